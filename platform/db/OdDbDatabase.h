@@ -1,0 +1,180 @@
+#pragma once
+// A drawing: its objects, symbol tables, header variables and undo history.
+#include <deque>
+#include <memory>
+#include <unordered_map>
+
+#include "OdDbHeaderVars.h"
+#include "OdDbObject.h"
+#include "OdDbStub.h"
+
+class OdDbUndoHistory;
+class OdDbDimStyleTableRecord;
+
+class OdDbDatabase {
+public:
+  // A drawing with the standard contents (layer "0", linetypes ByLayer,
+  // ByBlock and Continuous, text and dimension style "Standard", model and
+  // paper space) and the defaults of the given measurement system.
+  explicit OdDbDatabase(OdDb::MeasurementValue measurement = OdDb::kEnglish);
+  // A drawing with nothing in it, for file readers that add every object
+  // themselves and then call finishLoading().
+  struct EmptyTag {};
+  explicit OdDbDatabase(EmptyTag);
+  ~OdDbDatabase();
+  OdDbDatabase(const OdDbDatabase&) = delete;
+  OdDbDatabase& operator=(const OdDbDatabase&) = delete;
+
+  // Tables and well-known records.
+  OdDbObjectId getDimStyleTableId() const { return m_ids.dimStyleTable; }
+  OdDbObjectId getTextStyleTableId() const { return m_ids.textStyleTable; }
+  OdDbObjectId getLinetypeTableId() const { return m_ids.linetypeTable; }
+  OdDbObjectId getBlockTableId() const { return m_ids.blockTable; }
+  OdDbObjectId getLayerTableId() const { return m_ids.layerTable; }
+  OdDbObjectId getRegAppTableId() const { return m_ids.regAppTable; }
+  OdDbObjectId getNamedObjectsDictionaryId() const { return m_ids.namedObjects; }
+  OdDbObjectId getModelSpaceId() const;
+  OdDbObjectId getPaperSpaceId() const;
+  OdDbObjectId getLinetypeByLayerId() const;
+  OdDbObjectId getLinetypeByBlockId() const;
+  OdDbObjectId getLinetypeContinuousId() const;
+  OdDbObjectId getLayerZeroId() const;
+  OdDbObjectId getTextStyleStandardId() const;
+  OdDbObjectId getDimStyleStandardId() const;
+
+  // File readers tell the database which objects play these roles.
+  struct TableIds {
+    OdDbObjectId dimStyleTable, textStyleTable, linetypeTable, blockTable, layerTable, regAppTable,
+        namedObjects;
+  };
+  void setTableIds(const TableIds& ids) { m_ids = ids; }
+  const TableIds& tableIds() const { return m_ids; }
+
+  // The current dimension style (DIMSTYLE) and the current values.
+  OdDbObjectId getDimstyle() const { return m_header.dimstyle; }
+  void setDimstyle(OdDbObjectId style);
+  const OdDbDimVars& dimVars() const { return m_header.dim; }
+  OdDbDimVarValue dimVar(int index) const { return m_header.dim.get(index); }
+  void setDimVar(int index, const OdDbDimVarValue& value);
+  // Copies the current values into rec.
+  void getDimstyleData(OdDbDimStyleTableRecord* rec) const;
+  // Makes the current values those of rec (a style or a temporary record).
+  void setDimstyleData(const OdDbDimStyleTableRecord* rec);
+  void setDimstyleData(OdDbObjectId styleRecordId);
+
+#define ODDB_DB_DIMVAR(key, Type, code)                    \
+  Type dim##key() const { return m_header.dim.key; }       \
+  void setDim##key(const Type& value);
+  ODDB_DIMVARS(ODDB_DB_DIMVAR)
+#undef ODDB_DB_DIMVAR
+
+  // Other header variables.
+  OdInt16 getDIMASO() const { return m_header.dimaso; }
+  void setDIMASO(OdInt16 v);
+  OdDb::MeasurementValue getMEASUREMENT() const { return OdDb::MeasurementValue(m_header.measurement); }
+  void setMEASUREMENT(OdDb::MeasurementValue v);
+  const OdString& getCANNOSCALE() const { return m_header.cannoscale; }
+  void setCANNOSCALE(const OdString& v);
+  OdInt16 getLWUNITS() const { return m_header.lwunits; }
+  void setLWUNITS(OdInt16 v);
+  OdInt16 getLUNITS() const { return m_header.lunits; }
+  void setLUNITS(OdInt16 v);
+  OdInt16 getLUPREC() const { return m_header.luprec; }
+  void setLUPREC(OdInt16 v);
+  OdInt16 getAUNITS() const { return m_header.aunits; }
+  void setAUNITS(OdInt16 v);
+  OdInt16 getAUPREC() const { return m_header.auprec; }
+  void setAUPREC(OdInt16 v);
+  OdDbObjectId getCLAYER() const { return m_header.clayer; }
+  void setCLAYER(OdDbObjectId layer);
+  OdDbObjectId getCELTYPE() const { return m_header.celtype; }
+  void setCELTYPE(OdDbObjectId linetype);
+  OdDbObjectId getTEXTSTYLE() const { return m_header.textstyle; }
+  void setTEXTSTYLE(OdDbObjectId style);
+  const OdDbHeaderVars& headerVars() const { return m_header; }
+  void setHeaderVars(const OdDbHeaderVars& vars);
+
+  // Registers an application for extended data; true when it was new.
+  bool newRegApp(const OdString& name);
+  bool isRegAppRegistered(const OdString& name) const;
+
+  // Objects and handles.
+  OdDbObjectId getOdDbObjectId(OdDbHandle handle) const;
+  // Makes obj (not yet in a database) resident with the given owner and the
+  // given handle, or the next free one when the handle is null. A handle in
+  // use is refused.
+  OdDbObjectId addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId = OdDbObjectId(),
+                             OdDbHandle handle = OdDbHandle());
+  OdDbHandle handseed() const { return OdDbHandle(m_handseed); }
+  void setHandseed(OdDbHandle seed);
+  std::size_t numObjects() const { return m_stubs.size(); }
+  // Every resident object in handle order of creation (erased ones too).
+  template <class F>
+  void forEachObject(F&& f) const {
+    for (const OdDbStub& s : m_stubs) f(OdDbObjectId(const_cast<OdDbStub*>(&s)));
+  }
+  // Reserves room for n more objects (bulk builders and readers).
+  void reserveObjects(std::size_t n);
+
+  // Removes from ids every object that something still references, and the
+  // records no drawing can do without (layer 0, the standard linetypes,
+  // model and paper space, the standard text style).
+  void purge(OdDbObjectIdArray& ids) const;
+  // How many live objects hold a hard reference to id.
+  std::uint32_t hardReferenceCount(OdDbObjectId id) const;
+
+  // Undo. Changes between beginUndoGroup and endUndoGroup form one step;
+  // undo() restores every object changed, created or erased in the last
+  // step, and the header, exactly as they were.
+  void beginUndoGroup(const OdString& name = OdString());
+  void endUndoGroup();
+  bool isUndoGroupOpen() const;
+  bool hasUndo() const;
+  OdString undoName() const;
+  void undo();
+  // While blocked, changes are not recorded (a private preview drawing).
+  void blockUndoRecording(bool block);
+  bool isUndoRecordingBlocked() const { return m_undoBlocked; }
+
+  // Changes whenever anything changes; lists keyed on the drawing compare it.
+  std::uint64_t modificationStamp() const { return m_stamp; }
+  // Changes whenever a record name, an erase or an undo may have changed
+  // what a name finds.
+  std::uint64_t namesVersion() const { return m_namesVersion; }
+
+  // File readers call this after adding every object: it counts the
+  // references, fills in missing well-known records and checks the header.
+  void finishLoading();
+
+  // Internal protocol between objects and their database.
+  void noteModified(OdDbObject* obj);
+  void noteNamesChanged() { ++m_namesVersion; }
+  void addHardRef(OdDbObjectId id);
+  void removeHardRef(OdDbObjectId id);
+  void registerHardRefs(const OdDbObject* obj);
+  void unregisterHardRefs(const OdDbObject* obj);
+
+private:
+  void createDefaultContents(OdDb::MeasurementValue measurement);
+  void ensureStandardRecords();
+  void noteHeaderModified();
+  template <class T>
+  void setHeaderField(T& field, const T& value) {
+    noteHeaderModified();
+    field = value;
+  }
+  void setHeaderRef(OdDbObjectId& field, OdDbObjectId value);
+  OdDbObjectId findRecord(OdDbObjectId table, const char* name) const;
+
+  friend class OdDbUndoHistory;
+
+  std::deque<OdDbStub> m_stubs;
+  std::unordered_map<std::uint64_t, OdDbStub*> m_byHandle;
+  std::uint64_t m_handseed = 1;
+  TableIds m_ids;
+  OdDbHeaderVars m_header;
+  std::unique_ptr<OdDbUndoHistory> m_undo;
+  bool m_undoBlocked = false;
+  std::uint64_t m_stamp = 0;
+  std::uint64_t m_namesVersion = 0;
+};

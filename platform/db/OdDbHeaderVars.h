@@ -1,0 +1,24 @@
+#pragma once
+// The drawing header: the current dimension style and values and the other
+// system variables the module and the file layer read.
+#include "OdDbDimVars.h"
+
+struct OdDbHeaderVars {
+  OdDbObjectId dimstyle;      // DIMSTYLE
+  OdDbDimVars dim;            // the current value of each dimension variable
+  OdInt16 dimaso = 1;         // associative dimensions
+  OdInt16 measurement = 0;    // 0 imperial, 1 metric
+  OdString cannoscale = "1:1";
+  OdInt16 lwunits = 1;        // lineweights shown in 0 inches, 1 millimetres
+  OdInt16 lunits = 2, luprec = 4, aunits = 0, auprec = 0;
+  OdDbObjectId clayer, celtype, textstyle;
+
+  template <class F>
+  void forEachObjectId(F&& f) const {
+    f(dimstyle);
+    dim.forEachObjectId(f);
+    f(clayer);
+    f(celtype);
+    f(textstyle);
+  }
+};

@@ -1,0 +1,66 @@
+#include "OdDbUndoHistory.h"
+
+#include "OdDbDatabase.h"
+#include "OdDbStub.h"
+
+// Steps kept; older ones are dropped so a long session stays bounded.
+static constexpr std::size_t kMaxSteps = 200;
+
+void OdDbUndoHistory::begin(const OdString& name) {
+  if (m_depth++ > 0) return;  // nested groups join the outermost one
+  if (m_steps.size() >= kMaxSteps) m_steps.erase(m_steps.begin());
+  m_steps.push_back(Step{name, {}, {}, std::nullopt});
+}
+
+void OdDbUndoHistory::end() {
+  if (m_depth == 0) return;
+  if (--m_depth > 0) return;
+  // A step that changed nothing is not worth an undo.
+  if (!m_steps.empty() && m_steps.back().entries.empty() && !m_steps.back().header) m_steps.pop_back();
+}
+
+void OdDbUndoHistory::recordModified(OdDbStub* stub, const OdDbObject* obj) {
+  if (m_depth == 0) return;
+  Step& step = m_steps.back();
+  if (!step.seen.insert(stub).second) return;
+  step.entries.push_back(Entry{stub, std::unique_ptr<OdDbObject>(obj->cloneRaw())});
+}
+
+void OdDbUndoHistory::recordCreated(OdDbStub* stub) {
+  if (m_depth == 0) return;
+  Step& step = m_steps.back();
+  step.seen.insert(stub);
+  step.entries.push_back(Entry{stub, nullptr});
+}
+
+void OdDbUndoHistory::recordHeader(const OdDbHeaderVars& header) {
+  if (m_depth == 0) return;
+  Step& step = m_steps.back();
+  if (!step.header) step.header = header;
+}
+
+bool OdDbUndoHistory::undoLast() {
+  if (m_steps.empty()) return false;
+  if (m_depth > 0) throw OdError(eInvalidContext, "cannot undo inside an open undo group");
+  Step step = std::move(m_steps.back());
+  m_steps.pop_back();
+  for (auto it = step.entries.rbegin(); it != step.entries.rend(); ++it) {
+    OdDbObject* obj = it->stub->object;
+    if (!obj) continue;
+    const bool wasLive = !obj->isErased();
+    if (wasLive) m_db->unregisterHardRefs(obj);
+    if (!it->before) {
+      obj->m_flags |= OdDbObject::kErased;  // created in this step: gone again
+      continue;
+    }
+    obj->assignFrom(*it->before);
+    if (!obj->isErased()) m_db->registerHardRefs(obj);
+  }
+  if (step.header) {
+    m_db->m_header.forEachObjectId([&](OdDbObjectId id) { m_db->removeHardRef(id); });
+    m_db->m_header = *step.header;
+    m_db->m_header.forEachObjectId([&](OdDbObjectId id) { m_db->addHardRef(id); });
+  }
+  m_db->noteNamesChanged();
+  return true;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The undo record of a database: for each step, the state of every object
+// before its first change in that step, the objects the step created, and
+// the header as it was.
+#include <memory>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "OdDbHeaderVars.h"
+#include "OdDbObject.h"
+
+struct OdDbStub;
+
+class OdDbUndoHistory {
+public:
+  explicit OdDbUndoHistory(OdDbDatabase* db) : m_db(db) {}
+
+  void begin(const OdString& name);
+  void end();
+  bool isOpen() const { return m_depth > 0; }
+  bool hasUndo() const { return !m_steps.empty(); }
+  OdString lastName() const { return m_steps.empty() ? OdString() : m_steps.back().name; }
+
+  void recordModified(OdDbStub* stub, const OdDbObject* obj);
+  void recordCreated(OdDbStub* stub);
+  void recordHeader(const OdDbHeaderVars& header);
+
+  // Restores the last step; false when there is none.
+  bool undoLast();
+
+private:
+  struct Entry {
+    OdDbStub* stub;
+    std::unique_ptr<OdDbObject> before;  // null: created in this step
+  };
+  struct Step {
+    OdString name;
+    std::vector<Entry> entries;
+    std::unordered_set<OdDbStub*> seen;
+    std::optional<OdDbHeaderVars> header;
+  };
+
+  OdDbDatabase* m_db;
+  std::vector<Step> m_steps;
+  int m_depth = 0;
+};

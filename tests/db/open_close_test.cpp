@@ -1,0 +1,93 @@
+// The open/close protocol, identifiers and errors.
+#include <gtest/gtest.h>
+
+#include "db_test_util.h"
+#include "OdDbLayerTableRecord.h"
+
+TEST(OpenClose, WritingNeedsAWriteOpenAndUpgradeGivesIt) {
+  OdDbDatabase db;
+  OdDbObjectId id = addStyle(db, "A");
+  OdDbDimStyleTableRecordPtr rec = id.safeOpenObject();
+  try {
+    rec->setDimasz(1.0);
+    FAIL() << "a read-open record accepted a change";
+  } catch (const OdError& e) {
+    EXPECT_EQ(e.code(), eNotOpenForWrite);
+    EXPECT_NE(e.description().find("OdDbDimStyleTableRecord"), std::string::npos);
+  }
+  EXPECT_DOUBLE_EQ(rec->dimasz(), 0.18);
+  rec->upgradeOpen();
+  rec->setDimasz(1.0);
+  rec.release();
+  // Closed again: a fresh read open sees the value and may not write.
+  OdDbDimStyleTableRecordPtr again = id.safeOpenObject();
+  EXPECT_DOUBLE_EQ(again->dimasz(), 1.0);
+  EXPECT_FALSE(again->isWriteEnabled());
+}
+
+TEST(OpenClose, ErasedMissingAndNullIdsFailClearly) {
+  OdDbDatabase db;
+  OdDbObjectId id = addStyle(db, "Gone");
+  id.safeOpenObject(OdDb::kForWrite)->erase();
+  EXPECT_TRUE(id.isErased());
+  EXPECT_FALSE(id.isValid());
+  EXPECT_TRUE(id.openObject().isNull());
+  EXPECT_FALSE(id.openObject(OdDb::kForRead, true).isNull());
+  try {
+    id.safeOpenObject();
+    FAIL();
+  } catch (const OdError& e) {
+    EXPECT_EQ(e.code(), eWasErased);
+  }
+  OdDbObjectId null;
+  EXPECT_TRUE(null.isNull());
+  EXPECT_TRUE(null.openObject().isNull());
+  try {
+    null.safeOpenObject();
+    FAIL();
+  } catch (const OdError& e) {
+    EXPECT_EQ(e.code(), eNullObjectId);
+  }
+  EXPECT_EQ(OdDbObjectId::kNull, null);
+}
+
+TEST(OpenClose, OpeningAsTheWrongClassThrows) {
+  OdDbDatabase db;
+  try {
+    OdDbDimStyleTableRecordPtr wrong = db.getLayerZeroId().safeOpenObject();
+    FAIL() << "a layer opened as a dimension style";
+  } catch (const OdError& e) {
+    EXPECT_EQ(e.code(), eNotThatKindOfClass);
+  }
+  OdDbObjectPtr obj = db.getLayerZeroId().safeOpenObject();
+  EXPECT_TRUE(OdDbDimStyleTableRecord::cast(obj.get()).isNull());
+  EXPECT_FALSE(OdDbLayerTableRecord::cast(obj.get()).isNull());
+}
+
+TEST(OpenClose, HandlesAreUniqueStableAndFindTheirObjects) {
+  OdDbDatabase db;
+  OdDbObjectId a = addStyle(db, "A"), b = addStyle(db, "B");
+  EXPECT_NE(a.getHandle(), b.getHandle());
+  EXPECT_EQ(db.getOdDbObjectId(a.getHandle()), a);
+  EXPECT_EQ(db.getOdDbObjectId(OdDbHandle::fromAscii(b.getHandle().ascii()).value()), b);
+  EXPECT_GT(db.handseed().value(), b.getHandle().value());
+  EXPECT_FALSE(OdDbHandle::fromAscii("XYZ").has_value());
+  EXPECT_EQ(OdDbHandle(0x1F).ascii(), "1F");
+  // A handle in use cannot be given to another object.
+  EXPECT_THROW(db.addOdDbObject(OdDbDimStyleTableRecord::createObject(), OdDbObjectId(), a.getHandle()),
+               OdError);
+}
+
+TEST(OpenClose, ObjectKnowsItsOwnerAndDatabase) {
+  OdDbDatabase db;
+  OdDbObjectId style = addStyle(db, "A");
+  OdDbObjectId dim = addRotatedDim(db, style);
+  OdDbDimensionPtr d = dim.safeOpenObject();
+  EXPECT_EQ(d->ownerId(), db.getModelSpaceId());
+  EXPECT_EQ(d->database(), &db);
+  EXPECT_EQ(d->objectId(), dim);
+  EXPECT_EQ(d->layerId(), db.getLayerZeroId());
+  EXPECT_TRUE(d->isKindOf(OdDbDimension::desc()));
+  EXPECT_TRUE(d->isA()->isDerivedFrom(OdDbEntity::desc()));
+  EXPECT_FALSE(d->isKindOf(OdDbLeader::desc()));
+}
