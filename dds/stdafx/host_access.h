@@ -1,0 +1,14 @@
+#pragma once
+// What the module asks of the host outside prompts: the current drawing and
+// the question box.
+#include "OdDbDatabase.h"
+
+namespace dds {
+
+// The database of the host's current document; null when none is open.
+OdDbDatabase* currentDatabase();
+
+// Asks a yes/no question; true when the user accepts.
+bool askQuestion(const OdString& text);
+
+}  // namespace dds
