@@ -7,6 +7,8 @@
 #include "OdDbEntity.h"
 
 class OdDbDimStyleTableRecord;
+class OdDbDimStyleEntity;
+using OdDbDimStyleEntityPtr = OdSmartPtr<OdDbDimStyleEntity>;
 
 class OdDbDimStyleEntity : public OdDbEntity {
   ODDB_DECLARE_ABSTRACT(OdDbDimStyleEntity)

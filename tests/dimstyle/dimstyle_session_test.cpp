@@ -1,0 +1,191 @@
+// The command-line style command, run against scripted answers.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLeader.h"
+#include "console.h"
+#include "dds/dimstyle_session.h"
+#include "dlgdimstyle/style_store.h"
+#include "editor_input.h"
+#include "selection.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+
+using namespace dds;
+
+namespace {
+
+struct DimStyle : ::testing::Test {
+  OdDbDatabase db;
+  OdDbObjectId dim1, dim2, leader, text;
+
+  void SetUp() override {
+    Supp_InitResTranslation(&moduleResources());
+    setHostLanguage(HostLanguage::kEnglish);
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    for (OdDbObjectId* id : {&dim1, &dim2}) {
+      OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+      d->setXLine2Point({10, 0});
+      d->setDimensionStyle(db.getDimStyleStandardId());
+      *id = ms->appendOdDbEntity(d);
+    }
+    OdDbLeaderPtr l = OdDbLeader::createObject();
+    l->appendVertex({0, 0});
+    l->appendVertex({1, 1});
+    l->setDimensionStyle(db.getDimStyleStandardId());
+    leader = ms->appendOdDbEntity(l);
+    OdDbTextPtr t = OdDbText::createObject();
+    t->setTextString("note");
+    text = ms->appendOdDbEntity(t);
+  }
+
+  // Runs the command on the answers (one per line) and gives the transcript.
+  std::string run(const std::string& answers) {
+    std::istringstream in(answers);
+    std::ostringstream out;
+    ScriptInput script(in);
+    HostConsole console(script, out);
+    HostEdInput input(console);
+    HostEdSSManager selection(input, db);
+    DimStyleSession(nullptr, &db, &input, &selection).run();
+    return out.str();
+  }
+
+  OdDbObjectId style(const char* name) {
+    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject();
+    return t->getAt(name);
+  }
+  static bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+  static int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+    return n;
+  }
+};
+
+}  // namespace
+
+TEST_F(DimStyle, StartShowsTheStyleAndTheOverrides) {
+  db.setDimasz(0.5);
+  const std::string out = run("\x1b\n");
+  EXPECT_TRUE(has(out, "Current dimension style: \"Standard\". Annotative: No.")) << out;
+  EXPECT_TRUE(has(out, "Current dimension overrides:"));
+  EXPECT_TRUE(has(out, "DIMASZ          0.5000")) << out;
+  EXPECT_TRUE(has(out, "Enter a dimension style option [ANnotative/Save/Restore/STatus/Variables/Apply/?]<Restore>:"));
+}
+
+TEST_F(DimStyle, EnterRestoresAndEnterAgainAsksForADimension) {
+  const std::string out = run("\n\n\n");
+  EXPECT_TRUE(has(out, "Enter a dimension style name, [?] or <select dimension>:")) << out;
+  EXPECT_TRUE(has(out, "Select dimension")) << out;
+}
+
+TEST_F(DimStyle, SaveComparesWithTildeAndRefusesToRedefineOnEnterOrNo) {
+  db.setDimtxt(0.25);
+  const std::string out = run("S\n~standard\n~nosuch\nStandard\n\nStandard\nN\nMine\n");
+  EXPECT_TRUE(has(out, "Differences between \"STANDARD\" and current settings:")) << out;
+  EXPECT_TRUE(has(out, "                STANDARD             Current Setting")) << out;
+  EXPECT_TRUE(has(out, "DIMTXT          0.1800               0.2500")) << out;
+  EXPECT_TRUE(has(out, "Unknown dimension style."));
+  EXPECT_EQ(count(out, "That name is already in use, redefine it? [Yes/No]<No>:"), 2);
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Standard").safeOpenObject())->dimtxt(), 0.18);
+  ASSERT_FALSE(style("Mine").isNull());
+  EXPECT_EQ(OdDbDimStyleTableRecordPtr(style("Mine").safeOpenObject())->getName(), "Mine");
+  EXPECT_EQ(db.getDimstyle(), style("Mine"));
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Mine").safeOpenObject())->dimtxt(), 0.25);
+}
+
+TEST_F(DimStyle, RedefineWithYesOverwritesAndCancelLeavesTheStyleAlone) {
+  db.setDimtxt(0.3);
+  run("S\nStandard\n\x1b\n");
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Standard").safeOpenObject())->dimtxt(), 0.18);
+  run("S\nStandard\nY\n");
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Standard").safeOpenObject())->dimtxt(), 0.3);
+  EXPECT_FALSE(run("\x1b\n").find("Current dimension overrides:") != std::string::npos);
+}
+
+TEST_F(DimStyle, EqualStyleShowsNoDifferences) {
+  const std::string out = run("S\n~Standard\n\x1b\n");
+  EXPECT_TRUE(has(out, "No Differences.")) << out;
+}
+
+TEST_F(DimStyle, AnnotativeSavesAnAnnotativeStyleAndAsksAgain) {
+  const std::string out = run("AN\nY\nAnno\n?\n\n\x1b\n");
+  EXPECT_TRUE(has(out, "Create annotative dimension style [Yes/No]<Yes>:")) << out;
+  EXPECT_TRUE(isAnnotativeStyle(style("Anno")));
+  EXPECT_EQ(db.getDimstyle(), style("Anno"));
+  EXPECT_EQ(count(out, "Enter a dimension style option"), 3) << out;
+  EXPECT_TRUE(has(out, "Named dimension styles:"));
+  EXPECT_TRUE(has(out, "Anno                            Annotative")) << out;
+  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
+}
+
+TEST_F(DimStyle, ListOneStyleByName) {
+  const std::string out = run("?\nstandard\n?\nnosuch\n\x1b\n");
+  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
+  EXPECT_TRUE(has(out, "Unknown dimension style."));
+}
+
+TEST_F(DimStyle, StatusListsTheHeaderRowsAndAll78Variables) {
+  const std::string out = run("ST\n");
+  const auto aso = out.find("DIMASO          Yes                  Create dimension objects");
+  const auto style = out.find("DIMSTYLE        Standard             Current dimension style\n\n");
+  const auto adec = out.find("DIMADEC         0                    Angular decimal places");
+  const auto zin = out.find("DIMZIN          0                    Zero suppression");
+  ASSERT_NE(aso, std::string::npos) << out;
+  ASSERT_NE(style, std::string::npos) << out;
+  ASSERT_NE(adec, std::string::npos) << out;
+  ASSERT_NE(zin, std::string::npos) << out;
+  EXPECT_LT(aso, style);
+  EXPECT_LT(style, adec);
+  EXPECT_LT(adec, zin);
+  EXPECT_EQ(count(out, "\nDIM"), 80);
+}
+
+TEST_F(DimStyle, RestoreFromANonDimensionChangesNothing) {
+  db.setDimasz(0.7);
+  const std::string out = run("R\n\n" + text.getHandle().ascii() + "\n");
+  EXPECT_TRUE(has(out, "Selected object is not a dimension.")) << out;
+  EXPECT_DOUBLE_EQ(db.dimasz(), 0.7);
+}
+
+TEST_F(DimStyle, RestoreFromADimensionTakesItsValuesAndStyle) {
+  OdDbObjectId other;
+  {
+    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecord::createObject();
+    r->setName("Other");
+    other = t->add(r);
+  }
+  {
+    OdDbDimensionPtr d = dim1.safeOpenObject(OdDb::kForWrite);
+    d->setDimensionStyle(other);
+    d->setDimgap(0.4);
+  }
+  run("R\n\n" + dim1.getHandle().ascii() + "\n");
+  EXPECT_EQ(db.getDimstyle(), other);
+  EXPECT_DOUBLE_EQ(db.dimgap(), 0.4);
+}
+
+TEST_F(DimStyle, VariablesListsAStyle) {
+  const std::string out = run("V\nStandard\n");
+  EXPECT_TRUE(has(out, "DIMASZ          0.1800               Arrow size")) << out;
+  EXPECT_EQ(count(out, "\nDIM"), 78);
+}
+
+TEST_F(DimStyle, ApplyGivesDimensionsAndLeadersTheCurrentValues) {
+  db.setDimasz(0.9);
+  db.setDimclrd(OdCmColor::fromIndex(1));
+  run("A\n" + dim1.getHandle().ascii() + " " + dim2.getHandle().ascii() + " " + leader.getHandle().ascii() + " " +
+      text.getHandle().ascii() + "\n\n");
+  for (OdDbObjectId id : {dim1, dim2, leader}) {
+    OdDbDimStyleEntityPtr e = id.safeOpenObject();
+    EXPECT_DOUBLE_EQ(e->dimasz(), 0.9);
+    EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1));
+    EXPECT_EQ(e->dimOverrides().items().size(), 2u);
+  }
+}
