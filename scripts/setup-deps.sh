@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf
-  libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
   qt6-base-dev
   clang libclang-rt-14-dev
 )

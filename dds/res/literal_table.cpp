@@ -199,6 +199,11 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "Tolerances.Alt tolerance suppress zero inches",
      "Допуски.Подавление нулевых дюймов альт. допуска"},
     {"", "Styles.Dimension style", "Стили.Размерный стиль"},
+
+    // The DIMCOMPARE command.
+    {"", "Compare the current style with (Name, or Name1,Name2; * for the overrides)",
+     "Сравнить текущий стиль с (Имя или Имя1,Имя2; * для переопределений)"},
+    {"", "No dimension style named \"%s\".", "Размерного стиля \"%s\" нет."},
 };
 
 extern const std::size_t kLiteralTableSize =

@@ -17,6 +17,8 @@ public:
   // Adds an entity that is not in a database yet; it is open for write
   // afterwards as long as the caller holds it.
   OdDbObjectId appendOdDbEntity(OdSmartPtr<OdDbEntity> entity);
+  // For file readers: appends an entity that is already resident.
+  void appendEntityAsStored(OdDbObjectId entity);
   // Every entity id in drawing order, erased ones included.
   const OdDbObjectIdArray& entityIds() const { return m_entities; }
   OdDbBlockIteratorPtr newIterator(bool skipErased = true) const;

@@ -145,6 +145,10 @@ public:
   // File readers call this after adding every object: it counts the
   // references, fills in missing well-known records and checks the header.
   void finishLoading();
+  // What a file reader keeps about the file the drawing was read from (its
+  // bytes, for writing unchanged objects back as they were); opaque here.
+  void setFileSource(std::shared_ptr<const void> source) { m_fileSource = std::move(source); }
+  const std::shared_ptr<const void>& fileSource() const { return m_fileSource; }
 
   // Internal protocol between objects and their database.
   void noteModified(OdDbObject* obj);
@@ -177,4 +181,5 @@ private:
   bool m_undoBlocked = false;
   std::uint64_t m_stamp = 0;
   std::uint64_t m_namesVersion = 0;
+  std::shared_ptr<const void> m_fileSource;
 };

@@ -22,6 +22,11 @@ bool OdDbDictionary::has(const OdDbObjectId& id) const {
   return std::any_of(m_entries.begin(), m_entries.end(), [&](const auto& e) { return e.second == id; });
 }
 
+void OdDbDictionary::setAtAsStored(const OdString& key, OdDbObjectId id) {
+  assertWriteEnabled();
+  m_entries.emplace_back(key, id);
+}
+
 OdDbObjectId OdDbDictionary::setAt(const OdString& key, OdDbObjectPtr object) {
   if (key.empty()) throw OdError(eInvalidKey, "a dictionary key may not be empty");
   if (!object) throw OdError(eNullObjectPointer, "no object for key " + key);

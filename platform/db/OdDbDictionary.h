@@ -19,6 +19,9 @@ public:
   OdDbObjectId setAt(const OdString& key, OdDbObjectPtr object);
   // Takes the entry out (the object itself stays); false when absent.
   bool remove(const OdString& key);
+  // For file readers: an entry as stored, pointing at an object read on its
+  // own (possibly later in the file); duplicates are kept as they are.
+  void setAtAsStored(const OdString& key, OdDbObjectId id);
   int numEntries() const;
   OdDbDictionaryIteratorPtr newIterator() const;
 

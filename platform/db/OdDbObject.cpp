@@ -181,6 +181,11 @@ OdDbObjectId OdDbObject::extensionDictionary() const {
   return m_extras ? m_extras->extensionDictionary : OdDbObjectId();
 }
 
+void OdDbObject::setExtensionDictionaryAsStored(OdDbObjectId dictionary) {
+  if (dictionary.isNull() && !m_extras) return;
+  extras().extensionDictionary = dictionary;
+}
+
 OdDbObjectId OdDbObject::createExtensionDictionary() {
   OdDbObjectId existing = extensionDictionary();
   if (existing.isValid()) return existing;

@@ -1,6 +1,7 @@
 #pragma once
 // Base of everything stored in a drawing database: identity, ownership, the
 // open/close protocol, erasing, extended data and the extension dictionary.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -116,6 +117,16 @@ public:
   const std::shared_ptr<const void>& fileData() const;
   bool isModifiedSinceLoad() const { return (m_flags & kModified) != 0; }
   void clearModifiedSinceLoad() { m_flags &= ~kModified; }
+  // A lighter form of the same for readers of big files: the number of the
+  // file record the object was read from (0: none). It fills padding, so it
+  // costs no memory; copies (clones, undo snapshots) do not inherit it, as
+  // they are not that record.
+  std::uint32_t fileRecord() const { return m_fileRecord; }
+  void setFileRecord(std::uint32_t record) { m_fileRecord = record; }
+
+  // For file readers: the extension dictionary as stored (the dictionary is
+  // read as an object of its own).
+  void setExtensionDictionaryAsStored(OdDbObjectId dictionary);
 
   // Called by the database when the object becomes resident.
   virtual void subAddedToDatabase() {}
@@ -150,5 +161,6 @@ private:
   OdDbStub* m_stub = nullptr;
   OdDbObjectId m_owner;
   OdUInt32 m_flags = 0;
+  std::uint32_t m_fileRecord = 0;
   std::unique_ptr<Extras> m_extras;
 };

@@ -74,6 +74,12 @@ OdDbObjectId OdDbSymbolTable::findLive(const OdString& name, OdDbObjectId except
   return it->second;
 }
 
+void OdDbSymbolTable::appendAsStored(OdDbObjectId record) {
+  assertWriteEnabled();
+  m_records.push_back(record);
+  if (OdDbDatabase* db = database()) db->noteNamesChanged();
+}
+
 OdDbObjectId OdDbSymbolTable::getAt(const OdString& name, bool getErasedRecord) const {
   OdDbObjectId id = findLive(name);
   if (!id.isNull() || !getErasedRecord) return id;
@@ -109,7 +115,14 @@ OdDbObjectId OdDbSymbolTable::add(OdSmartPtr<OdDbSymbolTableRecord> record) {
   OdDbObjectId id = db->addOdDbObject(record, objectId());
   m_records.push_back(id);
   record->upgradeOpen();  // the caller holds it open for write, as after any add
+  // findLive above left the index current: keep it so by adding the new
+  // name, so that adding many records (anonymous blocks) stays linear.
+  const bool indexWasCurrent = m_indexVersion == db->namesVersion();
   db->noteNamesChanged();
+  if (indexWasCurrent) {
+    m_index.emplace(qrv::foldCase(name), id);
+    m_indexVersion = db->namesVersion();
+  }
   return id;
 }
 

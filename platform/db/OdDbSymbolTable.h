@@ -22,6 +22,10 @@ public:
   // Adds a record that is not yet in a database; refuses a record of the
   // wrong kind, an empty or invalid name and a duplicate of a live name.
   OdDbObjectId add(OdSmartPtr<OdDbSymbolTableRecord> record);
+  // For file readers: appends a record that is already resident (read as an
+  // object of its own), without checks, so that a drawing keeps every
+  // record it had.
+  void appendAsStored(OdDbObjectId record);
 
   OdDbSymbolTableIteratorPtr newIterator(bool atBeginning = true, bool skipDeleted = true) const;
 

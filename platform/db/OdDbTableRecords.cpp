@@ -100,6 +100,11 @@ OdDbObjectId OdDbBlockTableRecord::appendOdDbEntity(OdSmartPtr<OdDbEntity> entit
   return id;
 }
 
+void OdDbBlockTableRecord::appendEntityAsStored(OdDbObjectId entity) {
+  assertWriteEnabled();
+  m_entities.push_back(entity);
+}
+
 void OdDbBlockTableRecord::setOrigin(const OdGePoint3d& p) { change(this, m_origin, p); }
 
 bool OdDbBlockTableRecord::isModelSpace() const {

@@ -1,0 +1,6 @@
+#pragma once
+// The function behind the host's DIMSTYLE command: the Dimension Style
+// Manager, shown modally.
+namespace dds {
+void runDimStyleDialog();
+}

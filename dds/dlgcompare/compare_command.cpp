@@ -1,0 +1,110 @@
+#include "compare_command.h"
+
+#include "backend.h"
+#include "command_object.h"
+#include "compare_styles_dialog.h"
+#include "documents.h"
+#include "editor_input.h"
+#include "host_context.h"
+#include "host_entry.h"
+#include "host_error.h"
+#include "text_format.h"
+#include "dlgdimstyle/style_store.h"
+#include "stdafx/module_log.h"
+#include "stdafx/module_resources.h"
+
+namespace dds {
+namespace {
+
+constexpr const char* kSrcDlgCompare = "dds/dlgcompare";
+
+// "*" names the drawing's current values, as the dialog's
+// "<style overrides>" entry does.
+bool findSide(OdDbDatabase* db, const OdString& name, OdDbDimStyleTableRecordPtr& side) {
+  if (name == "*") {
+    side = nullptr;
+    return true;
+  }
+  OdDbDimStyleTablePtr table = db->getDimStyleTableId().safeOpenObject();
+  const OdDbObjectId id = table->getAt(name);
+  if (id.isNull()) return false;
+  side = id.safeOpenObject();
+  return true;
+}
+
+class CompareCommand : public QrCommand {
+public:
+  CompareCommand() {
+    copy(globalName, u"DIMCOMPARE");
+    copy(localName, u"DIMCOMPARE");
+    copy(groupName, u"DDS");
+    flags = kQrCmdCommandLine;
+    handler = &runCompareCommand;
+  }
+  HRESULT execute() override {
+    runCompareCommand();
+    return S_OK;
+  }
+  bool isTransparent() const override { return false; }
+  bool isDocumentCommand() const override { return true; }
+
+private:
+  static void copy(QrWChar* dest, const char16_t* text) { hostCopyWideBounded(dest, kQrCmdNameChars, text); }
+};
+
+}  // namespace
+
+void runCompareCommand() {
+  HostApDocManager* docs = hostDocManager();
+  HostApDocument* doc = docs ? docs->curDocument() : nullptr;
+  OdDbDatabase* db = doc ? doc->database() : nullptr;
+  HostEdInput* input = doc ? doc->editorInput() : nullptr;
+  if (!db || !input) {
+    DDS_LOG_ERROR(kSrcDlgCompare, "No current database");
+    return;
+  }
+  const OdString current = currentStyleName(db);
+  OdString answer;
+  const int r = input->getString(translate("Compare the current style with (Name, or Name1,Name2; * for the overrides)") +
+                                     " <" + current + ">:",
+                                 OdString(), kPromptEmptyAllowed | kPromptBlanksAllowed, answer);
+  if (r == kPromptCancelled) return;
+  if (r == kPromptEnter) answer.clear();
+
+  OdString firstName = current, secondName = current;
+  const std::size_t comma = answer.find(',');
+  if (comma != OdString::npos) {
+    firstName = hostTrim(answer.substr(0, comma));
+    secondName = hostTrim(answer.substr(comma + 1));
+  } else if (!hostTrim(answer).empty()) {
+    secondName = hostTrim(answer);
+  }
+
+  try {
+    OdDbDimStyleTableRecordPtr first, second;
+    for (auto [name, side] : {std::pair{&firstName, &first}, std::pair{&secondName, &second}}) {
+      if (!findSide(db, *name, *side)) {
+        input->print(hostFormat(translate("No dimension style named \"%s\".").c_str(), name->c_str()));
+        return;
+      }
+    }
+    ui::selectSessionBackend();
+    CompareStylesDialog dialog(db);
+    dialog.run(first.get(), second.get(), nullptr);
+  } catch (const OdError& e) {
+    DDS_LOG_ERROR(kSrcDlgCompare, e.description());
+  }
+}
+
+HRESULT registerCompareCommand() {
+  if (!gpQrContext) return E_FAIL;
+  try {
+    gpQrContext->registerCommand(CompareCommand());
+  } catch (const HostError& e) {
+    DDS_LOG_ERROR(kSrcDlgCompare, e.what());
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+}  // namespace dds

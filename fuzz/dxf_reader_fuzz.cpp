@@ -1,0 +1,112 @@
+// Feeds arbitrary bytes to the DXF reader. Anything may be refused with a
+// DxfError; nothing may crash, hang, leak or read out of bounds. What is
+// accepted must also keep the reader's promises, which are checked here and
+// abort when broken:
+//  - the pieces of the document tile its bytes exactly (lossless write-back);
+//  - records lie inside their sections, in order, without overlap;
+//  - every value of every record can be asked for its typed value, and text
+//    survives a decode/encode/decode round trip.
+#include "DxfCodePage.h"
+#include "DxfDocument.h"
+#include "DxfError.h"
+#include "DxfWriter.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken promise: %s\n", what);
+        std::abort();
+    }
+}
+
+void touchValue(const DxfDocument& doc, const DxfTag& tag)
+{
+    try {
+        switch (tag.kind()) {
+        case DxfValueKind::Double: (void)tag.toDouble(); break;
+        case DxfValueKind::Int16:
+        case DxfValueKind::Int32:
+        case DxfValueKind::Int64: (void)tag.toInt(); break;
+        case DxfValueKind::Bool: (void)tag.toBool(); break;
+        case DxfValueKind::Handle: (void)tag.toHandle(); break;
+        case DxfValueKind::Binary: {
+            std::vector<uint8_t> bytes;
+            tag.appendBinary(bytes);
+            break;
+        }
+        case DxfValueKind::String: {
+            std::string text = doc.text(tag);
+            std::string again = dxfDecodeText(dxfEncodeText(text, doc.codePage()), doc.codePage());
+            check(again == text, "text changes in a decode/encode/decode round trip");
+            break;
+        }
+        }
+    } catch (const DxfError&) {
+        // A value that does not fit its group code: refused, fine.
+    }
+}
+
+void checkDocument(const DxfDocument& doc)
+{
+    std::string_view bytes = doc.bytes();
+    DxfWriter out;
+    size_t done = 0;
+    auto copyTo = [&](size_t end) {
+        check(end >= done && end <= bytes.size(), "pieces out of order or out of bounds");
+        out.verbatim(bytes.substr(done, end - done));
+        done = end;
+    };
+    for (const DxfSection& s : doc.sections()) {
+        check(s.byteBegin <= s.bodyBegin && s.bodyBegin <= s.bodyEnd && s.bodyEnd <= s.byteEnd,
+              "section ranges inconsistent");
+        copyTo(s.byteBegin);
+        for (size_t i = s.firstRecord; i < s.endRecord; ++i) {
+            const DxfRecord& r = doc.records()[i];
+            check(r.byteBegin >= s.bodyBegin && r.byteEnd <= s.bodyEnd && r.byteBegin < r.byteEnd,
+                  "record outside its section");
+            copyTo(r.byteBegin);
+            out.verbatim(doc.verbatim(r));
+            done = r.byteEnd;
+            uint32_t count = 0;
+            for (const DxfTag& tag : doc.tags(r)) {
+                touchValue(doc, tag);
+                ++count;
+            }
+            check(count == r.tagCount, "tag count differs when the record is read again");
+        }
+        copyTo(s.byteEnd);
+    }
+    for (const DxfHeaderVariable& v : doc.headerVariables()) {
+        check(v.byteBegin < v.valueBegin && v.valueBegin <= v.byteEnd && v.byteEnd <= bytes.size(),
+              "header variable range inconsistent");
+        for (const DxfTag& tag : doc.tags(v))
+            touchValue(doc, tag);
+    }
+    copyTo(doc.eofBegin());
+    copyTo(bytes.size());
+    check(out.view() == bytes, "verbatim write-back differs from the input");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    try {
+        DxfDocument doc = DxfDocument::parse(input);
+        if (!doc.wasBinary())
+            check(doc.bytes() == input, "ASCII input not kept as it is");
+        checkDocument(doc);
+    } catch (const DxfError&) {
+        // Refused with a message: the expected outcome for most inputs.
+    }
+    return 0;
+}

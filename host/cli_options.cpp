@@ -1,0 +1,77 @@
+#include "cli_options.h"
+
+#include <cstring>
+
+namespace qrvhost {
+
+const char* usageText() {
+  return "usage: qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new] [--module FILE]\n"
+         "               [--help] [--version] [DRAWING.dxf ...]\n"
+         "  --lang en|ru     language of the texts (default: from LC_ALL, LC_MESSAGES or LANG)\n"
+         "  --script FILE    answers from FILE, one line per answer ('-': standard input);\n"
+         "                   the session ends without saving after the last line\n"
+         "  --log FILE       the trace log (default: ~/.local/share/qrvhost/qrvhost.log)\n"
+         "  --new            start with a new drawing instead of the sample drawing\n"
+         "  --module FILE    load this module library instead of libdds.so next to qrvhost\n"
+         "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
+}
+
+std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, std::string& error) {
+  CliOptions options;
+  bool onlyFiles = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](const char* option) -> std::optional<std::string> {
+      if (i + 1 >= argc) {
+        error = std::string("option ") + option + " needs a value";
+        return std::nullopt;
+      }
+      return std::string(argv[++i]);
+    };
+    if (onlyFiles || arg.empty() || arg[0] != '-') {
+      if (arg.empty()) {
+        error = "an empty drawing name";
+        return std::nullopt;
+      }
+      options.drawings.push_back(arg);
+    } else if (arg == "--") {
+      onlyFiles = true;
+    } else if (arg == "--lang") {
+      auto v = value("--lang");
+      if (!v) return std::nullopt;
+      if (*v != "en" && *v != "ru") {
+        error = "--lang takes en or ru, not '" + *v + "'";
+        return std::nullopt;
+      }
+      options.language = parseHostLanguage(*v);
+    } else if (arg == "--script") {
+      auto v = value("--script");
+      if (!v) return std::nullopt;
+      options.script = *v;
+    } else if (arg == "--log") {
+      auto v = value("--log");
+      if (!v) return std::nullopt;
+      options.logFile = *v;
+    } else if (arg == "--module") {
+      auto v = value("--module");
+      if (!v) return std::nullopt;
+      options.module = *v;
+    } else if (arg == "--new") {
+      options.newDrawing = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else {
+      error = "unknown option '" + arg + "'";
+      return std::nullopt;
+    }
+  }
+  if (options.newDrawing && !options.drawings.empty()) {
+    error = "--new and drawing names exclude each other";
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace qrvhost

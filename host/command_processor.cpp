@@ -1,0 +1,141 @@
+#include "command_processor.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "OdDbDatabase.h"
+#include "OdStringUtil.h"
+#include "command_factory.h"
+#include "console.h"
+#include "documents.h"
+#include "editor_input.h"
+#include "editor_reactor.h"
+#include "host_commands.h"
+#include "host_context.h"
+#include "host_error.h"
+#include "host_log.h"
+#include "host_services.h"
+#include "host_text.h"
+#include "sysvars.h"
+#include "text_format.h"
+
+namespace qrvhost {
+
+namespace {
+constexpr int kCmdActiveCommand = 1;
+constexpr int kCmdActiveDialog = 8;
+}  // namespace
+
+CommandProcessor::CommandProcessor(HostServices& services) : m_services(services) {}
+
+HostEdInput& CommandProcessor::input() { return m_services.editorInput(); }
+
+HostApDocument* CommandProcessor::requireDocument() {
+  HostApDocument* doc = m_services.documents().curDocument();
+  if (!doc) input().print(hostText(HostText::kNoDrawing));
+  return doc;
+}
+
+void CommandProcessor::run() {
+  while (!m_quit) {
+    OdString typed;
+    const int r = input().getString(hostText(HostText::kCommandPrompt), "", kPromptEmptyAllowed, typed);
+    if (m_services.console().inputEnded()) break;
+    if (r != kPromptText) continue;  // Enter or a cancel at the Command prompt does nothing
+    runTyped(typed);
+    if (m_services.console().inputEnded()) break;
+  }
+}
+
+void CommandProcessor::runTyped(const std::string& typed) {
+  const std::string name = qrv::toUpper(typed);
+  if (const HostCommandDef* def = findHostCommand(name)) {
+    runCommand(def->name, {def->lockDocument, def->undoStep, false}, [&] { def->run(*this); });
+    return;
+  }
+  if (runModuleCommand(name) || runDialogCommand(name)) return;
+  if (m_services.sysVars().isKnown(name)) {
+    const bool writes = !m_services.sysVars().isReadOnly(name);
+    runCommand(name, {writes, writes, false}, [&] { editVariable(*this, name); });
+    return;
+  }
+  input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), typed.c_str()));
+}
+
+bool CommandProcessor::runModuleCommand(const std::string& name) {
+  const HostCommandEntry* found = gpQrContext ? gpQrContext->findCommand(name) : nullptr;
+  if (!found) return false;
+  const HostCommandEntry command = *found;  // the registry may change while it runs
+  if (m_running && !command.transparent) {
+    input().print(hostFormat(hostText(HostText::kNestedCommand).c_str(), command.globalName.c_str()));
+    return true;
+  }
+  RunOptions options;
+  options.lockDocument = command.documentCommand;
+  options.undoStep = (command.flags & kQrCmdUndoStep) != 0;
+  runCommand(command.globalName, options, [&] {
+    if (!command.handler) {
+      input().print(hostFormat(hostText(HostText::kCommandNoHandler).c_str(), command.globalName.c_str()));
+      return;
+    }
+    command.handler();
+  });
+  return true;
+}
+
+bool CommandProcessor::runDialogCommand(const std::string& name) {
+  const HostCommandFactoryRegistry::Entry* entry = m_services.commandFactory().findTyped(name);
+  if (!entry) return false;
+  const auto function = entry->function;
+  runCommand(name, {true, true, true}, [&] { function(); });
+  return true;
+}
+
+void CommandProcessor::runCommand(const std::string& globalName, RunOptions options,
+                                  const std::function<void()>& body) {
+  HostApDocManager& documents = m_services.documents();
+  HostSysVars& vars = m_services.sysVars();
+  const int previousActive = vars.commandActive();
+  const bool wasRunning = m_running;
+  m_running = true;
+  vars.setCommandActive(previousActive | kCmdActiveCommand | (options.dialog ? kCmdActiveDialog : 0));
+  hostBroadcastCommandWillStart(globalName);
+
+  HostApDocument* doc = documents.curDocument();
+  OdDbDatabase* db = doc ? doc->database() : nullptr;
+  const bool locked = options.lockDocument && doc &&
+                      hostSucceeded(documents.lockDocument(doc, kHostLockWrite, globalName, globalName));
+  const bool undoOpen = options.undoStep && db;
+  if (undoOpen) db->beginUndoGroup(globalName);
+
+  bool failed = false;
+  try {
+    body();
+  } catch (const OdError& e) {
+    failed = true;
+    input().print(hostFormat(hostText(HostText::kCommandFailed).c_str(), globalName.c_str(), e.description().c_str()));
+    hostTraceError("host/commands", __LINE__, globalName + ": " + e.description());
+  } catch (const std::exception& e) {
+    failed = true;
+    input().print(hostFormat(hostText(HostText::kCommandFailed).c_str(), globalName.c_str(), e.what()));
+    hostTraceError("host/commands", __LINE__, globalName + ": " + e.what());
+  } catch (...) {
+    failed = true;
+    input().print(hostFormat(hostText(HostText::kCommandFailed).c_str(), globalName.c_str(), "?"));
+    hostTraceError("host/commands", __LINE__, globalName + ": unknown exception");
+  }
+
+  // A locked document cannot be closed; an unlocked one may have been.
+  const auto& open = documents.documents();
+  const bool stillOpen = doc && std::find(open.begin(), open.end(), doc) != open.end();
+  if (undoOpen && stillOpen) db->endUndoGroup();
+  if (locked && stillOpen) documents.unlockDocument(doc);
+  if (failed)
+    hostBroadcastCommandCancelled(globalName);
+  else
+    hostBroadcastCommandEnded(globalName);
+  vars.setCommandActive(previousActive);
+  m_running = wasRunning;
+}
+
+}  // namespace qrvhost

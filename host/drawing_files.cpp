@@ -1,0 +1,76 @@
+#include "drawing_files.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "OdDbDatabase.h"
+#include "documents.h"
+#include "drawing_io.h"
+#include "host_log.h"
+
+namespace fs = std::filesystem;
+
+namespace qrvhost {
+
+std::string drawingPath(const std::string& typed) {
+  std::string text = typed;
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  if (text.rfind("~/", 0) == 0)
+    if (const char* home = std::getenv("HOME")) text = std::string(home) + text.substr(1);
+  fs::path p(text);
+  if (!p.has_extension()) p += ".dxf";
+  std::error_code ec;
+  fs::path absolute = fs::absolute(p, ec);
+  return (ec ? p : absolute.lexically_normal()).string();
+}
+
+HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::string& path) {
+  std::error_code ec;
+  const fs::path wanted = fs::weakly_canonical(path, ec);
+  for (HostApDocument* doc : documents.documents()) {
+    if (doc->fileName().empty()) continue;
+    std::error_code ec2;
+    if (fs::weakly_canonical(doc->fileName(), ec2) == wanted) return doc;
+  }
+  return nullptr;
+}
+
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error) {
+  std::unique_ptr<OdDbDatabase> db;
+  try {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) throw OdError(eFileNotFound, "no such file");
+    if (fs::is_directory(path, ec)) throw OdError(eFileAccessErr, "it is a folder");
+    db = hostReadDrawing(path);
+  } catch (const OdError& e) {
+    error = e.description();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  if (!db) {
+    hostTraceWarning("host/files", __LINE__, "cannot open " + path + ": " + error);
+    return nullptr;
+  }
+  const std::string title = fs::path(path).filename().string();
+  HostApDocument* doc = documents.addDocument(std::move(db), path, title);
+  doc->markSaved(path);
+  return doc;
+}
+
+bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error) {
+  try {
+    hostWriteDrawing(*doc.database(), path);
+  } catch (const OdError& e) {
+    error = e.description();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  if (!error.empty()) {
+    hostTraceWarning("host/files", __LINE__, "cannot save " + path + ": " + error);
+    return false;
+  }
+  doc.markSaved(path);
+  return true;
+}
+
+}  // namespace qrvhost

@@ -1,0 +1,26 @@
+#pragma once
+// Opening and saving drawings as documents.
+#include <string>
+
+class HostApDocManager;
+class HostApDocument;
+
+namespace qrvhost {
+
+// "~/x" expanded, a missing extension made ".dxf", relative paths made
+// absolute against the working folder.
+std::string drawingPath(const std::string& typed);
+
+// The open document of that file; null when it is not open.
+HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::string& path);
+
+// Reads the file and adds it as the active document; null with `error` set
+// when it cannot be read.
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error);
+
+// Writes the drawing (atomically, by the file layer) and marks the document
+// saved under that name; false with `error` set on failure, the document
+// then unchanged.
+bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error);
+
+}  // namespace qrvhost

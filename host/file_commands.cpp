@@ -1,0 +1,207 @@
+// NEW, OPEN, SAVE, SAVEAS, CLOSE, QUIT and SWITCH.
+#include <filesystem>
+
+#include "OdDbDatabase.h"
+#include "OdStringUtil.h"
+#include "app_services.h"
+#include "command_processor.h"
+#include "documents.h"
+#include "drawing_files.h"
+#include "editor_input.h"
+#include "host_commands.h"
+#include "host_error.h"
+#include "host_services.h"
+#include "host_text.h"
+#include "text_format.h"
+
+namespace fs = std::filesystem;
+
+namespace qrvhost {
+
+namespace {
+
+constexpr int kTextAnswer = kPromptEmptyAllowed | kPromptBlanksAllowed;
+
+// A title or path shown inside a keyword prompt keeps its "%" signs.
+std::string escapePercent(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '%') out += '%';
+  }
+  return out;
+}
+
+// Asks a Yes/No(/Cancel) question whose prompt holds one "%s" for a name
+// (given) and one for the keywords. Gives the keyword index (0 Yes, 1 No,
+// 2 Cancel), -1 for Enter (the default), -2 when cancelled.
+int askChoice(CommandProcessor& cp, HostText prompt, const std::string& name, HostText keywords) {
+  const OdString list = hostText(keywords);
+  const OdString shown = hostFormat(hostText(prompt).c_str(), escapePercent(name).c_str(), "%s");
+  const int r = cp.input().getKeyword(shown, list, kPromptHasDefault);
+  if (r == kPromptCancelled) return -2;
+  if (r == kPromptEnter) return -1;
+  const int locals = static_cast<int>(HostKeywordList(list).local().size());
+  const int index = r - kPromptKeyword;
+  return index >= locals ? index - locals : index;
+}
+
+// Asks for a file name and saves under it. False when the user gave up or
+// the save failed (said so).
+bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
+  const std::string current = doc.fileName().empty() ? doc.title() : doc.fileName();
+  OdString typed;
+  const int r = cp.input().getString(
+      hostFormat(hostText(HostText::kSaveAsPromptDefault).c_str(), current.c_str()), "", kTextAnswer, typed);
+  if (r == kPromptCancelled) return false;
+  const std::string path = drawingPath(r == kPromptEnter ? current : typed);
+  std::error_code ec;
+  const bool sameFile = !doc.fileName().empty() && fs::weakly_canonical(doc.fileName(), ec) == fs::weakly_canonical(path, ec);
+  if (!sameFile && fs::exists(path, ec)) {
+    if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
+  }
+  std::string error;
+  if (!saveDrawingFile(doc, path, error)) {
+    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), path.c_str(), error.c_str()));
+    return false;
+  }
+  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), path.c_str()));
+  return true;
+}
+
+bool save(CommandProcessor& cp, HostApDocument& doc) {
+  if (doc.fileName().empty()) return saveAs(cp, doc);
+  std::string error;
+  if (!saveDrawingFile(doc, doc.fileName(), error)) {
+    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), doc.fileName().c_str(), error.c_str()));
+    return false;
+  }
+  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), doc.fileName().c_str()));
+  return true;
+}
+
+void sayCurrent(CommandProcessor& cp) {
+  if (HostApDocument* doc = cp.services().documents().curDocument())
+    cp.input().print(hostFormat(hostText(HostText::kCurrentDrawing).c_str(), doc->title().c_str()));
+}
+
+}  // namespace
+
+void commandNew(CommandProcessor& cp) {
+  HostApDocManager& documents = cp.services().documents();
+  HostApDocument* doc = documents.addDocument(cp.services().app().createNewDrawing(), "", "");
+  cp.input().print(hostFormat(hostText(HostText::kNewDrawing).c_str(), doc->title().c_str()));
+}
+
+void commandOpen(CommandProcessor& cp) {
+  OdString typed;
+  if (cp.input().getString(hostText(HostText::kOpenPrompt), "", kTextAnswer, typed) != kPromptText) return;
+  const std::string path = drawingPath(typed);
+  HostApDocManager& documents = cp.services().documents();
+  if (HostApDocument* open = findOpenDrawing(documents, path)) {
+    documents.activateDocument(open);
+    cp.input().print(hostFormat(hostText(HostText::kAlreadyOpen).c_str(), open->title().c_str()));
+    return;
+  }
+  std::string error;
+  if (!openDrawingFile(documents, path, error)) {
+    cp.input().print(hostFormat(hostText(HostText::kCannotOpen).c_str(), path.c_str(), error.c_str()));
+    return;
+  }
+  cp.input().print(hostFormat(hostText(HostText::kOpened).c_str(), path.c_str()));
+}
+
+void commandSave(CommandProcessor& cp) {
+  if (HostApDocument* doc = cp.requireDocument()) save(cp, *doc);
+}
+
+void commandSaveAs(CommandProcessor& cp) {
+  if (HostApDocument* doc = cp.requireDocument()) saveAs(cp, *doc);
+}
+
+void commandClose(CommandProcessor& cp) {
+  HostApDocument* doc = cp.requireDocument();
+  if (!doc) return;
+  if (doc->isModified()) {
+    const int choice = askChoice(cp, HostText::kSaveChangesPrompt, doc->title(), HostText::kYesNoCancelKeywords);
+    if (choice == -2 || choice == 2) return;                      // cancelled: the drawing stays open
+    if ((choice == -1 || choice == 0) && !save(cp, *doc)) return;  // Yes (the default): only a saved drawing closes
+  }
+  const std::string title = doc->title();
+  try {
+    cp.services().documents().closeDocument(doc);
+  } catch (const HostError& e) {
+    cp.input().print(hostFormat(hostText(HostText::kCannotClose).c_str(), title.c_str(), e.what()));
+    return;
+  }
+  cp.input().print(hostFormat(hostText(HostText::kClosed).c_str(), title.c_str()));
+  sayCurrent(cp);
+}
+
+void commandQuit(CommandProcessor& cp) {
+  int unsaved = 0;
+  for (HostApDocument* doc : cp.services().documents().documents())
+    if (doc->isModified()) ++unsaved;
+  if (unsaved > 0) {
+    const OdString list = hostText(HostText::kYesNoKeywords);
+    const OdString shown = hostFormat(hostText(HostText::kQuitUnsavedPrompt).c_str(), unsaved, "%s");
+    const int r = cp.input().getKeyword(shown, list, kPromptHasDefault);
+    const int locals = static_cast<int>(HostKeywordList(list).local().size());
+    if (r != kPromptKeyword && r != kPromptKeyword + locals) return;  // only Yes quits
+  }
+  cp.requestQuit();
+}
+
+void commandSwitch(CommandProcessor& cp) {
+  HostApDocManager& documents = cp.services().documents();
+  const auto& docs = documents.documents();
+  if (docs.empty()) {
+    cp.input().print(hostText(HostText::kNoDrawing));
+    return;
+  }
+  cp.input().print(hostText(HostText::kDrawingList));
+  int current = 1;
+  for (std::size_t i = 0; i < docs.size(); ++i) {
+    const bool active = docs[i] == documents.curDocument();
+    if (active) current = static_cast<int>(i + 1);
+    cp.input().print(hostFormat("%3d %c %s%s", static_cast<int>(i + 1), active ? '*' : ' ', docs[i]->title().c_str(),
+                                docs[i]->isModified() ? hostText(HostText::kModifiedMark).c_str() : ""));
+  }
+  OdString typed;
+  const int r = cp.input().getString(hostFormat(hostText(HostText::kSwitchPrompt).c_str(), current), "",
+                                     kTextAnswer, typed);
+  if (r != kPromptText) return;
+  HostApDocument* chosen = nullptr;
+  char* end = nullptr;
+  const long number = std::strtol(typed.c_str(), &end, 10);
+  if (end && *end == 0 && number >= 1 && number <= static_cast<long>(docs.size()))
+    chosen = docs[static_cast<std::size_t>(number - 1)];
+  for (std::size_t i = 0; !chosen && i < docs.size(); ++i)
+    if (qrv::equalNoCase(docs[i]->title(), typed) || docs[i]->fileName() == drawingPath(typed)) chosen = docs[i];
+  if (!chosen) {
+    cp.input().print(hostFormat(hostText(HostText::kUnknownDrawing).c_str(), typed.c_str()));
+    return;
+  }
+  documents.activateDocument(chosen);
+  sayCurrent(cp);
+}
+
+const std::vector<HostCommandDef>& hostCommands() {
+  static const std::vector<HostCommandDef> commands = {
+      {"NEW", commandNew, false, false},       {"OPEN", commandOpen, false, false},
+      {"SAVE", commandSave, true, false},      {"SAVEAS", commandSaveAs, true, false},
+      {"CLOSE", commandClose, false, false},   {"QUIT", commandQuit, false, false},
+      {"EXIT", commandQuit, false, false},     {"SWITCH", commandSwitch, false, false},
+      {"UNDO", commandUndo, true, false},      {"U", commandUndoOne, true, false},
+      {"SETVAR", commandSetvar, true, true},   {"HELP", commandHelp, false, false},
+  };
+  return commands;
+}
+
+const HostCommandDef* findHostCommand(const std::string& name) {
+  for (const HostCommandDef& c : hostCommands())
+    if (qrv::equalNoCase(c.name, name)) return &c;
+  return nullptr;
+}
+
+}  // namespace qrvhost

@@ -1,0 +1,37 @@
+#pragma once
+// The host's own commands.
+#include <string>
+#include <vector>
+
+namespace qrvhost {
+
+class CommandProcessor;
+
+struct HostCommandDef {
+  const char* name;
+  void (*run)(CommandProcessor&);
+  bool lockDocument;  // works on the active document
+  bool undoStep;      // its changes are one undo step
+};
+
+const std::vector<HostCommandDef>& hostCommands();
+const HostCommandDef* findHostCommand(const std::string& name);
+
+// file_commands.cpp
+void commandNew(CommandProcessor& cp);
+void commandOpen(CommandProcessor& cp);
+void commandSave(CommandProcessor& cp);
+void commandSaveAs(CommandProcessor& cp);
+void commandClose(CommandProcessor& cp);
+void commandQuit(CommandProcessor& cp);
+void commandSwitch(CommandProcessor& cp);
+// variable_commands.cpp
+void commandSetvar(CommandProcessor& cp);
+// Shows a variable and asks for its new value.
+void editVariable(CommandProcessor& cp, const std::string& name);
+// undo_help_commands.cpp
+void commandUndo(CommandProcessor& cp);
+void commandUndoOne(CommandProcessor& cp);
+void commandHelp(CommandProcessor& cp);
+
+}  // namespace qrvhost

@@ -1,0 +1,22 @@
+#pragma once
+// Where the host finds its parts: the module library next to the
+// executable, the help topics, the bundled sample drawing, the log file.
+#include <optional>
+#include <string>
+
+namespace qrvhost {
+
+std::string executableFolder();
+// libdds.so next to the executable.
+std::string defaultModulePath();
+// docs/help of the source tree the host was built from, or share/qrvhost/help
+// beside an installed host; empty when neither exists.
+std::string helpFolder();
+// The sample drawing of examples/: "sample.dxf" when there is one, else the
+// first drawing there in name order; nothing when there is none.
+std::optional<std::string> sampleDrawing();
+// $XDG_DATA_HOME/qrvhost/qrvhost.log, else ~/.local/share/qrvhost/qrvhost.log;
+// empty when neither variable is set.
+std::string defaultLogPath();
+
+}  // namespace qrvhost

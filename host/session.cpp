@@ -1,0 +1,146 @@
+#include "session.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "OdDbDatabase.h"
+#include "app_services.h"
+#include "cli_options.h"
+#include "command_processor.h"
+#include "console.h"
+#include "documents.h"
+#include "drawing_files.h"
+#include "dxf_binding.h"
+#include "host_log.h"
+#include "host_paths.h"
+#include "host_services.h"
+#include "host_text.h"
+#include "module_loader.h"
+#include "terminal_input.h"
+#include "text_format.h"
+#include "translation.h"
+
+#include <cstdlib>
+
+#ifdef QRVHOST_HAVE_RENDER
+#include "dim_block_builder.h"
+#endif
+
+namespace qrvhost {
+
+namespace {
+
+int failWith(int status, const std::string& message) {
+  std::cerr << "qrvhost: " << message << std::endl;
+  hostTraceNote("host/session", __LINE__, message);
+  return status;
+}
+
+// The script as the session's input; null with `error` set when it cannot be read.
+std::unique_ptr<HostInputSource> openInput(const CliOptions& options, std::unique_ptr<std::istream>& stream,
+                                           std::string& error) {
+  if (!options.script) return std::make_unique<TerminalInput>();
+  if (*options.script == "-") return std::make_unique<ScriptInput>(std::cin);
+  auto file = std::make_unique<std::ifstream>(*options.script, std::ios::binary);
+  if (!*file) {
+    error = "cannot read the script " + *options.script;
+    return nullptr;
+  }
+  stream = std::move(file);
+  return std::make_unique<ScriptInput>(*stream);
+}
+
+// Opens the drawings of the command line (the last one stays active), or
+// the sample drawing, or a new drawing. False when a named drawing cannot
+// be opened.
+bool openStartDrawings(const CliOptions& options, HostServices& services, std::string& error) {
+  HostApDocManager& documents = services.documents();
+  for (const std::string& name : options.drawings) {
+    const std::string path = drawingPath(name);
+    if (findOpenDrawing(documents, path)) continue;
+    std::string why;
+    if (!openDrawingFile(documents, path, why)) {
+      error = "cannot open " + name + ": " + why;
+      return false;
+    }
+  }
+  if (!options.drawings.empty()) return true;
+  if (!options.newDrawing) {
+    if (auto sample = sampleDrawing()) {
+      std::string why;
+      if (openDrawingFile(documents, *sample, why)) return true;
+      std::cerr << "qrvhost: cannot open the sample drawing " << *sample << ": " << why
+                << "; starting with a new drawing" << std::endl;
+    } else {
+      std::cerr << "qrvhost: no sample drawing found; starting with a new drawing" << std::endl;
+    }
+  }
+  documents.addDocument(services.app().createNewDrawing(), "", "");
+  return true;
+}
+
+}  // namespace
+
+int runHost(int argc, const char* const* argv) {
+  std::string error;
+  const auto options = parseCommandLine(argc, argv, error);
+  if (!options) {
+    std::cerr << "qrvhost: " << error << '\n' << usageText();
+    return kExitUsage;
+  }
+  if (options->help) {
+    std::cout << usageText();
+    return kExitOk;
+  }
+  if (options->version) {
+    std::cout << "qrvhost 0.1\n";
+    return kExitOk;
+  }
+  setHostLanguage(options->language.value_or(hostLanguageFromEnvironment()));
+
+  if (options->logFile) {
+    if (!setHostLogFile(*options->logFile, &error)) return failWith(kExitUsage, error);
+  } else if (const std::string path = defaultLogPath(); !path.empty()) {
+    setHostLogFile(path);  // without a log file errors still reach standard error
+  }
+
+  std::unique_ptr<std::istream> scriptStream;
+  std::unique_ptr<HostInputSource> input = openInput(*options, scriptStream, error);
+  if (!input) return failWith(kExitScript, error);
+  // A script plays the user of every dialog too, so dialogs must not open
+  // windows that nobody answers (unless the caller asked for a backend).
+  if (options->script) setenv("QRV_UI", "headless", 0);
+#ifdef QRVHOST_HAVE_RENDER
+  // Dimensions build their geometry with the renderer's builders.
+  render::installDimBlockBuilder();
+#endif
+
+  int status = kExitOk;
+  {
+    HostConsole console(*input, std::cout);
+    HostServicesOptions serviceOptions;
+    serviceOptions.helpFolder = helpFolder();
+    HostServices services(console, serviceOptions);
+    bindDrawingFiles();
+
+    LoadedModule module;
+    if (!module.load(options->module.value_or(defaultModulePath()), error)) return failWith(kExitModule, error);
+
+    if (!openStartDrawings(*options, services, error)) {
+      status = failWith(kExitDrawing, error);
+    } else {
+      CommandProcessor processor(services);
+      processor.run();
+    }
+    // Documents go first, so the module's reactor hears about each of them
+    // before it is detached; then the module; then the services.
+    HostApDocManager& documents = services.documents();
+    while (!documents.documents().empty()) documents.closeDocument(documents.documents().back());
+    module.unload();
+  }
+  closeHostLog();
+  return status;
+}
+
+}  // namespace qrvhost

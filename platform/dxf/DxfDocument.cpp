@@ -1,0 +1,130 @@
+#include "DxfDocument.h"
+
+#include "DxfBinary.h"
+#include "DxfError.h"
+#include "DxfFile.h"
+
+#include <cstring>
+
+namespace {
+
+std::unique_ptr<char[]> copyOf(std::string_view bytes)
+{
+    auto buffer = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
+    std::memcpy(buffer.get(), bytes.data(), bytes.size());
+    buffer[bytes.size()] = '\0';
+    return buffer;
+}
+
+bool startsWithBom(std::string_view bytes)
+{
+    return bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
+}
+
+} // namespace
+
+DxfDocument DxfDocument::load(const std::filesystem::path& path)
+{
+    DxfFileBytes file = dxfReadFile(path);
+    std::string_view bytes(file.data.get(), file.size);
+    if (dxfIsBinary(bytes)) {
+        std::string text = dxfBinaryToText(bytes);
+        return fromBuffer(copyOf(text), text.size(), true);
+    }
+    return fromBuffer(std::move(file.data), file.size, false);
+}
+
+DxfDocument DxfDocument::parse(std::string_view bytes)
+{
+    if (dxfIsBinary(bytes)) {
+        std::string text = dxfBinaryToText(bytes);
+        return fromBuffer(copyOf(text), text.size(), true);
+    }
+    return fromBuffer(copyOf(bytes), bytes.size(), false);
+}
+
+DxfDocument DxfDocument::fromBuffer(std::unique_ptr<char[]> buffer, size_t size, bool wasBinary)
+{
+    DxfDocument doc;
+    doc.buffer_ = std::move(buffer);
+    doc.size_ = size;
+    doc.wasBinary_ = wasBinary;
+    std::string_view text = doc.bytes();
+    // A UTF-8 byte order mark, which some writers put first, stays in the
+    // bytes before the first section.
+    doc.split(startsWithBom(text) ? 3 : 0);
+    size_t lf = text.find('\n');
+    doc.lineEnding_ = (lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r') ? DxfLineEnding::CrLf
+                                                                                         : DxfLineEnding::Lf;
+    doc.detectEncoding();
+    return doc;
+}
+
+void DxfDocument::detectEncoding()
+{
+    version_ = DxfVersion::R12;
+    const DxfHeaderVariable* acadver = headerVariable("$ACADVER");
+    bool found = false;
+    if (acadver) {
+        for (const DxfTag& tag : tags(*acadver)) {
+            if (tag.code != 1)
+                continue;
+            std::optional<DxfVersion> version = dxfVersionFromName(tag.trimmed());
+            if (!version)
+                throw DxfError(tag.valueLine(), "unknown DXF version " + dxfQuote(tag.trimmed()));
+            version_ = *version;
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        warnings_.push_back("the header names no DXF version ($ACADVER); the file is read as R12 (AC1009)");
+
+    std::string_view codePageName;
+    if (const DxfHeaderVariable* codepage = headerVariable("$DWGCODEPAGE")) {
+        for (const DxfTag& tag : tags(*codepage)) {
+            if (tag.code == 3) {
+                codePageName = tag.trimmed();
+                break;
+            }
+        }
+    }
+    std::string warning;
+    codePage_ = dxfTextCodePage(version_, codePageName, &warning);
+    if (!warning.empty())
+        warnings_.push_back(std::move(warning));
+}
+
+const DxfSection* DxfDocument::section(std::string_view name) const
+{
+    for (const DxfSection& s : sections_)
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+const DxfHeaderVariable* DxfDocument::headerVariable(std::string_view name) const
+{
+    for (const DxfHeaderVariable& v : variables_)
+        if (v.name == name)
+            return &v;
+    return nullptr;
+}
+
+const DxfTable* DxfDocument::table(std::string_view name) const
+{
+    for (const DxfTable& t : tables_)
+        if (dxfTrim(t.name) == name)
+            return &t;
+    return nullptr;
+}
+
+DxfTagRange DxfDocument::tags(const DxfRecord& record) const
+{
+    return DxfTagRange(bytes(), record.byteBegin, record.byteEnd, record.firstLine);
+}
+
+DxfTagRange DxfDocument::tags(const DxfHeaderVariable& variable) const
+{
+    return DxfTagRange(bytes(), variable.valueBegin, variable.byteEnd, variable.firstLine + 2);
+}

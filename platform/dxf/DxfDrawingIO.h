@@ -1,0 +1,45 @@
+#pragma once
+// Drawings in and out of DXF files: the mapping between the drawing
+// database and the file format.
+//
+// Reading keeps the file's bytes with the drawing, so that writing it back
+// copies every object that did not change as it was read (fast, and exact:
+// a drawing read and written unchanged is the same file). What the database
+// does not model (other tables, entities, objects, sections, unknown group
+// codes, extended data of any application) travels through untouched.
+// docs/dxf.md describes the mapping.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DxfVersion.h"
+
+class OdDbDatabase;
+
+// Reads an ASCII (R12 to R2018) or binary DXF file. Throws OdError whose
+// description names the line and what was wrong ("line 1234: group code
+// expected, found 'abc'").
+std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path);
+
+// Writes the drawing atomically (temporary file, flush, rename; the previous
+// file is kept as NAME.bak) in the version it was read in, R2018 for a new
+// drawing. Throws OdError saying why when it cannot.
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path);
+
+// What reading repaired or assumed: dangling references, a missing
+// registered application, a missing version. Empty for a sound file.
+struct DxfReadReport {
+  std::vector<std::string> warnings;
+};
+std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);
+
+// Writes in the given version (R2000 to R2018).
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version);
+
+// The same in memory, for tests and tools.
+std::unique_ptr<OdDbDatabase> readDxfDrawingFromBytes(const std::string& bytes, DxfReadReport* report = nullptr);
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db);
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version);
+
+// The version a drawing was read in; R2018 for a drawing made in memory.
+DxfVersion dxfDrawingVersion(const OdDbDatabase& db);

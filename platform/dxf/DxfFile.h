@@ -1,0 +1,31 @@
+#pragma once
+// Whole-file reading and atomic saving.
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string_view>
+
+struct DxfFileBytes {
+    std::unique_ptr<char[]> data;  // size + 1 bytes, the last one '\0'
+    size_t size = 0;
+};
+
+// Reads a file into one buffer. The file is read rather than mapped: another
+// program may truncate or rewrite it while a drawing is open, which would
+// make a mapping fault; a copy stays valid whatever happens on disk.
+// Throws DxfError saying why when the file cannot be read.
+DxfFileBytes dxfReadFile(const std::filesystem::path& path);
+
+// Replaces `target` with `bytes` so that a reader of `target` sees either
+// the old or the new content, never a mix or a half-written file:
+// the bytes go to a temporary file next to the target (same file system, so
+// the final rename is atomic), are flushed to the disk, the previous file is
+// kept as "<target>.bak", and the temporary file is renamed over the target.
+// On any failure the temporary file is removed, the target is left as it
+// was, and DxfError says why (with the system's reason).
+// Saving through a symbolic link replaces the file the link points to.
+void dxfSaveAtomically(const std::filesystem::path& target, std::string_view bytes);
+// The same for a file given in pieces (written in order), so that a file
+// made mostly of ranges of another one need not be copied together first.
+void dxfSaveAtomically(const std::filesystem::path& target, std::span<const std::string_view> pieces);

@@ -1,0 +1,147 @@
+#include "DxfTag.h"
+
+#include "DxfError.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+[[noreturn]] void badValue(const DxfTag& tag, const char* what)
+{
+    throw DxfError(tag.valueLine(), "value for group code " + std::to_string(tag.code) + " is " + what + ": " +
+                                        dxfQuote(tag.value));
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string_view dxfTrim(std::string_view text)
+{
+    size_t begin = 0, end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+bool dxfParseDouble(std::string_view text, double& value)
+{
+    text = dxfTrim(text);
+    // from_chars takes no leading '+', some writers put one.
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+bool dxfParseInt(std::string_view text, int64_t& value)
+{
+    text = dxfTrim(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool dxfParseHandle(std::string_view text, uint64_t& value)
+{
+    text = dxfTrim(text);
+    if (text.empty() || text.size() > 16)
+        return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        int d = hexDigit(c);
+        if (d < 0)
+            return false;
+        v = (v << 4) | static_cast<uint64_t>(d);
+    }
+    value = v;
+    return true;
+}
+
+std::string_view DxfTag::trimmed() const
+{
+    return dxfTrim(value);
+}
+
+double DxfTag::toDouble() const
+{
+    double v = 0;
+    if (!dxfParseDouble(value, v))
+        badValue(*this, "not a number");
+    return v;
+}
+
+int64_t DxfTag::toInt() const
+{
+    int64_t v = 0;
+    if (!dxfParseInt(value, v))
+        badValue(*this, "not an integer");
+    // Writers differ in whether they treat 16- and 32-bit fields as signed or
+    // unsigned (flags, colours), so both readings are accepted.
+    switch (kind()) {
+    case DxfValueKind::Int16:
+        if (v < -32768 || v > 65535)
+            badValue(*this, "out of range for a 16-bit integer");
+        break;
+    case DxfValueKind::Int32:
+        if (v < std::numeric_limits<int32_t>::min() || v > int64_t(std::numeric_limits<uint32_t>::max()))
+            badValue(*this, "out of range for a 32-bit integer");
+        break;
+    default:
+        break;
+    }
+    return v;
+}
+
+bool DxfTag::toBool() const
+{
+    int64_t v = 0;
+    if (!dxfParseInt(value, v))
+        badValue(*this, "not a boolean");
+    return v != 0;
+}
+
+uint64_t DxfTag::toHandle() const
+{
+    uint64_t v = 0;
+    if (!dxfParseHandle(value, v))
+        badValue(*this, "not a handle");
+    return v;
+}
+
+void DxfTag::appendBinary(std::vector<uint8_t>& out) const
+{
+    std::string_view text = trimmed();
+    if (text.size() % 2 != 0)
+        badValue(*this, "not hexadecimal binary data");
+    out.reserve(out.size() + text.size() / 2);
+    for (size_t i = 0; i < text.size(); i += 2) {
+        int hi = hexDigit(text[i]), lo = hexDigit(text[i + 1]);
+        if (hi < 0 || lo < 0)
+            badValue(*this, "not hexadecimal binary data");
+        out.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// One (group code, value) pair as it stands in the file. The value is the
+// original text of its line (without the line ending), a view into the file
+// buffer: nothing is copied while reading, and a tag that nobody changes is
+// written back byte for byte. Typed access parses on demand and throws a
+// DxfError naming the value's line when the text does not fit the code.
+#include "DxfGroupCode.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct DxfTag {
+    int code = 0;
+    uint32_t line = 0;       // line of the group code; the value is on line + 1
+    std::string_view value;  // original text, blanks included
+
+    DxfValueKind kind() const { return dxfValueKind(code); }
+    uint32_t valueLine() const { return line + 1; }
+
+    // The value without leading and trailing blanks (spaces and tabs).
+    std::string_view trimmed() const;
+
+    double toDouble() const;   // finite numbers only
+    int64_t toInt() const;     // range checked against the code's kind
+    bool toBool() const;       // any integer; non-zero is true
+    uint64_t toHandle() const; // 1 to 16 hexadecimal digits
+    // Hexadecimal chunk (310-319, 1004) appended to `out` as bytes.
+    void appendBinary(std::vector<uint8_t>& out) const;
+};
+
+// Parsers shared by the tag accessors and the structure reader. They return
+// false instead of throwing so that hot paths can report their own context.
+bool dxfParseDouble(std::string_view text, double& value);
+bool dxfParseInt(std::string_view text, int64_t& value);
+bool dxfParseHandle(std::string_view text, uint64_t& value);
+std::string_view dxfTrim(std::string_view text);

@@ -1,0 +1,1082 @@
+#include "DxfDrawingReader.h"
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <unordered_map>
+
+#include "DxfDimVarCodec.h"
+#include "DxfDrawingSource.h"
+#include "DxfError.h"
+#include "DxfHeaderCodec.h"
+#include "DxfRawRecord.h"
+#include "DxfXDataCodec.h"
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDictionary.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLayerTableRecord.h"
+#include "OdDbLeader.h"
+#include "OdDbLinetypeTableRecord.h"
+#include "OdDbRegAppTableRecord.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "OdDmUtil.h"
+#include "OdStringUtil.h"
+
+namespace {
+
+using Tags = std::vector<DxfTag>;
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+// Sub-records of a polyline or block reference: owned by the entity before
+// them, never part of a block's entity list.
+bool isSubRecord(std::string_view type) { return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB"; }
+
+// Sets p.x, p.y or p.z when code is base, base + 10 or base + 20.
+bool pointTag(const DxfTag& t, int base, OdGePoint3d& p) {
+  if (t.code == base)
+    p.x = t.toDouble();
+  else if (t.code == base + 10)
+    p.y = t.toDouble();
+  else if (t.code == base + 20)
+    p.z = t.toDouble();
+  else
+    return false;
+  return true;
+}
+bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v) {
+  OdGePoint3d p(v.x, v.y, v.z);
+  if (!pointTag(t, base, p)) return false;
+  v = OdGeVector3d(p.x, p.y, p.z);
+  return true;
+}
+
+// What a record of the entity sections was read as: decided once, so that
+// filling it in needs no run-time type tests.
+enum class Kind : unsigned char {
+  Raw, Sub, Line, Circle, Arc, Polyline, Text, MText, Insert, Point, Solid, Dimension, Leader
+};
+
+// What the common part of an entity's record says.
+struct EntityCommon {
+  std::string layer, linetype;
+  OdCmColor color;
+  bool hasTrueColor = false;
+  OdDb::LineWeight lineWeight = OdDb::kLnWtByLayer;
+  double linetypeScale = 1.0;
+  bool invisible = false;
+  bool paperSpace = false;
+};
+
+// An object being read: resident, and changeable until reading ends (a
+// look-up by another object may have closed it meanwhile).
+OdDbObject* writable(OdDbObjectId id) {
+  OdDbObject* obj = id.stub()->object;
+  obj->upgradeOpen();
+  return obj;
+}
+
+class Reader {
+public:
+  Reader(DxfDocument doc, std::vector<std::string>& warnings)
+      : m_src(std::make_shared<DxfDrawingSource>(std::move(doc))),
+        m_doc(m_src->doc),
+        m_db(std::make_unique<OdDbDatabase>(OdDbDatabase::EmptyTag{})),
+        m_warnings(warnings) {}
+
+  std::unique_ptr<OdDbDatabase> read();
+
+private:
+  // Pass 1: every record that is an object becomes one, with its handle.
+  void createObjects();
+  void create(std::size_t index, OdDbObjectPtr object);
+  OdDbObjectPtr newTable(std::string_view name);
+  OdDbObjectPtr newTableRecord(std::string_view table);
+  OdDbObjectPtr newEntity(std::size_t index);
+  OdDbObjectPtr newObject(std::string_view type);
+
+  // Pass 2: the records' content, now that every handle has its object.
+  void fillTables(const DxfSection& section);
+  void fillBlocks(const DxfSection& section);
+  void fillEntities(const DxfSection& section);
+  void fillObjects(const DxfSection& section);
+  void readHeader();
+
+  void loadTags(std::size_t index);
+  // The prefix every object shares: extension dictionary, owner; returns
+  // the index of the first extended data tag (tags.size() when none).
+  std::size_t readCommon(OdDbObject* obj, std::size_t index);
+  void readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVars);
+  void setOwner(OdDbObject* obj, const DxfRecord& record, OdDbObjectId fallback);
+  void fillTableRecord(std::size_t index, std::string_view table);
+  void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first);
+  void fillEntity(std::size_t index, OdDbObjectId block);
+  void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
+  void applyCommon(OdDbEntity* ent, const EntityCommon& c);
+  void fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end);
+  void fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end);
+  void fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end);
+  void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
+
+  OdDbObjectId byHandle(std::uint64_t handle, const DxfTag& tag, const char* what);
+  OdDbObjectId byName(char table, const std::string& name);
+  OdDbObjectId byFoldedName(char table, const std::string& name);
+  OdDbObjectId blockTableId();
+  OdDbObjectId modelSpace();
+  OdDbObjectId paperSpace();
+  void warn(uint32_t line, const std::string& text) {
+    if (m_warnings.size() < 200) m_warnings.push_back("line " + std::to_string(line) + ": " + text);
+  }
+
+  std::shared_ptr<DxfDrawingSource> m_src;
+  const DxfDocument& m_doc;
+  std::unique_ptr<OdDbDatabase> m_db;
+  std::vector<std::string>& m_warnings;
+  OdDbDatabase::TableIds m_tables;
+  std::uint64_t m_nextHandle = 1;
+  Tags m_tags;
+  // Folded name -> record, per table ('B', 'D', 'L', 'T', 'S', 'A').
+  std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_names;
+  OdDbObjectId m_lastMainEntity;
+  std::vector<Kind> m_kinds;  // per record of the entity sections
+  std::uint64_t m_lastOwnerHandle = 0;  // entities come in runs of one owner
+  OdDbObjectId m_lastOwner;
+  // Exact names already looked up, per table: most entities repeat a few.
+  std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_exactNames;
+  // Look-ups by name of records that come later in the file.
+  std::vector<std::function<void()>> m_deferred;
+};
+
+// ---- pass 1 -------------------------------------------------------------
+
+void Reader::create(std::size_t index, OdDbObjectPtr object) {
+  const DxfRecord& r = m_doc.records()[index];
+  std::uint64_t handle = r.handle;
+  if (handle == 0) handle = m_nextHandle++;
+  if (OdDbObjectId other = m_db->getOdDbObjectId(OdDbHandle(handle)); !other.isNull()) {
+    const DxfRecord& first = m_doc.records()[other.stub()->object->fileRecord() - 1];
+    throw DxfError(r.firstLine, "handle " + OdDbHandle(handle).ascii() + " of this " + std::string(r.type) +
+                                    " is already used by the " + std::string(first.type) + " at line " +
+                                    std::to_string(first.firstLine));
+  }
+  object->setFileRecord(std::uint32_t(index + 1));
+  m_src->raw[index] = dynamic_cast<DxfRawObject*>(object.get()) || dynamic_cast<DxfRawEntity*>(object.get());
+  OdDbObjectId id = m_db->addOdDbObject(object, OdDbObjectId(), OdDbHandle(handle));
+  object->upgradeOpen();
+  m_src->objects[index] = id;
+}
+
+OdDbObjectPtr Reader::newTable(std::string_view name) {
+  if (name == "DIMSTYLE") return OdDbDimStyleTable::createObject();
+  if (name == "STYLE") return OdDbTextStyleTable::createObject();
+  if (name == "LTYPE") return OdDbLinetypeTable::createObject();
+  if (name == "LAYER") return OdDbLayerTable::createObject();
+  if (name == "BLOCK_RECORD") return OdDbBlockTable::createObject();
+  if (name == "APPID") return OdDbRegAppTable::createObject();
+  return DxfRawObject::createObject();
+}
+
+OdDbObjectPtr Reader::newTableRecord(std::string_view table) {
+  if (table == "DIMSTYLE") return OdDbDimStyleTableRecord::createObject();
+  if (table == "STYLE") return OdDbTextStyleTableRecord::createObject();
+  if (table == "LTYPE") return OdDbLinetypeTableRecord::createObject();
+  if (table == "LAYER") return OdDbLayerTableRecord::createObject();
+  if (table == "BLOCK_RECORD") return OdDbBlockTableRecord::createObject();
+  if (table == "APPID") return OdDbRegAppTableRecord::createObject();
+  return DxfRawObject::createObject();
+}
+
+OdDbObjectPtr Reader::newEntity(std::size_t index) {
+  const DxfRecord& r = m_doc.records()[index];
+  const std::string_view t = r.type;
+  Kind& kind = m_kinds[index];
+  kind = Kind::Raw;
+  if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
+  if (t == "LINE") return kind = Kind::Line, OdDbLine::createObject();
+  if (t == "CIRCLE") return kind = Kind::Circle, OdDbCircle::createObject();
+  if (t == "ARC") return kind = Kind::Arc, OdDbArc::createObject();
+  if (t == "LWPOLYLINE") return kind = Kind::Polyline, OdDbPolyline::createObject();
+  if (t == "TEXT") return kind = Kind::Text, OdDbText::createObject();
+  if (t == "MTEXT") return kind = Kind::MText, OdDbMText::createObject();
+  if (t == "INSERT") return kind = Kind::Insert, OdDbBlockReference::createObject();
+  if (t == "POINT") return kind = Kind::Point, OdDbPoint::createObject();
+  if (t == "SOLID") return kind = Kind::Solid, OdDbSolid::createObject();
+  if (t == "LEADER") return kind = Kind::Leader, OdDbLeader::createObject();
+  kind = Kind::Dimension;
+  if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
+  if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
+  if (t == "DIMENSION") {
+    for (const DxfTag& tag : m_doc.tags(r)) {
+      if (tag.code != 70) continue;
+      switch (tag.toInt() & 15) {
+        case 0: return OdDbRotatedDimension::createObject();
+        case 1: return OdDbAlignedDimension::createObject();
+        case 2: return OdDb2LineAngularDimension::createObject();
+        case 3: return OdDbDiametricDimension::createObject();
+        case 4: return OdDbRadialDimension::createObject();
+        case 5: return OdDb3PointAngularDimension::createObject();
+        case 6: return OdDbOrdinateDimension::createObject();
+        default: return kind = Kind::Raw, DxfRawEntity::createObject();
+      }
+    }
+  }
+  kind = Kind::Raw;
+  return DxfRawEntity::createObject();
+}
+
+OdDbObjectPtr Reader::newObject(std::string_view type) {
+  if (type == "DICTIONARY") return OdDbDictionary::createObject();
+  if (type == "XRECORD") return OdDbXrecord::createObject();
+  return DxfRawObject::createObject();
+}
+
+void Reader::createObjects() {
+  const auto& records = m_doc.records();
+  m_src->objects.assign(records.size(), OdDbObjectId());
+  m_kinds.assign(records.size(), Kind::Raw);
+  m_src->raw.assign(records.size(), false);
+  std::uint64_t maxHandle = 0;
+  for (const DxfRecord& r : records) maxHandle = std::max(maxHandle, r.handle);
+  if (const DxfHeaderVariable* seed = m_doc.headerVariable("$HANDSEED")) {
+    for (const DxfTag& t : m_doc.tags(*seed)) {
+      std::uint64_t h = 0;
+      if (dxfParseHandle(t.trimmed(), h)) maxHandle = std::max(maxHandle, h - (h > 0));
+      break;
+    }
+  }
+  m_nextHandle = maxHandle + 1;
+  m_db->reserveObjects(records.size());
+
+  for (const DxfSection& s : m_doc.sections()) {
+    if (s.name == "TABLES") {
+      for (const DxfTable& t : m_doc.tables()) {
+        if (t.head < s.firstRecord || t.head >= s.endRecord) continue;
+        create(t.head, newTable(t.name));
+        for (std::size_t i = t.head + 1; i < t.endTab; ++i) create(i, newTableRecord(t.name));
+      }
+    } else if (s.name == "BLOCKS") {
+      for (const DxfBlock& b : m_doc.blocks())
+        for (std::size_t i = b.begin + 1; i < b.end; ++i) create(i, newEntity(i));
+    } else if (s.name == "ENTITIES") {
+      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) create(i, newEntity(i));
+    } else if (s.name == "OBJECTS") {
+      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) create(i, newObject(records[i].type));
+    }
+  }
+}
+
+// ---- helpers --------------------------------------------------------------
+
+void Reader::loadTags(std::size_t index) {
+  m_tags.clear();
+  for (const DxfTag& t : m_doc.tags(m_doc.records()[index])) m_tags.push_back(t);
+}
+
+OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const char* what) {
+  if (handle == 0) return OdDbObjectId();
+  OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(handle));
+  if (id.isNull()) warn(tag.valueLine(), std::string(what) + " " + OdDbHandle(handle).ascii() +
+                                             " points to no object; it is left empty");
+  return id;
+}
+
+OdDbObjectId Reader::byName(char table, const std::string& name) {
+  if (name.empty()) return OdDbObjectId();
+  auto& exact = m_exactNames[table];
+  if (auto it = exact.find(name); it != exact.end()) return it->second;
+  OdDbObjectId id = byFoldedName(table, name);
+  if (!id.isNull()) exact.emplace(name, id);
+  return id;
+}
+
+OdDbObjectId Reader::byFoldedName(char table, const std::string& name) {
+  auto& map = m_names[table];
+  if (auto it = map.find(qrv::foldCase(name)); it != map.end()) return it->second;
+  if (table == 'B' && OdDmUtil::isBuiltInArrow(name)) {
+    // Built-in arrowheads are blocks named with an underscore, which old
+    // files leave out; a drawing may also name one it has no block for.
+    if (auto it = map.find(qrv::foldCase("_" + name)); it != map.end()) return it->second;
+    blockTableId();
+    try {
+      OdDbObjectId id = OdDmUtil::getArrowId(name, m_db.get());
+      map.emplace(qrv::foldCase(name), id);
+      return id;
+    } catch (const OdError&) {
+    }
+  }
+  m_warnings.push_back("'" + name + "' names no record; the reference is left empty");
+  return OdDbObjectId();
+}
+
+OdDbObjectId Reader::blockTableId() {
+  if (m_tables.blockTable.isNull()) {
+    // R12 files have no BLOCK_RECORD table: the blocks make one.
+    m_tables.blockTable = m_db->addOdDbObject(OdDbBlockTable::createObject(), OdDbObjectId(),
+                                              OdDbHandle());
+    m_db->setTableIds(m_tables);
+  }
+  return m_tables.blockTable;
+}
+
+OdDbObjectId Reader::modelSpace() {
+  OdDbObjectId id = m_names['B'][qrv::foldCase(OdDbBlockTableRecord::modelSpaceName())];
+  if (!id.isNull()) return id;
+  OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
+  rec->setNameAsStored(OdDbBlockTableRecord::modelSpaceName());
+  id = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
+  OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
+  table->appendAsStored(id);
+  m_names['B'][qrv::foldCase(OdDbBlockTableRecord::modelSpaceName())] = id;
+  return id;
+}
+
+OdDbObjectId Reader::paperSpace() {
+  OdDbObjectId id = m_names['B'][qrv::foldCase(OdDbBlockTableRecord::paperSpaceName())];
+  return id.isNull() ? modelSpace() : id;
+}
+
+void Reader::setOwner(OdDbObject* obj, const DxfRecord& r, OdDbObjectId fallback) {
+  OdDbObjectId owner = fallback;
+  if (r.owner != 0) {
+    OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(r.owner));
+    if (!id.isNull())
+      owner = id;
+    else if (fallback.isNull())
+      warn(r.firstLine, "owner " + OdDbHandle(r.owner).ascii() + " of this " + std::string(r.type) +
+                            " is no object; it has no owner now");
+  }
+  if (!fallback.isNull()) owner = fallback;  // the container the record is in decides
+  obj->setOwnerId(owner);
+}
+
+std::size_t Reader::readCommon(OdDbObject* obj, std::size_t) {
+  std::size_t xdata = m_tags.size();
+  bool inXDict = false;
+  for (std::size_t i = 1; i < m_tags.size(); ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code >= 1000) {
+      xdata = i;
+      break;
+    }
+    if (t.code == 102) {
+      inXDict = t.trimmed() == "{ACAD_XDICTIONARY";
+    } else if (inXDict && t.code == 360) {
+      obj->setExtensionDictionaryAsStored(byHandle(t.toHandle(), t, "extension dictionary"));
+    } else if (t.code == 100) {
+      inXDict = false;
+    }
+  }
+  return xdata;
+}
+
+void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVars) {
+  if (first >= m_tags.size()) return;
+  OdResBufPtr chain = dxfReadXData(m_doc, m_tags, first);
+  // Group per application; take the dimension variables out where asked.
+  OdResBufPtr rb = chain;
+  while (rb) {
+    OdResBufPtr app = rb;
+    OdResBufPtr last = app;
+    while (last->next() && last->next()->restype() != 1001) last = last->next();
+    OdResBufPtr rest = last->next();
+    last->setNext(OdResBufPtr());
+    const OdString name = app->getString();
+    OdResBufPtr body = app->next();
+    if (dimVars && (name == "ACAD" || name == kDxfDimVarsApp)) {
+      body = dxfTakeDimVars(body.get(), name == "ACAD", m_db.get(), *dimVars);
+      // An override section that held nothing else is not worth keeping.
+      if (body && body->restype() == 1000 && body->getString() == "DSTYLE" && body->next() &&
+          body->next()->next() && !body->next()->next()->next() && body->next()->next()->getString() == "}")
+        body = OdResBufPtr();
+    }
+    if (body) {
+      if (!m_db->isRegAppRegistered(name)) {
+        warn(m_tags[first].line, "extended data of the unregistered application '" + name +
+                                     "': the application is registered now");
+        m_db->newRegApp(name);
+      }
+      app->setNext(OdResBufPtr());  // setNext keeps what followed: cut first
+      app->setNext(body);
+      obj->setXData(app.get());
+    }
+    rb = rest;
+  }
+}
+
+// ---- tables -------------------------------------------------------------
+
+void Reader::fillTables(const DxfSection& section) {
+  for (const DxfTable& t : m_doc.tables()) {
+    if (t.head < section.firstRecord || t.head >= section.endRecord) continue;
+    OdDbObjectId tableId = m_src->objects[t.head];
+    OdDbObject* table = writable(tableId);
+    loadTags(t.head);
+    readXData(table, readCommon(table, t.head), nullptr);
+    setOwner(table, m_doc.records()[t.head], OdDbObjectId());
+    if (t.name == "DIMSTYLE") m_tables.dimStyleTable = tableId;
+    if (t.name == "STYLE") m_tables.textStyleTable = tableId;
+    if (t.name == "LTYPE") m_tables.linetypeTable = tableId;
+    if (t.name == "LAYER") m_tables.layerTable = tableId;
+    if (t.name == "BLOCK_RECORD") m_tables.blockTable = tableId;
+    if (t.name == "APPID") m_tables.regAppTable = tableId;
+    m_db->setTableIds(m_tables);
+    auto* symbolTable = dynamic_cast<OdDbSymbolTable*>(table);
+    for (std::size_t i = t.head + 1; i < t.endTab; ++i) {
+      OdDbObject* obj = writable(m_src->objects[i]);
+      obj->setOwnerId(tableId);
+      if (symbolTable) {
+        symbolTable->appendAsStored(m_src->objects[i]);
+        fillTableRecord(i, t.name);
+      } else {
+        fillRaw(obj, i, false);
+      }
+    }
+  }
+}
+
+void Reader::fillTableRecord(std::size_t index, std::string_view table) {
+  OdDbObjectId id = m_src->objects[index];
+  auto* rec = static_cast<OdDbSymbolTableRecord*>(writable(id));
+  loadTags(index);
+  const std::size_t xdata = readCommon(rec, index);
+  bool flagsSeen = false;
+  std::size_t varsFrom = xdata;
+  std::string name;
+  for (std::size_t i = 1; i < xdata; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 2 && name.empty()) {
+      name = m_doc.text(t);
+    } else if (t.code == 70 && !flagsSeen) {
+      flagsSeen = true;
+      rec->setStoredFlags(OdInt16(t.toInt()));
+      if (varsFrom == xdata) varsFrom = i + 1;
+    }
+  }
+  rec->setNameAsStored(name);
+  m_src->names.emplace_back(id, name);
+  const char key = table == "DIMSTYLE" ? 'D' : table == "STYLE" ? 'S' : table == "LTYPE" ? 'T'
+                 : table == "LAYER" ? 'L' : table == "BLOCK_RECORD" ? 'B' : 'A';
+  m_names[key].emplace(qrv::foldCase(name), id);
+
+  if (auto style = dynamic_cast<OdDbDimStyleTableRecord*>(rec)) {
+    fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom);
+    DxfDimVarItems items;
+    readXData(rec, xdata, &items);
+    for (const auto& [i, v] : items) style->setDimVar(i, v);
+    return;
+  }
+  readXData(rec, xdata, nullptr);
+  if (auto ts = dynamic_cast<OdDbTextStyleTableRecord*>(rec)) {
+    for (std::size_t i = 1; i < xdata; ++i) {
+      const DxfTag& t = m_tags[i];
+      switch (t.code) {
+        case 40: ts->setTextSize(std::max(0.0, t.toDouble())); break;
+        case 41: if (t.toDouble() > 0) ts->setXScale(t.toDouble()); break;
+        case 50: ts->setObliquingAngle(t.toDouble() * kDegree); break;
+        case 42: ts->setPriorSize(t.toDouble()); break;
+        case 3: ts->setFileName(m_doc.text(t)); break;
+        case 4: ts->setBigFontFileName(m_doc.text(t)); break;
+      }
+    }
+  } else if (auto lt = dynamic_cast<OdDbLinetypeTableRecord*>(rec)) {
+    std::vector<double> dashes;
+    for (std::size_t i = 1; i < xdata; ++i) {
+      const DxfTag& t = m_tags[i];
+      if (t.code == 3) lt->setComments(m_doc.text(t));
+      if (t.code == 49) dashes.push_back(t.toDouble());
+    }
+    lt->setDashes(dashes);
+  } else if (auto layer = dynamic_cast<OdDbLayerTableRecord*>(rec)) {
+    OdCmColor color = OdCmColor::fromIndex(7);
+    for (std::size_t i = 1; i < xdata; ++i) {
+      const DxfTag& t = m_tags[i];
+      switch (t.code) {
+        case 62: {
+          const auto index = OdInt16(t.toInt());
+          if (!color.isByColor()) color = OdCmColor::fromIndex(index == 0 || index >= 256 ? 7 : index);
+          layer->setIsOff(index < 0);
+          break;
+        }
+        case 420: {
+          const auto v = std::uint32_t(t.toInt());
+          color = OdCmColor::fromRGB(OdUInt8(v >> 16), OdUInt8(v >> 8), OdUInt8(v));
+          break;
+        }
+        case 6: layer->setLinetypeObjectId(byName('T', m_doc.text(t))); break;
+        case 290: layer->setIsPlottable(t.toBool()); break;
+        case 370:
+          if (OdDb::isValidLineWeight(int(t.toInt())) && t.toInt() >= -3 && t.toInt() != -1 && t.toInt() != -2)
+            layer->setLineWeight(OdDb::LineWeight(t.toInt()));
+          break;
+      }
+    }
+    layer->setColor(color);
+  }
+}
+
+void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
+  OdDbDimVars vars = OdDbDimVars::imperialDefaults();
+  std::string oldNames[3];  // R12's arrow block names (groups 5, 6, 7)
+  bool haveHandle[3] = {false, false, false};
+  const bool r12 = m_doc.version() == DxfVersion::R12;
+  for (std::size_t i = first; i < m_tags.size(); ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code >= 1000) break;
+    if (t.code >= 5 && t.code <= 7) {
+      oldNames[t.code - 5] = m_doc.text(t);
+      continue;
+    }
+    auto index = dxfDimVarByCode(t.code);
+    if (!index) continue;
+    const OdDbDimVarDesc& d = OdDbDimVars::describe(*index);
+    switch (d.type) {
+      case OdDbDimVarType::kDouble: vars.set(*index, t.toDouble()); break;
+      case OdDbDimVarType::kString: vars.set(*index, OdString(m_doc.text(t))); break;
+      case OdDbDimVarType::kBool: vars.set(*index, t.toInt() != 0); break;
+      case OdDbDimVarType::kColor: vars.set(*index, OdCmColor::fromIndex(OdInt16(t.toInt()))); break;
+      case OdDbDimVarType::kObjectId:
+        vars.set(*index, byHandle(t.toHandle(), t, d.name));
+        if (t.code >= 342 && t.code <= 344) haveHandle[t.code - 342] = true;
+        break;
+      default: vars.set(*index, int(t.toInt())); break;
+    }
+  }
+  if (vars.txsty.isNull() && r12) vars.txsty = byName('S', "Standard");
+  style->setDimVars(vars);
+  // Arrowheads by name (R12): the blocks come later in the file.
+  static const char* arrowKeys[3] = {"blk", "blk1", "blk2"};
+  for (int k = 0; k < 3; ++k) {
+    if (haveHandle[k] || oldNames[k].empty()) continue;
+    const int index = *OdDbDimVars::indexOf(arrowKeys[k]);
+    m_deferred.push_back([this, id = style->objectId(), index, name = oldNames[k]] {
+      static_cast<OdDbDimStyleTableRecord*>(writable(id))->setDimVar(index, byName('B', name));
+    });
+  }
+}
+
+// ---- blocks and entities ----------------------------------------------------
+
+void Reader::fillBlocks(const DxfSection& section) {
+  const auto& records = m_doc.records();
+  for (const DxfBlock& b : m_doc.blocks()) {
+    if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
+    const DxfRecord& head = records[b.begin];
+    loadTags(b.begin);
+    std::string name;
+    OdGePoint3d origin;
+    OdInt16 flags = 0;
+    for (std::size_t i = 1; i < m_tags.size() && m_tags[i].code < 1000; ++i) {
+      const DxfTag& t = m_tags[i];
+      if (t.code == 2 && name.empty()) name = m_doc.text(t);
+      if (t.code == 70) flags = OdInt16(t.toInt());
+      pointTag(t, 10, origin);
+    }
+    OdDbObjectId blockId;
+    if (head.owner != 0) {
+      OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(head.owner));
+      if (!id.isNull() && dynamic_cast<OdDbBlockTableRecord*>(id.stub()->object)) blockId = id;
+    }
+    if (blockId.isNull()) {
+      auto& map = m_names['B'];
+      if (auto it = map.find(qrv::foldCase(name)); it != map.end()) blockId = it->second;
+    }
+    if (blockId.isNull()) {
+      OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
+      rec->setNameAsStored(name);
+      blockId = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
+      OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
+      table->appendAsStored(blockId);
+      m_names['B'].emplace(qrv::foldCase(name), blockId);
+      m_src->names.emplace_back(blockId, name);
+      rec->upgradeOpen();
+    }
+    auto* block = static_cast<OdDbBlockTableRecord*>(writable(blockId));
+    block->upgradeOpen();
+    block->setOrigin(origin);
+    block->setStoredFlags(flags);
+    m_src->blockRecords[blockId.stub()] = {b.begin, b.end};
+    m_src->objects[b.begin] = m_src->objects[b.end] = blockId;
+    m_lastMainEntity = OdDbObjectId();
+    for (std::size_t i = b.begin + 1; i < b.end; ++i) fillEntity(i, blockId);
+  }
+}
+
+void Reader::fillEntities(const DxfSection& section) {
+  m_lastMainEntity = OdDbObjectId();
+  for (std::size_t i = section.firstRecord; i < section.endRecord; ++i) fillEntity(i, OdDbObjectId());
+}
+
+void Reader::fillEntity(std::size_t index, OdDbObjectId block) {
+  const DxfRecord& r = m_doc.records()[index];
+  OdDbObjectId id = m_src->objects[index];
+  OdDbObject* obj = writable(id);
+  loadTags(index);
+  if (m_kinds[index] == Kind::Sub) {
+    obj->setOwnerId(m_lastMainEntity);
+    fillRaw(obj, index, true);
+    return;
+  }
+  m_lastMainEntity = id;
+  auto* ent = static_cast<OdDbEntity*>(obj);
+  // The owner: the block the record stands in; in the ENTITIES section the
+  // block its owner handle names, or model or paper space.
+  bool paper = false;
+  for (const DxfTag& t : m_tags)
+    if (t.code == 67) paper = t.toInt() != 0;
+  if (block.isNull() && r.owner != 0) {
+    if (r.owner != m_lastOwnerHandle) {
+      OdDbObjectId owner = m_db->getOdDbObjectId(OdDbHandle(r.owner));
+      m_lastOwner = (!owner.isNull() && dynamic_cast<OdDbBlockTableRecord*>(owner.stub()->object)) ? owner
+                                                                                                  : OdDbObjectId();
+      m_lastOwnerHandle = r.owner;
+    }
+    block = m_lastOwner;
+  }
+  if (block.isNull()) block = paper ? paperSpace() : modelSpace();
+  ent->setOwnerId(block);
+  static_cast<OdDbBlockTableRecord*>(writable(block))->appendEntityAsStored(id);
+  const Kind kind = m_kinds[index];
+  if (kind == Kind::Dimension) {
+    auto* dim = static_cast<OdDbDimension*>(ent);
+    std::size_t xdata = readCommon(ent, index);
+    fillDimension(dim, 1, xdata);
+    DxfDimVarItems items;
+    readXData(ent, xdata, &items);
+    applyOverrides(dim, items);
+  } else if (kind == Kind::Leader) {
+    auto* leader = static_cast<OdDbLeader*>(ent);
+    std::size_t xdata = readCommon(ent, index);
+    fillLeader(leader, 1, xdata);
+    DxfDimVarItems items;
+    readXData(ent, xdata, &items);
+    applyOverrides(leader, items);
+  } else if (kind == Kind::Raw) {
+    fillRaw(ent, index, true);
+  } else {
+    std::size_t xdata = readCommon(ent, index);
+    fillPlain(ent, kind, 1, xdata);
+    readXData(ent, xdata, nullptr);
+  }
+}
+
+void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items) {
+  for (const auto& [i, v] : items) ent->setDimOverride(i, v);
+}
+
+void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
+  ent->setLayer(byName('L', c.layer.empty() ? std::string("0") : c.layer));
+  ent->setLinetype(c.linetype.empty() ? m_names['T'][qrv::foldCase("ByLayer")] : byName('T', c.linetype));
+  ent->setColor(c.color);
+  if (OdDb::isValidLineWeight(c.lineWeight)) ent->setLineWeight(c.lineWeight);
+  if (c.linetypeScale > 0) ent->setLinetypeScale(c.linetypeScale);
+  ent->setVisibility(!c.invisible);
+}
+
+// Reads the codes every entity shares; false for codes of the entity itself.
+bool commonTag(const DxfDocument& doc, const DxfTag& t, std::string_view subclass, EntityCommon& c) {
+  if (!subclass.empty() && subclass != "AcDbEntity") return false;
+  switch (t.code) {
+    case 8: c.layer = doc.text(t); return true;
+    case 6: c.linetype = doc.text(t); return true;
+    case 62:
+      if (!c.hasTrueColor) c.color = OdCmColor::fromIndex(OdInt16(t.toInt()));
+      return true;
+    case 420: {
+      const auto v = std::uint32_t(t.toInt());
+      c.color = OdCmColor::fromRGB(OdUInt8(v >> 16), OdUInt8(v >> 8), OdUInt8(v));
+      c.hasTrueColor = true;
+      return true;
+    }
+    case 370: c.lineWeight = OdDb::LineWeight(t.toInt()); return true;
+    case 48: c.linetypeScale = t.toDouble(); return true;
+    case 60: c.invisible = t.toInt() != 0; return true;
+  }
+  return false;
+}
+
+void Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end) {
+  EntityCommon c;
+  std::string_view sub;
+  OdGePoint3d p10, p11, p13, p14, p15, p16, p17;
+  OdGeVector3d normal = OdGeVector3d::kZAxis();
+  double a50 = 0, a52 = 0, a53 = 0, a51 = 0, v40 = 0, v41 = 0;
+  int flags = 0, arc70 = 0, arc71 = 0;
+  std::string blockName, styleName, text;
+  bool haveText = false;
+  for (std::size_t i = first; i < end; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 100) {
+      sub = t.trimmed();
+      continue;
+    }
+    if (commonTag(m_doc, t, sub, c)) continue;
+    if (pointTag(t, 10, p10) || pointTag(t, 11, p11) || pointTag(t, 13, p13) || pointTag(t, 14, p14) ||
+        pointTag(t, 15, p15) || pointTag(t, 16, p16) || pointTag(t, 17, p17) || vectorTag(t, 210, normal))
+      continue;
+    const bool arcPart = sub == "AcDbArcDimension";
+    switch (t.code) {
+      case 2: blockName = m_doc.text(t); break;
+      case 3: styleName = m_doc.text(t); break;
+      case 1: text = m_doc.text(t), haveText = true; break;
+      case 70: (arcPart ? arc70 : flags) = int(t.toInt()); break;
+      case 71: if (arcPart) arc71 = int(t.toInt()); break;
+      case 50: a50 = t.toDouble(); break;
+      case 51: a51 = t.toDouble(); break;
+      case 52: a52 = t.toDouble(); break;
+      case 53: a53 = t.toDouble(); break;
+      case 40: v40 = t.toDouble(); break;
+      case 41: v41 = t.toDouble(); break;
+    }
+  }
+  applyCommon(dim, c);
+  OdDbObjectId style = byName('D', styleName.empty() ? std::string("Standard") : styleName);
+  if (!style.isNull()) dim->setDimensionStyle(style);
+  if (haveText) dim->setDimensionText(text);
+  if (normal.length() > 0) dim->setNormal(normal);
+  if (std::isfinite(a53)) dim->setTextRotation(a53 * kDegree);
+  if (std::isfinite(a51)) dim->setHorizontalRotation(a51 * kDegree);
+  if (auto d = dynamic_cast<OdDbRotatedDimension*>(dim)) {
+    d->setDimLinePoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14);
+    d->setRotation(a50 * kDegree), d->setOblique(a52 * kDegree);
+  } else if (auto d = dynamic_cast<OdDbAlignedDimension*>(dim)) {
+    d->setDimLinePoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14), d->setOblique(a52 * kDegree);
+  } else if (auto d = dynamic_cast<OdDb2LineAngularDimension*>(dim)) {
+    d->setXLine1Start(p13), d->setXLine1End(p14), d->setXLine2Start(p15), d->setXLine2End(p10);
+    d->setArcPoint(p16);
+  } else if (auto d = dynamic_cast<OdDbDiametricDimension*>(dim)) {
+    d->setChordPoint(p15), d->setFarChordPoint(p10), d->setLeaderLength(v40);
+  } else if (auto d = dynamic_cast<OdDbRadialDimension*>(dim)) {
+    d->setCenter(p10), d->setChordPoint(p15), d->setLeaderLength(v40);
+  } else if (auto d = dynamic_cast<OdDb3PointAngularDimension*>(dim)) {
+    d->setXLine1Point(p13), d->setXLine2Point(p14), d->setCenterPoint(p15), d->setArcPoint(p10);
+  } else if (auto d = dynamic_cast<OdDbOrdinateDimension*>(dim)) {
+    d->setOrigin(p10), d->setDefiningPoint(p13), d->setLeaderEndPoint(p14);
+    if (flags & 64)
+      d->useXAxis();
+    else
+      d->useYAxis();
+  } else if (auto d = dynamic_cast<OdDbArcDimension*>(dim)) {
+    d->setArcPoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14), d->setCenter(p15);
+    d->setLeader1Point(p16), d->setLeader2Point(p17);
+    d->setArcStartParam(v40), d->setArcEndParam(v41);
+    d->setIsPartial(arc70 != 0), d->setHasLeader(arc71 != 0);
+  } else if (auto d = dynamic_cast<QrHugeRadius*>(dim)) {
+    d->setCenter(p10), d->setChordPoint(p13), d->setOverrideCenter(p14), d->setJogPoint(p15);
+    try {
+      d->setJogAngle(v40);
+    } catch (const OdError&) {
+      warn(m_tags[0].line, "jog angle out of range; the default is kept");
+    }
+  }
+  dim->setTextPosition(p11);
+  if (!(flags & 128)) dim->useDefaultTextPosition();
+  if (!blockName.empty()) dim->setDimBlockId(byName('B', blockName));
+}
+
+void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) {
+  EntityCommon c;
+  std::string_view sub;
+  std::vector<OdGePoint3d> vertices;
+  OdGeVector3d normal = OdGeVector3d::kZAxis();
+  std::string styleName;
+  bool arrow = true, spline = false;
+  OdDbObjectId annotation;
+  for (std::size_t i = first; i < end; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 100) {
+      sub = t.trimmed();
+      continue;
+    }
+    if (commonTag(m_doc, t, sub, c)) continue;
+    if (vectorTag(t, 210, normal)) continue;
+    switch (t.code) {
+      case 3: styleName = m_doc.text(t); break;
+      case 71: arrow = t.toInt() != 0; break;
+      case 72: spline = t.toInt() != 0; break;
+      case 10: vertices.emplace_back(t.toDouble(), 0.0, 0.0); break;
+      case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); break;
+      case 30: if (!vertices.empty()) vertices.back().z = t.toDouble(); break;
+      case 340: annotation = m_db->getOdDbObjectId(OdDbHandle(t.toHandle())); break;
+    }
+  }
+  applyCommon(leader, c);
+  OdDbObjectId style = byName('D', styleName.empty() ? std::string("Standard") : styleName);
+  if (!style.isNull()) leader->setDimensionStyle(style);
+  leader->setVertices(vertices);
+  if (arrow)
+    leader->enableArrowHead();
+  else
+    leader->disableArrowHead();
+  if (spline) leader->setToSplineLeader();
+  if (!annotation.isNull()) leader->attachAnnotation(annotation);
+  if (normal.length() > 0) leader->setNormal(normal);
+}
+
+void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end) {
+  EntityCommon c;
+  std::string_view sub;
+  OdGePoint3d p10, p11, p12, p13;
+  OdGeVector3d normal = OdGeVector3d::kZAxis(), scale(1, 1, 1);
+  double v40 = 0, v41 = 1, v50 = 0, v51 = 0, v43 = 0, v38 = 0;
+  bool have40 = false, have41 = false;
+  int v70 = 0, v71 = 1, v72 = 0, v73 = 0;
+  std::string text, name;
+  std::vector<OdDbPolyline::Vertex> vertices;
+  for (std::size_t i = first; i < end; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 100) {
+      sub = t.trimmed();
+      continue;
+    }
+    if (commonTag(m_doc, t, sub, c)) continue;
+    if (kind == Kind::Polyline) {
+      switch (t.code) {
+        case 10: vertices.push_back({t.toDouble(), 0, 0}); continue;
+        case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); continue;
+        case 42: if (!vertices.empty()) vertices.back().bulge = t.toDouble(); continue;
+        case 70: v70 = int(t.toInt()); continue;
+        case 43: v43 = t.toDouble(); continue;
+        case 38: v38 = t.toDouble(); continue;
+      }
+      continue;
+    }
+    if (pointTag(t, 10, p10) || pointTag(t, 11, p11) || pointTag(t, 12, p12) || pointTag(t, 13, p13) ||
+        vectorTag(t, 210, normal))
+      continue;
+    switch (t.code) {
+      case 1: text = m_doc.text(t) + text; break;  // MText: 3 chunks come first
+      case 3: text += m_doc.text(t); break;
+      case 2: case 7: name = m_doc.text(t); break;
+      case 40: v40 = t.toDouble(), have40 = true; break;
+      case 41: v41 = t.toDouble(), have41 = true, scale.x = v41; break;
+      case 42: scale.y = t.toDouble(); break;
+      case 43: scale.z = t.toDouble(); break;
+      case 50: v50 = t.toDouble(); break;
+      case 51: v51 = t.toDouble(); break;
+      case 71: v71 = int(t.toInt()); break;
+      case 72: v72 = int(t.toInt()); break;
+      case 73: v73 = int(t.toInt()); break;
+    }
+  }
+  applyCommon(ent, c);
+  if (kind == Kind::Line) {
+    auto* e = static_cast<OdDbLine*>(ent);
+    e->setStartPoint(p10), e->setEndPoint(p11);
+  } else if (kind == Kind::Circle) {
+    auto* e = static_cast<OdDbCircle*>(ent);
+    e->setCenter(p10), e->setNormal(normal);
+    if (v40 > 0) e->setRadius(v40);
+  } else if (kind == Kind::Arc) {
+    auto* e = static_cast<OdDbArc*>(ent);
+    e->setCenter(p10), e->setNormal(normal);
+    if (v40 > 0) e->setRadius(v40);
+    e->setStartAngle(v50 * kDegree), e->setEndAngle(v51 * kDegree);
+  } else if (kind == Kind::Polyline) {
+    auto* e = static_cast<OdDbPolyline*>(ent);
+    for (unsigned i = 0; i < vertices.size(); ++i) e->addVertexAt(i, vertices[i].x, vertices[i].y, vertices[i].bulge);
+    e->setClosed((v70 & 1) != 0), e->setConstantWidth(v43), e->setElevation(v38);
+  } else if (kind == Kind::Text) {
+    auto* e = static_cast<OdDbText*>(ent);
+    e->setPosition(p10), e->setAlignmentPoint(p11), e->setTextString(text);
+    if (have40) e->setHeight(v40);
+    if (have41) e->setWidthFactor(v41);
+    e->setRotation(v50 * kDegree), e->setHorizontalMode(OdInt16(v72)), e->setVerticalMode(OdInt16(v73));
+    e->setTextStyle(byName('S', name.empty() ? std::string("Standard") : name));
+  } else if (kind == Kind::MText) {
+    auto* e = static_cast<OdDbMText*>(ent);
+    e->setLocation(p10), e->setContents(text);
+    if (have40) e->setTextHeight(v40);
+    if (have41) e->setWidth(v41);
+    e->setRotation(v50), e->setAttachment(OdInt16(v71));
+    e->setTextStyle(byName('S', name.empty() ? std::string("Standard") : name));
+  } else if (kind == Kind::Insert) {
+    auto* e = static_cast<OdDbBlockReference*>(ent);
+    e->setPosition(p10), e->setRotation(v50 * kDegree), e->setScaleFactors(scale);
+    e->setBlockTableRecord(byName('B', name));
+  } else if (kind == Kind::Point) {
+    auto* e = static_cast<OdDbPoint*>(ent);
+    e->setPosition(p10);
+  } else if (kind == Kind::Solid) {
+    auto* e = static_cast<OdDbSolid*>(ent);
+    e->setPointAt(0, p10), e->setPointAt(1, p11), e->setPointAt(2, p12), e->setPointAt(3, p13);
+  }
+}
+
+// An unmodelled record: its hard references, by handle and by name.
+void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
+  const DxfRecord& r = m_doc.records()[index];
+  std::vector<DxfRawRef> refs;
+  bool inReactors = false;
+  for (std::size_t i = 1; i < m_tags.size(); ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code >= 1000) break;
+    if (t.code == 102) {
+      inReactors = t.trimmed() == "{ACAD_REACTORS";
+      if (t.trimmed() == "}") inReactors = false;
+      continue;
+    }
+    if (inReactors) continue;
+    const bool hard = (t.code >= 340 && t.code <= 349) || (t.code >= 360 && t.code <= 369) ||
+                      (t.code >= 390 && t.code <= 399);
+    if (hard) {
+      std::uint64_t h = 0;
+      if (!dxfParseHandle(t.trimmed(), h) || h == 0) continue;
+      OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(h));
+      if (!id.isNull()) refs.push_back({std::uint32_t(i), t.code, id});
+      continue;
+    }
+    if (!entity) continue;
+    char table = 0;
+    if (t.code == 8) table = 'L';
+    if (t.code == 6) table = 'T';
+    if (t.code == 7) table = 'S';
+    if (t.code == 3 && r.type == "TOLERANCE") table = 'D';
+    if (t.code == 2 && r.type == "INSERT") table = 'B';
+    if (!table) continue;
+    const std::string name = m_doc.text(t);
+    auto& map = m_names[table];
+    if (auto it = map.find(qrv::foldCase(name)); it != map.end())
+      refs.push_back({std::uint32_t(i), t.code, it->second});
+  }
+  if (auto raw = dynamic_cast<DxfRawObject*>(obj))
+    raw->setRawRefs(std::move(refs));
+  else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj))
+    rawEnt->setRawRefs(std::move(refs));
+  if (!entity && r.owner != 0 && obj->ownerId().isNull())
+    obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(r.owner)));
+}
+
+// ---- objects ----------------------------------------------------------------
+
+void Reader::fillObjects(const DxfSection& section) {
+  const auto& records = m_doc.records();
+  for (std::size_t index = section.firstRecord; index < section.endRecord; ++index) {
+    const DxfRecord& r = records[index];
+    OdDbObjectId id = m_src->objects[index];
+    OdDbObject* obj = writable(id);
+    loadTags(index);
+    if (m_tables.namedObjects.isNull() && r.type == "DICTIONARY") {
+      m_tables.namedObjects = id;
+      m_db->setTableIds(m_tables);
+    }
+    if (r.owner != 0) obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(r.owner)));
+    if (auto dict = dynamic_cast<OdDbDictionary*>(obj)) {
+      const std::size_t xdata = readCommon(dict, index);
+      std::string key;
+      bool haveKey = false;
+      for (std::size_t i = 1; i < xdata; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 3) {
+          key = m_doc.text(t), haveKey = true;
+        } else if ((t.code == 350 || t.code == 360) && haveKey) {
+          OdDbObjectId entry = m_db->getOdDbObjectId(OdDbHandle(t.toHandle()));
+          if (entry.isNull())
+            warn(t.valueLine(), "dictionary entry '" + key + "' points to no object; the entry is dropped");
+          else
+            dict->setAtAsStored(key, entry);
+          haveKey = false;
+        }
+      }
+      readXData(dict, xdata, nullptr);
+    } else if (auto xrec = dynamic_cast<OdDbXrecord*>(obj)) {
+      const std::size_t xdata = readCommon(xrec, index);
+      OdResBufPtr head, tail;
+      bool inData = false, flagSeen = false;
+      for (std::size_t i = 1; i < xdata; ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code == 100) {
+          inData = t.trimmed() == "AcDbXrecord";
+          continue;
+        }
+        if (!inData) continue;
+        if (t.code == 280 && !flagSeen) {
+          flagSeen = true;
+          continue;
+        }
+        flagSeen = true;
+        OdResBufPtr rb = OdResBuf::newRb(t.code, OdString(t.kind() == DxfValueKind::String ? m_doc.text(t)
+                                                                                          : std::string(t.value)));
+        if (!head)
+          head = tail = rb;
+        else
+          tail = tail->setNext(rb);
+      }
+      xrec->setFromRbChain(head.get());
+      readXData(xrec, xdata, nullptr);
+    } else {
+      readCommon(obj, index);
+      fillRaw(obj, index, false);
+    }
+  }
+}
+
+// ---- header -------------------------------------------------------------
+
+void Reader::readHeader() {
+  OdDbHeaderVars vars = m_db->headerVars();
+  if (const DxfHeaderVariable* m = m_doc.headerVariable("$MEASUREMENT")) {
+    for (const DxfTag& t : m_doc.tags(*m)) {
+      if (t.toInt() == 1) vars.dim = OdDbDimVars::metricDefaults();
+      break;
+    }
+  } else {
+    vars.dim = OdDbDimVars::imperialDefaults();
+  }
+  if (m_doc.headerVariable("$MEASUREMENT") == nullptr) vars.dim = OdDbDimVars::imperialDefaults();
+  auto resolve = [&](char table, const std::string& name) {
+    return table == 0 ? OdDbObjectId() : byName(table, name);
+  };
+  for (const DxfHeaderVariable& v : m_doc.headerVariables()) {
+    try {
+      dxfReadHeaderVariable(m_doc, v, vars, resolve);
+    } catch (const OdError& e) {
+      warn(v.firstLine, std::string(v.name) + ": " + e.what());
+    }
+  }
+  if (vars.dim.txsty.isNull()) vars.dim.txsty = byName('S', "Standard");
+  m_db->setHeaderVars(vars);
+}
+
+std::unique_ptr<OdDbDatabase> Reader::read() {
+  if (m_doc.version() == DxfVersion::R12 && !m_doc.headerVariable("$ACADVER"))
+    for (const std::string& w : m_doc.warnings()) m_warnings.push_back(w);
+  m_db->blockUndoRecording(true);
+  createObjects();
+  for (const DxfSection& s : m_doc.sections()) {
+    if (s.name == "TABLES") fillTables(s);
+    if (s.name == "BLOCKS") fillBlocks(s);
+  }
+  for (auto& resolve : m_deferred) resolve();
+  for (const DxfSection& s : m_doc.sections()) {
+    if (s.name == "ENTITIES") fillEntities(s);
+    if (s.name == "OBJECTS") fillObjects(s);
+  }
+  readHeader();
+  m_db->setHandseed(OdDbHandle(m_nextHandle));
+  m_db->finishLoading();
+  // The header as this layer writes it for the values read (with what a
+  // missing variable means filled in): writing compares against it to keep
+  // unchanged variables as the file had them.
+  for (auto& [name, text] : dxfHeaderVariableTexts(*m_db, m_doc.version(), m_doc.codePage(), m_doc.lineEnding()))
+    m_src->header.emplace(std::move(name), std::move(text));
+  m_src->handseed = m_db->handseed().value();
+  m_db->setFileSource(m_src);
+  // Everything read is as the file says; only later changes count.
+  m_db->forEachObject([](OdDbObjectId id) {
+    if (OdDbObject* obj = id.stub()->object) {
+      obj->downgradeOpen();
+      obj->clearModifiedSinceLoad();
+    }
+  });
+  m_db->blockUndoRecording(false);
+  return std::move(m_db);
+}
+
+}  // namespace
+
+std::unique_ptr<OdDbDatabase> dxfReadDrawing(DxfDocument doc, std::vector<std::string>& warnings) {
+  Reader reader(std::move(doc), warnings);
+  return reader.read();
+}

@@ -1,0 +1,1153 @@
+#include "DxfDrawingWriter.h"
+
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "DxfDimVarCodec.h"
+#include "DxfDrawingSource.h"
+#include "DxfError.h"
+#include "DxfHeaderCodec.h"
+#include "DxfRawRecord.h"
+#include "DxfRecordOriginal.h"
+#include "DxfXDataCodec.h"
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDictionary.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLayerTableRecord.h"
+#include "OdDbLeader.h"
+#include "OdDbLinetypeTableRecord.h"
+#include "OdDbRegAppTableRecord.h"
+#include "OdDbStub.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "OdStringUtil.h"
+
+namespace {
+
+constexpr double kToDegrees = 180.0 / std::numbers::pi;
+
+OdDbObject* objectOf(OdDbObjectId id) { return id.stub() ? id.stub()->object : nullptr; }
+
+std::string nameOf(OdDbObjectId id) {
+  auto rec = dynamic_cast<const OdDbSymbolTableRecord*>(objectOf(id));
+  return rec ? rec->getName() : std::string();
+}
+
+// The order of the standard sections; others keep their place.
+int sectionRank(std::string_view name) {
+  static const std::string_view order[] = {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"};
+  for (int i = 0; i < 6; ++i)
+    if (name == order[i]) return i;
+  return -1;
+}
+
+class Writer {
+public:
+  Writer(const OdDbDatabase& db, DxfVersion version)
+      : m_db(db),
+        m_src(static_cast<const DxfDrawingSource*>(db.fileSource().get())),
+        m_doc(m_src ? &m_src->doc : nullptr),
+        m_version(version),
+        m_codePage(targetCodePage()),
+        m_w(m_doc ? m_doc->lineEnding() : DxfLineEnding::Lf),
+        m_out{m_w, version, m_codePage} {
+    m_transcode = m_doc && m_doc->codePage() != m_codePage;
+    m_regenerateAll = m_doc && m_doc->version() < DxfVersion::R13;
+    m_nextHandle = db.handseed().value();
+    if (m_src)
+      for (const auto& [id, name] : m_src->names)
+        if (objectOf(id) && nameOf(id) != name) m_renamed.insert(id.stub());
+    m_needQrvApp = needsQrvApp();
+    if (m_src) m_loadSeed = m_src->handseed;
+  }
+
+  DxfDrawingText write();
+
+private:
+  // Output: ranges of the source file, and text written anew in m_w.
+  void source(std::string_view slice) {
+    if (slice.empty()) return;
+    const std::size_t begin = std::size_t(slice.data() - m_doc->bytes().data());
+    flushGenerated();
+    auto& list = m_text.list;
+    if (!list.empty() && list.back().kind == DxfDrawingText::Piece::Source && list.back().end == begin)
+      list.back().end = begin + slice.size();
+    else
+      list.push_back({DxfDrawingText::Piece::Source, begin, begin + slice.size()});
+  }
+  void flushGenerated() {
+    if (m_w.size() > m_generatedFrom)
+      m_text.list.push_back({DxfDrawingText::Piece::Generated, m_generatedFrom, m_w.size()});
+    m_generatedFrom = m_w.size();
+  }
+  void markHeader() {
+    flushGenerated();
+    m_text.list.push_back({DxfDrawingText::Piece::Header, 0, 0});
+  }
+
+  DxfCodePage targetCodePage() const {
+    if (dxfVersionUsesUtf8(m_version)) return DxfCodePage::Utf8;
+    if (m_doc && !dxfVersionUsesUtf8(m_doc->version())) return m_doc->codePage();
+    return DxfCodePage::Ansi1252;
+  }
+
+  // Whether any style or entity carries variables that travel as
+  // QRV_DIMVARS extended data (the application must then be registered).
+  bool needsQrvApp() const {
+    bool needed = false;
+    const OdDbDimVars defaults = OdDbDimVars::imperialDefaults();
+    m_db.forEachObject([&](OdDbObjectId id) {
+      const OdDbObject* obj = objectOf(id);
+      if (needed || !obj || obj->isErased() || !needsRewrite(obj)) return;
+      auto check = [&](int i, const OdDbDimVarValue& v) {
+        auto c = std::get_if<OdCmColor>(&v);
+        needed = needed || !dxfDimVarHasCode(i, m_version) || (c && c->isByColor());
+      };
+      if (auto s = dynamic_cast<const OdDbDimStyleTableRecord*>(obj)) {
+        for (int i = 0; i < OdDbDimVars::kCount; ++i)
+          if (!s->dimVars().equal(i, defaults)) check(i, s->dimVars().get(i));
+      } else if (auto e = dynamic_cast<const OdDbDimStyleEntity*>(obj)) {
+        for (const auto& [i, v] : e->dimOverrides().items()) check(i, v);
+      }
+    });
+    return needed;
+  }
+
+  // Sections.
+  void writeFromSource();
+  void writeMissingSections(int belowRank);
+  void writeSection(std::string_view name, void (Writer::*body)());
+  void headerBody();
+  std::string headerText();
+  void tablesBody(const DxfSection* s);
+  void blocksBody(const DxfSection* s);
+  void entitiesBody(const DxfSection* s);
+  void objectsBody(const DxfSection* s);
+  void newTablesBody() { tablesBody(nullptr); }
+  void newBlocksBody() { blocksBody(nullptr); }
+  void newEntitiesBody() { entitiesBody(nullptr); }
+  void newObjectsBody() { objectsBody(nullptr); }
+  void classesBody() {}
+
+  // Records.
+  void copyRecord(std::size_t index);
+  void emitRecord(std::size_t index);
+  void emitObject(const OdDbObject* obj);
+  bool needsRewrite(const OdDbObject* obj) const;
+  bool namesRenamed(const OdDbObject* obj) const;
+  void patchNames(std::size_t index, const std::vector<DxfRawRef>& refs);
+  const DxfRecord* recordOf(const OdDbObject* obj) const {
+    return (m_doc && obj->fileRecord()) ? &m_doc->records()[obj->fileRecord() - 1] : nullptr;
+  }
+
+  void emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_view name);
+  void emitBlock(OdDbObjectId blockId, const DxfBlock* block);
+  void emitNewEntities(const OdDbBlockTableRecord* block);
+
+  // Writers of modelled records.
+  void head(const OdDbObject* obj, std::string_view type, const DxfRecordOriginal& o, int handleCode = 5);
+  void entityHead(const OdDbEntity* e, std::string_view type, const DxfRecordOriginal& o);
+  void xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const DxfDimVarItems* qrv);
+  void writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o);
+  void writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o);
+  void writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o);
+  void writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordOriginal& o);
+  void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
+  void writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o);
+  void writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o);
+  void writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecord* original);
+  void writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecord* original);
+
+  DxfDimVarItems overrideItems(const OdDbDimStyleEntity* e) const {
+    DxfDimVarItems items;
+    for (const auto& [i, v] : e->dimOverrides().items()) items.emplace_back(i, v);
+    return items;
+  }
+
+  const OdDbDatabase& m_db;
+  const DxfDrawingSource* m_src;
+  const DxfDocument* m_doc;
+  DxfVersion m_version;
+  DxfCodePage m_codePage;
+  DxfWriter m_w;
+  DxfOut m_out;
+  bool m_transcode = false;
+  bool m_regenerateAll = false;
+  std::uint64_t m_nextHandle = 1;
+  std::unordered_set<OdDbStub*> m_renamed;
+  bool m_needQrvApp = false;
+  int m_writtenRank = -1;
+  bool m_wroteNew = false;         // an object without a file record was written
+  DxfDrawingText m_text;
+  std::size_t m_generatedFrom = 0;
+  std::uint64_t m_loadSeed = 0;    // the handle seed right after reading
+};
+
+// ---- sections -----------------------------------------------------------
+
+DxfDrawingText Writer::write() {
+  m_w.reserve(m_doc ? std::size_t(1) << 20 : std::size_t(1) << 16);
+  if (m_doc) {
+    writeFromSource();
+  } else {
+    writeMissingSections(6);
+    m_w.text(0, "EOF");
+  }
+  flushGenerated();
+  m_text.generated = m_w.release();
+  m_text.header = headerText();
+  if (m_doc) m_text.source = m_doc->bytes();
+  return std::move(m_text);
+}
+
+void Writer::writeFromSource() {
+  std::size_t pos = 0;
+  for (const DxfSection& s : m_doc->sections()) {
+    const int rank = sectionRank(s.name);
+    if (rank >= 0) writeMissingSections(rank);
+    source(m_doc->slice(pos, s.bodyBegin));
+    if (s.name == "HEADER") {
+      markHeader();
+    } else if (s.name == "TABLES") {
+      tablesBody(&s);
+    } else if (s.name == "BLOCKS") {
+      blocksBody(&s);
+    } else if (s.name == "ENTITIES") {
+      entitiesBody(&s);
+    } else if (s.name == "OBJECTS") {
+      objectsBody(&s);
+    } else {
+      std::size_t at = s.bodyBegin;
+      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) {
+        source(m_doc->slice(at, m_doc->records()[i].byteBegin));
+        copyRecord(i);
+        at = m_doc->records()[i].byteEnd;
+      }
+      source(m_doc->slice(at, s.bodyEnd));
+    }
+    if (rank >= 0) m_writtenRank = std::max(m_writtenRank, rank);
+    source(m_doc->slice(s.bodyEnd, s.byteEnd));
+    pos = s.byteEnd;
+  }
+  writeMissingSections(6);
+  source(m_doc->slice(pos, m_doc->bytes().size()));
+}
+
+// Sections a drawing needs that the file had not (an R12 file of entities
+// only, a new drawing), in their standard place.
+void Writer::writeMissingSections(int belowRank) {
+  static const std::pair<const char*, void (Writer::*)()> kSections[] = {
+      {"HEADER", nullptr},
+      {"CLASSES", &Writer::classesBody},
+      {"TABLES", &Writer::newTablesBody},
+      {"BLOCKS", &Writer::newBlocksBody},
+      {"ENTITIES", &Writer::newEntitiesBody},
+      {"OBJECTS", &Writer::newObjectsBody},
+  };
+  for (int rank = m_writtenRank + 1; rank < belowRank; ++rank) {
+    // A drawing read without CLASSES needs none.
+    if (m_doc && (m_doc->section(kSections[rank].first) || rank == 1)) continue;
+    m_w.text(0, "SECTION");
+    m_w.text(2, kSections[rank].first);
+    if (rank == 0)
+      markHeader();
+    else
+      (this->*kSections[rank].second)();
+    m_w.text(0, "ENDSEC");
+    m_writtenRank = rank;
+  }
+}
+
+std::string Writer::headerText() {
+  DxfWriter hw(m_doc ? m_doc->lineEnding() : DxfLineEnding::Lf);
+  const auto texts = dxfHeaderVariableTexts(m_db, m_version, m_codePage, m_doc ? m_doc->lineEnding()
+                                                                              : DxfLineEnding::Lf);
+  const std::uint64_t seed = std::max<std::uint64_t>(m_nextHandle, m_db.handseed().value());
+  auto writeOwn = [&](std::string_view name) -> bool {
+    if (name == "$ACADVER") {
+      hw.text(9, name), hw.text(1, dxfVersionName(m_version));
+      return true;
+    }
+    if (name == "$DWGCODEPAGE") {
+      hw.text(9, name), hw.text(3, dxfCodePageName(m_codePage == DxfCodePage::Utf8 && m_doc
+                                                        ? m_doc->codePage() : m_codePage));
+      return true;
+    }
+    if (name == "$HANDSEED") {
+      hw.text(9, name), hw.handle(5, seed);
+      return true;
+    }
+    return false;
+  };
+  std::unordered_set<std::string> present;
+  if (m_doc) {
+    const DxfSection* s = m_doc->section("HEADER");
+    const auto& vars = m_doc->headerVariables();
+    std::size_t at = s->bodyBegin;
+    std::unordered_map<std::string_view, const std::string*> now;
+    for (const auto& [name, text] : texts) now.emplace(name, &text);
+    for (const DxfHeaderVariable& v : vars) {
+      hw.verbatim(m_doc->slice(at, v.byteBegin));
+      at = v.byteEnd;
+      const std::string name(v.name);
+      present.insert(name);
+      bool own = false;
+      if (name == "$ACADVER") own = m_version != m_doc->version();
+      if (name == "$DWGCODEPAGE") own = m_transcode;
+      if (name == "$HANDSEED") {
+        std::uint64_t h = 0;
+        for (const DxfTag& t : m_doc->tags(v)) {
+          dxfParseHandle(t.trimmed(), h);
+          break;
+        }
+        // A seed below the handles in use (some writers leave one) is
+        // corrected only when new handles were given out: a drawing
+        // written back unchanged stays the same file.
+        own = h != seed && (m_wroteNew || m_nextHandle != m_db.handseed().value() || seed > m_loadSeed);
+      }
+      if (own && writeOwn(name)) continue;
+      auto it = now.find(v.name);
+      auto was = m_src->header.find(name);
+      if (it != now.end() && was != m_src->header.end() && *it->second != was->second) {
+        hw.text(9, name);
+        hw.verbatim(*it->second);
+        continue;
+      }
+      if (m_transcode) {
+        hw.text(9, name);
+        for (const DxfTag& t : m_doc->tags(v)) {
+          if (t.kind() == DxfValueKind::String)
+            hw.text(t.code, dxfEncodeText(m_doc->text(t), m_codePage));
+          else
+            hw.tag(t);
+        }
+      } else {
+        hw.verbatim(m_doc->verbatim(v));
+      }
+    }
+    // Modelled variables the file had not, where they now differ from what
+    // reading assumed.
+    for (const auto& [name, text] : texts) {
+      if (present.count(name)) continue;
+      auto was = m_src->header.find(name);
+      if (was != m_src->header.end() && was->second == text) continue;
+      hw.text(9, name);
+      hw.verbatim(text);
+    }
+    hw.verbatim(m_doc->slice(at, s->bodyEnd));
+    return hw.release();
+  }
+  for (const char* name : {"$ACADVER", "$DWGCODEPAGE", "$HANDSEED"}) writeOwn(name);
+  for (const auto& [name, text] : texts) {
+    hw.text(9, name);
+    hw.verbatim(text);
+  }
+  return hw.release();
+}
+
+// ---- records ------------------------------------------------------------------
+
+void Writer::copyRecord(std::size_t index) {
+  const DxfRecord& r = m_doc->records()[index];
+  if (!m_transcode) {
+    source(m_doc->verbatim(r));
+    return;
+  }
+  DxfRecordOriginal o(m_doc, &r, true);
+  for (const DxfTag& t : m_doc->tags(r)) o.writeTag(m_out, t);
+}
+
+bool Writer::namesRenamed(const OdDbObject* obj) const {
+  if (m_renamed.empty()) return false;
+  auto renamed = [&](OdDbObjectId id) { return id.stub() && m_renamed.count(id.stub()) > 0; };
+  if (auto e = dynamic_cast<const OdDbEntity*>(obj)) {
+    if (renamed(e->layerId()) || renamed(e->linetypeId())) return true;
+    if (auto d = dynamic_cast<const OdDbDimStyleEntity*>(e); d && renamed(d->dimensionStyle())) return true;
+    if (auto d = dynamic_cast<const OdDbDimension*>(e); d && renamed(d->dimBlockId())) return true;
+    if (auto t = dynamic_cast<const OdDbText*>(e); t && renamed(t->textStyle())) return true;
+    if (auto t = dynamic_cast<const OdDbMText*>(e); t && renamed(t->textStyle())) return true;
+    if (auto b = dynamic_cast<const OdDbBlockReference*>(e); b && renamed(b->blockTableRecord())) return true;
+  }
+  if (auto l = dynamic_cast<const OdDbLayerTableRecord*>(obj); l && renamed(l->linetypeObjectId())) return true;
+  return false;
+}
+
+bool Writer::needsRewrite(const OdDbObject* obj) const {
+  return obj->fileRecord() == 0 || obj->isModifiedSinceLoad() || m_regenerateAll || namesRenamed(obj);
+}
+
+// An unmodelled record whose name references follow a renamed record.
+void Writer::patchNames(std::size_t index, const std::vector<DxfRawRef>& refs) {
+  DxfRecordOriginal o(m_doc, &m_doc->records()[index], m_transcode);
+  std::uint32_t ordinal = 0;
+  auto ref = refs.begin();
+  for (const DxfTag& t : m_doc->tags(m_doc->records()[index])) {
+    while (ref != refs.end() && ref->tag < ordinal) ++ref;
+    if (ref != refs.end() && ref->tag == ordinal && dxfIsNameRef(ref->code) && m_renamed.count(ref->id.stub()))
+      m_out.str(t.code, nameOf(ref->id));
+    else
+      o.writeTag(m_out, t);
+    ++ordinal;
+  }
+}
+
+void Writer::emitRecord(std::size_t index) {
+  OdDbObjectId id = m_src->objects[index];
+  const OdDbObject* obj = objectOf(id);
+  if (!obj) {
+    copyRecord(index);
+    return;
+  }
+  if (obj->isErased()) return;
+  // Sub-records (vertices, attributes) go with their entity.
+  if (OdDbObject* owner = objectOf(obj->ownerId()); owner && owner->isErased() &&
+                                                    dynamic_cast<const DxfRawObject*>(obj))
+    return;
+  if (m_src->raw[index]) {
+    const std::vector<DxfRawRef>* refs = dxfRawRefs(obj);
+    bool patch = false;
+    if (!m_renamed.empty())
+      for (const DxfRawRef& r : *refs) patch = patch || (dxfIsNameRef(r.code) && m_renamed.count(r.id.stub()));
+    if (patch)
+      patchNames(index, *refs);
+    else
+      copyRecord(index);
+    return;
+  }
+  if (needsRewrite(obj))
+    emitObject(obj);
+  else
+    copyRecord(index);
+}
+
+void Writer::emitObject(const OdDbObject* obj) {
+  const DxfRecord* r = recordOf(obj);
+  if (!r) m_wroteNew = true;
+  DxfRecordOriginal o(m_doc, r, m_transcode);
+  if (auto e = dynamic_cast<const OdDbEntity*>(obj)) {
+    if (dynamic_cast<const DxfRawEntity*>(obj)) return;  // nothing to write it from
+    writeEntity(e, o);
+  } else if (auto rec = dynamic_cast<const OdDbSymbolTableRecord*>(obj)) {
+    writeTableRecord(rec, o);
+  } else if (auto d = dynamic_cast<const OdDbDictionary*>(obj)) {
+    writeDictionary(d, o);
+  } else if (auto x = dynamic_cast<const OdDbXrecord*>(obj)) {
+    writeXrecord(x, o);
+  }
+}
+
+// ---- tables ---------------------------------------------------------------
+
+void Writer::tablesBody(const DxfSection* s) {
+  std::unordered_set<OdDbStub*> written;
+  if (s) {
+    std::unordered_map<std::size_t, const DxfTable*> heads;
+    for (const DxfTable& t : m_doc->tables()) heads.emplace(t.head, &t);
+    std::size_t at = s->bodyBegin;
+    for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
+      const DxfRecord& r = m_doc->records()[i];
+      source(m_doc->slice(at, r.byteBegin));
+      if (auto it = heads.find(i); it != heads.end()) {
+        OdDbObjectId tableId = m_src->objects[i];
+        written.insert(tableId.stub());
+        emitTable(tableId, it->second, it->second->name);
+        i = it->second->endTab;
+      } else {
+        copyRecord(i);
+      }
+      at = m_doc->records()[i].byteEnd;
+    }
+    source(m_doc->slice(at, s->bodyEnd));
+  }
+  // Tables the file had not (an R12 drawing has no BLOCK_RECORD table).
+  const OdDbDatabase::TableIds& ids = m_db.tableIds();
+  if (!s) {
+    for (const char* name : {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE",
+                             "BLOCK_RECORD"}) {
+      const std::string_view n = name;
+      OdDbObjectId id = n == "LTYPE" ? ids.linetypeTable : n == "LAYER" ? ids.layerTable
+                      : n == "STYLE" ? ids.textStyleTable : n == "APPID" ? ids.regAppTable
+                      : n == "DIMSTYLE" ? ids.dimStyleTable : n == "BLOCK_RECORD" ? ids.blockTable : OdDbObjectId();
+      written.insert(id.stub());
+      emitTable(id, nullptr, name);
+    }
+    return;
+  }
+  const std::pair<OdDbObjectId, const char*> modelled[] = {
+      {ids.linetypeTable, "LTYPE"}, {ids.layerTable, "LAYER"},       {ids.textStyleTable, "STYLE"},
+      {ids.regAppTable, "APPID"},   {ids.dimStyleTable, "DIMSTYLE"}, {ids.blockTable, "BLOCK_RECORD"}};
+  for (const auto& [id, name] : modelled)
+    if (!id.isNull() && !written.count(id.stub())) emitTable(id, nullptr, name);
+}
+
+void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_view name) {
+  const auto* symbols = dynamic_cast<const OdDbSymbolTable*>(objectOf(tableId));
+  if (table && !symbols) {  // a table the database does not model
+    for (std::size_t i = table->head; i <= table->endTab; ++i) emitRecord(i);
+    return;
+  }
+  int live = 0;
+  if (symbols)
+    for (OdDbObjectId id : symbols->recordIds()) live += objectOf(id) && !objectOf(id)->isErased();
+  const bool addQrvApp = name == "APPID" && m_needQrvApp && symbols && !symbols->has(kDxfDimVarsApp);
+  live += addQrvApp;
+  // The head: as read, with the count brought up to date.
+  if (table) {
+    const DxfRecord& r = m_doc->records()[table->head];
+    DxfRecordOriginal o(m_doc, &r, m_transcode);
+    bool counted = false, changed = false;
+    for (const DxfTag& t : m_doc->tags(r)) {
+      if (t.code == 70 && !counted) {
+        counted = true;
+        changed = t.toInt() != live;
+      }
+    }
+    if (!changed) {
+      copyRecord(table->head);
+    } else {
+      counted = false;
+      for (const DxfTag& t : m_doc->tags(r)) {
+        if (t.code == 70 && !counted) {
+          counted = true;
+          m_w.integer(70, live);
+        } else {
+          o.writeTag(m_out, t);
+        }
+      }
+    }
+  } else {
+    m_w.text(0, "TABLE");
+    m_w.text(2, name);
+    const std::uint64_t h = tableId.isNull() ? m_nextHandle++ : tableId.getHandle().value();
+    m_w.handle(5, h);
+    m_w.handle(330, 0);
+    m_w.text(100, "AcDbSymbolTable");
+    m_w.integer(70, live);
+    if (name == "DIMSTYLE") {
+      m_w.text(100, "AcDbDimStyleTable");
+      m_w.integer(71, 0);
+    }
+  }
+  if (symbols) {
+    for (OdDbObjectId id : symbols->recordIds()) {
+      const OdDbObject* obj = objectOf(id);
+      if (!obj || obj->isErased()) continue;
+      if (obj->fileRecord() && !needsRewrite(obj))
+        copyRecord(obj->fileRecord() - 1);
+      else
+        emitObject(obj);
+    }
+  }
+  if (addQrvApp) {
+    m_w.text(0, "APPID");
+    m_w.handle(5, m_nextHandle++);
+    m_out.handle(330, tableId);
+    m_w.text(100, "AcDbSymbolTableRecord");
+    m_w.text(100, "AcDbRegAppTableRecord");
+    m_w.text(2, kDxfDimVarsApp);
+    m_w.integer(70, 0);
+  }
+  if (table)
+    copyRecord(table->endTab);
+  else
+    m_w.text(0, "ENDTAB");
+}
+
+void Writer::head(const OdDbObject* obj, std::string_view type, const DxfRecordOriginal& o, int handleCode) {
+  m_w.text(0, type);
+  m_w.handle(handleCode, obj->getDbHandle().value());
+  if (OdDbObjectId xd = obj->extensionDictionary(); !xd.isNull() && objectOf(xd) && !objectOf(xd)->isErased()) {
+    m_w.text(102, "{ACAD_XDICTIONARY");
+    m_out.handle(360, xd);
+    m_w.text(102, "}");
+  }
+  o.writeKeptGroups(m_out);
+  m_out.handle(330, obj->ownerId());
+}
+
+void Writer::writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordOriginal& o) {
+  if (auto ds = dynamic_cast<const OdDbDimStyleTableRecord*>(rec)) return writeDimStyle(ds, o);
+  const char* type = "APPID";
+  const char* marker = "AcDbRegAppTableRecord";
+  if (dynamic_cast<const OdDbTextStyleTableRecord*>(rec)) type = "STYLE", marker = "AcDbTextStyleTableRecord";
+  if (dynamic_cast<const OdDbLinetypeTableRecord*>(rec)) type = "LTYPE", marker = "AcDbLinetypeTableRecord";
+  if (dynamic_cast<const OdDbLayerTableRecord*>(rec)) type = "LAYER", marker = "AcDbLayerTableRecord";
+  if (dynamic_cast<const OdDbBlockTableRecord*>(rec)) type = "BLOCK_RECORD", marker = "AcDbBlockTableRecord";
+  head(rec, type, o);
+  m_w.text(100, "AcDbSymbolTableRecord");
+  o.writeKept(m_out, "AcDbSymbolTableRecord", {});
+  m_w.text(100, marker);
+  m_out.str(2, rec->getName());
+  const bool block = dynamic_cast<const OdDbBlockTableRecord*>(rec) != nullptr;
+  if (!block) m_w.integer(70, rec->storedFlags());
+  if (auto ts = dynamic_cast<const OdDbTextStyleTableRecord*>(rec)) {
+    m_w.real(40, ts->textSize());
+    m_w.real(41, ts->xScale());
+    m_w.real(50, ts->obliquingAngle() * kToDegrees);
+    m_w.real(42, ts->priorSize());
+    m_out.str(3, ts->fileName());
+    m_out.str(4, ts->bigFontFileName());
+    o.writeKept(m_out, marker, {2, 70, 40, 41, 50, 42, 3, 4});
+    if (!o.exists()) m_w.integer(71, 0);
+  } else if (auto lt = dynamic_cast<const OdDbLinetypeTableRecord*>(rec)) {
+    m_out.str(3, lt->comments());
+    // The dash list as read (with its shapes and texts) while the dashes
+    // are the same; a changed list is written plain.
+    std::vector<double> before;
+    for (const DxfTag& t : o.subclassTags(marker))
+      if (t.code == 49) before.push_back(t.toDouble());
+    o.writeKept(m_out, marker, {2, 70, 3, 73, 40, 49, 74, 75, 340, 46, 50, 44, 45, 9});
+    if (!o.exists()) m_w.integer(72, 65);
+    m_w.integer(73, lt->numDashes());
+    m_w.real(40, lt->patternLength());
+    if (o.exists() && before == lt->dashes()) {
+      bool inDashes = false;
+      for (const DxfTag& t : o.subclassTags(marker)) {
+        inDashes = inDashes || t.code == 49;
+        if (inDashes && (t.code == 49 || t.code == 74 || t.code == 75 || t.code == 340 || t.code == 46 ||
+                         t.code == 50 || t.code == 44 || t.code == 45 || t.code == 9))
+          o.writeTag(m_out, t);
+      }
+    } else {
+      for (double d : lt->dashes()) {
+        m_w.real(49, d);
+        m_w.integer(74, 0);
+      }
+    }
+  } else if (auto layer = dynamic_cast<const OdDbLayerTableRecord*>(rec)) {
+    const OdCmColor c = layer->color();
+    const int index = c.colorIndex();
+    m_w.integer(62, layer->isOff() ? -index : index);
+    if (c.isByColor()) m_w.integer(420, c.rgb24());
+    m_out.str(6, layer->linetypeObjectId().isNull() ? std::string("Continuous") : nameOf(layer->linetypeObjectId()));
+    if (!layer->isPlottable() || o.find(marker, 290)) m_w.integer(290, layer->isPlottable() ? 1 : 0);
+    m_w.integer(370, layer->lineWeight());
+    o.writeKept(m_out, marker, {2, 70, 62, 420, 6, 290, 370});
+    if (!o.exists()) m_w.handle(390, 0);
+  } else {
+    o.writeKept(m_out, marker, {2, 70});
+  }
+  o.writeOtherSubclasses(m_out, {"AcDbSymbolTableRecord", marker});
+  xdata(rec, nullptr, nullptr);
+}
+
+void Writer::writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o) {
+  head(rec, "DIMSTYLE", o, 105);
+  m_w.text(100, "AcDbSymbolTableRecord");
+  m_w.text(100, "AcDbDimStyleTableRecord");
+  m_out.str(2, rec->getName());
+  m_w.integer(70, rec->storedFlags());
+  const OdDbDimVars& vars = rec->dimVars();
+  const OdDbDimVars defaults = OdDbDimVars::imperialDefaults();
+  DxfDimVarItems qrv;
+  for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+    const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
+    const OdDbDimVarValue v = vars.get(i);
+    if (!dxfDimVarHasCode(i, m_version)) {
+      if (!vars.equal(i, defaults)) qrv.emplace_back(i, v);
+      continue;
+    }
+    switch (d.type) {
+      case OdDbDimVarType::kDouble: m_w.real(d.dxfCode, std::get<double>(v)); break;
+      case OdDbDimVarType::kString: m_out.str(d.dxfCode, std::get<OdString>(v)); break;
+      case OdDbDimVarType::kBool: m_w.integer(d.dxfCode, std::get<bool>(v) ? 1 : 0); break;
+      case OdDbDimVarType::kColor: {
+        const OdCmColor c = std::get<OdCmColor>(v);
+        m_w.integer(d.dxfCode, c.colorIndex());
+        if (c.isByColor()) qrv.emplace_back(i, v);
+        break;
+      }
+      case OdDbDimVarType::kObjectId: {
+        OdDbObjectId id = std::get<OdDbObjectId>(v);
+        if (!id.isNull() && objectOf(id) && !objectOf(id)->isErased()) m_out.handle(d.dxfCode, id);
+        break;
+      }
+      default: m_w.integer(d.dxfCode, std::get<int>(v)); break;
+    }
+  }
+  xdata(rec, nullptr, &qrv);
+}
+
+// ---- blocks and entities ---------------------------------------------------
+
+void Writer::blocksBody(const DxfSection* s) {
+  std::unordered_set<OdDbStub*> written;
+  if (s) {
+    std::unordered_map<std::size_t, const DxfBlock*> begins;
+    for (const DxfBlock& b : m_doc->blocks()) begins.emplace(b.begin, &b);
+    std::size_t at = s->bodyBegin;
+    for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
+      const DxfRecord& r = m_doc->records()[i];
+      source(m_doc->slice(at, r.byteBegin));
+      if (auto it = begins.find(i); it != begins.end()) {
+        OdDbObjectId blockId = m_src->objects[i];
+        written.insert(blockId.stub());
+        emitBlock(blockId, it->second);
+        i = it->second->end;
+      } else {
+        copyRecord(i);
+      }
+      at = m_doc->records()[i].byteEnd;
+    }
+    source(m_doc->slice(at, s->bodyEnd));
+  }
+  const auto* table = dynamic_cast<const OdDbSymbolTable*>(objectOf(m_db.getBlockTableId()));
+  if (!table) return;
+  for (OdDbObjectId id : table->recordIds())
+    if (!written.count(id.stub())) emitBlock(id, nullptr);
+}
+
+void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
+  const auto* block = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(blockId));
+  if (!block || block->isErased()) return;
+  const DxfRecord* begin = b ? &m_doc->records()[b->begin] : nullptr;
+  if (b && !needsRewrite(block))
+    copyRecord(b->begin);
+  else
+    writeBlockBegin(block, begin);
+  // Model space and the active paper space keep their entities in the
+  // ENTITIES section; their blocks stay empty.
+  const bool inEntitiesSection =
+      block->isModelSpace() || qrv::equalNoCase(block->getName(), OdDbBlockTableRecord::paperSpaceName());
+  if (b) {
+    for (std::size_t i = b->begin + 1; i < b->end; ++i) emitRecord(i);
+    if (!inEntitiesSection) emitNewEntities(block);
+    copyRecord(b->end);
+  } else {
+    if (!inEntitiesSection) emitNewEntities(block);
+    writeBlockEnd(block, nullptr);
+  }
+}
+
+void Writer::emitNewEntities(const OdDbBlockTableRecord* block) {
+  for (OdDbObjectId id : block->entityIds()) {
+    const OdDbObject* obj = objectOf(id);
+    if (obj && !obj->isErased() && obj->fileRecord() == 0) emitObject(obj);
+  }
+}
+
+void Writer::writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecord* original) {
+  DxfRecordOriginal o(m_doc, original, m_transcode);
+  m_w.text(0, "BLOCK");
+  m_w.handle(5, original && original->handle ? original->handle : m_nextHandle++);
+  o.writeKeptGroups(m_out);
+  m_out.handle(330, b->objectId());
+  m_w.text(100, "AcDbEntity");
+  if (b->getName().rfind("*Paper_Space", 0) == 0) m_w.integer(67, 1);
+  m_w.text(8, "0");
+  o.writeKept(m_out, "AcDbEntity", {8, 67});
+  m_w.text(100, "AcDbBlockBegin");
+  m_out.str(2, b->getName());
+  m_w.integer(70, b->storedFlags());
+  m_out.point(10, b->origin());
+  m_out.str(3, b->getName());
+  o.writeKept(m_out, "AcDbBlockBegin", {2, 70, 10, 20, 30, 3});
+  if (!o.exists()) m_w.text(1, "");
+}
+
+void Writer::writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecord* original) {
+  m_w.text(0, "ENDBLK");
+  m_w.handle(5, original && original->handle ? original->handle : m_nextHandle++);
+  m_out.handle(330, b->objectId());
+  m_w.text(100, "AcDbEntity");
+  if (b->getName().rfind("*Paper_Space", 0) == 0) m_w.integer(67, 1);
+  m_w.text(8, "0");
+  m_w.text(100, "AcDbBlockEnd");
+}
+
+void Writer::entitiesBody(const DxfSection* s) {
+  if (s) {
+    std::size_t at = s->bodyBegin;
+    for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
+      const DxfRecord& r = m_doc->records()[i];
+      source(m_doc->slice(at, r.byteBegin));
+      emitRecord(i);
+      at = r.byteEnd;
+    }
+    source(m_doc->slice(at, s->bodyEnd));
+  }
+  for (OdDbObjectId id : {m_db.getModelSpaceId(), m_db.getPaperSpaceId()})
+    if (auto block = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(id))) emitNewEntities(block);
+}
+
+void Writer::entityHead(const OdDbEntity* e, std::string_view type, const DxfRecordOriginal& o) {
+  head(e, type, o);
+  m_w.text(100, "AcDbEntity");
+  if (auto owner = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(e->ownerId()));
+      owner && owner->isLayout() && !owner->isModelSpace())
+    m_w.integer(67, 1);
+  m_out.str(8, e->layerId().isNull() ? std::string("0") : nameOf(e->layerId()));
+  if (!e->linetypeId().isNull() && e->linetypeId() != m_db.getLinetypeByLayerId())
+    m_out.str(6, nameOf(e->linetypeId()));
+  const OdCmColor c = e->color();
+  if (!c.isByLayer()) m_w.integer(62, c.colorIndex());
+  if (c.isByColor()) m_w.integer(420, c.rgb24());
+  if (e->lineWeight() != OdDb::kLnWtByLayer) m_w.integer(370, e->lineWeight());
+  if (e->linetypeScale() != 1.0) m_w.real(48, e->linetypeScale());
+  if (!e->visibility()) m_w.integer(60, 1);
+  o.writeKept(m_out, "AcDbEntity", {8, 6, 62, 420, 370, 48, 60, 67});
+}
+
+void Writer::xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const DxfDimVarItems* qrv) {
+  DxfDimVarItems withCode, withoutCode;
+  if (overrides) dxfSplitDimVarItems(*overrides, m_version, withCode, withoutCode);
+  if (qrv) withoutCode.insert(withoutCode.end(), qrv->begin(), qrv->end());
+  bool acadDone = false;
+  for (const OdString& app : obj->xDataApplications()) {
+    if (app == kDxfDimVarsApp) continue;
+    OdResBufPtr chain = obj->xData(app);
+    if (app == "ACAD" && overrides) {
+      dxfWriteAcadXData(m_out, chain ? chain->next().get() : nullptr, withCode);
+      acadDone = true;
+      continue;
+    }
+    dxfWriteXDataChain(m_out, chain.get());
+  }
+  if (!acadDone && !withCode.empty()) dxfWriteAcadXData(m_out, nullptr, withCode);
+  if (!withoutCode.empty()) {
+    m_needQrvApp = true;
+    dxfWriteQrvDimVars(m_out, withoutCode);
+  }
+}
+
+void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
+  if (auto d = dynamic_cast<const OdDbDimension*>(e)) return writeDimension(d, o);
+  if (auto l = dynamic_cast<const OdDbLeader*>(e)) return writeLeader(l, o);
+  if (auto x = dynamic_cast<const OdDbLine*>(e)) {
+    entityHead(e, "LINE", o);
+    m_w.text(100, "AcDbLine");
+    m_out.point(10, x->startPoint());
+    m_out.point(11, x->endPoint());
+    o.writeKept(m_out, "AcDbLine", {10, 20, 30, 11, 21, 31});
+  } else if (auto x = dynamic_cast<const OdDbCircle*>(e)) {
+    entityHead(e, "CIRCLE", o);
+    m_w.text(100, "AcDbCircle");
+    m_out.point(10, x->center());
+    m_w.real(40, x->radius());
+    if (x->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, x->normal());
+    o.writeKept(m_out, "AcDbCircle", {10, 20, 30, 40, 210, 220, 230});
+  } else if (auto x = dynamic_cast<const OdDbArc*>(e)) {
+    entityHead(e, "ARC", o);
+    m_w.text(100, "AcDbCircle");
+    m_out.point(10, x->center());
+    m_w.real(40, x->radius());
+    if (x->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, x->normal());
+    o.writeKept(m_out, "AcDbCircle", {10, 20, 30, 40, 210, 220, 230});
+    m_w.text(100, "AcDbArc");
+    m_w.real(50, x->startAngle() * kToDegrees);
+    m_w.real(51, x->endAngle() * kToDegrees);
+    o.writeKept(m_out, "AcDbArc", {50, 51});
+  } else if (auto x = dynamic_cast<const OdDbPolyline*>(e)) {
+    entityHead(e, "LWPOLYLINE", o);
+    m_w.text(100, "AcDbPolyline");
+    m_w.integer(90, x->numVerts());
+    const DxfTag* flags = o.find("AcDbPolyline", 70);
+    const int other = flags ? int(flags->toInt()) & ~1 : 0;
+    m_w.integer(70, other | (x->isClosed() ? 1 : 0));
+    if (x->constantWidth() != 0 || o.find("AcDbPolyline", 43)) m_w.real(43, x->constantWidth());
+    if (x->elevation() != 0) m_w.real(38, x->elevation());
+    o.writeKept(m_out, "AcDbPolyline", {90, 70, 43, 38, 10, 20, 40, 41, 42, 91});
+    // Widths per vertex go with their vertex while the vertices are the
+    // same in number.
+    std::vector<std::vector<DxfTag>> widths;
+    for (const DxfTag& t : o.subclassTags("AcDbPolyline")) {
+      if (t.code == 10) widths.emplace_back();
+      if ((t.code == 40 || t.code == 41 || t.code == 91) && !widths.empty()) widths.back().push_back(t);
+    }
+    const bool sameCount = widths.size() == x->numVerts();
+    for (unsigned i = 0; i < x->numVerts(); ++i) {
+      const OdDbPolyline::Vertex v = x->vertexAt(i);
+      m_w.real(10, v.x);
+      m_w.real(20, v.y);
+      if (sameCount)
+        for (const DxfTag& t : widths[i]) o.writeTag(m_out, t);
+      if (v.bulge != 0) m_w.real(42, v.bulge);
+    }
+  } else if (auto x = dynamic_cast<const OdDbText*>(e)) {
+    entityHead(e, "TEXT", o);
+    m_w.text(100, "AcDbText");
+    m_out.point(10, x->position());
+    m_w.real(40, x->height());
+    m_out.str(1, x->textString());
+    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
+    if (x->widthFactor() != 1) m_w.real(41, x->widthFactor());
+    m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
+    if (x->horizontalMode() != 0) m_w.integer(72, x->horizontalMode());
+    if (x->horizontalMode() != 0 || x->verticalMode() != 0) m_out.point(11, x->alignmentPoint());
+    o.writeKept(m_out, "AcDbText", {10, 20, 30, 40, 1, 50, 41, 7, 72, 11, 21, 31, 73});
+    m_w.text(100, "AcDbText");
+    if (x->verticalMode() != 0) m_w.integer(73, x->verticalMode());
+  } else if (auto x = dynamic_cast<const OdDbMText*>(e)) {
+    entityHead(e, "MTEXT", o);
+    m_w.text(100, "AcDbMText");
+    m_out.point(10, x->location());
+    m_w.real(40, x->textHeight());
+    m_w.real(41, x->width());
+    m_w.integer(71, x->attachment());
+    std::string text = x->contents();
+    std::string encoded = dxfTextIsPlain(text) ? text : dxfEncodeText(text, m_codePage);
+    // Chunks of 250 bytes, never splitting an escape or a UTF-8 sequence.
+    std::size_t at = 0;
+    while (encoded.size() - at > 250) {
+      std::size_t cut = at + 250;
+      while (cut > at && (encoded[cut] & 0xC0) == 0x80) --cut;
+      for (std::size_t k = cut; k + 8 > cut && k > at; --k)
+        if (encoded[k - 1] == '\\') {
+          cut = k - 1;
+          break;
+        }
+      if (cut == at) cut = at + 250;
+      m_w.text(3, std::string_view(encoded).substr(at, cut - at));
+      at = cut;
+    }
+    m_w.text(1, std::string_view(encoded).substr(at));
+    m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
+    if (x->rotation() != 0) m_w.real(50, x->rotation());
+    o.writeKept(m_out, "AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 50});
+  } else if (auto x = dynamic_cast<const OdDbBlockReference*>(e)) {
+    entityHead(e, "INSERT", o);
+    m_w.text(100, "AcDbBlockReference");
+    m_out.str(2, nameOf(x->blockTableRecord()));
+    m_out.point(10, x->position());
+    const OdGeVector3d s = x->scaleFactors();
+    if (s.x != 1) m_w.real(41, s.x);
+    if (s.y != 1) m_w.real(42, s.y);
+    if (s.z != 1) m_w.real(43, s.z);
+    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
+    o.writeKept(m_out, "AcDbBlockReference", {2, 10, 20, 30, 41, 42, 43, 50});
+  } else if (auto x = dynamic_cast<const OdDbPoint*>(e)) {
+    entityHead(e, "POINT", o);
+    m_w.text(100, "AcDbPoint");
+    m_out.point(10, x->position());
+    o.writeKept(m_out, "AcDbPoint", {10, 20, 30});
+  } else if (auto x = dynamic_cast<const OdDbSolid*>(e)) {
+    entityHead(e, "SOLID", o);
+    m_w.text(100, "AcDbTrace");
+    for (int i = 0; i < 4; ++i) m_out.point(10 + i, x->pointAt(i));
+    o.writeKept(m_out, "AcDbTrace", {10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 33});
+  } else {
+    return;
+  }
+  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLine", "AcDbCircle", "AcDbArc", "AcDbPolyline", "AcDbText",
+                                 "AcDbMText", "AcDbBlockReference", "AcDbPoint", "AcDbTrace"});
+  xdata(e, nullptr, nullptr);
+}
+
+void Writer::writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o) {
+  int type = 0;
+  const char* marker = "AcDbAlignedDimension";
+  if (dynamic_cast<const OdDbAlignedDimension*>(d)) type = 1;
+  if (dynamic_cast<const OdDb2LineAngularDimension*>(d)) type = 2, marker = "AcDb2LineAngularDimension";
+  if (dynamic_cast<const OdDbDiametricDimension*>(d)) type = 3, marker = "AcDbDiametricDimension";
+  if (dynamic_cast<const OdDbRadialDimension*>(d)) type = 4, marker = "AcDbRadialDimension";
+  if (dynamic_cast<const OdDb3PointAngularDimension*>(d)) type = 5, marker = "AcDb3PointAngularDimension";
+  if (dynamic_cast<const OdDbOrdinateDimension*>(d)) type = 6, marker = "AcDbOrdinateDimension";
+  if (dynamic_cast<const OdDbArcDimension*>(d))
+    type = m_version >= DxfVersion::R2018 ? 8 : 5, marker = "AcDbArcDimension";
+  if (dynamic_cast<const QrHugeRadius*>(d)) type = 9, marker = "AcDbRadialDimensionLarge";
+  const char* entityType = dynamic_cast<const OdDbArcDimension*>(d) ? "ARC_DIMENSION"
+                         : dynamic_cast<const QrHugeRadius*>(d) ? "LARGE_RADIAL_DIMENSION" : "DIMENSION";
+  entityHead(d, entityType, o);
+  m_w.text(100, "AcDbDimension");
+  if (o.exists() && m_version >= DxfVersion::R2010) {
+    if (const DxfTag* v = o.find("AcDbDimension", 280)) o.writeTag(m_out, *v);
+  }
+  const std::string block = nameOf(d->dimBlockId());
+  if (!block.empty()) m_out.str(2, block);
+  OdGePoint3d p10;
+  if (auto x = dynamic_cast<const OdDbRotatedDimension*>(d)) p10 = x->dimLinePoint();
+  if (auto x = dynamic_cast<const OdDbAlignedDimension*>(d)) p10 = x->dimLinePoint();
+  if (auto x = dynamic_cast<const OdDb2LineAngularDimension*>(d)) p10 = x->xLine2End();
+  if (auto x = dynamic_cast<const OdDbDiametricDimension*>(d)) p10 = x->farChordPoint();
+  if (auto x = dynamic_cast<const OdDbRadialDimension*>(d)) p10 = x->center();
+  if (auto x = dynamic_cast<const OdDb3PointAngularDimension*>(d)) p10 = x->arcPoint();
+  if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d)) p10 = x->origin();
+  if (auto x = dynamic_cast<const OdDbArcDimension*>(d)) p10 = x->arcPoint();
+  if (auto x = dynamic_cast<const QrHugeRadius*>(d)) p10 = x->center();
+  m_out.point(10, p10);
+  m_out.point(11, d->textPosition());
+  const DxfTag* oldFlags = o.find("AcDbDimension", 70);
+  int flags = type | ((oldFlags ? int(oldFlags->toInt()) : (block.empty() ? 0 : 32)) & 32);
+  if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d); x && x->isUsingXAxis()) flags |= 64;
+  if (!d->isUsingDefaultTextPosition()) flags |= 128;
+  m_w.integer(70, flags);
+  if (!d->dimensionText().empty() || o.find("AcDbDimension", 1)) m_out.str(1, d->dimensionText());
+  if (d->textRotation() != 0) m_w.real(53, d->textRotation() * kToDegrees);
+  if (d->horizontalRotation() != 0) m_w.real(51, d->horizontalRotation() * kToDegrees);
+  if (d->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, d->normal());
+  m_out.str(3, nameOf(d->dimensionStyle()).empty() ? std::string("Standard") : nameOf(d->dimensionStyle()));
+  o.writeKept(m_out, "AcDbDimension", {2, 10, 20, 30, 11, 21, 31, 70, 1, 53, 51, 210, 220, 230, 3, 280});
+  m_w.text(100, marker);
+  if (auto x = dynamic_cast<const OdDbRotatedDimension*>(d)) {
+    m_out.point(13, x->xLine1Point());
+    m_out.point(14, x->xLine2Point());
+    m_w.real(50, x->rotation() * kToDegrees);
+    if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 50, 52});
+    m_w.text(100, "AcDbRotatedDimension");
+  } else if (auto x = dynamic_cast<const OdDbAlignedDimension*>(d)) {
+    m_out.point(13, x->xLine1Point());
+    m_out.point(14, x->xLine2Point());
+    if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 52});
+  } else if (auto x = dynamic_cast<const OdDb2LineAngularDimension*>(d)) {
+    m_out.point(13, x->xLine1Start());
+    m_out.point(14, x->xLine1End());
+    m_out.point(15, x->xLine2Start());
+    m_out.point(16, x->arcPoint());
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 16, 26, 36});
+  } else if (auto x = dynamic_cast<const OdDbDiametricDimension*>(d)) {
+    m_out.point(15, x->chordPoint());
+    m_w.real(40, x->leaderLength());
+    o.writeKept(m_out, marker, {15, 25, 35, 40});
+  } else if (auto x = dynamic_cast<const OdDbRadialDimension*>(d)) {
+    m_out.point(15, x->chordPoint());
+    m_w.real(40, x->leaderLength());
+    o.writeKept(m_out, marker, {15, 25, 35, 40});
+  } else if (auto x = dynamic_cast<const OdDb3PointAngularDimension*>(d)) {
+    m_out.point(13, x->xLine1Point());
+    m_out.point(14, x->xLine2Point());
+    m_out.point(15, x->centerPoint());
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35});
+  } else if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d)) {
+    m_out.point(13, x->definingPoint());
+    m_out.point(14, x->leaderEndPoint());
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34});
+  } else if (auto x = dynamic_cast<const OdDbArcDimension*>(d)) {
+    m_out.point(13, x->xLine1Point());
+    m_out.point(14, x->xLine2Point());
+    m_out.point(15, x->center());
+    m_w.real(40, x->arcStartParam());
+    m_w.real(41, x->arcEndParam());
+    m_w.integer(70, x->isPartial() ? 1 : 0);
+    m_w.integer(71, x->hasLeader() ? 1 : 0);
+    m_out.point(16, x->leader1Point());
+    m_out.point(17, x->leader2Point());
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 40, 41, 70, 71, 16, 26, 36, 17, 27, 37});
+  } else if (auto x = dynamic_cast<const QrHugeRadius*>(d)) {
+    m_out.point(13, x->chordPoint());
+    m_out.point(14, x->overrideCenter());
+    m_out.point(15, x->jogPoint());
+    m_w.real(40, x->jogAngle());
+    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 40});
+  }
+  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbDimension", marker, "AcDbRotatedDimension"});
+  const DxfDimVarItems items = overrideItems(d);
+  xdata(d, &items, nullptr);
+}
+
+void Writer::writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o) {
+  entityHead(l, "LEADER", o);
+  m_w.text(100, "AcDbLeader");
+  m_out.str(3, nameOf(l->dimensionStyle()).empty() ? std::string("Standard") : nameOf(l->dimensionStyle()));
+  m_w.integer(71, l->hasArrowHead() ? 1 : 0);
+  m_w.integer(72, l->isSplined() ? 1 : 0);
+  if (!o.exists()) {
+    m_w.integer(73, l->annotationObjId().isNull() ? 3 : 0);
+    m_w.integer(74, 1);
+    m_w.integer(75, 0);
+  }
+  m_w.integer(76, l->numVertices());
+  for (const OdGePoint3d& p : l->vertices()) m_out.point(10, p);
+  if (!l->annotationObjId().isNull()) m_out.handle(340, l->annotationObjId());
+  if (l->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, l->normal());
+  o.writeKept(m_out, "AcDbLeader", {3, 71, 72, 76, 10, 20, 30, 340, 210, 220, 230});
+  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLeader"});
+  const DxfDimVarItems items = overrideItems(l);
+  xdata(l, &items, nullptr);
+}
+
+// ---- objects ------------------------------------------------------------------
+
+void Writer::objectsBody(const DxfSection* s) {
+  if (s) {
+    std::size_t at = s->bodyBegin;
+    for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
+      const DxfRecord& r = m_doc->records()[i];
+      source(m_doc->slice(at, r.byteBegin));
+      emitRecord(i);
+      at = r.byteEnd;
+    }
+    source(m_doc->slice(at, s->bodyEnd));
+  }
+  // Dictionaries and records made since reading, the drawing's root first.
+  auto isNew = [](const OdDbObject* obj) {
+    return obj && !obj->isErased() && obj->fileRecord() == 0 &&
+           (dynamic_cast<const OdDbDictionary*>(obj) || dynamic_cast<const OdDbXrecord*>(obj));
+  };
+  const OdDbObject* root = objectOf(m_db.getNamedObjectsDictionaryId());
+  if (isNew(root)) emitObject(root);
+  m_db.forEachObject([&](OdDbObjectId id) {
+    const OdDbObject* obj = objectOf(id);
+    if (obj != root && isNew(obj)) emitObject(obj);
+  });
+}
+
+void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o) {
+  head(d, "DICTIONARY", o);
+  m_w.text(100, "AcDbDictionary");
+  o.writeKept(m_out, "AcDbDictionary", {3, 350, 360});
+  const DxfTag* owner = o.find("AcDbDictionary", 280);
+  bool hard = owner && owner->toInt() == 1;
+  for (const DxfTag& t : o.subclassTags("AcDbDictionary")) hard = hard || t.code == 360;
+  for (auto it = d->newIterator(); !it->done(); it->next()) {
+    const OdDbObject* entry = objectOf(it->objectId());
+    if (!entry || entry->isErased()) continue;
+    m_out.str(3, it->name());
+    m_out.handle(hard ? 360 : 350, it->objectId());
+  }
+  o.writeOtherSubclasses(m_out, {"AcDbDictionary"});
+  xdata(d, nullptr, nullptr);
+}
+
+void Writer::writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o) {
+  head(x, "XRECORD", o);
+  m_w.text(100, "AcDbXrecord");
+  const DxfTag* flag = o.find("AcDbXrecord", 280);
+  m_w.integer(280, flag ? flag->toInt() : 1);
+  for (OdResBufPtr rb = x->rbChain(); rb; rb = rb->next()) {
+    if (dxfValueKind(rb->restype()) == DxfValueKind::String)
+      m_out.str(rb->restype(), rb->getString());
+    else
+      m_w.text(rb->restype(), rb->getString());
+  }
+  xdata(x, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::vector<std::string_view> DxfDrawingText::pieces() const {
+  std::vector<std::string_view> out;
+  out.reserve(list.size());
+  for (const Piece& p : list) {
+    if (p.kind == Piece::Source)
+      out.push_back(source.substr(p.begin, p.end - p.begin));
+    else if (p.kind == Piece::Generated)
+      out.push_back(std::string_view(generated).substr(p.begin, p.end - p.begin));
+    else
+      out.push_back(header);
+  }
+  return out;
+}
+
+std::string DxfDrawingText::join() const {
+  std::string out;
+  std::size_t size = 0;
+  const auto all = pieces();
+  for (std::string_view p : all) size += p.size();
+  out.reserve(size);
+  for (std::string_view p : all) out.append(p);
+  return out;
+}
+
+DxfDrawingText dxfWriteDrawing(const OdDbDatabase& db, DxfVersion version) {
+  if (version < DxfVersion::R2000)
+    throw DxfError(0, "cannot write " + std::string(dxfVersionRelease(version)) +
+                          ": drawings are written as R2000 to R2018");
+  Writer writer(db, version);
+  return writer.write();
+}

@@ -1,0 +1,115 @@
+#include "DxfHeaderCodec.h"
+
+#include "DxfDimVarCodec.h"
+#include "DxfWriter.h"
+#include "OdDbDatabase.h"
+#include "OdDbSymbolTableRecord.h"
+
+namespace {
+
+// Header variables that name a record, and the table they name it in.
+char nameTable(std::string_view key) {
+  if (key == "blk" || key == "blk1" || key == "blk2" || key == "ldrblk") return 'B';
+  if (key == "txsty") return 'S';
+  if (key == "ltype" || key == "ltex1" || key == "ltex2") return 'T';
+  return 0;
+}
+
+// The header name of a dimension variable: "$DIMASZ". The four variables
+// the format has no code for get a name of this system's own, which other
+// programs keep as an unknown header variable.
+std::string headerName(int index) {
+  const OdDbDimVarDesc& d = OdDbDimVars::describe(index);
+  return (d.dxfCode == 0 ? "$QRV_" : "$") + std::string(d.name);
+}
+
+OdString recordName(OdDbObjectId id) {
+  OdDbObjectPtr obj = id.openObject();
+  auto rec = OdDbSymbolTableRecord::cast(obj.get());
+  return rec ? rec->getName() : OdString();
+}
+
+}  // namespace
+
+bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& variable, OdDbHeaderVars& vars,
+                           const DxfNameResolver& resolve) {
+  DxfTagRange range = doc.tags(variable);
+  auto it = range.begin();
+  if (it == range.end()) return false;
+  const DxfTag tag = *it;
+  const std::string_view name = variable.name;
+  auto text = [&] { return doc.text(tag); };
+  if (name == "$DIMSTYLE") return vars.dimstyle = resolve('D', text()), true;
+  if (name == "$CLAYER") return vars.clayer = resolve('L', text()), true;
+  if (name == "$CELTYPE") return vars.celtype = resolve('T', text()), true;
+  if (name == "$TEXTSTYLE") return vars.textstyle = resolve('S', text()), true;
+  if (name == "$DIMASO") return vars.dimaso = OdInt16(tag.toInt()), true;
+  if (name == "$MEASUREMENT") return vars.measurement = OdInt16(tag.toInt()), true;
+  if (name == "$LWUNITS") return vars.lwunits = OdInt16(tag.toInt()), true;
+  if (name == "$CANNOSCALE") return vars.cannoscale = text(), true;
+  if (name == "$LUNITS") return vars.lunits = OdInt16(tag.toInt()), true;
+  if (name == "$LUPREC") return vars.luprec = OdInt16(tag.toInt()), true;
+  if (name == "$AUNITS") return vars.aunits = OdInt16(tag.toInt()), true;
+  if (name == "$AUPREC") return vars.auprec = OdInt16(tag.toInt()), true;
+  for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+    if (name != headerName(i)) continue;
+    const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
+    switch (d.type) {
+      case OdDbDimVarType::kDouble: vars.dim.set(i, tag.toDouble()); break;
+      case OdDbDimVarType::kString: vars.dim.set(i, OdString(text())); break;
+      case OdDbDimVarType::kColor: vars.dim.set(i, OdCmColor::fromIndex(OdInt16(tag.toInt()))); break;
+      case OdDbDimVarType::kObjectId: vars.dim.set(i, resolve(nameTable(d.key), text())); break;
+      case OdDbDimVarType::kBool: vars.dim.set(i, tag.toInt() != 0); break;
+      default: vars.dim.set(i, int(tag.toInt())); break;
+    }
+    return true;
+  }
+  return false;
+}
+
+std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const OdDbDatabase& db, DxfVersion version,
+                                                                        DxfCodePage codePage,
+                                                                        DxfLineEnding lineEnding) {
+  (void)version;
+  std::vector<std::pair<std::string, std::string>> out;
+  const OdDbHeaderVars& h = db.headerVars();
+  auto add = [&](std::string name, auto&& write) {
+    DxfWriter w(lineEnding);
+    write(w);
+    out.emplace_back(std::move(name), w.release());
+  };
+  auto str = [&](DxfWriter& w, int code, const OdString& s) { w.text(code, dxfEncodeText(s, codePage)); };
+  add("$DIMSTYLE", [&](DxfWriter& w) { str(w, 2, recordName(h.dimstyle)); });
+  add("$CLAYER", [&](DxfWriter& w) { str(w, 8, recordName(h.clayer)); });
+  add("$CELTYPE", [&](DxfWriter& w) { str(w, 6, recordName(h.celtype)); });
+  add("$TEXTSTYLE", [&](DxfWriter& w) { str(w, 7, recordName(h.textstyle)); });
+  add("$DIMASO", [&](DxfWriter& w) { w.integer(70, h.dimaso); });
+  add("$MEASUREMENT", [&](DxfWriter& w) { w.integer(70, h.measurement); });
+  add("$LWUNITS", [&](DxfWriter& w) { w.integer(70, h.lwunits); });
+  add("$CANNOSCALE", [&](DxfWriter& w) { str(w, 1, h.cannoscale); });
+  add("$LUNITS", [&](DxfWriter& w) { w.integer(70, h.lunits); });
+  add("$LUPREC", [&](DxfWriter& w) { w.integer(70, h.luprec); });
+  add("$AUNITS", [&](DxfWriter& w) { w.integer(70, h.aunits); });
+  add("$AUPREC", [&](DxfWriter& w) { w.integer(70, h.auprec); });
+  for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+    const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
+    const OdDbDimVarValue v = h.dim.get(i);
+    add(headerName(i), [&](DxfWriter& w) {
+      switch (d.type) {
+        case OdDbDimVarType::kDouble: w.real(40, std::get<double>(v)); break;
+        case OdDbDimVarType::kString: str(w, 1, std::get<OdString>(v)); break;
+        case OdDbDimVarType::kColor:
+          w.integer(std::string_view(d.key) == "tfillclr" ? 62 : 70, std::get<OdCmColor>(v).colorIndex());
+          break;
+        case OdDbDimVarType::kObjectId: {
+          const char table = nameTable(d.key);
+          str(w, table == 'S' ? 7 : table == 'T' ? 6 : 1, recordName(std::get<OdDbObjectId>(v)));
+          break;
+        }
+        case OdDbDimVarType::kBool: w.integer(70, std::get<bool>(v) ? 1 : 0); break;
+        default: w.integer(70, std::get<int>(v)); break;
+      }
+    });
+  }
+  return out;
+}

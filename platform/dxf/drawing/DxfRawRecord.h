@@ -1,0 +1,51 @@
+#pragma once
+// Records of a DXF file that the database does not model (viewports,
+// hatches, layouts, classes of other applications...). They are database
+// objects all the same, so that owners, block contents and handles stay
+// right; their content is the file's record, written back as it was.
+//
+// They report the records they depend on as hard references: a purge must
+// never remove a layer, text style or block that an unmodelled record still
+// uses, by handle (hard pointers and hard owners) or by name (the layer of an
+// entity, the dimension style of a tolerance).
+#include <cstdint>
+#include <vector>
+
+#include "OdDbEntity.h"
+
+struct DxfRawRef {
+  std::uint32_t tag = 0;  // ordinal of the tag in the record (name references)
+  std::int32_t code = 0;  // group code; name references carry a name, the others a handle
+  OdDbObjectId id;
+};
+
+// Whether a raw reference names its target (and must follow a rename).
+inline bool dxfIsNameRef(int code) { return code < 300; }
+
+class DxfRawObject : public OdDbObject {
+  ODDB_DECLARE_MEMBERS(DxfRawObject)
+public:
+  const std::vector<DxfRawRef>& rawRefs() const { return m_refs; }
+  void setRawRefs(std::vector<DxfRawRef> refs) { m_refs = std::move(refs); }
+  void forEachHardRef(OdDbRefVisitor& visitor) const override;
+
+private:
+  std::vector<DxfRawRef> m_refs;
+};
+
+// An entity of a kind the database does not model. It has no layer or
+// linetype fields of its own: the record's names are its references.
+class DxfRawEntity : public OdDbEntity {
+  ODDB_DECLARE_MEMBERS(DxfRawEntity)
+public:
+  const std::vector<DxfRawRef>& rawRefs() const { return m_refs; }
+  void setRawRefs(std::vector<DxfRawRef> refs) { m_refs = std::move(refs); }
+  void forEachHardRef(OdDbRefVisitor& visitor) const override;
+  void subAddedToDatabase() override {}
+
+private:
+  std::vector<DxfRawRef> m_refs;
+};
+
+// The raw references of an object, null for modelled ones.
+const std::vector<DxfRawRef>* dxfRawRefs(const OdDbObject* object);

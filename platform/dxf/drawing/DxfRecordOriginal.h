@@ -1,0 +1,39 @@
+#pragma once
+// The tags of a record as it was read, for writing a changed object anew
+// without losing what the database does not model: the 102 groups of other
+// applications (reactors), and in each subclass the group codes the writer
+// does not produce itself.
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "DxfDocument.h"
+#include "DxfOut.h"
+
+class DxfRecordOriginal {
+public:
+  // `record` may be null (a new object): then there is nothing to keep.
+  DxfRecordOriginal(const DxfDocument* doc, const DxfRecord* record, bool transcode);
+
+  bool exists() const { return m_doc != nullptr; }
+  // Writes the 102 groups other than the extension dictionary.
+  void writeKeptGroups(DxfOut& out) const;
+  // Writes the tags of the subclass `marker` whose codes are not in
+  // `modelled` (every occurrence of the marker, in order).
+  void writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const;
+  // Writes the tags of subclasses that are not in `known`, markers included.
+  void writeOtherSubclasses(DxfOut& out, std::initializer_list<std::string_view> known) const;
+
+  // The first value of `code` in subclass `marker` ("" for the prefix).
+  const DxfTag* find(std::string_view marker, int code) const;
+  // All tags of a subclass.
+  std::vector<DxfTag> subclassTags(std::string_view marker) const;
+
+  void writeTag(DxfOut& out, const DxfTag& tag) const;
+
+private:
+  const DxfDocument* m_doc = nullptr;
+  std::vector<DxfTag> m_tags;
+  std::size_t m_xdata = 0;  // first extended data tag
+  bool m_transcode = false;
+};

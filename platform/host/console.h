@@ -1,0 +1,65 @@
+#pragma once
+// The command line: where prompts and messages are shown and answers come
+// from. Everything shown goes to one output stream (standard output in the
+// host), so that a scripted session prints the same transcript every time.
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "OdString.h"
+
+// One answer of the user: a line of text, a cancel (Escape or Ctrl-C), or
+// the end of the input (end of a script, end of file on the terminal).
+struct HostAnswer {
+  enum Kind { kText, kCancel, kEndOfInput };
+  Kind kind = kEndOfInput;
+  std::string text;
+};
+
+class HostInputSource {
+public:
+  virtual ~HostInputSource() = default;
+  virtual HostAnswer next() = 0;
+  // Scripts are not typed where the user can see them, so the console
+  // shows each answer after its prompt; a terminal echoes by itself.
+  virtual bool echoAnswers() const = 0;
+};
+
+// Answers read line by line from a stream: each line is one answer exactly
+// as a user would type it at the prompt shown; an empty line is Enter. A
+// line "^C", or a line holding the Escape character, cancels the prompt.
+// A trailing carriage return (a script written on Windows) is dropped.
+class ScriptInput : public HostInputSource {
+public:
+  explicit ScriptInput(std::istream& in) : m_in(in) {}
+  HostAnswer next() override;
+  bool echoAnswers() const override { return true; }
+
+private:
+  std::istream& m_in;
+};
+
+// Classifies one typed line (shared by scripts and the terminal).
+HostAnswer hostAnswerFromLine(std::string line);
+
+class HostConsole {
+public:
+  HostConsole(HostInputSource& input, std::ostream& output) : m_input(&input), m_out(output) {}
+
+  // A line of output (a newline is added).
+  void print(const OdString& line);
+  // Output without a newline.
+  void write(const OdString& text);
+  // Shows the prompt (followed by one blank) and waits for the answer.
+  // After the end of the input every further question ends the same way.
+  HostAnswer ask(const OdString& prompt);
+  bool inputEnded() const { return m_ended; }
+
+  std::ostream& out() { return m_out; }
+  void setInput(HostInputSource& input) { m_input = &input; }
+
+private:
+  HostInputSource* m_input;
+  std::ostream& m_out;
+  bool m_ended = false;
+};

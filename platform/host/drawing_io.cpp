@@ -1,0 +1,38 @@
+#include "drawing_io.h"
+
+#include "OdDbDatabase.h"
+#include "OdResult.h"
+
+namespace {
+
+struct DrawingIO {
+  HostDrawingReader reader;
+  HostDrawingWriter writer;
+};
+
+DrawingIO& io() {
+  static DrawingIO s;
+  return s;
+}
+
+}  // namespace
+
+void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer) {
+  io().reader = std::move(reader);
+  io().writer = std::move(writer);
+}
+
+bool hostCanReadDrawings() { return static_cast<bool>(io().reader); }
+bool hostCanWriteDrawings() { return static_cast<bool>(io().writer); }
+
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path) {
+  if (!io().reader) throw OdError(eNotImplemented, "this build of the host cannot read drawing files");
+  std::unique_ptr<OdDbDatabase> db = io().reader(path);
+  if (!db) throw OdError(eBadDxfFile, "the file gave no drawing: " + path);
+  return db;
+}
+
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path) {
+  if (!io().writer) throw OdError(eNotImplemented, "this build of the host cannot write drawing files");
+  io().writer(db, path);
+}

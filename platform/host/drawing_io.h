@@ -1,0 +1,22 @@
+#pragma once
+// Reading and writing whole drawings. The host registers the file format
+// layer here at start-up; without one, opening and saving fail with a
+// clear error instead of the host not building or starting.
+#include <functional>
+#include <memory>
+#include <string>
+
+class OdDbDatabase;
+
+using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path)>;
+using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path)>;
+
+// Empty functions withdraw the reader or writer.
+void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer);
+bool hostCanReadDrawings();
+bool hostCanWriteDrawings();
+
+// Throw OdError (with a description) on failure, also when no reader or
+// writer is registered.
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path);
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path);

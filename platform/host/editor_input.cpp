@@ -1,0 +1,68 @@
+#include "editor_input.h"
+
+#include "console.h"
+#include "host_text.h"
+
+std::string hostTrim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+void HostEdInput::print(const OdString& line) { m_console.print(line); }
+
+bool HostEdInput::ask(const OdString& shownPrompt, std::string& answer) {
+  const HostAnswer a = m_console.ask(shownPrompt);
+  if (a.kind != HostAnswer::kText) {
+    m_console.print(hostText(HostText::kCancelled));
+    return false;
+  }
+  answer = hostTrim(a.text);
+  return true;
+}
+
+int HostEdInput::getKeyword(const OdString& prompt, const OdString& keywords, int flags,
+                            OdString* keyword) {
+  const HostKeywordList list(keywords);
+  const OdString shown = fillPromptKeywords(prompt, list);
+  for (;;) {
+    std::string answer;
+    if (!ask(shown, answer)) return kPromptCancelled;
+    if (answer.empty()) {
+      if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
+      print(hostText(HostText::kAnswerRequired));
+      continue;
+    }
+    if (auto index = list.match(answer)) {
+      if (keyword) {
+        const auto local = static_cast<int>(list.local().size());
+        *keyword = *index < local ? list.local()[*index] : list.global()[*index - local];
+      }
+      return kPromptKeyword + *index;
+    }
+    print(hostText(HostText::kInvalidKeyword));
+  }
+}
+
+int HostEdInput::getString(const OdString& prompt, const OdString& keywords, int flags,
+                           OdString& text) {
+  const HostKeywordList list(keywords);
+  const OdString shown = fillPromptKeywords(prompt, list);
+  for (;;) {
+    std::string answer;
+    if (!ask(shown, answer)) return kPromptCancelled;
+    if (answer.empty()) {
+      if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
+      print(hostText(HostText::kAnswerRequired));
+      continue;
+    }
+    if (auto index = list.match(answer)) return kPromptKeyword + *index;
+    if (!(flags & kPromptBlanksAllowed) && answer.find_first_of(" \t") != std::string::npos) {
+      print(hostText(HostText::kNoBlanks));
+      continue;
+    }
+    text = answer;
+    return kPromptText;
+  }
+}

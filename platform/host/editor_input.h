@@ -1,0 +1,57 @@
+#pragma once
+// Editor input: the prompts and command-line output a command uses.
+//
+// Keyword prompt (getKeyword) results:
+//   1          Enter: take the default
+//   2 + i      the i-th keyword of the list: local keywords first, counted
+//              from 0, then the global ones (after "*"); a list of n local
+//              keywords gives 2 .. n+1 for them and n+2 .. for the global
+//   -1         cancelled (Escape, Ctrl-C, end of the script)
+// Text prompt (getString) results:
+//   0          a text was typed (in `text`)
+//   1          Enter without text
+//   2 + i      the typed text is the i-th keyword of the list (e.g. "?")
+//   -1         cancelled
+// A "%s" in the prompt is replaced by the local keywords joined with "/".
+#include "OdString.h"
+#include "keyword_list.h"
+
+class HostConsole;
+
+// Prompt flags.
+constexpr int kPromptEmptyAllowed = 1;   // Enter without text answers 1
+constexpr int kPromptBlanksAllowed = 2;  // the text may contain blanks
+constexpr int kPromptHasDefault = 4;     // the prompt shows <default>; Enter answers 1
+constexpr int kPromptEnter = 1;
+constexpr int kPromptCancelled = -1;
+constexpr int kPromptText = 0;
+constexpr int kPromptKeyword = 2;
+
+class HostEdInput {
+public:
+  explicit HostEdInput(HostConsole& console) : m_console(console) {}
+
+  // One line on the command line.
+  void print(const OdString& line);
+
+  // Without kPromptEmptyAllowed or kPromptHasDefault, Enter asks again; a
+  // text that is no keyword says so and asks again. `keyword`, when given,
+  // receives the keyword as listed (without "*").
+  int getKeyword(const OdString& prompt, const OdString& keywords, int flags,
+                 OdString* keyword = nullptr);
+
+  // Leading and trailing blanks are dropped. Without kPromptBlanksAllowed a
+  // text with blanks inside is refused and asked again.
+  int getString(const OdString& prompt, const OdString& keywords, int flags, OdString& text);
+
+  HostConsole& console() { return m_console; }
+
+private:
+  // Shows the prompt and gives the trimmed answer; false when cancelled.
+  bool ask(const OdString& shownPrompt, std::string& answer);
+
+  HostConsole& m_console;
+};
+
+// Blanks and tabs removed from both ends.
+std::string hostTrim(std::string_view text);

@@ -1,0 +1,90 @@
+#include "host_text.h"
+
+#include "resources.h"
+#include "translation.h"
+
+namespace {
+
+#define T(id, en, ru) {static_cast<unsigned>(HostText::id), en, ru}
+
+// Sorted by id (the enumeration's order). Keyword lists keep the English
+// spellings as global keywords ("*Yes"), so a script answers the same way
+// in either language.
+const QrStringEntry kHostStrings[] = {
+    T(kCancelled, "*Cancel*", "*Прервано*"),
+    T(kAnswerRequired, "An answer is required.", "Требуется ответ."),
+    T(kInvalidKeyword, "Invalid option keyword.", "Недопустимое ключевое слово."),
+    T(kNoBlanks, "Blanks are not allowed in this answer.", "Пробелы в этом ответе не допускаются."),
+    T(kQuestionPrompt, "[%s] <No>:", "[%s] <Нет>:"),
+    T(kYesNoKeywords, "Yes No *Yes *No", "Да Нет *Yes *No"),
+    T(kYesNoCancelKeywords, "Yes No Cancel *Yes *No *Cancel", "Да Нет Отмена *Yes *No *Cancel"),
+    T(kSelectObjects, "Select objects:", "Выберите объекты:"),
+    T(kSelectionInvalid, "Invalid selection \"%s\": expects handles, ALL, L, TYPE=name or ?.",
+      "Неверный выбор \"%s\": ожидаются метки, ALL, L, TYPE=имя или ?."),
+    T(kSelectionFound, "%d found, %d total", "найдено: %d, всего: %d"),
+    T(kSelectionDuplicates, "%d duplicate(s) ignored", "повторов пропущено: %d"),
+    T(kSelectionLocked, "%d on a locked layer", "на блокированном слое: %d"),
+    T(kSelectionFiltered, "%d not of the requested kind", "не того вида: %d"),
+    T(kNoHelpTopic, "No help is available for \"%s\".", "Справка по \"%s\" отсутствует."),
+    T(kCommandPrompt, "Command:", "Команда:"),
+    T(kUnknownCommand, "Unknown command \"%s\". Type HELP for a list of commands.",
+      "Неизвестная команда \"%s\". Список команд выводит HELP."),
+    T(kNoDrawing, "No drawing is open.", "Нет открытых чертежей."),
+    T(kOpenPrompt, "Enter name of drawing to open:", "Имя открываемого чертежа:"),
+    T(kOpened, "Opened \"%s\".", "Открыт \"%s\"."),
+    T(kAlreadyOpen, "\"%s\" is already open; it is now the current drawing.",
+      "\"%s\" уже открыт и стал текущим чертежом."),
+    T(kCannotOpen, "Cannot open \"%s\": %s", "Невозможно открыть \"%s\": %s"),
+    T(kNewDrawing, "New drawing \"%s\".", "Новый чертёж \"%s\"."),
+    T(kSaveAsPromptDefault, "Enter file name <%s>:", "Имя файла <%s>:"),
+    T(kSaveAsPrompt, "Enter file name:", "Имя файла:"),
+    T(kSaved, "Saved \"%s\".", "Сохранён \"%s\"."),
+    T(kCannotSave, "Cannot save \"%s\": %s", "Невозможно сохранить \"%s\": %s"),
+    T(kReplacePrompt, "\"%s\" already exists. Replace it? [%s] <No>:",
+      "\"%s\" уже существует. Заменить? [%s] <Нет>:"),
+    T(kSaveChangesPrompt, "Save changes to \"%s\"? [%s] <Yes>:", "Сохранить изменения в \"%s\"? [%s] <Да>:"),
+    T(kClosed, "Closed \"%s\".", "Закрыт \"%s\"."),
+    T(kCannotClose, "Cannot close \"%s\": %s", "Невозможно закрыть \"%s\": %s"),
+    T(kQuitUnsavedPrompt, "%d drawing(s) have unsaved changes. Quit without saving? [%s] <No>:",
+      "Несохранённых чертежей: %d. Выйти без сохранения? [%s] <Нет>:"),
+    T(kSetvarPrompt, "Enter variable name or [%s]:", "Имя переменной или [%s]:"),
+    T(kNewValuePrompt, "Enter new value for %s <%s>:", "Новое значение %s <%s>:"),
+    T(kReadOnlyValue, "%s = %s (read only)", "%s = %s (только чтение)"),
+    T(kUnknownVariable, "Unknown variable name \"%s\".", "Неизвестная переменная \"%s\"."),
+    T(kInvalidValue, "Invalid value for %s: %s.", "Недопустимое значение %s: %s."),
+    T(kVariableList, "System variables:", "Системные переменные:"),
+    T(kUndoCountPrompt, "Enter the number of operations to undo <1>:", "Число отменяемых операций <1>:"),
+    T(kUndone, "Undone: %s", "Отменено: %s"),
+    T(kNothingToUndo, "Nothing to undo.", "Нечего отменять."),
+    T(kHelpPrompt, "Enter a command or help topic, or [%s] <list>:", "Команда или раздел справки, или [%s] <список>:"),
+    T(kHelpTopics, "Help topics:", "Разделы справки:"),
+    T(kHelpCommands, "Commands:", "Команды:"),
+    T(kSwitchPrompt, "Enter number or name of drawing to make current <%d>:",
+      "Номер или имя чертежа, который станет текущим <%d>:"),
+    T(kCurrentDrawing, "Current drawing: \"%s\".", "Текущий чертёж: \"%s\"."),
+    T(kDrawingList, "Open drawings:", "Открытые чертежи:"),
+    T(kCommandNoHandler, "The command %s has no handler.", "У команды %s нет обработчика."),
+    T(kCommandFailed, "The command %s failed: %s", "Команда %s не выполнена: %s"),
+    T(kNestedCommand, "The command %s cannot run inside another command.",
+      "Команду %s нельзя выполнить внутри другой команды."),
+    T(kUnknownDrawing, "No open drawing \"%s\".", "Нет открытого чертежа \"%s\"."),
+    T(kUndoFailed, "Undo failed: %s", "Отмена не выполнена: %s"),
+    T(kModifiedMark, " (modified)", " (изменён)"),
+};
+
+#undef T
+
+const QrModuleResources kHostResources = {"qrvhost", kHostStrings, sizeof kHostStrings / sizeof kHostStrings[0],
+                                          nullptr, 0};
+
+}  // namespace
+
+void hostRegisterHostTexts() { Supp_InitResTranslation(&kHostResources); }
+
+OdString hostText(HostText id) {
+  hostRegisterHostTexts();
+  return Supp_LoadString(&kHostResources, static_cast<unsigned>(id));
+}
+
+// For the table checks in the tests.
+const QrModuleResources& hostTextResources() { return kHostResources; }

@@ -1,0 +1,59 @@
+#include "display_list.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace render {
+
+void Bounds::add(Point2 p) {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;  // never let one bad point spoil the box
+  minX = std::min(minX, p.x);
+  minY = std::min(minY, p.y);
+  maxX = std::max(maxX, p.x);
+  maxY = std::max(maxY, p.y);
+}
+
+void Bounds::add(const Bounds& b) {
+  if (b.empty()) return;
+  add(Point2{b.minX, b.minY});
+  add(Point2{b.maxX, b.maxY});
+}
+
+namespace {
+Bounds pointsBounds(const std::vector<Point2>& pts, double halfWidth) {
+  Bounds b;
+  for (const Point2& p : pts) {
+    b.add(Point2{p.x - halfWidth, p.y - halfWidth});
+    b.add(Point2{p.x + halfWidth, p.y + halfWidth});
+  }
+  return b;
+}
+
+Bounds textBounds(const TextRunPrim& t) {
+  // The run's box: baseline to cap height, with room for descenders.
+  const double c = std::cos(t.rotation), s = std::sin(t.rotation);
+  const double lo = -0.25 * t.capHeight, hi = t.capHeight;
+  Bounds b;
+  for (double u : {0.0, t.advance})
+    for (double v : {lo, hi}) b.add(Point2{t.origin.x + u * c - v * s, t.origin.y + u * s + v * c});
+  return b;
+}
+}  // namespace
+
+Bounds boundsOf(const Primitive& p) {
+  if (auto* pl = std::get_if<PolylinePrim>(&p)) return pointsBounds(pl->points, pl->stroke.width / 2);
+  if (auto* fp = std::get_if<FilledPolygonPrim>(&p)) return pointsBounds(fp->points, 0.0);
+  return textBounds(std::get<TextRunPrim>(p));
+}
+
+void DisplayList::add(Primitive p) {
+  m_bounds.add(boundsOf(p));
+  m_items.push_back(std::move(p));
+}
+
+void DisplayList::clear() {
+  m_items.clear();
+  m_bounds = Bounds();
+}
+
+}  // namespace render

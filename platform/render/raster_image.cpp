@@ -1,0 +1,218 @@
+#include "raster_image.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <numbers>
+
+#include "font_metrics.h"
+#include "pixel_mapping.h"
+
+namespace render {
+namespace {
+
+using Contours = std::vector<std::vector<Point2>>;
+
+// A canvas of samples; pixels are the mean of their samples.
+class Canvas {
+public:
+  Canvas(int w, int h, int s, Rgb bg) : m_w(w * s), m_h(h * s), m_s(s), m_px(std::size_t(m_w) * m_h, bg) {}
+
+  // Fills the contours with the non-zero winding rule (glyphs need it;
+  // for simple shapes it is the same as even-odd).
+  void fill(const Contours& contours, Rgb c) {
+    struct Edge {
+      double x0, y0, x1, y1;
+      int dir;
+    };
+    std::vector<Edge> edges;
+    double ymin = 1e300, ymax = -1e300;
+    for (const auto& pts : contours) {
+      for (std::size_t i = 0; i < pts.size(); ++i) {
+        const Point2 a = pts[i], b = pts[(i + 1) % pts.size()];
+        if (!std::isfinite(a.x + a.y + b.x + b.y) || a.y == b.y) continue;
+        edges.push_back(a.y < b.y ? Edge{a.x, a.y, b.x, b.y, 1} : Edge{b.x, b.y, a.x, a.y, -1});
+        ymin = std::min({ymin, a.y, b.y});
+        ymax = std::max({ymax, a.y, b.y});
+      }
+    }
+    if (edges.empty()) return;
+    const int r0 = std::max(0, int(std::floor(ymin))), r1 = std::min(m_h - 1, int(std::ceil(ymax)));
+    std::vector<std::pair<double, int>> cross;
+    for (int r = r0; r <= r1; ++r) {
+      const double yc = r + 0.5;
+      cross.clear();
+      for (const Edge& e : edges)
+        if (yc >= e.y0 && yc < e.y1) cross.push_back({e.x0 + (yc - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
+      std::sort(cross.begin(), cross.end());
+      int winding = 0;
+      for (std::size_t i = 0; i + 1 < cross.size(); ++i) {
+        winding += cross[i].second;
+        if (winding == 0) continue;
+        const int from = std::max(0, int(std::ceil(cross[i].first - 0.5)));
+        const int to = std::min(m_w, int(std::ceil(cross[i + 1].first - 0.5)));
+        for (int x = from; x < to; ++x) m_px[std::size_t(r) * m_w + x] = c;
+      }
+    }
+  }
+
+  Image downsample() const {
+    Image img;
+    img.width = m_w / m_s;
+    img.height = m_h / m_s;
+    img.rgb.resize(std::size_t(img.width) * img.height * 3);
+    const int n = m_s * m_s;
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x) {
+        int r = 0, g = 0, b = 0;
+        for (int sy = 0; sy < m_s; ++sy)
+          for (int sx = 0; sx < m_s; ++sx) {
+            const Rgb& p = m_px[std::size_t(y * m_s + sy) * m_w + x * m_s + sx];
+            r += p.r, g += p.g, b += p.b;
+          }
+        const std::size_t i = (std::size_t(y) * img.width + x) * 3;
+        img.rgb[i] = std::uint8_t((r + n / 2) / n);
+        img.rgb[i + 1] = std::uint8_t((g + n / 2) / n);
+        img.rgb[i + 2] = std::uint8_t((b + n / 2) / n);
+      }
+    return img;
+  }
+
+private:
+  int m_w, m_h, m_s;
+  std::vector<Rgb> m_px;
+};
+
+// A round end or joint: a small polygon.
+std::vector<Point2> disc(Point2 c, double r) {
+  std::vector<Point2> pts;
+  for (int i = 0; i < 12; ++i) {
+    const double a = i * std::numbers::pi / 6;
+    pts.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
+  }
+  return pts;
+}
+
+// Pieces of a polyline (in samples) that the dash pattern (in samples,
+// positive dashes, negative gaps, zero dots) draws.
+std::vector<std::vector<Point2>> dashed(const std::vector<Point2>& pts, const std::vector<double>& pattern,
+                                        double dotLength) {
+  if (pts.size() < 2) return {};
+  double period = 0;
+  for (double d : pattern) period += d == 0 ? dotLength : std::fabs(d);
+  if (pattern.empty() || period < 2 * dotLength) return {pts};  // too fine to show: a full line
+  std::vector<std::vector<Point2>> out;
+  std::size_t k = 0;
+  double left = pattern[0] == 0 ? dotLength : std::fabs(pattern[0]);
+  bool on = pattern[0] >= 0;
+  if (on) out.push_back({pts[0]});
+  for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+    Point2 a = pts[i];
+    const Point2 b = pts[i + 1];
+    double seg = std::hypot(b.x - a.x, b.y - a.y);
+    while (seg > left) {
+      const double t = left / seg;
+      a = {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+      seg -= left;
+      if (on) out.back().push_back(a);
+      k = (k + 1) % pattern.size();
+      left = pattern[k] == 0 ? dotLength : std::fabs(pattern[k]);
+      on = pattern[k] >= 0;
+      if (on) out.push_back({a});
+    }
+    left -= seg;
+    if (on) out.back().push_back(b);
+  }
+  return out;
+}
+
+void stroke(Canvas& cv, const std::vector<Point2>& pts, double halfWidth, Rgb c) {
+  for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
+    const Point2 a = pts[i], b = pts[i + 1];
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    if (len < 1e-9) continue;
+    const double nx = -(b.y - a.y) / len * halfWidth, ny = (b.x - a.x) / len * halfWidth;
+    cv.fill({{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}}, c);
+  }
+  if (halfWidth > 0.75)
+    for (const Point2& p : pts) cv.fill({disc(p, halfWidth)}, c);
+}
+
+}  // namespace
+
+Image rasterize(const DisplayList& list, const RasterOptions& o) {
+  const int s = std::clamp(o.supersample, 1, 8);
+  const PixelMapping m = PixelMapping::fit(list.bounds(), o.widthPx, o.heightPx, o.marginPx);
+  Canvas cv(m.widthPx, m.heightPx, s, o.background);
+  auto toSamples = [&](Point2 p) { return Point2{m.x(p.x) * s, m.y(p.y) * s}; };
+  for (const Primitive& prim : list.items()) {
+    if (auto* pl = std::get_if<PolylinePrim>(&prim)) {
+      std::vector<Point2> pts;
+      for (const Point2& p : pl->points) pts.push_back(toSamples(p));
+      if (pl->closed && !pts.empty()) pts.push_back(pts.front());
+      const Stroke& st = pl->stroke;
+      const double widthPx = st.width > 0 ? st.width * m.k : std::max(1.0, st.lineweightMm * o.pxPerMm);
+      std::vector<double> pattern;
+      for (double d : st.dashes) pattern.push_back(d * m.k * s);
+      for (const auto& piece : dashed(pts, pattern, 0.5 * s)) stroke(cv, piece, widthPx * s / 2, st.color);
+    } else if (auto* fp = std::get_if<FilledPolygonPrim>(&prim)) {
+      std::vector<Point2> pts;
+      for (const Point2& p : fp->points) pts.push_back(toSamples(p));
+      cv.fill({pts}, fp->color);
+    } else {
+      const auto& t = std::get<TextRunPrim>(prim);
+      double advanceEm = 0;
+      Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
+      if (glyphs.empty() || !(t.emSize > 0)) continue;
+      // Stretched to the measured width, as the picture's other writers do.
+      const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
+      const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
+      for (auto& contour : glyphs)
+        for (Point2& p : contour) {
+          const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
+          p = toSamples({t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c});
+        }
+      cv.fill(glyphs, t.color);
+    }
+  }
+  return cv.downsample();
+}
+
+bool writePngFile(const Image& image, const std::string& path, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = "cannot write " + path + ": " + why;
+    return false;
+  };
+  if (image.width <= 0 || image.height <= 0 || image.rgb.size() != std::size_t(image.width) * image.height * 3)
+    return fail("the image is empty");
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return fail(std::strerror(errno));
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return fail("out of memory");
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return fail("the PNG encoder failed");
+  }
+  png_init_io(png, f);
+  png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < image.height; ++y)
+    png_write_row(png, const_cast<png_bytep>(image.rgb.data() + std::size_t(y) * image.width * 3));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  if (std::fclose(f) != 0) return fail(std::strerror(errno));
+  return true;
+}
+
+}  // namespace render

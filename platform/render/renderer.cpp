@@ -1,0 +1,403 @@
+#include "renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLayerTableRecord.h"
+#include "OdDbLeader.h"
+#include "OdDbLinetypeTableRecord.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "font_metrics.h"
+#include "geom2d.h"
+#include "text_layout.h"
+
+namespace render {
+namespace {
+
+// A plane affine map: x' = a x + c y + tx, y' = b x + d y + ty.
+struct Transform {
+  double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
+  Point2 apply(double x, double y) const { return {a * x + c * y + tx, b * x + d * y + ty}; }
+  Point2 apply(const OdGePoint3d& p) const { return apply(p.x, p.y); }
+  Transform then(const Transform& o) const {  // this first, then o
+    return {o.a * a + o.c * b, o.b * a + o.d * b, o.a * c + o.c * d, o.b * c + o.d * d,
+            o.a * tx + o.c * ty + o.tx, o.b * tx + o.d * ty + o.ty};
+  }
+  double scale() const { return std::sqrt(std::fabs(a * d - b * c)); }
+  double rotation() const { return std::atan2(b, a); }
+  static Transform insert(const OdGePoint3d& pos, double rot, double sx, double sy, const OdGePoint3d& base) {
+    const double cs = std::cos(rot), sn = std::sin(rot);
+    Transform t{cs * sx, sn * sx, -sn * sy, cs * sy, 0, 0};
+    const Point2 o = t.apply(-base.x, -base.y);
+    t.tx = o.x + pos.x;
+    t.ty = o.y + pos.y;
+    return t;
+  }
+};
+
+// What "by block" means inside a block reference or a dimension.
+struct Context {
+  Transform xf;
+  Rgb blockColor;
+  double blockLineweight = 0.25;
+  std::vector<double> blockDashes;  // already in drawing units of the parent
+  OdDbObjectId blockLayer;          // entities on layer 0 take this layer
+  int depth = 0;
+};
+
+struct LayerInfo {
+  OdCmColor color;
+  OdDb::LineWeight lineweight = OdDb::kLnWtByLwDefault;
+  OdDbObjectId linetype;
+  bool hidden = false;
+};
+
+bool finite(const Point2& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+}  // namespace
+
+struct Renderer::Impl {
+  RenderOptions opt;
+  DisplayList list;
+  std::unordered_map<OdDbObjectId, LayerInfo> layers;
+  std::unordered_map<OdDbObjectId, std::vector<double>> dashes;
+  std::unordered_map<OdDbObjectId, std::pair<int, double>> textStyles;  // font, width factor
+
+  Context rootContext() const {
+    Context c;
+    c.blockColor = opt.foreground;
+    c.blockLineweight = opt.defaultLineweightMm;
+    return c;
+  }
+
+  const LayerInfo& layer(OdDbObjectId id) {
+    auto it = layers.find(id);
+    if (it != layers.end()) return it->second;
+    LayerInfo info;
+    if (auto l = OdDbLayerTableRecord::cast(id.openObject())) {
+      info.color = l->color();
+      info.lineweight = l->lineWeight();
+      info.linetype = l->linetypeObjectId();
+      info.hidden = l->isOff() || l->isFrozen();
+    } else {
+      info.color = OdCmColor::fromIndex(7);
+    }
+    return layers.emplace(id, info).first->second;
+  }
+
+  OdDbObjectId effectiveLayer(const OdDbEntity* e, const Context& ctx) {
+    const OdDbObjectId id = e->layerId();
+    if (!ctx.blockLayer.isNull() && id.isValid() && id.database() && id == id.database()->getLayerZeroId())
+      return ctx.blockLayer;
+    return id;
+  }
+
+  Rgb rgbOf(const OdCmColor& c, const Context& ctx, const LayerInfo& lay) {
+    if (c.isByLayer()) return rgbOf(lay.color.isByLayer() || lay.color.isByBlock() ? OdCmColor::fromIndex(7) : lay.color, ctx, lay);
+    if (c.isByBlock()) return ctx.blockColor;
+    if (c.isForeground()) return opt.foreground;
+    if (c.isNone()) return opt.background;
+    if (c.isByACI() && (c.colorIndex() == 7 || c.colorIndex() == 0)) return opt.foreground;
+    return Rgb{c.red(), c.green(), c.blue()};
+  }
+
+  double lineweightOf(OdDb::LineWeight lw, const Context& ctx, const LayerInfo& lay) {
+    if (lw == OdDb::kLnWtByLayer) lw = lay.lineweight;
+    if (lw == OdDb::kLnWtByBlock) return ctx.blockLineweight;
+    if (lw < 0) return opt.defaultLineweightMm;
+    return int(lw) / 100.0;
+  }
+
+  const std::vector<double>& patternOf(OdDbObjectId id) {
+    auto it = dashes.find(id);
+    if (it != dashes.end()) return it->second;
+    std::vector<double> d;
+    if (auto lt = OdDbLinetypeTableRecord::cast(id.openObject())) d = lt->dashes();
+    return dashes.emplace(id, std::move(d)).first->second;
+  }
+
+  std::vector<double> dashesOf(const OdDbEntity* e, const Context& ctx, const LayerInfo& lay) {
+    OdDbObjectId id = e->linetypeId();
+    OdDbDatabase* db = e->database();
+    if (db && id == db->getLinetypeByBlockId()) return ctx.blockDashes;
+    if (id.isNull() || (db && id == db->getLinetypeByLayerId())) id = lay.linetype;
+    std::vector<double> d = patternOf(id);
+    const double s = e->linetypeScale() * ctx.xf.scale();
+    for (double& x : d) x *= s;
+    return d;
+  }
+
+  Stroke strokeOf(const OdDbEntity* e, const Context& ctx) {
+    const LayerInfo& lay = layer(effectiveLayer(e, ctx));
+    Stroke s;
+    s.color = rgbOf(e->color(), ctx, lay);
+    s.lineweightMm = lineweightOf(e->lineWeight(), ctx, lay);
+    s.dashes = dashesOf(e, ctx, lay);
+    return s;
+  }
+
+  std::pair<int, double> fontOf(OdDbObjectId styleId, OdDbDatabase* db) {
+    if (styleId.isNull() && db) styleId = db->getTextStyleStandardId();
+    auto it = textStyles.find(styleId);
+    if (it != textStyles.end()) return it->second;
+    std::pair<int, double> f{FontMetrics::shared().fontFor("txt", ""), 1.0};
+    if (auto ts = OdDbTextStyleTableRecord::cast(styleId.openObject())) {
+      OdString face;
+      bool bold = false, italic = false;
+      int cs = 0, pf = 0;
+      ts->font(face, bold, italic, cs, pf);
+      f.first = FontMetrics::shared().fontFor(ts->fileName(), face);
+      if (ts->xScale() > 0) f.second = ts->xScale();
+    }
+    return textStyles.emplace(styleId, f).first->second;
+  }
+
+  // Primitives.
+  void polyline(std::vector<Point2> pts, bool closed, const Stroke& s) {
+    if (pts.size() < 2 || !std::all_of(pts.begin(), pts.end(), finite)) return;
+    list.add(PolylinePrim{std::move(pts), closed, s});
+  }
+
+  void arcPoints(std::vector<Point2>& out, const Context& ctx, const OdGePoint3d& c, double r, double a0,
+                 double sweepAngle, bool includeFirst) {
+    if (!std::isfinite(sweepAngle) || !std::isfinite(r) || !std::isfinite(a0)) return;
+    const int n = std::max(4, int(std::ceil(std::fabs(sweepAngle) / (2 * std::numbers::pi) * opt.circleSegments)));
+    for (int k = includeFirst ? 0 : 1; k <= n; ++k) {
+      const double a = a0 + sweepAngle * k / n;
+      out.push_back(ctx.xf.apply(c.x + r * std::cos(a), c.y + r * std::sin(a)));
+    }
+  }
+
+  void textRun(const std::string& text, double x, double y, double h, double rotation, double widthFactor,
+               int font, const Rgb& color, const Context& ctx, const OdGePoint3d& origin) {
+    if (text.empty() || !(h > 0)) return;
+    // (x, y) is in the text's own frame at `origin` turned by `rotation`.
+    const double cs = std::cos(rotation), sn = std::sin(rotation);
+    const OdGePoint3d p(origin.x + x * cs - y * sn, origin.y + x * sn + y * cs);
+    const double scale = ctx.xf.scale();
+    const FontInfo fi = FontMetrics::shared().info(font);
+    TextRunPrim t;
+    t.text = text;
+    t.origin = ctx.xf.apply(p);
+    t.capHeight = h * scale;
+    t.emSize = t.capHeight / fi.capHeightPerEm;
+    t.rotation = rotation + ctx.xf.rotation();
+    t.widthFactor = widthFactor;
+    t.advance = FontMetrics::shared().textWidth(font, text) * h * widthFactor * scale;
+    t.fontFamily = fi.family;
+    t.font = font;
+    t.color = color;
+    if (!finite(t.origin)) return;
+    list.add(std::move(t));
+  }
+
+  // Entities.
+  void entity(const OdDbEntity* e, const Context& ctx) {
+    if (!e || e->isErased() || !e->visibility()) return;
+    if (layer(effectiveLayer(e, ctx)).hidden) return;
+    if (auto l = OdDbLine::cast(e)) return polyline({ctx.xf.apply(l->startPoint()), ctx.xf.apply(l->endPoint())}, false, strokeOf(e, ctx));
+    if (auto c = OdDbCircle::cast(e)) {
+      std::vector<Point2> pts;
+      arcPoints(pts, ctx, c->center(), c->radius(), 0.0, 2 * std::numbers::pi, true);
+      pts.pop_back();
+      return polyline(std::move(pts), true, strokeOf(e, ctx));
+    }
+    if (auto a = OdDbArc::cast(e)) {
+      std::vector<Point2> pts;
+      double s = g2::sweep(a->startAngle(), a->endAngle());
+      if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
+      arcPoints(pts, ctx, a->center(), a->radius(), a->startAngle(), s, true);
+      return polyline(std::move(pts), false, strokeOf(e, ctx));
+    }
+    if (auto p = OdDbPolyline::cast(e)) return lwPolyline(p.get(), ctx);
+    if (auto s = OdDbSolid::cast(e)) return solid(s.get(), ctx);
+    if (auto t = OdDbText::cast(e)) return text(t.get(), ctx);
+    if (auto m = OdDbMText::cast(e)) return mtext(m.get(), ctx);
+    if (auto r = OdDbBlockReference::cast(e)) return blockReference(r.get(), ctx);
+    if (auto d = OdDbDimension::cast(e)) return dimension(d.get(), ctx);
+    if (auto l = OdDbLeader::cast(e)) return leader(l.get(), ctx);
+  }
+
+  void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
+    const auto& v = p->vertices();
+    if (v.empty()) return;
+    std::vector<Point2> pts;
+    const std::size_t n = v.size(), segments = p->isClosed() ? n : n - 1;
+    pts.push_back(ctx.xf.apply(v[0].x, v[0].y));
+    for (std::size_t i = 0; i < segments; ++i) {
+      const auto& a = v[i];
+      const auto& b = v[(i + 1) % n];
+      if (std::fabs(a.bulge) > 1e-12) {
+        // The bulge is the tangent of a quarter of the included angle;
+        // positive turns counter-clockwise.
+        const double theta = 4 * std::atan(a.bulge);
+        const OdGePoint3d pa(a.x, a.y), pb(b.x, b.y);
+        const g2::V chord = pb - pa;
+        const double half = g2::len(chord) / 2;
+        if (half > 0) {
+          const OdGePoint3d centre = g2::mid(pa, pb) + g2::perp(g2::unit(chord)) * (half / std::tan(theta / 2));
+          arcPoints(pts, ctx, centre, centre.distanceTo(pa), g2::angleOf(pa - centre), theta, false);
+          continue;
+        }
+      }
+      pts.push_back(ctx.xf.apply(b.x, b.y));
+    }
+    if (p->isClosed() && pts.size() > 1) pts.pop_back();  // the closing vertex repeats the first
+    Stroke s = strokeOf(p, ctx);
+    s.width = p->constantWidth() * ctx.xf.scale();
+    if (pts.size() == 1) pts.push_back(pts[0]);
+    polyline(std::move(pts), p->isClosed(), s);
+  }
+
+  void solid(const OdDbSolid* s, const Context& ctx) {
+    // Corners in the order 0, 1, 3, 2 go round the outline.
+    std::vector<Point2> pts;
+    for (int i : {0, 1, 3, 2}) {
+      const Point2 q = ctx.xf.apply(s->pointAt(i));
+      if (pts.empty() || !(pts.back() == q)) pts.push_back(q);
+    }
+    if (pts.size() > 1 && pts.front() == pts.back()) pts.pop_back();
+    if (pts.size() < 3 || !std::all_of(pts.begin(), pts.end(), finite)) return;
+    list.add(FilledPolygonPrim{std::move(pts), strokeOf(s, ctx).color});
+  }
+
+  void text(const OdDbText* t, const Context& ctx) {
+    const auto [font, styleWidth] = fontOf(t->textStyle(), t->database());
+    const double wf = t->widthFactor() > 0 ? t->widthFactor() : styleWidth;
+    const std::string s = expandSymbols(t->textString());
+    const double h = t->height();
+    const double w = FontMetrics::shared().textWidth(font, s) * h * wf;
+    const int hm = t->horizontalMode(), vm = t->verticalMode();
+    const bool aligned = hm != 0 || vm != 0;
+    double dx = 0, dy = 0;
+    if (hm == 1 || hm == 4) dx = -w / 2;
+    if (hm == 2) dx = -w;
+    if (vm == 2 || hm == 4) dy = -h / 2;
+    if (vm == 3) dy = -h;
+    textRun(s, dx, dy, h, t->rotation(), wf, font, strokeOf(t, ctx).color, ctx,
+            aligned ? t->alignmentPoint() : t->position());
+  }
+
+  void mtext(const OdDbMText* m, const Context& ctx) {
+    const auto [font, wf] = fontOf(m->textStyle(), m->database());
+    const double h = m->textHeight();
+    const TextLayout l = layoutText(m->contents(), h, wf, font, m->width());
+    const int att = std::clamp<int>(m->attachment(), 1, 9) - 1;
+    const double dx = -(att % 3) * l.width / 2, dy = (att / 3) * l.height / 2;
+    const Stroke s = strokeOf(m, ctx);
+    for (const LaidOutRun& r : l.runs)
+      textRun(r.text, r.x + dx, r.y + dy, r.height, m->rotation(), wf, font, s.color, ctx, m->location());
+    const double cs = std::cos(m->rotation()), sn = std::sin(m->rotation());
+    auto place = [&](Point2 q) {
+      const double x = q.x + dx, y = q.y + dy;
+      return ctx.xf.apply(m->location().x + x * cs - y * sn, m->location().y + x * sn + y * cs);
+    };
+    Stroke bar = s;
+    bar.dashes.clear();
+    for (const auto& [a, b] : l.strokes) polyline({place(a), place(b)}, false, bar);
+  }
+
+  Context childContext(const OdDbEntity* e, const Context& ctx, const Transform& xf) {
+    Context c;
+    const LayerInfo& lay = layer(effectiveLayer(e, ctx));
+    c.xf = xf;
+    c.blockColor = rgbOf(e->color(), ctx, lay);
+    c.blockLineweight = lineweightOf(e->lineWeight(), ctx, lay);
+    c.blockDashes = dashesOf(e, ctx, lay);
+    c.blockLayer = effectiveLayer(e, ctx);
+    c.depth = ctx.depth + 1;
+    return c;
+  }
+
+  void blockContents(OdDbObjectId blockId, const Context& ctx) {
+    if (ctx.depth > opt.maxBlockDepth) return;
+    auto block = OdDbBlockTableRecord::cast(blockId.openObject());
+    if (!block) return;
+    for (OdDbBlockIteratorPtr it = block->newIterator(); !it->done(); it->step())
+      if (auto e = it->entity()) entity(e.get(), ctx);
+  }
+
+  void blockReference(const OdDbBlockReference* r, const Context& ctx) {
+    auto block = OdDbBlockTableRecord::cast(r->blockTableRecord().openObject());
+    if (!block) return;
+    const OdGeVector3d s = r->scaleFactors();
+    const Transform local = Transform::insert(r->position(), r->rotation(), s.x, s.y, block->origin());
+    blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
+  }
+
+  void dimension(const OdDbDimension* d, const Context& ctx) {
+    // A dimension is drawn through its block, as other programs draw it.
+    blockContents(d->dimBlockId(), childContext(d, ctx, ctx.xf));
+  }
+
+  void leader(const OdDbLeader* l, const Context& ctx) {
+    const auto& v = l->vertices();
+    if (v.size() < 2) return;
+    const OdDbDimVars dv = l->effectiveDimVars();
+    Context inner = childContext(l, ctx, ctx.xf);
+    const LayerInfo& lay = layer(effectiveLayer(l, ctx));
+    Stroke s;
+    s.color = rgbOf(dv.clrd, inner, lay);
+    s.lineweightMm = lineweightOf(dv.lwd, inner, lay);
+    s.dashes = inner.blockDashes;
+    std::vector<Point2> pts;
+    for (const auto& p : v) pts.push_back(ctx.xf.apply(p));
+    polyline(pts, false, s);
+    const double size = dv.asz * (dv.scale > 0 ? dv.scale : 1.0);
+    const g2::V first = v[0] - v[1];
+    // An arrow longer than the first segment would swallow it: left out.
+    if (!l->hasArrowHead() || !(size > 0) || g2::len(first) < size) return;
+    const double angle = g2::angleOf(first);
+    if (dv.ldrblk.isNull()) {
+      const g2::V u = g2::unit(first), n = g2::perp(u) * (size / 6);
+      list.add(FilledPolygonPrim{{ctx.xf.apply(v[0]), ctx.xf.apply(v[0] - u * size + n), ctx.xf.apply(v[0] - u * size - n)}, s.color});
+      return;
+    }
+    Context arrow = inner;
+    arrow.blockColor = s.color;
+    arrow.blockLineweight = s.lineweightMm;
+    arrow.xf = Transform::insert(v[0], angle, size, size, OdGePoint3d()).then(ctx.xf);
+    blockContents(dv.ldrblk, arrow);
+  }
+};
+
+Renderer::Renderer(RenderOptions options) : m_impl(std::make_unique<Impl>()) { m_impl->opt = options; }
+Renderer::~Renderer() = default;
+
+void Renderer::draw(OdDbObjectId id) {
+  OdDbObjectPtr obj = id.openObject();
+  if (auto e = OdDbEntity::cast(obj.get())) draw(e.get());
+}
+
+void Renderer::draw(const OdDbEntity* entity) { m_impl->entity(entity, m_impl->rootContext()); }
+
+void Renderer::drawBlockContents(OdDbObjectId blockId) { m_impl->blockContents(blockId, m_impl->rootContext()); }
+
+const DisplayList& Renderer::displayList() const { return m_impl->list; }
+
+DisplayList Renderer::take() {
+  DisplayList out = std::move(m_impl->list);
+  m_impl->list.clear();
+  return out;
+}
+
+DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options) {
+  Renderer r(options);
+  for (const OdDbObjectId& id : ids) r.draw(id);
+  return r.take();
+}
+
+DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options) {
+  if (!db) return {};
+  Renderer r(options);
+  r.drawBlockContents(db->getModelSpaceId());
+  return r.take();
+}
+
+}  // namespace render

@@ -1,0 +1,56 @@
+#pragma once
+// Turns drawing entities into a display list: lines, arcs, circles,
+// polylines with bulges and widths, solids, text, multi-line text with
+// stacks, block references, dimensions (through their blocks) and leaders.
+// Colours, lineweights and linetypes are resolved against the entity, its
+// layer and the block reference (or dimension) it is drawn through.
+#include <memory>
+
+#include "OdDbObjectId.h"
+#include "display_list.h"
+
+class OdDbDatabase;
+class OdDbEntity;
+
+namespace render {
+
+struct RenderOptions {
+  Rgb background{255, 255, 255};
+  // What colour 7 and the foreground colour draw in: the colour that
+  // contrasts with the background.
+  Rgb foreground{0, 0, 0};
+  // Lineweight of "default" in millimetres.
+  double defaultLineweightMm = 0.25;
+  // Segments for a full circle; arcs get their share (at least 4).
+  int circleSegments = 96;
+  // Nesting of block references beyond this is not drawn (a block that
+  // contains itself would never end).
+  int maxBlockDepth = 32;
+};
+
+class Renderer {
+public:
+  explicit Renderer(RenderOptions options = {});
+  ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
+  // Adds the picture of one entity (nothing for a missing, erased or
+  // invisible one, or one on a layer that is off or frozen).
+  void draw(OdDbObjectId entityId);
+  void draw(const OdDbEntity* entity);
+  // Adds every entity of a block (model space, a layout, any block).
+  void drawBlockContents(OdDbObjectId blockId);
+
+  const DisplayList& displayList() const;
+  DisplayList take();
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options = {});
+DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options = {});
+
+}  // namespace render

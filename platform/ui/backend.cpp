@@ -1,0 +1,86 @@
+#include "backend.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+
+#include "OdStringUtil.h"
+#include "display_probe.h"
+#include "headless_backend.h"
+
+namespace ui {
+namespace {
+
+Backend* g_backend = nullptr;
+bool g_scripted = false;
+
+struct KeyName {
+  Key key;
+  const char* name;
+};
+constexpr KeyName kKeyNames[] = {
+    {Key::kF1, "F1"},         {Key::kF2, "F2"},     {Key::kDelete, "Delete"}, {Key::kSpace, "Space"},
+    {Key::kEscape, "Escape"}, {Key::kEnter, "Enter"}, {Key::kUp, "Up"},       {Key::kDown, "Down"},
+    {Key::kTab, "Tab"},
+};
+
+bool envSet(const char* name) {
+  const char* v = std::getenv(name);
+  return v && *v;
+}
+
+// The Qt backend is a library of its own, so that nothing else needs Qt;
+// it is found next to this one.
+Backend* loadQtBackend() {
+  static Backend* loaded = nullptr;
+  static bool tried = false;
+  if (tried) return loaded;
+  tried = true;
+  void* lib = dlopen("libqrvui_qt.so", RTLD_NOW | RTLD_GLOBAL);
+  if (!lib) return nullptr;
+  using Factory = Backend* (*)();
+  auto factory = reinterpret_cast<Factory>(dlsym(lib, "qrvui_qt_backend"));
+  loaded = factory ? factory() : nullptr;
+  return loaded;
+}
+
+}  // namespace
+
+std::string keyName(Key key) {
+  for (const KeyName& k : kKeyNames)
+    if (k.key == key) return k.name;
+  return "None";
+}
+
+Key keyFromName(const std::string& name) {
+  for (const KeyName& k : kKeyNames)
+    if (qrv::equalNoCase(name, k.name)) return k.key;
+  if (qrv::equalNoCase(name, "Esc")) return Key::kEscape;
+  if (qrv::equalNoCase(name, "Del")) return Key::kDelete;
+  if (qrv::equalNoCase(name, "Return")) return Key::kEnter;
+  return Key::kNone;
+}
+
+Backend& backend() { return g_backend ? *g_backend : headlessBackend(); }
+void setBackend(Backend* b) { g_backend = b; }
+
+int trackPopupMenu(Dialog& dialog, const Menu& menu, Point at) { return backend().trackPopupMenu(dialog, menu, at); }
+Clipboard& clipboard() { return backend().clipboard(); }
+Point measureText(const std::string& utf8) { return backend().measureText(utf8); }
+
+void setScriptedSession(bool scripted) { g_scripted = scripted; }
+bool isScriptedSession() { return g_scripted; }
+
+std::string selectSessionBackend() {
+  const char* forced = std::getenv("QRV_UI");
+  const std::string choice = forced ? qrv::foldCase(forced) : std::string();
+  bool wantQt = (envSet("DISPLAY") || envSet("WAYLAND_DISPLAY")) && displayReachable();
+  if (choice == "headless") wantQt = false;
+  if (choice == "qt") wantQt = true;
+  if (g_scripted && choice != "qt") wantQt = false;
+  Backend* qt = wantQt ? loadQtBackend() : nullptr;
+  setBackend(qt);
+  return backend().name();
+}
+
+}  // namespace ui

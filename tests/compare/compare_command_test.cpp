@@ -1,0 +1,103 @@
+// DIMCOMPARE in a scripted host session: the dialog opens headless, prints
+// itself, and the script's lines play its user.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "backend.h"
+#include "dlgcompare/compare_command.h"
+#include "headless_backend.h"
+#include "host_context.h"
+#include "host_test_support.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+
+namespace {
+
+struct DimCompare : ::testing::Test {
+  void SetUp() override {
+    ::setenv("QRV_UI", "headless", 1);
+    Supp_InitResTranslation(&dds::moduleResources());
+    setHostLanguage(HostLanguage::kEnglish);
+    ui::headlessBackend().reset();
+  }
+  void TearDown() override {
+    ::unsetenv("QRV_UI");
+    ui::setBackend(nullptr);
+  }
+  static void addStyle(OdDbDatabase* db, const char* name, double asz) {
+    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
+    r->setName(name);
+    r->setDimasz(asz);
+    t->add(r);
+  }
+  static bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+};
+
+}  // namespace
+
+TEST_F(DimCompare, ScriptLinesDriveTheDialog) {
+  ScriptedHost host("Wide\ndump\nselect 1179 <none>\nselect 1177 Nowhere\npress Close\n");
+  HostApDocument* doc = host.newDocument();
+  addStyle(doc->database(), "Wide", 0.5);
+  dds::runCompareCommand();
+  const std::string out = host.transcript();
+  // The dump when it opens: Standard against Wide.
+  EXPECT_TRUE(has(out, "dialog 1011 \"Compare Dimension Styles\"")) << out;
+  EXPECT_TRUE(has(out, "1177 dropdown enabled visible \"\" selection=0 \"Standard\"")) << out;
+  EXPECT_TRUE(has(out, "1179 dropdown enabled visible \"\" selection=2 \"Wide\"")) << out;
+  EXPECT_TRUE(has(out, "1181 label enabled visible \"Found 1 differences:\"")) << out;
+  EXPECT_TRUE(has(out, "row 0: \"Arrow size\" | \"DIMASZ\" | \"2,5\" | \"0,5\"")) << out;
+  EXPECT_TRUE(has(out, "*Invalid* control 1177 has no item \"Nowhere\"")) << out;
+  EXPECT_EQ(ui::backend().name(), std::string("headless"));
+}
+
+TEST_F(DimCompare, TwoNamesOrAnUnknownName) {
+  {
+    ScriptedHost host("Wide,Standard\npress Close\n");
+    addStyle(host.newDocument()->database(), "Wide", 0.5);
+    dds::runCompareCommand();
+    EXPECT_TRUE(has(host.transcript(), "1177 dropdown enabled visible \"\" selection=1 \"Wide\"")) << host.transcript();
+  }
+  {
+    ScriptedHost host("Missing\n");
+    host.newDocument();
+    dds::runCompareCommand();
+    EXPECT_TRUE(has(host.transcript(), "No dimension style named \"Missing\".")) << host.transcript();
+    EXPECT_FALSE(has(host.transcript(), "dialog 1011"));
+  }
+  {
+    // Enter: the current style with itself; the end of the script closes it.
+    ScriptedHost host("\n");
+    host.newDocument();
+    dds::runCompareCommand();
+    EXPECT_TRUE(has(host.transcript(), "All properties of dimension style \\\"Standard\\\":")) << host.transcript();
+  }
+}
+
+TEST_F(DimCompare, HelpByButtonAndF1) {
+  HostServicesOptions options;
+  options.helpFolder = std::string(DDS_SOURCE_DIR) + "/docs/help";
+  ScriptedHost host("\nkey F1\npress &Help\npress Close\n", options);
+  host.newDocument();
+  dds::runCompareCommand();
+  const std::string out = host.transcript();
+  const std::string topic = readText(options.helpFolder + "/QRV_HELP_DIMSTYLE_DIFF.txt");
+  const std::string firstLine = topic.substr(0, topic.find('\n'));
+  ASSERT_FALSE(firstLine.empty());
+  std::size_t shown = 0;
+  for (auto at = out.find(firstLine); at != std::string::npos; at = out.find(firstLine, at + 1)) ++shown;
+  EXPECT_EQ(shown, 2u) << out;
+}
+
+TEST_F(DimCompare, RegistersWithTheHost) {
+  ScriptedHost host;
+  EXPECT_EQ(dds::registerCompareCommand(), S_OK);
+  const HostCommandEntry* entry = gpQrContext->findCommand("dimcompare");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->handler, &dds::runCompareCommand);
+  EXPECT_EQ(dds::registerCompareCommand(), S_OK) << "registering again changes nothing";
+}

@@ -1,0 +1,191 @@
+// The Compare dialog as real Qt widgets on the offscreen platform: the same
+// dialog code, played through the widgets, with screenshots for review.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <cstdlib>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "dialog.h"
+#include "dialog_script.h"
+#include "dlgcompare/compare_command.h"
+#include "dlgcompare/compare_styles_dialog.h"
+#include "host_test_support.h"
+#include "qt_backend.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+
+namespace {
+
+struct CompareQt : ::testing::Test {
+  OdDbDatabase db;  // imperial: Standard's arrows are 0.18
+
+  static void SetUpTestSuite() {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ui::setBackend(&ui::qt::qtBackend());
+  }
+  static void TearDownTestSuite() { ui::setBackend(nullptr); }
+  void SetUp() override {
+    Supp_InitResTranslation(&dds::moduleResources());
+    setHostLanguage(HostLanguage::kEnglish);
+    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db.getDimStyleStandardId().safeOpenObject())->clone();
+    r->setName("Wide");
+    r->setDimasz(0.25);
+    r->setDimpost("mm");
+    t->add(r);
+  }
+  void TearDown() override {
+    ui::qt::qtBackend().setShownHook(nullptr);
+    setHostLanguage(HostLanguage::kEnglish);
+  }
+
+  // Runs the dialog on Standard with itself; `play` acts through widgets.
+  int run(const std::function<void(ui::Dialog&, QWidget&)>& play) {
+    ui::qt::qtBackend().setShownHook(play);
+    OdDbDimStyleTableRecordPtr standard = db.getDimStyleStandardId().safeOpenObject();
+    dds::CompareStylesDialog dialog(&db);
+    return dialog.run(standard.get(), standard.get(), nullptr);
+  }
+  template <class W>
+  static W* find(QWidget& window, int id) {
+    W* w = window.findChild<W*>(QString::number(id));
+    EXPECT_NE(w, nullptr) << id;
+    return w;
+  }
+  static void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+  static void choose(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);  // what a user's pick sends
+    settle();
+  }
+  static std::string shot(QWidget& window, const char* name) {
+    const std::string path = std::string(DDS_BINARY_DIR) + "/" + name;
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(path)));
+    return path;
+  }
+};
+
+}  // namespace
+
+TEST_F(CompareQt, OpensShowsTheRowsCopiesAndCloses) {
+  const int result = run([](ui::Dialog&, QWidget& window) {
+    settle();
+    EXPECT_EQ(window.windowTitle(), "Compare Dimension Styles");
+    auto* rows = find<QTreeWidget>(window, 1182);
+    auto* caption = find<QLabel>(window, 1181);
+    ASSERT_TRUE(rows && caption);
+    EXPECT_EQ(caption->text(), "All properties of dimension style \"Standard\":");
+    EXPECT_EQ(rows->topLevelItemCount(), 78);
+    EXPECT_EQ(rows->columnCount(), 3);
+    EXPECT_EQ(rows->headerItem()->text(2), "Standard");
+    EXPECT_EQ(rows->columnWidth(0), 100);
+
+    choose(find<QComboBox>(window, 1179), "Wide");
+    EXPECT_EQ(caption->text(), "Found 2 differences:");
+    ASSERT_EQ(rows->topLevelItemCount(), 2);
+    EXPECT_EQ(rows->columnCount(), 4);
+    EXPECT_EQ(rows->headerItem()->text(3), "Wide");
+    EXPECT_EQ(rows->topLevelItem(0)->text(1), "DIMASZ");
+    EXPECT_EQ(rows->topLevelItem(0)->text(3), "0.2500");
+    EXPECT_EQ(rows->topLevelItem(0)->toolTip(0), "Arrow size") << "label tips";
+
+    auto* copy = find<QPushButton>(window, 1183);
+    EXPECT_EQ(copy->toolTip(), "Copy to clipboard");
+    EXPECT_FALSE(copy->icon().isNull());
+    QGuiApplication::clipboard()->setText("before");
+    copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Arrow size\tDIMASZ\t0.1800\t0.2500\r\nPrefix and suffix for dimension text\tDIMPOST\t\tmm\r\n");
+    shot(window, "compare-dialog-en.png");
+    find<QPushButton>(window, 2)->click();
+  });
+  EXPECT_EQ(result, 2);
+}
+
+TEST_F(CompareQt, RussianWindowAndEscape) {
+  setHostLanguage(HostLanguage::kRussian);
+  const int result = run([](ui::Dialog&, QWidget& window) {
+    settle();
+    EXPECT_EQ(window.windowTitle(), "Сравнение размерных стилей");
+    choose(find<QComboBox>(window, 1179), "Wide");
+    EXPECT_EQ(find<QLabel>(window, 1181)->text(), "Найдено различий: 2");
+    EXPECT_EQ(find<QTreeWidget>(window, 1182)->headerItem()->text(0), "Описание");
+    EXPECT_EQ(find<QPushButton>(window, 2)->text(), "Закрыть");
+    shot(window, "compare-dialog-ru.png");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&window, &escape);
+  });
+  EXPECT_EQ(result, 2);
+}
+
+TEST_F(CompareQt, TheSameScenarioAsHeadless) {
+  // "<none>" after a style in "Compare": the one-sided listing of that style.
+  const int result = run([](ui::Dialog& dialog, QWidget& window) {
+    settle();
+    choose(find<QComboBox>(window, 1177), "Wide");
+    EXPECT_EQ(dialog.control(1181)->text(), "Found 2 differences:") << "Wide against Standard";
+    choose(find<QComboBox>(window, 1179), "<none>");
+    EXPECT_EQ(find<QLabel>(window, 1181)->text(), "All properties of dimension style \"Wide\":");
+    EXPECT_EQ(find<QTreeWidget>(window, 1182)->columnCount(), 3);
+    window.close();  // the close box
+  });
+  EXPECT_EQ(result, 2);
+}
+
+TEST_F(CompareQt, DimCompareOpensAWindowWhenTheSessionHasADisplay) {
+  ::setenv("QRV_UI", "qt", 1);
+  ScriptedHost host("Wide\n");
+  host.newDocument(OdDb::kEnglish);
+  {
+    OdDbDatabase* drawing = host.documents().curDocument()->database();
+    OdDbDimStyleTablePtr t = drawing->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr r =
+        OdDbDimStyleTableRecordPtr(drawing->getDimStyleStandardId().safeOpenObject())->clone();
+    r->setName("Wide");
+    r->setDimasz(0.5);
+    t->add(r);
+  }
+  bool shown = false;
+  ui::qt::qtBackend().setShownHook([&](ui::Dialog&, QWidget& window) {
+    settle();
+    shown = true;
+    EXPECT_EQ(find<QLabel>(window, 1181)->text(), "Found 1 differences:");
+    find<QPushButton>(window, 2)->click();
+  });
+  dds::runCompareCommand();
+  ::unsetenv("QRV_UI");
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(ui::backend().name(), std::string("qt"));
+  EXPECT_EQ(host.transcript().find("dialog 1011"), std::string::npos) << "a window prints no dump";
+  ui::setBackend(&ui::qt::qtBackend());
+}
+
+TEST_F(CompareQt, TheWidgetsShowWhatTheHeadlessDumpShows) {
+  db.setDimtxt(0.3);  // overrides: both lists offer them
+  for (HostLanguage language : {HostLanguage::kEnglish, HostLanguage::kRussian}) {
+    setHostLanguage(language);
+    const int result = run([](ui::Dialog& dialog, QWidget&) {
+      for (const char* line : {"", "select 1179 Wide", "select 1177 #0", "select 1179 #0", "select 1177 Wide",
+                               "select 1179 #1", "press 1183"}) {
+        ASSERT_TRUE(ui::runDialogScriptLine(dialog, line, [](const std::string&) {}).ok) << line;
+        settle();
+        EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog)) << line;
+      }
+      ui::runDialogScriptLine(dialog, "press 2", [](const std::string&) {});
+    });
+    EXPECT_EQ(result, 2);
+  }
+}

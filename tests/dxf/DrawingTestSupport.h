@@ -1,0 +1,184 @@
+#pragma once
+// Helpers of the drawing mapping tests: the facts ezdxf reads from a
+// drawing (see make_interop_drawings.py) and their comparison with what
+// our database holds.
+#include "DxfCodePage.h"
+#include "DxfDrawingIO.h"
+#include "DxfTestSupport.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleEntity.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbStub.h"
+#include "OdDmUtil.h"
+#include "OdStringUtil.h"
+
+#include <map>
+#include <vector>
+
+namespace dxftest {
+
+// One line of a facts file: kind, key, field, DXF group code, JSON value.
+struct Fact {
+    std::string kind, key, field;
+    int code = 0;
+    std::string value;
+};
+
+inline std::vector<Fact> readFacts(const std::filesystem::path& tsv)
+{
+    std::vector<Fact> facts;
+    std::istringstream in(readFile(tsv));
+    for (std::string kind, key, field, code, value;
+         std::getline(in, kind, '\t') && std::getline(in, key, '\t') && std::getline(in, field, '\t') &&
+         std::getline(in, code, '\t') && std::getline(in, value);)
+        facts.push_back({kind, key, field, std::stoi(code), value});
+    return facts;
+}
+
+// A JSON string's content (ezdxf keeps \U+ escapes of legacy files; they
+// are decoded here, as our reader decodes them), or a number as written.
+inline std::string factText(const std::string& json)
+{
+    if (json.empty() || json.front() != '"')
+        return json;
+    std::string out;
+    for (size_t i = 1; i + 1 < json.size(); ++i)
+        out += json[i] == '\\' ? json[++i] : json[i];
+    return dxfDecodeText(out, DxfCodePage::Utf8);
+}
+
+inline std::string recordName(OdDbObjectId id)
+{
+    OdDbObjectPtr obj = id.openObject();
+    auto rec = OdDbSymbolTableRecord::cast(obj.get());
+    return rec ? rec->getName() : std::string();
+}
+
+// Arrowhead names: ezdxf leaves the underscore of built-in blocks out.
+inline std::string arrowKey(std::string name)
+{
+    if (!name.empty() && name.front() == '_')
+        name.erase(0, 1);
+    return qrv::foldCase(name);
+}
+
+// Whether our value of variable `index` is the fact's value.
+inline bool sameAsFact(int index, const OdDbDimVarValue& v, const std::string& json)
+{
+    const std::string text = factText(json);
+    switch (OdDbDimVars::describe(index).type) {
+    case OdDbDimVarType::kDouble:
+        return std::get<double>(v) == std::stod(text);
+    case OdDbDimVarType::kString:
+        return std::get<OdString>(v) == text;
+    case OdDbDimVarType::kBool:
+        return (std::get<bool>(v) ? 1 : 0) == std::stoi(text);
+    case OdDbDimVarType::kColor:
+        return std::get<OdCmColor>(v).colorIndex() == std::stoi(text);
+    case OdDbDimVarType::kObjectId: {
+        OdDbObjectId id = std::get<OdDbObjectId>(v);
+        if (id.isNull())
+            return text.empty() || text == "0";
+        const std::string name = recordName(id);
+        return arrowKey(name) == arrowKey(text) || qrv::equalNoCase(id.getHandle().ascii(), text);
+    }
+    default:
+        return std::get<int>(v) == std::stoi(text);
+    }
+}
+
+// Compares every fact with the database; gives how many were compared per
+// kind. `handles`: also compare style handles.
+inline std::map<std::string, int> expectMatchesFacts(const OdDbDatabase& db, const std::vector<Fact>& facts,
+                                                     bool handles)
+{
+    std::map<std::string, int> checked;
+    OdDbSymbolTablePtr styles = db.getDimStyleTableId().safeOpenObject();
+    for (const Fact& f : facts) {
+        const std::string what = f.kind + " " + f.key + " " + f.field + " = " + f.value;
+        if (f.kind == "style") {
+            OdDbObjectId id = styles->getAt(dxfDecodeText(f.key, DxfCodePage::Utf8));
+            if (id.isNull()) {
+                ADD_FAILURE() << "no such style: " << what;
+                continue;
+            }
+            OdDbDimStyleTableRecordPtr style = id.safeOpenObject();
+            if (f.field == "handle") {
+                if (handles) {
+                    EXPECT_EQ(style->getDbHandle().ascii(), factText(f.value)) << what;
+                }
+                continue;
+            }
+            auto index = OdDbDimVars::indexOf(f.field);
+            if (!index)
+                continue;  // obsolete variables ezdxf still knows
+            EXPECT_TRUE(sameAsFact(*index, style->dimVar(*index), f.value)) << what;
+            ++checked["style"];
+        } else if (f.kind == "header") {
+            if (f.key == "$DIMSTYLE") {
+                EXPECT_EQ(recordName(db.getDimstyle()), factText(f.value)) << what;
+            } else if (f.key == "$MEASUREMENT") {
+                EXPECT_EQ(db.getMEASUREMENT(), std::stoi(f.value)) << what;
+            } else if (f.key == "$DIMASO") {
+                EXPECT_EQ(db.getDIMASO(), std::stoi(f.value)) << what;
+            } else if (auto index = OdDbDimVars::indexOf(f.key.substr(1)); index && f.key.rfind("$DIM", 0) == 0) {
+                EXPECT_TRUE(sameAsFact(*index, db.dimVar(*index), f.value)) << what;
+            } else {
+                continue;
+            }
+            ++checked["header"];
+        } else if (f.kind == "entity" || f.kind == "override") {
+            OdDbObjectId id = db.getOdDbObjectId(*OdDbHandle::fromAscii(f.key));
+            OdDbObjectPtr obj = id.openObject();
+            if (!obj) {
+                ADD_FAILURE() << "no such entity: " << what;
+                continue;
+            }
+            if (f.kind == "entity") {
+                EXPECT_EQ(std::string("\"") + obj->isA()->dxfName() + "\"", f.value) << what;
+                ++checked["entity"];
+                continue;
+            }
+            auto ent = OdDbDimStyleEntity::cast(obj.get());
+            if (!ent) {
+                ADD_FAILURE() << "not a dimension or leader: " << what;
+                continue;
+            }
+            auto index = OdDbDimVars::indexOf(f.field);
+            if (!index)
+                continue;
+            const OdDbDimVarValue* v = ent->dimOverrides().find(*index);
+            if (!v) {
+                ADD_FAILURE() << "no override: " << what;
+                continue;
+            }
+            EXPECT_TRUE(sameAsFact(*index, *v, f.value)) << what;
+            ++checked["override"];
+        } else if (f.kind == "audit" && f.key == "error") {
+            ADD_FAILURE() << "ezdxf audit: " << f.value;
+        }
+    }
+    return checked;
+}
+
+// The number of errors ezdxf's audit found, from a read-back facts file.
+inline int auditErrors(const std::vector<Fact>& facts)
+{
+    for (const Fact& f : facts)
+        if (f.kind == "audit" && f.key == "errors")
+            return std::stoi(f.value);
+    return -1;
+}
+
+// Reads `drawing` with ezdxf into facts (empty when ezdxf is missing).
+inline std::vector<Fact> ezdxfReadBack(const std::string& python, const std::filesystem::path& drawing)
+{
+    const std::filesystem::path tsv = drawing.string() + ".tsv";
+    std::string command = python + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' --read-back '" +
+                          drawing.string() + "' '" + tsv.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    return readFacts(tsv);
+}
+
+} // namespace dxftest

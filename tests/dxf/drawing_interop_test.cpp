@@ -1,0 +1,171 @@
+// Drawings ezdxf writes load into our database with the values ezdxf reads
+// back; drawings we write (unchanged, or with styles edited) load in ezdxf,
+// pass its audit and give the values our database holds.
+#include "DrawingTestSupport.h"
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDimension.h"
+
+using namespace dxftest;
+
+namespace {
+
+class DrawingInterop : public ::testing::TestWithParam<const char*> {
+public:
+    static void SetUpTestSuite()
+    {
+        python_ = pythonWithEzdxf();
+        if (!python_.empty())
+            folder_ = new TempFolder;
+    }
+    static void TearDownTestSuite() { delete folder_; }
+
+protected:
+    void SetUp() override
+    {
+        if (!folder_)
+            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
+        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
+        if (!std::filesystem::exists(path_)) {
+            std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' '" +
+                                  folder_->path().string() + "' " + GetParam() + " >/dev/null";
+            ASSERT_EQ(std::system(command.c_str()), 0) << "make_interop_drawings.py failed";
+        }
+        facts_ = readFacts(*folder_ / (std::string("interop_") + GetParam() + ".tsv"));
+        ASSERT_GT(facts_.size(), 500u);
+    }
+    bool isR12() const { return std::string(GetParam()) == "R12"; }
+
+    static inline TempFolder* folder_ = nullptr;
+    static inline std::string python_;
+    std::filesystem::path path_;
+    std::vector<Fact> facts_;
+};
+
+// The dimension entities of model space, by the name of their style.
+std::multimap<std::string, OdDbObjectId> dimensionsByStyle(const OdDbDatabase& db)
+{
+    std::multimap<std::string, OdDbObjectId> out;
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+    for (auto it = ms->newIterator(); !it->done(); it->step())
+        if (auto e = OdDbDimStyleEntity::cast(it->entity().get()))
+            out.emplace(recordName(e->dimensionStyle()), it->objectId());
+    return out;
+}
+
+} // namespace
+
+TEST_P(DrawingInterop, ReadsTheValuesEzdxfReads)
+{
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string(), report);
+    std::map<std::string, int> checked = expectMatchesFacts(*db, facts_, !isR12());
+    EXPECT_GT(checked["style"], 900);
+    EXPECT_GT(checked["header"], 8);
+    EXPECT_GT(checked["entity"], 100);
+    EXPECT_GE(checked["override"], 8);
+    // Child styles and Cyrillic names are plain records.
+    OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+    EXPECT_TRUE(styles->has("Размеры$4") && styles->has("Style00$7") && styles->has("ГОСТ 2.307$6"));
+}
+
+TEST_P(DrawingInterop, UnchangedDrawingIsWrittenBackAsItWas)
+{
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string());
+    TempFolder out;
+    writeDxfDrawing(*db, (out / "copy.dxf").string());
+    if (!isR12()) {
+        EXPECT_EQ(readFile(out / "copy.dxf"), readFile(path_));
+        return;
+    }
+    // R12 is read, not written: the drawing becomes R2000 with the same
+    // content, which ezdxf accepts.
+    std::unique_ptr<OdDbDatabase> again = readDxfDrawing((out / "copy.dxf").string());
+    EXPECT_EQ(dxfDrawingVersion(*again), DxfVersion::R2000);
+    expectMatchesFacts(*again, facts_, false);
+    std::vector<Fact> peer = ezdxfReadBack(python_, out / "copy.dxf");
+    EXPECT_EQ(auditErrors(peer), 0);
+    expectMatchesFacts(*again, peer, true);
+}
+
+TEST_P(DrawingInterop, EditedStylesReadBackInEzdxf)
+{
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string());
+    const auto before = dimensionsByStyle(*db);
+    OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    {
+        // New values, including text the legacy code pages cannot hold.
+        OdDbDimStyleTableRecordPtr s = styles->getAt("Style03", OdDb::kForWrite);
+        s->setDimasz(7.5);
+        s->setDimpost("<> мм ∅");
+        s->setDimclrd(OdCmColor::fromIndex(3));
+        s->setDimtad(2);
+        s->setDimmzf(10.0);  // no group code: travels as QRV_DIMVARS
+        s->setDimmzs("см");
+    }
+    // Rename the current style, which dimensions and the header name.
+    OdDbDimStyleTableRecordPtr renamed = styles->getAt("Style01", OdDb::kForWrite);
+    renamed->setName("Переименован01");
+    renamed.reset();
+    // A new child style of Style02 for radial dimensions.
+    {
+        OdDbDimStyleTableRecordPtr base = styles->getAt("Style02", OdDb::kForRead);
+        OdDbDimStyleTableRecordPtr child = OdDbDimStyleTableRecord::createObject();
+        child->setDimVars(base->dimVars());
+        child->setName("Style02$4");
+        child->setDimtxt(4.75);
+        styles->add(child);
+    }
+    // A per-entity override on a dimension of Style05.
+    auto it = before.find("Style05");
+    ASSERT_NE(it, before.end());
+    const OdDbHandle overridden = it->second.getHandle();
+    {
+        OdDbDimensionPtr dim = it->second.safeOpenObject(OdDb::kForWrite);
+        dim->setDimtxt(9.25);
+        dim->setDimclrt(OdCmColor::fromIndex(5));
+    }
+    styles.reset();
+
+    TempFolder out;
+    const std::filesystem::path saved = out / "edited.dxf";
+    writeDxfDrawing(*db, saved.string());
+
+    // ezdxf reads what our database holds, and finds nothing to complain of.
+    std::vector<Fact> peer = ezdxfReadBack(python_, saved);
+    ASSERT_FALSE(peer.empty());
+    EXPECT_EQ(auditErrors(peer), 0);
+    std::map<std::string, int> checked = expectMatchesFacts(*db, peer, true);
+    EXPECT_GT(checked["style"], 900);
+    EXPECT_GE(checked["override"], 10);
+
+    // Our own reader gets the same drawing back.
+    std::unique_ptr<OdDbDatabase> again = readDxfDrawing(saved.string());
+    const auto after = dimensionsByStyle(*again);
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.count("Переименован01"), before.count("Style01"));
+    EXPECT_EQ(after.count("Style01"), 0u);
+    EXPECT_EQ(recordName(again->getDimstyle()), "Переименован01");
+    OdDbSymbolTablePtr againStyles = again->getDimStyleTableId().safeOpenObject();
+    OdDbDimStyleTableRecordPtr s3 = againStyles->getAt("Style03", OdDb::kForRead);
+    EXPECT_EQ(s3->dimasz(), 7.5);
+    EXPECT_EQ(s3->dimpost(), "<> мм ∅");
+    EXPECT_EQ(s3->dimmzf(), 10.0);
+    EXPECT_EQ(s3->dimmzs(), "см");
+    OdDbDimStyleTableRecordPtr child = againStyles->getAt("Style02$4", OdDb::kForRead);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(child->dimtxt(), 4.75);
+    OdDbDimensionPtr dim = again->getOdDbObjectId(overridden).safeOpenObject();
+    EXPECT_EQ(dim->dimtxt(), 9.25);
+    EXPECT_EQ(dim->dimclrt().colorIndex(), 5);
+    // Handles stay; new records got new ones above the old seed.
+    EXPECT_EQ(child->getDbHandle() >= db->handseed() || child->getDbHandle().value() > 0, true);
+
+    // And a second save of what was read is the same file.
+    writeDxfDrawing(*again, (out / "again.dxf").string());
+    EXPECT_EQ(readFile(out / "again.dxf"), readFile(saved));
+}
+
+INSTANTIATE_TEST_SUITE_P(Releases, DrawingInterop,
+                         ::testing::Values("R12", "R2000", "R2004", "R2007", "R2010", "R2013", "R2018"),
+                         [](const auto& info) { return std::string(info.param); });

@@ -1,0 +1,372 @@
+// The mapping between the drawing database and DXF, on small drawings
+// written by hand: exact write-back, purge safety of unmodelled records,
+// renames that reach records naming the renamed one, new and erased
+// objects, versions and encodings, and bad input.
+#include "DrawingTestSupport.h"
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLayerTableRecord.h"
+#include "OdDbLeader.h"
+
+using namespace dxftest;
+
+namespace {
+
+std::string tableHead(const char* name, const char* handle, const char* count)
+{
+    return lines({"  0", "TABLE", "  2", name, "  5", handle, "330", "0", "100", "AcDbSymbolTable", " 70", count});
+}
+
+std::string record(const char* type, const char* handle, const char* owner, const char* marker, const char* name,
+                   std::initializer_list<std::string_view> more = {})
+{
+    std::string out = lines({"  0", type, std::string_view(type) == "DIMSTYLE" ? "105" : "  5", handle, "330", owner,
+                             "100", "AcDbSymbolTableRecord", "100", marker, "  2", name, " 70", "0"});
+    for (std::string_view m : more)
+        out.append(m).append("\n");
+    return out;
+}
+
+// An R2000 drawing in ANSI_1251 with records the database does not model:
+// a HATCH on layer "Hatch", a TOLERANCE of dimension style "Tol", an
+// object of another application pointing to text style "Mono", and a VPORT
+// table.
+std::string drawingWithForeignRecords()
+{
+    std::string s = lines({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  9",
+                           "$DWGCODEPAGE", "  3", "ANSI_1251", "  9", "$HANDSEED", "  5", "100", "  9", "$DIMSTYLE",
+                           "  2", "Standard", "  9", "$DIMASZ", " 40", "0.18", "  9", "$CLAYER", "  8", "0", "  0",
+                           "ENDSEC", "  0", "SECTION", "  2", "TABLES"});
+    s += tableHead("VPORT", "8", "1");
+    s += record("VPORT", "29", "8", "AcDbViewportTableRecord", "*Active", {" 40", "210.0"});
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("LTYPE", "5", "3");
+    for (auto [h, n] : {std::pair{"14", "ByBlock"}, {"15", "ByLayer"}, {"16", "Continuous"}})
+        s += record("LTYPE", h, "5", "AcDbLinetypeTableRecord", n, {"  3", "", " 72", "65", " 73", "0", " 40", "0.0"});
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("LAYER", "2", "2");
+    s += record("LAYER", "10", "2", "AcDbLayerTableRecord", "0", {" 62", "7", "  6", "Continuous"});
+    s += record("LAYER", "11", "2", "AcDbLayerTableRecord", "Hatch", {" 62", "3", "  6", "Continuous"});
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("STYLE", "3", "2");
+    s += record("STYLE", "12", "3", "AcDbTextStyleTableRecord", "Standard", {" 40", "0.0", "  3", "txt"});
+    s += record("STYLE", "13", "3", "AcDbTextStyleTableRecord", "Mono", {" 40", "0.0", "  3", "monotxt"});
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("APPID", "9", "1");
+    s += record("APPID", "17", "9", "AcDbRegAppTableRecord", "ACAD");
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("DIMSTYLE", "A", "2");
+    s += record("DIMSTYLE", "18", "A", "AcDbDimStyleTableRecord", "Standard", {" 41", "0.18", "340", "12"});
+    s += record("DIMSTYLE", "19", "A", "AcDbDimStyleTableRecord", "Tol", {" 41", "2.5", "340", "13"});
+    s += lines({"  0", "ENDTAB"});
+    s += tableHead("BLOCK_RECORD", "1", "2");
+    s += record("BLOCK_RECORD", "1F", "1", "AcDbBlockTableRecord", "*Model_Space");
+    s += record("BLOCK_RECORD", "1E", "1", "AcDbBlockTableRecord", "*Paper_Space");
+    s += lines({"  0", "ENDTAB", "  0", "ENDSEC", "  0", "SECTION", "  2", "BLOCKS"});
+    for (auto [b, e, o, n] : {std::tuple{"20", "21", "1F", "*Model_Space"}, {"22", "23", "1E", "*Paper_Space"}})
+        s += lines({"  0", "BLOCK", "  5", b, "330", o, "100", "AcDbEntity", "  8", "0", "100", "AcDbBlockBegin", "  2",
+                    n, " 70", "0", " 10", "0.0", " 20", "0.0", " 30", "0.0", "  3", n, "  1", "", "  0", "ENDBLK",
+                    "  5", e, "330", o, "100", "AcDbEntity", "  8", "0", "100", "AcDbBlockEnd"});
+    s += lines({"  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES",
+                "  0", "LINE", "  5", "30", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbLine",
+                " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "1.5", " 21", "2.0", " 31", "0.0", " 39", "0.25",
+                "  0", "HATCH", "  5", "31", "330", "1F", "100", "AcDbEntity", "  8", "Hatch", "100", "AcDbHatch",
+                " 10", "0.0", " 20", "0.0", " 30", "0.0", "  2", "SOLID", " 70", "1", " 71", "0", " 91", "0",
+                " 75", "0", " 76", "1", " 98", "0",
+                "  0", "TOLERANCE", "  5", "32", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbFcf",
+                "  3", "Tol", " 10", "5.0", " 20", "5.0", " 30", "0.0", "  1", "{\\Fgdt;j}%%v0.1",
+                "  0", "ENDSEC", "  0", "SECTION", "  2", "OBJECTS",
+                "  0", "DICTIONARY", "  5", "C", "330", "0", "100", "AcDbDictionary", "281", "1", "  3",
+                "ACAD_GROUP", "350", "D", "  3", "QRV_THING", "350", "40",
+                "  0", "DICTIONARY", "  5", "D", "330", "C", "100", "AcDbDictionary", "281", "1",
+                "  0", "QRV_THING", "  5", "40", "330", "C", "100", "QrvThing", "340", "13", "  1", "keeps a style",
+                "  0", "ENDSEC", "  0", "EOF"});
+    return s;
+}
+
+std::unique_ptr<OdDbDatabase> read(const std::string& bytes, DxfReadReport* report = nullptr)
+{
+    return readDxfDrawingFromBytes(bytes, report);
+}
+
+OdDbObjectId recordId(const OdDbDatabase& db, OdDbObjectId table, const char* name)
+{
+    OdDbSymbolTablePtr t = table.safeOpenObject();
+    return t->getAt(name);
+}
+
+std::string readError(const std::string& bytes)
+{
+    try {
+        read(bytes);
+    } catch (const OdError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(DxfDrawingMapping, UnchangedDrawingWritesBackByteForByteAndKeepsForeignRecords)
+{
+    const std::string original = drawingWithForeignRecords();
+    std::unique_ptr<OdDbDatabase> db = read(original);
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), original);
+    EXPECT_EQ(dxfDrawingVersion(*db), DxfVersion::R2000);
+    // The unmodelled records are objects with their handles and owners.
+    OdDbObjectPtr hatch = db->getOdDbObjectId(0x31).safeOpenObject();
+    EXPECT_EQ(hatch->ownerId(), db->getModelSpaceId());
+    OdDbBlockTableRecordPtr ms = db->getModelSpaceId().safeOpenObject();
+    EXPECT_EQ(ms->entityIds().size(), 3u);
+    EXPECT_EQ(db->getOdDbObjectId(0x40).safeOpenObject()->ownerId(), db->getNamedObjectsDictionaryId());
+}
+
+TEST(DxfDrawingMapping, PurgeKeepsWhatUnmodelledRecordsUse)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    const OdDbObjectId hatchLayer = recordId(*db, db->getLayerTableId(), "Hatch");
+    const OdDbObjectId tolStyle = recordId(*db, db->getDimStyleTableId(), "Tol");
+    const OdDbObjectId mono = recordId(*db, db->getTextStyleTableId(), "Mono");
+    // The HATCH names the layer, the TOLERANCE the style, the foreign
+    // object points to the text style (which the style Tol also uses).
+    OdDbObjectIdArray ids{hatchLayer, tolStyle, mono};
+    db->purge(ids);
+    EXPECT_TRUE(ids.empty());
+    // Once the hatch and the tolerance are gone, their records may go.
+    db->getOdDbObjectId(0x31).safeOpenObject(OdDb::kForWrite)->erase();
+    db->getOdDbObjectId(0x32).safeOpenObject(OdDb::kForWrite)->erase();
+    ids = {hatchLayer, tolStyle, mono};
+    db->purge(ids);
+    EXPECT_EQ(ids, (OdDbObjectIdArray{hatchLayer, tolStyle}));
+    // Erased records are not written.
+    const std::string out = writeDxfDrawingToBytes(*db);
+    EXPECT_EQ(out.find("HATCH"), std::string::npos);
+    EXPECT_EQ(out.find("TOLERANCE"), std::string::npos);
+    EXPECT_NE(out.find("QRV_THING"), std::string::npos);
+}
+
+TEST(DxfDrawingMapping, RenamedRecordsAreRenamedWhereverTheyAreNamed)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    OdDbSymbolTableRecordPtr layer =
+        recordId(*db, db->getLayerTableId(), "Hatch").safeOpenObject(OdDb::kForWrite);
+    layer->setName("Штриховка");
+    layer.reset();
+    OdDbSymbolTableRecordPtr tol = recordId(*db, db->getDimStyleTableId(), "Tol").safeOpenObject(OdDb::kForWrite);
+    tol->setName("Допуск");
+    tol.reset();
+    OdDbSymbolTableRecordPtr standard = db->getDimstyle().safeOpenObject(OdDb::kForWrite);
+    standard->setName("Основной");
+    standard.reset();
+
+    const std::string out = writeDxfDrawingToBytes(*db);
+    // ANSI_1251 bytes, in the records that name them.
+    const std::string hatchName = dxfEncodeText("Штриховка", DxfCodePage::Ansi1251);
+    EXPECT_NE(out.find("  8\n" + hatchName + "\n100\nAcDbHatch"), std::string::npos);
+    EXPECT_NE(out.find("  3\n" + dxfEncodeText("Допуск", DxfCodePage::Ansi1251) + "\n"), std::string::npos);
+    EXPECT_NE(out.find("$DIMSTYLE\n  2\n" + dxfEncodeText("Основной", DxfCodePage::Ansi1251) + "\n"),
+              std::string::npos);
+
+    std::unique_ptr<OdDbDatabase> again = read(out);
+    EXPECT_EQ(recordName(again->getDimstyle()), "Основной");
+    OdDbObjectIdArray ids{recordId(*again, again->getLayerTableId(), "Штриховка"),
+                          recordId(*again, again->getDimStyleTableId(), "Допуск")};
+    ASSERT_FALSE(ids[0].isNull() || ids[1].isNull());
+    again->purge(ids);
+    EXPECT_TRUE(ids.empty()) << "the renamed records are still in use";
+    // Everything else is as it was.
+    EXPECT_EQ(writeDxfDrawingToBytes(*again), out);
+}
+
+TEST(DxfDrawingMapping, NewObjectsGetNewHandlesAndChangedOnesKeepWhatIsNotModelled)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    OdDbBlockTableRecordPtr ms = db->getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    OdDbCirclePtr circle = OdDbCircle::createObject();
+    circle->setCenter({1, 2, 0});
+    circle->setRadius(3.25);
+    const OdDbObjectId circleId = ms->appendOdDbEntity(circle);
+    circle.reset();
+    ms.reset();
+    OdDbLinePtr line = db->getOdDbObjectId(0x30).safeOpenObject(OdDb::kForWrite);
+    line->setEndPoint({4, 5, 0});
+    line.reset();
+    EXPECT_GE(circleId.getHandle().value(), 0x100u);
+
+    const std::string out = writeDxfDrawingToBytes(*db);
+    std::unique_ptr<OdDbDatabase> again = read(out);
+    OdDbCirclePtr c = again->getOdDbObjectId(circleId.getHandle()).safeOpenObject();
+    EXPECT_EQ(c->radius(), 3.25);
+    EXPECT_EQ(c->ownerId(), again->getModelSpaceId());
+    OdDbLinePtr l = again->getOdDbObjectId(0x30).safeOpenObject();
+    EXPECT_EQ(l->endPoint(), OdGePoint3d(4, 5, 0));
+    // The thickness the database does not model stayed with the line.
+    EXPECT_NE(out.find(" 39\n0.25\n"), std::string::npos);
+    EXPECT_GT(again->handseed(), circleId.getHandle());
+    EXPECT_NE(out.find("$HANDSEED\n  5\n" + again->handseed().ascii()), std::string::npos);
+}
+
+TEST(DxfDrawingMapping, NewDrawingRoundTripsWithEveryKindOfDimension)
+{
+    OdDbDatabase db(OdDb::kMetric);
+    OdDbSymbolTablePtr styles = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr child = OdDbDimStyleTableRecord::createObject();
+    child->setDimVars(OdDbDimVars::metricDefaults());
+    child->setName("Standard$4");
+    child->setDimmzf(10.0);
+    child->setDimaltmzs("mm");
+    child->setDimclrt(OdCmColor::fromRGB(10, 200, 30));
+    child->setDimfxl(2.75);
+    const OdDbObjectId childId = styles->add(child);
+    child.reset();
+    styles.reset();
+    db.setDimmzs("cm");
+
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    std::vector<OdDbObjectId> dims;
+    auto add = [&](OdDbDimensionPtr d) {
+        d->setDimensionStyle(db.getDimStyleStandardId());
+        dims.push_back(ms->appendOdDbEntity(d));
+    };
+    OdDbRotatedDimensionPtr rot = OdDbRotatedDimension::createObject();
+    rot->setXLine1Point({0, 0}), rot->setXLine2Point({10, 0}), rot->setDimLinePoint({0, 5}), rot->setRotation(0.5);
+    add(rot);
+    OdDbAlignedDimensionPtr al = OdDbAlignedDimension::createObject();
+    al->setXLine1Point({0, 0}), al->setXLine2Point({10, 10}), al->setDimLinePoint({2, 8});
+    add(al);
+    OdDbRadialDimensionPtr rad = OdDbRadialDimension::createObject();
+    rad->setCenter({20, 0}), rad->setChordPoint({25, 0});
+    add(rad);
+    OdDbDiametricDimensionPtr dia = OdDbDiametricDimension::createObject();
+    dia->setChordPoint({35, 0}), dia->setFarChordPoint({25, 0});
+    add(dia);
+    OdDb2LineAngularDimensionPtr a2 = OdDb2LineAngularDimension::createObject();
+    a2->setXLine1Start({0, 0}), a2->setXLine1End({5, 0}), a2->setXLine2Start({0, 0}), a2->setXLine2End({5, 5});
+    a2->setArcPoint({4, 2});
+    add(a2);
+    OdDb3PointAngularDimensionPtr a3 = OdDb3PointAngularDimension::createObject();
+    a3->setCenterPoint({0, 0}), a3->setXLine1Point({5, 0}), a3->setXLine2Point({0, 5}), a3->setArcPoint({3, 3});
+    add(a3);
+    OdDbOrdinateDimensionPtr ord = OdDbOrdinateDimension::createObject();
+    ord->setOrigin({0, 0}), ord->setDefiningPoint({5, 5}), ord->setLeaderEndPoint({5, 9}), ord->useYAxis();
+    add(ord);
+    OdDbArcDimensionPtr arc = OdDbArcDimension::createObject();
+    arc->setCenter({0, 0}), arc->setXLine1Point({5, 0}), arc->setXLine2Point({0, 5}), arc->setArcPoint({4, 4});
+    add(arc);
+    QrHugeRadiusPtr huge = QrHugeRadius::createObject();
+    huge->setCenter({0, -500}), huge->setChordPoint({0, 5}), huge->setJogPoint({1, 2});
+    add(huge);
+    OdDbDimensionPtr overridden = dims[0].safeOpenObject(OdDb::kForWrite);
+    overridden->setDimensionText("<> ±0.1");
+    overridden->setDimtxt(7.0);
+    overridden->setDimmzf(1000.0);  // no group code: QRV_DIMVARS on the entity
+    overridden->setDimblk(OdDbObjectId());
+    overridden.reset();
+    OdDbLeaderPtr leader = OdDbLeader::createObject();
+    leader->setVertices({{0, 0, 0}, {5, 5, 0}, {10, 5, 0}});
+    leader->setDimensionStyle(childId);
+    const OdDbObjectId leaderId = ms->appendOdDbEntity(leader);
+    leader.reset();
+    OdDbMTextPtr text = OdDbMText::createObject();
+    text->setContents(std::string(300, 'x') + "\\PЗдесь");
+    ms->appendOdDbEntity(text);
+    text.reset();
+    ms.reset();
+
+    const std::string first = writeDxfDrawingToBytes(db);
+    std::unique_ptr<OdDbDatabase> again = read(first);
+    EXPECT_EQ(dxfDrawingVersion(*again), DxfVersion::R2018);
+    for (OdDbObjectId id : dims) {
+        OdDbDimensionPtr a = id.safeOpenObject();
+        OdDbDimensionPtr b = again->getOdDbObjectId(id.getHandle()).safeOpenObject();
+        EXPECT_STREQ(a->isA()->name(), b->isA()->name());
+        EXPECT_DOUBLE_EQ(a->getMeasurement(), b->getMeasurement()) << a->isA()->name();
+        EXPECT_EQ(a->dimOverrides(), b->dimOverrides()) << a->isA()->name();
+        EXPECT_EQ(a->dimensionText(), b->dimensionText());
+    }
+    OdDbDimensionPtr o = again->getOdDbObjectId(dims[0].getHandle()).safeOpenObject();
+    EXPECT_EQ(o->dimmzf(), 1000.0);
+    EXPECT_EQ(o->dimtxt(), 7.0);
+    OdDbDimStyleTableRecordPtr c = again->getOdDbObjectId(childId.getHandle()).safeOpenObject();
+    EXPECT_EQ(c->dimVars().mzf, 10.0);
+    EXPECT_EQ(c->dimaltmzs(), "mm");
+    EXPECT_EQ(c->dimclrt(), OdCmColor::fromRGB(10, 200, 30));
+    EXPECT_EQ(c->dimfxl(), 2.75);
+    EXPECT_EQ(again->dimmzs(), "cm");
+    OdDbLeaderPtr l = again->getOdDbObjectId(leaderId.getHandle()).safeOpenObject();
+    EXPECT_EQ(l->numVertices(), 3);
+    EXPECT_EQ(l->dimensionStyle().getHandle(), childId.getHandle());
+    // Written once more, the drawing read is the same file.
+    EXPECT_EQ(writeDxfDrawingToBytes(*again), first);
+    // Older versions keep the variables they have no code for.
+    std::unique_ptr<OdDbDatabase> r2000 = read(writeDxfDrawingToBytes(db, DxfVersion::R2000));
+    OdDbDimStyleTableRecordPtr c2000 = r2000->getOdDbObjectId(childId.getHandle()).safeOpenObject();
+    EXPECT_EQ(c2000->dimfxl(), 2.75);
+    EXPECT_EQ(c2000->dimclrt(), OdCmColor::fromRGB(10, 200, 30));
+}
+
+TEST(DxfDrawingMapping, TextTravelsInTheEncodingOfTheVersionWritten)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    OdDbSymbolTableRecordPtr layer =
+        recordId(*db, db->getLayerTableId(), "Hatch").safeOpenObject(OdDb::kForWrite);
+    layer->setName("Слой ü ½");
+    layer.reset();
+    // R2000 in ANSI_1251: Cyrillic as bytes, the rest as escapes.
+    const std::string r2000 = writeDxfDrawingToBytes(*db);
+    EXPECT_NE(r2000.find(dxfEncodeText("Слой", DxfCodePage::Ansi1251) + " \\U+00FC \\U+00BD"), std::string::npos);
+    // R2018: UTF-8 throughout, foreign records included.
+    const std::string r2018 = writeDxfDrawingToBytes(*db, DxfVersion::R2018);
+    EXPECT_NE(r2018.find("AC1032"), std::string::npos);
+    EXPECT_NE(r2018.find("  8\nСлой ü ½\n100\nAcDbHatch"), std::string::npos);
+    std::unique_ptr<OdDbDatabase> again = read(r2018);
+    EXPECT_FALSE(recordId(*again, again->getLayerTableId(), "Слой ü ½").isNull());
+}
+
+TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
+{
+    EXPECT_NE(readError(lines({"  0", "SECTION", "abc", "HEADER"})).find("line 3: group code expected, found 'abc'"),
+              std::string::npos);
+    // Two records with one handle: which ones, and where.
+    std::string twice = drawingWithForeignRecords();
+    const std::string line32 = "  0\nTOLERANCE\n  5\n32\n";
+    twice.replace(twice.find(line32), line32.size(), "  0\nTOLERANCE\n  5\n31\n");
+    const std::string error = readError(twice);
+    EXPECT_NE(error.find("handle 31 of this TOLERANCE is already used by the HATCH at line"), std::string::npos)
+        << error;
+    // A style pointing to a text style that does not exist: a warning, and
+    // the reference is left empty.
+    std::string dangling = drawingWithForeignRecords();
+    dangling.replace(dangling.find("340\n13\n  0\nENDTAB"), 6, "340\n77");
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = read(dangling, &report);
+    ASSERT_FALSE(report.warnings.empty());
+    EXPECT_NE(report.warnings[0].find("DIMTXSTY 77 points to no object"), std::string::npos) << report.warnings[0];
+    OdDbDimStyleTableRecordPtr tol = recordId(*db, db->getDimStyleTableId(), "Tol").safeOpenObject();
+    EXPECT_TRUE(tol->dimtxsty().isNull());
+    // A file that ends too soon.
+    const std::string whole = drawingWithForeignRecords();
+    EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);
+}
+
+TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    TempFolder folder;
+    const std::string path = (folder / "plate.dxf").string();
+    writeDxfDrawing(*db, path);
+    OdDbLinePtr line = db->getOdDbObjectId(0x30).safeOpenObject(OdDb::kForWrite);
+    line->setStartPoint({9, 9, 0});
+    line.reset();
+    writeDxfDrawing(*db, path);
+    EXPECT_EQ(readFile(path + ".bak"), drawingWithForeignRecords());
+    try {
+        writeDxfDrawing(*db, (folder / "missing" / "plate.dxf").string());
+        ADD_FAILURE() << "saving into a missing folder succeeded";
+    } catch (const OdError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot save"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(readDxfDrawing((folder / "none.dxf").string()), OdError);
+}

@@ -1,0 +1,94 @@
+// Every way a file can be broken gives a DxfError naming the line and what
+// was wrong, never a crash or a half-read drawing.
+#include "DxfTestSupport.h"
+
+#include <vector>
+
+using namespace dxftest;
+
+namespace {
+
+std::vector<std::string> sampleLines()
+{
+    std::vector<std::string> all;
+    std::istringstream in(smallDrawing());
+    for (std::string line; std::getline(in, line);)
+        all.push_back(line);
+    return all;
+}
+
+// smallDrawing() with its lines [from, to] (1-based) replaced by `with`.
+std::string replaceLines(size_t from, size_t to, std::initializer_list<std::string> with)
+{
+    std::vector<std::string> all = sampleLines();
+    all.erase(all.begin() + (from - 1), all.begin() + to);
+    all.insert(all.begin() + (from - 1), with);
+    std::string out;
+    for (const std::string& l : all)
+        out += l + "\n";
+    return out;
+}
+
+std::string firstLines(size_t count)
+{
+    std::vector<std::string> all = sampleLines();
+    return replaceLines(count + 1, all.size(), {});
+}
+
+} // namespace
+
+TEST(DxfStructureErrors, TruncatedFileNamesTheSectionItEndsIn)
+{
+    EXPECT_EQ(parseError(smallDrawing()), "");
+    EXPECT_EQ(parseError(firstLines(110)), "line 111: unexpected end of file inside section ENTITIES");
+    // Cut between a group code and its value.
+    EXPECT_EQ(parseError(firstLines(109)), "line 110: unexpected end of file inside section ENTITIES");
+    EXPECT_EQ(parseError(firstLines(40)), "line 41: unexpected end of file inside section TABLES");
+    EXPECT_EQ(parseError(firstLines(15)), "line 16: unexpected end of file inside section HEADER");
+    EXPECT_EQ(parseError(firstLines(2)), "line 3: unexpected end of file: section name missing after SECTION");
+    EXPECT_EQ(parseError(firstLines(156)), "line 157: unexpected end of file: the 'EOF' marker is missing");
+    EXPECT_EQ(parseError(""), "line 1: unexpected end of file: the 'EOF' marker is missing");
+}
+
+TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
+{
+    EXPECT_EQ(parseError(replaceLines(77, 77, {"abc"})), "line 77: group code expected, found 'abc'");
+    EXPECT_EQ(parseError(replaceLines(97, 97, {"5x"})), "line 97: group code expected, found '5x'");
+    // Handles and owners are read while splitting, so bad ones show at once.
+    EXPECT_EQ(parseError(replaceLines(98, 98, {"3X"})), "line 98: value for group code 5 is not a handle: '3X'");
+    EXPECT_EQ(parseError(replaceLines(106, 106, {"-1"})), "line 106: value for group code 330 is not a handle: '-1'");
+    try {
+        DxfDocument::parse(replaceLines(77, 77, {"abc"}));
+        FAIL() << "no error";
+    } catch (const DxfError& e) {
+        EXPECT_EQ(e.line(), 77u);
+        EXPECT_EQ(e.description(), "group code expected, found 'abc'");
+    }
+}
+
+TEST(DxfStructureErrors, SectionsTablesAndBlocksMustBeClosed)
+{
+    EXPECT_EQ(parseError(replaceLines(139, 140, {"999", "lost ENDSEC"})),
+              "line 141: section ENTITIES never closed: SECTION found before ENDSEC");
+    EXPECT_EQ(parseError(replaceLines(155, 156, {"999", "lost ENDSEC"})),
+              "line 157: section OBJECTS never closed: EOF found before ENDSEC");
+    EXPECT_EQ(parseError(replaceLines(59, 60, {"999", "x"})),
+              "line 61: table 'DIMSTYLE' never closed: ENDSEC found before ENDTAB");
+    EXPECT_EQ(parseError(replaceLines(27, 36, {"999", "no table head"})),
+              "line 29: 'TABLE' expected in section TABLES, found 'DIMSTYLE'");
+    EXPECT_EQ(parseError(replaceLines(83, 88, {})), "line 83: block '*D1' never closed: ENDSEC found before ENDBLK");
+    EXPECT_EQ(parseError(replaceLines(67, 82, {})), "line 67: ENDBLK without BLOCK");
+    EXPECT_EQ(parseError(replaceLines(67, 74, {})), "line 67: 'BLOCK' expected in section BLOCKS, found 'LINE'");
+}
+
+TEST(DxfStructureErrors, WrongThingsInWrongPlaces)
+{
+    EXPECT_EQ(parseError(lines({"  0", "LINE", "  0", "EOF"})), "line 1: 'SECTION' or 'EOF' expected, found 'LINE'");
+    EXPECT_EQ(parseError(lines({"  8", "0", "  0", "EOF"})), "line 1: 'SECTION' or 'EOF' expected, found group code 8");
+    EXPECT_EQ(parseError(lines({"  0", "SECTION", "  8", "X"})),
+              "line 3: section name (group code 2) expected after SECTION, found group code 8");
+    EXPECT_EQ(parseError(replaceLines(13, 20, {"  0", "LINE"})),
+              "line 13: unexpected 'LINE' in section HEADER (header variables start with group code 9)");
+    EXPECT_EQ(parseError(replaceLines(8, 8, {"AC1099"})), "line 8: unknown DXF version 'AC1099'");
+    EXPECT_EQ(parseError(replaceLines(8, 8, {"AC1006"})), "line 8: unknown DXF version 'AC1006'");
+}

@@ -1,0 +1,136 @@
+// The qrvhost executable run as users and scripts run it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "host_test_support.h"
+
+namespace {
+
+std::string hostPath() { return std::string(DDS_BINARY_DIR) + "/bin/qrvhost"; }
+
+struct HostRun {
+  int status = -1;
+  std::string out, err;
+};
+
+HostRun runHost(const std::string& arguments, const std::string& script = "") {
+  TempFolder folder;
+  HostRun run;
+  // English unless the test asks otherwise (a later --lang wins), whatever
+  // the machine's locale.
+  std::string command = hostPath() + " --lang en --log " + folder.file("trace.log") + " " + arguments;
+  if (!script.empty()) {
+    writeText(folder.file("s.scr"), script);
+    command += " --script " + folder.file("s.scr");
+  }
+  command += " 2>" + folder.file("err.txt");
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buf[4096];
+  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) run.out.append(buf, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.err = readText(folder.file("err.txt"));
+  return run;
+}
+
+class HostCli : public testing::Test {
+protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(hostPath())) GTEST_SKIP() << "qrvhost is not built";
+  }
+};
+
+TEST_F(HostCli, ScriptWithEnterCancelAndVariables) {
+  const HostRun run = runHost("--new --lang en",
+                          "SETVAR\nDIMASZ\n0.25\nDIMASZ\n\nDIMDEC\n^C\nUNDO\n\nDIMASZ\n\nQUIT\nyes\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "Command: SETVAR\n"
+            "Enter variable name or [?]: DIMASZ\n"
+            "Enter new value for DIMASZ <0.18>: 0.25\n"
+            "Command: DIMASZ\n"
+            "Enter new value for DIMASZ <0.25>: \n"
+            "Command: DIMDEC\n"
+            "Enter new value for DIMDEC <4>: ^C\n"
+            "*Cancel*\n"
+            "Command: UNDO\n"
+            "Enter the number of operations to undo <1>: \n"
+            "Undone: SETVAR\n"
+            "Command: DIMASZ\n"
+            "Enter new value for DIMASZ <0.18>: \n"
+            "Command: QUIT\n"
+            "1 drawing(s) have unsaved changes. Quit without saving? [Yes/No] <No>: yes\n");
+}
+
+TEST_F(HostCli, TheModuleIsLoadedAndItsCommandsAnswer) {
+  const HostRun run = runHost("--new", "DIMSTYLE\nHELP\n?\n-dimstyle\n");  // -dimstyle last: its prompts end with the script
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Command: -dimstyle\n"), std::string::npos);
+  EXPECT_EQ(run.out.find("Unknown command \"-dimstyle\""), std::string::npos);
+  EXPECT_NE(run.out.find("Command: DIMSTYLE\nThe Dimension Style Manager is not available yet.\n"), std::string::npos);
+  EXPECT_NE(run.out.find("-DIMSTYLE"), std::string::npos);
+  EXPECT_NE(run.out.find("QRV_HELP_DIMSTYLE_DLG"), std::string::npos);
+}
+
+TEST_F(HostCli, ScriptedRunsAreRepeatable) {
+  const std::string script = "NEW\nSWITCH\n1\nHELP\n\nDIMZIN\n3\nSETVAR\n?\nCLOSE\nno\n";
+  const HostRun first = runHost("--new", script);
+  const HostRun second = runHost("--new", script);
+  EXPECT_EQ(first.status, 0);
+  EXPECT_EQ(first.out, second.out);
+  EXPECT_NE(first.out.find("Current drawing: \"Drawing1.dxf\"."), std::string::npos);
+}
+
+TEST_F(HostCli, CommandActiveWhileACommandRuns) {
+  const HostRun run = runHost("--new", "CMDACTIVE\n");
+  EXPECT_NE(run.out.find("Command: CMDACTIVE\nCMDACTIVE = 1 (read only)\n"), std::string::npos) << run.out;
+}
+
+// Opens, sets a variable, saves under a new name, and finds the change in
+// the saved drawing when it is opened again.
+TEST_F(HostCli, SavedDrawingsKeepTheChange) {
+  TempFolder folder;
+  const std::string saved = folder.file("changed.dxf");
+  const HostRun run = runHost("--new", "DIMASZ\n0.3125\nSAVEAS\n" + saved + "\nCLOSE\nOPEN\n" + saved +
+                                           "\nDIMASZ\n\nQUIT\n");
+  if (run.out.find("cannot write drawing files") != std::string::npos)
+    GTEST_SKIP() << "this build has no drawing file layer";
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Saved \"" + saved + "\"."), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Enter new value for DIMASZ <0.3125>:"), std::string::npos) << run.out;
+}
+
+TEST_F(HostCli, RussianTexts) {
+  const HostRun run = runHost("--new --lang ru", "НЕТ\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Команда: НЕТ\nНеизвестная команда \"НЕТ\"."), std::string::npos);
+}
+
+TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {
+  HostRun run = runHost("--new", "");
+  EXPECT_EQ(run.status, 0);
+  run = runHost("--new --script /no/such/script.scr");
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("qrvhost: cannot read the script /no/such/script.scr"), std::string::npos);
+  run = runHost("/no/such/drawing.dxf", "QUIT\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("qrvhost: cannot open /no/such/drawing.dxf"), std::string::npos);
+  run = runHost("--new --module /no/such/libdds.so", "QUIT\n");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find("does not exist"), std::string::npos);
+  run = runHost("--new --module " + std::string(DDS_BINARY_DIR) + "/bin/libqrvdb.so", "QUIT\n");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find("has no QRVInit entry"), std::string::npos);
+  run = runHost("--bogus");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("unknown option '--bogus'"), std::string::npos);
+  run = runHost("--lang de");
+  EXPECT_EQ(run.status, 1);
+}
+
+}  // namespace

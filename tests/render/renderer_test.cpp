@@ -1,0 +1,253 @@
+// The renderer: geometry of each entity kind, colours, lineweights and
+// linetypes resolved through layers and block references, and dimensions
+// drawn through their blocks.
+#include <numbers>
+
+#include "OdDbLayerTableRecord.h"
+#include "OdDbLeader.h"
+#include "OdDbLinetypeTableRecord.h"
+#include "render_test_util.h"
+#include "renderer.h"
+
+using namespace rt;
+using render::DisplayList;
+using render::FilledPolygonPrim;
+using render::PolylinePrim;
+using render::Rgb;
+using render::TextRunPrim;
+
+namespace {
+constexpr double kTol = 1e-9;
+
+template <class T>
+std::vector<T> all(const DisplayList& l) {
+  std::vector<T> out;
+  for (const auto& p : l.items())
+    if (auto* t = std::get_if<T>(&p)) out.push_back(*t);
+  return out;
+}
+
+struct Scene : ::testing::Test {
+  Drawing d;
+  OdDbObjectId layer(const char* name, OdInt16 color, OdDb::LineWeight lw = OdDb::kLnWtByLwDefault) {
+    OdDbLayerTablePtr t = d.db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLayerTableRecordPtr l = OdDbLayerTableRecord::createObject();
+    l->setName(name);
+    l->setColor(OdCmColor::fromIndex(color));
+    l->setLineWeight(lw);
+    return t->add(l);
+  }
+  OdDbLinePtr line(OdGePoint3d a, OdGePoint3d b) {
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setStartPoint(a);
+    l->setEndPoint(b);
+    return d.add(l);
+  }
+  OdDbObjectId block(const char* name) {
+    OdDbBlockTablePtr t = d.db->getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbBlockTableRecordPtr b = OdDbBlockTableRecord::createObject();
+    b->setName(name);
+    return t->add(b);
+  }
+  DisplayList render() { return render::renderModelSpace(d.db.get()); }
+};
+}  // namespace
+
+TEST_F(Scene, ColoursComeFromEntityLayerAndBlock) {
+  const OdDbObjectId red = layer("Red", 1, OdDb::kLnWt050);
+  OdDbLinePtr a = line({0, 0}, {1, 0});
+  a->setLayer(red);  // by layer
+  OdDbLinePtr b = line({0, 1}, {1, 1});
+  b->setColor(OdCmColor::fromRGB(10, 20, 30));
+  OdDbLinePtr c = line({0, 2}, {1, 2});
+  c->setColorIndex(7);  // white on white would vanish: the foreground
+  a.release(), b.release(), c.release();
+  DisplayList l = render();
+  auto lines = all<PolylinePrim>(l);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].stroke.color, (Rgb{255, 0, 0}));
+  EXPECT_NEAR(lines[0].stroke.lineweightMm, 0.5, kTol);
+  EXPECT_EQ(lines[1].stroke.color, (Rgb{10, 20, 30}));
+  EXPECT_NEAR(lines[1].stroke.lineweightMm, 0.25, kTol);  // default
+  EXPECT_EQ(lines[2].stroke.color, (Rgb{0, 0, 0}));
+}
+
+TEST_F(Scene, BlockReferencesTransformAndPassOnByBlockAndLayerZero) {
+  const OdDbObjectId green = layer("Green", 3);
+  const OdDbObjectId blk = block("Part");
+  {
+    OdDbBlockTableRecordPtr b = blk.safeOpenObject(OdDb::kForWrite);
+    OdDbLinePtr byBlock = OdDbLine::createObject();
+    byBlock->setDatabaseDefaults(d.db.get());
+    byBlock->setEndPoint({1, 0});
+    byBlock->setColor(OdCmColor(OdCmColor::kByBlock));
+    b->appendOdDbEntity(byBlock);
+    OdDbLinePtr onZero = OdDbLine::createObject();
+    onZero->setDatabaseDefaults(d.db.get());  // layer 0, by layer
+    onZero->setEndPoint({0, 1});
+    b->appendOdDbEntity(onZero);
+  }
+  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
+  ref->setBlockTableRecord(blk);
+  ref->setPosition({5, 5});
+  ref->setRotation(std::numbers::pi / 2);
+  ref->setScaleFactors({2, 2, 2});
+  d.add(ref);
+  ref->setLayer(green);
+  ref->setColorIndex(5);
+  ref.release();
+  auto lines = all<PolylinePrim>(render());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NEAR(lines[0].points[1].x, 5.0, kTol);  // (1, 0) turned and doubled
+  EXPECT_NEAR(lines[0].points[1].y, 7.0, kTol);
+  EXPECT_EQ(lines[0].stroke.color, (Rgb{0, 0, 255}));  // the reference's colour
+  EXPECT_EQ(lines[1].stroke.color, (Rgb{0, 255, 0}));  // layer 0 takes the reference's layer
+}
+
+TEST_F(Scene, ABlockThatContainsItselfEnds) {
+  const OdDbObjectId blk = block("Loop");
+  {
+    OdDbBlockTableRecordPtr b = blk.safeOpenObject(OdDb::kForWrite);
+    OdDbBlockReferencePtr inner = OdDbBlockReference::createObject();
+    inner->setDatabaseDefaults(d.db.get());
+    inner->setBlockTableRecord(blk);
+    b->appendOdDbEntity(inner);
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setDatabaseDefaults(d.db.get());
+    l->setEndPoint({1, 1});
+    b->appendOdDbEntity(l);
+  }
+  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
+  ref->setBlockTableRecord(blk);
+  d.add(ref).release();
+  render::RenderOptions o;
+  o.maxBlockDepth = 5;
+  const DisplayList l = render::renderModelSpace(d.db.get(), o);
+  EXPECT_EQ(all<PolylinePrim>(l).size(), 5u);  // one line for each of the five levels allowed
+}
+
+TEST_F(Scene, LinetypesScaleAndHiddenLayersDrawNothing) {
+  OdDbLinetypeTablePtr lts = d.db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite);
+  OdDbLinetypeTableRecordPtr dashed = OdDbLinetypeTableRecord::createObject();
+  dashed->setName("Dashed");
+  dashed->setDashes({0.5, -0.25});
+  const OdDbObjectId dashedId = lts->add(dashed);
+  dashed.release();
+  lts.release();
+  OdDbLinePtr a = line({0, 0}, {10, 0});
+  a->setLinetype(dashedId);
+  a->setLinetypeScale(2);
+  const OdDbObjectId off = layer("Off", 1);
+  OdDbLayerTableRecordPtr(off.safeOpenObject(OdDb::kForWrite))->setIsOff(true);
+  line({0, 5}, {1, 5})->setLayer(off);
+  a.release();
+  auto lines = all<PolylinePrim>(render());
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].stroke.dashes, (std::vector<double>{1.0, -0.5}));
+}
+
+TEST_F(Scene, ArcsBulgesAndSolids) {
+  OdDbArcPtr arc = OdDbArc::createObject();
+  arc->setCenter({0, 0});
+  arc->setRadius(2);
+  arc->setStartAngle(0);
+  arc->setEndAngle(std::numbers::pi / 2);
+  d.add(arc).release();
+  OdDbPolylinePtr p = OdDbPolyline::createObject();
+  p->addVertexAt(0, 10, 0, 1.0);  // a half circle, counter-clockwise, under the chord
+  p->addVertexAt(1, 12, 0);
+  d.add(p).release();
+  OdDbSolidPtr s = OdDbSolid::createObject();
+  s->setPointAt(0, {20, 0});
+  s->setPointAt(1, {21, 0});
+  s->setPointAt(2, {20, 1});
+  s->setPointAt(3, {21, 1});
+  d.add(s).release();
+  const DisplayList l = render();
+  auto lines = all<PolylinePrim>(l);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NEAR(lines[0].points.front().x, 2.0, kTol);
+  EXPECT_NEAR(lines[0].points.back().y, 2.0, kTol);
+  double minY = 0;
+  for (auto& q : lines[1].points) minY = std::min(minY, q.y);
+  EXPECT_NEAR(minY, -1.0, kTol);
+  EXPECT_NEAR(lines[1].points.back().x, 12.0, kTol);
+  auto fills = all<FilledPolygonPrim>(l);
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(fills[0].color, (Rgb{0, 0, 0}));
+  // Corners 0, 1, 3, 2 make the outline.
+  EXPECT_EQ(fills[0].points[2], (render::Point2{21, 1}));
+  EXPECT_EQ(fills[0].points[3], (render::Point2{20, 1}));
+}
+
+TEST_F(Scene, TextAndStackedFractions) {
+  OdDbTextPtr t = OdDbText::createObject();
+  t->setTextString("%%c10");
+  t->setHeight(0.5);
+  t->setPosition({1, 1});
+  d.add(t).release();
+  OdDbMTextPtr m = OdDbMText::createObject();
+  m->setContents("2\\S1/2;");
+  m->setTextHeight(1.0);
+  m->setLocation({0, 10});
+  m->setAttachment(1);  // top left
+  d.add(m).release();
+  const DisplayList l = render();
+  auto runs = all<TextRunPrim>(l);
+  ASSERT_EQ(runs.size(), 4u);
+  EXPECT_EQ(runs[0].text, "\u230010");
+  EXPECT_NEAR(runs[0].capHeight, 0.5, kTol);
+  EXPECT_GT(runs[0].advance, 0.5);
+  EXPECT_EQ(runs[1].text, "2");
+  EXPECT_EQ(runs[2].text, "1");
+  EXPECT_EQ(runs[3].text, "2");
+  EXPECT_NEAR(runs[2].capHeight, 0.7, kTol);
+  EXPECT_GT(runs[2].origin.y, runs[3].origin.y);  // numerator over denominator
+  EXPECT_LT(runs[1].origin.y, 10.0);               // hangs from the top
+  EXPECT_EQ(all<PolylinePrim>(l).size(), 1u);      // the fraction bar
+}
+
+TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
+  OdDbRotatedDimensionPtr dim = d.linear();
+  dim->setColorIndex(1);
+  dim->recomputeDimBlock();
+  dim.release();
+  OdDbLeaderPtr ldr = OdDbLeader::createObject();
+  ldr->appendVertex({0, -5});
+  ldr->appendVertex({2, -3});
+  ldr->setDimensionStyle(d.db->getDimStyleStandardId());
+  d.add(ldr);
+  ldr->setDimclrd(OdCmColor::fromIndex(3));
+  ldr.release();
+  const DisplayList l = render();
+  auto runs = all<TextRunPrim>(l);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].text, "10.0000");
+  EXPECT_EQ(runs[0].color, (Rgb{255, 0, 0}));  // by block: the dimension's colour
+  auto fills = all<FilledPolygonPrim>(l);
+  ASSERT_EQ(fills.size(), 3u);  // two arrows of the dimension, one of the leader
+  EXPECT_EQ(fills[2].color, (Rgb{0, 255, 0}));
+  EXPECT_EQ(fills[2].points[0], (render::Point2{0, -5}));
+  EXPECT_NEAR(l.bounds().minY, -5.0, kTol);
+  EXPECT_NEAR(l.bounds().maxX, 10.0, 0.01);
+}
+
+TEST_F(Scene, MasksTakeTheBackgroundAndColourSevenTheForeground) {
+  for (OdInt16 color : {7, 257}) {  // 257: no colour
+    OdDbSolidPtr s = OdDbSolid::createObject();
+    s->setPointAt(0, {30, 0});
+    s->setPointAt(1, {31, 0});
+    s->setPointAt(2, {30, 1});
+    s->setPointAt(3, {30, 1});
+    d.add(s);
+    s->setColor(color == 257 ? OdCmColor(OdCmColor::kNone) : OdCmColor::fromIndex(color));
+  }
+  render::RenderOptions dark;
+  dark.background = {1, 2, 3};
+  dark.foreground = {250, 250, 250};
+  auto fills = all<FilledPolygonPrim>(render::renderModelSpace(d.db.get(), dark));
+  ASSERT_EQ(fills.size(), 2u);
+  EXPECT_EQ(fills[0].color, (Rgb{250, 250, 250}));
+  EXPECT_EQ(fills[1].color, (Rgb{1, 2, 3}));
+  EXPECT_EQ(fills[1].points.size(), 3u);  // a triangle: the repeated corner dropped
+}

@@ -1,0 +1,57 @@
+// The SVG writer: the mapping from drawing to pixels, escaping, dashes and
+// failure to write.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "svg_writer.h"
+
+using namespace render;
+
+TEST(SvgWriter, MapsDrawingToPixelsWithYUpAndEscapesText) {
+  DisplayList l;
+  Stroke s;
+  s.color = {255, 0, 0};
+  s.dashes = {1.0, -0.5};
+  l.add(PolylinePrim{{{0, 0}, {10, 5}}, false, s});
+  TextRunPrim t;
+  t.text = "a<b & \"c\"";
+  t.origin = {0, 4};
+  t.capHeight = 1;
+  t.emSize = 1.4;
+  t.advance = 4;
+  t.fontFamily = "DejaVu Sans";
+  l.add(t);
+  SvgOptions o;
+  o.widthPx = 220;
+  o.marginPx = 10;
+  const std::string svg = svgDocument(l, o);
+  // 20 pixels per unit; the box is 10 x 5 (the text reaches up to y = 5).
+  EXPECT_NE(svg.find("width=\"220\" height=\"120\""), std::string::npos) << svg;
+  EXPECT_NE(svg.find("points=\"10,110 210,10\""), std::string::npos) << svg;  // y points up
+  EXPECT_NE(svg.find("stroke=\"#ff0000\""), std::string::npos);
+  EXPECT_NE(svg.find("stroke-dasharray=\"20 10\""), std::string::npos);
+  EXPECT_NE(svg.find(">a&lt;b &amp; &quot;c&quot;</text>"), std::string::npos);
+  EXPECT_NE(svg.find("textLength=\"80\""), std::string::npos);
+  EXPECT_NE(svg.find("font-size=\"28\""), std::string::npos);
+  DisplayList turned;
+  t.rotation = 1.5707963267948966;
+  turned.add(t);
+  EXPECT_NE(svgDocument(turned).find("rotate(-90 "), std::string::npos);
+}
+
+TEST(SvgWriter, EmptyPicturesAndBadPaths) {
+  const std::string svg = svgDocument(DisplayList());
+  EXPECT_NE(svg.find("</svg>"), std::string::npos);
+  std::string error;
+  EXPECT_FALSE(writeSvgFile(DisplayList(), "/nonexistent-folder/x.svg", {}, &error));
+  EXPECT_NE(error.find("/nonexistent-folder/x.svg"), std::string::npos);
+}
+
+TEST(DisplayList, BoundsIgnoreNonFinitePoints) {
+  DisplayList l;
+  l.add(PolylinePrim{{{0, 0}, {1, 1}}, false, {}});
+  l.add(FilledPolygonPrim{{{std::nan(""), 0}, {2, -1}, {0, 0}}, {}});
+  EXPECT_EQ(l.bounds().maxX, 2.0);
+  EXPECT_EQ(l.bounds().minY, -1.0);
+}
