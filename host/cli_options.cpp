@@ -6,13 +6,15 @@ namespace qrvhost {
 
 const char* usageText() {
   return "usage: qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new] [--module FILE]\n"
-         "               [--help] [--version] [DRAWING.dxf ...]\n"
+         "               [--each] [--help] [--version] [DRAWING.dxf ...]\n"
          "  --lang en|ru     language of the texts (default: from LC_ALL, LC_MESSAGES or LANG)\n"
          "  --script FILE    answers from FILE, one line per answer ('-': standard input);\n"
          "                   the session ends without saving after the last line\n"
          "  --log FILE       the trace log (default: ~/.local/share/qrvhost/qrvhost.log)\n"
          "  --new            start with a new drawing instead of the sample drawing\n"
          "  --module FILE    load this module library instead of libdds.so next to qrvhost\n"
+         "  --each           with --script: run the script on each drawing in turn and save it;\n"
+         "                   a progress line per drawing and a summary at the end\n"
          "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
 }
 
@@ -58,6 +60,8 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       options.module = *v;
     } else if (arg == "--new") {
       options.newDrawing = true;
+    } else if (arg == "--each") {
+      options.each = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -66,6 +70,10 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       error = "unknown option '" + arg + "'";
       return std::nullopt;
     }
+  }
+  if (options.each && (!options.script || options.drawings.empty())) {
+    error = "--each needs --script FILE and at least one drawing";
+    return std::nullopt;
   }
   if (options.newDrawing && !options.drawings.empty()) {
     error = "--new and drawing names exclude each other";

@@ -1,7 +1,10 @@
 #include "command_processor.h"
 
 #include <algorithm>
+#include <deque>
 #include <exception>
+#include <sstream>
+#include <utility>
 
 #include "OdDbDatabase.h"
 #include "OdStringUtil.h"
@@ -16,6 +19,7 @@
 #include "host_log.h"
 #include "host_services.h"
 #include "host_text.h"
+#include "host_texts_local.h"
 #include "sysvars.h"
 #include "text_format.h"
 
@@ -26,7 +30,43 @@ constexpr int kCmdActiveCommand = 1;
 constexpr int kCmdActiveDialog = 8;
 }  // namespace
 
-CommandProcessor::CommandProcessor(HostServices& services) : m_services(services) {}
+// Answers typed after the command name on the Command line, handed to the
+// command's prompts before the session's own input is asked again. They
+// are shown after their prompts, as a script's answers are. It stands in
+// front of the session's input for the processor's whole life, so that the
+// console never changes its source in the middle of a session.
+class LineAnswers final : public HostInputSource {
+public:
+  explicit LineAnswers(HostInputSource& rest) : m_rest(rest) {}
+  HostAnswer next() override {
+    m_fromLine = !m_words.empty();
+    if (!m_fromLine) return m_rest.next();
+    HostAnswer answer{HostAnswer::kText, m_words.front()};
+    m_words.pop_front();
+    return answer;
+  }
+  bool echoAnswers() const override { return m_fromLine || m_rest.echoAnswers(); }
+  void set(std::deque<std::string> words) { m_words = std::move(words); }
+  // The answers nobody asked for; none are left afterwards.
+  std::deque<std::string> takeLeft() { return std::exchange(m_words, {}); }
+
+private:
+  std::deque<std::string> m_words;
+  HostInputSource& m_rest;
+  bool m_fromLine = false;
+};
+
+CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* input)
+    : m_services(services), m_input(input) {
+  if (m_input) {
+    m_line = std::make_unique<LineAnswers>(*m_input);
+    m_services.console().setInput(*m_line);
+  }
+}
+
+CommandProcessor::~CommandProcessor() {
+  if (m_input) m_services.console().setInput(*m_input);
+}
 
 HostEdInput& CommandProcessor::input() { return m_services.editorInput(); }
 
@@ -39,7 +79,8 @@ HostApDocument* CommandProcessor::requireDocument() {
 void CommandProcessor::run() {
   while (!m_quit) {
     OdString typed;
-    const int r = input().getString(hostText(HostText::kCommandPrompt), "", kPromptEmptyAllowed, typed);
+    const int flags = kPromptEmptyAllowed | (m_input ? kPromptBlanksAllowed : 0);
+    const int r = input().getString(hostText(HostText::kCommandPrompt), "", flags, typed);
     if (m_services.console().inputEnded()) break;
     if (r != kPromptText) continue;  // Enter or a cancel at the Command prompt does nothing
     runTyped(typed);
@@ -48,6 +89,23 @@ void CommandProcessor::run() {
 }
 
 void CommandProcessor::runTyped(const std::string& typed) {
+  std::istringstream words(typed);
+  std::string name;
+  words >> name;
+  std::deque<std::string> answers;
+  for (std::string w; words >> w;) answers.push_back(w);
+  if (answers.empty() || !m_line) return runNamed(answers.empty() ? name : typed);
+  m_line->set(std::move(answers));
+  runNamed(name);  // runs the command as every command runs: failures end in a message
+  const std::deque<std::string> left = m_line->takeLeft();
+  if (!left.empty()) {
+    std::string rest;
+    for (const std::string& w : left) rest += (rest.empty() ? "" : " ") + w;
+    input().print(hostFormat(localText(LocalText::kAnswersIgnored).c_str(), rest.c_str()));
+  }
+}
+
+void CommandProcessor::runNamed(const std::string& typed) {
   const std::string name = qrv::toUpper(typed);
   if (const HostCommandDef* def = findHostCommand(name)) {
     runCommand(def->name, {def->lockDocument, def->undoStep, false}, [&] { def->run(*this); });

@@ -4,21 +4,34 @@
 // modules registered, the host's dialog commands (DIMSTYLE), the system
 // variables (typing a name shows the value and asks for a new one).
 #include <functional>
+#include <memory>
 #include <string>
 
 class HostApDocument;
 class HostEdInput;
+class HostInputSource;
 class HostServices;
 
 namespace qrvhost {
 
+class LineAnswers;
+
 class CommandProcessor {
 public:
-  explicit CommandProcessor(HostServices& services);
+  // With the session's input source, a command may be followed on the same
+  // line by answers to its prompts ("EXPORT out.svg"); without one, the
+  // Command prompt takes a command name alone.
+  explicit CommandProcessor(HostServices& services, HostInputSource* input = nullptr);
+  ~CommandProcessor();
+  CommandProcessor(const CommandProcessor&) = delete;
+  CommandProcessor& operator=(const CommandProcessor&) = delete;
 
   // Runs commands until QUIT or the end of the input.
   void run();
-  // Runs the command a user typed at the Command prompt.
+  // Runs the command a user typed at the Command prompt: a command name,
+  // optionally followed by blank-separated answers that the command's
+  // prompts take in turn before asking the user. Answers left when the
+  // command ends are dropped (and said so).
   void runTyped(const std::string& typed);
 
   void requestQuit() { m_quit = true; }
@@ -43,7 +56,12 @@ private:
   bool runModuleCommand(const std::string& name);
   bool runDialogCommand(const std::string& name);
 
+  void runNamed(const std::string& typed);
+
   HostServices& m_services;
+  HostInputSource* m_input = nullptr;
+  // Stands between the console and m_input for the processor's life.
+  std::unique_ptr<LineAnswers> m_line;
   bool m_quit = false;
   bool m_running = false;
 };

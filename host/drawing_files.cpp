@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "OdDbDimension.h"
 #include "documents.h"
 #include "drawing_io.h"
 #include "host_log.h"
@@ -57,8 +59,27 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
   return doc;
 }
 
+void refreshDimensionBlocks(OdDbDatabase& db) {
+  OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject();
+  for (auto b = blocks->newIterator(); !b->done(); b->step()) {
+    OdDbBlockTableRecordPtr block = b->getRecord();
+    if (block->isAnonymous() && !block->isLayout()) continue;  // geometry blocks hold no dimensions
+    for (auto e = block->newIterator(); !e->done(); e->step()) {
+      OdDbEntityPtr entity = e->entity();
+      auto dim = OdDbDimension::cast(entity.get());
+      if (!dim) continue;
+      // A dimension read with its block keeps it until something changes.
+      const bool stale = dim->isDimBlockOutOfDate() && dim->isModifiedSinceLoad();
+      if (!dim->dimBlockId().isNull() && !stale) continue;
+      dim->upgradeOpen();
+      dim->recomputeDimBlock();
+    }
+  }
+}
+
 bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error) {
   try {
+    refreshDimensionBlocks(*doc.database());
     hostWriteDrawing(*doc.database(), path);
   } catch (const OdError& e) {
     error = e.description();

@@ -4,6 +4,7 @@
 
 class HostApDocManager;
 class HostApDocument;
+class OdDbDatabase;
 
 namespace qrvhost {
 
@@ -17,6 +18,10 @@ HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::st
 // Reads the file and adds it as the active document; null with `error` set
 // when it cannot be read.
 HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error);
+
+// Builds the geometry block of every dimension that has none or whose data
+// changed since it was read, so that other programs show what we show.
+void refreshDimensionBlocks(OdDbDatabase& db);
 
 // Writes the drawing (atomically, by the file layer) and marks the document
 // saved under that name; false with `error` set on failure, the document

@@ -194,6 +194,7 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"EXIT", commandQuit, false, false},     {"SWITCH", commandSwitch, false, false},
       {"UNDO", commandUndo, true, false},      {"U", commandUndoOne, true, false},
       {"SETVAR", commandSetvar, true, true},   {"HELP", commandHelp, false, false},
+      {"EXPORT", commandExport, true, true},   {"DIMREGEN", commandDimRegen, true, true},
   };
   return commands;
 }

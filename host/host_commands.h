@@ -33,5 +33,8 @@ void editVariable(CommandProcessor& cp, const std::string& name);
 void commandUndo(CommandProcessor& cp);
 void commandUndoOne(CommandProcessor& cp);
 void commandHelp(CommandProcessor& cp);
+// picture_commands.cpp
+void commandExport(CommandProcessor& cp);
+void commandDimRegen(CommandProcessor& cp);
 
 }  // namespace qrvhost

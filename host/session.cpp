@@ -1,11 +1,13 @@
 #include "session.h"
 
 #include <fstream>
+#include <iterator>
 #include <iostream>
 #include <memory>
 
 #include "OdDbDatabase.h"
 #include "app_services.h"
+#include "batch_run.h"
 #include "cli_options.h"
 #include "command_processor.h"
 #include "console.h"
@@ -25,6 +27,7 @@
 
 #ifdef QRVHOST_HAVE_RENDER
 #include "dim_block_builder.h"
+#include "native_gate.h"
 #endif
 
 namespace qrvhost {
@@ -108,12 +111,20 @@ int runHost(int argc, const char* const* argv) {
   std::unique_ptr<std::istream> scriptStream;
   std::unique_ptr<HostInputSource> input = openInput(*options, scriptStream, error);
   if (!input) return failWith(kExitScript, error);
+  // --each replays the whole script for every drawing: read it once.
+  std::string eachScript;
+  if (options->each) {
+    std::istream& from = scriptStream ? *scriptStream : std::cin;
+    eachScript.assign(std::istreambuf_iterator<char>(from), std::istreambuf_iterator<char>());
+  }
   // A script plays the user of every dialog too, so dialogs must not open
   // windows that nobody answers (unless the caller asked for a backend).
   if (options->script) setenv("QRV_UI", "headless", 0);
 #ifdef QRVHOST_HAVE_RENDER
   // Dimensions build their geometry with the renderer's builders.
   render::installDimBlockBuilder();
+  // Modules draw pictures (the style preview) through the host's gate.
+  render::installNativeGate();
 #endif
 
   int status = kExitOk;
@@ -127,10 +138,12 @@ int runHost(int argc, const char* const* argv) {
     LoadedModule module;
     if (!module.load(options->module.value_or(defaultModulePath()), error)) return failWith(kExitModule, error);
 
-    if (!openStartDrawings(*options, services, error)) {
+    if (options->each) {
+      if (runScriptOnEach(options->drawings, eachScript, services, console) > 0) status = kExitBatchFailed;
+    } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);
     } else {
-      CommandProcessor processor(services);
+      CommandProcessor processor(services, input.get());
       processor.run();
     }
     // Documents go first, so the module's reactor hears about each of them

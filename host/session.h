@@ -8,6 +8,7 @@ constexpr int kExitUsage = 1;          // bad command line or unwritable --log
 constexpr int kExitDrawing = 2;        // a drawing given on the command line cannot be opened
 constexpr int kExitScript = 3;         // the script cannot be read
 constexpr int kExitModule = 4;         // the module is missing or broken
+constexpr int kExitBatchFailed = 5;    // --each: at least one drawing failed
 
 int runHost(int argc, const char* const* argv);
 

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
 scripts/build.sh
-exec build/bin/dimstyle_list "$@"
+exec build/bin/qrvhost "$@"

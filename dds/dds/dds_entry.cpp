@@ -13,6 +13,7 @@
 #include "qrv_cmd.h"
 #include "stdafx/module_resources.h"
 #include "translation.h"
+#include "wndpreview/preview_command.h"
 
 #define DDS_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -44,6 +45,7 @@ DDS_EXPORT void QRVInit() {
   registerDialogCommand();
   registerCommandLineCommand();
   dds::registerCompareCommand();
+  dds::registerPreviewCommand();
   if (HostApDocManager* documents = hostDocManager()) documents->addReactor(&dds::documentReactor());
 }
 

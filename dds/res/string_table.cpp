@@ -3,7 +3,7 @@
 // Rules the texts keep in both languages:
 // - printf-style specifiers appear in the same order, so one format call
 //   serves either language;
-// - keyword lists of the command line (1184, 1185) are the same in both
+// - keyword lists of the command line (1184, 1185) keep their global (English) half in both
 //   languages: the editor's keyword matcher compares typed input with them,
 //   and typed keywords must not change with the interface language; for the
 //   same reason the "[%s]" part and a <Default> keyword of a prompt stay as
@@ -277,15 +277,17 @@ extern const QrStringEntry kStringTable[] = {
     {1182, "Current dimension style: \"%s\". Annotative: %s.",
      "Текущий размерный стиль: \"%s\". Аннотативный: %s."},
     {1183, "Enter a dimension style option [%s]<Restore>:",
-     "Введите параметр размерного стиля [%s]<Restore>:"},
+     "Введите параметр размерного стиля [%s]<Восстановить>:"},
+    // Local keywords in the session's language, global keywords (after "*")
+    // in English, so a script answers the same way in either language.
     {1184,
      "ANnotative Save Restore STatus Variables Apply ? *ANnotative *Save "
      "*Restore *STatus *Variables *Apply *?",
-     "ANnotative Save Restore STatus Variables Apply ? *ANnotative *Save "
+     "АННотативный СОхранить Восстановить СТатус Переменные ПРименить ? *ANnotative *Save "
      "*Restore *STatus *Variables *Apply *?"},
-    {1185, "Yes No *Yes *No", "Yes No *Yes *No"},
+    {1185, "Yes No *Yes *No", "Да Нет *Yes *No"},
     {1186, "Create annotative dimension style [%s]<Yes>:",
-     "Создать аннотативный размерный стиль [%s]<Yes>:"},
+     "Создать аннотативный размерный стиль [%s]<Да>:"},
     {1187, "Enter name for new dimension style or [%s]:",
      "Введите имя нового размерного стиля или [%s]:"},
     {1188, "Enter dimension style(s) to list <*>",
@@ -309,7 +311,7 @@ extern const QrStringEntry kStringTable[] = {
      "Различия между \"%s\" и текущими настройками:"},
     {1199, "No Differences.", "Различий нет."},
     {1200, "That name is already in use, redefine it? [%s]<No>:",
-     "Это имя уже используется. Переопределить? [%s]<No>:"},
+     "Это имя уже используется. Переопределить? [%s]<Нет>:"},
     {1201, "Enter a dimension style name, [%s] or <select dimension>:",
      "Введите имя размерного стиля, [%s] или <выберите размер>:"},
     {1202, "Select dimension", "Выберите размер"},

@@ -105,6 +105,11 @@ public:
     std::string_view verbatim(const DxfRecord& record) const { return slice(record.byteBegin, record.byteEnd); }
     std::string_view verbatim(const DxfHeaderVariable& v) const { return slice(v.byteBegin, v.byteEnd); }
 
+    // For a layer that keeps a lighter index of its own: gives the records
+    // away (records() is empty afterwards; tables and blocks keep their
+    // indices). A big drawing's record list is half the size of its file.
+    std::vector<DxfRecord> takeRecords() { return std::move(records_); }
+
     // Offset of the "0 EOF" line; from there to the end of bytes() is the
     // file's tail (the marker and anything after it).
     size_t eofBegin() const { return eofBegin_; }

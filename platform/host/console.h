@@ -56,7 +56,11 @@ public:
   bool inputEnded() const { return m_ended; }
 
   std::ostream& out() { return m_out; }
-  void setInput(HostInputSource& input) { m_input = &input; }
+  // A new source starts afresh, also after an earlier one ended.
+  void setInput(HostInputSource& input) {
+    m_input = &input;
+    m_ended = false;
+  }
 
 private:
   HostInputSource* m_input;

@@ -70,6 +70,15 @@ const QrStringEntry kHostStrings[] = {
     T(kUnknownDrawing, "No open drawing \"%s\".", "Нет открытого чертежа \"%s\"."),
     T(kUndoFailed, "Undo failed: %s", "Отмена не выполнена: %s"),
     T(kModifiedMark, " (modified)", " (изменён)"),
+    T(kBatchProgress, "[%d/%d] %s", "[%d/%d] %s"),
+    T(kBatchSaved, "[%d/%d] %s: saved", "[%d/%d] %s: сохранён"),
+    T(kBatchFailed, "[%d/%d] %s: failed, %s", "[%d/%d] %s: ошибка, %s"),
+    T(kBatchCannotOpen, "cannot open: %s", "не удаётся открыть: %s"),
+    T(kBatchScriptFailed, "the script failed: %s", "сценарий не выполнен: %s"),
+    T(kBatchDrawingClosed, "the script closed the drawing", "сценарий закрыл чертёж"),
+    T(kBatchCannotSave, "cannot save: %s", "не удаётся сохранить: %s"),
+    T(kBatchSummary, "Batch: %d drawing(s), %d saved, %d failed.",
+      "Пакет: чертежей %d, сохранено %d, с ошибками %d."),
 };
 
 #undef T

@@ -56,6 +56,14 @@ enum class HostText : unsigned {
   kUnknownDrawing,
   kUndoFailed,
   kModifiedMark,
+  kBatchProgress,
+  kBatchSaved,
+  kBatchFailed,
+  kBatchCannotOpen,
+  kBatchScriptFailed,
+  kBatchDrawingClosed,
+  kBatchCannotSave,
+  kBatchSummary,
 };
 
 // The text in the session's language.

@@ -166,6 +166,87 @@ TEST_P(DrawingInterop, EditedStylesReadBackInEzdxf)
     EXPECT_EQ(readFile(out / "again.dxf"), readFile(saved));
 }
 
+TEST_P(DrawingInterop, WrittenInAnotherVersionReadsTheSameInEzdxf)
+{
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string());
+    // Across the change of text encoding: legacy code pages to UTF-8 and back.
+    const DxfVersion other = dxfDrawingVersion(*db) >= DxfVersion::R2007 ? DxfVersion::R2000 : DxfVersion::R2018;
+    TempFolder out;
+    const std::filesystem::path saved = out / "other.dxf";
+    writeDxfDrawing(*db, saved.string(), other);
+    std::vector<Fact> peer = ezdxfReadBack(python_, saved);
+    ASSERT_FALSE(peer.empty());
+    EXPECT_EQ(auditErrors(peer), 0);
+    std::map<std::string, int> checked = expectMatchesFacts(*db, peer, true);
+    EXPECT_GT(checked["style"], 900);
+    EXPECT_GE(checked["override"], 8);
+    // And back in our reader, every style value is what it was, including
+    // those the older version has no group code for.
+    std::unique_ptr<OdDbDatabase> again = readDxfDrawing(saved.string());
+    OdDbSymbolTablePtr before = db->getDimStyleTableId().safeOpenObject();
+    OdDbSymbolTablePtr after = again->getDimStyleTableId().safeOpenObject();
+    for (OdDbObjectId id : before->recordIds()) {
+        OdDbDimStyleTableRecordPtr a = id.safeOpenObject();
+        OdDbDimStyleTableRecordPtr b = after->getAt(a->getName(), OdDb::kForRead);
+        ASSERT_TRUE(b) << a->getName();
+        for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+            if (OdDbDimVars::describe(i).type == OdDbDimVarType::kObjectId)
+                EXPECT_EQ(recordName(std::get<OdDbObjectId>(a->dimVar(i))),
+                          recordName(std::get<OdDbObjectId>(b->dimVar(i))))
+                    << a->getName() << " " << OdDbDimVars::describe(i).name;
+            else
+                EXPECT_TRUE(a->dimVars().equal(i, b->dimVars())) << a->getName() << " " << OdDbDimVars::describe(i).name;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Releases, DrawingInterop,
                          ::testing::Values("R12", "R2000", "R2004", "R2007", "R2010", "R2013", "R2018"),
                          [](const auto& info) { return std::string(info.param); });
+
+// Another reader of our output, where Debian's LibreCAD is installed.
+TEST(DrawingInteropLibreCad, ConvertsOurSampleToPdf)
+{
+    if (std::system("command -v librecad >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "librecad is not installed";
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(DDS_SOURCE_DIR "/examples/sample.dxf");
+    OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+    OdDbDimStyleTableRecordPtr iso = styles->getAt("Plate-ISO", OdDb::kForWrite);
+    iso->setDimasz(4.0);
+    iso.reset();
+    TempFolder out;
+    writeDxfDrawing(*db, (out / "plate.dxf").string());
+    const std::string command = "cd '" + out.path().string() + "' && QT_QPA_PLATFORM=offscreen librecad dxf2pdf " +
+                                "plate.dxf >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::exists(out / "plate.pdf"));
+}
+
+// A drawing made in memory (the host's new drawing) is written complete
+// enough for another program: ezdxf reads it without audit errors.
+TEST(DrawingInteropNew, NewDrawingReadsInEzdxf)
+{
+    const std::string python = pythonWithEzdxf();
+    if (python.empty())
+        GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
+    OdDbDatabase db(OdDb::kMetric);
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    OdDbRotatedDimensionPtr dim = OdDbRotatedDimension::createObject();
+    dim->setXLine1Point({0, 0}), dim->setXLine2Point({40, 0}), dim->setDimLinePoint({0, 10});
+    dim->setDimensionStyle(db.getDimStyleStandardId());
+    dim->setDimtxt(3.5);
+    ms->appendOdDbEntity(dim);
+    dim.reset();
+    ms.reset();
+    TempFolder out;
+    for (DxfVersion v : {DxfVersion::R2000, DxfVersion::R2018}) {
+        const std::filesystem::path path = out / (std::string(dxfVersionRelease(v)) + ".dxf");
+        writeDxfDrawing(db, path.string(), v);
+        std::vector<Fact> peer = ezdxfReadBack(python, path);
+        ASSERT_FALSE(peer.empty()) << dxfVersionRelease(v);
+        EXPECT_EQ(auditErrors(peer), 0) << dxfVersionRelease(v);
+        std::map<std::string, int> checked = expectMatchesFacts(db, peer, true);
+        EXPECT_GT(checked["style"], 40);
+        EXPECT_EQ(checked["override"], 1);
+    }
+}

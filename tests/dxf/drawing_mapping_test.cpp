@@ -9,6 +9,7 @@
 #include "OdDbEntities.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
+#include "OdDbDictionary.h"
 
 using namespace dxftest;
 
@@ -91,7 +92,7 @@ std::unique_ptr<OdDbDatabase> read(const std::string& bytes, DxfReadReport* repo
     return readDxfDrawingFromBytes(bytes, report);
 }
 
-OdDbObjectId recordId(const OdDbDatabase& db, OdDbObjectId table, const char* name)
+OdDbObjectId recordId(const OdDbDatabase&, OdDbObjectId table, const char* name)
 {
     OdDbSymbolTablePtr t = table.safeOpenObject();
     return t->getAt(name);
@@ -369,4 +370,86 @@ TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)
         EXPECT_NE(std::string(e.what()).find("cannot save"), std::string::npos) << e.what();
     }
     EXPECT_THROW(readDxfDrawing((folder / "none.dxf").string()), OdError);
+}
+
+// The drawings under examples/ (the host's default drawing among them)
+// read and write back unchanged, and keep their styles through an edit.
+TEST(DxfDrawingMapping, ExampleDrawingsRoundTrip)
+{
+    int seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(DDS_SOURCE_DIR "/examples")) {
+        if (entry.path().extension() != ".dxf")
+            continue;
+        ++seen;
+        SCOPED_TRACE(entry.path().string());
+        const std::string original = readFile(entry.path());
+        std::unique_ptr<OdDbDatabase> db = read(original);
+        EXPECT_EQ(writeDxfDrawingToBytes(*db), original);
+        // Rename every dimension style; the dimensions follow.
+        OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+        std::map<OdDbHandle, std::string> renamed;
+        for (OdDbObjectId id : styles->recordIds()) {
+            OdDbDimStyleTableRecordPtr s = id.safeOpenObject(OdDb::kForWrite);
+            s->setName(s->getName() + " (copy)");
+            renamed[s->getDbHandle()] = s->getName();
+        }
+        std::unique_ptr<OdDbDatabase> again = read(writeDxfDrawingToBytes(*db));
+        OdDbBlockTableRecordPtr ms = again->getModelSpaceId().safeOpenObject();
+        int dims = 0;
+        for (auto it = ms->newIterator(); !it->done(); it->step())
+            if (auto e = OdDbDimStyleEntity::cast(it->entity().get())) {
+                ++dims;
+                EXPECT_EQ(recordName(e->dimensionStyle()), renamed[e->dimensionStyle().getHandle()]);
+            }
+        EXPECT_GT(dims, 0);
+    }
+    EXPECT_GE(seen, 1);
+}
+
+// What the dimension properties read from a drawing: the tolerance
+// alignment in ACAD_DSTYLE_DIMTALN extended data and associativity as an
+// ACAD_DIMASSOC entry of the extension dictionary, next to DSTYLE overrides.
+TEST(DxfDrawingMapping, DimensionDataOfOtherApplicationsSurvivesAnEdit)
+{
+    std::string drawing = drawingWithForeignRecords();
+    drawing.replace(drawing.find("  0\nENDTAB\n  0\nTABLE\n  2\nDIMSTYLE"), 0,
+                    record("APPID", "1A", "9", "AcDbRegAppTableRecord", "ACAD_DSTYLE_DIMTALN"));
+    drawing.replace(drawing.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS"), 0,
+                    lines({"  0", "DIMENSION", "  5", "60", "102", "{ACAD_XDICTIONARY", "360", "61", "102", "}",
+                           "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbDimension", " 10", "0.0", " 20",
+                           "5.0", " 30", "0.0", " 11", "5.0", " 21", "6.0", " 31", "0.0", " 70", "32", "  3", "Tol",
+                           "100", "AcDbAlignedDimension", " 13", "0.0", " 23", "0.0", " 33", "0.0", " 14", "10.0",
+                           " 24", "0.0", " 34", "0.0", "100", "AcDbRotatedDimension", "1001", "ACAD", "1000",
+                           "DSTYLE", "1002", "{", "1070", "140", "1040", "5.0", "1070", "999", "1070", "7", "1002",
+                           "}", "1001", "ACAD_DSTYLE_DIMTALN", "1070", "392", "1070", "1"}));
+    drawing.replace(drawing.find("  0\nENDSEC\n  0\nEOF"), 0,
+                    lines({"  0", "DICTIONARY", "  5", "61", "330", "60", "100", "AcDbDictionary", "280", "1", "  3",
+                           "ACAD_DIMASSOC", "360", "62", "  0", "DIMASSOC", "  5", "62", "330", "61", "100",
+                           "AcDbDimAssoc", "330", "60", " 90", "1"}));
+    std::unique_ptr<OdDbDatabase> db = read(drawing);
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), drawing);
+    {
+        OdDbDimensionPtr dim = db->getOdDbObjectId(0x60).safeOpenObject(OdDb::kForWrite);
+        EXPECT_EQ(dim->dimtxt(), 5.0);
+        OdDbDictionaryPtr xdict = dim->extensionDictionary().safeOpenObject();
+        EXPECT_TRUE(xdict->has("ACAD_DIMASSOC"));
+        OdResBufPtr taln = dim->xData("ACAD_DSTYLE_DIMTALN");
+        ASSERT_TRUE(taln && taln->next() && taln->next()->next());
+        EXPECT_EQ(taln->next()->next()->getInt16(), 1);
+        dim->setDimtxt(6.0);
+    }
+    const std::string out = writeDxfDrawingToBytes(*db);
+    // The unknown override pair stays in the DSTYLE section.
+    EXPECT_NE(out.find("1070\n140\n1040\n6.0\n1070\n999\n1070\n7\n1002\n}"), std::string::npos) << out;
+    std::unique_ptr<OdDbDatabase> again = read(out);
+    OdDbDimensionPtr dim = again->getOdDbObjectId(0x60).safeOpenObject();
+    EXPECT_EQ(dim->dimtxt(), 6.0);
+    EXPECT_EQ(recordName(dim->dimensionStyle()), "Tol");
+    OdDbDictionaryPtr xdict = dim->extensionDictionary().safeOpenObject();
+    EXPECT_TRUE(xdict->has("ACAD_DIMASSOC"));
+    EXPECT_TRUE(dim->xData("ACAD_DSTYLE_DIMTALN"));
+    // The dimension's text style and style are in use: purge keeps them.
+    OdDbObjectIdArray ids{dim->dimensionStyle()};
+    again->purge(ids);
+    EXPECT_TRUE(ids.empty());
 }

@@ -89,8 +89,11 @@ public:
   std::unique_ptr<OdDbDatabase> read();
 
 private:
-  // Pass 1: every record that is an object becomes one, with its handle.
-  void createObjects();
+  // Records become objects with their handles; a record's content is read
+  // when every record it may point to by handle exists, or its references
+  // wait until the end (m_pending, m_rawLater).
+  void prepare();
+  void createTables(const DxfSection& section);
   void create(std::size_t index, OdDbObjectPtr object);
   OdDbObjectPtr newTable(std::string_view name);
   OdDbObjectPtr newTableRecord(std::string_view table);
@@ -102,17 +105,25 @@ private:
   void fillBlocks(const DxfSection& section);
   void fillEntities(const DxfSection& section);
   void fillObjects(const DxfSection& section);
+  void fillObject(std::size_t index);
   void readHeader();
+  void resolvePending();
 
   void loadTags(std::size_t index);
   // The prefix every object shares: extension dictionary, owner; returns
   // the index of the first extended data tag (tags.size() when none).
   std::size_t readCommon(OdDbObject* obj, std::size_t index);
   void readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVars);
-  void setOwner(OdDbObject* obj, const DxfRecord& record, OdDbObjectId fallback);
+  void setOwner(OdDbObject* obj, std::size_t index, OdDbObjectId fallback);
+  // The owner handle of the record whose tags are loaded: the first 330
+  // outside a 102 group, before any extended data; 0 when none.
+  std::uint64_t ownerOfTags() const;
+  std::string_view typeOf(std::size_t index) const { return m_src->type(index); }
+  std::uint32_t lineOf(std::size_t index) const { return m_src->spans[index].line; }
   void fillTableRecord(std::size_t index, std::string_view table);
   void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first);
   void fillEntity(std::size_t index, OdDbObjectId block);
+  void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
   void applyCommon(OdDbEntity* ent, const EntityCommon& c);
   void fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end);
@@ -123,6 +134,7 @@ private:
   OdDbObjectId byHandle(std::uint64_t handle, const DxfTag& tag, const char* what);
   OdDbObjectId byName(char table, const std::string& name);
   OdDbObjectId byFoldedName(char table, const std::string& name);
+  OdDbObjectId addMissingRecord(char table, const std::string& name);
   OdDbObjectId blockTableId();
   OdDbObjectId modelSpace();
   OdDbObjectId paperSpace();
@@ -135,16 +147,29 @@ private:
   std::unique_ptr<OdDbDatabase> m_db;
   std::vector<std::string>& m_warnings;
   OdDbDatabase::TableIds m_tables;
-  std::uint64_t m_nextHandle = 1;
+  bool m_allCreated = false;  // every record is an object now
+  // References to objects later in the file: resolved at the end.
+  struct Pending {
+    OdDbObjectId object;
+    std::uint64_t handle;
+    uint32_t line;
+    bool annotation;  // a leader's annotation, else an extension dictionary
+  };
+  std::vector<Pending> m_pending;
+  std::vector<std::pair<std::size_t, bool>> m_rawLater;  // unmodelled records, entity or not
   Tags m_tags;
   // Folded name -> record, per table ('B', 'D', 'L', 'T', 'S', 'A').
   std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_names;
   OdDbObjectId m_lastMainEntity;
   std::vector<Kind> m_kinds;  // per record of the entity sections
+  OdDbObjectId m_byLayer;  // the linetype of entities that name none
+  OdDbObjectId m_anyId;    // the first object read (a stand-in reference)
+  OdDbObjectId m_modelSpace;
   std::uint64_t m_lastOwnerHandle = 0;  // entities come in runs of one owner
   OdDbObjectId m_lastOwner;
   // Exact names already looked up, per table: most entities repeat a few.
   std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_exactNames;
+  std::pair<std::string, OdDbObjectId> m_lastName[16];
   // Look-ups by name of records that come later in the file.
   std::vector<std::function<void()>> m_deferred;
 };
@@ -152,20 +177,25 @@ private:
 // ---- pass 1 -------------------------------------------------------------
 
 void Reader::create(std::size_t index, OdDbObjectPtr object) {
-  const DxfRecord& r = m_doc.records()[index];
-  std::uint64_t handle = r.handle;
-  if (handle == 0) handle = m_nextHandle++;
-  if (OdDbObjectId other = m_db->getOdDbObjectId(OdDbHandle(handle)); !other.isNull()) {
-    const DxfRecord& first = m_doc.records()[other.stub()->object->fileRecord() - 1];
-    throw DxfError(r.firstLine, "handle " + OdDbHandle(handle).ascii() + " of this " + std::string(r.type) +
-                                    " is already used by the " + std::string(first.type) + " at line " +
-                                    std::to_string(first.firstLine));
+  const std::uint64_t handle = m_src->spans[index].handle;  // 0: the database gives one above every handle of the file
+  if (OdDbObjectId other = handle ? m_db->getOdDbObjectId(OdDbHandle(handle)) : OdDbObjectId(); !other.isNull()) {
+    const std::size_t first = other.stub()->object->fileRecord() - 1;
+    throw DxfError(lineOf(index), "handle " + OdDbHandle(handle).ascii() + " of this " +
+                                      std::string(typeOf(index)) + " is already used by the " +
+                                      std::string(typeOf(first)) + " at line " + std::to_string(lineOf(first)));
   }
   object->setFileRecord(std::uint32_t(index + 1));
-  m_src->raw[index] = dynamic_cast<DxfRawObject*>(object.get()) || dynamic_cast<DxfRawEntity*>(object.get());
+  // An entity made without a linetype looks up "ByLayer" when it joins the
+  // drawing; filling it in sets the real one, so any id will do until then.
+  if (!m_anyId.isNull())
+    if (auto* ent = dynamic_cast<OdDbEntity*>(object.get()); ent && ent->linetypeId().isNull())
+      ent->setLinetype(m_anyId), ent->setLayer(m_anyId);
+  const OdRxClass* cls = object->isA();
+  m_src->raw[index] = cls == DxfRawObject::desc() || cls == DxfRawEntity::desc();
   OdDbObjectId id = m_db->addOdDbObject(object, OdDbObjectId(), OdDbHandle(handle));
   object->upgradeOpen();
   m_src->objects[index] = id;
+  if (m_anyId.isNull()) m_anyId = id;
 }
 
 OdDbObjectPtr Reader::newTable(std::string_view name) {
@@ -189,8 +219,7 @@ OdDbObjectPtr Reader::newTableRecord(std::string_view table) {
 }
 
 OdDbObjectPtr Reader::newEntity(std::size_t index) {
-  const DxfRecord& r = m_doc.records()[index];
-  const std::string_view t = r.type;
+  const std::string_view t = typeOf(index);
   Kind& kind = m_kinds[index];
   kind = Kind::Raw;
   if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
@@ -208,7 +237,7 @@ OdDbObjectPtr Reader::newEntity(std::size_t index) {
   if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
   if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
   if (t == "DIMENSION") {
-    for (const DxfTag& tag : m_doc.tags(r)) {
+    for (const DxfTag& tag : m_src->tags(index)) {
       if (tag.code != 70) continue;
       switch (tag.toInt() & 15) {
         case 0: return OdDbRotatedDimension::createObject();
@@ -232,13 +261,13 @@ OdDbObjectPtr Reader::newObject(std::string_view type) {
   return DxfRawObject::createObject();
 }
 
-void Reader::createObjects() {
-  const auto& records = m_doc.records();
-  m_src->objects.assign(records.size(), OdDbObjectId());
-  m_kinds.assign(records.size(), Kind::Raw);
-  m_src->raw.assign(records.size(), false);
+void Reader::prepare() {
+  const std::size_t count = m_src->recordCount();
+  m_src->objects.assign(count, OdDbObjectId());
+  m_kinds.assign(count, Kind::Raw);
+  m_src->raw.assign(count, false);
   std::uint64_t maxHandle = 0;
-  for (const DxfRecord& r : records) maxHandle = std::max(maxHandle, r.handle);
+  for (const DxfRecordSpan& r : m_src->spans) maxHandle = std::max(maxHandle, r.handle);
   if (const DxfHeaderVariable* seed = m_doc.headerVariable("$HANDSEED")) {
     for (const DxfTag& t : m_doc.tags(*seed)) {
       std::uint64_t h = 0;
@@ -246,24 +275,19 @@ void Reader::createObjects() {
       break;
     }
   }
-  m_nextHandle = maxHandle + 1;
-  m_db->reserveObjects(records.size());
+  // Objects the reader makes itself (and records without a handle) get
+  // handles above every handle of the file.
+  m_db->setHandseed(OdDbHandle(maxHandle + 1));
+  m_db->reserveObjects(count);
+}
 
-  for (const DxfSection& s : m_doc.sections()) {
-    if (s.name == "TABLES") {
-      for (const DxfTable& t : m_doc.tables()) {
-        if (t.head < s.firstRecord || t.head >= s.endRecord) continue;
-        create(t.head, newTable(t.name));
-        for (std::size_t i = t.head + 1; i < t.endTab; ++i) create(i, newTableRecord(t.name));
-      }
-    } else if (s.name == "BLOCKS") {
-      for (const DxfBlock& b : m_doc.blocks())
-        for (std::size_t i = b.begin + 1; i < b.end; ++i) create(i, newEntity(i));
-    } else if (s.name == "ENTITIES") {
-      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) create(i, newEntity(i));
-    } else if (s.name == "OBJECTS") {
-      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) create(i, newObject(records[i].type));
-    }
+// Every table and entry first: entries point to each other by handle
+// (a dimension style to its text style and arrowhead blocks).
+void Reader::createTables(const DxfSection& s) {
+  for (const DxfTable& t : m_doc.tables()) {
+    if (t.head < s.firstRecord || t.head >= s.endRecord) continue;
+    create(t.head, newTable(t.name));
+    for (std::size_t i = t.head + 1; i < t.endTab; ++i) create(i, newTableRecord(t.name));
   }
 }
 
@@ -271,7 +295,7 @@ void Reader::createObjects() {
 
 void Reader::loadTags(std::size_t index) {
   m_tags.clear();
-  for (const DxfTag& t : m_doc.tags(m_doc.records()[index])) m_tags.push_back(t);
+  for (const DxfTag& t : m_src->tags(index)) m_tags.push_back(t);
 }
 
 OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const char* what) {
@@ -284,8 +308,14 @@ OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const cha
 
 OdDbObjectId Reader::byName(char table, const std::string& name) {
   if (name.empty()) return OdDbObjectId();
+  // Consecutive entities mostly name the same layer and style.
+  auto& last = m_lastName[std::string_view("BDLTSA").find(table) % 16];
+  if (last.first == name && !last.second.isNull()) return last.second;
+  // Block names are mostly those of anonymous blocks, each named once:
+  // not worth remembering by their exact spelling.
+  if (table == 'B') return byFoldedName(table, name);
   auto& exact = m_exactNames[table];
-  if (auto it = exact.find(name); it != exact.end()) return it->second;
+  if (auto it = exact.find(name); it != exact.end()) return (last = {name, it->second}).second;
   OdDbObjectId id = byFoldedName(table, name);
   if (!id.isNull()) exact.emplace(name, id);
   return id;
@@ -306,8 +336,38 @@ OdDbObjectId Reader::byFoldedName(char table, const std::string& name) {
     } catch (const OdError&) {
     }
   }
+  if (table == 'L' || table == 'T' || table == 'S') return addMissingRecord(table, name);
   m_warnings.push_back("'" + name + "' names no record; the reference is left empty");
   return OdDbObjectId();
+}
+
+// A layer, linetype or text style that entities name but the file does not
+// define (old files leave out even layer "0"): made, so that nothing that
+// names it loses the name.
+OdDbObjectId Reader::addMissingRecord(char table, const std::string& name) {
+  OdDbObjectId& tableId = table == 'L' ? m_tables.layerTable : table == 'T' ? m_tables.linetypeTable
+                        : table == 'S' ? m_tables.textStyleTable : m_tables.regAppTable;
+  auto make = [table](bool record) -> OdDbObjectPtr {
+    switch (table) {
+      case 'L': return record ? OdDbObjectPtr(OdDbLayerTableRecord::createObject()) : OdDbObjectPtr(OdDbLayerTable::createObject());
+      case 'T': return record ? OdDbObjectPtr(OdDbLinetypeTableRecord::createObject()) : OdDbObjectPtr(OdDbLinetypeTable::createObject());
+      case 'S': return record ? OdDbObjectPtr(OdDbTextStyleTableRecord::createObject()) : OdDbObjectPtr(OdDbTextStyleTable::createObject());
+      default: return record ? OdDbObjectPtr(OdDbRegAppTableRecord::createObject()) : OdDbObjectPtr(OdDbRegAppTable::createObject());
+    }
+  };
+  if (tableId.isNull()) {
+    tableId = m_db->addOdDbObject(make(false));
+    m_db->setTableIds(m_tables);
+  }
+  OdDbObjectPtr obj = make(true);
+  static_cast<OdDbSymbolTableRecord*>(obj.get())->setNameAsStored(name);
+  OdDbObjectId id = m_db->addOdDbObject(obj, tableId);
+  static_cast<OdDbSymbolTable*>(writable(tableId))->appendAsStored(id);
+  m_names[table].emplace(qrv::foldCase(name), id);
+  m_warnings.push_back(std::string(table == 'L' ? "layer" : table == 'T' ? "linetype" : table == 'S' ? "text style"
+                                                                                                    : "application") +
+                       " '" + name + "' is named but not defined; it was added");
+  return id;
 }
 
 OdDbObjectId Reader::blockTableId() {
@@ -321,30 +381,51 @@ OdDbObjectId Reader::blockTableId() {
 }
 
 OdDbObjectId Reader::modelSpace() {
-  OdDbObjectId id = m_names['B'][qrv::foldCase(OdDbBlockTableRecord::modelSpaceName())];
-  if (!id.isNull()) return id;
+  if (!m_modelSpace.isNull()) return m_modelSpace;
+  auto& blocks = m_names['B'];
+  const std::string key = qrv::foldCase(OdDbBlockTableRecord::modelSpaceName());
+  if (auto it = blocks.find(key); it != blocks.end() && !it->second.isNull()) return m_modelSpace = it->second;
+  // R12 files have no model space block: the drawing needs one.
   OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
   rec->setNameAsStored(OdDbBlockTableRecord::modelSpaceName());
-  id = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
+  m_modelSpace = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
   OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
-  table->appendAsStored(id);
-  m_names['B'][qrv::foldCase(OdDbBlockTableRecord::modelSpaceName())] = id;
-  return id;
+  table->appendAsStored(m_modelSpace);
+  blocks[key] = m_modelSpace;
+  return m_modelSpace;
 }
 
 OdDbObjectId Reader::paperSpace() {
-  OdDbObjectId id = m_names['B'][qrv::foldCase(OdDbBlockTableRecord::paperSpaceName())];
-  return id.isNull() ? modelSpace() : id;
+  auto& blocks = m_names['B'];
+  auto it = blocks.find(qrv::foldCase(OdDbBlockTableRecord::paperSpaceName()));
+  return it == blocks.end() || it->second.isNull() ? modelSpace() : it->second;
 }
 
-void Reader::setOwner(OdDbObject* obj, const DxfRecord& r, OdDbObjectId fallback) {
+std::uint64_t Reader::ownerOfTags() const {
+  bool inGroup = false;
+  for (std::size_t i = 1; i < m_tags.size(); ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code >= 1000) break;
+    if (t.code == 102) {
+      const std::string_view v = t.trimmed();
+      inGroup = !v.empty() && v.front() == '{';
+    } else if (t.code == 330 && !inGroup) {
+      std::uint64_t h = 0;
+      return dxfParseHandle(t.trimmed(), h) ? h : 0;
+    }
+  }
+  return 0;
+}
+
+void Reader::setOwner(OdDbObject* obj, std::size_t index, OdDbObjectId fallback) {
   OdDbObjectId owner = fallback;
-  if (r.owner != 0) {
-    OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(r.owner));
+  const std::uint64_t ownerHandle = ownerOfTags();
+  if (ownerHandle != 0) {
+    OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(ownerHandle));
     if (!id.isNull())
       owner = id;
     else if (fallback.isNull())
-      warn(r.firstLine, "owner " + OdDbHandle(r.owner).ascii() + " of this " + std::string(r.type) +
+      warn(lineOf(index), "owner " + OdDbHandle(ownerHandle).ascii() + " of this " + std::string(typeOf(index)) +
                             " is no object; it has no owner now");
   }
   if (!fallback.isNull()) owner = fallback;  // the container the record is in decides
@@ -363,7 +444,12 @@ std::size_t Reader::readCommon(OdDbObject* obj, std::size_t) {
     if (t.code == 102) {
       inXDict = t.trimmed() == "{ACAD_XDICTIONARY";
     } else if (inXDict && t.code == 360) {
-      obj->setExtensionDictionaryAsStored(byHandle(t.toHandle(), t, "extension dictionary"));
+      const std::uint64_t h = t.toHandle();
+      OdDbObjectId dict = m_db->getOdDbObjectId(OdDbHandle(h));
+      if (dict.isNull() && !m_allCreated && h != 0)
+        m_pending.push_back({obj->objectId(), h, t.valueLine(), false});
+      else
+        obj->setExtensionDictionaryAsStored(byHandle(h, t, "extension dictionary"));
     } else if (t.code == 100) {
       inXDict = false;
     }
@@ -373,7 +459,14 @@ std::size_t Reader::readCommon(OdDbObject* obj, std::size_t) {
 
 void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVars) {
   if (first >= m_tags.size()) return;
-  OdResBufPtr chain = dxfReadXData(m_doc, m_tags, first);
+  // Extended data starts with an application name; anything before one
+  // belongs to no application and cannot be kept as extended data.
+  std::size_t start = first;
+  while (start < m_tags.size() && m_tags[start].code != 1001) ++start;
+  if (start != first)
+    warn(m_tags[first].line, "extended data without an application name (1001) is dropped");
+  if (start >= m_tags.size()) return;
+  OdResBufPtr chain = dxfReadXData(m_doc, m_tags, start);
   // Group per application; take the dimension variables out where asked.
   OdResBufPtr rb = chain;
   while (rb) {
@@ -392,11 +485,7 @@ void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVa
         body = OdResBufPtr();
     }
     if (body) {
-      if (!m_db->isRegAppRegistered(name)) {
-        warn(m_tags[first].line, "extended data of the unregistered application '" + name +
-                                     "': the application is registered now");
-        m_db->newRegApp(name);
-      }
+      if (!m_db->isRegAppRegistered(name)) addMissingRecord('A', name);
       app->setNext(OdResBufPtr());  // setNext keeps what followed: cut first
       app->setNext(body);
       obj->setXData(app.get());
@@ -413,8 +502,12 @@ void Reader::fillTables(const DxfSection& section) {
     OdDbObjectId tableId = m_src->objects[t.head];
     OdDbObject* table = writable(tableId);
     loadTags(t.head);
-    readXData(table, readCommon(table, t.head), nullptr);
-    setOwner(table, m_doc.records()[t.head], OdDbObjectId());
+    try {
+      readXData(table, readCommon(table, t.head), nullptr);
+    } catch (const OdError& e) {
+      throw DxfError(lineOf(t.head), "TABLE: " + std::string(e.what()));
+    }
+    setOwner(table, t.head, OdDbObjectId());
     if (t.name == "DIMSTYLE") m_tables.dimStyleTable = tableId;
     if (t.name == "STYLE") m_tables.textStyleTable = tableId;
     if (t.name == "LTYPE") m_tables.linetypeTable = tableId;
@@ -428,7 +521,11 @@ void Reader::fillTables(const DxfSection& section) {
       obj->setOwnerId(tableId);
       if (symbolTable) {
         symbolTable->appendAsStored(m_src->objects[i]);
-        fillTableRecord(i, t.name);
+        try {
+          fillTableRecord(i, t.name);
+        } catch (const OdError& e) {
+          throw DxfError(lineOf(i), std::string(t.name) + ": " + e.what());
+        }
       } else {
         fillRaw(obj, i, false);
       }
@@ -559,11 +656,10 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
 // ---- blocks and entities ----------------------------------------------------
 
 void Reader::fillBlocks(const DxfSection& section) {
-  const auto& records = m_doc.records();
   for (const DxfBlock& b : m_doc.blocks()) {
     if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
-    const DxfRecord& head = records[b.begin];
     loadTags(b.begin);
+    const std::uint64_t headOwner = ownerOfTags();
     std::string name;
     OdGePoint3d origin;
     OdInt16 flags = 0;
@@ -574,8 +670,8 @@ void Reader::fillBlocks(const DxfSection& section) {
       pointTag(t, 10, origin);
     }
     OdDbObjectId blockId;
-    if (head.owner != 0) {
-      OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(head.owner));
+    if (headOwner != 0) {
+      OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(headOwner));
       if (!id.isNull() && dynamic_cast<OdDbBlockTableRecord*>(id.stub()->object)) blockId = id;
     }
     if (blockId.isNull()) {
@@ -596,20 +692,33 @@ void Reader::fillBlocks(const DxfSection& section) {
     block->upgradeOpen();
     block->setOrigin(origin);
     block->setStoredFlags(flags);
-    m_src->blockRecords[blockId.stub()] = {b.begin, b.end};
     m_src->objects[b.begin] = m_src->objects[b.end] = blockId;
     m_lastMainEntity = OdDbObjectId();
-    for (std::size_t i = b.begin + 1; i < b.end; ++i) fillEntity(i, blockId);
+    for (std::size_t i = b.begin + 1; i < b.end; ++i) {
+      create(i, newEntity(i));
+      fillEntity(i, blockId);
+    }
   }
 }
 
 void Reader::fillEntities(const DxfSection& section) {
   m_lastMainEntity = OdDbObjectId();
-  for (std::size_t i = section.firstRecord; i < section.endRecord; ++i) fillEntity(i, OdDbObjectId());
+  for (std::size_t i = section.firstRecord; i < section.endRecord; ++i) {
+    create(i, newEntity(i));
+    fillEntity(i, OdDbObjectId());
+  }
 }
 
 void Reader::fillEntity(std::size_t index, OdDbObjectId block) {
-  const DxfRecord& r = m_doc.records()[index];
+  try {
+    fillEntityContent(index, block);
+  } catch (const OdError& e) {
+    // The database refused a value: say where it stands.
+    throw DxfError(lineOf(index), std::string(typeOf(index)) + ": " + e.what());
+  }
+}
+
+void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
   OdDbObjectId id = m_src->objects[index];
   OdDbObject* obj = writable(id);
   loadTags(index);
@@ -625,12 +734,12 @@ void Reader::fillEntity(std::size_t index, OdDbObjectId block) {
   bool paper = false;
   for (const DxfTag& t : m_tags)
     if (t.code == 67) paper = t.toInt() != 0;
-  if (block.isNull() && r.owner != 0) {
-    if (r.owner != m_lastOwnerHandle) {
-      OdDbObjectId owner = m_db->getOdDbObjectId(OdDbHandle(r.owner));
+  if (const std::uint64_t ownerHandle = block.isNull() ? ownerOfTags() : 0; ownerHandle != 0) {
+    if (ownerHandle != m_lastOwnerHandle) {
+      OdDbObjectId owner = m_db->getOdDbObjectId(OdDbHandle(ownerHandle));
       m_lastOwner = (!owner.isNull() && dynamic_cast<OdDbBlockTableRecord*>(owner.stub()->object)) ? owner
                                                                                                   : OdDbObjectId();
-      m_lastOwnerHandle = r.owner;
+      m_lastOwnerHandle = ownerHandle;
     }
     block = m_lastOwner;
   }
@@ -667,7 +776,8 @@ void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items
 
 void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
   ent->setLayer(byName('L', c.layer.empty() ? std::string("0") : c.layer));
-  ent->setLinetype(c.linetype.empty() ? m_names['T'][qrv::foldCase("ByLayer")] : byName('T', c.linetype));
+  if (c.linetype.empty() && m_byLayer.isNull()) m_byLayer = byName('T', "ByLayer");
+  ent->setLinetype(c.linetype.empty() ? m_byLayer : byName('T', c.linetype));
   ent->setColor(c.color);
   if (OdDb::isValidLineWeight(c.lineWeight)) ent->setLineWeight(c.lineWeight);
   if (c.linetypeScale > 0) ent->setLinetypeScale(c.linetypeScale);
@@ -798,7 +908,11 @@ void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) 
       case 10: vertices.emplace_back(t.toDouble(), 0.0, 0.0); break;
       case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); break;
       case 30: if (!vertices.empty()) vertices.back().z = t.toDouble(); break;
-      case 340: annotation = m_db->getOdDbObjectId(OdDbHandle(t.toHandle())); break;
+      case 340:
+        annotation = m_db->getOdDbObjectId(OdDbHandle(t.toHandle()));
+        if (annotation.isNull() && !m_allCreated)
+          m_pending.push_back({leader->objectId(), t.toHandle(), t.valueLine(), true});
+        break;
     }
   }
   applyCommon(leader, c);
@@ -906,9 +1020,9 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
 
 // An unmodelled record: its hard references, by handle and by name.
 void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
-  const DxfRecord& r = m_doc.records()[index];
+  const std::string_view type = typeOf(index);
   std::vector<DxfRawRef> refs;
-  bool inReactors = false;
+  bool inReactors = false, laterAgain = false;
   for (std::size_t i = 1; i < m_tags.size(); ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code >= 1000) break;
@@ -924,7 +1038,10 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
       std::uint64_t h = 0;
       if (!dxfParseHandle(t.trimmed(), h) || h == 0) continue;
       OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(h));
-      if (!id.isNull()) refs.push_back({std::uint32_t(i), t.code, id});
+      if (!id.isNull())
+        refs.push_back({std::uint32_t(i), t.code, id});
+      else if (!m_allCreated)
+        laterAgain = true;
       continue;
     }
     if (!entity) continue;
@@ -932,8 +1049,8 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     if (t.code == 8) table = 'L';
     if (t.code == 6) table = 'T';
     if (t.code == 7) table = 'S';
-    if (t.code == 3 && r.type == "TOLERANCE") table = 'D';
-    if (t.code == 2 && r.type == "INSERT") table = 'B';
+    if (t.code == 3 && type == "TOLERANCE") table = 'D';
+    if (t.code == 2 && type == "INSERT") table = 'B';
     if (!table) continue;
     const std::string name = m_doc.text(t);
     auto& map = m_names[table];
@@ -944,24 +1061,34 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     raw->setRawRefs(std::move(refs));
   else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj))
     rawEnt->setRawRefs(std::move(refs));
-  if (!entity && r.owner != 0 && obj->ownerId().isNull())
-    obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(r.owner)));
+  if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())
+    obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));
+  if (laterAgain) m_rawLater.emplace_back(index, entity);
 }
 
 // ---- objects ----------------------------------------------------------------
 
 void Reader::fillObjects(const DxfSection& section) {
-  const auto& records = m_doc.records();
   for (std::size_t index = section.firstRecord; index < section.endRecord; ++index) {
-    const DxfRecord& r = records[index];
+    try {
+      fillObject(index);
+    } catch (const OdError& e) {
+      throw DxfError(lineOf(index), std::string(typeOf(index)) + ": " + e.what());
+    }
+  }
+}
+
+void Reader::fillObject(std::size_t index) {
+  {
     OdDbObjectId id = m_src->objects[index];
     OdDbObject* obj = writable(id);
     loadTags(index);
-    if (m_tables.namedObjects.isNull() && r.type == "DICTIONARY") {
+    if (m_tables.namedObjects.isNull() && typeOf(index) == "DICTIONARY") {
       m_tables.namedObjects = id;
       m_db->setTableIds(m_tables);
     }
-    if (r.owner != 0) obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(r.owner)));
+    if (const std::uint64_t owner = ownerOfTags(); owner != 0)
+      obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));
     if (auto dict = dynamic_cast<OdDbDictionary*>(obj)) {
       const std::size_t xdata = readCommon(dict, index);
       std::string key;
@@ -1039,22 +1166,45 @@ void Reader::readHeader() {
   m_db->setHeaderVars(vars);
 }
 
+void Reader::resolvePending() {
+  for (const Pending& p : m_pending) {
+    OdDbObject* obj = writable(p.object);
+    OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(p.handle));
+    if (p.annotation) {
+      if (!target.isNull()) static_cast<OdDbLeader*>(obj)->attachAnnotation(target);
+      continue;
+    }
+    if (target.isNull())
+      warn(p.line, "extension dictionary " + OdDbHandle(p.handle).ascii() + " points to no object; it is left empty");
+    obj->setExtensionDictionaryAsStored(target);
+  }
+  for (const auto& [index, entity] : m_rawLater) {
+    loadTags(index);
+    fillRaw(writable(m_src->objects[index]), index, entity);
+  }
+}
+
 std::unique_ptr<OdDbDatabase> Reader::read() {
   if (m_doc.version() == DxfVersion::R12 && !m_doc.headerVariable("$ACADVER"))
     for (const std::string& w : m_doc.warnings()) m_warnings.push_back(w);
   m_db->blockUndoRecording(true);
-  createObjects();
-  for (const DxfSection& s : m_doc.sections()) {
-    if (s.name == "TABLES") fillTables(s);
+  prepare();
+  for (const DxfSection& s : m_doc.sections())
+    if (s.name == "TABLES") createTables(s), fillTables(s);
+  for (const DxfSection& s : m_doc.sections())
     if (s.name == "BLOCKS") fillBlocks(s);
-  }
   for (auto& resolve : m_deferred) resolve();
-  for (const DxfSection& s : m_doc.sections()) {
+  for (const DxfSection& s : m_doc.sections())
     if (s.name == "ENTITIES") fillEntities(s);
-    if (s.name == "OBJECTS") fillObjects(s);
+  for (const DxfSection& s : m_doc.sections()) {
+    if (s.name != "OBJECTS") continue;
+    for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) create(i, newObject(typeOf(i)));
   }
+  m_allCreated = true;
+  for (const DxfSection& s : m_doc.sections())
+    if (s.name == "OBJECTS") fillObjects(s);
+  resolvePending();
   readHeader();
-  m_db->setHandseed(OdDbHandle(m_nextHandle));
   m_db->finishLoading();
   // The header as this layer writes it for the values read (with what a
   // missing variable means filled in): writing compares against it to keep

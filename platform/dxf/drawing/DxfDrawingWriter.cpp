@@ -140,9 +140,11 @@ private:
   bool needsRewrite(const OdDbObject* obj) const;
   bool namesRenamed(const OdDbObject* obj) const;
   void patchNames(std::size_t index, const std::vector<DxfRawRef>& refs);
-  const DxfRecord* recordOf(const OdDbObject* obj) const {
-    return (m_doc && obj->fileRecord()) ? &m_doc->records()[obj->fileRecord() - 1] : nullptr;
+  const DxfRecordSpan* recordOf(const OdDbObject* obj) const {
+    return (m_doc && obj->fileRecord()) ? &m_src->spans[obj->fileRecord() - 1] : nullptr;
   }
+  std::size_t beginOf(std::size_t i) const { return m_src->spans[i].begin; }
+  std::size_t endOf(std::size_t i) const { return m_src->spans[i].begin + m_src->spans[i].size; }
 
   void emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_view name);
   void emitBlock(OdDbObjectId blockId, const DxfBlock* block);
@@ -159,8 +161,8 @@ private:
   void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
   void writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o);
   void writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o);
-  void writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecord* original);
-  void writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecord* original);
+  void writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecordSpan* original);
+  void writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecordSpan* original);
 
   DxfDimVarItems overrideItems(const OdDbDimStyleEntity* e) const {
     DxfDimVarItems items;
@@ -223,9 +225,9 @@ void Writer::writeFromSource() {
     } else {
       std::size_t at = s.bodyBegin;
       for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) {
-        source(m_doc->slice(at, m_doc->records()[i].byteBegin));
+        source(m_doc->slice(at, beginOf(i)));
         copyRecord(i);
-        at = m_doc->records()[i].byteEnd;
+        at = endOf(i);
       }
       source(m_doc->slice(at, s.bodyEnd));
     }
@@ -352,13 +354,12 @@ std::string Writer::headerText() {
 // ---- records ------------------------------------------------------------------
 
 void Writer::copyRecord(std::size_t index) {
-  const DxfRecord& r = m_doc->records()[index];
   if (!m_transcode) {
-    source(m_doc->verbatim(r));
+    source(m_src->verbatim(index));
     return;
   }
-  DxfRecordOriginal o(m_doc, &r, true);
-  for (const DxfTag& t : m_doc->tags(r)) o.writeTag(m_out, t);
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], true);
+  for (const DxfTag& t : m_src->tags(index)) o.writeTag(m_out, t);
 }
 
 bool Writer::namesRenamed(const OdDbObject* obj) const {
@@ -382,10 +383,10 @@ bool Writer::needsRewrite(const OdDbObject* obj) const {
 
 // An unmodelled record whose name references follow a renamed record.
 void Writer::patchNames(std::size_t index, const std::vector<DxfRawRef>& refs) {
-  DxfRecordOriginal o(m_doc, &m_doc->records()[index], m_transcode);
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
   std::uint32_t ordinal = 0;
   auto ref = refs.begin();
-  for (const DxfTag& t : m_doc->tags(m_doc->records()[index])) {
+  for (const DxfTag& t : m_src->tags(index)) {
     while (ref != refs.end() && ref->tag < ordinal) ++ref;
     if (ref != refs.end() && ref->tag == ordinal && dxfIsNameRef(ref->code) && m_renamed.count(ref->id.stub()))
       m_out.str(t.code, nameOf(ref->id));
@@ -425,7 +426,7 @@ void Writer::emitRecord(std::size_t index) {
 }
 
 void Writer::emitObject(const OdDbObject* obj) {
-  const DxfRecord* r = recordOf(obj);
+  const DxfRecordSpan* r = recordOf(obj);
   if (!r) m_wroteNew = true;
   DxfRecordOriginal o(m_doc, r, m_transcode);
   if (auto e = dynamic_cast<const OdDbEntity*>(obj)) {
@@ -449,8 +450,7 @@ void Writer::tablesBody(const DxfSection* s) {
     for (const DxfTable& t : m_doc->tables()) heads.emplace(t.head, &t);
     std::size_t at = s->bodyBegin;
     for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
-      const DxfRecord& r = m_doc->records()[i];
-      source(m_doc->slice(at, r.byteBegin));
+      source(m_doc->slice(at, beginOf(i)));
       if (auto it = heads.find(i); it != heads.end()) {
         OdDbObjectId tableId = m_src->objects[i];
         written.insert(tableId.stub());
@@ -459,7 +459,7 @@ void Writer::tablesBody(const DxfSection* s) {
       } else {
         copyRecord(i);
       }
-      at = m_doc->records()[i].byteEnd;
+      at = endOf(i);
     }
     source(m_doc->slice(at, s->bodyEnd));
   }
@@ -497,20 +497,16 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
   live += addQrvApp;
   // The head: as read, with the count brought up to date.
   if (table) {
-    const DxfRecord& r = m_doc->records()[table->head];
-    DxfRecordOriginal o(m_doc, &r, m_transcode);
-    bool counted = false, changed = false;
-    for (const DxfTag& t : m_doc->tags(r)) {
-      if (t.code == 70 && !counted) {
-        counted = true;
-        changed = t.toInt() != live;
-      }
-    }
+    DxfRecordOriginal o(m_doc, &m_src->spans[table->head], m_transcode);
+    // The count is brought up to date only when entries were added or
+    // removed: an unchanged table keeps its head as it was, right or not.
+    bool counted = false;
+    const bool changed = std::size_t(live) != table->endTab - table->head - 1;
     if (!changed) {
       copyRecord(table->head);
     } else {
       counted = false;
-      for (const DxfTag& t : m_doc->tags(r)) {
+      for (const DxfTag& t : m_src->tags(table->head)) {
         if (t.code == 70 && !counted) {
           counted = true;
           m_w.integer(70, live);
@@ -627,7 +623,8 @@ void Writer::writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordO
     if (!layer->isPlottable() || o.find(marker, 290)) m_w.integer(290, layer->isPlottable() ? 1 : 0);
     m_w.integer(370, layer->lineWeight());
     o.writeKept(m_out, marker, {2, 70, 62, 420, 6, 290, 370});
-    if (!o.exists()) m_w.handle(390, 0);
+  } else if (block) {
+    o.writeKept(m_out, marker, {2});  // its 70 is not the block's flags
   } else {
     o.writeKept(m_out, marker, {2, 70});
   }
@@ -681,8 +678,7 @@ void Writer::blocksBody(const DxfSection* s) {
     for (const DxfBlock& b : m_doc->blocks()) begins.emplace(b.begin, &b);
     std::size_t at = s->bodyBegin;
     for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
-      const DxfRecord& r = m_doc->records()[i];
-      source(m_doc->slice(at, r.byteBegin));
+      source(m_doc->slice(at, beginOf(i)));
       if (auto it = begins.find(i); it != begins.end()) {
         OdDbObjectId blockId = m_src->objects[i];
         written.insert(blockId.stub());
@@ -691,7 +687,7 @@ void Writer::blocksBody(const DxfSection* s) {
       } else {
         copyRecord(i);
       }
-      at = m_doc->records()[i].byteEnd;
+      at = endOf(i);
     }
     source(m_doc->slice(at, s->bodyEnd));
   }
@@ -704,7 +700,7 @@ void Writer::blocksBody(const DxfSection* s) {
 void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   const auto* block = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(blockId));
   if (!block || block->isErased()) return;
-  const DxfRecord* begin = b ? &m_doc->records()[b->begin] : nullptr;
+  const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
   if (b && !needsRewrite(block))
     copyRecord(b->begin);
   else
@@ -730,7 +726,7 @@ void Writer::emitNewEntities(const OdDbBlockTableRecord* block) {
   }
 }
 
-void Writer::writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecord* original) {
+void Writer::writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecordSpan* original) {
   DxfRecordOriginal o(m_doc, original, m_transcode);
   m_w.text(0, "BLOCK");
   m_w.handle(5, original && original->handle ? original->handle : m_nextHandle++);
@@ -749,7 +745,7 @@ void Writer::writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecord* ori
   if (!o.exists()) m_w.text(1, "");
 }
 
-void Writer::writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecord* original) {
+void Writer::writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecordSpan* original) {
   m_w.text(0, "ENDBLK");
   m_w.handle(5, original && original->handle ? original->handle : m_nextHandle++);
   m_out.handle(330, b->objectId());
@@ -763,10 +759,9 @@ void Writer::entitiesBody(const DxfSection* s) {
   if (s) {
     std::size_t at = s->bodyBegin;
     for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
-      const DxfRecord& r = m_doc->records()[i];
-      source(m_doc->slice(at, r.byteBegin));
+      source(m_doc->slice(at, beginOf(i)));
       emitRecord(i);
-      at = r.byteEnd;
+      at = endOf(i);
     }
     source(m_doc->slice(at, s->bodyEnd));
   }
@@ -1067,10 +1062,9 @@ void Writer::objectsBody(const DxfSection* s) {
   if (s) {
     std::size_t at = s->bodyBegin;
     for (std::size_t i = s->firstRecord; i < s->endRecord; ++i) {
-      const DxfRecord& r = m_doc->records()[i];
-      source(m_doc->slice(at, r.byteBegin));
+      source(m_doc->slice(at, beginOf(i)));
       emitRecord(i);
-      at = r.byteEnd;
+      at = endOf(i);
     }
     source(m_doc->slice(at, s->bodyEnd));
   }

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-DxfRecordOriginal::DxfRecordOriginal(const DxfDocument* doc, const DxfRecord* record, bool transcode)
+DxfRecordOriginal::DxfRecordOriginal(const DxfDocument* doc, const DxfRecordSpan* record, bool transcode)
     : m_transcode(transcode) {
   if (!doc || !record) return;
   m_doc = doc;
-  for (const DxfTag& t : doc->tags(*record)) m_tags.push_back(t);
+  for (const DxfTag& t : DxfTagRange(doc->bytes(), record->begin, record->begin + record->size, record->line))
+    m_tags.push_back(t);
   m_xdata = m_tags.size();
   for (std::size_t i = 0; i < m_tags.size(); ++i)
     if (m_tags[i].code >= 1000) {

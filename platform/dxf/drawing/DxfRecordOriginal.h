@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "DxfDocument.h"
+#include "DxfDrawingSource.h"
 #include "DxfOut.h"
 
 class DxfRecordOriginal {
 public:
   // `record` may be null (a new object): then there is nothing to keep.
-  DxfRecordOriginal(const DxfDocument* doc, const DxfRecord* record, bool transcode);
+  DxfRecordOriginal(const DxfDocument* doc, const DxfRecordSpan* record, bool transcode);
 
   bool exists() const { return m_doc != nullptr; }
   // Writes the 102 groups other than the extension dictionary.

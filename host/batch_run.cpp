@@ -1,0 +1,93 @@
+#include "batch_run.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "OdResult.h"
+#include "command_processor.h"
+#include "console.h"
+#include "documents.h"
+#include "drawing_files.h"
+#include "host_log.h"
+#include "host_services.h"
+#include "host_text.h"
+#include "text_format.h"
+#include "translation.h"
+
+namespace qrvhost {
+
+namespace {
+
+// What the console reads between runs: nothing more.
+class EndedInput : public HostInputSource {
+public:
+  HostAnswer next() override { return HostAnswer{}; }
+  bool echoAnswers() const override { return true; }
+};
+
+// Runs the script on the open document; false with `why` when it failed.
+bool runScript(const std::string& script, HostServices& services, HostConsole& console, std::string& why) {
+  static EndedInput ended;
+  std::istringstream in(script);
+  ScriptInput input(in);
+  console.setInput(input);
+  bool ok = false;
+  try {
+    CommandProcessor processor(services);
+    processor.run();
+    ok = true;
+  } catch (const OdError& e) {
+    why = e.description();
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  console.setInput(ended);  // `input` goes now; the console must not keep it
+  return ok;
+}
+
+}  // namespace
+
+int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
+                    HostConsole& console) {
+  HostApDocManager& documents = services.documents();
+  std::vector<std::pair<std::string, std::string>> failures;
+  int saved = 0;
+  const int total = int(drawings.size());
+  for (int i = 0; i < total; ++i) {
+    const std::string& name = drawings[i];
+    console.print(hostFormat(hostText(HostText::kBatchProgress).c_str(), i + 1, total, name.c_str()));
+    const std::string path = drawingPath(name);
+    std::string why;
+    HostApDocument* doc = openDrawingFile(documents, path, why);
+    if (!doc) {
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotOpen).c_str(), why.c_str()));
+    } else if (!runScript(script, services, console, why)) {
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchScriptFailed).c_str(), why.c_str()));
+    } else if (std::find(documents.documents().begin(), documents.documents().end(), doc) ==
+               documents.documents().end()) {
+      failures.emplace_back(name, hostText(HostText::kBatchDrawingClosed));
+      doc = nullptr;
+    } else if (!saveDrawingFile(*doc, path, why)) {
+      // The file layer saves atomically: the old file is still there.
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), why.c_str()));
+    } else {
+      ++saved;
+    }
+    if (!failures.empty() && failures.back().first == name) {
+      console.print(hostFormat(hostText(HostText::kBatchFailed).c_str(), i + 1, total, name.c_str(),
+                               failures.back().second.c_str()));
+      hostTraceError("host/batch", __LINE__, name + ": " + failures.back().second);
+    } else {
+      console.print(hostFormat(hostText(HostText::kBatchSaved).c_str(), i + 1, total, name.c_str()));
+    }
+    // Close every drawing the run left open, unsaved changes or not: each
+    // drawing starts alone, and only the saved file counts.
+    while (!documents.documents().empty()) documents.closeDocument(documents.documents().back());
+  }
+  console.print(hostFormat(hostText(HostText::kBatchSummary).c_str(), total, saved,
+                           int(failures.size())));
+  for (const auto& [name, why] : failures) console.print("  " + name + ": " + why);
+  return int(failures.size());
+}
+
+}  // namespace qrvhost

@@ -1,0 +1,19 @@
+#pragma once
+// Running one script over many drawings (qrvhost --each): each drawing is
+// opened alone, the script runs on it from its first line, the drawing is
+// saved in place (atomically) and closed; a progress line per drawing and a
+// summary follow.
+#include <string>
+#include <vector>
+
+class HostConsole;
+class HostServices;
+
+namespace qrvhost {
+
+// Gives the number of drawings that failed (could not be opened, the script
+// failed, or the drawing could not be saved).
+int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
+                    HostConsole& console);
+
+}  // namespace qrvhost

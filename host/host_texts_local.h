@@ -1,0 +1,21 @@
+#pragma once
+// Texts of the host's picture commands and of answers typed on the command
+// line, in English and Russian (the session's language chooses).
+#include "OdString.h"
+
+namespace qrvhost {
+
+enum class LocalText {
+  kPictureFilePrompt,
+  kPictureBadName,
+  kPictureCannotWrite,  // %s path, %s reason
+  kPictureWritten,      // %s path
+  kNoPictures,
+  kRegenDone,           // %d count
+  kRegenFailed,         // %d count
+  kAnswersIgnored,      // %s the answers
+};
+
+OdString localText(LocalText id);
+
+}  // namespace qrvhost

@@ -1,0 +1,114 @@
+// EXPORT and DIMREGEN: the drawing as a picture, and its dimensions drawn
+// again from their current values.
+#include <cctype>
+#include <cstdarg>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimension.h"
+#include "command_processor.h"
+#include "documents.h"
+#include "editor_input.h"
+#include "host_commands.h"
+#include "host_log.h"
+#include "host_texts_local.h"
+#include "text_format.h"
+
+#ifdef QRVHOST_HAVE_RENDER
+#include "raster_image.h"
+#include "renderer.h"
+#include "svg_writer.h"
+#endif
+
+namespace qrvhost {
+
+namespace {
+
+// Pictures are written this wide; the height follows the drawing.
+constexpr int kPictureWidthPx = 800;
+
+bool endsWithNoCase(const std::string& text, const char* ext) {
+  const std::size_t n = std::char_traits<char>::length(ext);
+  if (text.size() <= n) return false;
+  for (std::size_t i = 0; i < n; ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - n + i])) != ext[i]) return false;
+  return true;
+}
+
+struct RecomputeCount {
+  int done = 0, failed = 0;
+};
+
+// Rebuilds the block of every live dimension of the drawing that lives in
+// a block (model space, a layout or a block definition); with `onlyOutOfDate`
+// only those whose block no longer matches their data.
+RecomputeCount recomputeDimensions(OdDbDatabase* db, bool onlyOutOfDate) {
+  RecomputeCount count;
+  std::vector<OdDbObjectId> ids;
+  db->forEachObject([&](OdDbObjectId id) { ids.push_back(id); });
+  for (const OdDbObjectId& id : ids) {
+    if (!id.isValid()) continue;
+    OdDbObjectPtr obj = id.openObject();
+    OdDbDimensionPtr dim = OdDbDimension::cast(obj.get());
+    if (!dim) continue;
+    if (!OdDbBlockTableRecord::cast(dim->ownerId().openObject().get())) continue;
+    if (onlyOutOfDate && !dim->isDimBlockOutOfDate()) continue;
+    try {
+      dim->upgradeOpen();
+      dim->recomputeDimBlock();
+      ++count.done;
+    } catch (const OdError& e) {
+      ++count.failed;
+      hostTraceError("host/commands", __LINE__, "dimension " + id.getHandle().ascii() + ": " + e.description());
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+void commandExport(CommandProcessor& cp) {
+  HostApDocument* doc = cp.requireDocument();
+  if (!doc) return;
+  OdString path;
+  if (cp.input().getString(localText(LocalText::kPictureFilePrompt), "", kPromptBlanksAllowed, path) != kPromptText)
+    return;
+  const bool svg = endsWithNoCase(path, ".svg");
+  if (!svg && !endsWithNoCase(path, ".png")) {
+    cp.input().print(localText(LocalText::kPictureBadName));
+    return;
+  }
+#ifdef QRVHOST_HAVE_RENDER
+  OdDbDatabase* db = doc->database();
+  recomputeDimensions(db, true);
+  const render::DisplayList picture = render::renderModelSpace(db);
+  std::string error;
+  bool written = false;
+  if (svg) {
+    render::SvgOptions options;
+    options.widthPx = kPictureWidthPx;
+    written = render::writeSvgFile(picture, path, options, &error);
+  } else {
+    render::RasterOptions options;
+    options.widthPx = kPictureWidthPx;
+    written = render::writePngFile(render::rasterize(picture, options), path, &error);
+  }
+  if (!written) {
+    cp.input().print(hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), error.c_str()));
+    return;
+  }
+  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
+#else
+  cp.input().print(localText(LocalText::kNoPictures));
+#endif
+}
+
+void commandDimRegen(CommandProcessor& cp) {
+  HostApDocument* doc = cp.requireDocument();
+  if (!doc) return;
+  const RecomputeCount count = recomputeDimensions(doc->database(), false);
+  cp.input().print(hostFormat(localText(LocalText::kRegenDone).c_str(), count.done));
+  if (count.failed > 0) cp.input().print(hostFormat(localText(LocalText::kRegenFailed).c_str(), count.failed));
+}
+
+}  // namespace qrvhost

@@ -1,0 +1,3 @@
+#include "drawing_gate.h"
+
+HostNativeGate* gpQrNativeGate = nullptr;

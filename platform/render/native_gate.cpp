@@ -1,0 +1,145 @@
+#include "native_gate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <unordered_map>
+
+#include "raster_image.h"
+#include "renderer.h"
+#include "svg_writer.h"
+
+namespace render {
+namespace {
+
+// Lineweights in a window look as they do on a screen of 96 dpi.
+constexpr double kPxPerMm = 96 / 25.4;
+
+HostPictureColor toHost(Rgb c) { return {c.r, c.g, c.b}; }
+Rgb fromHost(HostPictureColor c) { return {c.r, c.g, c.b}; }
+
+class DisplayListPicture final : public HostPicture {
+public:
+  explicit DisplayListPicture(DisplayList list) : m_list(std::move(list)) {}
+
+  HostPictureBox bounds() const override {
+    const Bounds& b = m_list.bounds();
+    if (b.empty()) return {};
+    return {b.minX, b.minY, b.maxX, b.maxY};
+  }
+  bool empty() const override { return m_list.bounds().empty(); }
+
+  void play(HostPictureSink& sink, const HostPictureBox& target) const override {
+    const Bounds& b = m_list.bounds();
+    if (b.empty() || target.width() <= 0 || target.height() <= 0) return;
+    // Stretched to fill the target, as a metafile is played; a picture
+    // without extent in one direction takes the other direction's scale.
+    double sx = b.width() > 0 ? target.width() / b.width() : 0;
+    double sy = b.height() > 0 ? target.height() / b.height() : 0;
+    if (sx == 0) sx = sy;
+    if (sy == 0) sy = sx;
+    if (sx == 0) return;  // a single point: nothing to show
+    const double drawingScale = std::sqrt(sx * sy);
+    auto map = [&](const Point2& p) {
+      return HostPicturePoint{target.minX + (p.x - b.minX) * sx, target.minY + (b.maxY - p.y) * sy};
+    };
+    auto mapAll = [&](const std::vector<Point2>& points) {
+      std::vector<HostPicturePoint> out;
+      out.reserve(points.size());
+      for (const Point2& p : points) out.push_back(map(p));
+      return out;
+    };
+    for (const Primitive& item : m_list.items()) {
+      if (const auto* line = std::get_if<PolylinePrim>(&item)) {
+        const double width = line->stroke.width > 0 ? line->stroke.width * drawingScale
+                                                    : line->stroke.lineweightMm * kPxPerMm;
+        sink.polyline(mapAll(line->points), line->closed, toHost(line->stroke.color), std::max(1.0, width));
+      } else if (const auto* fill = std::get_if<FilledPolygonPrim>(&item)) {
+        sink.filledPolygon(mapAll(fill->points), toHost(fill->color));
+      } else if (const auto* text = std::get_if<TextRunPrim>(&item)) {
+        sink.text(text->text, map(text->origin), text->capHeight * sy, text->advance * sx, text->rotation,
+                  toHost(text->color));
+      }
+    }
+  }
+
+  bool writeSvg(const std::string& path, int widthPx, int heightPx, std::string* error) const override {
+    SvgOptions options;
+    options.widthPx = widthPx;
+    options.heightPx = heightPx;
+    return writeSvgFile(m_list, path, options, error);
+  }
+
+  bool writePng(const std::string& path, int widthPx, int heightPx, std::string* error) const override {
+    RasterOptions options;
+    options.widthPx = widthPx;
+    options.heightPx = heightPx;
+    return writePngFile(rasterize(m_list, options), path, error);
+  }
+
+private:
+  DisplayList m_list;
+};
+
+// Keys are handed out once per entity and stay valid until released, so a
+// caller that keeps its entities (a preview) keeps its keys.
+class RenderGate final : public HostNativeGate {
+public:
+  HostGateKey addEntity(OdDbObjectId entity) override {
+    if (entity.isNull()) return 0;
+    std::lock_guard lock(m_mutex);
+    auto [it, added] = m_keys.try_emplace(entity, m_next);
+    if (added) {
+      m_ids.emplace(m_next, entity);
+      ++m_next;
+    }
+    return it->second;
+  }
+
+  void releaseEntities(const std::vector<HostGateKey>& keys) override {
+    std::lock_guard lock(m_mutex);
+    for (HostGateKey key : keys) {
+      auto it = m_ids.find(key);
+      if (it == m_ids.end()) continue;
+      m_keys.erase(it->second);
+      m_ids.erase(it);
+    }
+  }
+
+  HostPicturePtr renderPicture(const std::vector<HostGateKey>& keys, const HostPictureOptions& options) override {
+    OdDbObjectIdArray ids;
+    {
+      std::lock_guard lock(m_mutex);
+      ids.reserve(keys.size());
+      for (HostGateKey key : keys)
+        if (auto it = m_ids.find(key); it != m_ids.end()) ids.push_back(it->second);
+    }
+    RenderOptions renderOptions;
+    renderOptions.background = fromHost(options.background);
+    renderOptions.foreground = fromHost(options.foreground);
+    return pictureOf(renderEntities(ids, renderOptions));
+  }
+
+private:
+  std::mutex m_mutex;
+  std::unordered_map<OdDbObjectId, HostGateKey> m_keys;
+  std::unordered_map<HostGateKey, OdDbObjectId> m_ids;
+  HostGateKey m_next = 1;
+};
+
+RenderGate& gate() {
+  static RenderGate instance;
+  return instance;
+}
+
+}  // namespace
+
+void installNativeGate() { gpQrNativeGate = &gate(); }
+
+void uninstallNativeGate() {
+  if (gpQrNativeGate == &gate()) gpQrNativeGate = nullptr;
+}
+
+HostPicturePtr pictureOf(DisplayList list) { return std::make_shared<DisplayListPicture>(std::move(list)); }
+
+}  // namespace render

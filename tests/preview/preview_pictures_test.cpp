@@ -1,0 +1,139 @@
+// What each kind shows, as pictures written into the build folder
+// (preview-kind-N.png, imperial and metric), and DIMPREVIEW's files.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "preview_test_support.h"
+#include "wndpreview/preview_command.h"
+
+namespace {
+
+using dds::StylePreview;
+
+bool isPng(const std::string& path) {
+  const std::string data = readText(path);
+  return data.size() > 8 && data.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
+}
+
+bool isSvg(const std::string& path) {
+  const std::string data = readText(path);
+  return data.find("<svg") != std::string::npos && data.find("</svg>") != std::string::npos;
+}
+
+struct KindCase {
+  int kind;
+  std::size_t entities;  // outline and hole included
+  std::size_t texts;     // measurement texts and the leader's text
+};
+
+TEST(PreviewKinds, EachKindShowsItsEntitiesAndIsWrittenAsAPicture) {
+  const KindCase cases[] = {{0, 9, 6}, {1, 5, 3}, {2, 3, 1}, {3, 3, 1}, {4, 3, 1}, {5, 4, 2}, {6, 4, 1}};
+  for (OdDb::MeasurementValue m : {OdDb::kEnglish, OdDb::kMetric}) {
+    PreviewHost h(m);
+    StylePreview preview(h.db);
+    for (const KindCase& c : cases) {
+      SCOPED_TRACE("kind " + std::to_string(c.kind));
+      preview.showStyle(c.kind, h.style("Standard").get());
+      EXPECT_EQ(preview.sampleEntities().shown(c.kind).size(), c.entities);
+      HostPicturePtr picture = preview.picture();
+      ASSERT_NE(picture, nullptr);
+      EXPECT_EQ(pictureTexts(*picture).size(), c.texts);
+      const std::string name = std::string(DDS_BINARY_DIR) + "/preview-kind-" + std::to_string(c.kind) +
+                               (m == OdDb::kMetric ? "-metric" : "") + ".png";
+      std::string error;
+      ASSERT_TRUE(picture->writePng(name, 480, 0, &error)) << error;
+      EXPECT_TRUE(isPng(name));
+    }
+  }
+}
+
+TEST(PreviewCommand, WritesPicturesAndSaysWhatIsWrong) {
+  PreviewHost h;
+  TempFolder folder;
+  std::string error;
+  EXPECT_TRUE(dds::writeStylePreview(h.db, "Standard", 4, folder.file("a.svg"), &error)) << error;
+  EXPECT_TRUE(isSvg(folder.file("a.svg")));
+  EXPECT_TRUE(dds::writeStylePreview(h.db, "standard", 6, folder.file("b.PNG"), &error)) << error;
+  EXPECT_TRUE(isPng(folder.file("b.PNG")));
+
+  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 7, folder.file("c.svg"), &error));
+  EXPECT_EQ(error, "The kind must be a whole number from 0 to 6.");
+  EXPECT_FALSE(dds::writeStylePreview(h.db, "Nope", 0, folder.file("c.svg"), &error));
+  EXPECT_EQ(error, "No dimension style named \"Nope\".");
+  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 0, folder.file("c.jpg"), &error));
+  EXPECT_EQ(error, "The file name must end in .svg or .png.");
+  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 0, folder.file("no/such/dir/c.png"), &error));
+  EXPECT_EQ(error.rfind("Cannot write \"", 0), 0u) << error;
+  EXPECT_FALSE(std::filesystem::exists(folder.file("c.svg")));
+}
+
+// The host executable: EXPORT, DIMPREVIEW (typed with its answers on one
+// line and at the prompts) and DIMREGEN.
+TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
+  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost";
+  if (!std::filesystem::exists(host)) GTEST_SKIP() << "qrvhost is not built";
+  TempFolder folder;
+  const std::string script = "EXPORT " + folder.file("drawing.svg") + "\n" +
+                             "EXPORT\n" + folder.file("drawing.png") + "\n" +
+                             "DIMPREVIEW Standard 0 " + folder.file("all.png") + "\n" +
+                             "DIMPREVIEW\n\n3\n" + folder.file("radius.svg") + "\n" +
+                             "DIMPREVIEW Standard 8\n" +
+                             "DIMPREVIEW Missing\n" +
+                             "EXPORT " + folder.file("missing/dir/x.svg") + "\n" +
+                             "DIMREGEN\n" +
+                             "EXPORT " + folder.file("again.svg") + " extra words\n";
+  writeText(folder.file("s.scr"), script);
+  const std::string command = host + " --lang en --new --log " + folder.file("trace.log") + " --script " +
+                              folder.file("s.scr") + " 2>" + folder.file("err.txt");
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[4096];
+  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+  const int status = pclose(pipe);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out << readText(folder.file("err.txt"));
+
+  EXPECT_TRUE(isSvg(folder.file("drawing.svg"))) << out;
+  EXPECT_TRUE(isPng(folder.file("drawing.png"))) << out;
+  EXPECT_TRUE(isPng(folder.file("all.png"))) << out;
+  EXPECT_TRUE(isSvg(folder.file("radius.svg"))) << out;
+  EXPECT_NE(out.find("Written \"" + folder.file("all.png") + "\"."), std::string::npos) << out;
+  EXPECT_NE(out.find("<Standard>: \n"), std::string::npos) << out;  // Enter takes the current style
+  EXPECT_NE(out.find("The kind must be a whole number from 0 to 6."), std::string::npos);
+  EXPECT_NE(out.find("No dimension style named \"Missing\"."), std::string::npos);
+  EXPECT_NE(out.find("Cannot write \"" + folder.file("missing/dir/x.svg") + "\""), std::string::npos);
+  EXPECT_NE(out.find("Command: DIMREGEN\n0 dimension(s) recomputed.\n"), std::string::npos) << out;
+  // Answers typed after the command are shown at their prompts; those the
+  // command did not ask for are dropped, and said so.
+  EXPECT_NE(out.find("Picture file (.svg or .png): " + folder.file("drawing.svg") + "\n"), std::string::npos);
+  EXPECT_NE(out.find("Written \"" + folder.file("again.svg") + "\".\nIgnored: extra words\n"), std::string::npos)
+      << out;
+}
+
+// DIMREGEN and EXPORT on a drawing with dimensions: the bundled sample.
+TEST(PreviewHostCommands, RegenAndExportTheSampleDrawing) {
+  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost";
+  const std::string sample = std::string(DDS_SOURCE_DIR) + "/examples/sample.dxf";
+  if (!std::filesystem::exists(host) || !std::filesystem::exists(sample)) GTEST_SKIP() << "no host or sample";
+  TempFolder folder;
+  writeText(folder.file("s.scr"), "DIMREGEN\nEXPORT " + folder.file("sample.png") + "\n");
+  const std::string command = host + " --lang en --log " + folder.file("trace.log") + " --script " +
+                              folder.file("s.scr") + " " + sample + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[4096];
+  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+  pclose(pipe);
+  const std::size_t at = out.find("Command: DIMREGEN\n");
+  ASSERT_NE(at, std::string::npos) << out;
+  const int count = std::atoi(out.c_str() + at + std::string("Command: DIMREGEN\n").size());
+  EXPECT_GT(count, 0) << out;
+  EXPECT_NE(out.find(" dimension(s) recomputed.\n"), std::string::npos) << out;
+  EXPECT_TRUE(isPng(folder.file("sample.png"))) << out;
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// -dimstyle in whole qrvhost sessions: what the user sees and what the
+// saved drawing holds.
+#include <gtest/gtest.h>
+
+#include "OdDmUtil.h"
+#include "session_support.h"
+
+using namespace sessions;
+
+namespace {
+
+OdDbDimStyleEntityPtr openEntity(OdDbDatabase& db, const std::string& handle) {
+  return db.getOdDbObjectId(*OdDbHandle::fromAscii(handle)).safeOpenObject();
+}
+
+bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+}  // namespace
+
+TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
+  const auto dir = tempFolder("apply");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr", "DIMASZ\n0.3\nDIMCLRD\n1\n-dimstyle\nA\n" + handles[0] + " " + handles[1] + " " +
+                               handles[2] + " " + handles[3] + "\n\nSAVEAS\n" + (dir / "out.dxf").string() +
+                               "\nQUIT\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Select objects")) << r.out;
+  auto db = readDxfDrawing((dir / "out.dxf").string());
+  for (int i = 0; i < 3; ++i) {
+    OdDbDimStyleEntityPtr e = openEntity(*db, handles[i]);
+    EXPECT_DOUBLE_EQ(e->dimasz(), 0.3) << i;
+    EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1)) << i;
+    EXPECT_EQ(e->dimOverrides().items().size(), 2u) << i;
+  }
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "auditor = doc.audit()\n"
+            "print('errors', len(auditor.errors))\n"
+            "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
+            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
+            "    print(e.dxftype(), round(o.get('dimasz', -1), 6), o.get('dimclrd', -1))\n");
+  const Result py = Result{0, ""};
+  const std::string cmd = "/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string();
+  FILE* p = ::popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[1024];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+  ::pclose(p);
+  EXPECT_TRUE(contains(out, "errors 0")) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n') - 1, 3) << out;
+  EXPECT_TRUE(contains(out, "DIMENSION 0.3 1")) << out;
+  EXPECT_TRUE(contains(out, "LEADER 0.3 1")) << out;
+}
+
+TEST(DimStyleSessions, SaveRestoreAndStatusInRussian) {
+  const auto dir = tempFolder("russian");
+  makeDrawing(dir / "in.dxf");
+  // Russian local keywords and the English global ones both work.
+  writeText(dir / "s.scr",
+            "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\nQUIT\nY\n");
+  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Текущий размерный стиль: \"Чертёж\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:"))
+      << r.out;
+  EXPECT_TRUE(contains(r.out, "DIMTXT          0.2500               Высота текста")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Текущий размерный стиль: \"Standard\"")) << r.out;
+}
+
+TEST(DimStyleSessions, EachRunsTheScriptOnEveryDrawingAndSavesIt) {
+  const auto dir = tempFolder("each");
+  makeDrawing(dir / "a.dxf");
+  makeDrawing(dir / "b.dxf");
+  writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
+  writeText(dir / "std.scr", "DIMASZ\n0.5\n-dimstyle\nS\nCompany\n");
+  const Result r = runHost("--each --script " + (dir / "std.scr").string() + " " + (dir / "a.dxf").string() + " " +
+                           (dir / "bad.dxf").string() + " " + (dir / "b.dxf").string());
+  EXPECT_EQ(r.status, 5) << r.out;
+  EXPECT_TRUE(contains(r.out, "[1/3] " + (dir / "a.dxf").string() + ": saved")) << r.out;
+  EXPECT_TRUE(contains(r.out, "[2/3] " + (dir / "bad.dxf").string() + ": failed, cannot open:")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Batch: 3 drawing(s), 2 saved, 1 failed.")) << r.out;
+  for (const char* name : {"a.dxf", "b.dxf"}) {
+    auto db = readDxfDrawing((dir / name).string());
+    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
+    ASSERT_FALSE(t->getAt("Company").isNull()) << name;
+    EXPECT_EQ(db->getDimstyle(), t->getAt("Company")) << name;
+    EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(t->getAt("Company").safeOpenObject())->dimasz(), 0.5);
+  }
+  std::ifstream bad(dir / "bad.dxf");
+  std::stringstream kept;
+  kept << bad.rdbuf();
+  EXPECT_EQ(kept.str(), "0\nSECTION\n2\nHEADER\nnot a group code\n");
+}

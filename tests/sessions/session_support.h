@@ -1,0 +1,82 @@
+#pragma once
+// Runs qrvhost on drawings made by the tests and reads back what it saved.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "DxfDrawingIO.h"
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLeader.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace sessions {
+
+struct Result {
+  int status = -1;
+  std::string out;
+};
+
+inline std::filesystem::path tempFolder(const std::string& name) {
+  auto dir = std::filesystem::temp_directory_path() / ("dds-sessions-" + name + "-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// Runs qrvhost with the arguments; standard output and error together.
+inline Result runHost(const std::string& args) {
+  const std::string cmd = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null " + args + " 2>&1";
+  Result r;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
+  const int rc = ::pclose(p);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return r;
+}
+
+// A drawing with two rotated dimensions, a leader and a text, saved by our
+// own writer; gives the handles of the four entities in that order.
+inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
+  OdDbDatabase db;
+  std::vector<std::string> handles;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  for (double x : {0.0, 20.0}) {
+    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+    d->setXLine1Point({x, 0});
+    d->setXLine2Point({x + 10, 0});
+    d->setDimLinePoint({x + 5, 3});
+    d->setDimensionStyle(db.getDimStyleStandardId());
+    handles.push_back(ms->appendOdDbEntity(d).getHandle().ascii());
+  }
+  OdDbLeaderPtr l = OdDbLeader::createObject();
+  l->appendVertex({0, 0});
+  l->appendVertex({5, 5});
+  l->setDimensionStyle(db.getDimStyleStandardId());
+  handles.push_back(ms->appendOdDbEntity(l).getHandle().ascii());
+  OdDbTextPtr t = OdDbText::createObject();
+  t->setTextString("NOTE");
+  handles.push_back(ms->appendOdDbEntity(t).getHandle().ascii());
+  ms.release();
+  writeDxfDrawing(db, path.string());
+  return handles;
+}
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace sessions
