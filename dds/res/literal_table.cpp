@@ -204,6 +204,19 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "Compare the current style with (Name, or Name1,Name2; * for the overrides)",
      "Сравнить текущий стиль с (Имя или Имя1,Имя2; * для переопределений)"},
     {"", "No dimension style named \"%s\".", "Размерного стиля \"%s\" нет."},
+
+    // The DIMPREVIEW command.
+    {"", "Dimension style to preview", "Размерный стиль для просмотра"},
+    {"", "Kind (0 all, 1 linear, 2 diameter, 3 radius, 4 angular, 5 ordinate, 6 leader)",
+     "Вид (0 все, 1 линейные, 2 диаметр, 3 радиус, 4 угловые, 5 ординатные, 6 выноска)"},
+    {"", "The kind must be a whole number from 0 to 6.", "Вид должен быть целым числом от 0 до 6."},
+    {"", "Picture file (.svg or .png):", "Файл изображения (.svg или .png):"},
+    {"", "No drawing is open.", "Нет открытого чертежа."},
+    {"", "The file name must end in .svg or .png.", "Имя файла должно оканчиваться на .svg или .png."},
+    {"", "The preview could not make its sample drawing.", "Не удалось создать образец чертежа для просмотра."},
+    {"", "This host cannot draw pictures.", "Это приложение не умеет рисовать изображения."},
+    {"", "Cannot write \"%s\": %s", "Не удаётся записать \"%s\": %s"},
+    {"", "Written \"%s\".", "Записано: \"%s\"."},
 };
 
 extern const std::size_t kLiteralTableSize =

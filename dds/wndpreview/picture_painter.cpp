@@ -51,6 +51,25 @@ public:
     m_dc.text({int(std::lround(cx - extent.x / 2.0)), int(std::lround(cy - extent.y / 2.0))}, utf8);
   }
 
+  // Device contexts draw upright text only.
+  bool drawsTurnedText() const override { return false; }
+
+  // All contours as one polygon: each is entered from the first contour's
+  // start and left back to it, so the bridges cancel out under the
+  // even-odd fill and the letters' holes stay open.
+  void textOutlines(const std::vector<std::vector<HostPicturePoint>>& contours, HostPictureColor color) override {
+    std::vector<ui::Point> polygon;
+    ui::Point anchor;
+    for (const auto& contour : contours) {
+      if (contour.empty()) continue;
+      if (polygon.empty()) anchor = toUi(contour.front());
+      for (const auto& p : contour) polygon.push_back(toUi(p));
+      polygon.push_back(toUi(contour.front()));
+      polygon.push_back(anchor);
+    }
+    if (polygon.size() >= 3) m_dc.fillPolygon(polygon, toUi(color));
+  }
+
 private:
   ui::DeviceContext& m_dc;
 };

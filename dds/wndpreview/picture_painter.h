@@ -7,8 +7,9 @@
 namespace dds {
 
 // Draws the picture stretched into `target` (pixels of the context).
-// Text is drawn upright, centred where the picture has it, since device
-// contexts draw no turned text.
+// Upright text is drawn as text, centred where the picture has it; turned
+// text, which device contexts cannot draw, is filled from its glyphs'
+// outlines.
 void playPicture(const HostPicture& picture, ui::DeviceContext& dc, const ui::Rect& target);
 
 }  // namespace dds

@@ -39,7 +39,6 @@ double leaderTextHeight(const OdDbLeader* leader, double t) {
   return leader->dimtxt() * nonZero(leader->dimscale()) / t;
 }
 
-
 // A dimension's defining points (and, for radii and diameters, the leader
 // length as a last "point" on x), read and written in one order.
 std::vector<OdGePoint3d> definingPoints(const OdDbDimension* dim) {

@@ -40,6 +40,14 @@ public:
   // counter-clockwise as seen on the screen).
   virtual void text(const std::string& utf8, HostPicturePoint baselineStart, double capHeightPx,
                     double advancePx, double rotation, HostPictureColor color) = 0;
+  // A sink that can only draw upright text gets turned text as the glyphs'
+  // outlines instead: closed contours (pixels, y down) to be filled
+  // together, holes by the even-odd rule.
+  virtual bool drawsTurnedText() const { return true; }
+  virtual void textOutlines(const std::vector<std::vector<HostPicturePoint>>& contours, HostPictureColor color) {
+    (void)contours;
+    (void)color;
+  }
 };
 
 // A picture the gate made: vector data in drawing units.

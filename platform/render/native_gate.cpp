@@ -5,6 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "font_metrics.h"
 #include "raster_image.h"
 #include "renderer.h"
 #include "svg_writer.h"
@@ -17,6 +18,33 @@ constexpr double kPxPerMm = 96 / 25.4;
 
 HostPictureColor toHost(Rgb c) { return {c.r, c.g, c.b}; }
 Rgb fromHost(HostPictureColor c) { return {c.r, c.g, c.b}; }
+
+bool isTurned(double rotation) {
+  const double r = std::remainder(rotation, 2 * 3.14159265358979323846);
+  return std::fabs(r) > 1e-9;
+}
+
+// The glyphs of a text run as contours, placed and stretched as the
+// rasteriser draws them, then mapped into the target.
+template <class Map>
+std::vector<std::vector<HostPicturePoint>> outlinesOf(const TextRunPrim& t, const Map& map) {
+  double advanceEm = 0;
+  std::vector<std::vector<Point2>> glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
+  std::vector<std::vector<HostPicturePoint>> out;
+  if (glyphs.empty() || !(t.emSize > 0)) return out;
+  const double stretch = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
+  const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
+  out.reserve(glyphs.size());
+  for (const auto& contour : glyphs) {
+    std::vector<HostPicturePoint>& mapped = out.emplace_back();
+    mapped.reserve(contour.size());
+    for (const Point2& p : contour) {
+      const double x = p.x * t.emSize * stretch, y = p.y * t.emSize;
+      mapped.push_back(map(Point2{t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c}));
+    }
+  }
+  return out;
+}
 
 class DisplayListPicture final : public HostPicture {
 public:
@@ -57,6 +85,13 @@ public:
       } else if (const auto* fill = std::get_if<FilledPolygonPrim>(&item)) {
         sink.filledPolygon(mapAll(fill->points), toHost(fill->color));
       } else if (const auto* text = std::get_if<TextRunPrim>(&item)) {
+        if (!sink.drawsTurnedText() && isTurned(text->rotation)) {
+          std::vector<std::vector<HostPicturePoint>> contours = outlinesOf(*text, map);
+          if (!contours.empty()) {
+            sink.textOutlines(contours, toHost(text->color));
+            continue;
+          }
+        }
         sink.text(text->text, map(text->origin), text->capHeight * sy, text->advance * sx, text->rotation,
                   toHost(text->color));
       }

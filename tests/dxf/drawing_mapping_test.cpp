@@ -453,3 +453,31 @@ TEST(DxfDrawingMapping, DimensionDataOfOtherApplicationsSurvivesAnEdit)
     again->purge(ids);
     EXPECT_TRUE(ids.empty());
 }
+
+// A DIMSTYLE table that lists its entries (71 and 340 after its subclass
+// marker) lists the live ones once styles were added or erased.
+TEST(DxfDrawingMapping, DimensionStyleTableListsItsLiveEntries)
+{
+    std::string drawing = drawingWithForeignRecords();
+    const std::string head = tableHead("DIMSTYLE", "A", "2");
+    drawing.replace(drawing.find(head), head.size(),
+                    head + lines({"100", "AcDbDimStyleTable", " 71", "2", "340", "18", "340", "19"}));
+    std::unique_ptr<OdDbDatabase> db = read(drawing);
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), drawing);
+    db->getOdDbObjectId(0x32).safeOpenObject(OdDb::kForWrite)->erase();  // the TOLERANCE using "Tol"
+    db->getOdDbObjectId(0x19).safeOpenObject(OdDb::kForWrite)->erase();
+    OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr added = OdDbDimStyleTableRecord::createObject();
+    added->setName("Added");
+    const OdDbObjectId addedId = styles->add(added);
+    added.reset();
+    styles.reset();
+    const std::string out = writeDxfDrawingToBytes(*db);
+    const std::size_t at = out.find("AcDbDimStyleTable");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(out.substr(at, 60).substr(0, out.substr(at).find("  0\n")),
+              "AcDbDimStyleTable\n 71\n2\n340\n18\n340\n" + addedId.getHandle().ascii() + "\n");
+    std::unique_ptr<OdDbDatabase> again = read(out);
+    EXPECT_TRUE(recordId(*again, again->getDimStyleTableId(), "Tol").isNull());
+    EXPECT_FALSE(recordId(*again, again->getDimStyleTableId(), "Added").isNull());
+}

@@ -220,6 +220,34 @@ TEST(PreviewPicture, ManyPicturesDoNotGrowTheSampleDrawing) {
   EXPECT_EQ(preview.sampleDatabase()->numObjects(), objects);
 }
 
+TEST(PreviewPicture, TurnedTextReachesUprightOnlySinksAsOutlines) {
+  PreviewHost h(OdDb::kMetric);
+  StylePreview preview(h.db);
+  preview.showStyle(dds::kPreviewLinear, h.style("Standard").get());
+  HostPicturePtr picture = preview.picture();
+  ASSERT_NE(picture, nullptr);
+  struct UprightSink : HostPictureSink {
+    std::vector<std::string> texts;
+    int outlined = 0;
+    void polyline(const std::vector<HostPicturePoint>&, bool, HostPictureColor, double) override {}
+    void filledPolygon(const std::vector<HostPicturePoint>&, HostPictureColor) override {}
+    void text(const std::string& s, HostPicturePoint, double, double, double rotation, HostPictureColor) override {
+      EXPECT_EQ(rotation, 0.0) << s;
+      texts.push_back(s);
+    }
+    bool drawsTurnedText() const override { return false; }
+    void textOutlines(const std::vector<std::vector<HostPicturePoint>>& contours, HostPictureColor) override {
+      EXPECT_GE(contours.size(), 4u);  // at least the four digits
+      ++outlined;
+    }
+  } sink;
+  picture->play(sink, {0, 0, 400, 300});
+  // The top dimension's text is upright; the left and the slanted ones
+  // run along their lines.
+  EXPECT_EQ(sink.texts, (std::vector<std::string>{"14,54"}));
+  EXPECT_EQ(sink.outlined, 2);
+}
+
 TEST(PreviewPaintRect, PicturesAreCentredWithIntegerHalving) {
   // A wide picture in a tall frame: equal bands above and below.
   EXPECT_EQ(dds::previewPaintRect({0, 0, 100, 200}, 200, 100), (ui::Rect{0, 75, 100, 50}));

@@ -313,7 +313,11 @@ OdDbObjectId Reader::byName(char table, const std::string& name) {
   if (last.first == name && !last.second.isNull()) return last.second;
   // Block names are mostly those of anonymous blocks, each named once:
   // not worth remembering by their exact spelling.
-  if (table == 'B') return byFoldedName(table, name);
+  if (table == 'B') {
+    OdDbObjectId id = byFoldedName(table, name);
+    if (!id.isNull()) last = {name, id};
+    return id;
+  }
   auto& exact = m_exactNames[table];
   if (auto it = exact.find(name); it != exact.end()) return (last = {name, it->second}).second;
   OdDbObjectId id = byFoldedName(table, name);

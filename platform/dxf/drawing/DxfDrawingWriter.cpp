@@ -491,8 +491,13 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
     return;
   }
   int live = 0;
+  bool sameEntries = true;  // every entry read from the file, none erased
   if (symbols)
-    for (OdDbObjectId id : symbols->recordIds()) live += objectOf(id) && !objectOf(id)->isErased();
+    for (OdDbObjectId id : symbols->recordIds()) {
+      const OdDbObject* rec = objectOf(id);
+      live += rec && !rec->isErased();
+      sameEntries = sameEntries && rec && !rec->isErased() && rec->fileRecord() != 0;
+    }
   const bool addQrvApp = name == "APPID" && m_needQrvApp && symbols && !symbols->has(kDxfDimVarsApp);
   live += addQrvApp;
   // The head: as read, with the count brought up to date.
@@ -501,16 +506,22 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
     // The count is brought up to date only when entries were added or
     // removed: an unchanged table keeps its head as it was, right or not.
     bool counted = false;
-    const bool changed = std::size_t(live) != table->endTab - table->head - 1;
+    const bool changed = !sameEntries || addQrvApp || std::size_t(live) != table->endTab - table->head - 1;
     if (!changed) {
       copyRecord(table->head);
     } else {
       counted = false;
+      bool styleList = false;  // DIMSTYLE heads may list their entries (71, 340...)
       for (const DxfTag& t : m_src->tags(table->head)) {
+        if (t.code == 100) styleList = t.trimmed() == "AcDbDimStyleTable";
         if (t.code == 70 && !counted) {
           counted = true;
           m_w.integer(70, live);
-        } else {
+        } else if (styleList && t.code == 71 && symbols) {
+          m_w.integer(71, live - addQrvApp);
+          for (OdDbObjectId id : symbols->recordIds())
+            if (objectOf(id) && !objectOf(id)->isErased()) m_out.handle(340, id);
+        } else if (!(styleList && t.code == 340)) {
           o.writeTag(m_out, t);
         }
       }
