@@ -9,6 +9,8 @@
 #include "OdDbEntities.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
+
+#include <numbers>
 #include "OdDbDictionary.h"
 
 using namespace dxftest;
@@ -480,4 +482,29 @@ TEST(DxfDrawingMapping, DimensionStyleTableListsItsLiveEntries)
     std::unique_ptr<OdDbDatabase> again = read(out);
     EXPECT_TRUE(recordId(*again, again->getDimStyleTableId(), "Tol").isNull());
     EXPECT_FALSE(recordId(*again, again->getDimStyleTableId(), "Added").isNull());
+}
+
+// MTEXT's rotation is in degrees in files; a direction vector stands for it
+// when the rotation is missing.
+TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
+{
+    std::string drawing = drawingWithForeignRecords();
+    drawing.replace(drawing.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS"), 0,
+                    lines({"  0", "MTEXT", "  5", "70", "330", "1F", "100", "AcDbEntity", "  8", "0", "100",
+                           "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "turned",
+                           " 50", "30.0", "  0", "MTEXT", "  5", "71", "330", "1F", "100", "AcDbEntity", "  8", "0",
+                           "100", "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "up",
+                           " 11", "0.0", " 21", "1.0", " 31", "0.0"}));
+    std::unique_ptr<OdDbDatabase> db = read(drawing);
+    OdDbMTextPtr turned = db->getOdDbObjectId(0x70).safeOpenObject(OdDb::kForWrite);
+    EXPECT_NEAR(turned->rotation(), std::numbers::pi / 6, 1e-12);
+    OdDbMTextPtr up = db->getOdDbObjectId(0x71).safeOpenObject(OdDb::kForWrite);
+    EXPECT_NEAR(up->rotation(), std::numbers::pi / 2, 1e-12);
+    up->setContents("still up");
+    up.reset();
+    turned.reset();
+    std::unique_ptr<OdDbDatabase> again = read(writeDxfDrawingToBytes(*db));
+    OdDbMTextPtr upAgain = again->getOdDbObjectId(0x71).safeOpenObject();
+    EXPECT_NEAR(upAgain->rotation(), std::numbers::pi / 2, 1e-12);
+    EXPECT_EQ(upAgain->contents(), "still up");
 }

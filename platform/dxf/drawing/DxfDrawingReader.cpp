@@ -187,9 +187,10 @@ void Reader::create(std::size_t index, OdDbObjectPtr object) {
   object->setFileRecord(std::uint32_t(index + 1));
   // An entity made without a linetype looks up "ByLayer" when it joins the
   // drawing; filling it in sets the real one, so any id will do until then.
-  if (!m_anyId.isNull())
-    if (auto* ent = dynamic_cast<OdDbEntity*>(object.get()); ent && ent->linetypeId().isNull())
-      ent->setLinetype(m_anyId), ent->setLayer(m_anyId);
+  if (!m_anyId.isNull() && m_kinds[index] >= Kind::Line) {
+    auto* ent = static_cast<OdDbEntity*>(object.get());
+    ent->setLinetype(m_anyId), ent->setLayer(m_anyId);
+  }
   const OdRxClass* cls = object->isA();
   m_src->raw[index] = cls == DxfRawObject::desc() || cls == DxfRawEntity::desc();
   OdDbObjectId id = m_db->addOdDbObject(object, OdDbObjectId(), OdDbHandle(handle));
@@ -938,7 +939,7 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
   OdGePoint3d p10, p11, p12, p13;
   OdGeVector3d normal = OdGeVector3d::kZAxis(), scale(1, 1, 1);
   double v40 = 0, v41 = 1, v50 = 0, v51 = 0, v43 = 0, v38 = 0;
-  bool have40 = false, have41 = false;
+  bool have40 = false, have41 = false, have50 = false;
   int v70 = 0, v71 = 1, v72 = 0, v73 = 0;
   std::string text, name;
   std::vector<OdDbPolyline::Vertex> vertices;
@@ -971,7 +972,7 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
       case 41: v41 = t.toDouble(), have41 = true, scale.x = v41; break;
       case 42: scale.y = t.toDouble(); break;
       case 43: scale.z = t.toDouble(); break;
-      case 50: v50 = t.toDouble(); break;
+      case 50: v50 = t.toDouble(), have50 = true; break;
       case 51: v51 = t.toDouble(); break;
       case 71: v71 = int(t.toInt()); break;
       case 72: v72 = int(t.toInt()); break;
@@ -1007,7 +1008,10 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
     e->setLocation(p10), e->setContents(text);
     if (have40) e->setTextHeight(v40);
     if (have41) e->setWidth(v41);
-    e->setRotation(v50), e->setAttachment(OdInt16(v71));
+    // Group 50 is in degrees (whatever some references say); without it a
+    // direction vector (11) gives the rotation.
+    e->setRotation(have50 || (p11.x == 0 && p11.y == 0) ? v50 * kDegree : std::atan2(p11.y, p11.x));
+    e->setAttachment(OdInt16(v71));
     e->setTextStyle(byName('S', name.empty() ? std::string("Standard") : name));
   } else if (kind == Kind::Insert) {
     auto* e = static_cast<OdDbBlockReference*>(ent);

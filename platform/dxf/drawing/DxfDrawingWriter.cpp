@@ -63,6 +63,14 @@ public:
         if (objectOf(id) && nameOf(id) != name) m_renamed.insert(id.stub());
     m_needQrvApp = needsQrvApp();
     if (m_src) m_loadSeed = m_src->handseed;
+    if (!m_doc) {
+      // A drawing never read has no layouts, which the database does not
+      // model but readers of these versions expect: written with it.
+      m_layouts.groups = m_nextHandle++;
+      m_layouts.dictionary = m_nextHandle++;
+      m_layouts.model = m_nextHandle++;
+      m_layouts.paper = m_nextHandle++;
+    }
   }
 
   DxfDrawingText write();
@@ -184,6 +192,11 @@ private:
   bool m_needQrvApp = false;
   int m_writtenRank = -1;
   bool m_wroteNew = false;         // an object without a file record was written
+  struct {
+    std::uint64_t groups = 0, dictionary = 0, model = 0, paper = 0;
+  } m_layouts;  // handles of the layout objects of a drawing never read
+  void writeLayout(std::uint64_t handle, const char* name, int tab, OdDbObjectId block);
+  void writeLayoutObjects();
   DxfDrawingText m_text;
   std::size_t m_generatedFrom = 0;
   std::uint64_t m_loadSeed = 0;    // the handle seed right after reading
@@ -636,6 +649,11 @@ void Writer::writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordO
     o.writeKept(m_out, marker, {2, 70, 62, 420, 6, 290, 370});
   } else if (block) {
     o.writeKept(m_out, marker, {2});  // its 70 is not the block's flags
+    if (m_layouts.model && !o.exists()) {
+      const auto* b = static_cast<const OdDbBlockTableRecord*>(rec);
+      if (b->isModelSpace()) m_w.handle(340, m_layouts.model);
+      if (qrv::equalNoCase(b->getName(), OdDbBlockTableRecord::paperSpaceName())) m_w.handle(340, m_layouts.paper);
+    }
   } else {
     o.writeKept(m_out, marker, {2, 70});
   }
@@ -912,8 +930,9 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
     }
     m_w.text(1, std::string_view(encoded).substr(at));
     m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
-    if (x->rotation() != 0) m_w.real(50, x->rotation());
-    o.writeKept(m_out, "AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 50});
+    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
+    // The rotation stands for a direction vector the file may have had.
+    o.writeKept(m_out, "AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 50, 11, 21, 31});
   } else if (auto x = dynamic_cast<const OdDbBlockReference*>(e)) {
     entityHead(e, "INSERT", o);
     m_w.text(100, "AcDbBlockReference");
@@ -1086,10 +1105,78 @@ void Writer::objectsBody(const DxfSection* s) {
   };
   const OdDbObject* root = objectOf(m_db.getNamedObjectsDictionaryId());
   if (isNew(root)) emitObject(root);
+  if (m_layouts.dictionary) writeLayoutObjects();
   m_db.forEachObject([&](OdDbObjectId id) {
     const OdDbObject* obj = objectOf(id);
     if (obj != root && isNew(obj)) emitObject(obj);
   });
+}
+
+void Writer::writeLayoutObjects() {
+  const OdDbObjectId root = m_db.getNamedObjectsDictionaryId();
+  const auto* rootDict = dynamic_cast<const OdDbDictionary*>(objectOf(root));
+  if (!rootDict || !rootDict->has("ACAD_GROUP")) {
+    m_w.text(0, "DICTIONARY");
+    m_w.handle(5, m_layouts.groups);
+    m_out.handle(330, root);
+    m_w.text(100, "AcDbDictionary");
+    m_w.integer(281, 1);
+  }
+  if (rootDict && rootDict->has("ACAD_LAYOUT")) return;
+  m_w.text(0, "DICTIONARY");
+  m_w.handle(5, m_layouts.dictionary);
+  m_out.handle(330, root);
+  m_w.text(100, "AcDbDictionary");
+  m_w.integer(281, 1);
+  m_w.text(3, "Layout1");
+  m_w.handle(350, m_layouts.paper);
+  m_w.text(3, "Model");
+  m_w.handle(350, m_layouts.model);
+  writeLayout(m_layouts.model, "Model", 0, m_db.getModelSpaceId());
+  writeLayout(m_layouts.paper, "Layout1", 1, m_db.getPaperSpaceId());
+}
+
+// A layout with the plot settings of a new drawing: an A3 sheet in
+// millimetres, nothing chosen to plot with.
+void Writer::writeLayout(std::uint64_t handle, const char* name, int tab, OdDbObjectId block) {
+  m_w.text(0, "LAYOUT");
+  m_w.handle(5, handle);
+  m_w.text(102, "{ACAD_REACTORS");
+  m_w.handle(330, m_layouts.dictionary);
+  m_w.text(102, "}");
+  m_w.handle(330, m_layouts.dictionary);
+  m_w.text(100, "AcDbPlotSettings");
+  m_w.text(1, "");
+  m_w.text(2, "none_device");
+  m_w.text(4, "");
+  m_w.text(6, "");
+  for (int code : {40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 140, 141}) m_w.real(code, 0.0);
+  m_w.real(142, 1.0);
+  m_w.real(143, 1.0);
+  m_w.integer(70, tab == 0 ? 1712 : 688);
+  m_w.integer(72, 1);
+  m_w.integer(73, 0);
+  m_w.integer(74, 5);
+  m_w.text(7, "");
+  m_w.integer(75, 16);
+  m_w.real(147, 1.0);
+  m_w.real(148, 0.0);
+  m_w.real(149, 0.0);
+  m_w.text(100, "AcDbLayout");
+  m_w.text(1, name);
+  m_w.integer(70, 1);
+  m_w.integer(71, tab);
+  m_out.point(10, OdGePoint3d(0, 0), false);
+  m_out.point(11, OdGePoint3d(420, 297), false);
+  m_out.point(12, OdGePoint3d(0, 0, 0));
+  m_out.point(14, OdGePoint3d(1e20, 1e20, 1e20));
+  m_out.point(15, OdGePoint3d(-1e20, -1e20, -1e20));
+  m_w.real(146, 0.0);
+  m_out.point(13, OdGePoint3d(0, 0, 0));
+  m_out.point(16, OdGePoint3d(1, 0, 0));
+  m_out.point(17, OdGePoint3d(0, 1, 0));
+  m_w.integer(76, 0);
+  m_out.handle(330, block);
 }
 
 void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o) {
@@ -1104,6 +1191,10 @@ void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o
     if (!entry || entry->isErased()) continue;
     m_out.str(3, it->name());
     m_out.handle(hard ? 360 : 350, it->objectId());
+  }
+  if (m_layouts.dictionary && d->objectId() == m_db.getNamedObjectsDictionaryId()) {
+    if (!d->has("ACAD_GROUP")) m_w.text(3, "ACAD_GROUP"), m_w.handle(350, m_layouts.groups);
+    if (!d->has("ACAD_LAYOUT")) m_w.text(3, "ACAD_LAYOUT"), m_w.handle(350, m_layouts.dictionary);
   }
   o.writeOtherSubclasses(m_out, {"AcDbDictionary"});
   xdata(d, nullptr, nullptr);
