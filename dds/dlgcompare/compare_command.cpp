@@ -1,15 +1,14 @@
 #include "compare_command.h"
 
 #include "backend.h"
-#include "command_object.h"
 #include "compare_styles_dialog.h"
 #include "documents.h"
 #include "editor_input.h"
 #include "host_context.h"
 #include "host_entry.h"
-#include "host_error.h"
 #include "text_format.h"
 #include "dlgdimstyle/style_store.h"
+#include "stdafx/module_command.h"
 #include "stdafx/module_log.h"
 #include "stdafx/module_resources.h"
 
@@ -32,25 +31,6 @@ bool findSide(OdDbDatabase* db, const OdString& name, OdDbDimStyleTableRecordPtr
   return true;
 }
 
-class CompareCommand : public QrCommand {
-public:
-  CompareCommand() {
-    copy(globalName, u"DIMCOMPARE");
-    copy(localName, u"DIMCOMPARE");
-    copy(groupName, u"DDS");
-    flags = kQrCmdCommandLine;
-    handler = &runCompareCommand;
-  }
-  HRESULT execute() override {
-    runCompareCommand();
-    return S_OK;
-  }
-  bool isTransparent() const override { return false; }
-  bool isDocumentCommand() const override { return true; }
-
-private:
-  static void copy(QrWChar* dest, const char16_t* text) { hostCopyWideBounded(dest, kQrCmdNameChars, text); }
-};
 
 }  // namespace
 
@@ -96,15 +76,6 @@ void runCompareCommand() {
   }
 }
 
-HRESULT registerCompareCommand() {
-  if (!gpQrContext) return E_FAIL;
-  try {
-    gpQrContext->registerCommand(CompareCommand());
-  } catch (const HostError& e) {
-    DDS_LOG_ERROR(kSrcDlgCompare, e.what());
-    return E_FAIL;
-  }
-  return S_OK;
-}
+HRESULT registerCompareCommand() { return registerModuleCommand(u"DIMCOMPARE", &runCompareCommand, kSrcDlgCompare); }
 
 }  // namespace dds

@@ -2,14 +2,13 @@
 
 #include <cctype>
 
-#include "command_object.h"
 #include "documents.h"
 #include "editor_input.h"
 #include "host_context.h"
 #include "host_entry.h"
-#include "host_error.h"
 #include "text_format.h"
 #include "dlgdimstyle/style_store.h"
+#include "stdafx/module_command.h"
 #include "stdafx/module_log.h"
 #include "stdafx/module_resources.h"
 #include "style_preview.h"
@@ -43,25 +42,6 @@ bool parseKind(const OdString& text, int& kind) {
   return true;
 }
 
-class PreviewCommand : public QrCommand {
-public:
-  PreviewCommand() {
-    copy(globalName, u"DIMPREVIEW");
-    copy(localName, u"DIMPREVIEW");
-    copy(groupName, u"DDS");
-    flags = kQrCmdCommandLine;
-    handler = &runPreviewCommand;
-  }
-  HRESULT execute() override {
-    runPreviewCommand();
-    return S_OK;
-  }
-  bool isTransparent() const override { return false; }
-  bool isDocumentCommand() const override { return true; }
-
-private:
-  static void copy(QrWChar* dest, const char16_t* text) { hostCopyWideBounded(dest, kQrCmdNameChars, text); }
-};
 
 }  // namespace
 
@@ -153,15 +133,6 @@ void runPreviewCommand() {
   input->print(hostFormat(translate("Written \"%s\".").c_str(), path.c_str()));
 }
 
-HRESULT registerPreviewCommand() {
-  if (!gpQrContext) return E_FAIL;
-  try {
-    gpQrContext->registerCommand(PreviewCommand());
-  } catch (const HostError& e) {
-    DDS_LOG_ERROR(kSrcPreviewCommand, e.what());
-    return E_FAIL;
-  }
-  return S_OK;
-}
+HRESULT registerPreviewCommand() { return registerModuleCommand(u"DIMPREVIEW", &runPreviewCommand, kSrcPreviewCommand); }
 
 }  // namespace dds
