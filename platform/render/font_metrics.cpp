@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -94,8 +95,11 @@ struct FontMetrics::Impl {
   // Our own configuration, so that the process-wide one is neither created
   // nor torn down by us.
   FcConfig* config = nullptr;
-  std::vector<Face> faces;
+  std::deque<Face> faces;  // references stay valid as fallback faces are added
   std::map<std::string, int> byKey;
+  // For characters a face lacks (such as the arc length symbol in DejaVu
+  // Sans): the installed face fontconfig finds for them, or -1.
+  std::unordered_map<char32_t, int> fallbackForChar;
 
   Impl() {
     if (FT_Init_FreeType(&library) != 0) library = nullptr;
@@ -191,15 +195,55 @@ struct FontMetrics::Impl {
     return int(faces.size()) - 1;
   }
 
+  int fallbackFace(char32_t cp) {
+    auto it = fallbackForChar.find(cp);
+    if (it != fallbackForChar.end()) return it->second;
+    int index = -1;
+    if (config) {
+      FcPattern* pattern = FcPatternCreate();
+      FcCharSet* chars = FcCharSetCreate();
+      FcCharSetAddChar(chars, FcChar32(cp));
+      FcPatternAddCharSet(pattern, FC_CHARSET, chars);
+      FcConfigSubstitute(config, pattern, FcMatchPattern);
+      FcDefaultSubstitute(pattern);
+      FcResult result = FcResultNoMatch;
+      if (FcPattern* best = FcFontMatch(config, pattern, &result)) {
+        FcChar8* file = nullptr;
+        Face f;
+        if (FcPatternGetString(best, FC_FILE, 0, &file) == FcResultMatch &&
+            load(f, reinterpret_cast<const char*>(file)) && FT_Get_Char_Index(f.face, cp) != 0) {
+          faces.push_back(std::move(f));
+          index = int(faces.size()) - 1;
+        }
+        FcPatternDestroy(best);
+      }
+      FcCharSetDestroy(chars);
+      FcPatternDestroy(pattern);
+    }
+    fallbackForChar.emplace(cp, index);
+    return index;
+  }
+
+  // The face and glyph that draw cp: the face's own, another installed
+  // face's, or the face's "?" when no installed font has the character.
+  std::pair<Face*, FT_UInt> glyphFor(Face& f, char32_t cp) {
+    if (!f.face) return {&f, 0};
+    if (FT_UInt g = FT_Get_Char_Index(f.face, cp)) return {&f, g};
+    if (cp >= 0x80) {
+      const int fb = fallbackFace(cp);
+      if (fb >= 0) return {&faces[fb], FT_Get_Char_Index(faces[fb].face, cp)};
+    }
+    return {&f, FT_Get_Char_Index(f.face, U'?')};
+  }
+
   double advanceEm(Face& f, char32_t cp) {
     auto it = f.advances.find(cp);
     if (it != f.advances.end()) return it->second;
     double adv = kEstimatedAdvance * f.info.capHeightPerEm;
     if (f.face && f.face->units_per_EM > 0) {
-      FT_UInt glyph = FT_Get_Char_Index(f.face, cp);
-      if (glyph == 0) glyph = FT_Get_Char_Index(f.face, U'?');
-      if (FT_Load_Glyph(f.face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0)
-        adv = double(f.face->glyph->metrics.horiAdvance) / f.face->units_per_EM;
+      auto [g, glyph] = glyphFor(f, cp);
+      if (g->face->units_per_EM > 0 && FT_Load_Glyph(g->face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0)
+        adv = double(g->face->glyph->metrics.horiAdvance) / g->face->units_per_EM;
     }
     f.advances.emplace(cp, adv);
     return adv;
@@ -264,12 +308,12 @@ std::vector<std::vector<Point2>> FontMetrics::outlines(int font, std::string_vie
   funcs.cubic_to = &OutlineSink::cubicTo;
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t cp = qrv::decodeUtf8(utf8, i);
-    FT_UInt glyph = FT_Get_Char_Index(f.face, cp);
-    if (glyph == 0) glyph = FT_Get_Char_Index(f.face, U'?');
-    if (FT_Load_Glyph(f.face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0 &&
-        f.face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
-      OutlineSink sink{&contours, 1.0 / f.face->units_per_EM, advanceEm, {}};
-      FT_Outline_Decompose(&f.face->glyph->outline, &funcs, &sink);
+    auto [g, glyph] = m_impl->glyphFor(f, cp);
+    if (g->face->units_per_EM > 0 &&
+        FT_Load_Glyph(g->face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0 &&
+        g->face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+      OutlineSink sink{&contours, 1.0 / g->face->units_per_EM, advanceEm, {}};
+      FT_Outline_Decompose(&g->face->glyph->outline, &funcs, &sink);
     }
     advanceEm += m_impl->advanceEm(f, cp);
   }

@@ -45,6 +45,21 @@ TEST(FontMetrics, WidthsAreAdditiveAndProportional) {
   EXPECT_GT(fm.textWidth(f, "\xff\xfe"), 0.0);  // malformed bytes still have a width
 }
 
+TEST(FontMetrics, CharactersTheFaceLacksComeFromAnotherInstalledFace) {
+  FontMetrics& fm = FontMetrics::shared();
+  const int sans = fm.fontFor("txt", "");
+  // The arc length symbol is not in the sans face; it must not be drawn as
+  // the question mark that stands for a missing glyph.
+  double arcAdvance = 0, questionAdvance = 0;
+  const auto arc = fm.outlines(sans, "\u2312", arcAdvance);
+  const auto question = fm.outlines(sans, "?", questionAdvance);
+  ASSERT_FALSE(arc.empty());
+  EXPECT_NE(arc.size() == question.size() && arc[0].size() == question[0].size() &&
+                arcAdvance == questionAdvance,
+            true);
+  EXPECT_GT(fm.textWidth(sans, "\u2312"), 0.0);
+}
+
 TEST(TextLayout, LinesStacksHeightsAndCodes) {
   const int f = FontMetrics::shared().fontFor("txt", "");
   const auto one = layoutText("10.00", 1.0, 1.0, f);
