@@ -24,6 +24,10 @@ function(dds_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE DDS_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              DDS_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  if(DDS_SANITIZE)
+    # Leaks that system libraries (reached through Qt) keep are not ours.
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/lsan_suppressions.cpp)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "DDS_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

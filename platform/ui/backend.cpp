@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <string>
+
 #include <cstdlib>
 
 #include "OdStringUtil.h"
@@ -36,7 +38,18 @@ Backend* loadQtBackend() {
   static bool tried = false;
   if (tried) return loaded;
   tried = true;
-  void* lib = dlopen("libqrvui_qt.so", RTLD_NOW | RTLD_GLOBAL);
+  // By full path, from this library's own folder: a bare name would depend
+  // on whose search path applies to the caller (an interposed dlopen, as
+  // under the address sanitizer, has none).
+  std::string path = "libqrvui_qt.so";
+  Dl_info self{};
+  if (dladdr(reinterpret_cast<const void*>(&loadQtBackend), &self) && self.dli_fname) {
+    const std::string me = self.dli_fname;
+    const auto slash = me.rfind('/');
+    if (slash != std::string::npos) path = me.substr(0, slash + 1) + path;
+  }
+  void* lib = dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
+  if (!lib) lib = dlopen("libqrvui_qt.so", RTLD_NOW | RTLD_GLOBAL);
   if (!lib) return nullptr;
   using Factory = Backend* (*)();
   auto factory = reinterpret_cast<Factory>(dlsym(lib, "qrvui_qt_backend"));

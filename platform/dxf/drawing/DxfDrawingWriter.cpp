@@ -268,10 +268,13 @@ void Writer::writeMissingSections(int belowRank) {
     if (m_doc && (m_doc->section(kSections[rank].first) || rank == 1)) continue;
     m_w.text(0, "SECTION");
     m_w.text(2, kSections[rank].first);
+    // Through a local: GCC's bounds check misreads an indexed
+    // pointer-to-member call.
+    const auto body = kSections[rank].second;
     if (rank == 0)
       markHeader();
     else
-      (this->*kSections[rank].second)();
+      (this->*body)();
     m_w.text(0, "ENDSEC");
     m_writtenRank = rank;
   }
