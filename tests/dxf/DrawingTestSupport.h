@@ -17,24 +17,6 @@
 
 namespace dxftest {
 
-// One line of a facts file: kind, key, field, DXF group code, JSON value.
-struct Fact {
-    std::string kind, key, field;
-    int code = 0;
-    std::string value;
-};
-
-inline std::vector<Fact> readFacts(const std::filesystem::path& tsv)
-{
-    std::vector<Fact> facts;
-    std::istringstream in(readFile(tsv));
-    for (std::string kind, key, field, code, value;
-         std::getline(in, kind, '\t') && std::getline(in, key, '\t') && std::getline(in, field, '\t') &&
-         std::getline(in, code, '\t') && std::getline(in, value);)
-        facts.push_back({kind, key, field, std::stoi(code), value});
-    return facts;
-}
-
 // A JSON string's content (ezdxf keeps \U+ escapes of legacy files; they
 // are decoded here, as our reader decodes them), or a number as written.
 inline std::string factText(const std::string& json)

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 #include <sstream>
 #include <string>
 
@@ -113,5 +114,61 @@ inline std::string pythonWithEzdxf()
             return candidate;
     return "";
 }
+
+// One line of a facts file: kind, key, field, DXF group code, JSON value.
+struct Fact {
+    std::string kind, key, field;
+    int code = 0;
+    std::string value;
+};
+
+inline std::vector<Fact> readFacts(const std::filesystem::path& tsv)
+{
+    std::vector<Fact> facts;
+    std::istringstream in(readFile(tsv));
+    for (std::string kind, key, field, code, value;
+         std::getline(in, kind, '\t') && std::getline(in, key, '\t') && std::getline(in, field, '\t') &&
+         std::getline(in, code, '\t') && std::getline(in, value);)
+        facts.push_back({kind, key, field, std::stoi(code), value});
+    return facts;
+}
+
+// A test run once per release over the interop drawing that ezdxf made for
+// that release (made once per test process), and the facts ezdxf read
+// back from it. Skipped when ezdxf is not installed.
+class EzdxfReleaseTest : public ::testing::TestWithParam<const char*> {
+public:
+    static void SetUpTestSuite()
+    {
+        python_ = pythonWithEzdxf();
+        if (!python_.empty())
+            folder_ = new TempFolder;
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder_;
+        folder_ = nullptr;
+    }
+
+protected:
+    void SetUp() override
+    {
+        if (!folder_)
+            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
+        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
+        if (!std::filesystem::exists(path_)) {
+            std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' '" +
+                                  folder_->path().string() + "' " + GetParam() + " >/dev/null";
+            ASSERT_EQ(std::system(command.c_str()), 0) << "make_interop_drawings.py failed";
+        }
+        facts_ = readFacts(*folder_ / (std::string("interop_") + GetParam() + ".tsv"));
+        ASSERT_GT(facts_.size(), 500u);
+    }
+
+    static inline TempFolder* folder_ = nullptr;
+    static inline std::string python_;
+    std::filesystem::path path_;
+    std::vector<Fact> facts_;
+};
 
 } // namespace dxftest

@@ -10,36 +10,9 @@ using namespace dxftest;
 
 namespace {
 
-class DrawingInterop : public ::testing::TestWithParam<const char*> {
-public:
-    static void SetUpTestSuite()
-    {
-        python_ = pythonWithEzdxf();
-        if (!python_.empty())
-            folder_ = new TempFolder;
-    }
-    static void TearDownTestSuite() { delete folder_; }
-
+class DrawingInterop : public EzdxfReleaseTest {
 protected:
-    void SetUp() override
-    {
-        if (!folder_)
-            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
-        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
-        if (!std::filesystem::exists(path_)) {
-            std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' '" +
-                                  folder_->path().string() + "' " + GetParam() + " >/dev/null";
-            ASSERT_EQ(std::system(command.c_str()), 0) << "make_interop_drawings.py failed";
-        }
-        facts_ = readFacts(*folder_ / (std::string("interop_") + GetParam() + ".tsv"));
-        ASSERT_GT(facts_.size(), 500u);
-    }
     bool isR12() const { return std::string(GetParam()) == "R12"; }
-
-    static inline TempFolder* folder_ = nullptr;
-    static inline std::string python_;
-    std::filesystem::path path_;
-    std::vector<Fact> facts_;
 };
 
 // The dimension entities of model space, by the name of their style.

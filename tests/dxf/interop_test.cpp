@@ -14,11 +14,6 @@ namespace {
 
 // One line of the flat expectation file: kind, key, field, the field's DXF
 // group code as ezdxf knows it (0 for none), JSON value.
-struct Fact {
-    std::string kind, key, field;
-    int code = 0;
-    std::string value;
-};
 
 // ezdxf keeps the \U+ escapes of legacy files in the text it reads back;
 // decoding them gives what the text stands for, which is what we read.
@@ -49,41 +44,7 @@ void expectSameValue(const DxfDocument& doc, const DxfTag& tag, const std::strin
         EXPECT_EQ(tag.toInt(), std::stoll(expected)) << what;
 }
 
-class DxfInterop : public ::testing::TestWithParam<const char*> {
-public:
-    static void SetUpTestSuite()
-    {
-        python_ = pythonWithEzdxf();
-        if (!python_.empty())
-            folder_ = new TempFolder;
-    }
-    static void TearDownTestSuite() { delete folder_; }
-
-protected:
-    void SetUp() override
-    {
-        if (!folder_)
-            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
-        // One release at a time: CTest runs each test in its own process.
-        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
-        if (!std::filesystem::exists(path_)) {
-            std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' '" +
-                                  folder_->path().string() + "' " + GetParam() + " >/dev/null";
-            ASSERT_EQ(std::system(command.c_str()), 0) << "make_interop_drawings.py failed";
-        }
-        std::istringstream in(readFile(*folder_ / (std::string("interop_") + GetParam() + ".tsv")));
-        for (std::string kind, key, field, code, value;
-             std::getline(in, kind, '\t') && std::getline(in, key, '\t') && std::getline(in, field, '\t') &&
-             std::getline(in, code, '\t') && std::getline(in, value);)
-            facts_.push_back({kind, key, field, std::stoi(code), value});
-        ASSERT_GT(facts_.size(), 500u);
-    }
-
-    static inline TempFolder* folder_ = nullptr;
-    static inline std::string python_;
-    std::filesystem::path path_;
-    std::vector<Fact> facts_;
-};
+class DxfInterop : public EzdxfReleaseTest {};
 
 // The last tag of each group code in a record (DIMSTYLE's 70 DIMTFILLCLR
 // comes after its 70 flags).

@@ -41,7 +41,7 @@ const QrLiteralEntry* findLiteral(const char* context, const char* en) {
 // The printf conversions of a text, each with its flags, width, precision and
 // length modifier; "%%" is not a conversion.
 std::vector<std::string> formatSpecifiers(const char* text) {
-  std::vector<std::string> specs;
+  std::vector<std::string> specifiers;
   for (const char* p = text; *p; ++p) {
     if (*p != '%') continue;
     if (p[1] == '%') {
@@ -58,12 +58,12 @@ std::vector<std::string> formatSpecifiers(const char* text) {
     if (std::strncmp(p, "I64", 3) == 0) p += 3;
     while (*p && std::strchr("hlLqjzt", *p)) ++p;
     if (!*p) {
-      specs.push_back(std::string(start) + "<unterminated>");
+      specifiers.push_back(std::string(start) + "<unterminated>");
       break;
     }
-    specs.emplace_back(start, p + 1);
+    specifiers.emplace_back(start, p + 1);
   }
-  return specs;
+  return specifiers;
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
