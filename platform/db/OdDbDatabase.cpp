@@ -26,8 +26,8 @@ OdDbDatabase::~OdDbDatabase() {
 // ---- objects and handles -------------------------------------------------
 
 OdDbObjectId OdDbDatabase::getOdDbObjectId(OdDbHandle handle) const {
-  auto it = m_byHandle.find(handle.value());
-  return it == m_byHandle.end() ? OdDbObjectId() : OdDbObjectId(it->second);
+  OdDbStub* stub = m_byHandle.find(handle.value());
+  return stub ? OdDbObjectId(stub) : OdDbObjectId();
 }
 
 void OdDbDatabase::reserveObjects(std::size_t n) { m_byHandle.reserve(m_byHandle.size() + n); }
@@ -37,9 +37,9 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId
   if (obj->isDBRO()) throw OdError(eAlreadyInDb, obj->isA()->name());
   std::uint64_t h = handle.value();
   if (h == 0) {
-    while (m_byHandle.count(m_handseed)) ++m_handseed;
+    while (m_byHandle.contains(m_handseed)) ++m_handseed;
     h = m_handseed++;
-  } else if (m_byHandle.count(h)) {
+  } else if (m_byHandle.contains(h)) {
     throw OdError(eInvalidInput, "handle " + handle.ascii() + " is already in use");
   }
   if (h >= m_handseed) m_handseed = h + 1;
@@ -49,7 +49,7 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId
   // From now on the database owns the object; the caller's pointers are
   // opens, and releasing them closes the object instead of deleting it.
   stub.object = obj.get();
-  m_byHandle.emplace(h, &stub);
+  m_byHandle.insert(h, &stub);
   obj->m_stub = &stub;
   obj->m_owner = ownerId;
   obj->subAddedToDatabase();
@@ -62,8 +62,7 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId
 void OdDbDatabase::setHandseed(OdDbHandle seed) {
   // Never below a handle in use: new objects must not collide.
   std::uint64_t s = seed.value();
-  for (const auto& [h, stub] : m_byHandle)
-    if (h >= s) s = h + 1;
+  if (const std::uint64_t top = m_byHandle.maxHandle(); top >= s) s = top + 1;
   m_handseed = s;
 }
 
@@ -365,12 +364,6 @@ void OdDbDatabase::createDefaultContents(OdDb::MeasurementValue measurement) {
 }
 
 void OdDbDatabase::finishLoading() {
-  // References were counted as objects were added; the header may have
-  // been set before its records existed, so count it afresh.
-  for (OdDbStub& s : m_stubs) s.hardRefs = 0;
-  for (OdDbStub& s : m_stubs)
-    if (s.object && !s.object->isErased()) registerHardRefs(s.object);
-  m_header.forEachObjectId([&](OdDbObjectId id) { addHardRef(id); });
   ensureStandardRecords();
   if (!m_header.dimstyle.isValid()) {
     OdDbObjectId standard = getDimStyleStandardId();
@@ -384,5 +377,17 @@ void OdDbDatabase::finishLoading() {
     }
     setHeaderRef(m_header.dimstyle, standard);
   }
+  // References were counted as objects were added and filled in, but the
+  // header may have been set before its records existed: count afresh.
+  // The same visit closes each object and marks it unchanged, one pass over
+  // a big drawing's objects instead of two.
+  for (OdDbStub& s : m_stubs) s.hardRefs = 0;
+  for (OdDbStub& s : m_stubs) {
+    if (!s.object) continue;
+    if (!s.object->isErased()) registerHardRefs(s.object);
+    s.object->downgradeOpen();
+    s.object->clearModifiedSinceLoad();
+  }
+  m_header.forEachObjectId([&](OdDbObjectId id) { addHardRef(id); });
   ++m_namesVersion;
 }

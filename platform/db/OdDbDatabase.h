@@ -2,8 +2,8 @@
 // A drawing: its objects, symbol tables, header variables and undo history.
 #include <deque>
 #include <memory>
-#include <unordered_map>
 
+#include "OdDbHandleIndex.h"
 #include "OdDbHeaderVars.h"
 #include "OdDbObject.h"
 #include "OdDbStub.h"
@@ -142,8 +142,9 @@ public:
   // what a name finds.
   std::uint64_t namesVersion() const { return m_namesVersion; }
 
-  // File readers call this after adding every object: it counts the
-  // references, fills in missing well-known records and checks the header.
+  // File readers call this after adding every object: it fills in missing
+  // well-known records, checks the header, counts the references, and
+  // closes every object as unchanged since loading.
   void finishLoading();
   // What a file reader keeps about the file the drawing was read from (its
   // bytes, for writing unchanged objects back as they were); opaque here.
@@ -173,7 +174,7 @@ private:
   friend class OdDbUndoHistory;
 
   std::deque<OdDbStub> m_stubs;
-  std::unordered_map<std::uint64_t, OdDbStub*> m_byHandle;
+  OdDbHandleIndex m_byHandle;
   std::uint64_t m_handseed = 1;
   TableIds m_ids;
   OdDbHeaderVars m_header;

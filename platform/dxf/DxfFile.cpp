@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <string>
 #include <vector>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <system_error>
@@ -141,23 +140,6 @@ bool writeAll(int fd, std::span<const std::string_view> pieces, int& err)
     return true;
 }
 
-// Best effort: a big file's buffer in huge pages costs a few hundred page
-// faults instead of one per 4 KB while it is read.
-void adviseHugePages(char* data, size_t size)
-{
-#ifdef MADV_HUGEPAGE
-    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
-    if (size < 4 * kHuge)
-        return;
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHuge - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data, (void)size;
-#endif
-}
-
 // Best effort: makes the rename itself durable. A failure here cannot undo
 // the save, which has already happened.
 void syncFolder(const fs::path& folder)
@@ -189,7 +171,6 @@ DxfFileBytes dxfReadFile(const fs::path& path)
     DxfFileBytes file;
     auto size = static_cast<size_t>(st.st_size);
     file.data = std::make_unique_for_overwrite<char[]>(size + 1);
-    adviseHugePages(file.data.get(), size);
     size_t done = 0;
     while (done < size) {
         ssize_t n = ::read(fd.get(), file.data.get() + done, size - done);

@@ -42,6 +42,48 @@ std::string_view dxfTrim(std::string_view text)
     return text.substr(begin, end - begin);
 }
 
+namespace {
+
+// The common form of numbers in files, "-12.3456": when the digits make an
+// integer below 2^53 and there are at most 22 decimals, both that integer
+// and the power of ten are exact doubles, so one division gives the
+// correctly rounded value, as the general parser would, at a fraction of
+// its cost. Anything else (exponents, long mantissas) is left to it.
+bool parsePlainDecimal(std::string_view text, double& value)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    p += negative;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p - '0');
+        if (d < 10) {
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + d;
+            decimals += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || mantissa > (uint64_t(1) << 53) || decimals > 22)
+        return false;
+    const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+} // namespace
+
 bool dxfParseDouble(std::string_view text, double& value)
 {
     text = dxfTrim(text);
@@ -50,6 +92,8 @@ bool dxfParseDouble(std::string_view text, double& value)
         text.remove_prefix(1);
     if (text.empty())
         return false;
+    if (parsePlainDecimal(text, value))
+        return true;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }

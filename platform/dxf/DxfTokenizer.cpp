@@ -70,7 +70,7 @@ inline size_t parseGroupCodeLine(std::string_view text, size_t pos, int& code)
 
 } // namespace
 
-bool DxfTokenizer::next(DxfTag& tag)
+bool DxfTokenizer::nextGeneral(DxfTag& tag)
 {
     dangling_ = false;
     if (pos_ >= text_.size())

@@ -5,7 +5,9 @@
 // the text.
 #include "DxfTag.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstring>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
@@ -22,13 +24,82 @@ public:
     // Reads the next tag. Returns false at the end of the text, also when a
     // group code line is the last line (then danglingCode() is true). Throws
     // DxfError when a group code line does not hold a number.
-    bool next(DxfTag& tag);
+    [[gnu::always_inline]] bool next(DxfTag& tag)
+    {
+        // Nearly every tag of a file is a short group code line ("  0",
+        // " 10", "330") and a short value line, with at least a word of text
+        // after them: that case is read here, inline, and everything else
+        // (blanks after the code, signs, CRLF at a word's edge, the end of
+        // the text) by the general reader.
+        const size_t size = text_.size();
+        if (pos_ + 16 <= size) {
+            const char* p = text_.data() + pos_;
+            const char* q = p;
+            while (*q == ' ' && q - p < 8)
+                ++q;
+            if (static_cast<unsigned char>(*q - '0') < 10) {
+                // At most 8 blanks and 5 digits: everything read lies in
+                // the 16 bytes checked above.
+                int code = 0;
+                const char* digits = q;
+                do
+                    code = code * 10 + (*q++ - '0');
+                while (static_cast<unsigned char>(*q - '0') < 10 && q - digits < 5);
+                const char* lf = *q == '\n' ? q : (*q == '\r' && q[1] == '\n' ? q + 1 : nullptr);
+                if (lf) {
+                    const size_t valueBegin = static_cast<size_t>(lf + 1 - text_.data());
+                    const size_t valueLf = findLineFeed(valueBegin);
+                    size_t valueEnd = valueLf;
+                    if (valueEnd > valueBegin && text_[valueEnd - 1] == '\r')
+                        --valueEnd;
+                    tag.code = code;
+                    tag.line = line_;
+                    tag.value = std::string_view(text_.data() + valueBegin, valueEnd - valueBegin);
+                    pos_ = valueLf + 1;
+                    line_ += 2;
+                    dangling_ = false;
+                    return true;
+                }
+            }
+        }
+        return nextGeneral(tag);
+    }
 
     size_t offset() const { return pos_; }  // where the next tag starts
     uint32_t line() const { return line_; } // the line number at offset()
     bool danglingCode() const { return dangling_; }
 
 private:
+    bool nextGeneral(DxfTag& tag);
+
+    // Offset of the first LF at or after `from`, or the text size. Eight
+    // bytes at a time: values are mostly shorter than that.
+    size_t findLineFeed(size_t from) const
+    {
+        const char* base = text_.data();
+        const size_t size = text_.size();
+        constexpr uint64_t kOnes = 0x0101010101010101ull;
+        constexpr uint64_t kHighs = 0x8080808080808080ull;
+        constexpr uint64_t kLineFeeds = kOnes * '\n';
+        size_t i = from;
+        // The bit trick below finds the first byte in memory order on
+        // little-endian machines only; others take the plain loop.
+        if constexpr (std::endian::native == std::endian::little)
+            for (; i + 8 <= size; i += 8) {
+                uint64_t word;
+                std::memcpy(&word, base + i, 8);
+                const uint64_t x = word ^ kLineFeeds;
+                // The lowest flagged byte is exactly the first zero byte of x.
+                const uint64_t zeros = (x - kOnes) & ~x & kHighs;
+                if (zeros)
+                    return i + static_cast<size_t>(std::countr_zero(zeros) / 8);
+            }
+        for (; i < size; ++i)
+            if (base[i] == '\n')
+                return i;
+        return size;
+    }
+
     std::string_view text_;
     size_t pos_;
     uint32_t line_;

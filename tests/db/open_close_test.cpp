@@ -91,3 +91,32 @@ TEST(OpenClose, ObjectKnowsItsOwnerAndDatabase) {
   EXPECT_TRUE(d->isA()->isDerivedFrom(OdDbEntity::desc()));
   EXPECT_FALSE(d->isKindOf(OdDbLeader::desc()));
 }
+
+// Files number objects in runs, strides and scattered values; every object
+// must be found by its handle whatever the pattern, across the index's
+// growth, and a handle nobody has must find nothing.
+TEST(OpenClose, EveryHandlePatternFindsItsObject) {
+  OdDbDatabase db;
+  const std::size_t standard = db.numObjects();
+  std::vector<std::pair<std::uint64_t, OdDbObjectId>> added;
+  auto add = [&](std::uint64_t handle) {
+    added.emplace_back(handle, db.addOdDbObject(OdDbDimStyleTableRecord::createObject(), OdDbObjectId(),
+                                                OdDbHandle(handle)));
+  };
+  for (std::uint64_t h = 0x100; h < 0x100 + 3000; ++h) add(h);             // a run
+  for (std::uint64_t i = 1; i <= 2000; ++i) add(i << 20);                   // a power-of-two stride
+  for (std::uint64_t i = 1; i <= 500; ++i) add(0xFFFFFFFF00000000ull + i);  // far above the rest
+  std::uint64_t x = 88172645463325252ull;
+  for (int i = 0; i < 2000; ++i) {  // scattered
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    const std::uint64_t h = x % (std::uint64_t(1) << 40);
+    if (h > 0x100000 && db.getOdDbObjectId(OdDbHandle(h)).isNull()) add(h);
+  }
+  for (const auto& [handle, id] : added) ASSERT_EQ(db.getOdDbObjectId(OdDbHandle(handle)), id) << handle;
+  EXPECT_TRUE(db.getOdDbObjectId(OdDbHandle(0x100 + 3000)).isNull());
+  EXPECT_TRUE(db.getOdDbObjectId(OdDbHandle(2001ull << 20)).isNull());
+  EXPECT_EQ(db.numObjects(), standard + added.size());
+  // A new object gets a handle above all of them.
+  OdDbObjectId fresh = db.addOdDbObject(OdDbDimStyleTableRecord::createObject(), OdDbObjectId(), OdDbHandle());
+  EXPECT_EQ(fresh.getHandle().value(), 0xFFFFFFFF00000000ull + 501);
+}

@@ -508,3 +508,52 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
     EXPECT_NEAR(upAgain->rotation(), std::numbers::pi / 2, 1e-12);
     EXPECT_EQ(upAgain->contents(), "still up");
 }
+
+// Found by fuzzing the mapping: files that leave out parts or order them
+// unusually must read right and save.
+TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
+{
+    // Entities only: the saved drawing gets a whole header.
+    std::unique_ptr<OdDbDatabase> bare = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0",
+                                                     " 10", "1.0", " 20", "2.0", " 11", "3.0", " 21", "4.0",
+                                                     "  0", "ENDSEC", "  0", "EOF"}));
+    const std::string saved = writeDxfDrawingToBytes(*bare);
+    EXPECT_NE(saved.find("$ACADVER"), std::string::npos);
+    std::unique_ptr<OdDbDatabase> again = read(saved);
+    OdDbBlockTableRecordPtr ms = again->getModelSpaceId().safeOpenObject();
+    ASSERT_EQ(ms->entityIds().size(), 1u);
+    OdDbLinePtr line = ms->entityIds()[0].safeOpenObject();
+    EXPECT_EQ(line->endPoint().y, 4.0);
+
+    // A layer table before the linetype table its layer names: the layer
+    // uses the file's linetype, which purge then keeps.
+    const std::string layerFirst = lines(
+        {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  9", "$HANDSEED", "  5", "30",
+         "  0", "ENDSEC", "  0", "SECTION", "  2", "TABLES",
+         "  0", "TABLE", "  2", "LAYER", "  5", "2", "330", "0", "100", "AcDbSymbolTable", " 70", "1",
+         "  0", "LAYER", "  5", "10", "330", "2", "100", "AcDbSymbolTableRecord", "100", "AcDbLayerTableRecord",
+         "  2", "0", " 70", "0", " 62", "7", "  6", "DASHED", "  0", "ENDTAB",
+         "  0", "TABLE", "  2", "LTYPE", "  5", "5", "330", "0", "100", "AcDbSymbolTable", " 70", "1",
+         "  0", "LTYPE", "  5", "14", "330", "5", "100", "AcDbSymbolTableRecord", "100", "AcDbLinetypeTableRecord",
+         "  2", "DASHED", " 70", "0", "  3", "", " 72", "65", " 73", "0", " 40", "0.0", "  0", "ENDTAB",
+         "  0", "ENDSEC", "  0", "EOF"});
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = read(layerFirst, &report);
+    for (const std::string& w : report.warnings)  // the drawing's own standard records are made, nothing else
+        EXPECT_EQ(w.find("DASHED"), std::string::npos) << w;
+    const OdDbObjectId dashed = db->getOdDbObjectId(0x14);
+    OdDbLayerTableRecordPtr layer = db->getLayerZeroId().safeOpenObject();
+    EXPECT_EQ(layer->linetypeObjectId(), dashed);
+    OdDbObjectIdArray ids{dashed};
+    db->purge(ids);
+    EXPECT_TRUE(ids.empty());
+    // Saved and read again: still one linetype of that name, the layer's.
+    const std::string out = writeDxfDrawingToBytes(*db);
+    const size_t record = out.find("\n  2\nDASHED\n");
+    ASSERT_NE(record, std::string::npos);
+    EXPECT_EQ(out.find("\n  2\nDASHED\n", record + 1), std::string::npos);
+    layer.reset();
+    std::unique_ptr<OdDbDatabase> reread = read(out);
+    OdDbLayerTableRecordPtr layerAgain = reread->getLayerZeroId().safeOpenObject();
+    EXPECT_EQ(layerAgain->linetypeObjectId(), reread->getOdDbObjectId(0x14));
+}

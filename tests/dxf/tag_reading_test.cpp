@@ -2,7 +2,11 @@
 #include "DxfTestSupport.h"
 #include "DxfTokenizer.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <vector>
 
 using namespace dxftest;
@@ -68,6 +72,77 @@ TEST(DxfTagSplitting, BadGroupCodeLinesNameLineAndContent)
               "line 1: group code expected, found '\\x01\\xFFz\\x00'");
     EXPECT_EQ(errorOf([] { allTags(std::string(500, 'q') + "\n1\n"); }),
               "line 1: group code expected, found '" + std::string(40, 'q') + "...'");
+}
+
+// The tokenizer reads common tags on a quick path and everything else on a
+// general one; whichever path a tag takes, and wherever its lines fall
+// against word boundaries and the end of the text, it must come out the same.
+TEST(DxfTagSplitting, EveryLayoutOfCodeAndValueLinesReadsTheSame)
+{
+    std::mt19937 random(7);
+    const std::vector<std::string> codeForms = {"%d", "  %d", "%d  ", "\t%d", " %d\t", "        %d", "%d"};
+    for (int round = 0; round < 200; ++round) {
+        struct Expected {
+            int code;
+            std::string value;
+            uint32_t line;
+        };
+        std::vector<Expected> expected;
+        std::string text;
+        uint32_t line = 1;
+        const int count = 1 + int(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            const int code = int(random() % 5) == 0 ? int(random() % 100000) : int(random() % 1072);
+            char codeText[32];
+            std::snprintf(codeText, sizeof codeText, codeForms[random() % codeForms.size()].c_str(), code);
+            std::string value(random() % 20, 'v');
+            for (char& c : value)
+                c = "ab 1.\r-"[random() % 7];
+            if (!value.empty() && value.back() == '\r')
+                value.back() = 'x';  // a CR before the LF would be part of the line ending
+            const char* end = random() % 3 == 0 ? "\r\n" : "\n";
+            text += std::string(codeText) + end + value;
+            // A last value without a line end must not be empty: that
+            // would be a group code without a value.
+            if (i + 1 < count || value.empty() || random() % 2)
+                text += end;
+            expected.push_back({code, value, line});
+            line += 2;
+        }
+        std::vector<DxfTag> tags = allTags(text);
+        ASSERT_EQ(tags.size(), expected.size()) << text;
+        for (size_t i = 0; i < tags.size(); ++i) {
+            EXPECT_EQ(tags[i].code, expected[i].code) << text;
+            EXPECT_EQ(tags[i].value, expected[i].value) << text;
+            EXPECT_EQ(tags[i].line, expected[i].line) << text;
+        }
+    }
+}
+
+// Plain decimals are converted by a quick path of our own: it must round
+// exactly as the general conversion does.
+TEST(DxfTagValues, DecimalsRoundAsTheGeneralConversionDoes)
+{
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        const int whole = int(random() % 17), decimals = int(random() % 24);
+        for (int d = 0; d < whole; ++d)
+            text += char('0' + random() % 10);
+        if (decimals > 0 || whole == 0)
+            text += '.';
+        for (int d = 0; d < decimals; ++d)
+            text += char('0' + random() % 10);
+        if (text == "-." || text == ".")
+            text += '5';
+        double expected = 0;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(ec, std::errc()) << text;
+        ASSERT_EQ(end, text.data() + text.size()) << text;
+        EXPECT_EQ(tagOf(40, text).toDouble(), expected) << text;
+    }
+    EXPECT_EQ(tagOf(40, "9007199254740993").toDouble(), 9007199254740992.0);  // above 2^53: rounded to even
+    EXPECT_TRUE(std::signbit(tagOf(40, "-0.0").toDouble()));
 }
 
 TEST(DxfTagValues, NumbersIntegersAndBooleans)

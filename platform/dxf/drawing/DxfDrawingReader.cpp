@@ -1,8 +1,11 @@
 #include "DxfDrawingReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <span>
+#include <system_error>
 #include <unordered_map>
 
 #include "DxfDimVarCodec.h"
@@ -10,6 +13,7 @@
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
 #include "DxfRawRecord.h"
+#include "DxfReadAhead.h"
 #include "DxfXDataCodec.h"
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
@@ -28,6 +32,7 @@
 namespace {
 
 using Tags = std::vector<DxfTag>;
+using TagView = std::span<const DxfTag>;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 // Sub-records of a polyline or block reference: owned by the entity before
@@ -70,12 +75,95 @@ struct EntityCommon {
   bool paperSpace = false;
 };
 
+// What a plain entity's record names in the drawing's tables, read with its
+// geometry and applied when the tables can be asked.
+struct PlainRefs {
+  EntityCommon common;
+  std::string name;  // text style of a text, block of a block reference
+};
+PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView tags, std::size_t first,
+                     std::size_t end);
+
+// A record as the read-ahead thread prepares it.
+struct PreparedRecord {
+  std::size_t index = 0;
+  bool ready = false;
+  Tags tags;
+  OdDbObjectPtr object;  // entity records: the object made for it
+  Kind kind = Kind::Raw;
+  bool filled = false;   // plain entities: geometry set, `refs` to apply
+  PlainRefs refs;
+};
+
+// The first tag of a record's extended data (codes 1000 and up), or the
+// number of tags.
+std::size_t xdataStart(TagView tags) {
+  for (std::size_t i = 1; i < tags.size(); ++i)
+    if (tags[i].code >= 1000) return i;
+  return tags.size();
+}
+
+// Entries name entries of other tables (a layer its linetype): those tables
+// are read first, whatever order the file has them in.
+std::vector<const DxfTable*> tablesInReadingOrder(const DxfDocument& doc) {
+  auto rank = [](std::string_view name) {
+    int i = 0;
+    for (const char* first : {"LTYPE", "STYLE", "APPID", "LAYER", "BLOCK_RECORD", "DIMSTYLE"}) {
+      if (name == first) return i;
+      ++i;
+    }
+    return i;
+  };
+  std::vector<const DxfTable*> tables;
+  for (const DxfTable& t : doc.tables()) tables.push_back(&t);
+  std::stable_sort(tables.begin(), tables.end(),
+                   [&](const DxfTable* a, const DxfTable* b) { return rank(a->name) < rank(b->name); });
+  return tables;
+}
+
 // An object being read: resident, and changeable until reading ends (a
 // look-up by another object may have closed it meanwhile).
 OdDbObject* writable(OdDbObjectId id) {
   OdDbObject* obj = id.stub()->object;
   obj->upgradeOpen();
   return obj;
+}
+
+// The object an entity record becomes, and what kind of record it is. Uses
+// nothing but the record's tags: the read-ahead thread calls it too.
+OdDbObjectPtr makeEntity(std::string_view t, TagView tags, Kind& kind) {
+  kind = Kind::Raw;
+  if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
+  if (t == "LINE") return kind = Kind::Line, OdDbLine::createObject();
+  if (t == "CIRCLE") return kind = Kind::Circle, OdDbCircle::createObject();
+  if (t == "ARC") return kind = Kind::Arc, OdDbArc::createObject();
+  if (t == "LWPOLYLINE") return kind = Kind::Polyline, OdDbPolyline::createObject();
+  if (t == "TEXT") return kind = Kind::Text, OdDbText::createObject();
+  if (t == "MTEXT") return kind = Kind::MText, OdDbMText::createObject();
+  if (t == "INSERT") return kind = Kind::Insert, OdDbBlockReference::createObject();
+  if (t == "POINT") return kind = Kind::Point, OdDbPoint::createObject();
+  if (t == "SOLID") return kind = Kind::Solid, OdDbSolid::createObject();
+  if (t == "LEADER") return kind = Kind::Leader, OdDbLeader::createObject();
+  kind = Kind::Dimension;
+  if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
+  if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
+  if (t == "DIMENSION") {
+    for (const DxfTag& tag : tags) {
+      if (tag.code != 70) continue;
+      switch (tag.toInt() & 15) {
+        case 0: return OdDbRotatedDimension::createObject();
+        case 1: return OdDbAlignedDimension::createObject();
+        case 2: return OdDb2LineAngularDimension::createObject();
+        case 3: return OdDbDiametricDimension::createObject();
+        case 4: return OdDbRadialDimension::createObject();
+        case 5: return OdDb3PointAngularDimension::createObject();
+        case 6: return OdDbOrdinateDimension::createObject();
+        default: return kind = Kind::Raw, DxfRawEntity::createObject();
+      }
+    }
+  }
+  kind = Kind::Raw;
+  return DxfRawEntity::createObject();
 }
 
 class Reader {
@@ -109,7 +197,10 @@ private:
   void readHeader();
   void resolvePending();
 
+  // Loads the tags of a record into m_tags (nothing to do when they are
+  // the loaded ones); from the read-ahead thread when it has them.
   void loadTags(std::size_t index);
+  void startReadAhead();
   // The prefix every object shares: extension dictionary, owner; returns
   // the index of the first extended data tag (tags.size() when none).
   std::size_t readCommon(OdDbObject* obj, std::size_t index);
@@ -130,6 +221,7 @@ private:
   void fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end);
   void fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end);
   void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
+  void applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs);
 
   OdDbObjectId byHandle(std::uint64_t handle, const DxfTag& tag, const char* what);
   OdDbObjectId byName(char table, const std::string& name);
@@ -157,7 +249,15 @@ private:
   };
   std::vector<Pending> m_pending;
   std::vector<std::pair<std::size_t, bool>> m_rawLater;  // unmodelled records, entity or not
-  Tags m_tags;
+  // The loaded record's tags: in m_ownTags, or in the record the read-ahead
+  // thread prepared (m_ahead).
+  TagView m_tags;
+  Tags m_ownTags;
+  std::size_t m_loadedIndex = SIZE_MAX;  // whose tags m_tags holds
+  // Reading ahead on a second thread pays from a few thousand records on.
+  static constexpr std::size_t kReadAheadFrom = 4096;
+  std::unique_ptr<DxfReadAhead<PreparedRecord>> m_readAhead;
+  PreparedRecord* m_ahead = nullptr;  // the record it gave last; valid until it is asked again
   // Folded name -> record, per table ('B', 'D', 'L', 'T', 'S', 'A').
   std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_names;
   OdDbObjectId m_lastMainEntity;
@@ -220,40 +320,12 @@ OdDbObjectPtr Reader::newTableRecord(std::string_view table) {
 }
 
 OdDbObjectPtr Reader::newEntity(std::size_t index) {
-  const std::string_view t = typeOf(index);
-  Kind& kind = m_kinds[index];
-  kind = Kind::Raw;
-  if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
-  if (t == "LINE") return kind = Kind::Line, OdDbLine::createObject();
-  if (t == "CIRCLE") return kind = Kind::Circle, OdDbCircle::createObject();
-  if (t == "ARC") return kind = Kind::Arc, OdDbArc::createObject();
-  if (t == "LWPOLYLINE") return kind = Kind::Polyline, OdDbPolyline::createObject();
-  if (t == "TEXT") return kind = Kind::Text, OdDbText::createObject();
-  if (t == "MTEXT") return kind = Kind::MText, OdDbMText::createObject();
-  if (t == "INSERT") return kind = Kind::Insert, OdDbBlockReference::createObject();
-  if (t == "POINT") return kind = Kind::Point, OdDbPoint::createObject();
-  if (t == "SOLID") return kind = Kind::Solid, OdDbSolid::createObject();
-  if (t == "LEADER") return kind = Kind::Leader, OdDbLeader::createObject();
-  kind = Kind::Dimension;
-  if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
-  if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
-  if (t == "DIMENSION") {
-    for (const DxfTag& tag : m_src->tags(index)) {
-      if (tag.code != 70) continue;
-      switch (tag.toInt() & 15) {
-        case 0: return OdDbRotatedDimension::createObject();
-        case 1: return OdDbAlignedDimension::createObject();
-        case 2: return OdDb2LineAngularDimension::createObject();
-        case 3: return OdDbDiametricDimension::createObject();
-        case 4: return OdDbRadialDimension::createObject();
-        case 5: return OdDb3PointAngularDimension::createObject();
-        case 6: return OdDbOrdinateDimension::createObject();
-        default: return kind = Kind::Raw, DxfRawEntity::createObject();
-      }
-    }
+  loadTags(index);
+  if (m_ahead && m_ahead->object && m_ahead->index == index) {
+    m_kinds[index] = m_ahead->kind;
+    return std::move(m_ahead->object);
   }
-  kind = Kind::Raw;
-  return DxfRawEntity::createObject();
+  return makeEntity(typeOf(index), m_tags, m_kinds[index]);
 }
 
 OdDbObjectPtr Reader::newObject(std::string_view type) {
@@ -295,8 +367,58 @@ void Reader::createTables(const DxfSection& s) {
 // ---- helpers --------------------------------------------------------------
 
 void Reader::loadTags(std::size_t index) {
-  m_tags.clear();
-  for (const DxfTag& t : m_src->tags(index)) m_tags.push_back(t);
+  if (index == m_loadedIndex) return;
+  m_loadedIndex = index;
+  if (m_readAhead && (m_ahead = m_readAhead->take(index))) {
+    m_tags = m_ahead->tags;
+    return;
+  }
+  m_ownTags.clear();
+  for (const DxfTag& t : m_src->tags(index)) m_ownTags.push_back(t);
+  m_tags = m_ownTags;
+}
+
+// Records in the order the reading passes below load them: the tables, the
+// blocks, the entities, the objects. Entity records also get their objects
+// made ahead.
+void Reader::startReadAhead() {
+  const std::size_t count = m_src->recordCount();
+  if (count < kReadAheadFrom) return;
+  std::vector<std::size_t> order;
+  order.reserve(count);
+  auto entity = std::make_shared<std::vector<bool>>(count, false);
+  for (const DxfSection& s : m_doc.sections())
+    if (s.name == "TABLES")
+      for (const DxfTable* t : tablesInReadingOrder(m_doc))
+        if (t->head >= s.firstRecord && t->head < s.endRecord)
+          for (std::size_t i = t->head; i < t->endTab; ++i) order.push_back(i);
+  for (const char* name : {"BLOCKS", "ENTITIES", "OBJECTS"})
+    for (const DxfSection& s : m_doc.sections())
+      if (s.name == name)
+        for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) order.push_back(i);
+  for (const DxfSection& s : m_doc.sections())
+    if (s.name == "ENTITIES")
+      for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) (*entity)[i] = true;
+  for (const DxfBlock& b : m_doc.blocks())
+    for (std::size_t i = b.begin + 1; i < b.end; ++i) (*entity)[i] = true;
+  const DxfDrawingSource* src = m_src.get();
+  try {
+    const DxfDocument* doc = &m_doc;
+    m_readAhead = std::make_unique<DxfReadAhead<PreparedRecord>>(
+        std::move(order), [src, doc, entity](PreparedRecord& r) {
+          r.object = nullptr, r.kind = Kind::Raw, r.filled = false;
+          r.tags.clear();
+          for (const DxfTag& t : src->tags(r.index)) r.tags.push_back(t);
+          if (!(*entity)[r.index] || r.tags.empty()) return;
+          r.object = makeEntity(dxfTrim(r.tags.front().value), r.tags, r.kind);
+          if (r.kind >= Kind::Line && r.kind <= Kind::Solid) {
+            r.refs = parsePlain(static_cast<OdDbEntity*>(r.object.get()), r.kind, *doc, r.tags, 1, xdataStart(r.tags));
+            r.filled = true;
+          }
+        });
+  } catch (const std::system_error&) {
+    // No second thread to be had: read on one.
+  }
 }
 
 OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const char* what) {
@@ -502,7 +624,9 @@ void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVa
 // ---- tables -------------------------------------------------------------
 
 void Reader::fillTables(const DxfSection& section) {
-  for (const DxfTable& t : m_doc.tables()) {
+  const std::vector<const DxfTable*> tables = tablesInReadingOrder(m_doc);
+  for (const DxfTable* entry : tables) {
+    const DxfTable& t = *entry;
     if (t.head < section.firstRecord || t.head >= section.endRecord) continue;
     OdDbObjectId tableId = m_src->objects[t.head];
     OdDbObject* table = writable(tableId);
@@ -532,6 +656,7 @@ void Reader::fillTables(const DxfSection& section) {
           throw DxfError(lineOf(i), std::string(t.name) + ": " + e.what());
         }
       } else {
+        loadTags(i);
         fillRaw(obj, i, false);
       }
     }
@@ -770,7 +895,10 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
     fillRaw(ent, index, true);
   } else {
     std::size_t xdata = readCommon(ent, index);
-    fillPlain(ent, kind, 1, xdata);
+    if (m_ahead && m_ahead->filled && m_ahead->index == index)
+      applyPlainRefs(ent, kind, m_ahead->refs);  // the geometry was read ahead
+    else
+      fillPlain(ent, kind, 1, xdata);
     readXData(ent, xdata, nullptr);
   }
 }
@@ -933,23 +1061,29 @@ void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) 
   if (normal.length() > 0) leader->setNormal(normal);
 }
 
-void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end) {
-  EntityCommon c;
+// Sets what a plain entity's record says of its geometry and text, and
+// gives back what needs the drawing's tables. Uses nothing but the record:
+// the read-ahead thread calls it too, on objects not yet in any drawing.
+PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView tags, std::size_t first,
+                     std::size_t end) {
+  PlainRefs refs;
+  EntityCommon& c = refs.common;
   std::string_view sub;
   OdGePoint3d p10, p11, p12, p13;
   OdGeVector3d normal = OdGeVector3d::kZAxis(), scale(1, 1, 1);
   double v40 = 0, v41 = 1, v50 = 0, v51 = 0, v43 = 0, v38 = 0;
   bool have40 = false, have41 = false, have50 = false;
   int v70 = 0, v71 = 1, v72 = 0, v73 = 0;
-  std::string text, name;
+  std::string text;
+  std::string& name = refs.name;
   std::vector<OdDbPolyline::Vertex> vertices;
   for (std::size_t i = first; i < end; ++i) {
-    const DxfTag& t = m_tags[i];
+    const DxfTag& t = tags[i];
     if (t.code == 100) {
       sub = t.trimmed();
       continue;
     }
-    if (commonTag(m_doc, t, sub, c)) continue;
+    if (commonTag(doc, t, sub, c)) continue;
     if (kind == Kind::Polyline) {
       switch (t.code) {
         case 10: vertices.push_back({t.toDouble(), 0, 0}); continue;
@@ -965,9 +1099,9 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
         vectorTag(t, 210, normal))
       continue;
     switch (t.code) {
-      case 1: text = m_doc.text(t) + text; break;  // MText: 3 chunks come first
-      case 3: text += m_doc.text(t); break;
-      case 2: case 7: name = m_doc.text(t); break;
+      case 1: text = doc.text(t) + text; break;  // MText: 3 chunks come first
+      case 3: text += doc.text(t); break;
+      case 2: case 7: name = doc.text(t); break;
       case 40: v40 = t.toDouble(), have40 = true; break;
       case 41: v41 = t.toDouble(), have41 = true, scale.x = v41; break;
       case 42: scale.y = t.toDouble(); break;
@@ -979,7 +1113,6 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
       case 73: v73 = int(t.toInt()); break;
     }
   }
-  applyCommon(ent, c);
   if (kind == Kind::Line) {
     auto* e = static_cast<OdDbLine*>(ent);
     e->setStartPoint(p10), e->setEndPoint(p11);
@@ -1002,7 +1135,6 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
     if (have40) e->setHeight(v40);
     if (have41) e->setWidthFactor(v41);
     e->setRotation(v50 * kDegree), e->setHorizontalMode(OdInt16(v72)), e->setVerticalMode(OdInt16(v73));
-    e->setTextStyle(byName('S', name.empty() ? std::string("Standard") : name));
   } else if (kind == Kind::MText) {
     auto* e = static_cast<OdDbMText*>(ent);
     e->setLocation(p10), e->setContents(text);
@@ -1012,11 +1144,9 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
     // direction vector (11) gives the rotation.
     e->setRotation(have50 || (p11.x == 0 && p11.y == 0) ? v50 * kDegree : std::atan2(p11.y, p11.x));
     e->setAttachment(OdInt16(v71));
-    e->setTextStyle(byName('S', name.empty() ? std::string("Standard") : name));
   } else if (kind == Kind::Insert) {
     auto* e = static_cast<OdDbBlockReference*>(ent);
     e->setPosition(p10), e->setRotation(v50 * kDegree), e->setScaleFactors(scale);
-    e->setBlockTableRecord(byName('B', name));
   } else if (kind == Kind::Point) {
     auto* e = static_cast<OdDbPoint*>(ent);
     e->setPosition(p10);
@@ -1024,6 +1154,21 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
     auto* e = static_cast<OdDbSolid*>(ent);
     e->setPointAt(0, p10), e->setPointAt(1, p11), e->setPointAt(2, p12), e->setPointAt(3, p13);
   }
+  return refs;
+}
+
+void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end) {
+  applyPlainRefs(ent, kind, parsePlain(ent, kind, m_doc, m_tags, first, end));
+}
+
+void Reader::applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs) {
+  applyCommon(ent, refs.common);
+  if (kind == Kind::Text)
+    static_cast<OdDbText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
+  else if (kind == Kind::MText)
+    static_cast<OdDbMText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
+  else if (kind == Kind::Insert)
+    static_cast<OdDbBlockReference*>(ent)->setBlockTableRecord(byName('B', refs.name));
 }
 
 // An unmodelled record: its hard references, by handle and by name.
@@ -1197,6 +1342,7 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
     for (const std::string& w : m_doc.warnings()) m_warnings.push_back(w);
   m_db->blockUndoRecording(true);
   prepare();
+  startReadAhead();
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "TABLES") createTables(s), fillTables(s);
   for (const DxfSection& s : m_doc.sections())
@@ -1211,8 +1357,11 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   m_allCreated = true;
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "OBJECTS") fillObjects(s);
+  m_ahead = nullptr;
+  m_readAhead.reset();
   resolvePending();
   readHeader();
+  // Everything read is as the file says; only later changes count.
   m_db->finishLoading();
   // The header as this layer writes it for the values read (with what a
   // missing variable means filled in): writing compares against it to keep
@@ -1221,13 +1370,6 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
     m_src->header.emplace(std::move(name), std::move(text));
   m_src->handseed = m_db->handseed().value();
   m_db->setFileSource(m_src);
-  // Everything read is as the file says; only later changes count.
-  m_db->forEachObject([](OdDbObjectId id) {
-    if (OdDbObject* obj = id.stub()->object) {
-      obj->downgradeOpen();
-      obj->clearModifiedSinceLoad();
-    }
-  });
   m_db->blockUndoRecording(false);
   return std::move(m_db);
 }

@@ -302,8 +302,9 @@ std::string Writer::headerText() {
     return false;
   };
   std::unordered_set<std::string> present;
-  if (m_doc) {
-    const DxfSection* s = m_doc->section("HEADER");
+  // A file without a header (an R12 file of entities only) gets one whole,
+  // as a new drawing does.
+  if (const DxfSection* s = m_doc ? m_doc->section("HEADER") : nullptr) {
     const auto& vars = m_doc->headerVariables();
     std::size_t at = s->bodyBegin;
     std::unordered_map<std::string_view, const std::string*> now;

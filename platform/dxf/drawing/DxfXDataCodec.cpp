@@ -61,7 +61,7 @@ bool isTrueColour(int index, const OdDbDimVarValue& v) {
 
 }  // namespace
 
-OdResBufPtr dxfReadXData(const DxfDocument& doc, const std::vector<DxfTag>& tags, std::size_t first) {
+OdResBufPtr dxfReadXData(const DxfDocument& doc, std::span<const DxfTag> tags, std::size_t first) {
   OdResBufPtr head, tail;
   for (std::size_t i = first; i < tags.size(); ++i) {
     const DxfTag& t = tags[i];

@@ -7,6 +7,7 @@
 //   group code, true colours, and variables newer than the file's version,
 //   on DIMSTYLE entries and on entities alike.
 #include <utility>
+#include <span>
 #include <vector>
 
 #include "DxfDocument.h"
@@ -19,7 +20,7 @@ class OdDbDatabase;
 // The extended data among `tags` from index `first` (a 1001 tag) as one
 // chain (each application introduced by its 1001 item). Handles (1005) are
 // kept as handles: they may point to objects that do not exist.
-OdResBufPtr dxfReadXData(const DxfDocument& doc, const std::vector<DxfTag>& tags, std::size_t first);
+OdResBufPtr dxfReadXData(const DxfDocument& doc, std::span<const DxfTag> tags, std::size_t first);
 
 // Writes a chain as read by dxfReadXData (starting with a 1001 item).
 void dxfWriteXDataChain(DxfOut& out, const OdResBuf* chain);
