@@ -113,9 +113,25 @@ double OdDbDiametricDimension::getMeasurement() const { return m_chordPoint.dist
 double OdDbRadialDimension::getMeasurement() const { return m_center.distanceTo(m_chordPoint); }
 
 double OdDb2LineAngularDimension::getMeasurement() const {
-  const double a1 = angleOf(m_xLine1End - m_xLine1Start), a2 = angleOf(m_xLine2End - m_xLine2Start);
-  double a = std::fabs(std::remainder(a2 - a1, 2 * std::numbers::pi));
-  return a;
+  const OdGeVector3d d1 = m_xLine1End - m_xLine1Start, d2 = m_xLine2End - m_xLine2Start;
+  const double a1 = angleOf(d1), a2 = angleOf(d2);
+  const double between = std::fabs(std::remainder(a2 - a1, 2 * std::numbers::pi));
+  // The lines cross at the vertex and make four sectors; the dimension
+  // measures the one its arc point lies in (the angle or its supplement),
+  // which is where its arc is drawn.
+  const double cross = d1.x * d2.y - d1.y * d2.x;
+  if (std::fabs(cross) <= 1e-12 * d1.length() * d2.length()) return between;  // parallel: no vertex
+  const OdGeVector3d w = m_xLine2Start - m_xLine1Start;
+  const double t = (w.x * d2.y - w.y * d2.x) / cross;
+  const OdGeVector3d toArc = m_arcPoint - (m_xLine1Start + d1 * t);
+  if (toArc.length() == 0) return between;
+  const double through = angleOf(toArc);
+  double ahead = 2 * std::numbers::pi, behind = 2 * std::numbers::pi;
+  for (double ray : {a1, a1 + std::numbers::pi, a2, a2 + std::numbers::pi}) {
+    ahead = std::min(ahead, sweep(through, ray));
+    behind = std::min(behind, sweep(ray, through));
+  }
+  return ahead + behind;
 }
 
 double OdDb3PointAngularDimension::getMeasurement() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The measurement text of a dimension: the measured value in the primary
-// units with prefix and suffix, tolerances or limits, alternate units, and
-// the user's override. The result is formatted text ("\S" stacks, "\H"
+// units (or in sub-units below one unit) with prefix and suffix, tolerances
+// or limits (of lengths and of angles), alternate units, and the user's
+// override. The result is formatted text ("\S" stacks, "\H"
 // heights, "%%c" symbols); "\X" separates what goes above the dimension line
 // from what goes below it.
 #include <string>

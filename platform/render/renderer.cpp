@@ -13,8 +13,10 @@
 #include "OdDbLeader.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
+#include "OdStringUtil.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "smooth_path.h"
 #include "text_layout.h"
 
 namespace render {
@@ -49,6 +51,8 @@ struct Context {
   std::vector<double> blockDashes;  // already in drawing units of the parent
   OdDbObjectId blockLayer;          // entities on layer 0 take this layer
   int depth = 0;
+  // The text of a dimension whose text reads right to left.
+  bool rightToLeft = false;
 };
 
 struct LayerInfo {
@@ -60,11 +64,37 @@ struct LayerInfo {
 
 bool finite(const Point2& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
+// The characters of a run in reverse order (by code point), for text that
+// reads right to left; the run keeps its place and its width.
+std::string reversedCharacters(const std::string& text) {
+  std::vector<char32_t> chars;
+  for (std::size_t i = 0; i < text.size();) chars.push_back(qrv::decodeUtf8(text, i));
+  std::string out;
+  for (auto it = chars.rbegin(); it != chars.rend(); ++it) qrv::appendUtf8(out, *it);
+  return out;
+}
+
+// Points are drawn as filled squares whose side is this share of the larger
+// side of the picture, so they look the same at any picture size.
+constexpr double kPointMarkShare = 1.0 / 200;
+// The side when the picture has no extent (nothing but one point).
+constexpr double kLonePointMark = 1.0;
+
+struct PointMark {
+  Point2 at;
+  Rgb color;
+};
+
 }  // namespace
 
 struct Renderer::Impl {
   RenderOptions opt;
   DisplayList list;
+  // Points wait for the picture's size; `finished` is the list with them,
+  // made when asked for.
+  std::vector<PointMark> pointMarks;
+  DisplayList finished;
+  bool finishedCurrent = false;
   std::unordered_map<OdDbObjectId, LayerInfo> layers;
   std::unordered_map<OdDbObjectId, std::vector<double>> dashes;
   std::unordered_map<OdDbObjectId, std::pair<int, double>> textStyles;  // font, width factor
@@ -222,6 +252,28 @@ struct Renderer::Impl {
     if (auto r = OdDbBlockReference::cast(e)) return blockReference(r.get(), ctx);
     if (auto d = OdDbDimension::cast(e)) return dimension(d.get(), ctx);
     if (auto l = OdDbLeader::cast(e)) return leader(l.get(), ctx);
+    if (auto p = OdDbPoint::cast(e)) return point(p.get(), ctx);
+  }
+
+  void point(const OdDbPoint* p, const Context& ctx) {
+    const Point2 at = ctx.xf.apply(p->position());
+    if (finite(at)) pointMarks.push_back({at, strokeOf(p, ctx).color});
+  }
+
+  // The display list with the point marks drawn last (on top of whatever
+  // else covers them), sized from the bounds of everything.
+  DisplayList withPointMarks() const {
+    DisplayList out = list;
+    Bounds b = list.bounds();
+    for (const PointMark& m : pointMarks) b.add(m.at);
+    const double extent = std::max(b.width(), b.height());
+    const double half = (extent > 0 ? extent * kPointMarkShare : kLonePointMark) / 2;
+    for (const PointMark& m : pointMarks) {
+      const double x = m.at.x, y = m.at.y;
+      out.add(FilledPolygonPrim{{{x - half, y - half}, {x + half, y - half}, {x + half, y + half}, {x - half, y + half}},
+                                m.color});
+    }
+    return out;
   }
 
   void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
@@ -292,7 +344,8 @@ struct Renderer::Impl {
     const double dx = -(att % 3) * l.width / 2, dy = (att / 3) * l.height / 2;
     const Stroke s = strokeOf(m, ctx);
     for (const LaidOutRun& r : l.runs)
-      textRun(r.text, r.x + dx, r.y + dy, r.height, m->rotation(), wf, font, s.color, ctx, m->location());
+      textRun(ctx.rightToLeft ? reversedCharacters(r.text) : r.text, r.x + dx, r.y + dy, r.height, m->rotation(), wf,
+              font, s.color, ctx, m->location());
     const double cs = std::cos(m->rotation()), sn = std::sin(m->rotation());
     auto place = [&](Point2 q) {
       const double x = q.x + dx, y = q.y + dy;
@@ -333,7 +386,11 @@ struct Renderer::Impl {
 
   void dimension(const OdDbDimension* d, const Context& ctx) {
     // A dimension is drawn through its block, as other programs draw it.
-    blockContents(d->dimBlockId(), childContext(d, ctx, ctx.xf));
+    // Its text runs read right to left with DIMTXTDIRECTION; the block
+    // holds them in reading order like any other text.
+    Context inner = childContext(d, ctx, ctx.xf);
+    inner.rightToLeft = d->effectiveDimVars().txtdirection;
+    blockContents(d->dimBlockId(), inner);
   }
 
   void leader(const OdDbLeader* l, const Context& ctx) {
@@ -347,12 +404,21 @@ struct Renderer::Impl {
     s.lineweightMm = lineweightOf(dv.lwd, inner, lay);
     s.dashes = inner.blockDashes;
     std::vector<Point2> pts;
-    for (const auto& p : v) pts.push_back(ctx.xf.apply(p));
+    // A spline leader runs along a smooth curve through its vertices; its
+    // arrow follows the curve's direction at the first vertex.
+    g2::V first = v[0] - v[1];
+    if (l->isSplined()) {
+      const SmoothPath path = smoothPathThrough(v);
+      for (const auto& p : path.points) pts.push_back(ctx.xf.apply(p));
+      first = path.startTangent * -g2::len(first);
+    } else {
+      for (const auto& p : v) pts.push_back(ctx.xf.apply(p));
+    }
     polyline(pts, false, s);
     const double size = dv.asz * (dv.scale > 0 ? dv.scale : 1.0);
-    const g2::V first = v[0] - v[1];
-    // An arrow longer than the first segment would swallow it: left out.
-    if (!l->hasArrowHead() || !(size > 0) || g2::len(first) < size) return;
+    // An arrow longer than the first segment would swallow it: left out
+    // (as is one whose direction is not a number).
+    if (!l->hasArrowHead() || !(size > 0) || !(g2::len(first) >= size) || !std::isfinite(g2::len(first))) return;
     const double angle = g2::angleOf(first);
     if (dv.ldrblk.isNull()) {
       const g2::V u = g2::unit(first), n = g2::perp(u) * (size / 6);
@@ -375,15 +441,31 @@ void Renderer::draw(OdDbObjectId id) {
   if (auto e = OdDbEntity::cast(obj.get())) draw(e.get());
 }
 
-void Renderer::draw(const OdDbEntity* entity) { m_impl->entity(entity, m_impl->rootContext()); }
+void Renderer::draw(const OdDbEntity* entity) {
+  m_impl->finishedCurrent = false;
+  m_impl->entity(entity, m_impl->rootContext());
+}
 
-void Renderer::drawBlockContents(OdDbObjectId blockId) { m_impl->blockContents(blockId, m_impl->rootContext()); }
+void Renderer::drawBlockContents(OdDbObjectId blockId) {
+  m_impl->finishedCurrent = false;
+  m_impl->blockContents(blockId, m_impl->rootContext());
+}
 
-const DisplayList& Renderer::displayList() const { return m_impl->list; }
+const DisplayList& Renderer::displayList() const {
+  if (m_impl->pointMarks.empty()) return m_impl->list;
+  if (!m_impl->finishedCurrent) {
+    m_impl->finished = m_impl->withPointMarks();
+    m_impl->finishedCurrent = true;
+  }
+  return m_impl->finished;
+}
 
 DisplayList Renderer::take() {
-  DisplayList out = std::move(m_impl->list);
+  DisplayList out = m_impl->pointMarks.empty() ? std::move(m_impl->list) : m_impl->withPointMarks();
   m_impl->list.clear();
+  m_impl->pointMarks.clear();
+  m_impl->finished.clear();
+  m_impl->finishedCurrent = false;
   return out;
 }
 

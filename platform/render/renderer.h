@@ -1,7 +1,8 @@
 #pragma once
 // Turns drawing entities into a display list: lines, arcs, circles,
 // polylines with bulges and widths, solids, text, multi-line text with
-// stacks, block references, dimensions (through their blocks) and leaders.
+// stacks, block references, dimensions (through their blocks), leaders
+// (straight or splined) and points.
 // Colours, lineweights and linetypes are resolved against the entity, its
 // layer and the block reference (or dimension) it is drawn through.
 #include <memory>
@@ -42,6 +43,8 @@ public:
   // Adds every entity of a block (model space, a layout, any block).
   void drawBlockContents(OdDbObjectId blockId);
 
+  // The picture so far. Points come last, as squares sized from the
+  // bounds of everything drawn (see docs/geometry.md).
   const DisplayList& displayList() const;
   DisplayList take();
 

@@ -83,6 +83,20 @@ TEST(Overrides, MeasurementsOfEachKind) {
   ang->setXLine2Point({0, 1});
   ang->setArcPoint({1, 1});
   EXPECT_NEAR(ang->getMeasurement(), M_PI / 2, 1e-12);
+  ang->setArcPoint({-1, -1});  // on the far side: the reflex angle
+  EXPECT_NEAR(ang->getMeasurement(), 3 * M_PI / 2, 1e-12);
+  // Two lines make four sectors; the arc point picks one: the angle
+  // between the lines or its supplement, as the arc is drawn.
+  OdDb2LineAngularDimensionPtr two = OdDb2LineAngularDimension::createObject();
+  two->setXLine1Start({100, 80});
+  two->setXLine1End({120, 60});
+  two->setXLine2Start({120, 0});
+  two->setXLine2End({120, 60});
+  for (auto [arc, degrees] : {std::pair<OdGePoint3d, double>{{112, 75}, 45}, {{110, 50}, 135},
+                              {{130, 40}, 45}, {{125, 70}, 135}}) {
+    two->setArcPoint(arc);
+    EXPECT_NEAR(two->getMeasurement(), degrees * M_PI / 180, 1e-12) << arc.x << "," << arc.y;
+  }
   OdDbOrdinateDimensionPtr ord = OdDbOrdinateDimension::createObject();
   ord->setDefiningPoint({7, -3});
   ord->useYAxis();

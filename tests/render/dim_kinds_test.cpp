@@ -170,6 +170,44 @@ TEST_F(Kinds, TwoLineAngleFindsTheVertexAndTheSector) {
   EXPECT_EQ(c.texts.size(), 1u);
 }
 
+TEST_F(Kinds, AngularTolerancesAndLimitsWidenTheTextOnTheArc) {
+  auto a = make<OdDb3PointAngularDimension>();
+  a->setCenterPoint({0, 0});
+  a->setXLine1Point({2, 0});
+  a->setXLine2Point({0, 2});
+  a->setArcPoint({10, 0.1});
+  d.add(a);
+  auto gapInArc = [](const BlockContents& c) {
+    return c.arcs.size() == 2 ? c.arcs[1]->startAngle() - c.arcs[0]->endAngle() : -1.0;
+  };
+  BlockContents c = rebuild(a.get());
+  const double plainGap = gapInArc(c);
+  ASSERT_GT(plainGap, 0.0);
+  a->setDimtol(true);
+  a->setDimtp(0.5);
+  a->setDimtm(0.5);
+  a->setDimtdec(1);
+  a->setDimpost("<> mm");  // not for angles
+  c = rebuild(a.get());
+  ASSERT_EQ(c.texts.size(), 1u);
+  EXPECT_EQ(c.texts[0]->contents(), "90%%d%%p0.5%%d");
+  EXPECT_GT(gapInArc(c), plainGap + 1e-3);  // the arc breaks for the tolerance too
+  auto b = make<OdDb2LineAngularDimension>();
+  b->setXLine1Start({1, 0});
+  b->setXLine1End({5, 0});
+  b->setXLine2Start({1, 1});
+  b->setXLine2End({4, 4});
+  b->setArcPoint({3, 1});
+  d.add(b);
+  b->setDimlim(true);
+  b->setDimtp(1);
+  b->setDimtm(2);
+  b->setDimtdec(0);
+  c = rebuild(b.get());
+  ASSERT_EQ(c.texts.size(), 1u);
+  EXPECT_EQ(c.texts[0]->contents(), "{\\H1x;\\A1;\\S46%%d^43%%d;}");
+}
+
 TEST_F(Kinds, ArcLengthWithSymbolBeforeOrAbove) {
   auto a = make<OdDbArcDimension>();
   a->setCenter({0, 0});

@@ -1,5 +1,6 @@
 // The measurement text: units, rounding, zeros, separators, prefix and
-// suffix, alternate units, tolerances and limits, angles and overrides.
+// suffix, sub-units, alternate units, tolerances and limits (of lengths and
+// of angles), angles and overrides.
 #include <gtest/gtest.h>
 
 #include <numbers>
@@ -172,6 +173,130 @@ TEST(MeasurementText, AnglesInEveryFormat) {
   EXPECT_EQ(measurementText(a, MeasureKind::Angular, v), "45.5%%d");
   v.post = "<> mm";  // angles have no suffix
   EXPECT_EQ(measurementText(a, MeasureKind::Angular, v), "45.5%%d");
+}
+
+TEST(MeasurementText, AngleTolerancesInAngularUnitsWithTheirOwnPlaces) {
+  OdDbDimVars v = imperial();
+  const double a = 45.5 * std::numbers::pi / 180;
+  auto angle = [&] { return measurementText(a, MeasureKind::Angular, v); };
+  v.adec = 1;
+  v.tdec = 2;
+  v.tol = true;
+  v.tp = v.tm = 0.5;  // degrees
+  EXPECT_EQ(angle(), "45.5%%d%%p0.50%%d");
+  v.tm = 0.25;
+  EXPECT_EQ(angle(), "45.5%%d{\\H1x;\\A1;\\S+0.50%%d^-0.25%%d;}");
+  // DIMAZIN suppresses zeros of the deviations; the value keeps DIMADEC.
+  v.azin = 3;
+  v.tm = 0;
+  v.tfac = 0.5;
+  v.tolj = 0;
+  EXPECT_EQ(angle(), "45.5%%d{\\H0.5x;\\A0;\\S+.5%%d^0%%d;}");
+  v.tm = -0.25;  // a negative lower deviation is a plus
+  EXPECT_EQ(angle(), "45.5%%d{\\H0.5x;\\A0;\\S+.5%%d^+.25%%d;}");
+  // DIMPOST names a length unit: never next to an angle, with or without tolerances.
+  v.post = "<> mm";
+  EXPECT_EQ(angle(), "45.5%%d{\\H0.5x;\\A0;\\S+.5%%d^+.25%%d;}");
+  v.post = "";
+  v.azin = 0;
+  v.tfac = 1;
+  v.tolj = 1;
+  // Degrees, minutes and seconds: DIMTDEC picks the fields as DIMADEC does.
+  v.aunit = 1;
+  v.adec = 4;
+  v.tp = v.tm = 0.5;
+  EXPECT_EQ(angle(), "45%%d30'0\"%%p0%%d30'");
+  // A bearing is no amount: surveyor's deviations are degrees and minutes.
+  v.aunit = 4;
+  EXPECT_EQ(angle().substr(angle().find("%%p")), "%%p0%%d30'");
+  v.aunit = 3;  // radians
+  v.adec = 3;
+  v.tdec = 4;
+  v.tp = v.tm = 1;
+  EXPECT_EQ(angle(), "0.794r%%p0.0175r");
+}
+
+TEST(MeasurementText, AngleLimitsReplaceTheValue) {
+  OdDbDimVars v = imperial();
+  const double a = 45.5 * std::numbers::pi / 180;
+  v.adec = 0;
+  v.tdec = 1;
+  v.lim = true;
+  v.tol = true;  // limits win
+  v.tp = 1;
+  v.tm = 0.5;
+  EXPECT_EQ(measurementText(a, MeasureKind::Angular, v), "{\\H1x;\\A1;\\S46.5%%d^45.0%%d;}");
+  v.azin = 2;
+  v.aunit = 2;  // gradians: 1 degree is 10/9 grad
+  EXPECT_EQ(measurementText(a, MeasureKind::Angular, v), "{\\H1x;\\A1;\\S51.7g^50g;}");
+  EXPECT_EQ(measurementText(a, MeasureKind::Angular, v, "<> TYP"), "{\\H1x;\\A1;\\S51.7g^50g;} TYP");
+}
+
+TEST(MeasurementText, SubUnitsBelowOneUnit) {
+  OdDbDimVars v = imperial();
+  v.dec = 2;
+  v.zin = 4;  // leading zeros suppressed
+  v.mzf = 100;
+  v.mzs = "cm";
+  EXPECT_EQ(linear(0.5, v), "50cm");
+  EXPECT_EQ(linear(0.534, v), "53cm");  // the resolution of two places in metres
+  v.dec = 4;
+  EXPECT_EQ(linear(0.53448, v), "53.45cm");
+  v.zin = 12;  // and trailing ones
+  EXPECT_EQ(linear(0.5, v), "50cm");
+  v.dec = 2;
+  EXPECT_EQ(linear(1.5, v), "1.5");           // a whole unit: as usual
+  EXPECT_EQ(linear(0.996, v), "1");           // rounds to a whole unit
+  EXPECT_EQ(linear(0.004, v), "0");           // rounds to nothing
+  EXPECT_EQ(measurementText(-0.25, MeasureKind::Ordinate, v), "-25cm");
+  v.rnd = 0.25;  // rounded first, then scaled
+  EXPECT_EQ(linear(0.6, v), "50cm");
+  v.rnd = 0;
+  // The prefix stays, DIMMZS replaces the suffix; kind marks stay.
+  v.post = "L=<> m";
+  EXPECT_EQ(linear(0.5, v), "L=50cm");
+  v.post = "";
+  EXPECT_EQ(measurementText(0.5, MeasureKind::Radius, v), "R50cm");
+  // A factor that is no power of ten: enough places for the resolution.
+  v.mzf = 12;
+  v.mzs = "\"";
+  EXPECT_EQ(linear(0.75, v), "9\"");
+  EXPECT_EQ(linear(0.76, v), "9.1\"");
+}
+
+TEST(MeasurementText, SubUnitsOnlyWhenAskedForAndInDecimals) {
+  OdDbDimVars v = imperial();
+  v.dec = 2;
+  v.zin = 4;
+  v.mzs = "";
+  EXPECT_EQ(linear(0.5, v), ".50");  // no sub-unit suffix
+  v.mzs = "cm";
+  v.zin = 0;
+  EXPECT_EQ(linear(0.5, v), "0.50");  // leading zero kept
+  v.zin = 4;
+  v.mzf = 0;
+  EXPECT_EQ(linear(0.5, v), ".50");  // no usable factor
+  v.mzf = 100;
+  v.lunit = 5;  // fractions have no leading zero to suppress
+  EXPECT_EQ(linear(0.5, v), "\\S1/2;");
+  v.lunit = 2;
+  // With tolerances the value stays in the units of its deviations.
+  v.tol = true;
+  v.tp = v.tm = 0.05;
+  EXPECT_EQ(linear(0.5, v), ".50%%p0.0500");
+  v.tol = false;
+  // Alternate units have their own pair, with DIMALTZ.
+  v.alt = true;
+  v.altf = 0.25;
+  v.altd = 3;
+  v.altz = 4;
+  v.altmzf = 1000;
+  v.altmzs = "mm";
+  v.apost = "~<> m";
+  EXPECT_EQ(linear(2, v), "2.00 [~500mm]");
+  EXPECT_EQ(linear(0.5, v), "50cm [~125mm]");
+  v.altz = 0;
+  EXPECT_EQ(linear(2, v), "2.00 [~0.500 m]");
 }
 
 TEST(MeasurementText, UserTextOverride) {

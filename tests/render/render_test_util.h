@@ -15,6 +15,7 @@
 #include "OdDbEntities.h"
 #include "OdDmUtil.h"
 #include "dim_block_builder.h"
+#include "display_list.h"
 
 namespace rt {
 
@@ -71,6 +72,15 @@ struct Drawing {
     return add(d);
   }
 };
+
+// The primitives of one kind in a picture, in drawing order.
+template <class T>
+std::vector<T> all(const render::DisplayList& l) {
+  std::vector<T> out;
+  for (const auto& p : l.items())
+    if (auto* t = std::get_if<T>(&p)) out.push_back(*t);
+  return out;
+}
 
 inline BlockContents rebuild(OdDbDimension* d) {
   d->recomputeDimBlock();

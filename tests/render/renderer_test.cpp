@@ -19,14 +19,6 @@ using render::TextRunPrim;
 namespace {
 constexpr double kTol = 1e-9;
 
-template <class T>
-std::vector<T> all(const DisplayList& l) {
-  std::vector<T> out;
-  for (const auto& p : l.items())
-    if (auto* t = std::get_if<T>(&p)) out.push_back(*t);
-  return out;
-}
-
 struct Scene : ::testing::Test {
   Drawing d;
   OdDbObjectId layer(const char* name, OdInt16 color, OdDb::LineWeight lw = OdDb::kLnWtByLwDefault) {
@@ -230,6 +222,38 @@ TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
   EXPECT_EQ(fills[2].points[0], (render::Point2{0, -5}));
   EXPECT_NEAR(l.bounds().minY, -5.0, kTol);
   EXPECT_NEAR(l.bounds().maxX, 10.0, 0.01);
+}
+
+TEST_F(Scene, DimensionTextReadsRightToLeftInPlace) {
+  OdDbDiametricDimensionPtr dim = OdDbDiametricDimension::createObject();
+  dim->setChordPoint({-2, 0});
+  dim->setFarChordPoint({2, 0});
+  dim->setDimensionStyle(d.db->getDimStyleStandardId());
+  d.add(dim);
+  dim->setDimtol(true);  // three runs: the value and two deviations
+  dim->setDimtp(0.1);
+  dim->setDimtm(0.2);
+  dim->recomputeDimBlock();
+  OdDbMTextPtr note = OdDbMText::createObject();  // not a dimension's text
+  note->setContents("abc");
+  note->setLocation({0, 10});
+  d.add(note).release();
+  const auto before = all<TextRunPrim>(render());
+  ASSERT_EQ(before.size(), 4u);
+  EXPECT_EQ(before[0].text, "\u23004.0000");
+  dim->setDimtxtdirection(true);
+  dim->recomputeDimBlock();
+  // The block keeps the text in reading order; only its runs are turned.
+  EXPECT_EQ(contentsOf(dim->dimBlockId()).texts.at(0)->contents(), "%%c4.0000{\\H1x;\\A1;\\S+0.1000^-0.2000;}");
+  dim.release();
+  const auto after = all<TextRunPrim>(render());
+  ASSERT_EQ(after.size(), 4u);
+  const std::vector<std::string> reversed{"0000.4\u2300", "0001.0+", "0002.0-", "abc"};
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i].text, reversed[i]);
+    EXPECT_EQ(after[i].origin, before[i].origin);
+    EXPECT_NEAR(after[i].advance, before[i].advance, kTol);
+  }
 }
 
 TEST_F(Scene, MasksTakeTheBackgroundAndColourSevenTheForeground) {
