@@ -557,3 +557,35 @@ TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
     OdDbLayerTableRecordPtr layerAgain = reread->getLayerZeroId().safeOpenObject();
     EXPECT_EQ(layerAgain->linetypeObjectId(), reread->getOdDbObjectId(0x14));
 }
+
+// Found by fuzzing too: records a file gives no handle keep the one they
+// get when read, so references to them survive a save; and a file with a
+// section twice is refused rather than saved with every new object twice.
+TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRefused)
+{
+    std::string text = drawingWithForeignRecords();
+    // The text style "Mono" (modelled) and the TOLERANCE (not) lose their handles.
+    for (std::string record : {"  0\nSTYLE\n", "  0\nTOLERANCE\n"}) {
+        const size_t at = text.find(record + "  5\n" + (record.find("STYLE") != std::string::npos ? "13\n" : "32\n"));
+        ASSERT_NE(at, std::string::npos) << record;
+        text.erase(at + record.size(), 7);
+    }
+    std::unique_ptr<OdDbDatabase> db = read(text);
+    const OdDbObjectId monoId = recordId(*db, db->getTextStyleTableId(), "Mono");
+    const std::string monoHandle = monoId.getHandle().ascii();
+    {
+        OdDbDimStyleTableRecordPtr tol =
+            recordId(*db, db->getDimStyleTableId(), "Tol").safeOpenObject(OdDb::kForWrite);
+        tol->setDimtxsty(monoId);
+    }
+    std::unique_ptr<OdDbDatabase> again = read(writeDxfDrawingToBytes(*db));
+    EXPECT_EQ(recordId(*again, again->getTextStyleTableId(), "Mono").getHandle().ascii(), monoHandle);
+    OdDbDimStyleTableRecordPtr tol = recordId(*again, again->getDimStyleTableId(), "Tol").safeOpenObject();
+    EXPECT_EQ(tol->dimtxsty(), recordId(*again, again->getTextStyleTableId(), "Mono"));
+    EXPECT_NE(writeDxfDrawingToBytes(*db).find("  0\nTOLERANCE\n  5\n"), std::string::npos);  // given its handle
+
+    const std::string twice = lines({"  0", "SECTION", "  2", "HEADER", "  9", "$DIMBLK", "  1", "OPEN", "  0",
+                                     "ENDSEC", "  0", "SECTION", "  2", "BLOCKS", "  0", "ENDSEC", "  0", "SECTION",
+                                     "  2", "BLOCKS", "  0", "ENDSEC", "  0", "EOF"});
+    EXPECT_EQ(readError(twice), "Bad DXF file: line 17: a second BLOCKS section; a drawing has one");
+}

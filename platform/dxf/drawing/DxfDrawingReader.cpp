@@ -35,6 +35,13 @@ using Tags = std::vector<DxfTag>;
 using TagView = std::span<const DxfTag>;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
+// The sections a drawing has one of, each in its place.
+bool isStandardSection(std::string_view name) {
+  for (const char* standard : {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"})
+    if (name == standard) return true;
+  return false;
+}
+
 // Sub-records of a polyline or block reference: owned by the entity before
 // them, never part of a block's entity list.
 bool isSubRecord(std::string_view type) { return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB"; }
@@ -1338,6 +1345,14 @@ void Reader::resolvePending() {
 }
 
 std::unique_ptr<OdDbDatabase> Reader::read() {
+  // A drawing has one section of each kind; with two, new objects would have
+  // no one place to go, and which header counts would be a guess.
+  for (std::size_t i = 0; i < m_doc.sections().size(); ++i) {
+    const DxfSection& s = m_doc.sections()[i];
+    for (std::size_t j = 0; j < i; ++j)
+      if (m_doc.sections()[j].name == s.name && isStandardSection(s.name))
+        throw DxfError(s.firstLine, "a second " + std::string(s.name) + " section; a drawing has one");
+  }
   if (m_doc.version() == DxfVersion::R12 && !m_doc.headerVariable("$ACADVER"))
     for (const std::string& w : m_doc.warnings()) m_warnings.push_back(w);
   m_db->blockUndoRecording(true);

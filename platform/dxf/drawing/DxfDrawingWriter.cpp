@@ -146,6 +146,8 @@ private:
   void emitRecord(std::size_t index);
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
+  bool lacksHandle(const OdDbObject* obj) const;
+  void copyWithHandle(std::size_t index, const OdDbObject* obj);
   bool namesRenamed(const OdDbObject* obj) const;
   void patchNames(std::size_t index, const std::vector<DxfRawRef>& refs);
   const DxfRecordSpan* recordOf(const OdDbObject* obj) const {
@@ -395,7 +397,16 @@ bool Writer::namesRenamed(const OdDbObject* obj) const {
 }
 
 bool Writer::needsRewrite(const OdDbObject* obj) const {
-  return obj->fileRecord() == 0 || obj->isModifiedSinceLoad() || m_regenerateAll || namesRenamed(obj);
+  return obj->fileRecord() == 0 || obj->isModifiedSinceLoad() || m_regenerateAll || namesRenamed(obj) ||
+         lacksHandle(obj);
+}
+
+// A record the file gave no handle (some writers leave them out) got one
+// when it was read; only writing it anew puts that in the file, and without
+// it every reference to the record would dangle once the file is read again.
+bool Writer::lacksHandle(const OdDbObject* obj) const {
+  const DxfRecordSpan* r = recordOf(obj);
+  return r && r->handle == 0;
 }
 
 // An unmodelled record whose name references follow a renamed record.
@@ -410,6 +421,19 @@ void Writer::patchNames(std::size_t index, const std::vector<DxfRawRef>& refs) {
     else
       o.writeTag(m_out, t);
     ++ordinal;
+  }
+}
+
+// An unmodelled record the file gave no handle (an R12 file has none):
+// copied with the handle it was given, where these versions have it: after
+// the type, or for a table's head after the table's name.
+void Writer::copyWithHandle(std::size_t index, const OdDbObject* obj) {
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
+  const bool tableHead = m_src->type(index) == "TABLE";
+  bool done = false;
+  for (const DxfTag& t : m_src->tags(index)) {
+    o.writeTag(m_out, t);
+    if (!done && (tableHead ? t.code == 2 : true)) m_out.handle(5, obj->objectId()), done = true;
   }
 }
 
@@ -432,6 +456,8 @@ void Writer::emitRecord(std::size_t index) {
       for (const DxfRawRef& r : *refs) patch = patch || (dxfIsNameRef(r.code) && m_renamed.count(r.id.stub()));
     if (patch)
       patchNames(index, *refs);
+    else if (lacksHandle(obj))
+      copyWithHandle(index, obj);
     else
       copyRecord(index);
     return;
@@ -524,23 +550,28 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
     // removed: an unchanged table keeps its head as it was, right or not.
     bool counted = false;
     const bool changed = !sameEntries || addQrvApp || std::size_t(live) != table->endTab - table->head - 1;
-    if (!changed) {
+    // A head without a handle (R12 files have none) gets the one it was
+    // given when read, after the table's name, where these versions have it.
+    const bool addHandle = m_src->spans[table->head].handle == 0 && !tableId.isNull();
+    if (!changed && !addHandle) {
       copyRecord(table->head);
     } else {
-      counted = false;
       bool styleList = false;  // DIMSTYLE heads may list their entries (71, 340...)
+      bool named = false;
       for (const DxfTag& t : m_src->tags(table->head)) {
         if (t.code == 100) styleList = t.trimmed() == "AcDbDimStyleTable";
-        if (t.code == 70 && !counted) {
+        if (changed && t.code == 70 && !counted) {
           counted = true;
           m_w.integer(70, live);
-        } else if (styleList && t.code == 71 && symbols) {
+        } else if (changed && styleList && t.code == 71 && symbols) {
           m_w.integer(71, live - addQrvApp);
           for (OdDbObjectId id : symbols->recordIds())
             if (objectOf(id) && !objectOf(id)->isErased()) m_out.handle(340, id);
-        } else if (!(styleList && t.code == 340)) {
+        } else if (!(changed && styleList && t.code == 340)) {
           o.writeTag(m_out, t);
         }
+        if (addHandle && t.code == 2 && !named) m_out.handle(5, tableId);
+        named = named || t.code == 2;
       }
     }
   } else {
