@@ -387,6 +387,13 @@ TEST(DxfDrawingMapping, ExampleDrawingsRoundTrip)
         const std::string original = readFile(entry.path());
         std::unique_ptr<OdDbDatabase> db = read(original);
         EXPECT_EQ(writeDxfDrawingToBytes(*db), original);
+        // Every dimension keeps the block it was read with, also one with
+        // overrides of its own: nothing asks to draw it again.
+        db->forEachObject([](OdDbObjectId id) {
+            if (auto dim = OdDbDimension::cast(id.openObject().get())) {
+                EXPECT_FALSE(dim->isDimBlockOutOfDate()) << id.getHandle().ascii();
+            }
+        });
         // Rename every dimension style; the dimensions follow.
         OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject();
         std::map<OdDbHandle, std::string> renamed;

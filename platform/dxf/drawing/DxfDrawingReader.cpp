@@ -224,7 +224,9 @@ private:
   void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
   void applyCommon(OdDbEntity* ent, const EntityCommon& c);
-  void fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end);
+  // Returns the name of the dimension's block, set by the caller once
+  // everything else is (setting anything else marks the block out of date).
+  std::string fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end);
   void fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end);
   void fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end);
   void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
@@ -887,10 +889,12 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
   if (kind == Kind::Dimension) {
     auto* dim = static_cast<OdDbDimension*>(ent);
     std::size_t xdata = readCommon(ent, index);
-    fillDimension(dim, 1, xdata);
+    const std::string blockName = fillDimension(dim, 1, xdata);
     DxfDimVarItems items;
     readXData(ent, xdata, &items);
     applyOverrides(dim, items);
+    // The block as read stays the dimension's picture until it changes.
+    if (!blockName.empty()) dim->setDimBlockId(byName('B', blockName));
   } else if (kind == Kind::Leader) {
     auto* leader = static_cast<OdDbLeader*>(ent);
     std::size_t xdata = readCommon(ent, index);
@@ -946,7 +950,7 @@ bool commonTag(const DxfDocument& doc, const DxfTag& t, std::string_view subclas
   return false;
 }
 
-void Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end) {
+std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end) {
   EntityCommon c;
   std::string_view sub;
   OdGePoint3d p10, p11, p13, p14, p15, p16, p17;
@@ -1022,7 +1026,7 @@ void Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t en
   }
   dim->setTextPosition(p11);
   if (!(flags & 128)) dim->useDefaultTextPosition();
-  if (!blockName.empty()) dim->setDimBlockId(byName('B', blockName));
+  return blockName;
 }
 
 void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) {
