@@ -21,7 +21,10 @@ void DxfWriter::code(int code)
 
 void DxfWriter::text(int groupCode, std::string_view value)
 {
-    if (value.find_first_of("\r\n") != std::string_view::npos)
+    // A line feed would end the line, and so would a carriage return at the
+    // end (read back as part of CRLF); a carriage return inside a value is
+    // read back as it is, so files that have one can be saved again.
+    if (value.find('\n') != std::string_view::npos || (!value.empty() && value.back() == '\r'))
         throw DxfError(0, "value for group code " + std::to_string(groupCode) + " contains a line break: " +
                               dxfQuote(value));
     code(groupCode);

@@ -532,6 +532,17 @@ TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
     OdDbLinePtr line = ms->entityIds()[0].safeOpenObject();
     EXPECT_EQ(line->endPoint().y, 4.0);
 
+    // A carriage return inside a text (no line ending) is kept through a
+    // save, which writes an R12 drawing anew.
+    std::unique_ptr<OdDbDatabase> withCr = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "TEXT", "  8", "0",
+                                                       " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB",
+                                                       "  0", "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> crAgain = read(writeDxfDrawingToBytes(*withCr));
+    OdDbBlockTableRecordPtr crSpace = crAgain->getModelSpaceId().safeOpenObject();
+    ASSERT_EQ(crSpace->entityIds().size(), 1u);
+    OdDbTextPtr text = crSpace->entityIds()[0].safeOpenObject();
+    EXPECT_EQ(text->textString(), "A\rB");
+
     // A layer table before the linetype table its layer names: the layer
     // uses the file's linetype, which purge then keeps.
     const std::string layerFirst = lines(

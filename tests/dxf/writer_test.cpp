@@ -1,6 +1,7 @@
 // Writing tags: layout, exact numbers, and refusal of values that would
 // corrupt the file.
 #include "DxfTestSupport.h"
+#include "DxfTokenizer.h"
 #include "DxfWriter.h"
 
 #include <cmath>
@@ -68,7 +69,17 @@ TEST(DxfWriting, ValuesThatWouldBreakTheFileAreRefused)
 {
     DxfWriter w;
     EXPECT_EQ(errorOf([&] { w.text(1, "two\nlines"); }), "value for group code 1 contains a line break: 'two\\x0Alines'");
-    EXPECT_THROW(w.text(1, "cr\r"), DxfError);
+    EXPECT_THROW(w.text(1, "cr\r"), DxfError);  // would read back as the end of the line
+    // A carriage return inside a value is no line ending: it is written and
+    // read back as it is (some files have one, and must save again).
+    DxfWriter inner;
+    inner.text(1, "A\rB");
+    std::vector<DxfTag> tags;
+    DxfTokenizer tokenizer(inner.view());
+    for (DxfTag t; tokenizer.next(t);)
+        tags.push_back(t);
+    ASSERT_EQ(tags.size(), 1u);
+    EXPECT_EQ(tags[0].value, "A\rB");
     EXPECT_THROW(w.real(40, std::numeric_limits<double>::quiet_NaN()), DxfError);
     EXPECT_THROW(w.real(40, std::numeric_limits<double>::infinity()), DxfError);
     EXPECT_EQ(w.size(), 0u);  // nothing half-written
