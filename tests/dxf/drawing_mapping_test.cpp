@@ -543,6 +543,16 @@ TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
     OdDbTextPtr text = crSpace->entityIds()[0].safeOpenObject();
     EXPECT_EQ(text->textString(), "A\rB");
 
+    // Values reading does not look at (the flags of a dictionary or an
+    // extended record) do not stop a save either.
+    for (const char* flag : {"yes", ""}) {
+        std::unique_ptr<OdDbDatabase> odd = read(lines({"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC", "  0",
+                                                        "SECTION", "  2", "OBJECTS", "  0", "DICTIONARY", "100",
+                                                        "AcDbDictionary", "280", flag, "  0", "XRECORD", "100",
+                                                        "AcDbXrecord", "280", flag, "  0", "ENDSEC", "  0", "EOF"}));
+        EXPECT_NO_THROW(read(writeDxfDrawingToBytes(*odd))) << flag;
+    }
+
     // A layer table before the linetype table its layer names: the layer
     // uses the file's linetype, which purge then keeps.
     const std::string layerFirst = lines(

@@ -28,6 +28,14 @@
 
 namespace {
 
+// An integer kept from the record as read, or `fallback` when the record
+// has none or it is no integer: reading does not parse what it does not
+// model, so writing must not fail on it either.
+int keptInteger(const DxfTag* tag, int fallback) {
+  std::int64_t value = 0;
+  return tag && dxfParseInt(tag->value, value) ? int(value) : fallback;
+}
+
 constexpr double kToDegrees = 180.0 / std::numbers::pi;
 
 OdDbObject* objectOf(OdDbObjectId id) { return id.stub() ? id.stub()->object : nullptr; }
@@ -905,7 +913,7 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
     m_w.text(100, "AcDbPolyline");
     m_w.integer(90, x->numVerts());
     const DxfTag* flags = o.find("AcDbPolyline", 70);
-    const int other = flags ? int(flags->toInt()) & ~1 : 0;
+    const int other = keptInteger(flags, 0) & ~1;
     m_w.integer(70, other | (x->isClosed() ? 1 : 0));
     if (x->constantWidth() != 0 || o.find("AcDbPolyline", 43)) m_w.real(43, x->constantWidth());
     if (x->elevation() != 0) m_w.real(38, x->elevation());
@@ -1031,7 +1039,7 @@ void Writer::writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o) 
   m_out.point(10, p10);
   m_out.point(11, d->textPosition());
   const DxfTag* oldFlags = o.find("AcDbDimension", 70);
-  int flags = type | ((oldFlags ? int(oldFlags->toInt()) : (block.empty() ? 0 : 32)) & 32);
+  int flags = type | (keptInteger(oldFlags, block.empty() ? 0 : 32) & 32);
   if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d); x && x->isUsingXAxis()) flags |= 64;
   if (!d->isUsingDefaultTextPosition()) flags |= 128;
   m_w.integer(70, flags);
@@ -1219,7 +1227,7 @@ void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o
   m_w.text(100, "AcDbDictionary");
   o.writeKept(m_out, "AcDbDictionary", {3, 350, 360});
   const DxfTag* owner = o.find("AcDbDictionary", 280);
-  bool hard = owner && owner->toInt() == 1;
+  bool hard = keptInteger(owner, 0) == 1;
   for (const DxfTag& t : o.subclassTags("AcDbDictionary")) hard = hard || t.code == 360;
   for (auto it = d->newIterator(); !it->done(); it->next()) {
     const OdDbObject* entry = objectOf(it->objectId());
@@ -1239,7 +1247,7 @@ void Writer::writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o) {
   head(x, "XRECORD", o);
   m_w.text(100, "AcDbXrecord");
   const DxfTag* flag = o.find("AcDbXrecord", 280);
-  m_w.integer(280, flag ? flag->toInt() : 1);
+  m_w.integer(280, keptInteger(flag, 1));
   for (OdResBufPtr rb = x->rbChain(); rb; rb = rb->next()) {
     if (dxfValueKind(rb->restype()) == DxfValueKind::String)
       m_out.str(rb->restype(), rb->getString());
