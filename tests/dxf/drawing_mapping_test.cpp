@@ -518,7 +518,7 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
 
 // Found by fuzzing the mapping: files that leave out parts or order them
 // unusually must read right and save.
-TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
+TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 {
     // Entities only: the saved drawing gets a whole header.
     std::unique_ptr<OdDbDatabase> bare = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0",
@@ -542,6 +542,26 @@ TEST(DxfDrawingMapping, FilesWithoutHeaderOrWithTablesOutOfOrderReadAndSave)
     ASSERT_EQ(crSpace->entityIds().size(), 1u);
     OdDbTextPtr text = crSpace->entityIds()[0].safeOpenObject();
     EXPECT_EQ(text->textString(), "A\rB");
+
+    // An R12 drawing is written anew in a later version: what its records
+    // say beyond what is modelled goes to the subclass it belongs to (a
+    // line's thickness, the "attributes follow" flag of a block reference).
+    std::unique_ptr<OdDbDatabase> r12 = read(lines(
+        {"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  8", "0", "  2", "TAG", " 70", "2", " 10", "0.0", " 20",
+         "0.0", "  3", "TAG", "  0", "ATTDEF", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "1.0", "  1", "",
+         "  3", "Tag?", "  2", "T", " 70", "0", "  0", "ENDBLK", "  8", "0", "  0", "ENDSEC", "  0", "SECTION", "  2",
+         "ENTITIES", "  0", "LINE", "  8", "0", " 39", "2.5", " 10", "0.0", " 20", "0.0", " 11", "1.0", " 21", "0.0",
+         "  0", "INSERT", "  8", "0", " 66", "1", "  2", "TAG", " 10", "5.0", " 20", "5.0", "  0", "ATTRIB", "  8",
+         "0", " 10", "5.0", " 20", "5.0", " 40", "1.0", "  1", "A1", "  2", "T", " 70", "0", "  0", "SEQEND", "  8",
+         "0", "  0", "ENDSEC", "  0", "EOF"}));
+    const std::string r2000 = writeDxfDrawingToBytes(*r12);
+    const size_t lineAt = r2000.find("AcDbLine\n");
+    ASSERT_NE(lineAt, std::string::npos);
+    EXPECT_NE(r2000.find(" 39\n2.5\n", lineAt), std::string::npos);
+    const size_t insertAt = r2000.find("AcDbBlockReference\n");
+    ASSERT_NE(insertAt, std::string::npos);
+    EXPECT_NE(r2000.find(" 66\n1\n", insertAt), std::string::npos);
+    EXPECT_LT(r2000.find(" 66\n1\n", insertAt), r2000.find("ATTRIB", insertAt));
 
     // Values reading does not look at (the flags of a dictionary or an
     // extended record) do not stop a save either.

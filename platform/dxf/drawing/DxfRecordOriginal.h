@@ -20,7 +20,8 @@ public:
   // Writes the 102 groups other than the extension dictionary.
   void writeKeptGroups(DxfOut& out) const;
   // Writes the tags of the subclass `marker` whose codes are not in
-  // `modelled` (every occurrence of the marker, in order).
+  // `modelled` (every occurrence of the marker, in order). A record without
+  // markers (R12) has its tags placed by group code.
   void writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const;
   // Writes the tags of subclasses that are not in `known`, markers included.
   void writeOtherSubclasses(DxfOut& out, std::initializer_list<std::string_view> known) const;
@@ -36,5 +37,6 @@ private:
   const DxfDocument* m_doc = nullptr;
   std::vector<DxfTag> m_tags;
   std::size_t m_xdata = 0;  // first extended data tag
+  bool m_markerless = false;  // no subclass markers (an R12 record)
   bool m_transcode = false;
 };
