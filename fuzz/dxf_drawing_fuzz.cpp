@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the drawing mapping: DXF into the drawing
-// database and back out. Anything may be refused with an OdError; nothing may
-// crash, hang, leak, throw anything else or trip a sanitizer. A drawing that
-// is accepted must also keep the mapping's promises, which are checked here
-// and abort when broken:
+// database and back out. Anything may be refused with an OdError
+// (eBadDxfFile); nothing may crash, hang, leak, throw anything else or trip a
+// sanitizer. A drawing that is accepted must also keep the mapping's
+// promises, which are checked here and abort when broken:
 //  - every object can be opened, every dimension style variable read, and a
 //    purge query answered, without changing what is written;
 //  - the drawing can be written, and what is written can be read again;
@@ -24,9 +24,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -112,9 +114,10 @@ bool readAsItWas(const OdDbDatabase& db, const DxfReadReport& report)
 }
 
 // Whether the bytes are a complete ASCII drawing in a version that is
-// written as it was read, with LF line endings: sections a drawing needs
-// but the file lacked, R12 to R14 drawings (written as R2000), binary files
-// and CRLF files are written differently, as documented.
+// written as it was read, with LF line endings and a handle on every object:
+// sections a drawing needs but the file lacked, R12 to R14 drawings (written
+// as R2000), binary files, CRLF files and records without a handle (saved
+// with the handle reading gave them) are written differently, as documented.
 bool writtenAsRead(std::string_view bytes)
 {
     if (dxfIsBinary(bytes) || bytes.find("\r\n") != std::string_view::npos)
@@ -123,9 +126,14 @@ bool writtenAsRead(std::string_view bytes)
         DxfDocument doc = DxfDocument::parse(bytes);
         if (doc.wasBinary() || doc.version() < DxfVersion::R2000)
             return false;
-        for (const char* name : {"HEADER", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"})
-            if (!doc.section(name))
+        for (const char* name : {"HEADER", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS"}) {
+            const DxfSection* section = doc.section(name);
+            if (!section)
                 return false;
+            for (size_t i = section->firstRecord; i < section->endRecord; ++i)
+                if (doc.records()[i].handle == 0 && doc.records()[i].type != "ENDTAB")
+                    return false;
+        }
         return true;
     } catch (const DxfError&) {
         check(false, "the file layer refuses what the drawing mapping accepted");
@@ -204,7 +212,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const OdError& e) {
         if (verbose())
             std::fprintf(stderr, "refused: %s\n", e.what());
-        return 0; // refused with a message naming the line: fine
+        // Bad files are refused as such, with the file layer's message; any
+        // other code is the database refusing what the reader asked of it.
+        if (e.code() != eBadDxfFile)
+            fail("reading failed with an internal error instead of refusing the file", e);
+        return 0;
     } catch (const DxfError& e) {
         if (verbose())
             std::fprintf(stderr, "refused by the file layer: %s\n", e.what());

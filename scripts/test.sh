@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything, fuzzes the DXF reader for a
-# short, bounded time, and runs every test.
+# Installs what is missing, builds everything, fuzzes the DXF reader and the
+# drawing mapping for a short, bounded time, and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
 scripts/build.sh
 
-# libFuzzer needs clang; its own build folder, the seed corpus untouched.
+# libFuzzer needs clang; its own build folder, the seed corpora untouched.
+# Two targets: the file layer alone, and the mapping into the drawing
+# database and back; each fuzzes for 20 seconds.
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build/fuzz -G Ninja -DDDS_FUZZ=ON -DDDS_TESTS=OFF -DDDS_BENCH=OFF -DDDS_QT=OFF \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build build/fuzz --target dxf_reader_fuzz >/dev/null
-  mkdir -p build/fuzz/corpus
-  build/fuzz/bin/dxf_reader_fuzz -max_total_time=30 -timeout=10 -rss_limit_mb=2048 \
-      -dict=fuzz/dxf.dict build/fuzz/corpus fuzz/corpus > build/fuzz/last-run.log 2>&1 ||
-    { tail -n 40 build/fuzz/last-run.log; echo "DXF reader fuzzing found a failure"; exit 1; }
-  grep -E "^Done [0-9]+ runs" build/fuzz/last-run.log || true
+  cmake --build build/fuzz --target dxf_reader_fuzz dxf_drawing_fuzz >/dev/null
+  # fuzz TARGET CORPUS: new inputs go to build/fuzz/CORPUS, seeds come from fuzz/CORPUS.
+  fuzz() {
+    mkdir -p "build/fuzz/$2"
+    build/fuzz/bin/$1 -max_total_time=20 -timeout=10 -rss_limit_mb=2048 \
+        -dict=fuzz/dxf.dict "build/fuzz/$2" "fuzz/$2" > "build/fuzz/$1.log" 2>&1 ||
+      { tail -n 40 "build/fuzz/$1.log"; echo "$1 found a failure"; exit 1; }
+    grep -E "^Done [0-9]+ runs" "build/fuzz/$1.log" || true
+  }
+  fuzz dxf_reader_fuzz corpus
+  fuzz dxf_drawing_fuzz corpus-drawing
 fi
 
 ctest --test-dir build --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"

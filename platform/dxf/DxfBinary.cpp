@@ -107,9 +107,8 @@ std::string dxfBinaryToText(std::string_view bytes)
         case DxfValueKind::String:
         case DxfValueKind::Handle: {
             std::string_view value = in.string(tagOffset);
-            // What the text form cannot hold: a line feed, or a carriage
-            // return at the end (it would read back as part of CRLF).
-            if (value.find('\n') != std::string_view::npos || (!value.empty() && value.back() == '\r'))
+            // What the text form cannot hold: a line feed.
+            if (value.find('\n') != std::string_view::npos)
                 throw fail("value for group code " + std::to_string(code) + " contains a line break");
             out.text(code, value);
             if (code == 0 && value == "EOF")

@@ -21,15 +21,19 @@ void DxfWriter::code(int code)
 
 void DxfWriter::text(int groupCode, std::string_view value)
 {
-    // A line feed would end the line, and so would a carriage return at the
-    // end (read back as part of CRLF); a carriage return inside a value is
-    // read back as it is, so files that have one can be saved again.
-    if (value.find('\n') != std::string_view::npos || (!value.empty() && value.back() == '\r'))
+    // A line feed would end the line. Carriage returns are read back as
+    // they are, except one right before the line feed, which belongs to the
+    // line ending: a value ending in one gets a CRLF ending of its own, so
+    // that its last carriage return survives whatever the file's endings.
+    if (value.find('\n') != std::string_view::npos)
         throw DxfError(0, "value for group code " + std::to_string(groupCode) + " contains a line break: " +
                               dxfQuote(value));
     code(groupCode);
     out_.append(value);
-    endLine();
+    if (!value.empty() && value.back() == '\r' && lineEnding_ == DxfLineEnding::Lf)
+        out_ += "\r\n";
+    else
+        endLine();
 }
 
 void DxfWriter::real(int groupCode, double value)

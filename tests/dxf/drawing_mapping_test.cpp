@@ -531,6 +531,13 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     ASSERT_EQ(ms->entityIds().size(), 1u);
     OdDbLinePtr line = ms->entityIds()[0].safeOpenObject();
     EXPECT_EQ(line->endPoint().y, 4.0);
+    // With a byte order mark, the mark stays first, before the header the
+    // save adds.
+    std::unique_ptr<OdDbDatabase> marked = read("\xEF\xBB\xBF" + lines({"  0", "SECTION", "  2", "ENTITIES", "  0",
+                                                                          "ENDSEC", "  0", "EOF"}));
+    const std::string markedOut = writeDxfDrawingToBytes(*marked);
+    EXPECT_EQ(markedOut.rfind("\xEF\xBB\xBF", 0), 0u);
+    EXPECT_NO_THROW(read(markedOut));
 
     // A carriage return inside a text (no line ending) is kept through a
     // save, which writes an R12 drawing anew.
@@ -562,6 +569,30 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     ASSERT_NE(insertAt, std::string::npos);
     EXPECT_NE(r2000.find(" 66\n1\n", insertAt), std::string::npos);
     EXPECT_LT(r2000.find(" 66\n1\n", insertAt), r2000.find("ATTRIB", insertAt));
+
+    // An application entry with extended data of an application registered
+    // after it in the same table.
+    std::unique_ptr<OdDbDatabase> apps = read(lines(
+        {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  9", "$HANDSEED", "  5", "30",
+         "  0", "ENDSEC", "  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "APPID", "  5", "9", "330", "0",
+         "100", "AcDbSymbolTable", " 70", "2", "  0", "APPID", "  5", "12", "330", "9", "100",
+         "AcDbSymbolTableRecord", "100", "AcDbRegAppTableRecord", "  2", "ACAD", " 70", "0", "1001", "QRV_NOTES",
+         "1000", "registered below", "  0", "APPID", "  5", "13", "330", "9", "100", "AcDbSymbolTableRecord", "100",
+         "AcDbRegAppTableRecord", "  2", "QRV_NOTES", " 70", "0", "  0", "ENDTAB", "  0", "ENDSEC", "  0", "EOF"}));
+    OdDbSymbolTablePtr appTable = apps->getRegAppTableId().safeOpenObject();
+    EXPECT_TRUE(appTable->has("QRV_NOTES"));
+    appTable.reset();
+
+    // A text ending in a carriage return of its own (its line ends in CR CR
+    // LF) keeps it through a save.
+    std::unique_ptr<OdDbDatabase> crEnd = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "TEXT", "  8", "0",
+                                                      " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "Note\r\r",
+                                                      "  0", "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> crEndAgain = read(writeDxfDrawingToBytes(*crEnd));
+    OdDbBlockTableRecordPtr crEndSpace = crEndAgain->getModelSpaceId().safeOpenObject();
+    ASSERT_EQ(crEndSpace->entityIds().size(), 1u);
+    OdDbTextPtr crEndText = crEndSpace->entityIds()[0].safeOpenObject();
+    EXPECT_EQ(crEndText->textString(), "Note\r");
 
     // Values reading does not look at (the flags of a dictionary or an
     // extended record) do not stop a save either.

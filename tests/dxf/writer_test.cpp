@@ -69,17 +69,23 @@ TEST(DxfWriting, ValuesThatWouldBreakTheFileAreRefused)
 {
     DxfWriter w;
     EXPECT_EQ(errorOf([&] { w.text(1, "two\nlines"); }), "value for group code 1 contains a line break: 'two\\x0Alines'");
-    EXPECT_THROW(w.text(1, "cr\r"), DxfError);  // would read back as the end of the line
-    // A carriage return inside a value is no line ending: it is written and
-    // read back as it is (some files have one, and must save again).
-    DxfWriter inner;
-    inner.text(1, "A\rB");
-    std::vector<DxfTag> tags;
-    DxfTokenizer tokenizer(inner.view());
-    for (DxfTag t; tokenizer.next(t);)
-        tags.push_back(t);
-    ASSERT_EQ(tags.size(), 1u);
-    EXPECT_EQ(tags[0].value, "A\rB");
+    // Carriage returns are no line endings: inside a value or at its end,
+    // they are written and read back as they are (some files have them, and
+    // must save again), with either line ending.
+    for (DxfLineEnding ending : {DxfLineEnding::Lf, DxfLineEnding::CrLf}) {
+        DxfWriter inner(ending);
+        inner.text(1, "A\rB");
+        inner.text(1, "cr\r");
+        inner.text(1, "\r");
+        std::vector<DxfTag> tags;
+        DxfTokenizer tokenizer(inner.view());
+        for (DxfTag t; tokenizer.next(t);)
+            tags.push_back(t);
+        ASSERT_EQ(tags.size(), 3u);
+        EXPECT_EQ(tags[0].value, "A\rB");
+        EXPECT_EQ(tags[1].value, "cr\r");
+        EXPECT_EQ(tags[2].value, "\r");
+    }
     EXPECT_THROW(w.real(40, std::numeric_limits<double>::quiet_NaN()), DxfError);
     EXPECT_THROW(w.real(40, std::numeric_limits<double>::infinity()), DxfError);
     EXPECT_EQ(w.size(), 0u);  // nothing half-written

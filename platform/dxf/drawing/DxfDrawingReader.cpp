@@ -658,8 +658,11 @@ void Reader::fillTables(const DxfSection& section) {
       OdDbObject* obj = writable(m_src->objects[i]);
       obj->setOwnerId(tableId);
       if (symbolTable) {
-        symbolTable->appendAsStored(m_src->objects[i]);
+        // Filling the entry before may have looked the table up (an entry's
+        // extended data names applications) and closed it: open it again.
         try {
+          writable(tableId);
+          symbolTable->appendAsStored(m_src->objects[i]);
           fillTableRecord(i, t.name);
         } catch (const OdError& e) {
           throw DxfError(lineOf(i), std::string(t.name) + ": " + e.what());

@@ -231,6 +231,12 @@ DxfDrawingText Writer::write() {
 
 void Writer::writeFromSource() {
   std::size_t pos = 0;
+  // What precedes the first section (a byte order mark, comments) stays
+  // first, also when sections the file lacked are written before it.
+  if (!m_doc->sections().empty()) {
+    pos = m_doc->sections().front().byteBegin;
+    source(m_doc->slice(0, pos));
+  }
   for (const DxfSection& s : m_doc->sections()) {
     const int rank = sectionRank(s.name);
     if (rank >= 0) writeMissingSections(rank);
