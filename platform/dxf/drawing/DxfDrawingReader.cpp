@@ -10,6 +10,7 @@
 
 #include "DxfDimVarCodec.h"
 #include "DxfDrawingSource.h"
+#include "DxfEntityRecord.h"
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
 #include "DxfRawRecord.h"
@@ -31,8 +32,7 @@
 
 namespace {
 
-using Tags = std::vector<DxfTag>;
-using TagView = std::span<const DxfTag>;
+using namespace dxfrecord;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 // The sections a drawing has one of, each in its place.
@@ -41,55 +41,6 @@ bool isStandardSection(std::string_view name) {
     if (name == standard) return true;
   return false;
 }
-
-// Sub-records of a polyline or block reference: owned by the entity before
-// them, never part of a block's entity list.
-bool isSubRecord(std::string_view type) { return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB"; }
-
-// Sets p.x, p.y or p.z when code is base, base + 10 or base + 20.
-bool pointTag(const DxfTag& t, int base, OdGePoint3d& p) {
-  if (t.code == base)
-    p.x = t.toDouble();
-  else if (t.code == base + 10)
-    p.y = t.toDouble();
-  else if (t.code == base + 20)
-    p.z = t.toDouble();
-  else
-    return false;
-  return true;
-}
-bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v) {
-  OdGePoint3d p(v.x, v.y, v.z);
-  if (!pointTag(t, base, p)) return false;
-  v = OdGeVector3d(p.x, p.y, p.z);
-  return true;
-}
-
-// What a record of the entity sections was read as: decided once, so that
-// filling it in needs no run-time type tests.
-enum class Kind : unsigned char {
-  Raw, Sub, Line, Circle, Arc, Polyline, Text, MText, Insert, Point, Solid, Dimension, Leader
-};
-
-// What the common part of an entity's record says.
-struct EntityCommon {
-  std::string layer, linetype;
-  OdCmColor color;
-  bool hasTrueColor = false;
-  OdDb::LineWeight lineWeight = OdDb::kLnWtByLayer;
-  double linetypeScale = 1.0;
-  bool invisible = false;
-  bool paperSpace = false;
-};
-
-// What a plain entity's record names in the drawing's tables, read with its
-// geometry and applied when the tables can be asked.
-struct PlainRefs {
-  EntityCommon common;
-  std::string name;  // text style of a text, block of a block reference
-};
-PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView tags, std::size_t first,
-                     std::size_t end);
 
 // A record as the read-ahead thread prepares it.
 struct PreparedRecord {
@@ -101,14 +52,6 @@ struct PreparedRecord {
   bool filled = false;   // plain entities: geometry set, `refs` to apply
   PlainRefs refs;
 };
-
-// The first tag of a record's extended data (codes 1000 and up), or the
-// number of tags.
-std::size_t xdataStart(TagView tags) {
-  for (std::size_t i = 1; i < tags.size(); ++i)
-    if (tags[i].code >= 1000) return i;
-  return tags.size();
-}
 
 // Entries name entries of other tables (a layer its linetype): those tables
 // are read first, whatever order the file has them in.
@@ -134,43 +77,6 @@ OdDbObject* writable(OdDbObjectId id) {
   OdDbObject* obj = id.stub()->object;
   obj->upgradeOpen();
   return obj;
-}
-
-// The object an entity record becomes, and what kind of record it is. Uses
-// nothing but the record's tags: the read-ahead thread calls it too.
-OdDbObjectPtr makeEntity(std::string_view t, TagView tags, Kind& kind) {
-  kind = Kind::Raw;
-  if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
-  if (t == "LINE") return kind = Kind::Line, OdDbLine::createObject();
-  if (t == "CIRCLE") return kind = Kind::Circle, OdDbCircle::createObject();
-  if (t == "ARC") return kind = Kind::Arc, OdDbArc::createObject();
-  if (t == "LWPOLYLINE") return kind = Kind::Polyline, OdDbPolyline::createObject();
-  if (t == "TEXT") return kind = Kind::Text, OdDbText::createObject();
-  if (t == "MTEXT") return kind = Kind::MText, OdDbMText::createObject();
-  if (t == "INSERT") return kind = Kind::Insert, OdDbBlockReference::createObject();
-  if (t == "POINT") return kind = Kind::Point, OdDbPoint::createObject();
-  if (t == "SOLID") return kind = Kind::Solid, OdDbSolid::createObject();
-  if (t == "LEADER") return kind = Kind::Leader, OdDbLeader::createObject();
-  kind = Kind::Dimension;
-  if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
-  if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
-  if (t == "DIMENSION") {
-    for (const DxfTag& tag : tags) {
-      if (tag.code != 70) continue;
-      switch (tag.toInt() & 15) {
-        case 0: return OdDbRotatedDimension::createObject();
-        case 1: return OdDbAlignedDimension::createObject();
-        case 2: return OdDb2LineAngularDimension::createObject();
-        case 3: return OdDbDiametricDimension::createObject();
-        case 4: return OdDbRadialDimension::createObject();
-        case 5: return OdDb3PointAngularDimension::createObject();
-        case 6: return OdDbOrdinateDimension::createObject();
-        default: return kind = Kind::Raw, DxfRawEntity::createObject();
-      }
-    }
-  }
-  kind = Kind::Raw;
-  return DxfRawEntity::createObject();
 }
 
 class Reader {
@@ -420,7 +326,7 @@ void Reader::startReadAhead() {
           for (const DxfTag& t : src->tags(r.index)) r.tags.push_back(t);
           if (!(*entity)[r.index] || r.tags.empty()) return;
           r.object = makeEntity(dxfTrim(r.tags.front().value), r.tags, r.kind);
-          if (r.kind >= Kind::Line && r.kind <= Kind::Solid) {
+          if (isPlain(r.kind)) {
             r.refs = parsePlain(static_cast<OdDbEntity*>(r.object.get()), r.kind, *doc, r.tags, 1, xdataStart(r.tags));
             r.filled = true;
           }
@@ -931,27 +837,6 @@ void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
   ent->setVisibility(!c.invisible);
 }
 
-// Reads the codes every entity shares; false for codes of the entity itself.
-bool commonTag(const DxfDocument& doc, const DxfTag& t, std::string_view subclass, EntityCommon& c) {
-  if (!subclass.empty() && subclass != "AcDbEntity") return false;
-  switch (t.code) {
-    case 8: c.layer = doc.text(t); return true;
-    case 6: c.linetype = doc.text(t); return true;
-    case 62:
-      if (!c.hasTrueColor) c.color = OdCmColor::fromIndex(OdInt16(t.toInt()));
-      return true;
-    case 420: {
-      const auto v = std::uint32_t(t.toInt());
-      c.color = OdCmColor::fromRGB(OdUInt8(v >> 16), OdUInt8(v >> 8), OdUInt8(v));
-      c.hasTrueColor = true;
-      return true;
-    }
-    case 370: c.lineWeight = OdDb::LineWeight(t.toInt()); return true;
-    case 48: c.linetypeScale = t.toDouble(); return true;
-    case 60: c.invisible = t.toInt() != 0; return true;
-  }
-  return false;
-}
 
 std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end) {
   EntityCommon c;
@@ -1073,102 +958,6 @@ void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) 
   if (spline) leader->setToSplineLeader();
   if (!annotation.isNull()) leader->attachAnnotation(annotation);
   if (normal.length() > 0) leader->setNormal(normal);
-}
-
-// Sets what a plain entity's record says of its geometry and text, and
-// gives back what needs the drawing's tables. Uses nothing but the record:
-// the read-ahead thread calls it too, on objects not yet in any drawing.
-PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView tags, std::size_t first,
-                     std::size_t end) {
-  PlainRefs refs;
-  EntityCommon& c = refs.common;
-  std::string_view sub;
-  OdGePoint3d p10, p11, p12, p13;
-  OdGeVector3d normal = OdGeVector3d::kZAxis(), scale(1, 1, 1);
-  double v40 = 0, v41 = 1, v50 = 0, v51 = 0, v43 = 0, v38 = 0;
-  bool have40 = false, have41 = false, have50 = false;
-  int v70 = 0, v71 = 1, v72 = 0, v73 = 0;
-  std::string text;
-  std::string& name = refs.name;
-  std::vector<OdDbPolyline::Vertex> vertices;
-  for (std::size_t i = first; i < end; ++i) {
-    const DxfTag& t = tags[i];
-    if (t.code == 100) {
-      sub = t.trimmed();
-      continue;
-    }
-    if (commonTag(doc, t, sub, c)) continue;
-    if (kind == Kind::Polyline) {
-      switch (t.code) {
-        case 10: vertices.push_back({t.toDouble(), 0, 0}); continue;
-        case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); continue;
-        case 42: if (!vertices.empty()) vertices.back().bulge = t.toDouble(); continue;
-        case 70: v70 = int(t.toInt()); continue;
-        case 43: v43 = t.toDouble(); continue;
-        case 38: v38 = t.toDouble(); continue;
-      }
-      continue;
-    }
-    if (pointTag(t, 10, p10) || pointTag(t, 11, p11) || pointTag(t, 12, p12) || pointTag(t, 13, p13) ||
-        vectorTag(t, 210, normal))
-      continue;
-    switch (t.code) {
-      case 1: text = doc.text(t) + text; break;  // MText: 3 chunks come first
-      case 3: text += doc.text(t); break;
-      case 2: case 7: name = doc.text(t); break;
-      case 40: v40 = t.toDouble(), have40 = true; break;
-      case 41: v41 = t.toDouble(), have41 = true, scale.x = v41; break;
-      case 42: scale.y = t.toDouble(); break;
-      case 43: scale.z = t.toDouble(); break;
-      case 50: v50 = t.toDouble(), have50 = true; break;
-      case 51: v51 = t.toDouble(); break;
-      case 71: v71 = int(t.toInt()); break;
-      case 72: v72 = int(t.toInt()); break;
-      case 73: v73 = int(t.toInt()); break;
-    }
-  }
-  if (kind == Kind::Line) {
-    auto* e = static_cast<OdDbLine*>(ent);
-    e->setStartPoint(p10), e->setEndPoint(p11);
-  } else if (kind == Kind::Circle) {
-    auto* e = static_cast<OdDbCircle*>(ent);
-    e->setCenter(p10), e->setNormal(normal);
-    if (v40 > 0) e->setRadius(v40);
-  } else if (kind == Kind::Arc) {
-    auto* e = static_cast<OdDbArc*>(ent);
-    e->setCenter(p10), e->setNormal(normal);
-    if (v40 > 0) e->setRadius(v40);
-    e->setStartAngle(v50 * kDegree), e->setEndAngle(v51 * kDegree);
-  } else if (kind == Kind::Polyline) {
-    auto* e = static_cast<OdDbPolyline*>(ent);
-    for (unsigned i = 0; i < vertices.size(); ++i) e->addVertexAt(i, vertices[i].x, vertices[i].y, vertices[i].bulge);
-    e->setClosed((v70 & 1) != 0), e->setConstantWidth(v43), e->setElevation(v38);
-  } else if (kind == Kind::Text) {
-    auto* e = static_cast<OdDbText*>(ent);
-    e->setPosition(p10), e->setAlignmentPoint(p11), e->setTextString(text);
-    if (have40) e->setHeight(v40);
-    if (have41) e->setWidthFactor(v41);
-    e->setRotation(v50 * kDegree), e->setHorizontalMode(OdInt16(v72)), e->setVerticalMode(OdInt16(v73));
-  } else if (kind == Kind::MText) {
-    auto* e = static_cast<OdDbMText*>(ent);
-    e->setLocation(p10), e->setContents(text);
-    if (have40) e->setTextHeight(v40);
-    if (have41) e->setWidth(v41);
-    // Group 50 is in degrees (whatever some references say); without it a
-    // direction vector (11) gives the rotation.
-    e->setRotation(have50 || (p11.x == 0 && p11.y == 0) ? v50 * kDegree : std::atan2(p11.y, p11.x));
-    e->setAttachment(OdInt16(v71));
-  } else if (kind == Kind::Insert) {
-    auto* e = static_cast<OdDbBlockReference*>(ent);
-    e->setPosition(p10), e->setRotation(v50 * kDegree), e->setScaleFactors(scale);
-  } else if (kind == Kind::Point) {
-    auto* e = static_cast<OdDbPoint*>(ent);
-    e->setPosition(p10);
-  } else if (kind == Kind::Solid) {
-    auto* e = static_cast<OdDbSolid*>(ent);
-    e->setPointAt(0, p10), e->setPointAt(1, p11), e->setPointAt(2, p12), e->setPointAt(3, p13);
-  }
-  return refs;
 }
 
 void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end) {
