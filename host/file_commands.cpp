@@ -195,6 +195,11 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"UNDO", commandUndo, true, false},      {"U", commandUndoOne, true, false},
       {"SETVAR", commandSetvar, true, true},   {"HELP", commandHelp, false, false},
       {"EXPORT", commandExport, true, true},   {"DIMREGEN", commandDimRegen, true, true},
+      {"DIMLINEAR", commandDimLinear, true, true},     {"DIMALIGNED", commandDimAligned, true, true},
+      {"DIMRADIUS", commandDimRadius, true, true},     {"DIMDIAMETER", commandDimDiameter, true, true},
+      {"DIMARC", commandDimArc, true, true},           {"DIMANGULAR", commandDimAngular, true, true},
+      {"DIMORDINATE", commandDimOrdinate, true, true}, {"LEADER", commandLeader, true, true},
+      {"ERASE", commandErase, true, true},
   };
   return commands;
 }

@@ -36,5 +36,17 @@ void commandHelp(CommandProcessor& cp);
 // picture_commands.cpp
 void commandExport(CommandProcessor& cp);
 void commandDimRegen(CommandProcessor& cp);
+// Drafting: dim_linear_commands.cpp, dim_curve_commands.cpp,
+// dim_angular_command.cpp, dim_ordinate_command.cpp, leader_command.cpp,
+// erase_command.cpp
+void commandDimLinear(CommandProcessor& cp);
+void commandDimAligned(CommandProcessor& cp);
+void commandDimRadius(CommandProcessor& cp);
+void commandDimDiameter(CommandProcessor& cp);
+void commandDimArc(CommandProcessor& cp);
+void commandDimAngular(CommandProcessor& cp);
+void commandDimOrdinate(CommandProcessor& cp);
+void commandLeader(CommandProcessor& cp);
+void commandErase(CommandProcessor& cp);
 
 }  // namespace qrvhost

@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "host_text.h"
+#include "text_format.h"
 
 std::string hostTrim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -64,5 +65,38 @@ int HostEdInput::getString(const OdString& prompt, const OdString& keywords, int
     }
     text = answer;
     return kPromptText;
+  }
+}
+
+int HostEdInput::getPoint(const OdString& prompt, const OdString& keywords, int flags, OdGePoint3d& point,
+                          const HostPointOptions& options) {
+  const HostKeywordList list(keywords);
+  const OdString shown = fillPromptKeywords(prompt, list);
+  // The window hears that the prompt waits, and that it stopped waiting
+  // however it ends.
+  struct Tracking {
+    HostPointTracker* tracker;
+    ~Tracking() {
+      if (tracker) tracker->pointRequestEnded();
+    }
+  } tracking{m_tracker};
+  if (m_tracker) m_tracker->pointRequested(HostPointRequest{shown, &options});
+  for (;;) {
+    std::string answer;
+    if (!ask(shown, answer)) return kPromptCancelled;
+    if (answer.empty()) {
+      if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
+      print(hostText(HostText::kAnswerRequired));
+      continue;
+    }
+    if (auto index = list.match(answer)) return kPromptKeyword + *index;
+    HostPointError error = HostPointError::kNone;
+    if (auto p = hostParsePoint(answer, m_lastPoint, &error)) {
+      point = *p;
+      m_lastPoint = *p;
+      return kPromptPoint;
+    }
+    const HostText why = error == HostPointError::kNoLastPoint ? HostText::kNoLastPoint : HostText::kInvalidPoint;
+    print(hostFormat(hostText(why).c_str(), answer.c_str()));
   }
 }

@@ -12,9 +12,15 @@
 //   1          Enter without text
 //   2 + i      the typed text is the i-th keyword of the list (e.g. "?")
 //   -1         cancelled
+// Point prompt (getPoint) results:
+//   0          a point was given (in `point`)
+//   1, 2 + i, -1   as for a text prompt
 // A "%s" in the prompt is replaced by the local keywords joined with "/".
+#include <optional>
+
 #include "OdString.h"
 #include "keyword_list.h"
+#include "point_input.h"
 
 class HostConsole;
 
@@ -25,6 +31,7 @@ constexpr int kPromptHasDefault = 4;     // the prompt shows <default>; Enter an
 constexpr int kPromptEnter = 1;
 constexpr int kPromptCancelled = -1;
 constexpr int kPromptText = 0;
+constexpr int kPromptPoint = 0;
 constexpr int kPromptKeyword = 2;
 
 class HostEdInput {
@@ -44,6 +51,18 @@ public:
   // text with blanks inside is refused and asked again.
   int getString(const OdString& prompt, const OdString& keywords, int flags, OdString& text);
 
+  // A point, typed (see point_input.h) or picked in a window. A keyword is
+  // tried before a point; an answer that is neither says why and asks
+  // again. The point becomes the last point, which "@" answers start from.
+  int getPoint(const OdString& prompt, const OdString& keywords, int flags, OdGePoint3d& point,
+               const HostPointOptions& options = {});
+  const std::optional<OdGePoint3d>& lastPoint() const { return m_lastPoint; }
+  void setLastPoint(const OdGePoint3d& point) { m_lastPoint = point; }
+
+  // The window that shows point prompts (rubber band, preview); null for
+  // none. Not owned.
+  void setPointTracker(HostPointTracker* tracker) { m_tracker = tracker; }
+
   HostConsole& console() { return m_console; }
 
 private:
@@ -51,6 +70,8 @@ private:
   bool ask(const OdString& shownPrompt, std::string& answer);
 
   HostConsole& m_console;
+  std::optional<OdGePoint3d> m_lastPoint;
+  HostPointTracker* m_tracker = nullptr;
 };
 
 // Blanks and tabs removed from both ends.

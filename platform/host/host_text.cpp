@@ -79,6 +79,10 @@ const QrStringEntry kHostStrings[] = {
     T(kBatchCannotSave, "cannot save: %s", "не удаётся сохранить: %s"),
     T(kBatchSummary, "Batch: %d drawing(s), %d saved, %d failed.",
       "Пакет: чертежей %d, сохранено %d, с ошибками %d."),
+    T(kInvalidPoint, "Invalid point \"%s\": type x,y, @dx,dy or @distance<angle.",
+      "Неверная точка \"%s\": введите x,y, @dx,dy или @расстояние<угол."),
+    T(kNoLastPoint, "\"%s\" is relative, but no point was given yet.",
+      "\"%s\" задана относительно, но точек ещё не вводили."),
 };
 
 #undef T

@@ -64,6 +64,8 @@ enum class HostText : unsigned {
   kBatchDrawingClosed,
   kBatchCannotSave,
   kBatchSummary,
+  kInvalidPoint,
+  kNoLastPoint,
 };
 
 // The text in the session's language.

@@ -3,6 +3,8 @@
 
 #include "host_test_support.h"
 
+#include <cmath>
+
 namespace {
 
 const char* const kOptions =
@@ -71,6 +73,62 @@ TEST(TextPrompt, WindowsLineEndsInScripts) {
   EXPECT_EQ(host.input().getString("Name:", "", 7, text), kPromptText);
   EXPECT_EQ(text, "Standard");
   EXPECT_EQ(host.input().getString("Name:", "", 7, text), kPromptEnter);
+}
+
+TEST(PointText, AbsoluteRelativePolarAndUnitForms) {
+  const std::optional<OdGePoint3d> last = OdGePoint3d(10, 20);
+  auto at = [&](const char* text) { return hostParsePoint(text, last); };
+  EXPECT_EQ(at(" 1.5 , -2 "), OdGePoint3d(1.5, -2));
+  EXPECT_EQ(at("1,2,3"), OdGePoint3d(1, 2, 3));
+  EXPECT_EQ(at("1'6\",2 1/2"), OdGePoint3d(18, 2.5));
+  EXPECT_EQ(at("@1,-1"), OdGePoint3d(11, 19));
+  EXPECT_EQ(at("@"), *last);
+  const OdGePoint3d polar = *at("@2<90");
+  EXPECT_NEAR(polar.x, 10, 1e-12);
+  EXPECT_NEAR(polar.y, 22, 1e-12);
+  const OdGePoint3d marked = *at("4<0.5r");
+  EXPECT_NEAR(marked.x, 4 * std::cos(0.5), 1e-12);
+  for (const char* bad : {"", "1", "1,2,3,4", "a,b", "1,", "@1<", "<45", "1;2", "1,nan"})
+    EXPECT_FALSE(at(bad)) << bad;
+  HostPointError why = HostPointError::kNone;
+  EXPECT_FALSE(hostParsePoint("@1,1", std::nullopt, &why));
+  EXPECT_EQ(why, HostPointError::kNoLastPoint);
+}
+
+// A window following the prompt: told of each wait with its rubber band
+// and preview, and of its end, also when the prompt is cancelled.
+struct RecordingTracker : HostPointTracker {
+  std::vector<std::string> events;
+  void pointRequested(const HostPointRequest& r) override {
+    std::string e = "ask " + r.prompt;
+    if (r.options->base) e += " from " + hostPointAnswer(*r.options->base);
+    if (r.options->preview) e += r.options->preview({1, 1}) ? " with preview" : " without preview";
+    events.push_back(e);
+  }
+  void pointRequestEnded() override { events.push_back("end"); }
+};
+
+TEST(PointPrompt, PointsOptionsRetriesAndTheWindowHook) {
+  ScriptedHost host("x\n1,2\nV\n@3,0\n^C\n");
+  RecordingTracker tracker;
+  host.input().setPointTracker(&tracker);
+  HostPointOptions options;
+  options.base = OdGePoint3d(1, 2);
+  options.preview = [](const OdGePoint3d&) -> OdDbEntityPtr { return OdDbEntityPtr(); };
+  OdGePoint3d p;
+  EXPECT_EQ(host.input().getPoint("Point or [%s]:", "Vertical *Vertical", 0, p), kPromptPoint);
+  EXPECT_EQ(p, OdGePoint3d(1, 2));
+  EXPECT_EQ(host.input().getPoint("Point or [%s]:", "Vertical *Vertical", 0, p, options), kPromptKeyword);
+  EXPECT_EQ(host.input().getPoint("Point:", "", 0, p, options), kPromptPoint);
+  EXPECT_EQ(p, OdGePoint3d(4, 2));
+  EXPECT_EQ(host.input().getPoint("Point:", "", 0, p), kPromptCancelled);
+  EXPECT_NE(host.transcript().find("Point or [Vertical]: x\nInvalid point \"x\""), std::string::npos)
+      << host.transcript();
+  const std::vector<std::string> expected = {"ask Point or [Vertical]:", "end",
+                                             "ask Point or [Vertical]: from 1,2 without preview", "end",
+                                             "ask Point: from 1,2 without preview", "end", "ask Point:", "end"};
+  EXPECT_EQ(tracker.events, expected);
+  EXPECT_EQ(hostParsePoint(hostPointAnswer({0.1, 1.0 / 3, -7e-300}), std::nullopt), OdGePoint3d(0.1, 1.0 / 3, -7e-300));
 }
 
 }  // namespace

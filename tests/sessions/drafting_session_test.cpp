@@ -1,0 +1,255 @@
+// Drawing dimensions and leaders in whole qrvhost sessions: what the user
+// sees, what the saved drawing holds, and what an independent reader
+// (ezdxf) makes of it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "OdDbSymbolTable.h"
+#include "session_support.h"
+
+using namespace sessions;
+
+namespace {
+
+// Model space holds two lines meeting at the origin (along X, and at 45
+// degrees), a circle of radius 5 at (20,0), an arc of radius 5 at (40,0)
+// from 0 to 90 degrees and a parallel copy of the first line.
+struct Geometry {
+  std::string xLine, diagonal, circle, arc, parallel;
+};
+
+Geometry makeGeometry(const std::filesystem::path& path, bool linearChild = false) {
+  OdDbDatabase db;
+  Geometry g;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  auto line = [&](OdGePoint3d a, OdGePoint3d b) {
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setStartPoint(a);
+    l->setEndPoint(b);
+    return ms->appendOdDbEntity(l).getHandle().ascii();
+  };
+  g.xLine = line({0, 0}, {10, 0});
+  g.diagonal = line({0, 0}, {10, 10});
+  OdDbCirclePtr c = OdDbCircle::createObject();
+  c->setCenter({20, 0});
+  c->setRadius(5);
+  g.circle = ms->appendOdDbEntity(c).getHandle().ascii();
+  OdDbArcPtr a = OdDbArc::createObject();
+  a->setCenter({40, 0});
+  a->setRadius(5);
+  a->setStartAngle(0);
+  a->setEndAngle(std::numbers::pi / 2);
+  g.arc = ms->appendOdDbEntity(a).getHandle().ascii();
+  g.parallel = line({0, 5}, {10, 5});
+  ms.release();
+  if (linearChild) {
+    // Standard's child for linear dimensions, with larger arrows.
+    OdDbDimStyleTablePtr table = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr child = OdDbDimStyleTableRecord::createObject();
+    child->setName("Standard$0");
+    table->add(child);
+    child->setDimasz(0.5);
+  }
+  writeDxfDrawing(db, path.string());
+  return g;
+}
+
+bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+// What ezdxf reads: one line per dimension or leader in drawing order.
+std::string ezdxfListing(const std::filesystem::path& dir, const std::filesystem::path& drawing) {
+  writeText(dir / "list.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "print('audit errors', len(doc.audit().errors))\n"
+            "for e in doc.modelspace().query('DIMENSION ARC_DIMENSION LEADER MTEXT'):\n"
+            "    if e.dxftype() == 'MTEXT':\n"
+            "        print('MTEXT', e.text)\n"
+            "        continue\n"
+            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
+            "    overrides = ' '.join('%s=%g' % (k, v) for k, v in sorted(o.items()) if isinstance(v, float))\n"
+            "    if e.dxftype() == 'LEADER':\n"
+            "        print('LEADER', e.dxf.dimstyle, len(e.vertices), overrides)\n"
+            "        continue\n"
+            "    m = e.get_measurement() if e.dxftype() == 'DIMENSION' else 0\n"
+            "    # ezdxf projects an aligned length on the X axis unless group 50 says otherwise\n"
+            "    m = e.dxf.defpoint2.distance(e.dxf.defpoint3) if e.dimtype == 1 else m\n"
+            "    m = m.x if e.dimtype == 6 and e.dxf.dimtype & 64 else m.y if e.dimtype == 6 else m\n"
+            "    print(e.dxftype(), e.dimtype, '%.4f' % m, e.dxf.dimstyle, overrides)\n");
+  const std::string cmd = "/usr/bin/python3 " + (dir / "list.py").string() + " " + drawing.string() + " 2>&1";
+  std::string out;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  char buf[1024];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+  ::pclose(p);
+  return out;
+}
+
+std::vector<OdDbEntityPtr> modelSpace(OdDbDatabase& db) {
+  std::vector<OdDbEntityPtr> out;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+  for (auto it = ms->newIterator(); !it->done(); it->step()) out.push_back(it->entity());
+  return out;
+}
+
+template <class T>
+std::vector<OdSmartPtr<T>> entitiesOf(OdDbDatabase& db) {
+  std::vector<OdSmartPtr<T>> out;
+  for (const OdDbEntityPtr& e : modelSpace(db))
+    if (auto t = T::cast(e)) out.push_back(t);
+  return out;
+}
+
+std::string styleName(OdDbObjectId id) { return OdDbDimStyleTableRecordPtr(id.safeOpenObject())->getName(); }
+
+}  // namespace
+
+TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
+  const auto dir = tempFolder("drafting-kinds");
+  const Geometry g = makeGeometry(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  writeText(dir / "s.scr",
+            "DIMLINEAR 0,0 @10,4 5,8\n"          // horizontal by its location: 10
+            "DIMLINEAR 0,0 10,4\nV\n14,2\n"      // vertical by choice: 4
+            "DIMLINEAR\n\n" + g.diagonal + "\nR\n45\n@2<135\n"  // a line picked, rotated: 14.1421
+            "DIMALIGNED 0,0 3,4 0,5\n"           // 5
+            "DIMRADIUS\n" + g.circle + "\n30,0\n"  // 5
+            "DIMDIAMETER\n" + g.circle + "\nT\n<> typ.\n20,3\n"  // 10, with a text
+            "DIMARC\n" + g.arc + "\n47,7\n"      // 5 pi / 2 = 7.8540
+            "DIMANGULAR\n" + g.xLine + "\n" + g.diagonal + "\n8,3\n"  // 45
+            "DIMANGULAR\n\n0,0\n5,0\n0,5\n3,3\n"  // 90
+            "DIMORDINATE 12,7 12,10\n"             // X: 12
+            "DIMORDINATE 12,7\nY\n16,8\n"          // Y: 7
+            "LEADER 0,0 5,5 8,5\n\nFirst line\nSecond line\n\n"
+            "SAVEAS\n" + out.string() + "\nQUIT\nY\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* shown : {"Dimension text = 10.0000", "Dimension text = 4.0000", "Dimension text = 14.1421",
+                            "Dimension text = 5.0000", "Dimension text = 7.8540", "Dimension text = 45", "Dimension text = 90",
+                            "Dimension text = 12.0000", "Dimension text = 7.0000"})
+    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  EXPECT_FALSE(contains(r.out, "Invalid")) << r.out;
+
+  auto db = readDxfDrawing(out.string());
+  const auto dims = entitiesOf<OdDbDimension>(*db);
+  ASSERT_EQ(dims.size(), 11u);
+  const double expected[] = {10, 4, 10 * std::sqrt(2.0), 5, 5, 10, 5 * std::numbers::pi / 2,
+                             std::numbers::pi / 4, std::numbers::pi / 2, 12, 7};
+  for (std::size_t i = 0; i < dims.size(); ++i) {
+    EXPECT_NEAR(dims[i]->getMeasurement(), expected[i], 1e-9) << i;
+    EXPECT_EQ(styleName(dims[i]->dimensionStyle()), "Standard") << i;
+    // The geometry was built when the dimension was made.
+    EXPECT_FALSE(dims[i]->dimBlockId().isNull()) << i;
+  }
+  EXPECT_EQ(dims[5]->dimensionText(), "<> typ.");
+  const auto leaders = entitiesOf<OdDbLeader>(*db);
+  ASSERT_EQ(leaders.size(), 1u);
+  EXPECT_EQ(leaders[0]->numVertices(), 3);
+  OdDbMTextPtr note = OdDbMText::cast(leaders[0]->annotationObjId().openObject());
+  ASSERT_TRUE(note);
+  EXPECT_EQ(note->contents(), "First line\\PSecond line");
+
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string listing = ezdxfListing(dir, out);
+  EXPECT_TRUE(contains(listing, "audit errors 0")) << listing;
+  for (const char* line : {"DIMENSION 0 10.0000 Standard", "DIMENSION 0 4.0000 Standard", "DIMENSION 0 14.1421 Standard",
+                           "DIMENSION 1 5.0000 Standard", "DIMENSION 4 5.0000 Standard", "DIMENSION 3 10.0000 Standard",
+                           "ARC_DIMENSION", "DIMENSION 2 45.0000 Standard", "DIMENSION 5 90.0000 Standard",
+                           "DIMENSION 6 12.0000 Standard", "DIMENSION 6 7.0000 Standard", "LEADER Standard 3",
+                           "MTEXT First line\\PSecond line"})
+    EXPECT_TRUE(contains(listing, line)) << line << "\n" << listing;
+}
+
+TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverrides) {
+  const auto dir = tempFolder("drafting-child");
+  const Geometry g = makeGeometry(dir / "in.dxf", true);
+  const auto out = dir / "out.dxf";
+  writeText(dir / "s.scr", "DIMTXT\n0.3\nDIMLINEAR 0,0 10,0 5,3\nDIMRADIUS\n" + g.circle +
+                               "\n30,0\nLEADER 0,0 5,5\n\n\nSAVEAS\n" + out.string() + "\nQUIT\nY\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto db = readDxfDrawing(out.string());
+  const auto dims = entitiesOf<OdDbDimension>(*db);
+  ASSERT_EQ(dims.size(), 2u);
+  // The linear dimension uses the child with its arrows; the radius, which
+  // has no child, the current style; both the changed text height.
+  EXPECT_EQ(styleName(dims[0]->dimensionStyle()), "Standard$0");
+  EXPECT_DOUBLE_EQ(dims[0]->dimasz(), 0.5);
+  EXPECT_EQ(styleName(dims[1]->dimensionStyle()), "Standard");
+  EXPECT_DOUBLE_EQ(dims[1]->dimasz(), 0.18);
+  for (const auto& d : dims) {
+    EXPECT_DOUBLE_EQ(d->dimtxt(), 0.3);
+    EXPECT_EQ(d->dimOverrides().items().size(), 1u);
+  }
+  const auto leaders = entitiesOf<OdDbLeader>(*db);
+  ASSERT_EQ(leaders.size(), 1u);
+  EXPECT_TRUE(leaders[0]->annotationObjId().isNull());
+  EXPECT_DOUBLE_EQ(leaders[0]->dimtxt(), 0.3);
+
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string listing = ezdxfListing(dir, out);
+  EXPECT_TRUE(contains(listing, "DIMENSION 0 10.0000 Standard$0 dimtxt=0.3")) << listing;
+  EXPECT_TRUE(contains(listing, "DIMENSION 4 5.0000 Standard dimtxt=0.3")) << listing;
+  EXPECT_TRUE(contains(listing, "LEADER Standard 2 dimtxt=0.3")) << listing;
+}
+
+TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
+  const auto dir = tempFolder("drafting-bad");
+  const Geometry g = makeGeometry(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  writeText(dir / "s.scr",
+            "DIMLINEAR\n1;2\n@3,4\n0,0\n0,0\n"  // unreadable, then two equal points
+            "DIMRADIUS\n" + g.xLine + "\n" + g.arc + "\n40,0\n"  // a line, then the centre as location
+            "DIMANGULAR\n" + g.xLine + "\n" + g.parallel + "\n"  // parallel lines
+            "DIMLINEAR 0,0 0,10\nH\n5,12\n"                      // the width of a vertical pair
+            "DIMALIGNED 0,0 10,0 5,2\nDIMRADIUS\n" + g.circle + "\n26,0\n"
+            "ERASE\n" + g.circle + "\n\n"
+            "UNDO\n2\n"
+            "SAVEAS\n" + out.string() + "\nQUIT\nY\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* shown :
+       {"Specify first extension line origin or <select object>: 1;2\nInvalid point \"1;2\": type x,y, @dx,dy or "
+        "@distance<angle.\nSpecify first extension line origin or <select object>: @3,4\n\"@3,4\" is relative, but no "
+        "point was given yet.\n",
+        "The two points are the same; no dimension is drawn.",
+        "The object is not an arc or circle.\nSelect arc or circle: " ,
+        "The location is the centre; no dimension is drawn.",
+        "The lines are parallel, they make no angle; no dimension is drawn.",
+        "The measured length is zero; no dimension is drawn.", "1 object(s) erased.", "Undone: ERASE",
+        "Undone: DIMRADIUS"})
+    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  EXPECT_FALSE(contains(r.out, "Undone: DIMANGULAR")) << r.out;  // refused commands made no step
+  auto db = readDxfDrawing(out.string());
+  // Only the aligned dimension stays; the circle is back.
+  const auto dims = entitiesOf<OdDbDimension>(*db);
+  ASSERT_EQ(dims.size(), 1u);
+  EXPECT_TRUE(OdDbAlignedDimension::cast(dims[0]));
+  EXPECT_EQ(entitiesOf<OdDbCircle>(*db).size(), 1u);
+}
+
+TEST(DraftingSessions, RussianPromptsAndKeywords) {
+  const auto dir = tempFolder("drafting-ru");
+  const Geometry g = makeGeometry(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  // Russian local keywords and the English global ones both work.
+  writeText(dir / "s.scr", "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
+                           "DIMRADIUS\n" + g.xLine + "\n" + g.circle + "\nТ\nR<>\n30,0\n"
+                           "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nQUIT\nД\n");
+  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* shown :
+       {"Начало первой выносной линии или <выбрать объект>: 0,0",
+        "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
+        "Текст размера = 4.0000", "Текст размера = 10.0000", "Объект не является дугой или окружностью.",
+        "Текст размера (<> означает измеренное значение) <<>>: R<>", "Следующая точка: \nДля выноски нужны две точки"})
+    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  auto db = readDxfDrawing(out.string());
+  const auto dims = entitiesOf<OdDbDimension>(*db);
+  ASSERT_EQ(dims.size(), 3u);
+  EXPECT_DOUBLE_EQ(dims[0]->getMeasurement(), 4);
+  EXPECT_DOUBLE_EQ(dims[1]->getMeasurement(), 10);
+  EXPECT_EQ(dims[2]->dimensionText(), "R<>");
+}
