@@ -14,17 +14,7 @@ namespace fs = std::filesystem;
 
 namespace qrvhost {
 
-std::string drawingPath(const std::string& typed) {
-  std::string text = typed;
-  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
-  if (text.rfind("~/", 0) == 0)
-    if (const char* home = std::getenv("HOME")) text = std::string(home) + text.substr(1);
-  fs::path p(text);
-  if (!p.has_extension()) p += ".dxf";
-  std::error_code ec;
-  fs::path absolute = fs::absolute(p, ec);
-  return (ec ? p : absolute.lexically_normal()).string();
-}
+std::string drawingPath(const std::string& typed) { return hostDrawingPath(typed); }
 
 HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::string& path) {
   std::error_code ec;

@@ -6,6 +6,7 @@
 #include "dialog_command.h"
 #include "dlgcompare/compare_command.h"
 #include "dimstyle_command.h"
+#include "dimstyle_import_command.h"
 #include "doc_manager_reactor.h"
 #include "host_context.h"
 #include "host_entry.h"
@@ -45,6 +46,7 @@ DDS_EXPORT void QRVInit() {
   registerDialogCommand();
   registerCommandLineCommand();
   dds::registerCompareCommand();
+  dds::registerDimStyleImportCommand();
   dds::registerPreviewCommand();
   if (HostApDocManager* documents = hostDocManager()) documents->addReactor(&dds::documentReactor());
 }

@@ -28,19 +28,17 @@ unsigned typeNameId(int digit) {
   return 0;
 }
 
-constexpr int kChildDigits[] = {0, 2, 3, 4, 6, 7};
-
-OdString childName(const OdString& parent, int digit) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "$%d", digit);
-  return parent + buf;
-}
-
 OdDbDatabase* orCurrent(OdDbDatabase* db) { return db ? db : currentDatabase(); }
 
 }  // namespace
 
 bool isChildDigit(int digit) { return typeNameId(digit) != 0; }
+
+OdString childStyleName(const OdString& parent, int digit) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "$%d", digit);
+  return parent + buf;
+}
 
 OdString childTypeName(int digit) {
   const unsigned id = typeNameId(digit);
@@ -135,7 +133,7 @@ bool deleteStyle(OdDbObjectId style, OdDbDatabase* db) {
       if (!parseChildStyle(style)) {
         OdDbDimStyleTablePtr table = db->getDimStyleTableId().safeOpenObject();
         for (int digit : kChildDigits) {
-          OdDbObjectId child = table->getAt(childName(name, digit));
+          OdDbObjectId child = table->getAt(childStyleName(name, digit));
           if (!child.isNull()) group.push_back(child);
         }
       }
@@ -185,7 +183,7 @@ bool renameStyle(OdDbObjectId style, const OdString* newName) {
     for (const auto& [id, digit] : children) {
       try {
         OdDbDimStyleTableRecordPtr child = id.safeOpenObject(OdDb::kForWrite);
-        child->setName(childName(*newName, digit));
+        child->setName(childStyleName(*newName, digit));
       } catch (const OdError& e) {
         DDS_LOG_ERROR(kSrcDlgDimStyle, e.description());
       }

@@ -17,6 +17,11 @@ enum DimChildType { kChildNone = -1, kChildLinear = 0, kChildAngular = 2, kChild
 // empty for digits that are not child types.
 OdString childTypeName(int digit);
 bool isChildDigit(int digit);
+// The child digits in the order child styles are walked.
+inline constexpr int kChildDigits[] = {kChildLinear, kChildAngular, kChildDiameter, kChildRadius, kChildOrdinate,
+                                       kChildLeader};
+// "Parent$d".
+OdString childStyleName(const OdString& parent, int digit);
 
 struct ChildStyleInfo {
   int digit = kChildNone;

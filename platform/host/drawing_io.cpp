@@ -1,5 +1,8 @@
 #include "drawing_io.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "OdDbDatabase.h"
 #include "OdResult.h"
 
@@ -16,6 +19,18 @@ DrawingIO& io() {
 }
 
 }  // namespace
+
+std::string hostDrawingPath(const std::string& typed) {
+  std::string text = typed;
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  if (text.rfind("~/", 0) == 0)
+    if (const char* home = std::getenv("HOME")) text = std::string(home) + text.substr(1);
+  std::filesystem::path p(text);
+  if (!p.has_extension()) p += ".dxf";
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(p, ec);
+  return (ec ? p : absolute.lexically_normal()).string();
+}
 
 void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer) {
   io().reader = std::move(reader);

@@ -11,6 +11,11 @@ class OdDbDatabase;
 using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path)>;
 using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path)>;
 
+// The file a typed drawing name stands for: surrounding double quotes
+// dropped, a leading "~/" is the home folder, ".dxf" added when the name has
+// no extension, made absolute.
+std::string hostDrawingPath(const std::string& typed);
+
 // Empty functions withdraw the reader or writer.
 void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer);
 bool hostCanReadDrawings();

@@ -1,0 +1,159 @@
+// DIMSTYLEIMPORT in whole qrvhost sessions: the README's batch example on
+// three drawings and the saved results read back with ezdxf, and the
+// command's Russian face, failures and undo.
+#include <gtest/gtest.h>
+
+#include "OdDbTextStyleTableRecord.h"
+#include "session_support.h"
+
+using namespace sessions;
+
+namespace {
+
+const std::filesystem::path kExamples = std::filesystem::path(DDS_SOURCE_DIR) / "examples";
+
+bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+std::string readAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Output of a command (standard output and error together).
+std::string capture(const std::string& cmd) {
+  std::string out;
+  FILE* p = ::popen((cmd + " 2>&1").c_str(), "r");
+  if (!p) return out;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+  ::pclose(p);
+  return out;
+}
+
+// The example script, with the standard drawing named by its full path.
+std::string exampleScript() {
+  std::string script = readAll(kExamples / "standard.scr");
+  const std::string relative = "\nstandard.dxf\n";
+  script.replace(script.find(relative), relative.size(), "\n" + (kExamples / "standard.dxf").string() + "\n");
+  return script;
+}
+
+// Compares the named styles of each drawing with the standard drawing's in
+// ezdxf: every DXF attribute the standard has, names of what the handles
+// point at (equal but for letter case), what the references resolve to, and
+// the audit.
+constexpr const char* kCheckScript = R"PY(
+import sys, ezdxf
+standard = ezdxf.readfile(sys.argv[1])
+NAMES = ("Company", "Company$0", "Company$7")
+REFS = {"dimtxsty": "styles", "dimltype": "linetypes", "dimltex1": "linetypes", "dimltex2": "linetypes",
+        "dimblk": "blocks", "dimblk1": "blocks", "dimblk2": "blocks", "dimldrblk": "blocks"}
+def values(doc, name):
+    attribs = dict(doc.dimstyles.get(name).dxfattribs())
+    for key in ("handle", "owner", "name"):
+        attribs.pop(key, None)
+    return attribs
+def same(key, a, b):
+    if key in REFS and isinstance(a, str) and isinstance(b, str):
+        return a.upper() == b.upper()
+    return a == b
+for path in sys.argv[2:]:
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    print(path, "audit errors", len(auditor.errors))
+    for name in NAMES:
+        want, got = values(standard, name), values(doc, name)
+        for key in sorted(want):
+            if not same(key, want[key], got.get(key)):
+                print(path, name, "DIFF", key, want[key], got.get(key))
+        for key, table in REFS.items():
+            ref = got.get(key)
+            if ref and getattr(doc, table).get(ref) is None:
+                print(path, name, "UNRESOLVED", key, ref)
+    tick = [(e.dxftype(), e.dxf.layer) for e in doc.blocks.get("Company-Tick")]
+    if tick != [("SOLID", "Company-Arrows"), ("LINE", "Company-Arrows")]:
+        print(path, "DIFF block", tick)
+    print(path, "current", doc.header["$DIMSTYLE"].upper())
+)PY";
+
+}  // namespace
+
+TEST(DimStyleImportSessions, TheBatchExampleBringsTheStandardIntoEveryDrawing) {
+  const auto dir = tempFolder("import-batch");
+  // Without the style; with an outdated "COMPANY" and its own text style
+  // "Company-Text"; the bundled sample, made by another program.
+  makeDrawing(dir / "a.dxf");
+  {
+    makeDrawing(dir / "b.dxf");
+    auto db = readDxfDrawing((dir / "b.dxf").string());
+    OdDbDimStyleTableRecordPtr old = OdDbDimStyleTableRecord::createObject();
+    old->setName("COMPANY");
+    old->setDimasz(9.0);
+    OdDbDimStyleTablePtr(db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite))->add(old);
+    OdDbTextStyleTableRecordPtr text = OdDbTextStyleTableRecord::createObject();
+    text->setName("company-text");
+    OdDbTextStyleTablePtr(db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite))->add(text);
+    writeDxfDrawing(*db, (dir / "b.dxf").string());
+  }
+  std::filesystem::copy_file(kExamples / "sample.dxf", dir / "c.dxf");
+  writeText(dir / "standard.scr", exampleScript());
+
+  const Result r = runHost("--each --script " + (dir / "standard.scr").string() + " " + (dir / "a.dxf").string() +
+                           " " + (dir / "b.dxf").string() + " " + (dir / "c.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Batch: 3 drawing(s), 3 saved, 0 failed.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Company: imported, with block \"Company-Tick\", layer \"Company-Arrows\", text style "
+                              "\"Company-Text\", linetype \"Company-Center\".")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Company: overwritten, with block \"Company-Tick\", layer \"Company-Arrows\", "
+                              "linetype \"Company-Center\".")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Dimension styles: 2 imported, 1 overwritten, 0 skipped, 0 not found, 0 not imported."))
+      << r.out;
+
+  // The matched text style is the drawing's own, so the name keeps its case.
+  auto b = readDxfDrawing((dir / "b.dxf").string());
+  OdDbDimStyleTablePtr styles = b->getDimStyleTableId().safeOpenObject();
+  OdDbDimStyleTableRecordPtr company = styles->getAt("Company").safeOpenObject();
+  EXPECT_EQ(company->getName(), "COMPANY");
+  EXPECT_EQ(OdDbTextStyleTableRecordPtr(company->dimtxsty().safeOpenObject())->getName(), "company-text");
+
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py", kCheckScript);
+  const std::string out = capture("/usr/bin/python3 " + (dir / "check.py").string() + " " +
+                                  (kExamples / "standard.dxf").string() + " " + (dir / "a.dxf").string() + " " +
+                                  (dir / "b.dxf").string() + " " + (dir / "c.dxf").string());
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 6) << out;
+  EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
+  for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) {
+    EXPECT_TRUE(contains(out, (dir / name).string() + " audit errors 0")) << out;
+    EXPECT_TRUE(contains(out, (dir / name).string() + " current COMPANY")) << out;
+  }
+}
+
+TEST(DimStyleImportSessions, RussianPromptsAnUnreadableSourceAMissingNameAndUndo) {
+  const auto dir = tempFolder("import-ru");
+  makeDrawing(dir / "in.dxf");
+  writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
+  const std::string standard = (kExamples / "standard.dxf").string();
+  writeText(dir / "s.scr", "DIMSTYLEIMPORT\n" + (dir / "bad.dxf").string() + "\n*\n\n" +
+                               "DIMSTYLEIMPORT\n" + standard + "\nНет\n\n" +
+                               "DIMSTYLEIMPORT\n" + standard + "\nНет, company-arch\nЗ\n" +
+                               "DIMSTYLEIMPORT\n" + standard + "\n*\n_Skip\nU\n" +
+                               "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  EXPECT_TRUE(contains(r.out, "Чертёж, из которого импортировать:")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Существующие стили [Пропустить/Заменить] <Пропустить>:")) << r.out;
+  EXPECT_TRUE(contains(r.out, "не удаётся открыть: line ")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Нет: в исходном чертеже его нет.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "в исходном чертеже нет ни одного из названных стилей")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Company-Arch: импортирован.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Company-Arch: пропущен, в чертеже он уже есть.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Отменено: DIMSTYLEIMPORT")) << r.out;
+  // The undone import of everything leaves the one before it.
+  auto db = readDxfDrawing((dir / "out.dxf").string());
+  OdDbDimStyleTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+  EXPECT_FALSE(styles->getAt("Company-Arch").isNull());
+  EXPECT_TRUE(styles->getAt("Company").isNull());
+  EXPECT_EQ(db->getDimstyle(), styles->getAt("Standard"));
+}
