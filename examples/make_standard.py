@@ -7,7 +7,8 @@ batch example and examples/standard.scr).
 centre linetype on the first extension line) with two child styles:
 "Company$0" for linear dimensions and "Company$7" for leaders (dot arrow).
 "Company-Arch" draws architectural ticks. The user arrowhead "Company-Tick"
-is a block of a solid and a line on the layer "Company-Arrows".
+is a block of a solid and a line on the layer "Company-Arrows". A line
+dimensioned in each top-level style shows them.
 
 Usage: make_standard.py [OUTPUT.dxf]   (default: standard.dxf next to this file)
 Needs ezdxf (Debian: python3-ezdxf).
@@ -62,7 +63,12 @@ def main():
     doc = ezdxf.new("R2018")
     make_records(doc)
     make_styles(doc)
-    doc.modelspace().add_text("Company dimension styles", dxfattribs={"height": 5, "style": "Company-Text"})
+    msp = doc.modelspace()
+    msp.add_text("Company dimension styles", dxfattribs={"height": 5, "style": "Company-Text"})
+    # One dimension in each top-level style, to see them by.
+    msp.add_line((0, -20), (60, -20))
+    msp.add_linear_dim(base=(30, -10), p1=(0, -20), p2=(60, -20), dimstyle="Company").render()
+    msp.add_linear_dim(base=(30, -35), p1=(0, -20), p2=(60, -20), dimstyle="Company-Arch").render()
     doc.saveas(out)
 
 
