@@ -2,12 +2,11 @@
 
 #include <stdexcept>
 
-#include "documents.h"
 #include "editor_input.h"
-#include "host_entry.h"
 #include "text_format.h"
 #include "dlgdimstyle/style_import.h"
 #include "dlgdimstyle/style_import_text.h"
+#include "stdafx/host_access.h"
 #include "stdafx/module_command.h"
 #include "stdafx/module_log.h"
 #include "stdafx/module_resources.h"
@@ -48,10 +47,8 @@ OdString detailOf(const OdError& e) {
 }  // namespace
 
 void runDimStyleImportCommand() {
-  HostApDocManager* docs = hostDocManager();
-  HostApDocument* doc = docs ? docs->curDocument() : nullptr;
-  OdDbDatabase* db = doc ? doc->database() : nullptr;
-  HostEdInput* input = doc ? doc->editorInput() : nullptr;
+  OdDbDatabase* db = currentDatabase();
+  HostEdInput* input = currentEditorInput();
   if (!db || !input) {
     DDS_LOG_ERROR(kSrcDds, "DIMSTYLEIMPORT: no current drawing");
     return;

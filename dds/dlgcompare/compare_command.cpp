@@ -8,6 +8,7 @@
 #include "host_entry.h"
 #include "text_format.h"
 #include "dlgdimstyle/style_store.h"
+#include "stdafx/host_access.h"
 #include "stdafx/module_command.h"
 #include "stdafx/module_log.h"
 #include "stdafx/module_resources.h"
@@ -35,10 +36,8 @@ bool findSide(OdDbDatabase* db, const OdString& name, OdDbDimStyleTableRecordPtr
 }  // namespace
 
 void runCompareCommand() {
-  HostApDocManager* docs = hostDocManager();
-  HostApDocument* doc = docs ? docs->curDocument() : nullptr;
-  OdDbDatabase* db = doc ? doc->database() : nullptr;
-  HostEdInput* input = doc ? doc->editorInput() : nullptr;
+  OdDbDatabase* db = currentDatabase();
+  HostEdInput* input = currentEditorInput();
   if (!db || !input) {
     DDS_LOG_ERROR(kSrcDlgCompare, "No current database");
     return;

@@ -20,10 +20,12 @@ constexpr const char* kUndoName = "DIMSTYLEIMPORT";
 
 bool isIdVariable(int index) { return OdDbDimVars::describe(index).type == OdDbDimVarType::kObjectId; }
 
-// A style of the source and the child styles that come with it.
+// A style of the source and the child styles that come with it; without a
+// style, a name asked for that the source does not have.
 struct StyleGroup {
   OdDbObjectId style;
   std::vector<OdDbObjectId> children;
+  OdString missingName;
 };
 
 OdDbDimStyleTablePtr styleTable(const OdDbDatabase& db, OdDb::OpenMode mode = OdDb::kForRead) {
@@ -33,7 +35,7 @@ OdDbDimStyleTablePtr styleTable(const OdDbDatabase& db, OdDb::OpenMode mode = Od
 OdString nameOf(OdDbObjectId style) { return OdDbDimStyleTableRecordPtr(style.safeOpenObject())->getName(); }
 
 StyleGroup groupOf(const OdDbDimStyleTable& table, OdDbObjectId style) {
-  StyleGroup group{style, {}};
+  StyleGroup group{style, {}, {}};
   if (parseChildStyle(style)) return group;  // a child asked for by name comes alone
   const OdString name = nameOf(style);
   for (int digit : kChildDigits) {
@@ -49,6 +51,13 @@ public:
       : m_target(target), m_source(source), m_existing(existing), m_copier(source, target) {}
 
   void importGroup(const StyleGroup& group, StyleImportResult& result) {
+    if (group.style.isNull()) {
+      StyleImportLine missing;
+      missing.outcome = StyleImportLine::kNotInSource;
+      missing.name = group.missingName;
+      result.lines.push_back(missing);
+      return;
+    }
     const OdDbObjectId existing = targetStyle(nameOf(group.style));
     if (!existing.isNull() && m_existing == ExistingStyles::kSkip) {
       // The drawing keeps its style as a whole, children included.
@@ -149,9 +158,8 @@ private:
 };
 
 // The source styles to import, in the order asked for (table order for
-// all); names not found get their line in `result`.
-std::vector<StyleGroup> chooseGroups(const OdDbDatabase& source, const std::vector<OdString>& names,
-                                     StyleImportResult& result) {
+// all); a name the source lacks keeps its place as a group without style.
+std::vector<StyleGroup> chooseGroups(const OdDbDatabase& source, const std::vector<OdString>& names) {
   OdDbDimStyleTablePtr table = styleTable(source);
   std::vector<StyleGroup> groups;
   std::vector<OdDbObjectId> chosen;
@@ -169,14 +177,10 @@ std::vector<StyleGroup> chooseGroups(const OdDbDatabase& source, const std::vect
   for (const OdString& name : names) {
     OdDbObjectId style = table->getAt(name);
     OdDbDimStyleTableRecordPtr rec = style.openObject();
-    if (!rec || rec->isDependent()) {
-      StyleImportLine missing;
-      missing.outcome = StyleImportLine::kNotInSource;
-      missing.name = name;
-      result.lines.push_back(missing);
-      continue;
-    }
-    choose(style);
+    if (!rec || rec->isDependent())
+      groups.push_back(StyleGroup{OdDbObjectId(), {}, name});
+    else
+      choose(style);
   }
   return groups;
 }
@@ -200,7 +204,7 @@ std::vector<OdString> importableStyleNames(const OdDbDatabase& source) {
 StyleImportResult importDimStyles(OdDbDatabase& target, const OdDbDatabase& source, const std::vector<OdString>& names,
                                   ExistingStyles existing) {
   StyleImportResult result;
-  const std::vector<StyleGroup> groups = chooseGroups(source, names, result);
+  const std::vector<StyleGroup> groups = chooseGroups(source, names);
   // Inside a caller's step the caller undoes; otherwise the import is a
   // step of its own and takes itself back on failure.
   const bool ownStep = !target.isUndoGroupOpen() && !target.isUndoRecordingBlocked();

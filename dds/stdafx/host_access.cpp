@@ -6,10 +6,21 @@
 
 namespace dds {
 
-OdDbDatabase* currentDatabase() {
+namespace {
+HostApDocument* currentDocument() {
   HostApDocManager* docs = hostDocManager();
-  HostApDocument* doc = docs ? docs->curDocument() : nullptr;
+  return docs ? docs->curDocument() : nullptr;
+}
+}  // namespace
+
+OdDbDatabase* currentDatabase() {
+  HostApDocument* doc = currentDocument();
   return doc ? doc->database() : nullptr;
+}
+
+HostEdInput* currentEditorInput() {
+  HostApDocument* doc = currentDocument();
+  return doc ? doc->editorInput() : nullptr;
 }
 
 bool askQuestion(const OdString& text) {

@@ -8,6 +8,7 @@
 #include "host_entry.h"
 #include "text_format.h"
 #include "dlgdimstyle/style_store.h"
+#include "stdafx/host_access.h"
 #include "stdafx/module_command.h"
 #include "stdafx/module_log.h"
 #include "stdafx/module_resources.h"
@@ -78,10 +79,8 @@ bool writeStylePreview(OdDbDatabase* db, const OdString& styleName, int kind, co
 }
 
 void runPreviewCommand() {
-  HostApDocManager* docs = hostDocManager();
-  HostApDocument* doc = docs ? docs->curDocument() : nullptr;
-  OdDbDatabase* db = doc ? doc->database() : nullptr;
-  HostEdInput* input = doc ? doc->editorInput() : nullptr;
+  OdDbDatabase* db = currentDatabase();
+  HostEdInput* input = currentEditorInput();
   if (!db || !input) {
     DDS_LOG_ERROR(kSrcPreviewCommand, "No current database");
     return;
