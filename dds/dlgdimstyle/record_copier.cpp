@@ -24,6 +24,10 @@ bool isCopyableEntity(const OdDbEntity* e) {
 }
 
 
+bool isUnmatchable(const OdDbBlockTableRecord* block) {
+  return block->isAnonymous() || block->isLayout() || block->isFromExternalReference() || block->isDependent();
+}
+
 struct IdCollector : OdDbRefVisitor {
   OdDbObjectIdArray ids;
   void visit(OdDbObjectId id) override {
@@ -54,6 +58,11 @@ CopyNote RecordCopier::whyNotCopyable(OdDbObjectId sourceId) {
   auto record = OdDbSymbolTableRecord::cast(obj.get());
   const OdDbObjectId table = tableFor(obj.get());
   if (!record || table.isNull()) return {"it refers to a %s object, which cannot be copied", obj->isA()->dxfName()};
+  // Anonymous and layout blocks are matched by nothing: "*U2" of one drawing
+  // is not "*U2" of another.
+  auto block = OdDbBlockTableRecord::cast(obj.get());
+  if (block && isUnmatchable(block.get()))
+    return {"the block \"%s\" is a layout, anonymous or external block, which cannot be copied", block->getName()};
   {
     OdDbSymbolTablePtr targetTable = table.safeOpenObject();
     if (targetTable->has(record->getName())) return {};
@@ -63,7 +72,7 @@ CopyNote RecordCopier::whyNotCopyable(OdDbObjectId sourceId) {
   m_checked.insert(sourceId);
   CopyNote why;
   if (auto layer = OdDbLayerTableRecord::cast(obj.get())) why = whyNotCopyable(layer->linetypeObjectId());
-  if (auto block = OdDbBlockTableRecord::cast(obj.get())) why = whyBlockNotCopyable(block.get());
+  if (block) why = whyBlockNotCopyable(block.get());
   if (why) m_checked.erase(sourceId);
   return why;
 }
@@ -71,8 +80,6 @@ CopyNote RecordCopier::whyNotCopyable(OdDbObjectId sourceId) {
 CopyNote RecordCopier::whyBlockNotCopyable(const OdDbBlockTableRecord* block) {
   const OdString name = block->getName();
   if (OdDmUtil::isBuiltInArrow(name)) return {};
-  if (block->isAnonymous() || block->isLayout() || block->isFromExternalReference() || block->isDependent())
-    return {"the block \"%s\" is a layout, anonymous or external block, which cannot be copied", name};
   for (auto it = block->newIterator(); !it->done(); it->step()) {
     OdDbEntityPtr e = it->entity();
     if (!isCopyableEntity(e.get()))
