@@ -110,7 +110,7 @@ OdDbObjectId RecordCopier::counterpart(OdDbObjectId sourceId) {
   if (id.isNull() && block && OdDmUtil::isBuiltInArrow(block->getName())) {
     // The target draws its built-in arrowheads itself.
     id = OdDmUtil::getArrowId(block->getName(), &m_target);
-    m_added.push_back({AddedRecord::kBlock, block->getName()});
+    m_added.push_back({AddedRecord::kBlock, OdDmUtil::arrowName(id)});
   } else if (id.isNull()) {
     id = block ? copyBlock(block.get(), table) : copyRecord(obj.get(), table);
   }
