@@ -1,11 +1,9 @@
 #include "style_import.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "OdDbDimStyleTableRecord.h"
-#include "OdStringUtil.h"
 #include "drawing_io.h"
 #include "stdafx/module_log.h"
 #include "style_store.h"
