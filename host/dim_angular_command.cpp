@@ -129,7 +129,7 @@ void commandDimAngular(CommandProcessor& cp) {
   };
   HostPointOptions placing;
   placing.base = vertex;
-  placing.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr { return make(at); };
+  placing.preview = styledPreview(*doc->database(), AnnotationKind::kAngular, make);
   const PointAnswer answer = askDimensionLocation(cp.input(), draftText(DraftText::kAngleArcLocation),
                                                   draftText(DraftText::kTextAngleOptions), 0, text, placing);
   if (answer.kind != PointAnswer::kPoint) return;

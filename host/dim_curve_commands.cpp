@@ -92,7 +92,7 @@ void dimensionCurve(CommandProcessor& cp, bool arcsOnly, DraftText locationPromp
   DimTextChoice text;
   HostPointOptions placing;
   placing.base = curve.centre;
-  placing.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr { return make(curve, at, text); };
+  placing.preview = styledPreview(*doc->database(), kind, [&](const OdGePoint3d& at) { return make(curve, at, text); });
   const PointAnswer answer = askDimensionLocation(cp.input(), draftText(locationPrompt),
                                                   draftText(DraftText::kTextAngleOptions), 0, text, placing);
   if (answer.kind != PointAnswer::kPoint) return;

@@ -108,9 +108,9 @@ void commandDimLinear(CommandProcessor& cp) {
   DimTextChoice text;
   std::optional<double> fixedRotation;
   HostPointOptions placing;
-  placing.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr {
+  placing.preview = styledPreview(*doc->database(), AnnotationKind::kLinear, [&](const OdGePoint3d& at) {
     return makeRotated(origins, at, fixedRotation.value_or(rotationFromLocation(origins, at)), text);
-  };
+  });
   OdGePoint3d at;
   for (;;) {
     const PointAnswer answer = askDimensionLocation(cp.input(), draftText(DraftText::kDimLineLocation),
@@ -143,7 +143,8 @@ void commandDimAligned(CommandProcessor& cp) {
   if (!doc) return;
   DimTextChoice text;
   HostPointOptions placing;
-  placing.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr { return makeAligned(origins, at, text); };
+  placing.preview = styledPreview(*doc->database(), AnnotationKind::kLinear,
+                                  [&](const OdGePoint3d& at) { return makeAligned(origins, at, text); });
   const PointAnswer answer = askDimensionLocation(cp.input(), draftText(DraftText::kDimLineLocation),
                                                   draftText(DraftText::kTextAngleOptions), 0, text, placing);
   if (answer.kind != PointAnswer::kPoint) return;

@@ -47,9 +47,9 @@ void commandDimOrdinate(CommandProcessor& cp) {
   std::optional<bool> xDatum;
   HostPointOptions placing;
   placing.base = feature.point;
-  placing.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr {
+  placing.preview = styledPreview(*doc->database(), AnnotationKind::kOrdinate, [&](const OdGePoint3d& at) {
     return makeOrdinate(feature.point, at, measuresX(xDatum, feature.point, at), text);
-  };
+  });
   OdGePoint3d end;
   for (;;) {
     const PointAnswer answer = askDimensionLocation(cp.input(), draftText(DraftText::kLeaderEndpoint),

@@ -1,18 +1,13 @@
 #include "drafting_texts.h"
 
-#include "translation.h"
+#include "host_texts_local.h"
 
 namespace qrvhost {
 
 namespace {
 
-struct Entry {
-  const char* en;
-  const char* ru;
-};
-
 // In the order of DraftText.
-constexpr Entry kTexts[] = {
+constexpr TwoLanguageText kTexts[] = {
     {"Specify first extension line origin or <select object>:", "Начало первой выносной линии или <выбрать объект>:"},
     {"Specify second extension line origin:", "Начало второй выносной линии:"},
     {"Select line or arc to dimension:", "Выберите отрезок или дугу для размера:"},
@@ -64,9 +59,6 @@ static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(DraftText::kR
 
 }  // namespace
 
-OdString draftText(DraftText id) {
-  const Entry& e = kTexts[static_cast<int>(id)];
-  return hostLanguage() == HostLanguage::kRussian ? e.ru : e.en;
-}
+OdString draftText(DraftText id) { return inSessionLanguage(kTexts[static_cast<int>(id)]); }
 
 }  // namespace qrvhost

@@ -6,12 +6,7 @@ namespace qrvhost {
 
 namespace {
 
-struct Entry {
-  const char* en;
-  const char* ru;
-};
-
-constexpr Entry kTexts[] = {
+constexpr TwoLanguageText kTexts[] = {
     {"Picture file (.svg or .png):", "Файл рисунка (.svg или .png):"},
     {"The file name must end in .svg or .png.", "Имя файла должно оканчиваться на .svg или .png."},
     {"Cannot write \"%s\": %s", "Не удаётся записать \"%s\": %s"},
@@ -24,9 +19,10 @@ constexpr Entry kTexts[] = {
 
 }  // namespace
 
-OdString localText(LocalText id) {
-  const Entry& e = kTexts[static_cast<int>(id)];
-  return hostLanguage() == HostLanguage::kRussian ? e.ru : e.en;
+OdString localText(LocalText id) { return inSessionLanguage(kTexts[static_cast<int>(id)]); }
+
+OdString inSessionLanguage(const TwoLanguageText& text) {
+  return hostLanguage() == HostLanguage::kRussian ? text.ru : text.en;
 }
 
 }  // namespace qrvhost

@@ -18,4 +18,12 @@ enum class LocalText {
 
 OdString localText(LocalText id);
 
+// A text of the host application in both languages.
+struct TwoLanguageText {
+  const char* en;
+  const char* ru;
+};
+// The text in the session's language.
+OdString inSessionLanguage(const TwoLanguageText& text);
+
 }  // namespace qrvhost

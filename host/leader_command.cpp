@@ -24,7 +24,7 @@ OdDbLeaderPtr makeLeader(const std::vector<OdGePoint3d>& points) {
 }
 
 // The points of the leader; fewer than two when the user gave up.
-std::vector<OdGePoint3d> askLeaderPoints(HostEdInput& input, bool& cancelled) {
+std::vector<OdGePoint3d> askLeaderPoints(HostEdInput& input, const OdDbDatabase& db, bool& cancelled) {
   std::vector<OdGePoint3d> points;
   cancelled = false;
   const PointAnswer start = askPoint(input, draftText(DraftText::kLeaderStart), "", 0);
@@ -36,11 +36,11 @@ std::vector<OdGePoint3d> askLeaderPoints(HostEdInput& input, bool& cancelled) {
   for (;;) {
     HostPointOptions next;
     next.base = points.back();
-    next.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr {
+    next.preview = styledPreview(db, AnnotationKind::kLeader, [&](const OdGePoint3d& at) {
       std::vector<OdGePoint3d> withCursor = points;
       withCursor.push_back(at);
       return makeLeader(withCursor);
-    };
+    });
     const bool first = points.size() == 1;
     const PointAnswer answer =
         first ? askPoint(input, draftText(DraftText::kLeaderNext), "", kPromptEmptyAllowed, next)
@@ -104,7 +104,7 @@ void commandLeader(CommandProcessor& cp) {
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
   bool cancelled = false;
-  const std::vector<OdGePoint3d> points = askLeaderPoints(cp.input(), cancelled);
+  const std::vector<OdGePoint3d> points = askLeaderPoints(cp.input(), *doc->database(), cancelled);
   if (cancelled) return;
   if (points.size() < 2) {
     cp.input().print(draftText(DraftText::kRefusedLeaderPoints));

@@ -3,6 +3,8 @@
 // (the current style, or its child style for the kind), the drawing's
 // current values as its own overrides where they differ from the current
 // style, the current layer, its place in model space and its geometry.
+#include <functional>
+
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleEntity.h"
 
@@ -21,6 +23,18 @@ OdDbObjectId styleForNewAnnotation(const OdDbDatabase& db, AnnotationKind kind);
 
 // Gives an entity outside the drawing its style, overrides and layer.
 void setNewAnnotationStyle(const OdDbDatabase& db, OdDbDimStyleEntity& entity, AnnotationKind kind);
+
+// The preview a point prompt offers a window: what `make` makes of the
+// point under the cursor, styled as the new annotation will be.
+template <class Make>
+std::function<OdDbEntityPtr(const OdGePoint3d&)> styledPreview(const OdDbDatabase& db, AnnotationKind kind,
+                                                               Make make) {
+  return [&db, kind, make](const OdGePoint3d& at) -> OdDbEntityPtr {
+    auto entity = make(at);
+    setNewAnnotationStyle(db, *entity, kind);
+    return entity;
+  };
+}
 
 // Appends the entity to model space; a dimension gets its geometry built.
 OdDbObjectId addToModelSpace(OdDbDatabase& db, const OdDbEntityPtr& entity);

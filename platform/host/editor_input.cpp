@@ -46,19 +46,27 @@ int HostEdInput::getKeyword(const OdString& prompt, const OdString& keywords, in
   }
 }
 
+int HostEdInput::askTextOrKeyword(const OdString& shown, const HostKeywordList& list, int flags,
+                                  std::string& answer) {
+  for (;;) {
+    if (!ask(shown, answer)) return kPromptCancelled;
+    if (!answer.empty()) {
+      const auto index = list.match(answer);
+      return index ? kPromptKeyword + *index : kPromptText;
+    }
+    if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
+    print(hostText(HostText::kAnswerRequired));
+  }
+}
+
 int HostEdInput::getString(const OdString& prompt, const OdString& keywords, int flags,
                            OdString& text) {
   const HostKeywordList list(keywords);
   const OdString shown = fillPromptKeywords(prompt, list);
   for (;;) {
     std::string answer;
-    if (!ask(shown, answer)) return kPromptCancelled;
-    if (answer.empty()) {
-      if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
-      print(hostText(HostText::kAnswerRequired));
-      continue;
-    }
-    if (auto index = list.match(answer)) return kPromptKeyword + *index;
+    const int r = askTextOrKeyword(shown, list, flags, answer);
+    if (r != kPromptText) return r;
     if (!(flags & kPromptBlanksAllowed) && answer.find_first_of(" \t") != std::string::npos) {
       print(hostText(HostText::kNoBlanks));
       continue;
@@ -83,13 +91,8 @@ int HostEdInput::getPoint(const OdString& prompt, const OdString& keywords, int 
   if (m_tracker) m_tracker->pointRequested(HostPointRequest{shown, &options});
   for (;;) {
     std::string answer;
-    if (!ask(shown, answer)) return kPromptCancelled;
-    if (answer.empty()) {
-      if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
-      print(hostText(HostText::kAnswerRequired));
-      continue;
-    }
-    if (auto index = list.match(answer)) return kPromptKeyword + *index;
+    const int r = askTextOrKeyword(shown, list, flags, answer);
+    if (r != kPromptText) return r;
     HostPointError error = HostPointError::kNone;
     if (auto p = hostParsePoint(answer, m_lastPoint, &error)) {
       point = *p;

@@ -68,6 +68,9 @@ public:
 private:
   // Shows the prompt and gives the trimmed answer; false when cancelled.
   bool ask(const OdString& shownPrompt, std::string& answer);
+  // Asks until Enter is an answer or something is typed: the result for a
+  // cancel, Enter or a keyword, or kPromptText with the typed `answer`.
+  int askTextOrKeyword(const OdString& shown, const HostKeywordList& list, int flags, std::string& answer);
 
   HostConsole& m_console;
   std::optional<OdGePoint3d> m_lastPoint;

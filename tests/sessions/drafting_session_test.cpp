@@ -204,6 +204,7 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
             "DIMRADIUS\n" + g.xLine + "\n" + g.arc + "\n40,0\n"  // a line, then the centre as location
             "DIMANGULAR\n" + g.xLine + "\n" + g.parallel + "\n"  // parallel lines
             "DIMLINEAR 0,0 0,10\nH\n5,12\n"                      // the width of a vertical pair
+            "SWITCH\n\n"                                          // nothing changed so far
             "DIMALIGNED 0,0 10,0 5,2\nDIMRADIUS\n" + g.circle + "\n26,0\n"
             "ERASE\n" + g.circle + "\n\n"
             "UNDO\n2\n"
@@ -219,9 +220,10 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
         "The location is the centre; no dimension is drawn.",
         "The lines are parallel, they make no angle; no dimension is drawn.",
         "The measured length is zero; no dimension is drawn.", "1 object(s) erased.", "Undone: ERASE",
-        "Undone: DIMRADIUS"})
+        "Undone: DIMRADIUS", "  1 * in.dxf\nEnter number"})
     EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
   EXPECT_FALSE(contains(r.out, "Undone: DIMANGULAR")) << r.out;  // refused commands made no step
+  EXPECT_TRUE(contains(r.out, "Enter file name <" + (dir / "in.dxf").string() + ">")) << r.out;
   auto db = readDxfDrawing(out.string());
   // Only the aligned dimension stays; the circle is back.
   const auto dims = entitiesOf<OdDbDimension>(*db);
