@@ -123,9 +123,17 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
             "DIMORDINATE 12,7 12,10\n"             // X: 12
             "DIMORDINATE 12,7\nY\n16,8\n"          // Y: 7
             "LEADER 0,0 5,5 8,5\n\nFirst line\nSecond line\n\n"
-            "SAVEAS\n" + out.string() + "\nQUIT\nY\n");
+            "SAVEAS\n" + out.string() + "\n"
+            "UNDO\n12\nSAVEAS\n" + (dir / "undone.dxf").string() + "\nQUIT\n");
   const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
+  // Each command was one step; undoing them all leaves the drawing as it was.
+  for (const char* step : {"DIMLINEAR", "DIMALIGNED", "DIMRADIUS", "DIMDIAMETER", "DIMARC", "DIMANGULAR",
+                           "DIMORDINATE", "LEADER"})
+    EXPECT_TRUE(contains(r.out, std::string("Undone: ") + step)) << step;
+  EXPECT_FALSE(contains(r.out, "Nothing to undo.")) << r.out;
+  auto undone = readDxfDrawing((dir / "undone.dxf").string());
+  EXPECT_EQ(modelSpace(*undone).size(), 5u);
   for (const char* shown : {"Dimension text = 10.0000", "Dimension text = 4.0000", "Dimension text = 14.1421",
                             "Dimension text = 5.0000", "Dimension text = 7.8540", "Dimension text = 45", "Dimension text = 90",
                             "Dimension text = 12.0000", "Dimension text = 7.0000"})
