@@ -41,7 +41,6 @@ constexpr TwoLanguageText kTexts[] = {
     {"Annotation Undo *Annotation *Undo", "Пояснение Отменить *Annotation *Undo"},
     {"Enter first line of annotation text <none>:", "Первая строка пояснения <нет>:"},
     {"Enter next line of annotation text:", "Следующая строка пояснения:"},
-    {"There is no point to undo.", "Нет точки для отмены."},
     {"The point is the previous point; specify another.", "Точка совпадает с предыдущей; укажите другую."},
     {"Dimension text = %s", "Текст размера = %s"},
     {"%d object(s) erased.", "Удалено объектов: %d."},

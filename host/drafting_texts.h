@@ -39,7 +39,6 @@ enum class DraftText {
   kLeaderOptions,
   kAnnotationFirstLine,
   kAnnotationNextLine,
-  kNoPointToUndo,
   kSamePoint,
   kDimensionText,         // %s the text
   kErased,                // %d count

@@ -52,11 +52,8 @@ std::vector<OdGePoint3d> askLeaderPoints(HostEdInput& input, const OdDbDatabase&
     }
     if (answer.kind == PointAnswer::kEnter || (answer.kind == PointAnswer::kOption && answer.option == kAnnotation))
       return points;
-    if (answer.kind == PointAnswer::kOption) {  // Undo
-      if (points.size() > 1)
-        points.pop_back();
-      else
-        input.print(draftText(DraftText::kNoPointToUndo));
+    if (answer.kind == PointAnswer::kOption) {  // Undo, offered from the second point on
+      points.pop_back();
       continue;
     }
     if (samePoint(answer.point, points.back())) {

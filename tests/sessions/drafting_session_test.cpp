@@ -122,7 +122,7 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
             "DIMANGULAR\n\n0,0\n5,0\n0,5\n3,3\n"  // 90
             "DIMORDINATE 12,7 12,10\n"             // X: 12
             "DIMORDINATE 12,7\nY\n16,8\n"          // Y: 7
-            "LEADER 0,0 5,5 8,5\n\nFirst line\nSecond line\n\n"
+            "LEADER 0,0 5,5 9,9\nU\n8,5\n\nFirst line\nSecond line\n\n"  // a point taken back
             "SAVEAS\n" + out.string() + "\n"
             "UNDO\n12\nSAVEAS\n" + (dir / "undone.dxf").string() + "\nQUIT\n");
   const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
@@ -155,6 +155,7 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
   const auto leaders = entitiesOf<OdDbLeader>(*db);
   ASSERT_EQ(leaders.size(), 1u);
   EXPECT_EQ(leaders[0]->numVertices(), 3);
+  EXPECT_EQ(leaders[0]->vertexAt(2), OdGePoint3d(8, 5));
   OdDbMTextPtr note = OdDbMText::cast(leaders[0]->annotationObjId().openObject());
   ASSERT_TRUE(note);
   EXPECT_EQ(note->contents(), "First line\\PSecond line");
