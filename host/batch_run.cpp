@@ -8,6 +8,7 @@
 #include "console.h"
 #include "documents.h"
 #include "drawing_files.h"
+#include "file_output.h"
 #include "host_log.h"
 #include "host_services.h"
 #include "host_text.h"
@@ -34,8 +35,10 @@ bool runScript(const std::string& script, HostServices& services, HostConsole& c
   bool ok = false;
   try {
     CommandProcessor processor(services);
+    processor.setBatch(true);
     processor.run();
-    ok = true;
+    why = processor.batchFailure();
+    ok = why.empty();
   } catch (const OdError& e) {
     why = e.description();
   } catch (const std::exception& e) {
@@ -58,7 +61,9 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     console.print(hostFormat(hostText(HostText::kBatchProgress).c_str(), i + 1, total, name.c_str()));
     const std::string path = drawingPath(name);
     std::string why;
-    HostApDocument* doc = openDrawingFile(documents, path, why);
+    std::vector<std::string> notes, kept;
+    HostApDocument* doc = openDrawingFile(documents, path, why, &notes);
+    for (const std::string& note : notes) console.print(hostFormat(hostText(HostText::kReadNote).c_str(), note.c_str()));
     if (!doc) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotOpen).c_str(), why.c_str()));
     } else if (!runScript(script, services, console, why)) {
@@ -67,12 +72,16 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
                documents.documents().end()) {
       failures.emplace_back(name, hostText(HostText::kBatchDrawingClosed));
       doc = nullptr;
-    } else if (!saveDrawingFile(*doc, path, why)) {
+    } else if (hostIsReadOnlyFile(path)) {
+      // Nobody answers whether a read-only drawing may be replaced.
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), "the file is read-only"));
+    } else if (!saveDrawingFile(*doc, path, why, &kept)) {
       // The file layer saves atomically: the old file is still there.
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), why.c_str()));
     } else {
       ++saved;
     }
+    for (const std::string& line : kept) console.print(line);
     if (!failures.empty() && failures.back().first == name) {
       console.print(hostFormat(hostText(HostText::kBatchFailed).c_str(), i + 1, total, name.c_str(),
                                failures.back().second.c_str()));

@@ -105,8 +105,17 @@ void CommandProcessor::runTyped(const std::string& typed) {
   }
 }
 
+void CommandProcessor::failBatch(const std::string& why) {
+  if (m_batchFailure.empty()) m_batchFailure = why;
+  requestQuit();
+}
+
 void CommandProcessor::runNamed(const std::string& typed) {
   const std::string name = qrv::toUpper(typed);
+  if (m_batch && (name == "OPEN" || name == "NEW" || name == "CLOSE")) {
+    input().print(hostFormat(hostText(HostText::kBatchNotAllowed).c_str(), name.c_str()));
+    return failBatch(hostFormat(hostText(HostText::kBatchNotAllowed).c_str(), name.c_str()));
+  }
   if (const HostCommandDef* def = findHostCommand(name)) {
     runCommand(def->name, {def->lockDocument, def->undoStep, false}, [&] { def->run(*this); });
     return;
@@ -118,6 +127,7 @@ void CommandProcessor::runNamed(const std::string& typed) {
     return;
   }
   input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), typed.c_str()));
+  if (m_batch) failBatch(hostFormat(hostText(HostText::kBatchUnknownCommand).c_str(), typed.c_str()));
 }
 
 bool CommandProcessor::runModuleCommand(const std::string& name) {
@@ -166,15 +176,19 @@ void CommandProcessor::runCommand(const std::string& globalName, RunOptions opti
   const bool undoOpen = options.undoStep && db;
   if (undoOpen) db->beginUndoGroup(globalName);
 
+  const int unansweredBefore = m_services.console().unanswered();
   bool failed = false;
+  std::string reason;
   try {
     body();
   } catch (const OdError& e) {
     failed = true;
+    reason = e.description();
     input().print(hostFormat(hostText(HostText::kCommandFailed).c_str(), globalName.c_str(), e.description().c_str()));
     hostTraceError("host/commands", __LINE__, globalName + ": " + e.description());
   } catch (const std::exception& e) {
     failed = true;
+    reason = e.what();
     input().print(hostFormat(hostText(HostText::kCommandFailed).c_str(), globalName.c_str(), e.what()));
     hostTraceError("host/commands", __LINE__, globalName + ": " + e.what());
   } catch (...) {
@@ -194,6 +208,13 @@ void CommandProcessor::runCommand(const std::string& globalName, RunOptions opti
     hostBroadcastCommandEnded(globalName);
   vars.setCommandActive(previousActive);
   m_running = wasRunning;
+  if (!m_batch || wasRunning) return;
+  if (failed)
+    failBatch(hostFormat(hostText(HostText::kBatchCommandFailed).c_str(), globalName.c_str()) +
+              (reason.empty() ? "" : ": " + reason));
+  else if (m_services.console().unanswered() != unansweredBefore)
+    failBatch(hostFormat(hostText(HostText::kBatchCommandCancelled).c_str(), globalName.c_str(),
+                         m_services.console().lastPrompt().c_str()));
 }
 
 }  // namespace qrvhost

@@ -37,6 +37,18 @@ public:
   void requestQuit() { m_quit = true; }
   bool quitRequested() const { return m_quit; }
 
+  // A batch script (qrvhost --each) works on the one drawing the batch
+  // opened: OPEN, NEW and CLOSE are refused, and the first command that is
+  // refused, unknown, fails or is cancelled (by a "^C" line, or by the script
+  // ending while the command still asks) fails the drawing and ends the
+  // script; batchFailure() then says why.
+  void setBatch(bool batch) { m_batch = batch; }
+  const std::string& batchFailure() const { return m_batchFailure; }
+  // A SAVE or SAVEAS that failed; a script session then ends with an error
+  // status.
+  void noteSaveFailed() { m_saveFailed = true; }
+  bool saveFailed() const { return m_saveFailed; }
+
   HostServices& services() { return m_services; }
   HostEdInput& input();
   // The active document; null (after saying "No drawing is open.") when none.
@@ -57,6 +69,7 @@ private:
   bool runDialogCommand(const std::string& name);
 
   void runNamed(const std::string& typed);
+  void failBatch(const std::string& why);
 
   HostServices& m_services;
   HostInputSource* m_input = nullptr;
@@ -64,6 +77,9 @@ private:
   std::unique_ptr<LineAnswers> m_line;
   bool m_quit = false;
   bool m_running = false;
+  bool m_batch = false;
+  std::string m_batchFailure;
+  bool m_saveFailed = false;
 };
 
 }  // namespace qrvhost

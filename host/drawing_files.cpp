@@ -6,9 +6,12 @@
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
 #include "OdDbDimension.h"
+#include "file_output.h"
 #include "documents.h"
 #include "drawing_io.h"
 #include "host_log.h"
+#include "host_text.h"
+#include "text_format.h"
 
 namespace fs = std::filesystem;
 
@@ -27,13 +30,16 @@ HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::st
   return nullptr;
 }
 
-HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error) {
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
+                                std::vector<std::string>* warnings) {
   std::unique_ptr<OdDbDatabase> db;
+  std::vector<std::string> notes;
   try {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw OdError(eFileNotFound, "no such file");
-    if (fs::is_directory(path, ec)) throw OdError(eFileAccessErr, "it is a folder");
-    db = hostReadDrawing(path);
+    // A named pipe or a device would be read forever, or never answer.
+    if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) throw OdError(eFileAccessErr, why);
+    db = hostReadDrawing(path, notes);
   } catch (const OdError& e) {
     error = e.description();
   } catch (const std::exception& e) {
@@ -43,13 +49,18 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
     hostTraceWarning("host/files", __LINE__, "cannot open " + path + ": " + error);
     return nullptr;
   }
+  for (const std::string& note : notes) hostTraceWarning("host/files", __LINE__, path + ": " + note);
+  if (warnings) warnings->insert(warnings->end(), notes.begin(), notes.end());
   const std::string title = fs::path(path).filename().string();
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);
+  // Values reading replaced are changes the user has not saved yet.
+  if (doc->database()->changedSinceLoading()) doc->markChanged();
   return doc;
 }
 
-void refreshDimensionBlocks(OdDbDatabase& db) {
+std::vector<std::string> refreshDimensionBlocks(OdDbDatabase& db) {
+  std::vector<std::string> failures;
   OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject();
   for (auto b = blocks->newIterator(); !b->done(); b->step()) {
     OdDbBlockTableRecordPtr block = b->getRecord();
@@ -61,15 +72,25 @@ void refreshDimensionBlocks(OdDbDatabase& db) {
       // A dimension read with its block keeps it until something changes.
       const bool stale = dim->isDimBlockOutOfDate() && dim->isModifiedSinceLoad();
       if (!dim->dimBlockId().isNull() && !stale) continue;
-      dim->upgradeOpen();
-      dim->recomputeDimBlock();
+      try {
+        dim->upgradeOpen();
+        dim->recomputeDimBlock();
+      } catch (const OdError& e) {
+        // The dimension keeps the block it has; the file stays readable.
+        failures.push_back(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(),
+                                      dim->objectId().getHandle().ascii().c_str(), e.description().c_str()));
+      }
     }
   }
+  return failures;
 }
 
-bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error) {
+bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error,
+                     std::vector<std::string>* dimensionFailures) {
   try {
-    refreshDimensionBlocks(*doc.database());
+    const std::vector<std::string> failures = refreshDimensionBlocks(*doc.database());
+    for (const std::string& f : failures) hostTraceWarning("host/files", __LINE__, f);
+    if (dimensionFailures) *dimensionFailures = failures;
     hostWriteDrawing(*doc.database(), path);
   } catch (const OdError& e) {
     error = e.description();

@@ -1,6 +1,7 @@
 #pragma once
 // Opening and saving drawings as documents.
 #include <string>
+#include <vector>
 
 class HostApDocManager;
 class HostApDocument;
@@ -16,16 +17,23 @@ std::string drawingPath(const std::string& typed);
 HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::string& path);
 
 // Reads the file and adds it as the active document; null with `error` set
-// when it cannot be read.
-HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error);
+// when it cannot be read (also when it is no regular file: a named pipe
+// would never end). What reading replaced or left out is logged and added
+// to `warnings`; a drawing whose values were replaced has unsaved changes.
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
+                                std::vector<std::string>* warnings = nullptr);
 
 // Builds the geometry block of every dimension that has none or whose data
-// changed since it was read, so that other programs show what we show.
-void refreshDimensionBlocks(OdDbDatabase& db);
+// changed since it was read, so that other programs show what we show. A
+// dimension whose geometry cannot be built keeps its block; each gives one
+// line to show ("Dimension 2A keeps its previous picture: ...").
+std::vector<std::string> refreshDimensionBlocks(OdDbDatabase& db);
 
 // Writes the drawing (atomically, by the file layer) and marks the document
 // saved under that name; false with `error` set on failure, the document
-// then unchanged.
-bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error);
+// then unchanged. Dimensions that kept their old block are named in
+// `dimensionFailures`.
+bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error,
+                     std::vector<std::string>* dimensionFailures = nullptr);
 
 }  // namespace qrvhost

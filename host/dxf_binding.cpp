@@ -11,7 +11,13 @@ namespace qrvhost {
 
 bool bindDrawingFiles() {
 #if QRVHOST_HAVE_DXF
-  hostSetDrawingIO([](const std::string& path) { return readDxfDrawing(path); },
+  hostSetDrawingIO(
+      [](const std::string& path, std::vector<std::string>& warnings) {
+        DxfReadReport report;
+        auto db = readDxfDrawing(path, report);
+        warnings.insert(warnings.end(), report.warnings.begin(), report.warnings.end());
+        return db;
+      },
                    [](const OdDbDatabase& db, const std::string& path) { writeDxfDrawing(db, path); });
   return true;
 #else

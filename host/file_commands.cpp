@@ -1,7 +1,10 @@
 // NEW, OPEN, SAVE, SAVEAS, CLOSE, QUIT and SWITCH.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "OdDbDatabase.h"
+#include "file_output.h"
 #include "OdStringUtil.h"
 #include "app_services.h"
 #include "command_processor.h"
@@ -10,6 +13,7 @@
 #include "editor_input.h"
 #include "host_commands.h"
 #include "host_error.h"
+#include "host_log.h"
 #include "host_services.h"
 #include "host_text.h"
 #include "text_format.h"
@@ -46,6 +50,46 @@ int askChoice(CommandProcessor& cp, HostText prompt, const std::string& name, Ho
   return index >= locals ? index - locals : index;
 }
 
+// Writes the drawing and says how it went; a failure is also reported on
+// standard error and the log, and remembered for the session's exit status.
+bool writeDrawing(CommandProcessor& cp, HostApDocument& doc, const std::string& path) {
+  std::string error;
+  std::vector<std::string> dimensionFailures;
+  const bool saved = saveDrawingFile(doc, path, error, &dimensionFailures);
+  for (const std::string& line : dimensionFailures) cp.input().print(line);
+  if (!saved) {
+    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), path.c_str(), error.c_str()));
+    hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + error);
+    cp.noteSaveFailed();
+    return false;
+  }
+  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), path.c_str()));
+  return true;
+}
+
+// Why a typed name cannot be a drawing's file: a folder, no file name
+// ("folder/", which would otherwise become "folder/.dxf"), or something
+// that is not a regular file (/dev/null). Empty when fine.
+OdString badTargetName(const std::string& typed, const std::string& path) {
+  std::string plain = typed;
+  if (plain.size() >= 2 && plain.front() == '"' && plain.back() == '"') plain = plain.substr(1, plain.size() - 2);
+  std::error_code ec;
+  if ((!plain.empty() && plain.back() == '/') || fs::is_directory(plain, ec) || fs::is_directory(path, ec))
+    return hostFormat(hostText(HostText::kNameIsFolder).c_str(), plain.c_str());
+  const std::string file = fs::path(path).filename().string();
+  if (file.empty() || qrv::equalNoCase(file, ".dxf"))
+    return hostFormat(hostText(HostText::kNameWithoutBase).c_str(), plain.c_str());
+  for (const std::string& name : {plain, path})
+    if (!hostWhyNotAFileTarget(name).empty())
+      return hostFormat(hostText(HostText::kNotRegularFile).c_str(), name.c_str());
+  return {};
+}
+
+// Asks before a read-only file is replaced (a script must answer Yes).
+bool mayReplaceReadOnly(CommandProcessor& cp, const std::string& path) {
+  return !hostIsReadOnlyFile(path) || askChoice(cp, HostText::kReadOnlyReplacePrompt, path, HostText::kYesNoKeywords) == 0;
+}
+
 // Asks for a file name and saves under it. False when the user gave up or
 // the save failed (said so).
 bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
@@ -54,30 +98,32 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   const int r = cp.input().getString(
       hostFormat(hostText(HostText::kSaveAsPromptDefault).c_str(), current.c_str()), "", kTextAnswer, typed);
   if (r == kPromptCancelled) return false;
-  const std::string path = drawingPath(r == kPromptEnter ? current : typed);
-  std::error_code ec;
-  const bool sameFile = !doc.fileName().empty() && fs::weakly_canonical(doc.fileName(), ec) == fs::weakly_canonical(path, ec);
-  if (!sameFile && fs::exists(path, ec)) {
-    if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
-  }
-  std::string error;
-  if (!saveDrawingFile(doc, path, error)) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), path.c_str(), error.c_str()));
+  const std::string answer = r == kPromptEnter ? current : std::string(typed);
+  const std::string path = drawingPath(answer);
+  if (const OdString why = badTargetName(answer, path); !why.empty()) {
+    cp.input().print(why);
+    hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + why);
+    cp.noteSaveFailed();
     return false;
   }
-  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), path.c_str()));
-  return true;
+  std::error_code ec;
+  const bool sameFile = !doc.fileName().empty() && fs::weakly_canonical(doc.fileName(), ec) == fs::weakly_canonical(path, ec);
+  if (hostIsReadOnlyFile(path)) {
+    if (!mayReplaceReadOnly(cp, path)) return false;
+  } else if (!sameFile && fs::exists(path, ec)) {
+    if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
+  }
+  return writeDrawing(cp, doc, path);
 }
 
 bool save(CommandProcessor& cp, HostApDocument& doc) {
   if (doc.fileName().empty()) return saveAs(cp, doc);
-  std::string error;
-  if (!saveDrawingFile(doc, doc.fileName(), error)) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), doc.fileName().c_str(), error.c_str()));
-    return false;
-  }
-  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), doc.fileName().c_str()));
-  return true;
+  if (!mayReplaceReadOnly(cp, doc.fileName())) return false;
+  return writeDrawing(cp, doc, doc.fileName());
+}
+
+void sayNotes(CommandProcessor& cp, const std::vector<std::string>& notes) {
+  for (const std::string& note : notes) cp.input().print(hostFormat(hostText(HostText::kReadNote).c_str(), note.c_str()));
 }
 
 void sayCurrent(CommandProcessor& cp) {
@@ -104,11 +150,13 @@ void commandOpen(CommandProcessor& cp) {
     return;
   }
   std::string error;
-  if (!openDrawingFile(documents, path, error)) {
+  std::vector<std::string> notes;
+  if (!openDrawingFile(documents, path, error, &notes)) {
     cp.input().print(hostFormat(hostText(HostText::kCannotOpen).c_str(), path.c_str(), error.c_str()));
     return;
   }
   cp.input().print(hostFormat(hostText(HostText::kOpened).c_str(), path.c_str()));
+  sayNotes(cp, notes);
 }
 
 void commandSave(CommandProcessor& cp) {

@@ -13,8 +13,19 @@ constexpr TwoLanguageText kTexts[] = {
     {"Written \"%s\".", "Записан \"%s\"."},
     {"This build of the host cannot draw pictures.", "Эта сборка программы не умеет рисовать."},
     {"%d dimension(s) recomputed.", "Пересчитано размеров: %d."},
-    {"%d dimension(s) could not be recomputed (see the log).", "Не удалось пересчитать размеров: %d (см. журнал)."},
+    {"%d dimension(s) could not be recomputed:", "Не удалось пересчитать размеров: %d:"},
     {"Ignored: %s", "Пропущено: %s"},
+    {"  dimension %s", "  размер %s"},
+    {"some dimensions could not be recomputed; nothing was written",
+     "некоторые размеры не удалось пересчитать; ничего не записано"},
+    {"Block \"%s\" inserts itself; the repeated insert is not drawn.",
+     "Блок \"%s\" вставляет сам себя; повторная вставка не рисуется."},
+    {"the drawing is too complex to draw in a reasonable time (blocks inserted into each other too many times); "
+     "nothing was written",
+     "чертёж слишком сложен для рисования за разумное время (блоки вложены друг в друга слишком много раз); "
+     "ничего не записано"},
+    {"the picture has coordinates that are not numbers; nothing was written",
+     "в рисунке есть координаты, не являющиеся числами; ничего не записано"},
 };
 
 }  // namespace

@@ -14,6 +14,11 @@ enum class LocalText {
   kRegenDone,           // %d count
   kRegenFailed,         // %d count
   kAnswersIgnored,      // %s the answers
+  kRegenFailedOne,      // %s "handle: reason"
+  kPictureDimensionsFailed,
+  kPictureCyclicBlock,  // %s block name
+  kPictureTooComplex,
+  kPictureNotFinite,
 };
 
 OdString localText(LocalText id);

@@ -1,11 +1,15 @@
 // EXPORT and DIMREGEN: the drawing as a picture, and its dimensions drawn
 // again from their current values.
 #include <cctype>
+#include <cmath>
+#include <string>
+#include <vector>
 #include <cstdarg>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
 #include "OdDbDimension.h"
+#include "file_output.h"
 #include "command_processor.h"
 #include "documents.h"
 #include "editor_input.h"
@@ -36,7 +40,8 @@ bool endsWithNoCase(const std::string& text, const char* ext) {
 }
 
 struct RecomputeCount {
-  int done = 0, failed = 0;
+  int done = 0;
+  std::vector<std::string> failures;  // "handle: reason", one per dimension
 };
 
 // Rebuilds the block of every live dimension of the drawing that lives in
@@ -58,12 +63,26 @@ RecomputeCount recomputeDimensions(OdDbDatabase* db, bool onlyOutOfDate) {
       dim->recomputeDimBlock();
       ++count.done;
     } catch (const OdError& e) {
-      ++count.failed;
+      count.failures.push_back(id.getHandle().ascii() + ": " + e.description());
       hostTraceError("host/commands", __LINE__, "dimension " + id.getHandle().ascii() + ": " + e.description());
     }
   }
   return count;
 }
+
+void sayFailures(CommandProcessor& cp, const RecomputeCount& count) {
+  if (count.failures.empty()) return;
+  cp.input().print(hostFormat(localText(LocalText::kRegenFailed).c_str(), int(count.failures.size())));
+  for (const std::string& f : count.failures)
+    cp.input().print(hostFormat(localText(LocalText::kRegenFailedOne).c_str(), f.c_str()));
+}
+
+#ifdef QRVHOST_HAVE_RENDER
+bool finitePicture(const render::DisplayList& picture) {
+  const render::Bounds& b = picture.bounds();
+  return b.empty() || (std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY));
+}
+#endif
 
 }  // namespace
 
@@ -79,9 +98,20 @@ void commandExport(CommandProcessor& cp) {
     return;
   }
 #ifdef QRVHOST_HAVE_RENDER
+  auto refuse = [&](const std::string& why) {
+    cp.input().print(hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str()));
+  };
+  if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) return refuse(why);
   OdDbDatabase* db = doc->database();
-  recomputeDimensions(db, true);
-  const render::DisplayList picture = render::renderModelSpace(db);
+  const RecomputeCount count = recomputeDimensions(db, true);
+  sayFailures(cp, count);
+  if (!count.failures.empty()) return refuse(localText(LocalText::kPictureDimensionsFailed));
+  render::RenderReport report;
+  const render::DisplayList picture = render::renderModelSpace(db, {}, &report);
+  for (const OdString& block : report.cyclicBlocks)
+    cp.input().print(hostFormat(localText(LocalText::kPictureCyclicBlock).c_str(), block.c_str()));
+  if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));
+  if (!finitePicture(picture)) return refuse(localText(LocalText::kPictureNotFinite));
   std::string error;
   bool written = false;
   if (svg) {
@@ -93,10 +123,7 @@ void commandExport(CommandProcessor& cp) {
     options.widthPx = kPictureWidthPx;
     written = render::writePngFile(render::rasterize(picture, options), path, &error);
   }
-  if (!written) {
-    cp.input().print(hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), error.c_str()));
-    return;
-  }
+  if (!written) return refuse(error);
   cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
 #else
   cp.input().print(localText(LocalText::kNoPictures));
@@ -108,7 +135,7 @@ void commandDimRegen(CommandProcessor& cp) {
   if (!doc) return;
   const RecomputeCount count = recomputeDimensions(doc->database(), false);
   cp.input().print(hostFormat(localText(LocalText::kRegenDone).c_str(), count.done));
-  if (count.failed > 0) cp.input().print(hostFormat(localText(LocalText::kRegenFailed).c_str(), count.failed));
+  sayFailures(cp, count);
 }
 
 }  // namespace qrvhost

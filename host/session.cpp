@@ -1,6 +1,12 @@
 #include "session.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
 #include <iterator>
 #include <iostream>
 #include <memory>
@@ -40,17 +46,45 @@ int failWith(int status, const std::string& message) {
   return status;
 }
 
+// The whole of a script file; false with `error` set when it cannot be read
+// (a folder, a file whose reading fails such as /proc/self/mem). Read with
+// plain system calls: a failing read then is an error to report, not an
+// exception from deep inside a stream.
+bool readScriptFile(const std::string& path, std::string& text, std::string& error) {
+  auto fail = [&](const std::string& why) {
+    error = "cannot read the script " + path + ": " + why;
+    return false;
+  };
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return fail(std::strerror(errno));
+  if (S_ISDIR(st.st_mode)) return fail("it is a folder");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return fail(std::strerror(errno));
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n > 0) {
+      text.append(buf, std::size_t(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      const int err = errno;
+      ::close(fd);
+      return fail(std::strerror(err));
+    }
+  }
+  ::close(fd);
+  return true;
+}
+
 // The script as the session's input; null with `error` set when it cannot be read.
 std::unique_ptr<HostInputSource> openInput(const CliOptions& options, std::unique_ptr<std::istream>& stream,
                                            std::string& error) {
   if (!options.script) return std::make_unique<TerminalInput>();
   if (*options.script == "-") return std::make_unique<ScriptInput>(std::cin);
-  auto file = std::make_unique<std::ifstream>(*options.script, std::ios::binary);
-  if (!*file) {
-    error = "cannot read the script " + *options.script;
-    return nullptr;
-  }
-  stream = std::move(file);
+  std::string text;
+  if (!readScriptFile(*options.script, text, error)) return nullptr;
+  stream = std::make_unique<std::istringstream>(std::move(text));
   return std::make_unique<ScriptInput>(*stream);
 }
 
@@ -63,10 +97,13 @@ bool openStartDrawings(const CliOptions& options, HostServices& services, std::s
     const std::string path = drawingPath(name);
     if (findOpenDrawing(documents, path)) continue;
     std::string why;
-    if (!openDrawingFile(documents, path, why)) {
+    std::vector<std::string> notes;
+    if (!openDrawingFile(documents, path, why, &notes)) {
       error = "cannot open " + name + ": " + why;
       return false;
     }
+    for (const std::string& note : notes)
+      services.console().print(hostFormat(hostText(HostText::kReadNote).c_str(), (name + ": " + note).c_str()));
   }
   if (!options.drawings.empty()) return true;
   if (!options.newDrawing) {
@@ -145,6 +182,8 @@ int runHost(int argc, const char* const* argv) {
     } else {
       CommandProcessor processor(services, input.get());
       processor.run();
+      // The reason was shown and written to standard error when it failed.
+      if (options->script && processor.saveFailed()) status = kExitSaveFailed;
     }
     // Documents go first, so the module's reactor hears about each of them
     // before it is detached; then the module; then the services.

@@ -9,6 +9,7 @@ constexpr int kExitDrawing = 2;        // a drawing given on the command line ca
 constexpr int kExitScript = 3;         // the script cannot be read
 constexpr int kExitModule = 4;         // the module is missing or broken
 constexpr int kExitBatchFailed = 5;    // --each: at least one drawing failed
+constexpr int kExitSaveFailed = 6;     // a script session in which a SAVE or SAVEAS failed
 
 int runHost(int argc, const char* const* argv);
 

@@ -3,6 +3,7 @@
 #include "OdDbDimStyleEntity.h"
 #include "OdDbDimension.h"
 #include "OdDbLeader.h"
+#include "OdDbSymUtil.h"
 #include "OdStringUtil.h"
 #include "dlgdimstyle/style_store.h"
 #include "editor_input.h"
@@ -181,6 +182,13 @@ HRESULT DimStyleSession::saveStyle(const bool* annotative) {
           if (answer == 1 || (answer - 2) % 2 == 1) continue;
           style = existing.safeOpenObject(OdDb::kForWrite);
         } else {
+          // A name the table would refuse is said where the user is
+          // looking, and another one asked for.
+          OdString why;
+          if (OdDbSymUtil::validateSymbolName(name, m_db, false, &why) != eOk) {
+            m_input->print(hostFormat(translate("Invalid name: %s.").c_str(), translate(why).c_str()));
+            continue;
+          }
           table->upgradeOpen();
           OdDbDimStyleTableRecordPtr rec = OdDbDimStyleTableRecord::createObject();
           rec->setName(name);

@@ -12,6 +12,25 @@
 namespace dds::res {
 
 extern const QrLiteralEntry kLiteralTable[] = {
+    // A style name the drawing refuses, with the reasons the drawing gives.
+    {"", "Invalid name: %s.", "Недопустимое имя: %s."},
+    {"", "the name is empty", "имя пустое"},
+    {"", "the name is longer than 255 characters", "имя длиннее 255 символов"},
+    {"", "the name starts or ends with a blank", "имя начинается или кончается пробелом"},
+    {"", "the name contains a control character", "имя содержит управляющий символ"},
+    {"", "the name contains '<'", "имя содержит '<'"},
+    {"", "the name contains '>'", "имя содержит '>'"},
+    {"", "the name contains '/'", "имя содержит '/'"},
+    {"", "the name contains '\\'", "имя содержит '\\'"},
+    {"", "the name contains '\"'", "имя содержит '\"'"},
+    {"", "the name contains ':'", "имя содержит ':'"},
+    {"", "the name contains ';'", "имя содержит ';'"},
+    {"", "the name contains '?'", "имя содержит '?'"},
+    {"", "the name contains '*'", "имя содержит '*'"},
+    {"", "the name contains '='", "имя содержит '='"},
+    {"", "the name contains '''", "имя содержит '''"},
+    {"", "the name contains '`'", "имя содержит '`'"},
+    {"", "the name contains '|'", "имя содержит '|'"},
     // Display names of the built-in arrowheads, and the entry that opens the
     // user-arrow picker.
     {"Arrows:", "Closed filled", "Заполненная замкнутая"},

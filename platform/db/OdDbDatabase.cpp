@@ -390,4 +390,6 @@ void OdDbDatabase::finishLoading() {
   }
   m_header.forEachObjectId([&](OdDbObjectId id) { addHardRef(id); });
   ++m_namesVersion;
+  m_loaded = true;
+  m_loadedStamp = m_stamp;
 }

@@ -146,6 +146,10 @@ public:
   // well-known records, checks the header, counts the references, and
   // closes every object as unchanged since loading.
   void finishLoading();
+  // Whether anything changed after finishLoading: a reader that had to
+  // replace what the file said (a value out of range) leaves the drawing
+  // different from its file.
+  bool changedSinceLoading() const { return m_loaded && m_stamp != m_loadedStamp; }
   // What a file reader keeps about the file the drawing was read from (its
   // bytes, for writing unchanged objects back as they were); opaque here.
   void setFileSource(std::shared_ptr<const void> source) { m_fileSource = std::move(source); }
@@ -181,6 +185,8 @@ private:
   std::unique_ptr<OdDbUndoHistory> m_undo;
   bool m_undoBlocked = false;
   std::uint64_t m_stamp = 0;
+  std::uint64_t m_loadedStamp = 0;
+  bool m_loaded = false;
   std::uint64_t m_namesVersion = 0;
   std::shared_ptr<const void> m_fileSource;
 };

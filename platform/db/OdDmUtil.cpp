@@ -1,5 +1,7 @@
 #include "OdDmUtil.h"
 
+#include "OdDbDimVarRange.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -159,7 +161,11 @@ OdDbObjectId getArrowId(const OdString& name, OdDbDatabase* db) {
   const OdString* builtIn = builtInSpelling(name);
   const OdString blockName = builtIn ? *builtIn : name;
   OdDbObjectId id = blocks->getAt(blockName);
-  if (!id.isNull()) return id;
+  if (!id.isNull()) {
+    if (!odDbMayBeArrowhead(id))
+      throw OdError(eInvalidInput, "\"" + name + "\" is a layout or anonymous block and cannot be an arrowhead");
+    return id;
+  }
   if (!builtIn) throw OdError(eKeyNotFound, "no arrow block named " + name);
   blocks->upgradeOpen();
   OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();

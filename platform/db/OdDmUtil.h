@@ -22,7 +22,8 @@ bool isBuiltInArrow(const OdString& name);
 
 // The block for an arrowhead name. "" (closed filled) gives the null id. A
 // built-in name creates its block on first use; another name must name an
-// existing block, else OdError(eKeyNotFound).
+// existing block, else OdError(eKeyNotFound), that may be an arrowhead (no
+// layout or anonymous block, odDbMayBeArrowhead), else OdError(eInvalidInput).
 OdDbObjectId getArrowId(const OdString& name, OdDbDatabase* db);
 
 }  // namespace OdDmUtil

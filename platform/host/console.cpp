@@ -1,6 +1,7 @@
 #include "console.h"
 
 #include <istream>
+#include <string>
 #include <ostream>
 
 HostAnswer hostAnswerFromLine(std::string line) {
@@ -9,9 +10,28 @@ HostAnswer hostAnswerFromLine(std::string line) {
   return {HostAnswer::kText, std::move(line)};
 }
 
+bool ScriptInput::readLine(std::string& line) {
+  line.clear();
+  bool any = false;
+  for (int c; (c = m_in.get()) != std::char_traits<char>::eof();) {
+    any = true;
+    if (c == '\n') break;
+    if (c == '\r') {
+      if (m_in.peek() == '\n') m_in.get();
+      break;
+    }
+    line += char(c);
+  }
+  if (m_first) {
+    m_first = false;
+    if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+  }
+  return any;
+}
+
 HostAnswer ScriptInput::next() {
   std::string line;
-  if (!std::getline(m_in, line)) return {HostAnswer::kEndOfInput, {}};
+  if (!readLine(line)) return {HostAnswer::kEndOfInput, {}};
   HostAnswer answer = hostAnswerFromLine(std::move(line));
   if (answer.kind == HostAnswer::kCancel) answer.text = "^C";  // shown as the echo
   return answer;
@@ -28,15 +48,18 @@ void HostConsole::write(const OdString& text) {
 }
 
 HostAnswer HostConsole::ask(const OdString& prompt) {
+  m_lastPrompt = prompt;
   m_out << prompt;
   if (!prompt.empty() && prompt.back() != ' ' && prompt.back() != '\n') m_out << ' ';
   m_out.flush();
   if (m_ended) {
     m_out << '\n';
+    ++m_unanswered;
     return {HostAnswer::kEndOfInput, {}};
   }
   HostAnswer answer = m_input->next();
   if (answer.kind == HostAnswer::kEndOfInput) m_ended = true;
+  if (answer.kind != HostAnswer::kText) ++m_unanswered;
   if (m_input->echoAnswers() || answer.kind == HostAnswer::kEndOfInput) m_out << answer.text << '\n';
   m_out.flush();
   if (answer.kind == HostAnswer::kCancel) answer.text.clear();

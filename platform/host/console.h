@@ -28,7 +28,8 @@ public:
 // Answers read line by line from a stream: each line is one answer exactly
 // as a user would type it at the prompt shown; an empty line is Enter. A
 // line "^C", or a line holding the Escape character, cancels the prompt.
-// A trailing carriage return (a script written on Windows) is dropped.
+// Lines end with LF, CR LF or CR alone (scripts written on any system), and
+// a UTF-8 byte order mark before the first line is not part of it.
 class ScriptInput : public HostInputSource {
 public:
   explicit ScriptInput(std::istream& in) : m_in(in) {}
@@ -36,7 +37,10 @@ public:
   bool echoAnswers() const override { return true; }
 
 private:
+  bool readLine(std::string& line);
+
   std::istream& m_in;
+  bool m_first = true;
 };
 
 // Classifies one typed line (shared by scripts and the terminal).
@@ -54,6 +58,11 @@ public:
   // After the end of the input every further question ends the same way.
   HostAnswer ask(const OdString& prompt);
   bool inputEnded() const { return m_ended; }
+  // How many questions ended without an answer (cancelled, or the input
+  // ended while asking), and the last question asked: so that a batch can
+  // tell a command its script cancelled from one that ran through.
+  int unanswered() const { return m_unanswered; }
+  const OdString& lastPrompt() const { return m_lastPrompt; }
 
   std::ostream& out() { return m_out; }
   // A new source starts afresh, also after an earlier one ended.
@@ -66,4 +75,6 @@ private:
   HostInputSource* m_input;
   std::ostream& m_out;
   bool m_ended = false;
+  int m_unanswered = 0;
+  OdString m_lastPrompt;
 };

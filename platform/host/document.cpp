@@ -23,6 +23,8 @@ bool HostApDocument::getPropManager(HostPropertyManager** manager) const {
 
 bool HostApDocument::isModified() const { return m_db->modificationStamp() != m_savedStamp; }
 
+void HostApDocument::markChanged() { m_savedStamp = m_db->modificationStamp() - 1; }
+
 void HostApDocument::markSaved(const std::string& fileName) {
   m_fileName = fileName;
   const auto slash = fileName.find_last_of('/');

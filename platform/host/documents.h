@@ -44,6 +44,9 @@ public:
   bool isModified() const;
   // The host after saving (or opening) the drawing as `fileName`.
   void markSaved(const std::string& fileName);
+  // Counts as changed until the next save (a drawing whose values reading
+  // had to replace differs from its file).
+  void markChanged();
 
   int lockMode() const { return m_lockMode; }
   int lockDepth() const { return m_lockDepth; }

@@ -40,9 +40,9 @@ void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer) {
 bool hostCanReadDrawings() { return static_cast<bool>(io().reader); }
 bool hostCanWriteDrawings() { return static_cast<bool>(io().writer); }
 
-std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path) {
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vector<std::string>& warnings) {
   if (!io().reader) throw OdError(eNotImplemented, "this build of the host cannot read drawing files");
-  std::unique_ptr<OdDbDatabase> db = io().reader(path);
+  std::unique_ptr<OdDbDatabase> db = io().reader(path, warnings);
   if (!db) throw OdError(eBadDxfFile, "the file gave no drawing: " + path);
   return db;
 }

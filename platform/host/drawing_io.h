@@ -5,10 +5,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class OdDbDatabase;
 
-using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path)>;
+// Reads the drawing; what it read but could not take as it was (a value out
+// of range replaced by the default, a reference to nothing) is added to
+// `warnings`, one "line N: ..." text each.
+using HostDrawingReader =
+    std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, std::vector<std::string>& warnings)>;
 using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path)>;
 
 // The file a typed drawing name stands for: surrounding double quotes
@@ -23,5 +28,5 @@ bool hostCanWriteDrawings();
 
 // Throw OdError (with a description) on failure, also when no reader or
 // writer is registered.
-std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path);
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vector<std::string>& warnings);
 void hostWriteDrawing(const OdDbDatabase& db, const std::string& path);

@@ -66,6 +66,20 @@ enum class HostText : unsigned {
   kBatchSummary,
   kInvalidPoint,
   kNoLastPoint,
+  kValueOutOfRange,
+  kNotFinite,
+  kTextWithControl,
+  kNotAnArrowhead,
+  kReadOnlyReplacePrompt,
+  kNameIsFolder,
+  kNameWithoutBase,
+  kNotRegularFile,
+  kBatchNotAllowed,
+  kBatchCommandFailed,
+  kBatchCommandCancelled,
+  kBatchUnknownCommand,
+  kDimensionKeepsBlock,
+  kReadNote,
 };
 
 // The text in the session's language.

@@ -4,13 +4,17 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimVarRange.h"
 #include "OdDbDimVars.h"
 #include "OdDbLayerTableRecord.h"
+#include "OdDbSymbolTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDmUtil.h"
 #include "documents.h"
 #include "host_error.h"
+#include "host_text.h"
+#include "text_format.h"
 #include "sysvar_table.h"
 #include "sysvars.h"
 
@@ -48,6 +52,17 @@ OdCmColor hostColorFromRb(const OdResBuf& rb) {
   throw HostError("not a colour", E_INVALIDARG);
 }
 
+OdString hostDimVarRefusal(int index, const OdDbDimVarValue& value) {
+  if (auto id = std::get_if<OdDbObjectId>(&value)) {
+    OdSmartPtr<OdDbSymbolTableRecord> rec = OdDbSymbolTableRecord::cast(id->openObject());
+    return hostFormat(hostText(HostText::kNotAnArrowhead).c_str(), rec ? rec->getName().c_str() : "?");
+  }
+  if (std::holds_alternative<OdString>(value)) return hostText(HostText::kTextWithControl);
+  const OdString range = odDbDimVarRangeText(index);
+  if (range.empty()) return hostText(HostText::kNotFinite);
+  return hostFormat(hostText(HostText::kValueOutOfRange).c_str(), range.c_str());
+}
+
 namespace {
 
 OdDbObjectId tableOf(const OdDbDatabase& db, HostRecordTable table) {
@@ -72,7 +87,14 @@ OdDbObjectId recordFromRb(OdDbDatabase* db, const HostSysVarDef& def, const OdRe
       if (def.dotClears) return OdDbObjectId();
       throw HostError(def.name + " must name a record", E_INVALIDARG);
     }
-    if (def.table == HostRecordTable::kArrow) return OdDmUtil::getArrowId(name, db);
+    if (def.table == HostRecordTable::kArrow) {
+      try {
+        return OdDmUtil::getArrowId(name, db);
+      } catch (const OdError& e) {
+        if (e.code() != eInvalidInput) throw;
+        throw HostError(hostFormat(hostText(HostText::kNotAnArrowhead).c_str(), name.c_str()), E_INVALIDARG);
+      }
+    }
     OdSmartPtr<OdDbSymbolTable> table = OdDbSymbolTable::cast(tableOf(*db, def.table).openObject());
     OdDbObjectId id = table ? table->getAt(name) : OdDbObjectId();
     if (id.isNull()) throw HostError("\"" + name + "\" not found", E_INVALIDARG);
@@ -157,7 +179,9 @@ HostSysVarDef dimVariable(int index) {
   }
   def.get = [index, def](const OdDbDatabase* db) { return dimValueToRb(def, db->dimVar(index)); };
   def.set = [index, def](OdDbDatabase* db, const OdResBuf& rb) {
-    db->setDimVar(index, dimValueFromRb(def, db, rb));
+    const OdDbDimVarValue value = dimValueFromRb(def, db, rb);
+    if (!odDbDimVarValueAllowed(index, value)) throw HostError(hostDimVarRefusal(index, value), E_INVALIDARG);
+    db->setDimVar(index, value);
   };
   return def;
 }

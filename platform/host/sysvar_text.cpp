@@ -2,12 +2,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 #include "OdDbDatabase.h"
 #include "OdDbSymbolTableRecord.h"
 #include "OdDmUtil.h"
 #include "OdStringUtil.h"
 #include "host_error.h"
+#include "host_text.h"
 #include "sysvar_table.h"
 #include "units/host_units.h"
 
@@ -189,13 +191,18 @@ OdString hostSysVarCheck(const HostSysVarDef& def, const OdResBuf& value) {
     }
     case HostSysVarKind::kDouble:
       if (kind != OdResBuf::kDouble && !isIntKind(kind)) return "a number is expected";
-      if (!std::isfinite(value.getDouble())) return "the number must be finite";
+      if (!std::isfinite(value.getDouble())) return hostText(HostText::kNotFinite);
       return {};
     case HostSysVarKind::kBool:
       if (!isIntKind(kind) || (value.getInt64() != 0 && value.getInt64() != 1)) return "0 or 1 is expected";
       return {};
     case HostSysVarKind::kString:
-      return kind == OdResBuf::kString ? OdString() : OdString("a text is expected");
+      if (kind != OdResBuf::kString) return "a text is expected";
+      // A line break would end the value's line in a file, and a NUL its
+      // text in many readers; a file may hold them escaped, a prompt not.
+      if (value.getString().find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos)
+        return hostText(HostText::kTextWithControl);
+      return {};
     case HostSysVarKind::kColor:
       try {
         hostColorFromRb(value);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "OdDbDimVars.h"
 #include "OdResBuf.h"
 #include "OdString.h"
 #include "host_result.h"
@@ -66,3 +67,8 @@ private:
   int m_commandActive = 0;
   int m_measureInit = 0;
 };
+
+// Why a dimension variable refuses a value, in the session's language and
+// with the allowed range ("the allowed values are 0..8"); for every place a
+// user sets one (prompt, palette, style editor).
+OdString hostDimVarRefusal(int index, const OdDbDimVarValue& value);

@@ -21,6 +21,29 @@ namespace {
 // garbage.
 bool finite(const P& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 bool finite(const V& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool finite(const OdGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// Whether what the builders made can be drawn and written: every point,
+// size and angle a number.
+bool finiteEntity(const OdDbEntity* e) {
+  if (auto l = OdDbLine::cast(e)) return finite(l->startPoint()) && finite(l->endPoint());
+  if (auto a = OdDbArc::cast(e))
+    return finite(a->center()) && std::isfinite(a->radius()) && std::isfinite(a->startAngle()) &&
+           std::isfinite(a->endAngle());
+  if (auto s = OdDbSolid::cast(e)) {
+    for (int i = 0; i < 4; ++i)
+      if (!finite(s->pointAt(i))) return false;
+    return true;
+  }
+  if (auto t = OdDbMText::cast(e))
+    return finite(t->location()) && std::isfinite(t->textHeight()) && std::isfinite(t->rotation());
+  if (auto r = OdDbBlockReference::cast(e)) {
+    const OdGeVector3d f = r->scaleFactors();
+    return finite(r->position()) && std::isfinite(r->rotation()) && std::isfinite(f.x) && std::isfinite(f.y) &&
+           std::isfinite(f.z);
+  }
+  return true;
+}
 }  // namespace
 
 double DimTextBox::halfExtentAlong(double a) const {
@@ -96,6 +119,7 @@ void DimGeometry::style(OdDbEntity* e, DimPart part) const {
 }
 
 void DimGeometry::line(const P& a, const P& b, DimPart part) {
+  if (!finite(a) || !finite(b)) m_notFinite = true;
   if (!finite(a) || !finite(b) || a.distanceTo(b) < 1e-12) return;
   OdDbLinePtr l = OdDbLine::createObject();
   l->setStartPoint(flat(a));
@@ -106,8 +130,10 @@ void DimGeometry::line(const P& a, const P& b, DimPart part) {
 
 void DimGeometry::arc(const P& centre, double radius, double startAngle, double endAngle, DimPart part) {
   if (!finite(centre) || !(radius > 0) || !std::isfinite(radius) || !std::isfinite(startAngle) ||
-      !std::isfinite(endAngle) || sweep(startAngle, endAngle) < 1e-12)
+      !std::isfinite(endAngle) || sweep(startAngle, endAngle) < 1e-12) {
+    if (!finite(centre) || std::isinf(radius) || std::isnan(radius)) m_notFinite = true;
     return;
+  }
   OdDbArcPtr a = OdDbArc::createObject();
   a->setCenter(flat(centre));
   a->setRadius(radius);
@@ -119,7 +145,10 @@ void DimGeometry::arc(const P& centre, double radius, double startAngle, double 
 
 void DimGeometry::arrow(const P& tip, const V& pointing, int end, const V& lineDir) {
   if (m_v.tsz > 0) {
-    if (!finite(tip)) return;
+    if (!finite(tip)) {
+      m_notFinite = true;
+      return;
+    }
     // An oblique stroke through the end, leaning the same way at both ends.
     const V d = unit(lineDir);
     const V s = (d + perp(d)) * (tickSize() / 2);
@@ -127,6 +156,7 @@ void DimGeometry::arrow(const P& tip, const V& pointing, int end, const V& lineD
     return;
   }
   const double size = arrowSize();
+  if (!finite(tip) || !finite(pointing) || std::isnan(size)) m_notFinite = true;
   if (!(size > 0) || !finite(tip) || !finite(pointing)) return;
   const V u = unit(pointing);
   const OdDbObjectId block = arrowBlock(end);
@@ -152,6 +182,7 @@ void DimGeometry::arrow(const P& tip, const V& pointing, int end, const V& lineD
 }
 
 void DimGeometry::text(const std::string& contents, const DimTextBox& b) {
+  if (!contents.empty() && (!finite(b.centre) || !std::isfinite(b.rotation))) m_notFinite = true;
   if (contents.empty() || !finite(b.centre) || !std::isfinite(b.rotation)) return;
   const V ux = dir(b.rotation), uy = perp(ux);
   const double g = gap();
@@ -213,6 +244,15 @@ OdDbObjectId DimGeometry::prepareBlock() {
 }
 
 void DimGeometry::commit(const P& textPosition) {
+  // Sizes so large that the geometry overflows (DIMSCALE 1e308) would give
+  // a block of points that are not numbers, which no picture or file can
+  // hold: the dimension keeps its old block and the caller hears why.
+  if (m_notFinite || !finite(textPosition) ||
+      !std::all_of(m_out.begin(), m_out.end(), [](const auto& e) { return finiteEntity(e.get()); })) {
+    m_out.clear();
+    throw OdError(eInvalidInput,
+                  "its geometry would not be finite: its sizes are too large (DIMSCALE, DIMASZ, DIMTXT, DIMGAP ...)");
+  }
   const OdDbObjectId id = prepareBlock();
   OdDbBlockTableRecordPtr block = id.safeOpenObject(OdDb::kForWrite);
   // The entities already there take the new data while their kinds match;

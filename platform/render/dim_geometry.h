@@ -71,7 +71,8 @@ public:
 
   // Stores the default text position and writes the entities into the
   // dimension's block: its own anonymous block, redrawn reusing the
-  // entities in it, or a new one.
+  // entities in it, or a new one. Geometry that is not finite (a point or
+  // size that overflowed) is refused with OdError, the block untouched.
   void commit(const g2::P& textPosition);
 
   const std::vector<OdSmartPtr<OdDbEntity>>& entities() const { return m_out; }
@@ -87,6 +88,8 @@ private:
   OdDbObjectId m_textStyle;
   int m_font = 0;
   std::vector<OdSmartPtr<OdDbEntity>> m_out;
+  // Something was left out because a point or size was not a number.
+  bool m_notFinite = false;
 };
 
 }  // namespace render

@@ -1,5 +1,7 @@
 #include "raster_image.h"
 
+#include "file_output.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -189,21 +191,25 @@ bool writePngFile(const Image& image, const std::string& path, std::string* erro
   };
   if (image.width <= 0 || image.height <= 0 || image.rgb.size() != std::size_t(image.width) * image.height * 3)
     return fail("the image is empty");
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return fail(std::strerror(errno));
+  // Encoded in memory first, so that the file is replaced only by a
+  // complete picture.
+  std::string bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
     return fail("out of memory");
   }
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
     return fail("the PNG encoder failed");
   }
-  png_init_io(png, f);
+  png_set_write_fn(
+      png, &bytes,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
+      },
+      [](png_structp) {});
   png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -211,8 +217,8 @@ bool writePngFile(const Image& image, const std::string& path, std::string* erro
     png_write_row(png, const_cast<png_bytep>(image.rgb.data() + std::size_t(y) * image.width * 3));
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  if (std::fclose(f) != 0) return fail(std::strerror(errno));
-  return true;
+  std::string why;
+  return hostSaveFileAtomically(path, bytes, why) || fail(why);
 }
 
 }  // namespace render

@@ -98,6 +98,25 @@ struct Renderer::Impl {
   std::unordered_map<OdDbObjectId, LayerInfo> layers;
   std::unordered_map<OdDbObjectId, std::vector<double>> dashes;
   std::unordered_map<OdDbObjectId, std::pair<int, double>> textStyles;  // font, width factor
+  // The blocks being drawn, outermost first: a block met again on this
+  // path inserts itself.
+  std::vector<OdDbObjectId> insertionPath;
+  long work = 0;
+  RenderReport report;
+
+  // Counts work; false once the bound is passed (nothing more is drawn).
+  bool spend(long units) {
+    work += units;
+    if (work <= opt.maxWork) return true;
+    report.workLimitReached = true;
+    return false;
+  }
+
+  void noteCycle(const OdDbBlockTableRecord* block) {
+    const OdString name = block->getName();
+    auto& seen = report.cyclicBlocks;
+    if (std::find(seen.begin(), seen.end(), name) == seen.end()) seen.push_back(name);
+  }
 
   Context rootContext() const {
     Context c;
@@ -190,6 +209,7 @@ struct Renderer::Impl {
 
   // Primitives.
   void polyline(std::vector<Point2> pts, bool closed, const Stroke& s) {
+    if (!spend(long(pts.size()))) return;
     if (pts.size() < 2 || !std::all_of(pts.begin(), pts.end(), finite)) return;
     list.add(PolylinePrim{std::move(pts), closed, s});
   }
@@ -229,7 +249,7 @@ struct Renderer::Impl {
 
   // Entities.
   void entity(const OdDbEntity* e, const Context& ctx) {
-    if (!e || e->isErased() || !e->visibility()) return;
+    if (!e || e->isErased() || !e->visibility() || !spend(1)) return;
     if (layer(effectiveLayer(e, ctx)).hidden) return;
     if (auto l = OdDbLine::cast(e)) return polyline({ctx.xf.apply(l->startPoint()), ctx.xf.apply(l->endPoint())}, false, strokeOf(e, ctx));
     if (auto c = OdDbCircle::cast(e)) {
@@ -372,8 +392,14 @@ struct Renderer::Impl {
     if (ctx.depth > opt.maxBlockDepth) return;
     auto block = OdDbBlockTableRecord::cast(blockId.openObject());
     if (!block) return;
-    for (OdDbBlockIteratorPtr it = block->newIterator(); !it->done(); it->step())
+    if (std::find(insertionPath.begin(), insertionPath.end(), blockId) != insertionPath.end()) {
+      noteCycle(block.get());
+      return;
+    }
+    insertionPath.push_back(blockId);
+    for (OdDbBlockIteratorPtr it = block->newIterator(); !it->done() && !report.workLimitReached; it->step())
       if (auto e = it->entity()) entity(e.get(), ctx);
+    insertionPath.pop_back();
   }
 
   void blockReference(const OdDbBlockReference* r, const Context& ctx) {
@@ -460,6 +486,8 @@ const DisplayList& Renderer::displayList() const {
   return m_impl->finished;
 }
 
+const RenderReport& Renderer::report() const { return m_impl->report; }
+
 DisplayList Renderer::take() {
   DisplayList out = m_impl->pointMarks.empty() ? std::move(m_impl->list) : m_impl->withPointMarks();
   m_impl->list.clear();
@@ -475,10 +503,11 @@ DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& op
   return r.take();
 }
 
-DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options) {
+DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options, RenderReport* report) {
   if (!db) return {};
   Renderer r(options);
   r.drawBlockContents(db->getModelSpaceId());
+  if (report) *report = r.report();
   return r.take();
 }
 

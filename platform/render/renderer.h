@@ -6,6 +6,7 @@
 // Colours, lineweights and linetypes are resolved against the entity, its
 // layer and the block reference (or dimension) it is drawn through.
 #include <memory>
+#include <vector>
 
 #include "OdDbObjectId.h"
 #include "display_list.h"
@@ -24,9 +25,21 @@ struct RenderOptions {
   double defaultLineweightMm = 0.25;
   // Segments for a full circle; arcs get their share (at least 4).
   int circleSegments = 96;
-  // Nesting of block references beyond this is not drawn (a block that
-  // contains itself would never end).
+  // Nesting of block references beyond this is not drawn.
   int maxBlockDepth = 32;
+  // Work allowed for one picture: entities visited plus points produced.
+  // Blocks inserted into each other many times over multiply quickly; past
+  // this the picture stops growing and says so (about a second of work).
+  long maxWork = 3'000'000;
+};
+
+// What drawing left out, for the caller to tell the user.
+struct RenderReport {
+  // Blocks met again on their own insertion path (each named once): the
+  // repeated insert is not drawn, since it would never end.
+  std::vector<OdString> cyclicBlocks;
+  // The work bound of RenderOptions was reached: the picture is incomplete.
+  bool workLimitReached = false;
 };
 
 class Renderer {
@@ -47,6 +60,7 @@ public:
   // bounds of everything drawn (see docs/geometry.md).
   const DisplayList& displayList() const;
   DisplayList take();
+  const RenderReport& report() const;
 
 private:
   struct Impl;
@@ -54,6 +68,6 @@ private:
 };
 
 DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options = {});
-DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options = {});
+DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options = {}, RenderReport* report = nullptr);
 
 }  // namespace render

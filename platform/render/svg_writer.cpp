@@ -1,5 +1,7 @@
 #include "svg_writer.h"
 
+#include "file_output.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -102,14 +104,10 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
 }
 
 bool writeSvgFile(const DisplayList& list, const std::string& path, const SvgOptions& options, std::string* error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out << svgDocument(list, options);
-  if (out) out.close();
-  if (!out) {
-    if (error) *error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  std::string why;
+  if (hostSaveFileAtomically(path, svgDocument(list, options), why)) return true;
+  if (error) *error = "cannot write " + path + ": " + why;
+  return false;
 }
 
 }  // namespace render

@@ -10,6 +10,7 @@
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 
+#include <algorithm>
 #include <numbers>
 #include "OdDbDictionary.h"
 
@@ -352,6 +353,53 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     // A file that ends too soon.
     const std::string whole = drawingWithForeignRecords();
     EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);
+}
+
+TEST(DxfDrawingMapping, ValuesATypedAnswerWouldNotGiveAreReportedWithTheirLineAndReplaced)
+{
+    OdDbDatabase made;
+    OdDbObjectId style;
+    {
+        OdDbDimStyleTablePtr table = made.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+        OdDbDimStyleTableRecordPtr rec = OdDbDimStyleTableRecord::createObject();
+        rec->setName("Odd");
+        style = table->add(rec);
+    }
+    const std::string good = writeDxfDrawingToBytes(made);
+    EXPECT_FALSE(read(good)->changedSinceLoading());
+
+    // The header's lineweight, and the style's arrowhead made model space.
+    std::string bad = good;
+    const std::string lwd = "$DIMLWD\n370\n";
+    const size_t at = bad.find(lwd) + lwd.size();
+    bad.replace(at, bad.find('\n', at) - at, "9999");
+    const auto lineOf = [&](size_t offset) { return std::count(bad.begin(), bad.begin() + long(offset), '\n') + 1; };
+    const std::string header9 = "  9\n$DIMLWD";
+    const long lwdLine = lineOf(bad.find(header9));
+    const std::string styleHandle = "  5\n" + style.getHandle().ascii() + "\n";
+    const size_t record = bad.find(styleHandle);
+    ASSERT_NE(record, std::string::npos);
+    const size_t flags = bad.find(" 70\n", record);
+    bad.insert(bad.find('\n', flags + 4) + 1, "342\n" + made.getModelSpaceId().getHandle().ascii() + "\n");
+
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = read(bad, &report);
+    ASSERT_EQ(report.warnings.size(), 2u);
+    EXPECT_EQ(report.warnings[0], "line " + std::to_string(lwdLine) +
+                                      ": DIMLWD 9999 is out of range (-3, -2, -1, 0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, "
+                                      "50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211); the default is used");
+    EXPECT_NE(report.warnings[1].find("dimension style \"Odd\": DIMBLK: \"*Model_Space\" is a layout or anonymous "
+                                      "block and cannot be an arrowhead; the default is used"),
+              std::string::npos)
+        << report.warnings[1];
+    EXPECT_EQ(db->dimlwd(), OdDb::kLnWtByBlock);
+    OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject();
+    EXPECT_TRUE(odd->dimblk().isNull());
+    EXPECT_TRUE(db->changedSinceLoading());
+    // What is written then reads back without a word.
+    DxfReadReport again;
+    read(writeDxfDrawingToBytes(*db), &again);
+    EXPECT_TRUE(again.warnings.empty());
 }
 
 TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)

@@ -56,8 +56,19 @@ TEST(SysVars, WrongKindsAndRangesAreRefusedWithoutChange) {
   EXPECT_EQ(vars.getVar("DIMCLRD")->restype(), 420);
   EXPECT_EQ(vars.setFromText("DIMCLRE", "red"), S_OK);
   EXPECT_EQ(vars.getVar("DIMCLRE")->getInt16(), 1);
+  // The storage type's range is not the variable's; a line break or NUL
+  // typed into a text would break the file it is saved to.
+  EXPECT_EQ(vars.setFromText("DIMDEC", "9", nullptr, &why), E_INVALIDARG);
+  EXPECT_EQ(why, "the allowed values are 0..8");
+  EXPECT_EQ(vars.setFromText("DIMPOST", "mm\rX", nullptr, &why), E_INVALIDARG);
+  EXPECT_EQ(why, "a text cannot hold a line break or a NUL character");
+  EXPECT_EQ(vars.setFromText("DIMPOST", OdString("mm\0X", 4)), E_INVALIDARG);
+  EXPECT_EQ(vars.setFromText("DIMBLK", "*Paper_Space", nullptr, &why), E_INVALIDARG);
+  EXPECT_EQ(why, "\"*Paper_Space\" is a layout or anonymous block and cannot be an arrowhead");
+  EXPECT_EQ(vars.setVar("DIMBLK", *OdResBuf::newRb(340, doc->database()->getModelSpaceId())), E_INVALIDARG);
   EXPECT_DOUBLE_EQ(doc->database()->dimasz(), 2.5);
   EXPECT_EQ(doc->database()->dimzin(), 8);
+  EXPECT_EQ(doc->database()->dimpost(), "");
 }
 
 TEST(SysVars, RecordVariablesByIdentifierAndName) {

@@ -96,26 +96,67 @@ TEST_F(Scene, BlockReferencesTransformAndPassOnByBlockAndLayerZero) {
   EXPECT_EQ(lines[1].stroke.color, (Rgb{0, 255, 0}));  // layer 0 takes the reference's layer
 }
 
-TEST_F(Scene, ABlockThatContainsItselfEnds) {
-  const OdDbObjectId blk = block("Loop");
-  {
-    OdDbBlockTableRecordPtr b = blk.safeOpenObject(OdDb::kForWrite);
-    OdDbBlockReferencePtr inner = OdDbBlockReference::createObject();
-    inner->setDatabaseDefaults(d.db.get());
-    inner->setBlockTableRecord(blk);
-    b->appendOdDbEntity(inner);
+TEST_F(Scene, BlocksThatInsertThemselvesAreDrawnOnceAndSaidSo) {
+  // A inserts B twice and B inserts A twice: with only a depth limit the
+  // work doubles at every level.
+  const OdDbObjectId a = block("A"), b = block("B");
+  auto insertTwice = [&](OdDbObjectId into, OdDbObjectId what) {
+    OdDbBlockTableRecordPtr rec = into.safeOpenObject(OdDb::kForWrite);
+    for (double x : {0.0, 10.0}) {
+      OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
+      r->setDatabaseDefaults(d.db.get());
+      r->setBlockTableRecord(what);
+      r->setPosition({x, 0, 0});
+      rec->appendOdDbEntity(r);
+    }
     OdDbLinePtr l = OdDbLine::createObject();
     l->setDatabaseDefaults(d.db.get());
     l->setEndPoint({1, 1});
-    b->appendOdDbEntity(l);
+    rec->appendOdDbEntity(l);
+  };
+  insertTwice(a, b);
+  insertTwice(b, a);
+  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
+  ref->setBlockTableRecord(a);
+  d.add(ref).release();
+  render::RenderReport report;
+  const DisplayList l = render::renderModelSpace(d.db.get(), {}, &report);
+  // A's line, and B's line in each of A's two inserts of B.
+  EXPECT_EQ(all<PolylinePrim>(l).size(), 3u);
+  EXPECT_EQ(report.cyclicBlocks, std::vector<OdString>{"A"});
+  EXPECT_FALSE(report.workLimitReached);
+}
+
+TEST_F(Scene, DeepFanOutStopsAtTheWorkBound) {
+  // No cycle, but each of twenty levels inserts the next twice: a million
+  // lines at the bottom.
+  std::vector<OdDbObjectId> levels;
+  for (int i = 0; i < 20; ++i) levels.push_back(block(("L" + std::to_string(i)).c_str()));
+  for (int i = 0; i < 20; ++i) {
+    OdDbBlockTableRecordPtr rec = levels[i].safeOpenObject(OdDb::kForWrite);
+    if (i + 1 == 20) {
+      OdDbLinePtr l = OdDbLine::createObject();
+      l->setDatabaseDefaults(d.db.get());
+      l->setEndPoint({1, 1});
+      rec->appendOdDbEntity(l);
+      continue;
+    }
+    for (int k = 0; k < 2; ++k) {
+      OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
+      r->setDatabaseDefaults(d.db.get());
+      r->setBlockTableRecord(levels[i + 1]);
+      rec->appendOdDbEntity(r);
+    }
   }
   OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
-  ref->setBlockTableRecord(blk);
+  ref->setBlockTableRecord(levels[0]);
   d.add(ref).release();
   render::RenderOptions o;
-  o.maxBlockDepth = 5;
-  const DisplayList l = render::renderModelSpace(d.db.get(), o);
-  EXPECT_EQ(all<PolylinePrim>(l).size(), 5u);  // one line for each of the five levels allowed
+  o.maxWork = 20000;
+  render::RenderReport report;
+  render::renderModelSpace(d.db.get(), o, &report);
+  EXPECT_TRUE(report.workLimitReached);
+  EXPECT_TRUE(report.cyclicBlocks.empty());
 }
 
 TEST_F(Scene, LinetypesScaleAndHiddenLayersDrawNothing) {

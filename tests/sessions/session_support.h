@@ -38,8 +38,12 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
 }
 
 // Runs qrvhost with the arguments; standard output and error together.
-inline Result runHost(const std::string& args) {
-  const std::string cmd = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null " + args + " 2>&1";
+// `shellPrefix` runs first in the same shell (limits, ignored signals). A
+// host that hangs is stopped after a minute and gives timeout's status 124,
+// so a hang fails the test instead of stopping the run.
+inline Result runHost(const std::string& args, const std::string& shellPrefix = "") {
+  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null " + args;
+  const std::string cmd = "sh -c '" + shellPrefix + " exec timeout 60 " + host + "' 2>&1";
   Result r;
   FILE* p = ::popen(cmd.c_str(), "r");
   if (!p) return r;

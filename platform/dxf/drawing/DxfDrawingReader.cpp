@@ -1,5 +1,7 @@
 #include "DxfDrawingReader.h"
 
+#include "DxfDimVarChecks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -153,6 +155,7 @@ private:
   const DxfDocument& m_doc;
   std::unique_ptr<OdDbDatabase> m_db;
   std::vector<std::string>& m_warnings;
+  DxfDimVarLines m_dimVarLines;
   OdDbDatabase::TableIds m_tables;
   bool m_allCreated = false;  // every record is an object now
   // References to objects later in the file: resolved at the end.
@@ -606,6 +609,7 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
   m_names[key].emplace(qrv::foldCase(name), id);
 
   if (auto style = dynamic_cast<OdDbDimStyleTableRecord*>(rec)) {
+    m_dimVarLines.records.emplace(id, lineOf(index));
     fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom);
     DxfDimVarItems items;
     readXData(rec, xdata, &items);
@@ -675,6 +679,7 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
     }
     auto index = dxfDimVarByCode(t.code);
     if (!index) continue;
+    m_dimVarLines.values[{style->objectId(), *index}] = t.valueLine();
     const OdDbDimVarDesc& d = OdDbDimVars::describe(*index);
     switch (d.type) {
       case OdDbDimVarType::kDouble: vars.set(*index, t.toDouble()); break;
@@ -1181,6 +1186,8 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
     m_src->header.emplace(std::move(name), std::move(text));
   m_src->handseed = m_db->handseed().value();
   m_db->setFileSource(m_src);
+  // After the snapshot above, so that a replaced value is written anew.
+  dxfReplaceRefusedDimVars(*m_db, m_doc, m_dimVarLines, m_warnings);
   m_db->blockUndoRecording(false);
   return std::move(m_db);
 }

@@ -1,0 +1,228 @@
+// qrvhost given what a hostile user or a misbehaving machine gives it: each
+// case builds its own bad input and checks the message, the exit status and
+// that nothing on disk changed.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <regex>
+
+#include "session_support.h"
+
+using namespace sessions;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+Result runBounded(const std::string& args, const std::string& shellPrefix = "") {
+  return runHost("--lang en " + args, shellPrefix);
+}
+
+Result runScript(const fs::path& dir, const std::string& script, const std::string& args,
+                 const std::string& shellPrefix = "") {
+  writeText(dir / "s.scr", script);
+  return runBounded("--script " + (dir / "s.scr").string() + " " + args, shellPrefix);
+}
+
+// The files of a folder, to see that a failure left nothing behind.
+std::vector<std::string> filesIn(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A saved drawing with one header variable's value replaced in the text.
+void setHeaderValue(const fs::path& drawing, const std::string& variable, const std::string& value) {
+  std::string text = readAll(drawing);
+  const std::regex re("(\\$" + variable + "\\r?\\n *[0-9]+\\r?\\n)[^\\r\\n]*");
+  text = std::regex_replace(text, re, "$1" + value, std::regex_constants::format_first_only);
+  writeText(drawing, text);
+}
+
+constexpr const char* kTimedOut = "exit 124 is timeout's: the host hung";
+
+}  // namespace
+
+TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
+  const auto dir = tempFolder("badscript");
+  makeDrawing(dir / "a.dxf");
+  const std::string before = readAll(dir / "a.dxf");
+  for (const std::string& script : {dir.string(), std::string("/proc/self/mem")}) {
+    for (const std::string& each : {"--each ", ""}) {
+      const Result r = runBounded(each + "--script " + script + " " + (dir / "a.dxf").string());
+      EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
+      EXPECT_TRUE(contains(r.out, "cannot read the script " + script)) << r.out;
+      EXPECT_FALSE(contains(r.out, "terminate called")) << r.out;
+    }
+  }
+  EXPECT_EQ(readAll(dir / "a.dxf"), before);
+}
+
+TEST(HostileInput, ANamedPipeIsRefusedEverywhereADrawingIsExpected) {
+  const auto dir = tempFolder("fifo");
+  makeDrawing(dir / "a.dxf");
+  const fs::path pipe = dir / "p.dxf";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+  Result r = runBounded("--new " + pipe.string(), "");
+  EXPECT_EQ(r.status, 2) << kTimedOut << "\n" << r.out;
+  EXPECT_TRUE(contains(r.out, "it is not a regular file")) << r.out;
+
+  r = runScript(dir, "OPEN\n" + pipe.string() + "\nEXPORT\n" + (dir / "q.svg").string() + "\n", "--new");
+  EXPECT_EQ(r.status, 0) << kTimedOut << "\n" << r.out;
+  EXPECT_TRUE(contains(r.out, "Cannot open \"" + pipe.string() + "\": it is not a regular file")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Written \"" + (dir / "q.svg").string())) << r.out;
+
+  ASSERT_EQ(::mkfifo((dir / "p.svg").c_str(), 0600), 0);
+  r = runScript(dir, "EXPORT\n" + (dir / "p.svg").string() + "\n", (dir / "a.dxf").string());
+  EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / "p.svg").string() + "\": it is not a regular file")) << r.out;
+
+  r = runScript(dir, "DIMASZ\n0.5\n", "--each " + pipe.string() + " " + (dir / "a.dxf").string());
+  EXPECT_EQ(r.status, 5) << kTimedOut << "\n" << r.out;
+  EXPECT_TRUE(contains(r.out, "Batch: 2 drawing(s), 1 saved, 1 failed.")) << r.out;
+}
+
+TEST(HostileInput, AFullDiskLeavesPicturesAndDrawingsAsTheyWere) {
+  // The file size limit makes every write past 1 KiB fail, as a full disk
+  // does; the signal it would send is ignored so the write reports it.
+  const std::string fullDisk = "trap \"\" XFSZ; ulimit -f 1;";
+  const auto dir = tempFolder("fulldisk");
+  makeDrawing(dir / "a.dxf");
+  const std::string drawing = readAll(dir / "a.dxf");
+  const std::string oldPicture(10000, 'x');
+  writeText(dir / "old.svg", oldPicture);
+  writeText(dir / "s.scr", "EXPORT\n" + (dir / "old.svg").string() + "\nEXPORT\n" + (dir / "new.svg").string() +
+                               "\nDIMASZ\n0.5\nSAVE\n");
+  const auto filesBefore = filesIn(dir);
+
+  const Result r = runBounded("--script " + (dir / "s.scr").string() + " " + (dir / "a.dxf").string(), fullDisk);
+  EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / "old.svg").string())) << r.out;
+  EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / "new.svg").string())) << r.out;
+  EXPECT_TRUE(contains(r.out, "Cannot save")) << r.out;
+  EXPECT_EQ(r.status, 6) << r.out;  // the failed save, with the reason on standard error too
+  EXPECT_EQ(readAll(dir / "old.svg"), oldPicture);
+  EXPECT_EQ(readAll(dir / "a.dxf"), drawing);
+  EXPECT_EQ(filesIn(dir), filesBefore);  // no new picture, no temporary file
+}
+
+TEST(HostileInput, HugeSizesFailToRecomputeInsteadOfGivingNonNumbers) {
+  const auto dir = tempFolder("huge");
+  makeDrawing(dir / "a.dxf");
+  const Result r = runScript(dir,
+                             "DIMSCALE\n1e308\n-dimstyle\nA\nALL\n\nDIMREGEN\nEXPORT\n" + (dir / "a.svg").string() +
+                                 "\nSAVEAS\n" + (dir / "b.dxf").string() + "\n",
+                             (dir / "a.dxf").string());
+  EXPECT_FALSE(contains(r.out, "2 dimension(s) recomputed")) << r.out;
+  EXPECT_TRUE(contains(r.out, "2 dimension(s) could not be recomputed:")) << r.out;
+  EXPECT_TRUE(contains(r.out, "its geometry would not be finite")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / "a.svg").string())) << r.out;
+  EXPECT_FALSE(fs::exists(dir / "a.svg"));
+  // The dimensions keep their blocks, so the drawing still saves.
+  EXPECT_TRUE(contains(r.out, "keeps its previous picture")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Saved \"" + (dir / "b.dxf").string())) << r.out;
+  EXPECT_EQ(r.status, 0) << r.out;
+}
+
+TEST(HostileInput, PromptsRefuseValuesOutOfRangeAndSayTheRange) {
+  const auto dir = tempFolder("ranges");
+  std::string script = "DIMDEC\n99\n-5\n3\nDIMTAD\n7\n\nDIMLFAC\n0\n\nDIMTXT\n-1\n\nDIMBLK\n*Model_Space\n\n";
+  const char kPostWithNul[] = "DIMPOST\n\"mm\0X\"\n\n";
+  script.append(kPostWithNul, sizeof kPostWithNul - 1);
+  script += "SAVEAS\n" + (dir / "ok.dxf").string() + "\n";
+  const Result r = runScript(dir, script, "--new");
+  EXPECT_TRUE(contains(r.out, "Invalid value for DIMDEC: the allowed values are 0..8.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Invalid value for DIMTAD: the allowed values are 0..4.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Invalid value for DIMLFAC: the allowed values are ≠ 0.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Invalid value for DIMTXT: the allowed values are ≥ 0.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\"*Model_Space\" is a layout or anonymous block and cannot be an arrowhead")) << r.out;
+  EXPECT_TRUE(contains(r.out, "a text cannot hold a line break or a NUL character")) << r.out;
+  auto db = readDxfDrawing((dir / "ok.dxf").string());
+  EXPECT_EQ(db->dimdec(), 3);
+  EXPECT_EQ(db->dimtad(), 0);
+  EXPECT_TRUE(db->dimblk().isNull());
+}
+
+TEST(HostileInput, RefusedValuesReadFromAFileAreReplacedAndReported) {
+  const auto dir = tempFolder("badheader");
+  makeDrawing(dir / "a.dxf");
+  setHeaderValue(dir / "a.dxf", "DIMLWD", "9999");
+  setHeaderValue(dir / "a.dxf", "DIMDEC", "99");
+  const std::string before = readAll(dir / "a.dxf");
+  const Result r = runScript(dir, "-dimstyle\nA\nALL\n\nSAVEAS\n" + (dir / "b.dxf").string() + "\nQUIT\n",
+                             (dir / "a.dxf").string());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::regex_search(r.out, std::regex("Note: [^\n]*a\\.dxf: line [0-9]+: DIMLWD 9999 is out of range")))
+      << r.out;
+  EXPECT_TRUE(contains(r.out, "DIMDEC 99 is out of range (0..8); the default is used")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Saved \"" + (dir / "b.dxf").string())) << r.out;
+  EXPECT_EQ(readAll(dir / "a.dxf"), before);
+  auto saved = readDxfDrawing((dir / "b.dxf").string());
+  EXPECT_EQ(saved->dimlwd(), OdDb::kLnWtByBlock);
+
+  // Opened and left alone, the replaced values are unsaved changes.
+  const Result quit = runScript(dir, "QUIT\n", (dir / "a.dxf").string());
+  EXPECT_TRUE(contains(quit.out, "1 drawing(s) have unsaved changes")) << quit.out;
+}
+
+TEST(HostileInput, SaveAsRefusesFoldersDevicesAndAsksForReadOnlyFiles) {
+  const auto dir = tempFolder("saveas");
+  makeDrawing(dir / "a.dxf");
+  writeText(dir / "ro.dxf", "read only");
+  ::chmod((dir / "ro.dxf").c_str(), 0444);
+  fs::create_directories(dir / "sub");
+  const Result r = runScript(dir,
+                             "SAVEAS\n" + (dir / "sub").string() + "/\nSAVEAS\n/dev/null\nSAVEAS\n" +
+                                 (dir / "ro.dxf").string() + "\nNo\nSAVEAS\n" + (dir / "ro.dxf").string() + "\n",
+                             (dir / "a.dxf").string());
+  EXPECT_TRUE(contains(r.out, "is a folder; a file name is needed.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\"/dev/null\" is not a regular file.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\"" + (dir / "ro.dxf").string() + "\" is read-only. Replace it? [Yes/No] <No>: No"))
+      << r.out;
+  EXPECT_EQ(r.status, 6) << r.out;
+  EXPECT_TRUE(fs::is_empty(dir / "sub"));
+  EXPECT_FALSE(fs::exists("/dev/null.dxf"));
+  EXPECT_EQ(readAll(dir / "ro.dxf"), "read only");
+}
+
+TEST(HostileInput, ABatchDrawingFailsWhenItsScriptDoesNotRunThrough) {
+  const auto dir = tempFolder("batch");
+  makeDrawing(dir / "a.dxf");
+  makeDrawing(dir / "b.dxf");
+  const std::string a = readAll(dir / "a.dxf");
+  // The README's example on a drawing without the style "Company": the
+  // later lines are taken as style names until the script ends.
+  Result r = runScript(dir, "-dimstyle\nR\nCompany\n-dimstyle\nA\nALL\n\n", "--each " + (dir / "a.dxf").string());
+  EXPECT_EQ(r.status, 5) << r.out;
+  EXPECT_TRUE(contains(r.out, "Batch: 1 drawing(s), 0 saved, 1 failed.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "the command -DIMSTYLE was cancelled at")) << r.out;
+  EXPECT_EQ(readAll(dir / "a.dxf"), a);
+
+  // A batch script may not switch drawings.
+  r = runScript(dir, "OPEN\n" + (dir / "b.dxf").string() + "\nDIMASZ\n0.5\n", "--each " + (dir / "a.dxf").string());
+  EXPECT_EQ(r.status, 5) << r.out;
+  EXPECT_TRUE(contains(r.out, "OPEN cannot be used in a batch script")) << r.out;
+  EXPECT_EQ(readAll(dir / "a.dxf"), a);
+
+  // A script from Windows or an old Mac, with a byte order mark, runs through.
+  r = runScript(dir, "\xEF\xBB\xBF" "DIMASZ\r0.5\r\nDIMTXT\r\n0.25\r", "--each " + (dir / "a.dxf").string());
+  EXPECT_EQ(r.status, 0) << r.out;
+  auto db = readDxfDrawing((dir / "a.dxf").string());
+  EXPECT_DOUBLE_EQ(db->dimasz(), 0.5);
+  EXPECT_DOUBLE_EQ(db->dimtxt(), 0.25);
+}
+
+TEST(HostileInput, ARefusedStyleNameIsShownInTheTranscript) {
+  const auto dir = tempFolder("names");
+  const Result r = runScript(dir, "-dimstyle\nS\nBad\xC2\x85Name\nGood\n", "--new");
+  // Said where the user looks, and another name asked for.
+  EXPECT_TRUE(contains(r.out, "Invalid name: the name contains a control character.\nEnter name for new dimension style"))
+      << r.out;
+}
