@@ -80,7 +80,8 @@ void sayFailures(CommandProcessor& cp, const RecomputeCount& count) {
 #ifdef QRVHOST_HAVE_RENDER
 bool finitePicture(const render::DisplayList& picture) {
   const render::Bounds& b = picture.bounds();
-  return b.empty() || (std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY));
+  // The size too: a picture 1e308 wide on each side has no scale to draw at.
+  return b.empty() || (std::isfinite(b.width()) && std::isfinite(b.height()));
 }
 #endif
 

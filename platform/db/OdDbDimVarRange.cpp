@@ -57,7 +57,7 @@ RangeRule ruleFor(std::string_view key) {
       {"tfac", {Rule::kNotNegative}},        {"tsz", {Rule::kNotNegative}},
       {"txt", {Rule::kNotNegative}},         {"fxl", {Rule::kNotNegative}},
       {"mzf", {Rule::kNotNegative}},         {"altmzf", {Rule::kNotNegative}},
-      {"jogang", {Rule::kAngle, 5 * kDegree, 90 * kDegree}},
+      {"jogang", {Rule::kAngle, 0, 180 * kDegree}},
       {"blk", {Rule::kArrow}},               {"blk1", {Rule::kArrow}},
       {"blk2", {Rule::kArrow}},              {"ldrblk", {Rule::kArrow}},
       {"post", {Rule::kText}},               {"apost", {Rule::kText}},

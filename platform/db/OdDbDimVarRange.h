@@ -7,7 +7,7 @@
 class OdDbBlockTableRecord;
 
 // The allowed values in a form every language reads: "0..8", "1..6",
-// "≥ 0", "≠ 0", "5°..90°"; empty when every value of the stored type is
+// "≥ 0", "≠ 0", "0°..180°"; empty when every value of the stored type is
 // allowed (switches, colours, records other than arrowheads).
 OdString odDbDimVarRangeText(int index);
 

@@ -21,28 +21,50 @@ namespace {
 // garbage.
 bool finite(const P& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 bool finite(const V& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
-bool finite(const OdGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-// Whether what the builders made can be drawn and written: every point,
-// size and angle a number.
-bool finiteEntity(const OdDbEntity* e) {
-  if (auto l = OdDbLine::cast(e)) return finite(l->startPoint()) && finite(l->endPoint());
-  if (auto a = OdDbArc::cast(e))
-    return finite(a->center()) && std::isfinite(a->radius()) && std::isfinite(a->startAngle()) &&
-           std::isfinite(a->endAngle());
-  if (auto s = OdDbSolid::cast(e)) {
-    for (int i = 0; i < 4; ++i)
-      if (!finite(s->pointAt(i))) return false;
-    return true;
+// The box around what the builders made, grown entity by entity. A point
+// that is not a number, or a box too large for its size to be a number
+// (sizes of 1e308), cannot be drawn or written.
+struct Extent {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  bool any = false, broken = false;
+  void add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      broken = true;
+      return;
+    }
+    if (!any) minX = maxX = x, minY = maxY = y;
+    minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
+    any = true;
   }
-  if (auto t = OdDbMText::cast(e))
-    return finite(t->location()) && std::isfinite(t->textHeight()) && std::isfinite(t->rotation());
+  void add(const OdGePoint3d& p, double reach = 0) {
+    if (!std::isfinite(reach)) broken = true;
+    add(p.x - reach, p.y - reach);
+    add(p.x + reach, p.y + reach);
+  }
+  bool drawable() const { return !broken && std::isfinite(maxX - minX) && std::isfinite(maxY - minY); }
+};
+
+void addToExtent(const OdDbEntity* e, Extent& x) {
+  if (auto l = OdDbLine::cast(e)) return x.add(l->startPoint()), x.add(l->endPoint());
+  if (auto a = OdDbArc::cast(e)) {
+    if (!std::isfinite(a->startAngle()) || !std::isfinite(a->endAngle())) x.broken = true;
+    return x.add(a->center(), a->radius());
+  }
+  if (auto s = OdDbSolid::cast(e)) {
+    for (int i = 0; i < 4; ++i) x.add(s->pointAt(i));
+    return;
+  }
+  if (auto t = OdDbMText::cast(e)) {
+    if (!std::isfinite(t->rotation())) x.broken = true;
+    // Generously wide: a character is never wider than twice its height.
+    return x.add(t->location(), t->textHeight() * 2 * double(t->contents().size() + 1));
+  }
   if (auto r = OdDbBlockReference::cast(e)) {
     const OdGeVector3d f = r->scaleFactors();
-    return finite(r->position()) && std::isfinite(r->rotation()) && std::isfinite(f.x) && std::isfinite(f.y) &&
-           std::isfinite(f.z);
+    if (!std::isfinite(r->rotation())) x.broken = true;
+    return x.add(r->position(), std::max({std::fabs(f.x), std::fabs(f.y), std::fabs(f.z)}));
   }
-  return true;
 }
 }  // namespace
 
@@ -247,8 +269,9 @@ void DimGeometry::commit(const P& textPosition) {
   // Sizes so large that the geometry overflows (DIMSCALE 1e308) would give
   // a block of points that are not numbers, which no picture or file can
   // hold: the dimension keeps its old block and the caller hears why.
-  if (m_notFinite || !finite(textPosition) ||
-      !std::all_of(m_out.begin(), m_out.end(), [](const auto& e) { return finiteEntity(e.get()); })) {
+  Extent extent;
+  for (const auto& e : m_out) addToExtent(e.get(), extent);
+  if (m_notFinite || !finite(textPosition) || !extent.drawable()) {
     m_out.clear();
     throw OdError(eInvalidInput,
                   "its geometry would not be finite: its sizes are too large (DIMSCALE, DIMASZ, DIMTXT, DIMGAP ...)");

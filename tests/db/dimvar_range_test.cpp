@@ -35,7 +35,7 @@ TEST(DimVarRanges, ValuesThatOnlyTheStoredTypeAcceptedAreRefusedWithTheRange) {
   EXPECT_FALSE(allowed("DIMASZ", -1.0));
   EXPECT_FALSE(allowed("DIMLFAC", 0.0));
   EXPECT_FALSE(allowed("DIMLWD", 9999));
-  EXPECT_FALSE(allowed("DIMJOGANG", 0.0));
+  EXPECT_FALSE(allowed("DIMJOGANG", -0.5));
   EXPECT_FALSE(allowed("DIMPOST", OdString("mm\0X", 4)));
   EXPECT_FALSE(allowed("DIMSCALE", std::numeric_limits<double>::infinity()));
   EXPECT_FALSE(allowed("DIMCEN", std::nan("")));
@@ -47,7 +47,7 @@ TEST(DimVarRanges, ValuesThatOnlyTheStoredTypeAcceptedAreRefusedWithTheRange) {
 
   EXPECT_EQ(odDbCheckDimVarValue(indexOf("DIMDEC"), 99), "DIMDEC 99 is out of range (0..8)");
   EXPECT_EQ(odDbCheckDimVarValue(indexOf("DIMLFAC"), 0.0), "DIMLFAC 0 is out of range (≠ 0)");
-  EXPECT_EQ(odDbDimVarRangeText(indexOf("DIMJOGANG")), "5°..90°");
+  EXPECT_EQ(odDbDimVarRangeText(indexOf("DIMJOGANG")), "0°..180°");
   EXPECT_EQ(odDbDimVarRangeText(indexOf("DIMLWD")).substr(0, 16), "-3, -2, -1, 0, 5");
 }
 

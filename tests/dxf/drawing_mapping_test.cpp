@@ -370,13 +370,14 @@ TEST(DxfDrawingMapping, ValuesATypedAnswerWouldNotGiveAreReportedWithTheirLineAn
 
     // The header's lineweight, and the style's arrowhead made model space.
     std::string bad = good;
-    const std::string lwd = "$DIMLWD\n370\n";
+    const std::string lwd = "$DIMLWD\n 70\n";
+    ASSERT_NE(bad.find(lwd), std::string::npos);
     const size_t at = bad.find(lwd) + lwd.size();
     bad.replace(at, bad.find('\n', at) - at, "9999");
     const auto lineOf = [&](size_t offset) { return std::count(bad.begin(), bad.begin() + long(offset), '\n') + 1; };
     const std::string header9 = "  9\n$DIMLWD";
     const long lwdLine = lineOf(bad.find(header9));
-    const std::string styleHandle = "  5\n" + style.getHandle().ascii() + "\n";
+    const std::string styleHandle = "105\n" + style.getHandle().ascii() + "\n";
     const size_t record = bad.find(styleHandle);
     ASSERT_NE(record, std::string::npos);
     const size_t flags = bad.find(" 70\n", record);
