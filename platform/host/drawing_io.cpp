@@ -5,6 +5,7 @@
 
 #include "OdDbDatabase.h"
 #include "OdResult.h"
+#include "host_log.h"
 
 namespace {
 
@@ -44,6 +45,13 @@ std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vect
   if (!io().reader) throw OdError(eNotImplemented, "this build of the host cannot read drawing files");
   std::unique_ptr<OdDbDatabase> db = io().reader(path, warnings);
   if (!db) throw OdError(eBadDxfFile, "the file gave no drawing: " + path);
+  return db;
+}
+
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path) {
+  std::vector<std::string> warnings;
+  std::unique_ptr<OdDbDatabase> db = hostReadDrawing(path, warnings);
+  for (const std::string& w : warnings) hostTraceWarning("host/files", __LINE__, path + ": " + w);
   return db;
 }
 

@@ -29,4 +29,7 @@ bool hostCanWriteDrawings();
 // Throw OdError (with a description) on failure, also when no reader or
 // writer is registered.
 std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vector<std::string>& warnings);
+// The same for a drawing read as a source of records: what reading replaced
+// goes to the log.
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path);
 void hostWriteDrawing(const OdDbDatabase& db, const std::string& path);
