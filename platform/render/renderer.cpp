@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -102,14 +103,20 @@ struct Renderer::Impl {
   // path inserts itself.
   std::vector<OdDbObjectId> insertionPath;
   long work = 0;
+  long spends = 0;
+  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
   RenderReport report;
 
-  // Counts work; false once the bound is passed (nothing more is drawn).
+  // Counts work; false once a bound is passed (nothing more is drawn). The
+  // clock is read now and then only: reading it costs more than most work.
   bool spend(long units) {
+    if (report.workLimitReached) return false;
     work += units;
-    if (work <= opt.maxWork) return true;
-    report.workLimitReached = true;
-    return false;
+    if ((++spends & 1023) == 0 &&
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() > opt.maxSeconds)
+      report.workLimitReached = true;
+    if (work > opt.maxWork) report.workLimitReached = true;
+    return !report.workLimitReached;
   }
 
   void noteCycle(const OdDbBlockTableRecord* block) {
@@ -459,7 +466,10 @@ struct Renderer::Impl {
   }
 };
 
-Renderer::Renderer(RenderOptions options) : m_impl(std::make_unique<Impl>()) { m_impl->opt = options; }
+Renderer::Renderer(RenderOptions options) : m_impl(std::make_unique<Impl>()) {
+  m_impl->opt = options;
+  m_impl->started = std::chrono::steady_clock::now();
+}
 Renderer::~Renderer() = default;
 
 void Renderer::draw(OdDbObjectId id) {

@@ -27,10 +27,12 @@ struct RenderOptions {
   int circleSegments = 96;
   // Nesting of block references beyond this is not drawn.
   int maxBlockDepth = 32;
-  // Work allowed for one picture: entities visited plus points produced.
-  // Blocks inserted into each other many times over multiply quickly; past
-  // this the picture stops growing and says so (about a second of work).
+  // Work allowed for one picture: entities visited plus points produced
+  // (bounds the memory), and the time it may take. Blocks inserted into each
+  // other many times over multiply quickly; past either bound the picture
+  // stops growing and says so.
   long maxWork = 3'000'000;
+  double maxSeconds = 3.0;
 };
 
 // What drawing left out, for the caller to tell the user.
@@ -38,7 +40,8 @@ struct RenderReport {
   // Blocks met again on their own insertion path (each named once): the
   // repeated insert is not drawn, since it would never end.
   std::vector<OdString> cyclicBlocks;
-  // The work bound of RenderOptions was reached: the picture is incomplete.
+  // The work or time bound of RenderOptions was reached: the picture is
+  // incomplete.
   bool workLimitReached = false;
 };
 
