@@ -1,18 +1,21 @@
 #include "dialog_command.h"
 
-#include "documents.h"
-#include "editor_input.h"
-#include "host_entry.h"
-#include "translation.h"
+#include "backend.h"
+#include "dlgdimstyle/style_manager_dialog.h"
+#include "stdafx/host_access.h"
+#include "stdafx/module_log.h"
 
 namespace dds {
 
-// The manager dialog is not part of the module yet; say so rather than
-// doing nothing, so that nobody waits for a window that will not come.
 void runDimStyleDialog() {
-  HostApDocManager* manager = hostDocManager();
-  if (!manager) return;
-  manager->editorInput().print(Supp_Translate("The Dimension Style Manager is not available yet."));
+  OdDbDatabase* db = currentDatabase();
+  if (!db) {
+    DDS_LOG_ERROR(kSrcDds, "No current database");
+    return;
+  }
+  ui::selectSessionBackend();
+  StyleManagerDialog dialog(db);
+  dialog.run(nullptr);
 }
 
 }  // namespace dds

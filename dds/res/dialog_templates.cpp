@@ -41,7 +41,87 @@ const ControlTemplate kCompareControlsEn[] = DDS_COMPARE_CONTROLS(kCompareEn);
 const ControlTemplate kCompareControlsRu[] = DDS_COMPARE_CONTROLS(kCompareRu);
 #undef DDS_COMPARE_CONTROLS
 
+struct ManagerTexts {
+  const char* current;
+  const char* styles;
+  const char* previewOf;
+  const char* setCurrent;
+  const char* create;
+  const char* modify;
+  const char* override_;
+  const char* compare;
+  const char* remove;
+  const char* close;
+  const char* help;
+};
+
+constexpr ManagerTexts kManagerEn{"Current Dimstyle: ", "&Styles", "Preview of: ", "Set C&urrent", "&New...",
+                                  "&Modify...", "&Override...", "&Compare...", "&Delete...", "Close", "&Help"};
+constexpr ManagerTexts kManagerRu{"Текущий размерный стиль: ", "&Стили", "Образец: ", "Сделать &текущим",
+                                  "&Новый...", "&Изменить...", "&Переопределить...", "С&равнить...",
+                                  "&Удалить...", "Закрыть", "Спра&вка"};
+
+#define DDS_MANAGER_CONTROLS(T)                                                                              \
+  {                                                                                                          \
+    {kIdcManagerCurrent, ControlKind::kLabel, T.current, {7, 6, 270, 8}, 0},                                 \
+    {kIdcManagerStylesLabel, ControlKind::kLabel, T.styles, {7, 18, 100, 8}, 0},                             \
+    {kIdcManagerStyles, ControlKind::kListView, "", {7, 28, 100, 138},                                       \
+     ui::kStyleSingleSel | ui::kStyleNoHeader | ui::kStyleEditLabels | ui::kStyleTabStop},                   \
+    {kIdcManagerPreviewLabel, ControlKind::kLabel, T.previewOf, {113, 18, 164, 8}, 0},                       \
+    {kIdcManagerPreview, ControlKind::kFrame, "", {113, 28, 164, 138}, 0},                                   \
+    {kIdcManagerSetCurrent, ControlKind::kButton, T.setCurrent, {283, 28, 62, 14}, ui::kStyleTabStop},       \
+    {kIdcManagerNew, ControlKind::kButton, T.create, {283, 46, 62, 14}, ui::kStyleTabStop},                  \
+    {kIdcManagerModify, ControlKind::kButton, T.modify, {283, 64, 62, 14}, ui::kStyleTabStop},               \
+    {kIdcManagerOverride, ControlKind::kButton, T.override_, {283, 82, 62, 14}, ui::kStyleTabStop},          \
+    {kIdcManagerCompare, ControlKind::kButton, T.compare, {283, 100, 62, 14}, ui::kStyleTabStop},            \
+    {kIdcManagerDelete, ControlKind::kButton, T.remove, {283, 118, 62, 14}, ui::kStyleTabStop},              \
+    {kIdcClose, ControlKind::kButton, T.close, {217, 172, 62, 14}, ui::kStyleDefault | ui::kStyleTabStop},  \
+    {kIdcHelp, ControlKind::kButton, T.help, {283, 172, 62, 14}, ui::kStyleTabStop},                         \
+  }
+
+const ControlTemplate kManagerControlsEn[] = DDS_MANAGER_CONTROLS(kManagerEn);
+const ControlTemplate kManagerControlsRu[] = DDS_MANAGER_CONTROLS(kManagerRu);
+#undef DDS_MANAGER_CONTROLS
+
+struct NewStyleTexts {
+  const char* name;
+  const char* source;
+  const char* useFor;
+  const char* ok;
+  const char* cancel;
+  const char* help;
+};
+
+constexpr NewStyleTexts kNewStyleEn{"&New Style Name:", "&Start With:", "&Use for:", "OK", "Cancel", "&Help"};
+constexpr NewStyleTexts kNewStyleRu{"&Имя нового стиля:", "&На основе:", "&Размеры:", "OK", "Отмена",
+                                    "Спра&вка"};
+
+#define DDS_NEW_STYLE_CONTROLS(T)                                                                            \
+  {                                                                                                          \
+    {kIdcNewNameLabel, ControlKind::kLabel, T.name, {7, 7, 150, 8}, 0},                                      \
+    {kIdcNewName, ControlKind::kEdit, "", {7, 17, 150, 14}, ui::kStyleTabStop},                              \
+    {kIdcNewSourceLabel, ControlKind::kLabel, T.source, {7, 36, 150, 8}, 0},                                 \
+    {kIdcNewSource, ControlKind::kDropDown, "", {7, 46, 150, 14}, ui::kStyleSorted | ui::kStyleTabStop},     \
+    {kIdcNewUseForLabel, ControlKind::kLabel, T.useFor, {7, 65, 150, 8}, 0},                                 \
+    {kIdcNewUseFor, ControlKind::kDropDown, "", {7, 75, 150, 14}, ui::kStyleTabStop},                        \
+    {kIdcOk, ControlKind::kButton, T.ok, {168, 17, 54, 14}, ui::kStyleDefault | ui::kStyleTabStop},          \
+    {kIdcCancel, ControlKind::kButton, T.cancel, {168, 35, 54, 14}, ui::kStyleTabStop},                      \
+    {kIdcHelp, ControlKind::kButton, T.help, {168, 53, 54, 14}, ui::kStyleTabStop},                          \
+  }
+
+const ControlTemplate kNewStyleControlsEn[] = DDS_NEW_STYLE_CONTROLS(kNewStyleEn);
+const ControlTemplate kNewStyleControlsRu[] = DDS_NEW_STYLE_CONTROLS(kNewStyleRu);
+#undef DDS_NEW_STYLE_CONTROLS
+
 const ui::DialogResource kTemplates[] = {
+    {kDlgStyleManager, HostLanguage::kEnglish, "Dimension Style Manager", 351, 191, false, kManagerControlsEn,
+     std::size(kManagerControlsEn)},
+    {kDlgStyleManager, HostLanguage::kRussian, "Диспетчер размерных стилей", 351, 191, false, kManagerControlsRu,
+     std::size(kManagerControlsRu)},
+    {kDlgNewStyle, HostLanguage::kEnglish, "Creating style", 229, 100, false, kNewStyleControlsEn,
+     std::size(kNewStyleControlsEn)},
+    {kDlgNewStyle, HostLanguage::kRussian, "Создание стиля", 229, 100, false, kNewStyleControlsRu,
+     std::size(kNewStyleControlsRu)},
     {kDlgCompare, HostLanguage::kEnglish, "Compare Dimension Styles", 337, 231, false, kCompareControlsEn,
      std::size(kCompareControlsEn)},
     {kDlgCompare, HostLanguage::kRussian, "Сравнение размерных стилей", 337, 231, false, kCompareControlsRu,

@@ -21,4 +21,29 @@ constexpr int kIdcCompareRows = 1182;
 constexpr int kIdcClose = 2;
 constexpr int kIdcHelp = 10;
 
+// Template 1000: the Dimension Style Manager.
+constexpr int kDlgStyleManager = 1000;
+constexpr int kIdcManagerCurrent = 1001;
+constexpr int kIdcManagerStylesLabel = 1002;
+constexpr int kIdcManagerStyles = 1000;
+constexpr int kIdcManagerPreviewLabel = 1003;
+constexpr int kIdcManagerPreview = 1004;
+constexpr int kIdcManagerSetCurrent = 3;
+constexpr int kIdcManagerNew = 4;
+constexpr int kIdcManagerModify = 5;
+constexpr int kIdcManagerOverride = 6;
+constexpr int kIdcManagerCompare = 7;
+constexpr int kIdcManagerDelete = 8;
+
+// Template 1002: naming a new style and choosing what it starts from.
+constexpr int kDlgNewStyle = 1002;
+constexpr int kIdcNewNameLabel = 1005;
+constexpr int kIdcNewName = 1006;
+constexpr int kIdcNewSourceLabel = 1007;
+constexpr int kIdcNewSource = 1008;
+constexpr int kIdcNewUseForLabel = 1011;
+constexpr int kIdcNewUseFor = 1010;
+constexpr int kIdcOk = 1;
+constexpr int kIdcCancel = 2;
+
 }  // namespace dds::res

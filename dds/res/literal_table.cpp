@@ -90,6 +90,15 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "New style", "Новый стиль"},
     {"", "<none>", "<нет>"},
     {"", "Copy to clipboard", "Копировать в буфер обмена"},
+    {"", "Set current", "Сделать текущим"},
+    {"", "Rename", "Переименовать"},
+    {"", "Delete", "Удалить"},
+    {"", "Save to current style", "Сохранить в текущий стиль"},
+    {"", "The style editor is not available yet.", "Редактор стилей пока недоступен."},
+    {"", "The style keeps its name: \"%s\" is already used or is not a valid style name.",
+     "Стиль сохраняет свое имя: \"%s\" уже занято или недопустимо для имени стиля."},
+    {"", "\"%s\" or one of its child styles is in use; nothing was deleted.",
+     "\"%s\" или один из его дочерних стилей используется; ничего не удалено."},
 
     // Palette names: category, a dot, row label. The English name is also the
     // key the palette refreshes rows by, so only the shown text changes.

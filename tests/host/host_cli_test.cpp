@@ -68,11 +68,11 @@ TEST_F(HostCli, ScriptWithEnterCancelAndVariables) {
 }
 
 TEST_F(HostCli, TheModuleIsLoadedAndItsCommandsAnswer) {
-  const HostRun run = runHost("--new", "DIMSTYLE\nHELP\n?\n-dimstyle\n");  // -dimstyle last: its prompts end with the script
+  const HostRun run = runHost("--new", "DIMSTYLE\npress Close\nHELP\n?\n-dimstyle\n");  // -dimstyle last: its prompts end with the script
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Command: -dimstyle\n"), std::string::npos);
   EXPECT_EQ(run.out.find("Unknown command \"-dimstyle\""), std::string::npos);
-  EXPECT_NE(run.out.find("Command: DIMSTYLE\nThe Dimension Style Manager is not available yet.\n"), std::string::npos);
+  EXPECT_NE(run.out.find("Command: DIMSTYLE\ndialog 1000 \"Dimension Style Manager\"\n"), std::string::npos);
   EXPECT_NE(run.out.find("-DIMSTYLE"), std::string::npos);
   EXPECT_NE(run.out.find("QRV_HELP_DIMSTYLE_DLG"), std::string::npos);
 }

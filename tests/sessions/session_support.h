@@ -37,13 +37,9 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// Runs qrvhost with the arguments; standard output and error together.
-// `shellPrefix` runs first in the same shell (limits, ignored signals). A
-// host that hangs is stopped after a minute and gives timeout's status 124,
-// so a hang fails the test instead of stopping the run.
-inline Result runHost(const std::string& args, const std::string& shellPrefix = "") {
-  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null " + args;
-  const std::string cmd = "sh -c '" + shellPrefix + " exec timeout 60 " + host + "' 2>&1";
+// Runs a shell command; standard output and error together.
+inline Result runCommand(const std::string& command) {
+  const std::string cmd = command + " 2>&1";
   Result r;
   FILE* p = ::popen(cmd.c_str(), "r");
   if (!p) return r;
@@ -52,6 +48,15 @@ inline Result runHost(const std::string& args, const std::string& shellPrefix = 
   const int rc = ::pclose(p);
   r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   return r;
+}
+
+// Runs qrvhost with the arguments; standard output and error together.
+// `shellPrefix` runs first in the same shell (limits, ignored signals). A
+// host that hangs is stopped after a minute and gives timeout's status 124,
+// so a hang fails the test instead of stopping the run.
+inline Result runHost(const std::string& args, const std::string& shellPrefix = "") {
+  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null " + args;
+  return runCommand("sh -c '" + shellPrefix + " exec timeout 60 " + host + "'");
 }
 
 // A drawing with two rotated dimensions, a leader and a text, saved by our

@@ -1,0 +1,294 @@
+// The style manager and the New style dialog on the headless backend: the
+// rows the list shows, which actions each kind of row offers, and what each
+// action leaves in the style table.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimension.h"
+#include "backend.h"
+#include "dialog.h"
+#include "dlgdimstyle/new_style_dialog.h"
+#include "dlgdimstyle/style_manager_dialog.h"
+#include "headless_backend.h"
+#include "host_test_support.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+#include "user_input.h"
+
+using namespace dds;
+
+namespace {
+
+constexpr int kList = 1000, kCurrentLabel = 1001, kPreviewLabel = 1003;
+constexpr int kSetCurrent = 3, kNew = 4, kModify = 5, kOverride = 6, kCompare = 7, kDelete = 8;
+constexpr int kName = 1006, kSource = 1008, kUseFor = 1010, kOk = 1;
+
+struct Manager : ::testing::Test {
+  std::unique_ptr<ScriptedHost> host;
+  OdDbDatabase* db = nullptr;
+
+  void SetUp() override { start(""); }
+  void TearDown() override {
+    ui::headlessBackend().reset();
+    setHostLanguage(HostLanguage::kEnglish);
+  }
+  // A fresh session whose questions get `answers`.
+  void start(const std::string& answers) {
+    ui::headlessBackend().reset();
+    ui::setBackend(nullptr);
+    host.reset();  // one set of host services at a time
+    host = std::make_unique<ScriptedHost>(answers);
+    db = host->newDocument()->database();
+    Supp_InitResTranslation(&moduleResources());
+    setHostLanguage(HostLanguage::kEnglish);
+  }
+
+  OdDbObjectId add(const OdString& name) {
+    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
+    r->setName(name);
+    return t->add(r);
+  }
+  OdDbObjectId style(const OdString& name) {
+    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
+    return t->getAt(name);
+  }
+  void makeCurrent(OdDbObjectId id) {
+    db->setDimstyle(id);
+    db->setDimstyleData(id);
+  }
+  OdDbObjectId addRadial(OdDbObjectId dimStyle, OdDbObjectId block) {
+    OdDbBlockTableRecordPtr space = block.safeOpenObject(OdDb::kForWrite);
+    OdDbRadialDimensionPtr d = OdDbRadialDimension::createObject();
+    d->setCenter({0, 0, 0});
+    d->setChordPoint({5, 0, 0});
+    d->setDimensionStyle(dimStyle);
+    return space->appendOdDbEntity(d);
+  }
+
+  // Runs the manager; `play` acts as the user, then Close.
+  void run(const std::function<void(ui::Dialog&)>& play) {
+    ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+      play(d);
+      if (!d.ended()) {
+        ASSERT_TRUE(ui::user::click(d, 2));
+      }
+    });
+    StyleManagerDialog dialog(db);
+    EXPECT_EQ(dialog.run(nullptr), 2);
+  }
+  // Rows as "label" or "  label" for indented ones.
+  static std::vector<std::string> rows(ui::Dialog& d) {
+    std::vector<std::string> out;
+    const ui::Control* list = d.control(kList);
+    for (int i = 0; i < list->itemCount(); ++i)
+      out.push_back(std::string(list->item(i)->indent ? "  " : "") + list->itemText(i));
+    return out;
+  }
+  static void pick(ui::Dialog& d, const std::string& label) {
+    const int row = d.control(kList)->findItemText(label);
+    ASSERT_GE(row, 0) << label;
+    ASSERT_TRUE(ui::user::select(d, kList, row));
+  }
+  // Enabled buttons among Set current, Override, Modify, Compare, Delete.
+  static std::string buttons(ui::Dialog& d) {
+    std::string out;
+    for (int id : {kSetCurrent, kOverride, kModify, kCompare, kDelete})
+      out += d.control(id)->isEnabled() ? '1' : '0';
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(Manager, RowsShowChildrenBelowTheirParentAndTheOverridesRow) {
+  add("Arch");
+  add("Arch$2");
+  add("Arch$4");
+  makeCurrent(style("Arch"));
+  db->setDimasz(9.0);  // an override of the current style
+  run([&](ui::Dialog& d) {
+    EXPECT_EQ(d.caption(), "Dimension Style Manager");
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Radius", "  Angular", "  <style overrides>"}));
+    EXPECT_EQ(d.control(kCurrentLabel)->text(), "Current style: Arch");
+    EXPECT_EQ(d.control(kList)->selection(), 1) << "the current style is selected at start";
+    pick(d, "Angular");
+    EXPECT_EQ(d.control(kPreviewLabel)->text(), "Preview of: Arch [Angular]");
+    pick(d, "<style overrides>");
+    EXPECT_EQ(d.control(kPreviewLabel)->text(), "Preview of: <style overrides>");
+  });
+  // Without overrides there is no overrides row.
+  db->setDimstyleData(style("Arch"));
+  run([&](ui::Dialog& d) { EXPECT_EQ(rows(d).back(), "  Angular"); });
+}
+
+TEST_F(Manager, ButtonsFollowTheKindOfRow) {
+  add("Arch");
+  add("Arch$0");
+  add("Used");
+  addRadial(style("Used"), db->getModelSpaceId());
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    // Set current, Override, Modify, Compare, Delete.
+    pick(d, "Standard");
+    EXPECT_EQ(buttons(d), "01110") << "the current style";
+    pick(d, "<style overrides>");
+    EXPECT_EQ(buttons(d), "00111");
+    pick(d, "Arch");
+    EXPECT_EQ(buttons(d), "10111") << "another parent, unused";
+    pick(d, "Linear");
+    EXPECT_EQ(buttons(d), "00111") << "a child";
+    ASSERT_TRUE(ui::user::doubleClick(d, kList, d.control(kList)->selection()));
+    pick(d, "Used");
+    EXPECT_EQ(buttons(d), "10110") << "a parent something refers to";
+    EXPECT_TRUE(ui::user::click(d, kModify));  // the editor is not there yet: it says so
+  });
+  EXPECT_EQ(db->getDimstyle(), db->getDimStyleStandardId()) << "a double click on a child changes nothing";
+  EXPECT_NE(host->transcript().find("The style editor is not available yet."), std::string::npos);
+}
+
+TEST_F(Manager, SetCurrentAsksAboutOverridesAndKeepsThemWhenDeclined) {
+  start("N\nY\n");
+  add("Arch");
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    pick(d, "Arch");
+    ASSERT_TRUE(ui::user::click(d, kSetCurrent));
+    EXPECT_EQ(d.control(kCurrentLabel)->text(), "Current style: Standard");
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "  <style overrides>", "Arch"}));
+    EXPECT_EQ(d.control(kList)->itemText(d.control(kList)->selection()), "Arch");
+    ASSERT_TRUE(ui::user::pressKey(d, ui::Key::kSpace, kList));  // answered Yes
+    EXPECT_EQ(d.control(kCurrentLabel)->text(), "Current style: Arch");
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch"}));
+  });
+  EXPECT_EQ(db->getDimstyle(), style("Arch"));
+  EXPECT_NE(host->transcript().find("Setting another style current will discard your style overrides."),
+            std::string::npos);
+}
+
+TEST_F(Manager, DeleteRemovesUnusedGroupsAndRestoresOverrides) {
+  add("Arch");
+  add("Arch$3");
+  add("Spare");
+  add("Spare$0");
+  addRadial(style("Arch$3"), db->getModelSpaceId());
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    pick(d, "Arch");
+    ASSERT_TRUE(ui::user::pressKey(d, ui::Key::kDelete, kList));
+    EXPECT_EQ(rows(d).size(), 6u) << "the used child keeps its parent";
+    pick(d, "Spare");
+    const int row = d.control(kList)->selection();
+    ASSERT_TRUE(ui::user::click(d, kDelete));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "  <style overrides>", "Arch", "  Diameter"}));
+    EXPECT_EQ(d.control(kList)->selection(), row - 1) << "the new last row";
+    pick(d, "<style overrides>");
+    ASSERT_TRUE(ui::user::click(d, kDelete));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Diameter"}));
+  });
+  EXPECT_TRUE(style("Spare").isNull());
+  EXPECT_TRUE(style("Spare$0").isNull());
+  EXPECT_FALSE(style("Arch").isNull());
+  EXPECT_DOUBLE_EQ(db->dimasz(), OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz());
+  EXPECT_NE(host->transcript().find("\"Arch\" or one of its child styles is in use; nothing was deleted."),
+            std::string::npos);
+}
+
+TEST_F(Manager, RenamingAParentRenamesItsChildrenAndARefusalKeepsTheName) {
+  add("Arch");
+  add("Arch$0");
+  add("Arch$6");
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    const int arch = d.control(kList)->findItemText("Arch");
+    ASSERT_TRUE(ui::user::editLabel(d, kList, arch, std::string("Plan")));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "  <style overrides>", "Plan", "  Ordinate", "  Linear"}));
+    const int plan = d.control(kList)->findItemText("Plan");
+    EXPECT_FALSE(ui::user::editLabel(d, kList, plan + 1, std::string("X"))) << "a child row";
+    EXPECT_FALSE(ui::user::editLabel(d, kList, 1, std::string("X"))) << "the overrides row";
+    ASSERT_TRUE(ui::user::editLabel(d, kList, plan, std::string("standard")));
+    EXPECT_EQ(d.control(kList)->itemText(plan), "Plan");
+    // The context menu offers Rename, and F2 starts it.
+    ui::headlessBackend().queueMenuAnswer("Rename");
+    ASSERT_TRUE(ui::user::rightClick(d, kList, plan));
+    EXPECT_TRUE(d.control(kList)->isEditingLabel());
+    d.control(kList)->endLabelEdit(false);
+  });
+  EXPECT_FALSE(style("Plan$0").isNull());
+  EXPECT_FALSE(style("Plan$6").isNull());
+  EXPECT_TRUE(style("Arch").isNull());
+  EXPECT_NE(host->transcript().find("The style keeps its name: \"standard\""), std::string::npos);
+}
+
+TEST_F(Manager, SaveToCurrentStyleFromTheContextMenu) {
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    pick(d, "<style overrides>");
+    ui::headlessBackend().queueMenuAnswer("Save to current style");
+    ASSERT_TRUE(ui::user::rightClick(d, kList, d.control(kList)->selection()));
+    EXPECT_EQ(rows(d), std::vector<std::string>{"Standard"});
+  });
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz(), 9.0);
+}
+
+TEST_F(Manager, NewMakesAChildForOneKindAndSwitchesThoseDimensions) {
+  add("Copy of Standard");
+  const OdDbObjectId inModel = addRadial(db->getDimStyleStandardId(), db->getModelSpaceId());
+  const OdDbObjectId inPaper = addRadial(db->getDimStyleStandardId(), db->getPaperSpaceId());
+  ui::headlessBackend().queueDriver([](ui::Dialog& d) {
+    pick(d, "Standard");
+    ASSERT_TRUE(ui::user::click(d, kNew));
+    // Back from New: the new child is selected.
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "  Radius", "Copy of Standard"}));
+    EXPECT_EQ(d.control(kList)->selection(), 1);
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  ui::headlessBackend().queueDriver([](ui::Dialog& d) {
+    EXPECT_EQ(d.caption(), "Creating style");
+    EXPECT_EQ(d.control(kName)->text(), "Copy of Standard 1");
+    EXPECT_EQ(d.control(kSource)->itemText(d.control(kSource)->selection()), "Standard");
+    for (const char* bad : {"", "a<b", "copy of standard"}) {
+      ASSERT_TRUE(ui::user::type(d, kName, bad));
+      EXPECT_FALSE(d.control(kOk)->isEnabled()) << bad;
+    }
+    ASSERT_TRUE(ui::user::select(d, kUseFor, d.control(kUseFor)->findItemText("Radial dimensions")));
+    EXPECT_FALSE(d.control(kName)->isEnabled());
+    EXPECT_TRUE(d.control(kOk)->isEnabled()) << "Standard$4 is made whatever the field holds";
+    ASSERT_TRUE(ui::user::click(d, kOk));
+  });
+  StyleManagerDialog manager(db);
+  EXPECT_EQ(manager.run(nullptr), 2);
+  const OdDbObjectId child = style("Standard$4");
+  ASSERT_FALSE(child.isNull());
+  for (OdDbObjectId id : {inModel, inPaper})
+    EXPECT_EQ(OdDbDimensionPtr(id.safeOpenObject())->dimensionStyle(), child);
+}
+
+TEST_F(Manager, NewFollowsTheChosenStartingStyle) {
+  add("Arch");
+  add("Arch$2");
+  NewStyleDialog orphan(db);
+  EXPECT_EQ(orphan.run(nullptr, style("Arch")), 3) << "no owner window";
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    pick(d, "Angular");
+    ASSERT_TRUE(ui::user::click(d, kNew));
+    EXPECT_EQ(d.control(kList)->itemText(d.control(kList)->selection()), "Copy of Arch");
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    EXPECT_EQ(d.control(kName)->text(), "Copy of Arch") << "a child source proposes its parent's name";
+    ASSERT_TRUE(ui::user::select(d, kSource, d.control(kSource)->findItemText("Standard")));
+    EXPECT_EQ(d.control(kName)->text(), "Copy of Standard");
+    ASSERT_TRUE(ui::user::type(d, kName, "Mine"));
+    ASSERT_TRUE(ui::user::select(d, kSource, d.control(kSource)->findItemText("Arch")));
+    EXPECT_EQ(d.control(kName)->text(), "Copy of Arch");
+    ASSERT_TRUE(ui::user::click(d, kOk));
+  });
+  StyleManagerDialog manager(db);
+  manager.run(nullptr);
+  EXPECT_FALSE(style("Copy of Arch").isNull());
+}

@@ -1,0 +1,81 @@
+// The style manager and the New style dialog as Qt widgets on the offscreen
+// platform: the widgets show what the headless dump shows, and screenshots
+// of both dialogs in English and Russian are written for review.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QWidget>
+#include <cstdlib>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "dialog.h"
+#include "dialog_script.h"
+#include "dlgdimstyle/style_manager_dialog.h"
+#include "host_test_support.h"
+#include "qt_backend.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+
+namespace {
+
+struct ManagerQt : ::testing::TestWithParam<HostLanguage> {
+  ScriptedHost host;
+  OdDbDatabase* db = host.newDocument()->database();
+
+  static void SetUpTestSuite() {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ui::setBackend(&ui::qt::qtBackend());
+  }
+  static void TearDownTestSuite() { ui::setBackend(nullptr); }
+  void SetUp() override {
+    Supp_InitResTranslation(&dds::moduleResources());
+    setHostLanguage(GetParam());
+    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    for (const char* name : {"Arch", "Arch$0", "Arch$4", "Site"}) {
+      OdDbDimStyleTableRecordPtr r =
+          OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
+      r->setName(name);
+      t->add(r);
+    }
+    db->setDimasz(5.0);  // overrides of the current style
+  }
+  void TearDown() override {
+    ui::qt::qtBackend().setShownHook(nullptr);
+    setHostLanguage(HostLanguage::kEnglish);
+  }
+  static void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+  static void shot(QWidget& window, const std::string& name) {
+    const std::string path = std::string(DDS_BINARY_DIR) + "/" + name;
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(path)));
+  }
+};
+
+}  // namespace
+
+TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
+  const std::string lang = GetParam() == HostLanguage::kRussian ? "ru" : "en";
+  std::vector<int> shown;
+  ui::qt::qtBackend().setShownHook([&](ui::Dialog& dialog, QWidget& window) {
+    settle();
+    shown.push_back(dialog.templateId());
+    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    if (dialog.templateId() == 1002) {
+      shot(window, "new-style-dialog-" + lang + ".png");
+      window.findChild<QPushButton*>("2")->click();
+      return;
+    }
+    shot(window, "style-manager-" + lang + ".png");
+    window.findChild<QPushButton*>("4")->click();  // New, cancelled
+    settle();
+    window.findChild<QPushButton*>("2")->click();
+  });
+  dds::StyleManagerDialog manager(db);
+  EXPECT_EQ(manager.run(nullptr), 2);
+  EXPECT_EQ(shown, (std::vector<int>{1000, 1002}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ManagerQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian));
