@@ -65,18 +65,18 @@ constexpr ManagerTexts kManagerRu{"Текущий размерный стиль:
   {                                                                                                          \
     {kIdcManagerCurrent, ControlKind::kLabel, T.current, {7, 6, 270, 8}, 0},                                 \
     {kIdcManagerStylesLabel, ControlKind::kLabel, T.styles, {7, 18, 100, 8}, 0},                             \
-    {kIdcManagerStyles, ControlKind::kListView, "", {7, 28, 100, 138},                                       \
+    {kIdcManagerStyles, ControlKind::kListView, "", {7, 28, 112, 138},                                       \
      ui::kStyleSingleSel | ui::kStyleNoHeader | ui::kStyleEditLabels | ui::kStyleTabStop},                   \
-    {kIdcManagerPreviewLabel, ControlKind::kLabel, T.previewOf, {113, 18, 164, 8}, 0},                       \
-    {kIdcManagerPreview, ControlKind::kFrame, "", {113, 28, 164, 138}, 0},                                   \
-    {kIdcManagerSetCurrent, ControlKind::kButton, T.setCurrent, {283, 28, 62, 14}, ui::kStyleTabStop},       \
-    {kIdcManagerNew, ControlKind::kButton, T.create, {283, 46, 62, 14}, ui::kStyleTabStop},                  \
-    {kIdcManagerModify, ControlKind::kButton, T.modify, {283, 64, 62, 14}, ui::kStyleTabStop},               \
-    {kIdcManagerOverride, ControlKind::kButton, T.override_, {283, 82, 62, 14}, ui::kStyleTabStop},          \
-    {kIdcManagerCompare, ControlKind::kButton, T.compare, {283, 100, 62, 14}, ui::kStyleTabStop},            \
-    {kIdcManagerDelete, ControlKind::kButton, T.remove, {283, 118, 62, 14}, ui::kStyleTabStop},              \
-    {kIdcClose, ControlKind::kButton, T.close, {217, 172, 62, 14}, ui::kStyleDefault | ui::kStyleTabStop},  \
-    {kIdcHelp, ControlKind::kButton, T.help, {283, 172, 62, 14}, ui::kStyleTabStop},                         \
+    {kIdcManagerPreviewLabel, ControlKind::kLabel, T.previewOf, {125, 18, 140, 8}, 0},                       \
+    {kIdcManagerPreview, ControlKind::kFrame, "", {125, 28, 140, 138}, 0},                                   \
+    {kIdcManagerSetCurrent, ControlKind::kButton, T.setCurrent, {271, 28, 74, 14}, ui::kStyleTabStop},       \
+    {kIdcManagerNew, ControlKind::kButton, T.create, {271, 46, 74, 14}, ui::kStyleTabStop},                  \
+    {kIdcManagerModify, ControlKind::kButton, T.modify, {271, 64, 74, 14}, ui::kStyleTabStop},               \
+    {kIdcManagerOverride, ControlKind::kButton, T.override_, {271, 82, 74, 14}, ui::kStyleTabStop},          \
+    {kIdcManagerCompare, ControlKind::kButton, T.compare, {271, 100, 74, 14}, ui::kStyleTabStop},            \
+    {kIdcManagerDelete, ControlKind::kButton, T.remove, {271, 118, 74, 14}, ui::kStyleTabStop},              \
+    {kIdcClose, ControlKind::kButton, T.close, {193, 172, 74, 14}, ui::kStyleDefault | ui::kStyleTabStop},  \
+    {kIdcHelp, ControlKind::kButton, T.help, {271, 172, 74, 14}, ui::kStyleTabStop},                         \
   }
 
 const ControlTemplate kManagerControlsEn[] = DDS_MANAGER_CONTROLS(kManagerEn);

@@ -12,15 +12,25 @@
 #include "OdDbDimStyleTableRecord.h"
 #include "dialog.h"
 #include "dialog_script.h"
+#include "dim_block_builder.h"
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "host_test_support.h"
+#include "native_gate.h"
 #include "qt_backend.h"
 #include "stdafx/module_resources.h"
 #include "translation.h"
 
 namespace {
 
+// The renderer draws the preview, as in the host.
+bool installRenderer() {
+  render::installDimBlockBuilder();
+  render::installNativeGate();
+  return true;
+}
+
 struct ManagerQt : ::testing::TestWithParam<HostLanguage> {
+  bool rendererInstalled = installRenderer();
   ScriptedHost host;
   OdDbDatabase* db = host.newDocument()->database();
 
