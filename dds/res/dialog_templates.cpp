@@ -93,7 +93,7 @@ struct NewStyleTexts {
 };
 
 constexpr NewStyleTexts kNewStyleEn{"&New Style Name:", "&Start With:", "&Use for:", "OK", "Cancel", "&Help"};
-constexpr NewStyleTexts kNewStyleRu{"&Имя нового стиля:", "&На основе:", "&Размеры:", "OK", "Отмена",
+constexpr NewStyleTexts kNewStyleRu{"&Имя нового стиля:", "&На основе:", "&Размеры:", "ОК", "Отмена",
                                     "Спра&вка"};
 
 #define DDS_NEW_STYLE_CONTROLS(T)                                                                            \
