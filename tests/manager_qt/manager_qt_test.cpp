@@ -88,4 +88,5 @@ TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
   EXPECT_EQ(shown, (std::vector<int>{1000, 1002}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ManagerQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian));
+INSTANTIATE_TEST_SUITE_P(Languages, ManagerQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian),
+                         [](const auto& info) { return info.param == HostLanguage::kRussian ? "Russian" : "English"; });
