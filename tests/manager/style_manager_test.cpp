@@ -176,6 +176,7 @@ TEST_F(Manager, DeleteRemovesUnusedGroupsAndRestoresOverrides) {
   add("Spare");
   add("Spare$0");
   addRadial(style("Arch$3"), db->getModelSpaceId());
+  const double standardArrows = db->dimasz();
   db->setDimasz(9.0);
   run([&](ui::Dialog& d) {
     pick(d, "Arch");
@@ -189,11 +190,20 @@ TEST_F(Manager, DeleteRemovesUnusedGroupsAndRestoresOverrides) {
     pick(d, "<style overrides>");
     ASSERT_TRUE(ui::user::click(d, kDelete));
     EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Diameter"}));
+    EXPECT_DOUBLE_EQ(db->dimasz(), standardArrows);
   });
+  // New overrides, this time kept in the current style.
+  db->setDimasz(9.0);
+  run([&](ui::Dialog& d) {
+    pick(d, "<style overrides>");
+    ui::headlessBackend().queueMenuAnswer("Save to current style");
+    ASSERT_TRUE(ui::user::rightClick(d, kList, d.control(kList)->selection()));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Diameter"}));
+  });
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz(), 9.0);
   EXPECT_TRUE(style("Spare").isNull());
   EXPECT_TRUE(style("Spare$0").isNull());
   EXPECT_FALSE(style("Arch").isNull());
-  EXPECT_DOUBLE_EQ(db->dimasz(), OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz());
   EXPECT_NE(host->transcript().find("\"Arch\" or one of its child styles is in use; nothing was deleted."),
             std::string::npos);
 }
@@ -222,17 +232,6 @@ TEST_F(Manager, RenamingAParentRenamesItsChildrenAndARefusalKeepsTheName) {
   EXPECT_FALSE(style("Plan$6").isNull());
   EXPECT_TRUE(style("Arch").isNull());
   EXPECT_NE(host->transcript().find("The style keeps its name: \"standard\""), std::string::npos);
-}
-
-TEST_F(Manager, SaveToCurrentStyleFromTheContextMenu) {
-  db->setDimasz(9.0);
-  run([&](ui::Dialog& d) {
-    pick(d, "<style overrides>");
-    ui::headlessBackend().queueMenuAnswer("Save to current style");
-    ASSERT_TRUE(ui::user::rightClick(d, kList, d.control(kList)->selection()));
-    EXPECT_EQ(rows(d), std::vector<std::string>{"Standard"});
-  });
-  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz(), 9.0);
 }
 
 TEST_F(Manager, NewMakesAChildForOneKindAndSwitchesThoseDimensions) {
