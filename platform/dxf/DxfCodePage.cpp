@@ -159,6 +159,14 @@ int hexDigit(char c)
     return -1;
 }
 
+// Whether a caret followed by `next` stands for one character: "^J" for a
+// control character (here a line feed), "^ " for the caret itself. A caret
+// before anything else is read as it stands.
+bool caretEscapes(char next)
+{
+    return next == ' ' || (next >= '@' && next <= '_');
+}
+
 // The value of a "\U+XXXX" escape at text[i], or -1 when there is none.
 long escapeAt(std::string_view text, size_t i)
 {
@@ -235,9 +243,11 @@ DxfCodePage dxfTextCodePage(DxfVersion version, std::string_view dwgcodepage, st
 
 bool dxfTextIsPlain(std::string_view text)
 {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\')
+    for (char c : text) {
+        auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || u < 0x20 || c == '\\' || c == '^')
             return false;
+    }
     return true;
 }
 
@@ -251,7 +261,10 @@ std::string dxfDecodeText(std::string_view fileText, DxfCodePage codePage)
     size_t i = 0;
     while (i < fileText.size()) {
         auto c = static_cast<unsigned char>(fileText[i]);
-        if (c == '\\') {
+        if (c == '^' && i + 1 < fileText.size() && caretEscapes(fileText[i + 1])) {
+            out += fileText[i + 1] == ' ' ? '^' : static_cast<char>(fileText[i + 1] - 0x40);
+            i += 2;
+        } else if (c == '\\') {
             long unit = escapeAt(fileText, i);
             if (unit < 0) {
                 out += '\\';
@@ -303,7 +316,15 @@ std::string dxfEncodeText(std::string_view utf8, DxfCodePage codePage)
             continue;
         }
         char32_t cp = readUtf8(utf8, i);
-        if (cp < 0x80) {
+        if (cp < 0x20) {
+            // A control character: a line feed or carriage return would end
+            // the line, and others are written as readers expect them.
+            out += '^';
+            out += static_cast<char>(cp + 0x40);
+        } else if (cp == '^') {
+            // A caret and the character after it would read as one.
+            out += "^ ";
+        } else if (cp < 0x80) {
             out += static_cast<char>(cp);
         } else if (codePage == DxfCodePage::Utf8) {
             appendUtf8(out, cp);

@@ -27,18 +27,22 @@ std::string_view dxfCodePageName(DxfCodePage codePage);
 // falls back to ANSI_1252 and sets `warning` to say so.
 DxfCodePage dxfTextCodePage(DxfVersion version, std::string_view dwgcodepage, std::string* warning = nullptr);
 
-// File text -> UTF-8. \U+XXXX escapes (surrogate pairs included) become the
+// File text -> UTF-8. Caret escapes become the character they stand for
+// ("^J" a line feed, "^M" a carriage return, "^I" a tab, "^ " a caret).
+// \U+XXXX escapes (surrogate pairs included) become the
 // characters they stand for. Bytes that are no valid UTF-8 in a UTF-8 file
 // become U+FFFD. Code page bytes the code page leaves undefined map to the C1
 // control of the same value, so that every byte survives a round trip.
 std::string dxfDecodeText(std::string_view fileText, DxfCodePage codePage);
 
-// UTF-8 -> file text. Characters the code page cannot hold become \U+XXXX
+// UTF-8 -> file text. Control characters become caret escapes and a caret
+// becomes "^ ", so that no value holds a line break or reads back otherwise.
+// Characters the code page cannot hold become \U+XXXX
 // (a surrogate pair of escapes above U+FFFF). A backslash that would make the
 // text after it read as an escape is itself written as \U+005C, so that
 // dxfDecodeText(dxfEncodeText(s)) == s for every valid UTF-8 s.
 std::string dxfEncodeText(std::string_view utf8, DxfCodePage codePage);
 
 // True when `utf8` needs no conversion for `codePage` in either direction
-// (plain ASCII without a backslash): lets callers skip the copy.
+// (printable ASCII without a backslash or caret): lets callers skip the copy.
 bool dxfTextIsPlain(std::string_view text);

@@ -70,6 +70,13 @@ void DxfDocument::detectEncoding()
             if (tag.code != 1)
                 continue;
             std::optional<DxfVersion> version = dxfVersionFromName(tag.trimmed());
+            if (std::string_view old = dxfOlderThanR12(tag.trimmed()); !version && !old.empty()) {
+                // What these versions have, R12 has too: they read as R12.
+                warnings_.push_back("line " + std::to_string(tag.valueLine()) + ": version " +
+                                    std::string(tag.trimmed()) + " (" + std::string(old) +
+                                    ") is read as R12 (AC1009)");
+                version = DxfVersion::R12;
+            }
             if (!version)
                 throw DxfError(tag.valueLine(), "unknown DXF version " + dxfQuote(tag.trimmed()));
             version_ = *version;

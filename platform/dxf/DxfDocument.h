@@ -125,6 +125,9 @@ public:
     // Things that were read with an assumption: a missing version, an
     // unknown code page. Not errors; a caller may show them.
     const std::vector<std::string>& warnings() const { return warnings_; }
+    // Whether reading repaired something (a record without a proper
+    // handle), which a save then writes anew.
+    bool repaired() const { return repaired_; }
 
 private:
     DxfDocument() = default;
@@ -146,4 +149,5 @@ private:
     DxfLineEnding lineEnding_ = DxfLineEnding::Lf;
     bool wasBinary_ = false;
     std::vector<std::string> warnings_;
+    bool repaired_ = false;
 };

@@ -30,6 +30,10 @@ void writeDxfDrawing(const OdDbDatabase& db, const std::string& path);
 // registered application, a missing version. Empty for a sound file.
 struct DxfReadReport {
   std::vector<std::string> warnings;
+  // Something was repaired that a save writes in its repaired form (a
+  // handle given anew, a reference by name resolved or dropped): the
+  // drawing counts as changed.
+  bool repaired = false;
 };
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);
 

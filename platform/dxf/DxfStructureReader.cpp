@@ -197,19 +197,19 @@ private:
         case 5:
             // In a DIMSTYLE entry group 5 is the old arrow block name.
             if (!isDimStyle_ && !handleSeen_) {
-                record.handle = tag.toHandle();
+                record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
                 handleSeen_ = true;
             }
             break;
         case 105:
             if (isDimStyle_ && !handleSeen_) {
-                record.handle = tag.toHandle();
+                record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
                 handleSeen_ = true;
             }
             break;
         case 330:
             if (!inGroup102_ && !ownerSeen_) {
-                record.owner = tag.toHandle();
+                record.owner = handleOrNone(tag, record, "owner", "the table, block or section it stands in owns it");
                 ownerSeen_ = true;
             }
             break;
@@ -222,6 +222,19 @@ private:
         default:
             break;
         }
+    }
+
+    // Some writers leave a handle empty or put something else there: the
+    // record is read without it, and the reader above gives it a new one.
+    uint64_t handleOrNone(const DxfTag& tag, const DxfRecord& record, const char* what, const char* done)
+    {
+        uint64_t handle = 0;
+        if (dxfParseHandle(tag.trimmed(), handle))
+            return handle;
+        doc_.repaired_ = true;
+        doc_.warnings_.push_back("line " + std::to_string(tag.valueLine()) + ": the " + std::string(record.type) +
+                                 " has " + quoted(tag.value) + " where its " + what + " belongs; " + done);
+        return 0;
     }
 
     void closeRecord(size_t at)

@@ -1,5 +1,7 @@
 #include "DxfVersion.h"
 
+#include <utility>
+
 namespace {
 struct VersionName {
     DxfVersion version;
@@ -22,6 +24,16 @@ std::optional<DxfVersion> dxfVersionFromName(std::string_view acadver)
         if (v.acadver == acadver)
             return v.version;
     return std::nullopt;
+}
+
+std::string_view dxfOlderThanR12(std::string_view acadver)
+{
+    static constexpr std::pair<std::string_view, std::string_view> kOlder[] = {
+        {"AC1003", "R2.6"}, {"AC1004", "R9"}, {"AC1006", "R10"}};
+    for (const auto& [name, release] : kOlder)
+        if (name == acadver)
+            return release;
+    return {};
 }
 
 std::string_view dxfVersionName(DxfVersion version)

@@ -18,6 +18,9 @@ enum class DxfVersion {
 
 // "AC1015" -> R2000; nullopt for anything this layer does not know.
 std::optional<DxfVersion> dxfVersionFromName(std::string_view acadver);
+// "AC1006" -> "R10" for the versions before R12 that are read as R12; ""
+// for any other name.
+std::string_view dxfOlderThanR12(std::string_view acadver);
 // R2000 -> "AC1015"
 std::string_view dxfVersionName(DxfVersion version);
 // R2000 -> "R2000", for messages meant for users.

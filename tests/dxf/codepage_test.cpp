@@ -50,6 +50,22 @@ TEST(DxfCodePages, LiteralEscapeTextSurvivesARoundTrip)
     EXPECT_EQ(dxfEncodeText("\\U+0041", DxfCodePage::Utf8), "\\U+005CU+0041");
 }
 
+TEST(DxfCodePages, ControlCharactersAndCaretsTravelAsCaretEscapes)
+{
+    // A caret before a character reads as a control character in every
+    // reader: a stacked text's caret gets the blank that keeps it a caret,
+    // and line breaks, which the text form cannot hold, become escapes.
+    EXPECT_EQ(dxfEncodeText("\\S+0.10^-0.02;", DxfCodePage::Utf8), "\\S+0.10^ -0.02;");
+    EXPECT_EQ(dxfEncodeText("a\nb\rc\td", DxfCodePage::Ansi1252), "a^Jb^Mc^Id");
+    EXPECT_EQ(dxfDecodeText("a^Jb^Mc^ d^-e^", DxfCodePage::Utf8), "a\nb\rc^d^-e^");
+    for (DxfCodePage page : kAllPages) {
+        const std::string text = std::string("^^ ^J\x1f\0end^", 11) + "\r\n";
+        const std::string encoded = dxfEncodeText(text, page);
+        EXPECT_EQ(encoded.find_first_of("\r\n"), std::string::npos);
+        EXPECT_EQ(dxfDecodeText(encoded, page), text);
+    }
+}
+
 TEST(DxfCodePages, InvalidUtf8BecomesReplacementCharacters)
 {
     EXPECT_EQ(dxfDecodeText("a\xFF" "b\xC3", DxfCodePage::Utf8), "a\uFFFDb\uFFFD");

@@ -333,13 +333,25 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
 {
     EXPECT_NE(readError(lines({"  0", "SECTION", "abc", "HEADER"})).find("line 3: group code expected, found 'abc'"),
               std::string::npos);
-    // Two records with one handle: which ones, and where.
+    // Two records with one handle: the later one gets a new handle, said
+    // with both lines; references keep finding the first; a save writes
+    // the new handle, so the copy has each handle once.
     std::string twice = drawingWithForeignRecords();
     const std::string line32 = "  0\nTOLERANCE\n  5\n32\n";
     twice.replace(twice.find(line32), line32.size(), "  0\nTOLERANCE\n  5\n31\n");
-    const std::string error = readError(twice);
-    EXPECT_NE(error.find("handle 31 of this TOLERANCE is already used by the HATCH at line"), std::string::npos)
-        << error;
+    DxfReadReport twiceReport;
+    std::unique_ptr<OdDbDatabase> repaired = read(twice, &twiceReport);
+    ASSERT_EQ(twiceReport.warnings.size(), 1u);
+    EXPECT_NE(twiceReport.warnings[0].find("handle 31 of this TOLERANCE is already used by the HATCH at line"),
+              std::string::npos) << twiceReport.warnings[0];
+    EXPECT_TRUE(twiceReport.repaired);
+    const std::string copyText = writeDxfDrawingToBytes(*repaired);
+    EXPECT_NE(copyText.find("HATCH\n  5\n31\n"), std::string::npos);
+    EXPECT_EQ(copyText.find("TOLERANCE\n  5\n31\n"), std::string::npos);
+    DxfReadReport copyReport;
+    std::unique_ptr<OdDbDatabase> copy = read(copyText, &copyReport);
+    EXPECT_TRUE(copyReport.warnings.empty()) << copyReport.warnings[0];
+    EXPECT_FALSE(copyReport.repaired);
     // A style pointing to a text style that does not exist: a warning, and
     // the reference is left empty.
     std::string dangling = drawingWithForeignRecords();
@@ -593,7 +605,9 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     std::unique_ptr<OdDbDatabase> withCr = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "TEXT", "  8", "0",
                                                        " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB",
                                                        "  0", "ENDSEC", "  0", "EOF"}));
-    std::unique_ptr<OdDbDatabase> crAgain = read(writeDxfDrawingToBytes(*withCr));
+    const std::string crSaved = writeDxfDrawingToBytes(*withCr);
+    EXPECT_NE(crSaved.find("\nA^MB\n"), std::string::npos);  // as an escape, never raw
+    std::unique_ptr<OdDbDatabase> crAgain = read(crSaved);
     OdDbBlockTableRecordPtr crSpace = crAgain->getModelSpaceId().safeOpenObject();
     ASSERT_EQ(crSpace->entityIds().size(), 1u);
     OdDbTextPtr text = crSpace->entityIds()[0].safeOpenObject();
@@ -716,4 +730,34 @@ TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRef
                                      "ENDSEC", "  0", "SECTION", "  2", "BLOCKS", "  0", "ENDSEC", "  0", "SECTION",
                                      "  2", "BLOCKS", "  0", "ENDSEC", "  0", "EOF"});
     EXPECT_EQ(readError(twice), "Bad DXF file: line 17: a second BLOCKS section; a drawing has one");
+}
+
+// The header holds colour variables as an index; a current true colour is
+// kept beside it and read back, unless another program has since set an
+// index of its own.
+TEST(DxfDrawingMapping, CurrentTrueColoursSurviveASave)
+{
+    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
+    const int clrd = *OdDbDimVars::indexOf("clrd");
+    const OdCmColor orange = OdCmColor::fromRGB(255, 128, 0);
+    OdDbHeaderVars vars = db->headerVars();
+    vars.dim.set(clrd, orange);
+    db->setHeaderVars(vars);
+    const std::string saved = writeDxfDrawingToBytes(*db);
+    std::unique_ptr<OdDbDatabase> again = read(saved);
+    EXPECT_EQ(std::get<OdCmColor>(again->headerVars().dim.get(clrd)), orange);
+    EXPECT_EQ(writeDxfDrawingToBytes(*again), saved);
+
+    const std::string index = "$DIMCLRD\n 70\n" + std::to_string(orange.colorIndex()) + "\n";
+    std::string otherIndex = saved;
+    ASSERT_NE(otherIndex.find(index), std::string::npos);
+    otherIndex.replace(otherIndex.find(index), index.size(), "$DIMCLRD\n 70\n3\n");
+    EXPECT_EQ(std::get<OdCmColor>(read(otherIndex)->headerVars().dim.get(clrd)), OdCmColor::fromIndex(3));
+
+    vars = again->headerVars();
+    vars.dim.set(clrd, OdCmColor::fromIndex(1));
+    again->setHeaderVars(vars);
+    const std::string plain = writeDxfDrawingToBytes(*again);
+    EXPECT_EQ(plain.find("$QRV_DIMCLRD"), std::string::npos);
+    EXPECT_EQ(std::get<OdCmColor>(read(plain)->headerVars().dim.get(clrd)), OdCmColor::fromIndex(1));
 }

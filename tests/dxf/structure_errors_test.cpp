@@ -2,6 +2,8 @@
 // was wrong, never a crash or a half-read drawing.
 #include "DxfTestSupport.h"
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 using namespace dxftest;
@@ -54,9 +56,23 @@ TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
 {
     EXPECT_EQ(parseError(replaceLines(77, 77, {"abc"})), "line 77: group code expected, found 'abc'");
     EXPECT_EQ(parseError(replaceLines(97, 97, {"5x"})), "line 97: group code expected, found '5x'");
-    // Handles and owners are read while splitting, so bad ones show at once.
-    EXPECT_EQ(parseError(replaceLines(98, 98, {"3X"})), "line 98: value for group code 5 is not a handle: '3X'");
-    EXPECT_EQ(parseError(replaceLines(106, 106, {"-1"})), "line 106: value for group code 330 is not a handle: '-1'");
+    // Handles and owners are read while splitting: a bad one (some writers
+    // leave them empty) is left out with a warning naming it, and the
+    // record read without it.
+    for (const auto& [line, value, warning] :
+         {std::tuple{98, "3X", "line 98: the LINE has '3X' where its handle belongs; it gets a new handle"},
+          std::tuple{98, "", "line 98: the LINE has '' where its handle belongs; it gets a new handle"},
+          std::tuple{106, "-1", "line 106: the LINE has '-1' where its owner belongs; the table, block or section "
+                                "it stands in owns it"}}) {
+        DxfDocument doc = DxfDocument::parse(replaceLines(line, line, {value}));
+        EXPECT_TRUE(doc.repaired());
+        ASSERT_EQ(doc.warnings().size(), 1u) << value;
+        EXPECT_EQ(doc.warnings()[0], warning);
+        auto bad = std::find_if(doc.records().begin(), doc.records().end(),
+                                [](const DxfRecord& r) { return r.firstLine == 95; });
+        ASSERT_NE(bad, doc.records().end());
+        EXPECT_EQ(line == 98 ? bad->handle : bad->owner, 0u);
+    }
     try {
         DxfDocument::parse(replaceLines(77, 77, {"abc"}));
         FAIL() << "no error";
@@ -90,5 +106,11 @@ TEST(DxfStructureErrors, WrongThingsInWrongPlaces)
     EXPECT_EQ(parseError(replaceLines(13, 20, {"  0", "LINE"})),
               "line 13: unexpected 'LINE' in section HEADER (header variables start with group code 9)");
     EXPECT_EQ(parseError(replaceLines(8, 8, {"AC1099"})), "line 8: unknown DXF version 'AC1099'");
-    EXPECT_EQ(parseError(replaceLines(8, 8, {"AC1006"})), "line 8: unknown DXF version 'AC1006'");
+    // Versions before R12 hold nothing R12 lacks: read as R12, saying so.
+    for (const char* older : {"AC1003", "AC1004", "AC1006"}) {
+        DxfDocument doc = DxfDocument::parse(replaceLines(8, 8, {older}));
+        EXPECT_EQ(doc.version(), DxfVersion::R12);
+        ASSERT_EQ(doc.warnings().size(), 1u);
+        EXPECT_NE(doc.warnings()[0].find(std::string("line 8: version ") + older), std::string::npos);
+    }
 }

@@ -24,8 +24,9 @@ auto translatingErrors(OdResult code, F&& f) -> decltype(f()) {
 
 std::unique_ptr<OdDbDatabase> readDocument(DxfDocument doc, DxfReadReport* report) {
   std::vector<std::string> warnings = doc.warnings();
-  auto db = dxfReadDrawing(std::move(doc), warnings);
-  if (report) report->warnings = std::move(warnings);
+  bool repaired = false;
+  auto db = dxfReadDrawing(std::move(doc), warnings, repaired);
+  if (report) report->warnings = std::move(warnings), report->repaired = repaired;
   return db;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <optional>
 #include <span>
 #include <system_error>
 #include <unordered_map>
@@ -90,6 +91,7 @@ public:
         m_warnings(warnings) {}
 
   std::unique_ptr<OdDbDatabase> read();
+  bool repaired() const { return m_doc.repaired() || !m_repaired.empty(); }
 
 private:
   // Records become objects with their handles; a record's content is read
@@ -106,6 +108,7 @@ private:
   // Pass 2: the records' content, now that every handle has its object.
   void fillTables(const DxfSection& section);
   void fillBlocks(const DxfSection& section);
+  OdDbObjectId defineBlock(const DxfBlock& block);
   void fillEntities(const DxfSection& section);
   void fillObjects(const DxfSection& section);
   void fillObject(std::size_t index);
@@ -141,6 +144,11 @@ private:
   void applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs);
 
   OdDbObjectId byHandle(std::uint64_t handle, const DxfTag& tag, const char* what);
+  // The handle a reference holds, or where a writer put a name instead:
+  // the record of that name in `table` (0: none to look in), or none.
+  // Either way said, and `obj` marked as repaired.
+  std::optional<std::uint64_t> handleIn(const DxfTag& tag, const OdDbObject* obj, char table,
+                                        OdDbObjectId& named);
   OdDbObjectId byName(char table, const std::string& name);
   OdDbObjectId byFoldedName(char table, const std::string& name);
   OdDbObjectId addMissingRecord(char table, const std::string& name);
@@ -190,17 +198,25 @@ private:
   std::pair<std::string, OdDbObjectId> m_lastName[16];
   // Look-ups by name of records that come later in the file.
   std::vector<std::function<void()>> m_deferred;
+  // Objects read with repairs: marked changed, so that a save writes them
+  // as repaired.
+  std::vector<OdDbObjectId> m_repaired;
 };
 
 // ---- pass 1 -------------------------------------------------------------
 
 void Reader::create(std::size_t index, OdDbObjectPtr object) {
-  const std::uint64_t handle = m_src->spans[index].handle;  // 0: the database gives one above every handle of the file
+  std::uint64_t handle = m_src->spans[index].handle;  // 0: the database gives one above every handle of the file
+  std::string taken;
   if (OdDbObjectId other = handle ? m_db->getOdDbObjectId(OdDbHandle(handle)) : OdDbObjectId(); !other.isNull()) {
-    const std::size_t first = other.stub()->object->fileRecord() - 1;
-    throw DxfError(lineOf(index), "handle " + OdDbHandle(handle).ascii() + " of this " +
-                                      std::string(typeOf(index)) + " is already used by the " +
-                                      std::string(typeOf(first)) + " at line " + std::to_string(lineOf(first)));
+    // References to the handle keep finding the first record; the later
+    // one gets a handle of its own, which saving writes.
+    const std::uint32_t first = other.stub()->object->fileRecord();
+    taken = "handle " + OdDbHandle(handle).ascii() + " of this " + std::string(typeOf(index)) +
+            " is already used by the " + (first ? std::string(typeOf(first - 1)) + " at line " +
+                                                     std::to_string(lineOf(first - 1))
+                                               : std::string("drawing"));
+    handle = m_src->spans[index].handle = 0;
   }
   object->setFileRecord(std::uint32_t(index + 1));
   // An entity made without a linetype looks up "ByLayer" when it joins the
@@ -214,6 +230,10 @@ void Reader::create(std::size_t index, OdDbObjectPtr object) {
   OdDbObjectId id = m_db->addOdDbObject(object, OdDbObjectId(), OdDbHandle(handle));
   object->upgradeOpen();
   m_src->objects[index] = id;
+  if (!taken.empty()) {
+    warn(lineOf(index), taken + "; it gets handle " + id.getHandle().ascii());
+    m_repaired.push_back(id);
+  }
   if (m_anyId.isNull()) m_anyId = id;
 }
 
@@ -345,6 +365,22 @@ OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const cha
   if (id.isNull()) warn(tag.valueLine(), std::string(what) + " " + OdDbHandle(handle).ascii() +
                                              " points to no object; it is left empty");
   return id;
+}
+
+std::optional<std::uint64_t> Reader::handleIn(const DxfTag& tag, const OdDbObject* obj, char table,
+                                              OdDbObjectId& named) {
+  std::uint64_t h = 0;
+  if (dxfParseHandle(tag.value, h)) return h;
+  named = OdDbObjectId();
+  const std::string name = m_doc.text(tag);
+  if (table && !name.empty())
+    if (auto it = m_names[table].find(qrv::foldCase(name)); it != m_names[table].end()) named = it->second;
+  warn(tag.valueLine(), "group code " + std::to_string(tag.code) + " holds " + dxfQuote(tag.trimmed()) +
+                            " where a handle belongs; " +
+                            (named.isNull() ? std::string("it names no record and is dropped")
+                                            : "it points to the record of that name now"));
+  if (obj) m_repaired.push_back(obj->objectId());
+  return std::nullopt;
 }
 
 OdDbObjectId Reader::byName(char table, const std::string& name) {
@@ -489,7 +525,10 @@ std::size_t Reader::readCommon(OdDbObject* obj, std::size_t) {
     if (t.code == 102) {
       inXDict = t.trimmed() == "{ACAD_XDICTIONARY";
     } else if (inXDict && t.code == 360) {
-      const std::uint64_t h = t.toHandle();
+      OdDbObjectId named;
+      const std::optional<std::uint64_t> given = handleIn(t, obj, 0, named);
+      if (!given) continue;
+      const std::uint64_t h = *given;
       OdDbObjectId dict = m_db->getOdDbObjectId(OdDbHandle(h));
       if (dict.isNull() && !m_allCreated && h != 0)
         m_pending.push_back({obj->objectId(), h, t.valueLine(), false});
@@ -686,10 +725,15 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
       case OdDbDimVarType::kString: vars.set(*index, OdString(m_doc.text(t))); break;
       case OdDbDimVarType::kBool: vars.set(*index, t.toInt() != 0); break;
       case OdDbDimVarType::kColor: vars.set(*index, OdCmColor::fromIndex(OdInt16(t.toInt()))); break;
-      case OdDbDimVarType::kObjectId:
-        vars.set(*index, byHandle(t.toHandle(), t, d.name));
+      case OdDbDimVarType::kObjectId: {
+        // Text style (340), arrowhead blocks (341-344), linetypes (345-347).
+        const char table = t.code == 340 ? 'S' : t.code <= 344 ? 'B' : 'T';
+        OdDbObjectId named;
+        const std::optional<std::uint64_t> h = handleIn(t, style, table, named);
+        vars.set(*index, h ? byHandle(*h, t, d.name) : named);
         if (t.code >= 342 && t.code <= 344) haveHandle[t.code - 342] = true;
         break;
+      }
       default: vars.set(*index, int(t.toInt())); break;
     }
   }
@@ -709,49 +753,74 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
 // ---- blocks and entities ----------------------------------------------------
 
 void Reader::fillBlocks(const DxfSection& section) {
+  // Every block is known by name before any entity is read: an R12 file
+  // has no BLOCK_RECORD table, and a block may insert one defined after it
+  // (anonymous blocks nested in others).
+  std::vector<OdDbObjectId> blockIds;
   for (const DxfBlock& b : m_doc.blocks()) {
     if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
-    loadTags(b.begin);
-    const std::uint64_t headOwner = ownerOfTags();
-    std::string name;
-    OdGePoint3d origin;
-    OdInt16 flags = 0;
-    for (std::size_t i = 1; i < m_tags.size() && m_tags[i].code < 1000; ++i) {
-      const DxfTag& t = m_tags[i];
-      if (t.code == 2 && name.empty()) name = m_doc.text(t);
-      if (t.code == 70) flags = OdInt16(t.toInt());
-      pointTag(t, 10, origin);
-    }
-    OdDbObjectId blockId;
-    if (headOwner != 0) {
-      OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(headOwner));
-      if (!id.isNull() && dynamic_cast<OdDbBlockTableRecord*>(id.stub()->object)) blockId = id;
-    }
-    if (blockId.isNull()) {
-      auto& map = m_names['B'];
-      if (auto it = map.find(qrv::foldCase(name)); it != map.end()) blockId = it->second;
-    }
-    if (blockId.isNull()) {
-      OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
-      rec->setNameAsStored(name);
-      blockId = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
-      OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
-      table->appendAsStored(blockId);
-      m_names['B'].emplace(qrv::foldCase(name), blockId);
-      m_src->names.emplace_back(blockId, name);
-      rec->upgradeOpen();
-    }
-    auto* block = static_cast<OdDbBlockTableRecord*>(writable(blockId));
-    block->upgradeOpen();
-    block->setOrigin(origin);
-    block->setStoredFlags(flags);
-    m_src->objects[b.begin] = m_src->objects[b.end] = blockId;
+    blockIds.push_back(defineBlock(b));
+  }
+  std::size_t next = 0;
+  for (const DxfBlock& b : m_doc.blocks()) {
+    if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
+    const OdDbObjectId blockId = blockIds[next++];
     m_lastMainEntity = OdDbObjectId();
     for (std::size_t i = b.begin + 1; i < b.end; ++i) {
       create(i, newEntity(i));
       fillEntity(i, blockId);
     }
   }
+}
+
+OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
+  // Read past the read-ahead thread, which prepares the BLOCK record in
+  // the order of entities: taking it now would skip the block's entities.
+  Tags head;
+  for (const DxfTag& t : m_src->tags(b.begin)) head.push_back(t);
+  m_tags = head;
+  m_loadedIndex = SIZE_MAX;
+  const std::uint64_t headOwner = ownerOfTags();
+  std::string name;
+  OdGePoint3d origin;
+  OdInt16 flags = 0;
+  for (std::size_t i = 1; i < m_tags.size() && m_tags[i].code < 1000; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 2 && name.empty()) name = m_doc.text(t);
+    if (t.code == 70) flags = OdInt16(t.toInt());
+    pointTag(t, 10, origin);
+  }
+  OdDbObjectId blockId;
+  if (headOwner != 0) {
+    OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(headOwner));
+    if (!id.isNull() && dynamic_cast<OdDbBlockTableRecord*>(id.stub()->object)) blockId = id;
+  }
+  if (blockId.isNull()) {
+    auto& map = m_names['B'];
+    if (auto it = map.find(qrv::foldCase(name)); it != map.end()) blockId = it->second;
+  }
+  if (blockId.isNull()) {
+    OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
+    rec->setNameAsStored(name);
+    // A file without block records (R12) whose blocks still name their
+    // records' handles as owners (some writers do, with layouts and
+    // dimension styles pointing to them too): the record gets that
+    // handle, so that those references stay good.
+    const bool freeHandle = headOwner != 0 && m_db->getOdDbObjectId(OdDbHandle(headOwner)).isNull();
+    blockId = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle(freeHandle ? headOwner : 0));
+    OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
+    table->appendAsStored(blockId);
+    m_names['B'].emplace(qrv::foldCase(name), blockId);
+    m_src->names.emplace_back(blockId, name);
+    rec->upgradeOpen();
+  }
+  auto* block = static_cast<OdDbBlockTableRecord*>(writable(blockId));
+  block->upgradeOpen();
+  block->setOrigin(origin);
+  block->setStoredFlags(flags);
+  m_src->objects[b.begin] = m_src->objects[b.end] = blockId;
+  m_tags = {};
+  return blockId;
 }
 
 void Reader::fillEntities(const DxfSection& section) {
@@ -945,11 +1014,14 @@ void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) 
       case 10: vertices.emplace_back(t.toDouble(), 0.0, 0.0); break;
       case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); break;
       case 30: if (!vertices.empty()) vertices.back().z = t.toDouble(); break;
-      case 340:
-        annotation = m_db->getOdDbObjectId(OdDbHandle(t.toHandle()));
-        if (annotation.isNull() && !m_allCreated)
-          m_pending.push_back({leader->objectId(), t.toHandle(), t.valueLine(), true});
+      case 340: {
+        OdDbObjectId named;
+        const std::optional<std::uint64_t> h = handleIn(t, leader, 0, named);
+        if (!h) break;
+        annotation = m_db->getOdDbObjectId(OdDbHandle(*h));
+        if (annotation.isNull() && !m_allCreated) m_pending.push_back({leader->objectId(), *h, t.valueLine(), true});
         break;
+      }
     }
   }
   applyCommon(leader, c);
@@ -1059,11 +1131,13 @@ void Reader::fillObject(std::size_t index) {
         if (t.code == 3) {
           key = m_doc.text(t), haveKey = true;
         } else if ((t.code == 350 || t.code == 360) && haveKey) {
-          OdDbObjectId entry = m_db->getOdDbObjectId(OdDbHandle(t.toHandle()));
-          if (entry.isNull())
-            warn(t.valueLine(), "dictionary entry '" + key + "' points to no object; the entry is dropped");
-          else
+          OdDbObjectId named;
+          const std::optional<std::uint64_t> h = handleIn(t, dict, 0, named);
+          OdDbObjectId entry = h ? m_db->getOdDbObjectId(OdDbHandle(*h)) : OdDbObjectId();
+          if (!entry.isNull())
             dict->setAtAsStored(key, entry);
+          else if (h)  // a name instead of a handle was said above
+            warn(t.valueLine(), "dictionary entry '" + key + "' points to no object; the entry is dropped");
           haveKey = false;
         }
       }
@@ -1123,6 +1197,7 @@ void Reader::readHeader() {
       warn(v.firstLine, std::string(v.name) + ": " + e.what());
     }
   }
+  dxfReadHeaderTrueColors(m_doc, vars);
   if (vars.dim.txsty.isNull()) vars.dim.txsty = byName('S', "Standard");
   m_db->setHeaderVars(vars);
 }
@@ -1159,8 +1234,18 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   m_db->blockUndoRecording(true);
   prepare();
   startReadAhead();
-  for (const DxfSection& s : m_doc.sections())
-    if (s.name == "TABLES") createTables(s), fillTables(s);
+  for (const DxfSection& s : m_doc.sections()) {
+    if (s.name != "TABLES") continue;
+    createTables(s);
+    // Without a BLOCK_RECORD table the blocks make their records, which
+    // dimension styles may point to by handle.
+    if (!m_doc.table("BLOCK_RECORD"))
+      for (const DxfSection& b : m_doc.sections())
+        if (b.name == "BLOCKS")
+          for (const DxfBlock& block : m_doc.blocks())
+            if (block.begin >= b.firstRecord && block.begin < b.endRecord) defineBlock(block);
+    fillTables(s);
+  }
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "BLOCKS") fillBlocks(s);
   for (auto& resolve : m_deferred) resolve();
@@ -1179,6 +1264,13 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   readHeader();
   // Everything read is as the file says; only later changes count.
   m_db->finishLoading();
+  for (OdDbObjectId id : m_repaired) {
+    if (!id.stub() || !id.stub()->object) continue;
+    OdDbObject* obj = id.stub()->object;
+    obj->upgradeOpen();
+    obj->assertWriteEnabled();
+    obj->downgradeOpen();
+  }
   // The header as this layer writes it for the values read (with what a
   // missing variable means filled in): writing compares against it to keep
   // unchanged variables as the file had them.
@@ -1194,7 +1286,10 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
 
 }  // namespace
 
-std::unique_ptr<OdDbDatabase> dxfReadDrawing(DxfDocument doc, std::vector<std::string>& warnings) {
+std::unique_ptr<OdDbDatabase> dxfReadDrawing(DxfDocument doc, std::vector<std::string>& warnings,
+                                             bool& repaired) {
   Reader reader(std::move(doc), warnings);
-  return reader.read();
+  std::unique_ptr<OdDbDatabase> db = reader.read();
+  repaired = reader.repaired();
+  return db;
 }

@@ -9,5 +9,7 @@
 class OdDbDatabase;
 
 // Throws DxfError for malformed content (naming the line); repairs dangling
-// references and lists the repairs in `warnings`.
-std::unique_ptr<OdDbDatabase> dxfReadDrawing(DxfDocument doc, std::vector<std::string>& warnings);
+// references and lists the repairs in `warnings`. `repaired`: set when a
+// repair changed what a save writes.
+std::unique_ptr<OdDbDatabase> dxfReadDrawing(DxfDocument doc, std::vector<std::string>& warnings,
+                                             bool& repaired);

@@ -174,6 +174,7 @@ private:
   void xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const DxfDimVarItems* qrv);
   void writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o);
   void writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o);
+  std::string insertedBlockName(const OdDbBlockReference* x, const DxfRecordOriginal& o) const;
   void writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o);
   void writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordOriginal& o);
   void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
@@ -348,6 +349,7 @@ std::string Writer::headerText() {
       auto it = now.find(v.name);
       auto was = m_src->header.find(name);
       if (it != now.end() && was != m_src->header.end() && *it->second != was->second) {
+        if (it->second->empty()) continue;  // no longer applies
         hw.text(9, name);
         hw.verbatim(*it->second);
         continue;
@@ -367,7 +369,7 @@ std::string Writer::headerText() {
     // Modelled variables the file had not, where they now differ from what
     // reading assumed.
     for (const auto& [name, text] : texts) {
-      if (present.count(name)) continue;
+      if (present.count(name) || text.empty()) continue;
       auto was = m_src->header.find(name);
       if (was != m_src->header.end() && was->second == text) continue;
       hw.text(9, name);
@@ -378,6 +380,7 @@ std::string Writer::headerText() {
   }
   for (const char* name : {"$ACADVER", "$DWGCODEPAGE", "$HANDSEED"}) writeOwn(name);
   for (const auto& [name, text] : texts) {
+    if (text.empty()) continue;
     hw.text(9, name);
     hw.verbatim(text);
   }
@@ -444,8 +447,14 @@ void Writer::patchNames(std::size_t index, const std::vector<DxfRawRef>& refs) {
 void Writer::copyWithHandle(std::size_t index, const OdDbObject* obj) {
   DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
   const bool tableHead = m_src->type(index) == "TABLE";
-  bool done = false;
+  bool done = false, dropped = false;
   for (const DxfTag& t : m_src->tags(index)) {
+    // A handle the record had but could not keep (empty, or another
+    // record's) gives way to its new one.
+    if (!dropped && t.code == 5 && done) {
+      dropped = true;
+      continue;
+    }
     o.writeTag(m_out, t);
     if (!done && (tableHead ? t.code == 2 : true)) m_out.handle(5, obj->objectId()), done = true;
   }
@@ -581,6 +590,8 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
           m_w.integer(71, live - addQrvApp);
           for (OdDbObjectId id : symbols->recordIds())
             if (objectOf(id) && !objectOf(id)->isErased()) m_out.handle(340, id);
+        } else if (addHandle && t.code == 5) {
+          // one it could not keep: the new one is written after the name
         } else if (!(changed && styleList && t.code == 340)) {
           o.writeTag(m_out, t);
         }
@@ -974,6 +985,10 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
           break;
         }
       if (cut == at) cut = at + 250;
+      // Nor a caret escape ("^J", "^ "): every caret starts one.
+      std::size_t k = at;
+      while (k < cut) k += encoded[k] == '^' ? 2 : 1;
+      if (k > cut) --cut;
       m_w.text(3, std::string_view(encoded).substr(at, cut - at));
       at = cut;
     }
@@ -985,7 +1000,7 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
   } else if (auto x = dynamic_cast<const OdDbBlockReference*>(e)) {
     entityHead(e, "INSERT", o);
     m_w.text(100, "AcDbBlockReference");
-    m_out.str(2, nameOf(x->blockTableRecord()));
+    m_out.str(2, insertedBlockName(x, o));
     m_out.point(10, x->position());
     const OdGeVector3d s = x->scaleFactors();
     if (s.x != 1) m_w.real(41, s.x);
@@ -1009,6 +1024,17 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
   o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLine", "AcDbCircle", "AcDbArc", "AcDbPolyline", "AcDbText",
                                  "AcDbMText", "AcDbBlockReference", "AcDbPoint", "AcDbTrace"});
   xdata(e, nullptr, nullptr);
+}
+
+// The block a reference inserts; one that reading could not find keeps the
+// name the file gave it, so that the reference is not turned into one of
+// no block at all (which other programs delete).
+std::string Writer::insertedBlockName(const OdDbBlockReference* x, const DxfRecordOriginal& o) const {
+  std::string name = nameOf(x->blockTableRecord());
+  if (!name.empty()) return name;
+  for (std::string_view marker : {"AcDbBlockReference", ""})
+    if (const DxfTag* t = o.find(marker, 2)) return m_doc->text(*t);
+  return name;
 }
 
 void Writer::writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o) {

@@ -23,6 +23,11 @@ std::string headerName(int index) {
   return (d.dxfCode == 0 ? "$QRV_" : "$") + std::string(d.name);
 }
 
+// The header holds a colour variable as an index only. A true colour goes
+// into a variable of this system's own beside it ("$QRV_DIMCLRD", 420),
+// which other programs keep or drop without harm.
+std::string trueColorName(int index) { return "$QRV_" + std::string(OdDbDimVars::describe(index).name); }
+
 OdString recordName(OdDbObjectId id) {
   OdDbObjectPtr obj = id.openObject();
   auto rec = OdDbSymbolTableRecord::cast(obj.get());
@@ -65,6 +70,25 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
     return true;
   }
   return false;
+}
+
+void dxfReadHeaderTrueColors(const DxfDocument& doc, OdDbHeaderVars& vars) {
+  for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+    if (OdDbDimVars::describe(i).type != OdDbDimVarType::kColor) continue;
+    const DxfHeaderVariable* v = doc.headerVariable(trueColorName(i));
+    if (!v) continue;
+    for (const DxfTag& t : doc.tags(*v)) {
+      if (t.code != 420) continue;
+      std::int64_t rgb = 0;
+      if (!dxfParseInt(t.trimmed(), rgb) || rgb < 0 || rgb > 0xFFFFFF) break;
+      const OdCmColor color = OdCmColor::fromRGB(OdUInt8(rgb >> 16), OdUInt8(rgb >> 8), OdUInt8(rgb));
+      // A program that changed the index and kept this variable as it was
+      // has the last word: the true colour counts only while it still
+      // matches the index.
+      if (std::get<OdCmColor>(vars.dim.get(i)).colorIndex() == color.colorIndex()) vars.dim.set(i, color);
+      break;
+    }
+  }
 }
 
 std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const OdDbDatabase& db, DxfVersion version,
@@ -110,6 +134,12 @@ std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const Od
         default: w.integer(70, std::get<int>(v)); break;
       }
     });
+    if (d.type == OdDbDimVarType::kColor) {
+      const OdCmColor c = std::get<OdCmColor>(v);
+      add(trueColorName(i), [&](DxfWriter& w) {
+        if (c.isByColor()) w.integer(420, std::int64_t(c.rgb24()));
+      });
+    }
   }
   return out;
 }

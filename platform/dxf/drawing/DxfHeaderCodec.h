@@ -23,8 +23,13 @@ using DxfNameResolver = std::function<OdDbObjectId(char table, const std::string
 bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& variable, OdDbHeaderVars& vars,
                            const DxfNameResolver& resolve);
 
+// The true colours of colour variables, which the file keeps beside the
+// index variables; after every variable is read.
+void dxfReadHeaderTrueColors(const DxfDocument& doc, OdDbHeaderVars& vars);
+
 // Every modelled header variable of `db` as file text (the value tags,
-// without the "9 $NAME" tag), in a fixed order.
+// without the "9 $NAME" tag), in a fixed order. An empty text: the variable
+// is not to be in the file (a true colour where the colour is an index).
 std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const OdDbDatabase& db, DxfVersion version,
                                                                         DxfCodePage codePage,
                                                                         DxfLineEnding lineEnding);

@@ -42,8 +42,18 @@ const std::vector<int>* markerlessCodes(std::string_view marker) {
 
 }  // namespace
 
+namespace {
+// A carriage return (or another control character) that a file held raw
+// in a value; written anew, it becomes an escape.
+bool holdsControl(std::string_view value) {
+  for (char c : value)
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  return false;
+}
+}  // namespace
+
 void DxfRecordOriginal::writeTag(DxfOut& out, const DxfTag& tag) const {
-  if (m_transcode && tag.kind() == DxfValueKind::String)
+  if ((m_transcode || holdsControl(tag.value)) && tag.kind() == DxfValueKind::String)
     out.str(tag.code, m_doc->text(tag));
   else
     out.w.tag(tag);

@@ -1,0 +1,150 @@
+// Drawings as other programs leave them (make_wild_drawings.py, one per kind
+// of trouble): each opens, saves, and reads back the same in our reader and
+// in ezdxf, whose audit of the copy finds no more errors than in the file
+// it came from.
+#include "DrawingTestSupport.h"
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbEntities.h"
+
+using namespace dxftest;
+
+namespace {
+
+// The drawings, made once per test process; skipped without ezdxf.
+class WildDrawings : public ::testing::Test {
+public:
+    static void SetUpTestSuite()
+    {
+        python_ = pythonWithEzdxf();
+        if (python_.empty())
+            return;
+        folder_ = new TempFolder;
+        const std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_wild_drawings.py' '" +
+                                    folder_->path().string() + "' >/dev/null";
+        if (std::system(command.c_str()) != 0) {
+            delete folder_;
+            folder_ = nullptr;
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder_;
+        folder_ = nullptr;
+    }
+
+protected:
+    void SetUp() override
+    {
+        if (python_.empty())
+            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
+        ASSERT_NE(folder_, nullptr) << "make_wild_drawings.py failed";
+    }
+
+    // What ezdxf reads from a drawing (through its recover mode when asked);
+    // empty when it cannot read it at all.
+    std::vector<Fact> census(const std::filesystem::path& drawing, bool recover) const
+    {
+        const std::filesystem::path tsv = drawing.string() + (recover ? ".recovered.tsv" : ".tsv");
+        const std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_wild_drawings.py' --census '" +
+                                    drawing.string() + "' '" + tsv.string() + "'" +
+                                    (recover ? " --recover" : "") + " >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0 ? readFacts(tsv) : std::vector<Fact>();
+    }
+
+    static inline TempFolder* folder_ = nullptr;
+    static inline std::string python_;
+};
+
+class WildDrawing : public WildDrawings, public ::testing::WithParamInterface<const char*> {
+protected:
+    std::filesystem::path path() const { return *folder_ / (std::string("wild_") + GetParam() + ".dxf"); }
+};
+
+// Entities per class over every block of the drawing.
+std::map<std::string, int> entityCounts(const OdDbDatabase& db)
+{
+    std::map<std::string, int> counts;
+    OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject();
+    for (auto b = blocks->newIterator(); !b->done(); b->step()) {
+        OdDbBlockTableRecordPtr block = b->getRecord();
+        for (OdDbObjectId id : block->entityIds())
+            ++counts[id.openObject()->isA()->name()];
+    }
+    return counts;
+}
+
+std::map<std::string, std::string> factsOfKind(const std::vector<Fact>& facts, const std::string& kind)
+{
+    std::map<std::string, std::string> out;
+    for (const Fact& f : facts)
+        if (f.kind == kind)
+            out[f.key + " " + f.field] = f.value;
+    return out;
+}
+
+} // namespace
+
+TEST_P(WildDrawing, OpensSavesAndReadsBackAlikeHereAndInEzdxf)
+{
+    const std::filesystem::path path_ = path();
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string(), report);
+    TempFolder out;
+    const std::filesystem::path copy = out / "copy.dxf";
+    writeDxfDrawing(*db, copy.string());
+
+    DxfReadReport again;
+    std::unique_ptr<OdDbDatabase> reread = readDxfDrawing(copy.string(), again);
+    EXPECT_FALSE(again.repaired) << "what the save wrote needed repairs again";
+    EXPECT_EQ(entityCounts(*reread), entityCounts(*db));
+
+    // The original as ezdxf reads it, through its recover mode where it
+    // cannot read it plainly (handles in the wrong form); some it cannot
+    // read at all.
+    std::vector<Fact> before = census(path_, false);
+    if (before.empty())
+        before = census(path_, true);
+    const std::vector<Fact> after = census(copy, false);
+    ASSERT_FALSE(after.empty()) << "ezdxf cannot read the saved copy";
+    if (before.empty()) {
+        EXPECT_EQ(auditErrors(after), 0);
+        return;
+    }
+    EXPECT_EQ(factsOfKind(after, "count"), factsOfKind(before, "count"));
+    EXPECT_LE(auditErrors(after), auditErrors(before));
+    // Every style value ezdxf read from the original, it reads from the copy
+    // (which, written in a later version, may say more).
+    const std::map<std::string, std::string> styles = factsOfKind(after, "style");
+    int compared = 0;
+    for (const auto& [key, value] : factsOfKind(before, "style")) {
+        auto it = styles.find(key);
+        ASSERT_NE(it, styles.end()) << key;
+        EXPECT_EQ(it->second, value) << key;
+        ++compared;
+    }
+    EXPECT_GT(compared, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, WildDrawing,
+                         ::testing::Values("nested_r12", "AC1006", "AC1003", "named_refs", "handles",
+                                           "r12_objects"));
+
+TEST_F(WildDrawings, RepairsAreSaidWithTheirLinesAndMarkTheDrawingChanged)
+{
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> named =
+        readDxfDrawing((*folder_ / "wild_named_refs.dxf").string(), report);
+    ASSERT_EQ(report.warnings.size(), 2u);
+    EXPECT_NE(report.warnings[0].find("group code 340 holds 'Standard' where a handle belongs"), std::string::npos);
+    EXPECT_NE(report.warnings[1].find("group code 342 holds 'NoSuchBlock'"), std::string::npos);
+    EXPECT_EQ(report.warnings[0].rfind("line ", 0), 0u);
+    EXPECT_TRUE(report.repaired);
+    OdDbDimStyleTableRecordPtr standard = named->getDimStyleStandardId().safeOpenObject();
+    EXPECT_EQ(recordName(standard->dimtxsty()), "Standard");
+
+    report = {};
+    readDxfDrawing((*folder_ / "wild_AC1006.dxf").string(), report);
+    EXPECT_NE(report.warnings.at(0).find("version AC1006 (R10) is read as R12"), std::string::npos);
+    EXPECT_FALSE(report.repaired);  // nothing a save would write otherwise
+}
