@@ -200,6 +200,33 @@ std::unique_ptr<OdDbDatabase> readOrAbort(const std::string& bytes, DxfReadRepor
     }
 }
 
+// A file reading refuses goes through recovery, which may refuse it too;
+// what it gives can be written, and what is written reads without recovery.
+void recoverRefused(const std::string& input)
+{
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db;
+    try {
+        db = recoverDxfDrawingFromBytes(input, report);
+    } catch (const OdError& e) {
+        if (verbose())
+            std::fprintf(stderr, "recovery refused: %s\n", e.what());
+        if (e.code() != eBadDxfFile)
+            fail("recovery failed with an internal error instead of refusing the file", e);
+        return;
+    }
+    check(db != nullptr, "recovery gave no drawing and no error");
+    check(report.repaired, "a recovered drawing is not marked repaired");
+    if (verbose())
+        std::fprintf(stderr, "recovered: %zu objects, %zu repairs, %zu records dropped\n", db->numObjects(),
+                     report.warnings.size(), report.dropped);
+    exerciseDatabase(*db);
+    const std::string out = writeOrAbort(*db, "a recovered drawing cannot be written");
+    DxfReadReport again;
+    std::unique_ptr<OdDbDatabase> reread = readOrAbort(out, again, "what recovery wrote cannot be read plainly");
+    compareDimStyles(*db, *reread);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -216,6 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // other code is the database refusing what the reader asked of it.
         if (e.code() != eBadDxfFile)
             fail("reading failed with an internal error instead of refusing the file", e);
+        recoverRefused(input);
         return 0;
     } catch (const DxfError& e) {
         if (verbose())

@@ -51,7 +51,7 @@ bool runScript(const std::string& script, HostServices& services, HostConsole& c
 }  // namespace
 
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console) {
+                    HostConsole& console, bool recover) {
   HostApDocManager& documents = services.documents();
   std::vector<std::pair<std::string, std::string>> failures;
   int saved = 0;
@@ -61,9 +61,13 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     console.print(hostFormat(hostText(HostText::kBatchProgress).c_str(), i + 1, total, name.c_str()));
     const std::string path = drawingPath(name);
     std::string why;
-    std::vector<std::string> notes, kept;
-    HostApDocument* doc = openDrawingFile(documents, path, why, &notes);
-    for (const std::string& note : notes) console.print(hostFormat(hostText(HostText::kReadNote).c_str(), note.c_str()));
+    std::vector<std::string> kept;
+    HostDrawingRead read;
+    read.recover = recover;
+    HostApDocument* doc = openDrawingFile(documents, path, why, read);
+    if (doc)
+      for (const std::string& note : readingNotes(read))
+        console.print(hostFormat(hostText(HostText::kReadNote).c_str(), note.c_str()));
     if (!doc) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotOpen).c_str(), why.c_str()));
     } else if (!runScript(script, services, console, why)) {

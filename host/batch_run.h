@@ -13,7 +13,8 @@ namespace qrvhost {
 
 // Gives the number of drawings that failed (could not be opened, the script
 // failed, or the drawing could not be saved).
+// `recover`: each drawing is opened through recovery.
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console);
+                    HostConsole& console, bool recover = false);
 
 }  // namespace qrvhost

@@ -6,7 +6,7 @@ namespace qrvhost {
 
 const char* usageText() {
   return "usage: qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new] [--module FILE]\n"
-         "               [--each] [--help] [--version] [DRAWING.dxf ...]\n"
+         "               [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]\n"
          "  --lang en|ru     language of the texts (default: from LC_ALL, LC_MESSAGES or LANG)\n"
          "  --script FILE    answers from FILE, one line per answer ('-': standard input);\n"
          "                   the session ends without saving after the last line\n"
@@ -15,6 +15,8 @@ const char* usageText() {
          "  --module FILE    load this module library instead of libdds.so next to qrvhost\n"
          "  --each           with --script: run the script on each drawing in turn and save it;\n"
          "                   a progress line per drawing and a summary at the end\n"
+         "  --recover        open the drawings named through recovery, as RECOVER does: a damaged\n"
+         "                   file is read as far as it goes, each repair said\n"
          "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
 }
 
@@ -62,6 +64,8 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       options.newDrawing = true;
     } else if (arg == "--each") {
       options.each = true;
+    } else if (arg == "--recover") {
+      options.recover = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -73,6 +77,10 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
   }
   if (options.each && (!options.script || options.drawings.empty())) {
     error = "--each needs --script FILE and at least one drawing";
+    return std::nullopt;
+  }
+  if (options.recover && options.drawings.empty()) {
+    error = "--recover needs at least one drawing";
     return std::nullopt;
   }
   if (options.newDrawing && !options.drawings.empty()) {

@@ -1,7 +1,7 @@
 #pragma once
 // The command-line interface of qrvhost:
 //   qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new]
-//           [--module FILE] [--each] [--help] [--version] [DRAWING.dxf ...]
+//           [--module FILE] [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +17,7 @@ struct CliOptions {
   std::optional<std::string> module;     // --module FILE (another build of the module)
   bool newDrawing = false;               // --new: a new drawing instead of the sample
   bool each = false;                     // --each: run the script once per drawing, save each
+  bool recover = false;                  // --recover: open the drawings named through recovery
   bool help = false;
   bool version = false;
   std::vector<std::string> drawings;     // opened in order; the last is active

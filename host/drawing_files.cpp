@@ -32,14 +32,31 @@ HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::st
 
 HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
                                 std::vector<std::string>* warnings) {
+  HostDrawingRead read;
+  HostApDocument* doc = openDrawingFile(documents, path, error, read);
+  if (warnings) warnings->insert(warnings->end(), read.warnings.begin(), read.warnings.end());
+  return doc;
+}
+
+std::vector<std::string> readingNotes(const HostDrawingRead& read) {
+  std::vector<std::string> notes = read.warnings;
+  if (read.recover)
+    notes.push_back(hostFormat(hostText(HostText::kRecoverSummary).c_str(), int(read.repairs),
+                               int(read.dropped)).c_str());
+  else if (read.repaired)
+    notes.push_back(hostText(HostText::kReadRepaired).c_str());
+  return notes;
+}
+
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
+                                HostDrawingRead& read) {
   std::unique_ptr<OdDbDatabase> db;
-  std::vector<std::string> notes;
   try {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw OdError(eFileNotFound, "no such file");
     // A named pipe or a device would be read forever, or never answer.
     if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) throw OdError(eFileAccessErr, why);
-    db = hostReadDrawing(path, notes);
+    db = hostReadDrawing(path, read);
   } catch (const OdError& e) {
     error = e.description();
   } catch (const std::exception& e) {
@@ -49,13 +66,14 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
     hostTraceWarning("host/files", __LINE__, "cannot open " + path + ": " + error);
     return nullptr;
   }
-  for (const std::string& note : notes) hostTraceWarning("host/files", __LINE__, path + ": " + note);
-  if (warnings) warnings->insert(warnings->end(), notes.begin(), notes.end());
+  for (const std::string& note : read.warnings) hostTraceWarning("host/files", __LINE__, path + ": " + note);
   const std::string title = fs::path(path).filename().string();
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);
-  // Values reading replaced are changes the user has not saved yet.
-  if (doc->database()->changedSinceLoading()) doc->markChanged();
+  doc->setSavesBinary(read.binary);
+  // Values reading replaced, and repairs a save writes, are changes the
+  // user has not saved yet.
+  if (doc->database()->changedSinceLoading() || read.repaired) doc->markChanged();
   return doc;
 }
 
@@ -91,7 +109,7 @@ bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& 
     const std::vector<std::string> failures = refreshDimensionBlocks(*doc.database());
     for (const std::string& f : failures) hostTraceWarning("host/files", __LINE__, f);
     if (dimensionFailures) *dimensionFailures = failures;
-    hostWriteDrawing(*doc.database(), path);
+    hostWriteDrawing(*doc.database(), path, doc.savesBinary());
   } catch (const OdError& e) {
     error = e.description();
   } catch (const std::exception& e) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing_io.h"
+
 class HostApDocManager;
 class HostApDocument;
 class OdDbDatabase;
@@ -22,6 +24,14 @@ HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::st
 // to `warnings`; a drawing whose values were replaced has unsaved changes.
 HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
                                 std::vector<std::string>* warnings = nullptr);
+// The same, told how to read (through recovery) in `read`, which gives
+// what reading found; a drawing read with repairs counts as changed.
+HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
+                                HostDrawingRead& read);
+
+// What reading found, one line each, and for a recovery its summary
+// ("12 repairs, 3 records dropped"), in the session's language.
+std::vector<std::string> readingNotes(const HostDrawingRead& read);
 
 // Builds the geometry block of every dimension that has none or whose data
 // changed since it was read, so that other programs show what we show. A

@@ -139,7 +139,11 @@ void commandNew(CommandProcessor& cp) {
   cp.input().print(hostFormat(hostText(HostText::kNewDrawing).c_str(), doc->title().c_str()));
 }
 
-void commandOpen(CommandProcessor& cp) {
+namespace {
+
+// OPEN, or with `recover` RECOVER: the same, but a damaged file is read as
+// far as it goes, each repair said.
+void openOrRecover(CommandProcessor& cp, bool recover) {
   OdString typed;
   if (cp.input().getString(hostText(HostText::kOpenPrompt), "", kTextAnswer, typed) != kPromptText) return;
   const std::string path = drawingPath(typed);
@@ -150,14 +154,23 @@ void commandOpen(CommandProcessor& cp) {
     return;
   }
   std::string error;
-  std::vector<std::string> notes;
-  if (!openDrawingFile(documents, path, error, &notes)) {
+  HostDrawingRead read;
+  read.recover = recover;
+  if (!openDrawingFile(documents, path, error, read)) {
     cp.input().print(hostFormat(hostText(HostText::kCannotOpen).c_str(), path.c_str(), error.c_str()));
+    std::error_code ec;
+    if (!recover && fs::is_regular_file(path, ec)) cp.input().print(hostText(HostText::kRecoverHint));
     return;
   }
   cp.input().print(hostFormat(hostText(HostText::kOpened).c_str(), path.c_str()));
-  sayNotes(cp, notes);
+  sayNotes(cp, readingNotes(read));
 }
+
+}  // namespace
+
+void commandOpen(CommandProcessor& cp) { openOrRecover(cp, false); }
+
+void commandRecover(CommandProcessor& cp) { openOrRecover(cp, true); }
 
 void commandSave(CommandProcessor& cp) {
   if (HostApDocument* doc = cp.requireDocument()) save(cp, *doc);
@@ -237,6 +250,7 @@ void commandSwitch(CommandProcessor& cp) {
 const std::vector<HostCommandDef>& hostCommands() {
   static const std::vector<HostCommandDef> commands = {
       {"NEW", commandNew, false, false},       {"OPEN", commandOpen, false, false},
+      {"RECOVER", commandRecover, false, false},
       {"SAVE", commandSave, true, false},      {"SAVEAS", commandSaveAs, true, false},
       {"CLOSE", commandClose, false, false},   {"QUIT", commandQuit, false, false},
       {"EXIT", commandQuit, false, false},     {"SWITCH", commandSwitch, false, false},

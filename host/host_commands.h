@@ -20,6 +20,7 @@ const HostCommandDef* findHostCommand(const std::string& name);
 // file_commands.cpp
 void commandNew(CommandProcessor& cp);
 void commandOpen(CommandProcessor& cp);
+void commandRecover(CommandProcessor& cp);
 void commandSave(CommandProcessor& cp);
 void commandSaveAs(CommandProcessor& cp);
 void commandClose(CommandProcessor& cp);

@@ -97,12 +97,13 @@ bool openStartDrawings(const CliOptions& options, HostServices& services, std::s
     const std::string path = drawingPath(name);
     if (findOpenDrawing(documents, path)) continue;
     std::string why;
-    std::vector<std::string> notes;
-    if (!openDrawingFile(documents, path, why, &notes)) {
+    HostDrawingRead read;
+    read.recover = options.recover;
+    if (!openDrawingFile(documents, path, why, read)) {
       error = "cannot open " + name + ": " + why;
       return false;
     }
-    for (const std::string& note : notes)
+    for (const std::string& note : readingNotes(read))
       services.console().print(hostFormat(hostText(HostText::kReadNote).c_str(), (name + ": " + note).c_str()));
   }
   if (!options.drawings.empty()) return true;
@@ -176,7 +177,8 @@ int runHost(int argc, const char* const* argv) {
     if (!module.load(options->module.value_or(defaultModulePath()), error)) return failWith(kExitModule, error);
 
     if (options->each) {
-      if (runScriptOnEach(options->drawings, eachScript, services, console) > 0) status = kExitBatchFailed;
+      if (runScriptOnEach(options->drawings, eachScript, services, console, options->recover) > 0)
+        status = kExitBatchFailed;
     } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);
     } else {

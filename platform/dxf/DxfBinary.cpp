@@ -2,7 +2,11 @@
 
 #include "DxfError.h"
 #include "DxfGroupCode.h"
+#include "DxfTokenizer.h"
 #include "DxfWriter.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <bit>
 #include <cmath>
@@ -53,7 +57,130 @@ private:
     size_t pos_;
 };
 
+// Binary files hold control characters (line breaks in notes) raw; the
+// text form holds them as caret escapes. A caret that would start one is
+// written "^ " so that it, too, comes back as it was.
+bool startsEscape(char c)
+{
+    return c == ' ' || (c >= '@' && c <= '_');
+}
+
+bool needsEscapes(std::string_view value)
+{
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (static_cast<unsigned char>(value[i]) < 0x20)
+            return true;
+        if (value[i] == '^' && i + 1 < value.size() && startsEscape(value[i + 1]))
+            return true;
+    }
+    return false;
+}
+
+std::string escaped(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size() + 8);
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (static_cast<unsigned char>(c) < 0x20) {
+            out += '^';
+            out += static_cast<char>(c + 0x40);
+        } else if (c == '^' && i + 1 < value.size() && startsEscape(value[i + 1])) {
+            out += "^ ";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The inverse for writing: every caret escape becomes its character.
+std::string unescaped(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '^' && i + 1 < value.size() && startsEscape(value[i + 1])) {
+            out += value[i + 1] == ' ' ? '^' : static_cast<char>(value[i + 1] - 0x40);
+            ++i;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+template <typename T>
+void appendNumber(std::string& out, T value)
+{
+    static_assert(std::endian::native == std::endian::little, "binary DXF is little-endian");
+    char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    out.append(bytes, sizeof(T));
+}
+
 } // namespace
+
+std::string dxfTextToBinary(std::string_view text)
+{
+    std::string out(kDxfBinarySentinel);
+    out.reserve(text.size());
+    // A byte order mark has no place in a binary file.
+    DxfTokenizer tokenizer(text, text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0, 1);
+    DxfTag tag;
+    std::vector<uint8_t> data;
+    while (tokenizer.next(tag)) {
+        if (tag.code < 0 || tag.code > 0x7FFF)
+            throw DxfError(tag.line, "group code " + std::to_string(tag.code) + " has no binary form");
+        appendNumber(out, static_cast<int16_t>(tag.code));
+        switch (tag.kind()) {
+        case DxfValueKind::Double:
+            appendNumber(out, tag.toDouble());
+            break;
+        case DxfValueKind::Int16:
+            appendNumber(out, static_cast<int16_t>(tag.toInt()));
+            break;
+        case DxfValueKind::Int32:
+            appendNumber(out, static_cast<int32_t>(tag.toInt()));
+            break;
+        case DxfValueKind::Int64:
+            appendNumber(out, static_cast<int64_t>(tag.toInt()));
+            break;
+        case DxfValueKind::Bool:
+            out += static_cast<char>(tag.toInt());
+            break;
+        case DxfValueKind::Binary: {
+            data.clear();
+            tag.appendBinary(data);
+            // A binary tag holds at most 255 bytes; longer data is split
+            // into tags of the same code.
+            for (size_t at = 0;;) {
+                const size_t n = std::min<size_t>(255, data.size() - at);
+                out += static_cast<char>(n);
+                out.append(reinterpret_cast<const char*>(data.data()) + at, n);
+                at += n;
+                if (at >= data.size())
+                    break;
+                appendNumber(out, static_cast<int16_t>(tag.code));
+            }
+            break;
+        }
+        case DxfValueKind::String:
+        case DxfValueKind::Handle: {
+            const std::string value = unescaped(tag.value);
+            if (value.find('\0') != std::string::npos)
+                throw DxfError(tag.line, "value for group code " + std::to_string(tag.code) +
+                                             " holds a NUL character, which binary DXF cannot hold");
+            out += value;
+            out += '\0';
+            if (tag.code == 0 && dxfTrim(tag.value) == "EOF")
+                return out;
+            break;
+        }
+        }
+    }
+    return out;
+}
 
 std::string dxfBinaryToText(std::string_view bytes)
 {
@@ -107,10 +234,10 @@ std::string dxfBinaryToText(std::string_view bytes)
         case DxfValueKind::String:
         case DxfValueKind::Handle: {
             std::string_view value = in.string(tagOffset);
-            // What the text form cannot hold: a line feed.
-            if (value.find('\n') != std::string_view::npos)
-                throw fail("value for group code " + std::to_string(code) + " contains a line break");
-            out.text(code, value);
+            if (needsEscapes(value))
+                out.text(code, escaped(value));
+            else
+                out.text(code, value);
             if (code == 0 && value == "EOF")
                 return out.release();
             break;

@@ -1,5 +1,5 @@
 #pragma once
-// Binary DXF input. A binary file holds the same tags as an ASCII one, with
+// Binary DXF in and out. A binary file holds the same tags as an ASCII one, with
 // numbers stored as little-endian binary; it is turned into its ASCII form
 // once, and everything after that (structure, lazily parsed values, verbatim
 // write-back) works on that text. Errors name the byte offset in the binary
@@ -16,6 +16,15 @@ inline bool dxfIsBinary(std::string_view bytes)
 }
 
 // The ASCII DXF form of a binary DXF file: LF line endings, group codes
-// right-aligned in three columns, numbers in their shortest exact form.
-// Reading stops after the end-of-file marker. Throws DxfError.
+// right-aligned in three columns, numbers in their shortest exact form,
+// control characters in values (line breaks of notes) as caret escapes
+// ("^J"), and a caret that would start one as "^ ". Reading stops after the
+// end-of-file marker. Throws DxfError.
 std::string dxfBinaryToText(std::string_view bytes);
+
+// The binary form of ASCII DXF text (of R13 and later: two-byte group
+// codes), the inverse of dxfBinaryToText: dxfTextToBinary(dxfBinaryToText(b))
+// is b for such a file. Values are read by their group code's kind; caret
+// escapes become the characters they stand for. Throws DxfError naming the
+// line of a value that has no binary form.
+std::string dxfTextToBinary(std::string_view text);

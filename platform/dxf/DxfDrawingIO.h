@@ -34,16 +34,35 @@ struct DxfReadReport {
   // handle given anew, a reference by name resolved or dropped): the
   // drawing counts as changed.
   bool repaired = false;
+  // Reading through recovery: the records dropped as beyond repair.
+  std::size_t dropped = 0;
 };
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);
 
 // Writes in the given version (R2000 to R2018).
 void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version);
 
+// The two forms of a DXF file. A drawing is written in the form it was read
+// in (text for a drawing made in memory) unless told otherwise; values with
+// line breaks, which binary files hold as they are, travel in the text form
+// as caret escapes ("^J"), so either form keeps them.
+enum class DxfForm { Text, Binary };
+DxfForm dxfDrawingForm(const OdDbDatabase& db);
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form);
+
+// Reads a file whose structure is damaged (see DxfRecovery.h): every
+// section and record that can be read, misplaced ones put where they
+// belong, what cannot be placed dropped; each repair is a warning naming
+// the line of the file, and the drawing counts as repaired. Throws OdError
+// only when not even that gives a drawing.
+std::unique_ptr<OdDbDatabase> recoverDxfDrawing(const std::string& path, DxfReadReport& report);
+
 // The same in memory, for tests and tools.
 std::unique_ptr<OdDbDatabase> readDxfDrawingFromBytes(const std::string& bytes, DxfReadReport* report = nullptr);
+std::unique_ptr<OdDbDatabase> recoverDxfDrawingFromBytes(const std::string& bytes, DxfReadReport& report);
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db);
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version);
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form);
 
 // The version a drawing was read in; R2018 for a drawing made in memory.
 DxfVersion dxfDrawingVersion(const OdDbDatabase& db);

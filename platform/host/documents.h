@@ -47,6 +47,9 @@ public:
   // Counts as changed until the next save (a drawing whose values reading
   // had to replace differs from its file).
   void markChanged();
+  // The form saves write: binary DXF, or text (the form the file had).
+  bool savesBinary() const { return m_savesBinary; }
+  void setSavesBinary(bool binary) { m_savesBinary = binary; }
 
   int lockMode() const { return m_lockMode; }
   int lockDepth() const { return m_lockDepth; }
@@ -65,6 +68,7 @@ private:
   std::unique_ptr<HostPropertyManager> m_properties;
   std::string m_fileName, m_title;
   std::uint64_t m_savedStamp = 0;
+  bool m_savesBinary = false;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;

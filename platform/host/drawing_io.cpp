@@ -41,21 +41,21 @@ void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer) {
 bool hostCanReadDrawings() { return static_cast<bool>(io().reader); }
 bool hostCanWriteDrawings() { return static_cast<bool>(io().writer); }
 
-std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vector<std::string>& warnings) {
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, HostDrawingRead& read) {
   if (!io().reader) throw OdError(eNotImplemented, "this build of the host cannot read drawing files");
-  std::unique_ptr<OdDbDatabase> db = io().reader(path, warnings);
+  std::unique_ptr<OdDbDatabase> db = io().reader(path, read);
   if (!db) throw OdError(eBadDxfFile, "the file gave no drawing: " + path);
   return db;
 }
 
 std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path) {
-  std::vector<std::string> warnings;
-  std::unique_ptr<OdDbDatabase> db = hostReadDrawing(path, warnings);
-  for (const std::string& w : warnings) hostTraceWarning("host/files", __LINE__, path + ": " + w);
+  HostDrawingRead read;
+  std::unique_ptr<OdDbDatabase> db = hostReadDrawing(path, read);
+  for (const std::string& w : read.warnings) hostTraceWarning("host/files", __LINE__, path + ": " + w);
   return db;
 }
 
-void hostWriteDrawing(const OdDbDatabase& db, const std::string& path) {
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, bool binary) {
   if (!io().writer) throw OdError(eNotImplemented, "this build of the host cannot write drawing files");
-  io().writer(db, path);
+  io().writer(db, path, binary);
 }

@@ -2,6 +2,7 @@
 // Reading and writing whole drawings. The host registers the file format
 // layer here at start-up; without one, opening and saving fail with a
 // clear error instead of the host not building or starting.
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,12 +10,18 @@
 
 class OdDbDatabase;
 
-// Reads the drawing; what it read but could not take as it was (a value out
-// of range replaced by the default, a reference to nothing) is added to
-// `warnings`, one "line N: ..." text each.
-using HostDrawingReader =
-    std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, std::vector<std::string>& warnings)>;
-using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path)>;
+// How a drawing is read, and what reading found.
+struct HostDrawingRead {
+  bool recover = false;               // through recovery: a damaged file read as far as it goes
+  std::vector<std::string> warnings;  // repairs and assumptions, each naming the line of the file
+  bool repaired = false;              // what a save writes differs from the file: the drawing counts as changed
+  std::size_t dropped = 0;            // records recovery could not place
+  bool binary = false;                // the file was binary; saves keep that form
+};
+
+using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, HostDrawingRead& read)>;
+// `binary`: the form to write.
+using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path, bool binary)>;
 
 // The file a typed drawing name stands for: surrounding double quotes
 // dropped, a leading "~/" is the home folder, ".dxf" added when the name has
@@ -28,8 +35,8 @@ bool hostCanWriteDrawings();
 
 // Throw OdError (with a description) on failure, also when no reader or
 // writer is registered.
-std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, std::vector<std::string>& warnings);
+std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, HostDrawingRead& read);
 // The same for a drawing read as a source of records: what reading replaced
 // goes to the log.
 std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path);
-void hostWriteDrawing(const OdDbDatabase& db, const std::string& path);
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, bool binary);

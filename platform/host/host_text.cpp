@@ -101,6 +101,11 @@ const QrStringEntry kHostStrings[] = {
     T(kBatchUnknownCommand, "unknown command \"%s\"", "неизвестная команда \"%s\""),
     T(kDimensionKeepsBlock, "Dimension %s keeps its previous picture: %s", "Размер %s сохраняет прежнее изображение: %s"),
     T(kReadNote, "Note: %s", "Примечание: %s"),
+    T(kRecoverSummary, "%d repairs, %d records dropped", "исправлений: %d, отброшено записей: %d"),
+    T(kReadRepaired, "The drawing was repaired while reading; saving writes the repaired form.",
+      "Чертёж исправлен при чтении; сохранение запишет исправленный вид."),
+    T(kRecoverHint, "RECOVER may open it: it reads what can be read of a damaged file.",
+      "Его может открыть RECOVER: эта команда читает всё, что можно прочесть в повреждённом файле."),
 };
 
 #undef T

@@ -80,6 +80,9 @@ enum class HostText : unsigned {
   kBatchUnknownCommand,
   kDimensionKeepsBlock,
   kReadNote,
+  kRecoverSummary,
+  kReadRepaired,
+  kRecoverHint,
 };
 
 // The text in the session's language.

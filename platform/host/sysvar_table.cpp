@@ -262,6 +262,23 @@ std::vector<HostSysVarDef> hostBuildSysVarTable(HostSysVars& service) {
   };
   defs.push_back(dwgname);
 
+  // The form saves of the drawing write: 1 binary DXF, 0 text. A drawing
+  // read from a binary file starts at 1, any other at 0.
+  HostSysVarDef dxfbinary;
+  dxfbinary.name = "DXFBINARY";
+  dxfbinary.minValue = 0;
+  dxfbinary.maxValue = 1;
+  dxfbinary.get = [&service](const OdDbDatabase* db) -> OdResBufPtr {
+    HostApDocument* doc = service.documentFor(db);
+    return doc ? OdResBuf::newRb(70, OdInt16(doc->savesBinary() ? 1 : 0)) : OdResBufPtr();
+  };
+  dxfbinary.set = [&service](OdDbDatabase* db, const OdResBuf& rb) {
+    HostApDocument* doc = service.documentFor(db);
+    if (!doc) throw HostError("no drawing", E_FAIL);
+    doc->setSavesBinary(rb.getInt64() != 0);
+  };
+  defs.push_back(dxfbinary);
+
   HostSysVarDef cmdactive;
   cmdactive.name = "CMDACTIVE";
   cmdactive.restype = 90;

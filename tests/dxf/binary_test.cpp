@@ -1,4 +1,5 @@
-// Binary DXF input: both group code widths, every value kind, truncation.
+// Binary DXF in and out: both group code widths, every value kind,
+// truncation, values with line breaks, and the way back to binary.
 #include "DxfBinary.h"
 #include "DxfTestSupport.h"
 
@@ -87,8 +88,26 @@ TEST(DxfBinaryReading, TruncationAndBadValuesNameTheByteOffset)
               "binary DXF, byte offset 32: number cut short by the end of the file");
     EXPECT_EQ(parseError(head.out + std::string("\x00\x00SECT", 6)),
               "binary DXF, byte offset 32: text value not terminated before the end of the file");
-    EXPECT_EQ(parseError(BinaryBuilder{}.text(0, "SEC\nTION").out),
-              "binary DXF, byte offset 22: value for group code 0 contains a line break");
     EXPECT_EQ(parseError(head.value<double>(40, std::numeric_limits<double>::quiet_NaN()).out),
               "binary DXF, byte offset 32: value for group code 40 is not a finite number");
+}
+
+TEST(DxfBinaryReading, LineBreaksInValuesSurviveAndTheBinaryFormComesBackTheSame)
+{
+    // Notes of binary files hold line breaks as they are; the text form
+    // holds them as caret escapes, and a caret that would read as one as
+    // "^ ", so that the text of the value is what the file held.
+    BinaryBuilder b;
+    b.text(0, "SECTION").text(2, "HEADER").text(9, "$ACADVER").text(1, "AC1015").text(0, "ENDSEC");
+    b.text(0, "SECTION").text(2, "ENTITIES").text(0, "TEXT").text(5, "2A");
+    b.text(1, "first\nsecond\r\nthird^Jcaret^ and^").text(0, "ENDSEC").text(0, "EOF");
+    DxfDocument doc = DxfDocument::parse(b.out);
+    std::string value;
+    for (const DxfTag& tag : doc.tags(doc.records().at(0)))
+        if (tag.code == 1)
+            value = doc.text(tag);
+    EXPECT_EQ(value, "first\nsecond\r\nthird^Jcaret^ and^");
+    EXPECT_EQ(dxfTextToBinary(doc.bytes()), b.out);
+    const std::string everyKind = sample(true, "AC1015");
+    EXPECT_EQ(dxfTextToBinary(dxfBinaryToText(everyKind)), everyKind);
 }

@@ -89,7 +89,12 @@ TEST_P(WildDrawing, OpensSavesAndReadsBackAlikeHereAndInEzdxf)
 {
     const std::filesystem::path path_ = path();
     DxfReadReport report;
-    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string(), report);
+    // Damaged structure opens through recovery only.
+    const bool damaged = std::string(GetParam()) == "damaged";
+    if (damaged)
+        EXPECT_THROW(readDxfDrawing(path_.string()), OdError);
+    std::unique_ptr<OdDbDatabase> db =
+        damaged ? recoverDxfDrawing(path_.string(), report) : readDxfDrawing(path_.string(), report);
     TempFolder out;
     const std::filesystem::path copy = out / "copy.dxf";
     writeDxfDrawing(*db, copy.string());
@@ -127,8 +132,8 @@ TEST_P(WildDrawing, OpensSavesAndReadsBackAlikeHereAndInEzdxf)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, WildDrawing,
-                         ::testing::Values("nested_r12", "AC1006", "AC1003", "named_refs", "handles",
-                                           "r12_objects"));
+                         ::testing::Values("nested_r12", "binary", "AC1006", "AC1003", "named_refs", "handles",
+                                           "damaged", "r12_objects"));
 
 TEST_F(WildDrawings, RepairsAreSaidWithTheirLinesAndMarkTheDrawingChanged)
 {
@@ -147,4 +152,30 @@ TEST_F(WildDrawings, RepairsAreSaidWithTheirLinesAndMarkTheDrawingChanged)
     readDxfDrawing((*folder_ / "wild_AC1006.dxf").string(), report);
     EXPECT_NE(report.warnings.at(0).find("version AC1006 (R10) is read as R12"), std::string::npos);
     EXPECT_FALSE(report.repaired);  // nothing a save would write otherwise
+}
+
+TEST_F(WildDrawings, BinaryDrawingsKeepTheirLineBreaksAndTheirForm)
+{
+    const std::filesystem::path path = *folder_ / "wild_binary.dxf";
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path.string());
+    auto texts = [](const OdDbDatabase& d) {
+        std::vector<std::string> out;
+        OdDbBlockTableRecordPtr ms = d.getModelSpaceId().safeOpenObject();
+        for (OdDbObjectId id : ms->entityIds())
+            if (OdDbTextPtr t = OdDbText::cast(id.openObject().get()))
+                out.push_back(t->textString());
+        return out;
+    };
+    const std::vector<std::string> expected = {"first line\nsecond line", "carriage\rreturn"};
+    EXPECT_EQ(texts(*db), expected);
+    TempFolder out;
+    writeDxfDrawing(*db, (out / "same.dxf").string());  // the form it was read in
+    EXPECT_EQ(readFile(out / "same.dxf"), readFile(path));
+    // In the text form, as caret escapes; and back.
+    writeDxfDrawing(*db, (out / "text.dxf").string(), dxfDrawingVersion(*db), DxfForm::Text);
+    const std::string text = readFile(out / "text.dxf");
+    EXPECT_NE(text.find("\nfirst line^Jsecond line\n"), std::string::npos);
+    std::unique_ptr<OdDbDatabase> fromText = readDxfDrawing((out / "text.dxf").string());
+    EXPECT_EQ(dxfDrawingForm(*fromText), DxfForm::Text);
+    EXPECT_EQ(texts(*fromText), expected);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "host_test_support.h"
 
@@ -103,6 +104,26 @@ TEST_F(HostCli, SavedDrawingsKeepTheChange) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Saved \"" + saved + "\"."), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Enter new value for DIMASZ <0.3125>:"), std::string::npos) << run.out;
+}
+
+TEST_F(HostCli, DamagedDrawingsOpenThroughRecoveryAndSaveInTheFormAsked) {
+  TempFolder folder;
+  const std::string damaged = folder.file("damaged.dxf"), fixed = folder.file("fixed.dxf");
+  std::ofstream(damaged) << "  9\n$STRAY\n 70\n1\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n"
+                            " 20\n0.0\n 11\n1.0\n 21\n1.0\n  0\nENDSEC\n  0\nEOF\n";
+  HostRun run = runHost("--new", "OPEN\n" + damaged + "\nRECOVER\n" + damaged + "\nDXFBINARY\n1\nSAVEAS\n" + fixed +
+                                     "\nQUIT\n");
+  if (run.out.find("cannot read drawing files") != std::string::npos)
+    GTEST_SKIP() << "this build has no drawing file layer";
+  EXPECT_NE(run.out.find("line 1: 'SECTION' or 'EOF' expected, found group code 9\nRECOVER may open it"),
+            std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Note: line 1: 2 tag(s) outside any section skipped\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Note: 1 repairs, 0 records dropped\n"), std::string::npos) << run.out;
+  EXPECT_EQ(readText(fixed).rfind("AutoCAD Binary DXF", 0), 0u);
+  // Recovered and not yet saved, the drawing counts as changed.
+  run = runHost("--recover " + damaged, "QUIT\n");
+  EXPECT_NE(run.out.find("damaged.dxf: line 1: 2 tag(s) outside any section skipped"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Quit without saving?"), std::string::npos) << run.out;
 }
 
 TEST_F(HostCli, RussianTexts) {

@@ -2,8 +2,10 @@
 // the database's OdError, whose description names the line.
 #include "DxfDrawingIO.h"
 
+#include "DxfBinary.h"
 #include "DxfError.h"
 #include "DxfFile.h"
+#include "DxfRecovery.h"
 #include "OdDbDatabase.h"
 #include "DxfDrawingReader.h"
 #include "DxfDrawingSource.h"
@@ -30,7 +32,52 @@ std::unique_ptr<OdDbDatabase> readDocument(DxfDocument doc, DxfReadReport* repor
   return db;
 }
 
+// "line N: ..." of the recovered text, told with the line of the file.
+std::string withOriginalLine(const DxfRecovery& recovery, const std::string& text) {
+  if (text.rfind("line ", 0) != 0) return text;
+  std::size_t digits = 5;
+  std::uint32_t line = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') line = line * 10 + (text[digits++] - '0');
+  if (digits == 5) return text;
+  const std::uint32_t original = recovery.originalLine(line);
+  return original ? "line " + std::to_string(original) + text.substr(digits) : text.substr(digits + 2);
+}
+
+std::unique_ptr<OdDbDatabase> recoverBytes(std::string_view bytes, DxfReadReport& report) {
+  DxfRecovery recovery(bytes);
+  // A record whose content the reader refuses is dropped and the rest read
+  // again; each round drops one record, so this ends.
+  for (;;) {
+    try {
+      std::vector<std::string> warnings;
+      bool repaired = false;
+      DxfDocument doc = DxfDocument::parse(recovery.text());
+      for (const std::string& w : doc.warnings()) warnings.push_back(w);
+      auto db = dxfReadDrawing(std::move(doc), warnings, repaired);
+      report.warnings = recovery.repairs();
+      for (const std::string& w : warnings) report.warnings.push_back(withOriginalLine(recovery, w));
+      report.repaired = true;
+      report.dropped = recovery.droppedRecords();
+      return db;
+    } catch (const DxfError& e) {
+      if (e.line() == 0 || !recovery.dropRecordAt(e.line(), e.description()))
+        throw DxfError(recovery.originalLine(e.line()), e.description());
+    }
+  }
+}
+
 }  // namespace
+
+std::unique_ptr<OdDbDatabase> recoverDxfDrawing(const std::string& path, DxfReadReport& report) {
+  return translatingErrors(eBadDxfFile, [&] {
+    const DxfFileBytes file = dxfReadFile(path);
+    return recoverBytes(std::string_view(file.data.get(), file.size), report);
+  });
+}
+
+std::unique_ptr<OdDbDatabase> recoverDxfDrawingFromBytes(const std::string& bytes, DxfReadReport& report) {
+  return translatingErrors(eBadDxfFile, [&] { return recoverBytes(bytes, report); });
+}
 
 DxfVersion dxfDrawingVersion(const OdDbDatabase& db) {
   auto source = static_cast<const DxfDrawingSource*>(db.fileSource().get());
@@ -52,21 +99,41 @@ std::unique_ptr<OdDbDatabase> readDxfDrawingFromBytes(const std::string& bytes, 
   return translatingErrors(eBadDxfFile, [&] { return readDocument(DxfDocument::parse(bytes), report); });
 }
 
+DxfForm dxfDrawingForm(const OdDbDatabase& db) {
+  auto source = static_cast<const DxfDrawingSource*>(db.fileSource().get());
+  return source && source->doc.wasBinary() ? DxfForm::Binary : DxfForm::Text;
+}
+
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form) {
+  return translatingErrors(eFileWriteError, [&] {
+    std::string text = dxfWriteDrawing(db, version).join();
+    return form == DxfForm::Binary ? dxfTextToBinary(text) : text;
+  });
+}
+
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version) {
-  return translatingErrors(eFileWriteError, [&] { return dxfWriteDrawing(db, version).join(); });
+  return writeDxfDrawingToBytes(db, version, dxfDrawingForm(db));
 }
 
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db) {
   return writeDxfDrawingToBytes(db, dxfDrawingVersion(db));
 }
 
-void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version) {
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form) {
   translatingErrors(eFileWriteError, [&] {
     const DxfDrawingText text = dxfWriteDrawing(db, version);
+    if (form == DxfForm::Binary) {
+      dxfSaveAtomically(path, dxfTextToBinary(text.join()));
+      return 0;
+    }
     const std::vector<std::string_view> pieces = text.pieces();
     dxfSaveAtomically(path, std::span<const std::string_view>(pieces));
     return 0;
   });
+}
+
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version) {
+  writeDxfDrawing(db, path, version, dxfDrawingForm(db));
 }
 
 void writeDxfDrawing(const OdDbDatabase& db, const std::string& path) {
