@@ -27,6 +27,7 @@ bool bindDrawingFiles() {
         read.warnings = std::move(report.warnings);
         read.repaired = report.repaired;
         read.dropped = report.dropped;
+        read.repairs = report.repairs;
         read.binary = dxfDrawingForm(*db) == DxfForm::Binary;
         return db;
       },

@@ -34,7 +34,9 @@ struct DxfReadReport {
   // handle given anew, a reference by name resolved or dropped): the
   // drawing counts as changed.
   bool repaired = false;
-  // Reading through recovery: the records dropped as beyond repair.
+  // Reading through recovery: the repairs of structure it made (the first
+  // `repairs` warnings), and the records dropped as beyond repair.
+  std::size_t repairs = 0;
   std::size_t dropped = 0;
 };
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);

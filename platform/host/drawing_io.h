@@ -15,6 +15,7 @@ struct HostDrawingRead {
   bool recover = false;               // through recovery: a damaged file read as far as it goes
   std::vector<std::string> warnings;  // repairs and assumptions, each naming the line of the file
   bool repaired = false;              // what a save writes differs from the file: the drawing counts as changed
+  std::size_t repairs = 0;            // of those, what recovery repaired (the rest: what the reader assumed)
   std::size_t dropped = 0;            // records recovery could not place
   bool binary = false;                // the file was binary; saves keep that form
 };

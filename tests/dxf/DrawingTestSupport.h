@@ -29,6 +29,24 @@ inline std::string factText(const std::string& json)
     return dxfDecodeText(out, DxfCodePage::Utf8);
 }
 
+// The record of that name in a symbol table (null when none).
+inline OdDbObjectId recordId(const OdDbDatabase&, OdDbObjectId table, const char* name)
+{
+    OdDbSymbolTablePtr t = table.safeOpenObject();
+    return t->getAt(name);
+}
+
+// What reading refuses the bytes with ("" when it reads them).
+inline std::string readError(const std::string& bytes)
+{
+    try {
+        readDxfDrawingFromBytes(bytes);
+    } catch (const OdError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 inline std::string recordName(OdDbObjectId id)
 {
     OdDbObjectPtr obj = id.openObject();

@@ -26,22 +26,6 @@ std::string edited(size_t from, size_t to, std::initializer_list<std::string_vie
     return out;
 }
 
-OdDbObjectId recordId(const OdDbDatabase& db, OdDbObjectId table, const char* name)
-{
-    OdDbSymbolTablePtr t = table.safeOpenObject();
-    return t->getAt(name);
-}
-
-std::string readError(const std::string& bytes)
-{
-    try {
-        readDxfDrawingFromBytes(bytes);
-    } catch (const OdError& e) {
-        return e.description();
-    }
-    return "";
-}
-
 bool anyRepairSays(const DxfReadReport& report, const std::string& text)
 {
     for (const std::string& w : report.warnings)

@@ -58,6 +58,7 @@ std::unique_ptr<OdDbDatabase> recoverBytes(std::string_view bytes, DxfReadReport
       for (const std::string& w : warnings) report.warnings.push_back(withOriginalLine(recovery, w));
       report.repaired = true;
       report.dropped = recovery.droppedRecords();
+      report.repairs = recovery.repairs().size();
       return db;
     } catch (const DxfError& e) {
       if (e.line() == 0 || !recovery.dropRecordAt(e.line(), e.description()))

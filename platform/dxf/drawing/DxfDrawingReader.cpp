@@ -1229,8 +1229,6 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
       if (m_doc.sections()[j].name == s.name && isStandardSection(s.name))
         throw DxfError(s.firstLine, "a second " + std::string(s.name) + " section; a drawing has one");
   }
-  if (m_doc.version() == DxfVersion::R12 && !m_doc.headerVariable("$ACADVER"))
-    for (const std::string& w : m_doc.warnings()) m_warnings.push_back(w);
   m_db->blockUndoRecording(true);
   prepare();
   startReadAhead();

@@ -496,7 +496,12 @@ void Writer::emitObject(const OdDbObject* obj) {
   if (!r) m_wroteNew = true;
   DxfRecordOriginal o(m_doc, r, m_transcode);
   if (auto e = dynamic_cast<const OdDbEntity*>(obj)) {
-    if (dynamic_cast<const DxfRawEntity*>(obj)) return;  // nothing to write it from
+    // An unmodelled entity is written from its record; one that has none
+    // (a copy made since reading) has nothing to write it from.
+    if (dynamic_cast<const DxfRawEntity*>(obj))
+      throw DxfError(0, "entity " + obj->getDbHandle().ascii() +
+                            " is of a kind this program does not model and was added since the drawing was read;"
+                            " it cannot be written");
     writeEntity(e, o);
   } else if (auto rec = dynamic_cast<const OdDbSymbolTableRecord*>(obj)) {
     writeTableRecord(rec, o);
@@ -504,6 +509,8 @@ void Writer::emitObject(const OdDbObject* obj) {
     writeDictionary(d, o);
   } else if (auto x = dynamic_cast<const OdDbXrecord*>(obj)) {
     writeXrecord(x, o);
+  } else {
+    throw DxfError(0, std::string("no DXF form for an object of class ") + obj->isA()->name());
   }
 }
 
@@ -1019,7 +1026,8 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
     for (int i = 0; i < 4; ++i) m_out.point(10 + i, x->pointAt(i));
     o.writeKept(m_out, "AcDbTrace", {10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 33});
   } else {
-    return;
+    // Never a silent loss: a kind added to the database needs its form here.
+    throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
   }
   o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLine", "AcDbCircle", "AcDbArc", "AcDbPolyline", "AcDbText",
                                  "AcDbMText", "AcDbBlockReference", "AcDbPoint", "AcDbTrace"});
