@@ -130,7 +130,8 @@ std::string dxfTextToBinary(std::string_view text)
     DxfTag tag;
     std::vector<uint8_t> data;
     while (tokenizer.next(tag)) {
-        if (tag.code < 0 || tag.code > 0x7FFF)
+        // Binary files hold codes as 16-bit signed numbers, odd ones too.
+        if (tag.code < -0x8000 || tag.code > 0x7FFF)
             throw DxfError(tag.line, "group code " + std::to_string(tag.code) + " has no binary form");
         appendNumber(out, static_cast<int16_t>(tag.code));
         switch (tag.kind()) {

@@ -100,7 +100,7 @@ TEST(DxfBinaryReading, LineBreaksInValuesSurviveAndTheBinaryFormComesBackTheSame
     BinaryBuilder b;
     b.text(0, "SECTION").text(2, "HEADER").text(9, "$ACADVER").text(1, "AC1015").text(0, "ENDSEC");
     b.text(0, "SECTION").text(2, "ENTITIES").text(0, "TEXT").text(5, "2A");
-    b.text(1, "first\nsecond\r\nthird^Jcaret^ and^").text(0, "ENDSEC").text(0, "EOF");
+    b.text(1, "first\nsecond\r\nthird^Jcaret^ and^").text(-2048, "odd code").text(0, "ENDSEC").text(0, "EOF");
     DxfDocument doc = DxfDocument::parse(b.out);
     std::string value;
     for (const DxfTag& tag : doc.tags(doc.records().at(0)))
