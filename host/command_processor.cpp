@@ -1,5 +1,7 @@
 #include "command_processor.h"
 
+#include "opm/opm_services.h"
+
 #include <algorithm>
 #include <deque>
 #include <exception>
@@ -62,9 +64,17 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
     m_line = std::make_unique<LineAnswers>(*m_input);
     m_services.console().setInput(*m_line);
   }
+  // Modules ask for host commands by name (the palette's "RefreshProperties").
+  hostSetCommandRunner([this](const OdString& name) {
+    const HostCommandDef* def = findHostCommand(name);
+    if (!def) return false;
+    def->run(*this);
+    return true;
+  });
 }
 
 CommandProcessor::~CommandProcessor() {
+  hostSetCommandRunner(nullptr);
   if (m_input) m_services.console().setInput(*m_input);
 }
 

@@ -262,6 +262,8 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"DIMARC", commandDimArc, true, true},           {"DIMANGULAR", commandDimAngular, true, true},
       {"DIMORDINATE", commandDimOrdinate, true, true}, {"LEADER", commandLeader, true, true},
       {"ERASE", commandErase, true, true},
+      {"SELECT", commandSelect, false, false}, {"PROPERTIES", commandProperties, false, false},
+      {"REFRESHPROPERTIES", commandRefreshProperties, false, false},
   };
   return commands;
 }

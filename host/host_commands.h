@@ -34,6 +34,10 @@ void editVariable(CommandProcessor& cp, const std::string& name);
 void commandUndo(CommandProcessor& cp);
 void commandUndoOne(CommandProcessor& cp);
 void commandHelp(CommandProcessor& cp);
+// palette_commands.cpp
+void commandSelect(CommandProcessor& cp);
+void commandProperties(CommandProcessor& cp);
+void commandRefreshProperties(CommandProcessor& cp);
 // picture_commands.cpp
 void commandExport(CommandProcessor& cp);
 void commandDimRegen(CommandProcessor& cp);

@@ -8,8 +8,8 @@ class IOdPropertyFactory;
 
 namespace dds {
 
-// Creates the prototypes in catalogue order. The catalogue is not part of
-// the module yet, so there are none: the reactor then registers nothing.
+// Creates the prototypes in catalogue order, each with the one reference
+// the reactor keeps.
 std::vector<IOdPropertyFactory*> createPropertyPrototypes();
 
 }  // namespace dds

@@ -82,6 +82,27 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "Value must be less %s", "Значение должно быть меньше %s"},
     {"", "Value must be between %s and %s", "Значение должно быть между %s и %s"},
 
+    // What the palette's rows say when they refuse a text or skip objects.
+    {"", "\"%s\" is a layout, anonymous or external block and cannot be an arrowhead",
+     "\"%s\" - блок листа, анонимный или внешний блок и не может быть стрелкой"},
+    {"", "\"%s\" is neither an arrowhead nor a block of the drawing",
+     "\"%s\" не является ни стрелкой, ни блоком чертежа"},
+    {"", "\"%s\" is not a colour this row can take", "\"%s\" - недопустимый цвет для этого свойства"},
+    {"", "\"%s\" is not a colour (a name, 1..255, or R,G,B)",
+     "\"%s\" не является цветом (имя, 1..255 или R,G,B)"},
+    {"", "\"%s\" is not a linetype of this drawing", "\"%s\" не является типом линий этого чертежа"},
+    {"", "\"%s\" is not a lineweight (ByLayer, ByBlock, ByDefault or a standard width in mm)",
+     "\"%s\" не является весом линий (ПоСлою, ПоБлоку, По умолчанию или стандартная толщина в мм)"},
+    {"", "\"%s\" is not one of: %s", "\"%s\" не входит в список: %s"},
+    {"", "\"%s\" is not a style of this drawing", "\"%s\" не является стилем этого чертежа"},
+    {"", "Cancelled.", "Отменено."},
+    {"", "Not every selected object took the value.", "Значение принято не всеми выбранными объектами."},
+    {"", "%d object(s) on locked layers were not changed.",
+     "Объекты на заблокированных слоях не изменены: %d."},
+    {"", "%d object(s) outside the reference being edited were not changed.",
+     "Объекты вне редактируемой ссылки не изменены: %d."},
+    {"", "%d object(s) no longer exist.", "Объекты больше не существуют: %d."},
+
     // Fixed texts of the manager, New style and Compare dialogs that are
     // built at run time rather than taken from a dialog template.
     {"", "Current style: ", "Текущий стиль: "},

@@ -13,6 +13,10 @@ const QrModuleResources& moduleResources();
 // A string-table text in the session's language.
 OdString loadString(unsigned id);
 
+// A string-table text in English, whatever the session's language: typed
+// answers may use either language.
+OdString loadStringEnglish(unsigned id);
+
 // An English literal in the session's language (context as "Arrows:").
 OdString translate(const OdString& english, const OdString& context = OdString());
 

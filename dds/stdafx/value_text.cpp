@@ -117,6 +117,15 @@ OdString arrowDisplayName(const OdString& blockName) {
   return translate(display, "Arrows:");
 }
 
+bool arrowForDisplayName(const OdString& text, OdString& blockName) {
+  for (const ArrowName& a : kArrowNames)
+    if (qrv::equalNoCase(text, a.display) || qrv::equalNoCase(text, translate(a.display, "Arrows:"))) {
+      blockName = a.block;
+      return true;
+    }
+  return false;
+}
+
 OdString styleLabel(OdDbObjectId style) {
   if (style.isNull()) return loadString(1164);
   ChildStyleInfo info;

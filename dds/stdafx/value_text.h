@@ -23,6 +23,9 @@ OdString colorText(const OdCmColor& color);
 // "Closed filled", "Open 30", ... or "User arrow..." for other blocks, in the
 // session's language.
 OdString arrowDisplayName(const OdString& blockName);
+// The built-in arrowhead whose display name is `text`, in the session's
+// language or in English, any letter case; false for other texts.
+bool arrowForDisplayName(const OdString& text, OdString& blockName);
 
 // A style's label in lists: its name, or "Parent [Type]" for a child style;
 // "<null>" for a null identifier.

@@ -136,6 +136,11 @@ void OdDbDatabase::noteHeaderModified() {
   if (!m_undoBlocked && m_undo->isOpen()) m_undo->recordHeader(m_header);
 }
 
+const OdRxClass* OdDbDatabase::desc() {
+  static const OdRxClass cls("OdDbDatabase", OdRxObject::desc());
+  return &cls;
+}
+
 void OdDbDatabase::beginUndoGroup(const OdString& name) { m_undo->begin(name); }
 void OdDbDatabase::endUndoGroup() { m_undo->end(); }
 bool OdDbDatabase::isUndoGroupOpen() const { return m_undo->isOpen(); }

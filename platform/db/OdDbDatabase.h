@@ -13,6 +13,10 @@ class OdDbDimStyleTableRecord;
 
 class OdDbDatabase {
 public:
+  // The class descriptor the Properties palette registers the drawing's own
+  // rows under (a drawing is no database object, but has properties).
+  static const OdRxClass* desc();
+
   // A drawing with the standard contents (layer "0", linetypes ByLayer,
   // ByBlock and Continuous, text and dimension style "Standard", model and
   // paper space) and the defaults of the given measurement system.

@@ -51,6 +51,11 @@ public:
   bool savesBinary() const { return m_savesBinary; }
   void setSavesBinary(bool binary) { m_savesBinary = binary; }
 
+  // The pick-first selection: what SELECT (or a pick in a view) left
+  // selected for the next command and the Properties palette.
+  const OdDbObjectIdArray& pickFirstSelection() const { return m_pickFirst; }
+  void setPickFirstSelection(OdDbObjectIdArray ids) { m_pickFirst = std::move(ids); }
+
   int lockMode() const { return m_lockMode; }
   int lockDepth() const { return m_lockDepth; }
   const OdString& lockGlobalCommand() const { return m_lockGlobal; }
@@ -74,6 +79,7 @@ private:
   OdString m_lockGlobal, m_lockLocal;
   int m_paletteDepth = 0;
   std::vector<int> m_lockDepthAtPaletteBegin;
+  OdDbObjectIdArray m_pickFirst;
   bool m_closing = false;
 };
 

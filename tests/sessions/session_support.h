@@ -59,6 +59,8 @@ inline Result runHost(const std::string& args, const std::string& shellPrefix = 
   return runCommand("sh -c '" + shellPrefix + " exec timeout 60 " + host + "'");
 }
 
+inline bool ezdxfAvailable() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
 // A drawing with two rotated dimensions, a leader and a text, saved by our
 // own writer; gives the handles of the four entities in that order.
 inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {

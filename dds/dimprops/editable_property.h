@@ -1,0 +1,81 @@
+#pragma once
+// The editor object the palette talks to for one bound property: it shows
+// the combined value, offers the items of list rows, and turns what the user
+// typed or picked into a value written over the selection in one undoable
+// step. P supplies the kind's text rules (formatValue, parseText, itemTexts,
+// pick) and the reading and writing (TOdProperty).
+#include "dimprops/inplace_control.h"
+#include "dimprops/od_property.h"
+#include "stdafx/module_resources.h"
+#include "text_format.h"
+
+// The multi-selection side of an editor object: the value over the selection.
+template <class V>
+class IPZEditablePropertyCombine {
+public:
+  virtual ~IPZEditablePropertyCombine() = default;
+  // kPropOneValue with `value` set, kPropVaries, or kPropNotRead.
+  virtual int combinedValue(V& value) = 0;
+};
+
+// Tells the user what a write passed over.
+OdString describeWriteReport(const EnumReport& report, bool allTook);
+
+template <class P, class T1 = typename P::value_type, class T2 = T1>
+class CTEditableProperty : public CPZUnknownImpl<IPZEditableProperty>,
+                           public IPZEditablePropertyCombine<typename P::value_type> {
+public:
+  using V = typename P::value_type;
+
+  explicit CTEditableProperty(P& property) : m_prop(&property) { m_prop->addRef(); }
+  ~CTEditableProperty() override {
+    m_control.detach();
+    m_prop->release();
+  }
+
+  OdString paletteName() const override { return m_prop->paletteName(); }
+  void beginEdit() override {
+    m_prop->forEachSink([](IPZEditablePropertySink& s) { s.onBeginEdit(); });
+  }
+  void endEdit() override {
+    m_prop->forEachSink([](IPZEditablePropertySink& s) { s.onEndEdit(); });
+  }
+  PZControlKind controlKind() const override { return P::kControlKind; }
+
+  bool createControl(HostWindowHandle parent, int controlId) override {
+    return m_control.attach(*this, parent, controlId);
+  }
+  HostWindowHandle controlWindow() const override { return m_control.window(); }
+  int controlId() const override { return m_control.id(); }
+  void fillControl() override { m_control.fill(*this); }
+
+  int combinedValue(V& value) override { return m_prop->readValue(value); }
+
+  OdString valueText() override {
+    V value{};
+    return m_prop->readValue(value) == kPropOneValue ? m_prop->formatValue(value) : OdString();
+  }
+  std::vector<OdString> itemTexts() override { return m_prop->itemTexts(); }
+  bool valuesVary() override {
+    V value{};
+    return m_prop->readValue(value) == kPropVaries;
+  }
+  bool isEditable() override { return m_prop->isAvailable(); }
+
+  bool applyText(const OdString& text, OdString& message) override {
+    message.clear();
+    V value{};
+    m_prop->readValue(value);  // the present value: a point keeps what the text leaves out
+    bool picked = false;
+    if (!m_prop->pick(text, value, picked, message)) return false;  // a picker was cancelled
+    if (!picked && !m_prop->parseText(text, value, message)) return false;
+    EnumReport report;
+    const bool allTook = m_prop->writeValue(value, report);
+    message = describeWriteReport(report, allTook);
+    return allTook;
+  }
+
+private:
+  P* m_prop;
+  CPZControlHost m_control;
+};

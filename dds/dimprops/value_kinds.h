@@ -1,0 +1,86 @@
+#pragma once
+// The value kinds of palette rows and of the style editor's owner-drawn
+// lists: how a value shows as text, and how a typed or picked text turns back
+// into a value. Texts follow the session's language; typed texts are also
+// accepted in English, so that one script serves both languages. A refused
+// text gives false and a message saying why.
+#include <vector>
+
+#include "OdCmColor.h"
+#include "OdDbTypes.h"
+#include "OdGePoint3d.h"
+#include "OdString.h"
+
+class OdDbDatabase;
+
+// A text fill: none, the drawing's background, or a colour.
+struct QrFillColor {
+  OdInt32 mode = 0;  // 0 none, 1 background, 2 colour
+  OdCmColor color;
+  bool operator==(const QrFillColor& o) const {
+    return mode == o.mode && (mode != 2 || color == o.color);
+  }
+};
+
+namespace dds::kinds {
+
+// Markers of list entries that open a picker instead of being a value.
+inline constexpr const char* kUserArrowMarker = "%userArrow%";
+inline constexpr const char* kOtherLinetypeMarker = "%otherLinetype%";
+
+// ---- switch and choice ----
+// The two items of a switch: "On"/"Off" or "Yes"/"No", true first.
+std::vector<OdString> switchItems(bool onOff);
+bool parseSwitch(const OdString& text, bool onOff, bool& value);
+// The position of `text` among `items` (searched from the last item to the
+// first, exactly), else among their English texts; -1 when neither has it.
+int findItem(const std::vector<OdString>& items, const std::vector<OdString>& englishItems,
+             const OdString& text);
+
+// ---- numbers ----
+// `unitFormat` -1 uses the drawing's linear units.
+OdString lengthText(double value, int unitFormat = -1);
+bool parseLength(const OdString& text, int unitFormat, double& value, OdString& message);
+OdString realText(double value);
+// Checked against [minimum, maximum] after reading.
+bool parseReal(const OdString& text, double minimum, double maximum, double& value,
+               OdString& message);
+OdString angleText(double radians);
+bool parseAngle(const OdString& text, double& radians, OdString& message);
+// "x, y, z" in the drawing's units; two coordinates keep z as it was.
+OdString pointText(const OdGePoint3d& p, int unitFormat = -1);
+bool parsePoint(const OdString& text, int unitFormat, OdGePoint3d& p, OdString& message);
+
+// ---- arrowheads ----
+OdString arrowText(const OdString& blockName);
+// The block names a list offers: the 20 built-ins, then the user-arrow marker.
+std::vector<OdString> arrowItemNames();
+// A display name (either language) or the name of a block of the drawing
+// that may be an arrowhead.
+bool parseArrow(const OdString& text, OdDbDatabase* db, OdString& blockName, OdString& message);
+
+// ---- colours ----
+// "By Layer", "By Block", "red", ..., "Color 42", "10,20,30"; with
+// `renamePrimaries` the true colours of the six primaries read as their names.
+OdString colorText(const OdCmColor& color, bool renamePrimaries = true);
+// Index colours 1..7 of the lists, in order.
+std::vector<OdCmColor> standardColors(bool byLayerAndBlock);
+bool parseColor(const OdString& text, bool byLayerAndBlock, OdCmColor& color, OdString& message);
+OdString fillColorText(const QrFillColor& fill);
+bool parseFillColor(const OdString& text, QrFillColor& fill, OdString& message);
+
+// ---- linetypes ----
+OdString linetypeText(const OdString& name);
+// The drawing's linetypes: ByLayer, ByBlock, Continuous, then the others by name.
+std::vector<OdString> linetypeNames(OdDbDatabase* db);
+bool parseLinetype(const OdString& text, OdDbDatabase* db, OdString& name, OdString& message);
+
+// ---- lineweights ----
+// The palette's text: "ByLayer", "ByBlock", "ByDefault", or millimetres "0.25".
+OdString lineweightText(OdDb::LineWeight lw);
+// The list's text after LWUNITS: millimetres "0.25 mm" or inches "0.010''".
+OdString lineweightItemText(OdDb::LineWeight lw, int lwunits);
+std::vector<OdDb::LineWeight> lineweightItems();
+bool parseLineweight(const OdString& text, OdDb::LineWeight& lw, OdString& message);
+
+}  // namespace dds::kinds

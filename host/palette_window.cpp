@@ -1,0 +1,194 @@
+// The Properties palette as a window of the window layer: a type filter at
+// the top, then per category a header and per row its label and in-place
+// control (a drop-down for list rows, an edit box for the others), and a
+// Close button. The editor objects take over their controls, so a choice in
+// a list is written at once; Enter writes what was typed into an edit box.
+#include "palette_window.h"
+
+#ifdef QRVHOST_HAVE_UI
+#include <string>
+#include <vector>
+
+#include "backend.h"
+#include "control.h"
+#include "dialog.h"
+#include "dialog_template.h"
+#include "host_log.h"
+#include "opm/palette_model.h"
+#include "translation.h"
+
+namespace qrvhost {
+
+namespace {
+
+constexpr int kPaletteTemplateId = 9000;
+constexpr int kFilterId = 100;
+constexpr int kFirstRowId = 1000;
+constexpr int kRowHeight = 14;  // dialog units
+constexpr int kWidth = 260;
+constexpr int kLabelWidth = 120;
+// The dialog ends with this result when the type filter changed: the rows
+// are built anew and the window opened again in the same place.
+constexpr int kRebuild = 100;
+
+bool russian() { return hostLanguage() == HostLanguage::kRussian; }
+
+class PaletteWindow : public ui::DialogHandler {
+public:
+  explicit PaletteWindow(PaletteModel& palette) : m_palette(palette) {}
+
+  // False when the template could not be made into a window.
+  bool run() {
+    for (;;) {
+      const ui::DialogTemplate tmpl = makeTemplate();
+      const int result = ui::runModalDialog(tmpl, *this, nullptr, nullptr);
+      if (result == -1) return false;
+      if (result != kRebuild) return true;
+    }
+  }
+
+  std::intptr_t onMessage(ui::Dialog& dialog, const ui::Message& m) override {
+    switch (m.msg) {
+      case ui::kMsgInitDialog:
+        attachEditors(dialog);
+        return 1;
+      case ui::kMsgCommand:
+        return onCommand(dialog, m);
+      case ui::kMsgClose:
+        dialog.end(ui::kIdCancel);
+        return 1;
+      default:
+        return 0;
+    }
+  }
+
+private:
+  std::intptr_t onCommand(ui::Dialog& dialog, const ui::Message& m) {
+    if (m.id == ui::kIdCancel) {
+      dialog.end(ui::kIdCancel);
+      return 1;
+    }
+    if (m.id == kFilterId && m.code == ui::kCmdSelChange) {
+      const ui::Control* filter = dialog.control(kFilterId);
+      if (filter && filter->selection() >= 0 && m_palette.setFilter(filter->itemText(filter->selection())))
+        dialog.end(kRebuild);
+      return 1;
+    }
+    if (m.id == ui::kIdOk) {  // Enter: write the edit box that has the focus
+      applyFocusedEdit(dialog);
+      return 1;
+    }
+    if (m.code == ui::kCmdSelEndOk) {  // a list row committed its choice
+      refreshAll(dialog);
+      return 1;
+    }
+    return 0;
+  }
+
+  void applyFocusedEdit(ui::Dialog& dialog) {
+    ui::Control* focus = dialog.focus();
+    if (!focus || focus->kind() != ui::ControlKind::kEdit || focus->isReadOnly()) return;
+    const int index = focus->id() - kFirstRowId;
+    if (index < 0 || index >= int(m_palette.rows().size())) return;
+    const PaletteModel::Row& row = m_palette.rows()[std::size_t(index)];
+    OdString message;
+    if (!m_palette.setValue(row, focus->text(), message) || !message.empty())
+      hostTraceNote("host/palette", __LINE__, PaletteModel::shownName(row) + ": " + message);
+    if (!message.empty()) dialog.setCaption(caption() + " - " + message);
+    refreshAll(dialog);
+  }
+
+  void attachEditors(ui::Dialog& dialog) {
+    if (ui::Control* filter = dialog.control(kFilterId)) {
+      const std::vector<OdString> entries = m_palette.filterEntries();
+      for (const OdString& e : entries) filter->addItem(e);
+      filter->setSelection(filter->findItemText(m_palette.currentFilterEntry()));
+    }
+    for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
+      const PaletteModel::Row& row = m_palette.rows()[i];
+      // The first editor owns the control; the row's value combines all.
+      row.editors.front()->createControl(dialog.hostHandle(), kFirstRowId + int(i));
+    }
+    refreshAll(dialog);
+  }
+
+  void refreshAll(ui::Dialog& dialog) {
+    for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
+      const PaletteModel::Row& row = m_palette.rows()[i];
+      ui::Control* control = dialog.control(kFirstRowId + int(i));
+      if (!control) continue;
+      if (control->kind() == ui::ControlKind::kDropDown) {
+        row.editors.front()->fillControl();
+        if (m_palette.varies(row)) control->setSelection(-1);
+        control->enable(!m_palette.isReadOnly(row));
+      } else {
+        control->setText(m_palette.valueText(row));
+        control->setReadOnly(m_palette.isReadOnly(row));
+      }
+    }
+  }
+
+  OdString caption() const { return russian() ? "Свойства" : "Properties"; }
+
+  ui::DialogTemplate makeTemplate() {
+    m_texts.clear();
+    m_texts.reserve(m_palette.rows().size() * 2 + 4);
+    ui::DialogTemplate t;
+    t.id = kPaletteTemplateId;
+    t.language = hostLanguage();
+    t.caption = caption();
+    int y = 4;
+    auto text = [this](const std::string& s) {
+      m_texts.push_back(s);
+      return m_texts.back().c_str();
+    };
+    if (!m_palette.filterEntries().empty()) {
+      t.controls.push_back({kFilterId, ui::ControlKind::kDropDown, "", {4, y, kWidth - 8, 12}, ui::kStyleTabStop});
+      y += kRowHeight + 2;
+    }
+    OdString category;
+    for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
+      const PaletteModel::Row& row = m_palette.rows()[i];
+      const OdString shown = PaletteModel::shownName(row);
+      const std::size_t dot = shown.find('.');
+      const OdString cat = shown.substr(0, dot), label = dot == OdString::npos ? shown : shown.substr(dot + 1);
+      if (cat != category) {
+        category = cat;
+        t.controls.push_back({0, ui::ControlKind::kLabel, text(cat), {4, y + 2, kWidth - 8, 10}, 0});
+        y += kRowHeight;
+      }
+      t.controls.push_back({0, ui::ControlKind::kLabel, text(label), {12, y + 2, kLabelWidth - 12, 10}, 0});
+      const bool list = row.editors.front()->controlKind() == PZControlKind::kDropDown;
+      t.controls.push_back({kFirstRowId + int(i), list ? ui::ControlKind::kDropDown : ui::ControlKind::kEdit, "",
+                            {kLabelWidth, y, kWidth - kLabelWidth - 4, 12},
+                            ui::kStyleTabStop | (list ? unsigned(ui::kStyleOwnerDrawFixed) : 0u)});
+      y += kRowHeight;
+    }
+    t.controls.push_back({ui::kIdCancel, ui::ControlKind::kButton, text(russian() ? "Закрыть" : "Close"),
+                          {kWidth - 54, y + 4, 50, 14}, ui::kStyleTabStop});
+    t.cx = kWidth;
+    t.cy = y + 22;
+    return t;
+  }
+
+  PaletteModel& m_palette;
+  std::vector<std::string> m_texts;  // the template's texts live as long as the window
+};
+
+}  // namespace
+
+bool runPaletteWindow(PaletteModel& palette) {
+  if (ui::selectSessionBackend() == "headless") return false;
+  PaletteWindow window(palette);
+  return window.run();
+}
+
+}  // namespace qrvhost
+
+#else
+
+namespace qrvhost {
+bool runPaletteWindow(PaletteModel&) { return false; }
+}  // namespace qrvhost
+
+#endif

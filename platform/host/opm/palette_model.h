@@ -1,0 +1,94 @@
+#pragma once
+// The Properties palette's content for one document: the rows that every
+// selected entity carries, with their values combined over the selection,
+// and the writing of a typed value. The console, scripts and the window all
+// show this one model.
+//
+// Rows come from the property factories of the document's property manager.
+// A row is one property identifier; it is shown when each class among the
+// selected entities (or, with a type filter, the filtered class) has a
+// factory for it. Categories keep the order in which the factories list
+// them first, rows the order of their first factory.
+#include <memory>
+#include <vector>
+
+#include "OdDbObjectId.h"
+#include "opm/opm_interfaces.h"
+#include "opm/opm_services.h"
+
+class HostApDocument;
+class OdRxClass;
+
+// "Rotated Dimension", "Leader", ... in the session's language.
+OdString hostClassDisplayName(const OdRxClass* cls);
+
+class PaletteModel : public HostPaletteListener {
+public:
+  struct ClassCount {
+    const OdRxClass* cls = nullptr;
+    int count = 0;
+  };
+  struct Row {
+    OdString name;   // English "Category.Label": the key refreshes use
+    PZGuid id{};
+    // One editor per selected class that carries the row.
+    std::vector<PZPtr<IPZEditableProperty>> editors;
+    std::vector<PZPtr<IOdProperty>> properties;
+  };
+
+  // Listens for refresh requests while it exists.
+  explicit PaletteModel(HostApDocument& doc);
+  ~PaletteModel() override;
+  PaletteModel(const PaletteModel&) = delete;
+  PaletteModel& operator=(const PaletteModel&) = delete;
+
+  // The entities to show; empty shows the drawing itself.
+  void setSelection(const OdDbObjectIdArray& ids);
+  const OdDbObjectIdArray& selection() const { return m_selection ? *m_selection : m_none; }
+  HostApDocument& document() const { return m_doc; }
+
+  // The classes of the selection, in the order first met.
+  const std::vector<ClassCount>& classCounts() const { return m_classes; }
+  // "All (12)" and one entry per class ("Leader (4)"); only when the
+  // selection mixes classes.
+  std::vector<OdString> filterEntries() const;
+  OdString currentFilterEntry() const;
+  // An entry's text with or without its count, in either language.
+  bool setFilter(const OdString& entry);
+
+  const std::vector<Row>& rows() const { return m_rows; }
+  // The row whose name (English, or as shown) is `name`; null when none.
+  const Row* findRow(const OdString& name) const;
+  // The row's name in the session's language.
+  static OdString shownName(const Row& row);
+  bool varies(const Row& row) const;
+  // The value as the row shows it: empty when it varies.
+  OdString valueText(const Row& row) const;
+  bool isReadOnly(const Row& row) const;
+  std::vector<OdString> itemTexts(const Row& row) const;
+
+  // Writes `text` to every entity behind the row, as one undoable step.
+  // False when refused or not every entity took it; `message` says why
+  // (it may also carry a note on success, such as skipped locked layers).
+  bool setValue(const Row& row, const OdString& text, OdString& message);
+
+  // Refresh requests (from properties, the host or the module).
+  void updateProperties(const OdString& paletteName) override;
+  void refreshProperties(bool rebuild) override;
+
+private:
+  void rebuild();
+  void applyPendingRefresh();
+
+  HostApDocument& m_doc;
+  std::shared_ptr<const OdDbObjectIdArray> m_selection;
+  OdDbObjectIdArray m_none;
+  std::vector<ClassCount> m_classes;
+  // Per class, the selected entities of that class (shared by its rows).
+  std::vector<std::shared_ptr<const OdDbObjectIdArray>> m_classIds;
+  int m_filter = -1;  // -1 all classes, else an index into m_classes
+  std::vector<Row> m_rows;
+  HostPaletteListener* m_previousListener = nullptr;
+  bool m_busy = false;
+  bool m_rebuildPending = false;
+};

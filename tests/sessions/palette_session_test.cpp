@@ -1,0 +1,79 @@
+// The Properties palette in whole qrvhost sessions: SELECT, PROPERTIES, the
+// palette's script lines, and what the saved drawing holds.
+#include <gtest/gtest.h>
+
+#include "session_support.h"
+
+using namespace sessions;
+
+TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
+  const auto dir = tempFolder("palette");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr",
+            "SELECT\nALL\n\nPROPERTIES\n"
+            "filter Rotated Dimension\n"
+            "set Lines & Arrows.Arrow size = abc\n"
+            "set Lines & Arrows.Arrow size = 0.5\n"
+            "set Lines & Arrows.Dim line color = 255,128,0\n"
+            "filter All\n"
+            "close\n"
+            "SELECT\n" +
+                handles[0] + " " + handles[2] +
+                "\n\n"
+                "PROPERTIES\n"
+                "set Lines & Arrows.Arrow size = 0.75\n"
+                "dump\n"
+                "\n"
+                "SAVEAS\n" +
+                (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "palette: 4 objects (Rotated Dimension: 2, Leader: 1, Text: 1)")) << r.out;
+  EXPECT_TRUE(contains(r.out, "filter: All (4)")) << r.out;
+  EXPECT_TRUE(contains(r.out, "*Invalid* Invalid expression: abc")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Arrow size = 0.5000\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Dim line color = 255,128,0\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  General.Associative = No (read-only)")) << r.out;
+  // The second palette holds a dimension and the leader: their shared rows.
+  EXPECT_TRUE(contains(r.out, "palette: 2 objects (Rotated Dimension: 1, Leader: 1)")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Dim line color = *VARIES*")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Arrow size = 0.7500\n")) << r.out;
+
+  auto db = readDxfDrawing((dir / "out.dxf").string());
+  auto entity = [&](int i) -> OdDbDimStyleEntityPtr {
+    return db->getOdDbObjectId(*OdDbHandle::fromAscii(handles[std::size_t(i)])).safeOpenObject();
+  };
+  EXPECT_DOUBLE_EQ(entity(0)->dimasz(), 0.75);
+  EXPECT_DOUBLE_EQ(entity(1)->dimasz(), 0.5);
+  EXPECT_DOUBLE_EQ(entity(2)->dimasz(), 0.75);
+  EXPECT_EQ(entity(1)->dimclrd(), OdCmColor::fromRGB(255, 128, 0));
+
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "print('errors', len(doc.audit().errors))\n"
+            "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
+            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
+            "    print(e.dxftype(), round(o.get('dimasz', -1), 6))\n");
+  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
+  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
+  EXPECT_TRUE(contains(py.out, "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75")) << py.out;
+}
+
+TEST(PaletteSessions, RussianRowsTakeEnglishLinesAndUndoRestoresAll) {
+  const auto dir = tempFolder("palette-ru");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr", "PROPERTIES\n" + handles[0] + " " + handles[1] +
+                               "\n\n"
+                               "set Lines & Arrows.Arrow 1 = Right angle\n"
+                               "set Линии и стрелки.Размерная линия 1 = Откл\n"
+                               "close\nUNDO\n\nPROPERTIES\nclose\n");
+  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Линии и стрелки.Стрелка 1 = Прямой угол\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "  Линии и стрелки.Размерная линия 1 = Откл\n")) << r.out;
+  // After UNDO the pick-first selection is shown again with its old values.
+  const auto after = r.out.substr(r.out.find("UNDO"));
+  EXPECT_TRUE(contains(after, "  Линии и стрелки.Размерная линия 1 = Вкл\n")) << after;
+}
