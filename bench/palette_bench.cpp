@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbDimension.h"
 #include "OdDbLeader.h"

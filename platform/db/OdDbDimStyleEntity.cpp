@@ -91,14 +91,19 @@ void OdDbDimStyleEntity::setDimVar(int index, const OdDbDimVarValue& value) {
     setDimOverride(index, wanted.get(index));
 }
 
+// Reading one variable reads it straight from the style record: copying all
+// 78 values for one would make a palette row over a big selection slow.
 #define ODDB_ENTITY_DIMVAR_IMPL(key, Type, code)                                  \
   Type OdDbDimStyleEntity::dim##key() const {                                     \
-    OdDbDimVars probe;                                                            \
     static const int index = *OdDbDimVars::indexOf(#key);                         \
     if (const OdDbDimVarValue* v = m_overrides.find(index)) {                     \
+      OdDbDimVars probe;                                                          \
       probe.set(index, *v);                                                       \
       return probe.key;                                                           \
     }                                                                             \
+    if (OdDbObjectPtr obj = m_style.openObject())                                 \
+      if (const auto* rec = dynamic_cast<const OdDbDimStyleTableRecord*>(obj.get())) \
+        return rec->dimVars().key;                                                \
     return styleDimVars().key;                                                    \
   }                                                                               \
   void OdDbDimStyleEntity::setDim##key(const Type& value) {                       \
