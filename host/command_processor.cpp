@@ -64,6 +64,7 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
     m_line = std::make_unique<LineAnswers>(*m_input);
     m_services.console().setInput(*m_line);
   }
+  installConsolePickers(m_services.editorInput());
   // Modules ask for host commands by name (the palette's "RefreshProperties").
   hostSetCommandRunner([this](const OdString& name) {
     const HostCommandDef* def = findHostCommand(name);
@@ -75,6 +76,7 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
 
 CommandProcessor::~CommandProcessor() {
   hostSetCommandRunner(nullptr);
+  hostSetPickers({});
   if (m_input) m_services.console().setInput(*m_input);
 }
 

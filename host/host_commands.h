@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class HostEdInput;
+
 namespace qrvhost {
 
 class CommandProcessor;
@@ -38,6 +40,8 @@ void commandHelp(CommandProcessor& cp);
 void commandSelect(CommandProcessor& cp);
 void commandProperties(CommandProcessor& cp);
 void commandRefreshProperties(CommandProcessor& cp);
+// palette_pickers.cpp: the list entries' pickers ask at the command line.
+void installConsolePickers(HostEdInput& input);
 // picture_commands.cpp
 void commandExport(CommandProcessor& cp);
 void commandDimRegen(CommandProcessor& cp);

@@ -72,7 +72,7 @@ void commandProperties(CommandProcessor& cp) {
   IdlePalette idle(cp.services().sysVars());
   PaletteModel palette(*doc);
   palette.setSelection(ids);
-  if (!runPaletteWindow(palette)) runPaletteInConsole(cp, palette);
+  if (!ui::runPaletteWindow(palette)) runPaletteInConsole(cp, palette);
 }
 
 void commandRefreshProperties(CommandProcessor&) { OpmRefreshProperties(true); }

@@ -1,6 +1,7 @@
 #include "doc_manager_reactor.h"
 
 #include "module_trace.h"
+#include "opm/opm_interfaces.h"
 #include "property_manager.h"
 #include "property_prototypes.h"
 
@@ -24,6 +25,10 @@ void CQrDocManagerReactor::documentToBeDestroyed(HostApDocument* doc) {
   HostApDocument* pDoc = doc;
   DDS_RETERRIF3VOID(kSource, !pDoc->getPropManager(&pPM));
   for (IOdPropertyFactory* prototype : m_prototypes) pPM->removeFactory(prototype);
+}
+
+CQrDocManagerReactor::~CQrDocManagerReactor() {
+  for (IOdPropertyFactory* prototype : m_prototypes) prototype->release();
 }
 
 CQrDocManagerReactor& dds::documentReactor() { return gReactor; }

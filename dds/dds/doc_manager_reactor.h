@@ -10,6 +10,12 @@ class IOdPropertyFactory;
 
 class CQrDocManagerReactor : public HostApDocManagerReactor {
 public:
+  CQrDocManagerReactor() = default;
+  // The prototypes live as long as the reactor: they go with the module.
+  ~CQrDocManagerReactor() override;
+  CQrDocManagerReactor(const CQrDocManagerReactor&) = delete;
+  CQrDocManagerReactor& operator=(const CQrDocManagerReactor&) = delete;
+
   // A document came: create the prototypes on first use, then add every
   // prototype, in order, to the document's property manager.
   void documentCreated(HostApDocument* doc) override;

@@ -5,6 +5,7 @@
 // step. P supplies the kind's text rules (formatValue, parseText, itemTexts,
 // pick) and the reading and writing (TOdProperty).
 #include "dimprops/inplace_control.h"
+#include "dimprops/item_painting.h"
 #include "dimprops/od_property.h"
 #include "stdafx/module_resources.h"
 #include "text_format.h"
@@ -43,7 +44,13 @@ public:
   PZControlKind controlKind() const override { return P::kControlKind; }
 
   bool createControl(HostWindowHandle parent, int controlId) override {
-    return m_control.attach(*this, parent, controlId);
+    if (!m_control.attach(*this, parent, controlId)) return false;
+    m_control.setItemPainter([this](ui::DeviceContext& dc, const ui::Rect& r, int index, unsigned state) {
+      const std::vector<OdString> items = m_prop->itemTexts();
+      if (index < 0 || index >= int(items.size())) return dds::paint::listItem(dc, r, state, OdString(), nullptr);
+      dds::paint::listItem(dc, r, state, items[std::size_t(index)], m_prop->pictureOf(index));
+    });
+    return true;
   }
   HostWindowHandle controlWindow() const override { return m_control.window(); }
   int controlId() const override { return m_control.id(); }

@@ -31,7 +31,7 @@ bool CPZControlHost::attach(IPZEditableProperty& editor, HostWindowHandle parent
       return std::intptr_t(0);
     }
     if (m.msg == ui::kMsgDrawItem && m.dc && m_painter) {
-      m_painter(*m.dc, m.itemRect, m.item);
+      m_painter(*m.dc, m.itemRect, m.item, m.itemState);
       return std::intptr_t(1);
     }
     return std::nullopt;

@@ -16,9 +16,9 @@ struct Rect;
 
 class CPZControlHost {
 public:
-  // Draws list item `index` (its text included) into `rect`; without one the
-  // items are drawn as plain text.
-  using ItemPainter = std::function<void(ui::DeviceContext& dc, const ui::Rect& rect, int index)>;
+  // Draws list item `index` (its text included) into `rect` in the state
+  // given (ui::kItemSelected ...); without one the items are drawn as text.
+  using ItemPainter = std::function<void(ui::DeviceContext& dc, const ui::Rect& rect, int index, unsigned state)>;
 
   CPZControlHost() = default;
   CPZControlHost(const CPZControlHost&) = delete;

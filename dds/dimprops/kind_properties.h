@@ -63,6 +63,8 @@ public:
     return true;
   }
   IPZEditableProperty* newEditor() { return new CTEditableProperty<P>(static_cast<P&>(*this)); }
+  // The picture of list item `index`; none unless the kind draws one.
+  dds::paint::Picture pictureOf(int) { return nullptr; }
 };
 
 // A switch: two items, true first. Tags of line visibility and fit switches
@@ -241,6 +243,10 @@ public:
   bool parseText(const OdString& text, OdString& name, OdString& message) const {
     return dds::kinds::parseArrow(text, this->boundDatabase(), name, message);
   }
+  dds::paint::Picture pictureOf(int index) {
+    const std::vector<OdString> names = dds::kinds::arrowItemNames();
+    return index + 1 < int(names.size()) ? dds::paint::arrow(names[std::size_t(index)]) : nullptr;
+  }
   // "User arrow..." asks the host's picker for a block.
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
     picked = false;
@@ -271,6 +277,11 @@ public:
   }
   bool parseText(const OdString& text, OdCmColor& c, OdString& message) const {
     return dds::kinds::parseColor(text, true, c, message);
+  }
+  dds::paint::Picture pictureOf(int index) {
+    std::vector<OdCmColor> colors = dds::kinds::standardColors(true);
+    for (const OdCmColor& c : hostGetCustomColors()) colors.push_back(c);
+    return index < int(colors.size()) ? dds::paint::color(colors[std::size_t(index)]) : nullptr;
   }
   bool pick(const OdString& text, OdCmColor& c, bool& picked, OdString& message) {
     picked = false;
@@ -304,6 +315,12 @@ public:
   bool parseText(const OdString& text, QrFillColor& f, OdString& message) const {
     return dds::kinds::parseFillColor(text, f, message);
   }
+  dds::paint::Picture pictureOf(int index) {
+    std::vector<OdCmColor> colors = dds::kinds::standardColors(true);
+    for (const OdCmColor& c : hostGetCustomColors()) colors.push_back(c);
+    const int at = index - 2;  // after "None" and "Background"
+    return at >= 0 && at < int(colors.size()) ? dds::paint::color(colors[std::size_t(at)]) : nullptr;
+  }
   bool pick(const OdString& text, QrFillColor& f, bool& picked, OdString& message) {
     picked = false;
     if (text != dds::translate("More Colors...") && text != "More Colors...") return true;
@@ -336,6 +353,11 @@ public:
   bool parseText(const OdString& text, OdString& name, OdString& message) const {
     return dds::kinds::parseLinetype(text, this->boundDatabase(), name, message);
   }
+  dds::paint::Picture pictureOf(int index) {
+    const std::vector<OdString> names = dds::kinds::linetypeNames(this->boundDatabase());
+    return index < int(names.size()) ? dds::paint::linetype(this->boundDatabase(), names[std::size_t(index)])
+                                     : nullptr;
+  }
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
     picked = false;
     if (text != dds::kinds::linetypeText(dds::kinds::kOtherLinetypeMarker) && text != "Load...") return true;
@@ -364,5 +386,9 @@ public:
   }
   bool parseText(const OdString& text, OdDb::LineWeight& lw, OdString& message) const {
     return dds::kinds::parseLineweight(text, lw, message);
+  }
+  dds::paint::Picture pictureOf(int index) {
+    const std::vector<OdDb::LineWeight> items = dds::kinds::lineweightItems();
+    return index < int(items.size()) ? dds::paint::lineweight(int(items[std::size_t(index)])) : nullptr;
   }
 };

@@ -219,3 +219,5 @@ OdString hostSysVarCheck(const HostSysVarDef& def, const OdResBuf& value) {
   }
   return {};
 }
+
+std::optional<OdCmColor> hostParseColor(const std::string& text) { return parseColor(text); }

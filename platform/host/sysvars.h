@@ -7,6 +7,7 @@
 // switches 290, texts 1, lineweights 370, record identifiers 340, colours
 // 62 (index: 0 by block, 256 by layer, 257 none, 1..255), 420 (true colour
 // 0xRRGGBB) or 421 (any colour as its packed value, used for "Foreground").
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "host_result.h"
 
 class HostApDocManager;
+class OdCmColor;
 class HostApDocument;
 class OdDbDatabase;
 struct HostSysVarDef;
@@ -72,3 +74,7 @@ private:
 // with the allowed range ("the allowed values are 0..8"); for every place a
 // user sets one (prompt, palette, style editor).
 OdString hostDimVarRefusal(int index, const OdDbDimVarValue& value);
+
+// A colour as the command line reads it: BYLAYER, BYBLOCK, NONE,
+// FOREGROUND, red..white, 1..255 ("Color 42" too), or R,G,B.
+std::optional<OdCmColor> hostParseColor(const std::string& text);

@@ -18,6 +18,7 @@
 #include "dds/doc_manager_reactor.h"
 #include "documents.h"
 #include "host_services.h"
+#include "opm/opm_services.h"
 #include "opm/palette_model.h"
 #include "stdafx/module_resources.h"
 #include "translation.h"

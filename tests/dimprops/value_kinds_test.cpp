@@ -153,3 +153,31 @@ TEST_F(PaletteHost, TextRowsCheckWhatTheyStore) {
   EXPECT_FALSE(open<OdDbRotatedDimension>(dim)->isUsingDefaultTextPosition());
   EXPECT_EQ(rowText(palette, "Text.Text position"), "10, 20, 0");
 }
+
+TEST_F(PaletteHost, PickerEntriesAskTheHostAndACancelKeepsTheValue) {
+  const OdDbObjectId dim = addDim<OdDbRotatedDimension>(2.5);
+  PaletteModel palette(*doc);
+  palette.setSelection({dim});
+  bool accept = false;
+  HostPickers pickers;
+  pickers.color = [&](HostWindowHandle, OdCmColor& c, bool, int tabs) {
+    EXPECT_EQ(tabs, 7);
+    c = OdCmColor::fromRGB(10, 20, 30);
+    return accept;
+  };
+  hostSetPickers(pickers);
+  hostClearCustomColors();
+  OdString message;
+  EXPECT_FALSE(set(palette, "Lines & Arrows.Dim line color", "More Colors...", &message));
+  EXPECT_EQ(message, "Cancelled.");
+  EXPECT_TRUE(open<OdDbRotatedDimension>(dim)->dimclrd().isByBlock());
+  EXPECT_TRUE(hostGetCustomColors().empty());
+  accept = true;
+  ASSERT_TRUE(set(palette, "Lines & Arrows.Dim line color", "More Colors..."));
+  EXPECT_EQ(open<OdDbRotatedDimension>(dim)->dimclrd(), OdCmColor::fromRGB(10, 20, 30));
+  // The picked colour joins the list, before "More Colors...".
+  const std::vector<OdString> items = palette.itemTexts(*palette.findRow("Lines & Arrows.Dim line color"));
+  EXPECT_EQ(items[items.size() - 2], "10,20,30");
+  hostSetPickers({});
+  hostClearCustomColors();
+}

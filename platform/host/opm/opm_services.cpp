@@ -57,6 +57,7 @@ void hostAddCustomColor(const OdCmColor& color) {
 void hostClearCustomColors() { gCustomColors.clear(); }
 
 void hostSetPickers(HostPickers pickers) { gPickers = std::move(pickers); }
+HostPickers hostGetPickers() { return gPickers; }
 
 bool hostSetColorDialogTrueColor(HostWindowHandle owner, OdCmColor& color, bool byLayerAndBlock,
                                  int tabs) {

@@ -49,6 +49,7 @@ struct HostPickers {
   std::function<bool(HostWindowHandle owner, OdString& blockName)> userArrow;
 };
 void hostSetPickers(HostPickers pickers);
+HostPickers hostGetPickers();
 bool hostSetColorDialogTrueColor(HostWindowHandle owner, OdCmColor& color, bool byLayerAndBlock,
                                  int tabs);
 bool hostLineTypeDialog(HostWindowHandle owner, OdString& linetypeName);

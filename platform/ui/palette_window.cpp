@@ -5,7 +5,6 @@
 // a list is written at once; Enter writes what was typed into an edit box.
 #include "palette_window.h"
 
-#ifdef QRVHOST_HAVE_UI
 #include <string>
 #include <vector>
 
@@ -14,10 +13,16 @@
 #include "dialog.h"
 #include "dialog_template.h"
 #include "host_log.h"
+#include "OdCmColor.h"
+#include "documents.h"
+#include "opm/drawing_names.h"
+#include "opm/opm_services.h"
 #include "opm/palette_model.h"
+#include "picker_dialogs.h"
+#include "sysvars.h"
 #include "translation.h"
 
-namespace qrvhost {
+namespace ui {
 
 namespace {
 
@@ -33,29 +38,37 @@ constexpr int kRebuild = 100;
 
 bool russian() { return hostLanguage() == HostLanguage::kRussian; }
 
-class PaletteWindow : public ui::DialogHandler {
+class PaletteWindow : public DialogHandler {
 public:
   explicit PaletteWindow(PaletteModel& palette) : m_palette(palette) {}
 
   // False when the template could not be made into a window.
   bool run() {
+    // While the window is up its list entries pick in dialogs, not at the
+    // command line.
+    const HostPickers previous = hostGetPickers();
+    hostSetPickers(windowPickers());
+    struct Restore {
+      HostPickers pickers;
+      ~Restore() { hostSetPickers(std::move(pickers)); }
+    } restore{previous};
     for (;;) {
-      const ui::DialogTemplate tmpl = makeTemplate();
-      const int result = ui::runModalDialog(tmpl, *this, nullptr, nullptr);
+      const DialogTemplate tmpl = makeTemplate();
+      const int result = runModalDialog(tmpl, *this, nullptr, nullptr);
       if (result == -1) return false;
       if (result != kRebuild) return true;
     }
   }
 
-  std::intptr_t onMessage(ui::Dialog& dialog, const ui::Message& m) override {
+  std::intptr_t onMessage(Dialog& dialog, const Message& m) override {
     switch (m.msg) {
-      case ui::kMsgInitDialog:
+      case kMsgInitDialog:
         attachEditors(dialog);
         return 1;
-      case ui::kMsgCommand:
+      case kMsgCommand:
         return onCommand(dialog, m);
-      case ui::kMsgClose:
-        dialog.end(ui::kIdCancel);
+      case kMsgClose:
+        dialog.end(kIdCancel);
         return 1;
       default:
         return 0;
@@ -63,31 +76,31 @@ public:
   }
 
 private:
-  std::intptr_t onCommand(ui::Dialog& dialog, const ui::Message& m) {
-    if (m.id == ui::kIdCancel) {
-      dialog.end(ui::kIdCancel);
+  std::intptr_t onCommand(Dialog& dialog, const Message& m) {
+    if (m.id == kIdCancel) {
+      dialog.end(kIdCancel);
       return 1;
     }
-    if (m.id == kFilterId && m.code == ui::kCmdSelChange) {
-      const ui::Control* filter = dialog.control(kFilterId);
+    if (m.id == kFilterId && m.code == kCmdSelChange) {
+      const Control* filter = dialog.control(kFilterId);
       if (filter && filter->selection() >= 0 && m_palette.setFilter(filter->itemText(filter->selection())))
         dialog.end(kRebuild);
       return 1;
     }
-    if (m.id == ui::kIdOk) {  // Enter: write the edit box that has the focus
+    if (m.id == kIdOk) {  // Enter: write the edit box that has the focus
       applyFocusedEdit(dialog);
       return 1;
     }
-    if (m.code == ui::kCmdSelEndOk) {  // a list row committed its choice
+    if (m.code == kCmdSelEndOk) {  // a list row committed its choice
       refreshAll(dialog);
       return 1;
     }
     return 0;
   }
 
-  void applyFocusedEdit(ui::Dialog& dialog) {
-    ui::Control* focus = dialog.focus();
-    if (!focus || focus->kind() != ui::ControlKind::kEdit || focus->isReadOnly()) return;
+  void applyFocusedEdit(Dialog& dialog) {
+    Control* focus = dialog.focus();
+    if (!focus || focus->kind() != ControlKind::kEdit || focus->isReadOnly()) return;
     const int index = focus->id() - kFirstRowId;
     if (index < 0 || index >= int(m_palette.rows().size())) return;
     const PaletteModel::Row& row = m_palette.rows()[std::size_t(index)];
@@ -98,8 +111,8 @@ private:
     refreshAll(dialog);
   }
 
-  void attachEditors(ui::Dialog& dialog) {
-    if (ui::Control* filter = dialog.control(kFilterId)) {
+  void attachEditors(Dialog& dialog) {
+    if (Control* filter = dialog.control(kFilterId)) {
       const std::vector<OdString> entries = m_palette.filterEntries();
       for (const OdString& e : entries) filter->addItem(e);
       filter->setSelection(filter->findItemText(m_palette.currentFilterEntry()));
@@ -112,12 +125,12 @@ private:
     refreshAll(dialog);
   }
 
-  void refreshAll(ui::Dialog& dialog) {
+  void refreshAll(Dialog& dialog) {
     for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
       const PaletteModel::Row& row = m_palette.rows()[i];
-      ui::Control* control = dialog.control(kFirstRowId + int(i));
+      Control* control = dialog.control(kFirstRowId + int(i));
       if (!control) continue;
-      if (control->kind() == ui::ControlKind::kDropDown) {
+      if (control->kind() == ControlKind::kDropDown) {
         row.editors.front()->fillControl();
         if (m_palette.varies(row)) control->setSelection(-1);
         control->enable(!m_palette.isReadOnly(row));
@@ -130,10 +143,34 @@ private:
 
   OdString caption() const { return russian() ? "Свойства" : "Properties"; }
 
-  ui::DialogTemplate makeTemplate() {
+  HostPickers windowPickers() {
+    const OdDbDatabase* db = m_palette.document().database();
+    HostPickers p;
+    p.color = [](HostWindowHandle owner, OdCmColor& color, bool, int) {
+      std::string text;
+      if (!askTextDialog(owner ? Dialog::fromHostHandle(owner) : nullptr, russian() ? "Выбор цвета" : "Select Color",
+                         russian() ? "Цвет (имя, 1..255 или R,G,B):" : "Colour (name, 1..255 or R,G,B):", text))
+        return false;
+      const std::optional<OdCmColor> parsed = hostParseColor(text);
+      if (parsed) color = *parsed;
+      return parsed.has_value();
+    };
+    p.linetype = [db](HostWindowHandle owner, OdString& name) {
+      return chooseDialog(owner ? Dialog::fromHostHandle(owner) : nullptr, russian() ? "Типы линий" : "Linetypes",
+                          russian() ? "Тип линий:" : "Linetype:", hostLinetypeNames(db), name);
+    };
+    p.userArrow = [db](HostWindowHandle owner, OdString& name) {
+      return chooseDialog(owner ? Dialog::fromHostHandle(owner) : nullptr,
+                          russian() ? "Пользовательская стрелка" : "User Arrow",
+                          russian() ? "Блок стрелки:" : "Arrow block:", hostArrowBlockNames(db), name);
+    };
+    return p;
+  }
+
+  DialogTemplate makeTemplate() {
     m_texts.clear();
     m_texts.reserve(m_palette.rows().size() * 2 + 4);
-    ui::DialogTemplate t;
+    DialogTemplate t;
     t.id = kPaletteTemplateId;
     t.language = hostLanguage();
     t.caption = caption();
@@ -143,7 +180,7 @@ private:
       return m_texts.back().c_str();
     };
     if (!m_palette.filterEntries().empty()) {
-      t.controls.push_back({kFilterId, ui::ControlKind::kDropDown, "", {4, y, kWidth - 8, 12}, ui::kStyleTabStop});
+      t.controls.push_back({kFilterId, ControlKind::kDropDown, "", {4, y, kWidth - 8, 12}, kStyleTabStop});
       y += kRowHeight + 2;
     }
     OdString category;
@@ -154,18 +191,18 @@ private:
       const OdString cat = shown.substr(0, dot), label = dot == OdString::npos ? shown : shown.substr(dot + 1);
       if (cat != category) {
         category = cat;
-        t.controls.push_back({0, ui::ControlKind::kLabel, text(cat), {4, y + 2, kWidth - 8, 10}, 0});
+        t.controls.push_back({0, ControlKind::kLabel, text(cat), {4, y + 2, kWidth - 8, 10}, 0});
         y += kRowHeight;
       }
-      t.controls.push_back({0, ui::ControlKind::kLabel, text(label), {12, y + 2, kLabelWidth - 12, 10}, 0});
+      t.controls.push_back({0, ControlKind::kLabel, text(label), {12, y + 2, kLabelWidth - 12, 10}, 0});
       const bool list = row.editors.front()->controlKind() == PZControlKind::kDropDown;
-      t.controls.push_back({kFirstRowId + int(i), list ? ui::ControlKind::kDropDown : ui::ControlKind::kEdit, "",
+      t.controls.push_back({kFirstRowId + int(i), list ? ControlKind::kDropDown : ControlKind::kEdit, "",
                             {kLabelWidth, y, kWidth - kLabelWidth - 4, 12},
-                            ui::kStyleTabStop | (list ? unsigned(ui::kStyleOwnerDrawFixed) : 0u)});
+                            kStyleTabStop | (list ? unsigned(kStyleOwnerDrawFixed) : 0u)});
       y += kRowHeight;
     }
-    t.controls.push_back({ui::kIdCancel, ui::ControlKind::kButton, text(russian() ? "Закрыть" : "Close"),
-                          {kWidth - 54, y + 4, 50, 14}, ui::kStyleTabStop});
+    t.controls.push_back({kIdCancel, ControlKind::kButton, text(russian() ? "Закрыть" : "Close"),
+                          {kWidth - 54, y + 4, 50, 14}, kStyleTabStop});
     t.cx = kWidth;
     t.cy = y + 22;
     return t;
@@ -178,17 +215,10 @@ private:
 }  // namespace
 
 bool runPaletteWindow(PaletteModel& palette) {
-  if (ui::selectSessionBackend() == "headless") return false;
+  if (selectSessionBackend() == "headless") return false;
   PaletteWindow window(palette);
   return window.run();
 }
 
-}  // namespace qrvhost
+}  // namespace ui
 
-#else
-
-namespace qrvhost {
-bool runPaletteWindow(PaletteModel&) { return false; }
-}  // namespace qrvhost
-
-#endif

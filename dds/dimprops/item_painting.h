@@ -1,0 +1,26 @@
+#pragma once
+// How the owner-drawn lists of the palette and the style editor draw an
+// item: the background by state, the kind's picture, then the item's text.
+#include <functional>
+
+#include "OdCmColor.h"
+#include "OdString.h"
+#include "device_context.h"
+
+class OdDbDatabase;
+
+namespace dds::paint {
+
+// Draws the picture at the left of the item and gives where the text starts.
+using Picture = std::function<int(ui::DeviceContext& dc, const ui::Rect& rect, ui::Color ink)>;
+
+void listItem(ui::DeviceContext& dc, const ui::Rect& rect, unsigned state, const OdString& text,
+              const Picture& picture);
+
+// The pictures of the kinds.
+Picture arrow(const OdString& blockName);
+Picture color(const OdCmColor& color);
+Picture linetype(OdDbDatabase* db, const OdString& name);
+Picture lineweight(int hundredthsMm);
+
+}  // namespace dds::paint

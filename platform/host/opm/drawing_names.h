@@ -1,0 +1,12 @@
+#pragma once
+// Names of a drawing's records that pickers offer.
+#include <vector>
+
+#include "OdString.h"
+
+class OdDbDatabase;
+
+// Linetypes, in table order.
+std::vector<OdString> hostLinetypeNames(const OdDbDatabase* db);
+// Blocks that may be arrowheads: no layouts, anonymous or external blocks.
+std::vector<OdString> hostArrowBlockNames(const OdDbDatabase* db);
