@@ -57,7 +57,7 @@ DDS_DIMVAR_ACCESSOR(TOdDimAlt, alt, bool)
 #define DDS_GUARDED_ACCESSOR(Name, Plain, condition)                  \
   template <class E>                                                  \
   struct Name : Plain<E> {                                            \
-    static bool available(const E* e) { return !(condition); }       \
+    static bool available([[maybe_unused]] const E* e) { return !(condition); } \
   };
 
 // A choice of one variable: the stored number is the position, plus an offset.
@@ -72,7 +72,7 @@ DDS_DIMVAR_ACCESSOR(TOdDimAlt, alt, bool)
     static std::vector<OdString> items(const E*, bool english) {         \
       return dimacc::resourceItems({__VA_ARGS__}, english);              \
     }                                                                    \
-    static bool available(const E* e) { return !(blocked); }             \
+    static bool available([[maybe_unused]] const E* e) { return !(blocked); } \
   };
 
 DDS_CHOICE_ACCESSOR(TOdDimFractionalType, frac, 0, e->dimlunit() != 4 && e->dimlunit() != 5, 1045, 1046, 1047)
@@ -98,7 +98,7 @@ DDS_CHOICE_ACCESSOR(TOdDimTolPosVert, tolj, 0, !e->dimtol() && !e->dimlim(), 106
     static std::vector<OdString> items(const E* e, bool english) {       \
       return dimacc::precisionItems(e ? (listUnit) : 2, english);         \
     }                                                                    \
-    static bool available(const E* e) { return !(blocked); }             \
+    static bool available([[maybe_unused]] const E* e) { return !(blocked); } \
   };
 DDS_PRECISION_ACCESSOR(TOdDimPrecision, dec, e->dimlunit(), false)
 DDS_PRECISION_ACCESSOR(TOdDimAnglePrecision, adec, 2, false)
@@ -116,7 +116,7 @@ DDS_PRECISION_ACCESSOR(TOdDimAltTolPrecision, alttd, 2, (!e->dimtol() && !e->dim
       e->setDim##key(decltype(e->dim##key())(dimacc::write(int(e->dim##key()), v))); \
       return true;                                                       \
     }                                                                    \
-    static bool available(const E* e) { return !(blocked); }             \
+    static bool available([[maybe_unused]] const E* e) { return !(blocked); } \
   };
 
 namespace dimacc {
@@ -173,7 +173,7 @@ struct TOdDimTolLimitLower {
       e->setDim##key(DDS_POST_JOIN_##part(post, v));                     \
       return true;                                                       \
     }                                                                    \
-    static bool available(const E* e) { return !(blocked); }             \
+    static bool available([[maybe_unused]] const E* e) { return !(blocked); } \
   };
 #define DDS_POST_JOIN_Prefix(post, v) dimacc::joinPost(v, dimacc::postSuffix(post))
 #define DDS_POST_JOIN_Suffix(post, v) dimacc::joinPost(dimacc::postPrefix(post), v)

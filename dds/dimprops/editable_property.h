@@ -63,6 +63,19 @@ public:
     return m_prop->readValue(value) == kPropOneValue ? m_prop->formatValue(value) : OdString();
   }
   std::vector<OdString> itemTexts() override { return m_prop->itemTexts(); }
+  // Items are matched by the value they read as, not by their text: a list
+  // may show a value in other units than the row does.
+  int currentItem() override {
+    V value{};
+    if (m_prop->readValue(value) != kPropOneValue) return -1;
+    const std::vector<OdString> items = m_prop->itemTexts();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      V candidate = value;
+      OdString ignored;
+      if (m_prop->parseText(items[i], candidate, ignored) && candidate == value) return int(i);
+    }
+    return -1;
+  }
   bool valuesVary() override {
     V value{};
     return m_prop->readValue(value) == kPropVaries;

@@ -50,20 +50,15 @@ void CPZControlHost::detach() {
 void CPZControlHost::fill(IPZEditableProperty& editor) {
   if (!m_control) return;
   ++m_reentry;
-  const OdString current = editor.valueText();
   if (m_control->kind() == ui::ControlKind::kDropDown) {
     m_control->setRedraw(false);
     m_control->clearItems();
-    int selected = -1;
     const std::vector<OdString> items = editor.itemTexts();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      m_control->addItem(items[i], std::intptr_t(i));
-      if (!editor.valuesVary() && items[i] == current) selected = int(i);
-    }
-    m_control->setSelection(selected);
+    for (std::size_t i = 0; i < items.size(); ++i) m_control->addItem(items[i], std::intptr_t(i));
+    m_control->setSelection(editor.currentItem());
     m_control->setRedraw(true);
   } else {
-    m_control->setText(current);
+    m_control->setText(editor.valueText());
   }
   m_control->setReadOnly(!editor.isEditable());
   --m_reentry;

@@ -380,8 +380,11 @@ public:
   using TKindProperty<COdDbLineWeight, E, OdDb::LineWeight, Tag, A>::TKindProperty;
   OdString formatValue(const OdDb::LineWeight& lw) const { return dds::kinds::lineweightText(lw); }
   std::vector<OdString> itemTexts() const {
+    // The list shows widths in the units LWUNITS asks for.
+    const int lwunits = this->boundDatabase() ? this->boundDatabase()->getLWUNITS() : 1;
     std::vector<OdString> texts;
-    for (OdDb::LineWeight lw : dds::kinds::lineweightItems()) texts.push_back(dds::kinds::lineweightText(lw));
+    for (OdDb::LineWeight lw : dds::kinds::lineweightItems())
+      texts.push_back(dds::kinds::lineweightItemText(lw, lwunits));
     return texts;
   }
   bool parseText(const OdString& text, OdDb::LineWeight& lw, OdString& message) const {

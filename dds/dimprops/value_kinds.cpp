@@ -407,8 +407,15 @@ bool parseLineweight(const OdString& text, OdDb::LineWeight& lw, OdString& messa
       return true;
     }
   }
-  // A width in millimetres, with or without the unit; it must be one of the
-  // standard widths, as drawing files can hold no other.
+  // A width in millimetres, with or without the unit, or in inches marked
+  // ''; it must be one of the standard widths, as drawing files hold no other.
+  if (t.size() > 2 && t.compare(t.size() - 2, 2, "''") == 0) {
+    for (OdDb::LineWeight candidate : lineweightItems())
+      if (candidate >= 0 && lineweightItemText(candidate, 0) == t) {
+        lw = candidate;
+        return true;
+      }
+  }
   for (const OdString& unit : {OdString("mm"), translate("mm")}) {
     if (t.size() > unit.size() && t.compare(t.size() - unit.size(), unit.size(), unit) == 0) {
       t = trimmed(t.substr(0, t.size() - unit.size()));

@@ -175,8 +175,11 @@ private:
     t.language = hostLanguage();
     t.caption = caption();
     int y = 4;
+    // Labels show "&" as it is: alone it would mark a mnemonic letter.
     auto text = [this](const std::string& s) {
-      m_texts.push_back(s);
+      std::string shown;
+      for (char ch : s) shown += ch == '&' ? std::string("&&") : std::string(1, ch);
+      m_texts.push_back(shown);
       return m_texts.back().c_str();
     };
     if (!m_palette.filterEntries().empty()) {

@@ -41,7 +41,7 @@ struct PaletteQt : PaletteHost {
     QPainter painter(&image);
     ui::qt::QtPainterDC dc(painter);
     for (int i = 0; i < list.itemCount(); ++i)
-      list.drawItem(dc, i, {0, i * rowHeight, width, rowHeight}, i == list.selection() ? ui::kItemSelected : 0);
+      list.drawItem(dc, i, {0, i * rowHeight, width, rowHeight}, i == list.selection() ? unsigned(ui::kItemSelected) : 0u);
     painter.end();
     EXPECT_TRUE(image.save(QString::fromStdString(buildPath(file))));
   }

@@ -105,6 +105,9 @@ public:
   virtual OdString valueText() = 0;
   // The texts a list row offers, in order (empty for edit rows).
   virtual std::vector<OdString> itemTexts() = 0;
+  // The item that stands for the current value; -1 when none does (the
+  // selection varies, or the value is not among the items).
+  virtual int currentItem() = 0;
   // Checks the text as typed (or an item's text) and writes the value to
   // every selected entity in one undoable change. False when the text was
   // refused or not every entity took the value; `message` then says why.
