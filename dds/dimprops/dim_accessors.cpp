@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "OdDbAnnotativeObjectPE.h"
+#include "OdDbDimVarRange.h"
+#include "sysvars.h"
 #include "OdDbDatabase.h"
 #include "OdDbDictionary.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -33,6 +35,11 @@ OdDbObjectId linetypeId(OdDbDatabase* db, const OdString& name) {
   const OdDbObjectId id = db ? recordId(db->getLinetypeTableId(), name) : OdDbObjectId();
   if (id.isNull()) throw OdError(eKeyNotFound, "no linetype \"" + name + "\"");
   return id;
+}
+
+OdString rangeRefusal(const char* key, const OdDbDimVarValue& value) {
+  const int index = *OdDbDimVars::indexOf(key);
+  return odDbDimVarValueAllowed(index, value) ? OdString() : hostDimVarRefusal(index, value);
 }
 
 bool isAssociative(const OdDbEntity* e) {

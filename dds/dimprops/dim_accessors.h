@@ -21,6 +21,16 @@ OdDbObjectId linetypeId(OdDbDatabase* db, const OdString& name);
 OdDbObjectId recordId(OdDbObjectId table, const OdString& name);
 OdString recordName(OdDbObjectId id);
 
+// Why the variable's range refuses the value (with the range), or "".
+OdString rangeRefusal(const char* key, const OdDbDimVarValue& value);
+template <class T>
+OdString rangeRefusalOf(const char* key, const T& v) {
+  if constexpr (std::is_enum_v<T>)
+    return rangeRefusal(key, OdDbDimVarValue(int(v)));
+  else
+    return rangeRefusal(key, OdDbDimVarValue(v));
+}
+
 bool isAssociative(const OdDbEntity* e);
 bool isAnnotative(const OdDbEntity* e);
 bool setAnnotative(OdDbEntity* e, bool on);
@@ -58,6 +68,7 @@ std::vector<OdString> resourceItems(std::initializer_list<unsigned> ids, bool en
       e->setDim##key(v);                              \
       return true;                                    \
     }                                                 \
+    static OdString refusal(const Type& v) { return dimacc::rangeRefusalOf(#key, v); } \
   };
 // A switch that shows the negation of a suppression variable.
 #define DDS_DIMVAR_SHOWN_ACCESSOR(Name, key)          \

@@ -89,6 +89,7 @@ public:
     bool picked = false;
     if (!m_prop->pick(text, value, picked, message)) return false;  // a picker was cancelled
     if (!picked && !m_prop->parseText(text, value, message)) return false;
+    if (!m_prop->checkValue(value, message)) return false;
     EnumReport report;
     const bool allTook = m_prop->writeValue(value, report);
     message = describeWriteReport(report, allTook);

@@ -57,6 +57,14 @@ public:
     else
       return true;
   }
+  // A value its variable's range refuses is refused before anything is written.
+  bool checkValue(const V& v, OdString& message) const {
+    if constexpr (requires { A::refusal(v); }) {
+      message = A::refusal(v);
+      return message.empty();
+    }
+    return true;
+  }
   // List entries that open a picker: none unless the kind says so.
   bool pick(const OdString&, V&, bool& picked, OdString&) {
     picked = false;

@@ -70,6 +70,8 @@ TEST_F(PaletteHost, ARefusedTextChangesNothingAndSaysWhy) {
   EXPECT_FALSE(set(palette, "Lines & Arrows.Dim line linetype", "NoSuchType", &message));
   EXPECT_NE(message.find("NoSuchType"), OdString::npos);
   EXPECT_FALSE(set(palette, "General.Associative", "Yes", &message));  // always read-only
+  EXPECT_FALSE(set(palette, "Lines & Arrows.Arrow size", "-1", &message));  // outside the variable's range
+  EXPECT_FALSE(message.empty());
   EXPECT_EQ(open<OdDbRotatedDimension>(a)->dimasz(), 2.5);
   EXPECT_EQ(db->hasUndo(), hadUndo);
   // The evaluator takes what the number reader does not.
