@@ -18,6 +18,10 @@ bool CValueListCtl<V>::attach(ui::Dialog& dialog, int controlId) {
   if (!control || control->kind() != ui::ControlKind::kDropDown || m_control) return false;
   m_control = control;
   control->setExtension([this](ui::Control& c, const ui::Message& m) -> std::optional<std::intptr_t> {
+    if (m.msg == ui::kMsgDestroy) {  // the window goes first: let go of it
+      m_control = nullptr;
+      return std::nullopt;
+    }
     if (m.msg == ui::kMsgCommand && m.code == ui::kCmdSelChange && m_reentry == 0) {
       choose(c.selection());
       return std::intptr_t(0);

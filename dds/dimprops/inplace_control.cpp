@@ -16,6 +16,10 @@ bool CPZControlHost::attach(IPZEditableProperty& editor, HostWindowHandle parent
   m_id = controlId;
   IPZEditableProperty* target = &editor;
   control->setExtension([this, target](ui::Control& c, const ui::Message& m) -> std::optional<std::intptr_t> {
+    if (m.msg == ui::kMsgDestroy) {  // the window goes first: let go of it
+      m_control = nullptr;
+      return std::nullopt;
+    }
     if (m.msg == ui::kMsgCommand && m.code == ui::kCmdSelChange && m_reentry == 0) {
       const int index = c.selection();
       if (index < 0) return std::nullopt;

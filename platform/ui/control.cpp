@@ -9,6 +9,17 @@
 
 namespace ui {
 
+Control::~Control() {
+  if (!m_extension) return;
+  const Extension extension = std::move(m_extension);
+  m_extension = nullptr;
+  Message m;
+  m.msg = kMsgDestroy;
+  m.id = m_id;
+  m.control = this;
+  extension(*this, m);
+}
+
 Control::Control(Dialog& dialog, const ControlTemplate& tmpl)
     : m_dialog(dialog),
       m_id(tmpl.id),

@@ -36,6 +36,9 @@ struct ListColumn {
 class Control {
 public:
   Control(Dialog& dialog, const ControlTemplate& tmpl);
+  // An extension hears kMsgDestroy as the control goes, so that an object
+  // that took it over lets go of it.
+  ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
