@@ -1,0 +1,204 @@
+// The palette on a drawing that holds every dimension kind and a leader:
+// rows of each category set through the type filter land on the right
+// entities only, and other readers find them in the saved drawing.
+#include <gtest/gtest.h>
+
+#include "session_support.h"
+
+using namespace sessions;
+
+namespace {
+
+// One entity of every dimension class and a leader, in this order; gives
+// their handles.
+std::vector<std::string> makeEveryKindDrawing(const std::filesystem::path& path) {
+  OdDbDatabase db;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  std::vector<std::string> handles;
+  auto add = [&](OdDbDimStyleEntityPtr e) {
+    e->setDimensionStyle(db.getDimStyleStandardId());
+    handles.push_back(ms->appendOdDbEntity(e).getHandle().ascii());
+  };
+  {
+    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+    d->setXLine1Point({0, 0});
+    d->setXLine2Point({10, 0});
+    d->setDimLinePoint({5, 3});
+    add(d);
+  }
+  {
+    OdDbAlignedDimensionPtr d = OdDbAlignedDimension::createObject();
+    d->setXLine1Point({20, 0});
+    d->setXLine2Point({26, 8});
+    d->setDimLinePoint({21, 10});
+    add(d);
+  }
+  {
+    OdDbRadialDimensionPtr d = OdDbRadialDimension::createObject();
+    d->setCenter({40, 0});
+    d->setChordPoint({45, 0});
+    add(d);
+  }
+  {
+    OdDbDiametricDimensionPtr d = OdDbDiametricDimension::createObject();
+    d->setChordPoint({55, 0});
+    d->setFarChordPoint({65, 0});
+    add(d);
+  }
+  {
+    OdDb2LineAngularDimensionPtr d = OdDb2LineAngularDimension::createObject();
+    d->setXLine1Start({0, 20});
+    d->setXLine1End({10, 20});
+    d->setXLine2Start({0, 20});
+    d->setXLine2End({7, 27});
+    d->setArcPoint({8, 23});
+    add(d);
+  }
+  {
+    OdDb3PointAngularDimensionPtr d = OdDb3PointAngularDimension::createObject();
+    d->setCenterPoint({20, 20});
+    d->setXLine1Point({30, 20});
+    d->setXLine2Point({20, 30});
+    d->setArcPoint({27, 27});
+    add(d);
+  }
+  {
+    OdDbOrdinateDimensionPtr d = OdDbOrdinateDimension::createObject();
+    d->setDefiningPoint({40, 20});
+    d->setLeaderEndPoint({40, 28});
+    add(d);
+  }
+  {
+    OdDbArcDimensionPtr d = OdDbArcDimension::createObject();
+    d->setCenter({60, 20});
+    d->setXLine1Point({65, 20});
+    d->setXLine2Point({60, 25});
+    d->setArcPoint({64, 24});
+    d->setArcStartParam(0);
+    d->setArcEndParam(1.5707963267948966);
+    add(d);
+  }
+  {
+    QrHugeRadiusPtr d = QrHugeRadius::createObject();
+    d->setCenter({80, 0});
+    d->setChordPoint({88, 6});
+    d->setOverrideCenter({84, -4});
+    d->setJogPoint({86, 2});
+    add(d);
+  }
+  {
+    OdDbLeaderPtr l = OdDbLeader::createObject();
+    l->appendVertex({0, 40});
+    l->appendVertex({5, 45});
+    add(l);
+  }
+  ms.release();
+  writeDxfDrawing(db, path.string());
+  return handles;
+}
+
+}  // namespace
+
+TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
+  const auto dir = tempFolder("palette-kinds");
+  const auto h = makeEveryKindDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr",
+            "SELECT\nALL\n\nPROPERTIES\n"
+            // Rows every selected class carries.
+            "set Lines & Arrows.Arrow size = 0.3\n"
+            "set Misc.Dim style = Standard\n"
+            "set Fit.Dim scale overall = 2\n"
+            // Each class's own rows, one category after another.
+            "filter Rotated Dimension\n"
+            "set Lines & Arrows.Ext line 1 = Off\n"
+            "set Lines & Arrows.Arrow 1 = Dot\n"
+            "set Primary units.Dim suffix = mm\n"
+            "set Tolerances.Tolerance display = Symmetrical\n"
+            "set Tolerances.Tolerance limit upper = 0.05\n"
+            "filter Aligned Dimension\n"
+            "set Alternate Units.Alt enabled = Yes\n"
+            "set Alternate Units.Alt prefix = [\n"
+            "set Text.Text pos vert = Above\n"
+            "filter Radial Dimension\n"
+            "set Primary units.Precision = 0.000\n"
+            "set Fit.Text movement = Move text, add leader\n"
+            "filter Diametric Dimension\n"
+            "set Text.Text height = 0.4\n"
+            "set Lines & Arrows.Center mark size = 0.2\n"
+            "filter Angular Dimension\n"
+            "set Text.Text color = red\n"
+            "filter 3-Point Angular Dimension\n"
+            "set Primary units.Suppress trailing zeros = Yes\n"
+            "filter Ordinate Dimension\n"
+            "set Text.Text offset = 0.125\n"
+            "filter Arc Dimension\n"
+            "set Lines & Arrows.Dim line color = blue\n"
+            "filter Jogged Radius Dimension\n"
+            "set Lines & Arrows.Dim line lineweight = 0.35\n"
+            "filter Leader\n"
+            "set Lines & Arrows.Arrow = Open 30\n"
+            "filter All\n"
+            "close\n"
+            "SAVEAS\n" +
+                (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(contains(r.out, "*Invalid*")) << r.out;
+  EXPECT_FALSE(contains(r.out, "not every")) << r.out;
+  // An ordinate dimension carries only the rows every dimension has.
+  EXPECT_TRUE(contains(r.out, "filter: Ordinate Dimension (1)")) << r.out;
+
+  auto db = readDxfDrawing((dir / "out.dxf").string());
+  auto entity = [&](std::size_t i) -> OdDbDimStyleEntityPtr {
+    return db->getOdDbObjectId(*OdDbHandle::fromAscii(h[i])).safeOpenObject();
+  };
+  for (std::size_t i = 0; i < h.size(); ++i) {
+    EXPECT_DOUBLE_EQ(entity(i)->dimasz(), 0.3) << h[i];
+    EXPECT_DOUBLE_EQ(entity(i)->dimscale(), 2.0) << h[i];
+  }
+  // A class's own row changed that class only.
+  EXPECT_TRUE(entity(0)->dimse1());
+  EXPECT_FALSE(entity(1)->dimse1());
+  EXPECT_TRUE(entity(1)->dimalt());
+  EXPECT_FALSE(entity(0)->dimalt());
+  EXPECT_EQ(entity(2)->dimdec(), 3);
+  EXPECT_NE(entity(3)->dimdec(), 3);
+  EXPECT_EQ(entity(4)->dimclrt(), OdCmColor::fromIndex(1));
+  EXPECT_NE(entity(5)->dimclrt(), OdCmColor::fromIndex(1));
+
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "print('errors', len(doc.audit().errors))\n"
+            "names = ['dimasz', 'dimscale', 'dimse1', 'dimsah', 'dimblk1', 'dimpost', 'dimtol', 'dimlim', 'dimtp',\n"
+            "         'dimtm', 'dimalt', 'dimapost', 'dimtad', 'dimdec', 'dimtmove', 'dimtxt', 'dimcen', 'dimclrt',\n"
+            "         'dimzin', 'dimgap', 'dimclrd', 'dimlwd', 'dimldrblk']\n"
+            "for e in doc.modelspace():\n"
+            "    if e.dxftype() not in ('DIMENSION', 'ARC_DIMENSION', 'LARGE_RADIAL_DIMENSION', 'LEADER'): continue\n"
+            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
+            "    shown = {k: (round(v, 6) if isinstance(v, float) else v) for k, v in o.items() if k in names}\n"
+            "    print(e.dxf.handle, e.dxftype(), sorted(shown.items()))\n");
+  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
+  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
+  auto line = [&](std::size_t i) {
+    const auto at = py.out.find(h[i] + " ");
+    return at == std::string::npos ? std::string() : py.out.substr(at, py.out.find('\n', at) - at);
+  };
+  EXPECT_TRUE(contains(line(0), "('dimse1', 1)") && contains(line(0), "('dimsah', 1)") &&
+              contains(line(0), "('dimblk1', 'Dot')") && contains(line(0), "('dimpost', 'mm')") &&
+              contains(line(0), "('dimtol', 1)") && contains(line(0), "('dimtp', 0.05)"))
+      << line(0);
+  EXPECT_TRUE(contains(line(1), "('dimalt', 1)") && contains(line(1), "('dimapost', '[<>')") &&
+              contains(line(1), "('dimtad', 1)"))
+      << line(1);
+  EXPECT_TRUE(contains(line(2), "('dimdec', 3)") && contains(line(2), "('dimtmove', 1)")) << line(2);
+  EXPECT_TRUE(contains(line(3), "('dimtxt', 0.4)") && contains(line(3), "('dimcen', 0.2)")) << line(3);
+  EXPECT_TRUE(contains(line(4), "('dimclrt', 1)")) << line(4);
+  EXPECT_TRUE(contains(line(5), "('dimzin', 8)")) << line(5);
+  EXPECT_TRUE(contains(line(6), "('dimgap', 0.125)")) << line(6);
+  EXPECT_TRUE(contains(line(7), "('dimclrd', 5)")) << line(7);
+  EXPECT_TRUE(contains(line(8), "('dimlwd', 35)")) << line(8);
+  EXPECT_TRUE(contains(line(9), "('dimldrblk', 'Open30')")) << line(9);
+  for (std::size_t i = 0; i < h.size(); ++i) EXPECT_TRUE(contains(line(i), "('dimasz', 0.3)")) << line(i);
+}
