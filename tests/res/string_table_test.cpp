@@ -29,15 +29,6 @@ const QrStringEntry* findString(unsigned id) {
   return (it != end && it->id == id) ? it : nullptr;
 }
 
-const QrLiteralEntry* findLiteral(const char* context, const char* en) {
-  for (std::size_t i = 0; i < kLiteralTableSize; ++i) {
-    const QrLiteralEntry& e = kLiteralTable[i];
-    if (std::strcmp(e.context, context) == 0 && std::strcmp(e.en, en) == 0)
-      return &e;
-  }
-  return nullptr;
-}
-
 // The printf conversions of a text, each with its flags, width, precision and
 // length modifier; "%%" is not a conversion.
 std::vector<std::string> formatSpecifiers(const char* text) {
@@ -167,37 +158,6 @@ TEST(StringTable, BothLanguagesAreFilledInValidUtf8WithMatchingFormats) {
   }
 }
 
-TEST(StringTable, KnownEnglishTextsAreExact) {
-  const std::vector<std::pair<unsigned, std::string>> expected = {
-      {1287,
-       "Setting another style current will discard your style overrides.\n\n"
-       "Continue?"},
-      {1067, "<style overrides>"},
-      {1065, "Yes"},
-      {1066, "No"},
-      {1081, "Found %i differences:"},
-      {1080, "All properties of dimension style \"%s\":"},
-      {1182, "Current dimension style: \"%s\". Annotative: %s."},
-      {1027, "Alternate units "},
-      {1032, "Outdise"},
-      {1039, "Scentific"},
-      {1095, "Angular zero supression"},
-      {1242, "dimcen:Line"},
-      {1155, "red"},
-      {1156, "yellow"},
-      {1157, "green"},
-      {1158, "cyan"},
-      {1159, "blue"},
-      {1160, "magenta"},
-      {1161, "white"},
-  };
-  for (const auto& [id, text] : expected) {
-    const QrStringEntry* e = findString(id);
-    ASSERT_NE(e, nullptr) << "id " << id << " missing";
-    EXPECT_EQ(text, e->en) << "id " << id;
-  }
-}
-
 TEST(StringTable, CommandLineKeywordsKeepTheirEnglishGlobalHalf) {
   // Local keywords first, then the English ones with a leading "*": a
   // reply's index only maps back to an option when the halves line up, and
@@ -223,38 +183,6 @@ TEST(StringTable, CommandLineKeywordsKeepTheirEnglishGlobalHalf) {
   }
 }
 
-TEST(StringTable, PrecisionPatternsGiveOneItemPerDecimalPlace) {
-  const std::vector<std::pair<unsigned, std::size_t>> patterns = {
-      {1048, 9}, {1049, 9}, {1050, 8}, {1051, 9},
-      {1052, 9}, {1055, 9}, {1056, 9}, {1057, 9}};
-  for (const auto& [id, items] : patterns) {
-    const QrStringEntry* e = findString(id);
-    ASSERT_NE(e, nullptr) << "id " << id;
-    EXPECT_STREQ(e->en, e->ru) << "id " << id;
-    const std::vector<std::string> parts = splitAt(e->en, ';');
-    EXPECT_EQ(parts.size(), items) << "id " << id;
-    for (const std::string& part : parts) EXPECT_FALSE(part.empty()) << "id " << id;
-  }
-  EXPECT_EQ(splitAt(findString(1048)->en, ';').back(), "0.00000000");
-  EXPECT_EQ(splitAt(findString(1049)->en, ';').front(), "0E+01");
-  EXPECT_EQ(splitAt(findString(1055)->en, ';').front(), "0d");
-  EXPECT_EQ(splitAt(findString(1052)->en, ';').back(), "0 1/256");
-}
-
-TEST(StringTable, EveryVariableDescriptionAndListItemIsPresent) {
-  // Descriptions of the 78 catalogued variables.
-  std::vector<unsigned> ids;
-  for (unsigned id = 1082; id <= 1154; ++id) ids.push_back(id);
-  for (unsigned id : {1169u, 1170u, 1171u, 1174u, 1175u}) ids.push_back(id);
-  EXPECT_EQ(ids.size(), 78u);
-  // Colour names are found as 1154 + colour index, 1 to 7.
-  for (unsigned index = 1; index <= 7; ++index) ids.push_back(1154 + index);
-  // Child type names and "Use for" entries.
-  for (unsigned id : {1001u, 1002u, 1003u, 1004u, 1005u, 1008u}) ids.push_back(id);
-  for (unsigned id = 1009; id <= 1015; ++id) ids.push_back(id);
-  for (unsigned id : ids) EXPECT_NE(findString(id), nullptr) << "id " << id;
-}
-
 TEST(LiteralTable, EntriesAreUniqueFilledAndKeepFormats) {
   std::set<std::pair<std::string, std::string>> keys;
   for (std::size_t i = 0; i < kLiteralTableSize; ++i) {
@@ -269,27 +197,6 @@ TEST(LiteralTable, EntriesAreUniqueFilledAndKeepFormats) {
     EXPECT_TRUE(isValidUtf8(e.ru));
     EXPECT_EQ(formatSpecifiers(e.en), formatSpecifiers(e.ru));
   }
-}
-
-TEST(LiteralTable, EveryArrowheadNameIsTranslatedInItsContext) {
-  const char* const names[] = {
-      "Closed filled",   "Closed blank",       "Closed",
-      "Dot",             "Architectural tick", "Oblique",
-      "Open",            "Open 30",            "Right angle",
-      "Origin indicator", "Origin indicator 2", "Dot small",
-      "Dot blank",       "Dot small blank",    "Box",
-      "Box filled",      "Datum triangle",     "Datum triangle filled",
-      "Integral",        "None",               "User arrow..."};
-  for (const char* name : names)
-    EXPECT_NE(findLiteral("Arrows:", name), nullptr) << name;
-  // "None" as an arrowhead and "None" as a colour are told apart by context.
-  ASSERT_NE(findLiteral("", "None"), nullptr);
-  EXPECT_EQ(findLiteral("Arrows:", "By Layer"), nullptr);
-  for (const char* text : {"By Layer", "By Block", "ByDefault", "Foreground",
-                           "Background", "Load", "Invalid expression:",
-                           "Value must be more %s", "Value must be less %s",
-                           "Value must be between %s and %s"})
-    EXPECT_NE(findLiteral("", text), nullptr) << text;
 }
 
 }  // namespace
