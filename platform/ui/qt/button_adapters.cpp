@@ -30,6 +30,15 @@ QIcon namedIcon(const std::string& name) {
   return QIcon(pm);
 }
 
+// The click goes to the dialog, which decides the new state; the widget
+// shows it once mirrored again.
+void letDialogDecide(QAbstractButton* button, Control& c, AdapterHost& host) {
+  QObject::connect(button, &QAbstractButton::clicked, &host.window(), [&c, &host] {
+    user::click(c.dialog(), c.id());
+    host.resync(c);
+  });
+}
+
 class ButtonAdapter : public ControlAdapter {
 public:
   using ControlAdapter::ControlAdapter;
@@ -77,11 +86,7 @@ public:
 protected:
   QWidget* makeWidget(QWidget* parent, AdapterHost& host) override {
     auto* b = new QCheckBox(parent);
-    Control& c = control();
-    QObject::connect(b, &QCheckBox::clicked, &host.window(), [&c, &host] {
-      user::click(c.dialog(), c.id());
-      host.resync(c);
-    });
+    letDialogDecide(b, control(), host);
     return b;
   }
 };
@@ -103,11 +108,7 @@ protected:
   QWidget* makeWidget(QWidget* parent, AdapterHost& host) override {
     auto* b = new QRadioButton(parent);
     b->setAutoExclusive(false);  // the dialog groups its radio buttons itself
-    Control& c = control();
-    QObject::connect(b, &QRadioButton::clicked, &host.window(), [&c, &host] {
-      user::click(c.dialog(), c.id());
-      host.resync(c);
-    });
+    letDialogDecide(b, control(), host);
     return b;
   }
 };
