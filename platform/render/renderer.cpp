@@ -12,6 +12,7 @@
 #include "OdDbEntities.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
+#include "OdDbEntityKinds.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdStringUtil.h"
@@ -258,28 +259,36 @@ struct Renderer::Impl {
   void entity(const OdDbEntity* e, const Context& ctx) {
     if (!e || e->isErased() || !e->visibility() || !spend(1)) return;
     if (layer(effectiveLayer(e, ctx)).hidden) return;
-    if (auto l = OdDbLine::cast(e)) return polyline({ctx.xf.apply(l->startPoint()), ctx.xf.apply(l->endPoint())}, false, strokeOf(e, ctx));
-    if (auto c = OdDbCircle::cast(e)) {
-      std::vector<Point2> pts;
-      arcPoints(pts, ctx, c->center(), c->radius(), 0.0, 2 * std::numbers::pi, true);
-      pts.pop_back();
-      return polyline(std::move(pts), true, strokeOf(e, ctx));
+    switch (odDbEntityKind(e)) {
+      case OdDbEntityKind::kLine: {
+        auto l = static_cast<const OdDbLine*>(e);
+        return polyline({ctx.xf.apply(l->startPoint()), ctx.xf.apply(l->endPoint())}, false, strokeOf(e, ctx));
+      }
+      case OdDbEntityKind::kCircle: {
+        auto c = static_cast<const OdDbCircle*>(e);
+        std::vector<Point2> pts;
+        arcPoints(pts, ctx, c->center(), c->radius(), 0.0, 2 * std::numbers::pi, true);
+        pts.pop_back();
+        return polyline(std::move(pts), true, strokeOf(e, ctx));
+      }
+      case OdDbEntityKind::kArc: {
+        auto a = static_cast<const OdDbArc*>(e);
+        std::vector<Point2> pts;
+        double s = g2::sweep(a->startAngle(), a->endAngle());
+        if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
+        arcPoints(pts, ctx, a->center(), a->radius(), a->startAngle(), s, true);
+        return polyline(std::move(pts), false, strokeOf(e, ctx));
+      }
+      case OdDbEntityKind::kPolyline: return lwPolyline(static_cast<const OdDbPolyline*>(e), ctx);
+      case OdDbEntityKind::kSolid: return solid(static_cast<const OdDbSolid*>(e), ctx);
+      case OdDbEntityKind::kText: return text(static_cast<const OdDbText*>(e), ctx);
+      case OdDbEntityKind::kMText: return mtext(static_cast<const OdDbMText*>(e), ctx);
+      case OdDbEntityKind::kInsert: return blockReference(static_cast<const OdDbBlockReference*>(e), ctx);
+      case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
+      case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
+      case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
+      case OdDbEntityKind::kForeign: return;  // kept as read; its picture is unknown
     }
-    if (auto a = OdDbArc::cast(e)) {
-      std::vector<Point2> pts;
-      double s = g2::sweep(a->startAngle(), a->endAngle());
-      if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
-      arcPoints(pts, ctx, a->center(), a->radius(), a->startAngle(), s, true);
-      return polyline(std::move(pts), false, strokeOf(e, ctx));
-    }
-    if (auto p = OdDbPolyline::cast(e)) return lwPolyline(p.get(), ctx);
-    if (auto s = OdDbSolid::cast(e)) return solid(s.get(), ctx);
-    if (auto t = OdDbText::cast(e)) return text(t.get(), ctx);
-    if (auto m = OdDbMText::cast(e)) return mtext(m.get(), ctx);
-    if (auto r = OdDbBlockReference::cast(e)) return blockReference(r.get(), ctx);
-    if (auto d = OdDbDimension::cast(e)) return dimension(d.get(), ctx);
-    if (auto l = OdDbLeader::cast(e)) return leader(l.get(), ctx);
-    if (auto p = OdDbPoint::cast(e)) return point(p.get(), ctx);
   }
 
   void point(const OdDbPoint* p, const Context& ctx) {

@@ -91,8 +91,9 @@ TEST_P(WildDrawing, OpensSavesAndReadsBackAlikeHereAndInEzdxf)
     DxfReadReport report;
     // Damaged structure opens through recovery only.
     const bool damaged = std::string(GetParam()) == "damaged";
-    if (damaged)
+    if (damaged) {
         EXPECT_THROW(readDxfDrawing(path_.string()), OdError);
+    }
     std::unique_ptr<OdDbDatabase> db =
         damaged ? recoverDxfDrawing(path_.string(), report) : readDxfDrawing(path_.string(), report);
     TempFolder out;

@@ -58,7 +58,7 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
   makeDrawing(dir / "a.dxf");
   const std::string before = readAll(dir / "a.dxf");
   for (const std::string& script : {dir.string(), std::string("/proc/self/mem")}) {
-    for (const std::string& each : {"--each ", ""}) {
+    for (const std::string each : {"--each ", ""}) {
       const Result r = runBounded(each + "--script " + script + " " + (dir / "a.dxf").string());
       EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
       EXPECT_TRUE(contains(r.out, "cannot read the script " + script)) << r.out;

@@ -51,7 +51,7 @@ struct PreparedRecord {
   bool ready = false;
   Tags tags;
   OdDbObjectPtr object;  // entity records: the object made for it
-  Kind kind = Kind::Raw;
+  Kind kind = Kind::kForeign;
   bool filled = false;   // plain entities: geometry set, `refs` to apply
   PlainRefs refs;
 };
@@ -221,7 +221,7 @@ void Reader::create(std::size_t index, OdDbObjectPtr object) {
   object->setFileRecord(std::uint32_t(index + 1));
   // An entity made without a linetype looks up "ByLayer" when it joins the
   // drawing; filling it in sets the real one, so any id will do until then.
-  if (!m_anyId.isNull() && m_kinds[index] >= Kind::Line) {
+  if (!m_anyId.isNull() && m_kinds[index] != Kind::kForeign) {
     auto* ent = static_cast<OdDbEntity*>(object.get());
     ent->setLinetype(m_anyId), ent->setLayer(m_anyId);
   }
@@ -275,7 +275,7 @@ OdDbObjectPtr Reader::newObject(std::string_view type) {
 void Reader::prepare() {
   const std::size_t count = m_src->recordCount();
   m_src->objects.assign(count, OdDbObjectId());
-  m_kinds.assign(count, Kind::Raw);
+  m_kinds.assign(count, Kind::kForeign);
   m_src->raw.assign(count, false);
   std::uint64_t maxHandle = 0;
   for (const DxfRecordSpan& r : m_src->spans) maxHandle = std::max(maxHandle, r.handle);
@@ -344,7 +344,7 @@ void Reader::startReadAhead() {
     const DxfDocument* doc = &m_doc;
     m_readAhead = std::make_unique<DxfReadAhead<PreparedRecord>>(
         std::move(order), [src, doc, entity](PreparedRecord& r) {
-          r.object = nullptr, r.kind = Kind::Raw, r.filled = false;
+          r.object = nullptr, r.kind = Kind::kForeign, r.filled = false;
           r.tags.clear();
           for (const DxfTag& t : src->tags(r.index)) r.tags.push_back(t);
           if (!(*entity)[r.index] || r.tags.empty()) return;
@@ -844,7 +844,7 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
   OdDbObjectId id = m_src->objects[index];
   OdDbObject* obj = writable(id);
   loadTags(index);
-  if (m_kinds[index] == Kind::Sub) {
+  if (isSubRecord(typeOf(index))) {
     obj->setOwnerId(m_lastMainEntity);
     fillRaw(obj, index, true);
     return;
@@ -869,7 +869,7 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
   ent->setOwnerId(block);
   static_cast<OdDbBlockTableRecord*>(writable(block))->appendEntityAsStored(id);
   const Kind kind = m_kinds[index];
-  if (kind == Kind::Dimension) {
+  if (kind == Kind::kDimension) {
     auto* dim = static_cast<OdDbDimension*>(ent);
     std::size_t xdata = readCommon(ent, index);
     const std::string blockName = fillDimension(dim, 1, xdata);
@@ -878,14 +878,14 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
     applyOverrides(dim, items);
     // The block as read stays the dimension's picture until it changes.
     if (!blockName.empty()) dim->setDimBlockId(byName('B', blockName));
-  } else if (kind == Kind::Leader) {
+  } else if (kind == Kind::kLeader) {
     auto* leader = static_cast<OdDbLeader*>(ent);
     std::size_t xdata = readCommon(ent, index);
     fillLeader(leader, 1, xdata);
     DxfDimVarItems items;
     readXData(ent, xdata, &items);
     applyOverrides(leader, items);
-  } else if (kind == Kind::Raw) {
+  } else if (kind == Kind::kForeign) {
     fillRaw(ent, index, true);
   } else {
     std::size_t xdata = readCommon(ent, index);
@@ -1043,11 +1043,11 @@ void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_
 
 void Reader::applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs) {
   applyCommon(ent, refs.common);
-  if (kind == Kind::Text)
+  if (kind == Kind::kText)
     static_cast<OdDbText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
-  else if (kind == Kind::MText)
+  else if (kind == Kind::kMText)
     static_cast<OdDbMText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
-  else if (kind == Kind::Insert)
+  else if (kind == Kind::kInsert)
     static_cast<OdDbBlockReference*>(ent)->setBlockTableRecord(byName('B', refs.name));
 }
 

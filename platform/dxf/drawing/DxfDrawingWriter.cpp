@@ -7,6 +7,7 @@
 
 #include "DxfDimVarCodec.h"
 #include "DxfDrawingSource.h"
+#include "DxfEntityForms.h"
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
 #include "DxfRawRecord.h"
@@ -173,9 +174,12 @@ private:
   void entityHead(const OdDbEntity* e, std::string_view type, const DxfRecordOriginal& o);
   void xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const DxfDimVarItems* qrv);
   void writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o);
-  void writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o);
+  void writePolyline(const OdDbPolyline* x, const DxfEntityForm& form, const DxfRecordOriginal& o);
+  void mtextFields(const OdDbMText* x);
+  void circleFields(const OdGePoint3d& center, double radius, const OdGeVector3d& normal);
+  void writeDimension(const OdDbDimension* d, const DxfEntityForm& form, const DxfRecordOriginal& o);
   std::string insertedBlockName(const OdDbBlockReference* x, const DxfRecordOriginal& o) const;
-  void writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o);
+  void writeLeader(const OdDbLeader* l, const DxfEntityForm& form, const DxfRecordOriginal& o);
   void writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordOriginal& o);
   void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
   void writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o);
@@ -906,132 +910,160 @@ void Writer::xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const
 }
 
 void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
-  if (auto d = dynamic_cast<const OdDbDimension*>(e)) return writeDimension(d, o);
-  if (auto l = dynamic_cast<const OdDbLeader*>(e)) return writeLeader(l, o);
-  if (auto x = dynamic_cast<const OdDbLine*>(e)) {
-    entityHead(e, "LINE", o);
-    m_w.text(100, "AcDbLine");
-    m_out.point(10, x->startPoint());
-    m_out.point(11, x->endPoint());
-    o.writeKept(m_out, "AcDbLine", {10, 20, 30, 11, 21, 31});
-  } else if (auto x = dynamic_cast<const OdDbCircle*>(e)) {
-    entityHead(e, "CIRCLE", o);
-    m_w.text(100, "AcDbCircle");
-    m_out.point(10, x->center());
-    m_w.real(40, x->radius());
-    if (x->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, x->normal());
-    o.writeKept(m_out, "AcDbCircle", {10, 20, 30, 40, 210, 220, 230});
-  } else if (auto x = dynamic_cast<const OdDbArc*>(e)) {
-    entityHead(e, "ARC", o);
-    m_w.text(100, "AcDbCircle");
-    m_out.point(10, x->center());
-    m_w.real(40, x->radius());
-    if (x->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, x->normal());
-    o.writeKept(m_out, "AcDbCircle", {10, 20, 30, 40, 210, 220, 230});
-    m_w.text(100, "AcDbArc");
-    m_w.real(50, x->startAngle() * kToDegrees);
-    m_w.real(51, x->endAngle() * kToDegrees);
-    o.writeKept(m_out, "AcDbArc", {50, 51});
-  } else if (auto x = dynamic_cast<const OdDbPolyline*>(e)) {
-    entityHead(e, "LWPOLYLINE", o);
-    m_w.text(100, "AcDbPolyline");
-    m_w.integer(90, x->numVerts());
-    const DxfTag* flags = o.find("AcDbPolyline", 70);
-    const int other = keptInteger(flags, 0) & ~1;
-    m_w.integer(70, other | (x->isClosed() ? 1 : 0));
-    if (x->constantWidth() != 0 || o.find("AcDbPolyline", 43)) m_w.real(43, x->constantWidth());
-    if (x->elevation() != 0) m_w.real(38, x->elevation());
-    o.writeKept(m_out, "AcDbPolyline", {90, 70, 43, 38, 10, 20, 40, 41, 42, 91});
-    // Widths per vertex go with their vertex while the vertices are the
-    // same in number.
-    std::vector<std::vector<DxfTag>> widths;
-    for (const DxfTag& t : o.subclassTags("AcDbPolyline")) {
-      if (t.code == 10) widths.emplace_back();
-      if ((t.code == 40 || t.code == 41 || t.code == 91) && !widths.empty()) widths.back().push_back(t);
+  const DxfEntityForm* form = dxfEntityFormOf(e->isA());
+  // Never a silent loss: a class added to the database needs its form.
+  if (!form) throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
+  entityHead(e, form->type(), o);
+  // Each subclass: its marker, what the object gives, then what the record
+  // held under the marker beyond that.
+  auto sub = [&](std::size_t i, auto&& fields) {
+    const DxfSubclassForm& s = form->subclass(i);
+    m_w.text(100, s.marker);
+    fields();
+    o.writeKept(m_out, s.marker, s.modelled);
+  };
+  switch (form->kind()) {
+    case OdDbEntityKind::kForeign:
+      throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
+    case OdDbEntityKind::kDimension: return writeDimension(static_cast<const OdDbDimension*>(e), *form, o);
+    case OdDbEntityKind::kLeader: return writeLeader(static_cast<const OdDbLeader*>(e), *form, o);
+    case OdDbEntityKind::kLine: {
+      auto x = static_cast<const OdDbLine*>(e);
+      sub(0, [&] {
+        m_out.point(10, x->startPoint());
+        m_out.point(11, x->endPoint());
+      });
+      break;
     }
-    const bool sameCount = widths.size() == x->numVerts();
-    for (unsigned i = 0; i < x->numVerts(); ++i) {
-      const OdDbPolyline::Vertex v = x->vertexAt(i);
-      m_w.real(10, v.x);
-      m_w.real(20, v.y);
-      if (sameCount)
-        for (const DxfTag& t : widths[i]) o.writeTag(m_out, t);
-      if (v.bulge != 0) m_w.real(42, v.bulge);
+    case OdDbEntityKind::kCircle: {
+      auto x = static_cast<const OdDbCircle*>(e);
+      sub(0, [&] { circleFields(x->center(), x->radius(), x->normal()); });
+      break;
     }
-  } else if (auto x = dynamic_cast<const OdDbText*>(e)) {
-    entityHead(e, "TEXT", o);
-    m_w.text(100, "AcDbText");
-    m_out.point(10, x->position());
-    m_w.real(40, x->height());
-    m_out.str(1, x->textString());
-    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-    if (x->widthFactor() != 1) m_w.real(41, x->widthFactor());
-    m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
-    if (x->horizontalMode() != 0) m_w.integer(72, x->horizontalMode());
-    if (x->horizontalMode() != 0 || x->verticalMode() != 0) m_out.point(11, x->alignmentPoint());
-    o.writeKept(m_out, "AcDbText", {10, 20, 30, 40, 1, 50, 41, 7, 72, 11, 21, 31, 73});
-    m_w.text(100, "AcDbText");
-    if (x->verticalMode() != 0) m_w.integer(73, x->verticalMode());
-  } else if (auto x = dynamic_cast<const OdDbMText*>(e)) {
-    entityHead(e, "MTEXT", o);
-    m_w.text(100, "AcDbMText");
-    m_out.point(10, x->location());
-    m_w.real(40, x->textHeight());
-    m_w.real(41, x->width());
-    m_w.integer(71, x->attachment());
-    std::string text = x->contents();
-    std::string encoded = dxfTextIsPlain(text) ? text : dxfEncodeText(text, m_codePage);
-    // Chunks of 250 bytes, never splitting an escape or a UTF-8 sequence.
-    std::size_t at = 0;
-    while (encoded.size() - at > 250) {
-      std::size_t cut = at + 250;
-      while (cut > at && (encoded[cut] & 0xC0) == 0x80) --cut;
-      for (std::size_t k = cut; k + 8 > cut && k > at; --k)
-        if (encoded[k - 1] == '\\') {
-          cut = k - 1;
-          break;
-        }
-      if (cut == at) cut = at + 250;
-      // Nor a caret escape ("^J", "^ "): every caret starts one.
-      std::size_t k = at;
-      while (k < cut) k += encoded[k] == '^' ? 2 : 1;
-      if (k > cut) --cut;
-      m_w.text(3, std::string_view(encoded).substr(at, cut - at));
-      at = cut;
+    case OdDbEntityKind::kArc: {
+      auto x = static_cast<const OdDbArc*>(e);
+      sub(0, [&] { circleFields(x->center(), x->radius(), x->normal()); });
+      sub(1, [&] {
+        m_w.real(50, x->startAngle() * kToDegrees);
+        m_w.real(51, x->endAngle() * kToDegrees);
+      });
+      break;
     }
-    m_w.text(1, std::string_view(encoded).substr(at));
-    m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
-    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-    // The rotation stands for a direction vector the file may have had.
-    o.writeKept(m_out, "AcDbMText", {10, 20, 30, 40, 41, 71, 1, 3, 7, 50, 11, 21, 31});
-  } else if (auto x = dynamic_cast<const OdDbBlockReference*>(e)) {
-    entityHead(e, "INSERT", o);
-    m_w.text(100, "AcDbBlockReference");
-    m_out.str(2, insertedBlockName(x, o));
-    m_out.point(10, x->position());
-    const OdGeVector3d s = x->scaleFactors();
-    if (s.x != 1) m_w.real(41, s.x);
-    if (s.y != 1) m_w.real(42, s.y);
-    if (s.z != 1) m_w.real(43, s.z);
-    if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-    o.writeKept(m_out, "AcDbBlockReference", {2, 10, 20, 30, 41, 42, 43, 50});
-  } else if (auto x = dynamic_cast<const OdDbPoint*>(e)) {
-    entityHead(e, "POINT", o);
-    m_w.text(100, "AcDbPoint");
-    m_out.point(10, x->position());
-    o.writeKept(m_out, "AcDbPoint", {10, 20, 30});
-  } else if (auto x = dynamic_cast<const OdDbSolid*>(e)) {
-    entityHead(e, "SOLID", o);
-    m_w.text(100, "AcDbTrace");
-    for (int i = 0; i < 4; ++i) m_out.point(10 + i, x->pointAt(i));
-    o.writeKept(m_out, "AcDbTrace", {10, 20, 30, 11, 21, 31, 12, 22, 32, 13, 23, 33});
-  } else {
-    // Never a silent loss: a kind added to the database needs its form here.
-    throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
+    case OdDbEntityKind::kPolyline: writePolyline(static_cast<const OdDbPolyline*>(e), *form, o); break;
+    case OdDbEntityKind::kText: {
+      auto x = static_cast<const OdDbText*>(e);
+      sub(0, [&] {
+        m_out.point(10, x->position());
+        m_w.real(40, x->height());
+        m_out.str(1, x->textString());
+        if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
+        if (x->widthFactor() != 1) m_w.real(41, x->widthFactor());
+        m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
+        if (x->horizontalMode() != 0) m_w.integer(72, x->horizontalMode());
+        if (x->horizontalMode() != 0 || x->verticalMode() != 0) m_out.point(11, x->alignmentPoint());
+      });
+      m_w.text(100, "AcDbText");
+      if (x->verticalMode() != 0) m_w.integer(73, x->verticalMode());
+      break;
+    }
+    case OdDbEntityKind::kMText: {
+      auto x = static_cast<const OdDbMText*>(e);
+      // The rotation stands for a direction vector the file may have had.
+      sub(0, [&] { mtextFields(x); });
+      break;
+    }
+    case OdDbEntityKind::kInsert: {
+      auto x = static_cast<const OdDbBlockReference*>(e);
+      sub(0, [&] {
+        m_out.str(2, insertedBlockName(x, o));
+        m_out.point(10, x->position());
+        const OdGeVector3d s = x->scaleFactors();
+        if (s.x != 1) m_w.real(41, s.x);
+        if (s.y != 1) m_w.real(42, s.y);
+        if (s.z != 1) m_w.real(43, s.z);
+        if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
+      });
+      break;
+    }
+    case OdDbEntityKind::kPoint: {
+      auto x = static_cast<const OdDbPoint*>(e);
+      sub(0, [&] { m_out.point(10, x->position()); });
+      break;
+    }
+    case OdDbEntityKind::kSolid: {
+      auto x = static_cast<const OdDbSolid*>(e);
+      sub(0, [&] {
+        for (int i = 0; i < 4; ++i) m_out.point(10 + i, x->pointAt(i));
+      });
+      break;
+    }
   }
-  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLine", "AcDbCircle", "AcDbArc", "AcDbPolyline", "AcDbText",
-                                 "AcDbMText", "AcDbBlockReference", "AcDbPoint", "AcDbTrace"});
+  o.writeOtherSubclasses(m_out, form->knownMarkers);
   xdata(e, nullptr, nullptr);
+}
+
+void Writer::circleFields(const OdGePoint3d& center, double radius, const OdGeVector3d& normal) {
+  m_out.point(10, center);
+  m_w.real(40, radius);
+  if (normal != OdGeVector3d::kZAxis()) m_out.vector(210, normal);
+}
+
+void Writer::writePolyline(const OdDbPolyline* x, const DxfEntityForm& form, const DxfRecordOriginal& o) {
+  const DxfSubclassForm& s = form.subclass(0);
+  m_w.text(100, s.marker);
+  m_w.integer(90, x->numVerts());
+  const DxfTag* flags = o.find(s.marker, 70);
+  const int other = keptInteger(flags, 0) & ~1;
+  m_w.integer(70, other | (x->isClosed() ? 1 : 0));
+  if (x->constantWidth() != 0 || o.find(s.marker, 43)) m_w.real(43, x->constantWidth());
+  if (x->elevation() != 0) m_w.real(38, x->elevation());
+  o.writeKept(m_out, s.marker, s.modelled);
+  // Widths per vertex go with their vertex while the vertices are the
+  // same in number.
+  std::vector<std::vector<DxfTag>> widths;
+  for (const DxfTag& t : o.subclassTags(s.marker)) {
+    if (t.code == 10) widths.emplace_back();
+    if ((t.code == 40 || t.code == 41 || t.code == 91) && !widths.empty()) widths.back().push_back(t);
+  }
+  const bool sameCount = widths.size() == x->numVerts();
+  for (unsigned i = 0; i < x->numVerts(); ++i) {
+    const OdDbPolyline::Vertex v = x->vertexAt(i);
+    m_w.real(10, v.x);
+    m_w.real(20, v.y);
+    if (sameCount)
+      for (const DxfTag& t : widths[i]) o.writeTag(m_out, t);
+    if (v.bulge != 0) m_w.real(42, v.bulge);
+  }
+}
+
+void Writer::mtextFields(const OdDbMText* x) {
+  m_out.point(10, x->location());
+  m_w.real(40, x->textHeight());
+  m_w.real(41, x->width());
+  m_w.integer(71, x->attachment());
+  std::string text = x->contents();
+  std::string encoded = dxfTextIsPlain(text) ? text : dxfEncodeText(text, m_codePage);
+  // Chunks of 250 bytes, never splitting an escape or a UTF-8 sequence.
+  std::size_t at = 0;
+  while (encoded.size() - at > 250) {
+    std::size_t cut = at + 250;
+    while (cut > at && (encoded[cut] & 0xC0) == 0x80) --cut;
+    for (std::size_t k = cut; k + 8 > cut && k > at; --k)
+      if (encoded[k - 1] == '\\') {
+        cut = k - 1;
+        break;
+      }
+    if (cut == at) cut = at + 250;
+    // Nor a caret escape ("^J", "^ "): every caret starts one.
+    std::size_t k = at;
+    while (k < cut) k += encoded[k] == '^' ? 2 : 1;
+    if (k > cut) --cut;
+    m_w.text(3, std::string_view(encoded).substr(at, cut - at));
+    at = cut;
+  }
+  m_w.text(1, std::string_view(encoded).substr(at));
+  m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
+  if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
 }
 
 // The block a reference inserts; one that reading could not find keeps the
@@ -1045,112 +1077,132 @@ std::string Writer::insertedBlockName(const OdDbBlockReference* x, const DxfReco
   return name;
 }
 
-void Writer::writeDimension(const OdDbDimension* d, const DxfRecordOriginal& o) {
-  int type = 0;
-  const char* marker = "AcDbAlignedDimension";
-  if (dynamic_cast<const OdDbAlignedDimension*>(d)) type = 1;
-  if (dynamic_cast<const OdDb2LineAngularDimension*>(d)) type = 2, marker = "AcDb2LineAngularDimension";
-  if (dynamic_cast<const OdDbDiametricDimension*>(d)) type = 3, marker = "AcDbDiametricDimension";
-  if (dynamic_cast<const OdDbRadialDimension*>(d)) type = 4, marker = "AcDbRadialDimension";
-  if (dynamic_cast<const OdDb3PointAngularDimension*>(d)) type = 5, marker = "AcDb3PointAngularDimension";
-  if (dynamic_cast<const OdDbOrdinateDimension*>(d)) type = 6, marker = "AcDbOrdinateDimension";
-  if (dynamic_cast<const OdDbArcDimension*>(d))
-    type = m_version >= DxfVersion::R2018 ? 8 : 5, marker = "AcDbArcDimension";
-  if (dynamic_cast<const QrHugeRadius*>(d)) type = 9, marker = "AcDbRadialDimensionLarge";
-  const char* entityType = dynamic_cast<const OdDbArcDimension*>(d) ? "ARC_DIMENSION"
-                         : dynamic_cast<const QrHugeRadius*>(d) ? "LARGE_RADIAL_DIMENSION" : "DIMENSION";
-  entityHead(d, entityType, o);
-  m_w.text(100, "AcDbDimension");
+// The point group 10 of a dimension record holds: a different definition
+// point per kind.
+static OdGePoint3d dimensionPoint10(const OdDbDimension* d, int dimensionType) {
+  switch (dimensionType) {
+    case 0: return static_cast<const OdDbRotatedDimension*>(d)->dimLinePoint();
+    case 1: return static_cast<const OdDbAlignedDimension*>(d)->dimLinePoint();
+    case 2: return static_cast<const OdDb2LineAngularDimension*>(d)->xLine2End();
+    case 3: return static_cast<const OdDbDiametricDimension*>(d)->farChordPoint();
+    case 4: return static_cast<const OdDbRadialDimension*>(d)->center();
+    case 5: return static_cast<const OdDb3PointAngularDimension*>(d)->arcPoint();
+    case 6: return static_cast<const OdDbOrdinateDimension*>(d)->origin();
+    case 8: return static_cast<const OdDbArcDimension*>(d)->arcPoint();
+    case 9: return static_cast<const QrHugeRadius*>(d)->center();
+  }
+  throw DxfError(0, "no DXF form for dimension type " + std::to_string(dimensionType));
+}
+
+void Writer::writeDimension(const OdDbDimension* d, const DxfEntityForm& form, const DxfRecordOriginal& o) {
+  const int kindType = form.dimensionType;
+  // Readers before R2018 know an arc length dimension by the type of a
+  // 3-point angle.
+  const int type = kindType == 8 && m_version < DxfVersion::R2018 ? 5 : kindType;
+  const DxfSubclassForm& common = form.subclass(0);
+  m_w.text(100, common.marker);
   if (o.exists() && m_version >= DxfVersion::R2010) {
-    if (const DxfTag* v = o.find("AcDbDimension", 280)) o.writeTag(m_out, *v);
+    if (const DxfTag* v = o.find(common.marker, 280)) o.writeTag(m_out, *v);
   }
   const std::string block = nameOf(d->dimBlockId());
   if (!block.empty()) m_out.str(2, block);
-  OdGePoint3d p10;
-  if (auto x = dynamic_cast<const OdDbRotatedDimension*>(d)) p10 = x->dimLinePoint();
-  if (auto x = dynamic_cast<const OdDbAlignedDimension*>(d)) p10 = x->dimLinePoint();
-  if (auto x = dynamic_cast<const OdDb2LineAngularDimension*>(d)) p10 = x->xLine2End();
-  if (auto x = dynamic_cast<const OdDbDiametricDimension*>(d)) p10 = x->farChordPoint();
-  if (auto x = dynamic_cast<const OdDbRadialDimension*>(d)) p10 = x->center();
-  if (auto x = dynamic_cast<const OdDb3PointAngularDimension*>(d)) p10 = x->arcPoint();
-  if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d)) p10 = x->origin();
-  if (auto x = dynamic_cast<const OdDbArcDimension*>(d)) p10 = x->arcPoint();
-  if (auto x = dynamic_cast<const QrHugeRadius*>(d)) p10 = x->center();
-  m_out.point(10, p10);
+  m_out.point(10, dimensionPoint10(d, kindType));
   m_out.point(11, d->textPosition());
-  const DxfTag* oldFlags = o.find("AcDbDimension", 70);
+  const DxfTag* oldFlags = o.find(common.marker, 70);
   int flags = type | (keptInteger(oldFlags, block.empty() ? 0 : 32) & 32);
-  if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d); x && x->isUsingXAxis()) flags |= 64;
+  if (kindType == 6 && static_cast<const OdDbOrdinateDimension*>(d)->isUsingXAxis()) flags |= 64;
   if (!d->isUsingDefaultTextPosition()) flags |= 128;
   m_w.integer(70, flags);
-  if (!d->dimensionText().empty() || o.find("AcDbDimension", 1)) m_out.str(1, d->dimensionText());
+  if (!d->dimensionText().empty() || o.find(common.marker, 1)) m_out.str(1, d->dimensionText());
   if (d->textRotation() != 0) m_w.real(53, d->textRotation() * kToDegrees);
   if (d->horizontalRotation() != 0) m_w.real(51, d->horizontalRotation() * kToDegrees);
   if (d->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, d->normal());
   m_out.str(3, nameOf(d->dimensionStyle()).empty() ? std::string("Standard") : nameOf(d->dimensionStyle()));
-  o.writeKept(m_out, "AcDbDimension", {2, 10, 20, 30, 11, 21, 31, 70, 1, 53, 51, 210, 220, 230, 3, 280});
-  m_w.text(100, marker);
-  if (auto x = dynamic_cast<const OdDbRotatedDimension*>(d)) {
-    m_out.point(13, x->xLine1Point());
-    m_out.point(14, x->xLine2Point());
-    m_w.real(50, x->rotation() * kToDegrees);
-    if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 50, 52});
-    m_w.text(100, "AcDbRotatedDimension");
-  } else if (auto x = dynamic_cast<const OdDbAlignedDimension*>(d)) {
-    m_out.point(13, x->xLine1Point());
-    m_out.point(14, x->xLine2Point());
-    if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 52});
-  } else if (auto x = dynamic_cast<const OdDb2LineAngularDimension*>(d)) {
-    m_out.point(13, x->xLine1Start());
-    m_out.point(14, x->xLine1End());
-    m_out.point(15, x->xLine2Start());
-    m_out.point(16, x->arcPoint());
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 16, 26, 36});
-  } else if (auto x = dynamic_cast<const OdDbDiametricDimension*>(d)) {
-    m_out.point(15, x->chordPoint());
-    m_w.real(40, x->leaderLength());
-    o.writeKept(m_out, marker, {15, 25, 35, 40});
-  } else if (auto x = dynamic_cast<const OdDbRadialDimension*>(d)) {
-    m_out.point(15, x->chordPoint());
-    m_w.real(40, x->leaderLength());
-    o.writeKept(m_out, marker, {15, 25, 35, 40});
-  } else if (auto x = dynamic_cast<const OdDb3PointAngularDimension*>(d)) {
-    m_out.point(13, x->xLine1Point());
-    m_out.point(14, x->xLine2Point());
-    m_out.point(15, x->centerPoint());
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35});
-  } else if (auto x = dynamic_cast<const OdDbOrdinateDimension*>(d)) {
-    m_out.point(13, x->definingPoint());
-    m_out.point(14, x->leaderEndPoint());
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34});
-  } else if (auto x = dynamic_cast<const OdDbArcDimension*>(d)) {
-    m_out.point(13, x->xLine1Point());
-    m_out.point(14, x->xLine2Point());
-    m_out.point(15, x->center());
-    m_w.real(40, x->arcStartParam());
-    m_w.real(41, x->arcEndParam());
-    m_w.integer(70, x->isPartial() ? 1 : 0);
-    m_w.integer(71, x->hasLeader() ? 1 : 0);
-    m_out.point(16, x->leader1Point());
-    m_out.point(17, x->leader2Point());
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 40, 41, 70, 71, 16, 26, 36, 17, 27, 37});
-  } else if (auto x = dynamic_cast<const QrHugeRadius*>(d)) {
-    m_out.point(13, x->chordPoint());
-    m_out.point(14, x->overrideCenter());
-    m_out.point(15, x->jogPoint());
-    m_w.real(40, x->jogAngle());
-    o.writeKept(m_out, marker, {13, 23, 33, 14, 24, 34, 15, 25, 35, 40});
+  o.writeKept(m_out, common.marker, common.modelled);
+  const DxfSubclassForm& own = form.subclass(1);
+  m_w.text(100, own.marker);
+  switch (kindType) {
+    case 0: {
+      auto x = static_cast<const OdDbRotatedDimension*>(d);
+      m_out.point(13, x->xLine1Point());
+      m_out.point(14, x->xLine2Point());
+      m_w.real(50, x->rotation() * kToDegrees);
+      if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
+      break;
+    }
+    case 1: {
+      auto x = static_cast<const OdDbAlignedDimension*>(d);
+      m_out.point(13, x->xLine1Point());
+      m_out.point(14, x->xLine2Point());
+      if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
+      break;
+    }
+    case 2: {
+      auto x = static_cast<const OdDb2LineAngularDimension*>(d);
+      m_out.point(13, x->xLine1Start());
+      m_out.point(14, x->xLine1End());
+      m_out.point(15, x->xLine2Start());
+      m_out.point(16, x->arcPoint());
+      break;
+    }
+    case 3: {
+      auto x = static_cast<const OdDbDiametricDimension*>(d);
+      m_out.point(15, x->chordPoint());
+      m_w.real(40, x->leaderLength());
+      break;
+    }
+    case 4: {
+      auto x = static_cast<const OdDbRadialDimension*>(d);
+      m_out.point(15, x->chordPoint());
+      m_w.real(40, x->leaderLength());
+      break;
+    }
+    case 5: {
+      auto x = static_cast<const OdDb3PointAngularDimension*>(d);
+      m_out.point(13, x->xLine1Point());
+      m_out.point(14, x->xLine2Point());
+      m_out.point(15, x->centerPoint());
+      break;
+    }
+    case 6: {
+      auto x = static_cast<const OdDbOrdinateDimension*>(d);
+      m_out.point(13, x->definingPoint());
+      m_out.point(14, x->leaderEndPoint());
+      break;
+    }
+    case 8: {
+      auto x = static_cast<const OdDbArcDimension*>(d);
+      m_out.point(13, x->xLine1Point());
+      m_out.point(14, x->xLine2Point());
+      m_out.point(15, x->center());
+      m_w.real(40, x->arcStartParam());
+      m_w.real(41, x->arcEndParam());
+      m_w.integer(70, x->isPartial() ? 1 : 0);
+      m_w.integer(71, x->hasLeader() ? 1 : 0);
+      m_out.point(16, x->leader1Point());
+      m_out.point(17, x->leader2Point());
+      break;
+    }
+    case 9: {
+      auto x = static_cast<const QrHugeRadius*>(d);
+      m_out.point(13, x->chordPoint());
+      m_out.point(14, x->overrideCenter());
+      m_out.point(15, x->jogPoint());
+      m_w.real(40, x->jogAngle());
+      break;
+    }
   }
-  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbDimension", marker, "AcDbRotatedDimension"});
+  o.writeKept(m_out, own.marker, own.modelled);
+  // A rotated dimension closes with a marker of its own and nothing after it.
+  for (std::size_t i = 2; i < form.subclasses.size(); ++i) m_w.text(100, form.subclass(i).marker);
+  o.writeOtherSubclasses(m_out, form.knownMarkers);
   const DxfDimVarItems items = overrideItems(d);
   xdata(d, &items, nullptr);
 }
 
-void Writer::writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o) {
-  entityHead(l, "LEADER", o);
-  m_w.text(100, "AcDbLeader");
+void Writer::writeLeader(const OdDbLeader* l, const DxfEntityForm& form, const DxfRecordOriginal& o) {
+  const DxfSubclassForm& s = form.subclass(0);
+  m_w.text(100, s.marker);
   m_out.str(3, nameOf(l->dimensionStyle()).empty() ? std::string("Standard") : nameOf(l->dimensionStyle()));
   m_w.integer(71, l->hasArrowHead() ? 1 : 0);
   m_w.integer(72, l->isSplined() ? 1 : 0);
@@ -1163,8 +1215,8 @@ void Writer::writeLeader(const OdDbLeader* l, const DxfRecordOriginal& o) {
   for (const OdGePoint3d& p : l->vertices()) m_out.point(10, p);
   if (!l->annotationObjId().isNull()) m_out.handle(340, l->annotationObjId());
   if (l->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, l->normal());
-  o.writeKept(m_out, "AcDbLeader", {3, 71, 72, 76, 10, 20, 30, 340, 210, 220, 230});
-  o.writeOtherSubclasses(m_out, {"AcDbEntity", "AcDbLeader"});
+  o.writeKept(m_out, s.marker, s.modelled);
+  o.writeOtherSubclasses(m_out, form.knownMarkers);
   const DxfDimVarItems items = overrideItems(l);
   xdata(l, &items, nullptr);
 }

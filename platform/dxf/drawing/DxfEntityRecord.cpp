@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "DxfEntityForms.h"
 #include "DxfRawRecord.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
@@ -74,7 +75,7 @@ PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView
       continue;
     }
     if (commonTag(doc, t, sub, c)) continue;
-    if (kind == Kind::Polyline) {
+    if (kind == Kind::kPolyline) {
       switch (t.code) {
         case 10: vertices.push_back({t.toDouble(), 0, 0}); continue;
         case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); continue;
@@ -103,29 +104,29 @@ PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView
       case 73: v73 = int(t.toInt()); break;
     }
   }
-  if (kind == Kind::Line) {
+  if (kind == Kind::kLine) {
     auto* e = static_cast<OdDbLine*>(ent);
     e->setStartPoint(p10), e->setEndPoint(p11);
-  } else if (kind == Kind::Circle) {
+  } else if (kind == Kind::kCircle) {
     auto* e = static_cast<OdDbCircle*>(ent);
     e->setCenter(p10), e->setNormal(normal);
     if (v40 > 0) e->setRadius(v40);
-  } else if (kind == Kind::Arc) {
+  } else if (kind == Kind::kArc) {
     auto* e = static_cast<OdDbArc*>(ent);
     e->setCenter(p10), e->setNormal(normal);
     if (v40 > 0) e->setRadius(v40);
     e->setStartAngle(v50 * kDegree), e->setEndAngle(v51 * kDegree);
-  } else if (kind == Kind::Polyline) {
+  } else if (kind == Kind::kPolyline) {
     auto* e = static_cast<OdDbPolyline*>(ent);
     for (unsigned i = 0; i < vertices.size(); ++i) e->addVertexAt(i, vertices[i].x, vertices[i].y, vertices[i].bulge);
     e->setClosed((v70 & 1) != 0), e->setConstantWidth(v43), e->setElevation(v38);
-  } else if (kind == Kind::Text) {
+  } else if (kind == Kind::kText) {
     auto* e = static_cast<OdDbText*>(ent);
     e->setPosition(p10), e->setAlignmentPoint(p11), e->setTextString(text);
     if (have40) e->setHeight(v40);
     if (have41) e->setWidthFactor(v41);
     e->setRotation(v50 * kDegree), e->setHorizontalMode(OdInt16(v72)), e->setVerticalMode(OdInt16(v73));
-  } else if (kind == Kind::MText) {
+  } else if (kind == Kind::kMText) {
     auto* e = static_cast<OdDbMText*>(ent);
     e->setLocation(p10), e->setContents(text);
     if (have40) e->setTextHeight(v40);
@@ -134,13 +135,13 @@ PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView
     // direction vector (11) gives the rotation.
     e->setRotation(have50 || (p11.x == 0 && p11.y == 0) ? v50 * kDegree : std::atan2(p11.y, p11.x));
     e->setAttachment(OdInt16(v71));
-  } else if (kind == Kind::Insert) {
+  } else if (kind == Kind::kInsert) {
     auto* e = static_cast<OdDbBlockReference*>(ent);
     e->setPosition(p10), e->setRotation(v50 * kDegree), e->setScaleFactors(scale);
-  } else if (kind == Kind::Point) {
+  } else if (kind == Kind::kPoint) {
     auto* e = static_cast<OdDbPoint*>(ent);
     e->setPosition(p10);
-  } else if (kind == Kind::Solid) {
+  } else if (kind == Kind::kSolid) {
     auto* e = static_cast<OdDbSolid*>(ent);
     e->setPointAt(0, p10), e->setPointAt(1, p11), e->setPointAt(2, p12), e->setPointAt(3, p13);
   }
@@ -148,38 +149,37 @@ PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView
 }
 
 OdDbObjectPtr makeEntity(std::string_view t, TagView tags, Kind& kind) {
-  kind = Kind::Raw;
-  if (isSubRecord(t)) return kind = Kind::Sub, DxfRawObject::createObject();
-  if (t == "LINE") return kind = Kind::Line, OdDbLine::createObject();
-  if (t == "CIRCLE") return kind = Kind::Circle, OdDbCircle::createObject();
-  if (t == "ARC") return kind = Kind::Arc, OdDbArc::createObject();
-  if (t == "LWPOLYLINE") return kind = Kind::Polyline, OdDbPolyline::createObject();
-  if (t == "TEXT") return kind = Kind::Text, OdDbText::createObject();
-  if (t == "MTEXT") return kind = Kind::MText, OdDbMText::createObject();
-  if (t == "INSERT") return kind = Kind::Insert, OdDbBlockReference::createObject();
-  if (t == "POINT") return kind = Kind::Point, OdDbPoint::createObject();
-  if (t == "SOLID") return kind = Kind::Solid, OdDbSolid::createObject();
-  if (t == "LEADER") return kind = Kind::Leader, OdDbLeader::createObject();
-  kind = Kind::Dimension;
-  if (t == "ARC_DIMENSION") return OdDbArcDimension::createObject();
-  if (t == "LARGE_RADIAL_DIMENSION") return QrHugeRadius::createObject();
-  if (t == "DIMENSION") {
-    for (const DxfTag& tag : tags) {
-      if (tag.code != 70) continue;
-      switch (tag.toInt() & 15) {
-        case 0: return OdDbRotatedDimension::createObject();
-        case 1: return OdDbAlignedDimension::createObject();
-        case 2: return OdDb2LineAngularDimension::createObject();
-        case 3: return OdDbDiametricDimension::createObject();
-        case 4: return OdDbRadialDimension::createObject();
-        case 5: return OdDb3PointAngularDimension::createObject();
-        case 6: return OdDbOrdinateDimension::createObject();
-        default: return kind = Kind::Raw, DxfRawEntity::createObject();
+  kind = Kind::kForeign;
+  if (isSubRecord(t)) return DxfRawObject::createObject();
+  int dimensionType = -1;
+  if (t == "DIMENSION")
+    for (const DxfTag& tag : tags)
+      if (tag.code == 70) {
+        dimensionType = int(tag.toInt() & 15);
+        break;
       }
-    }
+  const DxfEntityForm* form = dxfEntityFormOfRecord(t, dimensionType);
+  if (!form) return DxfRawEntity::createObject();
+  kind = form->kind();
+  return form->entityClass->create();
+}
+
+bool isPlain(Kind kind) {
+  switch (kind) {
+    case Kind::kLine:
+    case Kind::kCircle:
+    case Kind::kArc:
+    case Kind::kPolyline:
+    case Kind::kText:
+    case Kind::kMText:
+    case Kind::kInsert:
+    case Kind::kPoint:
+    case Kind::kSolid: return true;
+    case Kind::kForeign:
+    case Kind::kDimension:
+    case Kind::kLeader: return false;
   }
-  kind = Kind::Raw;
-  return DxfRawEntity::createObject();
+  return false;
 }
 
 std::size_t xdataStart(TagView tags) {

@@ -12,6 +12,7 @@
 #include "DxfDocument.h"
 #include "OdCmColor.h"
 #include "OdDbEntity.h"
+#include "OdDbEntityKinds.h"
 #include "OdGePoint3d.h"
 
 namespace dxfrecord {
@@ -28,13 +29,12 @@ bool pointTag(const DxfTag& t, int base, OdGePoint3d& p);
 bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v);
 
 // What a record of the entity sections was read as: decided once, so that
-// filling it in needs no run-time type tests.
-enum class Kind : unsigned char {
-  Raw, Sub, Line, Circle, Arc, Polyline, Text, MText, Insert, Point, Solid, Dimension, Leader
-};
+// filling it in needs no run-time type tests. Records the database does not
+// model (sub-records included) are kForeign and kept as read.
+using Kind = OdDbEntityKind;
 
 // The kinds whose records parsePlain reads whole.
-inline bool isPlain(Kind kind) { return kind >= Kind::Line && kind <= Kind::Solid; }
+bool isPlain(Kind kind);
 
 // What the common part of an entity's record says.
 struct EntityCommon {

@@ -78,7 +78,7 @@ void DxfRecordOriginal::writeKeptGroups(DxfOut& out) const {
   }
 }
 
-void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const {
+void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled) const {
   if (m_markerless) {
     const std::vector<int>* codes = markerlessCodes(marker);
     if (!codes) return;
@@ -103,7 +103,7 @@ void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::ini
   }
 }
 
-void DxfRecordOriginal::writeOtherSubclasses(DxfOut& out, std::initializer_list<std::string_view> known) const {
+void DxfRecordOriginal::writeOtherSubclasses(DxfOut& out, std::span<const std::string_view> known) const {
   bool other = false;
   for (std::size_t i = 1; i < m_xdata; ++i) {
     const DxfTag& t = m_tags[i];

@@ -4,6 +4,7 @@
 // applications (reactors), and in each subclass the group codes the writer
 // does not produce itself.
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -22,9 +23,15 @@ public:
   // Writes the tags of the subclass `marker` whose codes are not in
   // `modelled` (every occurrence of the marker, in order). A record without
   // markers (R12) has its tags placed by group code.
-  void writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const;
+  void writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled) const;
+  void writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const {
+    writeKept(out, marker, std::span<const int>(modelled.begin(), modelled.size()));
+  }
   // Writes the tags of subclasses that are not in `known`, markers included.
-  void writeOtherSubclasses(DxfOut& out, std::initializer_list<std::string_view> known) const;
+  void writeOtherSubclasses(DxfOut& out, std::span<const std::string_view> known) const;
+  void writeOtherSubclasses(DxfOut& out, std::initializer_list<std::string_view> known) const {
+    writeOtherSubclasses(out, std::span<const std::string_view>(known.begin(), known.size()));
+  }
 
   // The first value of `code` in subclass `marker` ("" for the prefix).
   const DxfTag* find(std::string_view marker, int code) const;
