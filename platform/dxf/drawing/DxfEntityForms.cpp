@@ -74,7 +74,13 @@ const std::vector<DxfEntityForm>& forms() {
     std::vector<DxfEntityForm> out;
     for (std::size_t i = 0; i < classes.size(); ++i)
       {
-      DxfEntityForm f{&classes[i], kForms[i].dimensionType, kForms[i].subclasses, {"AcDbEntity"}};
+      DxfEntityForm f;
+      f.entityClass = &classes[i];
+      f.dimensionType = kForms[i].dimensionType;
+      f.subclasses = kForms[i].subclasses;
+      f.knownMarkers = {"AcDbEntity"};
+      f.cls = classes[i].desc();
+      f.recordType = f.cls->dxfName();
       for (const S& sub : f.subclasses) f.knownMarkers.push_back(sub.marker);
       out.push_back(std::move(f));
     }
@@ -89,7 +95,7 @@ std::span<const DxfEntityForm> dxfEntityForms() { return forms(); }
 
 const DxfEntityForm* dxfEntityFormOf(const OdRxClass* cls) {
   for (const DxfEntityForm& f : forms())
-    if (f.entityClass->desc() == cls) return &f;
+    if (f.cls == cls) return &f;
   return nullptr;
 }
 

@@ -17,14 +17,15 @@ struct DxfSubclassForm {
 };
 
 struct DxfEntityForm {
-  const OdDbEntityClass* entityClass;
-  int dimensionType;  // the low bits of a DIMENSION's group 70; -1 for other types
+  const OdDbEntityClass* entityClass = nullptr;
+  int dimensionType = -1;  // the low bits of a DIMENSION's group 70; -1 for other types
   std::span<const DxfSubclassForm> subclasses;  // after "AcDbEntity"
   std::vector<std::string_view> knownMarkers;   // "AcDbEntity" and those of `subclasses`
+  const OdRxClass* cls = nullptr;               // entityClass->desc(), looked up once
+  std::string_view recordType;                  // "LINE", "DIMENSION": the class's DXF name
 
   OdDbEntityKind kind() const { return entityClass->kind; }
-  // The record type ("LINE", "DIMENSION"): the class's DXF name.
-  std::string_view type() const { return entityClass->desc()->dxfName(); }
+  std::string_view type() const { return recordType; }
   const DxfSubclassForm& subclass(std::size_t i) const { return subclasses[i]; }
 };
 
