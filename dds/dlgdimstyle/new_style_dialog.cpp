@@ -197,8 +197,6 @@ void NewStyleDialog::create() {
     m_dialog->end(2);
     return;
   }
-  // Until the editor exists, the copy is kept as it was made, as if the
-  // editor had been accepted without changes.
   if (type != kChildNone) switchDimensionsToChild(base.parentName, type);
   m_dialog->end(1);
 }

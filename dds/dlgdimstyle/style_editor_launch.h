@@ -1,7 +1,5 @@
 #pragma once
-// Opening the style editor from the manager and the New style dialog. The
-// editor is not part of the module yet: until it is, asking for it tells the
-// user so (command line and log) instead of opening nothing in silence.
+// Opening the style editor from the manager and the New style dialog.
 #include "OdDbObjectId.h"
 
 namespace ui {
@@ -10,7 +8,7 @@ class Dialog;
 
 namespace dds {
 
-enum class StyleEditorOutcome { kAccepted, kCancelled, kUnavailable };
+enum class StyleEditorOutcome { kAccepted, kCancelled };
 
 // Edits the style, or the drawing's current values for a null identifier,
 // modally over the owner.

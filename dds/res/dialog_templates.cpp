@@ -3,6 +3,11 @@
 #include "dialog_templates.h"
 
 #include <iterator>
+#include <vector>
+
+#include "page_lines_template.h"
+#include "page_symbols_template.h"
+#include "style_editor_template.h"
 
 namespace dds::res {
 namespace {
@@ -128,10 +133,19 @@ const ui::DialogResource kTemplates[] = {
      std::size(kCompareControlsRu)},
 };
 
-const ui::DialogResourceTable kTable{kTemplates, std::size(kTemplates)};
-
 }  // namespace
 
-const ui::DialogResourceTable& dialogTemplates() { return kTable; }
+// The style editor and each of its pages keep their templates in files of
+// their own.
+const ui::DialogResourceTable& dialogTemplates() {
+  static const std::vector<ui::DialogResource> all = [] {
+    std::vector<ui::DialogResource> v(std::begin(kTemplates), std::end(kTemplates));
+    for (std::span<const ui::DialogResource> part : {styleEditorTemplates(), linesPageTemplates(), symbolsPageTemplates()})
+      v.insert(v.end(), part.begin(), part.end());
+    return v;
+  }();
+  static const ui::DialogResourceTable table{all.data(), all.size()};
+  return table;
+}
 
 }  // namespace dds::res

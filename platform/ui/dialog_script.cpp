@@ -131,18 +131,33 @@ bool parseInt(const std::string& word, int& value) {
   return used == word.size();
 }
 
-// The dialog (or page) that holds a control with this id, visible pages
-// first.
-Dialog* holderOf(Dialog& dialog, int id) {
-  if (dialog.control(id)) return &dialog;
-  Dialog* hidden = nullptr;
+// Pages reuse ids of their dialog and of each other. Holders of a control
+// with this id, in the order they are asked: pages that are shown, the
+// dialog itself, then hidden pages.
+void holdersOf(Dialog& dialog, int id, std::vector<Dialog*>& shown, std::vector<Dialog*>& hidden) {
   for (const auto& page : dialog.children()) {
-    if (Dialog* d = holderOf(*page, id)) {
-      if (d->isVisible()) return d;
-      if (!hidden) hidden = d;
-    }
+    std::vector<Dialog*> pageShown, pageHidden;
+    holdersOf(*page, id, pageShown, pageHidden);
+    if (page->control(id)) pageShown.push_back(page.get());
+    std::vector<Dialog*>& into = page->isVisible() ? shown : hidden;
+    into.insert(into.end(), pageShown.begin(), pageShown.end());
+    hidden.insert(hidden.end(), pageHidden.begin(), pageHidden.end());
   }
-  return hidden;
+}
+
+// The dialog (or page) whose control a line means: a control of a shown
+// page wins over the dialog's own control of the same id; when the line
+// picks an item, a control that has items wins over one that has none
+// (so the tab control of a dialog is reached from any page).
+Dialog* holderOf(Dialog& dialog, int id, bool wantsItems = false) {
+  std::vector<Dialog*> order, hidden;
+  holdersOf(dialog, id, order, hidden);
+  if (dialog.control(id)) order.push_back(&dialog);
+  order.insert(order.end(), hidden.begin(), hidden.end());
+  if (wantsItems)
+    for (Dialog* d : order)
+      if (d->control(id)->itemCount() > 0) return d;
+  return order.empty() ? nullptr : order.front();
 }
 
 // A button by id or by caption (without the mnemonic mark, any case).
@@ -176,7 +191,7 @@ ScriptLineResult runLine(Dialog& dialog, const std::string& line, const ScriptPr
   auto controlHolder = [&](int& id) -> Dialog* {
     const std::string word = nextWord(rest);
     if (!parseInt(word, id)) return nullptr;
-    return holderOf(dialog, id);
+    return holderOf(dialog, id, verb == "select");
   };
 
   if (verb.empty()) return ScriptLineResult{};

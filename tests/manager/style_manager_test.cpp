@@ -145,10 +145,13 @@ TEST_F(Manager, ButtonsFollowTheKindOfRow) {
     ASSERT_TRUE(ui::user::doubleClick(d, kList, d.control(kList)->selection()));
     pick(d, "Used");
     EXPECT_EQ(buttons(d), "10110") << "a parent something refers to";
-    EXPECT_TRUE(ui::user::click(d, kModify));  // the editor is not there yet: it says so
+    ui::headlessBackend().queueDriver([](ui::Dialog& editor) {
+      EXPECT_EQ(editor.caption(), "Modify dimension style: Used");
+      ASSERT_TRUE(ui::user::click(editor, 2));
+    });
+    EXPECT_TRUE(ui::user::click(d, kModify));
   });
   EXPECT_EQ(db->getDimstyle(), db->getDimStyleStandardId()) << "a double click on a child changes nothing";
-  EXPECT_NE(host->transcript().find("The style editor is not available yet."), std::string::npos);
 }
 
 TEST_F(Manager, SetCurrentAsksAboutOverridesAndKeepsThemWhenDeclined) {
@@ -259,6 +262,10 @@ TEST_F(Manager, NewMakesAChildForOneKindAndSwitchesThoseDimensions) {
     EXPECT_TRUE(d.control(kOk)->isEnabled()) << "Standard$4 is made whatever the field holds";
     ASSERT_TRUE(ui::user::click(d, kOk));
   });
+  ui::headlessBackend().queueDriver([](ui::Dialog& editor) {
+    EXPECT_EQ(editor.caption(), "Modify dimension style: Standard [Radius]");
+    ASSERT_TRUE(ui::user::click(editor, kOk));
+  });
   StyleManagerDialog manager(db);
   EXPECT_EQ(manager.run(nullptr), 2);
   const OdDbObjectId child = style("Standard$4");
@@ -287,7 +294,26 @@ TEST_F(Manager, NewFollowsTheChosenStartingStyle) {
     EXPECT_EQ(d.control(kName)->text(), "Copy of Arch");
     ASSERT_TRUE(ui::user::click(d, kOk));
   });
+  ui::headlessBackend().queueDriver([](ui::Dialog& editor) { ASSERT_TRUE(ui::user::click(editor, kOk)); });
   StyleManagerDialog manager(db);
   manager.run(nullptr);
   EXPECT_FALSE(style("Copy of Arch").isNull());
+}
+
+TEST_F(Manager, NewCancelledInTheEditorLeavesNoCopyAndSwitchesNothing) {
+  const OdDbObjectId radial = addRadial(db->getDimStyleStandardId(), db->getModelSpaceId());
+  ui::headlessBackend().queueDriver([](ui::Dialog& d) {
+    ASSERT_TRUE(ui::user::click(d, kNew));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard"}));
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  ui::headlessBackend().queueDriver([](ui::Dialog& d) {
+    ASSERT_TRUE(ui::user::select(d, kUseFor, d.control(kUseFor)->findItemText("Radial dimensions")));
+    ASSERT_TRUE(ui::user::click(d, kOk));
+  });
+  ui::headlessBackend().queueDriver([](ui::Dialog& editor) { ASSERT_TRUE(ui::user::click(editor, 2)); });
+  StyleManagerDialog manager(db);
+  manager.run(nullptr);
+  EXPECT_TRUE(style("Standard$4").isNull());
+  EXPECT_EQ(OdDbDimensionPtr(radial.safeOpenObject())->dimensionStyle(), db->getDimStyleStandardId());
 }

@@ -15,9 +15,11 @@ TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
             "press 4\n"
             "type 1006 Site plan\n"
             "press OK\n"
+            "press OK\n"
             "select 1000 Standard\n"
             "press 4\n"
             "select 1010 Linear dimensions\n"
+            "press 1\n"
             "press 1\n"
             "dump\n"
             "press Close\n"
@@ -28,7 +30,7 @@ TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
   EXPECT_TRUE(contains(r.out, "dialog 1000 \"Dimension Style Manager\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "dialog 1002 \"Creating style\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "1006 edit enabled visible \"Copy of Standard\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "The style editor is not available yet.")) << r.out;
+  EXPECT_TRUE(contains(r.out, "dialog 1010 \"Modify dimension style: Site plan\"")) << r.out;
   // The last dump: the linear child is selected below Standard.
   EXPECT_TRUE(contains(r.out, "row 1: indent=1 \"Linear\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "row 2: \"Site plan\"")) << r.out;

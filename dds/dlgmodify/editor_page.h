@@ -1,0 +1,79 @@
+#pragma once
+// One page of the style editor: a child dialog that shows some of the
+// edited values, loads them from a source, yields them when the editor
+// stores, enables its controls after the editor's type, and asks for a
+// preview after everything the user does. Pages keep no values of their
+// own: their controls are the working copy. A page reaches its editor
+// through the editor it was made for.
+#include <initializer_list>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimVars.h"
+#include "dialog.h"
+
+namespace dds {
+
+inline constexpr const char* kSrcDlgModify = "dds/dlgmodify";
+
+class EditorStore;
+class StyleEditorDialog;
+
+// What a page loads from: a style record's values or the drawing's current
+// values, with the drawing they belong to.
+struct EditorSource {
+  const OdDbDimVars& values;
+  OdDbDatabase* db;
+  // The DIMSAH system variable of the user's drawing.
+  bool drawingDimsah;
+
+  OdDbDimVarValue get(const char* name) const;
+  double number(const char* name) const;
+  bool flag(const char* name) const;
+};
+
+class EditorPage : public ui::DialogHandler {
+public:
+  explicit EditorPage(StyleEditorDialog& editor) : m_editor(editor) {}
+  ~EditorPage() override = default;
+
+  // Sets the controls from the source and enables them for the editor's
+  // type.
+  virtual void load(const EditorSource& source) = 0;
+  // Runs after every page has loaded.
+  virtual void afterLoad() {}
+  // Adds the page's values to the store, in the editor's store order.
+  virtual void store(EditorStore& out) const = 0;
+  // The drawing's linetypes changed (a picker loaded one).
+  virtual void reloadLinetypes() {}
+
+  ui::Dialog* window() const { return m_window; }
+  StyleEditorDialog& editor() const { return m_editor; }
+
+  std::intptr_t onMessage(ui::Dialog& dialog, const ui::Message& message) final;
+
+protected:
+  // The page exists with its controls; the in-place lists attach here.
+  virtual void created() {}
+  // A click, a drop-down choice or a text change of one of the page's
+  // controls; the preview is asked for afterwards in every case.
+  virtual void command(int, unsigned) {}
+  // How far a click on a spin arrow moves its field.
+  virtual double spinStep(int spinId) const = 0;
+  // The page goes; its in-place lists let go of their controls.
+  virtual void destroyed() {}
+
+  ui::Control* control(int id) const;
+  void enable(std::initializer_list<int> ids, bool on) const;
+  bool isChecked(int id) const;
+  void setChecked(int id, bool on) const;
+  // Numbers in fields: written with seven decimals at most, read with
+  // anything that is not a number reading as 0.
+  double number(int id) const;
+  void setNumber(int id, double value) const;
+
+private:
+  StyleEditorDialog& m_editor;
+  ui::Dialog* m_window = nullptr;
+};
+
+}  // namespace dds

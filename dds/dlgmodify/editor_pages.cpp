@@ -1,0 +1,41 @@
+#include "editor_pages.h"
+
+#include "editor_page.h"
+#include "lines_page.h"
+#include "symbols_arrows_page.h"
+
+namespace dds {
+namespace {
+
+class EmptyPage : public EditorPage {
+public:
+  using EditorPage::EditorPage;
+  void load(const EditorSource&) override {}
+  void store(EditorStore&) const override {}
+
+protected:
+  double spinStep(int) const override { return 0.0; }
+};
+
+template <class Page>
+std::unique_ptr<EditorPage> make(StyleEditorDialog& editor) {
+  return std::make_unique<Page>(editor);
+}
+
+constexpr EditorPageSpec kPages[kEditorTabCount] = {
+    {1003, 1002, 1022, &make<LinesPage>},
+    {1004, 1003, 1023, &make<SymbolsArrowsPage>},
+    {1005, 1006, 1024, &makeEmptyPage},
+    {1006, 1005, 1025, &makeEmptyPage},
+    {1007, 1007, 1026, &makeEmptyPage},
+    {1008, 1008, 1027, &makeEmptyPage},
+    {1009, 1009, 1028, &makeEmptyPage},
+};
+
+}  // namespace
+
+std::unique_ptr<EditorPage> makeEmptyPage(StyleEditorDialog& editor) { return std::make_unique<EmptyPage>(editor); }
+
+std::span<const EditorPageSpec> editorPageSpecs() { return kPages; }
+
+}  // namespace dds

@@ -1,0 +1,72 @@
+#pragma once
+// What the style editor's pages yield when the editor stores: one new value
+// per variable, in the order the pages give them, and how those values go
+// into a target. A style record passes its changes on to the drawing's
+// current values (when it is the current style and the user has not
+// overridden the variable) and to its child styles that still hold the
+// record's old value; the drawing's current values take them alone.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimVars.h"
+
+namespace dds {
+
+struct StoredValue {
+  int var = -1;  // index in the dimension variable list
+  OdDbDimVarValue value;
+  // False for values that go to the style and the current values only.
+  bool reachesChildren = true;
+  // The value the leader child is compared with, when it differs from
+  // `value` (a number as typed before another control changes it).
+  std::optional<OdDbDimVarValue> leaderValue;
+};
+
+class EditorStore {
+public:
+  // `db` is the drawing of the target: names of linetypes and arrowheads
+  // become its identifiers. `drawingDimsah` is the DIMSAH system variable
+  // of the user's drawing, which decides how equal arrowheads are kept.
+  EditorStore(OdDbDatabase* db, bool drawingDimsah) : m_db(db), m_drawingDimsah(drawingDimsah) {}
+
+  OdDbDatabase* database() const { return m_db; }
+  bool drawingDimsah() const { return m_drawingDimsah; }
+
+  // `name` is a variable's name ("DIMASZ"); an unknown name is a
+  // programming error and throws OdError(eInvalidInput).
+  StoredValue& put(std::string_view name, const OdDbDimVarValue& value);
+  // The identifier of a linetype shown by name: ByBlock, and a name the
+  // drawing does not hold, give the null identifier.
+  OdDbObjectId linetypeId(const OdString& name) const;
+  // The identifier of an arrowhead by block name ("" closed filled, "_Open30"
+  // built-in, which is created when the drawing has no such block yet).
+  OdDbObjectId arrowId(const OdString& blockName) const;
+
+  const std::vector<StoredValue>& values() const { return m_values; }
+
+private:
+  OdDbDatabase* m_db;
+  bool m_drawingDimsah;
+  std::vector<StoredValue> m_values;
+};
+
+// Whether two values of a variable are the same for the editor: exact, and
+// for the linetype variables a null identifier equals ByBlock's.
+bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b, const OdDbDatabase* db);
+
+// The first value that the variable's range refuses, as a message in the
+// session's language; empty when every value may be written.
+OdString refusedValueMessage(const EditorStore& store);
+// Drops the values the ranges refuse (the preview shows what it can).
+EditorStore withoutRefusedValues(const EditorStore& store);
+
+// Writes the values into a style record opened for writing, with its
+// current values, leader child and child styles as described above.
+void writeStyleValues(OdDbDimStyleTableRecord* record, const EditorStore& store);
+// Writes the values into the drawing's current values.
+void writeCurrentValues(OdDbDatabase* db, const EditorStore& store);
+
+}  // namespace dds

@@ -1,0 +1,233 @@
+// The style editor frame on the headless backend: what it loads and stores,
+// where stored values go (the style, its child styles, the drawing's current
+// values), the preview requests, and the script's way to its pages.
+#include <numbers>
+
+#include "DxfDrawingIO.h"
+#include "OdDbLinetypeTableRecord.h"
+#include "OdDmUtil.h"
+#include "dialog_script.h"
+#include "dlgmodify/editor_page.h"
+#include "dlgmodify/editor_pages.h"
+#include "dlgmodify/editor_store.h"
+#include "editor_test_support.h"
+
+using namespace dds;
+
+namespace {
+
+constexpr int kTabs = 1155;
+
+struct Editor : EditorFixture {
+  OdDbObjectId dashed;
+
+  void SetUp() override {
+    EditorFixture::SetUp();
+    OdDbLinetypeTablePtr table = db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLinetypeTableRecordPtr lt = OdDbLinetypeTableRecord::createObject();
+    lt->setName("DASHED");
+    lt->setDashes({0.5, -0.25});
+    dashed = table->add(lt);
+  }
+
+  // A style whose every Lines and Symbols value differs from the defaults.
+  OdDbObjectId unusualStyle(const OdString& name) {
+    const OdDbObjectId id = add(name);
+    OdDbDimStyleTableRecordPtr r = id.safeOpenObject(OdDb::kForWrite);
+    r->setDimltype(dashed);
+    r->setDimltex1(db->getLinetypeContinuousId());
+    r->setDimltex2(OdDbObjectId());  // ByBlock
+    r->setDimclrd(OdCmColor::fromIndex(1));
+    r->setDimclre(OdCmColor::fromRGB(10, 20, 30));
+    r->setDimlwd(OdDb::kLnWt035);
+    r->setDimlwe(OdDb::kLnWtByBlock);
+    r->setDimsd1(true);
+    r->setDimse2(true);
+    r->setDimfxlon(true);
+    r->setDimfxl(1.25);
+    r->setDimdle(0.3);
+    r->setDimdli(7.5);
+    r->setDimexe(1.1);
+    r->setDimexo(0.625);
+    r->setDimasz(2.75);
+    r->setDimsah(true);
+    r->setDimblk1(OdDmUtil::getArrowId("_Open30", db));
+    r->setDimblk2(OdDmUtil::getArrowId("_Dot", db));
+    r->setDimldrblk(OdDmUtil::getArrowId("_Oblique", db));
+    r->setDimcen(-0.09);
+    r->setDimarcsym(1);
+    r->setDimjogang(30 * std::numbers::pi / 180);
+    return id;
+  }
+  std::string saved() { return writeDxfDrawingToBytes(*db); }
+};
+
+// Every variable a page stores, with the value it would store.
+std::map<std::string, OdDbDimVarValue> stored(const StyleEditorDialog& editor, OdDbDatabase* db) {
+  EditorStore store(db, db->dimsah());
+  editor.storeControls(store);
+  std::map<std::string, OdDbDimVarValue> out;
+  for (const StoredValue& v : store.values()) out[OdDbDimVars::describe(v.var).name] = v.value;
+  return out;
+}
+
+}  // namespace
+
+TEST_F(Editor, LoadAndStoreKeepEveryValueOfTheLinesAndSymbolsPages) {
+  db->setDimsah(true);  // separate arrowheads show as such
+  const OdDbObjectId id = unusualStyle("Arch");
+  const std::string before = saved();
+  const OdDbDimVars values = open("Arch")->dimVars();
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+              const auto out = stored(editor, db);
+              for (const char* name : {"DIMLTYPE", "DIMLTEX1", "DIMLTEX2", "DIMCLRD", "DIMCLRE", "DIMLWD", "DIMLWE",
+                                       "DIMFXLON", "DIMFXL", "DIMSD1", "DIMSD2", "DIMSE1", "DIMSE2", "DIMDLE",
+                                       "DIMDLI", "DIMEXE", "DIMEXO", "DIMASZ", "DIMSAH", "DIMBLK1", "DIMBLK2",
+                                       "DIMLDRBLK", "DIMCEN", "DIMARCSYM", "DIMJOGANG"}) {
+                ASSERT_TRUE(out.count(name)) << name << " is not stored";
+                const int var = *OdDbDimVars::indexOf(name);
+                EXPECT_TRUE(sameEditorValue(var, out.at(name), values.get(var), db)) << name;
+              }
+              EXPECT_EQ(page(d, kSymbolsPage).control(1053)->text(), "0.09");
+              EXPECT_EQ(page(d, kSymbolsPage).control(1057)->check(), ui::kChecked);
+              EXPECT_EQ(page(d, kSymbolsPage).control(1064)->text(), "30");
+              ASSERT_TRUE(ui::user::click(d, 1));
+            }),
+            1);
+  EXPECT_EQ(saved(), before) << "OK without a change writes nothing";
+}
+
+TEST_F(Editor, CancelAfterManyPreviewUpdatesLeavesTheDrawingAsSaved) {
+  const OdDbObjectId id = unusualStyle("Arch");
+  db->setDimstyle(id);
+  db->setDimstyleData(id);
+  const std::string before = saved();
+  for (OdDbObjectId target : {id, OdDbObjectId()}) {
+    EXPECT_EQ(edit(target, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+                ui::Dialog& lines = page(d, kLinesPage);
+                for (int i = 0; i < 20; ++i) {
+                  ASSERT_TRUE(ui::user::type(lines, 1025, std::to_string(10 + i)));
+                  ASSERT_TRUE(ui::user::spin(lines, 1024, true));
+                  ui::dispatchPostedMessages();
+                }
+                ASSERT_TRUE(ui::user::select(d, kTabs, 1));
+                ASSERT_TRUE(ui::user::click(page(d, kSymbolsPage), 1055));
+                ui::dispatchPostedMessages();
+                EXPECT_GE(editor.previewRefreshes(), 21);
+                EXPECT_EQ(std::get<double>(db->dimVar(*OdDbDimVars::indexOf("DIMDLI"))), 7.5);
+                ASSERT_TRUE(ui::user::click(d, 2));
+              }),
+              2);
+  }
+  EXPECT_EQ(saved(), before);
+}
+
+TEST_F(Editor, ABurstOfChangesGivesOnePreviewRefresh) {
+  const OdDbObjectId id = add("Arch");
+  edit(id, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+    ASSERT_NE(editor.previewCopy(), nullptr);
+    const int before = editor.previewRefreshes();
+    ASSERT_TRUE(ui::user::type(page(d, kLinesPage), 1025, "12.25"));  // five changes
+    EXPECT_EQ(ui::dispatchPostedMessages(), 1);
+    EXPECT_EQ(editor.previewRefreshes(), before + 1);
+    EXPECT_EQ(editor.previewCopy()->dimdli(), 12.25) << "the preview's copy shows the change";
+  });
+  EXPECT_NE(open("Arch")->dimdli(), 12.25) << "Cancel";
+}
+
+TEST_F(Editor, OkPassesChangesToCurrentValuesAndChildrenUnlessOverridden) {
+  const OdDbObjectId id = add("Arch");
+  add("Arch$0");
+  add("Arch$7");
+  setVar("Arch$0", "DIMEXE", 5.0);  // a child value of its own
+  db->setDimstyle(id);
+  db->setDimstyleData(id);
+  db->setDimexo(4.0);  // the user's override
+  const double oldAsz = open("Arch")->dimasz();
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+              ui::Dialog& lines = page(d, kLinesPage);
+              ASSERT_TRUE(ui::user::type(lines, 1043, "2.5"));  // DIMEXE
+              ASSERT_TRUE(ui::user::type(lines, 1045, "3.5"));  // DIMEXO
+              ASSERT_TRUE(ui::user::select(d, kTabs, 1));
+              ASSERT_TRUE(ui::user::type(page(d, kSymbolsPage), 1050, "0.75"));  // DIMASZ
+              ASSERT_TRUE(ui::user::pressKey(page(d, kSymbolsPage), ui::Key::kEnter));  // Enter on a page is the editor's OK
+            }),
+            1);
+  EXPECT_EQ(open("Arch")->dimexe(), 2.5);
+  EXPECT_EQ(db->dimexe(), 2.5) << "the current style's change reaches the current values";
+  EXPECT_EQ(open("Arch")->dimexo(), 3.5);
+  EXPECT_EQ(db->dimexo(), 4.0) << "an override stays";
+  EXPECT_EQ(open("Arch$0")->dimexe(), 5.0) << "a child's own value stays";
+  EXPECT_EQ(open("Arch$0")->dimexo(), 3.5) << "a child that followed its parent still does";
+  EXPECT_EQ(open("Arch$7")->dimexo(), open("Standard")->dimexo()) << "extension lines do not reach leaders";
+  EXPECT_EQ(open("Arch$7")->dimasz(), 0.75) << "the arrow size does";
+  EXPECT_NE(oldAsz, 0.75);
+}
+
+TEST_F(Editor, OverrideModeEditsTheCurrentValuesOnly) {
+  const double styleDli = open("Standard")->dimdli();
+  EXPECT_EQ(edit(OdDbObjectId(), [&](StyleEditorDialog& editor, ui::Dialog& d) {
+              EXPECT_EQ(editor.type(), StyleEditorDialog::kTypeOverride);
+              EXPECT_EQ(d.caption(), "Override current style: Standard");
+              ASSERT_TRUE(ui::user::type(page(d, kLinesPage), 1025, "9"));
+              ASSERT_TRUE(ui::user::click(d, 1));
+            }),
+            1);
+  EXPECT_EQ(db->dimdli(), 9.0);
+  EXPECT_EQ(open("Standard")->dimdli(), styleDli);
+}
+
+TEST_F(Editor, AValueOutOfRangeKeepsTheEditorOpenAndWritesNothing) {
+  const OdDbObjectId id = add("Arch");
+  const std::string before = saved();
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+              ASSERT_TRUE(ui::user::type(page(d, kLinesPage), 1043, "-1"));
+              ASSERT_TRUE(ui::user::type(page(d, kLinesPage), 1025, "3"));
+              ASSERT_TRUE(ui::user::click(d, 1));
+              EXPECT_FALSE(d.ended());
+            }),
+            2);
+  EXPECT_EQ(saved(), before);
+  EXPECT_NE(host->transcript().find("DIMEXE must be in the range"), std::string::npos) << host->transcript();
+}
+
+TEST_F(Editor, TitleTabsAndEmptyPagesForEveryMode) {
+  add("Arch");
+  const OdDbObjectId child = add("Arch$4");
+  edit(child, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+    EXPECT_EQ(d.caption(), "Modify dimension style: Arch [Radius]");
+    EXPECT_EQ(editor.type(), 4);
+    const ui::Control* tabs = d.control(kTabs);
+    ASSERT_EQ(tabs->itemCount(), 7);
+    EXPECT_EQ(tabs->itemText(0), "Lines");
+    EXPECT_EQ(tabs->itemText(6), "Tolerances");
+    ASSERT_EQ(d.children().size(), 7u);
+    EXPECT_TRUE(d.child(1002)->isVisible());
+    for (int tab = 1; tab < 7; ++tab) {
+      ASSERT_TRUE(ui::user::select(d, kTabs, tab));
+      EXPECT_FALSE(editor.page(tab - 1)->window()->isVisible());
+      EXPECT_TRUE(editor.page(tab)->window()->isVisible());
+    }
+  });
+}
+
+TEST_F(Editor, ScriptLinesReachPageControlsAndTheTabsFromAnyPage) {
+  const OdDbObjectId id = add("Arch");
+  std::vector<std::string> printed;
+  const ui::ScriptPrinter print = [&](const std::string& line) { printed.push_back(line); };
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "type 1025 0.75", print).ok);
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 Symbols and arrows", print).ok);
+              // 1046 is the second arrowhead here and a spin on Lines.
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1046 Dot", print).ok);
+              EXPECT_FALSE(ui::runDialogScriptLine(d, "type 1025 1", print).ok) << "Lines is hidden";
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 #0", print).ok);
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "check 1026", print).ok);
+              EXPECT_TRUE(ui::runDialogScriptLine(d, "press 1", print).ok);
+            }),
+            1);
+  EXPECT_EQ(open("Arch")->dimdli(), 0.75);
+  EXPECT_TRUE(open("Arch")->dimsd1());
+  EXPECT_TRUE(open("Arch")->dimsah()) << "a second arrowhead of its own";
+  EXPECT_EQ(OdDmUtil::arrowName(open("Arch")->dimblk2()), "_Dot");
+}

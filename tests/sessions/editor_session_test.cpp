@@ -1,0 +1,58 @@
+// The style editor in a scripted qrvhost session: a style made with New is
+// edited on the Lines and the Symbols and arrows pages, saved, and read back
+// by ezdxf with exactly the values typed.
+#include <gtest/gtest.h>
+
+#include "session_support.h"
+
+using namespace sessions;
+
+TEST(EditorSessions, NewStyleEditedOnTwoPagesIsSavedAndReadBackByEzdxf) {
+  const auto dir = tempFolder("editor");
+  makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr",
+            "DIMSTYLE\n"
+            "select 1000 Standard\n"
+            "press 4\n"
+            "type 1006 Arch\n"
+            "press OK\n"
+            // The editor: Lines is shown first.
+            "type 1025 0.75\n"
+            "check 1026\n"
+            "select 1032 Blue\n"
+            "spin 1042 up\n"
+            "select 1155 Symbols and arrows\n"
+            "select 1044 Open 30\n"
+            "select 1046 Dot\n"
+            "type 1050 3.5\n"
+            "press 1057\n"
+            "type 1053 1.5\n"
+            "type 1064 30\n"
+            "press 1\n"
+            "press Close\n"
+            "SAVEAS\n" +
+                (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "dialog 1010 \"Modify dimension style: Arch\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "page 1002 template 1003 visible")) << r.out;
+  EXPECT_FALSE(contains(r.out, "*Invalid*")) << r.out;
+
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys, math\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "print('errors', len(doc.audit().errors))\n"
+            "s = doc.dimstyles.get('Arch').dxf\n"
+            "std = doc.dimstyles.get('Standard').dxf\n"
+            "print('dli', s.dimdli, 'sd1', s.dimsd1, 'clre', s.dimclre, 'exe', round(s.dimexe - std.dimexe, 6))\n"
+            "print('asz', s.dimasz, 'cen', s.dimcen, 'sah', s.dimsah)\n"
+            "print('blk1', s.dimblk1, 'blk2', s.dimblk2)\n"
+            "print('jog', round(math.degrees(s.dimjogang), 6))\n");
+  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
+  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
+  EXPECT_TRUE(contains(py.out, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py.out;
+  EXPECT_TRUE(contains(py.out, "asz 3.5 cen -1.5 sah 1")) << py.out;
+  EXPECT_TRUE(contains(py.out, "blk1 _Open30 blk2 _Dot")) << py.out;
+  EXPECT_TRUE(contains(py.out, "jog 30.0")) << py.out;
+}
