@@ -41,7 +41,7 @@ constexpr LinesTexts kLinesRu{"Размерные линии", "&Цвет:", "&�
                               "&Шаг в базовых:", "Подавить", "Раз&м. линию 1", "Ра&зм. линию 2", "Выносные линии",
                               "Цв&ет:", "Тип в&ыносной 1:", "Тип вы&носной 2:", "Ве&с линий:", "Подавить",
                               "Выносную &1", "Выносную &2", "Уд&линение за размерные:", "&Отступ от объекта:",
-                              "Выносные линии &фиксированной длины", "Дл&ина:"};
+                              "&Фиксированная длина", "Дл&ина:"};
 
 constexpr unsigned kList = ui::kStyleOwnerDrawFixed | ui::kStyleTabStop;
 constexpr unsigned kField = ui::kStyleTabStop;
@@ -54,18 +54,18 @@ constexpr unsigned kOff = ui::kStyleDisabled;
 #define DDS_LINES_CONTROLS(T)                                                                    \
   {                                                                                              \
     {1012, ControlKind::kGroupBox, T.dimLines, {4, 2, 198, 112}, 0},                             \
-    {1013, ControlKind::kLabel, T.color, {10, 16, 80, 8}, 0},                                    \
-    {kDimColor, ControlKind::kDropDown, "", {92, 14, 104, 12}, kList},                           \
-    {1014, ControlKind::kLabel, T.linetype, {10, 32, 80, 8}, 0},                                 \
-    {kDimLinetype, ControlKind::kDropDown, "", {92, 30, 104, 12}, kList},                        \
-    {1015, ControlKind::kLabel, T.lineweight, {10, 48, 80, 8}, 0},                               \
-    {kDimLineweight, ControlKind::kDropDown, "", {92, 46, 104, 12}, kList},                      \
-    {1016, ControlKind::kLabel, T.extendBeyondTicks, {10, 64, 80, 8}, 0},                        \
-    {kDimExtend, ControlKind::kEdit, "", {92, 62, 50, 12}, kField | kOff},                       \
-    {kDimExtendSpin, ControlKind::kSpin, "", {142, 62, 10, 12}, kOff},                           \
-    {1017, ControlKind::kLabel, T.baselineSpacing, {10, 80, 80, 8}, 0},                          \
-    {kBaseline, ControlKind::kEdit, "", {92, 78, 50, 12}, kField},                               \
-    {kBaselineSpin, ControlKind::kSpin, "", {142, 78, 10, 12}, 0},                               \
+    {1013, ControlKind::kLabel, T.color, {10, 16, 88, 8}, 0},                                    \
+    {kDimColor, ControlKind::kDropDown, "", {100, 14, 96, 12}, kList},                           \
+    {1014, ControlKind::kLabel, T.linetype, {10, 32, 88, 8}, 0},                                 \
+    {kDimLinetype, ControlKind::kDropDown, "", {100, 30, 96, 12}, kList},                        \
+    {1015, ControlKind::kLabel, T.lineweight, {10, 48, 88, 8}, 0},                               \
+    {kDimLineweight, ControlKind::kDropDown, "", {100, 46, 96, 12}, kList},                      \
+    {1016, ControlKind::kLabel, T.extendBeyondTicks, {10, 64, 88, 8}, 0},                        \
+    {kDimExtend, ControlKind::kEdit, "", {100, 62, 50, 12}, kField | kOff},                       \
+    {kDimExtendSpin, ControlKind::kSpin, "", {150, 62, 10, 12}, kOff},                           \
+    {1017, ControlKind::kLabel, T.baselineSpacing, {10, 80, 88, 8}, 0},                          \
+    {kBaseline, ControlKind::kEdit, "", {100, 78, 50, 12}, kField},                               \
+    {kBaselineSpin, ControlKind::kSpin, "", {150, 78, 10, 12}, 0},                               \
     {1018, ControlKind::kLabel, T.suppressDim, {10, 97, 44, 8}, 0},                              \
     {kSuppressDim1, ControlKind::kCheckBox, T.dimLine1, {56, 96, 70, 10}, kBox},                 \
     {kSuppressDim2, ControlKind::kCheckBox, T.dimLine2, {128, 96, 70, 10}, kBox},                \
@@ -81,16 +81,16 @@ constexpr unsigned kOff = ui::kStyleDisabled;
     {1037, ControlKind::kLabel, T.suppressExt, {10, 198, 44, 8}, 0},                             \
     {kSuppressExt1, ControlKind::kCheckBox, T.extLine1, {56, 197, 70, 10}, kBox},                \
     {kSuppressExt2, ControlKind::kCheckBox, T.extLine2, {128, 197, 70, 10}, kBox},               \
-    {1040, ControlKind::kLabel, T.extendBeyondDim, {208, 131, 92, 8}, 0},                        \
-    {kExtBeyond, ControlKind::kEdit, "", {300, 129, 44, 12}, kField},                            \
-    {kExtBeyondSpin, ControlKind::kSpin, "", {344, 129, 10, 12}, 0},                             \
-    {1052, ControlKind::kLabel, T.offset, {208, 147, 92, 8}, 0},                                 \
-    {kOffset, ControlKind::kEdit, "", {300, 145, 44, 12}, kField},                               \
-    {kOffsetSpin, ControlKind::kSpin, "", {344, 145, 10, 12}, 0},                                \
+    {1040, ControlKind::kLabel, T.extendBeyondDim, {208, 131, 100, 8}, 0},                        \
+    {kExtBeyond, ControlKind::kEdit, "", {310, 129, 36, 12}, kField},                            \
+    {kExtBeyondSpin, ControlKind::kSpin, "", {346, 129, 10, 12}, 0},                             \
+    {1052, ControlKind::kLabel, T.offset, {208, 147, 100, 8}, 0},                                 \
+    {kOffset, ControlKind::kEdit, "", {310, 145, 36, 12}, kField},                               \
+    {kOffsetSpin, ControlKind::kSpin, "", {346, 145, 10, 12}, 0},                                \
     {kFixedLength, ControlKind::kCheckBox, T.fixedLength, {208, 165, 148, 10}, kBox},            \
-    {1053, ControlKind::kLabel, T.length, {218, 181, 82, 8}, 0},                                 \
-    {kLength, ControlKind::kEdit, "", {300, 179, 44, 12}, kField | kOff},                        \
-    {kLengthSpin, ControlKind::kSpin, "", {344, 179, 10, 12}, kOff},                             \
+    {1053, ControlKind::kLabel, T.length, {218, 181, 90, 8}, 0},                                 \
+    {kLength, ControlKind::kEdit, "", {310, 179, 36, 12}, kField | kOff},                        \
+    {kLengthSpin, ControlKind::kSpin, "", {346, 179, 10, 12}, kOff},                             \
   }
 
 const ui::ControlTemplate kLinesControlsEn[] = DDS_LINES_CONTROLS(kLinesEn);

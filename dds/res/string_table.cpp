@@ -42,8 +42,8 @@ extern const QrStringEntry kStringTable[] = {
     {1023, "Symbols and arrows", "Символы и стрелки"},
     {1024, "Text", "Текст"},
     {1025, "Fit", "Размещение"},
-    {1026, "Primary units", "Основные единицы"},
-    {1027, "Alternate units ", "Альтернативные единицы "},
+    {1026, "Primary units", "Единицы"},
+    {1027, "Alternate units ", "Альт. ед. "},
     {1028, "Tolerances", "Допуски"},
 
     {1029, "Unexpected error", "Непредвиденная ошибка"},

@@ -1,0 +1,87 @@
+// The style editor as Qt widgets on the offscreen platform: the frame and
+// its pages show what the headless dump shows, and screenshots of the Lines
+// and the Symbols and arrows pages in English and Russian are written for
+// review.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTabBar>
+#include <QWidget>
+#include <cstdlib>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "dialog.h"
+#include "dialog_script.h"
+#include "dim_block_builder.h"
+#include "dlgmodify/style_editor_dialog.h"
+#include "host_test_support.h"
+#include "native_gate.h"
+#include "qt_backend.h"
+#include "stdafx/module_resources.h"
+#include "translation.h"
+
+namespace {
+
+bool installRenderer() {
+  render::installDimBlockBuilder();
+  render::installNativeGate();
+  return true;
+}
+
+struct EditorQt : ::testing::TestWithParam<HostLanguage> {
+  bool rendererInstalled = installRenderer();
+  ScriptedHost host;
+  OdDbDatabase* db = host.newDocument()->database();
+
+  static void SetUpTestSuite() {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ui::setBackend(&ui::qt::qtBackend());
+  }
+  static void TearDownTestSuite() { ui::setBackend(nullptr); }
+  void SetUp() override {
+    Supp_InitResTranslation(&dds::moduleResources());
+    setHostLanguage(GetParam());
+  }
+  void TearDown() override {
+    ui::qt::qtBackend().setShownHook(nullptr);
+    setHostLanguage(HostLanguage::kEnglish);
+  }
+  static void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+  static void shot(QWidget& window, const std::string& name) {
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(DDS_BINARY_DIR) + "/" + name)));
+  }
+};
+
+}  // namespace
+
+TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
+  const std::string lang = GetParam() == HostLanguage::kRussian ? "ru" : "en";
+  OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite))->setDimsd2(true);
+  bool shown = false;
+  ui::qt::qtBackend().setShownHook([&](ui::Dialog& dialog, QWidget& window) {
+    shown = true;
+    settle();
+    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    shot(window, "style-editor-lines-" + lang + ".png");
+    auto* tabs = window.findChild<QTabBar*>("1155");
+    ASSERT_NE(tabs, nullptr);
+    tabs->setCurrentIndex(1);
+    settle();
+    EXPECT_EQ(dialog.control(1155)->selection(), 1);
+    EXPECT_TRUE(dialog.child(1003)->isVisible());
+    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    shot(window, "style-editor-symbols-" + lang + ".png");
+    window.findChild<QPushButton*>("2")->click();
+  });
+  dds::StyleEditorDialog editor(db);
+  editor.prepare(db->getDimStyleStandardId());
+  EXPECT_EQ(editor.run(nullptr), 2);
+  EXPECT_TRUE(shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, EditorQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian),
+                         [](const auto& info) { return info.param == HostLanguage::kRussian ? "Russian" : "English"; });
