@@ -11,6 +11,7 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
+#include "bench_host.h"
 #include "backend.h"
 #include "console.h"
 #include "dialog.h"
@@ -26,12 +27,7 @@
 
 namespace {
 
-struct EditorSession {
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script{in};
-  HostConsole console{script, out};
-  HostServices services{console, {}};
+struct EditorSession : BenchHost {
   OdDbDatabase* db = nullptr;
   OdDbObjectId edited;
 

@@ -10,6 +10,7 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
+#include "bench_host.h"
 #include "console.h"
 #include "device_context.h"
 #include "dim_block_builder.h"
@@ -21,12 +22,7 @@
 namespace {
 
 // A host session with one drawing holding two styles that differ.
-struct PreviewSession {
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script{in};
-  HostConsole console{script, out};
-  HostServices services{console, {}};
+struct PreviewSession : BenchHost {
   OdDbDatabase* db = nullptr;
   OdDbDimStyleTableRecordPtr styles[2];
 

@@ -178,7 +178,14 @@ bool CLineTypeCtl::isPickerItem(const OdString& text) const {
 }
 bool CLineTypeCtl::pick(OdString& name) {
   OdString chosen = name, message;
-  return hostLineTypeDialog(nullptr, chosen) && dds::kinds::parseLinetype(chosen, m_db, name, message);
+  const std::size_t before = dds::kinds::linetypeNames(m_db).size();
+  if (m_owner) m_owner->enable(false);
+  const bool picked = hostLineTypeDialog(m_owner ? m_owner->hostHandle() : nullptr, chosen);
+  if (m_owner) {
+    m_owner->enable(true);
+    if (dds::kinds::linetypeNames(m_db).size() != before) m_owner->send(ui::Message{.msg = m_linetypesAdded});
+  }
+  return picked && dds::kinds::parseLinetype(chosen, m_db, name, message);
 }
 dds::paint::Picture CLineTypeCtl::picture(int index) const {
   const std::vector<OdString> names = dds::kinds::linetypeNames(m_db);

@@ -107,6 +107,13 @@ protected:
 class CLineTypeCtl : public CValueListCtl<OdString> {
 public:
   explicit CLineTypeCtl(OdDbDatabase* db) : m_db(db) {}
+  // The window the picker is modal over: disabled while the picker is up,
+  // and sent `linetypesAdded` (a private message) when the picker loaded a
+  // linetype into the drawing, so that other lists can take it up.
+  void setOwnerWindow(ui::Dialog* owner, unsigned linetypesAdded) {
+    m_owner = owner;
+    m_linetypesAdded = linetypesAdded;
+  }
 
 protected:
   std::vector<OdString> items() const override;
@@ -120,6 +127,8 @@ protected:
 
 private:
   OdDbDatabase* m_db;
+  ui::Dialog* m_owner = nullptr;
+  unsigned m_linetypesAdded = 0;
 };
 
 class CLineWeightCtl : public CValueListCtl<OdDb::LineWeight> {

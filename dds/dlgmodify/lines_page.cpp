@@ -1,7 +1,6 @@
 #include "lines_page.h"
 
 #include "OdDbSymbolTableRecord.h"
-#include "dimprops/value_kinds.h"
 #include "editor_store.h"
 #include "page_lines_template.h"
 #include "style_editor_dialog.h"
@@ -51,16 +50,12 @@ void LinesPage::created() {
   m_extColor.onChanged(preview);
   m_dimLineweight->onChanged(preview);
   m_extLineweight->onChanged(preview);
-  // A linetype loaded by the picker joins every list and the preview.
-  auto linetypeChosen = [this](const OdString&) {
-    const std::size_t count = kinds::linetypeNames(editor().database()).size();
-    if (count == m_linetypeCount) return editor().requestPreviewUpdate();
-    m_linetypeCount = count;
-    if (ui::Dialog* frame = editor().window()) frame->post(StyleEditorDialog::kUmReloadLinetypes);
-  };
-  m_dimLinetype->onChanged(linetypeChosen);
-  m_ext1Linetype->onChanged(linetypeChosen);
-  m_ext2Linetype->onChanged(linetypeChosen);
+  // The picker is modal over the editor; a linetype it loads joins every
+  // list and the preview's drawing.
+  for (CLineTypeCtl* list : {m_dimLinetype.get(), m_ext1Linetype.get(), m_ext2Linetype.get()}) {
+    list->setOwnerWindow(editor().window(), StyleEditorDialog::kUmReloadLinetypes);
+    list->onChanged(preview);
+  }
 }
 
 void LinesPage::destroyed() {
@@ -74,7 +69,6 @@ void LinesPage::destroyed() {
 }
 
 void LinesPage::reloadLinetypes() {
-  m_linetypeCount = kinds::linetypeNames(editor().database()).size();
   for (CLineTypeCtl* list : {m_dimLinetype.get(), m_ext1Linetype.get(), m_ext2Linetype.get()})
     list->setValue(list->value());
 }

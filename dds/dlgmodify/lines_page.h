@@ -40,7 +40,6 @@ private:
   CColorCtl m_dimColor, m_extColor;
   std::unique_ptr<CLineTypeCtl> m_dimLinetype, m_ext1Linetype, m_ext2Linetype;
   std::unique_ptr<CLineWeightCtl> m_dimLineweight, m_extLineweight;
-  std::size_t m_linetypeCount = 0;  // the drawing's linetypes when the lists were filled
 };
 
 }  // namespace dds

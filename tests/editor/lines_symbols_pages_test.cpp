@@ -5,7 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "OdDbLinetypeTableRecord.h"
 #include "OdDmUtil.h"
+#include "opm/opm_services.h"
 #include "dlgmodify/editor_pages.h"
 #include "dlgmodify/lines_page.h"
 #include "dlgmodify/symbols_arrows_page.h"
@@ -145,4 +147,37 @@ TEST_F(Pages, ArrowheadsCentreMarksAndJogAngleFollowTheirRules) {
   EXPECT_EQ(OdDmUtil::arrowName(r->dimblk1()), "_Open30");
   EXPECT_EQ(OdDmUtil::arrowName(r->dimblk2()), "_Dot");
   EXPECT_EQ(r->dimcen(), -0.5);
+}
+
+TEST_F(Pages, ALinetypeLoadedByThePickerJoinsEveryListAndIsStored) {
+  const OdDbObjectId id = add("Arch");
+  const HostPickers saved = hostGetPickers();
+  bool ownerWasDisabled = false;
+  HostPickers pickers = saved;
+  pickers.linetype = [&](HostWindowHandle owner, OdString& name) {
+    ownerWasDisabled = owner && !ui::Dialog::fromHostHandle(owner)->isEnabled();
+    OdDbLinetypeTablePtr table = db->getLinetypeTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbLinetypeTableRecordPtr lt = OdDbLinetypeTableRecord::createObject();
+    lt->setName("CENTER");
+    lt->setDashes({1.25, -0.25, 0.25, -0.25});
+    table->add(lt);
+    name = "CENTER";
+    return true;
+  };
+  hostSetPickers(pickers);
+  edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+    ui::Dialog& lines = page(d, kLinesPage);
+    ui::Control* list = lines.control(1020);
+    ASSERT_EQ(lines.control(1033)->findItemText("CENTER"), -1);
+    ASSERT_TRUE(ui::user::select(lines, 1020, list->itemCount() - 1));  // "Load..."
+    ui::dispatchPostedMessages();
+    EXPECT_TRUE(ownerWasDisabled);
+    EXPECT_TRUE(d.isEnabled());
+    EXPECT_EQ(list->itemText(list->selection()), "CENTER");
+    EXPECT_GE(lines.control(1033)->findItemText("CENTER"), 0) << "the other lists take it up";
+    ASSERT_TRUE(ui::user::click(d, 1));
+  });
+  hostSetPickers(saved);
+  OdDbLinetypeTablePtr table = db->getLinetypeTableId().safeOpenObject();
+  EXPECT_EQ(open("Arch")->dimltype(), table->getAt("CENTER"));
 }
