@@ -9,6 +9,7 @@
 #include "OdStringUtil.h"
 #include "display_probe.h"
 #include "headless_backend.h"
+#include "picker_dialogs.h"
 
 namespace ui {
 namespace {
@@ -59,6 +60,11 @@ Backend* loadQtBackend() {
 
 }  // namespace
 
+bool Backend::askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
+                              const std::string& /*filter*/, std::string& path) {
+  return askTextDialog(owner, caption, label, path);
+}
+
 std::string keyName(Key key) {
   for (const KeyName& k : kKeyNames)
     if (k.key == key) return k.name;
@@ -76,6 +82,8 @@ Key keyFromName(const std::string& name) {
 
 Backend& backend() { return g_backend ? *g_backend : headlessBackend(); }
 void setBackend(Backend* b) { g_backend = b; }
+
+bool isShiftDown() { return backend().isShiftDown(); }
 
 int trackPopupMenu(Dialog& dialog, const Menu& menu, Point at) { return backend().trackPopupMenu(dialog, menu, at); }
 Clipboard& clipboard() { return backend().clipboard(); }

@@ -54,6 +54,13 @@ public:
   virtual Point measureText(const std::string& utf8) const = 0;
   // A message was posted: the backend makes its loop deliver it soon.
   virtual void messagePosted() {}
+  // Whether the Shift key is held down now.
+  virtual bool isShiftDown() const { return false; }
+  // Asks for an existing file to open; false when the user cancelled. The
+  // filter reads "Drawings (*.dxf)". Without a file dialog of its own the
+  // backend asks for the path in a text box, which a script types into.
+  virtual bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
+                               const std::string& filter, std::string& path);
 };
 
 // The backend of the session: the headless one until another is installed.
@@ -62,6 +69,7 @@ Backend& backend();
 void setBackend(Backend* backend);
 
 int trackPopupMenu(Dialog& dialog, const Menu& menu, Point at);
+bool isShiftDown();
 Clipboard& clipboard();
 Point measureText(const std::string& utf8);
 

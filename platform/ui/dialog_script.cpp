@@ -227,6 +227,12 @@ ScriptLineResult runLine(Dialog& dialog, const std::string& line, const ScriptPr
     headlessBackend().queueMenuAnswer(entry);
     return ScriptLineResult{};
   }
+  if (verb == "hold" || verb == "release") {
+    const std::string name = restText(rest);
+    if (!qrv::equalNoCase(name, "Shift")) return failed("only Shift can be held");
+    headlessBackend().setShiftDown(verb == "hold");
+    return ScriptLineResult{};
+  }
   if (verb == "key") {
     const std::string name = nextWord(rest);
     const Key key = keyFromName(name);

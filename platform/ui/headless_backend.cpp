@@ -92,6 +92,7 @@ void HeadlessBackend::reset() {
   m_menuAnswers.clear();
   m_lastMenu.reset();
   m_clipboard.reset();
+  m_shiftDown = false;
 }
 
 HeadlessBackend& headlessBackend() {

@@ -58,9 +58,12 @@ public:
   void setMenuChooser(MenuChooser chooser) { m_menuChooser = std::move(chooser); }
   void queueMenuAnswer(const std::string& entry) { m_menuAnswers.push_back(entry); }
   const Menu* lastMenu() const { return m_lastMenu ? &*m_lastMenu : nullptr; }
+  // Shift stays held from setShiftDown(true) until setShiftDown(false).
+  bool isShiftDown() const override { return m_shiftDown; }
+  void setShiftDown(bool down) { m_shiftDown = down; }
 
   HeadlessClipboard& headlessClipboard() { return m_clipboard; }
-  // Forgets drivers, menu answers and the clipboard (between tests).
+  // Forgets drivers, menu answers, the clipboard and a held Shift (between tests).
   void reset();
 
 private:
@@ -70,6 +73,7 @@ private:
   std::deque<std::string> m_menuAnswers;
   std::optional<Menu> m_lastMenu;
   HeadlessClipboard m_clipboard;
+  bool m_shiftDown = false;
 };
 
 HeadlessBackend& headlessBackend();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "backend.h"
 #include "control.h"
 #include "dialog.h"
 #include "dialog_template.h"
@@ -79,6 +80,11 @@ bool askTextDialog(Dialog* owner, const std::string& caption, const std::string&
 bool chooseDialog(Dialog* owner, const std::string& caption, const std::string& label,
                   const std::vector<std::string>& entries, std::string& chosen) {
   return runPicker(owner, caption, label, &entries, chosen);
+}
+
+bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
+                     const std::string& filter, std::string& path) {
+  return backend().askOpenFileName(owner, caption, label, filter, path);
 }
 
 }  // namespace ui

@@ -14,5 +14,9 @@ bool askTextDialog(Dialog* owner, const std::string& caption, const std::string&
 // True with `chosen` when the user pressed OK with an entry selected.
 bool chooseDialog(Dialog* owner, const std::string& caption, const std::string& label,
                   const std::vector<std::string>& entries, std::string& chosen);
+// True with `path` when the user chose a file to open: the backend's file
+// dialog, or a text box for the path where it has none (headless, scripts).
+bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
+                     const std::string& filter, std::string& path);
 
 }  // namespace ui

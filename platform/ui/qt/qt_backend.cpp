@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
@@ -318,6 +320,23 @@ int QtBackend::trackPopupMenu(Dialog& dialog, const Menu& menu, Point at) {
   if (it != windows().end()) global = it->second->mapToGlobal(global);
   QAction* chosen = popup.exec(global);
   return chosen ? chosen->data().toInt() : 0;
+}
+
+bool QtBackend::isShiftDown() const {
+  return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+bool QtBackend::askOpenFileName(Dialog* owner, const std::string& caption, const std::string& /*label*/,
+                                const std::string& filter, std::string& path) {
+  QWidget* parent = nullptr;
+  for (Dialog* d = owner; d && !parent; d = d->parent()) {
+    auto it = windows().find(d);
+    if (it != windows().end()) parent = it->second;
+  }
+  const QString chosen = QFileDialog::getOpenFileName(parent, qs(caption), qs(path), qs(filter));
+  if (chosen.isEmpty()) return false;
+  path = chosen.toStdString();
+  return true;
 }
 
 Clipboard& QtBackend::clipboard() { return *m_clipboard; }

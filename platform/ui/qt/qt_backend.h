@@ -27,6 +27,9 @@ public:
   DialogUnits dialogUnits() const override;
   Point measureText(const std::string& utf8) const override;
   void messagePosted() override;
+  bool isShiftDown() const override;
+  bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
+                       const std::string& filter, std::string& path) override;
 
   // Called once each modal dialog is on screen, with its window (tests
   // play the user through the widgets from here).
