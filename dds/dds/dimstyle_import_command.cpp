@@ -36,14 +36,6 @@ std::vector<OdString> splitNames(const OdString& answer) {
   return names;
 }
 
-// What went wrong without the error kind in front ("line 12: ..." rather
-// than "Bad DXF file: line 12: ...").
-OdString detailOf(const OdError& e) {
-  const OdString kind = OdString(odResultText(e.code())) + ": ";
-  const OdString text = e.description();
-  return text.rfind(kind, 0) == 0 ? text.substr(kind.size()) : text;
-}
-
 }  // namespace
 
 void runDimStyleImportCommand() {
@@ -72,7 +64,7 @@ void runDimStyleImportCommand() {
   try {
     source = readStyleSource(path);
   } catch (const OdError& e) {
-    throw std::runtime_error(hostFormat(translate("cannot open: %s").c_str(), detailOf(e).c_str()));
+    throw std::runtime_error(sourceErrorText(e));
   }
   const StyleImportResult result =
       importDimStyles(*db, *source, names, overwrite ? ExistingStyles::kOverwrite : ExistingStyles::kSkip);

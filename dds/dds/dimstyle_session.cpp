@@ -173,6 +173,10 @@ HRESULT DimStyleSession::saveStyle(const bool* annotative) {
           return E_FAIL;
         }
         OdDbObjectId existing = table->getAt(name);
+        if (isExternalStyle(existing)) {
+          m_input->print(externalStyleRefusal(OdDbSymbolTableRecordPtr(existing.safeOpenObject())->getName()));
+          continue;
+        }
         if (!existing.isNull()) {
           OdString keyword;
           const int answer = m_input->getKeyword(loadString(1200), loadString(1185), kFlagsKeyword, &keyword);

@@ -56,3 +56,15 @@ OdString importSummaryText(const StyleImportResult& result) {
 }
 
 }  // namespace dds
+
+namespace dds {
+
+OdString sourceErrorText(const OdError& error) {
+  // The error kind in front ("Bad DXF file: ") says nothing the rest does not.
+  const OdString kind = OdString(odResultText(error.code())) + ": ";
+  OdString detail = error.description();
+  if (detail.rfind(kind, 0) == 0) detail = detail.substr(kind.size());
+  return hostFormat(translate("cannot open: %s").c_str(), detail.c_str());
+}
+
+}  // namespace dds

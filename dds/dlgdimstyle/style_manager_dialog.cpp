@@ -8,6 +8,7 @@
 #include "dlgcompare/compare_styles_dialog.h"
 #include "editor_input.h"
 #include "host_context.h"
+#include "import_styles_dialog.h"
 #include "new_style_dialog.h"
 #include "res/dialog_templates.h"
 #include "stdafx/host_access.h"
@@ -38,6 +39,14 @@ struct ManagerListError : std::runtime_error {
 
 void tellUser(const OdString& text) {
   if (HostEdInput* input = currentEditorInput()) input->print(text);
+}
+
+// Styles of external references are never changed: says so when `style`
+// is one.
+bool refusedAsExternal(OdDbObjectId style) {
+  if (!isExternalStyle(style)) return false;
+  tellUser(externalStyleRefusal(OdDbSymbolTableRecordPtr(style.safeOpenObject())->getName()));
+  return true;
 }
 
 }  // namespace
@@ -290,10 +299,27 @@ void StyleManagerDialog::editStyle(bool override) {
   if (!override) {
     if (row < 0) return;
     target = rowStyle(row);
+    if (refusedAsExternal(target)) return;
   }
   if (runStyleEditor(target, m_dialog) != StyleEditorOutcome::kAccepted) return;
+  if (ui::isShiftDown()) logEditedValues(target, override);
   fillList();
   updatePreview(styleList().selection());
+}
+
+// A diagnostic for whoever reads the log: every value the edit left.
+void StyleManagerDialog::logEditedValues(OdDbObjectId target, bool override) const {
+  DimVarRows rows;
+  if (target.isNull()) {
+    if (override) hostTraceNote(kSrcDlgDimStyle, __LINE__, "Dimension Style overrides");
+    listCurrentValues(m_db, rows, false);
+  } else {
+    OdDbDimStyleTableRecordPtr record = target.safeOpenObject();
+    hostTraceNote(kSrcDlgDimStyle, __LINE__, "Dimension Style " + record->getName());
+    listStyleValues(record.get(), rows, false);
+  }
+  for (std::size_t i = 0; i + 1 < rows.size(); i += 2)
+    hostTraceNote(kSrcDlgDimStyle, __LINE__, rows[i] + " = " + rows[i + 1]);
 }
 
 void StyleManagerDialog::compare() {
@@ -311,6 +337,7 @@ void StyleManagerDialog::deleteSelected() {
   const int row = styleList().selection();
   if (row < 0) return;
   const OdDbObjectId id = rowStyle(row);
+  if (refusedAsExternal(id)) return;
   if (!id.isNull() && !canDeleteStyle(id, m_db)) {
     tellUser(hostFormat(translate("\"%s\" or one of its child styles is in use; nothing was deleted.").c_str(),
                         styleLabel(id).c_str()));
@@ -332,6 +359,7 @@ bool StyleManagerDialog::beginRename(int row) {
 void StyleManagerDialog::endRename(int row, const std::string* text) {
   if (!text) return;
   const OdDbObjectId id = rowStyle(row);
+  if (refusedAsExternal(id)) return;
   const OdString name(*text);
   if (renameStyle(id, &name)) {
     fillList();
@@ -343,8 +371,12 @@ void StyleManagerDialog::endRename(int row, const std::string* text) {
 }
 
 void StyleManagerDialog::saveToCurrentStyle() {
-  saveOverridesToCurrentStyle(m_db);
-  fillList();
+  if (refusedAsExternal(currentStyleId(m_db))) return;
+  if (saveOverridesToCurrentStyle(m_db)) fillList();
+}
+
+void StyleManagerDialog::importStyles() {
+  if (importStylesFromDrawing(*m_db, m_dialog)) fillList();
 }
 
 void StyleManagerDialog::showContextMenu(int row, ui::Point at) {
@@ -357,12 +389,15 @@ void StyleManagerDialog::showContextMenu(int row, ui::Point at) {
       {kMenuRename, translate("Rename"), !overrides && !child},
       {res::kIdcManagerDelete, translate("Delete"), overrides || canDeleteStyle(id, m_db)},
       {kMenuSaveToCurrent, translate("Save to current style"), overrides},
+      {0, ""},
+      {kMenuImport, translate("Import styles..."), true},
   };
   switch (ui::trackPopupMenu(*m_dialog, menu, at)) {
     case res::kIdcManagerSetCurrent: setCurrent(); break;
     case kMenuRename: styleList().beginLabelEdit(row); break;
     case res::kIdcManagerDelete: deleteSelected(); break;
     case kMenuSaveToCurrent: saveToCurrentStyle(); break;
+    case kMenuImport: importStyles(); break;
     default: break;
   }
 }

@@ -21,6 +21,7 @@ public:
   // Context-menu commands besides the buttons' own ids.
   static constexpr int kMenuRename = 1000;
   static constexpr int kMenuSaveToCurrent = 1001;
+  static constexpr int kMenuImport = 1002;
 
   // The drawing whose styles are managed; null: the current document's.
   explicit StyleManagerDialog(OdDbDatabase* db = nullptr);
@@ -54,11 +55,14 @@ private:
   void setCurrent();
   void createStyle();
   void editStyle(bool override);
+  // The Shift-held listing after an accepted edit.
+  void logEditedValues(OdDbObjectId target, bool override) const;
   void compare();
   void deleteSelected();
   bool beginRename(int row);
   void endRename(int row, const std::string* text);
   void saveToCurrentStyle();
+  void importStyles();
   void showContextMenu(int row, ui::Point at);
   void listKey(ui::Key key);
   // Set current for a double click or the space key, where it applies.

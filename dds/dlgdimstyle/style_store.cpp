@@ -12,6 +12,7 @@
 #include "stdafx/module_resources.h"
 #include "stdafx/host_access.h"
 #include "style_listing.h"
+#include "text_format.h"
 
 namespace dds {
 namespace {
@@ -107,8 +108,32 @@ HRESULT setCurrentStyle(OdDbDatabase* db, OdDbObjectId style) {
   }
 }
 
+bool isExternalStyle(OdDbObjectId style) {
+  OdDbObjectPtr obj = style.openObject();
+  auto rec = OdDbSymbolTableRecord::cast(obj.get());
+  return rec && rec->isDependent();
+}
+
+OdString externalStyleRefusal(const OdString& name) {
+  return hostFormat(translate("\"%s\" is a style of an external reference; it cannot be changed here.").c_str(),
+                    name.c_str());
+}
+
+namespace {
+
+// Logs the refusal of an action on a style of an external reference.
+bool refusedAsExternal(OdDbObjectId style) {
+  if (!isExternalStyle(style)) return false;
+  OdDbSymbolTableRecordPtr rec = style.openObject();
+  DDS_LOG_ERROR(kSrcDlgDimStyle, externalStyleRefusal(rec->getName()));
+  return true;
+}
+
+}  // namespace
+
 bool canDeleteStyle(OdDbObjectId style, OdDbDatabase* db) {
   if (style.isNull()) return true;
+  if (isExternalStyle(style)) return false;
   db = db ? db : style.database();
   if (!db || db->getDimstyle() == style) return false;
   OdDbObjectIdArray ids{style};
@@ -125,6 +150,7 @@ bool deleteStyle(OdDbObjectId style, OdDbDatabase* db) {
       copyStyleToCurrent(db, current.get());
       return true;
     }
+    if (refusedAsExternal(style)) return false;
     db = style.database();
     OdDbObjectIdArray group;
     {
@@ -160,6 +186,7 @@ bool deleteStyle(OdDbObjectId style, OdDbDatabase* db) {
 bool renameStyle(OdDbObjectId style, const OdString* newName) {
   if (!newName || style.isNull()) return false;
   try {
+    if (refusedAsExternal(style)) return false;
     OdDbDimStyleTableRecordPtr rec = style.safeOpenObject(OdDb::kForWrite);
     const OdString oldName = rec->getName();
     // The children are found under the old name, before the parent's new
@@ -195,15 +222,18 @@ bool renameStyle(OdDbObjectId style, const OdString* newName) {
   }
 }
 
-void saveOverridesToCurrentStyle(OdDbDatabase* db) {
+bool saveOverridesToCurrentStyle(OdDbDatabase* db) {
   db = orCurrent(db);
   DDS_ASSERT(kSrcDlgDimStyle, db != nullptr, "(pDb != 0)");
-  if (!db) return;
+  if (!db) return false;
   try {
+    if (refusedAsExternal(db->getDimstyle())) return false;
     OdDbDimStyleTableRecordPtr current = db->getDimstyle().safeOpenObject(OdDb::kForWrite);
     copyCurrentToStyle(current.get(), db);
+    return true;
   } catch (const OdError& e) {
     DDS_LOG_ERROR(kSrcDlgDimStyle, e.description());
+    return false;
   }
 }
 
@@ -251,6 +281,7 @@ bool isAnnotativeStyle(OdDbObjectId style) {
 
 void setAnnotativeStyle(OdDbObjectId style, bool annotative) {
   try {
+    if (refusedAsExternal(style)) return;
     OdDbObjectPtr obj = style.safeOpenObject(OdDb::kForWrite);
     if (const OdDbAnnotativeObjectPE* pe = OdDbAnnotativeObjectPE::cast(obj.get()))
       pe->setAnnotative(obj.get(), annotative);

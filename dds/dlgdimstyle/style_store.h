@@ -40,6 +40,12 @@ OdString currentStyleName(OdDbDatabase* db = nullptr);
 // E_INVALIDARG no database; E_FAIL the current style cannot be opened.
 HRESULT setCurrentStyle(OdDbDatabase* db, OdDbObjectId style);
 
+// Styles of external references (dependent records, "XREF|NAME") belong to
+// the referenced drawing: nothing here changes them. True for such a style.
+bool isExternalStyle(OdDbObjectId style);
+// The user's explanation when an action would change such a style.
+OdString externalStyleRefusal(const OdString& name);
+
 // The overrides entry (null) can always be "deleted"; the current style
 // never; another style when nothing refers to it.
 bool canDeleteStyle(OdDbObjectId style, OdDbDatabase* db = nullptr);
@@ -48,10 +54,12 @@ bool canDeleteStyle(OdDbObjectId style, OdDbDatabase* db = nullptr);
 // refresh.
 bool deleteStyle(OdDbObjectId style, OdDbDatabase* db = nullptr);
 // Renames the style and its child styles; false (logged) when the name is
-// refused. A null newName is a cancelled edit.
+// refused or the style is an external reference's. A null newName is a
+// cancelled edit.
 bool renameStyle(OdDbObjectId style, const OdString* newName);
-// Makes the current style hold the current values.
-void saveOverridesToCurrentStyle(OdDbDatabase* db = nullptr);
+// Makes the current style hold the current values; false (logged) when it
+// cannot, as for a current style of an external reference.
+bool saveOverridesToCurrentStyle(OdDbDatabase* db = nullptr);
 // The name a new style gets: the typed name for a top-level style, or
 // "Parent$d" with the base's parent name.
 OdString newStyleName(OdDbObjectId base, int childType, const OdString& typedName);

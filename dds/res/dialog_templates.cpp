@@ -118,6 +118,37 @@ const ControlTemplate kNewStyleControlsEn[] = DDS_NEW_STYLE_CONTROLS(kNewStyleEn
 const ControlTemplate kNewStyleControlsRu[] = DDS_NEW_STYLE_CONTROLS(kNewStyleRu);
 #undef DDS_NEW_STYLE_CONTROLS
 
+struct ImportTexts {
+  const char* styles;
+  const char* markAll;
+  const char* clearMarks;
+  const char* overwrite;
+  const char* import;
+  const char* cancel;
+};
+
+constexpr ImportTexts kImportEn{"&Styles of the drawing:", "Mark &all", "C&lear marks",
+                                "&Overwrite styles this drawing has", "&Import", "Cancel"};
+constexpr ImportTexts kImportRu{"&Стили чертежа:", "Отметить &все", "Снять &отметки",
+                                "&Заменять стили, которые есть в этом чертеже", "&Импорт", "Отмена"};
+
+#define DDS_IMPORT_CONTROLS(T)                                                                               \
+  {                                                                                                          \
+    {kIdcImportSourceLabel, ControlKind::kLabel, T.styles, {7, 7, 226, 8}, 0},                               \
+    {kIdcImportStyles, ControlKind::kListView, "", {7, 18, 226, 110},                                        \
+     ui::kStyleSingleSel | ui::kStyleNoSortHeader | ui::kStyleTabStop},                                      \
+    {kIdcImportMarkAll, ControlKind::kButton, T.markAll, {7, 132, 74, 14}, ui::kStyleTabStop},               \
+    {kIdcImportClearMarks, ControlKind::kButton, T.clearMarks, {85, 132, 74, 14}, ui::kStyleTabStop},        \
+    {kIdcImportOverwrite, ControlKind::kCheckBox, T.overwrite, {7, 152, 226, 10},                            \
+     ui::kStyleAutoCheck | ui::kStyleTabStop},                                                               \
+    {kIdcOk, ControlKind::kButton, T.import, {129, 168, 50, 14}, ui::kStyleDefault | ui::kStyleTabStop},     \
+    {kIdcCancel, ControlKind::kButton, T.cancel, {183, 168, 50, 14}, ui::kStyleTabStop},                     \
+  }
+
+const ControlTemplate kImportControlsEn[] = DDS_IMPORT_CONTROLS(kImportEn);
+const ControlTemplate kImportControlsRu[] = DDS_IMPORT_CONTROLS(kImportRu);
+#undef DDS_IMPORT_CONTROLS
+
 const ui::DialogResource kTemplates[] = {
     {kDlgStyleManager, HostLanguage::kEnglish, "Dimension Style Manager", 351, 191, false, kManagerControlsEn,
      std::size(kManagerControlsEn)},
@@ -131,6 +162,10 @@ const ui::DialogResource kTemplates[] = {
      std::size(kCompareControlsEn)},
     {kDlgCompare, HostLanguage::kRussian, "Сравнение размерных стилей", 337, 231, false, kCompareControlsRu,
      std::size(kCompareControlsRu)},
+    {kDlgImportStyles, HostLanguage::kEnglish, "Import Dimension Styles", 240, 189, false, kImportControlsEn,
+     std::size(kImportControlsEn)},
+    {kDlgImportStyles, HostLanguage::kRussian, "Импорт размерных стилей", 240, 189, false, kImportControlsRu,
+     std::size(kImportControlsRu)},
 };
 
 }  // namespace

@@ -46,4 +46,12 @@ constexpr int kIdcNewUseFor = 1010;
 constexpr int kIdcOk = 1;
 constexpr int kIdcCancel = 2;
 
+// Template 1020: picking the styles of another drawing to import.
+constexpr int kDlgImportStyles = 1020;
+constexpr int kIdcImportSourceLabel = 1021;
+constexpr int kIdcImportStyles = 1022;
+constexpr int kIdcImportMarkAll = 1023;
+constexpr int kIdcImportClearMarks = 1024;
+constexpr int kIdcImportOverwrite = 1025;
+
 }  // namespace dds::res

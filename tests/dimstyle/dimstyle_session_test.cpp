@@ -108,6 +108,19 @@ TEST_F(DimStyle, RedefineWithYesOverwritesAndCancelLeavesTheStyleAlone) {
   EXPECT_FALSE(run("\x1b\n").find("Current dimension overrides:") != std::string::npos);
 }
 
+TEST_F(DimStyle, SaveRefusesAStyleOfAnExternalReference) {
+  OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(style("Standard").safeOpenObject())->clone();
+  r->setNameAsStored("Ext|Dep");
+  r->setDependent(true);
+  OdDbDimStyleTablePtr(db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite))->add(r);
+  db.setDimtxt(0.3);
+  const std::string out = run("S\next|dep\nMine\n");
+  EXPECT_TRUE(has(out, "\"Ext|Dep\" is a style of an external reference; it cannot be changed here.")) << out;
+  EXPECT_FALSE(has(out, "redefine it?")) << out;
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Ext|Dep").safeOpenObject())->dimtxt(), 0.18);
+  EXPECT_EQ(db.getDimstyle(), style("Mine")) << "a refused name asks for another";
+}
+
 TEST_F(DimStyle, EqualStyleShowsNoDifferences) {
   const std::string out = run("S\n~Standard\n\x1b\n");
   EXPECT_TRUE(has(out, "No Differences.")) << out;

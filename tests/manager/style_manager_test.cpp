@@ -13,6 +13,7 @@
 #include "dialog.h"
 #include "dlgdimstyle/new_style_dialog.h"
 #include "dlgdimstyle/style_manager_dialog.h"
+#include "drawing_io.h"
 #include "headless_backend.h"
 #include "host_test_support.h"
 #include "stdafx/module_resources.h"
@@ -316,4 +317,83 @@ TEST_F(Manager, NewCancelledInTheEditorLeavesNoCopyAndSwitchesNothing) {
   manager.run(nullptr);
   EXPECT_TRUE(style("Standard$4").isNull());
   EXPECT_EQ(OdDbDimensionPtr(radial.safeOpenObject())->dimensionStyle(), db->getDimStyleStandardId());
+}
+
+// "Import styles..." of the context menu: the path box, the picking dialog
+// with what Import would do to each row, and the refilled list.
+TEST_F(Manager, ImportStylesPicksFromAnotherDrawingAndRefills) {
+  constexpr int kPath = 100, kStyles = 1022, kMarkAll = 1023, kClearMarks = 1024, kOverwrite = 1025;
+  TempFolder folder;
+  const std::string standard = folder.file("standard.dxf");
+  std::ofstream(standard) << "stands for the drawing the reader below makes\n";
+  hostSetDrawingIO(
+      [](const std::string&, HostDrawingRead&) {
+        auto source = std::make_unique<OdDbDatabase>();
+        OdDbDimStyleTablePtr t = source->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+        OdDbDimStyleTableRecordPtr base = source->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
+        base->setDimasz(7.0);
+        for (const char* name : {"Company", "Company$0"}) {
+          OdDbDimStyleTableRecordPtr r = base->clone();
+          r->setName(name);
+          t->add(r);
+        }
+        return source;
+      },
+      nullptr);
+  const double ownArrows = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz();
+  auto askPath = [](const std::string& path) {
+    ui::headlessBackend().queueDriver([path](ui::Dialog& d) {
+      ASSERT_TRUE(ui::user::type(d, kPath, path));
+      ASSERT_TRUE(ui::user::click(d, kOk));
+    });
+  };
+  auto action = [](ui::Dialog& d, int row) { return d.control(kStyles)->itemText(row, 1); };
+  auto openImport = [](ui::Dialog& d) {
+    ui::headlessBackend().queueMenuAnswer("Import styles...");
+    ASSERT_TRUE(ui::user::rightClick(d, kList, 0));
+  };
+
+  // Drivers run in the order they were queued: the manager first, then
+  // each dialog it opens.
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    openImport(d);
+    openImport(d);
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard"})) << "a failed or cancelled import changes nothing";
+    openImport(d);
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Company", "  Linear"}));
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  askPath(folder.file("missing.dxf"));
+  askPath(standard);  // picked, then cancelled
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    EXPECT_EQ(d.caption(), "Import Dimension Styles");
+    ASSERT_TRUE(ui::user::doubleClick(d, kStyles, 1));
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  askPath(standard);
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    EXPECT_EQ(d.control(kStyles)->itemText(0), "Standard");
+    EXPECT_EQ(d.control(kStyles)->itemText(1), "Company");
+    EXPECT_EQ(d.control(kStyles)->itemCount(), 2) << "child styles come with their parent";
+    EXPECT_FALSE(d.control(kOk)->isEnabled()) << "nothing marked";
+    ASSERT_TRUE(ui::user::click(d, kMarkAll));
+    EXPECT_EQ(action(d, 0), "skip, this drawing has it");
+    EXPECT_EQ(action(d, 1), "import");
+    ASSERT_TRUE(ui::user::setCheck(d, kOverwrite, true));
+    EXPECT_EQ(action(d, 0), "overwrite");
+    ASSERT_TRUE(ui::user::click(d, kClearMarks));
+    EXPECT_FALSE(d.control(kOk)->isEnabled());
+    ASSERT_TRUE(ui::user::select(d, kStyles, 1));
+    ASSERT_TRUE(ui::user::pressKey(d, ui::Key::kSpace, kStyles));
+    EXPECT_EQ(action(d, 0), "");
+    ASSERT_TRUE(ui::user::click(d, kOk));
+  });
+  StyleManagerDialog(db).run(nullptr);
+  hostSetDrawingIO(nullptr, nullptr);
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->dimasz(), ownArrows);
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Company").safeOpenObject())->dimasz(), 7.0);
+  const std::string said = host->transcript();
+  EXPECT_NE(said.find("cannot open: no such file: " + folder.file("missing.dxf")), std::string::npos) << said;
+  EXPECT_NE(said.find("Company: imported"), std::string::npos) << said;
+  EXPECT_NE(said.find("Dimension styles: 2 imported, 0 overwritten"), std::string::npos) << said;
 }

@@ -1,6 +1,7 @@
-// The style manager and the New style dialog as Qt widgets on the offscreen
-// platform: the widgets show what the headless dump shows, and screenshots
-// of both dialogs in English and Russian are written for review.
+// The style manager, the New style dialog and the import's picking dialog
+// as Qt widgets on the offscreen platform: the widgets show what the
+// headless dump shows, and screenshots of the dialogs in English and
+// Russian are written for review.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,12 +14,14 @@
 #include "dialog.h"
 #include "dialog_script.h"
 #include "dim_block_builder.h"
+#include "dlgdimstyle/import_styles_dialog.h"
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "host_test_support.h"
 #include "native_gate.h"
 #include "qt_backend.h"
 #include "stdafx/module_resources.h"
 #include "translation.h"
+#include "user_input.h"
 
 namespace {
 
@@ -73,6 +76,14 @@ TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
     settle();
     shown.push_back(dialog.templateId());
     EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    if (dialog.templateId() == 1020) {
+      ui::user::doubleClick(dialog, 1022, 1);  // one style marked
+      settle();
+      EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+      shot(window, "import-styles-dialog-" + lang + ".png");
+      window.findChild<QPushButton*>("2")->click();
+      return;
+    }
     if (dialog.templateId() == 1002) {
       shot(window, "new-style-dialog-" + lang + ".png");
       window.findChild<QPushButton*>("2")->click();
@@ -85,7 +96,9 @@ TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
   });
   dds::StyleManagerDialog manager(db);
   EXPECT_EQ(manager.run(nullptr), 2);
-  EXPECT_EQ(shown, (std::vector<int>{1000, 1002}));
+  dds::ImportStylesDialog import({"Standard", "Company", "Company-Arch"}, {true, false, false});
+  EXPECT_EQ(import.run(nullptr), 2);
+  EXPECT_EQ(shown, (std::vector<int>{1000, 1002, 1020}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ManagerQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian),

@@ -157,3 +157,38 @@ TEST(DimStyleImportSessions, RussianPromptsAnUnreadableSourceAMissingNameAndUndo
   EXPECT_TRUE(styles->getAt("Company").isNull());
   EXPECT_EQ(db->getDimstyle(), styles->getAt("Standard"));
 }
+
+// The manager's "Import styles..." in a Russian scripted session: the path
+// typed into the box, one style marked in the picking dialog, the refilled
+// list, and the saved drawing read back with ezdxf.
+TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
+  const auto dir = tempFolder("import-manager");
+  makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr", "DIMSTYLE\n"
+                           "menu Импорт стилей...\n"
+                           "rclick 1000 0\n"
+                           "type 100 " + (kExamples / "standard.dxf").string() + "\n"
+                           "press OK\n"
+                           "select 1022 Company\n"
+                           "key Space 1022\n"
+                           "dump\n"
+                           "press Импорт\n"
+                           "dump\n"
+                           "press Закрыть\n"
+                           "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "dialog 1020 \"Импорт размерных стилей\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "row 1: \"Company\" | \"импортировать\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Company: импортирован")) << r.out;
+  EXPECT_TRUE(contains(r.out, "row 1: \"Company\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "row 2: indent=1 \"Выноска\"")) << r.out;
+
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py", kCheckScript);
+  const std::string out = capture("/usr/bin/python3 " + (dir / "check.py").string() + " " +
+                                  (kExamples / "standard.dxf").string() + " " + (dir / "out.dxf").string());
+  EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
+  EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " audit errors 0")) << out;
+  EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " current STANDARD")) << out;
+}

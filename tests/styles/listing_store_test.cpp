@@ -171,6 +171,29 @@ TEST_F(Styles, RenameTakesTheChildrenAlong) {
   EXPECT_EQ(rec(a)->getName(), "B");
 }
 
+TEST_F(Styles, StylesOfExternalReferencesAreNeverChanged) {
+  OdDbDimStyleTableRecordPtr r = rec(db.getDimStyleStandardId())->clone();
+  r->setNameAsStored("Ext|Dep");
+  r->setDependent(true);
+  r->setDimasz(0.5);
+  const OdDbObjectId dep = OdDbDimStyleTablePtr(db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite))->add(r);
+  ASSERT_TRUE(isExternalStyle(dep));
+  EXPECT_FALSE(isExternalStyle(db.getDimStyleStandardId()));
+  const OdString other = "Mine";
+  EXPECT_FALSE(renameStyle(dep, &other));
+  EXPECT_FALSE(canDeleteStyle(dep, &db));
+  EXPECT_FALSE(deleteStyle(dep, &db));
+  setAnnotativeStyle(dep, true);
+  EXPECT_FALSE(isAnnotativeStyle(dep));
+  // Current (as a drawing may hold it) with overrides: they stay overrides.
+  db.setDimstyle(dep);
+  db.setDimasz(9.0);
+  EXPECT_FALSE(saveOverridesToCurrentStyle(&db));
+  EXPECT_EQ(rec(dep)->getName(), "Ext|Dep");
+  EXPECT_DOUBLE_EQ(rec(dep)->dimasz(), 0.5);
+  EXPECT_FALSE(dep.isErased());
+}
+
 TEST_F(Styles, SetCurrentStyleAndOverrides) {
   OdDbObjectId a = add("A", 0.7);
   EXPECT_EQ(setCurrentStyle(&db, db.getDimStyleStandardId()), S_FALSE);
