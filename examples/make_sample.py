@@ -6,17 +6,30 @@ every kind of dimension the module styles: linear (horizontal and rotated),
 aligned, radius, diameter, angular between two lines and through three
 points, ordinate X and Y, arc length, and a leader with a note. Three
 dimension styles, one with a child style for radial dimensions
-("Plate-ISO$4"), and one dimension with its own overrides. The dimensions
+("Plate-ISO$4"), and one dimension with its own overrides. The current
+values are those of the current style "Plate-ISO", so the drawing opens
+without overrides. The dimensions
 are rendered (their geometry blocks are written), so that any DXF viewer
 shows them.
 
 Usage: make_sample.py [OUTPUT.dxf]   (default: sample.dxf next to this file)
 Needs ezdxf (Debian: python3-ezdxf).
 """
+import math
 import os
 import sys
 
 import ezdxf
+from ezdxf.sections.headervars import HEADER_VAR_MAP
+
+
+def use_values_of(doc, style):
+    """Makes the drawing's current dimension values those of its current
+    style, so that it opens without overrides nobody made."""
+    for name, value in style.dxfattribs().items():
+        var = "$" + name.upper()
+        if name.startswith("dim") and var in HEADER_VAR_MAP:
+            doc.header[var] = value
 
 
 def make_styles(doc):
@@ -101,6 +114,14 @@ def main(argv):
     if auditor.has_errors:
         print("\n".join(str(e.message) for e in auditor.errors), file=sys.stderr)
         return 1
+    doc.saveas(out)
+    # ezdxf completes a style's values as it writes it: the current values
+    # are taken from the style as written.
+    doc = ezdxf.readfile(out)
+    use_values_of(doc, doc.dimstyles.get("Plate-ISO"))
+    # Styles store no jog angle: theirs is the usual 45 degrees, which the
+    # header spells with a few digits less unless told.
+    doc.header["$DIMJOGANG"] = math.pi / 4
     doc.saveas(out)
     print(out)
     return 0

@@ -35,10 +35,20 @@ TEST(HostSessions, AnUnchangedDrawingIsSavedByteForByte) {
   EXPECT_EQ(readAll(dir / "copy.dxf"), readAll(kSample));
 }
 
-TEST(HostSessions, TheSampleOpensByDefaultAndHasItsStyles) {
+// The sample opens clean: its current values are those of its current
+// style, so only the one dimension with overrides of its own carries any.
+TEST(HostSessions, TheSampleOpensByDefaultWithItsStylesAndNoOverrides) {
   const auto dir = tempFolder("default");
   writeText(dir / "s.scr", "-dimstyle\n?\n\n\x1b\n");
   const Result r = runHost("--script " + (dir / "s.scr").string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "Named dimension styles:")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Current dimension style: \"Plate-ISO\"")) << r.out;
+  EXPECT_FALSE(contains(r.out, "Current dimension overrides:")) << r.out;
+  auto sample = readDxfDrawing(kSample.string());
+  OdDbBlockTableRecordPtr ms = sample->getModelSpaceId().safeOpenObject();
+  int withOverrides = 0;
+  for (auto e = ms->newIterator(); !e->done(); e->step())
+    if (auto dim = OdDbDimension::cast(e->entity().get())) withOverrides += !dim->dimOverrides().empty();
+  EXPECT_EQ(withOverrides, 1);
 }
