@@ -12,4 +12,9 @@ namespace dds {
 // outlines.
 void playPicture(const HostPicture& picture, ui::DeviceContext& dc, const ui::Rect& target);
 
+// Where to play the picture so that everything it draws on this context,
+// text in the context's own font included, fits `client` with `marginPx`
+// free on every side, centred, in the picture's proportions.
+ui::Rect fittedPictureRect(const HostPicture& picture, ui::DeviceContext& dc, const ui::Rect& client, int marginPx);
+
 }  // namespace dds

@@ -6,7 +6,6 @@
 #include "device_context.h"
 #include "dlgdimstyle/style_store.h"
 #include "host_entry.h"
-#include "paint_rect.h"
 #include "picture_painter.h"
 #include "picture_scaling.h"
 #include "sample_values.h"
@@ -19,6 +18,9 @@ namespace {
 constexpr const char* kSrcPreview = "dds/wndpreview";
 // The frame remembers its preview under this name.
 constexpr const char* kFrameProperty = "QrvStylePreview";
+// Room left free around the picture, so that nothing drawn touches the
+// frame's edge.
+constexpr int kPictureMarginPx = 6;
 // The child types whose styles kind 0 looks for, in the order of the groups.
 constexpr int kGroupDigits[] = {kChildLinear, kChildAngular, kChildRadius, kChildOrdinate, kChildLeader};
 
@@ -331,8 +333,7 @@ void StylePreview::paint(ui::DeviceContext& dc, const ui::Rect& client) {
   options.foreground = {fg.r, fg.g, fg.b};
   HostPicturePtr pic = picture(options);
   if (!pic || pic->empty()) return;
-  const HostPictureBox box = pic->bounds();
-  playPicture(*pic, dc, previewPaintRect(client, box.width(), box.height()));
+  playPicture(*pic, dc, fittedPictureRect(*pic, dc, client, kPictureMarginPx));
 }
 
 }  // namespace dds

@@ -62,7 +62,8 @@ public:
   void dropPicture();
 
   // Paints the frame's client rectangle: the window colour, then the
-  // picture in the rectangle previewPaintRect gives.
+  // picture fitted with a margin, text as the context draws it included
+  // (fittedPictureRect).
   void paint(ui::DeviceContext& dc, const ui::Rect& client);
 
 private:

@@ -221,4 +221,26 @@ bool writePngFile(const Image& image, const std::string& path, std::string* erro
   return hostSaveFileAtomically(path, bytes, why) || fail(why);
 }
 
+bool readPngFile(const std::string& path, Image& image, std::string* error) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+    if (error) *error = "cannot read " + path + ": " + png.message;
+    return false;
+  }
+  png.format = PNG_FORMAT_RGB;
+  Image out;
+  out.width = int(png.width);
+  out.height = int(png.height);
+  out.rgb.resize(PNG_IMAGE_SIZE(png));
+  const png_color white{255, 255, 255};
+  if (!png_image_finish_read(&png, &white, out.rgb.data(), 0, nullptr)) {
+    if (error) *error = "cannot read " + path + ": " + png.message;
+    png_image_free(&png);
+    return false;
+  }
+  image = std::move(out);
+  return true;
+}
+
 }  // namespace render

@@ -32,5 +32,8 @@ struct Image {
 Image rasterize(const DisplayList& list, const RasterOptions& options = {});
 // Writes an 8-bit RGB PNG; false with a message in *error on failure.
 bool writePngFile(const Image& image, const std::string& path, std::string* error = nullptr);
+// Reads any PNG as 8-bit RGB (transparency composed on white); false with
+// a message in *error when the file cannot be read.
+bool readPngFile(const std::string& path, Image& image, std::string* error = nullptr);
 
 }  // namespace render

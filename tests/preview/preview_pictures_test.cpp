@@ -1,5 +1,6 @@
 // What each kind shows, as pictures written into the build folder
-// (preview-kind-N.png, imperial and metric), and DIMPREVIEW's files.
+// (preview-kind-N.png, imperial and metric) and compared with the reference
+// pictures, and DIMPREVIEW's files.
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -41,11 +42,14 @@ TEST(PreviewKinds, EachKindShowsItsEntitiesAndIsWrittenAsAPicture) {
       HostPicturePtr picture = preview.picture();
       ASSERT_NE(picture, nullptr);
       EXPECT_EQ(pictureTexts(*picture).size(), c.texts);
-      const std::string name = std::string(DDS_BINARY_DIR) + "/preview-kind-" + std::to_string(c.kind) +
-                               (m == OdDb::kMetric ? "-metric" : "") + ".png";
+      const std::string name =
+          "preview-kind-" + std::to_string(c.kind) + (m == OdDb::kMetric ? "-metric" : "");
+      const std::string path = std::string(DDS_BINARY_DIR) + "/" + name + ".png";
       std::string error;
-      ASSERT_TRUE(picture->writePng(name, 480, 0, &error)) << error;
-      EXPECT_TRUE(isPng(name));
+      ASSERT_TRUE(picture->writePng(path, 480, 0, &error)) << error;
+      render::Image written;
+      ASSERT_TRUE(render::readPngFile(path, written, &error)) << error;
+      expectLikeReference(written, name);
     }
   }
 }

@@ -292,17 +292,28 @@ TEST(PreviewFrame, PaintsIntoItsFrameAndLetsGoWithEitherSide) {
   EXPECT_EQ(dc.calls()[0].kind, ui::DcCall::kFillRect);
   EXPECT_EQ(dc.calls()[0].rect, (ui::Rect{0, 0, 300, 100}));
   EXPECT_EQ(dc.calls()[0].color, dc.windowColor());
-  // The picture keeps inside the centred rectangle: wider than tall, in a
-  // frame three times as wide as tall, it is centred across.
-  const HostPictureBox box = preview->picture()->bounds();
-  const ui::Rect target = dds::previewPaintRect({0, 0, 300, 100}, box.width(), box.height());
-  EXPECT_GT(target.x, 0);
-  int minX = 1 << 30, maxX = -1;
-  for (const ui::DcCall& call : dc.calls())
+  // Everything drawn, text as this context measures it included, keeps a
+  // margin from the frame's edge; the wide picture is centred across.
+  ui::RecordingDC measure;
+  int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+  auto add = [&](ui::Point p) {
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x), minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+  };
+  for (const ui::DcCall& call : dc.calls()) {
+    if (call.kind == ui::DcCall::kFontHeight) measure.setFontHeight(call.value);
     if (call.kind == ui::DcCall::kPolyline)
-      for (const ui::Point& p : call.points) minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-  EXPECT_GE(minX, target.x - 1);
-  EXPECT_LE(maxX, target.right() + 1);
+      for (const ui::Point& p : call.points) add(p);
+    if (call.kind == ui::DcCall::kText) {
+      const ui::Point extent = measure.textExtent(call.text);
+      add(call.at);
+      add({call.at.x + extent.x, call.at.y + extent.y});
+    }
+  }
+  EXPECT_GE(minY, 5);
+  EXPECT_LE(maxY, 95);
+  EXPECT_GE(minX, 5);
+  EXPECT_LE(maxX, 295);
+  EXPECT_NEAR(minX, 300 - maxX, 2);
   EXPECT_FALSE(dc.texts().empty());
 
   // Painting again replays the same picture; showing drops it and asks
