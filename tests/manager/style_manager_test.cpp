@@ -397,3 +397,36 @@ TEST_F(Manager, ImportStylesPicksFromAnotherDrawingAndRefills) {
   EXPECT_NE(said.find("Company: imported"), std::string::npos) << said;
   EXPECT_NE(said.find("Dimension styles: 2 imported, 0 overwritten"), std::string::npos) << said;
 }
+
+// With Shift held as the editor closes with OK, the values the edit left
+// go to the log; without it, or after Cancel, nothing does.
+TEST_F(Manager, ShiftHeldListsTheEditedValuesInTheLog) {
+  add("Arch");
+  CapturedLog log;
+  auto editorPresses = [](int button) {
+    ui::headlessBackend().queueDriver([button](ui::Dialog& editor) { ASSERT_TRUE(ui::user::click(editor, button)); });
+  };
+  run([&](ui::Dialog& d) {
+    pick(d, "Arch");
+    editorPresses(1);
+    ASSERT_TRUE(ui::user::click(d, kModify));  // Shift up
+    ui::headlessBackend().setShiftDown(true);
+    editorPresses(2);
+    ASSERT_TRUE(ui::user::click(d, kModify));  // cancelled
+    editorPresses(1);
+    ASSERT_TRUE(ui::user::click(d, kModify));
+    pick(d, "Standard");
+    editorPresses(1);
+    ASSERT_TRUE(ui::user::click(d, kOverride));
+  });
+  const std::string text = log.text();
+  auto count = [&](const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("Dimension Style Arch"), 1) << text;
+  EXPECT_EQ(count("Dimension Style overrides"), 1) << text;
+  EXPECT_EQ(count("DIMASZ = "), 2) << text;
+  EXPECT_EQ(count(" = "), 2 * 78) << text;
+}
