@@ -3,19 +3,16 @@
 // filled, the preview made) and refilling its list after a change.
 #include <benchmark/benchmark.h>
 
-#include <sstream>
-
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbDimension.h"
-#include "console.h"
+#include "bench_host.h"
 #include "control.h"
 #include "dialog.h"
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "documents.h"
 #include "headless_backend.h"
-#include "host_services.h"
 #include "stdafx/module_resources.h"
 #include "translation.h"
 #include "user_input.h"
@@ -26,12 +23,7 @@ constexpr int kStyles = 1000;
 constexpr int kDimensions = 100000;
 constexpr int kList = 1000, kClose = 2;
 
-struct Host {
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script{in};
-  HostConsole console{script, out};
-  HostServices services{console};
+struct Host : BenchHost {
   OdDbDatabase* db = nullptr;
 
   Host() {

@@ -1,6 +1,9 @@
 #include "style_manager_dialog.h"
 
 #include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "OdDbDimStyleTableRecord.h"
 #include "OdStringUtil.h"
@@ -146,24 +149,8 @@ void StyleManagerDialog::fillList() {
   m_styleIds.clear();
   if (m_preview) m_preview->synchronize(m_db);
 
-  std::vector<std::intptr_t> childRefs;
   try {
-    const OdDbObjectId current = currentStyleId(m_db);
-    OdDbDimStyleTablePtr table = m_db->getDimStyleTableId().safeOpenObject();
-    for (auto it = table->newIterator(); !it->done(); it->step()) {
-      OdDbDimStyleTableRecordPtr record = it->getRecord();
-      const OdDbObjectId id = it->getRecordId();
-      if (record->isDependent()) continue;
-      const std::intptr_t ref = std::intptr_t(m_styleIds.size());
-      m_styleIds.push_back(id);
-      if (parseChildStyle(id)) {
-        childRefs.push_back(ref);
-        continue;
-      }
-      list.addItem(record->getName(), ref, 0);
-      if (id == current && hasOverrides(record.get(), m_db)) list.addItem(loadString(kIdsOverrides), kOverridesRow, 1);
-    }
-    insertChildRows(childRefs);
+    addRows();
   } catch (...) {
     m_filling = false;
     list.setRedraw(true);
@@ -185,27 +172,55 @@ void StyleManagerDialog::fillList() {
   selectionChanged(select);
 }
 
-// Each child goes directly below its parent, so several children of one
-// parent end up in reverse table order, above the parent's overrides row.
-void StyleManagerDialog::insertChildRows(std::vector<std::intptr_t>& childRefs) {
+// Parents in table order, each followed by its children in reverse table
+// order (as if each child were inserted directly below its parent), then
+// the overrides row under the current style. References follow the order
+// the records are met: parents and children as they come in the table.
+void StyleManagerDialog::addRows() {
   ui::Control& list = styleList();
-  for (const std::intptr_t ref : childRefs) {
+  struct Parent {
+    std::intptr_t ref;
+    OdString name;
+    bool overrides;
+  };
+  std::vector<Parent> parents;
+  struct Child {
+    std::intptr_t ref;
+    std::string parentKey;  // the parent's name, folded
+    OdString typeName;
+  };
+  std::vector<Child> children;
+  std::unordered_map<std::string, std::vector<std::size_t>> childrenOf;  // indices into children
+  const OdDbObjectId current = currentStyleId(m_db);
+  OdDbDimStyleTablePtr table = m_db->getDimStyleTableId().safeOpenObject();
+  for (auto it = table->newIterator(); !it->done(); it->step()) {
+    OdDbDimStyleTableRecordPtr record = it->getRecord();
+    const OdDbObjectId id = it->getRecordId();
+    if (record->isDependent()) continue;
+    const std::intptr_t ref = std::intptr_t(m_styleIds.size());
+    m_styleIds.push_back(id);
     ChildStyleInfo info;
-    parseChildStyle(m_styleIds[std::size_t(ref)], &info);
-    int parentRow = -1;
-    for (int row = 0; row < list.itemCount() && parentRow < 0; ++row) {
-      const ui::ListItem* item = list.item(row);
-      if (item->indent == 0 && item->data >= 0 && qrv::equalNoCase(list.itemText(row), info.parentName))
-        parentRow = row;
+    if (parseChildStyle(id, &info)) {
+      children.push_back({ref, qrv::foldCase(info.parentName), info.typeName});
+      childrenOf[children.back().parentKey].push_back(children.size() - 1);
+      continue;
     }
-    if (parentRow >= 0) {
-      list.insertItem(parentRow + 1, info.typeName, ref, 1);
-    } else {
-      // The parent is itself a child style and has no row of its own: the
-      // style is listed under its full label at the end.
-      list.addItem(styleLabel(m_styleIds[std::size_t(ref)]), ref, 1);
-    }
+    parents.push_back({ref, record->getName(), id == current && hasOverrides(record.get(), m_db)});
   }
+  std::unordered_set<std::string> hasRow;
+  for (const Parent& parent : parents) {
+    list.addItem(parent.name, parent.ref, 0);
+    const std::string key = qrv::foldCase(parent.name);
+    hasRow.insert(key);
+    if (auto found = childrenOf.find(key); found != childrenOf.end())
+      for (auto at = found->second.rbegin(); at != found->second.rend(); ++at)
+        list.addItem(children[*at].typeName, children[*at].ref, 1);
+    if (parent.overrides) list.addItem(loadString(kIdsOverrides), kOverridesRow, 1);
+  }
+  // A child whose parent is itself a child style has no parent row: it is
+  // listed under its full label at the end.
+  for (const Child& child : children)
+    if (!hasRow.count(child.parentKey)) list.addItem(styleLabel(m_styleIds[std::size_t(child.ref)]), child.ref, 1);
 }
 
 void StyleManagerDialog::selectionChanged(int row) {

@@ -46,7 +46,7 @@ private:
 
   void initDialog();
   void fillList();
-  void insertChildRows(std::vector<std::intptr_t>& childRefs);
+  void addRows();
   void selectionChanged(int row);
   void updateCurrentLabel();
   void updateButtons(int row);

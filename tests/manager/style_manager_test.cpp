@@ -109,12 +109,14 @@ struct Manager : ::testing::Test {
 TEST_F(Manager, RowsShowChildrenBelowTheirParentAndTheOverridesRow) {
   add("Arch");
   add("Arch$2");
+  add("Arch$2$4");  // a child of a child: no parent row, at the end
   add("Arch$4");
   makeCurrent(style("Arch"));
   db->setDimasz(9.0);  // an override of the current style
   run([&](ui::Dialog& d) {
     EXPECT_EQ(d.caption(), "Dimension Style Manager");
-    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Radius", "  Angular", "  <style overrides>"}));
+    EXPECT_EQ(rows(d), (std::vector<std::string>{"Standard", "Arch", "  Radius", "  Angular", "  <style overrides>",
+                                                 "  Arch$2 [Radius]"}));
     EXPECT_EQ(d.control(kCurrentLabel)->text(), "Current style: Arch");
     EXPECT_EQ(d.control(kList)->selection(), 1) << "the current style is selected at start";
     pick(d, "Angular");
@@ -124,7 +126,7 @@ TEST_F(Manager, RowsShowChildrenBelowTheirParentAndTheOverridesRow) {
   });
   // Without overrides there is no overrides row.
   db->setDimstyleData(style("Arch"));
-  run([&](ui::Dialog& d) { EXPECT_EQ(rows(d).back(), "  Angular"); });
+  run([&](ui::Dialog& d) { EXPECT_EQ(rows(d)[4], "  Arch$2 [Radius]"); });
 }
 
 TEST_F(Manager, ButtonsFollowTheKindOfRow) {
