@@ -100,8 +100,9 @@ BENCHMARK(BM_ManagerRefill)->Unit(benchmark::kMillisecond)->Iterations(20);
 void BM_ManagerSelectAnotherStyle(benchmark::State& state) {
   Host& h = host();
   ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
-    int row = 0;
-    for (auto _ : state) ui::user::select(d, kList, row = (row + 7) % 1000 + 2);
+    int row = 0, selected = 0;
+    for (auto _ : state) selected += ui::user::select(d, kList, row = (row + 7) % 1000 + 2);
+    state.counters["selected"] = selected;
     ui::user::click(d, kClose);
   });
   dds::StyleManagerDialog(h.db).run(nullptr);
