@@ -49,9 +49,6 @@ struct EditorFixture : ::testing::Test {
   OdDbDimStyleTableRecordPtr open(const OdString& name, OdDb::OpenMode mode = OdDb::kForRead) {
     return OdDbDimStyleTableRecordPtr(style(name).safeOpenObject(mode));
   }
-  OdDbDimVarValue var(const OdString& styleName, const char* name) {
-    return open(styleName)->dimVar(*OdDbDimVars::indexOf(name));
-  }
   void setVar(const OdString& styleName, const char* name, const OdDbDimVarValue& value) {
     open(styleName, OdDb::kForWrite)->setDimVar(*OdDbDimVars::indexOf(name), value);
   }
