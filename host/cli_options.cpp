@@ -5,8 +5,12 @@
 namespace qrvhost {
 
 const char* usageText() {
-  return "usage: qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new] [--module FILE]\n"
-         "               [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]\n"
+  return "usage: qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]\n"
+         "               [--module FILE] [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]\n"
+         "  --gui            the main window (the default when a display answers and neither\n"
+         "                   --script nor --console is given); with --script the script's lines\n"
+         "                   are typed into the window's command line\n"
+         "  --console        the terminal session, even when a display answers\n"
          "  --lang en|ru     language of the texts (default: from LC_ALL, LC_MESSAGES or LANG)\n"
          "  --script FILE    answers from FILE, one line per answer ('-': standard input);\n"
          "                   the session ends without saving after the last line\n"
@@ -66,6 +70,10 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       options.each = true;
     } else if (arg == "--recover") {
       options.recover = true;
+    } else if (arg == "--gui") {
+      options.gui = true;
+    } else if (arg == "--console") {
+      options.console = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -77,6 +85,14 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
   }
   if (options.each && (!options.script || options.drawings.empty())) {
     error = "--each needs --script FILE and at least one drawing";
+    return std::nullopt;
+  }
+  if (options.gui && options.console) {
+    error = "--gui and --console exclude each other";
+    return std::nullopt;
+  }
+  if (options.gui && options.each) {
+    error = "--each runs without a window; --gui and --each exclude each other";
     return std::nullopt;
   }
   if (options.recover && options.drawings.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 // The command-line interface of qrvhost:
-//   qrvhost [--lang en|ru] [--script FILE|-] [--log FILE] [--new]
+//   qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]
 //           [--module FILE] [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]
 #include <optional>
 #include <string>
@@ -18,6 +18,8 @@ struct CliOptions {
   bool newDrawing = false;               // --new: a new drawing instead of the sample
   bool each = false;                     // --each: run the script once per drawing, save each
   bool recover = false;                  // --recover: open the drawings named through recovery
+  bool gui = false;                      // --gui: the main window, also with --script
+  bool console = false;                  // --console: the terminal session even with a display
   bool help = false;
   bool version = false;
   std::vector<std::string> drawings;     // opened in order; the last is active

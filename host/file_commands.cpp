@@ -264,6 +264,7 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"ERASE", commandErase, true, true},
       {"SELECT", commandSelect, false, false}, {"PROPERTIES", commandProperties, false, false},
       {"REFRESHPROPERTIES", commandRefreshProperties, false, false},
+      {"ZOOM", commandZoom, false, false},     {"SNAPSHOT", commandSnapshot, false, false},
   };
   return commands;
 }

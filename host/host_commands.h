@@ -45,6 +45,9 @@ void installConsolePickers(HostEdInput& input);
 // picture_commands.cpp
 void commandExport(CommandProcessor& cp);
 void commandDimRegen(CommandProcessor& cp);
+// view_commands.cpp
+void commandZoom(CommandProcessor& cp);
+void commandSnapshot(CommandProcessor& cp);
 // Drafting: dim_linear_commands.cpp, dim_curve_commands.cpp,
 // dim_angular_command.cpp, dim_ordinate_command.cpp, leader_command.cpp,
 // erase_command.cpp

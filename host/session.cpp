@@ -24,10 +24,12 @@
 #include "host_paths.h"
 #include "host_services.h"
 #include "host_text.h"
+#include "main_window_link.h"
 #include "module_loader.h"
 #include "terminal_input.h"
 #include "text_format.h"
 #include "translation.h"
+#include "display_probe.h"
 
 #include <cstdlib>
 
@@ -88,6 +90,27 @@ std::unique_ptr<HostInputSource> openInput(const CliOptions& options, std::uniqu
   return std::make_unique<ScriptInput>(*stream);
 }
 
+// Standard input that is a pipe or a file is read like a script: such a
+// session is someone's program talking to the host, not a person.
+bool stdinIsPiped() {
+  struct stat st {};
+  return ::fstat(0, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISREG(st.st_mode));
+}
+
+// Whether the session runs in the main window: asked for, or a person
+// starts the host where a display answers.
+bool wantsWindow(const CliOptions& options) {
+  if (options.gui) return true;
+  if (options.console || options.script || options.each || stdinIsPiped()) return false;
+  return ui::displayReachable();
+}
+
+// Qt ends the process when it has no display to show on; say so instead.
+bool windowCanShow() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  return (platform && *platform) || ui::displayReachable();
+}
+
 // Opens the drawings of the command line (the last one stays active), or
 // the sample drawing, or a new drawing. False when a named drawing cannot
 // be opened.
@@ -146,9 +169,15 @@ int runHost(int argc, const char* const* argv) {
     setHostLogFile(path);  // without a log file errors still reach standard error
   }
 
+  const bool window = wantsWindow(*options);
+  if (window && !windowCanShow())
+    return failWith(kExitUsage, "--gui: no display answers (DISPLAY, WAYLAND_DISPLAY); use --console");
   std::unique_ptr<std::istream> scriptStream;
-  std::unique_ptr<HostInputSource> input = openInput(*options, scriptStream, error);
-  if (!input) return failWith(kExitScript, error);
+  std::unique_ptr<HostInputSource> script;
+  if (!window || options->script) {
+    script = openInput(*options, scriptStream, error);
+    if (!script) return failWith(kExitScript, error);
+  }
   // --each replays the whole script for every drawing: read it once.
   std::string eachScript;
   if (options->each) {
@@ -165,9 +194,31 @@ int runHost(int argc, const char* const* argv) {
   render::installNativeGate();
 #endif
 
+  // The window outlives the console that prints into it.
+  std::unique_ptr<MainWindowLink> mainWin;
+  std::unique_ptr<std::ostream> windowOut;
+  HostInputSource* input = script.get();
+  if (window) {
+    WindowStart start;
+    start.script = script.get();
+    start.echoToStdout = bool(options->script);
+    mainWin = openMainWindow(start, error);
+    if (!mainWin && options->gui) return failWith(kExitUsage, error);
+  }
+  if (mainWin) {
+    windowOut = std::make_unique<std::ostream>(&mainWin->output());
+    input = &mainWin->input();
+    setMainWindow(mainWin.get());
+  } else if (!input) {
+    // No window after all (a build without Qt): the terminal session.
+    std::cerr << "qrvhost: " << error << "; starting the terminal session" << std::endl;
+    script = openInput(*options, scriptStream, error);
+    input = script.get();
+  }
+
   int status = kExitOk;
   {
-    HostConsole console(*input, std::cout);
+    HostConsole console(*input, windowOut ? *windowOut : std::cout);
     HostServicesOptions serviceOptions;
     serviceOptions.helpFolder = helpFolder();
     HostServices services(console, serviceOptions);
@@ -182,13 +233,15 @@ int runHost(int argc, const char* const* argv) {
     } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);
     } else {
-      CommandProcessor processor(services, input.get());
+      CommandProcessor processor(services, input);
       processor.run();
       // The reason was shown and written to standard error when it failed.
       if (options->script && processor.saveFailed()) status = kExitSaveFailed;
     }
     // Documents go first, so the module's reactor hears about each of them
     // before it is detached; then the module; then the services.
+    setMainWindow(nullptr);
+    if (mainWin) mainWin->sessionEnding();
     HostApDocManager& documents = services.documents();
     while (!documents.documents().empty()) documents.closeDocument(documents.documents().back());
     module.unload();

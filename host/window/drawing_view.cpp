@@ -1,0 +1,233 @@
+#include "drawing_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace qrvwindow {
+
+namespace {
+
+constexpr double kPickBoxPx = 5;      // half the pick box
+constexpr double kDragThresholdPx = 4;  // a press that moves less is a click
+constexpr double kWheelStep = 1.2;    // zoom per wheel notch
+constexpr double kExtentsMarginPx = 16;
+
+}  // namespace
+
+DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::BlankCursor);  // the crosshair stands in for it
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(200, 150);
+}
+
+void DrawingView::setScene(const ViewScene* scene, bool keepView) {
+  m_scene = scene;
+  m_highlighted.clear();
+  if (!keepView) zoomExtents();
+  invalidate();
+}
+
+void DrawingView::setBackground(const QColor& color) {
+  m_background = color;
+  invalidate();
+}
+
+void DrawingView::setHighlighted(std::vector<std::uint32_t> entities) {
+  m_highlighted = std::move(entities);
+  update();
+}
+
+void DrawingView::setRubberBase(std::optional<QPointF> base) {
+  m_rubberBase = base;
+  update();
+}
+
+QTransform DrawingView::transform() const {
+  // y grows upwards in the drawing and downwards on the screen.
+  QTransform t;
+  t.translate(width() / 2.0, height() / 2.0);
+  t.scale(m_scale, -m_scale);
+  t.translate(-m_center.x(), -m_center.y());
+  return t;
+}
+
+QPointF DrawingView::toDrawing(QPointF pixel) const {
+  return QPointF(m_center.x() + (pixel.x() - width() / 2.0) / m_scale,
+                 m_center.y() - (pixel.y() - height() / 2.0) / m_scale);
+}
+
+QPointF DrawingView::toPixel(QPointF drawing) const { return transform().map(drawing); }
+
+void DrawingView::zoomExtents() {
+  if (!m_scene || m_scene->entities().empty()) {
+    m_center = {};
+    m_scale = 1;
+    invalidate();
+    return;
+  }
+  const QRectF e = m_scene->extents();
+  const double w = std::max(1.0, width() - 2 * kExtentsMarginPx);
+  const double h = std::max(1.0, height() - 2 * kExtentsMarginPx);
+  const double sx = e.width() > 0 ? w / e.width() : 1e12;
+  const double sy = e.height() > 0 ? h / e.height() : 1e12;
+  m_scale = std::min(sx, sy);
+  if (!(m_scale > 0) || !std::isfinite(m_scale) || m_scale >= 1e12) m_scale = 1;
+  m_center = e.center();
+  invalidate();
+}
+
+void DrawingView::zoomAt(QPointF at, double factor) {
+  const QPointF before = toDrawing(at);
+  const double scale = m_scale * factor;
+  if (!(scale > 1e-12 && scale < 1e12)) return;  // beyond what doubles can show
+  m_scale = scale;
+  const QPointF after = toDrawing(at);
+  m_center += before - after;
+  invalidate();
+}
+
+void DrawingView::panPixels(QPointF delta) {
+  m_center -= QPointF(delta.x() / m_scale, -delta.y() / m_scale);
+  invalidate();
+}
+
+void DrawingView::invalidate() {
+  m_cacheValid = false;
+  update();
+}
+
+void DrawingView::renderCache() {
+  const qreal ratio = devicePixelRatioF();
+  m_cache = QImage(size() * ratio, QImage::Format_RGB32);
+  m_cache.setDevicePixelRatio(ratio);
+  m_cache.fill(m_background);
+  if (m_scene) {
+    QPainter p(&m_cache);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setTransform(transform());
+    const QRectF visible = QRectF(toDrawing(QPointF(0, height())), toDrawing(QPointF(width(), 0))).normalized();
+    m_scene->paint(p, visible, m_scale);
+  }
+  m_cacheValid = true;
+}
+
+void DrawingView::paintEvent(QPaintEvent*) {
+  if (!m_cacheValid || m_cache.size() != size() * devicePixelRatioF()) renderCache();
+  QPainter p(this);
+  p.drawImage(0, 0, m_cache);
+  if (m_scene && !m_highlighted.empty()) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setTransform(transform());
+    m_scene->paintHighlight(p, m_highlighted, m_scale, QColor(40, 140, 255));
+    p.restore();
+  }
+  const QColor ink = m_background.lightness() < 128 ? QColor(230, 230, 230) : QColor(20, 20, 20);
+  if (m_cursor && m_rubberBase) {
+    QPen pen(ink, 1, Qt::DashLine);
+    p.setPen(pen);
+    p.drawLine(toPixel(*m_rubberBase), *m_cursor);
+  }
+  if (m_cursor && m_boxFrom) {
+    const bool crossing = m_cursor->x() < m_boxFrom->x();
+    const QRectF box = QRectF(*m_boxFrom, *m_cursor).normalized();
+    p.setPen(QPen(crossing ? QColor(60, 200, 90) : QColor(60, 120, 255), 1, crossing ? Qt::DashLine : Qt::SolidLine));
+    p.setBrush(crossing ? QColor(60, 200, 90, 50) : QColor(60, 120, 255, 50));
+    p.drawRect(box);
+    p.setBrush(Qt::NoBrush);
+  }
+  if (m_cursor) {
+    p.setPen(QPen(ink, 1));
+    const QPointF c = *m_cursor;
+    p.drawLine(QPointF(0, c.y()), QPointF(width(), c.y()));
+    p.drawLine(QPointF(c.x(), 0), QPointF(c.x(), height()));
+    p.drawRect(QRectF(c.x() - kPickBoxPx, c.y() - kPickBoxPx, 2 * kPickBoxPx, 2 * kPickBoxPx));
+  }
+}
+
+void DrawingView::resizeEvent(QResizeEvent*) { invalidate(); }
+
+void DrawingView::wheelEvent(QWheelEvent* e) {
+  const double notches = e->angleDelta().y() / 120.0;
+  if (notches != 0) zoomAt(e->position(), std::pow(kWheelStep, notches));
+  e->accept();
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* e) {
+  setFocus();
+  if (e->button() == Qt::MiddleButton || (e->button() == Qt::LeftButton && m_spaceDown)) {
+    m_panFrom = e->position();
+    return;
+  }
+  if (e->button() == Qt::LeftButton) m_boxFrom = e->position();
+}
+
+void DrawingView::mouseMoveEvent(QMouseEvent* e) {
+  m_cursor = e->position();
+  if (m_panFrom) {
+    panPixels(e->position() - *m_panFrom);
+    m_panFrom = e->position();
+  }
+  if (onCursor) onCursor(toDrawing(e->position()));
+  update();
+}
+
+void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
+  if (m_panFrom && (e->button() == Qt::MiddleButton || e->button() == Qt::LeftButton)) {
+    m_panFrom.reset();
+    return;
+  }
+  if (e->button() != Qt::LeftButton || !m_boxFrom) return;
+  const QPointF from = *m_boxFrom;
+  m_boxFrom.reset();
+  const QPointF to = e->position();
+  if (std::abs(to.x() - from.x()) < kDragThresholdPx && std::abs(to.y() - from.y()) < kDragThresholdPx) {
+    if (onClick) onClick(toDrawing(to), kPickBoxPx / m_scale);
+  } else if (onBox) {
+    onBox(QRectF(toDrawing(from), toDrawing(to)).normalized(), to.x() < from.x());
+  }
+  update();
+}
+
+void DrawingView::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::MiddleButton) {
+    zoomExtents();
+    return;
+  }
+  mousePressEvent(e);
+}
+
+void DrawingView::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+    m_spaceDown = true;
+    return;
+  }
+  if (e->key() == Qt::Key_Escape) {
+    m_boxFrom.reset();
+    if (onEscape) onEscape();
+    update();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+void DrawingView::keyReleaseEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+    m_spaceDown = false;
+    m_panFrom.reset();
+    return;
+  }
+  QWidget::keyReleaseEvent(e);
+}
+
+void DrawingView::leaveEvent(QEvent*) {
+  m_cursor.reset();
+  update();
+}
+
+}  // namespace qrvwindow

@@ -1,0 +1,78 @@
+#pragma once
+// The drawing view: model space painted from a ViewScene, with zoom (the
+// wheel, around the cursor), pan (middle button, or space and drag), zoom
+// extents (a double click of the middle button), a crosshair, and
+// selection by click, window (dragged left to right) and crossing (right
+// to left). What the user picks goes to the owner through callbacks; the
+// view only paints what it is told is selected.
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "view_scene.h"
+
+namespace qrvwindow {
+
+class DrawingView : public QWidget {
+public:
+  explicit DrawingView(QWidget* parent = nullptr);
+
+  // The scene to show (not owned; null shows nothing). Keeps the zoom when
+  // `keepView`, else shows the scene's extents.
+  void setScene(const ViewScene* scene, bool keepView);
+  void setBackground(const QColor& color);
+  void setHighlighted(std::vector<std::uint32_t> entities);
+  // A point prompt's base point: a rubber band runs from it to the cursor.
+  void setRubberBase(std::optional<QPointF> base);
+
+  void zoomExtents();
+  // Zooms by `factor` keeping the drawing point under the pixel `at` there.
+  void zoomAt(QPointF at, double factor);
+  void panPixels(QPointF delta);
+
+  QPointF toDrawing(QPointF pixel) const;
+  QPointF toPixel(QPointF drawing) const;
+  double pixelsPerUnit() const { return m_scale; }
+
+  std::function<void(QPointF drawing)> onCursor;
+  // A click: the point and the pick tolerance, both in drawing units.
+  std::function<void(QPointF drawing, double tolerance)> onClick;
+  // A dragged box in drawing units; crossing when dragged right to left.
+  std::function<void(const QRectF& box, bool crossing)> onBox;
+  std::function<void()> onEscape;
+
+protected:
+  void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
+  void wheelEvent(QWheelEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
+  void keyPressEvent(QKeyEvent*) override;
+  void keyReleaseEvent(QKeyEvent*) override;
+  void leaveEvent(QEvent*) override;
+
+private:
+  void invalidate();
+  void renderCache();
+  QTransform transform() const;
+
+  const ViewScene* m_scene = nullptr;
+  QColor m_background{33, 40, 48};
+  QPointF m_center;     // the drawing point at the middle of the view
+  double m_scale = 1;   // pixels per drawing unit
+  QImage m_cache;
+  bool m_cacheValid = false;
+  std::vector<std::uint32_t> m_highlighted;
+  std::optional<QPointF> m_rubberBase;
+
+  std::optional<QPointF> m_cursor;    // pixels
+  std::optional<QPointF> m_panFrom;   // pixels, while panning
+  std::optional<QPointF> m_boxFrom;   // pixels, while dragging a box
+  bool m_spaceDown = false;
+};
+
+}  // namespace qrvwindow

@@ -1,0 +1,376 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbSymbolTable.h"
+#include "command_line_panel.h"
+#include "documents.h"
+#include "drawing_view.h"
+#include "host_entry.h"
+#include "palette_panel.h"
+#include "point_input.h"
+#include "units/host_units.h"
+#include "window_texts.h"
+
+namespace qrvwindow {
+
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 800;
+const QColor kDarkBackground(33, 40, 48);
+const QColor kLightBackground(255, 255, 255);
+
+HostApDocument* currentDocument() {
+  HostApDocManager* docs = hostDocManager();
+  return docs ? docs->curDocument() : nullptr;
+}
+
+QString currentStyleName(OdDbDatabase* db) {
+  auto style = OdDbDimStyleTableRecord::cast(db->getDimstyle().openObject());
+  return style ? qs(style->getName()) : QString();
+}
+
+render::Rgb rgbOf(const QColor& c) { return {std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())}; }
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : m_view(new DrawingView(this)),
+      m_commandLine(new CommandLinePanel),
+      m_palette(new PalettePanel),
+      m_commandDock(new QDockWidget(say("Command line", "Командная строка"), this)),
+      m_paletteDock(new QDockWidget(say("Properties", "Свойства"), this)),
+      m_cursorLabel(new QLabel(this)),
+      m_selectionLabel(new QLabel(this)),
+      m_styleLabel(new QLabel(this)) {
+  setObjectName("mainWindow");
+  setCentralWidget(m_view);
+  m_commandDock->setObjectName("commandLineDock");
+  m_commandDock->setWidget(m_commandLine);
+  addDockWidget(Qt::BottomDockWidgetArea, m_commandDock);
+  m_paletteDock->setObjectName("paletteDock");
+  m_paletteDock->setWidget(m_palette);
+  addDockWidget(Qt::RightDockWidgetArea, m_paletteDock);
+  resizeDocks({m_commandDock}, {160}, Qt::Vertical);
+  resizeDocks({m_paletteDock}, {300}, Qt::Horizontal);
+
+  statusBar()->addWidget(m_cursorLabel, 1);
+  statusBar()->addPermanentWidget(m_selectionLabel);
+  statusBar()->addPermanentWidget(m_styleLabel);
+
+  m_dark = QSettings().value("view/darkBackground", true).toBool();
+  m_view->setBackground(m_dark ? kDarkBackground : kLightBackground);
+  buildMenus();
+  buildStyleBox();
+
+  m_view->onCursor = [this](QPointF at) { showCursor(at); };
+  m_view->onClick = [this](QPointF at, double tolerance) { clicked(at, tolerance); };
+  m_view->onBox = [this](const QRectF& box, bool crossing) { boxed(box, crossing); };
+  m_view->onEscape = [this] {
+    if (promptKind && promptKind() != PromptKind::kCommand) {
+      if (cancel) cancel();
+      return;
+    }
+    clearSelection();
+  };
+  m_palette->onChanged = [this] { refresh(); };
+
+  // The screen's size when it is smaller than the usual window.
+  QSize size(kWidth, kHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableSize());
+  resize(size);
+  updateTitle();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+  auto add = [this](QMenu* menu, const QString& text, QKeySequence keys, std::function<void()> run) {
+    QAction* a = menu->addAction(text);
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    connect(a, &QAction::triggered, this, [run] { run(); });
+    return a;
+  };
+  auto type = [this](QStringList lines) {
+    return [this, lines] {
+      if (typeLines) typeLines(lines);
+    };
+  };
+  QMenu* file = menuBar()->addMenu(say("&File", "&Файл"));
+  add(file, say("&New", "&Создать"), QKeySequence::New, type({"NEW"}));
+  add(file, say("&Open...", "&Открыть..."), QKeySequence::Open, [this] { openFile(); });
+  add(file, say("&Save", "Со&хранить"), QKeySequence::Save, [this] {
+    HostApDocument* doc = currentDocument();
+    if (doc && doc->fileName().empty())
+      saveAs();
+    else if (typeLines)
+      typeLines({"SAVE"});
+  });
+  add(file, say("Save &As...", "Сохранить &как..."), QKeySequence::SaveAs, [this] { saveAs(); });
+  file->addSeparator();
+  add(file, say("&Export...", "&Экспорт..."), {}, [this] { exportPicture(); });
+  file->addSeparator();
+  add(file, say("E&xit", "В&ыход"), QKeySequence::Quit, [this] { close(); });
+
+  QMenu* edit = menuBar()->addMenu(say("&Edit", "&Правка"));
+  add(edit, say("&Undo", "&Отменить"), QKeySequence::Undo, type({"U"}));
+  add(edit, say("Select &all", "Выделить &всё"), QKeySequence::SelectAll, [this] {
+    std::vector<std::uint32_t> all(m_scene.entities().size());
+    for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
+    select(std::move(all), false);
+  });
+
+  QMenu* view = menuBar()->addMenu(say("&View", "&Вид"));
+  add(view, say("Zoom &extents", "Показать &всё"), {}, [this] { m_view->zoomExtents(); });
+  QAction* palette = m_paletteDock->toggleViewAction();
+  palette->setText(say("&Properties", "&Свойства"));
+  palette->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+  view->addAction(palette);
+  QAction* commandLine = m_commandDock->toggleViewAction();
+  commandLine->setText(say("&Command line", "&Командная строка"));
+  commandLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+  view->addAction(commandLine);
+  view->addSeparator();
+  QAction* dark = add(view, say("&Dark background", "&Тёмный фон"), {}, [] {});
+  dark->setCheckable(true);
+  dark->setChecked(m_dark);
+  connect(dark, &QAction::toggled, this, [this](bool on) { setDark(on); });
+
+  QMenu* format = menuBar()->addMenu(say("F&ormat", "Фор&мат"));
+  add(format, say("&Dimension Style...", "&Размерные стили..."), {}, type({"DIMSTYLE"}));
+  add(format, say("&Compare dimension styles...", "&Сравнить размерные стили..."), {}, type({"DIMCOMPARE"}));
+
+  QMenu* help = menuBar()->addMenu(say("&Help", "&Справка"));
+  add(help, say("&Commands", "&Команды"), QKeySequence::HelpContents, type({"HELP", ""}));
+  add(help, say("&About qrvhost", "&О программе qrvhost"), {}, [this] {
+    QMessageBox::about(this, say("About qrvhost", "О программе qrvhost"),
+                       say("qrvhost: dimension styles for drawings.", "qrvhost: размерные стили для чертежей."));
+  });
+}
+
+void MainWindow::buildStyleBox() {
+  QToolBar* bar = addToolBar(say("Styles", "Стили"));
+  bar->setObjectName("styleToolBar");
+  bar->addWidget(new QLabel(say("Dimension style: ", "Размерный стиль: ")));
+  m_styleBox = new QComboBox(bar);
+  m_styleBox->setObjectName("dimStyleBox");
+  m_styleBox->setMinimumContentsLength(16);
+  m_styleBox->setToolTip(say("The current dimension style", "Текущий размерный стиль"));
+  bar->addWidget(m_styleBox);
+  connect(m_styleBox, &QComboBox::activated, this, [this](int index) {
+    if (m_fillingStyles || !typeLines) return;
+    const QString name = m_styleBox->itemText(index);
+    HostApDocument* doc = currentDocument();
+    if (!doc || name == currentStyleName(doc->database())) return;
+    // -DIMSTYLE Restore makes it current the way the command line would.
+    typeLines({"-DIMSTYLE", "R", name});
+  });
+}
+
+void MainWindow::fillStyleBox() {
+  m_fillingStyles = true;
+  m_styleBox->clear();
+  if (HostApDocument* doc = currentDocument()) {
+    OdDbDatabase* db = doc->database();
+    if (auto table = OdDbSymbolTable::cast(db->getDimStyleTableId().openObject())) {
+      for (auto it = table->newIterator(); !it->done(); it->step())
+        if (auto rec = it->getRecord()) m_styleBox->addItem(qs(rec->getName()));
+    }
+    m_styleBox->setCurrentText(currentStyleName(db));
+  }
+  m_fillingStyles = false;
+}
+
+void MainWindow::setDark(bool dark) {
+  m_dark = dark;
+  QSettings().setValue("view/darkBackground", dark);
+  m_view->setBackground(dark ? kDarkBackground : kLightBackground);
+  m_sceneDoc = nullptr;  // colour 7 follows the background: draw anew
+  refresh();
+}
+
+void MainWindow::refresh() {
+  HostApDocument* doc = currentDocument();
+  OdDbDatabase* db = doc ? doc->database() : nullptr;
+  const std::uint64_t stamp = db ? db->modificationStamp() : 0;
+  if (doc != m_sceneDoc || stamp != m_sceneStamp) {
+    const bool sameDrawing = doc == m_sceneDoc && doc;
+    // The selection survives a change by entity, not by place in the scene.
+    std::vector<OdDbObjectId> kept;
+    if (sameDrawing)
+      for (std::uint32_t i : m_selection) kept.push_back(m_scene.entities()[i].id);
+    const QColor bg = m_dark ? kDarkBackground : kLightBackground;
+    const QColor fg = m_dark ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    m_scene.build(db, rgbOf(bg), rgbOf(fg));
+    m_sceneDoc = doc;
+    m_sceneStamp = stamp;
+    m_selection.clear();
+    for (const OdDbObjectId& id : kept)
+      if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    m_view->setScene(&m_scene, sameDrawing);
+    if (!sameDrawing && doc) {
+      // A drawing opened with a selection (SELECT before the window knew it).
+      for (const OdDbObjectId& id : doc->pickFirstSelection())
+        if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    }
+    selectionChanged();
+  } else if (doc && !sameIds(doc->pickFirstSelection())) {
+    // SELECT at the command line chose anew; the palette shows all it
+    // chose, also what the view does not draw.
+    m_selection.clear();
+    for (const OdDbObjectId& id : doc->pickFirstSelection())
+      if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    showSelection(doc->pickFirstSelection());
+  } else {
+    m_palette->reread();
+  }
+  fillStyleBox();
+  updateTitle();
+}
+
+bool MainWindow::sameIds(const OdDbObjectIdArray& ids) const {
+  if (ids.size() != m_shownIds.size()) return false;
+  for (std::size_t k = 0; k < ids.size(); ++k)
+    if (m_shownIds[k] != ids[k]) return false;
+  return true;
+}
+
+void MainWindow::release() {
+  m_palette->release();
+  m_scene.clear();
+  m_view->setScene(nullptr, false);
+  m_sceneDoc = nullptr;
+  m_selection.clear();
+}
+
+void MainWindow::togglePalette() { m_paletteDock->setVisible(!m_paletteDock->isVisible()); }
+
+void MainWindow::clicked(QPointF at, double tolerance) {
+  const PromptKind kind = promptKind ? promptKind() : PromptKind::kCommand;
+  if (kind == PromptKind::kPoint) {
+    if (answer) answer(qs(hostPointAnswer(OdGePoint3d(at.x(), at.y(), 0))));
+    return;
+  }
+  const int hit = m_scene.pick(at, tolerance);
+  if (kind == PromptKind::kOther) {
+    if (hit >= 0) answerHandles({std::uint32_t(hit)});
+    return;
+  }
+  if (hit < 0) return;
+  const bool remove = QApplication::keyboardModifiers() & Qt::ShiftModifier;
+  if (remove) {
+    std::erase(m_selection, std::uint32_t(hit));
+    selectionChanged();
+  } else {
+    select({std::uint32_t(hit)}, true);
+  }
+}
+
+void MainWindow::boxed(const QRectF& box, bool crossing) {
+  std::vector<std::uint32_t> found = crossing ? m_scene.crossing(box) : m_scene.inside(box);
+  const PromptKind kind = promptKind ? promptKind() : PromptKind::kCommand;
+  if (kind == PromptKind::kOther) {
+    if (!found.empty()) answerHandles(found);
+    return;
+  }
+  if (kind == PromptKind::kCommand) select(std::move(found), true);
+}
+
+void MainWindow::answerHandles(const std::vector<std::uint32_t>& entities) {
+  QString line;
+  for (std::uint32_t i : entities) line += (line.isEmpty() ? "" : " ") + qs(m_scene.entities()[i].id.getHandle().ascii());
+  if (answer) answer(line);
+}
+
+void MainWindow::select(std::vector<std::uint32_t> entities, bool add) {
+  if (!add) m_selection.clear();
+  for (std::uint32_t i : entities)
+    if (std::find(m_selection.begin(), m_selection.end(), i) == m_selection.end()) m_selection.push_back(i);
+  selectionChanged();
+}
+
+void MainWindow::clearSelection() {
+  m_selection.clear();
+  selectionChanged();
+}
+
+void MainWindow::selectionChanged() {
+  OdDbObjectIdArray ids;
+  for (std::uint32_t i : m_selection) ids.push_back(m_scene.entities()[i].id);
+  if (m_sceneDoc) m_sceneDoc->setPickFirstSelection(ids);
+  showSelection(ids);
+}
+
+void MainWindow::showSelection(const OdDbObjectIdArray& ids) {
+  m_shownIds = ids;
+  m_view->setHighlighted(m_selection);
+  m_palette->show(m_sceneDoc, ids);
+  m_selectionLabel->setText(say("Selected: %1", "Выбрано: %1").arg(ids.size()));
+}
+
+void MainWindow::showCursor(QPointF at) {
+  HostApDocument* doc = currentDocument();
+  if (!doc) return;
+  OdDbDatabase* db = doc->database();
+  OdString x, y;
+  hostdbRToS(at.x(), db->getLUNITS(), db->getLUPREC(), x);
+  hostdbRToS(at.y(), db->getLUNITS(), db->getLUPREC(), y);
+  m_cursorLabel->setText(qs(x) + ", " + qs(y));
+}
+
+void MainWindow::updateTitle() {
+  HostApDocument* doc = currentDocument();
+  QString title = "qrvhost";
+  if (doc) title = qs(doc->title()) + (doc->isModified() ? "*" : "") + " - qrvhost";
+  setWindowTitle(title);
+  if (doc) m_styleLabel->setText(say("Style: %1", "Стиль: %1").arg(currentStyleName(doc->database())));
+}
+
+void MainWindow::openFile() {
+  const QString path = QFileDialog::getOpenFileName(this, say("Open drawing", "Открыть чертёж"), QString(),
+                                                    say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+  if (!path.isEmpty() && typeLines) typeLines({"OPEN", path});
+}
+
+void MainWindow::saveAs() {
+  HostApDocument* doc = currentDocument();
+  if (!doc) return;
+  const QString path = QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"),
+                                                    qs(doc->fileName()), say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+  if (path.isEmpty() || !typeLines) return;
+  QStringList lines{"SAVEAS", path};
+  // The file dialog has asked already whether to replace another file.
+  if (QFileInfo::exists(path) && QFileInfo(path) != QFileInfo(qs(doc->fileName()))) lines << "Yes";
+  typeLines(lines);
+}
+
+void MainWindow::exportPicture() {
+  const QString path = QFileDialog::getSaveFileName(this, say("Export picture", "Экспорт рисунка"), QString(),
+                                                    say("SVG picture (*.svg);;PNG picture (*.png)",
+                                                        "Рисунок SVG (*.svg);;Рисунок PNG (*.png)"));
+  if (!path.isEmpty() && typeLines) typeLines({"EXPORT", path});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The session ends through QUIT, which asks about unsaved drawings.
+  event->ignore();
+  if (closeRequested) closeRequested();
+}
+
+}  // namespace qrvwindow

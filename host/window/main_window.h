@@ -1,0 +1,91 @@
+#pragma once
+// qrvhost's main window: the drawing view in the middle, the command line
+// docked at the bottom, the Properties palette docked at the right, menus,
+// a toolbar and a status bar. Menu entries type commands into the command
+// line, so they run exactly as typed ones do.
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "view_scene.h"
+
+class HostApDocument;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+
+namespace qrvwindow {
+
+class CommandLinePanel;
+class DrawingView;
+class PalettePanel;
+
+class MainWindow : public QMainWindow {
+public:
+  // What a click in the view answers.
+  enum class PromptKind { kCommand, kPoint, kOther };
+
+  MainWindow();
+  ~MainWindow() override;
+
+  CommandLinePanel& commandLine() { return *m_commandLine; }
+  DrawingView& view() { return *m_view; }
+
+  // Brings the window up to date with the current drawing: the picture
+  // when the drawing changed, the palette, the title, the status bar.
+  void refresh();
+  void togglePalette();
+  // Drops everything that refers to a drawing (the session is ending).
+  void release();
+
+  std::function<PromptKind()> promptKind;
+  // Lines to type at the command line (a command still asking is
+  // cancelled first).
+  std::function<void(const QStringList& lines)> typeLines;
+  std::function<void(const QString& answer)> answer;
+  std::function<void()> cancel;
+  std::function<void()> closeRequested;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void buildMenus();
+  void buildStyleBox();
+  void clicked(QPointF at, double tolerance);
+  void boxed(const QRectF& box, bool crossing);
+  void select(std::vector<std::uint32_t> entities, bool add);
+  void clearSelection();
+  bool sameIds(const OdDbObjectIdArray& ids) const;
+  void selectionChanged();
+  void showSelection(const OdDbObjectIdArray& ids);
+  void answerHandles(const std::vector<std::uint32_t>& entities);
+  void showCursor(QPointF at);
+  void updateTitle();
+  void fillStyleBox();
+  void setDark(bool dark);
+  void openFile();
+  void saveAs();
+  void exportPicture();
+
+  DrawingView* m_view;
+  CommandLinePanel* m_commandLine;
+  PalettePanel* m_palette;
+  QDockWidget* m_commandDock;
+  QDockWidget* m_paletteDock;
+  QLabel* m_cursorLabel;
+  QLabel* m_selectionLabel;
+  QLabel* m_styleLabel;
+  QComboBox* m_styleBox = nullptr;
+  bool m_fillingStyles = false;
+  bool m_dark = true;
+
+  ViewScene m_scene;
+  HostApDocument* m_sceneDoc = nullptr;
+  std::uint64_t m_sceneStamp = 0;
+  std::vector<std::uint32_t> m_selection;  // entities of m_scene
+  OdDbObjectIdArray m_shownIds;            // the pick-first selection the palette shows
+};
+
+}  // namespace qrvwindow

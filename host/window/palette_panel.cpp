@@ -1,0 +1,146 @@
+#include "palette_panel.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <map>
+
+#include "documents.h"
+#include "host_log.h"
+#include "opm/palette_model.h"
+#include "window_texts.h"
+
+namespace qrvwindow {
+
+PalettePanel::PalettePanel(QWidget* parent)
+    : QWidget(parent), m_filter(new QComboBox(this)), m_tree(new QTreeWidget(this)), m_message(new QLabel(this)) {
+  m_filter->setObjectName("paletteFilter");
+  m_tree->setObjectName("paletteRows");
+  m_tree->setColumnCount(2);
+  m_tree->setHeaderLabels({say("Property", "Свойство"), say("Value", "Значение")});
+  m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+  m_tree->header()->setStretchLastSection(true);
+  m_tree->setColumnWidth(0, 150);
+  m_tree->setIndentation(12);
+  m_tree->setRootIsDecorated(true);
+  m_message->setWordWrap(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->addWidget(m_filter);
+  layout->addWidget(m_tree, 1);
+  layout->addWidget(m_message);
+  connect(m_filter, &QComboBox::currentTextChanged, this, [this](const QString& entry) {
+    if (m_filling || !m_model) return;
+    if (m_model->setFilter(OdString(entry.toStdString()))) QTimer::singleShot(0, this, [this] { fill(); });
+  });
+}
+
+PalettePanel::~PalettePanel() = default;
+
+void PalettePanel::release() {
+  m_model.reset();
+  m_doc = nullptr;
+  fill();
+}
+
+void PalettePanel::show(HostApDocument* doc, const OdDbObjectIdArray& selection) {
+  if (doc != m_doc) {
+    m_model.reset();
+    m_doc = doc;
+    if (doc) m_model = std::make_unique<PaletteModel>(*doc);
+  }
+  if (m_model) m_model->setSelection(selection);
+  m_message->clear();
+  fill();
+}
+
+void PalettePanel::reread() {
+  if (!m_model) return;
+  // The selection again: rows of erased entities go, values are read anew.
+  const OdDbObjectIdArray selection = m_model->selection();
+  m_model->setSelection(selection);
+  fill();
+}
+
+void PalettePanel::fill() {
+  m_filling = true;
+  m_tree->clear();
+  m_filter->clear();
+  if (!m_model) {
+    m_filter->setEnabled(false);
+    m_filling = false;
+    return;
+  }
+  const std::vector<OdString> entries = m_model->filterEntries();
+  for (const OdString& e : entries) m_filter->addItem(qs(e));
+  m_filter->setEnabled(entries.size() > 1);
+  if (entries.empty())
+    m_filter->addItem(m_model->selection().empty() ? say("No selection", "Ничего не выбрано")
+                                                   : qs(m_model->currentFilterEntry()));
+  else
+    m_filter->setCurrentText(qs(m_model->currentFilterEntry()));
+
+  std::map<QString, QTreeWidgetItem*> categories;
+  const auto& rows = m_model->rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PaletteModel::Row& row = rows[i];
+    const QString shown = qs(PaletteModel::shownName(row));
+    const qsizetype dot = shown.indexOf('.');
+    const QString category = dot < 0 ? QString() : shown.left(dot);
+    const QString label = dot < 0 ? shown : shown.mid(dot + 1);
+    QTreeWidgetItem*& parent = categories[category];
+    if (!parent) {
+      parent = new QTreeWidgetItem(m_tree, {category});
+      QFont bold = parent->font(0);
+      bold.setBold(true);
+      parent->setFont(0, bold);
+      parent->setFirstColumnSpanned(true);
+      parent->setExpanded(true);
+    }
+    auto* item = new QTreeWidgetItem(parent, {label, qs(m_model->valueText(row))});
+    item->setToolTip(0, shown);
+    if (m_model->isReadOnly(row)) {
+      item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
+      continue;
+    }
+    const int index = int(i);
+    const std::vector<OdString> items = m_model->itemTexts(row);
+    if (!items.empty()) {
+      auto* combo = new QComboBox;
+      for (const OdString& t : items) combo->addItem(qs(t));
+      const QString value = qs(m_model->valueText(row));
+      combo->setCurrentIndex(value.isEmpty() ? -1 : combo->findText(value));
+      connect(combo, &QComboBox::activated, this, [this, index, combo](int) { write(index, combo->currentText()); });
+      m_tree->setItemWidget(item, 1, combo);
+    } else {
+      auto* edit = new QLineEdit(qs(m_model->valueText(row)));
+      edit->setFrame(false);
+      connect(edit, &QLineEdit::returnPressed, this, [this, index, edit] { write(index, edit->text()); });
+      m_tree->setItemWidget(item, 1, edit);
+    }
+  }
+  m_filling = false;
+}
+
+void PalettePanel::write(int index, const QString& text) {
+  if (!m_model || index < 0 || index >= int(m_model->rows().size())) return;
+  const PaletteModel::Row& row = m_model->rows()[std::size_t(index)];
+  OdString message;
+  const bool ok = m_model->setValue(row, OdString(text.toStdString()), message);
+  if (!message.empty())
+    hostTraceNote("host/window", __LINE__, PaletteModel::shownName(row) + ": " + message);
+  m_message->setText(message.empty() ? QString() : qs(PaletteModel::shownName(row)) + ": " + qs(message));
+  if (!ok && message.empty()) m_message->setText(say("The value was not taken.", "Значение не принято."));
+  // The controls that sent this are rebuilt: not while they are still
+  // inside their own signal.
+  QTimer::singleShot(0, this, [this] {
+    fill();
+    if (onChanged) onChanged();
+  });
+}
+
+}  // namespace qrvwindow

@@ -1,0 +1,47 @@
+#pragma once
+// The Properties palette docked beside the view: the type filter, then per
+// category its rows with a control in place (a drop-down for rows with a
+// list of values, an edit box for the others). It shows the palette model
+// of the current drawing for the selection it is given; a change is written
+// at once (a choice) or on Enter (a typed value) and every row read again.
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "OdDbObjectId.h"
+
+class HostApDocument;
+class PaletteModel;
+class QComboBox;
+class QLabel;
+class QTreeWidget;
+
+namespace qrvwindow {
+
+class PalettePanel : public QWidget {
+public:
+  explicit PalettePanel(QWidget* parent = nullptr);
+  ~PalettePanel() override;
+
+  // The drawing and the selection to show (null: nothing).
+  void show(HostApDocument* doc, const OdDbObjectIdArray& selection);
+  // Reads every row again (after a command changed the drawing).
+  void reread();
+  void release();
+
+  // Told after the palette wrote to the drawing.
+  std::function<void()> onChanged;
+
+private:
+  void fill();
+  void write(int row, const QString& text);
+
+  std::unique_ptr<PaletteModel> m_model;
+  HostApDocument* m_doc = nullptr;
+  QComboBox* m_filter;
+  QTreeWidget* m_tree;
+  QLabel* m_message;
+  bool m_filling = false;
+};
+
+}  // namespace qrvwindow

@@ -1,0 +1,134 @@
+// qrvhost's main window in whole sessions on the offscreen Qt platform:
+// scripts typed into its command line, and pictures of the window compared
+// with the reference pictures in tests/window/reference (DDS_RENEW_PICTURES=1
+// writes them anew; look at them before committing).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSample = std::string(DDS_SOURCE_DIR) + "/examples/sample.dxf";
+const fs::path kReferences = fs::path(DDS_SOURCE_DIR) / "tests/window/reference";
+// A dimension of the sample drawing.
+const char* kSampleDimension = "69";
+
+struct HostRun {
+  int status = -1;
+  std::string out;  // standard output only
+};
+
+fs::path tempFolder(const std::string& name) {
+  auto dir = fs::temp_directory_path() / ("dds-window-" + name + "-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+// Runs qrvhost on the sample drawing with the script; the window's
+// settings live in `dir` (dark or light background).
+HostRun runHost(const fs::path& dir, const std::string& args, const std::string& script, bool dark = true) {
+  fs::create_directories(dir / "config/qrvhost");
+  std::ofstream(dir / "config/qrvhost/qrvhost.conf")
+      << "[view]\ndarkBackground=" << (dark ? "true" : "false") << "\n";
+  std::ofstream(dir / "s.scr") << script;
+  const std::string cmd = "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + (dir / "config").string() +
+                          " XDG_DATA_HOME=" + (dir / "data").string() + " timeout 60 " + DDS_BINARY_DIR +
+                          "/bin/qrvhost --log /dev/null " + args + " --script " + (dir / "s.scr").string() + " " +
+                          kSample + " 2>" + (dir / "stderr.txt").string();
+  HostRun r;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
+  const int rc = ::pclose(p);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return r;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The share of pixels that differ clearly between two pictures of one size.
+double differingShare(const QImage& a, const QImage& b) {
+  const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+  long differing = 0;
+  for (int row = 0; row < x.height(); ++row) {
+    const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+    const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+    for (int col = 0; col < x.width(); ++col) {
+      const int d = std::max({std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                              std::abs(qBlue(p[col]) - qBlue(q[col]))});
+      if (d > 48) ++differing;
+    }
+  }
+  return double(differing) / (double(x.width()) * x.height());
+}
+
+}  // namespace
+
+TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
+  const auto dir = tempFolder("transcript");
+  // A command of the module, a variable, a dialog played by its script
+  // lines, undo, and a drafting command with points and Escape.
+  const std::string script =
+      "-DIMSTYLE\n?\n\n\nDIMASZ\n0.3\nDIMSTYLE\nkey Escape\nU\nSELECT\n" + std::string(kSampleDimension) +
+      "\n\nDIMLINEAR\n0,0\n^C\n";
+  const HostRun console = runHost(dir / "console", "--console", script);
+  const HostRun window = runHost(dir / "window", "--gui", script);
+  ASSERT_EQ(console.status, 0) << console.out;
+  ASSERT_EQ(window.status, 0) << window.out;
+  EXPECT_EQ(window.out, console.out);
+  EXPECT_TRUE(contains(window.out, "Command: -DIMSTYLE")) << window.out;
+  EXPECT_TRUE(contains(window.out, "Dialog: key Escape")) << window.out;
+}
+
+TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView) {
+  const auto dir = tempFolder("zoom");
+  const std::string script = "ZOOM\nE\nSNAPSHOT\n" + (dir / "shot.txt").string() + "\nSNAPSHOT\n" +
+                             (dir / "view.png").string() + "\n";
+  const HostRun console = runHost(dir / "console", "--console", script);
+  ASSERT_EQ(console.status, 0) << console.out;
+  EXPECT_TRUE(contains(console.out, "There is no drawing view to zoom")) << console.out;
+  EXPECT_TRUE(contains(console.out, "The file name must end in .png.")) << console.out;
+  // The console writes the view's picture at the window's size.
+  const QImage view(QString::fromStdString((dir / "view.png").string()));
+  EXPECT_EQ(view.size(), QSize(1280, 800));
+  const HostRun window = runHost(dir / "window", "--gui", "ZOOM\nE\n");
+  EXPECT_FALSE(contains(window.out, "There is no drawing view")) << window.out;
+}
+
+// The main window with a dimension selected (the palette filled), in both
+// languages on both backgrounds.
+TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
+  const bool renew = std::getenv("DDS_RENEW_PICTURES") != nullptr;
+  for (const char* lang : {"en", "ru"}) {
+    for (bool dark : {false, true}) {
+      const std::string name = std::string("main-window-") + lang + (dark ? "-dark" : "-light") + ".png";
+      SCOPED_TRACE(name);
+      const auto dir = tempFolder(name);
+      const fs::path shot = dir / name;
+      const HostRun r = runHost(dir, std::string("--gui --lang ") + lang,
+                            "SELECT\n" + std::string(kSampleDimension) + "\n\nSNAPSHOT\n" + shot.string() + "\n", dark);
+      ASSERT_EQ(r.status, 0) << r.out;
+      const QImage picture(QString::fromStdString(shot.string()));
+      ASSERT_FALSE(picture.isNull()) << r.out;
+      EXPECT_EQ(picture.size(), QSize(1280, 800));
+      // Kept in the build folder to be looked at.
+      fs::copy_file(shot, fs::path(DDS_BINARY_DIR) / name, fs::copy_options::overwrite_existing);
+      if (renew) fs::copy_file(shot, kReferences / name, fs::copy_options::overwrite_existing);
+      const QImage reference(QString::fromStdString((kReferences / name).string()));
+      ASSERT_FALSE(reference.isNull()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
+      ASSERT_EQ(reference.size(), picture.size());
+      EXPECT_LT(differingShare(picture, reference), 0.005);
+    }
+  }
+}
