@@ -6,6 +6,7 @@
 #include "editor_input.h"
 #include "host_commands.h"
 #include "host_services.h"
+#include "main_window_link.h"
 #include "opm/palette_model.h"
 #include "opm/palette_script.h"
 #include "opm/opm_services.h"
@@ -61,6 +62,8 @@ void commandSelect(CommandProcessor& cp) {
 }
 
 void commandProperties(CommandProcessor& cp) {
+  // The main window's palette is docked and follows the selection.
+  if (MainWindowLink* window = mainWindow(); window && window->interactive()) return window->togglePalette();
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
   OdDbObjectIdArray ids = doc->pickFirstSelection();

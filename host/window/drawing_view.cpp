@@ -213,6 +213,10 @@ void DrawingView::keyPressEvent(QKeyEvent* e) {
     update();
     return;
   }
+  if (!e->text().isEmpty() && e->text().front().isPrint() && onTyped) {
+    onTyped(e->text());
+    return;
+  }
   QWidget::keyPressEvent(e);
 }
 

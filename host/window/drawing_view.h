@@ -42,6 +42,8 @@ public:
   // A dragged box in drawing units; crossing when dragged right to left.
   std::function<void(const QRectF& box, bool crossing)> onBox;
   std::function<void()> onEscape;
+  // Text typed while the view has the focus (it belongs to the command line).
+  std::function<void(const QString& text)> onTyped;
 
 protected:
   void paintEvent(QPaintEvent*) override;

@@ -19,6 +19,7 @@
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbSymbolTable.h"
 #include "command_line_panel.h"
+#include "dimension_refresh.h"
 #include "documents.h"
 #include "drawing_view.h"
 #include "host_entry.h"
@@ -67,7 +68,7 @@ MainWindow::MainWindow()
   m_paletteDock->setWidget(m_palette);
   addDockWidget(Qt::RightDockWidgetArea, m_paletteDock);
   resizeDocks({m_commandDock}, {160}, Qt::Vertical);
-  resizeDocks({m_paletteDock}, {300}, Qt::Horizontal);
+  resizeDocks({m_paletteDock}, {340}, Qt::Horizontal);
 
   statusBar()->addWidget(m_cursorLabel, 1);
   statusBar()->addPermanentWidget(m_selectionLabel);
@@ -88,7 +89,8 @@ MainWindow::MainWindow()
     }
     clearSelection();
   };
-  m_palette->onChanged = [this] { refresh(); };
+  m_view->onTyped = [this](const QString& text) { m_commandLine->typeText(text); };
+  m_palette->onChanged = [this] { refresh(false); };
 
   // The screen's size when it is smaller than the usual window.
   QSize size(kWidth, kHeight);
@@ -202,12 +204,21 @@ void MainWindow::setDark(bool dark) {
   QSettings().setValue("view/darkBackground", dark);
   m_view->setBackground(dark ? kDarkBackground : kLightBackground);
   m_sceneDoc = nullptr;  // colour 7 follows the background: draw anew
-  refresh();
+  refresh(false);
 }
 
-void MainWindow::refresh() {
+void MainWindow::refresh(bool afterUndo) {
   HostApDocument* doc = currentDocument();
   OdDbDatabase* db = doc ? doc->database() : nullptr;
+  if (db && !doc->lockDepth()) {
+    const bool wasModified = doc->isModified();
+    const std::vector<std::string> failures = refreshDimensionBlocks(db, afterUndo);
+    if (!wasModified) doc->markUnchanged();
+    if (!failures.empty())
+      statusBar()->showMessage(say("Dimensions that keep their previous picture: %1",
+                                   "Размеры, сохранившие прежний вид: %1")
+                                   .arg(qs(failures.front()) + (failures.size() > 1 ? " ..." : "")));
+  }
   const std::uint64_t stamp = db ? db->modificationStamp() : 0;
   if (doc != m_sceneDoc || stamp != m_sceneStamp) {
     const bool sameDrawing = doc == m_sceneDoc && doc;

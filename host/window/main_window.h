@@ -34,7 +34,9 @@ public:
 
   // Brings the window up to date with the current drawing: the picture
   // when the drawing changed, the palette, the title, the status bar.
-  void refresh();
+  // Dimension blocks are brought up to date first (all of them after an
+  // undo).
+  void refresh(bool afterUndo);
   void togglePalette();
   // Drops everything that refers to a drawing (the session is ending).
   void release();

@@ -24,7 +24,7 @@ PalettePanel::PalettePanel(QWidget* parent)
   m_tree->setHeaderLabels({say("Property", "Свойство"), say("Value", "Значение")});
   m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
   m_tree->header()->setStretchLastSection(true);
-  m_tree->setColumnWidth(0, 150);
+  m_tree->setColumnWidth(0, 170);
   m_tree->setIndentation(12);
   m_tree->setRootIsDecorated(true);
   m_message->setWordWrap(true);

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QSettings>
 #include <QTimer>
+#include <cctype>
 #include <cstdio>
 #include <deque>
 #include <iostream>
@@ -125,7 +126,29 @@ public:
   bool echoAnswers() const override { return true; }
   HostAnswer next() override {
     attachTracker();
-    m_window.refresh();
+    const bool atCommand = atCommandPrompt();
+    m_window.refresh(atCommand && m_lastCommandUndid);
+    if (atCommand) m_lastCommandUndid = false;
+    HostAnswer answer = nextAnswer();
+    if (atCommand && answer.kind == HostAnswer::kText) {
+      // Enter at an empty Command prompt repeats the last command (a
+      // script's empty line stays Enter, as in the console).
+      if (!m_script && hostTrim(answer.text).empty()) answer.text = m_lastCommand;
+      const std::string name = hostTrim(answer.text).substr(0, hostTrim(answer.text).find(' '));
+      if (!name.empty()) m_lastCommand = name;
+      m_lastCommandUndid = undoes(name);
+    }
+    return answer;
+  }
+
+private:
+  // Whether the command typed at the Command prompt undoes.
+  static bool undoes(std::string name) {
+    for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return name == "U" || name == "UNDO";
+  }
+
+  HostAnswer nextAnswer() {
     if (!m_queued.empty()) return take();
     if (m_script) {
       HostAnswer a = m_script->next();
@@ -146,6 +169,7 @@ public:
     return take();
   }
 
+public:
   // HostPointTracker
   void pointRequested(const HostPointRequest& request) override {
     m_pointAsked = true;
@@ -196,6 +220,8 @@ private:
   QEventLoop* m_loop = nullptr;
   bool m_ended = false;
   bool m_pointAsked = false;
+  bool m_lastCommandUndid = false;
+  std::string m_lastCommand;
   HostEdInput* m_tracked = nullptr;
 };
 

@@ -25,6 +25,8 @@ bool HostApDocument::isModified() const { return m_db->modificationStamp() != m_
 
 void HostApDocument::markChanged() { m_savedStamp = m_db->modificationStamp() - 1; }
 
+void HostApDocument::markUnchanged() { m_savedStamp = m_db->modificationStamp(); }
+
 void HostApDocument::markSaved(const std::string& fileName) {
   m_fileName = fileName;
   const auto slash = fileName.find_last_of('/');

@@ -47,6 +47,10 @@ public:
   // Counts as changed until the next save (a drawing whose values reading
   // had to replace differs from its file).
   void markChanged();
+  // Counts as unchanged again: after work that only brings derived data up
+  // to date (dimension blocks built from their own values) on a drawing
+  // that had no unsaved changes.
+  void markUnchanged();
   // The form saves write: binary DXF, or text (the form the file had).
   bool savesBinary() const { return m_savesBinary; }
   void setSavesBinary(bool binary) { m_savesBinary = binary; }

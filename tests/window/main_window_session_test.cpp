@@ -41,7 +41,13 @@ HostRun runHost(const fs::path& dir, const std::string& args, const std::string&
   std::ofstream(dir / "config/qrvhost/qrvhost.conf")
       << "[view]\ndarkBackground=" << (dark ? "true" : "false") << "\n";
   std::ofstream(dir / "s.scr") << script;
-  const std::string cmd = "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + (dir / "config").string() +
+  // A screen larger than the window, so that it opens at its own size.
+  std::ofstream(dir / "screen.json") << R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1920,
+    "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+  // Run in `dir`, so that file names in the script can be short and the
+  // same in every run.
+  const std::string cmd = "cd " + dir.string() + " && env QT_QPA_PLATFORM=offscreen:configfile=" + (dir / "screen.json").string() +
+                          " XDG_CONFIG_HOME=" + (dir / "config").string() +
                           " XDG_DATA_HOME=" + (dir / "data").string() + " timeout 60 " + DDS_BINARY_DIR +
                           "/bin/qrvhost --log /dev/null " + args + " --script " + (dir / "s.scr").string() + " " +
                           kSample + " 2>" + (dir / "stderr.txt").string();
@@ -80,7 +86,7 @@ TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
   // A command of the module, a variable, a dialog played by its script
   // lines, undo, and a drafting command with points and Escape.
   const std::string script =
-      "-DIMSTYLE\n?\n\n\nDIMASZ\n0.3\nDIMSTYLE\nkey Escape\nU\nSELECT\n" + std::string(kSampleDimension) +
+      "-DIMSTYLE\n?\n\n^C\nDIMASZ\n0.3\nDIMSTYLE\nkey Escape\nU\nSELECT\n" + std::string(kSampleDimension) +
       "\n\nDIMLINEAR\n0,0\n^C\n";
   const HostRun console = runHost(dir / "console", "--console", script);
   const HostRun window = runHost(dir / "window", "--gui", script);
@@ -117,7 +123,7 @@ TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
       const auto dir = tempFolder(name);
       const fs::path shot = dir / name;
       const HostRun r = runHost(dir, std::string("--gui --lang ") + lang,
-                            "SELECT\n" + std::string(kSampleDimension) + "\n\nSNAPSHOT\n" + shot.string() + "\n", dark);
+                                "SELECT\n" + std::string(kSampleDimension) + "\n\nSNAPSHOT\n" + name + "\n", dark);
       ASSERT_EQ(r.status, 0) << r.out;
       const QImage picture(QString::fromStdString(shot.string()));
       ASSERT_FALSE(picture.isNull()) << r.out;
