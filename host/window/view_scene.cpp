@@ -19,6 +19,8 @@ constexpr double kPxPerMm = 96 / 25.4;
 // reach into more cells than kWideEntityCells is listed in every query.
 constexpr int kGridSide = 128;
 constexpr std::size_t kWideEntityCells = 2048;
+// Text whose run is lower than this many pixels is drawn as a line.
+constexpr double kReadableTextPx = 4;
 
 QColor toColor(render::Rgb c) { return QColor(c.r, c.g, c.b); }
 QPointF toPoint(render::Point2 p) { return QPointF(p.x, p.y); }
@@ -289,9 +291,21 @@ void ViewScene::paintEntity(QPainter& painter, const SceneEntity& e, double pixe
         painter.drawPolygon(p.points);
         painter.setBrush(Qt::NoBrush);
         break;
-      case ScenePrim::kText:
-        painter.fillPath(p.path, color);
+      case ScenePrim::kText: {
+        // Text too small to read is drawn as the line it makes on paper:
+        // filling its glyphs would cost the most and show nothing.
+        const QRectF box = p.path.controlPointRect();
+        if (std::min(box.width(), box.height()) * pixelsPerUnit < kReadableTextPx) {
+          QPen pen(color, 1);
+          pen.setCosmetic(true);
+          painter.setPen(pen);
+          const double y = box.center().y();
+          painter.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+        } else {
+          painter.fillPath(p.path, color);
+        }
         break;
+      }
     }
   }
 }

@@ -1,0 +1,134 @@
+// The drawing view at speed: view_bench DRAWING reads the drawing,
+// then prints how long the view takes to show all of it the first time
+// (the scene built and painted at 1920 x 1080), the median of 60 redraws
+// after pan and zoom steps, the median time to pick one entity, and the
+// memory the scene takes next to the drawing's own.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "DxfDrawingIO.h"
+#include "OdDbDatabase.h"
+#include "view_scene.h"
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1080;
+constexpr int kSteps = 60;
+
+using Clock = std::chrono::steady_clock;
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Resident memory of the process in megabytes.
+double residentMb() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+struct View {
+  QPointF center;
+  double scale = 1;
+  QTransform transform() const {
+    QTransform t;
+    t.translate(kWidth / 2.0, kHeight / 2.0);
+    t.scale(scale, -scale);
+    t.translate(-center.x(), -center.y());
+    return t;
+  }
+  QRectF visible() const {
+    const double w = kWidth / scale, h = kHeight / scale;
+    return QRectF(center.x() - w / 2, center.y() - h / 2, w, h);
+  }
+};
+
+void paint(const qrvwindow::ViewScene& scene, const View& view, QImage& image) {
+  image.fill(QColor(33, 40, 48));
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setTransform(view.transform());
+  scene.paint(p, view.visible(), view.scale);
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: view_bench DRAWING.dxf\n");
+    return 1;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication app(argc, argv);
+  const double before = residentMb();
+  std::unique_ptr<OdDbDatabase> db;
+  try {
+    db = readDxfDrawing(argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "view_bench: cannot read %s: %s\n", argv[1], e.what());
+    return 1;
+  }
+  const double drawingMb = residentMb() - before;
+
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  const auto first = Clock::now();
+  qrvwindow::ViewScene scene;
+  scene.build(db.get(), {33, 40, 48}, {255, 255, 255});
+  const double built = msSince(first);
+  View view;
+  const QRectF e = scene.extents();
+  view.center = e.center();
+  view.scale = std::min((kWidth - 32) / std::max(e.width(), 1e-9), (kHeight - 32) / std::max(e.height(), 1e-9));
+  paint(scene, view, image);
+  const double firstFrame = msSince(first);
+  const double sceneMb = residentMb() - before - drawingMb;
+
+  // Zoom in towards the middle, pan about, zoom out again: the steps a
+  // user takes with the wheel and the middle button.
+  std::vector<double> redraws;
+  for (int i = 0; i < kSteps; ++i) {
+    if (i < kSteps / 3)
+      view.scale *= 1.2;
+    else if (i < 2 * kSteps / 3)
+      view.center += QPointF((i % 2 ? 80 : -40) / view.scale, 60 / view.scale);
+    else
+      view.scale /= 1.2;
+    const auto start = Clock::now();
+    paint(scene, view, image);
+    redraws.push_back(msSince(start));
+  }
+
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> x(e.left(), e.right()), y(e.top(), e.bottom());
+  std::vector<double> picks;
+  int hits = 0;
+  for (int i = 0; i < 200; ++i) {
+    const QPointF at(x(random), y(random));
+    const auto start = Clock::now();
+    hits += scene.pick(at, 5 / view.scale) >= 0;
+    picks.push_back(msSince(start) * 1000);
+  }
+
+  std::printf("entities: %zu, primitives: %zu\n", scene.entities().size(), scene.prims().size());
+  std::printf("scene built: %.0f ms\n", built);
+  std::printf("first frame: %.0f ms\n", firstFrame);
+  std::printf("redraw median: %.1f ms\n", median(redraws));
+  std::printf("pick median: %.0f us (%d of 200 picks hit)\n", median(picks), hits);
+  std::printf("memory: drawing %.0f MB, view %.0f MB\n", drawingMb, sceneMb);
+  return 0;
+}
