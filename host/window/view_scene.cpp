@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
@@ -19,6 +20,8 @@ constexpr double kPxPerMm = 96 / 25.4;
 // reach into more cells than kWideEntityCells is listed in every query.
 constexpr int kGridSide = 128;
 constexpr std::size_t kWideEntityCells = 2048;
+// Texts whose outlines are kept for the next build.
+constexpr std::size_t kOutlineCacheSize = 20000;
 // Text whose run is lower than this many pixels is drawn as a line.
 constexpr double kReadableTextPx = 4;
 
@@ -68,25 +71,43 @@ std::vector<QPolygonF> dashed(const QPolygonF& line, const std::vector<double>& 
   return pieces;
 }
 
-QPainterPath textPath(const render::TextRunPrim& t) {
+// The glyph outlines of a text in ems, baseline at y = 0.
+QPainterPath outlinesInEms(int font, const std::string& text) {
   QPainterPath path;
   path.setFillRule(Qt::WindingFill);
-  if (t.font < 0) return path;
   double advance = 0;
-  const auto contours = render::FontMetrics::shared().outlines(t.font, t.text, advance);
-  QTransform xf;
-  xf.translate(t.origin.x, t.origin.y);
-  xf.rotateRadians(t.rotation);
-  xf.scale(t.emSize * t.widthFactor, t.emSize);
-  for (const auto& contour : contours) {
+  for (const auto& contour : render::FontMetrics::shared().outlines(font, text, advance)) {
     if (contour.size() < 2) continue;
     QPolygonF poly;
-    for (const render::Point2& p : contour) poly << xf.map(QPointF(p.x, p.y));
+    for (const render::Point2& p : contour) poly << QPointF(p.x, p.y);
     poly << poly.front();
     path.addPolygon(poly);
   }
   return path;
 }
+
+}  // namespace
+
+QPainterPath ViewScene::textPath(const render::TextRunPrim& t) {
+  if (t.font < 0) return {};
+  // Drawings repeat their texts (dimension values, notes): each is
+  // outlined once.
+  std::string key = std::to_string(t.font) + '\n' + t.text;
+  auto found = m_outlines.find(key);
+  if (found == m_outlines.end()) {
+    if (m_outlines.size() >= kOutlineCacheSize) m_outlines.clear();
+    found = m_outlines.emplace(std::move(key), outlinesInEms(t.font, t.text)).first;
+  }
+  QTransform xf;
+  xf.translate(t.origin.x, t.origin.y);
+  xf.rotateRadians(t.rotation);
+  xf.scale(t.emSize * t.widthFactor, t.emSize);
+  QPainterPath path = xf.map(found->second);
+  path.setFillRule(Qt::WindingFill);
+  return path;
+}
+
+namespace {
 
 double segmentDistance(QPointF p, QPointF a, QPointF b) {
   const QPointF d = b - a;

@@ -8,6 +8,8 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "OdDbObjectId.h"
@@ -69,9 +71,11 @@ private:
   void addEntity(OdDbObjectId id, const render::DisplayList& list);
   void addPrimitive(const render::Primitive& p, SceneEntity& entity);
   void buildGrid();
+  QPainterPath textPath(const render::TextRunPrim& t);
   bool touches(const SceneEntity& e, const QRectF& box) const;
   void paintEntity(QPainter& painter, const SceneEntity& e, double pixelsPerUnit, const QColor* override) const;
 
+  std::unordered_map<std::string, QPainterPath> m_outlines;  // "font\ntext" -> outlines in ems
   std::vector<SceneEntity> m_entities;
   std::vector<ScenePrim> m_prims;
   QRectF m_extents;

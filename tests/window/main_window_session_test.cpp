@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include <sys/wait.h>
+#include "session_support.h"
 
 namespace {
 
@@ -22,17 +22,9 @@ const fs::path kReferences = fs::path(DDS_SOURCE_DIR) / "tests/window/reference"
 // A dimension of the sample drawing.
 const char* kSampleDimension = "69";
 
-struct HostRun {
-  int status = -1;
-  std::string out;  // standard output only
-};
+using HostRun = sessions::Result;  // standard output only: standard error goes to a file
 
-fs::path tempFolder(const std::string& name) {
-  auto dir = fs::temp_directory_path() / ("dds-window-" + name + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
+fs::path tempFolder(const std::string& name) { return sessions::tempFolder("window-" + name); }
 
 // Runs qrvhost on the sample drawing with the script; the window's
 // settings live in `dir` (dark or light background).
@@ -45,23 +37,16 @@ HostRun runHost(const fs::path& dir, const std::string& args, const std::string&
   std::ofstream(dir / "screen.json") << R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1920,
     "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
   // Run in `dir`, so that file names in the script can be short and the
-  // same in every run.
-  const std::string cmd = "cd " + dir.string() + " && env QT_QPA_PLATFORM=offscreen:configfile=" + (dir / "screen.json").string() +
-                          " XDG_CONFIG_HOME=" + (dir / "config").string() +
+  // same in every run; standard error goes to a file of its own.
+  const std::string cmd = "(cd " + dir.string() + " && env QT_QPA_PLATFORM=offscreen:configfile=" +
+                          (dir / "screen.json").string() + " XDG_CONFIG_HOME=" + (dir / "config").string() +
                           " XDG_DATA_HOME=" + (dir / "data").string() + " timeout 60 " + DDS_BINARY_DIR +
                           "/bin/qrvhost --log /dev/null " + args + " --script " + (dir / "s.scr").string() + " " +
-                          kSample + " 2>" + (dir / "stderr.txt").string();
-  HostRun r;
-  FILE* p = ::popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
-  const int rc = ::pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return r;
+                          kSample + " 2>" + (dir / "stderr.txt").string() + ")";
+  return sessions::runCommand(cmd);
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using sessions::contains;
 
 // The share of pixels that differ clearly between two pictures of one size.
 double differingShare(const QImage& a, const QImage& b) {

@@ -29,10 +29,13 @@ QApplication& app() {
 }
 
 // Two lines side by side and a circle around the second one's middle.
+// Shown in a 400 x 300 view at its extents.
 struct Drawing {
+  QApplication& application = app();
   OdDbDatabase db;
   OdDbObjectId left, right, circle;
   ViewScene scene;
+  DrawingView view;
   Drawing() {
     OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
     auto line = [&](OdGePoint3d a, OdGePoint3d b) {
@@ -49,6 +52,8 @@ struct Drawing {
     circle = ms->appendOdDbEntity(c);
     ms.release();
     scene.build(&db, {255, 255, 255}, {0, 0, 0});
+    view.resize(400, 300);
+    view.setScene(&scene, false);
   }
   OdDbObjectId id(std::uint32_t i) const { return scene.entities()[i].id; }
 };
@@ -69,11 +74,8 @@ void drag(QWidget& w, QPointF from, QPointF to, Qt::MouseButton button = Qt::Lef
 }  // namespace
 
 TEST(DrawingView, ClicksPickTheEntityUnderThePickBoxAndBoxesSelectByWindowOrCrossing) {
-  app();
   Drawing d;
-  DrawingView view;
-  view.resize(400, 300);
-  view.setScene(&d.scene, false);
+  DrawingView& view = d.view;
   std::vector<OdDbObjectId> clicked;
   view.onClick = [&](QPointF at, double tolerance) {
     const int i = d.scene.pick(at, tolerance);
@@ -114,11 +116,8 @@ TEST(DrawingView, ClicksPickTheEntityUnderThePickBoxAndBoxesSelectByWindowOrCros
 }
 
 TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
-  app();
   Drawing d;
-  DrawingView view;
-  view.resize(400, 300);
-  view.setScene(&d.scene, false);
+  DrawingView& view = d.view;
   // Zoom extents shows every entity.
   for (const auto& e : d.scene.entities()) {
     const QRectF px = QRectF(view.toPixel(e.bounds.topLeft()), view.toPixel(e.bounds.bottomRight())).normalized();
