@@ -1,8 +1,10 @@
 #include "editor_pages.h"
 
 #include "editor_page.h"
+#include "fit_page.h"
 #include "lines_page.h"
 #include "symbols_arrows_page.h"
+#include "text_page.h"
 
 namespace dds {
 namespace {
@@ -25,8 +27,8 @@ std::unique_ptr<EditorPage> make(StyleEditorDialog& editor) {
 constexpr EditorPageSpec kPages[kEditorTabCount] = {
     {1003, 1002, 1022, &make<LinesPage>},
     {1004, 1003, 1023, &make<SymbolsArrowsPage>},
-    {1005, 1006, 1024, &makeEmptyPage},
-    {1006, 1005, 1025, &makeEmptyPage},
+    {1005, 1006, 1024, &make<TextPage>},
+    {1006, 1005, 1025, &make<FitPage>},
     {1007, 1007, 1026, &makeEmptyPage},
     {1008, 1008, 1027, &makeEmptyPage},
     {1009, 1009, 1028, &makeEmptyPage},

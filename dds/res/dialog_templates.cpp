@@ -5,8 +5,10 @@
 #include <iterator>
 #include <vector>
 
+#include "page_fit_template.h"
 #include "page_lines_template.h"
 #include "page_symbols_template.h"
+#include "page_text_template.h"
 #include "style_editor_template.h"
 
 namespace dds::res {
@@ -175,7 +177,8 @@ const ui::DialogResource kTemplates[] = {
 const ui::DialogResourceTable& dialogTemplates() {
   static const std::vector<ui::DialogResource> all = [] {
     std::vector<ui::DialogResource> v(std::begin(kTemplates), std::end(kTemplates));
-    for (std::span<const ui::DialogResource> part : {styleEditorTemplates(), linesPageTemplates(), symbolsPageTemplates()})
+    for (std::span<const ui::DialogResource> part : {styleEditorTemplates(), linesPageTemplates(), symbolsPageTemplates(),
+                                                      textPageTemplates(), fitPageTemplates()})
       v.insert(v.end(), part.begin(), part.end());
     return v;
   }();

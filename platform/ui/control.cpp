@@ -280,6 +280,14 @@ void Control::drawItem(DeviceContext& dc, int index, const Rect& rect, unsigned 
   m_dialog.send(m);
 }
 
+std::optional<TextColors> Control::textColors() {
+  if (m_kind != ControlKind::kEdit) return std::nullopt;
+  TextColors colors;
+  Message m{.msg = kMsgCtlColorEdit, .id = m_id, .control = this, .colors = &colors};
+  if (m_dialog.send(m) == 0) return std::nullopt;
+  return colors;
+}
+
 void Control::setPainter(Painter painter) {
   m_painter = std::move(painter);
   changed();

@@ -129,6 +129,10 @@ public:
   // Draws one item through the dialog's procedure (kMsgDrawItem).
   void drawItem(DeviceContext& dc, int index, const Rect& rect, unsigned state);
 
+  // The colours the dialog chooses for an edit's text as it stands now
+  // (kMsgCtlColorEdit); none: the usual colours.
+  std::optional<TextColors> textColors();
+
   // Frames painted by something else.
   using Painter = std::function<void(DeviceContext& dc, const Rect& client)>;
   void setPainter(Painter painter);

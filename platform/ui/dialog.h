@@ -36,6 +36,7 @@ struct Message {
   Rect itemRect = {};           // draw item, pixels
   unsigned itemState = 0;       // draw item: kItemSelected ...
   int* itemHeight = nullptr;    // measure item: where the height goes
+  TextColors* colors = nullptr; // colour request of an edit: where the colours go
 };
 
 // The procedure of a dialog. The result means what the message defines

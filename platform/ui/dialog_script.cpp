@@ -1,5 +1,7 @@
 #include "dialog_script.h"
 
+#include <cstdio>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -65,6 +67,7 @@ void dumpInto(const Dialog& dialog, std::ostringstream& out, const std::string& 
         break;
       case ControlKind::kEdit:
         if (c.isReadOnly()) out << " read-only";
+        if (const std::optional<TextColors> colors = cp->textColors()) out << ' ' << dumpTextColors(*colors);
         break;
       default:
         break;
@@ -293,6 +296,13 @@ ScriptLineResult runDialogScriptLine(Dialog& dialog, const std::string& line, co
   ScriptLineResult r = runLine(dialog, line, print);
   dispatchPostedMessages();
   return r;
+}
+
+std::string dumpTextColors(const TextColors& colors) {
+  char text[40];
+  std::snprintf(text, sizeof text, "colors=#%02X%02X%02X/#%02X%02X%02X", colors.text.r, colors.text.g, colors.text.b,
+                colors.background.r, colors.background.g, colors.background.b);
+  return text;
 }
 
 std::string dumpDialog(const Dialog& dialog) {

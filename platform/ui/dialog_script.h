@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "ui_types.h"
+
 namespace ui {
 
 class Dialog;
@@ -28,5 +30,8 @@ std::string dumpDialog(const Dialog& dialog);
 
 // A text as the dump shows it: in double quotes, with \", \\, \t, \r, \n.
 std::string dumpQuoted(const std::string& text);
+// An edit's chosen colours as the dump shows them: "colors=#F00000/#FFFFFF"
+// (text, then background).
+std::string dumpTextColors(const TextColors& colors);
 
 }  // namespace ui

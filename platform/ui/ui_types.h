@@ -26,6 +26,13 @@ struct Color {
   bool operator==(const Color&) const = default;
 };
 
+// The colours an edit's text is drawn in, when its dialog chooses them.
+struct TextColors {
+  Color text;
+  Color background;
+  bool operator==(const TextColors&) const = default;
+};
+
 enum class ControlKind {
   kLabel,
   kButton,       // push button; with kStyleIcon it shows an icon instead of text
@@ -89,6 +96,7 @@ constexpr unsigned kMsgHelp = 0x0053;       // F1
 constexpr unsigned kMsgContextMenu = 0x007B;// right button: control, item, point
 constexpr unsigned kMsgInitDialog = 0x0110;
 constexpr unsigned kMsgCommand = 0x0111;    // a control's command: id, code
+constexpr unsigned kMsgCtlColorEdit = 0x0133;  // an edit is drawn: a non-zero result with *colors set chooses its colours
 constexpr unsigned kMsgUser = 0x0400;       // private messages are kMsgUser + n
 
 // Command codes (kMsgCommand).

@@ -2,11 +2,13 @@
 // change of its text to the control as the user types; the arrows step the
 // field through the dialog.
 #include <QLineEdit>
+#include <QPalette>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include "control_adapter.h"
+#include "dialog_script.h"
 #include "user_input.h"
 
 namespace ui::qt {
@@ -20,10 +22,34 @@ public:
     // Setting the same text again would move the caret to the end.
     if (e->text() != qs(control().text())) e->setText(qs(control().text()));
     e->setReadOnly(control().isReadOnly());
+    showColors(e, control().textColors());
   }
   WidgetDump dump() const override {
     auto* e = static_cast<QLineEdit*>(widget());
-    return {quoted(e->text()) + (e->isReadOnly() ? " read-only" : ""), {}, {}};
+    std::string value = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "");
+    if (e->testAttribute(Qt::WA_SetPalette)) {
+      const QPalette p = e->palette();
+      const QColor text = p.color(QPalette::Text), back = p.color(QPalette::Base);
+      value += ' ' + dumpTextColors({{std::uint8_t(text.red()), std::uint8_t(text.green()), std::uint8_t(text.blue())},
+                                     {std::uint8_t(back.red()), std::uint8_t(back.green()), std::uint8_t(back.blue())}});
+    }
+    return {value, {}, {}};
+  }
+
+private:
+  // The dialog's colours while it chooses them, the style's otherwise.
+  static void showColors(QLineEdit* e, const std::optional<TextColors>& colors) {
+    if (!colors) {
+      if (e->testAttribute(Qt::WA_SetPalette)) e->setPalette(QPalette());
+      e->setAttribute(Qt::WA_SetPalette, false);
+      return;
+    }
+    QPalette p = e->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+      p.setColor(group, QPalette::Text, QColor(colors->text.r, colors->text.g, colors->text.b));
+      p.setColor(group, QPalette::Base, QColor(colors->background.r, colors->background.g, colors->background.b));
+    }
+    e->setPalette(p);
   }
 
 protected:

@@ -27,7 +27,16 @@ public:
   WidgetDump dump() const override { return {quoted(static_cast<QLabel*>(widget())->text()), {}, {}}; }
 
 protected:
-  QWidget* makeWidget(QWidget* parent, AdapterHost&) override { return new QLabel(parent); }
+  QWidget* makeWidget(QWidget* parent, AdapterHost&) override {
+    auto* label = new QLabel(parent);
+    // A label two lines high or more holds a sentence that wraps.
+    constexpr int kTwoLines = 16;  // dialog units
+    if (control().rect().cy >= kTwoLines) {
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return label;
+  }
 };
 
 class GroupBoxAdapter : public ControlAdapter {

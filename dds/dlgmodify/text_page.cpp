@@ -1,0 +1,175 @@
+#include "text_page.h"
+
+#include <cmath>
+
+#include "OdDbTextStyleTableRecord.h"
+#include "editor_store.h"
+#include "text_style_command.h"
+#include "page_text_template.h"
+#include "editor_pages.h"
+#include "stdafx/module_log.h"
+#include "style_editor_dialog.h"
+#include "wndpreview/style_preview.h"
+
+namespace dds {
+namespace {
+
+using namespace res::text;
+
+// The text style a DIMTXSTY value refers to; null when it cannot be opened.
+OdDbTextStyleTableRecordPtr openTextStyle(OdDbObjectId id) {
+  if (id.isNull()) return OdDbTextStyleTableRecordPtr();
+  try {
+    return OdDbTextStyleTableRecordPtr(id.safeOpenObject());
+  } catch (const OdError&) {
+    return OdDbTextStyleTableRecordPtr();
+  }
+}
+
+// A text style of a drawing by name; null when the drawing has none so named.
+OdDbTextStyleTableRecordPtr findTextStyle(OdDbDatabase* db, const OdString& name) {
+  if (!db || name.empty()) return OdDbTextStyleTableRecordPtr();
+  OdDbTextStyleTablePtr table = db->getTextStyleTableId().safeOpenObject();
+  return openTextStyle(table->getAt(name));
+}
+
+// The Tolerances page shows DIMTFAC as well; both fields keep one text.
+constexpr int kToleranceScale = 1158;
+
+void copyToToleranceScale(StyleEditorDialog& e, const std::string& text) {
+  EditorPage* tolerances = e.page(kTabTolerances);
+  ui::Control* field = tolerances && tolerances->window() ? tolerances->window()->control(kToleranceScale) : nullptr;
+  if (field && field->text() != text) field->setText(text);
+}
+
+}  // namespace
+
+void TextPage::created() {
+  ui::Dialog& page = *window();
+  m_color.attach(page, kColor);
+  m_fill.attach(page, kFill);
+  m_color.onChanged([this](const OdCmColor&) { editor().requestPreviewUpdate(); });
+  m_fill.onChanged([this](const QrFillColor&) { editor().requestPreviewUpdate(); });
+}
+
+void TextPage::destroyed() {
+  m_color.detach();
+  m_fill.detach();
+}
+
+void TextPage::load(const EditorSource& source) {
+  const StyleEditorDialog& e = editor();
+  ui::Control* styles = control(kStyle);
+  OdDbTextStyleTableRecordPtr style = openTextStyle(std::get<OdDbObjectId>(source.get("DIMTXSTY")));
+  if (styles) styles->setSelection(style ? styles->findItemText(style->getName()) : -1);
+  const bool fixedHeight = style && style->textSize() > 0.0;
+  setNumber(kHeight, fixedHeight ? style->textSize() : source.number("DIMTXT"));
+  enable({kHeight, kHeightSpin}, !fixedHeight);
+
+  m_color.setValue(std::get<OdCmColor>(source.get("DIMCLRT")));
+  m_fill.setValue(QrFillColor{OdInt32(source.number("DIMTFILL")), std::get<OdCmColor>(source.get("DIMTFILLCLR"))});
+
+  const double gap = source.number("DIMGAP");
+  setChecked(kFrame, gap < 0.0);
+  setNumber(kOffset, std::fabs(gap));
+  setNumber(kFractionScale, source.number("DIMTFAC"));
+  enable({kFractionScaleSpin}, e.notLeader());
+  // The fraction scale counts only for units that write fractions.
+  const int lunit = int(source.number("DIMLUNIT"));
+  enable({kFractionScale}, (lunit == 4 || lunit == 5) && e.notLeader());
+
+  if (ui::Control* c = control(kVertical)) c->setSelection(int(source.number("DIMTAD")));
+  if (ui::Control* c = control(kHorizontal)) c->setSelection(int(source.number("DIMJUST")));
+  enable({kHorizontal}, e.notRadius() && e.notLeader() && e.notDiameter() && e.notOrdinate());
+
+  const bool inside = source.flag("DIMTIH"), outside = source.flag("DIMTOH");
+  setChecked(kAlignHorizontal, inside && outside);
+  setChecked(kAlignAligned, !inside && !outside);
+  setChecked(kAlignIso, !inside && outside);
+  enable({kAlignHorizontal, kAlignAligned, kAlignIso}, e.notLeader() && e.notOrdinate());
+}
+
+void TextPage::command(int id, unsigned code) {
+  if (id == kFractionScale && code == ui::kCmdEditChange) {
+    if (ui::Control* c = control(kFractionScale)) copyToToleranceScale(editor(), c->text());
+  } else if (id == kStyle && code == ui::kCmdSelChange) {
+    showHeightOfChosenStyle();
+  } else if (id == kFrame && code == ui::kCmdClicked && isChecked(kFrame)) {
+    // A frame around the text is the "Basic" tolerance, which a leader
+    // cannot have.
+    setChecked(kFrame, editor().notLeader());
+  } else if (id == kStyleButton && code == ui::kCmdClicked) {
+    editTextStyles();
+  }
+}
+
+void TextPage::showHeightOfChosenStyle() {
+  StyleEditorDialog& e = editor();
+  double height = number(kHeight);
+  if (const OdDbDimStyleTableRecord* copy = e.previewCopy()) {
+    height = copy->dimtxt();
+  } else if (OdDbDatabase* sample = e.preview() ? e.preview()->sampleDatabase() : nullptr; e.isOverride() && sample) {
+    height = sample->dimtxt();  // override mode previews the sample drawing's current values
+  } else {
+    DDS_LOG_WARNING(kSrcDlgModify, "no preview copy: the text height stays as shown");
+  }
+  OdDbDatabase* sample = e.preview() ? e.preview()->sampleDatabase() : nullptr;
+  if (!sample) DDS_LOG_WARNING(kSrcDlgModify, "no sample drawing: the text style's own height is unknown");
+  const ui::Control* styles = control(kStyle);
+  OdDbTextStyleTableRecordPtr style;
+  if (styles && styles->selection() >= 0) {
+    try {
+      style = findTextStyle(sample, styles->itemText(styles->selection()));
+    } catch (const OdError& err) {
+      DDS_LOG_ERROR(kSrcDlgModify, err.description());
+    }
+  }
+  const bool fixedHeight = style && style->textSize() > 0.0;
+  if (fixedHeight) height = style->textSize();
+  enable({kHeight, kHeightSpin}, !fixedHeight);
+  setNumber(kHeight, height);
+}
+
+void TextPage::editTextStyles() {
+  StyleEditorDialog& e = editor();
+  if (!runHostTextStyleDialog(e.window())) return;
+  if (StylePreview* preview = e.preview()) {
+    try {
+      preview->synchronize(e.database());
+    } catch (const OdError& err) {
+      DDS_LOG_ERROR(kSrcDlgModify, err.description());
+    }
+  }
+  // The preview shows the changed styles at once, not after the queue.
+  if (ui::Dialog* frame = e.window()) frame->send(ui::Message{.msg = StyleEditorDialog::kUmUpdatePreview});
+  showHeightOfChosenStyle();
+}
+
+void TextPage::store(EditorStore& out) const {
+  const ui::Control* styles = control(kStyle);
+  OdDbObjectId styleId;
+  if (styles && styles->selection() >= 0) {
+    OdDbTextStyleTableRecordPtr style = findTextStyle(out.database(), styles->itemText(styles->selection()));
+    if (style && !style->isShapeFile()) styleId = style->objectId();
+  }
+  out.put("DIMTXSTY", styleId);
+  out.put("DIMCLRT", m_color.value());
+  const QrFillColor fill = m_fill.value();
+  out.put("DIMTFILL", int(fill.mode));
+  if (fill.mode == 2) out.put("DIMTFILLCLR", fill.color);
+  // A value no item stands for shows no selection and is kept as it is.
+  for (auto [id, name] : {std::pair{kVertical, "DIMTAD"}, std::pair{kHorizontal, "DIMJUST"}})
+    if (const ui::Control* list = control(id); list && list->selection() >= 0) out.put(name, list->selection());
+  out.put("DIMTXT", number(kHeight));
+  out.put("DIMTFAC", number(kFractionScale));
+  // DIMTIH set with DIMTOH clear has no button: with none selected both
+  // keep what they hold, so that OK alone changes nothing.
+  const bool horizontal = isChecked(kAlignHorizontal), aligned = isChecked(kAlignAligned), iso = isChecked(kAlignIso);
+  if (horizontal || aligned || iso) {
+    out.put("DIMTIH", horizontal);
+    out.put("DIMTOH", !aligned);
+  }
+  out.put("DIMGAP", isChecked(kFrame) ? -number(kOffset) : number(kOffset));
+}
+
+}  // namespace dds

@@ -1,0 +1,244 @@
+// The Text and Fit pages: every value they show comes back unchanged, which
+// controls each kind of style lets the user change, what a text style with
+// a fixed height does to the height field, numbers that are not numbers,
+// and the host's text style dialog behind "...".
+#include "DxfDrawingIO.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "command_factory.h"
+#include "dialog_script.h"
+#include "dlgmodify/editor_store.h"
+#include "dlgmodify/fit_page.h"
+#include "editor_test_support.h"
+
+using namespace dds;
+
+namespace {
+
+constexpr int kTextPage = 1006, kFitPage = 1005;
+constexpr int kTabs = 1155, kTextTab = 2, kFitTab = 3;
+// Text: height and spin, fraction scale and spin, horizontal placement,
+// the three alignment buttons.
+constexpr std::initializer_list<int> kTextControls = {1073, 1074, 1052, 1053, 1079, 1085, 1086, 1087};
+// Fit: keep text inside, the four fit buttons, the three text moves, the
+// two fine-tuning boxes, suppress arrows, the scale field.
+constexpr std::initializer_list<int> kFitControls = {1092, 1088, 1089, 1090, 1091, 1095, 1096,
+                                                     1097, 1104, 1105, 1093, 1101};
+
+struct TextFit : EditorFixture {
+  OdDbObjectId addTextStyle(const OdString& name, double fixedHeight) {
+    OdDbTextStyleTablePtr table = db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbTextStyleTableRecordPtr style = OdDbTextStyleTableRecord::createObject();
+    style->setName(name);
+    style->setTextSize(fixedHeight);
+    return table->add(style);
+  }
+  std::string saved() { return writeDxfDrawingToBytes(*db); }
+  // The page of a tab, brought to the front as a user would.
+  static ui::Dialog& show(ui::Dialog& d, int tab) {
+    EXPECT_TRUE(ui::user::select(d, kTabs, tab));
+    return page(d, tab == kTextTab ? kTextPage : kFitPage);
+  }
+  // What the pages would store, by variable name.
+  std::map<std::string, OdDbDimVarValue> stored(const StyleEditorDialog& editor) {
+    EditorStore store(db, db->dimsah());
+    editor.storeControls(store);
+    std::map<std::string, OdDbDimVarValue> out;
+    for (const StoredValue& v : store.values()) out[OdDbDimVars::describe(v.var).name] = v.value;
+    return out;
+  }
+  void expectUnchanged(const OdString& styleName, std::initializer_list<const char*> names) {
+    const OdDbDimVars values = open(styleName)->dimVars();
+    const OdString before = saved();
+    EXPECT_EQ(edit(style(styleName),
+                   [&](StyleEditorDialog& editor, ui::Dialog& d) {
+                     const auto out = stored(editor);
+                     for (const char* name : names) {
+                       ASSERT_TRUE(out.count(name)) << name << " is not stored";
+                       const int var = *OdDbDimVars::indexOf(name);
+                       EXPECT_TRUE(sameEditorValue(var, out.at(name), values.get(var), db)) << name;
+                     }
+                     ASSERT_TRUE(ui::user::click(d, 1));
+                   }),
+              1);
+    EXPECT_EQ(saved(), before) << "OK without a change writes nothing";
+  }
+};
+
+}  // namespace
+
+TEST_F(TextFit, LoadAndStoreKeepEveryValueOfBothPages) {
+  const OdDbObjectId narrow = addTextStyle("Narrow", 0.0);
+  add("Arch");
+  OdDbDimStyleTableRecordPtr r = open("Arch", OdDb::kForWrite);
+  r->setDimtxsty(narrow);
+  r->setDimclrt(OdCmColor::fromRGB(200, 10, 20));
+  r->setDimtfill(2);
+  r->setDimtfillclr(OdCmColor::fromIndex(3));
+  r->setDimtxt(3.1);
+  r->setDimtfac(0.7);
+  r->setDimgap(-0.625);
+  r->setDimtad(4);
+  r->setDimjust(2);
+  r->setDimtih(false);
+  r->setDimtoh(true);
+  r->setDimtix(true);
+  r->setDimatfit(1);  // kept while text stays inside
+  r->setDimsoxd(true);
+  r->setDimtmove(2);
+  r->setDimtofl(false);
+  r->setDimupt(true);
+  r->setDimscale(2.5);
+  r = nullptr;
+  expectUnchanged("Arch", {"DIMTXSTY", "DIMCLRT", "DIMTFILL", "DIMTFILLCLR", "DIMTXT", "DIMTFAC", "DIMGAP", "DIMTAD",
+                           "DIMJUST", "DIMTIH", "DIMTOH", "DIMTIX", "DIMSOXD", "DIMTMOVE", "DIMTOFL", "DIMUPT",
+                           "DIMSCALE"});
+  EXPECT_EQ(open("Arch")->dimatfit(), 1);
+
+  // The other way round: horizontal text, best fit, scaled to the layout.
+  r = open("Arch", OdDb::kForWrite);
+  r->setDimtih(true);
+  r->setDimtfill(1);
+  r->setDimtix(false);
+  r->setDimatfit(3);
+  r->setDimscale(0.0);
+  r->setDimgap(0.09);
+  r = nullptr;
+  expectUnchanged("Arch", {"DIMTIH", "DIMTOH", "DIMTFILL", "DIMTIX", "DIMATFIT", "DIMSCALE", "DIMGAP"});
+
+  // Text inside lines but outside horizontal has no button; OK keeps it.
+  setVar("Arch", "DIMTOH", false);
+  expectUnchanged("Arch", {"DIMTIX"});
+  EXPECT_TRUE(open("Arch")->dimtih());
+  EXPECT_FALSE(open("Arch")->dimtoh());
+}
+
+TEST_F(TextFit, EachKindOfStyleEnablesItsOwnControls) {
+  add("Arch");
+  struct Case {
+    const char* style;
+    const char* text;
+    const char* fit;
+  };
+  const Case cases[] = {
+      {"Arch", "11011111", "111111111111"},
+      {"Arch$4", "11010111", "011111111111"},  // radius
+      {"Arch$3", "11010111", "111111111111"},  // diameter
+      {"Arch$7", "11000000", "000000000011"},  // leader
+      {"Arch$6", "11010000", "000000000011"},  // ordinate
+  };
+  for (const Case& c : cases) {
+    const OdDbObjectId id = style(c.style).isNull() ? add(c.style) : style(c.style);
+    edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+      EXPECT_EQ(states(page(d, kTextPage), kTextControls), c.text) << c.style;
+      EXPECT_EQ(states(page(d, kFitPage), kFitControls), c.fit) << c.style;
+      ui::Dialog& fit = page(d, kFitPage);
+      EXPECT_EQ(fit.controlBefore(*fit.control(1095))->isEnabled(), c.fit[5] == '1') << "the label above 1095";
+    });
+  }
+  // Fractional units write fractions: their height scale may be changed.
+  setVar("Arch", "DIMLUNIT", 5);
+  edit(style("Arch"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    EXPECT_EQ(states(page(d, kTextPage), {1052, 1053}), "11");
+  });
+  edit(OdDbObjectId(), [&](StyleEditorDialog&, ui::Dialog& d) {
+    EXPECT_EQ(states(page(d, kFitPage), kFitControls), "111111111111") << "override mode";
+  });
+}
+
+TEST_F(TextFit, ClicksFollowTheirRules) {
+  add("Arch");
+  for (const char* name : {"Arch", "Arch$7"}) {
+    const OdDbObjectId id = style(name).isNull() ? add(name) : style(name);
+    edit(id, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+      ui::Dialog& text = show(d, kTextTab);
+      ASSERT_TRUE(ui::user::click(text, 1077));
+      EXPECT_EQ(text.control(1077)->check(), editor.notLeader() ? ui::kChecked : ui::kUnchecked)
+          << name << ": a leader has no frame";
+      ui::Dialog& fit = show(d, kFitTab);
+      ASSERT_TRUE(ui::user::click(fit, 1100));
+      EXPECT_EQ(states(fit, {1101, 1102}), "00");
+      EXPECT_EQ(fit.control(1099)->check(), ui::kUnchecked) << "one group with the field inside";
+      ASSERT_TRUE(ui::user::click(fit, 1099));
+      EXPECT_EQ(states(fit, {1101, 1102}), "11");
+      if (!editor.notLeader()) return;  // the fit buttons are disabled
+      ASSERT_TRUE(ui::user::click(fit, 1092));
+      ASSERT_TRUE(ui::user::click(fit, 1090));
+      EXPECT_EQ(fit.control(1092)->check(), ui::kUnchecked) << "the five fit buttons are one group";
+      ASSERT_TRUE(ui::user::click(fit, 1097));
+      EXPECT_EQ(fit.control(1090)->check(), ui::kChecked) << "the text moves are a group of their own";
+    });
+  }
+}
+
+TEST_F(TextFit, AStyleWithAFixedHeightLocksTheHeightField) {
+  addTextStyle("Fixed", 3.5);
+  const OdDbObjectId id = add("Arch");
+  setVar("Arch", "DIMTXT", 2.0);
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog& editor, ui::Dialog& d) {
+              ui::Dialog& text = show(d, kTextTab);
+              ASSERT_TRUE(ui::user::select(text, 1067, text.control(1067)->findItemText("Fixed")));
+              EXPECT_EQ(states(text, {1073, 1074}), "00");
+              EXPECT_EQ(text.control(1073)->text(), "3.5");
+              ui::dispatchPostedMessages();  // the preview copy takes 3.5
+              ASSERT_TRUE(ui::user::select(text, 1067, text.control(1067)->findItemText("Standard")));
+              EXPECT_EQ(states(text, {1073, 1074}), "11");
+              EXPECT_EQ(text.control(1073)->text(), "3.5") << "the height the preview last showed";
+              ASSERT_TRUE(ui::user::select(text, 1067, text.control(1067)->findItemText("Fixed")));
+              EXPECT_DOUBLE_EQ(std::get<double>(stored(editor).at("DIMTXT")), 3.5);
+              ASSERT_TRUE(ui::user::click(d, 1));
+            }),
+            1);
+  EXPECT_EQ(open("Arch")->dimtxt(), 3.5);
+  OdDbTextStyleTablePtr table = db->getTextStyleTableId().safeOpenObject();
+  EXPECT_EQ(open("Arch")->dimtxsty(), table->getAt("Fixed"));
+}
+
+TEST_F(TextFit, TextThatIsNotANumberReadsAsZeroAndAWrongScaleShowsRed) {
+  const OdDbObjectId id = add("Arch");
+  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+              ui::Dialog& fit = show(d, kFitTab);
+              ui::Control& scale = *fit.control(1101);
+              EXPECT_FALSE(scale.textColors()) << "a number in the usual colours";
+              for (const char* wrong : {"-2", "abc", "", "2x"}) {
+                ASSERT_TRUE(ui::user::type(fit, 1101, wrong));
+                const auto colors = scale.textColors();
+                ASSERT_TRUE(colors) << wrong;
+                EXPECT_EQ(*colors, (ui::TextColors{{240, 0, 0}, {255, 255, 255}})) << wrong;
+              }
+              EXPECT_NE(ui::dumpDialog(d).find("1101 edit enabled visible \"2x\" colors=#F00000/#FFFFFF"),
+                        std::string::npos);
+              ASSERT_TRUE(ui::user::type(fit, 1101, "-2"));
+              ASSERT_TRUE(ui::user::type(show(d, kTextTab), 1054, "none"));
+              ASSERT_TRUE(ui::user::click(d, 1));
+            }),
+            1);
+  EXPECT_EQ(open("Arch")->dimscale(), 2.0) << "the magnitude of the scale typed";
+  EXPECT_EQ(open("Arch")->dimgap(), 0.0) << "an offset that is not a number reads as 0";
+  EXPECT_FALSE(FitPage::isWrongScale(" 1.5 "));
+  EXPECT_FALSE(FitPage::isWrongScale("0"));
+  EXPECT_TRUE(FitPage::isWrongScale("1e999"));
+}
+
+TEST_F(TextFit, TheStyleButtonRunsTheHostsTextStyleDialog) {
+  const OdDbObjectId fixed = addTextStyle("Fixed", 0.0);
+  const OdDbObjectId id = add("Arch");
+  setVar("Arch", "DIMTXSTY", fixed);
+  std::optional<long> window;
+  std::optional<int> cmddia;
+  // The host's dialog gives the style a fixed height.
+  host->services.commandFactory().addHostCommand("TextPropsCmd", [&](const ICmdParams* params) -> HRESULT {
+    window = params->getLong("HWND");
+    cmddia = params->getInt("CMDDIA");
+    OdDbTextStyleTableRecordPtr(fixed.safeOpenObject(OdDb::kForWrite))->setTextSize(4.25);
+    return S_OK;
+  });
+  edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
+    ui::Dialog& text = show(d, kTextTab);
+    EXPECT_EQ(states(text, {1073, 1074}), "11");
+    ASSERT_TRUE(ui::user::click(text, 1068));
+    EXPECT_TRUE(window.has_value());
+    EXPECT_EQ(cmddia, 1);
+    EXPECT_EQ(text.control(1073)->text(), "4.25") << "the style's new height, taken over by the preview";
+    EXPECT_EQ(states(text, {1073, 1074}), "00");
+  });
+}
