@@ -50,7 +50,7 @@ constexpr FitTexts kFitRu{
     "Если текст не в стандартном положении, помещать его:", "&Рядом с размерной линией",
     "Над размерной линией, с &выноской", "Над размерной линией, &без выноски", "Масштаб элементов размера",
     "&Глобальный масштаб:", "Масштаб по листу", "&Точная настройка", "Размещать текст &вручную",
-    "Раз&мерная линия между выносными"};
+    "Раз&м. линия между выносными"};
 
 constexpr unsigned kRadio = ui::kStyleAutoCheck;
 constexpr unsigned kFirstRadio = ui::kStyleGroup | ui::kStyleAutoCheck | ui::kStyleTabStop;
@@ -76,9 +76,9 @@ constexpr unsigned kBox = ui::kStyleAutoCheck | ui::kStyleTabStop;
     {kOverWithLeader, ControlKind::kRadioButton, T.overWithLeader, {10, 174, 188, 10}, kRadio},      \
     {kOverNoLeader, ControlKind::kRadioButton, T.overNoLeader, {10, 188, 188, 10}, kRadio},          \
     {1098, ControlKind::kGroupBox, T.scaleGroup, {208, 117, 151, 52}, 0},                            \
-    {kOverallScale, ControlKind::kRadioButton, T.overallScale, {214, 129, 90, 10}, kFirstRadio},     \
-    {kScale, ControlKind::kEdit, "", {306, 128, 36, 12}, ui::kStyleTabStop},                         \
-    {kScaleSpin, ControlKind::kSpin, "", {342, 128, 10, 12}, 0},                                     \
+    {kOverallScale, ControlKind::kRadioButton, T.overallScale, {214, 129, 96, 10}, kFirstRadio},     \
+    {kScale, ControlKind::kEdit, "", {312, 128, 32, 12}, ui::kStyleTabStop},                         \
+    {kScaleSpin, ControlKind::kSpin, "", {344, 128, 10, 12}, 0},                                     \
     {kScaleToLayout, ControlKind::kRadioButton, T.scaleToLayout, {214, 150, 138, 10}, kRadio},       \
     {1103, ControlKind::kGroupBox, T.fineTuning, {208, 172, 151, 45}, 0},                            \
     {kPlaceManually, ControlKind::kCheckBox, T.placeManually, {214, 184, 140, 10}, kBox},            \

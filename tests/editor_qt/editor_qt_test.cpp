@@ -1,7 +1,7 @@
 // The style editor as Qt widgets on the offscreen platform: the frame and
-// its pages show what the headless dump shows, and screenshots of the Lines
-// and the Symbols and arrows pages in English and Russian are written for
-// review.
+// its pages show what the headless dump shows, and screenshots of the Lines,
+// Symbols and arrows, Text and Fit pages in English and Russian are written
+// for review.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -75,6 +75,17 @@ TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
     EXPECT_TRUE(dialog.child(1003)->isVisible());
     EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
     shot(window, "style-editor-symbols-" + lang + ".png");
+    tabs->setCurrentIndex(2);
+    settle();
+    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    shot(window, "style-editor-text-" + lang + ".png");
+    tabs->setCurrentIndex(3);
+    // A scale typed below 0 shows red in the widget as in the dump.
+    dialog.child(1005)->control(1101)->setText("-2");
+    settle();
+    EXPECT_NE(ui::dumpDialog(dialog).find("colors=#F00000/#FFFFFF"), std::string::npos);
+    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+    shot(window, "style-editor-fit-" + lang + ".png");
     window.findChild<QPushButton*>("2")->click();
   });
   dds::StyleEditorDialog editor(db);

@@ -1,13 +1,13 @@
 // The style editor in a scripted qrvhost session: a style made with New is
-// edited on the Lines and the Symbols and arrows pages, saved, and read back
-// by ezdxf with exactly the values typed.
+// edited on the Lines, Symbols and arrows, Text and Fit pages, saved, and
+// read back by ezdxf with exactly the values typed.
 #include <gtest/gtest.h>
 
 #include "session_support.h"
 
 using namespace sessions;
 
-TEST(EditorSessions, NewStyleEditedOnTwoPagesIsSavedAndReadBackByEzdxf) {
+TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
   const auto dir = tempFolder("editor");
   makeDrawing(dir / "in.dxf");
   writeText(dir / "s.scr",
@@ -28,6 +28,20 @@ TEST(EditorSessions, NewStyleEditedOnTwoPagesIsSavedAndReadBackByEzdxf) {
             "press 1057\n"
             "type 1053 1.5\n"
             "type 1064 30\n"
+            "select 1155 Text\n"
+            "select 1070 red\n"
+            "select 1072 Background\n"
+            "type 1073 3.25\n"
+            "check 1077\n"
+            "type 1054 0.8\n"
+            "select 1079 At Ext Line 1\n"
+            // 1087 is also the label of the Fit page: the visible page wins.
+            "press 1087\n"
+            "select 1155 Fit\n"
+            "press 1092\n"
+            "press 1097\n"
+            "type 1101 -2\n"
+            "check 1104\n"
             "press 1\n"
             "press Close\n"
             "SAVEAS\n" +
@@ -48,11 +62,16 @@ TEST(EditorSessions, NewStyleEditedOnTwoPagesIsSavedAndReadBackByEzdxf) {
             "print('dli', s.dimdli, 'sd1', s.dimsd1, 'clre', s.dimclre, 'exe', round(s.dimexe - std.dimexe, 6))\n"
             "print('asz', s.dimasz, 'cen', s.dimcen, 'sah', s.dimsah)\n"
             "print('blk1', s.dimblk1, 'blk2', s.dimblk2)\n"
-            "print('jog', round(math.degrees(s.dimjogang), 6))\n");
+            "print('jog', round(math.degrees(s.dimjogang), 6))\n"
+            "print('clrt', s.dimclrt, 'tfill', s.dimtfill, 'txt', s.dimtxt, 'gap', s.dimgap, 'just', s.dimjust)\n"
+            "print('tih', s.dimtih, 'toh', s.dimtoh, 'tix', s.dimtix, 'tmove', s.dimtmove, 'scale', s.dimscale,"
+            " 'upt', s.dimupt)\n");
   const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
   EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
   EXPECT_TRUE(contains(py.out, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py.out;
   EXPECT_TRUE(contains(py.out, "asz 3.5 cen -1.5 sah 1")) << py.out;
   EXPECT_TRUE(contains(py.out, "blk1 _Open30 blk2 _Dot")) << py.out;
   EXPECT_TRUE(contains(py.out, "jog 30.0")) << py.out;
+  EXPECT_TRUE(contains(py.out, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py.out;
+  EXPECT_TRUE(contains(py.out, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py.out;
 }

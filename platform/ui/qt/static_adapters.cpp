@@ -43,9 +43,9 @@ class GroupBoxAdapter : public ControlAdapter {
 public:
   using ControlAdapter::ControlAdapter;
   bool takesFocus() const override { return false; }
-  void sync(AdapterHost&) override {
-    static_cast<QGroupBox*>(widget())->setTitle(qs(withoutMnemonic(control().text())));
-  }
+  // A mnemonic in the title moves the focus into the group, as the
+  // underlined letter promises.
+  void sync(AdapterHost&) override { static_cast<QGroupBox*>(widget())->setTitle(qs(control().text())); }
   WidgetDump dump() const override { return {quoted(static_cast<QGroupBox*>(widget())->title()), {}, {}}; }
 
 protected:
