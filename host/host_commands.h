@@ -4,6 +4,7 @@
 #include <vector>
 
 class HostEdInput;
+class HostServices;
 
 namespace qrvhost {
 
@@ -17,6 +18,10 @@ struct HostCommandDef {
 };
 
 const std::vector<HostCommandDef>& hostCommands();
+
+// text_style_dialog.cpp: offers the text style dialog to modules as the
+// factory's "TextPropsCmd".
+void installTextStyleCommand(HostServices& services);
 const HostCommandDef* findHostCommand(const std::string& name);
 
 // file_commands.cpp

@@ -20,6 +20,7 @@
 #include "documents.h"
 #include "drawing_files.h"
 #include "dxf_binding.h"
+#include "host_commands.h"
 #include "host_log.h"
 #include "host_paths.h"
 #include "host_services.h"
@@ -222,6 +223,7 @@ int runHost(int argc, const char* const* argv) {
     HostServicesOptions serviceOptions;
     serviceOptions.helpFolder = helpFolder();
     HostServices services(console, serviceOptions);
+    installTextStyleCommand(services);
     bindDrawingFiles();
 
     LoadedModule module;

@@ -75,3 +75,37 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
   EXPECT_TRUE(contains(py.out, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py.out;
   EXPECT_TRUE(contains(py.out, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py.out;
 }
+
+TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFixedHeight) {
+  const auto dir = tempFolder("editor-textstyle");
+  makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr",
+            "DIMSTYLE\n"
+            "select 1000 Standard\n"
+            "press 5\n"
+            "select 1155 Text\n"
+            "press 1068\n"
+            // The host's text style dialog: a wrong height keeps it open.
+            "type 102 -1\n"
+            "press 1\n"
+            "type 102 3.5\n"
+            "press 1\n"
+            "press 1\n"
+            "press Close\n"
+            "SAVEAS\n" +
+                (dir / "out.dxf").string() + "\nQUIT\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "dialog 9200 \"Text Style\"")) << r.out;
+  EXPECT_TRUE(contains(r.out, "The height must be a number of 0 or more")) << r.out;
+  EXPECT_TRUE(contains(r.out, "1073 edit disabled visible \"3.5\"")) << r.out;
+
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "s = doc.dimstyles.get('Standard').dxf\n"
+            "print('txt', s.dimtxt, 'height', doc.styles.get('Standard').dxf.height)\n");
+  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
+  EXPECT_TRUE(contains(py.out, "txt 3.5 height 3.5")) << py.out;
+}

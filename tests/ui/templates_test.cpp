@@ -1,6 +1,8 @@
 // The module's dialog templates as resources: both languages, one layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "OdStringUtil.h"
@@ -63,7 +65,8 @@ TEST(DialogTemplates, EveryTemplateHasBothLanguagesWithOneLayout) {
         }
       }
       // Buttons and labels with English words have Russian ones.
-      if (a.kind == ui::ControlKind::kButton && *a.text) {
+      const std::string caption = a.text;
+      if (a.kind == ui::ControlKind::kButton && std::any_of(caption.begin(), caption.end(), ::isalpha)) {
         EXPECT_STRNE(a.text, b.text) << a.id;
       }
     }
