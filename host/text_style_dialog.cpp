@@ -7,6 +7,7 @@
 #include <map>
 #include <numbers>
 
+#include "OdDbDatabase.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "command_factory.h"
 #include "control.h"

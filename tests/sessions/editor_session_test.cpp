@@ -88,8 +88,10 @@ TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFi
             // The host's text style dialog: a wrong height keeps it open.
             "type 102 -1\n"
             "press 1\n"
+            "dump\n"
             "type 102 3.5\n"
             "press 1\n"
+            "dump\n"
             "press 1\n"
             "press Close\n"
             "SAVEAS\n" +
