@@ -7,10 +7,28 @@
 
 using namespace sessions;
 
+namespace {
+
+// Runs the script's lines on a new drawing, then saves it as out.dxf.
+Result runOnNewDrawing(const std::filesystem::path& dir, const std::string& lines) {
+  makeDrawing(dir / "in.dxf");
+  writeText(dir / "s.scr", lines + "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
+  return runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+}
+
+bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+// What a Python check prints about the saved drawing (its first argument).
+std::string readBack(const std::filesystem::path& dir, const std::string& check) {
+  writeText(dir / "check.py", check);
+  return runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string()).out;
+}
+
+}  // namespace
+
 TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
   const auto dir = tempFolder("editor");
-  makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr",
+  const Result r = runOnNewDrawing(dir,
             "DIMSTYLE\n"
             "select 1000 Standard\n"
             "press 4\n"
@@ -43,17 +61,14 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "type 1101 -2\n"
             "check 1104\n"
             "press 1\n"
-            "press Close\n"
-            "SAVEAS\n" +
-                (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+            "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "dialog 1010 \"Modify dimension style: Arch\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "page 1002 template 1003 visible")) << r.out;
   EXPECT_FALSE(contains(r.out, "*Invalid*")) << r.out;
 
-  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string py = readBack(dir,
             "import ezdxf, sys, math\n"
             "doc = ezdxf.readfile(sys.argv[1])\n"
             "print('errors', len(doc.audit().errors))\n"
@@ -66,20 +81,18 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "print('clrt', s.dimclrt, 'tfill', s.dimtfill, 'txt', s.dimtxt, 'gap', s.dimgap, 'just', s.dimjust)\n"
             "print('tih', s.dimtih, 'toh', s.dimtoh, 'tix', s.dimtix, 'tmove', s.dimtmove, 'scale', s.dimscale,"
             " 'upt', s.dimupt)\n");
-  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
-  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
-  EXPECT_TRUE(contains(py.out, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py.out;
-  EXPECT_TRUE(contains(py.out, "asz 3.5 cen -1.5 sah 1")) << py.out;
-  EXPECT_TRUE(contains(py.out, "blk1 _Open30 blk2 _Dot")) << py.out;
-  EXPECT_TRUE(contains(py.out, "jog 30.0")) << py.out;
-  EXPECT_TRUE(contains(py.out, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py.out;
-  EXPECT_TRUE(contains(py.out, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py.out;
+  EXPECT_TRUE(contains(py, "errors 0")) << py;
+  EXPECT_TRUE(contains(py, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py;
+  EXPECT_TRUE(contains(py, "asz 3.5 cen -1.5 sah 1")) << py;
+  EXPECT_TRUE(contains(py, "blk1 _Open30 blk2 _Dot")) << py;
+  EXPECT_TRUE(contains(py, "jog 30.0")) << py;
+  EXPECT_TRUE(contains(py, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py;
+  EXPECT_TRUE(contains(py, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py;
 }
 
 TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFixedHeight) {
   const auto dir = tempFolder("editor-textstyle");
-  makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr",
+  const Result r = runOnNewDrawing(dir,
             "DIMSTYLE\n"
             "select 1000 Standard\n"
             "press 5\n"
@@ -93,21 +106,17 @@ TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFi
             "press 1\n"
             "dump\n"
             "press 1\n"
-            "press Close\n"
-            "SAVEAS\n" +
-                (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+            "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "dialog 9200 \"Text Style\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "The height must be a number of 0 or more")) << r.out;
   EXPECT_TRUE(contains(r.out, "1073 edit disabled visible \"3.5\"")) << r.out;
 
-  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
+  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string py = readBack(dir,
             "import ezdxf, sys\n"
             "doc = ezdxf.readfile(sys.argv[1])\n"
             "s = doc.dimstyles.get('Standard').dxf\n"
             "print('txt', s.dimtxt, 'height', doc.styles.get('Standard').dxf.height)\n");
-  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
-  EXPECT_TRUE(contains(py.out, "txt 3.5 height 3.5")) << py.out;
+  EXPECT_TRUE(contains(py, "txt 3.5 height 3.5")) << py;
 }
