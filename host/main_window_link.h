@@ -11,6 +11,7 @@
 #include <memory>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 class HostInputSource;
 
@@ -23,6 +24,9 @@ struct WindowStart {
   // Copy the command line's text to standard output too (scripted
   // sessions keep their transcript).
   bool echoToStdout = false;
+  // The host's own command names, for completion at the command line (the
+  // window adds the commands modules register).
+  std::vector<std::string> commandNames;
 };
 
 class MainWindowLink {

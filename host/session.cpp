@@ -203,6 +203,8 @@ int runHost(int argc, const char* const* argv) {
     WindowStart start;
     start.script = script.get();
     start.echoToStdout = bool(options->script);
+    for (const HostCommandDef& c : hostCommands()) start.commandNames.push_back(c.name);
+    start.commandNames.insert(start.commandNames.end(), {"DIMSTYLE", "DDIM"});
     mainWin = openMainWindow(start, error);
     if (!mainWin && options->gui) return failWith(kExitUsage, error);
   }

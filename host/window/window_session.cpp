@@ -16,6 +16,7 @@
 #include "documents.h"
 #include "drawing_view.h"
 #include "editor_input.h"
+#include "host_context.h"
 #include "host_entry.h"
 #include "host_text.h"
 #include "main_window.h"
@@ -75,6 +76,7 @@ class WindowSession : public qrvhost::MainWindowLink, public HostInputSource, pu
 public:
   explicit WindowSession(const qrvhost::WindowStart& start)
       : m_script(start.script), m_output(m_window.commandLine(), start.echoToStdout) {
+    for (const std::string& name : start.commandNames) m_hostCommands << qs(name);
     CommandLinePanel& line = m_window.commandLine();
     line.onSubmit = [this](const QString& text) { give({HostAnswer::kText, text.toStdString()}); };
     line.onCancel = [this] { give({HostAnswer::kCancel, {}}); };
@@ -127,6 +129,7 @@ public:
   HostAnswer next() override {
     attachTracker();
     const bool atCommand = atCommandPrompt();
+    if (atCommand) m_window.commandLine().setCompletions(commandNames());
     m_window.refresh(atCommand && m_lastCommandUndid);
     if (atCommand) m_lastCommandUndid = false;
     HostAnswer answer = nextAnswer();
@@ -191,6 +194,19 @@ private:
     }
   }
 
+  // The host's commands and those the modules registered now.
+  QStringList commandNames() const {
+    QStringList names = m_hostCommands;
+    if (gpQrContext)
+      for (const HostCommandEntry& c : gpQrContext->commands()) {
+        names << qs(c.globalName);
+        if (!c.localName.empty() && c.localName != c.globalName) names << qs(c.localName);
+      }
+    names.sort(Qt::CaseInsensitive);
+    names.removeDuplicates();
+    return names;
+  }
+
   bool atCommandPrompt() {
     return m_window.commandLine().prompt().trimmed() == qs(hostText(HostText::kCommandPrompt));
   }
@@ -222,6 +238,7 @@ private:
   bool m_pointAsked = false;
   bool m_lastCommandUndid = false;
   std::string m_lastCommand;
+  QStringList m_hostCommands;
   HostEdInput* m_tracked = nullptr;
 };
 

@@ -1,0 +1,63 @@
+// The command line panel: Tab completion of command names, Up and Down
+// through the lines typed before, and the prompt taken from the output.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <cstdlib>
+
+#include "command_line_panel.h"
+
+namespace {
+
+void key(QWidget& w, int k) {
+  QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+  QApplication::sendEvent(&w, &press);
+}
+
+}  // namespace
+
+TEST(CommandLinePanel, CompletesNamesWalksTheTypedLinesAndShowsThePrompt) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+
+  qrvwindow::CommandLinePanel panel;
+  QStringList submitted;
+  panel.onSubmit = [&](const QString& line) { submitted << line; };
+  auto* edit = panel.findChild<QLineEdit*>("commandInput");
+  ASSERT_NE(edit, nullptr);
+
+  panel.appendOutput("Command: DIMASZ\nEnter new value for DIMASZ <0.18>: 0.25\nCommand: ");
+  EXPECT_EQ(panel.prompt(), "Command: ");
+  EXPECT_TRUE(panel.historyText().endsWith("<0.18>: 0.25"));
+
+  panel.setCompletions({"DIMALIGNED", "DIMLINEAR", "DIMSTYLE", "ERASE"});
+  edit->setText("diml");
+  key(*edit, Qt::Key_Tab);
+  EXPECT_EQ(edit->text(), "DIMLINEAR");
+  // Several names share only what was typed: they are listed instead.
+  edit->setText("dim");
+  key(*edit, Qt::Key_Tab);
+  EXPECT_EQ(edit->text(), "dim");
+  EXPECT_TRUE(panel.historyText().endsWith("DIMALIGNED  DIMLINEAR  DIMSTYLE"));
+
+  for (const char* line : {"ERASE", "U", "U"}) {
+    edit->setText(line);
+    key(*edit, Qt::Key_Return);
+  }
+  EXPECT_EQ(submitted, (QStringList{"ERASE", "U", "U"}));
+  // A line typed twice in a row is remembered once.
+  key(*edit, Qt::Key_Up);
+  EXPECT_EQ(edit->text(), "U");
+  key(*edit, Qt::Key_Up);
+  EXPECT_EQ(edit->text(), "ERASE");
+  key(*edit, Qt::Key_Up);
+  EXPECT_EQ(edit->text(), "ERASE");
+  key(*edit, Qt::Key_Down);
+  key(*edit, Qt::Key_Down);
+  EXPECT_EQ(edit->text(), "");
+}
