@@ -54,9 +54,23 @@ std::intptr_t EditorPage::onMessage(ui::Dialog& dialog, const ui::Message& m) {
 
 ui::Control* EditorPage::control(int id) const { return m_window ? m_window->control(id) : nullptr; }
 
+ui::Control* EditorPage::controlOf(int tab, int id) const {
+  const EditorPage* other = m_editor.page(tab);
+  return other ? other->control(id) : nullptr;
+}
+
 void EditorPage::enable(std::initializer_list<int> ids, bool on) const {
   for (int id : ids)
     if (ui::Control* c = control(id)) c->enable(on);
+}
+
+void EditorPage::select(int id, int index) const {
+  if (ui::Control* c = control(id)) c->setSelection(index >= 0 && index < c->itemCount() ? index : -1);
+}
+
+int EditorPage::selection(int id) const {
+  const ui::Control* c = control(id);
+  return c ? c->selection() : -1;
 }
 
 bool EditorPage::isChecked(int id) const {

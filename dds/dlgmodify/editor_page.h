@@ -63,7 +63,14 @@ protected:
   virtual void destroyed() {}
 
   ui::Control* control(int id) const;
+  // A control of another page of the same editor; null while that page
+  // shows nothing.
+  ui::Control* controlOf(int tab, int id) const;
   void enable(std::initializer_list<int> ids, bool on) const;
+  // A list's item by index; a value no item stands for shows no selection.
+  void select(int id, int index) const;
+  // The selected index of a list, -1 for none.
+  int selection(int id) const;
   bool isChecked(int id) const;
   void setChecked(int id, bool on) const;
   // Numbers in fields: written with seven decimals at most, read with

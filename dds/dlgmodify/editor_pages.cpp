@@ -3,6 +3,7 @@
 #include "editor_page.h"
 #include "fit_page.h"
 #include "lines_page.h"
+#include "primary_units_page.h"
 #include "symbols_arrows_page.h"
 #include "text_page.h"
 
@@ -29,7 +30,7 @@ constexpr EditorPageSpec kPages[kEditorTabCount] = {
     {1004, 1003, 1023, &make<SymbolsArrowsPage>},
     {1005, 1006, 1024, &make<TextPage>},
     {1006, 1005, 1025, &make<FitPage>},
-    {1007, 1007, 1026, &makeEmptyPage},
+    {1007, 1007, 1026, &make<PrimaryUnitsPage>},
     {1008, 1008, 1027, &makeEmptyPage},
     {1009, 1009, 1028, &makeEmptyPage},
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "page_fit_template.h"
+#include "page_primary_template.h"
 #include "page_lines_template.h"
 #include "page_symbols_template.h"
 #include "page_text_template.h"
@@ -178,7 +179,8 @@ const ui::DialogResourceTable& dialogTemplates() {
   static const std::vector<ui::DialogResource> all = [] {
     std::vector<ui::DialogResource> v(std::begin(kTemplates), std::end(kTemplates));
     for (std::span<const ui::DialogResource> part : {styleEditorTemplates(), linesPageTemplates(), symbolsPageTemplates(),
-                                                      textPageTemplates(), fitPageTemplates()})
+                                                      textPageTemplates(), fitPageTemplates(),
+                                                      primaryPageTemplates()})
       v.insert(v.end(), part.begin(), part.end());
     return v;
   }();

@@ -1,0 +1,31 @@
+#pragma once
+// The Primary units page: the format of measured lengths and angles, their
+// precision, rounding, prefix and suffix, the measurement scale and zero
+// suppression. Its unit format also decides which fraction and zero
+// controls of the Text and Tolerances pages count.
+#include "editor_page.h"
+
+namespace dds {
+
+class PrimaryUnitsPage : public EditorPage {
+public:
+  using EditorPage::EditorPage;
+
+  void load(const EditorSource& source) override;
+  void store(EditorStore& out) const override;
+
+protected:
+  void command(int id, unsigned code) override;
+  double spinStep(int) const override { return 0.25; }
+
+private:
+  // Enables what the linear unit format (DIMLUNIT) gives a meaning to.
+  void enableForUnit(int lunit) const;
+  // Whether the alternate value goes below the primary one: the Alternate
+  // units page's choice, or what was loaded while that page shows nothing.
+  bool alternateBelow() const;
+
+  bool m_loadedBelow = false;
+};
+
+}  // namespace dds
