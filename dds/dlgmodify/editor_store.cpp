@@ -44,7 +44,10 @@ OdDbDimStyleTableRecordPtr openStyleForWrite(OdDbDatabase* db, const OdString& n
 }  // namespace
 
 StoredValue& EditorStore::put(std::string_view name, const OdDbDimVarValue& value) {
-  m_values.push_back(StoredValue{varIndex(name), value});
+  StoredValue stored;
+  stored.var = varIndex(name);
+  stored.value = value;
+  m_values.push_back(std::move(stored));
   return m_values.back();
 }
 
