@@ -1,5 +1,6 @@
 #include "editor_pages.h"
 
+#include "alternate_units_page.h"
 #include "editor_page.h"
 #include "fit_page.h"
 #include "lines_page.h"
@@ -31,7 +32,7 @@ constexpr EditorPageSpec kPages[kEditorTabCount] = {
     {1005, 1006, 1024, &make<TextPage>},
     {1006, 1005, 1025, &make<FitPage>},
     {1007, 1007, 1026, &make<PrimaryUnitsPage>},
-    {1008, 1008, 1027, &makeEmptyPage},
+    {1008, 1008, 1027, &make<AlternateUnitsPage>},
     {1009, 1009, 1028, &makeEmptyPage},
 };
 

@@ -41,7 +41,6 @@ void PrimaryUnitsPage::load(const EditorSource& source) {
   const ValueText text = splitPrimaryText(std::get<OdString>(source.get("DIMPOST")));
   if (ui::Control* c = control(kPrefix)) c->setText(text.prefix);
   if (ui::Control* c = control(kSuffix)) c->setText(text.suffix);
-  m_loadedBelow = text.below;
 
   const double lfac = source.number("DIMLFAC");
   setNumber(kScale, std::fabs(lfac));
@@ -94,7 +93,7 @@ void PrimaryUnitsPage::command(int id, unsigned code) {
 
 bool PrimaryUnitsPage::alternateBelow() const {
   const ui::Control* below = controlOf(kTabAlternateUnits, kAlternateBelow);
-  return below ? below->check() == ui::kChecked : m_loadedBelow;
+  return below && below->check() == ui::kChecked;
 }
 
 void PrimaryUnitsPage::store(EditorStore& out) const {

@@ -22,10 +22,8 @@ private:
   // Enables what the linear unit format (DIMLUNIT) gives a meaning to.
   void enableForUnit(int lunit) const;
   // Whether the alternate value goes below the primary one: the Alternate
-  // units page's choice, or what was loaded while that page shows nothing.
+  // units page's choice.
   bool alternateBelow() const;
-
-  bool m_loadedBelow = false;
 };
 
 }  // namespace dds

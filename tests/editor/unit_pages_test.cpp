@@ -157,3 +157,35 @@ TEST_F(UnitPages, PrimaryTextsAndAScaleOfZero) {
   EXPECT_EQ(open("Arch")->dimrnd(), 0.0) << "an empty round-off field is 0";
   EXPECT_EQ(open("Arch")->dimlfac(), -1.0);
 }
+
+TEST_F(UnitPages, AlternateUnitsLoadAndStoreEveryValueAndThePlacement) {
+  add("Dual");
+  set("Dual", {{"DIMALT", true}, {"DIMALTU", 4}, {"DIMALTD", 3}, {"DIMALTF", 1.0 / 25.4}, {"DIMALTRND", 0.25},
+               {"DIMAPOST", OdString("[<>\"]")}, {"DIMALTZ", 3}, {"DIMPOST", OdString("<> mm\\X")}});
+  expectRoundTrip("Dual", {"DIMALT", "DIMALTU", "DIMALTD", "DIMALTF", "DIMALTRND", "DIMAPOST", "DIMALTZ", "DIMPOST"});
+  edit(style("Dual"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    ui::Dialog& p = page(d, 1008);
+    EXPECT_EQ(p.control(1146)->check(), ui::kChecked) << "below, with a suffix";
+    // Alternate: show, format, precision, multiplier, round, prefix,
+    // suffix, after, below, leading, trailing, feet, inches.
+    const std::initializer_list<int> controls = {1133, 1136, 1138, 1140, 1143, 1122, 1123,
+                                                 1145, 1146, 1172, 1173, 1175, 1174};
+    EXPECT_EQ(states(p, controls), "1111111110011") << "stacked architectural counts feet and inches";
+    ASSERT_TRUE(ui::user::select(d, kTabs, 5));
+    ASSERT_TRUE(ui::user::select(p, 1136, 1));  // Decimal
+    EXPECT_EQ(states(p, controls), "1111111111100");
+    ASSERT_TRUE(ui::user::click(p, 1145));
+    ASSERT_TRUE(ui::user::click(p, 1133));
+    EXPECT_EQ(states(p, controls), "1000000000000");
+    ASSERT_TRUE(ui::user::click(d, 1));
+  });
+  EXPECT_FALSE(open("Dual")->dimalt());
+  EXPECT_EQ(open("Dual")->dimaltu(), 2);
+  EXPECT_EQ(open("Dual")->dimpost(), "<> mm") << "after the primary value";
+  EXPECT_EQ(open("Dual")->dimaltf(), 1.0 / 25.4) << "an untouched multiplier keeps every digit";
+
+  add("Dual$7");
+  edit(style("Dual$7"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    EXPECT_EQ(states(page(d, 1008), {1133, 1136, 1146}), "000") << "a leader has no alternate units";
+  });
+}

@@ -64,6 +64,9 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "type 1122 ~\n"
             "type 1123 mm\n"
             "check 1126\n"
+            "select 1155 #5\n"
+            "check 1133\n"
+            "press 1146\n"
             "press 1\n"
             "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
@@ -85,7 +88,7 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "print('clrt', s.dimclrt, 'tfill', s.dimtfill, 'txt', s.dimtxt, 'gap', s.dimgap, 'just', s.dimjust)\n"
             "print('tih', s.dimtih, 'toh', s.dimtoh, 'tix', s.dimtix, 'tmove', s.dimtmove, 'scale', s.dimscale,"
             " 'upt', s.dimupt)\n"
-            "print('post', s.dimpost, 'lfac', s.dimlfac)\n");
+            "print('post', s.dimpost, 'lfac', s.dimlfac, 'alt', s.dimalt)\n");
   EXPECT_TRUE(contains(py, "errors 0")) << py;
   EXPECT_TRUE(contains(py, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py;
   EXPECT_TRUE(contains(py, "asz 3.5 cen -1.5 sah 1")) << py;
@@ -93,7 +96,7 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
   EXPECT_TRUE(contains(py, "jog 30.0")) << py;
   EXPECT_TRUE(contains(py, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py;
   EXPECT_TRUE(contains(py, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py;
-  EXPECT_TRUE(contains(py, "post ~<>mm lfac -1.0")) << py;
+  EXPECT_TRUE(contains(py, "post ~<>mm\\X lfac -1.0 alt 1")) << py;
 }
 
 TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFixedHeight) {
