@@ -26,7 +26,7 @@ std::unique_ptr<EditorPage> make(StyleEditorDialog& editor) {
   return std::make_unique<Page>(editor);
 }
 
-constexpr EditorPageSpec kPages[kEditorTabCount] = {
+constexpr EditorPageEntry kPages[kEditorTabCount] = {
     {1003, 1002, 1022, &make<LinesPage>},
     {1004, 1003, 1023, &make<SymbolsArrowsPage>},
     {1005, 1006, 1024, &make<TextPage>},
@@ -40,6 +40,6 @@ constexpr EditorPageSpec kPages[kEditorTabCount] = {
 
 std::unique_ptr<EditorPage> makeEmptyPage(StyleEditorDialog& editor) { return std::make_unique<EmptyPage>(editor); }
 
-std::span<const EditorPageSpec> editorPageSpecs() { return kPages; }
+std::span<const EditorPageEntry> editorPageEntries() { return kPages; }
 
 }  // namespace dds

@@ -10,14 +10,14 @@ namespace dds {
 class EditorPage;
 class StyleEditorDialog;
 
-struct EditorPageSpec {
+struct EditorPageEntry {
   int templateId;
   int windowId;
   unsigned tabText;  // string id
   std::unique_ptr<EditorPage> (*make)(StyleEditorDialog& editor);
 };
 
-std::span<const EditorPageSpec> editorPageSpecs();
+std::span<const EditorPageEntry> editorPageEntries();
 
 // Tabs by position.
 enum EditorTab : int {

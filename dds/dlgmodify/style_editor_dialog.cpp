@@ -144,21 +144,21 @@ bool StyleEditorDialog::createPages() {
     return false;
   }
   const ui::Rect place = ui::backend().dialogUnits().toPixels(res::kEditorPageRect);
-  for (const EditorPageSpec& spec : editorPageSpecs()) {
+  for (const EditorPageEntry& page : editorPageEntries()) {
     const int tab = int(m_pages.size());
-    std::optional<ui::DialogTemplate> tmpl = ui::loadDialogTemplate(res::dialogTemplates(), spec.templateId);
+    std::optional<ui::DialogTemplate> tmpl = ui::loadDialogTemplate(res::dialogTemplates(), page.templateId);
     if (!tmpl) {  // a page still to come shows empty
       tmpl = ui::DialogTemplate{};
-      tmpl->id = spec.templateId;
+      tmpl->id = page.templateId;
       tmpl->cx = res::kEditorPageRect.cx;
       tmpl->cy = res::kEditorPageRect.cy;
       tmpl->child = true;
     }
-    m_pages.push_back(tmpl->controls.empty() ? makeEmptyPage(*this) : spec.make(*this));
-    ui::Dialog* window = m_window->createChild(*tmpl, m_pages.back().get(), spec.windowId, this);
+    m_pages.push_back(tmpl->controls.empty() ? makeEmptyPage(*this) : page.make(*this));
+    ui::Dialog* window = m_window->createChild(*tmpl, m_pages.back().get(), page.windowId, this);
     window->setPlacement(place);
     window->show(tab == 0);
-    tabs->addItem(loadString(spec.tabText), tab);
+    tabs->addItem(loadString(page.tabText), tab);
   }
   tabs->setSelection(0);
   return true;
