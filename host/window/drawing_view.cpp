@@ -124,7 +124,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setTransform(transform());
-    m_scene->paintHighlight(p, m_highlighted, m_scale, QColor(40, 140, 255));
+    m_scene->paintHighlight(p, m_highlighted, m_scale, qRgb(40, 140, 255));
     p.restore();
   }
   const QColor ink = m_background.lightness() < 128 ? QColor(230, 230, 230) : QColor(20, 20, 20);

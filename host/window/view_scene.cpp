@@ -1,15 +1,14 @@
 #include "view_scene.h"
 
 #include <QLineF>
-#include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
-#include "font_metrics.h"
 #include "renderer.h"
+#include "scene_painter.h"
 
 namespace qrvwindow {
 
@@ -20,13 +19,10 @@ constexpr double kPxPerMm = 96 / 25.4;
 // reach into more cells than kWideEntityCells is listed in every query.
 constexpr int kGridSide = 128;
 constexpr std::size_t kWideEntityCells = 2048;
-// Texts whose outlines are kept for the next build.
-constexpr std::size_t kOutlineCacheSize = 20000;
-// Text whose run is lower than this many pixels is drawn as a line.
-constexpr double kReadableTextPx = 4;
+// Text outlines kept between paints.
+constexpr std::size_t kTextOutlineCacheSize = 4096;
 
-QColor toColor(render::Rgb c) { return QColor(c.r, c.g, c.b); }
-QPointF toPoint(render::Point2 p) { return QPointF(p.x, p.y); }
+QRgb toRgb(render::Rgb c) { return qRgb(c.r, c.g, c.b); }
 
 QRectF boxOf(const render::Bounds& b) {
   if (b.empty()) return {};
@@ -35,26 +31,28 @@ QRectF boxOf(const render::Bounds& b) {
 
 // The pieces a dash pattern (drawing units: positive a dash, negative a
 // gap, zero a dot) leaves of a polyline.
-std::vector<QPolygonF> dashed(const QPolygonF& line, const std::vector<double>& pattern) {
+std::vector<std::vector<render::Point2>> dashed(const std::vector<render::Point2>& line,
+                                                const std::vector<double>& pattern) {
   double total = 0;
   for (double d : pattern) total += std::abs(d);
-  if (pattern.empty() || !(total > 0) || !std::isfinite(total)) return {line};
-  std::vector<QPolygonF> pieces;
+  if (pattern.empty() || !(total > 0) || !std::isfinite(total) || line.empty()) return {line};
+  std::vector<std::vector<render::Point2>> pieces;
   std::size_t index = 0;
   double left = std::abs(pattern[0]);
   auto drawing = [&] { return pattern[index] >= 0; };
-  QPolygonF current;
-  if (drawing()) current << line.front();
+  std::vector<render::Point2> current;
+  if (drawing()) current.push_back(line.front());
   // A dot is a dash so short that it shows as a point at any zoom.
   const double dot = total * 1e-3;
-  for (qsizetype i = 1; i < line.size(); ++i) {
-    QPointF a = line[i - 1];
-    const QPointF b = line[i];
-    double segment = QLineF(a, b).length();
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    render::Point2 a = line[i - 1];
+    const render::Point2 b = line[i];
+    double segment = std::hypot(b.x - a.x, b.y - a.y);
     while (segment > 0) {
       const double step = std::min(segment, left > 0 ? left : dot);
-      const QPointF p = a + (b - a) * (step / segment);
-      if (drawing()) current << p;
+      const double f = step / segment;
+      const render::Point2 p{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f};
+      if (drawing()) current.push_back(p);
       segment -= step;
       a = p;
       left -= step;
@@ -63,51 +61,13 @@ std::vector<QPolygonF> dashed(const QPolygonF& line, const std::vector<double>& 
         current.clear();
         index = (index + 1) % pattern.size();
         left = std::abs(pattern[index]);
-        if (drawing()) current << a;
+        if (drawing()) current.push_back(a);
       }
     }
   }
-  if (current.size() > 1) pieces.push_back(current);
+  if (current.size() > 1) pieces.push_back(std::move(current));
   return pieces;
 }
-
-// The glyph outlines of a text in ems, baseline at y = 0.
-QPainterPath outlinesInEms(int font, const std::string& text) {
-  QPainterPath path;
-  path.setFillRule(Qt::WindingFill);
-  double advance = 0;
-  for (const auto& contour : render::FontMetrics::shared().outlines(font, text, advance)) {
-    if (contour.size() < 2) continue;
-    QPolygonF poly;
-    for (const render::Point2& p : contour) poly << QPointF(p.x, p.y);
-    poly << poly.front();
-    path.addPolygon(poly);
-  }
-  return path;
-}
-
-}  // namespace
-
-QPainterPath ViewScene::textPath(const render::TextRunPrim& t) {
-  if (t.font < 0) return {};
-  // Drawings repeat their texts (dimension values, notes): each is
-  // outlined once.
-  std::string key = std::to_string(t.font) + '\n' + t.text;
-  auto found = m_outlines.find(key);
-  if (found == m_outlines.end()) {
-    if (m_outlines.size() >= kOutlineCacheSize) m_outlines.clear();
-    found = m_outlines.emplace(std::move(key), outlinesInEms(t.font, t.text)).first;
-  }
-  QTransform xf;
-  xf.translate(t.origin.x, t.origin.y);
-  xf.rotateRadians(t.rotation);
-  xf.scale(t.emSize * t.widthFactor, t.emSize);
-  QPainterPath path = xf.map(found->second);
-  path.setFillRule(Qt::WindingFill);
-  return path;
-}
-
-namespace {
 
 double segmentDistance(QPointF p, QPointF a, QPointF b) {
   const QPointF d = b - a;
@@ -141,10 +101,9 @@ bool segmentMeetsBox(QPointF a, QPointF b, const QRectF& box) {
   return false;
 }
 
-bool polylineMeetsBox(const QPolygonF& pts, bool closed, const QRectF& box) {
-  for (qsizetype i = 1; i < pts.size(); ++i)
+bool polylineMeetsBox(const std::vector<QPointF>& pts, const QRectF& box) {
+  for (std::size_t i = 1; i < pts.size(); ++i)
     if (segmentMeetsBox(pts[i - 1], pts[i], box)) return true;
-  if (closed && pts.size() > 2 && segmentMeetsBox(pts.back(), pts.front(), box)) return true;
   return pts.size() == 1 && box.contains(pts.front());
 }
 
@@ -153,9 +112,23 @@ bool polylineMeetsBox(const QPolygonF& pts, bool closed, const QRectF& box) {
 void ViewScene::clear() {
   m_entities.clear();
   m_prims.clear();
-  m_grid.clear();
+  m_points.clear();
+  m_texts.clear();
+  m_glyphPlacements.clear();
+  m_index.clear();
+  m_textOutlines.clear();
+  m_cellStart.clear();
+  m_cellItems.clear();
   m_extents = {};
   m_columns = m_rows = 0;
+}
+
+std::size_t ViewScene::memoryBytes() const {
+  return m_entities.capacity() * sizeof(SceneEntity) + m_prims.capacity() * sizeof(ScenePrim) +
+         m_points.capacity() * sizeof(ScenePoint) + m_texts.capacity() * sizeof(SceneText) +
+         m_glyphPlacements.capacity() * sizeof(GlyphPlacement) +
+         m_index.size() * (sizeof(OdDbObjectId) + sizeof(std::uint32_t) + 2 * sizeof(void*)) +
+         (m_cellStart.capacity() + m_cellItems.capacity() + m_seen.capacity()) * sizeof(std::uint32_t);
 }
 
 void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb foreground) {
@@ -166,14 +139,18 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   render::RenderOptions options;
   options.background = background;
   options.foreground = foreground;
-  // One renderer per entity: each entity gets the renderer's bounds on work
-  // to itself, so a big drawing is drawn whole.
+  // Each entity is a picture of its own with the renderer's bounds on work
+  // to itself, so a big drawing is drawn whole; the renderer is kept, and
+  // with it what it learnt of the drawing's layers and styles.
+  render::Renderer renderer(options);
   for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
-    render::Renderer renderer(options);
     const OdDbObjectId id = it->objectId();
     renderer.draw(id);
-    addEntity(id, renderer.displayList());
+    addEntity(id, renderer.take());
+    renderer.restart();
   }
+  m_index.reserve(m_entities.size());
+  for (std::uint32_t i = 0; i < m_entities.size(); ++i) m_index.emplace(m_entities[i].id, i);
   buildGrid();
 }
 
@@ -181,58 +158,122 @@ void ViewScene::addEntity(OdDbObjectId id, const render::DisplayList& list) {
   if (list.empty() || list.bounds().empty()) return;
   SceneEntity e;
   e.id = id;
-  e.first = std::uint32_t(m_prims.size());
-  for (const render::Primitive& p : list.items()) addPrimitive(p, e);
-  e.last = std::uint32_t(m_prims.size());
   e.bounds = boxOf(list.bounds());
-  if (!std::isfinite(e.bounds.width()) || !std::isfinite(e.bounds.height())) {
-    m_prims.resize(e.first);  // a picture with no scale cannot be placed on screen
-    return;
-  }
+  // A picture with no scale cannot be placed on screen.
+  if (!std::isfinite(e.bounds.width()) || !std::isfinite(e.bounds.height())) return;
+  e.first = std::uint32_t(m_prims.size());
+  for (const render::Primitive& p : list.items()) addPrimitive(p, e.bounds.topLeft());
+  e.last = std::uint32_t(m_prims.size());
   m_extents = m_extents.isNull() ? e.bounds : m_extents.united(e.bounds);
   m_entities.push_back(e);
 }
 
-void ViewScene::addPrimitive(const render::Primitive& p, SceneEntity&) {
+void ViewScene::addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close) {
+  for (const render::Point2& q : pts) m_points.push_back({float(q.x - corner.x()), float(q.y - corner.y())});
+  if (close) {
+    const ScenePoint start = m_points[m_points.size() - pts.size()];
+    m_points.push_back(start);
+  }
+}
+
+void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
   if (const auto* line = std::get_if<render::PolylinePrim>(&p)) {
-    QPolygonF pts;
-    for (const render::Point2& q : line->points) pts << toPoint(q);
-    if (line->closed && pts.size() > 2) pts << pts.front();
     ScenePrim prim;
-    prim.color = toColor(line->stroke.color);
+    prim.color = toRgb(line->stroke.color);
     if (line->stroke.width > 0) {
       prim.kind = ScenePrim::kWideStroke;
-      prim.widthUnits = float(line->stroke.width);
+      prim.width = float(line->stroke.width);
     } else {
-      prim.widthPx = float(std::max(1.0, line->stroke.lineweightMm * kPxPerMm));
+      prim.width = float(std::max(1.0, line->stroke.lineweightMm * kPxPerMm));
     }
-    for (QPolygonF& piece : dashed(pts, line->stroke.dashes)) {
-      prim.points = std::move(piece);
+    const bool close = line->closed && line->points.size() > 2;
+    if (line->stroke.dashes.empty()) {
+      prim.first = std::uint32_t(m_points.size());
+      addPoints(line->points, corner, close);
+      prim.count = std::uint32_t(m_points.size() - prim.first);
+      m_prims.push_back(prim);
+      return;
+    }
+    std::vector<render::Point2> pts = line->points;
+    if (close) pts.push_back(pts.front());
+    for (const auto& piece : dashed(pts, line->stroke.dashes)) {
+      prim.first = std::uint32_t(m_points.size());
+      addPoints(piece, corner, false);
+      prim.count = std::uint32_t(piece.size());
       m_prims.push_back(prim);
     }
   } else if (const auto* fill = std::get_if<render::FilledPolygonPrim>(&p)) {
     ScenePrim prim;
     prim.kind = ScenePrim::kFill;
-    prim.color = toColor(fill->color);
-    for (const render::Point2& q : fill->points) prim.points << toPoint(q);
-    m_prims.push_back(std::move(prim));
+    prim.color = toRgb(fill->color);
+    prim.first = std::uint32_t(m_points.size());
+    addPoints(fill->points, corner, false);
+    prim.count = std::uint32_t(fill->points.size());
+    m_prims.push_back(prim);
   } else if (const auto* text = std::get_if<render::TextRunPrim>(&p)) {
+    SceneText t;
+    t.firstGlyph = std::uint32_t(m_glyphPlacements.size());
+    if (text->font >= 0) t.box = m_glyphs.layOut(text->font, text->text, m_glyphPlacements);
+    t.glyphCount = std::uint32_t(m_glyphPlacements.size() - t.firstGlyph);
     ScenePrim prim;
-    prim.kind = ScenePrim::kText;
-    prim.color = toColor(text->color);
-    prim.path = textPath(*text);
-    if (prim.path.isEmpty()) {
+    prim.color = toRgb(text->color);
+    if (t.glyphCount == 0) {
       // No font to draw it with: its box stands in, so that it is not lost.
       const QRectF box = boxOf(render::boundsOf(p));
-      prim.kind = ScenePrim::kStroke;
-      prim.points = QPolygonF(box);
+      prim.first = std::uint32_t(m_points.size());
+      addPoints({{box.left(), box.top()}, {box.right(), box.top()}, {box.right(), box.bottom()},
+                 {box.left(), box.bottom()}},
+                corner, true);
+      prim.count = 5;
+      m_prims.push_back(prim);
+      return;
     }
-    m_prims.push_back(std::move(prim));
+    t.origin = {float(text->origin.x - corner.x()), float(text->origin.y - corner.y())};
+    t.rotation = float(text->rotation);
+    t.scaleX = float(text->emSize * text->widthFactor);
+    t.scaleY = float(text->emSize);
+    prim.kind = ScenePrim::kText;
+    prim.first = std::uint32_t(m_texts.size());
+    m_texts.push_back(t);
+    m_prims.push_back(prim);
   }
 }
 
+const QPainterPath& ViewScene::textOutline(const ScenePrim& p) const {
+  auto found = m_textOutlines.find(p.first);
+  if (found != m_textOutlines.end()) return found->second;
+  if (m_textOutlines.size() >= kTextOutlineCacheSize) m_textOutlines.clear();
+  const SceneText& t = m_texts[p.first];
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  for (std::uint32_t k = t.firstGlyph; k < t.firstGlyph + t.glyphCount; ++k) {
+    const GlyphPlacement& g = m_glyphPlacements[k];
+    path.addPath(m_glyphs.outline(g.glyph).translated(g.x, 0));
+  }
+  return m_textOutlines.emplace(p.first, std::move(path)).first->second;
+}
+
+std::vector<QPointF> ViewScene::points(const SceneEntity& e, const ScenePrim& p) const {
+  std::vector<QPointF> out;
+  if (p.kind == ScenePrim::kText) return out;
+  out.reserve(p.count);
+  const double x0 = e.bounds.left(), y0 = e.bounds.top();
+  for (std::uint32_t k = p.first; k < p.first + p.count; ++k) out.emplace_back(x0 + m_points[k].x, y0 + m_points[k].y);
+  return out;
+}
+
+QRectF ViewScene::textBounds(const SceneEntity& e, const ScenePrim& p) const {
+  const SceneText& t = m_texts[p.first];
+  QTransform place;
+  place.translate(e.bounds.left() + t.origin.x, e.bounds.top() + t.origin.y);
+  place.rotateRadians(t.rotation);
+  place.scale(t.scaleX, t.scaleY);
+  return place.mapRect(t.box);
+}
+
 void ViewScene::buildGrid() {
-  m_grid.clear();
+  m_cellStart.clear();
+  m_cellItems.clear();
   m_seen.assign(m_entities.size(), 0);
   m_stamp = 0;
   if (m_entities.empty()) return;
@@ -240,28 +281,37 @@ void ViewScene::buildGrid() {
   m_cell = std::max(side / kGridSide, 1e-9);
   m_columns = std::clamp(int(std::ceil(m_extents.width() / m_cell)) + 1, 1, kGridSide + 1);
   m_rows = std::clamp(int(std::ceil(m_extents.height() / m_cell)) + 1, 1, kGridSide + 1);
-  m_grid.assign(std::size_t(m_columns * m_rows) + 1, {});  // the last cell: entities met everywhere
-  for (std::uint32_t i = 0; i < m_entities.size(); ++i) {
+  const std::size_t everywhere = std::size_t(m_columns * m_rows);
+  // Two passes: count each cell's entities, then place them.
+  std::vector<std::uint32_t> count(everywhere + 1, 0);
+  auto forCells = [&](std::uint32_t i, auto&& visit) {
     const QRectF& b = m_entities[i].bounds;
     const int c0 = std::clamp(int((b.left() - m_extents.left()) / m_cell), 0, m_columns - 1);
     const int c1 = std::clamp(int((b.right() - m_extents.left()) / m_cell), 0, m_columns - 1);
     const int r0 = std::clamp(int((b.top() - m_extents.top()) / m_cell), 0, m_rows - 1);
     const int r1 = std::clamp(int((b.bottom() - m_extents.top()) / m_cell), 0, m_rows - 1);
-    if (std::size_t(c1 - c0 + 1) * std::size_t(r1 - r0 + 1) > kWideEntityCells) {
-      m_grid.back().push_back(i);
-      continue;
-    }
+    if (std::size_t(c1 - c0 + 1) * std::size_t(r1 - r0 + 1) > kWideEntityCells) return visit(everywhere);
     for (int r = r0; r <= r1; ++r)
-      for (int c = c0; c <= c1; ++c) m_grid[std::size_t(r * m_columns + c)].push_back(i);
-  }
+      for (int c = c0; c <= c1; ++c) visit(std::size_t(r * m_columns + c));
+  };
+  for (std::uint32_t i = 0; i < m_entities.size(); ++i) forCells(i, [&](std::size_t cell) { ++count[cell]; });
+  m_cellStart.assign(everywhere + 2, 0);
+  for (std::size_t k = 0; k <= everywhere; ++k) m_cellStart[k + 1] = m_cellStart[k] + count[k];
+  m_cellItems.resize(m_cellStart.back());
+  for (std::uint32_t i = 0; i < m_entities.size(); ++i)
+    forCells(i, [&](std::size_t cell) { m_cellItems[m_cellStart[cell + 1] - count[cell]--] = i; });
 }
 
 std::vector<std::uint32_t> ViewScene::query(const QRectF& box) const {
   std::vector<std::uint32_t> found;
-  if (m_grid.empty()) return found;
+  if (m_cellStart.empty()) return found;
+  const std::size_t everywhere = m_cellStart.size() - 2;
+  auto cell = [&](std::size_t k) {
+    return std::pair(m_cellItems.begin() + m_cellStart[k], m_cellItems.begin() + m_cellStart[k + 1]);
+  };
   if (!meets(box, m_extents)) {
-    for (std::uint32_t i : m_grid.back())
-      if (meets(m_entities[i].bounds, box)) found.push_back(i);
+    for (auto [it, end] = cell(everywhere); it != end; ++it)
+      if (meets(m_entities[*it].bounds, box)) found.push_back(*it);
     return found;
   }
   if (++m_stamp == 0) {
@@ -279,79 +329,31 @@ std::vector<std::uint32_t> ViewScene::query(const QRectF& box) const {
   const int r1 = std::clamp(int((box.bottom() - m_extents.top()) / m_cell), 0, m_rows - 1);
   for (int r = r0; r <= r1; ++r)
     for (int c = c0; c <= c1; ++c)
-      for (std::uint32_t i : m_grid[std::size_t(r * m_columns + c)]) take(i);
-  for (std::uint32_t i : m_grid.back()) take(i);
+      for (auto [it, end] = cell(std::size_t(r * m_columns + c)); it != end; ++it) take(*it);
+  for (auto [it, end] = cell(everywhere); it != end; ++it) take(*it);
   // Drawing order, so that later entities paint over earlier ones.
   std::sort(found.begin(), found.end());
   return found;
 }
 
-void ViewScene::paintEntity(QPainter& painter, const SceneEntity& e, double pixelsPerUnit,
-                            const QColor* override) const {
-  for (std::uint32_t k = e.first; k < e.last; ++k) {
-    const ScenePrim& p = m_prims[k];
-    const QColor color = override ? *override : p.color;
-    switch (p.kind) {
-      case ScenePrim::kStroke: {
-        QPen pen(color, p.widthPx + (override ? 2 : 0));
-        pen.setCosmetic(true);
-        painter.setPen(pen);
-        painter.drawPolyline(p.points);
-        break;
-      }
-      case ScenePrim::kWideStroke: {
-        QPen pen(color, std::max<double>(p.widthUnits, 1.0 / pixelsPerUnit));
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.drawPolyline(p.points);
-        break;
-      }
-      case ScenePrim::kFill:
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        painter.drawPolygon(p.points);
-        painter.setBrush(Qt::NoBrush);
-        break;
-      case ScenePrim::kText: {
-        // Text too small to read is drawn as the line it makes on paper:
-        // filling its glyphs would cost the most and show nothing.
-        const QRectF box = p.path.controlPointRect();
-        if (std::min(box.width(), box.height()) * pixelsPerUnit < kReadableTextPx) {
-          QPen pen(color, 1);
-          pen.setCosmetic(true);
-          painter.setPen(pen);
-          const double y = box.center().y();
-          painter.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
-        } else {
-          painter.fillPath(p.path, color);
-        }
-        break;
-      }
-    }
-  }
-}
-
 void ViewScene::paint(QPainter& painter, const QRectF& visible, double pixelsPerUnit) const {
+  ScenePainter out(painter, *this);
   const double dotSize = 1.5 / pixelsPerUnit;
   for (std::uint32_t i : query(visible)) {
     const SceneEntity& e = m_entities[i];
-    if (e.bounds.width() < dotSize && e.bounds.height() < dotSize) {
-      // Smaller than a pixel: its colour at its place is all that shows.
-      const ScenePrim& first = m_prims[e.first];
-      QPen pen(first.color, 1);
-      pen.setCosmetic(true);
-      painter.setPen(pen);
-      painter.drawPoint(e.bounds.center());
-      continue;
-    }
-    paintEntity(painter, e, pixelsPerUnit, nullptr);
+    // Smaller than a pixel: its colour at its place is all that shows.
+    if (e.bounds.width() < dotSize && e.bounds.height() < dotSize)
+      out.dot(e);
+    else
+      out.entity(e);
   }
 }
 
-void ViewScene::paintHighlight(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit,
-                               const QColor& color) const {
+void ViewScene::paintHighlight(QPainter& painter, const std::vector<std::uint32_t>& which, double,
+                               QRgb color) const {
+  ScenePainter out(painter, *this, &color);
   for (std::uint32_t i : which)
-    if (i < m_entities.size()) paintEntity(painter, m_entities[i], pixelsPerUnit, &color);
+    if (i < m_entities.size()) out.entity(m_entities[i]);
 }
 
 int ViewScene::pick(QPointF at, double tolerance) const {
@@ -363,13 +365,15 @@ int ViewScene::pick(QPointF at, double tolerance) const {
     for (std::uint32_t k = e.first; k < e.last && !hit; ++k) {
       const ScenePrim& p = m_prims[k];
       if (p.kind == ScenePrim::kText) {
-        hit = p.path.boundingRect().adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(at);
-      } else if (p.kind == ScenePrim::kFill && p.points.containsPoint(at, Qt::OddEvenFill)) {
+        hit = textBounds(e, p).adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(at);
+        continue;
+      }
+      const std::vector<QPointF> pts = points(e, p);
+      if (p.kind == ScenePrim::kFill && QPolygonF(pts.begin(), pts.end()).containsPoint(at, Qt::OddEvenFill)) {
         hit = true;
       } else {
-        const double reach = tolerance + (p.kind == ScenePrim::kWideStroke ? p.widthUnits / 2 : 0);
-        for (qsizetype j = 1; j < p.points.size() && !hit; ++j)
-          hit = segmentDistance(at, p.points[j - 1], p.points[j]) <= reach;
+        const double reach = tolerance + (p.kind == ScenePrim::kWideStroke ? p.width / 2 : 0);
+        for (std::size_t j = 1; j < pts.size() && !hit; ++j) hit = segmentDistance(at, pts[j - 1], pts[j]) <= reach;
       }
     }
     if (hit) best = int(i);  // the last in drawing order is the one on top
@@ -382,11 +386,15 @@ bool ViewScene::touches(const SceneEntity& e, const QRectF& box) const {
   for (std::uint32_t k = e.first; k < e.last; ++k) {
     const ScenePrim& p = m_prims[k];
     if (p.kind == ScenePrim::kText) {
-      if (meets(p.path.boundingRect(), box)) return true;
-    } else if (polylineMeetsBox(p.points, p.kind == ScenePrim::kFill, box) ||
-               (p.kind == ScenePrim::kFill && p.points.containsPoint(box.center(), Qt::OddEvenFill))) {
-      return true;
+      if (meets(textBounds(e, p), box)) return true;
+      continue;
     }
+    std::vector<QPointF> pts = points(e, p);
+    if (p.kind == ScenePrim::kFill && pts.size() > 2) {
+      if (QPolygonF(pts.begin(), pts.end()).containsPoint(box.center(), Qt::OddEvenFill)) return true;
+      pts.push_back(pts.front());
+    }
+    if (polylineMeetsBox(pts, box)) return true;
   }
   return false;
 }
@@ -406,9 +414,8 @@ std::vector<std::uint32_t> ViewScene::crossing(const QRectF& box) const {
 }
 
 int ViewScene::indexOf(OdDbObjectId id) const {
-  for (std::size_t i = 0; i < m_entities.size(); ++i)
-    if (m_entities[i].id == id) return int(i);
-  return -1;
+  const auto found = m_index.find(id);
+  return found == m_index.end() ? -1 : int(found->second);
 }
 
 }  // namespace qrvwindow

@@ -1,39 +1,53 @@
 #pragma once
 // Model space of one drawing as the view paints it: the renderer's picture
 // of each entity kept apart (so that a pick finds its entity and a redraw
-// skips what is off screen), text as glyph outlines, dashes already cut,
-// and a grid over the drawing that says which entities lie in a box.
-#include <QColor>
-#include <QPainterPath>
-#include <QPolygonF>
+// skips what is off screen), dashes already cut, text as shared glyph
+// outlines, and a grid over the drawing that says which entities lie in a
+// box. Points are kept as floats from their entity's corner: half the
+// memory of doubles, and exact to far below a pixel at any zoom that shows
+// the entity.
 #include <QRectF>
+#include <QRgb>
 #include <cstdint>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "OdDbObjectId.h"
 #include "display_list.h"
+#include "scene_glyphs.h"
 
 class OdDbDatabase;
 class QPainter;
 
 namespace qrvwindow {
 
+struct ScenePoint {
+  float x = 0, y = 0;  // drawing units from the entity's corner
+};
+
 struct ScenePrim {
   enum Kind : std::uint8_t { kStroke, kWideStroke, kFill, kText };
   Kind kind = kStroke;
-  QColor color;
-  float widthPx = 1;      // kStroke: the lineweight in pixels
-  float widthUnits = 0;   // kWideStroke: the width in drawing units
-  bool closed = false;
-  QPolygonF points;       // drawing coordinates
-  QPainterPath path;      // kText: the glyph outlines
+  QRgb color = 0;
+  float width = 1;  // kStroke: the lineweight in pixels; kWideStroke: the width in drawing units
+  // The points (kStroke, kWideStroke, kFill; a closed outline repeats its
+  // first point), or for kText the text (first) and nothing else.
+  std::uint32_t first = 0, count = 0;
+};
+
+// A text run: its glyphs placed from `origin` (drawing units from the
+// entity's corner), turned by `rotation` and scaled from ems by `scaleX`
+// and `scaleY`; `box` is what the glyphs cover, in ems.
+struct SceneText {
+  ScenePoint origin;
+  float rotation = 0, scaleX = 1, scaleY = 1;
+  QRectF box;
+  std::uint32_t firstGlyph = 0, glyphCount = 0;
 };
 
 struct SceneEntity {
   OdDbObjectId id;
-  QRectF bounds;  // drawing coordinates, y up
+  QRectF bounds;  // drawing coordinates, y up; its top left is the corner points count from
   std::uint32_t first = 0, last = 0;  // its primitives
 };
 
@@ -47,16 +61,20 @@ public:
   const std::vector<SceneEntity>& entities() const { return m_entities; }
   const std::vector<ScenePrim>& prims() const { return m_prims; }
   const QRectF& extents() const { return m_extents; }
-  // The entities whose bounds meet the box (drawing coordinates), each once.
+  // The bytes the scene holds (its arrays, not the shared glyphs).
+  std::size_t memoryBytes() const;
+  // The entities whose bounds meet the box (drawing coordinates), each
+  // once, in drawing order.
   std::vector<std::uint32_t> query(const QRectF& box) const;
 
   // Paints the entities that meet `visible` with the painter's transform
-  // (drawing to pixels at `pixelsPerUnit`); entities smaller than a pixel
-  // become a dot.
+  // (drawing to pixels at `pixelsPerUnit`). What is too small to show is
+  // simplified: an entity or primitive within a pixel becomes a dot, text
+  // too low to read the line it makes, points closer than a pixel merge.
   void paint(QPainter& painter, const QRectF& visible, double pixelsPerUnit) const;
-  // Paints the given entities over the picture in one colour.
+  // Paints the given entities over the picture in one colour, lines wider.
   void paintHighlight(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit,
-                      const QColor& color) const;
+                      QRgb color) const;
 
   // The entity under a point (drawing coordinates) within `tolerance`
   // drawing units, the topmost when several; -1 when none.
@@ -67,23 +85,39 @@ public:
   std::vector<std::uint32_t> crossing(const QRectF& box) const;
   int indexOf(OdDbObjectId id) const;
 
+  // For the painter and the tests: a primitive's points in drawing
+  // coordinates, and a text's box in drawing coordinates.
+  std::vector<QPointF> points(const SceneEntity& e, const ScenePrim& p) const;
+  QRectF textBounds(const SceneEntity& e, const ScenePrim& p) const;
+  const SceneText& text(const ScenePrim& p) const { return m_texts[p.first]; }
+  const ScenePoint* pointData() const { return m_points.data(); }
+  // A text's glyphs as one outline in ems (made when first asked for).
+  const QPainterPath& textOutline(const ScenePrim& p) const;
+
 private:
   void addEntity(OdDbObjectId id, const render::DisplayList& list);
-  void addPrimitive(const render::Primitive& p, SceneEntity& entity);
+  void addPrimitive(const render::Primitive& p, QPointF corner);
+  void addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close);
   void buildGrid();
-  QPainterPath textPath(const render::TextRunPrim& t);
   bool touches(const SceneEntity& e, const QRectF& box) const;
-  void paintEntity(QPainter& painter, const SceneEntity& e, double pixelsPerUnit, const QColor* override) const;
 
-  std::unordered_map<std::string, QPainterPath> m_outlines;  // "font\ntext" -> outlines in ems
+  GlyphCache m_glyphs;
   std::vector<SceneEntity> m_entities;
   std::vector<ScenePrim> m_prims;
+  std::vector<ScenePoint> m_points;
+  std::vector<SceneText> m_texts;
+  std::vector<GlyphPlacement> m_glyphPlacements;
+  std::unordered_map<OdDbObjectId, std::uint32_t> m_index;
   QRectF m_extents;
-  // The grid: cells of m_cell units from the extents' corner, each listing
-  // the entities whose bounds reach into it.
+  // The grid: cells of m_cell units from the extents' corner; the entities
+  // whose bounds reach into cell k are m_cellItems[m_cellStart[k] ..
+  // m_cellStart[k + 1]). The last cell lists the entities met everywhere.
   int m_columns = 0, m_rows = 0;
   double m_cell = 1;
-  std::vector<std::vector<std::uint32_t>> m_grid;
+  std::vector<std::uint32_t> m_cellStart, m_cellItems;
+  // Outlines of the texts painted large enough to read, a few thousand at
+  // most: the glyphs themselves are shared.
+  mutable std::unordered_map<std::uint32_t, QPainterPath> m_textOutlines;
   mutable std::vector<std::uint32_t> m_seen;  // query stamps
   mutable std::uint32_t m_stamp = 0;
 };

@@ -507,6 +507,14 @@ const DisplayList& Renderer::displayList() const {
 
 const RenderReport& Renderer::report() const { return m_impl->report; }
 
+void Renderer::restart() {
+  take();
+  m_impl->work = 0;
+  m_impl->spends = 0;
+  m_impl->started = std::chrono::steady_clock::now();
+  m_impl->report = {};
+}
+
 DisplayList Renderer::take() {
   DisplayList out = m_impl->pointMarks.empty() ? std::move(m_impl->list) : m_impl->withPointMarks();
   m_impl->list.clear();

@@ -63,6 +63,11 @@ public:
   // bounds of everything drawn (see docs/geometry.md).
   const DisplayList& displayList() const;
   DisplayList take();
+  // Starts a new picture with the full work and time bounds, keeping what
+  // was learnt about layers, linetypes and text styles: drawing many
+  // entities one picture each costs far less than a renderer for each.
+  // Asks the drawing again when its tables may have changed since.
+  void restart();
   const RenderReport& report() const;
 
 private:

@@ -1,0 +1,163 @@
+#include "scene_painter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qrvwindow {
+
+namespace {
+
+// Text whose run is lower than this many pixels is drawn as a line.
+constexpr double kReadableTextPx = 4;
+// Points of a line closer than this many pixels to the last one kept are
+// left out.
+constexpr double kMergePx = 0.75;
+constexpr float kHighlightExtraPx = 2;
+
+}  // namespace
+
+ScenePainter::ScenePainter(QPainter& painter, const ViewScene& scene, const QRgb* highlight)
+    : m_painter(painter), m_scene(scene), m_highlight(highlight), m_toPixels(painter.transform()) {
+  m_pixelsPerUnit = std::sqrt(std::abs(m_toPixels.determinant()));
+  m_painter.save();
+  m_painter.resetTransform();
+  m_painter.setBrush(Qt::NoBrush);
+}
+
+ScenePainter::~ScenePainter() {
+  flush();
+  m_painter.restore();
+}
+
+void ScenePainter::batch(QRgb color, bool dots) {
+  if (color == m_batchColor && dots == m_batchDots) return;
+  flush();
+  m_batchColor = color;
+  m_batchDots = dots;
+}
+
+void ScenePainter::flush() {
+  if (m_lines.empty() && m_dots.empty()) return;
+  QPen pen(QColor::fromRgb(m_batchColor), 1);
+  pen.setCosmetic(true);
+  m_painter.setPen(pen);
+  if (!m_lines.empty()) m_painter.drawLines(m_lines.data(), int(m_lines.size()));
+  if (!m_dots.empty()) m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+  m_lines.clear();
+  m_dots.clear();
+}
+
+bool ScenePainter::toPixels(const SceneEntity& e, const ScenePrim& p) {
+  m_pixels.clear();
+  const QPointF base = m_toPixels.map(e.bounds.topLeft());
+  const double m11 = m_toPixels.m11(), m12 = m_toPixels.m12(), m21 = m_toPixels.m21(), m22 = m_toPixels.m22();
+  const ScenePoint* pts = m_scene.pointData() + p.first;
+  bool spread = false;
+  for (std::uint32_t k = 0; k < p.count; ++k) {
+    const QPointF px(base.x() + m11 * pts[k].x + m21 * pts[k].y, base.y() + m12 * pts[k].x + m22 * pts[k].y);
+    if (!m_pixels.empty()) {
+      const QPointF step = px - m_pixels.back();
+      if (std::abs(step.x()) < kMergePx && std::abs(step.y()) < kMergePx) {
+        if (k + 1 == p.count && m_pixels.size() > 1) m_pixels.back() = px;  // the line still ends where it ends
+        continue;
+      }
+      spread = true;
+    }
+    m_pixels.push_back(px);
+  }
+  return spread;
+}
+
+void ScenePainter::dot(const SceneEntity& e) {
+  if (e.first == e.last) return;
+  batch(colorOf(m_scene.prims()[e.first]), true);
+  m_dots.push_back(m_toPixels.map(e.bounds.center()));
+}
+
+void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
+  const QRgb color = colorOf(p);
+  if (!toPixels(e, p)) {
+    if (m_pixels.empty()) return;
+    batch(color, true);
+    m_dots.push_back(m_pixels.front());
+    return;
+  }
+  double width = p.kind == ScenePrim::kWideStroke ? p.width * m_pixelsPerUnit : p.width;
+  if (m_highlight) width += kHighlightExtraPx;
+  if (width <= 1) {
+    batch(color, false);
+    for (std::size_t k = 1; k < m_pixels.size(); ++k) m_lines.emplace_back(m_pixels[k - 1], m_pixels[k]);
+    return;
+  }
+  flush();
+  QPen pen(QColor::fromRgb(color), width);
+  pen.setCosmetic(true);
+  if (p.kind == ScenePrim::kWideStroke) pen.setCapStyle(Qt::FlatCap);
+  m_painter.setPen(pen);
+  m_painter.drawPolyline(m_pixels.data(), int(m_pixels.size()));
+}
+
+void ScenePainter::fill(const SceneEntity& e, const ScenePrim& p) {
+  const QRgb color = colorOf(p);
+  if (!toPixels(e, p)) {
+    if (m_pixels.empty()) return;
+    batch(color, true);
+    m_dots.push_back(m_pixels.front());
+    return;
+  }
+  flush();
+  m_painter.setPen(Qt::NoPen);
+  m_painter.setBrush(QColor::fromRgb(color));
+  m_painter.drawPolygon(m_pixels.data(), int(m_pixels.size()));
+  m_painter.setBrush(Qt::NoBrush);
+}
+
+void ScenePainter::text(const SceneEntity& e, const ScenePrim& p) {
+  const SceneText& t = m_scene.text(p);
+  const QRgb color = colorOf(p);
+  QTransform place;
+  place.translate(e.bounds.left() + t.origin.x, e.bounds.top() + t.origin.y);
+  place.rotateRadians(t.rotation);
+  place.scale(t.scaleX, t.scaleY);
+  const QTransform toPixels = place * m_toPixels;
+  const double heightPx = std::min(t.box.width() * std::abs(t.scaleX), t.box.height() * std::abs(t.scaleY)) *
+                          m_pixelsPerUnit;
+  if (heightPx < kReadableTextPx) {
+    // Text too small to read is drawn as the line it makes on paper:
+    // filling its glyphs would cost the most and show nothing.
+    const double y = t.box.center().y();
+    const QPointF a = toPixels.map(QPointF(t.box.left(), y)), b = toPixels.map(QPointF(t.box.right(), y));
+    if (std::abs(a.x() - b.x()) < kMergePx && std::abs(a.y() - b.y()) < kMergePx) {
+      batch(color, true);
+      m_dots.push_back(a);
+    } else {
+      batch(color, false);
+      m_lines.emplace_back(a, b);
+    }
+    return;
+  }
+  flush();
+  m_painter.setTransform(toPixels);
+  m_painter.fillPath(m_scene.textOutline(p), QColor::fromRgb(color));
+  m_painter.resetTransform();
+}
+
+void ScenePainter::entity(const SceneEntity& e) {
+  for (std::uint32_t k = e.first; k < e.last; ++k) {
+    const ScenePrim& p = m_scene.prims()[k];
+    switch (p.kind) {
+      case ScenePrim::kStroke:
+      case ScenePrim::kWideStroke:
+        polyline(e, p);
+        break;
+      case ScenePrim::kFill:
+        fill(e, p);
+        break;
+      case ScenePrim::kText:
+        text(e, p);
+        break;
+    }
+  }
+}
+
+}  // namespace qrvwindow
