@@ -4,10 +4,14 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <thread>
+#include <utility>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
 #include "renderer.h"
+#include "hand_off_queue.h"
 #include "scene_painter.h"
 
 namespace qrvwindow {
@@ -19,6 +23,8 @@ constexpr double kPxPerMm = 96 / 25.4;
 // reach into more cells than kWideEntityCells is listed in every query.
 constexpr int kGridSide = 128;
 constexpr std::size_t kWideEntityCells = 2048;
+// Entities handed from the renderer to the scene at a time.
+constexpr std::size_t kBatchSize = 256;
 // Text outlines kept between paints.
 constexpr std::size_t kTextOutlineCacheSize = 4096;
 
@@ -141,13 +147,44 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   options.foreground = foreground;
   // Each entity is a picture of its own with the renderer's bounds on work
   // to itself, so a big drawing is drawn whole; the renderer is kept, and
-  // with it what it learnt of the drawing's layers and styles.
-  render::Renderer renderer(options);
-  for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
-    const OdDbObjectId id = it->objectId();
-    renderer.draw(id);
-    addEntity(id, renderer.take());
-    renderer.restart();
+  // with it what it learnt of the drawing's layers and styles. Only this
+  // thread reads the drawing; a second one turns the pictures into the
+  // scene's arrays, which nothing else touches until it is done.
+  using Batch = std::vector<std::pair<OdDbObjectId, render::DisplayList>>;
+  HandOffQueue<Batch> queue;
+  std::exception_ptr converterFailure;
+  std::thread converter([&] {
+    try {
+      while (std::optional<Batch> batch = queue.take())
+        for (auto& [id, list] : *batch) addEntity(id, list);
+    } catch (...) {
+      converterFailure = std::current_exception();
+      while (queue.take()) {
+      }
+    }
+  });
+  try {
+    render::Renderer renderer(options);
+    Batch batch;
+    for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
+      const OdDbObjectId id = it->objectId();
+      renderer.draw(id);
+      batch.emplace_back(id, renderer.take());
+      renderer.restart();
+      if (batch.size() == kBatchSize) queue.put(std::exchange(batch, {}));
+    }
+    queue.put(std::move(batch));
+  } catch (...) {
+    queue.close();
+    converter.join();
+    clear();
+    throw;
+  }
+  queue.close();
+  converter.join();
+  if (converterFailure) {
+    clear();
+    std::rethrow_exception(converterFailure);
   }
   m_index.reserve(m_entities.size());
   for (std::uint32_t i = 0; i < m_entities.size(); ++i) m_index.emplace(m_entities[i].id, i);

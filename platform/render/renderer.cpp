@@ -296,11 +296,10 @@ struct Renderer::Impl {
     if (finite(at)) pointMarks.push_back({at, strokeOf(p, ctx).color});
   }
 
-  // The display list with the point marks drawn last (on top of whatever
+  // Adds the point marks to a display list, drawn last (on top of whatever
   // else covers them), sized from the bounds of everything.
-  DisplayList withPointMarks() const {
-    DisplayList out = list;
-    Bounds b = list.bounds();
+  void addPointMarks(DisplayList& out) const {
+    Bounds b = out.bounds();
     for (const PointMark& m : pointMarks) b.add(m.at);
     const double extent = std::max(b.width(), b.height());
     const double half = (extent > 0 ? extent * kPointMarkShare : kLonePointMark) / 2;
@@ -309,7 +308,6 @@ struct Renderer::Impl {
       out.add(FilledPolygonPrim{{{x - half, y - half}, {x + half, y - half}, {x + half, y + half}, {x - half, y + half}},
                                 m.color});
     }
-    return out;
   }
 
   void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
@@ -499,7 +497,8 @@ void Renderer::drawBlockContents(OdDbObjectId blockId) {
 const DisplayList& Renderer::displayList() const {
   if (m_impl->pointMarks.empty()) return m_impl->list;
   if (!m_impl->finishedCurrent) {
-    m_impl->finished = m_impl->withPointMarks();
+    m_impl->finished = m_impl->list;
+    m_impl->addPointMarks(m_impl->finished);
     m_impl->finishedCurrent = true;
   }
   return m_impl->finished;
@@ -516,7 +515,8 @@ void Renderer::restart() {
 }
 
 DisplayList Renderer::take() {
-  DisplayList out = m_impl->pointMarks.empty() ? std::move(m_impl->list) : m_impl->withPointMarks();
+  DisplayList out = std::move(m_impl->list);
+  m_impl->addPointMarks(out);
   m_impl->list.clear();
   m_impl->pointMarks.clear();
   m_impl->finished.clear();
