@@ -68,6 +68,15 @@ bool ScenePainter::toPixels(const SceneEntity& e, const ScenePrim& p) {
   return spread;
 }
 
+bool ScenePainter::spreadOrDot(const SceneEntity& e, const ScenePrim& p, QRgb color) {
+  if (toPixels(e, p)) return true;
+  if (!m_pixels.empty()) {
+    batch(color, true);
+    m_dots.push_back(m_pixels.front());
+  }
+  return false;
+}
+
 void ScenePainter::dot(const SceneEntity& e) {
   if (e.first == e.last) return;
   batch(colorOf(m_scene.prims()[e.first]), true);
@@ -76,12 +85,7 @@ void ScenePainter::dot(const SceneEntity& e) {
 
 void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
   const QRgb color = colorOf(p);
-  if (!toPixels(e, p)) {
-    if (m_pixels.empty()) return;
-    batch(color, true);
-    m_dots.push_back(m_pixels.front());
-    return;
-  }
+  if (!spreadOrDot(e, p, color)) return;
   double width = p.kind == ScenePrim::kWideStroke ? p.width * m_pixelsPerUnit : p.width;
   if (m_highlight) width += kHighlightExtraPx;
   if (width <= 1) {
@@ -99,12 +103,7 @@ void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
 
 void ScenePainter::fill(const SceneEntity& e, const ScenePrim& p) {
   const QRgb color = colorOf(p);
-  if (!toPixels(e, p)) {
-    if (m_pixels.empty()) return;
-    batch(color, true);
-    m_dots.push_back(m_pixels.front());
-    return;
-  }
+  if (!spreadOrDot(e, p, color)) return;
   flush();
   m_painter.setPen(Qt::NoPen);
   m_painter.setBrush(QColor::fromRgb(color));

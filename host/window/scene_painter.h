@@ -30,6 +30,9 @@ private:
   // The primitive's points in pixels, merged below a pixel; false when all
   // of them fall into one pixel (then `m_pixels` holds that one).
   bool toPixels(const SceneEntity& e, const ScenePrim& p);
+  // The primitive in pixels when it spreads over more than one; else its
+  // dot is painted and the answer is false.
+  bool spreadOrDot(const SceneEntity& e, const ScenePrim& p, QRgb color);
   void batch(QRgb color, bool dots);
   void flush();
   QRgb colorOf(const ScenePrim& p) const { return m_highlight ? *m_highlight : p.color; }
