@@ -65,11 +65,13 @@ void AlternateUnitsPage::command(int id, unsigned code) {
   const int altu = selection(kUnitFormat) + 1;
   if (id == kShow && code == ui::kCmdClicked) {
     enableFor(isChecked(kShow), altu);
+    e.updateToleranceZeroSuppression(isChecked(kShow));
   } else if (id == kUnitFormat && code == ui::kCmdSelChange) {
     e.fillPrecisionList(altu, control(kPrecision), false, true);
     enableFor(isChecked(kShow), altu);
     if (ui::Control* tolerance = controlOf(kTabTolerances, kTolerancePrecision))
       e.fillPrecisionList(altu, tolerance, false, true);
+    e.updateToleranceZeroSuppression(isChecked(kShow));
   }
 }
 

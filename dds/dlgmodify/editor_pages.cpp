@@ -7,6 +7,7 @@
 #include "primary_units_page.h"
 #include "symbols_arrows_page.h"
 #include "text_page.h"
+#include "tolerances_page.h"
 
 namespace dds {
 namespace {
@@ -33,7 +34,7 @@ constexpr EditorPageEntry kPages[kEditorTabCount] = {
     {1006, 1005, 1025, &make<FitPage>},
     {1007, 1007, 1026, &make<PrimaryUnitsPage>},
     {1008, 1008, 1027, &make<AlternateUnitsPage>},
-    {1009, 1009, 1028, &makeEmptyPage},
+    {1009, 1009, 1028, &make<TolerancesPage>},
 };
 
 }  // namespace

@@ -117,7 +117,7 @@ void writeStyleValues(OdDbDimStyleTableRecord* record, const EditorStore& store)
 
   if (leaderChild) {
     for (const StoredValue& v : store.values()) {
-      if (!reachesLeaderChild(v.var)) continue;
+      if (!reachesLeaderChild(v.var) || !v.reachesChildren) continue;
       const OdDbDimVarValue& proposed = v.leaderValue ? *v.leaderValue : v.value;
       const OdDbDimVarValue old = record->dimVar(v.var);
       if (!sameEditorValue(v.var, proposed, old, db) && sameEditorValue(v.var, leaderChild->dimVar(v.var), old, db))

@@ -18,7 +18,8 @@ namespace dds {
 struct StoredValue {
   int var = -1;  // index in the dimension variable list
   OdDbDimVarValue value;
-  // False for values that go to the style and the current values only.
+  // False for values that go to the style and the current values only
+  // (not to the leader child either).
   bool reachesChildren = true;
   // The value the leader child is compared with, when it differs from
   // `value` (a number as typed before another control changes it).

@@ -17,6 +17,7 @@ using namespace res::primary;
 constexpr int kTextFractionScale = 1052;
 constexpr int kTolerancePrecision = 1150;
 constexpr int kAlternateBelow = 1146;
+constexpr int kAlternateShown = 1133;
 
 constexpr int kArchitectural = 4, kFractional = 5, kEngineering = 3, kDecimal = 2;
 
@@ -86,6 +87,8 @@ void PrimaryUnitsPage::command(int id, unsigned code) {
     e.fillPrecisionList(lunit, control(kPrecision), false, false);
     if (ui::Control* tolerance = controlOf(kTabTolerances, kTolerancePrecision))
       e.fillPrecisionList(lunit, tolerance, false, false);
+    const ui::Control* alternate = controlOf(kTabAlternateUnits, kAlternateShown);
+    e.updateToleranceZeroSuppression(alternate && alternate->check() == ui::kChecked);
   } else if (id == kAngularFormat) {
     e.fillPrecisionList(selection(kAngularFormat), control(kAngularPrecision), true, false);
   }

@@ -18,6 +18,7 @@
 #include "stdafx/value_text.h"
 #include "style_editor_template.h"
 #include "text_format.h"
+#include "tolerances_page.h"
 #include "wndpreview/sample_drawing.h"
 #include "wndpreview/style_preview.h"
 
@@ -217,6 +218,20 @@ void StyleEditorDialog::fillPrecisionList(int mode, ui::Control* list, bool angu
     start = end + 1;
   }
   list->setSelection(selected < list->itemCount() ? selected : -1);
+}
+
+TolerancesPage* StyleEditorDialog::tolerancesPage() const {
+  auto* p = dynamic_cast<TolerancesPage*>(page(kTabTolerances));
+  if (!p || !p->window()) DDS_LOG_ERROR(kSrcDlgModify, "the Tolerances page is missing");
+  return p && p->window() ? p : nullptr;
+}
+
+void StyleEditorDialog::applyToleranceMethod(int method) {
+  if (TolerancesPage* p = tolerancesPage()) p->applyToleranceMethod(method);
+}
+
+void StyleEditorDialog::updateToleranceZeroSuppression(bool alternateOn) {
+  if (TolerancesPage* p = tolerancesPage()) p->updateToleranceZeroSuppression(alternateOn);
 }
 
 void StyleEditorDialog::stepSpinValue(ui::Control* field, int delta, double step) {

@@ -17,6 +17,7 @@ namespace dds {
 class EditorPage;
 class EditorStore;
 class StylePreview;
+class TolerancesPage;
 
 class StyleEditorDialog : public ui::DialogHandler {
 public:
@@ -52,6 +53,9 @@ public:
   // selected position.
   void fillPrecisionList(int mode, ui::Control* list, bool angular, bool alternate);
   void reloadLinetypeLists();
+  // The Tolerances page's rules, which the Text and unit pages trigger too.
+  void applyToleranceMethod(int method);
+  void updateToleranceZeroSuppression(bool alternateOn);
 
   int type() const { return m_type; }
   bool isOverride() const { return !m_record; }
@@ -84,6 +88,7 @@ private:
   void accept();
   void showHelp();
   void findPreviewCopy();
+  TolerancesPage* tolerancesPage() const;
 
   OdDbDatabase* m_db;
   OdDbDimStyleTableRecordPtr m_record;

@@ -9,6 +9,7 @@
 #include "editor_pages.h"
 #include "stdafx/module_log.h"
 #include "style_editor_dialog.h"
+#include "tolerances_page.h"
 #include "wndpreview/style_preview.h"
 
 namespace dds {
@@ -35,6 +36,7 @@ OdDbTextStyleTableRecordPtr findTextStyle(OdDbDatabase* db, const OdString& name
 
 // The Tolerances page shows DIMTFAC as well; both fields keep one text.
 constexpr int kToleranceScale = 1158;
+constexpr int kToleranceMethod = 1147;
 
 void copyToToleranceScale(StyleEditorDialog& e, const std::string& text) {
   EditorPage* tolerances = e.page(kTabTolerances);
@@ -94,12 +96,35 @@ void TextPage::command(int id, unsigned code) {
     if (ui::Control* c = control(kFractionScale)) copyToToleranceScale(editor(), c->text());
   } else if (id == kStyle && code == ui::kCmdSelChange) {
     showHeightOfChosenStyle();
-  } else if (id == kFrame && code == ui::kCmdClicked && isChecked(kFrame)) {
-    // A frame around the text is the "Basic" tolerance, which a leader
-    // cannot have.
-    setChecked(kFrame, editor().notLeader());
+  } else if (id == kFrame && code == ui::kCmdClicked) {
+    frameClicked();
   } else if (id == kStyleButton && code == ui::kCmdClicked) {
     editTextStyles();
+  }
+}
+
+// A frame around the text is the "Basic" tolerance (a negative DIMGAP), so
+// the box and the Tolerances page's method list change together: checking
+// the box chooses "Basic", clearing it while "Basic" is chosen chooses
+// "None". A leader has no tolerance and so no frame.
+void TextPage::frameClicked() {
+  StyleEditorDialog& e = editor();
+  ui::Control* method = controlOf(kTabTolerances, kToleranceMethod);
+  if (!method) {
+    DDS_LOG_ERROR(kSrcDlgModify, "the Tolerances page is missing: the frame box cannot change");
+    setChecked(kFrame, false);
+    return;
+  }
+  if (isChecked(kFrame)) {
+    if (!e.notLeader()) {
+      setChecked(kFrame, false);
+      return;
+    }
+    method->setSelection(kTolBasic);
+    e.applyToleranceMethod(kTolBasic);
+  } else if (method->selection() == kTolBasic) {
+    method->setSelection(kTolNone);
+    e.applyToleranceMethod(kTolNone);
   }
 }
 

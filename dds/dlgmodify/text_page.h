@@ -30,6 +30,7 @@ private:
   void showHeightOfChosenStyle();
   // Runs the host's text style dialog, then shows what it changed.
   void editTextStyles();
+  void frameClicked();
 
   CColorCtl m_color;
   CFillColorCtl m_fill;

@@ -8,6 +8,7 @@
 #include "page_fit_template.h"
 #include "page_primary_template.h"
 #include "page_alternate_template.h"
+#include "page_tolerance_template.h"
 #include "page_lines_template.h"
 #include "page_symbols_template.h"
 #include "page_text_template.h"
@@ -181,7 +182,8 @@ const ui::DialogResourceTable& dialogTemplates() {
     std::vector<ui::DialogResource> v(std::begin(kTemplates), std::end(kTemplates));
     for (std::span<const ui::DialogResource> part : {styleEditorTemplates(), linesPageTemplates(), symbolsPageTemplates(),
                                                       textPageTemplates(), fitPageTemplates(),
-                                                      primaryPageTemplates(), alternatePageTemplates()})
+                                                      primaryPageTemplates(), alternatePageTemplates(),
+                                                      tolerancePageTemplates()})
       v.insert(v.end(), part.begin(), part.end());
     return v;
   }();

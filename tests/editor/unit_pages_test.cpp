@@ -189,3 +189,137 @@ TEST_F(UnitPages, AlternateUnitsLoadAndStoreEveryValueAndThePlacement) {
     EXPECT_EQ(states(page(d, 1008), {1133, 1136, 1146}), "000") << "a leader has no alternate units";
   });
 }
+
+namespace {
+// Tolerances: method, precision, upper, lower, height scale, position,
+// leading, trailing, feet, inches; alternate precision, leading, trailing,
+// feet, inches.
+constexpr std::initializer_list<int> kToleranceControls = {1147, 1150, 1152, 1155, 1158, 1161, 1165, 1166,
+                                                           1169, 1168, 1164, 1129, 1081, 1083, 1082};
+constexpr int kTolerancePage = 1009, kAlternatePage = 1008, kFrame = 1077;
+}  // namespace
+
+TEST_F(UnitPages, EveryToleranceMethodLoadsAndStoresBackAsItWas) {
+  struct Method {
+    const char* style;
+    std::initializer_list<std::pair<const char*, OdDbDimVarValue>> values;
+    int shown;
+    std::initializer_list<const char*> stored;
+  };
+  const Method methods[] = {
+      {"None", {{"DIMGAP", 0.09}, {"DIMTZIN", 3}}, 0, {"DIMTOL", "DIMLIM", "DIMGAP", "DIMTZIN"}},
+      {"Symmetrical", {{"DIMTOL", true}, {"DIMTP", 0.1}, {"DIMTM", 0.1}, {"DIMTDEC", 3}, {"DIMTOLJ", 2}},
+       1, {"DIMTOL", "DIMLIM", "DIMGAP", "DIMTP", "DIMTM", "DIMTDEC", "DIMTOLJ"}},
+      {"Deviation", {{"DIMTOL", true}, {"DIMTP", 0.2}, {"DIMTM", -0.05}, {"DIMTFAC", 0.7}, {"DIMALT", true},
+                     {"DIMALTU", 4}, {"DIMALTTD", 5}, {"DIMALTTZ", 12}},
+       2, {"DIMTP", "DIMTM", "DIMTFAC", "DIMALTTD", "DIMALTTZ"}},
+      {"Limits", {{"DIMLIM", true}, {"DIMTP", 0.3}, {"DIMTM", 0.1}, {"DIMLUNIT", 4}, {"DIMTZIN", 8}},
+       3, {"DIMTOL", "DIMLIM", "DIMTP", "DIMTM", "DIMTZIN"}},
+      {"Basic", {{"DIMGAP", -0.09}}, 4, {"DIMTOL", "DIMLIM", "DIMGAP"}},
+  };
+  for (const Method& m : methods) {
+    SCOPED_TRACE(m.style);
+    add(m.style);
+    set(m.style, m.values);
+    expectRoundTrip(m.style, m.stored);
+    edit(style(m.style), [&](StyleEditorDialog&, ui::Dialog& d) {
+      EXPECT_EQ(page(d, kTolerancePage).control(1147)->selection(), m.shown);
+      EXPECT_EQ(page(d, kTextPage).control(kFrame)->check() == ui::kChecked, m.shown == 4);
+    });
+  }
+}
+
+TEST_F(UnitPages, TheMethodTheFrameBoxAndTheUnitFormatsSwitchTheToleranceControls) {
+  add("Tol");
+  set("Tol", {{"DIMTOL", true}, {"DIMTP", 0.1}, {"DIMTM", 0.1}, {"DIMGAP", -0.09}});
+  edit(style("Tol"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    ASSERT_TRUE(ui::user::select(d, kTabs, 6));
+    ui::Dialog& p = page(d, kTolerancePage);
+    ui::Dialog& text = page(d, kTextPage);
+    EXPECT_EQ(states(p, kToleranceControls), "111011110000000") << "symmetrical: no lower value";
+    EXPECT_NE(text.control(kFrame)->check(), ui::kChecked) << "a tolerance has no frame";
+    ASSERT_TRUE(ui::user::select(p, 1147, 2));
+    EXPECT_EQ(states(p, kToleranceControls), "111111110000000");
+    ASSERT_TRUE(ui::user::select(p, 1147, 4));
+    EXPECT_EQ(states(p, kToleranceControls), "100000000000000");
+    EXPECT_EQ(text.control(kFrame)->check(), ui::kChecked) << "basic frames the text";
+    ASSERT_TRUE(ui::user::select(p, 1147, 0));
+    EXPECT_NE(text.control(kFrame)->check(), ui::kChecked) << "the frame goes with the method";
+
+    // Architectural units count feet and inches; alternate units switch on
+    // their own tolerance controls.
+    ASSERT_TRUE(ui::user::select(d, kTabs, kPrimaryTab));
+    ASSERT_TRUE(ui::user::select(page(d, kPrimaryPage), 1110, 3));
+    ASSERT_TRUE(ui::user::select(d, kTabs, 5));
+    ASSERT_TRUE(ui::user::click(page(d, kAlternatePage), 1133));
+    EXPECT_EQ(states(p, kToleranceControls), "100000000000000") << "no method, no values";
+    ASSERT_TRUE(ui::user::select(d, kTabs, 6));
+    ASSERT_TRUE(ui::user::select(p, 1147, 3));
+    EXPECT_EQ(states(p, kToleranceControls), "111111001111100");
+    ASSERT_TRUE(ui::user::select(d, kTabs, 5));
+    ASSERT_TRUE(ui::user::select(page(d, kAlternatePage), 1136, 3));  // architectural alternates
+    EXPECT_EQ(states(p, kToleranceControls), "111111001110011");
+    ASSERT_TRUE(ui::user::click(page(d, kAlternatePage), 1133));
+    EXPECT_EQ(states(p, kToleranceControls), "111111001100000") << "alternate units off";
+
+    // The frame box and "Basic" are one value, whichever page sets it.
+    ASSERT_TRUE(ui::user::select(d, kTabs, 2));
+    ASSERT_TRUE(ui::user::click(text, kFrame));
+    EXPECT_EQ(p.control(1147)->selection(), 4);
+    EXPECT_EQ(states(p, kToleranceControls), "100000000000000");
+    ASSERT_TRUE(ui::user::click(text, kFrame));
+    EXPECT_EQ(p.control(1147)->selection(), 0);
+
+    // Both height scale fields keep one text.
+    ASSERT_TRUE(ui::user::type(text, 1052, "0.6"));
+    EXPECT_EQ(p.control(1158)->text(), "0.6");
+    ASSERT_TRUE(ui::user::select(d, kTabs, 6));
+    ASSERT_TRUE(ui::user::select(p, 1147, 2));
+    ASSERT_TRUE(ui::user::type(p, 1158, "0.75"));
+    EXPECT_EQ(text.control(1052)->text(), "0.75");
+
+    // Equal deviations stay a deviation.
+    ASSERT_TRUE(ui::user::type(p, 1152, "0.05"));
+    ASSERT_TRUE(ui::user::type(p, 1155, "0.05"));
+    ASSERT_TRUE(ui::user::click(d, 1));
+  });
+  const OdDbDimStyleTableRecordPtr tol = open("Tol");
+  EXPECT_TRUE(tol->dimtol());
+  EXPECT_FALSE(tol->dimlim());
+  EXPECT_EQ(tol->dimtp(), 0.05 + 0.00000002);
+  EXPECT_EQ(tol->dimtm(), 0.05);
+  EXPECT_EQ(tol->dimgap(), 0.09) << "only basic keeps the gap negative";
+  EXPECT_EQ(tol->dimtfac(), 0.75);
+  EXPECT_EQ(tol->dimlunit(), 4);
+
+  add("Tol$7");
+  edit(style("Tol$7"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    EXPECT_EQ(states(page(d, kTolerancePage), kToleranceControls), std::string(kToleranceControls.size(), '0'));
+    ASSERT_TRUE(ui::user::select(d, kTabs, 2));
+    ASSERT_TRUE(ui::user::click(page(d, kTextPage), kFrame));
+    EXPECT_NE(page(d, kTextPage).control(kFrame)->check(), ui::kChecked) << "a leader has no frame";
+  });
+}
+
+// The method goes to the style and the drawing's current values, never to
+// the child styles, which keep their own tolerances.
+TEST_F(UnitPages, TheToleranceMethodStaysOutOfChildStyles) {
+  add("Part");
+  add("Part$0");
+  db->setDimstyle(style("Part"));
+  db->setDimstyleData(style("Part"));
+  edit(style("Part"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    ui::Dialog& p = page(d, kTolerancePage);
+    ASSERT_TRUE(ui::user::select(d, kTabs, 6));
+    ASSERT_TRUE(ui::user::select(p, 1147, 3));
+    ASSERT_TRUE(ui::user::type(p, 1152, "0.2"));
+    ASSERT_TRUE(ui::user::select(p, 1150, 2));
+    ASSERT_TRUE(ui::user::click(d, 1));
+  });
+  EXPECT_TRUE(open("Part")->dimlim());
+  EXPECT_TRUE(db->dimlim()) << "the current values follow the current style";
+  EXPECT_EQ(db->dimtp(), 0.2);
+  EXPECT_FALSE(open("Part$0")->dimlim());
+  EXPECT_EQ(open("Part$0")->dimtp(), 0.0);
+  EXPECT_EQ(open("Part$0")->dimtdec(), 2) << "other tolerance values reach the children";
+}

@@ -1,7 +1,6 @@
 // The style editor as Qt widgets on the offscreen platform: the frame and
-// its pages show what the headless dump shows, and screenshots of the Lines,
-// Symbols and arrows, Text and Fit pages in English and Russian are written
-// for review.
+// its pages show what the headless dump shows, and screenshots of the seven
+// pages in English and Russian are written for review.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -60,32 +59,32 @@ struct EditorQt : ::testing::TestWithParam<HostLanguage> {
 
 TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
   const std::string lang = GetParam() == HostLanguage::kRussian ? "ru" : "en";
-  OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite))->setDimsd2(true);
+  {
+    // Values that enable most of the unit and tolerance pages.
+    OdDbDimStyleTableRecordPtr standard = db->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
+    standard->setDimsd2(true);
+    standard->setDimalt(true);
+    standard->setDimtol(true);
+    standard->setDimtp(0.1);
+    standard->setDimtm(0.05);
+  }
   bool shown = false;
   ui::qt::qtBackend().setShownHook([&](ui::Dialog& dialog, QWidget& window) {
     shown = true;
-    settle();
-    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
-    shot(window, "style-editor-lines-" + lang + ".png");
     auto* tabs = window.findChild<QTabBar*>("1155");
     ASSERT_NE(tabs, nullptr);
-    tabs->setCurrentIndex(1);
-    settle();
-    EXPECT_EQ(dialog.control(1155)->selection(), 1);
-    EXPECT_TRUE(dialog.child(1003)->isVisible());
-    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
-    shot(window, "style-editor-symbols-" + lang + ".png");
-    tabs->setCurrentIndex(2);
-    settle();
-    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
-    shot(window, "style-editor-text-" + lang + ".png");
-    tabs->setCurrentIndex(3);
-    // A scale typed below 0 shows red in the widget as in the dump.
-    dialog.child(1005)->control(1101)->setText("-2");
-    settle();
-    EXPECT_NE(ui::dumpDialog(dialog).find("colors=#F00000/#FFFFFF"), std::string::npos);
-    EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
-    shot(window, "style-editor-fit-" + lang + ".png");
+    const char* names[] = {"lines", "symbols", "text", "fit", "primary", "alternate", "tolerances"};
+    for (int tab = 0; tab < int(std::size(names)); ++tab) {
+      SCOPED_TRACE(names[tab]);
+      tabs->setCurrentIndex(tab);
+      // A scale typed below 0 shows red in the widget as in the dump.
+      if (tab == 3) dialog.child(1005)->control(1101)->setText("-2");
+      settle();
+      EXPECT_EQ(dialog.control(1155)->selection(), tab);
+      if (tab == 3) EXPECT_NE(ui::dumpDialog(dialog).find("colors=#F00000/#FFFFFF"), std::string::npos);
+      EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
+      shot(window, "style-editor-" + std::string(names[tab]) + "-" + lang + ".png");
+    }
     window.findChild<QPushButton*>("2")->click();
   });
   dds::StyleEditorDialog editor(db);

@@ -8,6 +8,10 @@
 #include <filesystem>
 
 #include "preview_test_support.h"
+#include "dlgmodify/style_editor_dialog.h"
+#include "headless_backend.h"
+#include "stdafx/module_resources.h"
+#include "user_input.h"
 #include "wndpreview/preview_command.h"
 
 namespace {
@@ -52,6 +56,42 @@ TEST(PreviewKinds, EachKindShowsItsEntitiesAndIsWrittenAsAPicture) {
       expectLikeReference(written, name);
     }
   }
+}
+
+// The editor's preview follows the tolerance method: one picture per
+// method of the linear dimensions ("$0" shows them alone).
+TEST(PreviewKinds, TheEditorShowsEachToleranceMethod) {
+  PreviewHost h(OdDb::kMetric);
+  ui::headlessBackend().reset();
+  ui::setBackend(nullptr);
+  Supp_InitResTranslation(&dds::moduleResources());
+  const OdDbObjectId linear = h.addStyle("Standard$0", 2.5);
+  dds::StyleEditorDialog editor(h.db);
+  editor.prepare(linear);
+  ui::headlessBackend().queueDriver([&](ui::Dialog& d) {
+    ui::Dialog& page = *d.child(1009);
+    ASSERT_TRUE(ui::user::select(d, 1155, 6));
+    ASSERT_TRUE(ui::user::select(page, 1147, 2));
+    ASSERT_TRUE(ui::user::type(page, 1152, "0.1"));
+    ASSERT_TRUE(ui::user::type(page, 1155, "0.05"));
+    for (int method = 0; method < 5; ++method) {
+      SCOPED_TRACE("method " + std::to_string(method));
+      ASSERT_TRUE(ui::user::select(page, 1147, method));
+      ui::dispatchPostedMessages();
+      HostPicturePtr picture = editor.preview()->picture();
+      ASSERT_NE(picture, nullptr);
+      const std::string name = "preview-tolerance-" + std::to_string(method);
+      const std::string path = std::string(DDS_BINARY_DIR) + "/" + name + ".png";
+      std::string error;
+      ASSERT_TRUE(picture->writePng(path, 480, 0, &error)) << error;
+      render::Image written;
+      ASSERT_TRUE(render::readPngFile(path, written, &error)) << error;
+      expectLikeReference(written, name);
+    }
+    ASSERT_TRUE(ui::user::click(d, 2));
+  });
+  EXPECT_EQ(editor.run(nullptr), 2);
+  ui::headlessBackend().reset();
 }
 
 TEST(PreviewCommand, WritesPicturesAndSaysWhatIsWrong) {

@@ -1,5 +1,5 @@
 // The style editor in a scripted qrvhost session: a style made with New is
-// edited on the Lines, Symbols and arrows, Text and Fit pages, saved, and
+// edited on every page, saved, and
 // read back by ezdxf with exactly the values typed.
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ std::string readBack(const std::filesystem::path& dir, const std::string& check)
 
 }  // namespace
 
-TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
+TEST(EditorSessions, NewStyleEditedOnEveryPageIsSavedAndReadBackByEzdxf) {
   const auto dir = tempFolder("editor");
   const Result r = runOnNewDrawing(dir,
             "DIMSTYLE\n"
@@ -67,6 +67,13 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "select 1155 #5\n"
             "check 1133\n"
             "press 1146\n"
+            // Limits take the frame away again: only "Basic" frames the text.
+            "select 1155 Tolerances\n"
+            "select 1147 Limits\n"
+            "type 1152 0.2\n"
+            "type 1155 0.1\n"
+            "select 1161 Middle\n"
+            "check 1165\n"
             "press 1\n"
             "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
@@ -88,15 +95,17 @@ TEST(EditorSessions, NewStyleEditedOnFourPagesIsSavedAndReadBackByEzdxf) {
             "print('clrt', s.dimclrt, 'tfill', s.dimtfill, 'txt', s.dimtxt, 'gap', s.dimgap, 'just', s.dimjust)\n"
             "print('tih', s.dimtih, 'toh', s.dimtoh, 'tix', s.dimtix, 'tmove', s.dimtmove, 'scale', s.dimscale,"
             " 'upt', s.dimupt)\n"
-            "print('post', s.dimpost, 'lfac', s.dimlfac, 'alt', s.dimalt)\n");
+            "print('post', s.dimpost, 'lfac', s.dimlfac, 'alt', s.dimalt)\n"
+            "print('lim', s.dimlim, 'tol', s.dimtol, 'tp', s.dimtp, 'tm', s.dimtm, 'tolj', s.dimtolj, 'tzin', s.dimtzin)\n");
   EXPECT_TRUE(contains(py, "errors 0")) << py;
   EXPECT_TRUE(contains(py, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py;
   EXPECT_TRUE(contains(py, "asz 3.5 cen -1.5 sah 1")) << py;
   EXPECT_TRUE(contains(py, "blk1 _Open30 blk2 _Dot")) << py;
   EXPECT_TRUE(contains(py, "jog 30.0")) << py;
-  EXPECT_TRUE(contains(py, "clrt 1 tfill 1 txt 3.25 gap -0.8 just 1")) << py;
+  EXPECT_TRUE(contains(py, "clrt 1 tfill 1 txt 3.25 gap 0.8 just 1")) << py;
   EXPECT_TRUE(contains(py, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py;
   EXPECT_TRUE(contains(py, "post ~<>mm\\X lfac -1.0 alt 1")) << py;
+  EXPECT_TRUE(contains(py, "lim 1 tol 0 tp 0.2 tm 0.1 tolj 1 tzin 4")) << py;
 }
 
 TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFixedHeight) {
