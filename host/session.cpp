@@ -30,6 +30,7 @@
 #include "terminal_input.h"
 #include "text_format.h"
 #include "translation.h"
+#include "backend.h"
 #include "display_probe.h"
 
 #include <cstdlib>
@@ -185,9 +186,6 @@ int runHost(int argc, const char* const* argv) {
     std::istream& from = scriptStream ? *scriptStream : std::cin;
     eachScript.assign(std::istreambuf_iterator<char>(from), std::istreambuf_iterator<char>());
   }
-  // A script plays the user of every dialog too, so dialogs must not open
-  // windows that nobody answers (unless the caller asked for a backend).
-  if (options->script) setenv("QRV_UI", "headless", 0);
 #ifdef QRVHOST_HAVE_RENDER
   // Dimensions build their geometry with the renderer's builders.
   render::installDimBlockBuilder();
@@ -207,6 +205,14 @@ int runHost(int argc, const char* const* argv) {
     start.commandNames.insert(start.commandNames.end(), {"DIMSTYLE", "DDIM"});
     mainWin = openMainWindow(start, error);
     if (!mainWin && options->gui) return failWith(kExitUsage, error);
+  }
+  // A script plays the user of every dialog too, so dialogs must not wait
+  // for a user who is not there (unless the caller asked for a backend):
+  // without a window they stay headless; beside the window they show
+  // theirs while the script's lines play them.
+  if (options->script) {
+    setenv("QRV_UI", mainWin ? "qt" : "headless", 0);
+    ui::setScriptedSession(true);
   }
   if (mainWin) {
     windowOut = std::make_unique<std::ostream>(&mainWin->output());

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QTimer>
 #include <QTabBar>
@@ -18,6 +19,7 @@
 #include "backend.h"
 #include "dialog.h"
 #include "dialog_script.h"
+#include "headless_backend.h"
 #include "qt_backend.h"
 #include "ui_test_support.h"
 
@@ -195,6 +197,31 @@ TEST(QtLayer, EveryControlKindRoundTrips) {
     key(&window, Qt::Key_Escape);
   });
   EXPECT_EQ(ui::runModalDialog(sampleTemplate(), proc, nullptr), ui::kIdCancel);
+  ui::qt::qtBackend().setShownHook(nullptr);
+  ui::setBackend(nullptr);
+}
+
+TEST(QtLayer, DialogsBelongToTheMainWindowAndAScriptAnswersTheirMenus) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ui::setBackend(&ui::qt::qtBackend());
+  QMainWindow main;
+  main.show();
+  SampleProc proc;
+  int chosen = -1;
+  ui::qt::qtBackend().setShownHook([&](ui::Dialog& d, QWidget& window) {
+    settle();
+    // Above the main window and modal to it alone.
+    EXPECT_EQ(window.parentWidget(), &main);
+    EXPECT_EQ(window.windowModality(), Qt::WindowModal);
+    // A scripted session answers a menu from the script, opening none.
+    ui::setScriptedSession(true);
+    ui::headlessBackend().queueMenuAnswer("Two");
+    chosen = ui::trackPopupMenu(d, {{1, "One"}, {2, "Two"}}, {0, 0});
+    ui::setScriptedSession(false);
+    key(&window, Qt::Key_Escape);
+  });
+  EXPECT_EQ(ui::runModalDialog(sampleTemplate(), proc, nullptr), ui::kIdCancel);
+  EXPECT_EQ(chosen, 2);
   ui::qt::qtBackend().setShownHook(nullptr);
   ui::setBackend(nullptr);
 }

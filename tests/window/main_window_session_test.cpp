@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "session_support.h"
@@ -64,6 +66,17 @@ double differingShare(const QImage& a, const QImage& b) {
   return double(differing) / (double(x.width()) * x.height());
 }
 
+// A transcript without the widths of list columns: a dialog on screen
+// measures them in its font's pixels, a headless one in fixed units.
+std::string withoutColumnWidths(const std::string& transcript) {
+  static const std::regex width(R"(("(?:[^"\\]|\\.)*") \d+)");
+  std::istringstream in(transcript);
+  std::string out, line;
+  while (std::getline(in, line))
+    out += (line.find("columns: ") != std::string::npos ? std::regex_replace(line, width, "$1 W") : line) + '\n';
+  return out;
+}
+
 }  // namespace
 
 TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
@@ -77,7 +90,9 @@ TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
   const HostRun window = runHost(dir / "window", "--gui", script);
   ASSERT_EQ(console.status, 0) << console.out;
   ASSERT_EQ(window.status, 0) << window.out;
-  EXPECT_EQ(window.out, console.out);
+  // The dialog shows its window while the script plays it; what it says is
+  // the same.
+  EXPECT_EQ(withoutColumnWidths(window.out), withoutColumnWidths(console.out));
   EXPECT_TRUE(contains(window.out, "Command: -DIMSTYLE")) << window.out;
   EXPECT_TRUE(contains(window.out, "Dialog: key Escape")) << window.out;
 }

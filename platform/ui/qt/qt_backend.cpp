@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "control_adapter.h"
 #include "dialog.h"
 #include "dialog_script.h"
+#include "headless_backend.h"
 #include "user_input.h"
 
 namespace ui::qt {
@@ -33,6 +35,27 @@ bool ensureApplication() {
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);  // lives as long as the process
   return true;
+}
+
+// The application's main window, when it has one: dialogs that no other
+// dialog owns belong to it, so they stay above it and go with it.
+QWidget* applicationWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow*>(w) && w->isVisible()) return w;
+  return nullptr;
+}
+
+// A dialog on screen in a scripted session: the script's lines play its
+// user, as they do headless, while the window shows what they do. A dialog
+// still open when the script is done gets Escape, then Cancel.
+void playFromScript(Dialog& dialog) {
+  driveFromHostConsole(dialog);
+  dispatchPostedMessages();
+  if (!dialog.ended()) {
+    user::pressKey(dialog, Key::kEscape);
+    dispatchPostedMessages();
+  }
+  if (!dialog.ended()) dialog.end(kIdCancel);
 }
 
 class DialogWindow;
@@ -278,7 +301,7 @@ Point QtBackend::measureText(const std::string& utf8) const {
 }
 
 void QtBackend::runModal(Dialog& dialog) {
-  QWidget* owner = nullptr;
+  QWidget* owner = applicationWindow();
   if (dialog.owner()) {
     auto it = windows().find(dialog.owner());
     if (it != windows().end()) owner = it->second;
@@ -290,8 +313,9 @@ void QtBackend::runModal(Dialog& dialog) {
   window.show();
   QEventLoop loop;
   window.setLoop(&loop);
-  if (m_shown) {
-    ShownHook hook = m_shown;
+  ShownHook hook = m_shown;
+  if (!hook && isScriptedSession()) hook = [](Dialog& d, QWidget&) { playFromScript(d); };
+  if (hook) {
     QTimer::singleShot(0, &window, [&dialog, &window, hook] {
       if (!dialog.ended()) hook(dialog, window);
     });
@@ -304,6 +328,8 @@ void QtBackend::runModal(Dialog& dialog) {
 }
 
 int QtBackend::trackPopupMenu(Dialog& dialog, const Menu& menu, Point at) {
+  // The script has named its answer (`menu ENTRY`) before the menu opens.
+  if (isScriptedSession()) return headlessBackend().trackPopupMenu(dialog, menu, at);
   QMenu popup;
   for (const MenuItem& item : menu) {
     if (item.command == 0 && item.text.empty()) {
@@ -323,12 +349,15 @@ int QtBackend::trackPopupMenu(Dialog& dialog, const Menu& menu, Point at) {
 }
 
 bool QtBackend::isShiftDown() const {
+  if (isScriptedSession()) return headlessBackend().isShiftDown();  // `hold Shift` in the script
   return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
 }
 
-bool QtBackend::askOpenFileName(Dialog* owner, const std::string& caption, const std::string& /*label*/,
+bool QtBackend::askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
                                 const std::string& filter, std::string& path) {
-  QWidget* parent = nullptr;
+  // A script types the path into the text box, as it does headless.
+  if (isScriptedSession()) return Backend::askOpenFileName(owner, caption, label, filter, path);
+  QWidget* parent = applicationWindow();
   for (Dialog* d = owner; d && !parent; d = d->parent()) {
     auto it = windows().find(d);
     if (it != windows().end()) parent = it->second;
