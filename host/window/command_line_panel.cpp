@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "prompt_links.h"
+
 namespace qrvwindow {
 
 namespace {
@@ -25,6 +27,14 @@ CommandLinePanel::CommandLinePanel(QWidget* parent)
   m_history->setObjectName("history");
   m_prompt->setFont(fixed);
   m_prompt->setObjectName("prompt");
+  m_prompt->setTextFormat(Qt::RichText);
+  m_prompt->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  m_prompt->setFocusPolicy(Qt::NoFocus);
+  // A keyword clicked answers the prompt as though it had been typed.
+  connect(m_prompt, &QLabel::linkActivated, this, [this](const QString& keyword) {
+    m_edit->setText(keyword);
+    submit();
+  });
   m_edit->setFont(fixed);
   m_edit->setObjectName("commandInput");
   m_edit->installEventFilter(this);
@@ -52,7 +62,7 @@ void CommandLinePanel::appendOutput(const QString& text) {
     added = true;
   }
   if (added) m_history->verticalScrollBar()->setValue(m_history->verticalScrollBar()->maximum());
-  m_prompt->setText(m_pending.trimmed());
+  m_prompt->setText(promptWithKeywordLinks(m_pending.trimmed()));
 }
 
 void CommandLinePanel::showTyped(const QString& line) { m_edit->setText(line); }

@@ -1,9 +1,11 @@
 // The command line panel: Tab completion of command names, Up and Down
-// through the lines typed before, and the prompt taken from the output.
+// through the lines typed before, and the prompt taken from the output with
+// its keyword options as links.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <cstdlib>
 
@@ -60,4 +62,16 @@ TEST(CommandLinePanel, CompletesNamesWalksTheTypedLinesAndShowsThePrompt) {
   key(*edit, Qt::Key_Down);
   key(*edit, Qt::Key_Down);
   EXPECT_EQ(edit->text(), "");
+
+  // The prompt's options are links; a click answers with the keyword.
+  panel.appendOutput("\nEnter a zoom option [Extents/Window] <Extents>: ");
+  auto* prompt = panel.findChild<QLabel*>("prompt");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(prompt->text().toStdString(), "Enter a zoom option [<a href=\"Extents\">Extents</a>/<a href=\"Window\">Window</a>] "
+                            "&lt;Extents&gt;:");
+  emit prompt->linkActivated("Window");
+  EXPECT_EQ(submitted.back(), "Window");
+  // A bracket that holds no keywords stays text.
+  panel.appendOutput("\nEnter text [with blanks]: ");
+  EXPECT_FALSE(prompt->text().contains("<a "));
 }
