@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,7 +16,6 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
-#include "OdDbSymbolTable.h"
 #include "command_line_panel.h"
 #include "dimension_refresh.h"
 #include "documents.h"
@@ -25,6 +23,7 @@
 #include "host_entry.h"
 #include "palette_panel.h"
 #include "point_input.h"
+#include "style_box.h"
 #include "units/host_units.h"
 #include "window_texts.h"
 
@@ -170,33 +169,12 @@ void MainWindow::buildStyleBox() {
   QToolBar* bar = addToolBar(say("Styles", "Стили"));
   bar->setObjectName("styleToolBar");
   bar->addWidget(new QLabel(say("Dimension style: ", "Размерный стиль: ")));
-  m_styleBox = new QComboBox(bar);
-  m_styleBox->setObjectName("dimStyleBox");
-  m_styleBox->setMinimumContentsLength(16);
-  m_styleBox->setToolTip(say("The current dimension style", "Текущий размерный стиль"));
+  m_styleBox = new DimStyleBox(bar);
   bar->addWidget(m_styleBox);
-  connect(m_styleBox, &QComboBox::activated, this, [this](int index) {
-    if (m_fillingStyles || !typeLines) return;
-    const QString name = m_styleBox->itemText(index);
-    HostApDocument* doc = currentDocument();
-    if (!doc || name == currentStyleName(doc->database())) return;
-    // -DIMSTYLE Restore makes it current the way the command line would.
-    typeLines({"-DIMSTYLE", "R", name});
-  });
-}
-
-void MainWindow::fillStyleBox() {
-  m_fillingStyles = true;
-  m_styleBox->clear();
-  if (HostApDocument* doc = currentDocument()) {
-    OdDbDatabase* db = doc->database();
-    if (auto table = OdDbSymbolTable::cast(db->getDimStyleTableId().openObject())) {
-      for (auto it = table->newIterator(); !it->done(); it->step())
-        if (auto rec = it->getRecord()) m_styleBox->addItem(qs(rec->getName()));
-    }
-    m_styleBox->setCurrentText(currentStyleName(db));
-  }
-  m_fillingStyles = false;
+  // -DIMSTYLE Restore makes it current the way the command line would.
+  m_styleBox->makeCurrent = [this](const QString& name) {
+    if (typeLines) typeLines({"-DIMSTYLE", "R", name});
+  };
 }
 
 void MainWindow::setDark(bool dark) {
@@ -251,7 +229,7 @@ void MainWindow::refresh(bool afterUndo) {
   } else {
     m_palette->reread();
   }
-  fillStyleBox();
+  m_styleBox->fill(db);
   updateTitle();
 }
 

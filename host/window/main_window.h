@@ -11,13 +11,13 @@
 #include "view_scene.h"
 
 class HostApDocument;
-class QComboBox;
 class QDockWidget;
 class QLabel;
 
 namespace qrvwindow {
 
 class CommandLinePanel;
+class DimStyleBox;
 class DrawingView;
 class PalettePanel;
 
@@ -65,7 +65,6 @@ private:
   void answerHandles(const std::vector<std::uint32_t>& entities);
   void showCursor(QPointF at);
   void updateTitle();
-  void fillStyleBox();
   void setDark(bool dark);
   void openFile();
   void saveAs();
@@ -79,8 +78,7 @@ private:
   QLabel* m_cursorLabel;
   QLabel* m_selectionLabel;
   QLabel* m_styleLabel;
-  QComboBox* m_styleBox = nullptr;
-  bool m_fillingStyles = false;
+  DimStyleBox* m_styleBox = nullptr;
   bool m_dark = true;
 
   ViewScene m_scene;
