@@ -1,0 +1,87 @@
+// The main window's menus: each entry types its command into the command
+// line, and Open, Save As and Export take the file the file dialog gives.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "OdDbDatabase.h"
+#include "console.h"
+#include "documents.h"
+#include "host_services.h"
+#include "main_window.h"
+
+namespace {
+
+QAction* menuEntry(QMainWindow& window, const QString& menu, const QString& entry) {
+  for (QAction* m : window.menuBar()->actions())
+    if (m->menu() && m->text().remove('&') == menu)
+      for (QAction* a : m->menu()->actions())
+        if (a->text().remove('&') == entry) return a;
+  return nullptr;
+}
+
+// Answers the next file dialog with the path, as a user typing it would.
+void answerFileDialog(const QString& path) {
+  QTimer::singleShot(0, [path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // the OK button, which checks the name
+  });
+}
+
+}  // namespace
+
+TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsAndExport) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qrv-window-menus";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "other.dxf") << "0\nEOF\n";
+
+  std::istringstream in;
+  std::ostringstream out;
+  ScriptInput script(in);
+  HostConsole console(script, out);
+  HostServices services(console);
+  services.documents().addDocument(std::make_unique<OdDbDatabase>(), (dir / "a.dxf").string(), "a.dxf");
+
+  qrvwindow::MainWindow window;
+  // Native dialogs would not answer the test.
+  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  std::vector<QStringList> typed;
+  window.typeLines = [&](const QStringList& lines) { typed.push_back(lines); };
+  auto run = [&](const QString& menu, const QString& entry) {
+    typed.clear();
+    QAction* a = menuEntry(window, menu, entry);
+    EXPECT_NE(a, nullptr) << menu.toStdString() << " > " << entry.toStdString();
+    if (a) a->trigger();
+    return typed.size() == 1 ? typed.front() : QStringList{"(" + QString::number(typed.size()) + " typings)"};
+  };
+  EXPECT_EQ(run("File", "New"), QStringList{"NEW"});
+  EXPECT_EQ(run("File", "Save"), QStringList{"SAVE"});
+  EXPECT_EQ(run("Edit", "Undo"), QStringList{"U"});
+  EXPECT_EQ(run("Format", "Dimension Style..."), QStringList{"DIMSTYLE"});
+  EXPECT_EQ(run("Format", "Compare dimension styles..."), QStringList{"DIMCOMPARE"});
+  EXPECT_EQ(run("Help", "Commands"), (QStringList{"HELP", ""}));
+
+  const QString other = QString::fromStdString((dir / "other.dxf").string());
+  answerFileDialog(other);
+  EXPECT_EQ(run("File", "Open..."), (QStringList{"OPEN", other}));
+  const QString copy = QString::fromStdString((dir / "copy.dxf").string());
+  answerFileDialog(copy);
+  EXPECT_EQ(run("File", "Save As..."), (QStringList{"SAVEAS", copy}));
+  const QString picture = QString::fromStdString((dir / "picture.svg").string());
+  answerFileDialog(picture);
+  EXPECT_EQ(run("File", "Export..."), (QStringList{"EXPORT", picture}));
+}
