@@ -28,6 +28,17 @@ bool isSvg(const std::string& path) {
   return data.find("<svg") != std::string::npos && data.find("</svg>") != std::string::npos;
 }
 
+// Writes the picture as the viewer gets it (NAME.png in the build folder)
+// and compares what was written with its reference.
+void expectWrittenLikeReference(const HostPicture& picture, const std::string& name) {
+  const std::string path = std::string(DDS_BINARY_DIR) + "/" + name + ".png";
+  std::string error;
+  ASSERT_TRUE(picture.writePng(path, 480, 0, &error)) << error;
+  render::Image written;
+  ASSERT_TRUE(render::readPngFile(path, written, &error)) << error;
+  expectLikeReference(written, name);
+}
+
 struct KindCase {
   int kind;
   std::size_t entities;  // outline and hole included
@@ -48,12 +59,7 @@ TEST(PreviewKinds, EachKindShowsItsEntitiesAndIsWrittenAsAPicture) {
       EXPECT_EQ(pictureTexts(*picture).size(), c.texts);
       const std::string name =
           "preview-kind-" + std::to_string(c.kind) + (m == OdDb::kMetric ? "-metric" : "");
-      const std::string path = std::string(DDS_BINARY_DIR) + "/" + name + ".png";
-      std::string error;
-      ASSERT_TRUE(picture->writePng(path, 480, 0, &error)) << error;
-      render::Image written;
-      ASSERT_TRUE(render::readPngFile(path, written, &error)) << error;
-      expectLikeReference(written, name);
+      expectWrittenLikeReference(*picture, name);
     }
   }
 }
@@ -81,12 +87,7 @@ TEST(PreviewKinds, TheEditorShowsEachToleranceMethod) {
       HostPicturePtr picture = editor.preview()->picture();
       ASSERT_NE(picture, nullptr);
       const std::string name = "preview-tolerance-" + std::to_string(method);
-      const std::string path = std::string(DDS_BINARY_DIR) + "/" + name + ".png";
-      std::string error;
-      ASSERT_TRUE(picture->writePng(path, 480, 0, &error)) << error;
-      render::Image written;
-      ASSERT_TRUE(render::readPngFile(path, written, &error)) << error;
-      expectLikeReference(written, name);
+      expectWrittenLikeReference(*picture, name);
     }
     ASSERT_TRUE(ui::user::click(d, 2));
   });
