@@ -51,10 +51,11 @@ void HeadlessBackend::runModal(Dialog& dialog) {
     driver = m_default;
   }
   dispatchPostedMessages();
-  if (driver)
-    driver(dialog);
-  else
-    driveFromHostConsole(dialog);
+  playToTheEnd(dialog, driver ? driver : Driver(driveFromHostConsole));
+}
+
+void playToTheEnd(Dialog& dialog, const std::function<void(Dialog&)>& driver) {
+  driver(dialog);
   dispatchPostedMessages();
   if (!dialog.ended()) {
     user::pressKey(dialog, Key::kEscape);

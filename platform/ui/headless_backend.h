@@ -84,4 +84,9 @@ HeadlessBackend& headlessBackend();
 // the host has no command line.
 bool driveFromHostConsole(Dialog& dialog);
 
+// Runs the driver on the dialog; a dialog still open when it is done gets
+// Escape, and if that does not end it, it ends with Cancel, so that it
+// never waits for a user who is not there.
+void playToTheEnd(Dialog& dialog, const std::function<void(Dialog&)>& driver);
+
 }  // namespace ui

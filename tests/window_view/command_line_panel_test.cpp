@@ -7,9 +7,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <cstdlib>
 
 #include "command_line_panel.h"
+#include "offscreen_application.h"
 
 namespace {
 
@@ -21,11 +21,7 @@ void key(QWidget& w, int k) {
 }  // namespace
 
 TEST(CommandLinePanel, CompletesNamesWalksTheTypedLinesAndShowsThePrompt) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  offscreenApplication();
 
   qrvwindow::CommandLinePanel panel;
   QStringList submitted;

@@ -6,12 +6,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <cstdlib>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
 #include "OdDbEntities.h"
 #include "drawing_view.h"
+#include "offscreen_application.h"
 #include "view_scene.h"
 
 namespace {
@@ -19,19 +19,10 @@ namespace {
 using qrvwindow::DrawingView;
 using qrvwindow::ViewScene;
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication* a = new QApplication(argc, argv);
-  return *a;
-}
-
 // Two lines side by side and a circle around the second one's middle.
 // Shown in a 400 x 300 view at its extents.
 struct Drawing {
-  QApplication& application = app();
+  QApplication& application = offscreenApplication();
   OdDbDatabase db;
   OdDbObjectId left, right, circle;
   ViewScene scene;

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QTimer>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +15,7 @@
 #include "documents.h"
 #include "host_services.h"
 #include "main_window.h"
+#include "offscreen_application.h"
 
 namespace {
 
@@ -40,11 +40,7 @@ void answerFileDialog(const QString& path) {
 }  // namespace
 
 TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsAndExport) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  offscreenApplication();
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qrv-window-menus";
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "other.dxf") << "0\nEOF\n";

@@ -2,20 +2,14 @@
 // current, and with overrides only after the question is answered Yes.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <cstdlib>
-
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbSymbolTable.h"
+#include "offscreen_application.h"
 #include "style_box.h"
 
 TEST(DimStyleBox, MakesTheChosenStyleCurrentAskingFirstWhenTheDrawingHasOverrides) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  offscreenApplication();
 
   OdDbDatabase db;
   {

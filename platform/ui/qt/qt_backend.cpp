@@ -46,16 +46,9 @@ QWidget* applicationWindow() {
 }
 
 // A dialog on screen in a scripted session: the script's lines play its
-// user, as they do headless, while the window shows what they do. A dialog
-// still open when the script is done gets Escape, then Cancel.
+// user, as they do headless, while the window shows what they do.
 void playFromScript(Dialog& dialog) {
-  driveFromHostConsole(dialog);
-  dispatchPostedMessages();
-  if (!dialog.ended()) {
-    user::pressKey(dialog, Key::kEscape);
-    dispatchPostedMessages();
-  }
-  if (!dialog.ended()) dialog.end(kIdCancel);
+  playToTheEnd(dialog, [](Dialog& d) { driveFromHostConsole(d); });
 }
 
 class DialogWindow;
