@@ -14,6 +14,7 @@ constexpr double kPickBoxPx = 5;      // half the pick box
 constexpr double kDragThresholdPx = 4;  // a press that moves less is a click
 constexpr double kWheelStep = 1.2;    // zoom per wheel notch
 constexpr double kExtentsMarginPx = 16;
+constexpr double kReachPx = 8;  // how far a line's width may reach out of its entity's box
 
 }  // namespace
 
@@ -93,7 +94,7 @@ void DrawingView::zoomAt(QPointF at, double factor) {
 
 void DrawingView::panPixels(QPointF delta) {
   m_center -= QPointF(delta.x() / m_scale, -delta.y() / m_scale);
-  invalidate();
+  update();  // the picture moves along; only what comes into view is painted
 }
 
 void DrawingView::invalidate() {
@@ -106,18 +107,54 @@ void DrawingView::renderCache() {
   m_cache = QImage(size() * ratio, QImage::Format_RGB32);
   m_cache.setDevicePixelRatio(ratio);
   m_cache.fill(m_background);
-  if (m_scene) {
-    QPainter p(&m_cache);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setTransform(transform());
-    const QRectF visible = QRectF(toDrawing(QPointF(0, height())), toDrawing(QPointF(width(), 0))).normalized();
-    m_scene->paint(p, visible, m_scale);
-  }
+  paintInto(m_cache, rect());
+  m_cacheCenter = m_center;
   m_cacheValid = true;
 }
 
+void DrawingView::paintInto(QImage& image, const QRect& area) {
+  if (!m_scene || area.isEmpty()) return;
+  QPainter p(&image);
+  p.setClipRect(area);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setTransform(transform());
+  // A little around the area: wide lines reach beyond their entity's box.
+  const QRectF around = QRectF(area).adjusted(-kReachPx, -kReachPx, kReachPx, kReachPx);
+  const QRectF visible = QRectF(toDrawing(around.bottomLeft()), toDrawing(around.topRight())).normalized();
+  m_scene->paint(p, visible, m_scale);
+}
+
+bool DrawingView::scrollCache() {
+  // Where the cached picture now stands, in whole device pixels: a pan
+  // moves it by whole pixels, so the part still in view is exact.
+  const qreal ratio = devicePixelRatioF();
+  const QPointF shift((m_cacheCenter.x() - m_center.x()) * m_scale * ratio,
+                      (m_center.y() - m_cacheCenter.y()) * m_scale * ratio);
+  const QPoint whole = shift.toPoint();
+  if (std::abs(shift.x() - whole.x()) > 1e-3 || std::abs(shift.y() - whole.y()) > 1e-3 ||
+      std::abs(whole.x()) >= m_cache.width() || std::abs(whole.y()) >= m_cache.height())
+    return false;
+  QImage moved(m_cache.size(), QImage::Format_RGB32);
+  moved.setDevicePixelRatio(ratio);
+  moved.fill(m_background);
+  {
+    QPainter p(&moved);
+    p.drawImage(QPointF(whole) / ratio, m_cache);
+  }
+  // What comes into view: a band at the side it comes from, across and down.
+  const int w = width(), h = height();
+  const int dx = int(std::ceil(std::abs(whole.x()) / ratio)), dy = int(std::ceil(std::abs(whole.y()) / ratio));
+  paintInto(moved, whole.x() > 0 ? QRect(0, 0, dx, h) : QRect(w - dx, 0, dx, h));
+  paintInto(moved, whole.y() > 0 ? QRect(0, 0, w, dy) : QRect(0, h - dy, w, dy));
+  m_cache = std::move(moved);
+  m_cacheCenter = m_center;
+  return true;
+}
+
 void DrawingView::paintEvent(QPaintEvent*) {
-  if (!m_cacheValid || m_cache.size() != size() * devicePixelRatioF()) renderCache();
+  if (!m_cacheValid || m_cache.size() != size() * devicePixelRatioF() ||
+      (m_cacheCenter != m_center && !scrollCache()))
+    renderCache();
   QPainter p(this);
   p.drawImage(0, 0, m_cache);
   if (m_scene && !m_highlighted.empty()) {
@@ -150,7 +187,8 @@ void DrawingView::paintEvent(QPaintEvent*) {
   }
 }
 
-void DrawingView::resizeEvent(QResizeEvent*) { invalidate(); }
+// A picture of another size is painted anew when next shown.
+void DrawingView::resizeEvent(QResizeEvent*) { update(); }
 
 void DrawingView::wheelEvent(QWheelEvent* e) {
   const double notches = e->angleDelta().y() / 120.0;

@@ -60,6 +60,11 @@ protected:
 private:
   void invalidate();
   void renderCache();
+  // Moves the picture along after a pan and paints what came into view;
+  // false when it cannot (not by whole pixels, or all of it is new).
+  bool scrollCache();
+  // Paints the scene into the part of the picture (pixels of the view).
+  void paintInto(QImage& image, const QRect& area);
   QTransform transform() const;
 
   const ViewScene* m_scene = nullptr;
@@ -68,6 +73,7 @@ private:
   double m_scale = 1;   // pixels per drawing unit
   QImage m_cache;
   bool m_cacheValid = false;
+  QPointF m_cacheCenter;  // the drawing point at the middle of m_cache
   std::vector<std::uint32_t> m_highlighted;
   std::optional<QPointF> m_rubberBase;
 

@@ -127,4 +127,23 @@ TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
   drag(view, cursor, cursor + QPointF(50, -20), Qt::MiddleButton);
   EXPECT_NEAR(view.toDrawing(cursor + QPointF(50, -20)).x(), under.x(), 1e-9);
   EXPECT_NEAR(view.toDrawing(cursor + QPointF(50, -20)).y(), under.y(), 1e-9);
+
+  // A pan moves the picture along and paints only what comes into view:
+  // the same picture as one painted whole.
+  view.zoomExtents();
+  view.zoomAt(QPointF(200, 150), 3);  // the right line and the circle out of view
+  view.grab();
+  view.panPixels(QPointF(-150, 60));
+  const QImage moved = view.grab().toImage();
+  view.setBackground(QColor(33, 40, 48));  // the same colour: painted whole
+  const QImage whole = view.grab().toImage();
+  ASSERT_EQ(moved.size(), whole.size());
+  int differing = 0, inked = 0;
+  for (int y = 0; y < whole.height(); ++y)
+    for (int x = 0; x < whole.width(); ++x) {
+      differing += std::abs(qGray(moved.pixel(x, y)) - qGray(whole.pixel(x, y))) > 8;
+      inked += whole.pixel(x, y) != QColor(33, 40, 48).rgb();
+    }
+  EXPECT_GT(inked, 500);  // the lines and the circle are in view
+  EXPECT_EQ(differing, 0);
 }
