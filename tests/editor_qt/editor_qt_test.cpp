@@ -81,7 +81,9 @@ TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
       if (tab == 3) dialog.child(1005)->control(1101)->setText("-2");
       settle();
       EXPECT_EQ(dialog.control(1155)->selection(), tab);
-      if (tab == 3) EXPECT_NE(ui::dumpDialog(dialog).find("colors=#F00000/#FFFFFF"), std::string::npos);
+      if (tab == 3) {
+        EXPECT_NE(ui::dumpDialog(dialog).find("colors=#F00000/#FFFFFF"), std::string::npos);
+      }
       EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(dialog), ui::dumpDialog(dialog));
       shot(window, "style-editor-" + std::string(names[tab]) + "-" + lang + ".png");
     }
