@@ -1,8 +1,9 @@
 // The drawing view at speed: view_bench DRAWING reads the drawing,
 // then prints how long the view takes to show all of it the first time
 // (the scene built and painted at 1920 x 1080), the median of 60 redraws
-// after pan and zoom steps, the median time to pick one entity, and the
-// memory the scene takes next to the drawing's own.
+// after pan and zoom steps, the median time to pick one entity and to find
+// the object snap under the cursor (with the whole drawing shown, and zoomed
+// in 50 times), and the memory the scene takes next to the drawing's own.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include "DxfDrawingIO.h"
 #include "OdDbDatabase.h"
 #include "view_scene.h"
+#include "view_snaps.h"
 
 namespace {
 
@@ -136,11 +138,32 @@ int main(int argc, char** argv) {
     picks.push_back(msSince(start) * 1000);
   }
 
+  // The snap aperture of the view: 8 pixels. Zoomed in, the cursor is put
+  // in the middle of entities (the middle of a line, the centre of a
+  // circle), where most of empty paper would find nothing.
+  std::uniform_int_distribution<std::size_t> anyEntity(0, scene.entities().size() - 1);
+  auto snapTimes = [&](double pixelsPerUnit, bool atEntities, int& found) {
+    std::vector<double> times;
+    for (int i = 0; i < 200; ++i) {
+      const QPointF at = atEntities ? scene.entities()[anyEntity(random)].bounds.center() : QPointF(x(random), y(random));
+      const auto start = Clock::now();
+      found += qrvwindow::snapInScene(scene, at, 8 / pixelsPerUnit).has_value();
+      times.push_back(msSince(start) * 1000);
+    }
+    return median(times);
+  };
+  int snapsWhole = 0, snapsZoomed = 0;
+  const double wholeScale = std::min((kWidth - 32) / std::max(e.width(), 1e-9), (kHeight - 32) / std::max(e.height(), 1e-9));
+  const double snapWhole = snapTimes(wholeScale, false, snapsWhole);
+  const double snapZoomed = snapTimes(wholeScale * 50, true, snapsZoomed);
+
   std::printf("entities: %zu, primitives: %zu\n", scene.entities().size(), scene.prims().size());
   std::printf("scene built: %.0f ms (%.0f ms of CPU)\n", built, builtCpu);
   std::printf("first frame: %.0f ms (%.0f ms of CPU)\n", firstFrame, firstFrameCpu);
   std::printf("redraw median: %.1f ms (%.1f ms of CPU)\n", median(redraws), median(redrawsCpu));
   std::printf("pick median: %.0f us (%d of 200 picks hit)\n", median(picks), hits);
+  std::printf("snap median: %.0f us whole drawing shown (%d of 200 found), %.0f us zoomed in 50x at entities (%d of 200)\n",
+              snapWhole, snapsWhole, snapZoomed, snapsZoomed);
   std::printf("memory: drawing %.0f MB, view %.0f MB (the scene's arrays %.0f MB)\n", drawingMb, sceneMb,
               scene.memoryBytes() / (1024.0 * 1024.0));
   return 0;

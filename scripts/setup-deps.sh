@@ -12,17 +12,40 @@ packages=(
   clang libclang-rt-14-dev
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+# Wanted by tests, which skip without them: LibreCAD, a second independent
+# reader of the drawings we write. A failure to install them is reported
+# and the rest goes on.
+optional=(
+  librecad
+)
 
+missingOf() {
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+updated=0
+install() {
+  if [ $updated -eq 0 ]; then
+    $SUDO apt-get update -qq
+    updated=1
+  fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$@"
+}
+
+mapfile -t missing < <(missingOf "${packages[@]}")
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  install "${missing[@]}"
+fi
+
+mapfile -t missing < <(missingOf "${optional[@]}")
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing (optional): ${missing[*]}"
+  install "${missing[@]}" || echo "Not installed: ${missing[*]}; the tests that use them are skipped."
 fi

@@ -65,6 +65,11 @@ void CommandLinePanel::appendOutput(const QString& text) {
   m_prompt->setText(promptWithKeywordLinks(m_pending.trimmed()));
 }
 
+void CommandLinePanel::addNote(const QString& line) {
+  m_history->appendPlainText(line);
+  m_history->verticalScrollBar()->setValue(m_history->verticalScrollBar()->maximum());
+}
+
 void CommandLinePanel::showTyped(const QString& line) { m_edit->setText(line); }
 
 void CommandLinePanel::focusInput() { m_edit->setFocus(); }

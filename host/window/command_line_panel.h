@@ -20,6 +20,9 @@ public:
   // is the prompt now asked.
   void appendOutput(const QString& text);
   QString prompt() const { return m_pending; }
+  // A line of the window's own in the history (a setting toggled by a
+  // key), kept apart from the prompt being asked.
+  void addNote(const QString& line);
   // Names Tab completes at the Command prompt.
   void setCompletions(QStringList names) { m_completions = std::move(names); }
   // Shows a line as though it were being typed (scripted sessions).

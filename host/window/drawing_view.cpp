@@ -6,6 +6,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "view_snaps.h"
+
 namespace qrvwindow {
 
 namespace {
@@ -15,6 +17,8 @@ constexpr double kDragThresholdPx = 4;  // a press that moves less is a click
 constexpr double kWheelStep = 1.2;    // zoom per wheel notch
 constexpr double kExtentsMarginPx = 16;
 constexpr double kReachPx = 8;  // how far a line's width may reach out of its entity's box
+// How far from the cursor a snap point is looked for.
+constexpr double kSnapAperturePx = 8;
 
 }  // namespace
 
@@ -46,6 +50,24 @@ void DrawingView::setHighlighted(std::vector<std::uint32_t> entities) {
 void DrawingView::setRubberBase(std::optional<QPointF> base) {
   m_rubberBase = base;
   update();
+}
+
+void DrawingView::setPreview(const ViewScene* preview) {
+  m_preview = preview;
+  update();
+}
+
+void DrawingView::setSnapper(Snapper snapper) {
+  m_snapper = std::move(snapper);
+  m_snap.reset();
+  if (m_cursor) trackCursor(*m_cursor);
+  update();
+}
+
+QPointF DrawingView::trackCursor(QPointF pixel) {
+  const QPointF at = toDrawing(pixel);
+  m_snap = m_snapper ? m_snapper(at, kSnapAperturePx / m_scale) : std::nullopt;
+  return m_snap ? QPointF(m_snap->point.x, m_snap->point.y) : at;
 }
 
 QTransform DrawingView::transform() const {
@@ -164,12 +186,22 @@ void DrawingView::paintEvent(QPaintEvent*) {
     m_scene->paintHighlight(p, m_highlighted, m_scale, qRgb(40, 140, 255));
     p.restore();
   }
+  if (m_cursor && m_preview) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setTransform(transform());
+    const QRectF visible = QRectF(toDrawing(QPointF(0, height())), toDrawing(QPointF(width(), 0))).normalized();
+    m_preview->paint(p, visible, m_scale);
+    p.restore();
+  }
   const QColor ink = m_background.lightness() < 128 ? QColor(230, 230, 230) : QColor(20, 20, 20);
+  const std::optional<QPointF> snapped = m_snap ? std::optional(toPixel({m_snap->point.x, m_snap->point.y})) : std::nullopt;
   if (m_cursor && m_rubberBase) {
     QPen pen(ink, 1, Qt::DashLine);
     p.setPen(pen);
-    p.drawLine(toPixel(*m_rubberBase), *m_cursor);
+    p.drawLine(toPixel(*m_rubberBase), snapped.value_or(*m_cursor));
   }
+  if (m_cursor && snapped) paintSnapMarker(p, *snapped, m_snap->kind);
   if (m_cursor && m_boxFrom) {
     const bool crossing = m_cursor->x() < m_boxFrom->x();
     const QRectF box = QRectF(*m_boxFrom, *m_cursor).normalized();
@@ -211,7 +243,8 @@ void DrawingView::mouseMoveEvent(QMouseEvent* e) {
     panPixels(e->position() - *m_panFrom);
     m_panFrom = e->position();
   }
-  if (onCursor) onCursor(toDrawing(e->position()));
+  const QPointF at = trackCursor(e->position());
+  if (onCursor) onCursor(at);
   update();
 }
 
@@ -225,7 +258,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
   m_boxFrom.reset();
   const QPointF to = e->position();
   if (std::abs(to.x() - from.x()) < kDragThresholdPx && std::abs(to.y() - from.y()) < kDragThresholdPx) {
-    if (onClick) onClick(toDrawing(to), kPickBoxPx / m_scale);
+    if (onClick) onClick(trackCursor(to), kPickBoxPx / m_scale);
   } else if (onBox) {
     onBox(QRectF(toDrawing(from), toDrawing(to)).normalized(), to.x() < from.x());
   }
@@ -269,6 +302,7 @@ void DrawingView::keyReleaseEvent(QKeyEvent* e) {
 
 void DrawingView::leaveEvent(QEvent*) {
   m_cursor.reset();
+  m_snap.reset();
   update();
 }
 

@@ -4,13 +4,16 @@
 // extents (a double click of the middle button), a crosshair, and
 // selection by click, window (dragged left to right) and crossing (right
 // to left). What the user picks goes to the owner through callbacks; the
-// view only paints what it is told is selected.
+// view only paints what it is told is selected. While a point is asked, it
+// shows the entity being placed, the rubber band to the cursor and the
+// marker of an object snap, and the point a click gives is the snapped one.
 #include <QImage>
 #include <QWidget>
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "object_snap.h"
 #include "view_scene.h"
 
 namespace qrvwindow {
@@ -26,6 +29,17 @@ public:
   void setHighlighted(std::vector<std::uint32_t> entities);
   // A point prompt's base point: a rubber band runs from it to the cursor.
   void setRubberBase(std::optional<QPointF> base);
+  // The entity the command would make of the point under the cursor,
+  // painted over the drawing (not owned; null shows none).
+  void setPreview(const ViewScene* preview);
+  // What the cursor snaps to: the snap within `aperture` drawing units of a
+  // drawing point. Null: no snaps. The snap under the cursor is looked up
+  // again at once.
+  using Snapper = std::function<std::optional<snap::Snap>(QPointF drawing, double aperture)>;
+  void setSnapper(Snapper snapper);
+  // The snap under the cursor now, if any, and the entity being placed.
+  const std::optional<snap::Snap>& shownSnap() const { return m_snap; }
+  const ViewScene* shownPreview() const { return m_preview; }
 
   void zoomExtents();
   // Zooms by `factor` keeping the drawing point under the pixel `at` there.
@@ -36,8 +50,10 @@ public:
   QPointF toPixel(QPointF drawing) const;
   double pixelsPerUnit() const { return m_scale; }
 
+  // The point under the cursor (the snapped one while a snap shows).
   std::function<void(QPointF drawing)> onCursor;
-  // A click: the point and the pick tolerance, both in drawing units.
+  // A click: the point (snapped) and the pick tolerance, both in drawing
+  // units.
   std::function<void(QPointF drawing, double tolerance)> onClick;
   // A dragged box in drawing units; crossing when dragged right to left.
   std::function<void(const QRectF& box, bool crossing)> onBox;
@@ -66,6 +82,8 @@ private:
   // Paints the scene into the part of the picture (pixels of the view).
   void paintInto(QImage& image, const QRect& area);
   QTransform transform() const;
+  // The drawing point a cursor at `pixel` stands for, and m_snap set.
+  QPointF trackCursor(QPointF pixel);
 
   const ViewScene* m_scene = nullptr;
   QColor m_background{33, 40, 48};
@@ -76,6 +94,9 @@ private:
   QPointF m_cacheCenter;  // the drawing point at the middle of m_cache
   std::vector<std::uint32_t> m_highlighted;
   std::optional<QPointF> m_rubberBase;
+  const ViewScene* m_preview = nullptr;
+  Snapper m_snapper;
+  std::optional<snap::Snap> m_snap;
 
   std::optional<QPointF> m_cursor;    // pixels
   std::optional<QPointF> m_panFrom;   // pixels, while panning

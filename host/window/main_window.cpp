@@ -20,11 +20,13 @@
 #include "dimension_refresh.h"
 #include "documents.h"
 #include "drawing_view.h"
+#include "entity_preview.h"
 #include "host_entry.h"
 #include "palette_panel.h"
 #include "point_input.h"
 #include "style_box.h"
 #include "units/host_units.h"
+#include "view_snaps.h"
 #include "window_texts.h"
 
 namespace qrvwindow {
@@ -152,6 +154,12 @@ void MainWindow::buildMenus() {
   dark->setCheckable(true);
   dark->setChecked(m_dark);
   connect(dark, &QAction::toggled, this, [this](bool on) { setDark(on); });
+  m_snapAction = view->addAction(say("Object &snaps", "&Объектная привязка"));
+  m_snapAction->setCheckable(true);
+  m_snapAction->setChecked(m_snapsOn);
+  m_snapAction->setShortcut(QKeySequence(Qt::Key_F3));
+  m_snapAction->setShortcutContext(Qt::WindowShortcut);
+  connect(m_snapAction, &QAction::triggered, this, [this] { toggleSnaps(); });
 
   QMenu* format = menuBar()->addMenu(say("F&ormat", "Фор&мат"));
   add(format, say("&Dimension Style...", "&Размерные стили..."), {}, type({"DIMSTYLE"}));
@@ -204,9 +212,7 @@ void MainWindow::refresh(bool afterUndo) {
     std::vector<OdDbObjectId> kept;
     if (sameDrawing)
       for (std::uint32_t i : m_selection) kept.push_back(m_scene.entities()[i].id);
-    const QColor bg = m_dark ? kDarkBackground : kLightBackground;
-    const QColor fg = m_dark ? QColor(255, 255, 255) : QColor(0, 0, 0);
-    m_scene.build(db, rgbOf(bg), rgbOf(fg));
+    m_scene.build(db, background(), foreground());
     m_sceneDoc = doc;
     m_sceneStamp = stamp;
     m_selection.clear();
@@ -249,6 +255,63 @@ void MainWindow::release() {
 }
 
 void MainWindow::togglePalette() { m_paletteDock->setVisible(!m_paletteDock->isVisible()); }
+
+render::Rgb MainWindow::background() const { return rgbOf(m_dark ? kDarkBackground : kLightBackground); }
+render::Rgb MainWindow::foreground() const { return m_dark ? render::Rgb{255, 255, 255} : render::Rgb{0, 0, 0}; }
+
+void MainWindow::pointPromptStarted(const HostPointOptions* options) {
+  m_pointPrompt = true;
+  m_pointOptions = options;
+  if (options && options->base)
+    m_view->setRubberBase(QPointF(options->base->x, options->base->y));
+  else
+    m_view->setRubberBase(std::nullopt);
+  updateSnapper();
+}
+
+void MainWindow::pointPromptEnded() {
+  m_pointPrompt = false;
+  m_pointOptions = nullptr;
+  m_view->setRubberBase(std::nullopt);
+  m_view->setPreview(nullptr);
+  m_preview.clear();
+  updateSnapper();
+}
+
+void MainWindow::toggleSnaps() {
+  m_snapsOn = !m_snapsOn;
+  m_snapAction->setChecked(m_snapsOn);
+  m_commandLine->addNote(m_snapsOn ? say("<Object snaps on>", "<Объектная привязка вкл.>")
+                                   : say("<Object snaps off>", "<Объектная привязка откл.>"));
+  updateSnapper();
+}
+
+void MainWindow::updateSnapper() {
+  if (m_pointPrompt && m_snapsOn)
+    m_view->setSnapper([this](QPointF at, double aperture) { return snapInScene(m_scene, at, aperture); });
+  else
+    m_view->setSnapper(nullptr);
+}
+
+void MainWindow::showPreview(QPointF at) {
+  m_preview.clear();
+  HostApDocument* doc = currentDocument();
+  if (m_pointOptions && m_pointOptions->preview && doc) {
+    render::RenderOptions options;
+    options.background = background();
+    options.foreground = foreground();
+    try {
+      if (OdDbEntityPtr entity = m_pointOptions->preview(OdGePoint3d(at.x(), at.y(), 0)))
+        m_preview.buildFrom(render::previewPicture(*entity, *doc->database(), options));
+    } catch (const std::exception&) {
+      // Where the command can make nothing of the point (the two points of
+      // a dimension the same, the cursor at a centre), there is nothing to
+      // show; the command itself says so if the point is picked.
+      m_preview.clear();
+    }
+  }
+  m_view->setPreview(m_preview.entities().empty() ? nullptr : &m_preview);
+}
 
 void MainWindow::clicked(QPointF at, double tolerance) {
   const PromptKind kind = promptKind ? promptKind() : PromptKind::kCommand;
@@ -314,6 +377,7 @@ void MainWindow::showSelection(const OdDbObjectIdArray& ids) {
 }
 
 void MainWindow::showCursor(QPointF at) {
+  if (m_pointPrompt) showPreview(at);
   HostApDocument* doc = currentDocument();
   if (!doc) return;
   OdDbDatabase* db = doc->database();

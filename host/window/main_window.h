@@ -11,6 +11,8 @@
 #include "view_scene.h"
 
 class HostApDocument;
+struct HostPointOptions;
+class QAction;
 class QDockWidget;
 class QLabel;
 
@@ -38,6 +40,14 @@ public:
   // undo).
   void refresh(bool afterUndo);
   void togglePalette();
+  // A point prompt waits (the options live until pointPromptEnded): the
+  // view shows the rubber band and what the command would make of the
+  // point under the cursor, and snaps the cursor when snaps are on.
+  void pointPromptStarted(const HostPointOptions* options);
+  void pointPromptEnded();
+  // F3: object snaps on or off, said in the command line's history.
+  void toggleSnaps();
+  bool snapsOn() const { return m_snapsOn; }
   // Drops everything that refers to a drawing (the session is ending).
   void release();
 
@@ -64,6 +74,10 @@ private:
   void showSelection(const OdDbObjectIdArray& ids);
   void answerHandles(const std::vector<std::uint32_t>& entities);
   void showCursor(QPointF at);
+  void showPreview(QPointF at);
+  void updateSnapper();
+  render::Rgb background() const;
+  render::Rgb foreground() const;
   void updateTitle();
   void setDark(bool dark);
   void openFile();
@@ -80,6 +94,11 @@ private:
   QLabel* m_styleLabel;
   DimStyleBox* m_styleBox = nullptr;
   bool m_dark = true;
+  bool m_snapsOn = true;
+  QAction* m_snapAction = nullptr;
+  const HostPointOptions* m_pointOptions = nullptr;
+  bool m_pointPrompt = false;
+  ViewScene m_preview;  // what the command would make of the point under the cursor
 
   ViewScene m_scene;
   HostApDocument* m_sceneDoc = nullptr;

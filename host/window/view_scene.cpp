@@ -191,6 +191,12 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   buildGrid();
 }
 
+void ViewScene::buildFrom(const render::DisplayList& picture) {
+  clear();
+  addEntity(OdDbObjectId(), picture);
+  buildGrid();
+}
+
 void ViewScene::addEntity(OdDbObjectId id, const render::DisplayList& list) {
   if (list.empty() || list.bounds().empty()) return;
   SceneEntity e;

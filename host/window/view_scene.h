@@ -56,6 +56,9 @@ public:
   // Draws every entity of the drawing's model space; colours that follow
   // the background (colour 7) take `foreground`.
   void build(OdDbDatabase* db, render::Rgb background, render::Rgb foreground);
+  // One picture as the scene's only entity (an entity that is in no
+  // drawing, such as one being placed).
+  void buildFrom(const render::DisplayList& picture);
   void clear();
 
   const std::vector<SceneEntity>& entities() const { return m_entities; }

@@ -176,12 +176,11 @@ public:
   // HostPointTracker
   void pointRequested(const HostPointRequest& request) override {
     m_pointAsked = true;
-    if (request.options && request.options->base)
-      m_window.view().setRubberBase(QPointF(request.options->base->x, request.options->base->y));
+    m_window.pointPromptStarted(request.options);
   }
   void pointRequestEnded() override {
     m_pointAsked = false;
-    m_window.view().setRubberBase(std::nullopt);
+    m_window.pointPromptEnded();
   }
 
 private:

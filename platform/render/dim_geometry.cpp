@@ -73,7 +73,15 @@ double DimTextBox::halfExtentAlong(double a) const {
   return width / 2 * std::fabs(std::cos(t)) + height / 2 * std::fabs(std::sin(t));
 }
 
-DimGeometry::DimGeometry(OdDbDimension* dim) : m_dim(dim), m_db(dim->database()) {
+namespace {
+thread_local DimCapture* t_capture = nullptr;
+}
+
+DimCapture::DimCapture(OdDbDatabase& drawing) : db(drawing), outer(t_capture) { t_capture = this; }
+DimCapture::~DimCapture() { t_capture = outer; }
+
+DimGeometry::DimGeometry(OdDbDimension* dim)
+    : m_dim(dim), m_db(dim->database() ? dim->database() : t_capture ? &t_capture->db : nullptr) {
   if (!m_db) throw OdError(eNotInDatabase, "a dimension outside a drawing has no block");
   m_v = dim->effectiveDimVars();
   m_scale = m_v.scale > 0 ? m_v.scale : 1.0;
@@ -275,6 +283,11 @@ void DimGeometry::commit(const P& textPosition) {
     m_out.clear();
     throw OdError(eInvalidInput,
                   "its geometry would not be finite: its sizes are too large (DIMSCALE, DIMASZ, DIMTXT, DIMGAP ...)");
+  }
+  if (!m_dim->database()) {
+    t_capture->entities = std::move(m_out);
+    m_out.clear();
+    return;
   }
   const OdDbObjectId id = prepareBlock();
   OdDbBlockTableRecordPtr block = id.safeOpenObject(OdDb::kForWrite);

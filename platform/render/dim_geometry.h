@@ -24,9 +24,24 @@ struct DimTextBox {
   double halfExtentAlong(double a) const;
 };
 
+// While one lives on its thread, a dimension that is in no drawing is
+// built against `db` (its styles, text styles and arrowheads) and its
+// entities land here instead of in a block: nothing is written anywhere.
+struct DimCapture {
+  explicit DimCapture(OdDbDatabase& db);
+  ~DimCapture();
+  DimCapture(const DimCapture&) = delete;
+  DimCapture& operator=(const DimCapture&) = delete;
+
+  OdDbDatabase& db;
+  std::vector<OdSmartPtr<OdDbEntity>> entities;
+  DimCapture* outer;
+};
+
 class DimGeometry {
 public:
-  // Reads the dimension's effective variables and its drawing's settings.
+  // Reads the dimension's effective variables and its drawing's settings
+  // (those of a DimCapture's drawing for a dimension in none).
   explicit DimGeometry(OdDbDimension* dim);
 
   OdDbDimension* dimension() const { return m_dim; }

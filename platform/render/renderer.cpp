@@ -426,11 +426,15 @@ struct Renderer::Impl {
 
   void dimension(const OdDbDimension* d, const Context& ctx) {
     // A dimension is drawn through its block, as other programs draw it.
+    blockContents(d->dimBlockId(), dimensionContext(d, ctx));
+  }
+
+  Context dimensionContext(const OdDbDimension* d, const Context& ctx) {
     // Its text runs read right to left with DIMTXTDIRECTION; the block
     // holds them in reading order like any other text.
     Context inner = childContext(d, ctx, ctx.xf);
     inner.rightToLeft = d->effectiveDimVars().txtdirection;
-    blockContents(d->dimBlockId(), inner);
+    return inner;
   }
 
   void leader(const OdDbLeader* l, const Context& ctx) {
@@ -487,6 +491,13 @@ void Renderer::draw(OdDbObjectId id) {
 void Renderer::draw(const OdDbEntity* entity) {
   m_impl->finishedCurrent = false;
   m_impl->entity(entity, m_impl->rootContext());
+}
+
+void Renderer::drawDimensionParts(const OdDbDimension* dimension, const std::vector<OdDbEntityPtr>& parts) {
+  m_impl->finishedCurrent = false;
+  if (!dimension) return;
+  const Context inner = m_impl->dimensionContext(dimension, m_impl->rootContext());
+  for (const OdDbEntityPtr& part : parts) m_impl->entity(part.get(), inner);
 }
 
 void Renderer::drawBlockContents(OdDbObjectId blockId) {

@@ -11,8 +11,10 @@
 #include "OdDbObjectId.h"
 #include "display_list.h"
 
+#include "OdDbEntity.h"
+
 class OdDbDatabase;
-class OdDbEntity;
+class OdDbDimension;
 
 namespace render {
 
@@ -56,6 +58,10 @@ public:
   // invisible one, or one on a layer that is off or frozen).
   void draw(OdDbObjectId entityId);
   void draw(const OdDbEntity* entity);
+  // Adds the entities a dimension's block would hold, drawn as its block
+  // is (by-block colours and layer 0 take the dimension's): the picture of a
+  // dimension still being placed, whose block is not built.
+  void drawDimensionParts(const OdDbDimension* dimension, const std::vector<OdDbEntityPtr>& parts);
   // Adds every entity of a block (model space, a layout, any block).
   void drawBlockContents(OdDbObjectId blockId);
 

@@ -1,9 +1,11 @@
 // Drawing dimensions and leaders in whole qrvhost sessions: what the user
-// sees, what the saved drawing holds, and what an independent reader
-// (ezdxf) makes of it.
+// sees, what the saved drawing holds, and what independent readers (ezdxf,
+// LibreCAD) make of it.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <numbers>
 
 #include "OdDbSymbolTable.h"
@@ -57,6 +59,18 @@ Geometry makeGeometry(const std::filesystem::path& path, bool linearChild = fals
 }
 
 bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+// The size of the PDF LibreCAD prints of the drawing (fitted to the page);
+// 0 when it fails or writes none.
+std::uintmax_t libreCadPdfSize(const std::filesystem::path& drawing) {
+  const std::string command = "cd '" + drawing.parent_path().string() +
+                              "' && QT_QPA_PLATFORM=offscreen librecad dxf2pdf -a '" + drawing.filename().string() +
+                              "' >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return 0;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(drawing).replace_extension(".pdf"), error);
+  return error ? 0 : size;
+}
 
 // What ezdxf reads: one line per dimension or leader in drawing order.
 std::string ezdxfListing(const std::filesystem::path& dir, const std::filesystem::path& drawing) {
@@ -160,6 +174,13 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
   ASSERT_TRUE(note);
   EXPECT_EQ(note->contents(), "First line\\PSecond line");
 
+  if (std::system("command -v librecad >/dev/null 2>&1") == 0) {
+    // LibreCAD reads every kind: it prints the drawing, and the dimensions
+    // and the leader add to what it prints of the drawing without them.
+    const std::uintmax_t drafted = libreCadPdfSize(out), bare = libreCadPdfSize(dir / "undone.dxf");
+    EXPECT_GT(bare, 0u);
+    EXPECT_GT(drafted, bare + bare / 4);
+  }
   if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string listing = ezdxfListing(dir, out);
   EXPECT_TRUE(contains(listing, "audit errors 0")) << listing;

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "picture_compare.h"
 #include "session_support.h"
 
 namespace {
@@ -49,22 +50,7 @@ HostRun runHost(const fs::path& dir, const std::string& args, const std::string&
 }
 
 using sessions::contains;
-
-// The share of pixels that differ clearly between two pictures of one size.
-double differingShare(const QImage& a, const QImage& b) {
-  const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
-  long differing = 0;
-  for (int row = 0; row < x.height(); ++row) {
-    const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-    const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-    for (int col = 0; col < x.width(); ++col) {
-      const int d = std::max({std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                              std::abs(qBlue(p[col]) - qBlue(q[col]))});
-      if (d > 48) ++differing;
-    }
-  }
-  return double(differing) / (double(x.width()) * x.height());
-}
+using picturetest::differingShare;
 
 // A transcript without the widths of list columns: a dialog on screen
 // measures them in its font's pixels, a headless one in fixed units.
@@ -115,7 +101,7 @@ TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView
 // The main window with a dimension selected (the palette filled), in both
 // languages on both backgrounds.
 TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
-  const bool renew = std::getenv("DDS_RENEW_PICTURES") != nullptr;
+  const bool renew = picturetest::renewPictures();
   for (const char* lang : {"en", "ru"}) {
     for (bool dark : {false, true}) {
       const std::string name = std::string("main-window-") + lang + (dark ? "-dark" : "-light") + ".png";

@@ -1,17 +1,32 @@
 // The drawing view and its scene on the offscreen platform: picking, window
 // and crossing selection by dragging, and zoom and pan keeping the drawing
-// point under the cursor.
+// point under the cursor; and the main window picking a point with snaps
+// while the dimension being placed follows the cursor.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "OdDbDimension.h"
 #include "OdDbEntities.h"
+#include "command_line_panel.h"
+#include "console.h"
+#include "documents.h"
 #include "drawing_view.h"
+#include "host_services.h"
+#include "main_window.h"
 #include "offscreen_application.h"
+#include "picture_compare.h"
+#include "point_input.h"
+#include "translation.h"
 #include "view_scene.h"
 
 namespace {
@@ -20,28 +35,37 @@ using qrvwindow::DrawingView;
 using qrvwindow::ViewScene;
 
 // Two lines side by side and a circle around the second one's middle.
-// Shown in a 400 x 300 view at its extents.
+struct Geometry {
+  OdDbObjectId left, right, circle;
+};
+
+Geometry addGeometry(OdDbDatabase& db) {
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  auto line = [&](OdGePoint3d a, OdGePoint3d b) {
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setStartPoint(a);
+    l->setEndPoint(b);
+    return ms->appendOdDbEntity(l);
+  };
+  Geometry g;
+  g.left = line({0, 0, 0}, {10, 0, 0});
+  g.right = line({20, 0, 0}, {30, 10, 0});
+  OdDbCirclePtr c = OdDbCircle::createObject();
+  c->setCenter({25, 5, 0});
+  c->setRadius(2);
+  g.circle = ms->appendOdDbEntity(c);
+  return g;
+}
+
+// The geometry shown in a 400 x 300 view at its extents.
 struct Drawing {
   QApplication& application = offscreenApplication();
   OdDbDatabase db;
-  OdDbObjectId left, right, circle;
+  Geometry g = addGeometry(db);
+  OdDbObjectId left = g.left, right = g.right, circle = g.circle;
   ViewScene scene;
   DrawingView view;
   Drawing() {
-    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-    auto line = [&](OdGePoint3d a, OdGePoint3d b) {
-      OdDbLinePtr l = OdDbLine::createObject();
-      l->setStartPoint(a);
-      l->setEndPoint(b);
-      return ms->appendOdDbEntity(l);
-    };
-    left = line({0, 0, 0}, {10, 0, 0});
-    right = line({20, 0, 0}, {30, 10, 0});
-    OdDbCirclePtr c = OdDbCircle::createObject();
-    c->setCenter({25, 5, 0});
-    c->setRadius(2);
-    circle = ms->appendOdDbEntity(c);
-    ms.release();
     scene.build(&db, {255, 255, 255}, {0, 0, 0});
     view.resize(400, 300);
     view.setScene(&scene, false);
@@ -146,4 +170,107 @@ TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
     }
   EXPECT_GT(inked, 500);  // the lines and the circle are in view
   EXPECT_EQ(differing, 0);
+}
+
+// The main window while a command waits for the second point of a linear
+// dimension from the origin (its line 4 units below), told so as the
+// window's session tells it. The cursor near the end of the slanted line
+// snaps to it; the dimension, the rubber band and the end's marker follow
+// (the picture matches tests/window_view/reference/point-picking.png;
+// DDS_RENEW_PICTURES=1 writes it anew); a click answers the snapped point.
+// F3 turns snaps off, as the history says in the session's language, and a
+// click answers the point under the cursor. Where the command can make
+// nothing of the point, nothing is shown; Escape cancels the command, and
+// the end of the prompt takes everything away.
+TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUntilF3) {
+  offscreenApplication();
+  // No settings of the user's: the window's dark background.
+  const std::filesystem::path config = std::filesystem::temp_directory_path() / "qrv-point-prompt-config";
+  std::filesystem::remove_all(config);
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  for (HostLanguage language : {HostLanguage::kEnglish, HostLanguage::kRussian}) {
+    setHostLanguage(language);
+    std::istringstream in;
+    std::ostringstream out;
+    ScriptInput script(in);
+    HostConsole console(script, out);
+    HostServices services(console);
+    OdDbDatabase& db =
+        *services.documents().addDocument(std::make_unique<OdDbDatabase>(), "", "", false)->database();
+    addGeometry(db);
+    qrvwindow::MainWindow window;
+    DrawingView& view = window.view();
+    view.setFixedSize(400, 300);  // whatever the window's layout would make of it
+    window.refresh(false);
+    window.promptKind = [] { return qrvwindow::MainWindow::PromptKind::kPoint; };
+    std::vector<QString> answers;
+    window.answer = [&](const QString& text) { answers.push_back(text); };
+    bool cancelled = false;
+    window.cancel = [&] { cancelled = true; };
+
+    HostPointOptions options;
+    options.base = OdGePoint3d(0, 0, 0);
+    options.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr {
+      OdDbRotatedDimensionPtr dim = OdDbRotatedDimension::createObject();
+      dim->setXLine2Point(at);
+      dim->setDimLinePoint({0, -4, 0});
+      dim->setDimensionStyle(db.getDimstyle());
+      dim->setDimtxt(1.2);
+      dim->setDimasz(0.8);
+      return dim;
+    };
+    window.pointPromptStarted(&options);
+    const QPointF nearEnd = view.toPixel({30, 10}) + QPointF(3, 2);
+    mouse(view, QEvent::MouseMove, nearEnd, Qt::NoButton);
+    ASSERT_TRUE(view.shownSnap());
+    EXPECT_EQ(view.shownSnap()->kind, snap::Kind::kEndpoint);
+    ASSERT_TRUE(view.shownPreview());
+    EXPECT_NEAR(view.shownPreview()->extents().right(), 30, 0.5);  // the second extension line at the end
+
+    if (language == HostLanguage::kEnglish) {
+      const QImage picture = view.grab().toImage();
+      namespace fs = std::filesystem;
+      const fs::path reference = fs::path(DDS_SOURCE_DIR) / "tests/window_view/reference/point-picking.png";
+      picture.save(QString::fromStdString((fs::path(DDS_BINARY_DIR) / "point-picking.png").string()));
+      if (picturetest::renewPictures()) picture.save(QString::fromStdString(reference.string()));
+      const QImage expected(QString::fromStdString(reference.string()));
+      ASSERT_EQ(expected.size(), picture.size()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
+      EXPECT_LT(picturetest::differingShare(picture, expected), 0.005);
+    }
+    mouse(view, QEvent::MouseButtonPress, nearEnd, Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, nearEnd, Qt::LeftButton);
+
+    QAction* f3 = nullptr;
+    for (QAction* a : window.findChildren<QAction*>())
+      if (a->shortcut() == QKeySequence(Qt::Key_F3)) f3 = a;
+    ASSERT_TRUE(f3);
+    f3->trigger();
+    EXPECT_FALSE(view.shownSnap());
+    mouse(view, QEvent::MouseButtonPress, nearEnd, Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, nearEnd, Qt::LeftButton);
+    f3->trigger();
+    EXPECT_TRUE(view.shownSnap());
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].toStdString(), hostPointAnswer(OdGePoint3d(30, 10, 0)));
+    const QPointF under = view.toDrawing(nearEnd);
+    EXPECT_EQ(answers[1].toStdString(), hostPointAnswer(OdGePoint3d(under.x(), under.y(), 0)));
+    const QString history = window.commandLine().historyText();
+    if (language == HostLanguage::kRussian)
+      EXPECT_TRUE(history.contains("<Объектная привязка откл.>\n<Объектная привязка вкл.>")) << history.toStdString();
+    else
+      EXPECT_TRUE(history.contains("<Object snaps off>\n<Object snaps on>")) << history.toStdString();
+
+    options.preview = [&](const OdGePoint3d&) -> OdDbEntityPtr { throw OdError(eInvalidInput, "the same point"); };
+    mouse(view, QEvent::MouseMove, view.toPixel({0, 0}), Qt::NoButton);
+    EXPECT_FALSE(view.shownPreview());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&view, &escape);
+    EXPECT_TRUE(cancelled);
+    window.pointPromptEnded();
+    mouse(view, QEvent::MouseMove, nearEnd, Qt::NoButton);
+    EXPECT_FALSE(view.shownSnap());
+    EXPECT_FALSE(view.shownPreview());
+    window.release();
+  }
+  setHostLanguage(HostLanguage::kEnglish);
 }

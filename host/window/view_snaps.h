@@ -1,0 +1,24 @@
+#pragma once
+// Object snaps in the drawing view: the scene's entities near the cursor
+// asked for their snap points, and the marker that shows which kind the
+// cursor snapped to.
+#include <QPointF>
+#include <optional>
+
+#include "object_snap.h"
+#include "view_scene.h"
+
+class QPainter;
+
+namespace qrvwindow {
+
+// The snap nearest to `at` within `aperture` (drawing units) among the
+// entities of the scene there.
+std::optional<snap::Snap> snapInScene(const ViewScene& scene, QPointF at, double aperture,
+                                      unsigned kinds = snap::kAllKinds);
+
+// A square at an end, a triangle at a middle, a circle at a centre, a cross
+// at a crossing; `at` in pixels.
+void paintSnapMarker(QPainter& painter, QPointF at, snap::Kind kind);
+
+}  // namespace qrvwindow

@@ -1,0 +1,175 @@
+#include "object_snap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace snap {
+
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+// How far outside a segment's ends or an arc's angles a crossing may lie
+// and still count (rounding of points that sit exactly on an end).
+constexpr double kRelativeSlack = 1e-9;
+
+Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
+Point operator*(Point a, double s) { return {a.x * s, a.y * s}; }
+double dot(Point a, Point b) { return a.x * b.x + a.y * b.y; }
+double cross(Point a, Point b) { return a.x * b.y - a.y * b.x; }
+double length(Point a) { return std::hypot(a.x, a.y); }
+double distance(Point a, Point b) { return length(a - b); }
+Point onCircle(const Arc& a, double angle) {
+  return {a.centre.x + a.radius * std::cos(angle), a.centre.y + a.radius * std::sin(angle)};
+}
+
+// An arc whose end angle equals its start angle goes all the way round, as
+// the view draws it.
+double sweepOf(const Arc& a) {
+  if (a.full) return kTwoPi;
+  double d = std::fmod(a.end - a.start, kTwoPi);
+  if (d < 0) d += kTwoPi;
+  return d == 0 ? kTwoPi : d;
+}
+
+// Whether the direction from the centre to p lies within the arc's angles.
+bool withinAngles(const Arc& a, Point p) {
+  if (a.full) return true;
+  double s = std::fmod(std::atan2(p.y - a.centre.y, p.x - a.centre.x) - a.start, kTwoPi);
+  if (s < 0) s += kTwoPi;
+  const double slack = kRelativeSlack * kTwoPi;
+  return s <= sweepOf(a) + slack || s >= kTwoPi - slack;
+}
+
+// The parameter of the point of the line a-b nearest to p (0 at a, 1 at b).
+double along(const Segment& s, Point p) {
+  const Point d = s.b - s.a;
+  const double l2 = dot(d, d);
+  return l2 > 0 ? dot(p - s.a, d) / l2 : 0;
+}
+
+bool withinEnds(double t) { return t >= -kRelativeSlack && t <= 1 + kRelativeSlack; }
+
+std::vector<Point> segmentSegment(const Segment& p, const Segment& q) {
+  const Point d1 = p.b - p.a, d2 = q.b - q.a;
+  const double den = cross(d1, d2);
+  // Parallel (or a segment without length): overlapping lines have no one
+  // point where they cross; touching ends are end snaps already.
+  if (std::fabs(den) <= 1e-12 * length(d1) * length(d2) || den == 0) return {};
+  const double t = cross(q.a - p.a, d2) / den, u = cross(q.a - p.a, d1) / den;
+  if (!withinEnds(t) || !withinEnds(u)) return {};
+  return {p.a + d1 * t};
+}
+
+// Where the line through the segment meets the arc's circle, kept when on
+// both.
+std::vector<Point> segmentArc(const Segment& s, const Arc& a) {
+  const Point d = s.b - s.a;
+  const double l = length(d);
+  if (l == 0 || !(a.radius > 0)) return {};
+  const Point u = d * (1 / l);
+  const Point foot = s.a + u * dot(a.centre - s.a, u);
+  const double off = distance(foot, a.centre);
+  if (off > a.radius * (1 + kRelativeSlack)) return {};
+  const double h = std::sqrt(std::max(0.0, a.radius * a.radius - off * off));
+  std::vector<Point> out;
+  for (Point p : {foot - u * h, foot + u * h}) {
+    if (!out.empty() && distance(out.front(), p) <= kRelativeSlack * a.radius) break;  // touching: one point
+    if (withinEnds(along(s, p)) && withinAngles(a, p)) out.push_back(p);
+  }
+  return out;
+}
+
+std::vector<Point> arcArc(const Arc& p, const Arc& q) {
+  const Point d = q.centre - p.centre;
+  const double dist = length(d);
+  const double scale = std::max(p.radius, q.radius);
+  if (dist <= kRelativeSlack * scale) return {};  // concentric: no single crossing
+  if (dist > (p.radius + q.radius) * (1 + kRelativeSlack) ||
+      dist < std::fabs(p.radius - q.radius) * (1 - kRelativeSlack))
+    return {};
+  const double x = (p.radius * p.radius - q.radius * q.radius + dist * dist) / (2 * dist);
+  const double h = std::sqrt(std::max(0.0, p.radius * p.radius - x * x));
+  const Point u = d * (1 / dist), n{-u.y, u.x};
+  const Point base = p.centre + u * x;
+  std::vector<Point> out;
+  for (Point c : {base + n * h, base - n * h}) {
+    if (!out.empty() && distance(out.front(), c) <= kRelativeSlack * scale) break;
+    if (withinAngles(p, c) && withinAngles(q, c)) out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace
+
+double distanceTo(const Curve& curve, Point p) {
+  if (const auto* s = std::get_if<Segment>(&curve)) {
+    const double t = std::clamp(along(*s, p), 0.0, 1.0);
+    return distance(p, s->a + (s->b - s->a) * t);
+  }
+  const Arc& a = std::get<Arc>(curve);
+  if (withinAngles(a, p)) return std::fabs(distance(p, a.centre) - a.radius);
+  return std::min(distance(p, onCircle(a, a.start)), distance(p, onCircle(a, a.start + sweepOf(a))));
+}
+
+std::vector<Point> intersections(const Curve& a, const Curve& b) {
+  const auto* sa = std::get_if<Segment>(&a);
+  const auto* sb = std::get_if<Segment>(&b);
+  if (sa && sb) return segmentSegment(*sa, *sb);
+  if (sa) return segmentArc(*sa, std::get<Arc>(b));
+  if (sb) return segmentArc(*sb, std::get<Arc>(a));
+  return arcArc(std::get<Arc>(a), std::get<Arc>(b));
+}
+
+std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, double aperture, unsigned kinds) {
+  if (!(aperture > 0)) return std::nullopt;
+  std::optional<Snap> best;
+  double bestDistance = 0;
+  // Points at one place (an end that is also a crossing) go to the kind
+  // listed first.
+  const double tie = aperture * 1e-9;
+  auto offer = [&](Kind kind, Point p) {
+    if (!(kinds & kindBit(kind))) return;
+    const double d = distance(p, cursor);
+    if (!(d <= aperture)) return;
+    if (best && (d > bestDistance + tie || (d >= bestDistance - tie && kind >= best->kind))) return;
+    best = Snap{kind, p};
+    bestDistance = d;
+  };
+
+  // Every snap point but a centre lies on its curve: only curves within
+  // the aperture can give one.
+  std::vector<const Curve*> near;
+  for (const Curve& c : curves) {
+    if (const auto* a = std::get_if<Arc>(&c)) offer(Kind::kCentre, a->centre);
+    if (distanceTo(c, cursor) <= aperture) near.push_back(&c);
+  }
+  for (const Curve* c : near) {
+    if (const auto* s = std::get_if<Segment>(c)) {
+      offer(Kind::kEndpoint, s->a);
+      offer(Kind::kEndpoint, s->b);
+      offer(Kind::kMidpoint, (s->a + s->b) * 0.5);
+    } else if (const Arc& a = std::get<Arc>(*c); !a.full) {
+      offer(Kind::kEndpoint, onCircle(a, a.start));
+      offer(Kind::kEndpoint, onCircle(a, a.start + sweepOf(a)));
+      offer(Kind::kMidpoint, onCircle(a, a.start + sweepOf(a) / 2));
+    }
+  }
+  if (kinds & kindBit(Kind::kIntersection))
+    for (std::size_t i = 0; i < near.size(); ++i)
+      for (std::size_t j = i + 1; j < near.size(); ++j)
+        for (Point p : intersections(*near[i], *near[j])) offer(Kind::kIntersection, p);
+
+  if (!best && (kinds & kindBit(Kind::kCentre))) {
+    double nearest = aperture;
+    for (const Curve* c : near)
+      if (const auto* a = std::get_if<Arc>(c); a && distanceTo(*c, cursor) <= nearest) {
+        nearest = distanceTo(*c, cursor);
+        best = Snap{Kind::kCentre, a->centre};
+      }
+  }
+  return best;
+}
+
+}  // namespace snap

@@ -1,0 +1,62 @@
+#pragma once
+// Object snaps: while a point is being picked, the cursor jumps to the end
+// of a curve, its middle, the centre of an arc or circle, or the point
+// where two curves cross, when one lies within the aperture around it.
+//
+// Curves are plane: lines, arcs and circles in the XY plane, as the view
+// draws them.
+#include <optional>
+#include <variant>
+#include <vector>
+
+class OdDbEntity;
+
+namespace snap {
+
+struct Point {
+  double x = 0, y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+struct Segment {
+  Point a, b;
+};
+
+// A circle when `full`; otherwise the arc from `start` counter-clockwise to
+// `end` (radians).
+struct Arc {
+  Point centre;
+  double radius = 0;
+  double start = 0, end = 0;
+  bool full = false;
+};
+
+using Curve = std::variant<Segment, Arc>;
+
+// In the order that decides between two snaps equally near the cursor.
+enum class Kind { kEndpoint, kIntersection, kMidpoint, kCentre };
+constexpr unsigned kindBit(Kind k) { return 1u << unsigned(k); }
+constexpr unsigned kAllKinds = 0xF;
+
+struct Snap {
+  Kind kind = Kind::kEndpoint;
+  Point point;
+};
+
+// The curves snaps see in an entity: a line, an arc, a circle, the
+// segments and bulge arcs of a polyline. Other kinds (text, dimensions,
+// blocks) give none.
+void addCurvesOf(const OdDbEntity& entity, std::vector<Curve>& out);
+
+double distanceTo(const Curve& curve, Point p);
+
+// Where two curves meet (at most two points; none for overlapping ones).
+std::vector<Point> intersections(const Curve& a, const Curve& b);
+
+// The snap of the kinds in `kinds` (bits of kindBit) nearest to `cursor`
+// within `aperture`. When no point lies that near but the cursor is on an
+// arc or circle, that curve's centre (the way to reach the centre of a
+// circle larger than the aperture).
+std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, double aperture, unsigned kinds);
+
+}  // namespace snap
