@@ -1,11 +1,12 @@
 // The renderer: geometry of each entity kind, colours, lineweights and
 // linetypes resolved through layers and block references, and dimensions
-// drawn through their blocks.
+// drawn through their blocks (or, while being placed, without one).
 #include <numbers>
 
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 #include "OdDbLinetypeTableRecord.h"
+#include "entity_preview.h"
 #include "render_test_util.h"
 #include "renderer.h"
 
@@ -263,6 +264,29 @@ TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
   EXPECT_EQ(fills[2].points[0], (render::Point2{0, -5}));
   EXPECT_NEAR(l.bounds().minY, -5.0, kTol);
   EXPECT_NEAR(l.bounds().maxX, 10.0, 0.01);
+
+  // The same dimension and leader still being placed (in no drawing) draw
+  // the same, and nothing is written into the drawing whose styles they use.
+  const std::uint64_t stamp = d.db->modificationStamp();
+  const std::size_t objects = d.db->numObjects();
+  OdDbRotatedDimensionPtr placing = OdDbRotatedDimension::createObject();
+  placing->setXLine2Point({10, 0});
+  placing->setDimLinePoint({5, 3});
+  placing->setDimensionStyle(d.db->getDimStyleStandardId());
+  placing->setColorIndex(1);
+  const DisplayList shown = render::previewPicture(*placing, *d.db);
+  ASSERT_EQ(all<TextRunPrim>(shown).size(), 1u);
+  EXPECT_EQ(all<TextRunPrim>(shown)[0].text, "10.0000");
+  EXPECT_EQ(all<TextRunPrim>(shown)[0].color, (Rgb{255, 0, 0}));
+  EXPECT_EQ(all<FilledPolygonPrim>(shown).size(), 2u);
+  OdDbLeaderPtr leading = OdDbLeader::createObject();
+  leading->appendVertex({0, -5});
+  leading->appendVertex({2, -3});
+  leading->setDimensionStyle(d.db->getDimStyleStandardId());
+  EXPECT_EQ(all<FilledPolygonPrim>(render::previewPicture(*leading, *d.db)).size(), 1u);
+  EXPECT_EQ(d.db->modificationStamp(), stamp);
+  EXPECT_EQ(d.db->numObjects(), objects);
+  EXPECT_TRUE(placing->dimBlockId().isNull());
 }
 
 TEST_F(Scene, DimensionTextReadsRightToLeftInPlace) {
