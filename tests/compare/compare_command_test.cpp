@@ -12,6 +12,7 @@
 #include "host_context.h"
 #include "host_test_support.h"
 #include "stdafx/module_resources.h"
+#include "style_table_test_support.h"
 #include "translation.h"
 
 namespace {
@@ -27,13 +28,6 @@ struct DimCompare : ::testing::Test {
     ::unsetenv("QRV_UI");
     ui::setBackend(nullptr);
   }
-  static void addStyle(OdDbDatabase* db, const char* name, double asz) {
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName(name);
-    r->setDimasz(asz);
-    t->add(r);
-  }
   static bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 };
 
@@ -42,7 +36,7 @@ struct DimCompare : ::testing::Test {
 TEST_F(DimCompare, ScriptLinesDriveTheDialog) {
   ScriptedHost host("Wide\ndump\nselect 1179 <none>\nselect 1177 Nowhere\npress Close\n");
   HostApDocument* doc = host.newDocument();
-  addStyle(doc->database(), "Wide", 0.5);
+  addStandardCopy(*doc->database(), "Wide", 0.5);
   dds::runCompareCommand();
   const std::string out = host.transcript();
   // The dump when it opens: Standard against Wide.
@@ -58,7 +52,7 @@ TEST_F(DimCompare, ScriptLinesDriveTheDialog) {
 TEST_F(DimCompare, TwoNamesOrAnUnknownName) {
   {
     ScriptedHost host("Wide,Standard\npress Close\n");
-    addStyle(host.newDocument()->database(), "Wide", 0.5);
+    addStandardCopy(*host.newDocument()->database(), "Wide", 0.5);
     dds::runCompareCommand();
     EXPECT_TRUE(has(host.transcript(), "1177 dropdown enabled visible \"\" selection=1 \"Wide\"")) << host.transcript();
   }

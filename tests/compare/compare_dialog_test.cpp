@@ -10,6 +10,7 @@
 #include "host_test_support.h"
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
+#include "style_table_test_support.h"
 #include "translation.h"
 #include "user_input.h"
 #include "wide_text.h"
@@ -33,14 +34,7 @@ struct Compare : ::testing::Test {
     ui::headlessBackend().reset();
   }
 
-  OdDbObjectId add(const OdString& name, double asz = 0.18) {
-    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r =
-        OdDbDimStyleTableRecordPtr(db.getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName(name);
-    r->setDimasz(asz);
-    return t->add(r);
-  }
+  OdDbObjectId add(const OdString& name, double asz = 0.18) { return addStandardCopy(db, name, asz); }
   OdDbDimStyleTableRecordPtr open(OdDbObjectId id) { return id.safeOpenObject(); }
   OdDbDimStyleTableRecordPtr standard() { return open(db.getDimStyleStandardId()); }
 

@@ -1,16 +1,11 @@
 // The Compare dialog as real Qt widgets on the offscreen platform: the same
 // dialog code, played through the widgets, with screenshots for review.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <cstdlib>
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -19,33 +14,19 @@
 #include "dlgcompare/compare_command.h"
 #include "dlgcompare/compare_styles_dialog.h"
 #include "host_test_support.h"
-#include "qt_backend.h"
-#include "stdafx/module_resources.h"
-#include "translation.h"
+#include "qt_dialog_test_support.h"
+#include "style_table_test_support.h"
+
+using namespace qttest;
 
 namespace {
 
-struct CompareQt : ::testing::Test {
+struct CompareQt : QtDialogTest<> {
   OdDbDatabase db;  // imperial: Standard's arrows are 0.18
 
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ui::setBackend(&ui::qt::qtBackend());
-  }
-  static void TearDownTestSuite() { ui::setBackend(nullptr); }
   void SetUp() override {
-    Supp_InitResTranslation(&dds::moduleResources());
-    setHostLanguage(HostLanguage::kEnglish);
-    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db.getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName("Wide");
-    r->setDimasz(0.25);
-    r->setDimpost("mm");
-    t->add(r);
-  }
-  void TearDown() override {
-    ui::qt::qtBackend().setShownHook(nullptr);
-    setHostLanguage(HostLanguage::kEnglish);
+    startIn(HostLanguage::kEnglish);
+    OdDbDimStyleTableRecordPtr(addStandardCopy(db, "Wide", 0.25).safeOpenObject(OdDb::kForWrite))->setDimpost("mm");
   }
 
   // Runs the dialog on Standard with itself; `play` acts through widgets.
@@ -60,21 +41,6 @@ struct CompareQt : ::testing::Test {
     W* w = window.findChild<W*>(QString::number(id));
     EXPECT_NE(w, nullptr) << id;
     return w;
-  }
-  static void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  }
-  static void choose(QComboBox* combo, const QString& text) {
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);  // what a user's pick sends
-    settle();
-  }
-  static std::string shot(QWidget& window, const char* name) {
-    const std::string path = std::string(DDS_BINARY_DIR) + "/" + name;
-    EXPECT_TRUE(window.grab().save(QString::fromStdString(path)));
-    return path;
   }
 };
 
@@ -149,15 +115,7 @@ TEST_F(CompareQt, DimCompareOpensAWindowWhenTheSessionHasADisplay) {
   ::setenv("QRV_UI", "qt", 1);
   ScriptedHost host("Wide\n");
   host.newDocument(OdDb::kEnglish);
-  {
-    OdDbDatabase* drawing = host.documents().curDocument()->database();
-    OdDbDimStyleTablePtr t = drawing->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r =
-        OdDbDimStyleTableRecordPtr(drawing->getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName("Wide");
-    r->setDimasz(0.5);
-    t->add(r);
-  }
+  addStandardCopy(*host.documents().curDocument()->database(), "Wide", 0.5);
   bool shown = false;
   ui::qt::qtBackend().setShownHook([&](ui::Dialog&, QWidget& window) {
     settle();

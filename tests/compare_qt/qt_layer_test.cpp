@@ -21,8 +21,10 @@
 #include "dialog_script.h"
 #include "headless_backend.h"
 #include "qt_backend.h"
+#include "qt_dialog_test_support.h"
 #include "ui_test_support.h"
 
+using namespace qttest;
 using namespace uitest;
 
 namespace {
@@ -92,10 +94,6 @@ struct SampleProc : Recorder {
     };
   }
 };
-
-void settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
 
 void key(QWidget* to, int qtKey, const QString& text = QString()) {
   QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
@@ -192,8 +190,7 @@ TEST(QtLayer, EveryControlKindRoundTrips) {
     settle();
     EXPECT_EQ(ui::qt::QtBackend::dumpWidgets(d), ui::dumpDialog(d));
 
-    const std::string path = std::string(DDS_BINARY_DIR) + "/qt-layer-sample.png";
-    EXPECT_TRUE(window.grab().save(QString::fromStdString(path)));
+    shot(window, "qt-layer-sample.png");
     key(&window, Qt::Key_Escape);
   });
   EXPECT_EQ(ui::runModalDialog(sampleTemplate(), proc, nullptr), ui::kIdCancel);

@@ -1,13 +1,11 @@
 // The palette window in Qt widgets on the offscreen platform: rows as
 // controls, a pick in an owner-drawn list written to the drawing, and
 // pictures of the lists' items and of the window for review.
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
-#include <cstdlib>
 
 #include "backend.h"
 #include "control.h"
@@ -16,22 +14,18 @@
 #include "palette_window.h"
 #include "qt_backend.h"
 #include "qt_device_context.h"
+#include "qt_dialog_test_support.h"
+
+using namespace qttest;
 
 namespace {
 
-struct PaletteQt : PaletteHost {
+// The window layer picks Qt itself here, as a session with a display does.
+struct PaletteQt : QtDialogTest<PaletteHost> {
   static void SetUpTestSuite() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::setenv("QRV_UI", "qt", 1);
   }
-  void TearDown() override {
-    ui::qt::qtBackend().setShownHook(nullptr);
-    PaletteHost::TearDown();
-  }
-  static void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  }
-  static std::string buildPath(const std::string& name) { return std::string(DDS_BINARY_DIR) + "/" + name; }
 
   // Every item of a list row drawn by its own painter, one under another.
   static void drawList(ui::Control& list, const std::string& file) {
@@ -73,17 +67,13 @@ TEST_F(PaletteQt, RowsAreControlsAndAPickIsWrittenAtOnce) {
     }
     auto* arrows = window.findChild<QComboBox*>(QString::number(arrowRow));
     ASSERT_NE(arrows, nullptr);
-    const int index = arrows->findText("Right angle");
-    ASSERT_GE(index, 0);
-    arrows->setCurrentIndex(index);
-    emit arrows->activated(index);
-    settle();
+    choose(arrows, "Right angle");
     EXPECT_EQ(OdDmUtil::arrowName(open<OdDbRotatedDimension>(dim)->dimblk1()), "_Open90");
 
     auto* size = window.findChild<QLineEdit*>(QString::number(sizeRow));
     ASSERT_NE(size, nullptr);
     EXPECT_EQ(size->text(), "2.5");
-    window.grab().save(QString::fromStdString(buildPath("palette-window-en.png")));
+    shot(window, "palette-window-en.png");
     dialog.end(ui::kIdCancel);
   });
   EXPECT_TRUE(ui::runPaletteWindow(palette));
@@ -99,7 +89,7 @@ TEST_F(PaletteQt, RussianWindow) {
     auto* filter = window.findChild<QComboBox*>("100");
     ASSERT_NE(filter, nullptr);
     EXPECT_EQ(filter->currentText(), "Все (2)");
-    window.grab().save(QString::fromStdString(buildPath("palette-window-ru.png")));
+    shot(window, "palette-window-ru.png");
     dialog.end(ui::kIdCancel);
   });
   EXPECT_TRUE(ui::runPaletteWindow(palette));

@@ -6,46 +6,14 @@
 #include <functional>
 #include <memory>
 
-#include "OdDbDatabase.h"
-#include "OdDbDimStyleTableRecord.h"
-#include "backend.h"
 #include "dialog.h"
 #include "dlgmodify/style_editor_dialog.h"
-#include "headless_backend.h"
-#include "host_test_support.h"
-#include "stdafx/module_resources.h"
-#include "translation.h"
+#include "headless_style_session.h"
 #include "user_input.h"
 
-struct EditorFixture : ::testing::Test {
+struct EditorFixture : HeadlessStyleSession {
   static constexpr int kLinesPage = 1002, kSymbolsPage = 1003;
 
-  std::unique_ptr<ScriptedHost> host;
-  OdDbDatabase* db = nullptr;
-
-  void SetUp() override {
-    ui::headlessBackend().reset();
-    ui::setBackend(nullptr);
-    host = std::make_unique<ScriptedHost>();
-    db = host->newDocument()->database();
-    Supp_InitResTranslation(&dds::moduleResources());
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-  void TearDown() override {
-    ui::headlessBackend().reset();
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-
-  OdDbObjectId add(const OdString& name) {
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName(name);
-    return t->add(r);
-  }
-  OdDbObjectId style(const OdString& name) {
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
-    return t->getAt(name);
-  }
   OdDbDimStyleTableRecordPtr open(const OdString& name, OdDb::OpenMode mode = OdDb::kForRead) {
     return OdDbDimStyleTableRecordPtr(style(name).safeOpenObject(mode));
   }

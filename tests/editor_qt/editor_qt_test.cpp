@@ -1,13 +1,8 @@
 // The style editor as Qt widgets on the offscreen platform: the frame and
 // its pages show what the headless dump shows, and screenshots of the seven
 // pages in English and Russian are written for review.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QPushButton>
 #include <QTabBar>
-#include <QWidget>
-#include <cstdlib>
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -17,9 +12,9 @@
 #include "dlgmodify/style_editor_dialog.h"
 #include "host_test_support.h"
 #include "native_gate.h"
-#include "qt_backend.h"
-#include "stdafx/module_resources.h"
-#include "translation.h"
+#include "qt_dialog_test_support.h"
+
+using namespace qttest;
 
 namespace {
 
@@ -29,36 +24,17 @@ bool installRenderer() {
   return true;
 }
 
-struct EditorQt : ::testing::TestWithParam<HostLanguage> {
+struct EditorQt : QtDialogTest<::testing::TestWithParam<HostLanguage>> {
   bool rendererInstalled = installRenderer();
   ScriptedHost host;
   OdDbDatabase* db = host.newDocument()->database();
-
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ui::setBackend(&ui::qt::qtBackend());
-  }
-  static void TearDownTestSuite() { ui::setBackend(nullptr); }
-  void SetUp() override {
-    Supp_InitResTranslation(&dds::moduleResources());
-    setHostLanguage(GetParam());
-  }
-  void TearDown() override {
-    ui::qt::qtBackend().setShownHook(nullptr);
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-  static void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  }
-  static void shot(QWidget& window, const std::string& name) {
-    EXPECT_TRUE(window.grab().save(QString::fromStdString(std::string(DDS_BINARY_DIR) + "/" + name)));
-  }
+  void SetUp() override { startIn(GetParam()); }
 };
 
 }  // namespace
 
 TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
-  const std::string lang = GetParam() == HostLanguage::kRussian ? "ru" : "en";
+  const std::string lang = languageTag(GetParam());
   {
     // Values that enable most of the unit and tolerance pages.
     OdDbDimStyleTableRecordPtr standard = db->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
@@ -95,5 +71,4 @@ TEST_P(EditorQt, PagesShowAsTheDumpSaysAndTheirScreenshotsAreWritten) {
   EXPECT_TRUE(shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, EditorQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian),
-                         [](const auto& info) { return info.param == HostLanguage::kRussian ? "Russian" : "English"; });
+QT_TEST_IN_BOTH_LANGUAGES(EditorQt);

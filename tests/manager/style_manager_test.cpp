@@ -14,10 +14,7 @@
 #include "dlgdimstyle/new_style_dialog.h"
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "drawing_io.h"
-#include "headless_backend.h"
-#include "host_test_support.h"
-#include "stdafx/module_resources.h"
-#include "translation.h"
+#include "headless_style_session.h"
 #include "user_input.h"
 
 using namespace dds;
@@ -28,36 +25,7 @@ constexpr int kList = 1000, kCurrentLabel = 1001, kPreviewLabel = 1003;
 constexpr int kSetCurrent = 3, kNew = 4, kModify = 5, kOverride = 6, kCompare = 7, kDelete = 8;
 constexpr int kName = 1006, kSource = 1008, kUseFor = 1010, kOk = 1;
 
-struct Manager : ::testing::Test {
-  std::unique_ptr<ScriptedHost> host;
-  OdDbDatabase* db = nullptr;
-
-  void SetUp() override { start(""); }
-  void TearDown() override {
-    ui::headlessBackend().reset();
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-  // A fresh session whose questions get `answers`.
-  void start(const std::string& answers) {
-    ui::headlessBackend().reset();
-    ui::setBackend(nullptr);
-    host.reset();  // one set of host services at a time
-    host = std::make_unique<ScriptedHost>(answers);
-    db = host->newDocument()->database();
-    Supp_InitResTranslation(&moduleResources());
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-
-  OdDbObjectId add(const OdString& name) {
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName(name);
-    return t->add(r);
-  }
-  OdDbObjectId style(const OdString& name) {
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
-    return t->getAt(name);
-  }
+struct Manager : HeadlessStyleSession {
   void makeCurrent(OdDbObjectId id) {
     db->setDimstyle(id);
     db->setDimstyleData(id);

@@ -2,12 +2,7 @@
 // as Qt widgets on the offscreen platform: the widgets show what the
 // headless dump shows, and screenshots of the dialogs in English and
 // Russian are written for review.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QPushButton>
-#include <QWidget>
-#include <cstdlib>
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -18,10 +13,11 @@
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "host_test_support.h"
 #include "native_gate.h"
-#include "qt_backend.h"
-#include "stdafx/module_resources.h"
-#include "translation.h"
+#include "qt_dialog_test_support.h"
+#include "style_table_test_support.h"
 #include "user_input.h"
+
+using namespace qttest;
 
 namespace {
 
@@ -32,45 +28,22 @@ bool installRenderer() {
   return true;
 }
 
-struct ManagerQt : ::testing::TestWithParam<HostLanguage> {
+struct ManagerQt : QtDialogTest<::testing::TestWithParam<HostLanguage>> {
   bool rendererInstalled = installRenderer();
   ScriptedHost host;
   OdDbDatabase* db = host.newDocument()->database();
 
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ui::setBackend(&ui::qt::qtBackend());
-  }
-  static void TearDownTestSuite() { ui::setBackend(nullptr); }
   void SetUp() override {
-    Supp_InitResTranslation(&dds::moduleResources());
-    setHostLanguage(GetParam());
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    for (const char* name : {"Arch", "Arch$0", "Arch$4", "Site"}) {
-      OdDbDimStyleTableRecordPtr r =
-          OdDbDimStyleTableRecordPtr(db->getDimStyleStandardId().safeOpenObject())->clone();
-      r->setName(name);
-      t->add(r);
-    }
+    startIn(GetParam());
+    for (const char* name : {"Arch", "Arch$0", "Arch$4", "Site"}) addStandardCopy(*db, name);
     db->setDimasz(5.0);  // overrides of the current style
-  }
-  void TearDown() override {
-    ui::qt::qtBackend().setShownHook(nullptr);
-    setHostLanguage(HostLanguage::kEnglish);
-  }
-  static void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  }
-  static void shot(QWidget& window, const std::string& name) {
-    const std::string path = std::string(DDS_BINARY_DIR) + "/" + name;
-    EXPECT_TRUE(window.grab().save(QString::fromStdString(path)));
   }
 };
 
 }  // namespace
 
 TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
-  const std::string lang = GetParam() == HostLanguage::kRussian ? "ru" : "en";
+  const std::string lang = languageTag(GetParam());
   std::vector<int> shown;
   ui::qt::qtBackend().setShownHook([&](ui::Dialog& dialog, QWidget& window) {
     settle();
@@ -101,5 +74,4 @@ TEST_P(ManagerQt, WindowsShowTheDialogsAndTheirScreenshotsAreWritten) {
   EXPECT_EQ(shown, (std::vector<int>{1000, 1002, 1020}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ManagerQt, ::testing::Values(HostLanguage::kEnglish, HostLanguage::kRussian),
-                         [](const auto& info) { return info.param == HostLanguage::kRussian ? "Russian" : "English"; });
+QT_TEST_IN_BOTH_LANGUAGES(ManagerQt);

@@ -8,6 +8,7 @@
 #include "dlgdimstyle/style_store.h"
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
+#include "style_table_test_support.h"
 #include "translation.h"
 
 using namespace dds;
@@ -20,13 +21,7 @@ struct Styles : ::testing::Test {
     Supp_InitResTranslation(&moduleResources());
     setHostLanguage(HostLanguage::kEnglish);
   }
-  OdDbObjectId add(const OdString& name, double asz = 0.18) {
-    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecordPtr(db.getDimStyleStandardId().safeOpenObject())->clone();
-    r->setName(name);
-    r->setDimasz(asz);
-    return t->add(r);
-  }
+  OdDbObjectId add(const OdString& name, double asz = 0.18) { return addStandardCopy(db, name, asz); }
   OdDbDimStyleTableRecordPtr rec(OdDbObjectId id, OdDb::OpenMode m = OdDb::kForRead) { return id.safeOpenObject(m); }
   OdDbObjectId leaderUsing(OdDbObjectId style) {
     OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
