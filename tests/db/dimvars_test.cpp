@@ -59,29 +59,6 @@ TEST(DimVars, EveryVariableRoundTripsInItsStoredType) {
   EXPECT_THROW(rec->setDimVar(78, 1), OdError);
 }
 
-TEST(DimVars, ImperialAndMetricDefaults) {
-  OdDbDatabase imperial(OdDb::kEnglish), metric(OdDb::kMetric);
-  OdDbDimStyleTableRecordPtr i = imperial.getDimStyleStandardId().safeOpenObject();
-  OdDbDimStyleTableRecordPtr m = metric.getDimStyleStandardId().safeOpenObject();
-  EXPECT_DOUBLE_EQ(i->dimasz(), 0.18);
-  EXPECT_DOUBLE_EQ(i->dimexo(), 0.0625);
-  EXPECT_EQ(i->dimdec(), 4);
-  EXPECT_TRUE(i->dimtih());
-  EXPECT_DOUBLE_EQ(m->dimasz(), 2.5);
-  EXPECT_DOUBLE_EQ(m->dimexo(), 0.625);
-  EXPECT_DOUBLE_EQ(m->dimdli(), 3.75);
-  EXPECT_EQ(m->dimdec(), 2);
-  EXPECT_EQ(m->dimtad(), 1);
-  EXPECT_EQ(m->dimzin(), 8);
-  EXPECT_EQ(m->dimdsep(), ',');
-  EXPECT_FALSE(m->dimtih());
-  EXPECT_EQ(m->dimtxsty(), metric.getTextStyleStandardId());
-  EXPECT_NEAR(m->dimjogang(), M_PI / 4, 1e-15);
-  EXPECT_EQ(metric.getMEASUREMENT(), OdDb::kMetric);
-  // The current values start as the current style.
-  EXPECT_DOUBLE_EQ(metric.dimasz(), 2.5);
-}
-
 TEST(DimVars, CurrentValuesCopyToAndFromRecords) {
   OdDbDatabase db;
   OdDbObjectId big = addStyle(db, "Big", 5.0);

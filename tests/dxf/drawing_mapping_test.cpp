@@ -3,6 +3,7 @@
 // renames that reach records naming the renamed one, new and erased
 // objects, versions and encodings, and bad input.
 #include "DrawingTestSupport.h"
+#include "every_dimension_kind.h"
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"
@@ -215,40 +216,8 @@ TEST(DxfDrawingMapping, NewDrawingRoundTripsWithEveryKindOfDimension)
     styles.reset();
     db.setDimmzs("cm");
 
+    const std::vector<OdDbObjectId> dims = addOneDimensionOfEveryKind(db);
     OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-    std::vector<OdDbObjectId> dims;
-    auto add = [&](OdDbDimensionPtr d) {
-        d->setDimensionStyle(db.getDimStyleStandardId());
-        dims.push_back(ms->appendOdDbEntity(d));
-    };
-    OdDbRotatedDimensionPtr rot = OdDbRotatedDimension::createObject();
-    rot->setXLine1Point({0, 0}), rot->setXLine2Point({10, 0}), rot->setDimLinePoint({0, 5}), rot->setRotation(0.5);
-    add(rot);
-    OdDbAlignedDimensionPtr al = OdDbAlignedDimension::createObject();
-    al->setXLine1Point({0, 0}), al->setXLine2Point({10, 10}), al->setDimLinePoint({2, 8});
-    add(al);
-    OdDbRadialDimensionPtr rad = OdDbRadialDimension::createObject();
-    rad->setCenter({20, 0}), rad->setChordPoint({25, 0});
-    add(rad);
-    OdDbDiametricDimensionPtr dia = OdDbDiametricDimension::createObject();
-    dia->setChordPoint({35, 0}), dia->setFarChordPoint({25, 0});
-    add(dia);
-    OdDb2LineAngularDimensionPtr a2 = OdDb2LineAngularDimension::createObject();
-    a2->setXLine1Start({0, 0}), a2->setXLine1End({5, 0}), a2->setXLine2Start({0, 0}), a2->setXLine2End({5, 5});
-    a2->setArcPoint({4, 2});
-    add(a2);
-    OdDb3PointAngularDimensionPtr a3 = OdDb3PointAngularDimension::createObject();
-    a3->setCenterPoint({0, 0}), a3->setXLine1Point({5, 0}), a3->setXLine2Point({0, 5}), a3->setArcPoint({3, 3});
-    add(a3);
-    OdDbOrdinateDimensionPtr ord = OdDbOrdinateDimension::createObject();
-    ord->setOrigin({0, 0}), ord->setDefiningPoint({5, 5}), ord->setLeaderEndPoint({5, 9}), ord->useYAxis();
-    add(ord);
-    OdDbArcDimensionPtr arc = OdDbArcDimension::createObject();
-    arc->setCenter({0, 0}), arc->setXLine1Point({5, 0}), arc->setXLine2Point({0, 5}), arc->setArcPoint({4, 4});
-    add(arc);
-    QrHugeRadiusPtr huge = QrHugeRadius::createObject();
-    huge->setCenter({0, -500}), huge->setChordPoint({0, 5}), huge->setJogPoint({1, 2});
-    add(huge);
     OdDbDimensionPtr overridden = dims[0].safeOpenObject(OdDb::kForWrite);
     overridden->setDimensionText("<> ±0.1");
     overridden->setDimtxt(7.0);

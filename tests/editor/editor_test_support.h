@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
+#include "DxfDrawingIO.h"
 #include "dialog.h"
+#include "dlgmodify/editor_store.h"
 #include "dlgmodify/style_editor_dialog.h"
 #include "headless_style_session.h"
 #include "user_input.h"
@@ -20,6 +24,10 @@ struct EditorFixture : HeadlessStyleSession {
   void setVar(const OdString& styleName, const char* name, const OdDbDimVarValue& value) {
     open(styleName, OdDb::kForWrite)->setDimVar(*OdDbDimVars::indexOf(name), value);
   }
+  void setVars(const OdString& styleName, std::initializer_list<std::pair<const char*, OdDbDimVarValue>> values) {
+    for (const auto& [name, value] : values) setVar(styleName, name, value);
+  }
+  std::string saved() { return writeDxfDrawingToBytes(*db); }
 
   // Runs the editor on a style (null: the current values); `play` acts as
   // the user on the frame and its pages. The result is 1 for OK, 2 else.
@@ -39,5 +47,33 @@ struct EditorFixture : HeadlessStyleSession {
     std::string out;
     for (int id : ids) out += enabled(page, id) ? '1' : '0';
     return out;
+  }
+  // What the pages would store, by variable name.
+  std::map<std::string, OdDbDimVarValue> stored(const dds::StyleEditorDialog& editor) {
+    dds::EditorStore store(db, db->dimsah());
+    editor.storeControls(store);
+    std::map<std::string, OdDbDimVarValue> out;
+    for (const dds::StoredValue& v : store.values()) out[OdDbDimVars::describe(v.var).name] = v.value;
+    return out;
+  }
+  // OK on an untouched editor stores each named value as it was loaded and
+  // writes nothing; `look` sees the dialog before OK.
+  void expectUnchanged(const OdString& styleName, std::initializer_list<const char*> names,
+                       const std::function<void(ui::Dialog&)>& look = {}) {
+    const OdDbDimVars values = open(styleName)->dimVars();
+    const std::string before = saved();
+    EXPECT_EQ(edit(style(styleName),
+                   [&](dds::StyleEditorDialog& editor, ui::Dialog& d) {
+                     const auto out = stored(editor);
+                     for (const char* name : names) {
+                       ASSERT_TRUE(out.count(name)) << name << " is not stored";
+                       const int var = *OdDbDimVars::indexOf(name);
+                       EXPECT_TRUE(dds::sameEditorValue(var, out.at(name), values.get(var), db)) << name;
+                     }
+                     if (look) look(d);
+                     ASSERT_TRUE(ui::user::click(d, 1));
+                   }),
+              1);
+    EXPECT_EQ(saved(), before) << "OK without a change writes nothing";
   }
 };

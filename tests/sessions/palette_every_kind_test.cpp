@@ -3,6 +3,7 @@
 // entities only, and other readers find them in the saved drawing.
 #include <gtest/gtest.h>
 
+#include "every_dimension_kind.h"
 #include "session_support.h"
 
 using namespace sessions;
@@ -13,85 +14,14 @@ namespace {
 // their handles.
 std::vector<std::string> makeEveryKindDrawing(const std::filesystem::path& path) {
   OdDbDatabase db;
-  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
   std::vector<std::string> handles;
-  auto add = [&](OdDbDimStyleEntityPtr e) {
-    e->setDimensionStyle(db.getDimStyleStandardId());
-    handles.push_back(ms->appendOdDbEntity(e).getHandle().ascii());
-  };
-  {
-    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
-    d->setXLine1Point({0, 0});
-    d->setXLine2Point({10, 0});
-    d->setDimLinePoint({5, 3});
-    add(d);
-  }
-  {
-    OdDbAlignedDimensionPtr d = OdDbAlignedDimension::createObject();
-    d->setXLine1Point({20, 0});
-    d->setXLine2Point({26, 8});
-    d->setDimLinePoint({21, 10});
-    add(d);
-  }
-  {
-    OdDbRadialDimensionPtr d = OdDbRadialDimension::createObject();
-    d->setCenter({40, 0});
-    d->setChordPoint({45, 0});
-    add(d);
-  }
-  {
-    OdDbDiametricDimensionPtr d = OdDbDiametricDimension::createObject();
-    d->setChordPoint({55, 0});
-    d->setFarChordPoint({65, 0});
-    add(d);
-  }
-  {
-    OdDb2LineAngularDimensionPtr d = OdDb2LineAngularDimension::createObject();
-    d->setXLine1Start({0, 20});
-    d->setXLine1End({10, 20});
-    d->setXLine2Start({0, 20});
-    d->setXLine2End({7, 27});
-    d->setArcPoint({8, 23});
-    add(d);
-  }
-  {
-    OdDb3PointAngularDimensionPtr d = OdDb3PointAngularDimension::createObject();
-    d->setCenterPoint({20, 20});
-    d->setXLine1Point({30, 20});
-    d->setXLine2Point({20, 30});
-    d->setArcPoint({27, 27});
-    add(d);
-  }
-  {
-    OdDbOrdinateDimensionPtr d = OdDbOrdinateDimension::createObject();
-    d->setDefiningPoint({40, 20});
-    d->setLeaderEndPoint({40, 28});
-    add(d);
-  }
-  {
-    OdDbArcDimensionPtr d = OdDbArcDimension::createObject();
-    d->setCenter({60, 20});
-    d->setXLine1Point({65, 20});
-    d->setXLine2Point({60, 25});
-    d->setArcPoint({64, 24});
-    d->setArcStartParam(0);
-    d->setArcEndParam(1.5707963267948966);
-    add(d);
-  }
-  {
-    QrHugeRadiusPtr d = QrHugeRadius::createObject();
-    d->setCenter({80, 0});
-    d->setChordPoint({88, 6});
-    d->setOverrideCenter({84, -4});
-    d->setJogPoint({86, 2});
-    add(d);
-  }
-  {
-    OdDbLeaderPtr l = OdDbLeader::createObject();
-    l->appendVertex({0, 40});
-    l->appendVertex({5, 45});
-    add(l);
-  }
+  for (OdDbObjectId id : addOneDimensionOfEveryKind(db)) handles.push_back(id.getHandle().ascii());
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  OdDbLeaderPtr l = OdDbLeader::createObject();
+  l->appendVertex({0, 40});
+  l->appendVertex({5, 45});
+  l->setDimensionStyle(db.getDimStyleStandardId());
+  handles.push_back(ms->appendOdDbEntity(l).getHandle().ascii());
   ms.release();
   writeDxfDrawing(db, path.string());
   return handles;

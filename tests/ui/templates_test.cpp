@@ -73,24 +73,6 @@ TEST(DialogTemplates, EveryTemplateHasBothLanguagesWithOneLayout) {
   }
 }
 
-TEST(DialogTemplates, CompareDialogTemplate) {
-  auto en = ui::loadDialogTemplate(dds::res::dialogTemplates(), 1011, HostLanguage::kEnglish);
-  ASSERT_TRUE(en);
-  EXPECT_EQ(en->caption, "Compare Dimension Styles");
-  EXPECT_EQ(en->cx, 337);
-  EXPECT_EQ(en->cy, 231);
-  std::vector<int> ids;
-  for (const auto& c : en->controls) ids.push_back(c.id);
-  EXPECT_EQ(ids, (std::vector<int>{1178, 1177, 1180, 1179, 1184, 1181, 1183, 1182, 2, 10}));
-  EXPECT_STREQ(en->controls[0].text, "&Compare:");
-  EXPECT_STREQ(en->controls[2].text, "&With:");
-  EXPECT_STREQ(en->controls[5].text, "Static");
-  EXPECT_TRUE(en->controls[1].style & ui::kStyleSorted);
-  EXPECT_TRUE(en->controls[6].style & ui::kStyleIcon);
-  EXPECT_TRUE(en->controls[7].style & ui::kStyleNoSortHeader);
-  EXPECT_FALSE(en->controls[7].style & ui::kStyleSorted);
-}
-
 TEST(DialogTemplates, UnknownIdAndSessionLanguage) {
   EXPECT_FALSE(ui::loadDialogTemplate(dds::res::dialogTemplates(), 999));
   setHostLanguage(HostLanguage::kRussian);
