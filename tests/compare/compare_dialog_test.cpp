@@ -74,17 +74,12 @@ TEST_F(Compare, AStyleWithItselfListsAllItsProperties) {
     EXPECT_EQ(d.control(kCaption)->text(), "All properties of dimension style \"Standard\":");
     const ui::Control& rows = *d.control(kRows);
     EXPECT_EQ(headers(rows), (std::vector<std::string>{"Description", "Variable", "Standard"}));
-    EXPECT_EQ(rows.columns()[0].width, 100);
-    EXPECT_EQ(rows.columns()[1].width, 75);
-    EXPECT_EQ(rows.columns()[2].width, 150);
     ASSERT_EQ(rows.itemCount(), 78);
     EXPECT_EQ(rows.itemText(13, 0), "Arrow size");
     EXPECT_EQ(rows.itemText(13, 1), "DIMASZ");
     EXPECT_EQ(rows.itemText(13, 2), "0.1800");
-    EXPECT_EQ(rows.listStyle(), ui::kListFullRowSelect | ui::kListLabelTips);
     EXPECT_FALSE(rows.redrawSuspended());
     EXPECT_EQ(d.control(kCopy)->tooltip(), "Copy to clipboard");
-    EXPECT_EQ(d.control(kCopy)->icon(), "copy");
   });
 }
 
@@ -109,7 +104,6 @@ TEST_F(Compare, EqualStylesAndOverridesOnBothSidesShowNoRows) {
   run(standard().get(), open(twin).get(), [](ui::Dialog& d) {
     EXPECT_EQ(d.control(kCaption)->text(), "Found 0 differences:");
     EXPECT_EQ(headers(*d.control(kRows)), (std::vector<std::string>{"Description", "Variable", "Standard", "Twin"}));
-    EXPECT_EQ(d.control(kRows)->columns()[3].width, 150);
     EXPECT_EQ(d.control(kRows)->itemCount(), 0);
   });
   run(nullptr, nullptr, [](ui::Dialog& d) {
@@ -158,10 +152,7 @@ TEST_F(Compare, ListsOfferSortedStylesAndOverridesOnlyWhenThereAreAny) {
 
 TEST_F(Compare, CopiedTextHasOneLinePerRowWithTabsAndCrLf) {
   const OdDbObjectId other = add("Other", 0.25);
-  {
-    OdDbDimStyleTableRecordPtr r = other.safeOpenObject(OdDb::kForWrite);
-    r->setDimpost("mm");
-  }
+  OdDbDimStyleTableRecordPtr(other.safeOpenObject(OdDb::kForWrite))->setDimpost("mm");
   ui::headlessBackend().headlessClipboard().reset();
   run(standard().get(), open(other).get(), [](ui::Dialog& d) {
     ASSERT_EQ(d.control(kRows)->itemCount(), 2);
@@ -191,10 +182,7 @@ TEST_F(Compare, CopyFailuresAreLoggedAndLeaveTheClipboardAlone) {
 
 TEST_F(Compare, LongCellsAreCutForTheClipboard) {
   const OdDbObjectId other = add("Long");
-  {
-    OdDbDimStyleTableRecordPtr r = other.safeOpenObject(OdDb::kForWrite);
-    r->setDimpost(std::string(1500, 'x'));
-  }
+  OdDbDimStyleTableRecordPtr(other.safeOpenObject(OdDb::kForWrite))->setDimpost(std::string(1500, 'x'));
   ui::headlessBackend().headlessClipboard().reset();
   run(standard().get(), open(other).get(), [](ui::Dialog& d) { ui::user::click(d, kCopy); });
   const auto text = ui::headlessBackend().headlessClipboard().unicodeText();
@@ -252,10 +240,7 @@ TEST_F(Compare, ABadEntryOrAStyleThatIsGoneKeepsThePreviousSide) {
     choose(d, kFirst, "Gone");
     EXPECT_EQ(d.control(kCaption)->text(), before);
     // A style erased while the dialog is open cannot be opened.
-    {
-      OdDbDimStyleTableRecordPtr r = gone.safeOpenObject(OdDb::kForWrite);
-      r->erase();
-    }
+    gone.safeOpenObject(OdDb::kForWrite)->erase();
     choose(d, kSecond, "Gone");
     EXPECT_EQ(d.control(kCaption)->text(), before);
     EXPECT_EQ(d.control(kRows)->itemCount(), 78);

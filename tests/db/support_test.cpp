@@ -1,9 +1,8 @@
 // Arrow blocks, symbol names, colours, lineweights, extended data,
-// dictionaries and the annotative flag.
+// and dictionaries.
 #include <gtest/gtest.h>
 
 #include "db_test_util.h"
-#include "OdDbAnnotativeObjectPE.h"
 #include "OdDbDictionary.h"
 #include "OdDbSymUtil.h"
 #include "OdDmUtil.h"
@@ -61,14 +60,6 @@ TEST(Colors, MethodsEqualityAndDisplayNames) {
   EXPECT_EQ(OdCmColor::fromIndex(0), byBlock);
   EXPECT_EQ(OdCmColor::fromIndex(256), byLayer);
   EXPECT_EQ(OdCmColor::fromRGB(255, 128, 0).rgb24(), 0xFF8000u);
-  OdUInt8 r, g, b;
-  OdCmColor::paletteRGB(10, r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 0);
-  OdCmColor::paletteRGB(11, r, g, b);
-  EXPECT_EQ(g, 127);  // half saturation
-  OdCmColor::paletteRGB(250, r, g, b);
-  EXPECT_EQ(r, 51);
 }
 
 TEST(Colors, LineweightsAreTheStandardSet) {
@@ -124,20 +115,6 @@ TEST(Dictionaries, ExtensionDictionaryEntries) {
   EXPECT_TRUE(dict->remove("ACAD_DIMASSOC"));
   EXPECT_FALSE(dict->has("ACAD_DIMASSOC"));
   EXPECT_THROW(dict->setAt("", OdDbXrecord::createObject()), OdError);
-}
-
-TEST(Annotative, StylesAndEntitiesCarryTheFlag) {
-  OdDbDatabase db;
-  OdDbDimStyleTableRecordPtr rec = addStyle(db, "Anno").safeOpenObject(OdDb::kForWrite);
-  const OdDbAnnotativeObjectPE* pe = OdDbAnnotativeObjectPE::cast(rec.get());
-  ASSERT_NE(pe, nullptr);
-  EXPECT_FALSE(pe->isAnnotative(rec.get()));
-  pe->setAnnotative(rec.get(), true);
-  EXPECT_TRUE(pe->isAnnotative(rec.get()));
-  pe->setAnnotative(rec.get(), false);
-  EXPECT_FALSE(pe->isAnnotative(rec.get()));
-  OdDbObjectPtr layer = db.getLayerZeroId().safeOpenObject();
-  EXPECT_EQ(OdDbAnnotativeObjectPE::cast(layer.get()), nullptr);
 }
 
 TEST(Clone, ACloneIsAFreeCopyThatATableAccepts) {

@@ -13,6 +13,7 @@
 #include "editor_input.h"
 #include "selection.h"
 #include "stdafx/module_resources.h"
+#include "style_table_test_support.h"
 #include "translation.h"
 
 using namespace dds;
@@ -121,11 +122,6 @@ TEST_F(DimStyle, SaveRefusesAStyleOfAnExternalReference) {
   EXPECT_EQ(db.getDimstyle(), style("Mine")) << "a refused name asks for another";
 }
 
-TEST_F(DimStyle, EqualStyleShowsNoDifferences) {
-  const std::string out = run("S\n~Standard\n\x1b\n");
-  EXPECT_TRUE(has(out, "No Differences.")) << out;
-}
-
 TEST_F(DimStyle, AnnotativeSavesAnAnnotativeStyleAndAsksAgain) {
   const std::string out = run("AN\nY\nAnno\n?\n\n\x1b\n");
   EXPECT_TRUE(has(out, "Create annotative dimension style [Yes/No]<Yes>:")) << out;
@@ -135,12 +131,6 @@ TEST_F(DimStyle, AnnotativeSavesAnAnnotativeStyleAndAsksAgain) {
   EXPECT_TRUE(has(out, "Named dimension styles:"));
   EXPECT_TRUE(has(out, "Anno                            Annotative")) << out;
   EXPECT_TRUE(has(out, "\nStandard\n")) << out;
-}
-
-TEST_F(DimStyle, ListOneStyleByName) {
-  const std::string out = run("?\nstandard\n?\nnosuch\n\x1b\n");
-  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
-  EXPECT_TRUE(has(out, "Unknown dimension style."));
 }
 
 TEST_F(DimStyle, StatusListsTheHeaderRowsAndAll78Variables) {
@@ -167,13 +157,7 @@ TEST_F(DimStyle, RestoreFromANonDimensionChangesNothing) {
 }
 
 TEST_F(DimStyle, RestoreFromADimensionTakesItsValuesAndStyle) {
-  OdDbObjectId other;
-  {
-    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbDimStyleTableRecordPtr r = OdDbDimStyleTableRecord::createObject();
-    r->setName("Other");
-    other = t->add(r);
-  }
+  const OdDbObjectId other = addStandardCopy(db, "Other");
   {
     OdDbDimensionPtr d = dim1.safeOpenObject(OdDb::kForWrite);
     d->setDimensionStyle(other);
@@ -184,10 +168,15 @@ TEST_F(DimStyle, RestoreFromADimensionTakesItsValuesAndStyle) {
   EXPECT_DOUBLE_EQ(db.dimgap(), 0.4);
 }
 
-TEST_F(DimStyle, VariablesListsAStyle) {
-  const std::string out = run("V\nStandard\n");
+TEST_F(DimStyle, OneStyleIsListedComparedOrReportedUnknown) {
+  std::string out = run("V\nStandard\n");
   EXPECT_TRUE(has(out, "DIMASZ          0.1800               Arrow size")) << out;
   EXPECT_EQ(count(out, "\nDIM"), 78);
+  out = run("?\nstandard\n?\nnosuch\n\x1b\n");
+  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
+  EXPECT_TRUE(has(out, "Unknown dimension style.")) << out;
+  out = run("S\n~Standard\n\x1b\n");
+  EXPECT_TRUE(has(out, "No Differences.")) << out;
 }
 
 TEST_F(DimStyle, ApplyGivesDimensionsAndLeadersTheCurrentValues) {

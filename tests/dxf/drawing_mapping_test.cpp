@@ -98,6 +98,20 @@ std::unique_ptr<OdDbDatabase> read(const std::string& bytes, DxfReadReport* repo
     return readDxfDrawingFromBytes(bytes, report);
 }
 
+// A file of an ENTITIES section alone, holding the given records.
+std::string entitiesOnly(std::initializer_list<std::string_view> records)
+{
+    return lines({"  0", "SECTION", "  2", "ENTITIES"}) + lines(records) + lines({"  0", "ENDSEC", "  0", "EOF"});
+}
+
+// The one entity of the drawing's model space.
+OdDbObjectPtr onlyEntity(const OdDbDatabase& db)
+{
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+    EXPECT_EQ(ms->entityIds().size(), 1u);
+    return ms->entityIds().empty() ? OdDbObjectPtr() : ms->entityIds()[0].safeOpenObject();
+}
+
 
 } // namespace
 
@@ -538,35 +552,30 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
 TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 {
     // Entities only: the saved drawing gets a whole header.
-    std::unique_ptr<OdDbDatabase> bare = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0",
-                                                     " 10", "1.0", " 20", "2.0", " 11", "3.0", " 21", "4.0",
-                                                     "  0", "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> bare =
+        read(entitiesOnly({"  0", "LINE", "  8", "0", " 10", "1.0", " 20", "2.0", " 11", "3.0", " 21", "4.0"}));
     const std::string saved = writeDxfDrawingToBytes(*bare);
     EXPECT_NE(saved.find("$ACADVER"), std::string::npos);
     std::unique_ptr<OdDbDatabase> again = read(saved);
-    OdDbBlockTableRecordPtr ms = again->getModelSpaceId().safeOpenObject();
-    ASSERT_EQ(ms->entityIds().size(), 1u);
-    OdDbLinePtr line = ms->entityIds()[0].safeOpenObject();
+    OdDbLinePtr line = onlyEntity(*again);
+    ASSERT_TRUE(line);
     EXPECT_EQ(line->endPoint().y, 4.0);
     // With a byte order mark, the mark stays first, before the header the
     // save adds.
-    std::unique_ptr<OdDbDatabase> marked = read("\xEF\xBB\xBF" + lines({"  0", "SECTION", "  2", "ENTITIES", "  0",
-                                                                          "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> marked = read("\xEF\xBB\xBF" + entitiesOnly({}));
     const std::string markedOut = writeDxfDrawingToBytes(*marked);
     EXPECT_EQ(markedOut.rfind("\xEF\xBB\xBF", 0), 0u);
     EXPECT_NO_THROW(read(markedOut));
 
     // A carriage return inside a text (no line ending) is kept through a
     // save, which writes an R12 drawing anew.
-    std::unique_ptr<OdDbDatabase> withCr = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "TEXT", "  8", "0",
-                                                       " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB",
-                                                       "  0", "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> withCr =
+        read(entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB"}));
     const std::string crSaved = writeDxfDrawingToBytes(*withCr);
     EXPECT_NE(crSaved.find("\nA^MB\n"), std::string::npos);  // as an escape, never raw
     std::unique_ptr<OdDbDatabase> crAgain = read(crSaved);
-    OdDbBlockTableRecordPtr crSpace = crAgain->getModelSpaceId().safeOpenObject();
-    ASSERT_EQ(crSpace->entityIds().size(), 1u);
-    OdDbTextPtr text = crSpace->entityIds()[0].safeOpenObject();
+    OdDbTextPtr text = onlyEntity(*crAgain);
+    ASSERT_TRUE(text);
     EXPECT_EQ(text->textString(), "A\rB");
 
     // An R12 drawing is written anew in a later version: what its records
@@ -604,13 +613,11 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 
     // A text ending in a carriage return of its own (its line ends in CR CR
     // LF) keeps it through a save.
-    std::unique_ptr<OdDbDatabase> crEnd = read(lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "TEXT", "  8", "0",
-                                                      " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "Note\r\r",
-                                                      "  0", "ENDSEC", "  0", "EOF"}));
+    std::unique_ptr<OdDbDatabase> crEnd =
+        read(entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "Note\r\r"}));
     std::unique_ptr<OdDbDatabase> crEndAgain = read(writeDxfDrawingToBytes(*crEnd));
-    OdDbBlockTableRecordPtr crEndSpace = crEndAgain->getModelSpaceId().safeOpenObject();
-    ASSERT_EQ(crEndSpace->entityIds().size(), 1u);
-    OdDbTextPtr crEndText = crEndSpace->entityIds()[0].safeOpenObject();
+    OdDbTextPtr crEndText = onlyEntity(*crEndAgain);
+    ASSERT_TRUE(crEndText);
     EXPECT_EQ(crEndText->textString(), "Note\r");
 
     // Values reading does not look at (the flags of a dictionary or an

@@ -12,26 +12,6 @@ namespace {
 
 const std::filesystem::path kExamples = std::filesystem::path(DDS_SOURCE_DIR) / "examples";
 
-bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
-
-std::string readAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// Output of a command (standard output and error together).
-std::string capture(const std::string& cmd) {
-  std::string out;
-  FILE* p = ::popen((cmd + " 2>&1").c_str(), "r");
-  if (!p) return out;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-  ::pclose(p);
-  return out;
-}
-
 // The example script, with the standard drawing named by its full path.
 std::string exampleScript() {
   std::string script = readAll(kExamples / "standard.scr");
@@ -118,11 +98,9 @@ TEST(DimStyleImportSessions, TheBatchExampleBringsTheStandardIntoEveryDrawing) {
   EXPECT_EQ(company->getName(), "COMPANY");
   EXPECT_EQ(OdDbTextStyleTableRecordPtr(company->dimtxsty().safeOpenObject())->getName(), "company-text");
 
-  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py", kCheckScript);
-  const std::string out = capture("/usr/bin/python3 " + (dir / "check.py").string() + " " +
-                                  (kExamples / "standard.dxf").string() + " " + (dir / "a.dxf").string() + " " +
-                                  (dir / "b.dxf").string() + " " + (dir / "c.dxf").string());
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string out = runPython(dir, kCheckScript,
+                                    {kExamples / "standard.dxf", dir / "a.dxf", dir / "b.dxf", dir / "c.dxf"});
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 6) << out;
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
   for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) {
@@ -184,10 +162,8 @@ TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
   EXPECT_TRUE(contains(r.out, "row 1: \"Company\"")) << r.out;
   EXPECT_TRUE(contains(r.out, "row 2: indent=1 \"Выноска\"")) << r.out;
 
-  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py", kCheckScript);
-  const std::string out = capture("/usr/bin/python3 " + (dir / "check.py").string() + " " +
-                                  (kExamples / "standard.dxf").string() + " " + (dir / "out.dxf").string());
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string out = runPython(dir, kCheckScript, {kExamples / "standard.dxf", dir / "out.dxf"});
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
   EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " audit errors 0")) << out;
   EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " current STANDARD")) << out;

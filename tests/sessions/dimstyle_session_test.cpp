@@ -13,8 +13,6 @@ OdDbDimStyleEntityPtr openEntity(OdDbDatabase& db, const std::string& handle) {
   return db.getOdDbObjectId(*OdDbHandle::fromAscii(handle)).safeOpenObject();
 }
 
-bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
-
 }  // namespace
 
 TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
@@ -33,22 +31,17 @@ TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
     EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1)) << i;
     EXPECT_EQ(e->dimOverrides().items().size(), 2u) << i;
   }
-  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
-            "import ezdxf, sys\n"
-            "doc = ezdxf.readfile(sys.argv[1])\n"
-            "auditor = doc.audit()\n"
-            "print('errors', len(auditor.errors))\n"
-            "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
-            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
-            "    print(e.dxftype(), round(o.get('dimasz', -1), 6), o.get('dimclrd', -1))\n");
-  const Result py = Result{0, ""};
-  const std::string cmd = "/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string();
-  FILE* p = ::popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[1024];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-  ::pclose(p);
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string out = runPython(
+      dir,
+      "import ezdxf, sys\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "auditor = doc.audit()\n"
+      "print('errors', len(auditor.errors))\n"
+      "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
+      "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
+      "    print(e.dxftype(), round(o.get('dimasz', -1), 6), o.get('dimclrd', -1))\n",
+      {dir / "out.dxf"});
   EXPECT_TRUE(contains(out, "errors 0")) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n') - 1, 3) << out;
   EXPECT_TRUE(contains(out, "DIMENSION 0.3 1")) << out;

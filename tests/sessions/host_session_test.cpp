@@ -6,12 +6,6 @@
 using namespace sessions;
 
 namespace {
-std::string readAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 const std::filesystem::path kSample = std::filesystem::path(DDS_SOURCE_DIR) / "examples" / "sample.dxf";
 }  // namespace
 

@@ -14,13 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 Result runBounded(const std::string& args, const std::string& shellPrefix = "") {
   return runHost("--lang en " + args, shellPrefix);
 }

@@ -97,23 +97,24 @@ TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
   EXPECT_NE(entity(5)->dimclrt(), OdCmColor::fromIndex(1));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
-            "import ezdxf, sys\n"
-            "doc = ezdxf.readfile(sys.argv[1])\n"
-            "print('errors', len(doc.audit().errors))\n"
-            "names = ['dimasz', 'dimscale', 'dimse1', 'dimsah', 'dimblk1', 'dimpost', 'dimtol', 'dimlim', 'dimtp',\n"
-            "         'dimtm', 'dimalt', 'dimapost', 'dimtad', 'dimdec', 'dimtmove', 'dimtxt', 'dimcen', 'dimclrt',\n"
-            "         'dimzin', 'dimgap', 'dimclrd', 'dimlwd', 'dimldrblk']\n"
-            "for e in doc.modelspace():\n"
-            "    if e.dxftype() not in ('DIMENSION', 'ARC_DIMENSION', 'LARGE_RADIAL_DIMENSION', 'LEADER'): continue\n"
-            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
-            "    shown = {k: (round(v, 6) if isinstance(v, float) else v) for k, v in o.items() if k in names}\n"
-            "    print(e.dxf.handle, e.dxftype(), sorted(shown.items()))\n");
-  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
-  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
+  const std::string py = runPython(
+      dir,
+      "import ezdxf, sys\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "print('errors', len(doc.audit().errors))\n"
+      "names = ['dimasz', 'dimscale', 'dimse1', 'dimsah', 'dimblk1', 'dimpost', 'dimtol', 'dimlim', 'dimtp',\n"
+      "         'dimtm', 'dimalt', 'dimapost', 'dimtad', 'dimdec', 'dimtmove', 'dimtxt', 'dimcen', 'dimclrt',\n"
+      "         'dimzin', 'dimgap', 'dimclrd', 'dimlwd', 'dimldrblk']\n"
+      "for e in doc.modelspace():\n"
+      "    if e.dxftype() not in ('DIMENSION', 'ARC_DIMENSION', 'LARGE_RADIAL_DIMENSION', 'LEADER'): continue\n"
+      "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
+      "    shown = {k: (round(v, 6) if isinstance(v, float) else v) for k, v in o.items() if k in names}\n"
+      "    print(e.dxf.handle, e.dxftype(), sorted(shown.items()))\n",
+      {dir / "out.dxf"});
+  EXPECT_TRUE(contains(py, "errors 0")) << py;
   auto line = [&](std::size_t i) {
-    const auto at = py.out.find(h[i] + " ");
-    return at == std::string::npos ? std::string() : py.out.substr(at, py.out.find('\n', at) - at);
+    const auto at = py.find(h[i] + " ");
+    return at == std::string::npos ? std::string() : py.substr(at, py.find('\n', at) - at);
   };
   EXPECT_TRUE(contains(line(0), "('dimse1', 1)") && contains(line(0), "('dimsah', 1)") &&
               contains(line(0), "('dimblk1', 'Dot')") && contains(line(0), "('dimpost', 'mm')") &&

@@ -49,16 +49,17 @@ TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
   EXPECT_EQ(entity(1)->dimclrd(), OdCmColor::fromRGB(255, 128, 0));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
-            "import ezdxf, sys\n"
-            "doc = ezdxf.readfile(sys.argv[1])\n"
-            "print('errors', len(doc.audit().errors))\n"
-            "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
-            "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
-            "    print(e.dxftype(), round(o.get('dimasz', -1), 6))\n");
-  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string());
-  EXPECT_TRUE(contains(py.out, "errors 0")) << py.out;
-  EXPECT_TRUE(contains(py.out, "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75")) << py.out;
+  const std::string py = runPython(
+      dir,
+      "import ezdxf, sys\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "print('errors', len(doc.audit().errors))\n"
+      "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
+      "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
+      "    print(e.dxftype(), round(o.get('dimasz', -1), 6))\n",
+      {dir / "out.dxf"});
+  EXPECT_TRUE(contains(py, "errors 0")) << py;
+  EXPECT_TRUE(contains(py, "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75")) << py;
 }
 
 TEST(PaletteSessions, RussianRowsTakeEnglishLinesAndUndoRestoresAll) {

@@ -37,6 +37,13 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
+inline std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 // Runs a shell command; standard output and error together.
 inline Result runCommand(const std::string& command) {
   const std::string cmd = command + " 2>&1";
@@ -60,6 +67,16 @@ inline Result runHost(const std::string& args, const std::string& shellPrefix = 
 }
 
 inline bool ezdxfAvailable() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
+// Runs a Python program (saved as dir/check.py) with the system python,
+// which ezdxf is installed for, on the files; what it prints.
+inline std::string runPython(const std::filesystem::path& dir, const std::string& program,
+                             std::initializer_list<std::filesystem::path> files) {
+  writeText(dir / "check.py", program);
+  std::string command = "/usr/bin/python3 " + (dir / "check.py").string();
+  for (const auto& f : files) command += " " + f.string();
+  return runCommand(command).out;
+}
 
 // A drawing with two rotated dimensions, a leader and a text, saved by our
 // own writer; gives the handles of the four entities in that order.
