@@ -22,7 +22,6 @@ function(dds_add_test name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/shared)
   target_compile_definitions(${name} PRIVATE DDS_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              DDS_BINARY_DIR="${PROJECT_BINARY_DIR}")
   if(DDS_SANITIZE)

@@ -12,7 +12,7 @@
 #include "host_context.h"
 #include "host_test_support.h"
 #include "stdafx/module_resources.h"
-#include "style_table_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "translation.h"
 
 namespace {

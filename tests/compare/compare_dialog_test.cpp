@@ -10,7 +10,7 @@
 #include "host_test_support.h"
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
-#include "style_table_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "translation.h"
 #include "user_input.h"
 #include "wide_text.h"

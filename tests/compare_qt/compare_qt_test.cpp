@@ -14,8 +14,8 @@
 #include "dlgcompare/compare_command.h"
 #include "dlgcompare/compare_styles_dialog.h"
 #include "host_test_support.h"
-#include "qt_dialog_test_support.h"
-#include "style_table_test_support.h"
+#include "../shared/qt_dialog_test_support.h"
+#include "../shared/style_table_test_support.h"
 
 using namespace qttest;
 

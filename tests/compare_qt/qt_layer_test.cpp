@@ -21,7 +21,7 @@
 #include "dialog_script.h"
 #include "headless_backend.h"
 #include "qt_backend.h"
-#include "qt_dialog_test_support.h"
+#include "../shared/qt_dialog_test_support.h"
 #include "ui_test_support.h"
 
 using namespace qttest;

@@ -14,7 +14,7 @@
 #include "palette_window.h"
 #include "qt_backend.h"
 #include "qt_device_context.h"
-#include "qt_dialog_test_support.h"
+#include "../shared/qt_dialog_test_support.h"
 
 using namespace qttest;
 

@@ -13,7 +13,7 @@
 #include "editor_input.h"
 #include "selection.h"
 #include "stdafx/module_resources.h"
-#include "style_table_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "translation.h"
 
 using namespace dds;

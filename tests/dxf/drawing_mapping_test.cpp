@@ -3,7 +3,7 @@
 // renames that reach records naming the renamed one, new and erased
 // objects, versions and encodings, and bad input.
 #include "DrawingTestSupport.h"
-#include "every_dimension_kind.h"
+#include "../shared/every_dimension_kind.h"
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"

@@ -12,7 +12,7 @@
 #include "dialog.h"
 #include "dlgmodify/editor_store.h"
 #include "dlgmodify/style_editor_dialog.h"
-#include "headless_style_session.h"
+#include "../shared/headless_style_session.h"
 #include "user_input.h"
 
 struct EditorFixture : HeadlessStyleSession {

@@ -12,7 +12,7 @@
 #include "dlgmodify/style_editor_dialog.h"
 #include "host_test_support.h"
 #include "native_gate.h"
-#include "qt_dialog_test_support.h"
+#include "../shared/qt_dialog_test_support.h"
 
 using namespace qttest;
 

@@ -14,7 +14,7 @@
 #include "dlgdimstyle/new_style_dialog.h"
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "drawing_io.h"
-#include "headless_style_session.h"
+#include "../shared/headless_style_session.h"
 #include "user_input.h"
 
 using namespace dds;

@@ -13,8 +13,8 @@
 #include "dlgdimstyle/style_manager_dialog.h"
 #include "host_test_support.h"
 #include "native_gate.h"
-#include "qt_dialog_test_support.h"
-#include "style_table_test_support.h"
+#include "../shared/qt_dialog_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "user_input.h"
 
 using namespace qttest;

@@ -3,7 +3,7 @@
 // entities only, and other readers find them in the saved drawing.
 #include <gtest/gtest.h>
 
-#include "every_dimension_kind.h"
+#include "../shared/every_dimension_kind.h"
 #include "session_support.h"
 
 using namespace sessions;

@@ -8,7 +8,7 @@
 #include "dlgdimstyle/style_store.h"
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
-#include "style_table_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "translation.h"
 
 using namespace dds;
