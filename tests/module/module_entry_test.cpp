@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 #include "OdDbDatabase.h"
 #include "command_factory.h"
@@ -12,6 +11,7 @@
 #include "host_entry.h"
 #include "host_error.h"
 #include "host_log.h"
+#include "../host/host_test_support.h"
 #include "module_test_support.h"
 #include "translation.h"
 
@@ -20,26 +20,6 @@ namespace {
 const char* const kNoPropertyManager = "dimprops(";
 const char* const kNoPropertyManagerMessage =
     "ERROR(80004005) 'RETERRIF3VOID marco, expr: !pDoc->getPropManager(&pPM) '";
-
-struct TempLog {
-  TempLog() : path(std::filesystem::temp_directory_path() / ("dds-module-" + std::to_string(::getpid()) + ".log")) {
-    std::filesystem::remove(path);
-    setHostLogFile(path.string());
-    setHostLogEchoErrors(false);
-  }
-  ~TempLog() {
-    closeHostLog();
-    setHostLogEchoErrors(true);
-    std::filesystem::remove(path);
-  }
-  std::string text() const {
-    std::ifstream in(path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::filesystem::path path;
-};
 
 class ModuleEntry : public testing::Test {
 protected:
@@ -51,7 +31,7 @@ protected:
     return session.services.documents().addDocument(std::make_unique<OdDbDatabase>(OdDb::kMetric), "", "",
                                                     withPropertyManager);
   }
-  ModuleSession session;
+  ScriptedHost session;
   ModuleLibrary module;
 };
 
@@ -76,7 +56,7 @@ TEST_F(ModuleEntry, InitRegistersBothCommandsAndAttachesTheReactor) {
 }
 
 TEST_F(ModuleEntry, AfterUnInitTheReactorHearsNothingWhileCommandsStay) {
-  TempLog log;
+  CapturedLog log;
   module.init();
   addDocument(false);  // the reactor hears it and reports the missing property manager
   const std::string first = log.text();
@@ -152,7 +132,7 @@ TEST_F(ModuleEntry, UnloadingWithoutUnInitDetachesTheReactor) {
 }
 
 TEST_F(ModuleEntry, TheCommandLineCommandNeedsADocument) {
-  TempLog log;
+  CapturedLog log;
   module.init();
   gpQrContext->findCommand("-dimstyle")->handler();  // no document
   EXPECT_NE(log.text().find("dds/dds("), std::string::npos);

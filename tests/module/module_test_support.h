@@ -1,15 +1,11 @@
 #pragma once
-// The module library loaded with dlopen into a scripted host session.
+// The module library loaded with dlopen, as the host loads it.
 #include <dlfcn.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "console.h"
-#include "host_services.h"
 #include "translation.h"
 
 inline std::string modulePath() { return std::string(DDS_BINARY_DIR) + "/bin/libdds.so"; }
@@ -36,14 +32,4 @@ struct ModuleLibrary {
   void (*init)() = nullptr;
   void (*uninit)() = nullptr;
   std::size_t firstTexts = 0;
-};
-
-struct ModuleSession {
-  explicit ModuleSession(const std::string& answers = "") : in(answers), script(in), console(script, out), services(console) {}
-  std::string transcript() const { return out.str(); }
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script;
-  HostConsole console;
-  HostServices services;
 };

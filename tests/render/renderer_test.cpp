@@ -42,6 +42,26 @@ struct Scene : ::testing::Test {
     b->setName(name);
     return t->add(b);
   }
+  // An entity added to a block with the drawing's defaults, still open.
+  template <class T>
+  OdSmartPtr<T> append(OdDbObjectId blk, OdSmartPtr<T> e) {
+    OdDbBlockTableRecordPtr b = blk.safeOpenObject(OdDb::kForWrite);
+    e->setDatabaseDefaults(d.db.get());
+    b->appendOdDbEntity(e);
+    return e;
+  }
+  OdDbLinePtr lineIn(OdDbObjectId blk, OdGePoint3d end) {
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setEndPoint(end);
+    return append(blk, l);
+  }
+  // A reference to `what` in a block, or in model space when `blk` is null.
+  OdDbBlockReferencePtr insert(OdDbObjectId what, OdDbObjectId blk = {}, OdGePoint3d at = {}) {
+    OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
+    r->setBlockTableRecord(what);
+    r->setPosition(at);
+    return blk.isNull() ? d.add(r) : append(blk, r);
+  }
   DisplayList render() { return render::renderModelSpace(d.db.get()); }
 };
 }  // namespace
@@ -68,24 +88,11 @@ TEST_F(Scene, ColoursComeFromEntityLayerAndBlock) {
 TEST_F(Scene, BlockReferencesTransformAndPassOnByBlockAndLayerZero) {
   const OdDbObjectId green = layer("Green", 3);
   const OdDbObjectId blk = block("Part");
-  {
-    OdDbBlockTableRecordPtr b = blk.safeOpenObject(OdDb::kForWrite);
-    OdDbLinePtr byBlock = OdDbLine::createObject();
-    byBlock->setDatabaseDefaults(d.db.get());
-    byBlock->setEndPoint({1, 0});
-    byBlock->setColor(OdCmColor(OdCmColor::kByBlock));
-    b->appendOdDbEntity(byBlock);
-    OdDbLinePtr onZero = OdDbLine::createObject();
-    onZero->setDatabaseDefaults(d.db.get());  // layer 0, by layer
-    onZero->setEndPoint({0, 1});
-    b->appendOdDbEntity(onZero);
-  }
-  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
-  ref->setBlockTableRecord(blk);
-  ref->setPosition({5, 5});
+  lineIn(blk, {1, 0})->setColor(OdCmColor(OdCmColor::kByBlock));
+  lineIn(blk, {0, 1});  // layer 0, by layer
+  OdDbBlockReferencePtr ref = insert(blk, {}, {5, 5});
   ref->setRotation(std::numbers::pi / 2);
   ref->setScaleFactors({2, 2, 2});
-  d.add(ref);
   ref->setLayer(green);
   ref->setColorIndex(5);
   ref.release();
@@ -101,25 +108,11 @@ TEST_F(Scene, BlocksThatInsertThemselvesAreDrawnOnceAndSaidSo) {
   // A inserts B twice and B inserts A twice: with only a depth limit the
   // work doubles at every level.
   const OdDbObjectId a = block("A"), b = block("B");
-  auto insertTwice = [&](OdDbObjectId into, OdDbObjectId what) {
-    OdDbBlockTableRecordPtr rec = into.safeOpenObject(OdDb::kForWrite);
-    for (double x : {0.0, 10.0}) {
-      OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
-      r->setDatabaseDefaults(d.db.get());
-      r->setBlockTableRecord(what);
-      r->setPosition({x, 0, 0});
-      rec->appendOdDbEntity(r);
-    }
-    OdDbLinePtr l = OdDbLine::createObject();
-    l->setDatabaseDefaults(d.db.get());
-    l->setEndPoint({1, 1});
-    rec->appendOdDbEntity(l);
-  };
-  insertTwice(a, b);
-  insertTwice(b, a);
-  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
-  ref->setBlockTableRecord(a);
-  d.add(ref).release();
+  for (auto [into, what] : {std::pair{a, b}, std::pair{b, a}}) {
+    for (double x : {0.0, 10.0}) insert(what, into, {x, 0, 0});
+    lineIn(into, {1, 1});
+  }
+  insert(a);
   render::RenderReport report;
   const DisplayList l = render::renderModelSpace(d.db.get(), {}, &report);
   // A's line, and B's line in each of A's two inserts of B.
@@ -133,25 +126,10 @@ TEST_F(Scene, DeepFanOutStopsAtTheWorkBound) {
   // lines at the bottom.
   std::vector<OdDbObjectId> levels;
   for (int i = 0; i < 20; ++i) levels.push_back(block(("L" + std::to_string(i)).c_str()));
-  for (int i = 0; i < 20; ++i) {
-    OdDbBlockTableRecordPtr rec = levels[i].safeOpenObject(OdDb::kForWrite);
-    if (i + 1 == 20) {
-      OdDbLinePtr l = OdDbLine::createObject();
-      l->setDatabaseDefaults(d.db.get());
-      l->setEndPoint({1, 1});
-      rec->appendOdDbEntity(l);
-      continue;
-    }
-    for (int k = 0; k < 2; ++k) {
-      OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
-      r->setDatabaseDefaults(d.db.get());
-      r->setBlockTableRecord(levels[i + 1]);
-      rec->appendOdDbEntity(r);
-    }
-  }
-  OdDbBlockReferencePtr ref = OdDbBlockReference::createObject();
-  ref->setBlockTableRecord(levels[0]);
-  d.add(ref).release();
+  for (int i = 0; i + 1 < 20; ++i)
+    for (int k = 0; k < 2; ++k) insert(levels[i + 1], levels[i]);
+  lineIn(levels[19], {1, 1});
+  insert(levels[0]);
   render::RenderOptions o;
   o.maxWork = 20000;
   render::RenderReport report;
