@@ -47,14 +47,11 @@ TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
   EXPECT_EQ(switched, 2);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = runPython(
+  const std::string py = ezdxfReport(
       dir,
-      "import ezdxf, sys\n"
-      "doc = ezdxf.readfile(sys.argv[1])\n"
-      "print('errors', len(doc.audit().errors))\n"
       "print(sorted(s.dxf.name for s in doc.dimstyles))\n"
       "print(sorted(d.dxf.dimstyle for d in doc.modelspace().query('DIMENSION')))\n",
-      {dir / "out.dxf"});
+      dir / "out.dxf");
   EXPECT_TRUE(contains(py, "errors 0")) << py;
   EXPECT_TRUE(contains(py, "'Site plan'")) << py;
   EXPECT_TRUE(contains(py, "['Standard$0', 'Standard$0']")) << py;

@@ -97,11 +97,8 @@ TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
   EXPECT_NE(entity(5)->dimclrt(), OdCmColor::fromIndex(1));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = runPython(
+  const std::string py = ezdxfReport(
       dir,
-      "import ezdxf, sys\n"
-      "doc = ezdxf.readfile(sys.argv[1])\n"
-      "print('errors', len(doc.audit().errors))\n"
       "names = ['dimasz', 'dimscale', 'dimse1', 'dimsah', 'dimblk1', 'dimpost', 'dimtol', 'dimlim', 'dimtp',\n"
       "         'dimtm', 'dimalt', 'dimapost', 'dimtad', 'dimdec', 'dimtmove', 'dimtxt', 'dimcen', 'dimclrt',\n"
       "         'dimzin', 'dimgap', 'dimclrd', 'dimlwd', 'dimldrblk']\n"
@@ -110,7 +107,7 @@ TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
       "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle)) if hasattr(e, 'get_acad_dstyle') else {}\n"
       "    shown = {k: (round(v, 6) if isinstance(v, float) else v) for k, v in o.items() if k in names}\n"
       "    print(e.dxf.handle, e.dxftype(), sorted(shown.items()))\n",
-      {dir / "out.dxf"});
+      dir / "out.dxf");
   EXPECT_TRUE(contains(py, "errors 0")) << py;
   auto line = [&](std::size_t i) {
     const auto at = py.find(h[i] + " ");

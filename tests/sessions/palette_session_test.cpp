@@ -49,15 +49,12 @@ TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
   EXPECT_EQ(entity(1)->dimclrd(), OdCmColor::fromRGB(255, 128, 0));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = runPython(
+  const std::string py = ezdxfReport(
       dir,
-      "import ezdxf, sys\n"
-      "doc = ezdxf.readfile(sys.argv[1])\n"
-      "print('errors', len(doc.audit().errors))\n"
       "for e in doc.modelspace().query('DIMENSION LEADER'):\n"
       "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
       "    print(e.dxftype(), round(o.get('dimasz', -1), 6))\n",
-      {dir / "out.dxf"});
+      dir / "out.dxf");
   EXPECT_TRUE(contains(py, "errors 0")) << py;
   EXPECT_TRUE(contains(py, "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75")) << py;
 }

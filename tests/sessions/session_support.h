@@ -78,6 +78,18 @@ inline std::string runPython(const std::filesystem::path& dir, const std::string
   return runCommand(command).out;
 }
 
+// What ezdxf makes of a saved drawing: "errors N" from its audit, then
+// what `body` prints with the drawing open as `doc`.
+inline std::string ezdxfReport(const std::filesystem::path& dir, const std::string& body,
+                               const std::filesystem::path& drawing) {
+  return runPython(dir,
+                   "import ezdxf, sys\n"
+                   "doc = ezdxf.readfile(sys.argv[1])\n"
+                   "print('errors', len(doc.audit().errors))\n" +
+                       body,
+                   {drawing});
+}
+
 // A drawing with two rotated dimensions, a leader and a text, saved by our
 // own writer; gives the handles of the four entities in that order.
 inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
