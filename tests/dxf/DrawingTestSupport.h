@@ -21,12 +21,7 @@ namespace dxftest {
 // are decoded here, as our reader decodes them), or a number as written.
 inline std::string factText(const std::string& json)
 {
-    if (json.empty() || json.front() != '"')
-        return json;
-    std::string out;
-    for (size_t i = 1; i + 1 < json.size(); ++i)
-        out += json[i] == '\\' ? json[++i] : json[i];
-    return dxfDecodeText(out, DxfCodePage::Utf8);
+    return dxfDecodeText(jsonValue(json), DxfCodePage::Utf8);
 }
 
 // The record of that name in a symbol table (null when none).

@@ -59,6 +59,17 @@ inline std::string parseError(std::string_view text)
     return errorOf([&] { DxfDocument::parse(text); });
 }
 
+// A JSON string's content (its escapes undone), or a number as written.
+inline std::string jsonValue(const std::string& json)
+{
+    if (json.empty() || json.front() != '"')
+        return json;
+    std::string out;
+    for (size_t i = 1; i + 1 < json.size(); ++i)
+        out += json[i] == '\\' ? json[++i] : json[i];
+    return out;
+}
+
 // Joins lines with LF, so tests read like the file.
 inline std::string lines(std::initializer_list<std::string_view> parts)
 {

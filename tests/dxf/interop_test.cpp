@@ -22,17 +22,6 @@ std::string peerText(std::string_view text)
     return dxfDecodeText(text, DxfCodePage::Utf8);
 }
 
-// A JSON string's content, or the number as written.
-std::string jsonValue(const std::string& json)
-{
-    if (json.empty() || json.front() != '"')
-        return json;
-    std::string out;
-    for (size_t i = 1; i + 1 < json.size(); ++i)
-        out += json[i] == '\\' ? json[++i] : json[i];
-    return out;
-}
-
 void expectSameValue(const DxfDocument& doc, const DxfTag& tag, const std::string& json, const std::string& what)
 {
     std::string expected = jsonValue(json);
