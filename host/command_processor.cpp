@@ -90,6 +90,7 @@ HostApDocument* CommandProcessor::requireDocument() {
 
 void CommandProcessor::run() {
   while (!m_quit) {
+    if (onCommandPrompt) onCommandPrompt();
     OdString typed;
     const int flags = kPromptEmptyAllowed | (m_input ? kPromptBlanksAllowed : 0);
     const int r = input().getString(hostText(HostText::kCommandPrompt), "", flags, typed);

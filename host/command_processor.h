@@ -34,6 +34,10 @@ public:
   // command ends are dropped (and said so).
   void runTyped(const std::string& typed);
 
+  // Runs at every Command prompt before it asks (work between commands,
+  // such as saving recovery copies).
+  std::function<void()> onCommandPrompt;
+
   void requestQuit() { m_quit = true; }
   bool quitRequested() const { return m_quit; }
 

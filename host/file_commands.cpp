@@ -255,6 +255,7 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"CLOSE", commandClose, false, false},   {"QUIT", commandQuit, false, false},
       {"EXIT", commandQuit, false, false},     {"SWITCH", commandSwitch, false, false},
       {"UNDO", commandUndo, true, false},      {"U", commandUndoOne, true, false},
+      {"REDO", commandRedo, true, false},
       {"SETVAR", commandSetvar, true, true},   {"HELP", commandHelp, false, false},
       {"EXPORT", commandExport, true, true},   {"DIMREGEN", commandDimRegen, true, true},
       {"DIMLINEAR", commandDimLinear, true, true},     {"DIMALIGNED", commandDimAligned, true, true},

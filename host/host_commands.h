@@ -40,6 +40,7 @@ void editVariable(CommandProcessor& cp, const std::string& name);
 // undo_help_commands.cpp
 void commandUndo(CommandProcessor& cp);
 void commandUndoOne(CommandProcessor& cp);
+void commandRedo(CommandProcessor& cp);
 void commandHelp(CommandProcessor& cp);
 // palette_commands.cpp
 void commandSelect(CommandProcessor& cp);

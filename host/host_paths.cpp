@@ -53,12 +53,16 @@ std::optional<std::string> sampleDrawing() {
   return std::nullopt;
 }
 
-std::string defaultLogPath() {
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return (fs::path(data) / "qrvhost" / "qrvhost.log").string();
+std::string dataFolder() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return (fs::path(data) / "qrvhost").string();
   if (const char* home = std::getenv("HOME"); home && *home)
-    return (fs::path(home) / ".local" / "share" / "qrvhost" / "qrvhost.log").string();
+    return (fs::path(home) / ".local" / "share" / "qrvhost").string();
   return {};
+}
+
+std::string defaultLogPath() {
+  const std::string folder = dataFolder();
+  return folder.empty() ? folder : (fs::path(folder) / "qrvhost.log").string();
 }
 
 }  // namespace qrvhost

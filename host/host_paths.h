@@ -15,8 +15,10 @@ std::string helpFolder();
 // The sample drawing of examples/: "sample.dxf" when there is one, else the
 // first drawing there in name order; nothing when there is none.
 std::optional<std::string> sampleDrawing();
-// $XDG_DATA_HOME/qrvhost/qrvhost.log, else ~/.local/share/qrvhost/qrvhost.log;
-// empty when neither variable is set.
+// The user's data folder of the host: $XDG_DATA_HOME/qrvhost, else
+// ~/.local/share/qrvhost; empty when neither variable is set. Not created here.
+std::string dataFolder();
+// qrvhost.log in the data folder; empty when there is none.
 std::string defaultLogPath();
 
 }  // namespace qrvhost

@@ -7,8 +7,8 @@ namespace qrvhost {
 namespace {
 
 constexpr TwoLanguageText kTexts[] = {
-    {"Picture file (.svg or .png):", "Файл рисунка (.svg или .png):"},
-    {"The file name must end in .svg or .png.", "Имя файла должно оканчиваться на .svg или .png."},
+    {"Picture file (.svg, .png or .pdf):", "Файл рисунка (.svg, .png или .pdf):"},
+    {"The file name must end in .svg, .png or .pdf.", "Имя файла должно оканчиваться на .svg, .png или .pdf."},
     {"Cannot write \"%s\": %s", "Не удаётся записать \"%s\": %s"},
     {"Written \"%s\".", "Записан \"%s\"."},
     {"This build of the host cannot draw pictures.", "Эта сборка программы не умеет рисовать."},
@@ -26,6 +26,11 @@ constexpr TwoLanguageText kTexts[] = {
      "ничего не записано"},
     {"the picture has coordinates that are not numbers; nothing was written",
      "в рисунке есть координаты, не являющиеся числами; ничего не записано"},
+    {"qrvhost ended abruptly before; %d changed drawing(s) were kept: %s. Recover them?",
+     "Работа qrvhost прервалась; сохранены изменённые чертежи (%d): %s. Восстановить их?"},
+    {"Recovered \"%s\"; it has unsaved changes.", "Восстановлен \"%s\"; изменения не сохранены."},
+    {"Cannot recover \"%s\": %s", "Не удаётся восстановить \"%s\": %s"},
+    {"Recovery copy: %s", "Копия для восстановления: %s"},
 };
 
 }  // namespace

@@ -19,6 +19,10 @@ enum class LocalText {
   kPictureCyclicBlock,  // %s block name
   kPictureTooComplex,
   kPictureNotFinite,
+  kRecoveryOffer,     // %d count, %s the drawings' names
+  kRecovered,         // %s title
+  kRecoveryCannotOpen,  // %s title, %s reason
+  kRecoveryProblem,   // %s what went wrong
 };
 
 OdString localText(LocalText id);

@@ -42,6 +42,8 @@ public:
   virtual bool snapshot(const std::string& path, std::string& error) = 0;
   // The user plays the dialogs in real windows (not typed lines).
   virtual bool interactive() const = 0;
+  // A Yes/No question in a message box over the window; true for Yes.
+  virtual bool askYesNo(const std::string& question) = 0;
   // The drawings are about to close: the window lets go of them.
   virtual void sessionEnding() = 0;
 };

@@ -21,6 +21,7 @@
 #ifdef QRVHOST_HAVE_RENDER
 #include "raster_image.h"
 #include "renderer.h"
+#include "pdf_writer.h"
 #include "svg_writer.h"
 #endif
 
@@ -93,8 +94,8 @@ void commandExport(CommandProcessor& cp) {
   OdString path;
   if (cp.input().getString(localText(LocalText::kPictureFilePrompt), "", kPromptBlanksAllowed, path) != kPromptText)
     return;
-  const bool svg = endsWithNoCase(path, ".svg");
-  if (!svg && !endsWithNoCase(path, ".png")) {
+  const bool svg = endsWithNoCase(path, ".svg"), pdf = endsWithNoCase(path, ".pdf");
+  if (!svg && !pdf && !endsWithNoCase(path, ".png")) {
     cp.input().print(localText(LocalText::kPictureBadName));
     return;
   }
@@ -119,6 +120,8 @@ void commandExport(CommandProcessor& cp) {
     render::SvgOptions options;
     options.widthPx = kPictureWidthPx;
     written = render::writeSvgFile(picture, path, options, &error);
+  } else if (pdf) {
+    written = render::writePdfFile(picture, path, {}, &error);
   } else {
     render::RasterOptions options;
     options.widthPx = kPictureWidthPx;

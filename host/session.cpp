@@ -15,17 +15,25 @@
 #include "app_services.h"
 #include "batch_run.h"
 #include "cli_options.h"
+#include "command_names.h"
 #include "command_processor.h"
 #include "console.h"
 #include "documents.h"
 #include "drawing_files.h"
 #include "dxf_binding.h"
+#include "editor_input.h"
 #include "host_commands.h"
 #include "host_log.h"
 #include "host_paths.h"
 #include "host_services.h"
 #include "host_text.h"
+#include "host_texts_local.h"
+#include "host_context.h"
+#include "recovery_files.h"
+#include "recovery_offer.h"
+#include "line_editor_input.h"
 #include "main_window_link.h"
+#include "sysvars.h"
 #include "module_loader.h"
 #include "terminal_input.h"
 #include "text_format.h"
@@ -81,10 +89,37 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& err
   return true;
 }
 
+// Filled while the session's services exist: the line editor's completion
+// reads the commands and variables there.
+HostServices* gCompletionServices = nullptr;
+
+// A person at a terminal gets line editing; piped input and terminals
+// without it read plain lines.
+std::unique_ptr<HostInputSource> openTerminalInput() {
+  LineEditorSetup setup;
+  if (const std::string folder = dataFolder(); !folder.empty()) setup.historyFile = folder + "/history";
+  setup.words = [] {
+    CompletionWords words;
+    if (!gCompletionServices) return words;
+    words.commands = typeableCommandNames(*gCompletionServices);
+    words.variables = gCompletionServices->sysVars().names();
+    return words;
+  };
+  setup.isCommandPrompt = [](const std::string& prompt) {
+    return hostTrim(prompt) == hostTrim(std::string(hostText(HostText::kCommandPrompt).c_str()));
+  };
+  std::string why;
+  if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO)) {
+    if (auto editor = openLineEditor(std::move(setup), why)) return editor;
+    hostTraceNote("host/session", __LINE__, "plain terminal input: " + why);
+  }
+  return std::make_unique<TerminalInput>();
+}
+
 // The script as the session's input; null with `error` set when it cannot be read.
 std::unique_ptr<HostInputSource> openInput(const CliOptions& options, std::unique_ptr<std::istream>& stream,
                                            std::string& error) {
-  if (!options.script) return std::make_unique<TerminalInput>();
+  if (!options.script) return openTerminalInput();
   if (*options.script == "-") return std::make_unique<ScriptInput>(std::cin);
   std::string text;
   if (!readScriptFile(*options.script, text, error)) return nullptr;
@@ -144,6 +179,17 @@ bool openStartDrawings(const CliOptions& options, HostServices& services, std::s
   }
   documents.addDocument(services.app().createNewDrawing(), "", "");
   return true;
+}
+
+// The keeper of this session's recovery copies; null without a data
+// folder to keep them in.
+std::unique_ptr<RecoveryKeeper> startRecovery(HostConsole& console) {
+  const std::string folder = dataFolder();
+  if (folder.empty()) return nullptr;
+  std::string error;
+  const auto interval = recoveryInterval(error);
+  if (!error.empty()) console.print(hostFormat(localText(LocalText::kRecoveryProblem).c_str(), error.c_str()));
+  return std::make_unique<RecoveryKeeper>(folder + "/recovery", interval);
 }
 
 }  // namespace
@@ -236,6 +282,7 @@ int runHost(int argc, const char* const* argv) {
 
     LoadedModule module;
     if (!module.load(options->module.value_or(defaultModulePath()), error)) return failWith(kExitModule, error);
+    gCompletionServices = &services;
 
     if (options->each) {
       if (runScriptOnEach(options->drawings, eachScript, services, console, options->recover) > 0)
@@ -243,7 +290,19 @@ int runHost(int argc, const char* const* argv) {
     } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);
     } else {
+      std::unique_ptr<RecoveryKeeper> recovery = startRecovery(console);
+      // Only a person is asked; a script leaves what it finds for one.
+      const bool person = !options->script && (mainWin || ::isatty(STDIN_FILENO));
+      if (recovery && person)
+        offerLeftDrawings(*recovery, services, [&](const std::string& question) {
+          return mainWin ? mainWin->askYesNo(question) : gpQrContext->questionBox(question) == 1;
+        });
       CommandProcessor processor(services, input);
+      if (recovery)
+        processor.onCommandPrompt = [&] {
+          for (const std::string& problem : recovery->tick(services.documents()))
+            console.print(hostFormat(localText(LocalText::kRecoveryProblem).c_str(), problem.c_str()));
+        };
       processor.run();
       // The reason was shown and written to standard error when it failed.
       if (options->script && processor.saveFailed()) status = kExitSaveFailed;
@@ -255,6 +314,7 @@ int runHost(int argc, const char* const* argv) {
     HostApDocManager& documents = services.documents();
     while (!documents.documents().empty()) documents.closeDocument(documents.documents().back());
     module.unload();
+    gCompletionServices = nullptr;
   }
   closeHostLog();
   return status;

@@ -1,9 +1,9 @@
-// UNDO, U and HELP.
+// UNDO, U, REDO and HELP.
 #include <cstdlib>
 
 #include "OdDbDatabase.h"
 #include "OdStringUtil.h"
-#include "command_factory.h"
+#include "command_names.h"
 #include "command_processor.h"
 #include "documents.h"
 #include "editor_input.h"
@@ -18,24 +18,30 @@ namespace qrvhost {
 
 namespace {
 
+// One step back (or forward again); false when there is none or it
+// failed, which is said.
+bool stepOnce(CommandProcessor& cp, OdDbDatabase& db, bool redo) {
+  if (!(redo ? db.hasRedo() : db.hasUndo())) {
+    cp.input().print(hostText(redo ? HostText::kNothingToRedo : HostText::kNothingToUndo));
+    return false;
+  }
+  const OdString name = redo ? db.redoName() : db.undoName();
+  try {
+    redo ? db.redo() : db.undo();
+  } catch (const OdError& e) {
+    cp.input().print(hostFormat(hostText(redo ? HostText::kRedoFailed : HostText::kUndoFailed).c_str(),
+                                e.description().c_str()));
+    return false;
+  }
+  cp.input().print(hostFormat(hostText(redo ? HostText::kRedone : HostText::kUndone).c_str(), name.c_str()));
+  return true;
+}
+
 void undoSteps(CommandProcessor& cp, long count) {
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
-  OdDbDatabase* db = doc->database();
-  for (long i = 0; i < count; ++i) {
-    if (!db->hasUndo()) {
-      cp.input().print(hostText(HostText::kNothingToUndo));
-      return;
-    }
-    const OdString name = db->undoName();
-    try {
-      db->undo();
-    } catch (const OdError& e) {
-      cp.input().print(hostFormat(hostText(HostText::kUndoFailed).c_str(), e.description().c_str()));
-      return;
-    }
-    cp.input().print(hostFormat(hostText(HostText::kUndone).c_str(), name.c_str()));
-  }
+  for (long i = 0; i < count; ++i)
+    if (!stepOnce(cp, *doc->database(), false)) return;
 }
 
 // Dialog commands show the help of their dialog.
@@ -54,11 +60,7 @@ void listHelp(CommandProcessor& cp) {
     }
     line += (line.empty() ? "" : " ") + name;
   };
-  for (const HostCommandDef& c : hostCommands()) add(c.name);
-  if (gpQrContext)
-    for (const HostCommandEntry& c : gpQrContext->commands()) add(qrv::toUpper(c.localName));
-  for (const auto& t : HostCommandFactoryRegistry::typedNames())
-    if (cp.services().commandFactory().findTyped(t.typed)) add(t.typed);
+  for (const std::string& name : typeableCommandNames(cp.services())) add(name);
   if (!line.empty()) cp.input().print("  " + line);
   cp.input().print(hostText(HostText::kHelpTopics));
   for (const std::string& key : cp.services().help().keys()) cp.input().print("  " + key);
@@ -81,6 +83,10 @@ void commandUndo(CommandProcessor& cp) {
 }
 
 void commandUndoOne(CommandProcessor& cp) { undoSteps(cp, 1); }
+
+void commandRedo(CommandProcessor& cp) {
+  if (HostApDocument* doc = cp.requireDocument()) stepOnce(cp, *doc->database(), true);
+}
 
 void commandHelp(CommandProcessor& cp) {
   OdString typed;

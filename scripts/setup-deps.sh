@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-ezdxf
+  python3 python3-ezdxf poppler-utils
   libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
-  qt6-base-dev
+  qt6-base-dev libedit-dev
   clang libclang-rt-14-dev
 )
 

@@ -215,7 +215,7 @@ StyleImportResult importDimStyles(OdDbDatabase& target, const OdDbDatabase& sour
     target.endUndoGroup();
     DDS_LOG_ERROR(kSrcDlgDimStyle, "importing dimension styles: " + e.description());
     // A step that changed nothing is dropped: then there is nothing to take back.
-    if (ownStep && target.modificationStamp() != before) target.undo();
+    if (ownStep && target.modificationStamp() != before) target.undoAndForget();
     throw;
   }
   target.endUndoGroup();

@@ -13,11 +13,13 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "OdDbDatabase.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "command_line_panel.h"
 #include "dimension_refresh.h"
+#include "document_tabs.h"
 #include "documents.h"
 #include "drawing_view.h"
 #include "entity_preview.h"
@@ -52,7 +54,8 @@ render::Rgb rgbOf(const QColor& c) { return {std::uint8_t(c.red()), std::uint8_t
 }  // namespace
 
 MainWindow::MainWindow()
-    : m_view(new DrawingView(this)),
+    : m_view(new DrawingView),
+      m_tabs(new DocumentTabs),
       m_commandLine(new CommandLinePanel),
       m_palette(new PalettePanel),
       m_commandDock(new QDockWidget(say("Command line", "Командная строка"), this)),
@@ -61,7 +64,17 @@ MainWindow::MainWindow()
       m_selectionLabel(new QLabel(this)),
       m_styleLabel(new QLabel(this)) {
   setObjectName("mainWindow");
-  setCentralWidget(m_view);
+  auto* middle = new QWidget(this);
+  auto* column = new QVBoxLayout(middle);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(m_tabs);
+  column->addWidget(m_view, 1);
+  setCentralWidget(middle);
+  m_tabs->typeLines = [this](const QStringList& lines) {
+    if (typeLines) typeLines(lines);
+  };
+  m_tabs->askFileName = [this](HostApDocument* doc) { return askSaveName(doc); };
   m_commandDock->setObjectName("commandLineDock");
   m_commandDock->setWidget(m_commandLine);
   addDockWidget(Qt::BottomDockWidgetArea, m_commandDock);
@@ -126,6 +139,10 @@ void MainWindow::buildMenus() {
       typeLines({"SAVE"});
   });
   add(file, say("Save &As...", "Сохранить &как..."), QKeySequence::SaveAs, [this] { saveAs(); });
+  add(file, say("&Close", "&Закрыть"), QKeySequence::Close, [this] {
+    const auto lines = m_tabs->closingLines(hostDocManager(), m_tabs->currentIndex());
+    if (lines && typeLines) typeLines(*lines);
+  });
   file->addSeparator();
   add(file, say("&Export...", "&Экспорт..."), {}, [this] { exportPicture(); });
   file->addSeparator();
@@ -133,6 +150,8 @@ void MainWindow::buildMenus() {
 
   QMenu* edit = menuBar()->addMenu(say("&Edit", "&Правка"));
   add(edit, say("&Undo", "&Отменить"), QKeySequence::Undo, type({"U"}));
+  QAction* redo = add(edit, say("&Redo", "&Вернуть"), {}, type({"REDO"}));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   add(edit, say("Select &all", "Выделить &всё"), QKeySequence::SelectAll, [this] {
     std::vector<std::uint32_t> all(m_scene.entities().size());
     for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
@@ -236,6 +255,7 @@ void MainWindow::refresh(bool afterUndo) {
     m_palette->reread();
   }
   m_styleBox->fill(db);
+  m_tabs->sync(hostDocManager());
   updateTitle();
 }
 
@@ -390,7 +410,7 @@ void MainWindow::showCursor(QPointF at) {
 void MainWindow::updateTitle() {
   HostApDocument* doc = currentDocument();
   QString title = "qrvhost";
-  if (doc) title = qs(doc->title()) + (doc->isModified() ? "*" : "") + " - qrvhost";
+  if (doc) title = documentCaption(doc) + " - qrvhost";
   setWindowTitle(title);
   if (doc) m_styleLabel->setText(say("Style: %1", "Стиль: %1").arg(currentStyleName(doc->database())));
 }
@@ -401,11 +421,15 @@ void MainWindow::openFile() {
   if (!path.isEmpty() && typeLines) typeLines({"OPEN", path});
 }
 
+QString MainWindow::askSaveName(HostApDocument* doc) {
+  return QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"), qs(doc->fileName()),
+                                      say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+}
+
 void MainWindow::saveAs() {
   HostApDocument* doc = currentDocument();
   if (!doc) return;
-  const QString path = QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"),
-                                                    qs(doc->fileName()), say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+  const QString path = askSaveName(doc);
   if (path.isEmpty() || !typeLines) return;
   QStringList lines{"SAVEAS", path};
   // The file dialog has asked already whether to replace another file.
@@ -415,15 +439,20 @@ void MainWindow::saveAs() {
 
 void MainWindow::exportPicture() {
   const QString path = QFileDialog::getSaveFileName(this, say("Export picture", "Экспорт рисунка"), QString(),
-                                                    say("SVG picture (*.svg);;PNG picture (*.png)",
-                                                        "Рисунок SVG (*.svg);;Рисунок PNG (*.png)"));
+                                                    say("SVG picture (*.svg);;PNG picture (*.png);;PDF document (*.pdf)",
+                                                        "Рисунок SVG (*.svg);;Рисунок PNG (*.png);;Документ PDF (*.pdf)"));
   if (!path.isEmpty() && typeLines) typeLines({"EXPORT", path});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // The session ends through QUIT, which asks about unsaved drawings.
+  // The session ends through QUIT, once every changed drawing was asked about.
   event->ignore();
   if (closeRequested) closeRequested();
+}
+
+void MainWindow::askAndQuit() {
+  const auto lines = m_tabs->quittingLines(hostDocManager());
+  if (lines && typeLines) typeLines(*lines + QStringList{"QUIT"});
 }
 
 }  // namespace qrvwindow

@@ -20,6 +20,7 @@ namespace qrvwindow {
 
 class CommandLinePanel;
 class DimStyleBox;
+class DocumentTabs;
 class DrawingView;
 class PalettePanel;
 
@@ -57,7 +58,12 @@ public:
   std::function<void(const QStringList& lines)> typeLines;
   std::function<void(const QString& answer)> answer;
   std::function<void()> cancel;
+  // Closing the window: the session either asks about changed drawings
+  // itself (a script) or lets the window ask (askAndQuit).
   std::function<void()> closeRequested;
+  // Asks about each changed drawing (Yes, No, Cancel), closes them as
+  // answered and quits; nothing happens when the user cancels.
+  void askAndQuit();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -82,9 +88,11 @@ private:
   void setDark(bool dark);
   void openFile();
   void saveAs();
+  QString askSaveName(HostApDocument* doc);
   void exportPicture();
 
   DrawingView* m_view;
+  DocumentTabs* m_tabs;
   CommandLinePanel* m_commandLine;
   PalettePanel* m_palette;
   QDockWidget* m_commandDock;

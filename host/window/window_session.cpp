@@ -4,6 +4,7 @@
 // its event loop until there is one.
 #include <QApplication>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
 #include <cctype>
@@ -88,7 +89,12 @@ public:
       wake();
     };
     m_window.closeRequested = [this] {
-      m_window.typeLines({"QUIT"});
+      // A script answers QUIT's question itself; a person is asked about
+      // each changed drawing in a message box.
+      if (m_script)
+        m_window.typeLines({"QUIT"});
+      else
+        m_window.askAndQuit();
     };
     m_window.promptKind = [this] {
       if (m_pointAsked) return MainWindow::PromptKind::kPoint;
@@ -145,10 +151,11 @@ public:
   }
 
 private:
-  // Whether the command typed at the Command prompt undoes.
+  // Whether the command typed at the Command prompt undoes or redoes: both
+  // give dimensions values their blocks were not built from.
   static bool undoes(std::string name) {
     for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return name == "U" || name == "UNDO";
+    return name == "U" || name == "UNDO" || name == "REDO";
   }
 
   HostAnswer nextAnswer() {
@@ -173,6 +180,11 @@ private:
   }
 
 public:
+  bool askYesNo(const std::string& question) override {
+    return QMessageBox::question(&m_window, "qrvhost", qs(question), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+  }
+
   // HostPointTracker
   void pointRequested(const HostPointRequest& request) override {
     m_pointAsked = true;

@@ -129,11 +129,20 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const {
 void OdDbDatabase::noteModified(OdDbObject* obj) {
   ++m_stamp;
   if (!m_undoBlocked && m_undo->isOpen()) m_undo->recordModified(obj->m_stub, obj);
+  noteUnrecordedChange();
 }
 
 void OdDbDatabase::noteHeaderModified() {
   ++m_stamp;
   if (!m_undoBlocked && m_undo->isOpen()) m_undo->recordHeader(m_header);
+  noteUnrecordedChange();
+}
+
+void OdDbDatabase::noteUnrecordedChange() {
+  // A change outside any step is a new change all the same: redoing an
+  // older state over it would put back objects it no longer matches (a
+  // block table without the blocks made since).
+  if (!m_undoBlocked && !m_undo->isOpen()) m_undo->forgetRedo();
 }
 
 const OdRxClass* OdDbDatabase::desc() {
@@ -149,6 +158,19 @@ OdString OdDbDatabase::undoName() const { return m_undo->lastName(); }
 
 void OdDbDatabase::undo() {
   if (!m_undo->undoLast()) throw OdError(eNothingToUndo);
+  ++m_stamp;
+}
+
+bool OdDbDatabase::hasRedo() const { return m_undo->hasRedo(); }
+OdString OdDbDatabase::redoName() const { return m_undo->redoName(); }
+
+void OdDbDatabase::redo() {
+  if (!m_undo->redoLast()) throw OdError(eNothingToRedo);
+  ++m_stamp;
+}
+
+void OdDbDatabase::undoAndForget() {
+  if (!m_undo->undoLast(false)) throw OdError(eNothingToUndo);
   ++m_stamp;
 }
 

@@ -136,6 +136,14 @@ public:
   bool hasUndo() const;
   OdString undoName() const;
   void undo();
+  // Redo makes the last undone step again; a new step clears what there is
+  // to redo.
+  bool hasRedo() const;
+  OdString redoName() const;
+  void redo();
+  // Undoes the last step and leaves nothing to redo: for a step that failed
+  // half-way and takes itself back.
+  void undoAndForget();
   // While blocked, changes are not recorded (a private preview drawing).
   void blockUndoRecording(bool block);
   bool isUndoRecordingBlocked() const { return m_undoBlocked; }
@@ -171,6 +179,7 @@ private:
   void createDefaultContents(OdDb::MeasurementValue measurement);
   void ensureStandardRecords();
   void noteHeaderModified();
+  void noteUnrecordedChange();
   template <class T>
   void setHeaderField(T& field, const T& value) {
     noteHeaderModified();

@@ -15,8 +15,12 @@ void OdDbUndoHistory::begin(const OdString& name) {
 void OdDbUndoHistory::end() {
   if (m_depth == 0) return;
   if (--m_depth > 0) return;
-  // A step that changed nothing is not worth an undo.
-  if (!m_steps.empty() && m_steps.back().entries.empty() && !m_steps.back().header) m_steps.pop_back();
+  // A step that changed nothing is not worth an undo; one that changed
+  // something makes what was undone before it obsolete.
+  if (!m_steps.empty() && m_steps.back().entries.empty() && !m_steps.back().header)
+    m_steps.pop_back();
+  else
+    m_redo.clear();
 }
 
 void OdDbUndoHistory::recordModified(OdDbStub* stub, const OdDbObject* obj) {
@@ -39,14 +43,33 @@ void OdDbUndoHistory::recordHeader(const OdDbHeaderVars& header) {
   if (!step.header) step.header = header;
 }
 
-bool OdDbUndoHistory::undoLast() {
+bool OdDbUndoHistory::undoLast(bool keepForRedo) {
   if (m_steps.empty()) return false;
   if (m_depth > 0) throw OdError(eInvalidContext, "cannot undo inside an open undo group");
   Step step = std::move(m_steps.back());
   m_steps.pop_back();
+  Step redo = restore(step);
+  if (keepForRedo) m_redo.push_back(std::move(redo));
+  return true;
+}
+
+bool OdDbUndoHistory::redoLast() {
+  if (m_redo.empty()) return false;
+  if (m_depth > 0) throw OdError(eInvalidContext, "cannot redo inside an open undo group");
+  Step step = std::move(m_redo.back());
+  m_redo.pop_back();
+  m_steps.push_back(restore(step));
+  return true;
+}
+
+OdDbUndoHistory::Step OdDbUndoHistory::restore(Step& step) {
+  // Every entry's object as it is now, so the restore can be taken back:
+  // an object the step created is kept whole before it is erased again.
+  Step inverse{step.name, {}, {}, std::nullopt};
   for (auto it = step.entries.rbegin(); it != step.entries.rend(); ++it) {
     OdDbObject* obj = it->stub->object;
     if (!obj) continue;
+    inverse.entries.push_back(Entry{it->stub, std::unique_ptr<OdDbObject>(obj->cloneRaw())});
     const bool wasLive = !obj->isErased();
     if (wasLive) m_db->unregisterHardRefs(obj);
     if (!it->before) {
@@ -57,10 +80,11 @@ bool OdDbUndoHistory::undoLast() {
     if (!obj->isErased()) m_db->registerHardRefs(obj);
   }
   if (step.header) {
+    inverse.header = m_db->m_header;
     m_db->m_header.forEachObjectId([&](OdDbObjectId id) { m_db->removeHardRef(id); });
     m_db->m_header = *step.header;
     m_db->m_header.forEachObjectId([&](OdDbObjectId id) { m_db->addHardRef(id); });
   }
   m_db->noteNamesChanged();
-  return true;
+  return inverse;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The undo record of a database: for each step, the state of every object
 // before its first change in that step, the objects the step created, and
-// the header as it was.
+// the header as it was. Undoing a step keeps the states it replaced as a
+// step to redo, until a new step makes them obsolete.
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -21,13 +22,19 @@ public:
   bool isOpen() const { return m_depth > 0; }
   bool hasUndo() const { return !m_steps.empty(); }
   OdString lastName() const { return m_steps.empty() ? OdString() : m_steps.back().name; }
+  bool hasRedo() const { return !m_redo.empty(); }
+  void forgetRedo() { m_redo.clear(); }
+  OdString redoName() const { return m_redo.empty() ? OdString() : m_redo.back().name; }
 
   void recordModified(OdDbStub* stub, const OdDbObject* obj);
   void recordCreated(OdDbStub* stub);
   void recordHeader(const OdDbHeaderVars& header);
 
-  // Restores the last step; false when there is none.
-  bool undoLast();
+  // Restores the last step; false when there is none. With keepForRedo
+  // false the step is gone for good (a failed step taking itself back).
+  bool undoLast(bool keepForRedo = true);
+  // Makes the last undone step again; false when there is none.
+  bool redoLast();
 
 private:
   struct Entry {
@@ -41,7 +48,11 @@ private:
     std::optional<OdDbHeaderVars> header;
   };
 
+  // Puts back the states the step holds; gives the step that takes this back.
+  Step restore(Step& step);
+
   OdDbDatabase* m_db;
   std::vector<Step> m_steps;
+  std::vector<Step> m_redo;
   int m_depth = 0;
 };

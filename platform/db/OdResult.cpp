@@ -28,6 +28,7 @@ const char* odResultText(OdResult res) {
     case eIllegalReplacement: return "Illegal replacement";
     case eNothingToUndo: return "Nothing to undo";
     case eInvalidContext: return "Invalid context";
+    case eNothingToRedo: return "Nothing to redo";
   }
   return "Unknown error";
 }

@@ -30,6 +30,7 @@ enum OdResult {
   eIllegalReplacement,
   eNothingToUndo,
   eInvalidContext,
+  eNothingToRedo,
 };
 
 // A short, stable description of a result code ("Duplicate record name").

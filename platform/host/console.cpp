@@ -49,8 +49,17 @@ void HostConsole::write(const OdString& text) {
 
 HostAnswer HostConsole::ask(const OdString& prompt) {
   m_lastPrompt = prompt;
-  m_out << prompt;
-  if (!prompt.empty() && prompt.back() != ' ' && prompt.back() != '\n') m_out << ' ';
+  std::string shown = prompt;
+  if (!shown.empty() && shown.back() != ' ' && shown.back() != '\n') shown += ' ';
+  // A line editor draws its prompt itself (and again after a completion
+  // list); lines above the prompt's last one are ours to print.
+  if (!m_ended && m_input->showsPrompt()) {
+    const std::size_t newline = shown.rfind('\n');
+    if (newline != std::string::npos) m_out << shown.substr(0, newline + 1);
+    m_input->setPrompt(newline == std::string::npos ? shown : shown.substr(newline + 1));
+  } else {
+    m_out << shown;
+  }
   m_out.flush();
   if (m_ended) {
     m_out << '\n';

@@ -23,6 +23,10 @@ public:
   // Scripts are not typed where the user can see them, so the console
   // shows each answer after its prompt; a terminal echoes by itself.
   virtual bool echoAnswers() const = 0;
+  // A source that shows the prompt itself (a line editor, which draws it
+  // again while the line is edited) is given it instead of the output.
+  virtual bool showsPrompt() const { return false; }
+  virtual void setPrompt(const std::string& /*prompt*/) {}
 };
 
 // Answers read line by line from a stream: each line is one answer exactly

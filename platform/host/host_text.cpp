@@ -106,6 +106,9 @@ const QrStringEntry kHostStrings[] = {
       "Чертёж исправлен при чтении; сохранение запишет исправленный вид."),
     T(kRecoverHint, "RECOVER may open it: it reads what can be read of a damaged file.",
       "Его может открыть RECOVER: эта команда читает всё, что можно прочесть в повреждённом файле."),
+    T(kRedone, "Redone: %s", "Возвращено: %s"),
+    T(kNothingToRedo, "Nothing to redo.", "Нечего возвращать."),
+    T(kRedoFailed, "Redo failed: %s", "Возврат не выполнен: %s"),
 };
 
 #undef T

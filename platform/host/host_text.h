@@ -83,6 +83,9 @@ enum class HostText : unsigned {
   kRecoverSummary,
   kReadRepaired,
   kRecoverHint,
+  kRedone,
+  kNothingToRedo,
+  kRedoFailed,
 };
 
 // The text in the session's language.

@@ -11,19 +11,12 @@
 #include <numbers>
 
 #include "pixel_mapping.h"
+#include "short_number.h"
 
 namespace render {
 namespace {
 
-std::string num(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", std::fabs(v) < 5e-4 ? 0.0 : v);
-  // Drop trailing zeros to keep documents small.
-  std::string s = buf;
-  while (!s.empty() && s.back() == '0') s.pop_back();
-  if (!s.empty() && s.back() == '.') s.pop_back();
-  return s;
-}
+std::string num(double v) { return shortNumber(v); }
 
 std::string hex(const Rgb& c) {
   char buf[8];

@@ -92,6 +92,50 @@ TEST(Undo, RestoresChangedCreatedAndErasedObjectsAndTheHeader) {
   EXPECT_FALSE(purgeable(db, db.getDimStyleStandardId()));
   EXPECT_FALSE(db.hasUndo());
   EXPECT_THROW(db.undo(), OdError);
+
+  // Redo makes the step again, with its references, and undo takes it back
+  // once more.
+  ASSERT_TRUE(db.hasRedo());
+  EXPECT_EQ(db.redoName(), "EDIT");
+  db.redo();
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(a.safeOpenObject())->dimasz(), 2.0);
+  EXPECT_EQ(t->getAt("Renamed"), a);
+  EXPECT_TRUE(dim.isErased());
+  EXPECT_FALSE(created.isErased());
+  EXPECT_EQ(t->getAt("New"), created);
+  EXPECT_EQ(db.getDimstyle(), a);
+  EXPECT_DOUBLE_EQ(db.dimasz(), 7.0);
+  EXPECT_TRUE(purgeable(db, db.getDimStyleStandardId()));
+  EXPECT_FALSE(db.hasRedo());
+  EXPECT_THROW(db.redo(), OdError);
+  db.undo();
+  EXPECT_TRUE(created.isErased());
+  EXPECT_EQ(db.getDimstyle(), db.getDimStyleStandardId());
+
+  // A new change makes the undone step obsolete, also one made outside
+  // any step; a step that changes nothing, or a change not recorded on
+  // purpose (a preview), does not.
+  db.beginUndoGroup("NOTHING");
+  db.endUndoGroup();
+  db.blockUndoRecording(true);
+  db.setDimtxt(0.3);
+  db.blockUndoRecording(false);
+  EXPECT_TRUE(db.hasRedo());
+  db.beginUndoGroup("OTHER");
+  db.setDimasz(1.0);
+  db.endUndoGroup();
+  EXPECT_FALSE(db.hasRedo());
+  db.undo();
+  EXPECT_TRUE(db.hasRedo());
+  db.setDimtxt(0.25);
+  EXPECT_FALSE(db.hasRedo());
+  // A step that takes itself back leaves nothing to redo.
+  db.beginUndoGroup("OTHER");
+  db.setDimasz(1.0);
+  db.endUndoGroup();
+  db.undoAndForget();
+  EXPECT_DOUBLE_EQ(db.dimasz(), 0.18);
+  EXPECT_FALSE(db.hasRedo());
 }
 
 TEST(Undo, NestedGroupsFormOneStepAndBlockingRecordsNothing) {

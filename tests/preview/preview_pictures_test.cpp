@@ -3,6 +3,7 @@
 // pictures, and DIMPREVIEW's files.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -153,7 +154,7 @@ TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
   EXPECT_NE(out.find("Command: DIMREGEN\n0 dimension(s) recomputed.\n"), std::string::npos) << out;
   // Answers typed after the command are shown at their prompts; those the
   // command did not ask for are dropped, and said so.
-  EXPECT_NE(out.find("Picture file (.svg or .png): " + folder.file("drawing.svg") + "\n"), std::string::npos);
+  EXPECT_NE(out.find("Picture file (.svg, .png or .pdf): " + folder.file("drawing.svg") + "\n"), std::string::npos);
   EXPECT_NE(out.find("Written \"" + folder.file("again.svg") + "\".\nIgnored: extra words\n"), std::string::npos)
       << out;
 }
@@ -164,7 +165,8 @@ TEST(PreviewHostCommands, RegenAndExportTheSampleDrawing) {
   const std::string sample = std::string(DDS_SOURCE_DIR) + "/examples/sample.dxf";
   if (!std::filesystem::exists(host) || !std::filesystem::exists(sample)) GTEST_SKIP() << "no host or sample";
   TempFolder folder;
-  writeText(folder.file("s.scr"), "DIMREGEN\nEXPORT " + folder.file("sample.png") + "\n");
+  writeText(folder.file("s.scr"),
+            "DIMREGEN\nEXPORT " + folder.file("sample.png") + "\nEXPORT " + folder.file("sample.pdf") + "\n");
   const std::string command = host + " --lang en --log " + folder.file("trace.log") + " --script " +
                               folder.file("s.scr") + " " + sample + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
@@ -179,6 +181,29 @@ TEST(PreviewHostCommands, RegenAndExportTheSampleDrawing) {
   EXPECT_GT(count, 0) << out;
   EXPECT_NE(out.find(" dimension(s) recomputed.\n"), std::string::npos) << out;
   EXPECT_TRUE(isPng(folder.file("sample.png"))) << out;
+
+  // The PDF read back by an independent reader: one A4 landscape page whose
+  // text is the drawing's (dimension values among it).
+  const std::string pdf = readText(folder.file("sample.pdf"));
+  ASSERT_EQ(pdf.rfind("%PDF-1.4", 0), 0u) << out;
+  if (std::system("pdftotext -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  auto run = [](const std::string& command) {
+    std::string text;
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    char chunk[4096];
+    for (std::size_t n; p && (n = fread(chunk, 1, sizeof chunk, p)) > 0;) text.append(chunk, n);
+    if (p) pclose(p);
+    return text;
+  };
+  const std::string info = run("pdfinfo " + folder.file("sample.pdf"));
+  EXPECT_NE(info.find("Pages:          1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page size:      842 x 595 pts (A4)"), std::string::npos) << info;
+  EXPECT_EQ(info.find("Syntax Error"), std::string::npos) << info;
+  const std::string text = run("pdftotext -q " + folder.file("sample.pdf") + " -");
+  EXPECT_NE(text.find_first_of("0123456789"), std::string::npos) << text;
+  // Every stroke and glyph is a path of the page, not a picture of it.
+  EXPECT_EQ(pdf.find("/Image"), std::string::npos);
+  EXPECT_GT(std::count(pdf.begin(), pdf.end(), '\n'), 1000);
 }
 
 }  // namespace

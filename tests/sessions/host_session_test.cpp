@@ -46,3 +46,58 @@ TEST(HostSessions, TheSampleOpensByDefaultWithItsStylesAndNoOverrides) {
     if (auto dim = OdDbDimension::cast(e->entity().get())) withOverrides += !dim->dimOverrides().empty();
   EXPECT_EQ(withOverrides, 1);
 }
+
+// UNDO takes back a saved style, a palette change and a drafted dimension;
+// REDO makes them again in order, and a new change after an undo leaves
+// nothing to redo.
+TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
+  const auto dir = tempFolder("redo");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  const auto undone = dir / "undone.dxf", redone = dir / "redone.dxf";
+  // DIMREGEN first: the drawing's dimensions come without blocks, and a
+  // save that builds them is a change that leaves nothing to redo.
+  writeText(dir / "s.scr", "DIMREGEN\n-DIMSTYLE S Big\n"
+                           "PROPERTIES\n" + handles[0] + "\n\nset Lines & Arrows.Arrow size = 0.75\nclose\n"
+                           "DIMLINEAR 0,10 10,10 5,13\n"
+                           "UNDO 3\nSAVEAS\n" + undone.string() + "\n"
+                           "REDO\nREDO\nREDO\nREDO\nSAVEAS\n" + redone.string() + "\n"
+                           "U\nDIMASZ 0.3\nREDO\nQUIT\nY\n");
+  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Redone: -dimstyle\nCommand: REDO\nRedone: OPM_CHGPROP\nCommand: REDO\nRedone: DIMLINEAR\n"
+                              "Command: REDO\nNothing to redo.\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Command: DIMASZ 0.3\nEnter new value for DIMASZ <0.18>: 0.3\nCommand: REDO\nNothing to redo.\n"))
+      << r.out;
+
+  auto dimensionCount = [](OdDbDatabase& db) {
+    int n = 0;
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+    for (auto e = ms->newIterator(); !e->done(); e->step()) n += !OdDbDimension::cast(e->entity().get()).isNull();
+    return n;
+  };
+  auto arrowOfFirst = [&](OdDbDatabase& db) {
+    OdDbDimStyleEntityPtr e = db.getOdDbObjectId(*OdDbHandle::fromAscii(handles[0])).safeOpenObject();
+    return e->dimasz();
+  };
+  auto hasStyle = [](OdDbDatabase& db) {
+    OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject();
+    return !t->getAt("Big").isNull();
+  };
+  auto before = readDxfDrawing(undone.string());
+  EXPECT_FALSE(hasStyle(*before));
+  EXPECT_DOUBLE_EQ(arrowOfFirst(*before), 0.18);
+  EXPECT_EQ(dimensionCount(*before), 2);
+  auto after = readDxfDrawing(redone.string());
+  EXPECT_TRUE(hasStyle(*after));
+  EXPECT_DOUBLE_EQ(arrowOfFirst(*after), 0.75);
+  EXPECT_EQ(dimensionCount(*after), 3);
+
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  writeText(dir / "check.py",
+            "import ezdxf, sys\n"
+            "doc = ezdxf.readfile(sys.argv[1])\n"
+            "print('errors', len(doc.audit().errors), 'dimensions', len(doc.modelspace().query('DIMENSION')),\n"
+            "      'Big' in doc.dimstyles)\n");
+  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + redone.string());
+  EXPECT_TRUE(contains(py.out, "errors 0 dimensions 3 True")) << py.out;
+}

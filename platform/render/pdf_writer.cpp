@@ -1,0 +1,154 @@
+#include "pdf_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "file_output.h"
+#include "font_metrics.h"
+#include "pixel_mapping.h"
+#include "short_number.h"
+
+namespace render {
+namespace {
+
+std::string num(double v) { return shortNumber(v); }
+
+std::string colour(const Rgb& c, const char* op) {
+  return num(c.r / 255.0) + ' ' + num(c.g / 255.0) + ' ' + num(c.b / 255.0) + ' ' + op + '\n';
+}
+
+// The page's coordinates: points from the lower left corner.
+struct PageMapping {
+  PixelMapping m;
+  double height;
+  double x(double v) const { return m.x(v); }
+  double y(double v) const { return height - m.y(v); }
+  std::string at(const Point2& p) const { return num(x(p.x)) + ' ' + num(y(p.y)); }
+};
+
+void addPath(std::string& out, const std::vector<Point2>& pts, const PageMapping& page, bool close) {
+  for (std::size_t i = 0; i < pts.size(); ++i) out += page.at(pts[i]) + (i == 0 ? " m\n" : " l\n");
+  if (close) out += "h\n";
+}
+
+// The text in the standard fonts' WinAnsi encoding, written as a PDF
+// string; nothing when a character has no place there.
+bool latin1String(const std::string& utf8, std::string& out) {
+  out = "(";
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char b = static_cast<unsigned char>(utf8[i]);
+    unsigned code = b;
+    std::size_t length = 1;
+    if (b >= 0xC0 && b < 0xE0 && i + 1 < utf8.size()) {
+      code = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      length = 2;
+    } else if (b >= 0x80) {
+      return false;  // beyond Latin-1, or a stray byte
+    }
+    i += length;
+    if (code < 0x20 || (code >= 0x7F && code < 0xA0) || code > 0xFF) return false;
+    if (code == '(' || code == ')' || code == '\\') out += '\\';
+    out += char(code);
+  }
+  out += ')';
+  return true;
+}
+
+void addText(std::string& out, const TextRunPrim& t, const PageMapping& page) {
+  double advanceEm = 0;
+  auto glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
+  if (!(t.emSize > 0)) return;
+  const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
+  const double c = std::cos(t.rotation), s = std::sin(t.rotation);
+  if (!glyphs.empty()) {
+    out += colour(t.color, "rg");
+    for (auto& contour : glyphs) {
+      for (Point2& p : contour) {
+        const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
+        p = {t.origin.x + x * c - y * s, t.origin.y + x * s + y * c};
+      }
+      addPath(out, contour, page, true);
+    }
+    out += "f\n";
+  }
+  std::string spelled;
+  if (!latin1String(t.text, spelled)) return;
+  // Invisible (render mode 3), the size of the drawn text, along its baseline.
+  const double size = t.emSize * page.m.k;
+  out += "BT 3 Tr /F1 " + num(size) + " Tf " + num(c * sx) + ' ' + num(s * sx) + ' ' + num(-s) + ' ' + num(c) + ' ' +
+         page.at(t.origin) + " Tm " + spelled + " Tj ET\n";
+}
+
+std::string content(const DisplayList& list, const PdfOptions& o) {
+  PageMapping page{PixelMapping::fit(list.bounds(), int(o.pageWidthPt), int(o.pageHeightPt), o.marginPt),
+                   o.pageHeightPt};
+  std::string out = "1 J 1 j\n";  // round ends and corners, as the other pictures draw
+  for (const Primitive& p : list.items()) {
+    if (auto* pl = std::get_if<PolylinePrim>(&p)) {
+      if (pl->points.size() < 2) continue;
+      const Stroke& st = pl->stroke;
+      out += colour(st.color, "RG");
+      out += num(st.width > 0 ? st.width * page.m.k : st.lineweightMm * 72 / 25.4) + " w\n";
+      std::string dash;
+      if (!st.dashes.empty() && st.dashes.front() < 0) dash = "0";
+      bool anyLength = false;
+      for (double d : st.dashes) {
+        anyLength = anyLength || std::fabs(d) * page.m.k >= 5e-4;
+        dash += (dash.empty() ? "" : " ") + num(std::fabs(d) * page.m.k);
+      }
+      out += "[" + (anyLength ? dash : std::string()) + "] 0 d\n";
+      addPath(out, pl->points, page, pl->closed);
+      out += "S\n";
+    } else if (auto* fp = std::get_if<FilledPolygonPrim>(&p)) {
+      if (fp->points.size() < 3) continue;
+      out += colour(fp->color, "rg");
+      addPath(out, fp->points, page, true);
+      out += "f\n";
+    } else {
+      addText(out, std::get<TextRunPrim>(p), page);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string pdfDocument(const DisplayList& list, const PdfOptions& o) {
+  const std::string stream = content(list, o);
+  const std::vector<std::string> objects = {
+      "<< /Type /Catalog /Pages 2 0 R >>",
+      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + num(o.pageWidthPt) + ' ' + num(o.pageHeightPt) +
+          "] /Resources << /Font << /F1 5 0 R >> >> /Contents 4 0 R >>",
+      "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream",
+      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
+      "<< /Producer (qrvhost) >>",
+  };
+  // The binary comment line tells transfer programs the file is not text.
+  std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+  std::vector<std::size_t> offsets;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    offsets.push_back(pdf.size());
+    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+  }
+  const std::size_t xref = pdf.size();
+  pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+  for (std::size_t offset : offsets) {
+    char entry[24];
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
+    pdf += entry;
+  }
+  pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R /Info 6 0 R >>\nstartxref\n" +
+         std::to_string(xref) + "\n%%EOF\n";
+  return pdf;
+}
+
+bool writePdfFile(const DisplayList& list, const std::string& path, const PdfOptions& options, std::string* error) {
+  std::string why;
+  if (hostSaveFileAtomically(path, pdfDocument(list, options), why)) return true;
+  if (error) *error = "cannot write " + path + ": " + why;
+  return false;
+}
+
+}  // namespace render
