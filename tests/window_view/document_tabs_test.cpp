@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <cstdlib>
 #include <deque>
 #include <sstream>
 
@@ -16,6 +15,7 @@
 #include "document_tabs.h"
 #include "documents.h"
 #include "host_services.h"
+#include "offscreen_application.h"
 
 namespace {
 
@@ -35,11 +35,7 @@ void answerQuestions(std::deque<QMessageBox::StandardButton> buttons) {
 }  // namespace
 
 TEST(DocumentTabs, FollowTheDrawingsAndAskBeforeClosingAChangedOne) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  offscreenApplication();
 
   std::istringstream in;
   std::ostringstream out;
