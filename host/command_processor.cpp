@@ -48,6 +48,9 @@ public:
     return answer;
   }
   bool echoAnswers() const override { return m_fromLine || m_rest.echoAnswers(); }
+  // An answer from the line is shown after a prompt the console prints.
+  bool showsPrompt() const override { return m_words.empty() && m_rest.showsPrompt(); }
+  void setPrompt(const std::string& prompt) override { m_rest.setPrompt(prompt); }
   void set(std::deque<std::string> words) { m_words = std::move(words); }
   // The answers nobody asked for; none are left afterwards.
   std::deque<std::string> takeLeft() { return std::exchange(m_words, {}); }
