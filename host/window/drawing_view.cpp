@@ -19,6 +19,8 @@ constexpr double kExtentsMarginPx = 16;
 constexpr double kReachPx = 8;  // how far a line's width may reach out of its entity's box
 // How far from the cursor a snap point is looked for.
 constexpr double kSnapAperturePx = 8;
+// More changed areas than this are painted as one picture of the view.
+constexpr std::size_t kMostChangedAreas = 64;
 
 }  // namespace
 
@@ -35,6 +37,27 @@ void DrawingView::setScene(const ViewScene* scene, bool keepView) {
   m_highlighted.clear();
   if (!keepView) zoomExtents();
   invalidate();
+}
+
+void DrawingView::sceneChanged(const std::vector<QRectF>& areas) {
+  if (!m_cacheValid || m_cacheCenter != m_center || areas.size() > kMostChangedAreas) {
+    invalidate();
+    return;
+  }
+  for (const QRectF& area : areas) {
+    const QRect px = QRectF(toPixel(area.topLeft()), toPixel(area.bottomRight()))
+                         .normalized()
+                         .adjusted(-kReachPx, -kReachPx, kReachPx, kReachPx)
+                         .toAlignedRect() &
+                     rect();
+    if (px.isEmpty()) continue;
+    {
+      QPainter p(&m_cache);
+      p.fillRect(px, m_background);
+    }
+    paintInto(m_cache, px);
+  }
+  update();
 }
 
 void DrawingView::setBackground(const QColor& color) {

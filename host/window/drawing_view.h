@@ -25,6 +25,9 @@ public:
   // The scene to show (not owned; null shows nothing). Keeps the zoom when
   // `keepView`, else shows the scene's extents.
   void setScene(const ViewScene* scene, bool keepView);
+  // The scene's pictures changed in these areas (drawing coordinates):
+  // they are painted anew, the rest of the picture stands.
+  void sceneChanged(const std::vector<QRectF>& areas);
   void setBackground(const QColor& color);
   void setHighlighted(std::vector<std::uint32_t> entities);
   // A point prompt's base point: a rubber band runs from it to the cursor.

@@ -104,7 +104,7 @@ MainWindow::MainWindow()
     clearSelection();
   };
   m_view->onTyped = [this](const QString& text) { m_commandLine->typeText(text); };
-  m_palette->onChanged = [this] { refresh(false); };
+  m_palette->onChanged = [this] { refresh(); };
 
   // The screen's size when it is smaller than the usual window.
   QSize size(kWidth, kHeight);
@@ -208,40 +208,46 @@ void MainWindow::setDark(bool dark) {
   m_dark = dark;
   QSettings().setValue("view/darkBackground", dark);
   m_view->setBackground(dark ? kDarkBackground : kLightBackground);
-  m_sceneDoc = nullptr;  // colour 7 follows the background: draw anew
-  refresh(false);
+  refresh();  // colour 7 follows the background: drawn anew
 }
 
-void MainWindow::refresh(bool afterUndo) {
+void MainWindow::refresh() {
   HostApDocument* doc = currentDocument();
   OdDbDatabase* db = doc ? doc->database() : nullptr;
   if (db && !doc->lockDepth()) {
     const bool wasModified = doc->isModified();
-    const std::vector<std::string> failures = refreshDimensionBlocks(db, afterUndo);
+    // A drawing not seen before has had no change since.
+    const std::uint64_t since = db == m_checkedDb ? m_checkedStamp : db->modificationStamp();
+    const std::vector<std::string> failures = refreshDimensionBlocks(db, since);
+    m_checkedDb = db;
+    m_checkedStamp = db->modificationStamp();
     if (!wasModified) doc->markUnchanged();
     if (!failures.empty())
       statusBar()->showMessage(say("Dimensions that keep their previous picture: %1",
                                    "Размеры, сохранившие прежний вид: %1")
                                    .arg(qs(failures.front()) + (failures.size() > 1 ? " ..." : "")));
   }
-  const std::uint64_t stamp = db ? db->modificationStamp() : 0;
-  if (doc != m_sceneDoc || stamp != m_sceneStamp) {
-    const bool sameDrawing = doc == m_sceneDoc && doc;
-    // The selection survives a change by entity, not by place in the scene.
-    std::vector<OdDbObjectId> kept;
-    if (sameDrawing)
-      for (std::uint32_t i : m_selection) kept.push_back(m_scene.entities()[i].id);
-    m_scene.build(db, background(), foreground());
+  const bool sameDrawing = doc == m_sceneDoc && doc;
+  // The selection survives a change by entity, not by place in the scene.
+  std::vector<OdDbObjectId> kept;
+  if (sameDrawing)
+    for (std::uint32_t i : m_selection) kept.push_back(m_scene.entities()[i].id);
+  if (doc != m_sceneDoc) m_current.forget();
+  const CurrentScene::Result result = m_current.bringUpToDate(db, background(), foreground());
+  if (result.outcome != CurrentScene::Outcome::kUnchanged) {
     m_sceneDoc = doc;
-    m_sceneStamp = stamp;
     m_selection.clear();
     for (const OdDbObjectId& id : kept)
       if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
-    m_view->setScene(&m_scene, sameDrawing);
-    if (!sameDrawing && doc) {
-      // A drawing opened with a selection (SELECT before the window knew it).
-      for (const OdDbObjectId& id : doc->pickFirstSelection())
-        if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    if (result.outcome == CurrentScene::Outcome::kUpdated) {
+      m_view->sceneChanged(result.areas);
+    } else {
+      m_view->setScene(&m_scene, sameDrawing);
+      if (!sameDrawing && doc) {
+        // A drawing opened with a selection (SELECT before the window knew it).
+        for (const OdDbObjectId& id : doc->pickFirstSelection())
+          if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+      }
     }
     selectionChanged();
   } else if (doc && !sameIds(doc->pickFirstSelection())) {
@@ -268,9 +274,10 @@ bool MainWindow::sameIds(const OdDbObjectIdArray& ids) const {
 
 void MainWindow::release() {
   m_palette->release();
-  m_scene.clear();
+  m_current.forget();
   m_view->setScene(nullptr, false);
   m_sceneDoc = nullptr;
+  m_checkedDb = nullptr;
   m_selection.clear();
 }
 

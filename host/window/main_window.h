@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "view_scene.h"
+#include "current_scene.h"
 
 class HostApDocument;
 struct HostPointOptions;
@@ -35,11 +35,11 @@ public:
   CommandLinePanel& commandLine() { return *m_commandLine; }
   DrawingView& view() { return *m_view; }
 
-  // Brings the window up to date with the current drawing: the picture
-  // when the drawing changed, the palette, the title, the status bar.
-  // Dimension blocks are brought up to date first (all of them after an
-  // undo).
-  void refresh(bool afterUndo);
+  // Brings the window up to date with the current drawing: the palette,
+  // the title, the status bar, and the picture of what changed since the
+  // last time. Dimension blocks that no longer match their values (also
+  // after an undo, or a change of their style) are rebuilt first.
+  void refresh();
   void togglePalette();
   // A point prompt waits (the options live until pointPromptEnded): the
   // view shows the rubber band and what the command would make of the
@@ -108,9 +108,13 @@ private:
   bool m_pointPrompt = false;
   ViewScene m_preview;  // what the command would make of the point under the cursor
 
-  ViewScene m_scene;
+  CurrentScene m_current;
+  const ViewScene& m_scene = m_current.scene();
   HostApDocument* m_sceneDoc = nullptr;
-  std::uint64_t m_sceneStamp = 0;
+  // The drawing and its modification stamp when dimension blocks were last
+  // brought up to date.
+  const OdDbDatabase* m_checkedDb = nullptr;
+  std::uint64_t m_checkedStamp = 0;
   std::vector<std::uint32_t> m_selection;  // entities of m_scene
   OdDbObjectIdArray m_shownIds;            // the pick-first selection the palette shows
 };

@@ -142,9 +142,9 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   if (!db) return;
   auto space = OdDbBlockTableRecord::cast(db->getModelSpaceId().openObject());
   if (!space) return;
-  render::RenderOptions options;
-  options.background = background;
-  options.foreground = foreground;
+  m_options = {};
+  m_options.background = background;
+  m_options.foreground = foreground;
   // Each entity is a picture of its own with the renderer's bounds on work
   // to itself, so a big drawing is drawn whole; the renderer is kept, and
   // with it what it learnt of the drawing's layers and styles. Only this
@@ -156,7 +156,10 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   std::thread converter([&] {
     try {
       while (std::optional<Batch> batch = queue.take())
-        for (auto& [id, list] : *batch) addEntity(id, list);
+        for (auto& [id, list] : *batch) {
+          SceneEntity e;
+          if (addEntity(id, list, e)) m_entities.push_back(e);
+        }
     } catch (...) {
       converterFailure = std::current_exception();
       while (queue.take()) {
@@ -164,7 +167,7 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     }
   });
   try {
-    render::Renderer renderer(options);
+    render::Renderer renderer(m_options);
     Batch batch;
     for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
       const OdDbObjectId id = it->objectId();
@@ -186,29 +189,123 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     clear();
     std::rethrow_exception(converterFailure);
   }
+  index();
+}
+
+void ViewScene::index() {
+  m_index.clear();
   m_index.reserve(m_entities.size());
-  for (std::uint32_t i = 0; i < m_entities.size(); ++i) m_index.emplace(m_entities[i].id, i);
+  m_extents = {};
+  for (std::uint32_t i = 0; i < m_entities.size(); ++i) {
+    m_index.emplace(m_entities[i].id, i);
+    m_extents = m_extents.isNull() ? m_entities[i].bounds : m_extents.united(m_entities[i].bounds);
+  }
   buildGrid();
 }
 
 void ViewScene::buildFrom(const render::DisplayList& picture) {
   clear();
-  addEntity(OdDbObjectId(), picture);
-  buildGrid();
+  SceneEntity e;
+  if (addEntity(OdDbObjectId(), picture, e)) m_entities.push_back(e);
+  index();
 }
 
-void ViewScene::addEntity(OdDbObjectId id, const render::DisplayList& list) {
-  if (list.empty() || list.bounds().empty()) return;
-  SceneEntity e;
+bool ViewScene::addEntity(OdDbObjectId id, const render::DisplayList& list, SceneEntity& e) {
+  if (list.empty() || list.bounds().empty()) return false;
   e.id = id;
   e.bounds = boxOf(list.bounds());
   // A picture with no scale cannot be placed on screen.
-  if (!std::isfinite(e.bounds.width()) || !std::isfinite(e.bounds.height())) return;
+  if (!std::isfinite(e.bounds.width()) || !std::isfinite(e.bounds.height())) return false;
   e.first = std::uint32_t(m_prims.size());
   for (const render::Primitive& p : list.items()) addPrimitive(p, e.bounds.topLeft());
   e.last = std::uint32_t(m_prims.size());
-  m_extents = m_extents.isNull() ? e.bounds : m_extents.united(e.bounds);
-  m_entities.push_back(e);
+  return true;
+}
+
+std::vector<QRectF> ViewScene::update(OdDbDatabase* db, const std::vector<OdDbObjectId>& changed) {
+  std::vector<QRectF> areas;
+  if (!db || changed.empty()) return areas;
+  const OdDbObjectId space = db->getModelSpaceId();
+  render::Renderer renderer(m_options);
+  bool added = false, removed = false;
+  for (const OdDbObjectId& id : changed) {
+    const int at = indexOf(id);
+    if (at >= 0) areas.push_back(m_entities[std::size_t(at)].bounds);
+    SceneEntity e;
+    bool drawn = false;
+    const OdDbObjectPtr object = id.openObject();
+    if (object && object->ownerId() == space) {
+      renderer.draw(id);
+      drawn = addEntity(id, renderer.take(), e);
+      renderer.restart();
+    }
+    if (drawn) areas.push_back(e.bounds);
+    if (drawn && at >= 0) {
+      m_entities[std::size_t(at)] = e;
+    } else if (drawn) {
+      m_entities.push_back(e);
+      m_index.emplace(id, std::uint32_t(m_entities.size() - 1));
+      added = true;
+    } else if (at >= 0) {
+      m_entities[std::size_t(at)].id = OdDbObjectId();  // gone: dropped below
+      removed = true;
+    }
+  }
+  if (removed) std::erase_if(m_entities, [](const SceneEntity& e) { return e.id.isNull(); });
+  if (added) sortByDrawingOrder(db);
+  compactIfWasteful();
+  index();
+  return areas;
+}
+
+void ViewScene::sortByDrawingOrder(OdDbDatabase* db) {
+  auto space = OdDbBlockTableRecord::cast(db->getModelSpaceId().openObject());
+  if (!space) return;
+  std::unordered_map<OdDbObjectId, std::uint32_t> order;
+  order.reserve(m_entities.size());
+  std::uint32_t n = 0;
+  for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) order.emplace(it->objectId(), n++);
+  // Every entity of the scene is in model space: update() took out the rest.
+  std::stable_sort(m_entities.begin(), m_entities.end(),
+                   [&](const SceneEntity& a, const SceneEntity& b) { return order[a.id] < order[b.id]; });
+}
+
+void ViewScene::compactIfWasteful() {
+  std::size_t used = 0;
+  for (const SceneEntity& e : m_entities) used += e.last - e.first;
+  if (m_prims.size() < 1024 || used * 2 >= m_prims.size()) return;
+  std::vector<ScenePrim> prims;
+  std::vector<ScenePoint> points;
+  std::vector<SceneText> texts;
+  std::vector<GlyphPlacement> glyphs;
+  prims.reserve(used);
+  for (SceneEntity& e : m_entities) {
+    const std::uint32_t first = std::uint32_t(prims.size());
+    for (std::uint32_t k = e.first; k < e.last; ++k) {
+      ScenePrim p = m_prims[k];
+      if (p.kind == ScenePrim::kText) {
+        SceneText t = m_texts[p.first];
+        p.first = std::uint32_t(texts.size());
+        const std::uint32_t glyph = std::uint32_t(glyphs.size());
+        glyphs.insert(glyphs.end(), m_glyphPlacements.begin() + t.firstGlyph,
+                      m_glyphPlacements.begin() + t.firstGlyph + t.glyphCount);
+        t.firstGlyph = glyph;
+        texts.push_back(t);
+      } else {
+        const std::uint32_t point = std::uint32_t(points.size());
+        points.insert(points.end(), m_points.begin() + p.first, m_points.begin() + p.first + p.count);
+        p.first = point;
+      }
+      prims.push_back(p);
+    }
+    e.first = first;
+    e.last = std::uint32_t(prims.size());
+  }
+  m_prims = std::move(prims);
+  m_points = std::move(points);
+  m_texts = std::move(texts);
+  m_glyphPlacements = std::move(glyphs);
+  m_textOutlines.clear();  // keyed by the texts' old places
 }
 
 void ViewScene::addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close) {

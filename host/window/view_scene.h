@@ -14,6 +14,7 @@
 
 #include "OdDbObjectId.h"
 #include "display_list.h"
+#include "renderer.h"
 #include "scene_glyphs.h"
 
 class OdDbDatabase;
@@ -59,6 +60,12 @@ public:
   // One picture as the scene's only entity (an entity that is in no
   // drawing, such as one being placed).
   void buildFrom(const render::DisplayList& picture);
+  // Draws the given entities anew with the colours of the last build: an
+  // entity the scene has takes its new picture in its place, one erased or
+  // no longer in model space goes, a new one comes in drawing order. Gives
+  // the areas (drawing coordinates) whose picture changed: where the
+  // entities were and where they are now.
+  std::vector<QRectF> update(OdDbDatabase* db, const std::vector<OdDbObjectId>& changed);
   void clear();
 
   const std::vector<SceneEntity>& entities() const { return m_entities; }
@@ -98,12 +105,21 @@ public:
   const QPainterPath& textOutline(const ScenePrim& p) const;
 
 private:
-  void addEntity(OdDbObjectId id, const render::DisplayList& list);
+  // Adds an entity's primitives to the arrays; false when it has no
+  // picture that can be placed.
+  bool addEntity(OdDbObjectId id, const render::DisplayList& list, SceneEntity& e);
+  // Places the entities in the order of model space (after new ones came).
+  void sortByDrawingOrder(OdDbDatabase* db);
+  // Drops the primitives no entity uses any more, once they are the most.
+  void compactIfWasteful();
+  // The index, extents and grid, from the entities.
+  void index();
   void addPrimitive(const render::Primitive& p, QPointF corner);
   void addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close);
   void buildGrid();
   bool touches(const SceneEntity& e, const QRectF& box) const;
 
+  render::RenderOptions m_options;
   GlyphCache m_glyphs;
   std::vector<SceneEntity> m_entities;
   std::vector<ScenePrim> m_prims;

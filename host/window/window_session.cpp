@@ -136,8 +136,7 @@ public:
     attachTracker();
     const bool atCommand = atCommandPrompt();
     if (atCommand) m_window.commandLine().setCompletions(commandNames());
-    m_window.refresh(atCommand && m_lastCommandUndid);
-    if (atCommand) m_lastCommandUndid = false;
+    m_window.refresh();
     HostAnswer answer = nextAnswer();
     if (atCommand && answer.kind == HostAnswer::kText) {
       // Enter at an empty Command prompt repeats the last command (a
@@ -145,19 +144,11 @@ public:
       if (!m_script && hostTrim(answer.text).empty()) answer.text = m_lastCommand;
       const std::string name = hostTrim(answer.text).substr(0, hostTrim(answer.text).find(' '));
       if (!name.empty()) m_lastCommand = name;
-      m_lastCommandUndid = undoes(name);
     }
     return answer;
   }
 
 private:
-  // Whether the command typed at the Command prompt undoes or redoes: both
-  // give dimensions values their blocks were not built from.
-  static bool undoes(std::string name) {
-    for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return name == "U" || name == "UNDO" || name == "REDO";
-  }
-
   HostAnswer nextAnswer() {
     if (!m_queued.empty()) return take();
     if (m_script) {
@@ -247,7 +238,6 @@ private:
   QEventLoop* m_loop = nullptr;
   bool m_ended = false;
   bool m_pointAsked = false;
-  bool m_lastCommandUndid = false;
   std::string m_lastCommand;
   QStringList m_hostCommands;
   HostEdInput* m_tracked = nullptr;

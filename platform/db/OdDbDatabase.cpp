@@ -55,7 +55,7 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId
   obj->subAddedToDatabase();
   if (!obj->isErased()) registerHardRefs(obj.get());
   if (!m_undoBlocked) m_undo->recordCreated(&stub);
-  ++m_stamp;
+  stub.changed = ++m_stamp;
   return OdDbObjectId(&stub);
 }
 
@@ -127,7 +127,7 @@ void OdDbDatabase::purge(OdDbObjectIdArray& ids) const {
 // ---- modification and undo ------------------------------------------------
 
 void OdDbDatabase::noteModified(OdDbObject* obj) {
-  ++m_stamp;
+  obj->m_stub->changed = ++m_stamp;
   if (!m_undoBlocked && m_undo->isOpen()) m_undo->recordModified(obj->m_stub, obj);
   noteUnrecordedChange();
 }
@@ -157,21 +157,23 @@ bool OdDbDatabase::hasUndo() const { return m_undo->hasUndo(); }
 OdString OdDbDatabase::undoName() const { return m_undo->lastName(); }
 
 void OdDbDatabase::undo() {
-  if (!m_undo->undoLast()) throw OdError(eNothingToUndo);
+  // The objects given back carry the stamp of the undo.
   ++m_stamp;
+  if (!m_undo->undoLast()) throw OdError(eNothingToUndo);
 }
 
 bool OdDbDatabase::hasRedo() const { return m_undo->hasRedo(); }
 OdString OdDbDatabase::redoName() const { return m_undo->redoName(); }
 
 void OdDbDatabase::redo() {
-  if (!m_undo->redoLast()) throw OdError(eNothingToRedo);
+  // The objects given back carry the stamp of the redo.
   ++m_stamp;
+  if (!m_undo->redoLast()) throw OdError(eNothingToRedo);
 }
 
 void OdDbDatabase::undoAndForget() {
-  if (!m_undo->undoLast(false)) throw OdError(eNothingToUndo);
   ++m_stamp;
+  if (!m_undo->undoLast(false)) throw OdError(eNothingToUndo);
 }
 
 void OdDbDatabase::blockUndoRecording(bool block) { m_undoBlocked = block; }

@@ -150,6 +150,14 @@ public:
 
   // Changes whenever anything changes; lists keyed on the drawing compare it.
   std::uint64_t modificationStamp() const { return m_stamp; }
+  // Calls f(id) for every object changed after `mark` (a stamp this
+  // drawing gave out): created, modified, erased, or given back by an undo.
+  template <class F>
+  void forEachChangedSince(std::uint64_t mark, F&& f) const {
+    if (mark >= m_stamp) return;
+    for (const OdDbStub& s : m_stubs)
+      if (s.changed > mark) f(OdDbObjectId(const_cast<OdDbStub*>(&s)));
+  }
   // Changes whenever a record name, an erase or an undo may have changed
   // what a name finds.
   std::uint64_t namesVersion() const { return m_namesVersion; }

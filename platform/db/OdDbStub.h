@@ -13,4 +13,8 @@ struct OdDbStub {
   // Number of hard references to this object from live (resident, not
   // erased) objects and from the database header. Purge reads it.
   std::uint32_t hardRefs = 0;
+  // The database's modification stamp at the object's last change
+  // (created, modified, erased, or given back by an undo): views keyed on
+  // the drawing find what changed since they last looked.
+  std::uint64_t changed = 0;
 };

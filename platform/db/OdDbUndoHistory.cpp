@@ -70,6 +70,7 @@ OdDbUndoHistory::Step OdDbUndoHistory::restore(Step& step) {
     OdDbObject* obj = it->stub->object;
     if (!obj) continue;
     inverse.entries.push_back(Entry{it->stub, std::unique_ptr<OdDbObject>(obj->cloneRaw())});
+    it->stub->changed = m_db->m_stamp;
     const bool wasLive = !obj->isErased();
     if (wasLive) m_db->unregisterHardRefs(obj);
     if (!it->before) {

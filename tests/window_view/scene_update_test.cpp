@@ -1,0 +1,155 @@
+// After a change to the drawing the view draws only what changed: the
+// scene then holds exactly what a scene built whole holds, and the view's
+// picture is the one painted whole.
+#include <gtest/gtest.h>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDatabase.h"
+#include "OdDbDimStyleTableRecord.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
+#include "OdDbLayerTableRecord.h"
+#include "current_scene.h"
+#include "dim_block_builder.h"
+#include "dimension_refresh.h"
+#include "drawing_view.h"
+#include "offscreen_application.h"
+
+namespace {
+
+using qrvwindow::CurrentScene;
+using qrvwindow::ViewScene;
+
+constexpr render::Rgb kBackground{33, 40, 48}, kForeground{255, 255, 255};
+
+// Entity by entity: the same entities in the same order, each with the
+// same primitives at the same places.
+void expectSameScene(const ViewScene& got, const ViewScene& want) {
+  ASSERT_EQ(got.entities().size(), want.entities().size());
+  for (std::size_t i = 0; i < want.entities().size(); ++i) {
+    const auto &g = got.entities()[i], &w = want.entities()[i];
+    ASSERT_EQ(g.id, w.id) << i;
+    EXPECT_EQ(g.bounds, w.bounds) << i;
+    ASSERT_EQ(g.last - g.first, w.last - w.first) << i;
+    for (std::uint32_t k = 0; k < w.last - w.first; ++k) {
+      const auto &gp = got.prims()[g.first + k], &wp = want.prims()[w.first + k];
+      EXPECT_TRUE(gp.kind == wp.kind && gp.color == wp.color && gp.width == wp.width) << i << " " << k;
+      if (wp.kind == qrvwindow::ScenePrim::kText)
+        EXPECT_EQ(got.textBounds(g, gp), want.textBounds(w, wp));
+      else
+        EXPECT_EQ(got.points(g, gp), want.points(w, wp));
+    }
+  }
+  EXPECT_EQ(got.extents(), want.extents());
+}
+
+struct Drawing {
+  OdDbDatabase db;
+  std::vector<OdDbObjectId> dims;
+  OdDbObjectId line;
+  std::uint64_t checked = 0;  // the stamp when the dimensions were last brought up to date
+  CurrentScene current;
+
+  Drawing() {
+    render::installDimBlockBuilder();
+    OdDbLinePtr l = OdDbLine::createObject();
+    l->setEndPoint({40, 30, 0});
+    line = add(l);
+    for (int i = 0; i < 3; ++i) dims.push_back(dimension(i * 15.0));
+    bringUpToDate();
+  }
+  OdDbObjectId add(OdSmartPtr<OdDbEntity> e) {
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    e->setDatabaseDefaults(&db);
+    return ms->appendOdDbEntity(e);
+  }
+  OdDbObjectId dimension(double y) {
+    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+    d->setXLine1Point({0, y, 0});
+    d->setXLine2Point({10 + y, y, 0});
+    d->setDimLinePoint({5, y + 4, 0});
+    d->setDimensionStyle(db.getDimStyleStandardId());
+    return add(d);
+  }
+  // What the window does after each command: dimension blocks first, then
+  // the scene.
+  CurrentScene::Result bringUpToDate() {
+    EXPECT_TRUE(qrvwindow::refreshDimensionBlocks(&db, checked).empty());
+    checked = db.modificationStamp();
+    return current.bringUpToDate(&db, kBackground, kForeground);
+  }
+  // One command: its changes form one undo step.
+  template <class F>
+  CurrentScene::Result command(F&& change) {
+    db.beginUndoGroup();
+    change();
+    db.endUndoGroup();
+    return bringUpToDate();
+  }
+  void expectAsBuiltWhole() {
+    ViewScene whole;
+    whole.build(&db, kBackground, kForeground);
+    expectSameScene(current.scene(), whole);
+  }
+};
+
+QImage picture(qrvwindow::DrawingView& view) { return view.grab().toImage(); }
+
+}  // namespace
+
+TEST(SceneUpdate, ChangesRedrawOnlyWhatChangedAndGiveTheSceneAndPictureOfAWholeBuild) {
+  offscreenApplication();
+  Drawing d;
+  ASSERT_EQ(d.current.builds(), 1u);
+  ASSERT_EQ(d.current.scene().entities().size(), 4u);
+  qrvwindow::DrawingView view;
+  view.resize(300, 200);
+  view.setBackground(QColor(33, 40, 48));
+  view.setScene(&d.current.scene(), false);
+  picture(view);
+
+  auto open = [&](OdDbObjectId id) { return id.safeOpenObject(OdDb::kForWrite); };
+  const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+      // The palette sets an override: the dimension's block is rebuilt.
+      {"override", [&] { OdDbDimension::cast(open(d.dims[1]))->setDimasz(2.5); }},
+      // A new dimension, drafted last: it comes last in drawing order.
+      {"drafted", [&] { d.dims.push_back(d.dimension(50)); }},
+      {"erase", [&] { open(d.line)->erase(); }},
+      // The style changes every dimension that uses it.
+      {"style", [&] { OdDbDimStyleTableRecord::cast(open(d.db.getDimStyleStandardId()))->setDimtxt(3); }},
+  };
+  std::size_t areas = 0;
+  for (const auto& [name, change] : steps) {
+    SCOPED_TRACE(name);
+    const CurrentScene::Result r = d.command(change);
+    EXPECT_EQ(r.outcome, CurrentScene::Outcome::kUpdated);
+    d.expectAsBuiltWhole();
+    areas += r.areas.size();
+    view.sceneChanged(r.areas);
+  }
+  // Each step's old and new places: 2 + 1 + 1 + 2 for each of the four
+  // dimensions.
+  EXPECT_EQ(areas, 12u);
+  // The picture kept and painted where things changed is the whole one.
+  const QImage kept = picture(view);
+  view.setBackground(QColor(33, 40, 48));
+  EXPECT_EQ(kept, picture(view));
+
+  // Undo gives back the style, the line and the drafted dimension; the
+  // dimensions' blocks follow the values given back.
+  for (int undo = 0; undo < 4; ++undo) {
+    SCOPED_TRACE(undo);
+    d.db.undo();
+    EXPECT_EQ(d.bringUpToDate().outcome, CurrentScene::Outcome::kUpdated);
+    d.expectAsBuiltWhole();
+  }
+  EXPECT_EQ(d.current.scene().entities().size(), 4u);
+  EXPECT_EQ(d.current.builds(), 1u);
+
+  // A layer's colour reaches entities no stamp names: built whole.
+  EXPECT_EQ(d.command([&] { OdDbLayerTableRecord::cast(open(d.db.getLayerZeroId()))->setColor(OdCmColor::fromIndex(1)); })
+                .outcome,
+            CurrentScene::Outcome::kBuilt);
+  EXPECT_EQ(d.current.builds(), 2u);
+  EXPECT_EQ(d.bringUpToDate().outcome, CurrentScene::Outcome::kUnchanged);
+}
