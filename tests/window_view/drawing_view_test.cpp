@@ -201,7 +201,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     qrvwindow::MainWindow window;
     DrawingView& view = window.view();
     view.setFixedSize(400, 300);  // whatever the window's layout would make of it
-    window.refresh(false);
+    window.refresh();
     window.promptKind = [] { return qrvwindow::MainWindow::PromptKind::kPoint; };
     std::vector<QString> answers;
     window.answer = [&](const QString& text) { answers.push_back(text); };
