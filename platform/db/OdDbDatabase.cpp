@@ -157,23 +157,25 @@ bool OdDbDatabase::hasUndo() const { return m_undo->hasUndo(); }
 OdString OdDbDatabase::undoName() const { return m_undo->lastName(); }
 
 void OdDbDatabase::undo() {
+  if (!m_undo->hasUndo()) throw OdError(eNothingToUndo);
   // The objects given back carry the stamp of the undo.
   ++m_stamp;
-  if (!m_undo->undoLast()) throw OdError(eNothingToUndo);
+  m_undo->undoLast();
 }
 
 bool OdDbDatabase::hasRedo() const { return m_undo->hasRedo(); }
 OdString OdDbDatabase::redoName() const { return m_undo->redoName(); }
 
 void OdDbDatabase::redo() {
-  // The objects given back carry the stamp of the redo.
+  if (!m_undo->hasRedo()) throw OdError(eNothingToRedo);
   ++m_stamp;
-  if (!m_undo->redoLast()) throw OdError(eNothingToRedo);
+  m_undo->redoLast();
 }
 
 void OdDbDatabase::undoAndForget() {
+  if (!m_undo->hasUndo()) throw OdError(eNothingToUndo);
   ++m_stamp;
-  if (!m_undo->undoLast(false)) throw OdError(eNothingToUndo);
+  m_undo->undoLast(false);
 }
 
 void OdDbDatabase::blockUndoRecording(bool block) { m_undoBlocked = block; }
