@@ -68,7 +68,7 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   EXPECT_EQ(run("File", "Save"), QStringList{"SAVE"});
   EXPECT_EQ(run("Edit", "Undo"), QStringList{"U"});
   EXPECT_EQ(run("Edit", "Redo"), QStringList{"REDO"});
-  window.refresh(false);  // the drawing's tab
+  window.refresh();  // the drawing's tab
   EXPECT_EQ(run("File", "Close"), (QStringList{"SWITCH", "1", "CLOSE"}));  // unchanged: no question
   EXPECT_EQ(run("Format", "Dimension Style..."), QStringList{"DIMSTYLE"});
   EXPECT_EQ(run("Format", "Compare dimension styles..."), QStringList{"DIMCOMPARE"});
