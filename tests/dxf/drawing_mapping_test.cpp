@@ -332,6 +332,14 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     EXPECT_NE(report.warnings[0].find("DIMTXSTY 77 points to no object"), std::string::npos) << report.warnings[0];
     OdDbDimStyleTableRecordPtr tol = recordId(*db, db->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_TRUE(tol->dimtxsty().isNull());
+    // The style is written as it now is: the dangling handle would otherwise
+    // name whatever takes handle 77 later.
+    EXPECT_TRUE(report.repaired);
+    const std::string saved = writeDxfDrawingToBytes(*db);
+    EXPECT_EQ(saved.find("340\n77\n"), std::string::npos);
+    DxfReadReport savedReport;
+    read(saved, &savedReport);
+    EXPECT_TRUE(savedReport.warnings.empty()) << savedReport.warnings[0];
     // A file that ends too soon.
     const std::string whole = drawingWithForeignRecords();
     EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);
