@@ -36,6 +36,15 @@ public:
     return batch;
   }
 
+  // The next batch if one is waiting.
+  std::optional<Batch> tryTake() {
+    std::lock_guard lock(m_mutex);
+    if (m_batches.empty()) return std::nullopt;
+    Batch batch = std::move(m_batches.front());
+    m_batches.pop_front();
+    return batch;
+  }
+
 private:
   std::mutex m_mutex;
   std::condition_variable m_ready;

@@ -151,15 +151,24 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   // thread reads the drawing; a second one turns the pictures into the
   // scene's arrays, which nothing else touches until it is done.
   using Batch = std::vector<std::pair<OdDbObjectId, render::DisplayList>>;
-  HandOffQueue<Batch> queue;
+  // Converted batches go back to be freed where they were made: memory
+  // freed on another thread than the one that took it costs a lock.
+  HandOffQueue<Batch> queue, spent;
   std::exception_ptr converterFailure;
+  const std::size_t total = space->entityIds().size();
+  m_entities.reserve(total);
   std::thread converter([&] {
     try {
-      while (std::optional<Batch> batch = queue.take())
+      std::size_t done = 0;
+      while (std::optional<Batch> batch = queue.take()) {
+        reserveAhead(done, total);
+        done += batch->size();
         for (auto& [id, list] : *batch) {
           SceneEntity e;
           if (addEntity(id, list, e)) m_entities.push_back(e);
         }
+        spent.put(std::move(*batch));
+      }
     } catch (...) {
       converterFailure = std::current_exception();
       while (queue.take()) {
@@ -174,7 +183,11 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
       renderer.draw(id);
       batch.emplace_back(id, renderer.take());
       renderer.restart();
-      if (batch.size() == kBatchSize) queue.put(std::exchange(batch, {}));
+      if (batch.size() == kBatchSize) {
+        queue.put(std::exchange(batch, {}));
+        while (spent.tryTake()) {
+        }
+      }
     }
     queue.put(std::move(batch));
   } catch (...) {
@@ -190,6 +203,34 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     std::rethrow_exception(converterFailure);
   }
   index();
+}
+
+namespace {
+
+// Grows an array to what the whole drawing will need at the rate seen over
+// the first `done` of `total` entities, before the next batch could outgrow
+// it: a growing array would otherwise be copied and its new pages touched
+// at every doubling, which costs more than filling it.
+template <class Array>
+void growToward(Array& array, std::size_t done, std::size_t total) {
+  if (done == 0) {
+    array.reserve(std::max<std::size_t>(array.capacity(), 4096));
+    return;
+  }
+  const double perEntity = double(array.size()) / double(done);
+  const double nextBatch = perEntity * kBatchSize * 2;
+  if (double(array.capacity() - array.size()) >= nextBatch) return;
+  const double projected = perEntity * double(total) * 1.2 + nextBatch;
+  array.reserve(std::max(std::size_t(projected), array.size() + std::size_t(nextBatch) + 1));
+}
+
+}  // namespace
+
+void ViewScene::reserveAhead(std::size_t done, std::size_t total) {
+  growToward(m_prims, done, total);
+  growToward(m_points, done, total);
+  growToward(m_texts, done, total);
+  growToward(m_glyphPlacements, done, total);
 }
 
 void ViewScene::index() {

@@ -112,6 +112,9 @@ private:
   void sortByDrawingOrder(OdDbDatabase* db);
   // Drops the primitives no entity uses any more, once they are the most.
   void compactIfWasteful();
+  // Makes room in the arrays for the rest of a build, from what the first
+  // `done` of `total` entities took.
+  void reserveAhead(std::size_t done, std::size_t total);
   // The index, extents and grid, from the entities.
   void index();
   void addPrimitive(const render::Primitive& p, QPointF corner);

@@ -305,24 +305,46 @@ OdDbObjectId OdDbDatabase::findRecord(OdDbObjectId tableId, const char* name) co
   return table ? table->getAt(name) : OdDbObjectId();
 }
 
-OdDbObjectId OdDbDatabase::getModelSpaceId() const {
-  return findRecord(m_ids.blockTable, OdDbBlockTableRecord::modelSpaceName());
+// Renderers and readers ask for these for every entity: each is looked up
+// by name once, and again only after names may have changed.
+OdDbObjectId OdDbDatabase::wellKnown(WellKnown which) const {
+  if (m_wellKnownVersion != m_namesVersion) {
+    m_wellKnown.fill(OdDbObjectId());
+    m_wellKnownFound.fill(false);
+    m_wellKnownVersion = m_namesVersion;
+  }
+  const auto slot = std::size_t(which);
+  if (!m_wellKnownFound[slot]) {
+    switch (which) {
+      case WellKnown::kModelSpace:
+        m_wellKnown[slot] = findRecord(m_ids.blockTable, OdDbBlockTableRecord::modelSpaceName());
+        break;
+      case WellKnown::kPaperSpace:
+        m_wellKnown[slot] = findRecord(m_ids.blockTable, OdDbBlockTableRecord::paperSpaceName());
+        break;
+      case WellKnown::kLinetypeByLayer: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "ByLayer"); break;
+      case WellKnown::kLinetypeByBlock: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "ByBlock"); break;
+      case WellKnown::kLinetypeContinuous: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "Continuous"); break;
+      case WellKnown::kLayerZero: m_wellKnown[slot] = findRecord(m_ids.layerTable, "0"); break;
+      case WellKnown::kTextStyleStandard: m_wellKnown[slot] = findRecord(m_ids.textStyleTable, "Standard"); break;
+      case WellKnown::kDimStyleStandard: m_wellKnown[slot] = findRecord(m_ids.dimStyleTable, "Standard"); break;
+      case WellKnown::kCount: return OdDbObjectId();
+    }
+    // A record added under the name (a table filled in after the look-up)
+    // comes with a names change, which starts the look-ups again.
+    m_wellKnownFound[slot] = true;
+  }
+  return m_wellKnown[slot];
 }
-OdDbObjectId OdDbDatabase::getPaperSpaceId() const {
-  return findRecord(m_ids.blockTable, OdDbBlockTableRecord::paperSpaceName());
-}
-OdDbObjectId OdDbDatabase::getLinetypeByLayerId() const { return findRecord(m_ids.linetypeTable, "ByLayer"); }
-OdDbObjectId OdDbDatabase::getLinetypeByBlockId() const { return findRecord(m_ids.linetypeTable, "ByBlock"); }
-OdDbObjectId OdDbDatabase::getLinetypeContinuousId() const {
-  return findRecord(m_ids.linetypeTable, "Continuous");
-}
-OdDbObjectId OdDbDatabase::getLayerZeroId() const { return findRecord(m_ids.layerTable, "0"); }
-OdDbObjectId OdDbDatabase::getTextStyleStandardId() const {
-  return findRecord(m_ids.textStyleTable, "Standard");
-}
-OdDbObjectId OdDbDatabase::getDimStyleStandardId() const {
-  return findRecord(m_ids.dimStyleTable, "Standard");
-}
+
+OdDbObjectId OdDbDatabase::getModelSpaceId() const { return wellKnown(WellKnown::kModelSpace); }
+OdDbObjectId OdDbDatabase::getPaperSpaceId() const { return wellKnown(WellKnown::kPaperSpace); }
+OdDbObjectId OdDbDatabase::getLinetypeByLayerId() const { return wellKnown(WellKnown::kLinetypeByLayer); }
+OdDbObjectId OdDbDatabase::getLinetypeByBlockId() const { return wellKnown(WellKnown::kLinetypeByBlock); }
+OdDbObjectId OdDbDatabase::getLinetypeContinuousId() const { return wellKnown(WellKnown::kLinetypeContinuous); }
+OdDbObjectId OdDbDatabase::getLayerZeroId() const { return wellKnown(WellKnown::kLayerZero); }
+OdDbObjectId OdDbDatabase::getTextStyleStandardId() const { return wellKnown(WellKnown::kTextStyleStandard); }
+OdDbObjectId OdDbDatabase::getDimStyleStandardId() const { return wellKnown(WellKnown::kDimStyleStandard); }
 
 namespace {
 template <class Table>

@@ -1,5 +1,6 @@
 #pragma once
 // A drawing: its objects, symbol tables, header variables and undo history.
+#include <array>
 #include <deque>
 #include <memory>
 
@@ -195,6 +196,11 @@ private:
   }
   void setHeaderRef(OdDbObjectId& field, OdDbObjectId value);
   OdDbObjectId findRecord(OdDbObjectId table, const char* name) const;
+  enum class WellKnown {
+    kModelSpace, kPaperSpace, kLinetypeByLayer, kLinetypeByBlock, kLinetypeContinuous,
+    kLayerZero, kTextStyleStandard, kDimStyleStandard, kCount
+  };
+  OdDbObjectId wellKnown(WellKnown which) const;
 
   friend class OdDbUndoHistory;
 
@@ -209,5 +215,9 @@ private:
   std::uint64_t m_loadedStamp = 0;
   bool m_loaded = false;
   std::uint64_t m_namesVersion = 0;
+  // The well-known records as last found, for m_wellKnownVersion.
+  mutable std::array<OdDbObjectId, std::size_t(WellKnown::kCount)> m_wellKnown{};
+  mutable std::array<bool, std::size_t(WellKnown::kCount)> m_wellKnownFound{};
+  mutable std::uint64_t m_wellKnownVersion = ~std::uint64_t(0);
   std::shared_ptr<const void> m_fileSource;
 };
