@@ -1,11 +1,15 @@
 // The drawing view and its scene on the offscreen platform: picking, window
 // and crossing selection by dragging, and zoom and pan keeping the drawing
 // point under the cursor; and the main window picking a point with snaps
-// while the dimension being placed follows the cursor.
+// while the dimension being placed follows the cursor, and selecting a
+// dimension by a click for the palette to change.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -19,10 +23,12 @@
 #include "OdDbEntities.h"
 #include "command_line_panel.h"
 #include "console.h"
+#include "dim_block_builder.h"
 #include "documents.h"
 #include "drawing_view.h"
 #include "host_services.h"
 #include "main_window.h"
+#include "module_test_support.h"
 #include "offscreen_application.h"
 #include "picture_compare.h"
 #include "point_input.h"
@@ -273,4 +279,72 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     window.release();
   }
   setHostLanguage(HostLanguage::kEnglish);
+}
+
+// At Command: a click on a dimension selects it and fills the palette; a
+// value typed there shows in the view at once; Escape empties both.
+TEST(MainWindowSelection, AClickedDimensionFillsThePaletteWhoseChangesShowAtOnce) {
+  offscreenApplication();
+  render::installDimBlockBuilder();
+  std::istringstream in;
+  std::ostringstream out;
+  ScriptInput script(in);
+  HostConsole console(script, out);
+  HostServices services(console);
+  ModuleLibrary module;  // the dimension rows of the palette are the module's
+  ASSERT_TRUE(module.ok()) << dlerror();
+  module.init();
+  HostApDocument* doc = services.documents().addDocument(std::make_unique<OdDbDatabase>(), "", "");
+  OdDbDatabase& db = *doc->database();
+  addGeometry(db);
+  qrvwindow::MainWindow window;
+  DrawingView& view = window.view();
+  view.setFixedSize(400, 300);
+  window.refresh();
+  window.promptKind = [] { return qrvwindow::MainWindow::PromptKind::kCommand; };
+  // Drawn after the window first looked: the next look builds its block.
+  OdDbObjectId dim;
+  {
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+    d->setDatabaseDefaults(&db);
+    d->setXLine1Point({0, 0, 0});
+    d->setXLine2Point({10, 0, 0});
+    d->setDimLinePoint({5, -3, 0});
+    d->setDimensionStyle(db.getDimstyle());
+    dim = ms->appendOdDbEntity(d);
+  }
+  window.refresh();
+
+  const QPointF onDimensionLine = view.toPixel({2, -3});
+  mouse(view, QEvent::MouseButtonPress, onDimensionLine, Qt::LeftButton);
+  mouse(view, QEvent::MouseButtonRelease, onDimensionLine, Qt::LeftButton);
+  ASSERT_EQ(doc->pickFirstSelection().size(), 1u);
+  EXPECT_EQ(doc->pickFirstSelection()[0], dim);
+  auto* filter = window.findChild<QComboBox*>("paletteFilter");
+  auto* rows = window.findChild<QTreeWidget*>("paletteRows");
+  ASSERT_TRUE(filter && rows);
+  EXPECT_TRUE(filter->currentText().contains("Dimension")) << filter->currentText().toStdString();
+  const auto found = rows->findItems("Text height", Qt::MatchExactly | Qt::MatchRecursive);
+
+  ASSERT_EQ(found.size(), 1);
+  auto* edit = qobject_cast<QLineEdit*>(rows->itemWidget(found[0], 1));
+  ASSERT_TRUE(edit);
+
+  const QImage before = view.grab().toImage();
+  edit->setText("2");
+  emit edit->returnPressed();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(OdDbDimensionPtr(dim.safeOpenObject())->dimtxt(), 2.0);
+  // Its block built anew and drawn: the text is ten times taller.
+  EXPECT_GT(picturetest::differingShare(view.grab().toImage(), before), 0.002);
+  EXPECT_EQ(doc->pickFirstSelection().size(), 1u);
+
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&view, &escape);
+  EXPECT_TRUE(doc->pickFirstSelection().empty());
+  EXPECT_EQ(filter->currentText().toStdString(), "No selection");
+  window.release();
+  module.uninit();
 }
