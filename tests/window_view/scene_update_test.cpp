@@ -14,6 +14,9 @@
 #include "dimension_refresh.h"
 #include "drawing_view.h"
 #include "offscreen_application.h"
+#include "renderer.h"
+
+#include <random>
 
 namespace {
 
@@ -152,4 +155,96 @@ TEST(SceneUpdate, ChangesRedrawOnlyWhatChangedAndGiveTheSceneAndPictureOfAWholeB
             CurrentScene::Outcome::kBuilt);
   EXPECT_EQ(d.current.builds(), 2u);
   EXPECT_EQ(d.bringUpToDate().outcome, CurrentScene::Outcome::kUnchanged);
+}
+
+namespace {
+
+// Every dimension of model space, each as its block draws it now.
+std::vector<ViewScene> dimensionPictures(OdDbDatabase& db) {
+  std::vector<ViewScene> pictures;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+  for (OdDbBlockIteratorPtr it = ms->newIterator(); !it->done(); it->step()) {
+    if (!OdDbDimension::cast(it->entity().get())) continue;
+    render::Renderer r;
+    r.draw(it->objectId());
+    pictures.emplace_back().buildFrom(r.take());
+  }
+  return pictures;
+}
+
+// Each dimension's block holds what its values make now: built again
+// (outside any undo step, as the window does), every one draws the same.
+void expectBlocksCurrent(OdDbDatabase& db) {
+  const std::vector<ViewScene> before = dimensionPictures(db);
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+  db.blockUndoRecording(true);
+  for (OdDbBlockIteratorPtr it = ms->newIterator(); !it->done(); it->step()) {
+    OdDbDimensionPtr dim = OdDbDimension::cast(it->objectId().openObject(OdDb::kForWrite).get());
+    if (!dim) continue;
+    const OdDbObjectId block = dim->dimBlockId();
+    ASSERT_TRUE(block.isValid() && !block.isErased()) << dim->getDbHandle().ascii();
+    dim->recomputeDimBlock(true);
+  }
+  db.blockUndoRecording(false);
+  const std::vector<ViewScene> after = dimensionPictures(db);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < after.size(); ++i) expectSameScene(before[i], after[i]);
+}
+
+}  // namespace
+
+// Drafting, palette overrides, style changes, erasing, and undo and redo in
+// any order, with the window's rebuilding of blocks (which is no step of
+// its own) between them: blocks always show their dimensions' values, and
+// the scene is always the one built whole.
+TEST(SceneUpdate, AnyOrderOfChangesUndosAndRedosKeepsBlocksCurrentAndTheSceneWhole) {
+  offscreenApplication();
+  Drawing d;
+  std::mt19937 random(11);
+  auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+  auto liveDimension = [&]() -> OdDbDimensionPtr {
+    std::vector<OdDbObjectId> live;
+    for (const OdDbObjectId& id : d.dims)
+      if (!id.isErased()) live.push_back(id);
+    if (live.empty()) return OdDbDimensionPtr();
+    return OdDbDimension::cast(live[pick(live.size())].openObject(OdDb::kForWrite).get());
+  };
+  int undos = 0, redos = 0;
+  for (int step = 0; step < 300; ++step) {
+    // Undo and redo as often as changes, so that runs of them come up:
+    // 0-3 a change, 4 undo, 5 redo.
+    const std::size_t roll = pick(8), what = roll < 4 ? roll : roll < 6 ? 4 : 5;
+    SCOPED_TRACE(std::to_string(step) + ": " + std::to_string(what));
+    if (what == 4) {
+      if (!d.db.hasUndo()) continue;
+      d.db.undo();
+      ++undos;
+      d.bringUpToDate();
+    } else if (what == 5) {
+      if (!d.db.hasRedo()) continue;  // a change since the last undo took it
+      d.db.redo();
+      ++redos;
+      d.bringUpToDate();
+    } else {
+      d.command([&] {
+        const double value = 0.5 + double(pick(8)) / 2;
+        const std::size_t kind = pick(4);  // the four changes, as often each
+        if (kind == 0) {
+          d.dims.push_back(d.dimension(double(pick(60))));
+        } else if (kind == 1) {
+          if (OdDbDimensionPtr dim = liveDimension()) pick(2) ? dim->setDimtxt(value) : dim->setDimasz(value);
+        } else if (kind == 2) {
+          OdDbDimStyleTableRecord::cast(d.db.getDimStyleStandardId().safeOpenObject(OdDb::kForWrite))->setDimexe(value);
+        } else if (OdDbDimensionPtr dim = liveDimension()) {
+          dim->erase();
+        }
+      });
+    }
+    d.expectAsBuiltWhole();
+    expectBlocksCurrent(d.db);
+    d.bringUpToDate();
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_GT(undos, 20);
+  EXPECT_GT(redos, 10);
 }
