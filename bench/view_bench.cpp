@@ -74,12 +74,10 @@ struct View {
   }
 };
 
+// The whole picture, as the view paints it after a zoom.
 void paint(const qrvwindow::ViewScene& scene, const View& view, QImage& image) {
   image.fill(QColor(33, 40, 48));
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setTransform(view.transform());
-  scene.paint(p, view.visible(), view.scale);
+  scene.paintImage(image, view.transform(), view.visible(), view.scale, 8);
 }
 
 // Paints the areas (drawing coordinates) of the picture anew, as the view

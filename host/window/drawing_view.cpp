@@ -149,10 +149,18 @@ void DrawingView::invalidate() {
 
 void DrawingView::renderCache() {
   const qreal ratio = devicePixelRatioF();
-  m_cache = QImage(size() * ratio, QImage::Format_RGB32);
-  m_cache.setDevicePixelRatio(ratio);
+  // The picture of the same size is painted over: new memory for it would
+  // cost more than the painting at every step of the wheel.
+  if (m_cache.size() != size() * ratio || m_cache.devicePixelRatio() != ratio) {
+    m_cache = QImage(size() * ratio, QImage::Format_RGB32);
+    m_cache.setDevicePixelRatio(ratio);
+  }
   m_cache.fill(m_background);
-  paintInto(m_cache, rect());
+  if (m_scene) {
+    const QRectF around = QRectF(rect()).adjusted(-kReachPx, -kReachPx, kReachPx, kReachPx);
+    const QRectF visible = QRectF(toDrawing(around.bottomLeft()), toDrawing(around.topRight())).normalized();
+    m_scene->paintImage(m_cache, transform(), visible, m_scale, kReachPx);
+  }
   m_cacheCenter = m_center;
   m_cacheValid = true;
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -27,6 +29,10 @@ constexpr std::size_t kWideEntityCells = 2048;
 constexpr std::size_t kBatchSize = 256;
 // Text outlines kept between paints.
 constexpr std::size_t kTextOutlineCacheSize = 4096;
+// Painting in bands on threads of their own pays from this many entities
+// on; more bands than this gain little over the painter's own costs.
+constexpr std::size_t kBandedPaintFrom = 4096;
+constexpr unsigned kMaxBands = 4;
 
 QRgb toRgb(render::Rgb c) { return qRgb(c.r, c.g, c.b); }
 
@@ -420,7 +426,10 @@ void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
   }
 }
 
-const QPainterPath& ViewScene::textOutline(const ScenePrim& p) const {
+QPainterPath ViewScene::textOutline(const ScenePrim& p) const {
+  // One lock for every scene: texts large enough to fill are few at a time.
+  static std::mutex outlinesLock;
+  std::lock_guard lock(outlinesLock);
   auto found = m_textOutlines.find(p.first);
   if (found != m_textOutlines.end()) return found->second;
   if (m_textOutlines.size() >= kTextOutlineCacheSize) m_textOutlines.clear();
@@ -518,9 +527,13 @@ std::vector<std::uint32_t> ViewScene::query(const QRectF& box) const {
 }
 
 void ViewScene::paint(QPainter& painter, const QRectF& visible, double pixelsPerUnit) const {
+  paintEntities(painter, query(visible), pixelsPerUnit);
+}
+
+void ViewScene::paintEntities(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit) const {
   ScenePainter out(painter, *this);
   const double dotSize = 1.5 / pixelsPerUnit;
-  for (std::uint32_t i : query(visible)) {
+  for (std::uint32_t i : which) {
     const SceneEntity& e = m_entities[i];
     // Smaller than a pixel: its colour at its place is all that shows.
     if (e.bounds.width() < dotSize && e.bounds.height() < dotSize)
@@ -528,6 +541,62 @@ void ViewScene::paint(QPainter& painter, const QRectF& visible, double pixelsPer
     else
       out.entity(e);
   }
+}
+
+void ViewScene::paintImage(QImage& image, const QTransform& toPixels, const QRectF& visible, double pixelsPerUnit,
+                           double reachPx) const {
+  // The query stamps entities as it goes: it runs here, once, and each band
+  // paints those of its entities that reach into it, in drawing order.
+  const std::vector<std::uint32_t> all = query(visible);
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const int bands = all.size() < kBandedPaintFrom || image.height() < 64 ? 1 : int(std::min(cores, kMaxBands));
+  const qreal ratio = image.devicePixelRatio();
+  const int rows = image.height();
+  const QTransform toDrawing = toPixels.inverted();
+  uchar* bits = image.bits();  // detached here, before any band shares it
+  auto paintBand = [&](int band) {
+    const int first = rows * band / bands, last = rows * (band + 1) / bands;
+    QImage part(bits + std::ptrdiff_t(first) * image.bytesPerLine(), image.width(), last - first,
+                image.bytesPerLine(), image.format());
+    part.setDevicePixelRatio(ratio);
+    const QRectF pixels = QRectF(0, first / ratio, image.width() / ratio, (last - first) / ratio)
+                              .adjusted(-reachPx, -reachPx, reachPx, reachPx);
+    const QRectF area = toDrawing.mapRect(pixels);
+    std::vector<std::uint32_t> mine;
+    if (bands == 1) {
+      mine = all;
+    } else {
+      for (std::uint32_t i : all)
+        if (meets(m_entities[i].bounds, area)) mine.push_back(i);
+    }
+    QPainter p(&part);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setTransform(toPixels * QTransform::fromTranslate(0, -first / ratio));
+    paintEntities(p, mine, pixelsPerUnit);
+  };
+  std::vector<std::thread> helpers;
+  std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+  try {
+    for (int band = 1; band < bands; ++band)
+      helpers.emplace_back([&, band] {
+        try {
+          paintBand(band);
+        } catch (...) {
+          failures[std::size_t(band)] = std::current_exception();
+        }
+      });
+  } catch (const std::system_error&) {
+    // No more threads to be had: the bands without one are painted here.
+  }
+  try {
+    paintBand(0);
+    for (int band = int(helpers.size()) + 1; band < bands; ++band) paintBand(band);
+  } catch (...) {
+    failures[0] = std::current_exception();
+  }
+  for (std::thread& t : helpers) t.join();
+  for (const std::exception_ptr& f : failures)
+    if (f) std::rethrow_exception(f);
 }
 
 void ViewScene::paintHighlight(QPainter& painter, const std::vector<std::uint32_t>& which, double,

@@ -6,7 +6,9 @@
 // box. Points are kept as floats from their entity's corner: half the
 // memory of doubles, and exact to far below a pixel at any zoom that shows
 // the entity.
+#include <QImage>
 #include <QRectF>
+#include <QTransform>
 #include <QRgb>
 #include <cstdint>
 #include <unordered_map>
@@ -82,6 +84,12 @@ public:
   // simplified: an entity or primitive within a pixel becomes a dot, text
   // too low to read the line it makes, points closer than a pixel merge.
   void paint(QPainter& painter, const QRectF& visible, double pixelsPerUnit) const;
+  // Paints as paint() does into the whole of `image`, drawing coordinates
+  // mapped to its (logical) pixels by `toPixels`, antialiased. With enough
+  // to paint, the image is cut into bands of rows painted at once, each on
+  // a thread of its own; lines reach `reachPx` pixels out of their entity.
+  void paintImage(QImage& image, const QTransform& toPixels, const QRectF& visible, double pixelsPerUnit,
+                  double reachPx) const;
   // Paints the given entities over the picture in one colour, lines wider.
   void paintHighlight(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit,
                       QRgb color) const;
@@ -101,8 +109,9 @@ public:
   QRectF textBounds(const SceneEntity& e, const ScenePrim& p) const;
   const SceneText& text(const ScenePrim& p) const { return m_texts[p.first]; }
   const ScenePoint* pointData() const { return m_points.data(); }
-  // A text's glyphs as one outline in ems (made when first asked for).
-  const QPainterPath& textOutline(const ScenePrim& p) const;
+  // A text's glyphs as one outline in ems (made when first asked for; the
+  // outlines kept are shared by the threads that paint).
+  QPainterPath textOutline(const ScenePrim& p) const;
 
 private:
   // Adds an entity's primitives to the arrays; false when it has no
@@ -121,6 +130,7 @@ private:
   void addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close);
   void buildGrid();
   bool touches(const SceneEntity& e, const QRectF& box) const;
+  void paintEntities(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit) const;
 
   render::RenderOptions m_options;
   GlyphCache m_glyphs;

@@ -14,7 +14,10 @@
 #include "dimension_refresh.h"
 #include "drawing_view.h"
 #include "offscreen_application.h"
+#include "picture_compare.h"
 #include "renderer.h"
+
+#include <QPainter>
 
 #include <random>
 
@@ -247,4 +250,60 @@ TEST(SceneUpdate, AnyOrderOfChangesUndosAndRedosKeepsBlocksCurrentAndTheSceneWho
   }
   EXPECT_GT(undos, 20);
   EXPECT_GT(redos, 10);
+}
+
+// A picture with thousands of entities is painted in bands of rows on
+// threads of their own: the same picture as one painter makes, also where
+// entities cross from one band into the next, and for a picture whose
+// rows do not divide evenly.
+TEST(ScenePainting, BandsOnThreadsPaintTheSamePictureAsOnePainter) {
+  offscreenApplication();
+  OdDbDatabase db;
+  {
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> at(0, 100);
+    for (int i = 0; i < 5000; ++i) {
+      const OdGePoint3d a(at(random), at(random), 0);
+      if (i % 3) {
+        // Short lines, and every fiftieth across most of the height.
+        OdDbLinePtr l = OdDbLine::createObject();
+        l->setStartPoint(i % 50 == 1 ? OdGePoint3d(a.x, 0, 0) : a);
+        l->setEndPoint(i % 50 == 1 ? OdGePoint3d(a.x + 5, 70, 0)
+                                   : OdGePoint3d(a.x + at(random) / 40, a.y + at(random) / 20, 0));
+        l->setColorIndex(OdInt16(1 + i % 6));
+        ms->appendOdDbEntity(l);
+      } else {
+        OdDbCirclePtr c = OdDbCircle::createObject();
+        c->setCenter(a);
+        c->setRadius(at(random) / 100);
+        ms->appendOdDbEntity(c);
+      }
+    }
+  }
+  ViewScene scene;
+  scene.build(&db, kBackground, kForeground);
+  for (const QSize size : {QSize(640, 480), QSize(333, 257)}) {
+    const QRectF e = scene.extents();
+    const double scale = std::min(size.width() / e.width(), size.height() / e.height());
+    QTransform toPixels;
+    toPixels.translate(size.width() / 2.0, size.height() / 2.0);
+    toPixels.scale(scale, -scale);
+    toPixels.translate(-e.center().x(), -e.center().y());
+    QImage one(size, QImage::Format_RGB32), bands(size, QImage::Format_RGB32);
+    one.fill(Qt::black);
+    bands.fill(Qt::black);
+    {
+      QPainter p(&one);
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.setTransform(toPixels);
+      scene.paint(p, e, scale);
+    }
+    scene.paintImage(bands, toPixels, e, scale, 8);
+    EXPECT_LT(picturetest::differingShare(one, bands), 0.002) << size.width();
+    // Not an empty picture twice.
+    QImage empty(size, QImage::Format_RGB32);
+    empty.fill(Qt::black);
+    EXPECT_GT(picturetest::differingShare(bands, empty), 0.05);
+  }
 }
