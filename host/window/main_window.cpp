@@ -26,6 +26,7 @@
 #include "host_entry.h"
 #include "palette_panel.h"
 #include "point_input.h"
+#include "recent_drawings.h"
 #include "style_box.h"
 #include "units/host_units.h"
 #include "view_snaps.h"
@@ -131,6 +132,8 @@ void MainWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu(say("&File", "&Файл"));
   add(file, say("&New", "&Создать"), QKeySequence::New, type({"NEW"}));
   add(file, say("&Open...", "&Открыть..."), QKeySequence::Open, [this] { openFile(); });
+  m_recentMenu = file->addMenu(say("&Recent drawings", "&Последние чертежи"));
+  fillRecentMenu();
   add(file, say("&Save", "Со&хранить"), QKeySequence::Save, [this] {
     HostApDocument* doc = currentDocument();
     if (doc && doc->fileName().empty())
@@ -259,6 +262,11 @@ void MainWindow::refresh() {
     showSelection(doc->pickFirstSelection());
   } else {
     m_palette->reread();
+  }
+  if (doc && !doc->fileName().empty() && qs(doc->fileName()) != m_lastRecent) {
+    m_lastRecent = qs(doc->fileName());
+    noteRecentDrawing(m_lastRecent);
+    fillRecentMenu();
   }
   m_styleBox->fill(db);
   m_tabs->sync(hostDocManager());
@@ -420,6 +428,20 @@ void MainWindow::updateTitle() {
   if (doc) title = documentCaption(doc) + " - qrvhost";
   setWindowTitle(title);
   if (doc) m_styleLabel->setText(say("Style: %1", "Стиль: %1").arg(currentStyleName(doc->database())));
+}
+
+void MainWindow::fillRecentMenu() {
+  m_recentMenu->clear();
+  const QStringList recent = recentDrawings();
+  if (recent.isEmpty()) m_recentMenu->addAction(say("(none)", "(нет)"))->setEnabled(false);
+  for (qsizetype i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* a = m_recentMenu->addAction(QString("&%1 %2").arg(i + 1).arg(path));
+    // Typed as the command it is: a drawing gone since says so there.
+    connect(a, &QAction::triggered, this, [this, path] {
+      if (typeLines) typeLines({"OPEN", path});
+    });
+  }
 }
 
 void MainWindow::openFile() {

@@ -15,6 +15,7 @@ struct HostPointOptions;
 class QAction;
 class QDockWidget;
 class QLabel;
+class QMenu;
 
 namespace qrvwindow {
 
@@ -87,6 +88,7 @@ private:
   void updateTitle();
   void setDark(bool dark);
   void openFile();
+  void fillRecentMenu();
   void saveAs();
   QString askSaveName(HostApDocument* doc);
   void exportPicture();
@@ -104,6 +106,8 @@ private:
   bool m_dark = true;
   bool m_snapsOn = true;
   QAction* m_snapAction = nullptr;
+  QMenu* m_recentMenu = nullptr;
+  QString m_lastRecent;  // the drawing last put first in the recent list
   const HostPointOptions* m_pointOptions = nullptr;
   bool m_pointPrompt = false;
   ViewScene m_preview;  // what the command would make of the point under the cursor

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +45,9 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qrv-window-menus";
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "other.dxf") << "0\nEOF\n";
+  // No settings of the user's: the recent drawings start empty.
+  setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  QSettings().remove("files/recent");
 
   std::istringstream in;
   std::ostringstream out;
@@ -68,8 +72,32 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   EXPECT_EQ(run("File", "Save"), QStringList{"SAVE"});
   EXPECT_EQ(run("Edit", "Undo"), QStringList{"U"});
   EXPECT_EQ(run("Edit", "Redo"), QStringList{"REDO"});
-  window.refresh();  // the drawing's tab
+  window.refresh();  // the drawing's tab, and the drawing first among the recent ones
   EXPECT_EQ(run("File", "Close"), (QStringList{"SWITCH", "1", "CLOSE"}));  // unchanged: no question
+
+  // Recent drawings: most recent first, kept across sessions; an entry
+  // opens its drawing through OPEN.
+  const QString a = QString::fromStdString((dir / "a.dxf").string());
+  const QString b = QString::fromStdString((dir / "b.dxf").string());
+  services.documents().addDocument(std::make_unique<OdDbDatabase>(), b.toStdString(), "b.dxf");
+  window.refresh();
+  EXPECT_EQ(QSettings().value("files/recent").toStringList(), (QStringList{b, a}));
+  QMenu* recent = nullptr;
+  for (QMenu* m : window.findChildren<QMenu*>())
+    if (m->title().remove('&') == "Recent drawings") recent = m;
+  ASSERT_NE(recent, nullptr);
+  ASSERT_EQ(recent->actions().size(), 2);
+  typed.clear();
+  recent->actions()[1]->trigger();
+  EXPECT_EQ(typed, std::vector<QStringList>{(QStringList{"OPEN", a})});
+  {
+    qrvwindow::MainWindow next;
+    QMenu* kept = nullptr;
+    for (QMenu* m : next.findChildren<QMenu*>())
+      if (m->title().remove('&') == "Recent drawings") kept = m;
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->actions().size(), 2);
+  }
   EXPECT_EQ(run("Format", "Dimension Style..."), QStringList{"DIMSTYLE"});
   EXPECT_EQ(run("Format", "Compare dimension styles..."), QStringList{"DIMCOMPARE"});
   EXPECT_EQ(run("Help", "Commands"), (QStringList{"HELP", ""}));
