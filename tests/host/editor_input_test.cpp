@@ -22,16 +22,12 @@ TEST(KeywordPrompt, ResultsForEnterKeywordsAndGlobalSpellings) {
   EXPECT_EQ(host.input().getKeyword(kMainPrompt, kOptions, kPromptHasDefault), 2 + 6);
 }
 
-TEST(KeywordPrompt, InvalidAnswerIsRefusedAndAskedAgain) {
-  ScriptedHost host("bogus\nre\n");
+TEST(KeywordPrompt, InvalidAnswersAndEnterWithoutADefaultAreAskedAgain) {
+  ScriptedHost host("bogus\nre\n\nyes\n");
   EXPECT_EQ(host.input().getKeyword(kMainPrompt, kOptions, kPromptHasDefault), 2 + 2);
   const std::string shown =
       "Enter a dimension style option [ANnotative/Save/Restore/STatus/Variables/Apply/?]<Restore>: ";
   EXPECT_EQ(host.transcript(), shown + "bogus\nInvalid option keyword.\n" + shown + "re\n");
-}
-
-TEST(KeywordPrompt, EnterWithoutDefaultAsksAgain) {
-  ScriptedHost host("\nyes\n");
   EXPECT_EQ(host.input().getKeyword("Go on? [%s]:", "Yes No", 0), 2);
   EXPECT_NE(host.transcript().find("An answer is required."), std::string::npos);
 }
@@ -59,17 +55,12 @@ TEST(TextPrompt, ResultsForTextEnterQuestionMarkAndCancel) {
   EXPECT_TRUE(cancelled != 0 && cancelled != 1 && cancelled != 2);
 }
 
-TEST(TextPrompt, BlanksOnlyWhereAllowed) {
-  ScriptedHost host("two words\none\n");
+TEST(TextPrompt, BlanksOnlyWhereAllowedAndWindowsLineEnds) {
+  ScriptedHost host("two words\none\nStandard\r\n\r\n");
   OdString text;
   EXPECT_EQ(host.input().getString("Name:", "", kPromptEmptyAllowed, text), kPromptText);
   EXPECT_EQ(text, "one");
   EXPECT_NE(host.transcript().find("Blanks are not allowed in this answer."), std::string::npos);
-}
-
-TEST(TextPrompt, WindowsLineEndsInScripts) {
-  ScriptedHost host("Standard\r\n\r\n");
-  OdString text;
   EXPECT_EQ(host.input().getString("Name:", "", 7, text), kPromptText);
   EXPECT_EQ(text, "Standard");
   EXPECT_EQ(host.input().getString("Name:", "", 7, text), kPromptEnter);

@@ -78,11 +78,12 @@ TEST(Selection, SingleModeClassFilterAndCallerPrompt) {
   EXPECT_EQ(host.transcript().find("Select objects:"), std::string::npos);
 }
 
-TEST(Selection, EnterCancelAndBadInput) {
+TEST(Selection, EnterCancelBadInputAndErasedObjects) {
   ScriptedHost host;
   HostApDocument* doc = host.newDocument();
   SampleDrawing s(*doc->database());
-  host.in.str("\nFFFFFF\nzz top\n" + hex(s.line) + "\n^C\n");
+  s.leader.safeOpenObject(OdDb::kForWrite)->erase();
+  host.in.str("\nFFFFFF\nzz top\n" + hex(s.line) + "\n^C\n" + hex(s.leader) + "\n\n");
   OdDbObjectIdArray ids{s.dim};
   EXPECT_EQ(doc->selectionManager()->select("", 0, ids), kSelectionNone);
   EXPECT_TRUE(ids.empty());
@@ -92,15 +93,7 @@ TEST(Selection, EnterCancelAndBadInput) {
   EXPECT_TRUE(ids.empty());
   EXPECT_NE(host.transcript().find("Invalid selection \"FFFFFF\""), std::string::npos);
   EXPECT_NE(host.transcript().find("Invalid selection \"zz top\""), std::string::npos);
-}
-
-TEST(Selection, ErasedObjectsCannotBePicked) {
-  ScriptedHost host;
-  HostApDocument* doc = host.newDocument();
-  SampleDrawing s(*doc->database());
-  s.line.safeOpenObject(OdDb::kForWrite)->erase();
-  host.in.str(hex(s.line) + "\n\n");
-  OdDbObjectIdArray ids;
+  // An erased object cannot be picked.
   EXPECT_EQ(doc->selectionManager()->select("", 0, ids), kSelectionNone);
 }
 

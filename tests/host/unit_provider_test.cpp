@@ -6,12 +6,14 @@
 
 namespace {
 
-TEST(UnitSettings, MarkersFollowTheActiveDrawing) {
+TEST(UnitSettings, MarkersFollowTheActiveDrawingAndWithoutOneTheDefaults) {
   ScriptedHost host;
+  OdString text;
+  ASSERT_EQ(hostdbRToS(1.5, -1, -1, text), 0);
+  EXPECT_EQ(text, "1.5000");
   HostApDocument* a = host.newDocument(OdDb::kEnglish);
   a->database()->setLUNITS(4);  // architectural
   a->database()->setLUPREC(4);
-  OdString text;
   ASSERT_EQ(hostdbRToS(14.5, -1, -1, text), 0);
   EXPECT_EQ(text, "1'-2 1/2\"");
   double back = 0;
@@ -26,13 +28,6 @@ TEST(UnitSettings, MarkersFollowTheActiveDrawing) {
   host.documents().activateDocument(a);
   ASSERT_EQ(hostdbRToS(2.5, -1, -1, text), 0);
   EXPECT_EQ(text, "2 1/2\"");
-}
-
-TEST(UnitSettings, WithoutADrawingTheDefaultsApply) {
-  ScriptedHost host;
-  OdString text;
-  ASSERT_EQ(hostdbRToS(1.5, -1, -1, text), 0);
-  EXPECT_EQ(text, "1.5000");
 }
 
 }  // namespace

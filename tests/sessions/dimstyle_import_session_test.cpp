@@ -83,13 +83,12 @@ TEST(DimStyleImportSessions, TheBatchExampleBringsTheStandardIntoEveryDrawing) {
   const Result r = runHost("--each --script " + (dir / "standard.scr").string() + " " + (dir / "a.dxf").string() +
                            " " + (dir / "b.dxf").string() + " " + (dir / "c.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Batch: 3 drawing(s), 3 saved, 0 failed.")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Company: imported, with block \"Company-Tick\", layer \"Company-Arrows\", text style "
-                              "\"Company-Text\", linetype \"Company-Center\".")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Company: overwritten, with block \"Company-Tick\", layer \"Company-Arrows\", "
-                              "linetype \"Company-Center\".")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Dimension styles: 2 imported, 1 overwritten, 0 skipped, 0 not found, 0 not imported."))
-      << r.out;
+  expectAllIn(r.out, {"Batch: 3 drawing(s), 3 saved, 0 failed.",
+                      "Company: imported, with block \"Company-Tick\", layer \"Company-Arrows\", text style "
+                          "\"Company-Text\", linetype \"Company-Center\".",
+                      "Company: overwritten, with block \"Company-Tick\", layer \"Company-Arrows\", "
+                          "linetype \"Company-Center\".",
+                      "Dimension styles: 2 imported, 1 overwritten, 0 skipped, 0 not found, 0 not imported."});
 
   // The matched text style is the drawing's own, so the name keeps its case.
   auto b = readDxfDrawing((dir / "b.dxf").string());
@@ -104,8 +103,7 @@ TEST(DimStyleImportSessions, TheBatchExampleBringsTheStandardIntoEveryDrawing) {
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 6) << out;
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
   for (const char* name : {"a.dxf", "b.dxf", "c.dxf"}) {
-    EXPECT_TRUE(contains(out, (dir / name).string() + " audit errors 0")) << out;
-    EXPECT_TRUE(contains(out, (dir / name).string() + " current COMPANY")) << out;
+    expectAllIn(out, {(dir / name).string() + " audit errors 0", (dir / name).string() + " current COMPANY"});
   }
 }
 
@@ -114,20 +112,16 @@ TEST(DimStyleImportSessions, RussianPromptsAnUnreadableSourceAMissingNameAndUndo
   makeDrawing(dir / "in.dxf");
   writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
   const std::string standard = (kExamples / "standard.dxf").string();
-  writeText(dir / "s.scr", "DIMSTYLEIMPORT\n" + (dir / "bad.dxf").string() + "\n*\n\n" +
-                               "DIMSTYLEIMPORT\n" + standard + "\nНет\n\n" +
-                               "DIMSTYLEIMPORT\n" + standard + "\nНет, company-arch\nЗ\n" +
-                               "DIMSTYLEIMPORT\n" + standard + "\n*\n_Skip\nU\n" +
-                               "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
-  EXPECT_TRUE(contains(r.out, "Чертёж, из которого импортировать:")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Существующие стили [Пропустить/Заменить] <Пропустить>:")) << r.out;
-  EXPECT_TRUE(contains(r.out, "не удаётся открыть: line ")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Нет: в исходном чертеже его нет.")) << r.out;
-  EXPECT_TRUE(contains(r.out, "в исходном чертеже нет ни одного из названных стилей")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Company-Arch: импортирован.")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Company-Arch: пропущен, в чертеже он уже есть.")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Отменено: DIMSTYLEIMPORT")) << r.out;
+  const Result r = runScript(dir, "DIMSTYLEIMPORT\n" + (dir / "bad.dxf").string() + "\n*\n\n" +
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет\n\n" +
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет, company-arch\nЗ\n" +
+                                  "DIMSTYLEIMPORT\n" + standard + "\n*\n_Skip\nU\n" +
+                                  "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string(), "--lang ru");
+  expectAllIn(r.out, {"Чертёж, из которого импортировать:", "Существующие стили [Пропустить/Заменить] <Пропустить>:",
+                      "не удаётся открыть: line ", "Нет: в исходном чертеже его нет.",
+                      "в исходном чертеже нет ни одного из названных стилей", "Company-Arch: импортирован.",
+                      "Company-Arch: пропущен, в чертеже он уже есть.", "Отменено: DIMSTYLEIMPORT"});
   // The undone import of everything leaves the one before it.
   auto db = readDxfDrawing((dir / "out.dxf").string());
   OdDbDimStyleTablePtr styles = db->getDimStyleTableId().safeOpenObject();
@@ -142,29 +136,25 @@ TEST(DimStyleImportSessions, RussianPromptsAnUnreadableSourceAMissingNameAndUndo
 TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
   const auto dir = tempFolder("import-manager");
   makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr", "DIMSTYLE\n"
-                           "menu Импорт стилей...\n"
-                           "rclick 1000 0\n"
-                           "type 100 " + (kExamples / "standard.dxf").string() + "\n"
-                           "press OK\n"
-                           "select 1022 Company\n"
-                           "key Space 1022\n"
-                           "dump\n"
-                           "press Импорт\n"
-                           "dump\n"
-                           "press Закрыть\n"
-                           "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "DIMSTYLE\n"
+                                  "menu Импорт стилей...\n"
+                                  "rclick 1000 0\n"
+                                  "type 100 " + (kExamples / "standard.dxf").string() + "\n"
+                                  "press OK\n"
+                                  "select 1022 Company\n"
+                                  "key Space 1022\n"
+                                  "dump\n"
+                                  "press Импорт\n"
+                                  "dump\n"
+                                  "press Закрыть\n"
+                                  "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 1020 \"Импорт размерных стилей\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "row 1: \"Company\" | \"импортировать\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Company: импортирован")) << r.out;
-  EXPECT_TRUE(contains(r.out, "row 1: \"Company\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "row 2: indent=1 \"Выноска\"")) << r.out;
+  expectAllIn(r.out, {"dialog 1020 \"Импорт размерных стилей\"", "row 1: \"Company\" | \"импортировать\"",
+                      "Company: импортирован", "row 1: \"Company\"", "row 2: indent=1 \"Выноска\""});
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string out = runPython(dir, kCheckScript, {kExamples / "standard.dxf", dir / "out.dxf"});
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
-  EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " audit errors 0")) << out;
-  EXPECT_TRUE(contains(out, (dir / "out.dxf").string() + " current STANDARD")) << out;
+  expectAllIn(out, {(dir / "out.dxf").string() + " audit errors 0", (dir / "out.dxf").string() + " current STANDARD"});
 }

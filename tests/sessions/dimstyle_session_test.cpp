@@ -18,10 +18,9 @@ OdDbDimStyleEntityPtr openEntity(OdDbDatabase& db, const std::string& handle) {
 TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
   const auto dir = tempFolder("apply");
   const auto handles = makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr", "DIMASZ\n0.3\nDIMCLRD\n1\n-dimstyle\nA\n" + handles[0] + " " + handles[1] + " " +
-                               handles[2] + " " + handles[3] + "\n\nSAVEAS\n" + (dir / "out.dxf").string() +
-                               "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "DIMASZ\n0.3\nDIMCLRD\n1\n-dimstyle\nA\n" + handles[0] + " " + handles[1] + " " +
+                                  handles[2] + " " + handles[3] + "\n\nSAVEAS\n" + (dir / "out.dxf").string() +
+                                  "\nQUIT\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "Select objects")) << r.out;
   auto db = readDxfDrawing((dir / "out.dxf").string());
@@ -40,23 +39,20 @@ TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
       dir / "out.dxf");
   EXPECT_TRUE(contains(out, "errors 0")) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n') - 1, 3) << out;
-  EXPECT_TRUE(contains(out, "DIMENSION 0.3 1")) << out;
-  EXPECT_TRUE(contains(out, "LEADER 0.3 1")) << out;
+  expectAllIn(out, {"DIMENSION 0.3 1", "LEADER 0.3 1"});
 }
 
 TEST(DimStyleSessions, SaveRestoreAndStatusInRussian) {
   const auto dir = tempFolder("russian");
   makeDrawing(dir / "in.dxf");
   // Russian local keywords and the English global ones both work.
-  writeText(dir / "s.scr",
-            "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\nQUIT\nY\n");
-  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir,
+                             "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\nQUIT\nY\n",
+                             (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Текущий размерный стиль: \"Чертёж\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:"))
-      << r.out;
-  EXPECT_TRUE(contains(r.out, "DIMTXT          0.2500               Высота текста")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Текущий размерный стиль: \"Standard\"")) << r.out;
+  expectAllIn(r.out, {"Текущий размерный стиль: \"Чертёж\"",
+                      "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:",
+                      "DIMTXT          0.2500               Высота текста", "Текущий размерный стиль: \"Standard\""});
 }
 
 TEST(DimStyleSessions, EachRunsTheScriptOnEveryDrawingAndSavesIt) {
@@ -68,9 +64,9 @@ TEST(DimStyleSessions, EachRunsTheScriptOnEveryDrawingAndSavesIt) {
   const Result r = runHost("--each --script " + (dir / "std.scr").string() + " " + (dir / "a.dxf").string() + " " +
                            (dir / "bad.dxf").string() + " " + (dir / "b.dxf").string());
   EXPECT_EQ(r.status, 5) << r.out;
-  EXPECT_TRUE(contains(r.out, "[1/3] " + (dir / "a.dxf").string() + ": saved")) << r.out;
-  EXPECT_TRUE(contains(r.out, "[2/3] " + (dir / "bad.dxf").string() + ": failed, cannot open:")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Batch: 3 drawing(s), 2 saved, 1 failed.")) << r.out;
+  expectAllIn(r.out, {"[1/3] " + (dir / "a.dxf").string() + ": saved",
+                      "[2/3] " + (dir / "bad.dxf").string() + ": failed, cannot open:",
+                      "Batch: 3 drawing(s), 2 saved, 1 failed."});
   for (const char* name : {"a.dxf", "b.dxf"}) {
     auto db = readDxfDrawing((dir / name).string());
     OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
@@ -78,8 +74,5 @@ TEST(DimStyleSessions, EachRunsTheScriptOnEveryDrawingAndSavesIt) {
     EXPECT_EQ(db->getDimstyle(), t->getAt("Company")) << name;
     EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(t->getAt("Company").safeOpenObject())->dimasz(), 0.5);
   }
-  std::ifstream bad(dir / "bad.dxf");
-  std::stringstream kept;
-  kept << bad.rdbuf();
-  EXPECT_EQ(kept.str(), "0\nSECTION\n2\nHEADER\nnot a group code\n");
+  EXPECT_EQ(readAll(dir / "bad.dxf"), "0\nSECTION\n2\nHEADER\nnot a group code\n");
 }

@@ -12,16 +12,7 @@ namespace {
 // Runs the script's lines on a new drawing, then saves it as out.dxf.
 Result runOnNewDrawing(const std::filesystem::path& dir, const std::string& lines) {
   makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr", lines + "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n");
-  return runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
-}
-
-bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
-
-// What a Python check prints about the saved drawing (its first argument).
-std::string readBack(const std::filesystem::path& dir, const std::string& check) {
-  writeText(dir / "check.py", check);
-  return runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + (dir / "out.dxf").string()).out;
+  return runScript(dir, lines + "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n", (dir / "in.dxf").string());
 }
 
 }  // namespace
@@ -77,12 +68,11 @@ TEST(EditorSessions, NewStyleEditedOnEveryPageIsSavedAndReadBackByEzdxf) {
             "press 1\n"
             "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 1010 \"Modify dimension style: Arch\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "page 1002 template 1003 visible")) << r.out;
+  expectAllIn(r.out, {"dialog 1010 \"Modify dimension style: Arch\"", "page 1002 template 1003 visible"});
   EXPECT_FALSE(contains(r.out, "*Invalid*")) << r.out;
 
-  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = readBack(dir,
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string py = runPython(dir,
             "import ezdxf, sys, math\n"
             "doc = ezdxf.readfile(sys.argv[1])\n"
             "print('errors', len(doc.audit().errors))\n"
@@ -96,16 +86,11 @@ TEST(EditorSessions, NewStyleEditedOnEveryPageIsSavedAndReadBackByEzdxf) {
             "print('tih', s.dimtih, 'toh', s.dimtoh, 'tix', s.dimtix, 'tmove', s.dimtmove, 'scale', s.dimscale,"
             " 'upt', s.dimupt)\n"
             "print('post', s.dimpost, 'lfac', s.dimlfac, 'alt', s.dimalt)\n"
-            "print('lim', s.dimlim, 'tol', s.dimtol, 'tp', s.dimtp, 'tm', s.dimtm, 'tolj', s.dimtolj, 'tzin', s.dimtzin)\n");
-  EXPECT_TRUE(contains(py, "errors 0")) << py;
-  EXPECT_TRUE(contains(py, "dli 0.75 sd1 1 clre 5 exe 0.0005")) << py;
-  EXPECT_TRUE(contains(py, "asz 3.5 cen -1.5 sah 1")) << py;
-  EXPECT_TRUE(contains(py, "blk1 _Open30 blk2 _Dot")) << py;
-  EXPECT_TRUE(contains(py, "jog 30.0")) << py;
-  EXPECT_TRUE(contains(py, "clrt 1 tfill 1 txt 3.25 gap 0.8 just 1")) << py;
-  EXPECT_TRUE(contains(py, "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1")) << py;
-  EXPECT_TRUE(contains(py, "post ~<>mm\\X lfac -1.0 alt 1")) << py;
-  EXPECT_TRUE(contains(py, "lim 1 tol 0 tp 0.2 tm 0.1 tolj 1 tzin 4")) << py;
+            "print('lim', s.dimlim, 'tol', s.dimtol, 'tp', s.dimtp, 'tm', s.dimtm, 'tolj', s.dimtolj, 'tzin', s.dimtzin)\n",
+            {dir / "out.dxf"});
+  expectAllIn(py, {"errors 0", "dli 0.75 sd1 1 clre 5 exe 0.0005", "asz 3.5 cen -1.5 sah 1", "blk1 _Open30 blk2 _Dot",
+                   "jog 30.0", "clrt 1 tfill 1 txt 3.25 gap 0.8 just 1", "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1",
+                   "post ~<>mm\\X lfac -1.0 alt 1", "lim 1 tol 0 tp 0.2 tm 0.1 tolj 1 tzin 4"});
 }
 
 TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFixedHeight) {
@@ -126,15 +111,15 @@ TEST(EditorSessions, TheTextStyleButtonOpensTheHostsDialogAndTheEditorTakesTheFi
             "press 1\n"
             "press Close\n");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 9200 \"Text Style\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "The height must be a number of 0 or more")) << r.out;
-  EXPECT_TRUE(contains(r.out, "1073 edit disabled visible \"3.5\"")) << r.out;
+  expectAllIn(r.out, {"dialog 9200 \"Text Style\"", "The height must be a number of 0 or more",
+                      "1073 edit disabled visible \"3.5\""});
 
-  if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = readBack(dir,
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string py = runPython(dir,
             "import ezdxf, sys\n"
             "doc = ezdxf.readfile(sys.argv[1])\n"
             "s = doc.dimstyles.get('Standard').dxf\n"
-            "print('txt', s.dimtxt, 'height', doc.styles.get('Standard').dxf.height)\n");
+            "print('txt', s.dimtxt, 'height', doc.styles.get('Standard').dxf.height)\n",
+            {dir / "out.dxf"});
   EXPECT_TRUE(contains(py, "txt 3.5 height 3.5")) << py;
 }

@@ -11,8 +11,8 @@ const std::filesystem::path kSample = std::filesystem::path(DDS_SOURCE_DIR) / "e
 
 TEST(HostSessions, SetAVariableSaveUnderANewNameAndQuit) {
   const auto dir = tempFolder("setvar");
-  writeText(dir / "s.scr", "DIMASZ\n0.375\nSAVEAS\n" + (dir / "changed.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + kSample.string());
+  const Result r = runScript(dir, "DIMASZ\n0.375\nSAVEAS\n" + (dir / "changed.dxf").string() + "\nQUIT\n",
+                             kSample.string());
   ASSERT_EQ(r.status, 0) << r.out;
   auto db = readDxfDrawing((dir / "changed.dxf").string());
   EXPECT_DOUBLE_EQ(db->dimasz(), 0.375);
@@ -23,8 +23,7 @@ TEST(HostSessions, SetAVariableSaveUnderANewNameAndQuit) {
 
 TEST(HostSessions, AnUnchangedDrawingIsSavedByteForByte) {
   const auto dir = tempFolder("verbatim");
-  writeText(dir / "s.scr", "SAVEAS\n" + (dir / "copy.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + kSample.string());
+  const Result r = runScript(dir, "SAVEAS\n" + (dir / "copy.dxf").string() + "\nQUIT\n", kSample.string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(readAll(dir / "copy.dxf"), readAll(kSample));
 }
@@ -33,11 +32,9 @@ TEST(HostSessions, AnUnchangedDrawingIsSavedByteForByte) {
 // style, so only the one dimension with overrides of its own carries any.
 TEST(HostSessions, TheSampleOpensByDefaultWithItsStylesAndNoOverrides) {
   const auto dir = tempFolder("default");
-  writeText(dir / "s.scr", "-dimstyle\n?\n\n\x1b\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string());
+  const Result r = runScript(dir, "-dimstyle\n?\n\n\x1b\n", "");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Named dimension styles:")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Current dimension style: \"Plate-ISO\"")) << r.out;
+  expectAllIn(r.out, {"Named dimension styles:", "Current dimension style: \"Plate-ISO\""});
   EXPECT_FALSE(contains(r.out, "Current dimension overrides:")) << r.out;
   auto sample = readDxfDrawing(kSample.string());
   OdDbBlockTableRecordPtr ms = sample->getModelSpaceId().safeOpenObject();
@@ -56,18 +53,16 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
   const auto undone = dir / "undone.dxf", redone = dir / "redone.dxf";
   // DIMREGEN first: the drawing's dimensions come without blocks, and a
   // save that builds them is a change that leaves nothing to redo.
-  writeText(dir / "s.scr", "DIMREGEN\n-DIMSTYLE S Big\n"
-                           "PROPERTIES\n" + handles[0] + "\n\nset Lines & Arrows.Arrow size = 0.75\nclose\n"
-                           "DIMLINEAR 0,10 10,10 5,13\n"
-                           "UNDO 3\nSAVEAS\n" + undone.string() + "\n"
-                           "REDO\nREDO\nREDO\nREDO\nSAVEAS\n" + redone.string() + "\n"
-                           "U\nDIMASZ 0.3\nREDO\nQUIT\nY\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "DIMREGEN\n-DIMSTYLE S Big\n"
+                                  "PROPERTIES\n" + handles[0] + "\n\nset Lines & Arrows.Arrow size = 0.75\nclose\n"
+                                  "DIMLINEAR 0,10 10,10 5,13\n"
+                                  "UNDO 3\nSAVEAS\n" + undone.string() + "\n"
+                                  "REDO\nREDO\nREDO\nREDO\nSAVEAS\n" + redone.string() + "\n"
+                                  "U\nDIMASZ 0.3\nREDO\nQUIT\nY\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Redone: -dimstyle\nCommand: REDO\nRedone: OPM_CHGPROP\nCommand: REDO\nRedone: DIMLINEAR\n"
-                              "Command: REDO\nNothing to redo.\n")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Command: DIMASZ 0.3\nEnter new value for DIMASZ <0.18>: 0.3\nCommand: REDO\nNothing to redo.\n"))
-      << r.out;
+  expectAllIn(r.out, {"Redone: -dimstyle\nCommand: REDO\nRedone: OPM_CHGPROP\nCommand: REDO\nRedone: DIMLINEAR\n"
+                      "Command: REDO\nNothing to redo.\n",
+                      "Command: DIMASZ 0.3\nEnter new value for DIMASZ <0.18>: 0.3\nCommand: REDO\nNothing to redo.\n"});
 
   auto dimensionCount = [](OdDbDatabase& db) {
     int n = 0;
@@ -93,11 +88,7 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
   EXPECT_EQ(dimensionCount(*after), 3);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  writeText(dir / "check.py",
-            "import ezdxf, sys\n"
-            "doc = ezdxf.readfile(sys.argv[1])\n"
-            "print('errors', len(doc.audit().errors), 'dimensions', len(doc.modelspace().query('DIMENSION')),\n"
-            "      'Big' in doc.dimstyles)\n");
-  const Result py = runCommand("/usr/bin/python3 " + (dir / "check.py").string() + " " + redone.string());
-  EXPECT_TRUE(contains(py.out, "errors 0 dimensions 3 True")) << py.out;
+  const std::string py = ezdxfReport(
+      dir, "print('dimensions', len(doc.modelspace().query('DIMENSION')), 'Big' in doc.dimstyles)\n", redone);
+  EXPECT_TRUE(contains(py, "errors 0\ndimensions 3 True")) << py;
 }

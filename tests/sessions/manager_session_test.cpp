@@ -10,30 +10,17 @@ using namespace sessions;
 TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
   const auto dir = tempFolder("manager");
   makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr",
-            "DIMSTYLE\n"
-            "press 4\n"
-            "type 1006 Site plan\n"
-            "press OK\n"
-            "press OK\n"
-            "select 1000 Standard\n"
-            "press 4\n"
-            "select 1010 Linear dimensions\n"
-            "press 1\n"
-            "press 1\n"
-            "dump\n"
-            "press Close\n"
-            "SAVEAS\n" +
-                (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir,
+                             "DIMSTYLE\npress 4\ntype 1006 Site plan\npress OK\npress OK\nselect 1000 Standard\n"
+                             "press 4\nselect 1010 Linear dimensions\npress 1\npress 1\ndump\npress Close\nSAVEAS\n" +
+                                 (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 1000 \"Dimension Style Manager\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 1002 \"Creating style\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "1006 edit enabled visible \"Copy of Standard\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "dialog 1010 \"Modify dimension style: Site plan\"")) << r.out;
   // The last dump: the linear child is selected below Standard.
-  EXPECT_TRUE(contains(r.out, "row 1: indent=1 \"Linear\"")) << r.out;
-  EXPECT_TRUE(contains(r.out, "row 2: \"Site plan\"")) << r.out;
+  expectAllIn(r.out, {"dialog 1000 \"Dimension Style Manager\"", "dialog 1002 \"Creating style\"",
+                      "1006 edit enabled visible \"Copy of Standard\"",
+                      "dialog 1010 \"Modify dimension style: Site plan\"", "row 1: indent=1 \"Linear\"",
+                      "row 2: \"Site plan\""});
 
   auto db = readDxfDrawing((dir / "out.dxf").string());
   OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
@@ -52,7 +39,5 @@ TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
       "print(sorted(s.dxf.name for s in doc.dimstyles))\n"
       "print(sorted(d.dxf.dimstyle for d in doc.modelspace().query('DIMENSION')))\n",
       dir / "out.dxf");
-  EXPECT_TRUE(contains(py, "errors 0")) << py;
-  EXPECT_TRUE(contains(py, "'Site plan'")) << py;
-  EXPECT_TRUE(contains(py, "['Standard$0', 'Standard$0']")) << py;
+  expectAllIn(py, {"errors 0", "'Site plan'", "['Standard$0', 'Standard$0']"});
 }

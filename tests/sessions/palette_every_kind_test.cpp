@@ -32,46 +32,44 @@ std::vector<std::string> makeEveryKindDrawing(const std::filesystem::path& path)
 TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
   const auto dir = tempFolder("palette-kinds");
   const auto h = makeEveryKindDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr",
-            "SELECT\nALL\n\nPROPERTIES\n"
-            // Rows every selected class carries.
-            "set Lines & Arrows.Arrow size = 0.3\n"
-            "set Misc.Dim style = Standard\n"
-            "set Fit.Dim scale overall = 2\n"
-            // Each class's own rows, one category after another.
-            "filter Rotated Dimension\n"
-            "set Lines & Arrows.Ext line 1 = Off\n"
-            "set Lines & Arrows.Arrow 1 = Dot\n"
-            "set Primary units.Dim suffix = mm\n"
-            "set Tolerances.Tolerance display = Symmetrical\n"
-            "set Tolerances.Tolerance limit upper = 0.05\n"
-            "filter Aligned Dimension\n"
-            "set Alternate Units.Alt enabled = Yes\n"
-            "set Alternate Units.Alt prefix = [\n"
-            "set Text.Text pos vert = Above\n"
-            "filter Radial Dimension\n"
-            "set Primary units.Precision = 0.000\n"
-            "set Fit.Text movement = Move text, add leader\n"
-            "filter Diametric Dimension\n"
-            "set Text.Text height = 0.4\n"
-            "set Lines & Arrows.Center mark size = 0.2\n"
-            "filter Angular Dimension\n"
-            "set Text.Text color = red\n"
-            "filter 3-Point Angular Dimension\n"
-            "set Primary units.Suppress trailing zeros = Yes\n"
-            "filter Ordinate Dimension\n"
-            "set Text.Text offset = 0.125\n"
-            "filter Arc Dimension\n"
-            "set Lines & Arrows.Dim line color = blue\n"
-            "filter Jogged Radius Dimension\n"
-            "set Lines & Arrows.Dim line lineweight = 0.35\n"
-            "filter Leader\n"
-            "set Lines & Arrows.Arrow = Open 30\n"
-            "filter All\n"
-            "close\n"
-            "SAVEAS\n" +
-                (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "SELECT\nALL\n\nPROPERTIES\n"
+                                  // Rows every selected class carries.
+                                  "set Lines & Arrows.Arrow size = 0.3\n"
+                                  "set Misc.Dim style = Standard\n"
+                                  "set Fit.Dim scale overall = 2\n"
+                                  // Each class's own rows, one category after another.
+                                  "filter Rotated Dimension\n"
+                                  "set Lines & Arrows.Ext line 1 = Off\n"
+                                  "set Lines & Arrows.Arrow 1 = Dot\n"
+                                  "set Primary units.Dim suffix = mm\n"
+                                  "set Tolerances.Tolerance display = Symmetrical\n"
+                                  "set Tolerances.Tolerance limit upper = 0.05\n"
+                                  "filter Aligned Dimension\n"
+                                  "set Alternate Units.Alt enabled = Yes\n"
+                                  "set Alternate Units.Alt prefix = [\n"
+                                  "set Text.Text pos vert = Above\n"
+                                  "filter Radial Dimension\n"
+                                  "set Primary units.Precision = 0.000\n"
+                                  "set Fit.Text movement = Move text, add leader\n"
+                                  "filter Diametric Dimension\n"
+                                  "set Text.Text height = 0.4\n"
+                                  "set Lines & Arrows.Center mark size = 0.2\n"
+                                  "filter Angular Dimension\n"
+                                  "set Text.Text color = red\n"
+                                  "filter 3-Point Angular Dimension\n"
+                                  "set Primary units.Suppress trailing zeros = Yes\n"
+                                  "filter Ordinate Dimension\n"
+                                  "set Text.Text offset = 0.125\n"
+                                  "filter Arc Dimension\n"
+                                  "set Lines & Arrows.Dim line color = blue\n"
+                                  "filter Jogged Radius Dimension\n"
+                                  "set Lines & Arrows.Dim line lineweight = 0.35\n"
+                                  "filter Leader\n"
+                                  "set Lines & Arrows.Arrow = Open 30\n"
+                                  "filter All\n"
+                                  "close\n"
+                                  "SAVEAS\n" +
+                                      (dir / "out.dxf").string() + "\nQUIT\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_FALSE(contains(r.out, "*Invalid*")) << r.out;
   EXPECT_FALSE(contains(r.out, "not every")) << r.out;

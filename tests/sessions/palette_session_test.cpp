@@ -9,35 +9,29 @@ using namespace sessions;
 TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
   const auto dir = tempFolder("palette");
   const auto handles = makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr",
-            "SELECT\nALL\n\nPROPERTIES\n"
-            "filter Rotated Dimension\n"
-            "set Lines & Arrows.Arrow size = abc\n"
-            "set Lines & Arrows.Arrow size = 0.5\n"
-            "set Lines & Arrows.Dim line color = 255,128,0\n"
-            "filter All\n"
-            "close\n"
-            "SELECT\n" +
-                handles[0] + " " + handles[2] +
-                "\n\n"
-                "PROPERTIES\n"
-                "set Lines & Arrows.Arrow size = 0.75\n"
-                "dump\n"
-                "\n"
-                "SAVEAS\n" +
-                (dir / "out.dxf").string() + "\nQUIT\n");
-  const Result r = runHost("--script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "SELECT\nALL\n\nPROPERTIES\n"
+                                  "filter Rotated Dimension\n"
+                                  "set Lines & Arrows.Arrow size = abc\n"
+                                  "set Lines & Arrows.Arrow size = 0.5\n"
+                                  "set Lines & Arrows.Dim line color = 255,128,0\n"
+                                  "filter All\n"
+                                  "close\n"
+                                  "SELECT\n" +
+                                      handles[0] + " " + handles[2] +
+                                      "\n\n"
+                                      "PROPERTIES\n"
+                                      "set Lines & Arrows.Arrow size = 0.75\n"
+                                      "dump\n"
+                                      "\n"
+                                      "SAVEAS\n" +
+                                      (dir / "out.dxf").string() + "\nQUIT\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "palette: 4 objects (Rotated Dimension: 2, Leader: 1, Text: 1)")) << r.out;
-  EXPECT_TRUE(contains(r.out, "filter: All (4)")) << r.out;
-  EXPECT_TRUE(contains(r.out, "*Invalid* Invalid expression: abc")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Arrow size = 0.5000\n")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Dim line color = 255,128,0\n")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  General.Associative = No (read-only)")) << r.out;
+  expectAllIn(r.out, {"palette: 4 objects (Rotated Dimension: 2, Leader: 1, Text: 1)", "filter: All (4)",
+                      "*Invalid* Invalid expression: abc", "  Lines & Arrows.Arrow size = 0.5000\n",
+                      "  Lines & Arrows.Dim line color = 255,128,0\n", "  General.Associative = No (read-only)"});
   // The second palette holds a dimension and the leader: their shared rows.
-  EXPECT_TRUE(contains(r.out, "palette: 2 objects (Rotated Dimension: 1, Leader: 1)")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Dim line color = *VARIES*")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Lines & Arrows.Arrow size = 0.7500\n")) << r.out;
+  expectAllIn(r.out, {"palette: 2 objects (Rotated Dimension: 1, Leader: 1)",
+                      "  Lines & Arrows.Dim line color = *VARIES*", "  Lines & Arrows.Arrow size = 0.7500\n"});
 
   auto db = readDxfDrawing((dir / "out.dxf").string());
   auto entity = [&](int i) -> OdDbDimStyleEntityPtr {
@@ -55,22 +49,19 @@ TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
       "    o = e.get_acad_dstyle(doc.dimstyles.get(e.dxf.dimstyle))\n"
       "    print(e.dxftype(), round(o.get('dimasz', -1), 6))\n",
       dir / "out.dxf");
-  EXPECT_TRUE(contains(py, "errors 0")) << py;
-  EXPECT_TRUE(contains(py, "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75")) << py;
+  expectAllIn(py, {"errors 0", "DIMENSION 0.75\nDIMENSION 0.5\nLEADER 0.75"});
 }
 
 TEST(PaletteSessions, RussianRowsTakeEnglishLinesAndUndoRestoresAll) {
   const auto dir = tempFolder("palette-ru");
   const auto handles = makeDrawing(dir / "in.dxf");
-  writeText(dir / "s.scr", "PROPERTIES\n" + handles[0] + " " + handles[1] +
-                               "\n\n"
-                               "set Lines & Arrows.Arrow 1 = Right angle\n"
-                               "set Линии и стрелки.Размерная линия 1 = Откл\n"
-                               "close\nUNDO\n\nPROPERTIES\nclose\n");
-  const Result r = runHost("--lang ru --script " + (dir / "s.scr").string() + " " + (dir / "in.dxf").string());
+  const Result r = runScript(dir, "PROPERTIES\n" + handles[0] + " " + handles[1] +
+                                  "\n\n"
+                                  "set Lines & Arrows.Arrow 1 = Right angle\n"
+                                  "set Линии и стрелки.Размерная линия 1 = Откл\n"
+                                  "close\nUNDO\n\nPROPERTIES\nclose\n", (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Линии и стрелки.Стрелка 1 = Прямой угол\n")) << r.out;
-  EXPECT_TRUE(contains(r.out, "  Линии и стрелки.Размерная линия 1 = Откл\n")) << r.out;
+  expectAllIn(r.out, {"  Линии и стрелки.Стрелка 1 = Прямой угол\n", "  Линии и стрелки.Размерная линия 1 = Откл\n"});
   // After UNDO the pick-first selection is shown again with its old values.
   const auto after = r.out.substr(r.out.find("UNDO"));
   EXPECT_TRUE(contains(after, "  Линии и стрелки.Размерная линия 1 = Вкл\n")) << after;

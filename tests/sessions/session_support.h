@@ -1,5 +1,7 @@
 #pragma once
 // Runs qrvhost on drawings made by the tests and reads back what it saved.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -66,6 +68,14 @@ inline Result runHost(const std::string& args, const std::string& shellPrefix = 
   return runCommand("sh -c '" + shellPrefix + " exec timeout 60 " + host + "'");
 }
 
+// Writes the script to dir/s.scr and runs qrvhost on it: `options` before
+// the script, `args` (the drawings) after it.
+inline Result runScript(const std::filesystem::path& dir, const std::string& script, const std::string& args,
+                        const std::string& options = "", const std::string& shellPrefix = "") {
+  writeText(dir / "s.scr", script);
+  return runHost(options + " --script " + (dir / "s.scr").string() + " " + args, shellPrefix);
+}
+
 inline bool ezdxfAvailable() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
 
 // Runs a Python program (saved as dir/check.py) with the system python,
@@ -118,5 +128,10 @@ inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
 }
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Every part is somewhere in the text (a transcript, what a reader printed).
+inline void expectAllIn(const std::string& text, std::initializer_list<std::string> parts) {
+  for (const std::string& part : parts) EXPECT_TRUE(contains(text, part)) << part << "\n" << text;
+}
 
 }  // namespace sessions

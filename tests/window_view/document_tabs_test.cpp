@@ -8,13 +8,9 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <deque>
-#include <sstream>
 
-#include "OdDbDatabase.h"
-#include "console.h"
+#include "../host/host_test_support.h"
 #include "document_tabs.h"
-#include "documents.h"
-#include "host_services.h"
 #include "offscreen_application.h"
 
 namespace {
@@ -37,12 +33,8 @@ void answerQuestions(std::deque<QMessageBox::StandardButton> buttons) {
 TEST(DocumentTabs, FollowTheDrawingsAndAskBeforeClosingAChangedOne) {
   offscreenApplication();
 
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script(in);
-  HostConsole console(script, out);
-  HostServices services(console, {});
-  HostApDocManager& docs = services.documents();
+  ScriptedHost host;
+  HostApDocManager& docs = host.documents();
   HostApDocument* first = docs.addDocument(std::make_unique<OdDbDatabase>(), "", "");
   first->markSaved("/tmp/first.dxf");
   HostApDocument* second = docs.addDocument(std::make_unique<OdDbDatabase>(), "", "");

@@ -21,6 +21,7 @@
 #include "OdDbDatabase.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
+#include "../host/host_test_support.h"
 #include "command_line_panel.h"
 #include "console.h"
 #include "dim_block_builder.h"
@@ -196,13 +197,8 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   for (HostLanguage language : {HostLanguage::kEnglish, HostLanguage::kRussian}) {
     setHostLanguage(language);
-    std::istringstream in;
-    std::ostringstream out;
-    ScriptInput script(in);
-    HostConsole console(script, out);
-    HostServices services(console);
-    OdDbDatabase& db =
-        *services.documents().addDocument(std::make_unique<OdDbDatabase>(), "", "", false)->database();
+    ScriptedHost host;
+    OdDbDatabase& db = *host.newDocument(OdDb::kEnglish, false)->database();
     addGeometry(db);
     qrvwindow::MainWindow window;
     DrawingView& view = window.view();

@@ -8,13 +8,8 @@
 #include <QSettings>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "OdDbDatabase.h"
-#include "console.h"
-#include "documents.h"
-#include "host_services.h"
+#include "../host/host_test_support.h"
 #include "main_window.h"
 #include "offscreen_application.h"
 
@@ -25,6 +20,12 @@ QAction* menuEntry(QMainWindow& window, const QString& menu, const QString& entr
     if (m->menu() && m->text().remove('&') == menu)
       for (QAction* a : m->menu()->actions())
         if (a->text().remove('&') == entry) return a;
+  return nullptr;
+}
+
+QMenu* recentDrawings(QMainWindow& window) {
+  for (QMenu* m : window.findChildren<QMenu*>())
+    if (m->title().remove('&') == "Recent drawings") return m;
   return nullptr;
 }
 
@@ -49,11 +50,8 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
   QSettings().remove("files/recent");
 
-  std::istringstream in;
-  std::ostringstream out;
-  ScriptInput script(in);
-  HostConsole console(script, out);
-  HostServices services(console);
+  ScriptedHost host;
+  HostServices& services = host.services;
   services.documents().addDocument(std::make_unique<OdDbDatabase>(), (dir / "a.dxf").string(), "a.dxf");
 
   qrvwindow::MainWindow window;
@@ -82,9 +80,7 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   services.documents().addDocument(std::make_unique<OdDbDatabase>(), b.toStdString(), "b.dxf");
   window.refresh();
   EXPECT_EQ(QSettings().value("files/recent").toStringList(), (QStringList{b, a}));
-  QMenu* recent = nullptr;
-  for (QMenu* m : window.findChildren<QMenu*>())
-    if (m->title().remove('&') == "Recent drawings") recent = m;
+  QMenu* recent = recentDrawings(window);
   ASSERT_NE(recent, nullptr);
   ASSERT_EQ(recent->actions().size(), 2);
   typed.clear();
@@ -92,9 +88,7 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   EXPECT_EQ(typed, std::vector<QStringList>{(QStringList{"OPEN", a})});
   {
     qrvwindow::MainWindow next;
-    QMenu* kept = nullptr;
-    for (QMenu* m : next.findChildren<QMenu*>())
-      if (m->title().remove('&') == "Recent drawings") kept = m;
+    QMenu* kept = recentDrawings(next);
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->actions().size(), 2);
   }
