@@ -87,8 +87,6 @@ TEST(OpenClose, ObjectKnowsItsOwnerAndDatabase) {
   EXPECT_EQ(d->database(), &db);
   EXPECT_EQ(d->objectId(), dim);
   EXPECT_EQ(d->layerId(), db.getLayerZeroId());
-  EXPECT_TRUE(d->isKindOf(OdDbDimension::desc()));
-  EXPECT_TRUE(d->isA()->isDerivedFrom(OdDbEntity::desc()));
   EXPECT_FALSE(d->isKindOf(OdDbLeader::desc()));
 }
 

@@ -156,13 +156,3 @@ TEST(Undo, NestedGroupsFormOneStepAndBlockingRecordsNothing) {
   db.endUndoGroup();
   EXPECT_FALSE(db.hasUndo());
 }
-
-TEST(Undo, ModificationStampMovesOnEveryChange) {
-  OdDbDatabase db;
-  auto before = db.modificationStamp();
-  addStyle(db, "A");
-  EXPECT_GT(db.modificationStamp(), before);
-  before = db.modificationStamp();
-  db.setDimtxt(1.0);
-  EXPECT_GT(db.modificationStamp(), before);
-}

@@ -95,17 +95,6 @@ TEST(Tables, RenameChecksTheOtherNamesOfTheTable) {
   EXPECT_TRUE(t->getAt("A").isNull());
 }
 
-TEST(Tables, RecordsOfExternalReferencesAreDependent) {
-  OdDbDatabase db;
-  OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
-  OdDbDimStyleTableRecordPtr rec = OdDbDimStyleTableRecord::createObject();
-  rec->setDependent(true);
-  rec->setName("PLAN|Standard");
-  t->add(rec);
-  EXPECT_TRUE(rec->isDependent());
-  EXPECT_FALSE(OdDbDimStyleTableRecordPtr(db.getDimStyleStandardId().safeOpenObject())->isDependent());
-}
-
 TEST(Tables, TablesRefuseRecordsOfTheWrongKind) {
   OdDbDatabase db;
   OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);

@@ -13,6 +13,7 @@
 #include "editor_input.h"
 #include "selection.h"
 #include "stdafx/module_resources.h"
+#include "../shared/expect_text.h"
 #include "../shared/style_table_test_support.h"
 #include "translation.h"
 
@@ -73,25 +74,22 @@ struct DimStyle : ::testing::Test {
 TEST_F(DimStyle, StartShowsTheStyleAndTheOverrides) {
   db.setDimasz(0.5);
   const std::string out = run("\x1b\n");
-  EXPECT_TRUE(has(out, "Current dimension style: \"Standard\". Annotative: No.")) << out;
-  EXPECT_TRUE(has(out, "Current dimension overrides:"));
-  EXPECT_TRUE(has(out, "DIMASZ          0.5000")) << out;
-  EXPECT_TRUE(has(out, "Enter a dimension style option [ANnotative/Save/Restore/STatus/Variables/Apply/?]<Restore>:"));
+  expectAllIn(out, {"Current dimension style: \"Standard\". Annotative: No.", "Current dimension overrides:",
+                    "DIMASZ          0.5000",
+                    "Enter a dimension style option [ANnotative/Save/Restore/STatus/Variables/Apply/?]<Restore>:"});
 }
 
 TEST_F(DimStyle, EnterRestoresAndEnterAgainAsksForADimension) {
   const std::string out = run("\n\n\n");
-  EXPECT_TRUE(has(out, "Enter a dimension style name, [?] or <select dimension>:")) << out;
-  EXPECT_TRUE(has(out, "Select dimension")) << out;
+  expectAllIn(out, {"Enter a dimension style name, [?] or <select dimension>:", "Select dimension"});
 }
 
 TEST_F(DimStyle, SaveComparesWithTildeAndRefusesToRedefineOnEnterOrNo) {
   db.setDimtxt(0.25);
   const std::string out = run("S\n~standard\n~nosuch\nStandard\n\nStandard\nN\nMine\n");
-  EXPECT_TRUE(has(out, "Differences between \"STANDARD\" and current settings:")) << out;
-  EXPECT_TRUE(has(out, "                STANDARD             Current Setting")) << out;
-  EXPECT_TRUE(has(out, "DIMTXT          0.1800               0.2500")) << out;
-  EXPECT_TRUE(has(out, "Unknown dimension style."));
+  expectAllIn(out, {"Differences between \"STANDARD\" and current settings:",
+                    "                STANDARD             Current Setting",
+                    "DIMTXT          0.1800               0.2500", "Unknown dimension style."});
   EXPECT_EQ(count(out, "That name is already in use, redefine it? [Yes/No]<No>:"), 2);
   EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(style("Standard").safeOpenObject())->dimtxt(), 0.18);
   ASSERT_FALSE(style("Mine").isNull());
@@ -128,9 +126,7 @@ TEST_F(DimStyle, AnnotativeSavesAnAnnotativeStyleAndAsksAgain) {
   EXPECT_TRUE(isAnnotativeStyle(style("Anno")));
   EXPECT_EQ(db.getDimstyle(), style("Anno"));
   EXPECT_EQ(count(out, "Enter a dimension style option"), 3) << out;
-  EXPECT_TRUE(has(out, "Named dimension styles:"));
-  EXPECT_TRUE(has(out, "Anno                            Annotative")) << out;
-  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
+  expectAllIn(out, {"Named dimension styles:", "Anno                            Annotative", "\nStandard\n"});
 }
 
 TEST_F(DimStyle, StatusListsTheHeaderRowsAndAll78Variables) {
@@ -149,14 +145,11 @@ TEST_F(DimStyle, StatusListsTheHeaderRowsAndAll78Variables) {
   EXPECT_EQ(count(out, "\nDIM"), 80);
 }
 
-TEST_F(DimStyle, RestoreFromANonDimensionChangesNothing) {
+TEST_F(DimStyle, RestoreFromADimensionTakesItsValuesAndStyleAndFromAnythingElseNothing) {
   db.setDimasz(0.7);
   const std::string out = run("R\n\n" + text.getHandle().ascii() + "\n");
   EXPECT_TRUE(has(out, "Selected object is not a dimension.")) << out;
   EXPECT_DOUBLE_EQ(db.dimasz(), 0.7);
-}
-
-TEST_F(DimStyle, RestoreFromADimensionTakesItsValuesAndStyle) {
   const OdDbObjectId other = addStandardCopy(db, "Other");
   {
     OdDbDimensionPtr d = dim1.safeOpenObject(OdDb::kForWrite);
@@ -173,8 +166,7 @@ TEST_F(DimStyle, OneStyleIsListedComparedOrReportedUnknown) {
   EXPECT_TRUE(has(out, "DIMASZ          0.1800               Arrow size")) << out;
   EXPECT_EQ(count(out, "\nDIM"), 78);
   out = run("?\nstandard\n?\nnosuch\n\x1b\n");
-  EXPECT_TRUE(has(out, "\nStandard\n")) << out;
-  EXPECT_TRUE(has(out, "Unknown dimension style.")) << out;
+  expectAllIn(out, {"\nStandard\n", "Unknown dimension style."});
   out = run("S\n~Standard\n\x1b\n");
   EXPECT_TRUE(has(out, "No Differences.")) << out;
 }

@@ -1,7 +1,5 @@
 #pragma once
 // Runs qrvhost on drawings made by the tests and reads back what it saved.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +15,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "OdDbLeader.h"
+#include "../shared/expect_text.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -128,10 +127,5 @@ inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
 }
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// Every part is somewhere in the text (a transcript, what a reader printed).
-inline void expectAllIn(const std::string& text, std::initializer_list<std::string> parts) {
-  for (const std::string& part : parts) EXPECT_TRUE(contains(text, part)) << part << "\n" << text;
-}
 
 }  // namespace sessions

@@ -79,8 +79,7 @@ TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
   // The dialog shows its window while the script plays it; what it says is
   // the same.
   EXPECT_EQ(withoutColumnWidths(window.out), withoutColumnWidths(console.out));
-  EXPECT_TRUE(contains(window.out, "Command: -DIMSTYLE")) << window.out;
-  EXPECT_TRUE(contains(window.out, "Dialog: key Escape")) << window.out;
+  expectAllIn(window.out, {"Command: -DIMSTYLE", "Dialog: key Escape"});
 }
 
 TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView) {
@@ -89,8 +88,7 @@ TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView
                              (dir / "view.png").string() + "\n";
   const HostRun console = runHost(dir / "console", "--console", script);
   ASSERT_EQ(console.status, 0) << console.out;
-  EXPECT_TRUE(contains(console.out, "There is no drawing view to zoom")) << console.out;
-  EXPECT_TRUE(contains(console.out, "The file name must end in .png.")) << console.out;
+  expectAllIn(console.out, {"There is no drawing view to zoom", "The file name must end in .png."});
   // The console writes the view's picture at the window's size.
   const QImage view(QString::fromStdString((dir / "view.png").string()));
   EXPECT_EQ(view.size(), QSize(1280, 800));
