@@ -1,26 +1,22 @@
 // The qrvhost executable run as users and scripts run it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "../shared/run_command.h"
 #include "host_test_support.h"
 
 namespace {
 
 std::string hostPath() { return std::string(DDS_BINARY_DIR) + "/bin/qrvhost"; }
 
-struct HostRun {
-  int status = -1;
-  std::string out, err;
+struct HostRun : CommandResult {
+  std::string err;
 };
 
 HostRun runHost(const std::string& arguments, const std::string& script = "") {
   TempFolder folder;
-  HostRun run;
   // English unless the test asks otherwise (a later --lang wins), whatever
   // the machine's locale.
   std::string command = hostPath() + " --lang en --log " + folder.file("trace.log") + " " + arguments;
@@ -28,13 +24,7 @@ HostRun runHost(const std::string& arguments, const std::string& script = "") {
     writeText(folder.file("s.scr"), script);
     command += " --script " + folder.file("s.scr");
   }
-  command += " 2>" + folder.file("err.txt");
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buf[4096];
-  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) run.out.append(buf, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  HostRun run{runCommandOutput(command + " 2>" + folder.file("err.txt"))};
   run.err = readText(folder.file("err.txt"));
   return run;
 }

@@ -1,13 +1,11 @@
 // What each kind shows, as pictures written into the build folder
 // (preview-kind-N.png, imperial and metric) and compared with the reference
 // pictures, and DIMPREVIEW's files.
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "../shared/run_command.h"
 #include "preview_test_support.h"
 #include "dlgmodify/style_editor_dialog.h"
 #include "headless_backend.h"
@@ -134,13 +132,9 @@ TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
   writeText(folder.file("s.scr"), script);
   const std::string command = host + " --lang en --new --log " + folder.file("trace.log") + " --script " +
                               folder.file("s.scr") + " 2>" + folder.file("err.txt");
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buf[4096];
-  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-  const int status = pclose(pipe);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out << readText(folder.file("err.txt"));
+  const CommandResult run = runCommandOutput(command);
+  const std::string& out = run.out;
+  EXPECT_EQ(run.status, 0) << out << readText(folder.file("err.txt"));
 
   EXPECT_TRUE(isSvg(folder.file("drawing.svg"))) << out;
   EXPECT_TRUE(isPng(folder.file("drawing.png"))) << out;
@@ -169,12 +163,7 @@ TEST(PreviewHostCommands, RegenAndExportTheSampleDrawing) {
             "DIMREGEN\nEXPORT " + folder.file("sample.png") + "\nEXPORT " + folder.file("sample.pdf") + "\n");
   const std::string command = host + " --lang en --log " + folder.file("trace.log") + " --script " +
                               folder.file("s.scr") + " " + sample + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buf[4096];
-  for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-  pclose(pipe);
+  const std::string out = runCommandOutput(command).out;
   const std::size_t at = out.find("Command: DIMREGEN\n");
   ASSERT_NE(at, std::string::npos) << out;
   const int count = std::atoi(out.c_str() + at + std::string("Command: DIMREGEN\n").size());
@@ -187,14 +176,7 @@ TEST(PreviewHostCommands, RegenAndExportTheSampleDrawing) {
   const std::string pdf = readText(folder.file("sample.pdf"));
   ASSERT_EQ(pdf.rfind("%PDF-1.4", 0), 0u) << out;
   if (std::system("pdftotext -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  auto run = [](const std::string& command) {
-    std::string text;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    char chunk[4096];
-    for (std::size_t n; p && (n = fread(chunk, 1, sizeof chunk, p)) > 0;) text.append(chunk, n);
-    if (p) pclose(p);
-    return text;
-  };
+  auto run = [](const std::string& command) { return runCommandOutput(command + " 2>&1").out; };
   const std::string info = run("pdfinfo " + folder.file("sample.pdf"));
   EXPECT_NE(info.find(" 1\n", info.find("Pages:")), std::string::npos) << info;
   EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;

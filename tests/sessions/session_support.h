@@ -1,6 +1,5 @@
 #pragma once
 // Runs qrvhost on drawings made by the tests and reads back what it saved.
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,16 +15,13 @@
 #include "OdDbEntities.h"
 #include "OdDbLeader.h"
 #include "../shared/expect_text.h"
+#include "../shared/run_command.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace sessions {
 
-struct Result {
-  int status = -1;
-  std::string out;
-};
+using Result = CommandResult;
 
 inline std::filesystem::path tempFolder(const std::string& name) {
   auto dir = std::filesystem::temp_directory_path() / ("dds-sessions-" + name + "-" + std::to_string(::getpid()));
@@ -46,17 +42,7 @@ inline std::string readAll(const std::filesystem::path& path) {
 }
 
 // Runs a shell command; standard output and error together.
-inline Result runCommand(const std::string& command) {
-  const std::string cmd = command + " 2>&1";
-  Result r;
-  FILE* p = ::popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
-  const int rc = ::pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return r;
-}
+inline Result runCommand(const std::string& command) { return runCommandOutput(command + " 2>&1"); }
 
 // Runs qrvhost with the arguments; standard output and error together.
 // `shellPrefix` runs first in the same shell (limits, ignored signals). A
