@@ -144,26 +144,4 @@ TEST_F(ModuleEntry, TheCommandLineCommandNeedsADocument) {
   module.uninit();
 }
 
-TEST_F(ModuleEntry, EveryStringHasARussianText) {
-  module.init();
-  QrInstance dds = nullptr;
-  for (QrInstance m : Supp_RegisteredModules())
-    if (std::string(m->moduleName) == "dds") dds = m;
-  ASSERT_NE(dds, nullptr);
-  ASSERT_GT(dds->stringCount, 200u);
-  for (std::size_t i = 0; i < dds->stringCount; ++i) {
-    const QrStringEntry& e = dds->strings[i];
-    ASSERT_TRUE(e.en && *e.en) << e.id;
-    ASSERT_TRUE(e.ru && *e.ru) << e.id;
-    setHostLanguage(HostLanguage::kRussian);
-    EXPECT_EQ(Supp_LoadString(dds, e.id), e.ru) << e.id;
-    setHostLanguage(HostLanguage::kEnglish);
-    EXPECT_EQ(Supp_LoadString(dds, e.id), e.en) << e.id;
-  }
-  setHostLanguage(HostLanguage::kRussian);
-  EXPECT_EQ(Supp_Translate("Closed filled", "Arrows:"), "Заполненная замкнутая");
-  setHostLanguage(HostLanguage::kEnglish);
-  module.uninit();
-}
-
 }  // namespace

@@ -7,14 +7,6 @@
 
 using namespace sessions;
 
-namespace {
-
-OdDbDimStyleEntityPtr openEntity(OdDbDatabase& db, const std::string& handle) {
-  return db.getOdDbObjectId(*OdDbHandle::fromAscii(handle)).safeOpenObject();
-}
-
-}  // namespace
-
 TEST(DimStyleSessions, ApplySavesTheCurrentValuesAsOverrides) {
   const auto dir = tempFolder("apply");
   const auto handles = makeDrawing(dir / "in.dxf");

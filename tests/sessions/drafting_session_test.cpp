@@ -93,21 +93,6 @@ std::string ezdxfListing(const std::filesystem::path& dir, const std::filesystem
             {drawing});
 }
 
-std::vector<OdDbEntityPtr> modelSpace(OdDbDatabase& db) {
-  std::vector<OdDbEntityPtr> out;
-  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
-  for (auto it = ms->newIterator(); !it->done(); it->step()) out.push_back(it->entity());
-  return out;
-}
-
-template <class T>
-std::vector<OdSmartPtr<T>> entitiesOf(OdDbDatabase& db) {
-  std::vector<OdSmartPtr<T>> out;
-  for (const OdDbEntityPtr& e : modelSpace(db))
-    if (auto t = T::cast(e)) out.push_back(t);
-  return out;
-}
-
 std::string styleName(OdDbObjectId id) { return OdDbDimStyleTableRecordPtr(id.safeOpenObject())->getName(); }
 
 }  // namespace

@@ -37,11 +37,8 @@ TEST(HostSessions, TheSampleOpensByDefaultWithItsStylesAndNoOverrides) {
   expectAllIn(r.out, {"Named dimension styles:", "Current dimension style: \"Plate-ISO\""});
   EXPECT_FALSE(contains(r.out, "Current dimension overrides:")) << r.out;
   auto sample = readDxfDrawing(kSample.string());
-  OdDbBlockTableRecordPtr ms = sample->getModelSpaceId().safeOpenObject();
-  int withOverrides = 0;
-  for (auto e = ms->newIterator(); !e->done(); e->step())
-    if (auto dim = OdDbDimension::cast(e->entity().get())) withOverrides += !dim->dimOverrides().empty();
-  EXPECT_EQ(withOverrides, 1);
+  const auto dims = entitiesOf<OdDbDimension>(*sample);
+  EXPECT_EQ(std::count_if(dims.begin(), dims.end(), [](const auto& d) { return !d->dimOverrides().empty(); }), 1);
 }
 
 // UNDO takes back a saved style, a palette change and a drafted dimension;
@@ -64,16 +61,8 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
                       "Command: REDO\nNothing to redo.\n",
                       "Command: DIMASZ 0.3\nEnter new value for DIMASZ <0.18>: 0.3\nCommand: REDO\nNothing to redo.\n"});
 
-  auto dimensionCount = [](OdDbDatabase& db) {
-    int n = 0;
-    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
-    for (auto e = ms->newIterator(); !e->done(); e->step()) n += !OdDbDimension::cast(e->entity().get()).isNull();
-    return n;
-  };
-  auto arrowOfFirst = [&](OdDbDatabase& db) {
-    OdDbDimStyleEntityPtr e = db.getOdDbObjectId(*OdDbHandle::fromAscii(handles[0])).safeOpenObject();
-    return e->dimasz();
-  };
+  auto dimensionCount = [](OdDbDatabase& db) { return entitiesOf<OdDbDimension>(db).size(); };
+  auto arrowOfFirst = [&](OdDbDatabase& db) { return openEntity(db, handles[0])->dimasz(); };
   auto hasStyle = [](OdDbDatabase& db) {
     OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject();
     return !t->getAt("Big").isNull();
@@ -81,11 +70,11 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
   auto before = readDxfDrawing(undone.string());
   EXPECT_FALSE(hasStyle(*before));
   EXPECT_DOUBLE_EQ(arrowOfFirst(*before), 0.18);
-  EXPECT_EQ(dimensionCount(*before), 2);
+  EXPECT_EQ(dimensionCount(*before), 2u);
   auto after = readDxfDrawing(redone.string());
   EXPECT_TRUE(hasStyle(*after));
   EXPECT_DOUBLE_EQ(arrowOfFirst(*after), 0.75);
-  EXPECT_EQ(dimensionCount(*after), 3);
+  EXPECT_EQ(dimensionCount(*after), 3u);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string py = ezdxfReport(

@@ -27,11 +27,9 @@ TEST(ManagerSessions, NewStyleIsSavedAndReadBackByEzdxf) {
   EXPECT_FALSE(t->getAt("Site plan").isNull());
   ASSERT_FALSE(t->getAt("Standard$0").isNull());
   // The two rotated dimensions used Standard: they now use its linear child.
-  OdDbBlockTableRecordPtr ms = db->getModelSpaceId().safeOpenObject();
-  int switched = 0;
-  for (auto e = ms->newIterator(); !e->done(); e->step())
-    if (auto dim = OdDbRotatedDimension::cast(e->entity().get())) switched += dim->dimensionStyle() == t->getAt("Standard$0");
-  EXPECT_EQ(switched, 2);
+  const auto dims = entitiesOf<OdDbRotatedDimension>(*db);
+  ASSERT_EQ(dims.size(), 2u);
+  for (const auto& dim : dims) EXPECT_EQ(dim->dimensionStyle(), t->getAt("Standard$0"));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string py = ezdxfReport(

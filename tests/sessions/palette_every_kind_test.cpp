@@ -77,9 +77,7 @@ TEST(PaletteEveryKind, RowsOfEachCategoryReachTheirClassesAndTheSavedDrawing) {
   EXPECT_TRUE(contains(r.out, "filter: Ordinate Dimension (1)")) << r.out;
 
   auto db = readDxfDrawing((dir / "out.dxf").string());
-  auto entity = [&](std::size_t i) -> OdDbDimStyleEntityPtr {
-    return db->getOdDbObjectId(*OdDbHandle::fromAscii(h[i])).safeOpenObject();
-  };
+  auto entity = [&](std::size_t i) { return openEntity(*db, h[i]); };
   for (std::size_t i = 0; i < h.size(); ++i) {
     EXPECT_DOUBLE_EQ(entity(i)->dimasz(), 0.3) << h[i];
     EXPECT_DOUBLE_EQ(entity(i)->dimscale(), 2.0) << h[i];

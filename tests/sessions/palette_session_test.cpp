@@ -34,9 +34,7 @@ TEST(PaletteSessions, SetsARowForTheSelectionAndTheSavedDrawingCarriesIt) {
                       "  Lines & Arrows.Dim line color = *VARIES*", "  Lines & Arrows.Arrow size = 0.7500\n"});
 
   auto db = readDxfDrawing((dir / "out.dxf").string());
-  auto entity = [&](int i) -> OdDbDimStyleEntityPtr {
-    return db->getOdDbObjectId(*OdDbHandle::fromAscii(handles[std::size_t(i)])).safeOpenObject();
-  };
+  auto entity = [&](std::size_t i) { return openEntity(*db, handles[i]); };
   EXPECT_DOUBLE_EQ(entity(0)->dimasz(), 0.75);
   EXPECT_DOUBLE_EQ(entity(1)->dimasz(), 0.5);
   EXPECT_DOUBLE_EQ(entity(2)->dimasz(), 0.75);

@@ -112,6 +112,27 @@ inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
   return handles;
 }
 
+inline std::vector<OdDbEntityPtr> modelSpace(OdDbDatabase& db) {
+  std::vector<OdDbEntityPtr> out;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
+  for (auto it = ms->newIterator(); !it->done(); it->step()) out.push_back(it->entity());
+  return out;
+}
+
+// The model space entities of one kind, in drawing order.
+template <class T>
+std::vector<OdSmartPtr<T>> entitiesOf(OdDbDatabase& db) {
+  std::vector<OdSmartPtr<T>> out;
+  for (const OdDbEntityPtr& e : modelSpace(db))
+    if (auto t = T::cast(e)) out.push_back(t);
+  return out;
+}
+
+// The entity with the dimension variables whose handle makeDrawing gave.
+inline OdDbDimStyleEntityPtr openEntity(OdDbDatabase& db, const std::string& handle) {
+  return db.getOdDbObjectId(*OdDbHandle::fromAscii(handle)).safeOpenObject();
+}
+
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace sessions

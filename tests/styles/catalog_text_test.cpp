@@ -22,20 +22,11 @@ struct Translation : ::testing::Test {
 };
 }  // namespace
 
-TEST(Catalogue, ListingPositionsFollowTheAlphabet) {
-  EXPECT_EQ(variableCount(), 78);
-  EXPECT_EQ(listingPosition("DIMasz"), 13);
-  EXPECT_EQ(listingPosition("DIMASZ"), 13);
-  EXPECT_EQ(listingPosition("dimadec"), 0);
-  EXPECT_EQ(listingPosition("DIMZIN"), 77);
-  EXPECT_LT(listingPosition("DIMBLK"), listingPosition("DIMBLK1"));
-  EXPECT_LT(listingPosition("DIMBLK1"), listingPosition("DIMBLK2"));
-  EXPECT_EQ(listingPosition("DIMALTMZF"), listingPosition("DIMALTF") + 1);
-  EXPECT_EQ(listingPosition("DIMALTRND"), listingPosition("DIMALTMZS") + 1);
-  EXPECT_EQ(listingPosition("DIMTXTDIRECTION"), listingPosition("DIMTXT") + 1);
-  EXPECT_EQ(listingPosition("DIMTZIN"), listingPosition("DIMTXTDIRECTION") + 1);
+// The listing's alphabetical order itself is checked with the listings.
+TEST(Catalogue, EveryPositionIsUsedOnceAndEveryEntryMapsToItsDatabaseSlot) {
+  ASSERT_EQ(variableCount(), 78);
+  EXPECT_EQ(listingPosition("DIMasz"), listingPosition("DIMASZ"));
   EXPECT_EQ(listingPosition("DIMASO"), -1);
-  // Every position is used once, and every entry maps to its database slot.
   std::vector<int> seen(78, 0);
   for (int i = 0; i < 78; ++i) {
     ++seen[listingPosition(dimVarName(i))];
