@@ -6,7 +6,6 @@
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
-#include "OdDbLeader.h"
 #include "console.h"
 #include "dds/dimstyle_session.h"
 #include "dlgdimstyle/style_store.h"
@@ -23,23 +22,16 @@ namespace {
 
 struct DimStyle : ::testing::Test {
   OdDbDatabase db;
-  OdDbObjectId dim1, dim2, leader, text;
+  OdDbObjectId dim1, text;
 
   void SetUp() override {
     Supp_InitResTranslation(&moduleResources());
     setHostLanguage(HostLanguage::kEnglish);
     OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-    for (OdDbObjectId* id : {&dim1, &dim2}) {
-      OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
-      d->setXLine2Point({10, 0});
-      d->setDimensionStyle(db.getDimStyleStandardId());
-      *id = ms->appendOdDbEntity(d);
-    }
-    OdDbLeaderPtr l = OdDbLeader::createObject();
-    l->appendVertex({0, 0});
-    l->appendVertex({1, 1});
-    l->setDimensionStyle(db.getDimStyleStandardId());
-    leader = ms->appendOdDbEntity(l);
+    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+    d->setXLine2Point({10, 0});
+    d->setDimensionStyle(db.getDimStyleStandardId());
+    dim1 = ms->appendOdDbEntity(d);
     OdDbTextPtr t = OdDbText::createObject();
     t->setTextString("note");
     text = ms->appendOdDbEntity(t);
@@ -169,17 +161,4 @@ TEST_F(DimStyle, OneStyleIsListedComparedOrReportedUnknown) {
   expectAllIn(out, {"\nStandard\n", "Unknown dimension style."});
   out = run("S\n~Standard\n\x1b\n");
   EXPECT_TRUE(has(out, "No Differences.")) << out;
-}
-
-TEST_F(DimStyle, ApplyGivesDimensionsAndLeadersTheCurrentValues) {
-  db.setDimasz(0.9);
-  db.setDimclrd(OdCmColor::fromIndex(1));
-  run("A\n" + dim1.getHandle().ascii() + " " + dim2.getHandle().ascii() + " " + leader.getHandle().ascii() + " " +
-      text.getHandle().ascii() + "\n\n");
-  for (OdDbObjectId id : {dim1, dim2, leader}) {
-    OdDbDimStyleEntityPtr e = id.safeOpenObject();
-    EXPECT_DOUBLE_EQ(e->dimasz(), 0.9);
-    EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1));
-    EXPECT_EQ(e->dimOverrides().items().size(), 2u);
-  }
 }
