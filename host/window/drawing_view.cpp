@@ -156,11 +156,7 @@ void DrawingView::renderCache() {
     m_cache.setDevicePixelRatio(ratio);
   }
   m_cache.fill(m_background);
-  if (m_scene) {
-    const QRectF around = QRectF(rect()).adjusted(-kReachPx, -kReachPx, kReachPx, kReachPx);
-    const QRectF visible = QRectF(toDrawing(around.bottomLeft()), toDrawing(around.topRight())).normalized();
-    m_scene->paintImage(m_cache, transform(), visible, m_scale, kReachPx);
-  }
+  if (m_scene) m_scene->paintImage(m_cache, transform(), drawingAround(rect()), m_scale, kReachPx);
   m_cacheCenter = m_center;
   m_cacheValid = true;
 }
@@ -171,10 +167,13 @@ void DrawingView::paintInto(QImage& image, const QRect& area) {
   p.setClipRect(area);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setTransform(transform());
+  m_scene->paint(p, drawingAround(area), m_scale);
+}
+
+QRectF DrawingView::drawingAround(const QRect& area) const {
   // A little around the area: wide lines reach beyond their entity's box.
   const QRectF around = QRectF(area).adjusted(-kReachPx, -kReachPx, kReachPx, kReachPx);
-  const QRectF visible = QRectF(toDrawing(around.bottomLeft()), toDrawing(around.topRight())).normalized();
-  m_scene->paint(p, visible, m_scale);
+  return QRectF(toDrawing(around.bottomLeft()), toDrawing(around.topRight())).normalized();
 }
 
 bool DrawingView::scrollCache() {

@@ -84,6 +84,9 @@ private:
   bool scrollCache();
   // Paints the scene into the part of the picture (pixels of the view).
   void paintInto(QImage& image, const QRect& area);
+  // The part of the drawing that pixels of the view show, with the reach
+  // of wide lines around it.
+  QRectF drawingAround(const QRect& area) const;
   QTransform transform() const;
   // The drawing point a cursor at `pixel` stands for, and m_snap set.
   QPointF trackCursor(QPointF pixel);

@@ -306,35 +306,28 @@ OdDbObjectId OdDbDatabase::findRecord(OdDbObjectId tableId, const char* name) co
 }
 
 // Renderers and readers ask for these for every entity: each is looked up
-// by name once, and again only after names may have changed.
+// by name once, and again only after names may have changed (a record
+// added, renamed, erased, or given back by an undo).
 OdDbObjectId OdDbDatabase::wellKnown(WellKnown which) const {
   if (m_wellKnownVersion != m_namesVersion) {
-    m_wellKnown.fill(OdDbObjectId());
-    m_wellKnownFound.fill(false);
+    m_wellKnown.fill(std::nullopt);
     m_wellKnownVersion = m_namesVersion;
   }
-  const auto slot = std::size_t(which);
-  if (!m_wellKnownFound[slot]) {
+  std::optional<OdDbObjectId>& known = m_wellKnown[std::size_t(which)];
+  if (!known) {
     switch (which) {
-      case WellKnown::kModelSpace:
-        m_wellKnown[slot] = findRecord(m_ids.blockTable, OdDbBlockTableRecord::modelSpaceName());
-        break;
-      case WellKnown::kPaperSpace:
-        m_wellKnown[slot] = findRecord(m_ids.blockTable, OdDbBlockTableRecord::paperSpaceName());
-        break;
-      case WellKnown::kLinetypeByLayer: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "ByLayer"); break;
-      case WellKnown::kLinetypeByBlock: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "ByBlock"); break;
-      case WellKnown::kLinetypeContinuous: m_wellKnown[slot] = findRecord(m_ids.linetypeTable, "Continuous"); break;
-      case WellKnown::kLayerZero: m_wellKnown[slot] = findRecord(m_ids.layerTable, "0"); break;
-      case WellKnown::kTextStyleStandard: m_wellKnown[slot] = findRecord(m_ids.textStyleTable, "Standard"); break;
-      case WellKnown::kDimStyleStandard: m_wellKnown[slot] = findRecord(m_ids.dimStyleTable, "Standard"); break;
+      case WellKnown::kModelSpace: known = findRecord(m_ids.blockTable, OdDbBlockTableRecord::modelSpaceName()); break;
+      case WellKnown::kPaperSpace: known = findRecord(m_ids.blockTable, OdDbBlockTableRecord::paperSpaceName()); break;
+      case WellKnown::kLinetypeByLayer: known = findRecord(m_ids.linetypeTable, "ByLayer"); break;
+      case WellKnown::kLinetypeByBlock: known = findRecord(m_ids.linetypeTable, "ByBlock"); break;
+      case WellKnown::kLinetypeContinuous: known = findRecord(m_ids.linetypeTable, "Continuous"); break;
+      case WellKnown::kLayerZero: known = findRecord(m_ids.layerTable, "0"); break;
+      case WellKnown::kTextStyleStandard: known = findRecord(m_ids.textStyleTable, "Standard"); break;
+      case WellKnown::kDimStyleStandard: known = findRecord(m_ids.dimStyleTable, "Standard"); break;
       case WellKnown::kCount: return OdDbObjectId();
     }
-    // A record added under the name (a table filled in after the look-up)
-    // comes with a names change, which starts the look-ups again.
-    m_wellKnownFound[slot] = true;
   }
-  return m_wellKnown[slot];
+  return *known;
 }
 
 OdDbObjectId OdDbDatabase::getModelSpaceId() const { return wellKnown(WellKnown::kModelSpace); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 
 #include "OdDbHandleIndex.h"
 #include "OdDbHeaderVars.h"
@@ -215,9 +216,9 @@ private:
   std::uint64_t m_loadedStamp = 0;
   bool m_loaded = false;
   std::uint64_t m_namesVersion = 0;
-  // The well-known records as last found, for m_wellKnownVersion.
-  mutable std::array<OdDbObjectId, std::size_t(WellKnown::kCount)> m_wellKnown{};
-  mutable std::array<bool, std::size_t(WellKnown::kCount)> m_wellKnownFound{};
+  // The well-known records as found for m_wellKnownVersion (none: not
+  // looked up since).
+  mutable std::array<std::optional<OdDbObjectId>, std::size_t(WellKnown::kCount)> m_wellKnown{};
   mutable std::uint64_t m_wellKnownVersion = ~std::uint64_t(0);
   std::shared_ptr<const void> m_fileSource;
 };

@@ -24,7 +24,7 @@ HostRun runHost(const std::string& arguments, const std::string& script = "") {
     writeText(folder.file("s.scr"), script);
     command += " --script " + folder.file("s.scr");
   }
-  HostRun run{runCommandOutput(command + " 2>" + folder.file("err.txt"))};
+  HostRun run{runCommandOutput(command + " 2>" + folder.file("err.txt")), {}};
   run.err = readText(folder.file("err.txt"));
   return run;
 }

@@ -143,7 +143,7 @@ private:
   void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
   void applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs);
 
-  OdDbObjectId byHandle(std::uint64_t handle, const DxfTag& tag, const char* what, const OdDbObject* owner);
+  OdDbObjectId byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner);
   // The handle a reference holds, or where a writer put a name instead:
   // the record of that name in `table` (0: none to look in), or none.
   // Either way said, and `obj` marked as repaired.
@@ -359,14 +359,14 @@ void Reader::startReadAhead() {
   }
 }
 
-OdDbObjectId Reader::byHandle(std::uint64_t handle, const DxfTag& tag, const char* what, const OdDbObject* owner) {
+OdDbObjectId Reader::byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner) {
   if (handle == 0) return OdDbObjectId();
   OdDbObjectId id = m_db->getOdDbObjectId(OdDbHandle(handle));
   if (!id.isNull()) return id;
-  warn(tag.valueLine(), std::string(what) + " " + OdDbHandle(handle).ascii() + " points to no object; it is left empty");
+  warn(line, std::string(what) + " " + OdDbHandle(handle).ascii() + " points to no object; it is left empty");
   // Written as read, the dangling handle could name whatever gets that
   // handle later: the owner is written from what it now holds.
-  if (owner) m_repaired.push_back(owner->objectId());
+  m_repaired.push_back(owner);
   return id;
 }
 
@@ -536,7 +536,7 @@ std::size_t Reader::readCommon(OdDbObject* obj, std::size_t) {
       if (dict.isNull() && !m_allCreated && h != 0)
         m_pending.push_back({obj->objectId(), h, t.valueLine(), false});
       else
-        obj->setExtensionDictionaryAsStored(byHandle(h, t, "extension dictionary", obj));
+        obj->setExtensionDictionaryAsStored(byHandle(h, t.valueLine(), "extension dictionary", obj->objectId()));
     } else if (t.code == 100) {
       inXDict = false;
     }
@@ -733,7 +733,7 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
         const char table = t.code == 340 ? 'S' : t.code <= 344 ? 'B' : 'T';
         OdDbObjectId named;
         const std::optional<std::uint64_t> h = handleIn(t, style, table, named);
-        vars.set(*index, h ? byHandle(*h, t, d.name, style) : named);
+        vars.set(*index, h ? byHandle(*h, t.valueLine(), d.name, style->objectId()) : named);
         if (t.code >= 342 && t.code <= 344) haveHandle[t.code - 342] = true;
         break;
       }
@@ -1208,16 +1208,12 @@ void Reader::readHeader() {
 void Reader::resolvePending() {
   for (const Pending& p : m_pending) {
     OdDbObject* obj = writable(p.object);
-    OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(p.handle));
     if (p.annotation) {
+      OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(p.handle));
       if (!target.isNull()) static_cast<OdDbLeader*>(obj)->attachAnnotation(target);
       continue;
     }
-    if (target.isNull()) {
-      warn(p.line, "extension dictionary " + OdDbHandle(p.handle).ascii() + " points to no object; it is left empty");
-      m_repaired.push_back(p.object);
-    }
-    obj->setExtensionDictionaryAsStored(target);
+    obj->setExtensionDictionaryAsStored(byHandle(p.handle, p.line, "extension dictionary", p.object));
   }
   for (const auto& [index, entity] : m_rawLater) {
     loadTags(index);
