@@ -63,7 +63,8 @@ void commandSelect(CommandProcessor& cp) {
 
 void commandProperties(CommandProcessor& cp) {
   // The main window's palette is docked and follows the selection.
-  if (MainWindowLink* window = mainWindow(); window && window->interactive()) return window->togglePalette();
+  MainWindowLink* window = mainWindow();
+  if (window && window->interactive()) return window->togglePalette();
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
   OdDbObjectIdArray ids = doc->pickFirstSelection();
@@ -75,7 +76,9 @@ void commandProperties(CommandProcessor& cp) {
   IdlePalette idle(cp.services().sysVars());
   PaletteModel palette(*doc);
   palette.setSelection(ids);
-  if (!ui::runPaletteWindow(palette)) runPaletteInConsole(cp, palette);
+  // A script plays the palette with the console's lines, also in a window
+  // session, so that one script serves both.
+  if (window || !ui::runPaletteWindow(palette)) runPaletteInConsole(cp, palette);
 }
 
 void commandRefreshProperties(CommandProcessor&) { OpmRefreshProperties(true); }

@@ -68,10 +68,11 @@ std::string withoutColumnWidths(const std::string& transcript) {
 TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
   const auto dir = tempFolder("transcript");
   // A command of the module, a variable, a dialog played by its script
-  // lines, undo, and a drafting command with points and Escape.
+  // lines, undo, the palette played by its lines, and a drafting command
+  // with points and Escape.
   const std::string script =
       "-DIMSTYLE\n?\n\n^C\nDIMASZ\n0.3\nDIMSTYLE\nkey Escape\nU\nSELECT\n" + std::string(kSampleDimension) +
-      "\n\nDIMLINEAR\n0,0\n^C\n";
+      "\n\nPROPERTIES\nset Text.Text height = 6\nclose\nDIMLINEAR\n0,0\n^C\n";
   const HostRun console = runHost(dir / "console", "--console", script);
   const HostRun window = runHost(dir / "window", "--gui", script);
   ASSERT_EQ(console.status, 0) << console.out;
@@ -79,7 +80,7 @@ TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
   // The dialog shows its window while the script plays it; what it says is
   // the same.
   EXPECT_EQ(withoutColumnWidths(window.out), withoutColumnWidths(console.out));
-  expectAllIn(window.out, {"Command: -DIMSTYLE", "Dialog: key Escape"});
+  expectAllIn(window.out, {"Command: -DIMSTYLE", "Dialog: key Escape", "  Text.Text height = 6"});
 }
 
 TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView) {
