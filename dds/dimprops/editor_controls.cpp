@@ -1,5 +1,6 @@
 #include "dimprops/editor_controls.h"
 
+#include "OdDmUtil.h"
 #include "control.h"
 #include "dialog.h"
 #include "opm/opm_services.h"
@@ -66,7 +67,9 @@ void CValueListCtl<V>::fill() {
     if (selected < 0 && !isPickerItem(texts[i]) && parse(texts[i], candidate, ignored) && candidate == m_value)
       selected = int(i);
   }
+  if (selected < 0) selected = itemOfOtherValue(m_value, texts);
   m_control->setSelection(selected);
+  if (const OdString tip = tooltipOf(m_value); m_control->tooltip() != tip) m_control->setTooltip(tip);
   m_control->setRedraw(true);
   --m_reentry;
 }
@@ -125,6 +128,15 @@ bool CArrowCtl::isPickerItem(const OdString& text) const { return text == dds::t
 bool CArrowCtl::pick(OdString& name) {
   OdString block = name, message;
   return hostUsrArrowDialog(nullptr, block) && dds::kinds::parseArrow(block, m_db, name, message);
+}
+int CArrowCtl::itemOfOtherValue(const OdString& name, const std::vector<OdString>& texts) const {
+  if (name.empty()) return -1;
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    if (isPickerItem(texts[i])) return int(i);
+  return -1;
+}
+OdString CArrowCtl::tooltipOf(const OdString& name) const {
+  return name.empty() || OdDmUtil::isBuiltInArrow(name) ? OdString() : name;
 }
 dds::paint::Picture CArrowCtl::picture(int index) const {
   const std::vector<OdString> names = dds::kinds::arrowItemNames();

@@ -46,6 +46,10 @@ protected:
   virtual bool isPickerItem(const OdString&) const { return false; }
   virtual bool pick(V&) { return false; }
   virtual dds::paint::Picture picture(int index) const = 0;
+  // The item that shows a value no plain item stands for (-1: none), and
+  // the tooltip that names it.
+  virtual int itemOfOtherValue(const V&, const std::vector<OdString>&) const { return -1; }
+  virtual OdString tooltipOf(const V&) const { return OdString(); }
 
 private:
   void fill();
@@ -68,6 +72,9 @@ protected:
   bool isPickerItem(const OdString& text) const override;
   bool pick(OdString& name) override;
   dds::paint::Picture picture(int index) const override;
+  // A user's own block shows as "User arrow...", its name in the tooltip.
+  int itemOfOtherValue(const OdString& name, const std::vector<OdString>& texts) const override;
+  OdString tooltipOf(const OdString& name) const override;
 
 private:
   OdDbDatabase* m_db;

@@ -31,18 +31,19 @@ void AlternateUnitsPage::load(const EditorSource& source) {
   select(kUnitFormat, altu - 1);
   e.fillPrecisionList(altu, control(kPrecision), false, true);
   select(kPrecision, int(source.number("DIMALTD")));
-  m_loadedMultiplier = source.number("DIMALTF");
-  setNumber(kMultiplier, m_loadedMultiplier);
-  setNumber(kRound, source.number("DIMALTRND"));
+  loadNumber(kMultiplier, source.number("DIMALTF"));
+  loadNumber(kRound, source.number("DIMALTRND"));
 
-  const ValueText text = splitAlternateText(std::get<OdString>(source.get("DIMAPOST")));
-  if (ui::Control* c = control(kPrefix)) c->setText(text.prefix);
-  if (ui::Control* c = control(kSuffix)) c->setText(text.suffix);
+  m_loadedApost = std::get<OdString>(source.get("DIMAPOST"));
+  m_loadedText = splitAlternateText(m_loadedApost);
+  if (ui::Control* c = control(kPrefix)) c->setText(m_loadedText.prefix);
+  if (ui::Control* c = control(kSuffix)) c->setText(m_loadedText.suffix);
   const bool below = splitPrimaryText(std::get<OdString>(source.get("DIMPOST"))).below;
   setChecked(kBelow, below);
   setChecked(kAfter, !below);
 
-  const ZeroSuppression z = decodeZeroSuppression(int(source.number("DIMALTZ")));
+  m_loadedAltz = int(source.number("DIMALTZ"));
+  const ZeroSuppression z = decodeZeroSuppression(m_loadedAltz);
   setChecked(kLeading, z.leading);
   setChecked(kTrailing, z.trailing);
   setChecked(kZeroFeet, z.feet);
@@ -80,16 +81,16 @@ void AlternateUnitsPage::store(EditorStore& out) const {
   // A value no item stands for shows no selection and is kept as it is.
   if (const int unit = selection(kUnitFormat); unit >= 0) out.put("DIMALTU", unit + 1);
   if (const int dec = selection(kPrecision); dec >= 0) out.put("DIMALTD", dec);
-  const ui::Control* multiplier = control(kMultiplier);
-  const bool untouched = multiplier && multiplier->text() == writeControlDouble(m_loadedMultiplier);
-  out.put("DIMALTF", untouched ? m_loadedMultiplier : number(kMultiplier));
-  out.put("DIMALTRND", number(kRound));
-  ValueText text;
+  putNumber(out, "DIMALTF", kMultiplier);
+  putNumber(out, "DIMALTRND", kRound);
+  ValueText text = m_loadedText;
   if (const ui::Control* c = control(kPrefix)) text.prefix = c->text();
   if (const ui::Control* c = control(kSuffix)) text.suffix = c->text();
-  out.put("DIMAPOST", OdString(joinValueText(text)));
+  // Untouched, the text goes back as it was, spelled as it was.
+  out.put("DIMAPOST", sameValueText(text, m_loadedText) ? m_loadedApost : OdString(joinValueText(text)));
   out.put("DIMALTZ", encodeZeroSuppression({isChecked(kLeading), isChecked(kTrailing), isChecked(kZeroFeet),
-                                            isChecked(kZeroInches)}));
+                                            isChecked(kZeroInches)},
+                                           m_loadedAltz));
 }
 
 }  // namespace dds

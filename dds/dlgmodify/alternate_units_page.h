@@ -4,6 +4,7 @@
 // zero suppression, and whether it stands after or below the primary
 // value (kept in DIMPOST, which the Primary units page stores).
 #include "editor_page.h"
+#include "unit_codes.h"
 
 namespace dds {
 
@@ -22,9 +23,11 @@ private:
   // Enables the controls for the check box and the unit format (DIMALTU).
   void enableFor(bool shown, int altu) const;
 
-  // The multiplier as loaded: the field shows seven decimals, and the
-  // common 1/25.4 would change on every OK if the field's text were stored.
-  double m_loadedMultiplier = 0.0;
+  // DIMAPOST as loaded and as shown; DIMALTZ as loaded (bits no box shows
+  // stay).
+  OdString m_loadedApost;
+  ValueText m_loadedText;
+  int m_loadedAltz = 0;
 };
 
 }  // namespace dds

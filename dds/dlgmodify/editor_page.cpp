@@ -1,5 +1,6 @@
 #include "editor_page.h"
 
+#include "editor_store.h"
 #include "style_editor_dialog.h"
 #include "stdafx/value_text.h"
 
@@ -82,13 +83,47 @@ void EditorPage::setChecked(int id, bool on) const {
   if (ui::Control* c = control(id)) c->setCheck(on ? ui::kChecked : ui::kUnchecked);
 }
 
-double EditorPage::number(int id) const {
-  const ui::Control* c = control(id);
-  return c ? readControlDouble(c->text()) : 0.0;
-}
-
 void EditorPage::setNumber(int id, double value) const {
   if (ui::Control* c = control(id)) c->setText(writeControlDouble(value));
+}
+
+void EditorPage::loadNumber(int id, double shown, double exact) {
+  const OdString text = writeControlDouble(shown);
+  m_loaded[id] = LoadedNumber{text, exact};
+  if (ui::Control* c = control(id)) c->setText(text);
+}
+
+std::optional<double> EditorPage::untouchedValue(int id) const {
+  const auto it = m_loaded.find(id);
+  const ui::Control* c = control(id);
+  if (it == m_loaded.end() || !c || c->text() != it->second.text) return std::nullopt;
+  return it->second.exact;
+}
+
+std::optional<double> EditorPage::typedNumber(EditorStore& out, int id) const {
+  const ui::Control* c = control(id);
+  if (!c) return std::nullopt;
+  const std::optional<double> value = readFieldNumber(c->text(), m_editor.decimalSeparator());
+  if (!value) out.refuseText(fieldLabel(id), c->text());
+  return value;
+}
+
+std::optional<double> EditorPage::fieldValue(EditorStore& out, int id) const {
+  if (const std::optional<double> exact = untouchedValue(id)) return exact;
+  return typedNumber(out, id);
+}
+
+void EditorPage::putNumber(EditorStore& out, const char* name, int id) const {
+  if (const std::optional<double> value = fieldValue(out, id)) out.put(name, *value);
+}
+
+OdString EditorPage::fieldLabel(int id) const {
+  const ui::Control* c = control(id);
+  const ui::Control* label = c && m_window ? m_window->controlBefore(*c) : nullptr;
+  OdString text = label ? label->text() : OdString();
+  std::erase(text, '&');
+  while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+  return text.empty() ? OdString(std::to_string(id)) : text;
 }
 
 }  // namespace dds

@@ -6,6 +6,8 @@
 // own: their controls are the working copy. A page reaches its editor
 // through the editor it was made for.
 #include <initializer_list>
+#include <map>
+#include <optional>
 
 #include "OdDbDatabase.h"
 #include "OdDbDimVars.h"
@@ -23,8 +25,6 @@ class StyleEditorDialog;
 struct EditorSource {
   const OdDbDimVars& values;
   OdDbDatabase* db;
-  // The DIMSAH system variable of the user's drawing.
-  bool drawingDimsah;
 
   OdDbDimVarValue get(const char* name) const;
   double number(const char* name) const;
@@ -48,6 +48,11 @@ public:
 
   ui::Dialog* window() const { return m_window; }
   StyleEditorDialog& editor() const { return m_editor; }
+
+  // The value a number field was loaded with, while the field still shows
+  // the text it was loaded with: a field shows seven decimals at most, and
+  // OK on an untouched field must give back the value, not its text.
+  std::optional<double> untouchedValue(int id) const;
 
   std::intptr_t onMessage(ui::Dialog& dialog, const ui::Message& message) final;
 
@@ -73,14 +78,33 @@ protected:
   int selection(int id) const;
   bool isChecked(int id) const;
   void setChecked(int id, bool on) const;
-  // Numbers in fields: written with seven decimals at most, read with
-  // anything that is not a number reading as 0.
-  double number(int id) const;
+  // Numbers in fields: written with seven decimals at most.
   void setNumber(int id, double value) const;
+  // Shows `shown` in a number field as loaded, standing for `exact` (what
+  // an untouched field stores) until its text changes.
+  void loadNumber(int id, double shown, double exact);
+  void loadNumber(int id, double value) { loadNumber(id, value, value); }
+  // The number a field holds as typed; text that is not a number is
+  // refused through `out` (the variable is then not stored) and gives
+  // nothing.
+  std::optional<double> typedNumber(EditorStore& out, int id) const;
+  // The loaded value while the field is untouched, else the typed number.
+  std::optional<double> fieldValue(EditorStore& out, int id) const;
+  // Stores a number field's value under a variable's name; nothing when
+  // its text is refused.
+  void putNumber(EditorStore& out, const char* name, int id) const;
+  // The field's label as the user sees it, for messages.
+  OdString fieldLabel(int id) const;
 
 private:
+  struct LoadedNumber {
+    std::string text;
+    double exact;
+  };
+
   StyleEditorDialog& m_editor;
   ui::Dialog* m_window = nullptr;
+  std::map<int, LoadedNumber> m_loaded;
 };
 
 }  // namespace dds

@@ -1,5 +1,6 @@
 #include "editor_store.h"
 
+#include "OdDbBlockTableRecord.h"
 #include "OdDbDimVarRange.h"
 #include "OdDmUtil.h"
 #include "OdResult.h"
@@ -61,7 +62,18 @@ OdDbObjectId EditorStore::linetypeId(const OdString& name) const {
 
 OdDbObjectId EditorStore::arrowId(const OdString& blockName) const {
   if (!m_db || blockName.empty()) return OdDbObjectId();
+  if (m_missingArrowsAsDefault && !OdDmUtil::isBuiltInArrow(blockName)) {
+    OdDbBlockTablePtr blocks = m_db->getBlockTableId().safeOpenObject();
+    if (blocks->getAt(blockName).isNull()) return OdDbObjectId();
+  }
   return OdDmUtil::getArrowId(blockName, m_db);
+}
+
+void EditorStore::refuseText(const OdString& field, const OdString& text) {
+  for (const OdString& f : m_refusedFields)
+    if (f == field) return;
+  m_refusedFields.push_back(field);
+  m_refusedTexts.push_back(hostFormat(translate("%s: \"%s\" is not a number.").c_str(), field.c_str(), text.c_str()));
 }
 
 bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b, const OdDbDatabase* db) {
@@ -77,6 +89,7 @@ bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b
 }
 
 OdString refusedValueMessage(const EditorStore& store) {
+  if (!store.refusedTexts().empty()) return store.refusedTexts().front();
   for (const StoredValue& v : store.values()) {
     if (odDbDimVarValueAllowed(v.var, v.value)) continue;
     const OdString name = OdDbDimVars::describe(v.var).name;
@@ -88,7 +101,7 @@ OdString refusedValueMessage(const EditorStore& store) {
 }
 
 EditorStore withoutRefusedValues(const EditorStore& store) {
-  EditorStore kept(store.database(), store.drawingDimsah());
+  EditorStore kept(store.database());
   for (const StoredValue& v : store.values())
     if (odDbDimVarValueAllowed(v.var, v.value)) kept.put(OdDbDimVars::describe(v.var).name, v.value) = v;
   return kept;

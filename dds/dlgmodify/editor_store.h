@@ -29,12 +29,13 @@ struct StoredValue {
 class EditorStore {
 public:
   // `db` is the drawing of the target: names of linetypes and arrowheads
-  // become its identifiers. `drawingDimsah` is the DIMSAH system variable
-  // of the user's drawing, which decides how equal arrowheads are kept.
-  EditorStore(OdDbDatabase* db, bool drawingDimsah) : m_db(db), m_drawingDimsah(drawingDimsah) {}
+  // become its identifiers.
+  explicit EditorStore(OdDbDatabase* db) : m_db(db) {}
 
   OdDbDatabase* database() const { return m_db; }
-  bool drawingDimsah() const { return m_drawingDimsah; }
+  // The preview's drawing lacks the user's own arrow blocks: there they
+  // show as the default arrowhead instead of failing the store.
+  void showMissingArrowsAsDefault() { m_missingArrowsAsDefault = true; }
 
   // `name` is a variable's name ("DIMASZ"); an unknown name is a
   // programming error and throws OdError(eInvalidInput).
@@ -48,18 +49,28 @@ public:
 
   const std::vector<StoredValue>& values() const { return m_values; }
 
+  // A field whose text is not a number: its variable is not stored, and
+  // the editor tells the user which field it was. `field` is the field's
+  // label as shown; a field refused twice is named once.
+  void refuseText(const OdString& field, const OdString& text);
+  // "Field: "text" is not a number." for each refused field, in order.
+  const std::vector<OdString>& refusedTexts() const { return m_refusedTexts; }
+
 private:
   OdDbDatabase* m_db;
-  bool m_drawingDimsah;
+  bool m_missingArrowsAsDefault = false;
   std::vector<StoredValue> m_values;
+  std::vector<OdString> m_refusedFields;
+  std::vector<OdString> m_refusedTexts;
 };
 
 // Whether two values of a variable are the same for the editor: exact, and
 // for the linetype variables a null identifier equals ByBlock's.
 bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b, const OdDbDatabase* db);
 
-// The first value that the variable's range refuses, as a message in the
-// session's language; empty when every value may be written.
+// The first text that is not a number, or else the first value that the
+// variable's range refuses, as a message in the session's language; empty
+// when every value may be written.
 OdString refusedValueMessage(const EditorStore& store);
 // Drops the values the ranges refuse (the preview shows what it can).
 EditorStore withoutRefusedValues(const EditorStore& store);

@@ -66,7 +66,7 @@ void FitPage::load(const EditorSource& source) {
   const double scale = source.number("DIMSCALE");
   setChecked(kOverallScale, scale != 0.0);
   setChecked(kScaleToLayout, scale == 0.0);
-  setNumber(kScale, scale);
+  loadNumber(kScale, scale);
   enable({kScale, kScaleSpin}, scale != 0.0);
 
   enable({kKeepInside}, e.notRadius() && e.notLeader() && e.notOrdinate());
@@ -100,9 +100,9 @@ void FitPage::store(EditorStore& out) const {
   out.put("DIMTMOVE", isChecked(kOverWithLeader) ? 1 : isChecked(kOverNoLeader) ? 2 : 0);
   out.put("DIMTOFL", isChecked(kDimLineInside));
   out.put("DIMUPT", isChecked(kPlaceManually));
-  const double typed = number(kScale);
   // The leader child compares the scale as typed, whatever the choice.
-  out.put("DIMSCALE", isChecked(kOverallScale) ? std::fabs(typed) : 0.0).leaderValue = typed;
+  if (const std::optional<double> typed = fieldValue(out, kScale))
+    out.put("DIMSCALE", isChecked(kOverallScale) ? std::fabs(*typed) : 0.0).leaderValue = *typed;
 }
 
 }  // namespace dds

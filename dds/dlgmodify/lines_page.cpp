@@ -87,11 +87,11 @@ void LinesPage::load(const EditorSource& source) {
   setChecked(kSuppressExt1, source.flag("DIMSE1"));
   setChecked(kSuppressExt2, source.flag("DIMSE2"));
   setChecked(kFixedLength, source.flag("DIMFXLON"));
-  setNumber(kLength, source.number("DIMFXL"));
-  setNumber(kDimExtend, source.number("DIMDLE"));
-  setNumber(kBaseline, source.number("DIMDLI"));
-  setNumber(kExtBeyond, source.number("DIMEXE"));
-  setNumber(kOffset, source.number("DIMEXO"));
+  loadNumber(kLength, source.number("DIMFXL"));
+  loadNumber(kDimExtend, source.number("DIMDLE"));
+  loadNumber(kBaseline, source.number("DIMDLI"));
+  loadNumber(kExtBeyond, source.number("DIMEXE"));
+  loadNumber(kOffset, source.number("DIMEXO"));
 
   const StyleEditorDialog& e = editor();
   const bool d = !source.flag("DIMSD1") && !source.flag("DIMSD2");
@@ -155,15 +155,15 @@ void LinesPage::store(EditorStore& out) const {
   out.put("DIMLWD", int(m_dimLineweight->value()));
   out.put("DIMLWE", int(m_extLineweight->value()));
   out.put("DIMFXLON", isChecked(kFixedLength));
-  out.put("DIMFXL", number(kLength));
+  putNumber(out, "DIMFXL", kLength);
   out.put("DIMSD1", isChecked(kSuppressDim1));
   out.put("DIMSD2", isChecked(kSuppressDim2));
   out.put("DIMSE1", isChecked(kSuppressExt1));
   out.put("DIMSE2", isChecked(kSuppressExt2));
-  out.put("DIMDLE", number(kDimExtend));
-  out.put("DIMDLI", number(kBaseline));
-  out.put("DIMEXE", number(kExtBeyond));
-  out.put("DIMEXO", number(kOffset));
+  putNumber(out, "DIMDLE", kDimExtend);
+  putNumber(out, "DIMDLI", kBaseline);
+  putNumber(out, "DIMEXE", kExtBeyond);
+  putNumber(out, "DIMEXO", kOffset);
 }
 
 }  // namespace dds

@@ -37,17 +37,19 @@ void PrimaryUnitsPage::load(const EditorSource& source) {
   for (int i = 0; i < int(std::size(kSeparators)); ++i)
     if (separator == kSeparators[i]) separatorItem = i;
   select(kDecimalSeparator, separatorItem);
-  setNumber(kRoundOff, source.number("DIMRND"));
+  loadNumber(kRoundOff, source.number("DIMRND"));
 
-  const ValueText text = splitPrimaryText(std::get<OdString>(source.get("DIMPOST")));
-  if (ui::Control* c = control(kPrefix)) c->setText(text.prefix);
-  if (ui::Control* c = control(kSuffix)) c->setText(text.suffix);
+  m_loadedPost = std::get<OdString>(source.get("DIMPOST"));
+  m_loadedText = splitPrimaryText(m_loadedPost);
+  if (ui::Control* c = control(kPrefix)) c->setText(m_loadedText.prefix);
+  if (ui::Control* c = control(kSuffix)) c->setText(m_loadedText.suffix);
 
   const double lfac = source.number("DIMLFAC");
-  setNumber(kScale, std::fabs(lfac));
+  loadNumber(kScale, std::fabs(lfac));
   setChecked(kLayoutOnly, lfac < 0.0);
 
-  const ZeroSuppression zin = decodeZeroSuppression(int(source.number("DIMZIN")));
+  m_loadedZin = int(source.number("DIMZIN"));
+  const ZeroSuppression zin = decodeZeroSuppression(m_loadedZin);
   setChecked(kLeading, zin.leading);
   setChecked(kTrailing, zin.trailing);
   setChecked(kZeroFeet, zin.feet);
@@ -58,6 +60,7 @@ void PrimaryUnitsPage::load(const EditorSource& source) {
   e.fillPrecisionList(aunit, control(kAngularPrecision), true, false);
   select(kAngularPrecision, int(source.number("DIMADEC")));
   const int azin = int(source.number("DIMAZIN"));
+  m_loadedAzin = azin;
   setChecked(kAngularLeading, (azin & 1) != 0);
   setChecked(kAngularTrailing, (azin & 2) != 0);
 
@@ -106,19 +109,22 @@ void PrimaryUnitsPage::store(EditorStore& out) const {
   if (const int frac = selection(kFractionFormat); frac >= 0) out.put("DIMFRAC", frac);
   const int separator = selection(kDecimalSeparator);
   out.put("DIMDSEP", int(separator == 1 || separator == 2 ? kSeparators[separator] : '.'));
-  out.put("DIMRND", number(kRoundOff));
-  ValueText text;
+  putNumber(out, "DIMRND", kRoundOff);
+  ValueText text = m_loadedText;
   if (const ui::Control* c = control(kPrefix)) text.prefix = c->text();
   if (const ui::Control* c = control(kSuffix)) text.suffix = c->text();
   text.below = alternateBelow();
-  out.put("DIMPOST", OdString(joinValueText(text)));
-  const double scale = std::fabs(number(kScale));
-  out.put("DIMLFAC", isChecked(kLayoutOnly) ? -scale : scale);
+  // Untouched, the text goes back as it was, spelled as it was.
+  out.put("DIMPOST", sameValueText(text, m_loadedText) ? m_loadedPost : OdString(joinValueText(text)));
+  if (const std::optional<double> scale = fieldValue(out, kScale))
+    out.put("DIMLFAC", isChecked(kLayoutOnly) ? -std::fabs(*scale) : std::fabs(*scale));
   out.put("DIMZIN", encodeZeroSuppression({isChecked(kLeading), isChecked(kTrailing), isChecked(kZeroFeet),
-                                           isChecked(kZeroInches)}));
+                                           isChecked(kZeroInches)},
+                                          m_loadedZin));
   if (const int aunit = selection(kAngularFormat); aunit >= 0) out.put("DIMAUNIT", aunit);
   if (const int adec = selection(kAngularPrecision); adec >= 0) out.put("DIMADEC", adec);
-  out.put("DIMAZIN", (isChecked(kAngularLeading) ? 1 : 0) + (isChecked(kAngularTrailing) ? 2 : 0));
+  // Bits the page does not show stay as they were.
+  out.put("DIMAZIN", (m_loadedAzin & ~3) + (isChecked(kAngularLeading) ? 1 : 0) + (isChecked(kAngularTrailing) ? 2 : 0));
 }
 
 }  // namespace dds

@@ -4,6 +4,7 @@
 // suppression. Its unit format also decides which fraction and zero
 // controls of the Text and Tolerances pages count.
 #include "editor_page.h"
+#include "unit_codes.h"
 
 namespace dds {
 
@@ -24,6 +25,13 @@ private:
   // Whether the alternate value goes below the primary one: the Alternate
   // units page's choice.
   bool alternateBelow() const;
+
+  // DIMPOST as loaded and as shown; DIMZIN and DIMAZIN as loaded (bits no
+  // box shows stay).
+  OdString m_loadedPost;
+  ValueText m_loadedText;
+  int m_loadedZin = 0;
+  int m_loadedAzin = 0;
 };
 
 }  // namespace dds

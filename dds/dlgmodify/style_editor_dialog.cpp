@@ -46,6 +46,7 @@ const FixedList kFixedLists[] = {
     {kTabTolerances, 1161, {1068, 1069, 1070}},
 };
 constexpr int kTextStyleList = 1067;
+constexpr int kDecimalSeparatorList = 1117;  // Primary units: '.', ',', ' '
 
 // Precision patterns by unit mode; 0 where a mode has none.
 constexpr unsigned kAngularPatterns[] = {1048, 1055, 1056, 1057};
@@ -236,10 +237,19 @@ void StyleEditorDialog::updateToleranceZeroSuppression(bool alternateOn) {
 
 void StyleEditorDialog::stepSpinValue(ui::Control* field, int delta, double step) {
   if (delta == 0 || !field) return;
+  // Text that is not a number stays for the user to correct: stepping from
+  // a guessed 0 would hide the mistake.
+  const std::optional<double> v = readFieldNumber(field->text(), decimalSeparator());
+  if (!v) return;
   const double s = delta > 0 ? step : -step;
-  const double v = readControlDouble(field->text());
-  field->setText(writeControlDouble(std::ceil((v - s) * 100000.0 - 0.5) / 100000.0));
+  field->setText(writeControlDouble(std::ceil((*v - s) * 100000.0 - 0.5) / 100000.0));
   requestPreviewUpdate();
+}
+
+char StyleEditorDialog::decimalSeparator() const {
+  const EditorPage* primary = page(kTabPrimaryUnits);
+  const ui::Control* list = primary && primary->window() ? primary->window()->control(kDecimalSeparatorList) : nullptr;
+  return list && list->selection() == 1 ? ',' : '.';
 }
 
 void StyleEditorDialog::requestPreviewUpdate() {
@@ -252,7 +262,7 @@ void StyleEditorDialog::loadControls() {
     m_type = kTypeOverride;
   else
     m_type = parseChildStyle(m_record->objectId(), &child) ? child.digit : kTypeStyle;
-  const EditorSource source{m_record ? m_record->dimVars() : m_db->dimVars(), m_db, m_db && m_db->dimsah()};
+  const EditorSource source{m_record ? m_record->dimVars() : m_db->dimVars(), m_db};
   for (int tab : kEditorLoadOrder)
     if (EditorPage* p = page(tab)) p->load(source);
   for (const auto& p : m_pages) p->afterLoad();
@@ -269,7 +279,8 @@ void StyleEditorDialog::refreshPreview() {
   OdDbDatabase* sample = m_preview ? m_preview->sampleDatabase() : nullptr;
   if (!sample) return;
   try {
-    EditorStore store(sample, m_db && m_db->dimsah());
+    EditorStore store(sample);
+    store.showMissingArrowsAsDefault();
     if (!m_record) {
       storeControls(store);
       writeCurrentValues(sample, withoutRefusedValues(store));
@@ -290,7 +301,7 @@ void StyleEditorDialog::accept() {
     return;
   }
   try {
-    EditorStore store(m_db, m_db->dimsah());
+    EditorStore store(m_db);
     storeControls(store);
     const OdString refusal = refusedValueMessage(store);
     if (!refusal.empty()) {  // nothing is written; the user corrects the field

@@ -65,6 +65,9 @@ public:
   bool notLeader() const { return m_type != 7; }
   // The user's drawing (lists of linetypes, arrowheads, text styles).
   OdDbDatabase* database() const { return m_db; }
+  // The decimal separator the Primary units page shows: with a comma, a
+  // comma typed into a number field is the decimal point.
+  char decimalSeparator() const;
 
   // ---- what runs inside, open to tests ----
   ui::Dialog* window() const { return m_window; }

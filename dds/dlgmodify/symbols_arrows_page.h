@@ -27,6 +27,13 @@ private:
   void storeArrowheads(EditorStore& out) const;
 
   CArrowCtl m_first, m_second, m_leader;
+  // The arrowhead variables as loaded, and what the two lists showed.
+  struct LoadedArrowheads {
+    bool separate = false;
+    OdDbObjectId blkId, blk1Id, blk2Id, leaderId;
+    OdString blk, blk1, blk2;
+    OdString first, second;
+  } m_loaded;
 };
 
 }  // namespace dds

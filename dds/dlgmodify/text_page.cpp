@@ -8,6 +8,7 @@
 #include "page_text_template.h"
 #include "editor_pages.h"
 #include "stdafx/module_log.h"
+#include "stdafx/value_text.h"
 #include "style_editor_dialog.h"
 #include "tolerances_page.h"
 #include "wndpreview/style_preview.h"
@@ -65,7 +66,9 @@ void TextPage::load(const EditorSource& source) {
   OdDbTextStyleTableRecordPtr style = openTextStyle(std::get<OdDbObjectId>(source.get("DIMTXSTY")));
   if (styles) styles->setSelection(style ? styles->findItemText(style->getName()) : -1);
   const bool fixedHeight = style && style->textSize() > 0.0;
-  setNumber(kHeight, fixedHeight ? style->textSize() : source.number("DIMTXT"));
+  // A style's fixed height governs the text; DIMTXT stays as it is while
+  // the field shows that height.
+  loadNumber(kHeight, fixedHeight ? style->textSize() : source.number("DIMTXT"), source.number("DIMTXT"));
   enable({kHeight, kHeightSpin}, !fixedHeight);
 
   m_color.setValue(std::get<OdCmColor>(source.get("DIMCLRT")));
@@ -73,8 +76,9 @@ void TextPage::load(const EditorSource& source) {
 
   const double gap = source.number("DIMGAP");
   setChecked(kFrame, gap < 0.0);
-  setNumber(kOffset, std::fabs(gap));
-  setNumber(kFractionScale, source.number("DIMTFAC"));
+  m_loadedGap = gap;
+  loadNumber(kOffset, std::fabs(gap));
+  loadNumber(kFractionScale, source.number("DIMTFAC"));
   enable({kFractionScaleSpin}, e.notLeader());
   // The fraction scale counts only for units that write fractions.
   const int lunit = int(source.number("DIMLUNIT"));
@@ -130,7 +134,7 @@ void TextPage::frameClicked() {
 
 void TextPage::showHeightOfChosenStyle() {
   StyleEditorDialog& e = editor();
-  double height = number(kHeight);
+  double height = readControlDouble(control(kHeight) ? control(kHeight)->text() : OdString());
   if (const OdDbDimStyleTableRecord* copy = e.previewCopy()) {
     height = copy->dimtxt();
   } else if (OdDbDatabase* sample = e.preview() ? e.preview()->sampleDatabase() : nullptr; e.isOverride() && sample) {
@@ -185,8 +189,8 @@ void TextPage::store(EditorStore& out) const {
   // A value no item stands for shows no selection and is kept as it is.
   for (auto [id, name] : {std::pair{kVertical, "DIMTAD"}, std::pair{kHorizontal, "DIMJUST"}})
     if (const ui::Control* list = control(id); list && list->selection() >= 0) out.put(name, list->selection());
-  out.put("DIMTXT", number(kHeight));
-  out.put("DIMTFAC", number(kFractionScale));
+  putNumber(out, "DIMTXT", kHeight);
+  putNumber(out, "DIMTFAC", kFractionScale);
   // DIMTIH set with DIMTOH clear has no button: with none selected both
   // keep what they hold, so that OK alone changes nothing.
   const bool horizontal = isChecked(kAlignHorizontal), aligned = isChecked(kAlignAligned), iso = isChecked(kAlignIso);
@@ -194,7 +198,15 @@ void TextPage::store(EditorStore& out) const {
     out.put("DIMTIH", horizontal);
     out.put("DIMTOH", !aligned);
   }
-  out.put("DIMGAP", isChecked(kFrame) ? -number(kOffset) : number(kOffset));
+  if (const std::optional<double> gap = gapToStore(out, isChecked(kFrame))) out.put("DIMGAP", *gap);
+}
+
+std::optional<double> TextPage::gapToStore(EditorStore& out, bool framed) const {
+  const auto* tolerances = dynamic_cast<const TolerancesPage*>(editor().page(kTabTolerances));
+  if (untouchedValue(kOffset) && tolerances && tolerances->window() && tolerances->methodAsLoaded()) return m_loadedGap;
+  const std::optional<double> offset = fieldValue(out, kOffset);
+  if (!offset) return std::nullopt;
+  return framed ? -std::fabs(*offset) : std::fabs(*offset);
 }
 
 }  // namespace dds

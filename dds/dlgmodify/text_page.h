@@ -18,6 +18,12 @@ public:
   CColorCtl& textColor() { return m_color; }
   CFillColorCtl& fill() { return m_fill; }
 
+  // The DIMGAP to store, with the text framed or not: the loaded value
+  // exactly while the offset field and the tolerance method are as loaded
+  // (a framed text may have a tolerance too), else the offset field's
+  // magnitude with the frame's sign; nothing when the offset is refused.
+  std::optional<double> gapToStore(EditorStore& out, bool framed) const;
+
 protected:
   void created() override;
   void command(int id, unsigned code) override;
@@ -34,6 +40,7 @@ private:
 
   CColorCtl m_color;
   CFillColorCtl m_fill;
+  double m_loadedGap = 0.0;
 };
 
 }  // namespace dds

@@ -8,6 +8,7 @@
 #include "stdafx/module_log.h"
 #include "stdafx/value_text.h"
 #include "style_editor_dialog.h"
+#include "text_page.h"
 #include "unit_codes.h"
 
 namespace dds {
@@ -44,19 +45,21 @@ void TolerancesPage::load(const EditorSource& source) {
   select(kMethod, m_loadedMethod);
   e.fillPrecisionList(int(source.number("DIMLUNIT")), control(kPrecision), false, false);
   select(kPrecision, int(source.number("DIMTDEC")));
-  setNumber(kUpper, source.number("DIMTP"));
-  setNumber(kLower, source.number("DIMTM"));
-  setNumber(kHeightScale, source.number("DIMTFAC"));
+  loadNumber(kUpper, source.number("DIMTP"));
+  loadNumber(kLower, source.number("DIMTM"));
+  loadNumber(kHeightScale, source.number("DIMTFAC"));
   select(kVertical, int(source.number("DIMTOLJ")));
   e.fillPrecisionList(int(source.number("DIMALTU")), control(kAltPrecision), false, true);
   select(kAltPrecision, int(source.number("DIMALTTD")));
 
-  const ZeroSuppression z = decodeZeroSuppression(int(source.number("DIMTZIN")));
+  m_loadedTzin = int(source.number("DIMTZIN"));
+  m_loadedAlttz = int(source.number("DIMALTTZ"));
+  const ZeroSuppression z = decodeZeroSuppression(m_loadedTzin);
   setChecked(kLeading, z.leading);
   setChecked(kTrailing, z.trailing);
   setChecked(kZeroFeet, z.feet);
   setChecked(kZeroInches, z.inches);
-  const ZeroSuppression alt = decodeZeroSuppression(int(source.number("DIMALTTZ")));
+  const ZeroSuppression alt = decodeZeroSuppression(m_loadedAlttz);
   setChecked(kAltLeading, alt.leading);
   setChecked(kAltTrailing, alt.trailing);
   setChecked(kAltZeroFeet, alt.feet);
@@ -115,23 +118,25 @@ void TolerancesPage::storeMethod(EditorStore& out) const {
     DDS_LOG_ERROR(kSrcDlgModify, "Unknown tol method");
     return;
   }
-  // The gap's size is the Text page's offset; only its sign is the method's.
-  const ui::Control* offset = controlOf(kTabText, kTextOffset);
-  const double g = offset ? std::fabs(readControlDouble(offset->text())) : 0.0;
-  const double u = number(kUpper), l = number(kLower);
+  // The gap's size is the Text page's offset; only its sign is the method's
+  // (untouched, the Text page keeps it as loaded).
+  const auto* text = dynamic_cast<const TextPage*>(editor().page(kTabText));
+  const std::optional<double> g = text ? text->gapToStore(out, method == kTolBasic) : std::optional<double>(0.0);
+  const std::optional<double> u = fieldValue(out, kUpper), l = fieldValue(out, kLower);
+  if (!g || !u || !l) return;  // refused text: the editor names the field
   const auto put = [&out](const char* name, const OdDbDimVarValue& value) { out.put(name, value).reachesChildren = false; };
   put("DIMLIM", method == kTolLimits);
   put("DIMTOL", method == kTolSymmetrical || method == kTolDeviation);
-  put("DIMGAP", method == kTolBasic ? -g : g);
+  put("DIMGAP", *g);
   if (method == kTolSymmetrical) {
-    put("DIMTM", u);
-    put("DIMTP", u);
+    put("DIMTM", *u);
+    put("DIMTP", *u);
   } else if (method == kTolDeviation) {
-    put("DIMTM", l);
-    put("DIMTP", std::fabs(u - l) <= kDeviationTie ? u + kDeviationNudge : u);
+    put("DIMTM", *l);
+    put("DIMTP", std::fabs(*u - *l) <= kDeviationTie ? *u + kDeviationNudge : *u);
   } else if (method == kTolLimits) {
-    put("DIMTM", l);
-    put("DIMTP", u);
+    put("DIMTM", *l);
+    put("DIMTP", *u);
   }
 }
 
@@ -139,13 +144,15 @@ void TolerancesPage::store(EditorStore& out) const {
   storeMethod(out);
   // A value no item stands for shows no selection and is kept as it is.
   if (const int dec = selection(kPrecision); dec >= 0) out.put("DIMTDEC", dec);
-  out.put("DIMTFAC", number(kHeightScale));
+  putNumber(out, "DIMTFAC", kHeightScale);
   if (const int tolj = selection(kVertical); tolj >= 0) out.put("DIMTOLJ", tolj);
   if (const int dec = selection(kAltPrecision); dec >= 0) out.put("DIMALTTD", dec);
   out.put("DIMTZIN", encodeZeroSuppression({isChecked(kLeading), isChecked(kTrailing), isChecked(kZeroFeet),
-                                            isChecked(kZeroInches)}));
+                                            isChecked(kZeroInches)},
+                                           m_loadedTzin));
   out.put("DIMALTTZ", encodeZeroSuppression({isChecked(kAltLeading), isChecked(kAltTrailing),
-                                             isChecked(kAltZeroFeet), isChecked(kAltZeroInches)}));
+                                             isChecked(kAltZeroFeet), isChecked(kAltZeroInches)},
+                                            m_loadedAlttz));
 }
 
 }  // namespace dds

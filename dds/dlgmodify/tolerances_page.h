@@ -28,6 +28,8 @@ public:
   // Enables the zero-suppression boxes and the alternate precision for the
   // unit formats and whether alternate units are shown.
   void updateToleranceZeroSuppression(bool alternateOn);
+  // The method list shows the method the values were loaded with.
+  bool methodAsLoaded() const { return selection(1147) == m_loadedMethod; }
 
 protected:
   void command(int id, unsigned code) override;
@@ -37,6 +39,8 @@ private:
   void storeMethod(EditorStore& out) const;
 
   bool m_loadedAlternate = false;
+  int m_loadedTzin = 0;
+  int m_loadedAlttz = 0;
   int m_loadedMethod = kTolNone;
 };
 

@@ -117,6 +117,7 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "Save to current style", "Сохранить в текущий стиль"},
     {"", "%s must be in the range %s.", "%s: допустимые значения %s."},
     {"", "%s cannot take the value entered.", "%s не принимает введённое значение."},
+    {"", "%s: \"%s\" is not a number.", "%s: «%s» — не число."},
     {"", "The style keeps its name: \"%s\" is already used or is not a valid style name.",
      "Стиль сохраняет свое имя: \"%s\" уже занято или недопустимо для имени стиля."},
     {"", "\"%s\" or one of its child styles is in use; nothing was deleted.",

@@ -36,7 +36,7 @@ constexpr LinesTexts kLinesEn{"Dimension lines", "&Color:", "&Linetype:", "Linew
                               "B&aseline spacing:", "Suppress", "Di&m line 1", "&Dim line 2", "Extension lines",
                               "Co&lor:", "&Linetype ext line 1:", "&Linetype ext line 2:", "Lineweig&ht:",
                               "Suppress", "Ext line &1", "Ext line &2", "E&xtend beyond dim lines:",
-                              "O&ffset from origin:", "Fixed length extens&on lines", "L&ength:"};
+                              "O&ffset from origin:", "Fixed length extensi&on lines", "L&ength:"};
 constexpr LinesTexts kLinesRu{"Размерные линии", "&Цвет:", "&Тип линий:", "&Вес линий:", "&Удлинение за засечки:",
                               "&Шаг в базовых:", "Подавить", "Раз&м. линию 1", "Ра&зм. линию 2", "Выносные линии",
                               "Цв&ет:", "Тип в&ыносной 1:", "Тип вы&носной 2:", "Ве&с линий:", "Подавить",

@@ -30,7 +30,7 @@ struct SymbolsTexts {
 constexpr SymbolsTexts kSymbolsEn{"Arrowheads", "Firs&t:", "Secon&d:", "&Leader:", "Arrow s&ize:",
                                   "Center marks", "&None", "&Mark", "Lin&e", "&Size:", "Arc length symbol",
                                   "&Preceding dimension text", "&Above dimension text", "N&one",
-                                  "Ragius dimension jog", "&Jog angle:"};
+                                  "Radius dimension jog", "&Jog angle:"};
 constexpr SymbolsTexts kSymbolsRu{"Стрелки", "&Первая:", "&Вторая:", "В&ыноска:", "&Размер стрелки:",
                                   "Маркеры центра", "&Нет", "&Маркер", "&Линия", "Р&азмер:", "Символ длины дуги",
                                   "П&еред размерным текстом", "На&д размерным текстом", "Не&т",

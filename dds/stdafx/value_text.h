@@ -1,6 +1,8 @@
 #pragma once
 // How dimension variable values, styles and arrowheads read as text in
 // listings, comparisons and dialogs.
+#include <optional>
+
 #include "OdCmColor.h"
 #include "OdDbObjectId.h"
 
@@ -36,5 +38,11 @@ OdString styleTypeLabel(OdDbObjectId style);
 // Numbers in dialog edit fields.
 double readControlDouble(const OdString& text);
 OdString writeControlDouble(double value);
+// A number typed into an edit field, read strictly: blanks around it are
+// allowed, anything else that is not part of the number is not. A comma
+// stands for the decimal point when `decimalSeparator` is a comma (the text
+// holds no point then). Nothing for empty, unreadable or infinite text, so
+// that such text is never taken as 0 or as its leading digits.
+std::optional<double> readFieldNumber(const OdString& text, char decimalSeparator = '.');
 
 }  // namespace dds

@@ -50,7 +50,7 @@ struct EditorFixture : HeadlessStyleSession {
   }
   // What the pages would store, by variable name.
   std::map<std::string, OdDbDimVarValue> stored(const dds::StyleEditorDialog& editor) {
-    dds::EditorStore store(db, db->dimsah());
+    dds::EditorStore store(db);
     editor.storeControls(store);
     std::map<std::string, OdDbDimVarValue> out;
     for (const dds::StoredValue& v : store.values()) out[OdDbDimVars::describe(v.var).name] = v.value;

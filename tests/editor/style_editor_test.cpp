@@ -49,7 +49,6 @@ struct Editor : EditorFixture {
 }  // namespace
 
 TEST_F(Editor, LoadAndStoreKeepEveryValueOfTheLinesAndSymbolsPages) {
-  db->setDimsah(true);  // separate arrowheads show as such
   unusualStyle("Arch");
   expectUnchanged("Arch",
                   {"DIMLTYPE", "DIMLTEX1", "DIMLTEX2", "DIMCLRD", "DIMCLRE", "DIMLWD", "DIMLWE", "DIMFXLON", "DIMFXL",

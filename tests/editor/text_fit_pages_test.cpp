@@ -146,7 +146,7 @@ TEST_F(TextFit, AStyleWithAFixedHeightLocksTheHeightField) {
   EXPECT_EQ(open("Arch")->dimtxsty(), table->getAt("Fixed"));
 }
 
-TEST_F(TextFit, TextThatIsNotANumberReadsAsZeroAndAWrongScaleShowsRed) {
+TEST_F(TextFit, AWrongScaleShowsRed) {
   const OdDbObjectId id = add("Arch");
   EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
               ui::Dialog& fit = show(d, kFitTab);
@@ -161,12 +161,10 @@ TEST_F(TextFit, TextThatIsNotANumberReadsAsZeroAndAWrongScaleShowsRed) {
               EXPECT_NE(ui::dumpDialog(d).find("1101 edit enabled visible \"2x\" colors=#F00000/#FFFFFF"),
                         std::string::npos);
               ASSERT_TRUE(ui::user::type(fit, 1101, "-2"));
-              ASSERT_TRUE(ui::user::type(show(d, kTextTab), 1054, "none"));
               ASSERT_TRUE(ui::user::click(d, 1));
             }),
             1);
   EXPECT_EQ(open("Arch")->dimscale(), 2.0) << "the magnitude of the scale typed";
-  EXPECT_EQ(open("Arch")->dimgap(), 0.0) << "an offset that is not a number reads as 0";
   EXPECT_FALSE(FitPage::isWrongScale(" 1.5 "));
   EXPECT_FALSE(FitPage::isWrongScale("0"));
   EXPECT_TRUE(FitPage::isWrongScale("1e999"));
