@@ -16,6 +16,8 @@ One line per drawing, a summary last; the exit status is 1 when a drawing
 that ezdxf can read fails a check.
 """
 import collections
+import contextlib
+import io
 import math
 import os
 import subprocess
@@ -37,7 +39,8 @@ def read(path):
     except Exception:
         pass
     try:
-        doc, _ = recover.readfile(path)
+        with contextlib.redirect_stdout(io.StringIO()):  # its notes would hide ours
+            doc, _ = recover.readfile(path)
         return doc, "recovered"
     except Exception as e:  # the judge itself cannot read it
         return None, f"{type(e).__name__}: {e}"[:100]
@@ -96,12 +99,13 @@ def differences(before, after):
     return out
 
 
-def run_host(host, drawing, lines, out_dir, timeout=180):
+def run_host(host, drawing, lines, out_dir, repair=False, timeout=180):
     script = os.path.join(out_dir, "check.scr")
     with open(script, "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
+    options = ["--recover"] if repair else []
     try:
-        p = subprocess.run([host, "--script", script, drawing], capture_output=True, timeout=timeout)
+        p = subprocess.run([host] + options + ["--script", script, drawing], capture_output=True, timeout=timeout)
         return p.stdout.decode("utf-8", "replace") + p.stderr.decode("utf-8", "replace")
     except subprocess.TimeoutExpired:
         return "timed out"
@@ -126,6 +130,10 @@ def check(host, path, out_dir):
             os.remove(f)
     faults = []
     said = run_host(host, path, ["-dimstyle", "ST", "SAVEAS", kept], out_dir)
+    # A file the judge reads only by recovering it may need RECOVER here too.
+    recovering = not os.path.exists(kept) and how == "recovered"
+    if recovering:
+        said = run_host(host, path, ["-dimstyle", "ST", "SAVEAS", kept], out_dir, repair=True)
     if not os.path.exists(kept):
         return [f"not saved: {last_lines(said)}"], how
     copy, copy_how = read(kept)
@@ -155,7 +163,7 @@ def check(host, path, out_dir):
         for n in names:
             lines += [f'select 1000 "{n}"', "press 5", "press 1"]
         lines += ["press Close", "SAVEAS", oked]
-        said = run_host(host, path, lines, out_dir)
+        said = run_host(host, path, lines, out_dir, repair=recovering)
         if not os.path.exists(oked):
             faults.append(f"OK run not saved: {last_lines(said)}")
         else:
