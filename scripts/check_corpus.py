@@ -39,7 +39,8 @@ def read(path):
     except Exception:
         pass
     try:
-        with contextlib.redirect_stdout(io.StringIO()):  # its notes would hide ours
+        quiet = io.StringIO()  # its notes would hide ours
+        with contextlib.redirect_stdout(quiet), contextlib.redirect_stderr(quiet):
             doc, _ = recover.readfile(path)
         return doc, "recovered"
     except Exception as e:  # the judge itself cannot read it
