@@ -176,6 +176,25 @@ uint64_t DxfTag::toHandle() const
     return v;
 }
 
+void dxfCheckValue(const DxfTag& tag)
+{
+    switch (tag.kind()) {
+    case DxfValueKind::Double:
+        tag.toDouble();
+        break;
+    case DxfValueKind::Int16:
+    case DxfValueKind::Int32:
+    case DxfValueKind::Int64:
+        tag.toInt();
+        break;
+    case DxfValueKind::Bool:
+        tag.toBool();
+        break;
+    default:
+        break;
+    }
+}
+
 void DxfTag::appendBinary(std::vector<uint8_t>& out) const
 {
     std::string_view text = trimmed();

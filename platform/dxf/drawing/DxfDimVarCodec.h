@@ -19,6 +19,15 @@ std::optional<int> dxfDimVarByCode(int code);
 // The first version whose DIMSTYLE entry has a code for the variable.
 DxfVersion dxfDimVarSince(int index);
 
+// Whether the file holds the variable's value in degrees where the database
+// keeps radians: the jog angle (group 50) of a DIMSTYLE entry and of an
+// "ACAD" "DSTYLE" override pair, as every angle under group 50 is. The
+// header's $DIMJOGANG (group 40) and QRV_DIMVARS pairs hold radians.
+bool dxfDimVarInDegrees(int index);
+// The value as the file holds it, and as the database keeps it.
+OdDbDimVarValue dxfDimVarToFile(int index, const OdDbDimVarValue& value);
+OdDbDimVarValue dxfDimVarFromFile(int index, const OdDbDimVarValue& value);
+
 // Whether the variable has a group code in files of `version`.
 inline bool dxfDimVarHasCode(int index, DxfVersion version) {
   return OdDbDimVars::describe(index).dxfCode != 0 && version >= dxfDimVarSince(index);
