@@ -139,7 +139,7 @@ TEST(HostileInput, PromptsRefuseValuesOutOfRangeAndSayTheRange) {
   EXPECT_TRUE(db->dimblk().isNull());
 }
 
-TEST(HostileInput, ValuesReadFromAFileAreKeptAndDimensionsThatCannotUseThemKeepTheirPictures) {
+TEST(HostileInput, ValuesReadFromAFileAreKeptDrawnAndSavedAsTheyAre) {
   const auto dir = tempFolder("badheader");
   makeDrawing(dir / "a.dxf");
   setHeaderValue(dir / "a.dxf", "DIMLWD", "9999");
@@ -151,21 +151,22 @@ TEST(HostileInput, ValuesReadFromAFileAreKeptAndDimensionsThatCannotUseThemKeepT
   EXPECT_FALSE(contains(quit.out, "unsaved changes")) << quit.out;
   EXPECT_FALSE(contains(quit.out, "out of range")) << quit.out;
 
-  // Given to every dimension, a negative text height leaves them unable to
-  // be drawn again: each keeps its picture, and the picture and the file
-  // are still written.
+  // Given to every dimension, they are drawn with fallbacks where needed
+  // (a lineweight that is none of the standard ones is by block); the
+  // picture and the file are written, the file with the values as read.
   const Result r = runEnglish(dir,
-                             "-dimstyle\nA\nALL\n\nEXPORT\n" + (dir / "a.svg").string() + "\nSAVEAS\n" +
+                             "-dimstyle\nA\nALL\n\nDIMREGEN\nEXPORT\n" + (dir / "a.svg").string() + "\nSAVEAS\n" +
                                  (dir / "b.dxf").string() + "\nQUIT\n",
                              (dir / "a.dxf").string());
   EXPECT_EQ(r.status, 0) << r.out;
-  expectAllIn(r.out, {"keeps its previous picture", "Written \"" + (dir / "a.svg").string(),
+  EXPECT_FALSE(contains(r.out, "could not")) << r.out;
+  expectAllIn(r.out, {"2 dimension(s) recomputed", "Written \"" + (dir / "a.svg").string(),
                       "Saved \"" + (dir / "b.dxf").string()});
-  EXPECT_TRUE(fs::exists(dir / "a.svg"));
   EXPECT_EQ(readAll(dir / "a.dxf"), before);
   auto saved = readDxfDrawing((dir / "b.dxf").string());
   EXPECT_EQ(saved->dimlwd(), 9999);
   EXPECT_EQ(saved->dimdec(), 99);
+  EXPECT_EQ(saved->dimtxt(), -5.0);
 }
 
 TEST(HostileInput, SaveAsRefusesFoldersDevicesAndAsksForReadOnlyFiles) {
