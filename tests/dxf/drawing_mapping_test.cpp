@@ -368,10 +368,10 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
         dim = ms->appendOdDbEntity(d);
     }
     std::string bad = writeDxfDrawingToBytes(made);
-    // The header's jog angle is in radians (group 40); an override's and a
-    // style's in degrees (group 50), as angles under 50 are.
+    // The jog angle is in radians in the header (group 40) and in an
+    // override, in degrees in a style (group 50, as angles under 50 are).
     EXPECT_NE(bad.find("$DIMJOGANG\n 40\n0.7853981633974483\n"), std::string::npos);
-    EXPECT_NE(bad.find("1070\n50\n1040\n30.0"), std::string::npos);
+    EXPECT_NE(bad.find("1070\n50\n1040\n0.5235987755982988\n"), std::string::npos);
     // Into the style: a separator and an alternate multiplier of 0 (other
     // programs write them), a jog angle of 45 degrees, and an arrowhead that
     // is model space.

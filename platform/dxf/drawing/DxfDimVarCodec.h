@@ -19,10 +19,11 @@ std::optional<int> dxfDimVarByCode(int code);
 // The first version whose DIMSTYLE entry has a code for the variable.
 DxfVersion dxfDimVarSince(int index);
 
-// Whether the file holds the variable's value in degrees where the database
-// keeps radians: the jog angle (group 50) of a DIMSTYLE entry and of an
-// "ACAD" "DSTYLE" override pair, as every angle under group 50 is. The
-// header's $DIMJOGANG (group 40) and QRV_DIMVARS pairs hold radians.
+// Whether a DIMSTYLE entry holds the variable's value in degrees where the
+// database keeps radians: the jog angle (group 50), as every angle under
+// group 50 is. The header's $DIMJOGANG (group 40), the "ACAD" "DSTYLE"
+// override pairs (1040 after code 50, as files of other programs hold it)
+// and QRV_DIMVARS pairs hold radians.
 bool dxfDimVarInDegrees(int index);
 // The value as the file holds it, and as the database keeps it.
 OdDbDimVarValue dxfDimVarToFile(int index, const OdDbDimVarValue& value);

@@ -935,7 +935,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
   double a50 = 0, a52 = 0, a53 = 0, a51 = 0, v40 = 0, v41 = 0;
   int flags = 0, arc70 = 0, arc71 = 0;
   std::string blockName, styleName, text;
-  bool haveText = false;
+  bool haveText = false, have40 = false;
   for (std::size_t i = first; i < end; ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code == 100) {
@@ -957,7 +957,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
       case 51: a51 = t.toDouble(); break;
       case 52: a52 = t.toDouble(); break;
       case 53: a53 = t.toDouble(); break;
-      case 40: v40 = t.toDouble(); break;
+      case 40: v40 = t.toDouble(), have40 = true; break;
       case 41: v41 = t.toDouble(); break;
     }
   }
@@ -996,7 +996,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
   } else if (auto d = dynamic_cast<QrHugeRadius*>(dim)) {
     d->setCenter(p10), d->setChordPoint(p13), d->setOverrideCenter(p14), d->setJogPoint(p15);
     try {
-      d->setJogAngle(v40);
+      if (have40) d->setJogAngle(v40);  // without one, the dimension keeps its default
     } catch (const OdError&) {
       warn(m_tags[0].line, "jog angle out of range; the default is kept");
     }

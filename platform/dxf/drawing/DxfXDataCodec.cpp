@@ -153,7 +153,7 @@ OdResBufPtr dxfTakeDimVars(const OdResBuf* chain, bool acad, const OdDbDatabase*
     bool taken = false;
     if (index) {
       try {
-        items.emplace_back(*index, dxfDimVarFromFile(*index, valueOf(*index, *value, db)));
+        items.emplace_back(*index, valueOf(*index, *value, db));
         taken = true;
       } catch (const OdError&) {
       }
@@ -186,7 +186,7 @@ void dxfWriteAcadXData(DxfOut& out, const OdResBuf* rest, const DxfDimVarItems& 
   auto pairs = [&] {
     for (const auto& [index, value] : overrides) {
       out.w.integer(1070, OdDbDimVars::describe(index).dxfCode);
-      writeValue(out, index, dxfDimVarToFile(index, value), false);
+      writeValue(out, index, value, false);
     }
   };
   bool written = false, afterDstyle = false;
