@@ -16,8 +16,6 @@ constexpr TwoLanguageText kTexts[] = {
     {"%d dimension(s) could not be recomputed:", "Не удалось пересчитать размеров: %d:"},
     {"Ignored: %s", "Пропущено: %s"},
     {"  dimension %s", "  размер %s"},
-    {"some dimensions could not be recomputed; nothing was written",
-     "некоторые размеры не удалось пересчитать; ничего не записано"},
     {"Block \"%s\" inserts itself; the repeated insert is not drawn.",
      "Блок \"%s\" вставляет сам себя; повторная вставка не рисуется."},
     {"the drawing is too complex to draw in a reasonable time (blocks inserted into each other too many times); "

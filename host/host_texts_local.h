@@ -15,7 +15,6 @@ enum class LocalText {
   kRegenFailed,         // %d count
   kAnswersIgnored,      // %s the answers
   kRegenFailedOne,      // %s "handle: reason"
-  kPictureDimensionsFailed,
   kPictureCyclicBlock,  // %s block name
   kPictureTooComplex,
   kPictureNotFinite,

@@ -16,6 +16,7 @@
 #include "host_commands.h"
 #include "host_log.h"
 #include "host_texts_local.h"
+#include "host_text.h"
 #include "text_format.h"
 
 #ifdef QRVHOST_HAVE_RENDER
@@ -42,7 +43,7 @@ bool endsWithNoCase(const std::string& text, const char* ext) {
 
 struct RecomputeCount {
   int done = 0;
-  std::vector<std::string> failures;  // "handle: reason", one per dimension
+  std::vector<std::pair<std::string, std::string>> failures;  // handle and reason, one per dimension
 };
 
 // Rebuilds the block of every live dimension of the drawing that lives in
@@ -64,7 +65,7 @@ RecomputeCount recomputeDimensions(OdDbDatabase* db, bool onlyOutOfDate) {
       dim->recomputeDimBlock();
       ++count.done;
     } catch (const OdError& e) {
-      count.failures.push_back(id.getHandle().ascii() + ": " + e.description());
+      count.failures.emplace_back(id.getHandle().ascii(), e.description());
       hostTraceError("host/commands", __LINE__, "dimension " + id.getHandle().ascii() + ": " + e.description());
     }
   }
@@ -74,8 +75,8 @@ RecomputeCount recomputeDimensions(OdDbDatabase* db, bool onlyOutOfDate) {
 void sayFailures(CommandProcessor& cp, const RecomputeCount& count) {
   if (count.failures.empty()) return;
   cp.input().print(hostFormat(localText(LocalText::kRegenFailed).c_str(), int(count.failures.size())));
-  for (const std::string& f : count.failures)
-    cp.input().print(hostFormat(localText(LocalText::kRegenFailedOne).c_str(), f.c_str()));
+  for (const auto& [handle, why] : count.failures)
+    cp.input().print(hostFormat(localText(LocalText::kRegenFailedOne).c_str(), (handle + ": " + why).c_str()));
 }
 
 #ifdef QRVHOST_HAVE_RENDER
@@ -105,9 +106,11 @@ void commandExport(CommandProcessor& cp) {
   };
   if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) return refuse(why);
   OdDbDatabase* db = doc->database();
-  const RecomputeCount count = recomputeDimensions(db, true);
-  sayFailures(cp, count);
-  if (!count.failures.empty()) return refuse(localText(LocalText::kPictureDimensionsFailed));
+  // A dimension that cannot be drawn again from its values (a value no
+  // builder can use, read from a file) is drawn with the block it has; the
+  // rest of the drawing is not held back by it.
+  for (const auto& [handle, why] : recomputeDimensions(db, true).failures)
+    cp.input().print(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(), handle.c_str(), why.c_str()));
   render::RenderReport report;
   const render::DisplayList picture = render::renderModelSpace(db, {}, &report);
   for (const OdString& block : report.cyclicBlocks)

@@ -146,6 +146,12 @@ bool odDbDimVarValueAllowed(int index, const OdDbDimVarValue& value) {
   return true;
 }
 
+bool odDbDimVarValueStorable(int index, const OdDbDimVarValue& value) {
+  if (const std::optional<double> n = numberIn(value); n && !std::isfinite(*n)) return false;
+  const Rule r = ruleAt(index).rule;
+  return (r != Rule::kArrow && r != Rule::kText) || odDbDimVarValueAllowed(index, value);
+}
+
 OdString odDbCheckDimVarValue(int index, const OdDbDimVarValue& value) {
   if (odDbDimVarValueAllowed(index, value)) return {};
   const OdString name = OdDbDimVars::describe(index).name;

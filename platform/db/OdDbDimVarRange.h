@@ -17,6 +17,12 @@ OdString odDbDimVarRangeText(int index);
 // may be one (odDbMayBeArrowhead).
 bool odDbDimVarValueAllowed(int index, const OdDbDimVarValue& value);
 
+// Whether a drawing may hold the value at all, whatever its range: numbers
+// are finite, texts hold no NUL, an arrowhead is a block that may be one.
+// A value read from a file is kept while it is storable (the ranges are for
+// values typed in); only the others are repaired.
+bool odDbDimVarValueStorable(int index, const OdDbDimVarValue& value);
+
 // Empty when the value is allowed; otherwise the refusal in English with
 // the range, e.g. "DIMDEC 99 is out of range (0..8)", for reports that have
 // no translation (the log, file warnings).

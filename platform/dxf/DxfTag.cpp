@@ -176,6 +176,60 @@ uint64_t DxfTag::toHandle() const
     return v;
 }
 
+namespace {
+
+// The common forms, "-12.375" and "70", told apart from everything else by
+// one look at each character, which costs less than converting them: every
+// tag of every record passes here. Anything else is left to the parsers.
+bool plainNumber(std::string_view text, bool decimalPoint, size_t maxDigits)
+{
+    size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    i += i < text.size() && text[i] == '-';
+    size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '.' && decimalPoint && !point)
+            point = true;
+        else
+            break;
+    }
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return i == text.size() && digits > 0 && digits <= maxDigits;
+}
+
+} // namespace
+
+void dxfCheckValue(const DxfTag& tag)
+{
+    const DxfValueKind kind = tag.kind();
+    // Up to 4 digits fit every integer kind; up to 17 digits are a number.
+    if ((kind == DxfValueKind::Double && plainNumber(tag.value, true, 17)) ||
+        ((kind == DxfValueKind::Int16 || kind == DxfValueKind::Int32 || kind == DxfValueKind::Int64 ||
+          kind == DxfValueKind::Bool) && plainNumber(tag.value, false, 4)))
+        return;
+    switch (kind) {
+    case DxfValueKind::Double:
+        tag.toDouble();
+        break;
+    case DxfValueKind::Int16:
+    case DxfValueKind::Int32:
+    case DxfValueKind::Int64:
+        tag.toInt();
+        break;
+    case DxfValueKind::Bool:
+        tag.toBool();
+        break;
+    default:
+        break;
+    }
+}
+
 void DxfTag::appendBinary(std::vector<uint8_t>& out) const
 {
     std::string_view text = trimmed();

@@ -30,6 +30,13 @@ struct DxfTag {
     void appendBinary(std::vector<uint8_t>& out) const;
 };
 
+// Checks that a number's text fits its code's kind (a number, an integer
+// in the range of its size), as the typed accessors would, and throws the
+// same DxfError. Readers check every tag of a record with it, so that a
+// value is refused alike whether or not the record's reader uses it.
+// Texts, handles and binary chunks are left to the readers that use them.
+void dxfCheckValue(const DxfTag& tag);
+
 // Parsers shared by the tag accessors and the structure reader. They return
 // false instead of throwing so that hot paths can report their own context.
 bool dxfParseDouble(std::string_view text, double& value);

@@ -144,7 +144,9 @@ void DimGeometry::style(OdDbEntity* e, DimPart part) const {
       break;
   }
   e->setColor(color);
-  e->setLineWeight(lw);
+  // A file may hold a lineweight that is none of the standard ones
+  // (DIMLWD 9999): its lines are drawn by block, the default.
+  e->setLineWeight(OdDb::isValidLineWeight(lw) ? lw : OdDb::kLnWtByBlock);
   e->setLinetype(linetype.isValid() ? linetype : m_db->getLinetypeByBlockId());
 }
 

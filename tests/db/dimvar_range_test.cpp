@@ -44,6 +44,12 @@ TEST(DimVarRanges, ValuesThatOnlyTheStoredTypeAcceptedAreRefusedWithTheRange) {
   EXPECT_TRUE(allowed("DIMCEN", -0.09));
   EXPECT_TRUE(allowed("DIMGAP", -0.625));
   EXPECT_TRUE(allowed("DIMPOST", OdString("mm\rX")));  // from a file: kept, written escaped
+  // Read from a file, a refused value is kept unless no drawing can hold it.
+  EXPECT_TRUE(odDbDimVarValueStorable(indexOf("DIMLWD"), 9999));
+  EXPECT_TRUE(odDbDimVarValueStorable(indexOf("DIMDSEP"), 0));
+  EXPECT_TRUE(odDbDimVarValueStorable(indexOf("DIMALTF"), 0.0));
+  EXPECT_FALSE(odDbDimVarValueStorable(indexOf("DIMPOST"), OdString("mm\0X", 4)));
+  EXPECT_FALSE(odDbDimVarValueStorable(indexOf("DIMSCALE"), std::numeric_limits<double>::infinity()));
 
   EXPECT_EQ(odDbCheckDimVarValue(indexOf("DIMDEC"), 99), "DIMDEC 99 is out of range (0..8)");
   EXPECT_EQ(odDbCheckDimVarValue(indexOf("DIMLFAC"), 0.0), "DIMLFAC 0 is out of range (≠ 0)");
@@ -66,6 +72,7 @@ TEST(DimVarRanges, LayoutAndAnonymousBlocksCannotBeArrowheads) {
   for (const OdDbObjectId& id : {db.getModelSpaceId(), db.getPaperSpaceId(), anonymous}) {
     EXPECT_FALSE(odDbMayBeArrowhead(id));
     EXPECT_FALSE(allowed("DIMBLK", id));
+    EXPECT_FALSE(odDbDimVarValueStorable(indexOf("DIMBLK"), id));
   }
   for (const char* name : {"*Model_Space", "*Paper_Space", "*D1"}) {
     try {

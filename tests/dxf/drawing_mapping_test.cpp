@@ -345,52 +345,85 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);
 }
 
-TEST(DxfDrawingMapping, ValuesATypedAnswerWouldNotGiveAreReportedWithTheirLineAndReplaced)
+TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepaired)
 {
     OdDbDatabase made;
-    OdDbObjectId style;
+    OdDbObjectId style, dim;
     {
         OdDbDimStyleTablePtr table = made.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
         OdDbDimStyleTableRecordPtr rec = OdDbDimStyleTableRecord::createObject();
         rec->setName("Odd");
         style = table->add(rec);
+        OdDbBlockTableRecordPtr ms = made.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+        OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+        d->setXLine1Point({0, 0});
+        d->setXLine2Point({10, 0});
+        d->setDimLinePoint({5, 3});
+        d->setDimensionStyle(style);
+        // Overrides only a file could give: setDimOverride stores as read.
+        d->setDimOverride(*OdDbDimVars::indexOf("blk"), made.getModelSpaceId());
+        d->setDimOverride(*OdDbDimVars::indexOf("lwd"), 9999);
+        d->setDimOverride(*OdDbDimVars::indexOf("txt"), -5.0);
+        d->setDimOverride(*OdDbDimVars::indexOf("jogang"), std::numbers::pi / 6);
+        dim = ms->appendOdDbEntity(d);
     }
-    const std::string good = writeDxfDrawingToBytes(made);
-    EXPECT_FALSE(read(good)->changedSinceLoading());
-
-    // The header's lineweight, and the style's arrowhead made model space.
-    std::string bad = good;
-    const std::string lwd = "$DIMLWD\n 70\n";
-    ASSERT_NE(bad.find(lwd), std::string::npos);
-    const size_t at = bad.find(lwd) + lwd.size();
-    bad.replace(at, bad.find('\n', at) - at, "9999");
-    const auto lineOf = [&](size_t offset) { return std::count(bad.begin(), bad.begin() + long(offset), '\n') + 1; };
-    const std::string header9 = "  9\n$DIMLWD";
-    const long lwdLine = lineOf(bad.find(header9));
-    const std::string styleHandle = "105\n" + style.getHandle().ascii() + "\n";
-    const size_t record = bad.find(styleHandle);
+    std::string bad = writeDxfDrawingToBytes(made);
+    // The jog angle is in radians in the header (group 40) and in an
+    // override, in degrees in a style (group 50, as angles under 50 are).
+    EXPECT_NE(bad.find("$DIMJOGANG\n 40\n0.7853981633974483\n"), std::string::npos);
+    EXPECT_NE(bad.find("1070\n50\n1040\n0.5235987755982988\n"), std::string::npos);
+    // Into the style: a separator and an alternate multiplier of 0 (other
+    // programs write them), a jog angle of 45 degrees, and an arrowhead that
+    // is model space.
+    const size_t record = bad.find("105\n" + style.getHandle().ascii() + "\n");
     ASSERT_NE(record, std::string::npos);
+    const auto setInStyle = [&](const std::string& code, const std::string& value) {
+        const size_t at = bad.find("\n" + code + "\n", record) + code.size() + 2;
+        bad.replace(at, bad.find('\n', at) - at, value);
+    };
+    setInStyle("278", "0");
+    setInStyle("143", "0.0");
+    setInStyle(" 50", "45");
     const size_t flags = bad.find(" 70\n", record);
-    bad.insert(bad.find('\n', flags + 4) + 1, "342\n" + made.getModelSpaceId().getHandle().ascii() + "\n");
+    const size_t at = bad.find('\n', flags + 4) + 1;
+    bad.insert(at, "342\n" + made.getModelSpaceId().getHandle().ascii() + "\n");
+    const long arrowLine = std::count(bad.begin(), bad.begin() + long(at), '\n') + 2;
 
     DxfReadReport report;
     std::unique_ptr<OdDbDatabase> db = read(bad, &report);
-    ASSERT_EQ(report.warnings.size(), 2u);
-    EXPECT_EQ(report.warnings[0], "line " + std::to_string(lwdLine) +
-                                      ": DIMLWD 9999 is out of range (-3, -2, -1, 0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, "
-                                      "50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211); the default is used");
-    EXPECT_NE(report.warnings[1].find("dimension style \"Odd\": DIMBLK: \"*Model_Space\" is a layout or anonymous "
-                                      "block and cannot be an arrowhead; the default is used"),
+    ASSERT_EQ(report.warnings.size(), 2u) << report.warnings[0];
+    EXPECT_EQ(report.warnings[0], "line " + std::to_string(arrowLine) +
+                                      ": dimension style \"Odd\": DIMBLK: \"*Model_Space\" is a layout or anonymous "
+                                      "block and cannot be an arrowhead; the default is used");
+    EXPECT_NE(report.warnings[1].find("DIMENSION override: DIMBLK: \"*Model_Space\" is a layout or anonymous block "
+                                      "and cannot be an arrowhead; the style's value is used"),
               std::string::npos)
         << report.warnings[1];
-    EXPECT_EQ(db->dimlwd(), OdDb::kLnWtByBlock);
-    OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject();
-    EXPECT_TRUE(odd->dimblk().isNull());
     EXPECT_TRUE(db->changedSinceLoading());
-    // What is written then reads back without a word.
+    EXPECT_DOUBLE_EQ(db->dimjogang(), std::numbers::pi / 4);
+    {
+        OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject();
+        EXPECT_TRUE(odd->dimblk().isNull());
+        EXPECT_EQ(odd->dimdsep(), 0);
+        EXPECT_EQ(odd->dimaltf(), 0.0);
+        EXPECT_DOUBLE_EQ(odd->dimjogang(), std::numbers::pi / 4);
+        OdDbDimStyleEntityPtr d = db->getOdDbObjectId(dim.getHandle()).safeOpenObject();
+        EXPECT_EQ(d->dimOverrides().find(*OdDbDimVars::indexOf("blk")), nullptr);
+        EXPECT_EQ(d->dimlwd(), 9999);
+        EXPECT_EQ(d->dimtxt(), -5.0);
+        EXPECT_DOUBLE_EQ(d->dimjogang(), std::numbers::pi / 6);
+    }
+    // Written back, the kept values are what the file had, and read again
+    // without a word.
+    const std::string saved = writeDxfDrawingToBytes(*db);
+    const size_t savedStyle = saved.find("105\n" + style.getHandle().ascii() + "\n");
+    const std::string styleText = saved.substr(savedStyle, saved.find("  0\n", savedStyle) - savedStyle);
+    for (const char* kept : {"\n278\n0\n", "\n143\n0.0\n", "\n 50\n45.0\n"})
+        EXPECT_NE(styleText.find(kept), std::string::npos) << kept << styleText;
+    EXPECT_NE(saved.find("1070\n371\n1070\n9999\n"), std::string::npos);
     DxfReadReport again;
-    read(writeDxfDrawingToBytes(*db), &again);
-    EXPECT_TRUE(again.warnings.empty());
+    read(saved, &again);
+    EXPECT_TRUE(again.warnings.empty()) << again.warnings[0];
 }
 
 TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)
@@ -628,14 +661,15 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     ASSERT_TRUE(crEndText);
     EXPECT_EQ(crEndText->textString(), "Note\r");
 
-    // Values reading does not look at (the flags of a dictionary or an
-    // extended record) do not stop a save either.
+    // A value that does not fit its code where reading has no use for it
+    // (the flags of a dictionary) is refused with its line as anywhere else,
+    // never taken into a drawing whose save would then fail.
     for (const char* flag : {"yes", ""}) {
-        std::unique_ptr<OdDbDatabase> odd = read(lines({"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC", "  0",
-                                                        "SECTION", "  2", "OBJECTS", "  0", "DICTIONARY", "100",
-                                                        "AcDbDictionary", "280", flag, "  0", "XRECORD", "100",
-                                                        "AcDbXrecord", "280", flag, "  0", "ENDSEC", "  0", "EOF"}));
-        EXPECT_NO_THROW(read(writeDxfDrawingToBytes(*odd))) << flag;
+        const std::string odd = lines({"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC", "  0", "SECTION", "  2",
+                                       "OBJECTS", "  0", "DICTIONARY", "100", "AcDbDictionary", "280", flag, "  0",
+                                       "ENDSEC", "  0", "EOF"});
+        EXPECT_NE(readError(odd).find("line 16: value for group code 280 is not an integer"), std::string::npos)
+            << flag;
     }
 
     // A layer table before the linetype table its layer names: the layer

@@ -31,7 +31,6 @@ space, plus a line "audit errors N" (and one "audit error TEXT" per error).
 Needs ezdxf (Debian: python3-ezdxf).
 """
 import json
-import math
 import os
 import sys
 
@@ -71,7 +70,7 @@ INT_VALUES = {
 SKIPPED = {"dimunit", "dimfit"}
 STRING_VALUES = {"dimpost": ["<> mm", "~<>", "\u2300<>"],
                  "dimapost": ["[] in", "([])"]}
-ANGLE_VARIABLES = {"dimjogang"}  # radians in the file
+ANGLE_VARIABLES = {"dimjogang"}  # degrees in the file (group 50)
 # Read back as names, stored as handles (or as names under R12's codes).
 NAME_VALUED = {"dimblk", "dimblk1", "dimblk2", "dimldrblk", "dimtxsty",
                "dimltype", "dimltex1", "dimltex2"}
@@ -111,7 +110,7 @@ def style_values(doc, index):
             options = INT_VALUES[name]
             values[name] = options[index % len(options)]
         elif name in ANGLE_VARIABLES:
-            values[name] = math.radians(30 + index)
+            values[name] = 30 + index + 0.25
         else:
             default = attrib.default if isinstance(attrib.default, (int, float)) else 0
             # Non-round numbers catch readers that lose precision.

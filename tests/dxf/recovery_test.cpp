@@ -82,4 +82,20 @@ TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
     EXPECT_TRUE(anyRepairSays(unreadable, "line 131: CIRCLE dropped:")) << unreadable.warnings.at(0);
     OdDbBlockTableRecordPtr ms = b->getModelSpaceId().safeOpenObject();
     EXPECT_EQ(ms->entityIds().size(), 2u);  // the line and the dimension
+    // A value that does not fit its group code, where the record's reader
+    // has no use for it (a colour after the text's own subclass marker, an
+    // unmodelled record): refused with its line, dropped by recovery.
+    for (const char* type : {"MTEXT", "HATCH"}) {
+        const std::string file = lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0", " 11", "1.0",
+                                        "  0", type, "100", "AcDbEntity", "  8", "0", "100", "AcDbMText", " 62",
+                                        "256QSW", "  1", "note", "  0", "ENDSEC", "  0", "EOF"});
+        EXPECT_NE(readError(file).find("line 20: value for group code 62 is not an integer: '256QSW'"),
+                  std::string::npos) << readError(file);
+        DxfReadReport report;
+        std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(file, report);
+        EXPECT_EQ(report.dropped, 1u);
+        EXPECT_TRUE(anyRepairSays(report, "line 11: " + std::string(type) + " dropped:")) << report.warnings.at(0);
+        OdDbBlockTableRecordPtr space = db->getModelSpaceId().safeOpenObject();
+        EXPECT_EQ(space->entityIds().size(), 1u);
+    }
 }

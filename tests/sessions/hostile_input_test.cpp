@@ -113,11 +113,10 @@ TEST(HostileInput, HugeSizesFailToRecomputeInsteadOfGivingNonNumbers) {
                                  "\nSAVEAS\n" + (dir / "b.dxf").string() + "\n",
                              (dir / "a.dxf").string());
   EXPECT_FALSE(contains(r.out, "2 dimension(s) recomputed")) << r.out;
-  expectAllIn(r.out, {"2 dimension(s) could not be recomputed:", "its geometry would not be finite",
-                      "Cannot write \"" + (dir / "a.svg").string()});
-  EXPECT_FALSE(fs::exists(dir / "a.svg"));
-  // The dimensions keep their blocks, so the drawing still saves.
-  expectAllIn(r.out, {"keeps its previous picture", "Saved \"" + (dir / "b.dxf").string()});
+  expectAllIn(r.out, {"2 dimension(s) could not be recomputed:", "its geometry would not be finite"});
+  // The dimensions keep their blocks, so the drawing is still drawn and saved.
+  expectAllIn(r.out, {"keeps its previous picture", "Written \"" + (dir / "a.svg").string(),
+                      "Saved \"" + (dir / "b.dxf").string()});
   EXPECT_EQ(r.status, 0) << r.out;
 }
 
@@ -140,25 +139,34 @@ TEST(HostileInput, PromptsRefuseValuesOutOfRangeAndSayTheRange) {
   EXPECT_TRUE(db->dimblk().isNull());
 }
 
-TEST(HostileInput, RefusedValuesReadFromAFileAreReplacedAndReported) {
+TEST(HostileInput, ValuesReadFromAFileAreKeptDrawnAndSavedAsTheyAre) {
   const auto dir = tempFolder("badheader");
   makeDrawing(dir / "a.dxf");
   setHeaderValue(dir / "a.dxf", "DIMLWD", "9999");
   setHeaderValue(dir / "a.dxf", "DIMDEC", "99");
+  setHeaderValue(dir / "a.dxf", "DIMTXT", "-5");
   const std::string before = readAll(dir / "a.dxf");
-  const Result r = runEnglish(dir, "-dimstyle\nA\nALL\n\nSAVEAS\n" + (dir / "b.dxf").string() + "\nQUIT\n",
+  // Opened and left alone, the drawing has no changes: nothing was replaced.
+  const Result quit = runEnglish(dir, "QUIT\n", (dir / "a.dxf").string());
+  EXPECT_FALSE(contains(quit.out, "unsaved changes")) << quit.out;
+  EXPECT_FALSE(contains(quit.out, "out of range")) << quit.out;
+
+  // Given to every dimension, they are drawn with fallbacks where needed
+  // (a lineweight that is none of the standard ones is by block); the
+  // picture and the file are written, the file with the values as read.
+  const Result r = runEnglish(dir,
+                             "-dimstyle\nA\nALL\n\nDIMREGEN\nEXPORT\n" + (dir / "a.svg").string() + "\nSAVEAS\n" +
+                                 (dir / "b.dxf").string() + "\nQUIT\n",
                              (dir / "a.dxf").string());
   EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(std::regex_search(r.out, std::regex("Note: [^\n]*a\\.dxf: line [0-9]+: DIMLWD 9999 is out of range")))
-      << r.out;
-  expectAllIn(r.out, {"DIMDEC 99 is out of range (0..8); the default is used", "Saved \"" + (dir / "b.dxf").string()});
+  EXPECT_FALSE(contains(r.out, "could not")) << r.out;
+  expectAllIn(r.out, {"2 dimension(s) recomputed", "Written \"" + (dir / "a.svg").string(),
+                      "Saved \"" + (dir / "b.dxf").string()});
   EXPECT_EQ(readAll(dir / "a.dxf"), before);
   auto saved = readDxfDrawing((dir / "b.dxf").string());
-  EXPECT_EQ(saved->dimlwd(), OdDb::kLnWtByBlock);
-
-  // Opened and left alone, the replaced values are unsaved changes.
-  const Result quit = runEnglish(dir, "QUIT\n", (dir / "a.dxf").string());
-  EXPECT_TRUE(contains(quit.out, "1 drawing(s) have unsaved changes")) << quit.out;
+  EXPECT_EQ(saved->dimlwd(), 9999);
+  EXPECT_EQ(saved->dimdec(), 99);
+  EXPECT_EQ(saved->dimtxt(), -5.0);
 }
 
 TEST(HostileInput, SaveAsRefusesFoldersDevicesAndAsksForReadOnlyFiles) {

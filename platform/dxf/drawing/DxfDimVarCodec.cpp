@@ -1,6 +1,8 @@
 #include "DxfDimVarCodec.h"
 
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <string_view>
 
 std::optional<int> dxfDimVarByCode(int code) {
@@ -23,4 +25,36 @@ DxfVersion dxfDimVarSince(int index) {
     if (key == k) return DxfVersion::R2007;
   if (key == "txtdirection") return DxfVersion::R2010;
   return DxfVersion::R2000;
+}
+
+bool dxfDimVarInDegrees(int index) {
+  const OdDbDimVarDesc& d = OdDbDimVars::describe(index);
+  return d.dxfCode == 50 && d.type == OdDbDimVarType::kDouble;
+}
+
+namespace {
+
+// Radians to degrees gives a degree value read from a file back only to
+// within rounding (30 becomes 29.999999999999996): the shortest decimal of
+// at most 12 places within 1e-12 of it is written instead.
+double degreesOf(double radians) {
+  const double degrees = radians * 180 / std::numbers::pi;
+  double scale = 1;
+  for (int places = 0; places <= 12; ++places, scale *= 10) {
+    const double shorter = std::round(degrees * scale) / scale;
+    if (std::abs(shorter - degrees) <= 1e-12) return shorter;
+  }
+  return degrees;
+}
+
+}  // namespace
+
+OdDbDimVarValue dxfDimVarToFile(int index, const OdDbDimVarValue& value) {
+  const double* v = std::get_if<double>(&value);
+  return v && dxfDimVarInDegrees(index) ? OdDbDimVarValue(degreesOf(*v)) : value;
+}
+
+OdDbDimVarValue dxfDimVarFromFile(int index, const OdDbDimVarValue& value) {
+  const double* v = std::get_if<double>(&value);
+  return v && dxfDimVarInDegrees(index) ? OdDbDimVarValue(*v * std::numbers::pi / 180) : value;
 }

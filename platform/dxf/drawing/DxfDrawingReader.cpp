@@ -312,7 +312,10 @@ void Reader::loadTags(std::size_t index) {
     return;
   }
   m_ownTags.clear();
-  for (const DxfTag& t : m_src->tags(index)) m_ownTags.push_back(t);
+  for (const DxfTag& t : m_src->tags(index)) {
+    dxfCheckValue(t);
+    m_ownTags.push_back(t);
+  }
   m_tags = m_ownTags;
 }
 
@@ -346,7 +349,10 @@ void Reader::startReadAhead() {
         std::move(order), [src, doc, entity](PreparedRecord& r) {
           r.object = nullptr, r.kind = Kind::kForeign, r.filled = false;
           r.tags.clear();
-          for (const DxfTag& t : src->tags(r.index)) r.tags.push_back(t);
+          for (const DxfTag& t : src->tags(r.index)) {
+            dxfCheckValue(t);  // a bad value: the reader meets it again and reports it
+            r.tags.push_back(t);
+          }
           if (!(*entity)[r.index] || r.tags.empty()) return;
           r.object = makeEntity(dxfTrim(r.tags.front().value), r.tags, r.kind);
           if (isPlain(r.kind)) {
@@ -724,7 +730,7 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
     m_dimVarLines.values[{style->objectId(), *index}] = t.valueLine();
     const OdDbDimVarDesc& d = OdDbDimVars::describe(*index);
     switch (d.type) {
-      case OdDbDimVarType::kDouble: vars.set(*index, t.toDouble()); break;
+      case OdDbDimVarType::kDouble: vars.set(*index, dxfDimVarFromFile(*index, t.toDouble())); break;
       case OdDbDimVarType::kString: vars.set(*index, OdString(m_doc.text(t))); break;
       case OdDbDimVarType::kBool: vars.set(*index, t.toInt() != 0); break;
       case OdDbDimVarType::kColor: vars.set(*index, OdCmColor::fromIndex(OdInt16(t.toInt()))); break;
@@ -780,7 +786,10 @@ OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
   // Read past the read-ahead thread, which prepares the BLOCK record in
   // the order of entities: taking it now would skip the block's entities.
   Tags head;
-  for (const DxfTag& t : m_src->tags(b.begin)) head.push_back(t);
+  for (const DxfTag& t : m_src->tags(b.begin)) {
+    dxfCheckValue(t);
+    head.push_back(t);
+  }
   m_tags = head;
   m_loadedIndex = SIZE_MAX;
   const std::uint64_t headOwner = ownerOfTags();
@@ -902,6 +911,9 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
 
 void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items) {
   for (const auto& [i, v] : items) ent->setDimOverride(i, v);
+  if (items.empty()) return;
+  m_dimVarLines.overridden.push_back(ent->objectId());
+  m_dimVarLines.records.emplace(ent->objectId(), m_tags.empty() ? 0 : m_tags[0].line);
 }
 
 void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
@@ -923,7 +935,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
   double a50 = 0, a52 = 0, a53 = 0, a51 = 0, v40 = 0, v41 = 0;
   int flags = 0, arc70 = 0, arc71 = 0;
   std::string blockName, styleName, text;
-  bool haveText = false;
+  bool haveText = false, have40 = false;
   for (std::size_t i = first; i < end; ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code == 100) {
@@ -945,7 +957,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
       case 51: a51 = t.toDouble(); break;
       case 52: a52 = t.toDouble(); break;
       case 53: a53 = t.toDouble(); break;
-      case 40: v40 = t.toDouble(); break;
+      case 40: v40 = t.toDouble(), have40 = true; break;
       case 41: v41 = t.toDouble(); break;
     }
   }
@@ -984,7 +996,7 @@ std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::si
   } else if (auto d = dynamic_cast<QrHugeRadius*>(dim)) {
     d->setCenter(p10), d->setChordPoint(p13), d->setOverrideCenter(p14), d->setJogPoint(p15);
     try {
-      d->setJogAngle(v40);
+      if (have40) d->setJogAngle(v40);  // without one, the dimension keeps its default
     } catch (const OdError&) {
       warn(m_tags[0].line, "jog angle out of range; the default is kept");
     }
@@ -1278,7 +1290,7 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   m_src->handseed = m_db->handseed().value();
   m_db->setFileSource(m_src);
   // After the snapshot above, so that a replaced value is written anew.
-  dxfReplaceRefusedDimVars(*m_db, m_doc, m_dimVarLines, m_warnings);
+  dxfRepairUnstorableDimVars(*m_db, m_doc, m_dimVarLines, m_warnings);
   m_db->blockUndoRecording(false);
   return std::move(m_db);
 }

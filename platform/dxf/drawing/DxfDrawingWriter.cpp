@@ -749,7 +749,7 @@ void Writer::writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOr
       continue;
     }
     switch (d.type) {
-      case OdDbDimVarType::kDouble: m_w.real(d.dxfCode, std::get<double>(v)); break;
+      case OdDbDimVarType::kDouble: m_w.real(d.dxfCode, std::get<double>(dxfDimVarToFile(i, v))); break;
       case OdDbDimVarType::kString: m_out.str(d.dxfCode, std::get<OdString>(v)); break;
       case OdDbDimVarType::kBool: m_w.integer(d.dxfCode, std::get<bool>(v) ? 1 : 0); break;
       case OdDbDimVarType::kColor: {
