@@ -88,10 +88,11 @@ bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b
   return odDimVarValueEqual(a, b);
 }
 
-OdString refusedValueMessage(const EditorStore& store) {
+OdString refusedValueMessage(const EditorStore& store, const std::function<OdDbDimVarValue(int)>& held) {
   if (!store.refusedTexts().empty()) return store.refusedTexts().front();
   for (const StoredValue& v : store.values()) {
-    if (odDbDimVarValueAllowed(v.var, v.value)) continue;
+    if (odDbDimVarValueAllowed(v.var, v.value) || sameEditorValue(v.var, v.value, held(v.var), store.database()))
+      continue;
     const OdString name = OdDbDimVars::describe(v.var).name;
     const OdString range = odDbDimVarRangeText(v.var);
     return range.empty() ? hostFormat(translate("%s cannot take the value entered.").c_str(), name.c_str())

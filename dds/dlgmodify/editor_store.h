@@ -5,6 +5,7 @@
 // current values (when it is the current style and the user has not
 // overridden the variable) and to its child styles that still hold the
 // record's old value; the drawing's current values take them alone.
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -70,8 +71,10 @@ bool sameEditorValue(int var, const OdDbDimVarValue& a, const OdDbDimVarValue& b
 
 // The first text that is not a number, or else the first value that the
 // variable's range refuses, as a message in the session's language; empty
-// when every value may be written.
-OdString refusedValueMessage(const EditorStore& store);
+// when every value may be written. A value the target already holds is not
+// checked: a drawing may hold what a prompt refuses, and an untouched field
+// gives it back as it was.
+OdString refusedValueMessage(const EditorStore& store, const std::function<OdDbDimVarValue(int)>& held);
 // Drops the values the ranges refuse (the preview shows what it can).
 EditorStore withoutRefusedValues(const EditorStore& store);
 

@@ -107,8 +107,8 @@ void PrimaryUnitsPage::store(EditorStore& out) const {
   if (const int unit = selection(kUnitFormat); unit >= 0) out.put("DIMLUNIT", unit + 1);
   if (const int dec = selection(kPrecision); dec >= 0) out.put("DIMDEC", dec);
   if (const int frac = selection(kFractionFormat); frac >= 0) out.put("DIMFRAC", frac);
-  const int separator = selection(kDecimalSeparator);
-  out.put("DIMDSEP", int(separator == 1 || separator == 2 ? kSeparators[separator] : '.'));
+  if (const int separator = selection(kDecimalSeparator); separator >= 0)
+    out.put("DIMDSEP", int(kSeparators[separator]));
   putNumber(out, "DIMRND", kRoundOff);
   ValueText text = m_loadedText;
   if (const ui::Control* c = control(kPrefix)) text.prefix = c->text();

@@ -303,7 +303,9 @@ void StyleEditorDialog::accept() {
   try {
     EditorStore store(m_db);
     storeControls(store);
-    const OdString refusal = refusedValueMessage(store);
+    const OdString refusal = refusedValueMessage(store, [&](int var) {
+      return m_record ? m_record->dimVar(var) : m_db->dimVar(var);
+    });
     if (!refusal.empty()) {  // nothing is written; the user corrects the field
       DDS_LOG_WARNING(kSrcDlgModify, refusal);
       if (HostEdInput* input = currentEditorInput()) input->print(refusal);

@@ -54,6 +54,15 @@ TEST_F(OkKeeps, TextWithoutTheValueMarkerFollowsTheValue) {
   EXPECT_EQ(open("Units")->dimapost(), "([] in") << "the alternate marker as the drawing wrote it";
 }
 
+// Drawings from other programs hold values a prompt refuses (a separator of
+// 0, an alternate multiplier of 0, a precision no list offers): untouched,
+// they go back as they were, and OK is not refused for them.
+TEST_F(OkKeeps, ValuesAPromptRefusesGoBackAsTheDrawingHoldsThem) {
+  add("Held");
+  setVars("Held", {{"DIMALTF", 0.0}, {"DIMDSEP", OdInt16(0)}, {"DIMDEC", OdInt16(99)}, {"DIMTXT", -5.0}});
+  expectUnchanged("Held", {"DIMALTF", "DIMTXT"});
+}
+
 TEST_F(OkKeeps, NumbersFinerThanTheirFieldsStayWhileTheTextIsAsLoaded) {
   OdDbTextStyleTablePtr texts = db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
   OdDbTextStyleTableRecordPtr fixed = OdDbTextStyleTableRecord::createObject();
