@@ -418,6 +418,21 @@ uint32_t DxfRecovery::originalLine(uint32_t line) const
     return 0;
 }
 
+namespace {
+
+// Group codes of an entity's common properties, each of which has a default
+// when left out: thickness, linetype scale, visibility, colour, lineweight,
+// true colour, transparency.
+bool hasDefault(int code)
+{
+    for (int c : {39, 48, 60, 62, 370, 420, 440})
+        if (code == c)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
 {
     const uint32_t wanted = (line - 1) / 2;
@@ -447,6 +462,17 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
                 continue;
             if (isStructural(dxfTrim(s.records[i].front().value)))
                 return false;
+            Record& record = s.records[i];
+            const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
+            if (at > 0 && hasDefault(record[at].code)) {
+                // A property with a default (a colour, a lineweight): the tag
+                // goes and the record stays, with the default.
+                repair(record[at].line, "group code " + std::to_string(record[at].code) + " of " +
+                                            std::string(dxfTrim(record.front().value)) + " dropped, the default is used: " +
+                                            why);
+                record.erase(record.begin() + static_cast<std::ptrdiff_t>(at));
+                return true;
+            }
             drop(s.records[i], why);
             s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i));
             return true;

@@ -84,7 +84,8 @@ TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
     EXPECT_EQ(ms->entityIds().size(), 2u);  // the line and the dimension
     // A value that does not fit its group code, where the record's reader
     // has no use for it (a colour after the text's own subclass marker, an
-    // unmodelled record): refused with its line, dropped by recovery.
+    // unmodelled record): refused with its line; recovery drops the tag, and
+    // the record keeps the default colour.
     for (const char* type : {"MTEXT", "HATCH"}) {
         const std::string file = lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0", " 11", "1.0",
                                         "  0", type, "100", "AcDbEntity", "  8", "0", "100", "AcDbMText", " 62",
@@ -93,9 +94,11 @@ TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
                   std::string::npos) << readError(file);
         DxfReadReport report;
         std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(file, report);
-        EXPECT_EQ(report.dropped, 1u);
-        EXPECT_TRUE(anyRepairSays(report, "line 11: " + std::string(type) + " dropped:")) << report.warnings.at(0);
+        EXPECT_EQ(report.dropped, 0u);
+        EXPECT_TRUE(anyRepairSays(report, "line 19: group code 62 of " + std::string(type) +
+                                              " dropped, the default is used:")) << report.warnings.at(0);
         OdDbBlockTableRecordPtr space = db->getModelSpaceId().safeOpenObject();
-        EXPECT_EQ(space->entityIds().size(), 1u);
+        EXPECT_EQ(space->entityIds().size(), 2u);
+        EXPECT_EQ(writeDxfDrawingToBytes(*db).find("256QSW"), std::string::npos);
     }
 }
