@@ -93,6 +93,10 @@ def differences(before, after):
             continue
         if isinstance(a, dict):
             for key in sorted(a):
+                # The judge gives a reference it can follow by the record's
+                # name, one it cannot (a handle two records share) as the handle.
+                if key.endswith("_handle") and key not in b and b.get(key[: -len("_handle")]) is not None:
+                    continue
                 if not equal(a.get(key), b.get(key)):
                     out.append(f"{name}.{key}: {a.get(key)!r} -> {b.get(key)!r}")
         elif not equal(a, b):
