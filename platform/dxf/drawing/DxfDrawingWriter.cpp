@@ -396,7 +396,7 @@ std::string Writer::headerText() {
     if (name == "$HANDSEED") {
       // R12 says first whether the file has handles at all.
       if (m_r12 && !m_handles) return true;
-      if (m_r12) hw.text(9, "$HANDLING"), hw.integer(70, 1);
+      if (m_r12 && !(m_doc && m_doc->headerVariable("$HANDLING"))) hw.text(9, "$HANDLING"), hw.integer(70, 1);
       hw.text(9, name), hw.handle(5, seed);
       return true;
     }
@@ -711,7 +711,8 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
     const bool changed = !sameEntries || addQrvApp || std::size_t(live) != table->endTab - table->head - 1;
     // A head without a handle (R12 files have none) gets the one it was
     // given when read, after the table's name, where these versions have it.
-    const bool addHandle = m_src->spans[table->head].handle == 0 && !tableId.isNull() && m_handles;
+    // (R12 refers to no table head: one written as R12 stays as it was.)
+    const bool addHandle = m_src->spans[table->head].handle == 0 && !tableId.isNull() && !m_r12;
     // An R12 head written into a later version gets that version's owner
     // and subclass marker.
     bool addMarker = false;
@@ -941,17 +942,17 @@ void Writer::blocksBody(const DxfSection* s) {
 void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   const auto* block = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(blockId));
   if (!block || block->isErased()) return;
-  const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
-  if (b && !needsRewrite(block))
-    copyRecord(b->begin);
-  else
-    writeBlockBegin(block, begin);
   // Model space and the active paper space keep their entities in the
   // ENTITIES section; their blocks stay empty.
   const bool inEntitiesSection =
       block->isModelSpace() || qrv::equalNoCase(block->getName(), OdDbBlockTableRecord::paperSpaceName());
   // R12 has no blocks for them: R12 files name them in no BLOCK record.
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
+  const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
+  if (b && !needsRewrite(block))
+    copyRecord(b->begin);
+  else
+    writeBlockBegin(block, begin);
   if (b) {
     for (std::size_t i = b->begin + 1; i < b->end; ++i) emitRecord(i);
     if (!inEntitiesSection) emitNewEntities(block);
