@@ -98,6 +98,7 @@ private:
   // when every record it may point to by handle exists, or its references
   // wait until the end (m_pending, m_rawLater).
   void prepare();
+  void claimLayoutHandles();
   void createTables(const DxfSection& section);
   void create(std::size_t index, OdDbObjectPtr object);
   OdDbObjectPtr newTable(std::string_view name);
@@ -201,12 +202,17 @@ private:
   // Objects read with repairs: marked changed, so that a save writes them
   // as repaired.
   std::vector<OdDbObjectId> m_repaired;
+  // Handles given to records written without one, by record index (see
+  // claimLayoutHandles).
+  std::unordered_map<std::size_t, std::uint64_t> m_claimed;
 };
 
 // ---- pass 1 -------------------------------------------------------------
 
 void Reader::create(std::size_t index, OdDbObjectPtr object) {
   std::uint64_t handle = m_src->spans[index].handle;  // 0: the database gives one above every handle of the file
+  if (handle == 0)
+    if (auto it = m_claimed.find(index); it != m_claimed.end()) handle = it->second;
   std::string taken;
   if (OdDbObjectId other = handle ? m_db->getOdDbObjectId(OdDbHandle(handle)) : OdDbObjectId(); !other.isNull()) {
     // References to the handle keep finding the first record; the later
@@ -277,8 +283,10 @@ void Reader::prepare() {
   m_src->objects.assign(count, OdDbObjectId());
   m_kinds.assign(count, Kind::kForeign);
   m_src->raw.assign(count, false);
+  claimLayoutHandles();
   std::uint64_t maxHandle = 0;
   for (const DxfRecordSpan& r : m_src->spans) maxHandle = std::max(maxHandle, r.handle);
+  for (const auto& [index, h] : m_claimed) maxHandle = std::max(maxHandle, h);
   if (const DxfHeaderVariable* seed = m_doc.headerVariable("$HANDSEED")) {
     for (const DxfTag& t : m_doc.tags(*seed)) {
       std::uint64_t h = 0;
@@ -290,6 +298,42 @@ void Reader::prepare() {
   // handles above every handle of the file.
   m_db->setHandseed(OdDbHandle(maxHandle + 1));
   m_db->reserveObjects(count);
+}
+
+// Some writers of R12 files with handles write block records without one,
+// while the layouts those records name (group 340) name their block record
+// by a handle (group 330 of AcDbLayout) that no record of the file has. The
+// block record takes that handle: the layout's reference then finds it, in
+// the file written too. Without this it would point nowhere.
+void Reader::claimLayoutHandles() {
+  const DxfTable* table = m_doc.table("BLOCK_RECORD");
+  if (!table) return;
+  std::unordered_map<std::uint64_t, std::size_t> byHandle;
+  for (std::size_t i = table->head + 1; i < table->endTab; ++i) {
+    if (m_src->spans[i].handle != 0) continue;
+    for (const DxfTag& t : m_src->tags(i)) {
+      std::uint64_t h = 0;
+      if (t.code == 340 && dxfParseHandle(t.trimmed(), h) && h != 0) {
+        if (byHandle.empty())
+          for (std::size_t r = 0; r < m_src->recordCount(); ++r)
+            if (m_src->spans[r].handle) byHandle.emplace(m_src->spans[r].handle, r);
+        auto layout = byHandle.find(h);
+        if (layout == byHandle.end() || m_src->type(layout->second) != "LAYOUT") break;
+        bool inLayout = false;
+        std::uint64_t named = 0;
+        for (const DxfTag& lt : m_src->tags(layout->second)) {
+          if (lt.code >= 1000) break;
+          if (lt.code == 100) inLayout = lt.trimmed() == "AcDbLayout";
+          if (inLayout && lt.code == 330 && dxfParseHandle(lt.trimmed(), named)) break;
+        }
+        if (named != 0 && !byHandle.count(named)) {
+          m_claimed.emplace(i, named);
+          byHandle.emplace(named, i);
+        }
+        break;
+      }
+    }
+  }
 }
 
 // Every table and entry first: entries point to each other by handle

@@ -857,6 +857,14 @@ void Writer::writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordO
     o.writeKept(m_out, marker, {2, 70, 62, 420, 6, 290, 370});
   } else if (block) {
     o.writeKept(m_out, marker, {2});  // its 70 is not the block's flags
+    // An R12 file's block record may name its layout all the same: kept
+    // while that layout is in the drawing.
+    if (const DxfTag* layout = o.markerless() ? o.find("", 340) : nullptr) {
+      std::uint64_t h = 0;
+      const OdDbObject* target =
+          dxfParseHandle(layout->trimmed(), h) ? objectOf(m_db.getOdDbObjectId(OdDbHandle(h))) : nullptr;
+      if (target && !target->isErased()) o.writeTag(m_out, *layout);
+    }
     if (m_layouts.model && !o.exists()) {
       const auto* b = static_cast<const OdDbBlockTableRecord*>(rec);
       if (b->isModelSpace()) m_w.handle(340, m_layouts.model);
