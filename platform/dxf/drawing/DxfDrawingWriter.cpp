@@ -70,6 +70,9 @@ public:
     m_sourceR12 = m_doc && m_doc->version() < DxfVersion::R13;
     // Between R12 and later versions every modelled record changes form.
     m_regenerateAll = m_doc && m_sourceR12 != m_r12;
+    // Files of versions before R12 order their groups their own way (all x
+    // before all y): written as R12, their records are written anew too.
+    m_regenerateAll = m_regenerateAll || (m_doc && m_r12 && olderThanR12Source());
     m_handles = !m_r12 || !m_sourceR12 || r12SourceHasHandles();
     m_nextHandle = db.handseed().value();
     if (m_src)
@@ -99,6 +102,12 @@ private:
     return false;
   }
   void toR12Form();
+  bool olderThanR12Source() const {
+    const DxfHeaderVariable* v = m_doc->headerVariable("$ACADVER");
+    if (!v) return false;
+    for (const DxfTag& t : m_doc->tags(*v)) return !dxfOlderThanR12(t.trimmed()).empty();
+    return false;
+  }
 
   // Output: ranges of the source file, and text written anew in m_w.
   void source(std::string_view slice) {
@@ -171,6 +180,14 @@ private:
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
   bool lacksHandle(const OdDbObject* obj) const;
+  // The linetypes ByLayer and ByBlock, which the drawing always has and R12
+  // files leave out: written as R12, they stay out unless the file had them.
+  bool impliedInR12(const OdDbObject* obj) const {
+    const auto* lt = dynamic_cast<const OdDbLinetypeTableRecord*>(obj);
+    if (!m_r12 || !lt || lt->fileRecord()) return false;
+    const OdString name = lt->getName();
+    return qrv::equalNoCase(name, "ByLayer") || qrv::equalNoCase(name, "ByBlock");
+  }
   void copyWithHandle(std::size_t index, const OdDbObject* obj);
   bool copyTableEntryInLaterForm(std::size_t index, const OdDbObject* obj);
   bool namesRenamed(const OdDbObject* obj) const;
@@ -487,11 +504,14 @@ std::string Writer::headerText() {
 // ---- records ------------------------------------------------------------------
 
 void Writer::copyRecord(std::size_t index) {
-  if (!m_transcode) {
+  // A record of an R12 file in a later version's form goes through the
+  // conversion to R12 form as written anew.
+  const bool reform = m_r12 && m_sourceR12 && !dxfIsInR12Form(m_src->tags(index));
+  if (!m_transcode && !reform) {
     source(m_src->verbatim(index));
     return;
   }
-  DxfRecordOriginal o(m_doc, &m_src->spans[index], true);
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
   for (const DxfTag& t : m_src->tags(index)) o.writeTag(m_out, t);
 }
 
@@ -520,6 +540,9 @@ bool Writer::needsRewrite(const OdDbObject* obj) const {
 // it every reference to the record would dangle once the file is read again.
 bool Writer::lacksHandle(const OdDbObject* obj) const {
   if (!m_handles) return false;  // an R12 file without handles stays without
+  // R12 gives handles to entities only; its tables and blocks refer to
+  // each other by name.
+  if (m_r12 && !dynamic_cast<const OdDbEntity*>(obj)) return false;
   const DxfRecordSpan* r = recordOf(obj);
   return r && r->handle == 0;
 }
@@ -697,6 +720,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
   if (symbols)
     for (OdDbObjectId id : symbols->recordIds()) {
       const OdDbObject* rec = objectOf(id);
+      if (impliedInR12(rec)) continue;
       live += rec && !rec->isErased();
       sameEntries = sameEntries && rec && !rec->isErased() && rec->fileRecord() != 0;
     }
@@ -763,7 +787,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
   if (symbols) {
     for (OdDbObjectId id : symbols->recordIds()) {
       const OdDbObject* obj = objectOf(id);
-      if (!obj || obj->isErased()) continue;
+      if (!obj || obj->isErased() || impliedInR12(obj)) continue;
       if (obj->fileRecord() && !needsRewrite(obj))
         copyRecord(obj->fileRecord() - 1);
       else
@@ -957,7 +981,12 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   // R12 has no blocks for them: R12 files name them in no BLOCK record.
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
   const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
-  if (b && !needsRewrite(block))
+  bool rewrite = needsRewrite(block);
+  // The block of an R12 file has no block record: its BLOCK record is its
+  // only one, kept as read while the block is unchanged.
+  if (rewrite && b && m_r12 && m_sourceR12 && block->fileRecord() == 0)
+    rewrite = block->isModifiedSinceLoad() || m_regenerateAll || m_renamed.count(blockId.stub()) > 0;
+  if (b && !rewrite)
     copyRecord(b->begin);
   else
     writeBlockBegin(block, begin);

@@ -48,6 +48,21 @@ bool isDefaultLineweight(const DxfTag& t) {
 
 }  // namespace
 
+bool dxfIsInR12Form(DxfTagRange record) {
+  bool first = true, dimStyle = false;
+  for (const DxfTag& t : record) {
+    if (first) {
+      first = false;
+      dimStyle = t.trimmed() == "DIMSTYLE";  // its 5 names an arrowhead, its 105 is its handle
+      continue;
+    }
+    if (t.code >= 1000) break;  // extended data, which R12 has
+    if (t.code == 5 && !dimStyle && t.trimmed().empty()) return false;
+    if (!isR12Code(t.code) && !(dimStyle && t.code == 105)) return false;
+  }
+  return true;
+}
+
 void DxfR12Form::tag(const DxfTag& t) {
   if (t.code == 0 && !m_record.empty()) writeRecord();
   m_record.push_back(t);
@@ -58,7 +73,7 @@ void DxfR12Form::finish() {
 }
 
 bool DxfR12Form::keeps(const DxfTag& t) const {
-  if (t.code == 5 || t.code == 105) return m_handles;
+  if (t.code == 5 || t.code == 105) return m_handles && !t.trimmed().empty();
   return isR12Code(t.code);
 }
 

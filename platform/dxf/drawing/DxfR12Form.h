@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DxfTag.h"
+#include "DxfTokenizer.h"
 #include "DxfWriter.h"
 
 // What a drawing written as R12 could not keep, counted by kind.
@@ -28,6 +29,12 @@ private:
 // Whether records of this type exist in R12 files (entities, table
 // entries, the structure records).
 bool dxfIsR12RecordType(std::string_view type);
+
+// Whether a record read from an R12 file is in R12's form and may be
+// copied as it is into an R12 file: no subclass markers, owners or other
+// codes of later versions, no empty handle (files of some small writers
+// have those although their header, if any, names no later version).
+bool dxfIsInR12Form(DxfTagRange record);
 
 class DxfR12Form {
 public:
