@@ -47,22 +47,18 @@ TEST_P(DrawingInterop, UnchangedDrawingIsWrittenBackAsItWas)
     std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string());
     TempFolder out;
     writeDxfDrawing(*db, (out / "copy.dxf").string());
-    if (!isR12()) {
-        EXPECT_EQ(readFile(out / "copy.dxf"), readFile(path_));
+    EXPECT_EQ(readFile(out / "copy.dxf"), readFile(path_));  // R12 stays R12
+    if (!isR12())
         return;
-    }
-    // R12 stays R12 (its records as read; the handle seed raised above the
-    // handles reading gave to records without one), and saved as R2000 it
-    // keeps its content in that version's form: ezdxf accepts both.
-    for (DxfVersion version : {DxfVersion::R12, DxfVersion::R2000}) {
-        writeDxfDrawing(*db, (out / "copy.dxf").string(), version);
-        std::unique_ptr<OdDbDatabase> again = readDxfDrawing((out / "copy.dxf").string());
-        EXPECT_EQ(dxfDrawingVersion(*again), version);
-        expectMatchesFacts(*again, facts_, false);
-        std::vector<Fact> peer = ezdxfReadBack(python_, out / "copy.dxf");
-        EXPECT_EQ(auditErrors(peer), 0);
-        expectMatchesFacts(*again, peer, true);
-    }
+    // Saved as R2000 it keeps its content in that version's form, which
+    // ezdxf accepts.
+    writeDxfDrawing(*db, (out / "copy.dxf").string(), DxfVersion::R2000);
+    std::unique_ptr<OdDbDatabase> again = readDxfDrawing((out / "copy.dxf").string());
+    EXPECT_EQ(dxfDrawingVersion(*again), DxfVersion::R2000);
+    expectMatchesFacts(*again, facts_, false);
+    std::vector<Fact> peer = ezdxfReadBack(python_, out / "copy.dxf");
+    EXPECT_EQ(auditErrors(peer), 0);
+    expectMatchesFacts(*again, peer, true);
 }
 
 TEST_P(DrawingInterop, EditedStylesReadBackInEzdxf)

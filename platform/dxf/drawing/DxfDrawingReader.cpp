@@ -460,6 +460,7 @@ OdDbObjectId Reader::byFoldedName(char table, const std::string& name) {
     try {
       OdDbObjectId id = OdDmUtil::getArrowId(name, m_db.get());
       map.emplace(qrv::foldCase(name), id);
+      m_src->madeArrowBlocks.insert(id.stub());
       return id;
     } catch (const OdError&) {
     }

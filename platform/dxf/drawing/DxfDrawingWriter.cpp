@@ -980,6 +980,7 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
       block->isModelSpace() || qrv::equalNoCase(block->getName(), OdDbBlockTableRecord::paperSpaceName());
   // R12 has no blocks for them: R12 files name them in no BLOCK record.
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
+  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad()) return;
   const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
   bool rewrite = needsRewrite(block);
   // The block of an R12 file has no block record: its BLOCK record is its
