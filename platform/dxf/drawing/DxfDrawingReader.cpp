@@ -131,7 +131,7 @@ private:
   std::string_view typeOf(std::size_t index) const { return m_src->type(index); }
   std::uint32_t lineOf(std::size_t index) const { return m_src->spans[index].line; }
   void fillTableRecord(std::size_t index, std::string_view table);
-  void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first);
+  void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first, std::size_t flagsAt);
   void fillEntity(std::size_t index, OdDbObjectId block);
   void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
@@ -677,14 +677,19 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
   loadTags(index);
   const std::size_t xdata = readCommon(rec, index);
   bool flagsSeen = false;
-  std::size_t varsFrom = xdata;
+  // A DIMSTYLE entry's variables follow its name and flags; some writers
+  // put the flags after the variables, so they start after whichever
+  // comes first. (The flags are the first 70: a later one is a variable.)
+  std::size_t varsFrom = xdata, flagsAt = xdata;
   std::string name;
   for (std::size_t i = 1; i < xdata; ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code == 2 && name.empty()) {
       name = m_doc.text(t);
+      if (varsFrom == xdata) varsFrom = i + 1;
     } else if (t.code == 70 && !flagsSeen) {
       flagsSeen = true;
+      flagsAt = i;
       rec->setStoredFlags(OdInt16(t.toInt()));
       if (varsFrom == xdata) varsFrom = i + 1;
     }
@@ -697,7 +702,7 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
 
   if (auto style = dynamic_cast<OdDbDimStyleTableRecord*>(rec)) {
     m_dimVarLines.records.emplace(id, lineOf(index));
-    fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom);
+    fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom, flagsAt);
     DxfDimVarItems items;
     readXData(rec, xdata, &items);
     for (const auto& [i, v] : items) style->setDimVar(i, v);
@@ -752,7 +757,7 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
   }
 }
 
-void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
+void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first, std::size_t flagsAt) {
   OdDbDimVars vars = OdDbDimVars::imperialDefaults();
   std::string oldNames[3];  // R12's arrow block names (groups 5, 6, 7)
   bool haveHandle[3] = {false, false, false};
@@ -760,6 +765,7 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
   for (std::size_t i = first; i < m_tags.size(); ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code >= 1000) break;
+    if (i == flagsAt) continue;
     if (t.code >= 5 && t.code <= 7) {
       oldNames[t.code - 5] = m_doc.text(t);
       continue;
