@@ -493,6 +493,9 @@ OdDbObjectId Reader::addMissingRecord(char table, const std::string& name) {
   OdDbObjectId id = m_db->addOdDbObject(obj, tableId);
   static_cast<OdDbSymbolTable*>(writable(tableId))->appendAsStored(id);
   m_names[table].emplace(qrv::foldCase(name), id);
+  // Every drawing has the linetypes ByLayer and ByBlock; R12 files leave
+  // them out of their LTYPE table.
+  if (table == 'T' && (qrv::equalNoCase(name, "ByLayer") || qrv::equalNoCase(name, "ByBlock"))) return id;
   m_warnings.push_back(std::string(table == 'L' ? "layer" : table == 'T' ? "linetype" : table == 'S' ? "text style"
                                                                                                     : "application") +
                        " '" + name + "' is named but not defined; it was added");
