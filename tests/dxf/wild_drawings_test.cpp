@@ -6,6 +6,8 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbEntities.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "OdDmUtil.h"
 
 using namespace dxftest;
 
@@ -198,6 +200,21 @@ TEST_F(WildDrawings, SavesSayTheVersionTheyAreInAndNameWhatR12CannotHold)
     const std::string r12 = writeDxfDrawingToBytes(*marked);
     EXPECT_EQ(r12.find("AcDb"), std::string::npos);
     EXPECT_EQ(r12.find("LINE\n  5\n\n"), std::string::npos);  // no empty handle
+    {
+        // Style references R12 has no group code for travel by name in a
+        // file without handles: read back, they name the same records.
+        OdDbObjectPtr table = marked->getTextStyleTableId().openObject(OdDb::kForWrite);
+        OdDbTextStyleTableRecordPtr notes = OdDbTextStyleTableRecord::createObject();
+        notes->setName("Notes");
+        const OdDbObjectId notesId = OdDbSymbolTable::cast(table.get())->add(notes);
+        OdDbDimStyleTableRecordPtr standard = marked->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
+        standard->setDimtxsty(notesId);
+        standard->setDimVar(*OdDbDimVars::indexOf("ldrblk"), OdDmUtil::getArrowId("_Dot", marked.get()));
+    }
+    std::unique_ptr<OdDbDatabase> named = readDxfDrawingFromBytes(writeDxfDrawingToBytes(*marked));
+    OdDbDimStyleTableRecordPtr standard = named->getDimStyleStandardId().safeOpenObject();
+    EXPECT_EQ(recordName(standard->dimtxsty()), "Notes");
+    EXPECT_EQ(recordName(standard->dimldrblk()), "_Dot");
 
     std::unique_ptr<OdDbDatabase> coloured = readDxfDrawing((*folder_ / "wild_colours.dxf").string());
     std::string note;
