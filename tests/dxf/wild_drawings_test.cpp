@@ -211,10 +211,18 @@ TEST_F(WildDrawings, SavesSayTheVersionTheyAreInAndNameWhatR12CannotHold)
         standard->setDimtxsty(notesId);
         standard->setDimVar(*OdDbDimVars::indexOf("ldrblk"), OdDmUtil::getArrowId("_Dot", marked.get()));
     }
-    std::unique_ptr<OdDbDatabase> named = readDxfDrawingFromBytes(writeDxfDrawingToBytes(*marked));
+    // Header variables R12 has not go under names of our own.
+    marked->setDimadec(3);
+    marked->setMEASUREMENT(OdDb::kMetric);
+    const std::string withNames = writeDxfDrawingToBytes(*marked);
+    EXPECT_EQ(withNames.find("\n$DIMADEC"), std::string::npos);
+    EXPECT_EQ(withNames.find("\n$MEASUREMENT"), std::string::npos);
+    std::unique_ptr<OdDbDatabase> named = readDxfDrawingFromBytes(withNames);
     OdDbDimStyleTableRecordPtr standard = named->getDimStyleStandardId().safeOpenObject();
     EXPECT_EQ(recordName(standard->dimtxsty()), "Notes");
     EXPECT_EQ(recordName(standard->dimldrblk()), "_Dot");
+    EXPECT_EQ(named->dimadec(), 3);
+    EXPECT_EQ(named->getMEASUREMENT(), OdDb::kMetric);
 
     std::unique_ptr<OdDbDatabase> coloured = readDxfDrawing((*folder_ / "wild_colours.dxf").string());
     std::string note;

@@ -443,6 +443,10 @@ std::string Writer::headerText() {
       const std::string name(v.name);
       present.insert(name);
       if (name == "$HANDLING" && !m_r12 && m_sourceR12) continue;
+      // A later version's variable that R12 has not: written below under
+      // the name an R12 save gives it.
+      // (An R12 file that has one keeps it as it is.)
+      if (m_r12 && !m_sourceR12 && !dxfHeaderVariableInR12(name) && now.count(dxfHeaderNameInR12(name))) continue;
       bool own = false;
       if (name == "$ACADVER") own = m_version != m_doc->version();
       if (name == "$DWGCODEPAGE") own = m_transcode;
