@@ -230,6 +230,8 @@ TEST_F(WildDrawings, SavesSayTheVersionTheyAreInAndNameWhatR12CannotHold)
     EXPECT_EQ(note.rfind("Not kept in R12: ", 0), 0u) << note;
     EXPECT_NE(note.find("true colours"), std::string::npos) << note;
     EXPECT_NE(note.find("lineweights"), std::string::npos) << note;
+    EXPECT_NE(note.find("header variables"), std::string::npos) << note;  // those R12 has not
+    EXPECT_EQ(readFile(out / "r12.dxf").find("\n$ACADMAINTVER"), std::string::npos);
     const std::vector<Fact> peer = census(out / "r12.dxf", false);
     ASSERT_FALSE(peer.empty()) << "ezdxf cannot read the R12 copy";
     // The same entities, light polylines as R12's polylines.

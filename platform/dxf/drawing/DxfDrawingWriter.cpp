@@ -447,6 +447,13 @@ std::string Writer::headerText() {
       // the name an R12 save gives it.
       // (An R12 file that has one keeps it as it is.)
       if (m_r12 && !m_sourceR12 && !dxfHeaderVariableInR12(name) && now.count(dxfHeaderNameInR12(name))) continue;
+      // One that no R12 file has and the drawing does not model: named in
+      // the note. (Those of this system's own stay.)
+      if (m_r12 && !m_sourceR12 && !now.count(v.name) && !dxfIsR12HeaderVariable(name) &&
+          name.rfind("$QRV_", 0) != 0) {
+        m_losses.add("header variables");
+        continue;
+      }
       bool own = false;
       if (name == "$ACADVER") own = m_version != m_doc->version();
       if (name == "$DWGCODEPAGE") own = m_transcode;

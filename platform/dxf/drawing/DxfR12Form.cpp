@@ -29,6 +29,33 @@ bool dxfIsR12RecordType(std::string_view type) {
   return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
+bool dxfIsR12HeaderVariable(std::string_view name) {
+  static constexpr std::string_view kNames[] = {
+      "$ACADVER",    "$ANGBASE",    "$ANGDIR",     "$ATTDIA",     "$ATTMODE",    "$ATTREQ",     "$AUNITS",
+      "$AUPREC",     "$AXISMODE",   "$AXISUNIT",   "$BLIPMODE",   "$CECOLOR",    "$CELTYPE",    "$CHAMFERA",
+      "$CHAMFERB",   "$CLAYER",     "$COORDS",     "$DIMALT",     "$DIMALTD",    "$DIMALTF",    "$DIMAPOST",
+      "$DIMASO",     "$DIMASZ",     "$DIMBLK",     "$DIMBLK1",    "$DIMBLK2",    "$DIMCEN",     "$DIMCLRD",
+      "$DIMCLRE",    "$DIMCLRT",    "$DIMDLE",     "$DIMDLI",     "$DIMEXE",     "$DIMEXO",     "$DIMGAP",
+      "$DIMLFAC",    "$DIMLIM",     "$DIMPOST",    "$DIMRND",     "$DIMSAH",     "$DIMSCALE",   "$DIMSE1",
+      "$DIMSE2",     "$DIMSHO",     "$DIMSOXD",    "$DIMSTYLE",   "$DIMTAD",     "$DIMTFAC",    "$DIMTIH",
+      "$DIMTIX",     "$DIMTM",      "$DIMTOFL",    "$DIMTOH",     "$DIMTOL",     "$DIMTP",      "$DIMTSZ",
+      "$DIMTVP",     "$DIMTXT",     "$DIMZIN",     "$DRAGMODE",   "$DWGCODEPAGE", "$ELEVATION", "$EXTMAX",
+      "$EXTMIN",     "$FASTZOOM",   "$FILLETRAD",  "$FILLMODE",   "$GRIDMODE",   "$GRIDUNIT",   "$HANDLING",
+      "$HANDSEED",   "$INSBASE",    "$LIMCHECK",   "$LIMMAX",     "$LIMMIN",     "$LTSCALE",    "$LUNITS",
+      "$LUPREC",     "$MAXACTVP",   "$MENU",       "$MIRRTEXT",   "$ORTHOMODE",  "$OSMODE",     "$PDMODE",
+      "$PDSIZE",     "$PELEVATION", "$PEXTMAX",    "$PEXTMIN",    "$PLIMCHECK",  "$PLIMMAX",    "$PLIMMIN",
+      "$PLINEGEN",   "$PLINEWID",   "$PSLTSCALE",  "$PUCSNAME",   "$PUCSORG",    "$PUCSXDIR",   "$PUCSYDIR",
+      "$QTEXTMODE",  "$REGENMODE",  "$SHADEDGE",   "$SHADEDIF",   "$SKETCHINC",  "$SKPOLY",     "$SNAPANG",
+      "$SNAPBASE",   "$SNAPISOPAIR", "$SNAPMODE",  "$SNAPSTYLE",  "$SNAPUNIT",   "$SPLFRAME",   "$SPLINESEGS",
+      "$SPLINETYPE", "$SURFTAB1",   "$SURFTAB2",   "$SURFTYPE",   "$SURFU",      "$SURFV",      "$TDCREATE",
+      "$TDINDWG",    "$TDUPDATE",   "$TDUSRTIMER", "$TEXTSIZE",   "$TEXTSTYLE",  "$THICKNESS",  "$TILEMODE",
+      "$TRACEWID",   "$UCSNAME",    "$UCSORG",     "$UCSXDIR",    "$UCSYDIR",    "$UNITMODE",   "$USERI1",
+      "$USERI2",     "$USERI3",     "$USERI4",     "$USERI5",     "$USERR1",     "$USERR2",     "$USERR3",
+      "$USERR4",     "$USERR5",     "$USRTIMER",   "$VIEWCTR",    "$VIEWDIR",    "$VIEWSIZE",   "$VISRETAIN",
+      "$WORLDVIEW"};
+  return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
 namespace {
 
 std::string_view typeOf(const std::vector<DxfTag>& record) {

@@ -30,6 +30,10 @@ private:
 // entries, the structure records).
 bool dxfIsR12RecordType(std::string_view type);
 
+// Whether R12 files have this header variable ("$DIMASZ": yes,
+// "$LWDISPLAY": no).
+bool dxfIsR12HeaderVariable(std::string_view name);
+
 // Whether a record read from an R12 file is in R12's form and may be
 // copied as it is into an R12 file: no subclass markers, owners or other
 // codes of later versions, no empty handle (files of some small writers
