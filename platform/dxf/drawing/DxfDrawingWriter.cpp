@@ -991,6 +991,8 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
       block->isModelSpace() || qrv::equalNoCase(block->getName(), OdDbBlockTableRecord::paperSpaceName());
   // R12 has no blocks for them: R12 files name them in no BLOCK record.
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
+  // A built-in arrowhead's block that reading made for a name alone: R12
+  // knows it by that name.
   if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad()) return;
   const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
   bool rewrite = needsRewrite(block);
