@@ -21,7 +21,8 @@ drawings from elsewhere:
                           section naming block records the file lacks
     wild_r12_layouts.dxf  the same with the BLOCK_RECORD table, whose
                           entries have no handles while the layouts name
-                          them by handle
+                          them by handle, and a dimension style with its
+                          flags amid its variables
     wild_no_version.dxf   R2000 drawing whose header names no version
                           and no handle seed
     wild_r12_marked.dxf   no header, entities with subclass markers and
@@ -167,6 +168,10 @@ def r12_layouts(path):
     edit(path, [("AC1015", "AC1009")])
     text = open(path, encoding="cp1252").read()
     text = re.sub(r"(  0\nBLOCK_RECORD\n)  5\n[0-9A-F]+\n", r"\1", text)
+    # Dimension style Standard has its flags amid its variables.
+    at = text.index("  2\nStandard\n 70\n0\n", text.index("AcDbDimStyleTableRecord"))
+    middle = text.index("\n140\n", at) + 1
+    text = text[:at] + "  2\nStandard\n" + text[at + len("  2\nStandard\n 70\n0\n"):middle] + " 70\n0\n" + text[middle:]
     open(path, "w", encoding="cp1252", newline="").write(text)
 
 
