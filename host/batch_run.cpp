@@ -51,7 +51,7 @@ bool runScript(const std::string& script, HostServices& services, HostConsole& c
 }  // namespace
 
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console, bool recover) {
+                    HostConsole& console, bool recover, const std::string& saveVersion) {
   HostApDocManager& documents = services.documents();
   std::vector<std::pair<std::string, std::string>> failures;
   int saved = 0;
@@ -68,6 +68,7 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     if (doc)
       for (const std::string& note : readingNotes(read))
         console.print(hostFormat(hostText(HostText::kReadNote).c_str(), note.c_str()));
+    if (doc && !saveVersion.empty()) doc->setSaveVersion(saveVersion);
     if (!doc) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotOpen).c_str(), why.c_str()));
     } else if (!runScript(script, services, console, why)) {

@@ -13,8 +13,9 @@ namespace qrvhost {
 
 // Gives the number of drawings that failed (could not be opened, the script
 // failed, or the drawing could not be saved).
-// `recover`: each drawing is opened through recovery.
+// `recover`: each drawing is opened through recovery. `saveVersion`: the
+// DXF version each is saved in ("R12"); empty: each drawing's own.
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console, bool recover = false);
+                    HostConsole& console, bool recover = false, const std::string& saveVersion = {});
 
 }  // namespace qrvhost

@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "drawing_io.h"
+
 namespace qrvhost {
 
 const char* usageText() {
   return "usage: qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]\n"
-         "               [--module FILE] [--each] [--recover] [--help] [--version] [DRAWING.dxf ...]\n"
+         "               [--module FILE] [--each [--dxf-version V]] [--recover] [--help] [--version]\n"
+         "               [DRAWING.dxf ...]\n"
          "  --gui            the main window (the default when a display answers and neither\n"
          "                   --script nor --console is given); with --script the script's lines\n"
          "                   are typed into the window's command line\n"
@@ -19,6 +22,8 @@ const char* usageText() {
          "  --module FILE    load this module library instead of libdds.so next to qrvhost\n"
          "  --each           with --script: run the script on each drawing in turn and save it;\n"
          "                   a progress line per drawing and a summary at the end\n"
+         "  --dxf-version V  with --each: save in DXF version V (R12, R2000, R2004, R2007, R2010,\n"
+         "                   R2013, R2018) instead of each drawing's own\n"
          "  --recover        open the drawings named through recovery, as RECOVER does: a damaged\n"
          "                   file is read as far as it goes, each repair said\n"
          "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
@@ -68,6 +73,14 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       options.newDrawing = true;
     } else if (arg == "--each") {
       options.each = true;
+    } else if (arg == "--dxf-version") {
+      auto v = value("--dxf-version");
+      if (!v) return std::nullopt;
+      options.saveVersion = hostSaveVersionName(*v);
+      if (options.saveVersion.empty()) {
+        error = "--dxf-version takes one of " + std::string(kHostSaveVersions) + ", not '" + *v + "'";
+        return std::nullopt;
+      }
     } else if (arg == "--recover") {
       options.recover = true;
     } else if (arg == "--gui") {
@@ -85,6 +98,10 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
   }
   if (options.each && (!options.script || options.drawings.empty())) {
     error = "--each needs --script FILE and at least one drawing";
+    return std::nullopt;
+  }
+  if (!options.saveVersion.empty() && !options.each) {
+    error = "--dxf-version goes with --each (SAVEAS chooses the version in a session)";
     return std::nullopt;
   }
   if (options.gui && options.console) {

@@ -71,6 +71,7 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);
   doc->setSavesBinary(read.binary);
+  doc->setSaveVersion(read.version);
   // Values reading replaced, and repairs a save writes, are changes the
   // user has not saved yet.
   if (doc->database()->changedSinceLoading() || read.repaired) doc->markChanged();
@@ -109,7 +110,11 @@ bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& 
     const std::vector<std::string> failures = refreshDimensionBlocks(*doc.database());
     for (const std::string& f : failures) hostTraceWarning("host/files", __LINE__, f);
     if (dimensionFailures) *dimensionFailures = failures;
-    hostWriteDrawing(*doc.database(), path, doc.savesBinary());
+    HostDrawingSave save;
+    save.binary = doc.savesBinary();
+    save.version = doc.saveVersion();
+    hostWriteDrawing(*doc.database(), path, save);
+    if (dimensionFailures && !save.note.empty()) dimensionFailures->push_back(save.note);
   } catch (const OdError& e) {
     error = e.description();
   } catch (const std::exception& e) {

@@ -41,8 +41,9 @@ std::vector<std::string> refreshDimensionBlocks(OdDbDatabase& db);
 
 // Writes the drawing (atomically, by the file layer) and marks the document
 // saved under that name; false with `error` set on failure, the document
-// then unchanged. Dimensions that kept their old block are named in
-// `dimensionFailures`.
+// then unchanged. Lines for the user go to `dimensionFailures`: dimensions
+// that kept their old block, and what the DXF version written could not
+// hold (one note).
 bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error,
                      std::vector<std::string>* dimensionFailures = nullptr);
 

@@ -5,6 +5,7 @@
 #if QRVHOST_HAVE_DXF
 #include "OdDbDatabase.h"
 #include "DxfDrawingIO.h"
+#include "OdResult.h"
 #endif
 
 namespace qrvhost {
@@ -20,10 +21,17 @@ bool bindDrawingFiles() {
         read.dropped = report.dropped;
         read.repairs = report.repairs;
         read.binary = dxfDrawingForm(*db) == DxfForm::Binary;
+        read.version = std::string(dxfVersionRelease(dxfDrawingVersion(*db)));
         return db;
       },
-      [](const OdDbDatabase& db, const std::string& path, bool binary) {
-        writeDxfDrawing(db, path, dxfDrawingVersion(db), binary ? DxfForm::Binary : DxfForm::Text);
+      [](const OdDbDatabase& db, const std::string& path, HostDrawingSave& save) {
+        DxfVersion version = dxfDrawingVersion(db);
+        if (!save.version.empty()) {
+          const auto chosen = dxfVersionFromRelease(save.version);
+          if (!chosen) throw OdError(eInvalidInput, "no DXF version '" + save.version + "'");
+          version = *chosen;
+        }
+        writeDxfDrawing(db, path, version, save.binary ? DxfForm::Binary : DxfForm::Text, &save.note);
       });
   return true;
 #else

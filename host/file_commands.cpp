@@ -10,6 +10,7 @@
 #include "command_processor.h"
 #include "documents.h"
 #include "drawing_files.h"
+#include "drawing_io.h"
 #include "editor_input.h"
 #include "host_commands.h"
 #include "host_error.h"
@@ -92,11 +93,35 @@ bool mayReplaceReadOnly(CommandProcessor& cp, const std::string& path) {
 
 // Asks for a file name and saves under it. False when the user gave up or
 // the save failed (said so).
+// The version a save of `doc` writes, for the user: a new drawing's is the
+// latest.
+std::string shownVersion(HostApDocument& doc) { return doc.saveVersion().empty() ? "R2018" : doc.saveVersion(); }
+
+// Puts the document's save version back unless the save went through.
+struct SaveVersionGuard {
+  HostApDocument& doc;
+  std::string before = doc.saveVersion();
+  bool saved = false;
+  ~SaveVersionGuard() {
+    if (!saved) doc.setSaveVersion(before);
+  }
+};
+
 bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   const std::string current = doc.fileName().empty() ? doc.title() : doc.fileName();
+  // A version name typed instead of a file name chooses the DXF version
+  // (it sticks to the drawing once saved), and the name is asked again.
+  SaveVersionGuard guard{doc};
   OdString typed;
-  const int r = cp.input().getString(
-      hostFormat(hostText(HostText::kSaveAsPromptDefault).c_str(), current.c_str()), "", kTextAnswer, typed);
+  int r = kPromptCancelled;
+  for (;;) {
+    cp.input().print(hostFormat(hostText(HostText::kSaveAsVersion).c_str(), shownVersion(doc).c_str(), kHostSaveVersions));
+    r = cp.input().getString(hostFormat(hostText(HostText::kSaveAsPromptDefault).c_str(), current.c_str()), "",
+                             kTextAnswer, typed);
+    const std::string version = r == kPromptText ? hostSaveVersionName(std::string(typed)) : std::string();
+    if (version.empty()) break;
+    doc.setSaveVersion(version);
+  }
   if (r == kPromptCancelled) return false;
   const std::string answer = r == kPromptEnter ? current : std::string(typed);
   const std::string path = drawingPath(answer);
@@ -113,7 +138,8 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   } else if (!sameFile && fs::exists(path, ec)) {
     if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
   }
-  return writeDrawing(cp, doc, path);
+  guard.saved = writeDrawing(cp, doc, path);
+  return guard.saved;
 }
 
 bool save(CommandProcessor& cp, HostApDocument& doc) {

@@ -125,7 +125,8 @@ std::vector<std::string> RecoveryKeeper::tick(const HostApDocManager& documents)
     try {
       // The copy first, then the note that names it: a note always names a
       // complete copy.
-      hostWriteDrawing(*doc->database(), base + ".dxf", false);
+      HostDrawingSave save;
+      hostWriteDrawing(*doc->database(), base + ".dxf", save);
       if (!hostSaveFileAtomically(base + ".name", doc->fileName() + "\n" + doc->title() + "\n", error))
         throw OdError(eFileWriteError, error);
     } catch (const std::exception& e) {

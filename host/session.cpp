@@ -285,7 +285,8 @@ int runHost(int argc, const char* const* argv) {
     gCompletionServices = &services;
 
     if (options->each) {
-      if (runScriptOnEach(options->drawings, eachScript, services, console, options->recover) > 0)
+      if (runScriptOnEach(options->drawings, eachScript, services, console, options->recover,
+                          options->saveVersion) > 0)
         status = kExitBatchFailed;
     } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);

@@ -121,7 +121,7 @@ void appendNumber(std::string& out, T value)
 
 } // namespace
 
-std::string dxfTextToBinary(std::string_view text)
+std::string dxfTextToBinary(std::string_view text, bool oneByteCodes)
 {
     std::string out(kDxfBinarySentinel);
     out.reserve(text.size());
@@ -129,11 +129,20 @@ std::string dxfTextToBinary(std::string_view text)
     DxfTokenizer tokenizer(text, text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0, 1);
     DxfTag tag;
     std::vector<uint8_t> data;
+    auto putCode = [&](int code) {
+        if (oneByteCodes && code >= 0 && code < 255) {
+            out += static_cast<char>(code);
+            return;
+        }
+        if (oneByteCodes)
+            out += static_cast<char>(255);
+        appendNumber(out, static_cast<int16_t>(code));
+    };
     while (tokenizer.next(tag)) {
         // Binary files hold codes as 16-bit signed numbers, odd ones too.
         if (tag.code < -0x8000 || tag.code > 0x7FFF)
             throw DxfError(tag.line, "group code " + std::to_string(tag.code) + " has no binary form");
-        appendNumber(out, static_cast<int16_t>(tag.code));
+        putCode(tag.code);
         switch (tag.kind()) {
         case DxfValueKind::Double:
             appendNumber(out, tag.toDouble());
@@ -162,7 +171,7 @@ std::string dxfTextToBinary(std::string_view text)
                 at += n;
                 if (at >= data.size())
                     break;
-                appendNumber(out, static_cast<int16_t>(tag.code));
+                putCode(tag.code);
             }
             break;
         }

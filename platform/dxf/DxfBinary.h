@@ -22,9 +22,10 @@ inline bool dxfIsBinary(std::string_view bytes)
 // end-of-file marker. Throws DxfError.
 std::string dxfBinaryToText(std::string_view bytes);
 
-// The binary form of ASCII DXF text (of R13 and later: two-byte group
-// codes), the inverse of dxfBinaryToText: dxfTextToBinary(dxfBinaryToText(b))
-// is b for such a file. Values are read by their group code's kind; caret
-// escapes become the characters they stand for. Throws DxfError naming the
-// line of a value that has no binary form.
-std::string dxfTextToBinary(std::string_view text);
+// The binary form of ASCII DXF text, the inverse of dxfBinaryToText:
+// dxfTextToBinary(dxfBinaryToText(b)) is b. Group codes take two bytes (R13
+// and later), or with `oneByteCodes` (R12) one, 255 announcing a two-byte
+// code. Values are read by their group code's kind; caret escapes become
+// the characters they stand for. Throws DxfError naming the line of a value
+// that has no binary form.
+std::string dxfTextToBinary(std::string_view text, bool oneByteCodes = false);

@@ -22,8 +22,9 @@ class OdDbDatabase;
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path);
 
 // Writes the drawing atomically (temporary file, flush, rename; the previous
-// file is kept as NAME.bak) in the version it was read in, R2018 for a new
-// drawing. Throws OdError saying why when it cannot.
+// file is kept as NAME.bak) in the version it was read in (see
+// dxfDrawingVersion), R2018 for a new drawing. Throws OdError saying why
+// when it cannot.
 void writeDxfDrawing(const OdDbDatabase& db, const std::string& path);
 
 // What reading repaired or assumed: dangling references, a missing
@@ -41,7 +42,7 @@ struct DxfReadReport {
 };
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);
 
-// Writes in the given version (R2000 to R2018).
+// Writes in the given version (R12, R2000 to R2018).
 void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version);
 
 // The two forms of a DXF file. A drawing is written in the form it was read
@@ -50,7 +51,10 @@ void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion
 // as caret escapes ("^J"), so either form keeps them.
 enum class DxfForm { Text, Binary };
 DxfForm dxfDrawingForm(const OdDbDatabase& db);
-void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form);
+// `lossNote` (when given) gets what the version cannot hold, as one note
+// ("Not kept in R12: 3 true colours, 2 MTEXT"); empty when nothing.
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form,
+                     std::string* lossNote = nullptr);
 
 // Reads a file whose structure is damaged (see DxfRecovery.h): every
 // section and record that can be read, misplaced ones put where they
@@ -64,7 +68,12 @@ std::unique_ptr<OdDbDatabase> readDxfDrawingFromBytes(const std::string& bytes, 
 std::unique_ptr<OdDbDatabase> recoverDxfDrawingFromBytes(const std::string& bytes, DxfReadReport& report);
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db);
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version);
-std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form);
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form,
+                                   std::string* lossNote = nullptr);
 
-// The version a drawing was read in; R2018 for a drawing made in memory.
+// The version a drawing is saved in unless told otherwise: the version it
+// was read in (R13 and R14: R2000), R2018 for a drawing made in memory. An
+// R12 (or older, or unnamed) drawing stays R12, unless the file holds
+// records R12 has not (an LWPOLYLINE, a BLOCK_RECORD table, OBJECTS): then
+// R2000.
 DxfVersion dxfDrawingVersion(const OdDbDatabase& db);

@@ -51,3 +51,13 @@ std::string_view dxfVersionRelease(DxfVersion version)
             return v.release;
     return "unknown";
 }
+
+std::optional<DxfVersion> dxfVersionFromRelease(std::string_view release)
+{
+    if (!release.empty() && (release.front() == 'R' || release.front() == 'r'))
+        release.remove_prefix(1);
+    for (const VersionName& v : kVersions)
+        if (v.release.substr(1) == release && v.version != DxfVersion::R13 && v.version != DxfVersion::R14)
+            return v.version;
+    return std::nullopt;
+}

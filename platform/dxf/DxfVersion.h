@@ -25,6 +25,9 @@ std::string_view dxfOlderThanR12(std::string_view acadver);
 std::string_view dxfVersionName(DxfVersion version);
 // R2000 -> "R2000", for messages meant for users.
 std::string_view dxfVersionRelease(DxfVersion version);
+// The versions drawings are written in, by release name, any letter case,
+// "R" optional: "R12", "2000" ... "r2018"; nullopt for others (R13, R14).
+std::optional<DxfVersion> dxfVersionFromRelease(std::string_view release);
 
 // From R2007 on, text in DXF files is UTF-8; before, it is in the code page
 // that $DWGCODEPAGE names.

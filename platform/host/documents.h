@@ -54,6 +54,10 @@ public:
   // The form saves write: binary DXF, or text (the form the file had).
   bool savesBinary() const { return m_savesBinary; }
   void setSavesBinary(bool binary) { m_savesBinary = binary; }
+  // The DXF version saves write ("R12", "R2000" ... "R2018"), as SAVEAS
+  // chose it; empty: the version the drawing was read in.
+  const std::string& saveVersion() const { return m_saveVersion; }
+  void setSaveVersion(std::string version) { m_saveVersion = std::move(version); }
 
   // The pick-first selection: what SELECT (or a pick in a view) left
   // selected for the next command and the Properties palette.
@@ -78,6 +82,7 @@ private:
   std::string m_fileName, m_title;
   std::uint64_t m_savedStamp = 0;
   bool m_savesBinary = false;
+  std::string m_saveVersion;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;

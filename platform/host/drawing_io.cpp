@@ -33,6 +33,14 @@ std::string hostDrawingPath(const std::string& typed) {
   return (ec ? p : absolute.lexically_normal()).string();
 }
 
+std::string hostSaveVersionName(const std::string& typed) {
+  std::string upper;
+  for (char c : typed) upper += char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  for (const char* v : {"R12", "R2000", "R2004", "R2007", "R2010", "R2013", "R2018"})
+    if (upper == v) return v;
+  return {};
+}
+
 void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer) {
   io().reader = std::move(reader);
   io().writer = std::move(writer);
@@ -55,7 +63,7 @@ std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path) {
   return db;
 }
 
-void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, bool binary) {
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, HostDrawingSave& save) {
   if (!io().writer) throw OdError(eNotImplemented, "this build of the host cannot write drawing files");
-  io().writer(db, path, binary);
+  io().writer(db, path, save);
 }

@@ -18,16 +18,27 @@ struct HostDrawingRead {
   std::size_t repairs = 0;            // of those, what recovery repaired (the rest: what the reader assumed)
   std::size_t dropped = 0;            // records recovery could not place
   bool binary = false;                // the file was binary; saves keep that form
+  std::string version;                // the DXF version saves write unless told otherwise ("R12")
 };
 
 using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, HostDrawingRead& read)>;
-// `binary`: the form to write.
-using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path, bool binary)>;
+// How a drawing is written, and what writing could not keep.
+struct HostDrawingSave {
+  bool binary = false;  // the form to write
+  std::string version;  // "R12", "R2000" ... "R2018"; empty: the drawing's own
+  std::string note;     // what the version cannot hold ("Not kept in R12: ..."), empty when nothing
+};
+using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::string& path, HostDrawingSave& save)>;
 
 // The file a typed drawing name stands for: surrounding double quotes
 // dropped, a leading "~/" is the home folder, ".dxf" added when the name has
 // no extension, made absolute.
 std::string hostDrawingPath(const std::string& typed);
+
+// The DXF versions drawings are saved in, as typed ("r12", "R2000"): the
+// name as written in HostDrawingSave::version, or "" for none of them.
+std::string hostSaveVersionName(const std::string& typed);
+inline constexpr const char* kHostSaveVersions = "R12, R2000, R2004, R2007, R2010, R2013, R2018";
 
 // Empty functions withdraw the reader or writer.
 void hostSetDrawingIO(HostDrawingReader reader, HostDrawingWriter writer);
@@ -40,4 +51,4 @@ std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path, HostDrawi
 // The same for a drawing read as a source of records: what reading replaced
 // goes to the log.
 std::unique_ptr<OdDbDatabase> hostReadDrawing(const std::string& path);
-void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, bool binary);
+void hostWriteDrawing(const OdDbDatabase& db, const std::string& path, HostDrawingSave& save);

@@ -38,6 +38,8 @@ const QrStringEntry kHostStrings[] = {
     T(kNewDrawing, "New drawing \"%s\".", "Новый чертёж \"%s\"."),
     T(kSaveAsPromptDefault, "Enter file name <%s>:", "Имя файла <%s>:"),
     T(kSaveAsPrompt, "Enter file name:", "Имя файла:"),
+    T(kSaveAsVersion, "Saving as DXF %s; type a version (%s) instead of a name to choose another.",
+      "Сохранение в DXF %s; чтобы выбрать другую версию, вместо имени введите её (%s)."),
     T(kSaved, "Saved \"%s\".", "Сохранён \"%s\"."),
     T(kCannotSave, "Cannot save \"%s\": %s", "Невозможно сохранить \"%s\": %s"),
     T(kReplacePrompt, "\"%s\" already exists. Replace it? [%s] <No>:",

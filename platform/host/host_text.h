@@ -28,6 +28,7 @@ enum class HostText : unsigned {
   kNewDrawing,
   kSaveAsPromptDefault,
   kSaveAsPrompt,
+  kSaveAsVersion,
   kSaved,
   kCannotSave,
   kReplacePrompt,

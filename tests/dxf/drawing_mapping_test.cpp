@@ -609,10 +609,10 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     EXPECT_NO_THROW(read(markedOut));
 
     // A carriage return inside a text (no line ending) is kept through a
-    // save, which writes an R12 drawing anew.
+    // save as R2000, which writes an R12 drawing anew.
     std::unique_ptr<OdDbDatabase> withCr =
         read(entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB"}));
-    const std::string crSaved = writeDxfDrawingToBytes(*withCr);
+    const std::string crSaved = writeDxfDrawingToBytes(*withCr, DxfVersion::R2000);
     EXPECT_NE(crSaved.find("\nA^MB\n"), std::string::npos);  // as an escape, never raw
     std::unique_ptr<OdDbDatabase> crAgain = read(crSaved);
     OdDbTextPtr text = onlyEntity(*crAgain);
@@ -630,7 +630,7 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
          "  0", "INSERT", "  8", "0", " 66", "1", "  2", "TAG", " 10", "5.0", " 20", "5.0", "  0", "ATTRIB", "  8",
          "0", " 10", "5.0", " 20", "5.0", " 40", "1.0", "  1", "A1", "  2", "T", " 70", "0", "  0", "SEQEND", "  8",
          "0", "  0", "ENDSEC", "  0", "EOF"}));
-    const std::string r2000 = writeDxfDrawingToBytes(*r12);
+    const std::string r2000 = writeDxfDrawingToBytes(*r12, DxfVersion::R2000);
     const size_t lineAt = r2000.find("AcDbLine\n");
     ASSERT_NE(lineAt, std::string::npos);
     EXPECT_NE(r2000.find(" 39\n2.5\n", lineAt), std::string::npos);

@@ -19,6 +19,15 @@ drawings from elsewhere:
     wild_r12_objects.dxf  R2000 drawing labelled R12 without its
                           BLOCK_RECORD table: handles and an OBJECTS
                           section naming block records the file lacks
+    wild_r12_layouts.dxf  the same with the BLOCK_RECORD table, whose
+                          entries have no handles while the layouts name
+                          them by handle, and a dimension style with its
+                          flags amid its variables
+    wild_no_version.dxf   R2000 drawing whose header names no version
+                          and no handle seed
+    wild_r12_marked.dxf   no header, entities with subclass markers and
+                          empty handles (what some small writers make)
+    wild_colours.dxf      R2004 with a true colour and a lineweight
 
 Usage: make_wild_drawings.py OUTPUT_FOLDER
        make_wild_drawings.py --census DRAWING.dxf OUT.tsv [--recover]
@@ -30,6 +39,7 @@ and "audit errors" from its audit. Needs ezdxf (Debian: python3-ezdxf).
 """
 import json
 import os
+import re
 import sys
 
 import ezdxf
@@ -153,6 +163,48 @@ def r12_objects(path):
     open(path, "w", encoding="cp1252", newline="").write(text)
 
 
+def r12_layouts(path):
+    r2000(path)
+    edit(path, [("AC1015", "AC1009")])
+    text = open(path, encoding="cp1252").read()
+    text = re.sub(r"(  0\nBLOCK_RECORD\n)  5\n[0-9A-F]+\n", r"\1", text)
+    # Dimension style Standard has its flags amid its variables.
+    at = text.index("  2\nStandard\n 70\n0\n", text.index("AcDbDimStyleTableRecord"))
+    middle = text.index("\n140\n", at) + 1
+    text = text[:at] + "  2\nStandard\n" + text[at + len("  2\nStandard\n 70\n0\n"):middle] + " 70\n0\n" + text[middle:]
+    open(path, "w", encoding="cp1252", newline="").write(text)
+
+
+def no_version(path):
+    r2000(path)
+    text = open(path, encoding="cp1252").read()
+    text = re.sub(r"  9\n\$ACADVER\n  1\n[^\n]*\n", "", text)
+    text = re.sub(r"  9\n\$HANDSEED\n  5\n[^\n]*\n", "", text)
+    open(path, "w", encoding="cp1252", newline="").write(text)
+
+
+def r12_marked(path):
+    doc = ezdxf.new("R12")
+    for i in range(3):
+        doc.modelspace().add_line((i, 0), (i, 5), dxfattribs={"layer": "EDGES"})
+    doc.saveas(path)
+    text = open(path, encoding="cp1252").read()
+    # No header; the lines in the later form, with empty handles.
+    text = re.sub(r"  0\nSECTION\n  2\nHEADER\n.*?  0\nENDSEC\n", "", text, count=1, flags=re.S)
+    text = re.sub(r"  0\nLINE\n  5\n[0-9A-F]+\n  8\nEDGES\n",
+                  "  0\nLINE\n  5\n\n100\nAcDbEntity\n  8\nEDGES\n100\nAcDbLine\n", text)
+    open(path, "w", encoding="cp1252", newline="").write(text)
+
+
+def colours(path):
+    doc = ezdxf.new("R2004", setup=True)
+    line = doc.modelspace().add_line((0, 8), (10, 8))
+    line.rgb = (10, 120, 230)
+    line.dxf.lineweight = 50
+    doc.modelspace().add_circle((5, 5), 2)
+    doc.saveas(path)
+
+
 def census(path, out_path, use_recover):
     with open(path, "rb") as f:
         is_binary = f.read(22) == b"AutoCAD Binary DXF\r\n\x1a\x00"
@@ -186,6 +238,10 @@ MAKERS = {
     "wild_handles.dxf": handles,
     "wild_damaged.dxf": damaged,
     "wild_r12_objects.dxf": r12_objects,
+    "wild_r12_layouts.dxf": r12_layouts,
+    "wild_no_version.dxf": no_version,
+    "wild_r12_marked.dxf": r12_marked,
+    "wild_colours.dxf": colours,
 }
 
 

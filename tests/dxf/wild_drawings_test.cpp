@@ -6,6 +6,8 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbEntities.h"
+#include "OdDbTextStyleTableRecord.h"
+#include "OdDmUtil.h"
 
 using namespace dxftest;
 
@@ -134,7 +136,8 @@ TEST_P(WildDrawing, OpensSavesAndReadsBackAlikeHereAndInEzdxf)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, WildDrawing,
                          ::testing::Values("nested_r12", "binary", "AC1006", "AC1003", "named_refs", "handles",
-                                           "damaged", "r12_objects"));
+                                           "damaged", "r12_objects", "r12_layouts", "no_version", "r12_marked",
+                                           "colours"));
 
 TEST_F(WildDrawings, RepairsAreSaidWithTheirLinesAndMarkTheDrawingChanged)
 {
@@ -179,4 +182,62 @@ TEST_F(WildDrawings, BinaryDrawingsKeepTheirLineBreaksAndTheirForm)
     std::unique_ptr<OdDbDatabase> fromText = readDxfDrawing((out / "text.dxf").string());
     EXPECT_EQ(dxfDrawingForm(*fromText), DxfForm::Text);
     EXPECT_EQ(texts(*fromText), expected);
+}
+
+// What is written is in the version written: a header without a version
+// gets the one its body is in, records of a later form in an R12 file are
+// written in R12 form, and what R12 cannot hold is named in one note.
+TEST_F(WildDrawings, SavesSayTheVersionTheyAreInAndNameWhatR12CannotHold)
+{
+    TempFolder out;
+    std::unique_ptr<OdDbDatabase> unnamed = readDxfDrawing((*folder_ / "wild_no_version.dxf").string());
+    EXPECT_EQ(dxfDrawingVersion(*unnamed), DxfVersion::R2000);
+    writeDxfDrawing(*unnamed, (out / "named.dxf").string());
+    EXPECT_NE(readFile(out / "named.dxf").find("$ACADVER\n  1\nAC1015\n"), std::string::npos);
+
+    std::unique_ptr<OdDbDatabase> marked = readDxfDrawing((*folder_ / "wild_r12_marked.dxf").string());
+    EXPECT_EQ(dxfDrawingVersion(*marked), DxfVersion::R12);
+    const std::string r12 = writeDxfDrawingToBytes(*marked);
+    EXPECT_EQ(r12.find("AcDb"), std::string::npos);
+    EXPECT_EQ(r12.find("LINE\n  5\n\n"), std::string::npos);  // no empty handle
+    {
+        // Style references R12 has no group code for travel by name in a
+        // file without handles: read back, they name the same records.
+        OdDbObjectPtr table = marked->getTextStyleTableId().openObject(OdDb::kForWrite);
+        OdDbTextStyleTableRecordPtr notes = OdDbTextStyleTableRecord::createObject();
+        notes->setName("Notes");
+        const OdDbObjectId notesId = OdDbSymbolTable::cast(table.get())->add(notes);
+        OdDbDimStyleTableRecordPtr standard = marked->getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
+        standard->setDimtxsty(notesId);
+        standard->setDimVar(*OdDbDimVars::indexOf("ldrblk"), OdDmUtil::getArrowId("_Dot", marked.get()));
+    }
+    // Header variables R12 has not go under names of our own.
+    marked->setDimadec(3);
+    marked->setMEASUREMENT(OdDb::kMetric);
+    const std::string withNames = writeDxfDrawingToBytes(*marked);
+    EXPECT_EQ(withNames.find("\n$DIMADEC"), std::string::npos);
+    EXPECT_EQ(withNames.find("\n$MEASUREMENT"), std::string::npos);
+    std::unique_ptr<OdDbDatabase> named = readDxfDrawingFromBytes(withNames);
+    OdDbDimStyleTableRecordPtr standard = named->getDimStyleStandardId().safeOpenObject();
+    EXPECT_EQ(recordName(standard->dimtxsty()), "Notes");
+    EXPECT_EQ(recordName(standard->dimldrblk()), "_Dot");
+    EXPECT_EQ(named->dimadec(), 3);
+    EXPECT_EQ(named->getMEASUREMENT(), OdDb::kMetric);
+
+    std::unique_ptr<OdDbDatabase> coloured = readDxfDrawing((*folder_ / "wild_colours.dxf").string());
+    std::string note;
+    writeDxfDrawing(*coloured, (out / "r12.dxf").string(), DxfVersion::R12, DxfForm::Text, &note);
+    EXPECT_EQ(note.rfind("Not kept in R12: ", 0), 0u) << note;
+    EXPECT_NE(note.find("true colours"), std::string::npos) << note;
+    EXPECT_NE(note.find("lineweights"), std::string::npos) << note;
+    EXPECT_NE(note.find("header variables"), std::string::npos) << note;  // those R12 has not
+    EXPECT_EQ(readFile(out / "r12.dxf").find("\n$ACADMAINTVER"), std::string::npos);
+    const std::vector<Fact> peer = census(out / "r12.dxf", false);
+    ASSERT_FALSE(peer.empty()) << "ezdxf cannot read the R12 copy";
+    // The same entities, light polylines as R12's polylines.
+    std::map<std::string, std::string> counts = factsOfKind(census(*folder_ / "wild_colours.dxf", false), "count");
+    counts["POLYLINE "] = counts["LWPOLYLINE "];
+    counts.erase("LWPOLYLINE ");
+    EXPECT_EQ(factsOfKind(peer, "count"), counts);
+    EXPECT_NE(readFile(out / "r12.dxf").find("$ACADVER\n  1\nAC1009\n"), std::string::npos);
 }

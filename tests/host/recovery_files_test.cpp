@@ -30,7 +30,7 @@ void useTinyDrawingFiles() {
         db->setDimasz(value);
         return db;
       },
-      [](const OdDbDatabase& db, const std::string& path, bool) { std::ofstream(path) << db.dimasz(); });
+      [](const OdDbDatabase& db, const std::string& path, HostDrawingSave&) { std::ofstream(path) << db.dimasz(); });
 }
 
 // A session in a child process (a copy of `host`) that changes a drawing,

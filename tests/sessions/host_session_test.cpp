@@ -81,3 +81,46 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
       dir, "print('dimensions', len(doc.modelspace().query('DIMENSION')), 'Big' in doc.dimstyles)\n", redone);
   EXPECT_TRUE(contains(py, "errors 0\ndimensions 3 True")) << py;
 }
+
+// An R12 drawing saves as R12 unless SAVEAS is told a version, which then
+// holds for later saves; a batch saves every drawing in the version it is
+// given, and names what that version cannot hold.
+TEST(HostSessions, SavesChooseTheirDxfVersion) {
+  const auto dir = tempFolder("versions");
+  {
+    OdDbDatabase db;
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    OdDbLinePtr line = OdDbLine::createObject();
+    line->setEndPoint({10, 0, 0});
+    line->setColor(OdCmColor::fromRGB(10, 120, 230));
+    ms->appendOdDbEntity(line);
+    ms.release();
+    writeDxfDrawing(db, (dir / "old.dxf").string(), DxfVersion::R12);
+    writeDxfDrawing(db, (dir / "new.dxf").string());
+  }
+  const auto copy = dir / "copy.dxf", later = dir / "later.dxf";
+  Result r = runScript(dir, "SAVEAS\n" + copy.string() + "\nSAVEAS\nr2004\n" + later.string() + "\nDIMASZ 0.3\nSAVE\nQUIT\n",
+                       (dir / "old.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  expectAllIn(r.out, {"Saving as DXF R12;", "Saving as DXF R2004;"});
+  EXPECT_TRUE(contains(readAll(copy), "$ACADVER\n  1\nAC1009\n"));
+  EXPECT_TRUE(contains(readAll(later), "$ACADVER\n  1\nAC1018\n"));  // the SAVE after it too
+  EXPECT_DOUBLE_EQ(readDxfDrawing(later.string())->dimasz(), 0.3);
+
+  writeText(dir / "batch.scr", "DIMASZ\n0.5\n");
+  r = runHost("--each --dxf-version R12 --script " + (dir / "batch.scr").string() + " " + (dir / "old.dxf").string() +
+              " " + (dir / "new.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Not kept in R12: ")) << r.out;
+  EXPECT_TRUE(contains(r.out, "1 true colours")) << r.out;
+  EXPECT_FALSE(contains(r.out, "Note:")) << r.out;  // the R12 file reads without repairs
+  for (const char* name : {"old.dxf", "new.dxf"}) {
+    EXPECT_EQ(dxfDrawingVersion(*readDxfDrawing((dir / name).string())), DxfVersion::R12) << name;
+    if (ezdxfAvailable())
+      EXPECT_EQ(ezdxfReport(dir, "print(doc.dxfversion, len(doc.modelspace()))\n", dir / name), "errors 0\nAC1009 1\n")
+          << name;
+  }
+  r = runHost("--dxf-version R13 --each --script " + (dir / "batch.scr").string() + " " + (dir / "old.dxf").string());
+  EXPECT_NE(r.status, 0);
+  EXPECT_TRUE(contains(r.out, "--dxf-version takes one of")) << r.out;
+}

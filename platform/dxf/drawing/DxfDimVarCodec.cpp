@@ -20,10 +20,18 @@ std::optional<int> dxfDimVarByCode(int code) {
 DxfVersion dxfDimVarSince(int index) {
   const std::string_view key = OdDbDimVars::describe(index).key;
   // Variables that came with R2007 (and DIMTXTDIRECTION with R2010); the
-  // others are in every DIMSTYLE entry from R2000 on.
+  // others are in every DIMSTYLE entry from R2000 on, and those R12 had
+  // before.
   for (std::string_view k : {"fxl", "fxlon", "jogang", "tfill", "tfillclr", "ltype", "ltex1", "ltex2"})
     if (key == k) return DxfVersion::R2007;
   if (key == "txtdirection") return DxfVersion::R2010;
+  // R12's entries hold the texts, reals, flags and colours of its codes
+  // 3-4, 40-48, 71-78, 140-147 and 170-178 (its arrowheads by name, 5-7,
+  // which the writer handles itself).
+  const int c = OdDbDimVars::describe(index).dxfCode;
+  if (c == 3 || c == 4 || (c >= 40 && c <= 48) || (c >= 71 && c <= 78) || (c >= 140 && c <= 147) ||
+      (c >= 170 && c <= 178))
+    return DxfVersion::R12;
   return DxfVersion::R2000;
 }
 

@@ -10,6 +10,7 @@
 #include "DxfDrawingReader.h"
 #include "DxfDrawingSource.h"
 #include "DxfDrawingWriter.h"
+#include "DxfR12Form.h"
 
 namespace {
 
@@ -83,8 +84,16 @@ std::unique_ptr<OdDbDatabase> recoverDxfDrawingFromBytes(const std::string& byte
 DxfVersion dxfDrawingVersion(const OdDbDatabase& db) {
   auto source = static_cast<const DxfDrawingSource*>(db.fileSource().get());
   if (!source) return DxfVersion::R2018;
-  // R12 to R14 drawings are written as R2000, the oldest version written.
-  return std::max(source->doc.version(), DxfVersion::R2000);
+  if (source->doc.version() >= DxfVersion::R13) return std::max(source->doc.version(), DxfVersion::R2000);
+  // An R12 drawing stays R12, unless the file holds what R12 has not
+  // (records of later versions, such as LWPOLYLINE, HATCH, a BLOCK_RECORD
+  // table or an OBJECTS section: files of small writers that name no
+  // version, or name R12 and write newer records): R2000 holds those.
+  for (const DxfSection& s : source->doc.sections())
+    if (s.name == "CLASSES" || s.name == "OBJECTS") return DxfVersion::R2000;
+  for (std::size_t i = 0; i < source->recordCount(); ++i)
+    if (!dxfIsR12RecordType(source->type(i))) return DxfVersion::R2000;
+  return DxfVersion::R12;
 }
 
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report) {
@@ -105,10 +114,10 @@ DxfForm dxfDrawingForm(const OdDbDatabase& db) {
   return source && source->doc.wasBinary() ? DxfForm::Binary : DxfForm::Text;
 }
 
-std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form) {
+std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form, std::string* lossNote) {
   return translatingErrors(eFileWriteError, [&] {
-    std::string text = dxfWriteDrawing(db, version).join();
-    return form == DxfForm::Binary ? dxfTextToBinary(text) : text;
+    std::string text = dxfWriteDrawing(db, version, lossNote).join();
+    return form == DxfForm::Binary ? dxfTextToBinary(text, version < DxfVersion::R13) : text;
   });
 }
 
@@ -120,11 +129,12 @@ std::string writeDxfDrawingToBytes(const OdDbDatabase& db) {
   return writeDxfDrawingToBytes(db, dxfDrawingVersion(db));
 }
 
-void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form) {
+void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form,
+                     std::string* lossNote) {
   translatingErrors(eFileWriteError, [&] {
-    const DxfDrawingText text = dxfWriteDrawing(db, version);
+    const DxfDrawingText text = dxfWriteDrawing(db, version, lossNote);
     if (form == DxfForm::Binary) {
-      dxfSaveAtomically(path, dxfTextToBinary(text.join()));
+      dxfSaveAtomically(path, dxfTextToBinary(text.join(), version < DxfVersion::R13));
       return 0;
     }
     const std::vector<std::string_view> pieces = text.pieces();

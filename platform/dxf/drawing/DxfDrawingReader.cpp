@@ -98,6 +98,7 @@ private:
   // when every record it may point to by handle exists, or its references
   // wait until the end (m_pending, m_rawLater).
   void prepare();
+  void claimLayoutHandles();
   void createTables(const DxfSection& section);
   void create(std::size_t index, OdDbObjectPtr object);
   OdDbObjectPtr newTable(std::string_view name);
@@ -130,7 +131,7 @@ private:
   std::string_view typeOf(std::size_t index) const { return m_src->type(index); }
   std::uint32_t lineOf(std::size_t index) const { return m_src->spans[index].line; }
   void fillTableRecord(std::size_t index, std::string_view table);
-  void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first);
+  void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first, std::size_t flagsAt);
   void fillEntity(std::size_t index, OdDbObjectId block);
   void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
@@ -201,12 +202,17 @@ private:
   // Objects read with repairs: marked changed, so that a save writes them
   // as repaired.
   std::vector<OdDbObjectId> m_repaired;
+  // Handles given to records written without one, by record index (see
+  // claimLayoutHandles).
+  std::unordered_map<std::size_t, std::uint64_t> m_claimed;
 };
 
 // ---- pass 1 -------------------------------------------------------------
 
 void Reader::create(std::size_t index, OdDbObjectPtr object) {
   std::uint64_t handle = m_src->spans[index].handle;  // 0: the database gives one above every handle of the file
+  if (handle == 0)
+    if (auto it = m_claimed.find(index); it != m_claimed.end()) handle = it->second;
   std::string taken;
   if (OdDbObjectId other = handle ? m_db->getOdDbObjectId(OdDbHandle(handle)) : OdDbObjectId(); !other.isNull()) {
     // References to the handle keep finding the first record; the later
@@ -277,8 +283,10 @@ void Reader::prepare() {
   m_src->objects.assign(count, OdDbObjectId());
   m_kinds.assign(count, Kind::kForeign);
   m_src->raw.assign(count, false);
+  claimLayoutHandles();
   std::uint64_t maxHandle = 0;
   for (const DxfRecordSpan& r : m_src->spans) maxHandle = std::max(maxHandle, r.handle);
+  for (const auto& [index, h] : m_claimed) maxHandle = std::max(maxHandle, h);
   if (const DxfHeaderVariable* seed = m_doc.headerVariable("$HANDSEED")) {
     for (const DxfTag& t : m_doc.tags(*seed)) {
       std::uint64_t h = 0;
@@ -290,6 +298,42 @@ void Reader::prepare() {
   // handles above every handle of the file.
   m_db->setHandseed(OdDbHandle(maxHandle + 1));
   m_db->reserveObjects(count);
+}
+
+// Some writers of R12 files with handles write block records without one,
+// while the layouts those records name (group 340) name their block record
+// by a handle (group 330 of AcDbLayout) that no record of the file has. The
+// block record takes that handle: the layout's reference then finds it, in
+// the file written too. Without this it would point nowhere.
+void Reader::claimLayoutHandles() {
+  const DxfTable* table = m_doc.table("BLOCK_RECORD");
+  if (!table) return;
+  std::unordered_map<std::uint64_t, std::size_t> byHandle;
+  for (std::size_t i = table->head + 1; i < table->endTab; ++i) {
+    if (m_src->spans[i].handle != 0) continue;
+    for (const DxfTag& t : m_src->tags(i)) {
+      std::uint64_t h = 0;
+      if (t.code == 340 && dxfParseHandle(t.trimmed(), h) && h != 0) {
+        if (byHandle.empty())
+          for (std::size_t r = 0; r < m_src->recordCount(); ++r)
+            if (m_src->spans[r].handle) byHandle.emplace(m_src->spans[r].handle, r);
+        auto layout = byHandle.find(h);
+        if (layout == byHandle.end() || m_src->type(layout->second) != "LAYOUT") break;
+        bool inLayout = false;
+        std::uint64_t named = 0;
+        for (const DxfTag& lt : m_src->tags(layout->second)) {
+          if (lt.code >= 1000) break;
+          if (lt.code == 100) inLayout = lt.trimmed() == "AcDbLayout";
+          if (inLayout && lt.code == 330 && dxfParseHandle(lt.trimmed(), named)) break;
+        }
+        if (named != 0 && !byHandle.count(named)) {
+          m_claimed.emplace(i, named);
+          byHandle.emplace(named, i);
+        }
+        break;
+      }
+    }
+  }
 }
 
 // Every table and entry first: entries point to each other by handle
@@ -422,6 +466,7 @@ OdDbObjectId Reader::byFoldedName(char table, const std::string& name) {
     try {
       OdDbObjectId id = OdDmUtil::getArrowId(name, m_db.get());
       map.emplace(qrv::foldCase(name), id);
+      m_src->madeArrowBlocks.insert(id.stub());
       return id;
     } catch (const OdError&) {
     }
@@ -454,6 +499,9 @@ OdDbObjectId Reader::addMissingRecord(char table, const std::string& name) {
   OdDbObjectId id = m_db->addOdDbObject(obj, tableId);
   static_cast<OdDbSymbolTable*>(writable(tableId))->appendAsStored(id);
   m_names[table].emplace(qrv::foldCase(name), id);
+  // Every drawing has the linetypes ByLayer and ByBlock; R12 files leave
+  // them out of their LTYPE table.
+  if (table == 'T' && (qrv::equalNoCase(name, "ByLayer") || qrv::equalNoCase(name, "ByBlock"))) return id;
   m_warnings.push_back(std::string(table == 'L' ? "layer" : table == 'T' ? "linetype" : table == 'S' ? "text style"
                                                                                                     : "application") +
                        " '" + name + "' is named but not defined; it was added");
@@ -638,14 +686,19 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
   loadTags(index);
   const std::size_t xdata = readCommon(rec, index);
   bool flagsSeen = false;
-  std::size_t varsFrom = xdata;
+  // A DIMSTYLE entry's variables follow its name and flags; some writers
+  // put the flags after the variables, so they start after whichever
+  // comes first. (The flags are the first 70: a later one is a variable.)
+  std::size_t varsFrom = xdata, flagsAt = xdata;
   std::string name;
   for (std::size_t i = 1; i < xdata; ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code == 2 && name.empty()) {
       name = m_doc.text(t);
+      if (varsFrom == xdata) varsFrom = i + 1;
     } else if (t.code == 70 && !flagsSeen) {
       flagsSeen = true;
+      flagsAt = i;
       rec->setStoredFlags(OdInt16(t.toInt()));
       if (varsFrom == xdata) varsFrom = i + 1;
     }
@@ -658,7 +711,7 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
 
   if (auto style = dynamic_cast<OdDbDimStyleTableRecord*>(rec)) {
     m_dimVarLines.records.emplace(id, lineOf(index));
-    fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom);
+    fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom, flagsAt);
     DxfDimVarItems items;
     readXData(rec, xdata, &items);
     for (const auto& [i, v] : items) style->setDimVar(i, v);
@@ -713,7 +766,7 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
   }
 }
 
-void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
+void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first, std::size_t flagsAt) {
   OdDbDimVars vars = OdDbDimVars::imperialDefaults();
   std::string oldNames[3];  // R12's arrow block names (groups 5, 6, 7)
   bool haveHandle[3] = {false, false, false};
@@ -721,6 +774,7 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first) {
   for (std::size_t i = first; i < m_tags.size(); ++i) {
     const DxfTag& t = m_tags[i];
     if (t.code >= 1000) break;
+    if (i == flagsAt) continue;
     if (t.code >= 5 && t.code <= 7) {
       oldNames[t.code - 5] = m_doc.text(t);
       continue;

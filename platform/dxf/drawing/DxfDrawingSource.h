@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "DxfDocument.h"
@@ -54,6 +55,10 @@ struct DxfDrawingSource {
   // The file text of each modelled header variable, as this layer would
   // write it for the values read: unchanged values keep the original text.
   std::map<std::string, std::string> header;
+  // Blocks of built-in arrowheads the file named without defining them,
+  // made when it was read. R12 files name their arrowheads without
+  // blocks: written as R12, these stay out while unchanged.
+  std::unordered_set<OdDbStub*> madeArrowBlocks;
   // The drawing's handle seed right after reading.
   std::uint64_t handseed = 0;
 };

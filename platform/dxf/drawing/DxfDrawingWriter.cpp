@@ -10,6 +10,7 @@
 #include "DxfEntityForms.h"
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
+#include "DxfR12Form.h"
 #include "DxfRawRecord.h"
 #include "DxfRecordOriginal.h"
 #include "DxfXDataCodec.h"
@@ -65,14 +66,21 @@ public:
         m_w(m_doc ? m_doc->lineEnding() : DxfLineEnding::Lf),
         m_out{m_w, version, m_codePage} {
     m_transcode = m_doc && m_doc->codePage() != m_codePage;
-    m_regenerateAll = m_doc && m_doc->version() < DxfVersion::R13;
+    m_r12 = version < DxfVersion::R13;
+    m_sourceR12 = m_doc && m_doc->version() < DxfVersion::R13;
+    // Between R12 and later versions every modelled record changes form.
+    m_regenerateAll = m_doc && m_sourceR12 != m_r12;
+    // Files of versions before R12 order their groups their own way (all x
+    // before all y): written as R12, their records are written anew too.
+    m_regenerateAll = m_regenerateAll || (m_doc && m_r12 && olderThanR12Source());
+    m_handles = !m_r12 || !m_sourceR12 || r12SourceHasHandles();
     m_nextHandle = db.handseed().value();
     if (m_src)
       for (const auto& [id, name] : m_src->names)
         if (objectOf(id) && nameOf(id) != name) m_renamed.insert(id.stub());
     m_needQrvApp = needsQrvApp();
     if (m_src) m_loadSeed = m_src->handseed;
-    if (!m_doc) {
+    if (!m_doc && !m_r12) {
       // A drawing never read has no layouts, which the database does not
       // model but readers of these versions expect: written with it.
       m_layouts.groups = m_nextHandle++;
@@ -83,8 +91,24 @@ public:
   }
 
   DxfDrawingText write();
+  std::string lossNote() const { return m_losses.note(); }
 
 private:
+  // An R12 file keeps handles when its header says so ($HANDLING 1).
+  bool r12SourceHasHandles() const {
+    const DxfHeaderVariable* v = m_doc->headerVariable("$HANDLING");
+    if (!v) return false;
+    for (const DxfTag& t : m_doc->tags(*v)) return t.toInt() != 0;
+    return false;
+  }
+  void toR12Form();
+  bool olderThanR12Source() const {
+    const DxfHeaderVariable* v = m_doc->headerVariable("$ACADVER");
+    if (!v) return false;
+    for (const DxfTag& t : m_doc->tags(*v)) return !dxfOlderThanR12(t.trimmed()).empty();
+    return false;
+  }
+
   // Output: ranges of the source file, and text written anew in m_w.
   void source(std::string_view slice) {
     if (slice.empty()) return;
@@ -156,7 +180,16 @@ private:
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
   bool lacksHandle(const OdDbObject* obj) const;
+  // The linetypes ByLayer and ByBlock, which the drawing always has and R12
+  // files leave out: written as R12, they stay out unless the file had them.
+  bool impliedInR12(const OdDbObject* obj) const {
+    const auto* lt = dynamic_cast<const OdDbLinetypeTableRecord*>(obj);
+    if (!m_r12 || !lt || lt->fileRecord()) return false;
+    const OdString name = lt->getName();
+    return qrv::equalNoCase(name, "ByLayer") || qrv::equalNoCase(name, "ByBlock");
+  }
   void copyWithHandle(std::size_t index, const OdDbObject* obj);
+  bool copyTableEntryInLaterForm(std::size_t index, const OdDbObject* obj);
   bool namesRenamed(const OdDbObject* obj) const;
   void patchNames(std::size_t index, const std::vector<DxfRawRef>& refs);
   const DxfRecordSpan* recordOf(const OdDbObject* obj) const {
@@ -201,6 +234,10 @@ private:
   DxfWriter m_w;
   DxfOut m_out;
   bool m_transcode = false;
+  bool m_r12 = false;            // written as R12
+  bool m_sourceR12 = false;      // read from an R12 (or older) file
+  bool m_handles = true;         // records written anew carry handles
+  DxfR12Losses m_losses;         // what R12 cannot hold, for the note
   bool m_regenerateAll = false;
   std::uint64_t m_nextHandle = 1;
   std::unordered_set<OdDbStub*> m_renamed;
@@ -229,9 +266,54 @@ DxfDrawingText Writer::write() {
   }
   flushGenerated();
   m_text.generated = m_w.release();
-  m_text.header = headerText();
   if (m_doc) m_text.source = m_doc->bytes();
+  if (m_r12) toR12Form();
+  // After the body: converting light polylines gives out handles.
+  m_text.header = headerText();
   return std::move(m_text);
+}
+
+// The body in R12 form: what was written anew, and everything read from a
+// file of a later version, goes through DxfR12Form; records read from an
+// R12 file stay as they were.
+void Writer::toR12Form() {
+  using Piece = DxfDrawingText::Piece;
+  DxfDrawingText out;
+  out.source = m_text.source;
+  DxfWriter w(m_doc ? m_doc->lineEnding() : DxfLineEnding::Lf);
+  std::string run;
+  auto convertRun = [&] {
+    if (run.empty()) return;
+    const std::size_t from = w.size();
+    std::size_t rest = run.size();
+    {
+      DxfR12Form form(w, m_handles, m_nextHandle, m_losses);
+      DxfTokenizer tokenizer(run);
+      DxfTag tag;
+      while (tokenizer.next(tag)) {
+        form.tag(tag);
+        if (tag.code == 0 && tag.trimmed() == "EOF") {
+          rest = tokenizer.offset();
+          break;
+        }
+      }
+    }
+    w.verbatim(std::string_view(run).substr(rest));  // whatever followed the end-of-file marker
+    if (w.size() > from) out.list.push_back({Piece::Generated, from, w.size()});
+    run.clear();
+  };
+  for (const Piece& p : m_text.list) {
+    if (p.kind == Piece::Header || (p.kind == Piece::Source && m_sourceR12)) {
+      convertRun();
+      out.list.push_back(p);
+      continue;
+    }
+    const std::string_view from = p.kind == Piece::Source ? m_text.source : std::string_view(m_text.generated);
+    run.append(from.substr(p.begin, p.end - p.begin));
+  }
+  convertRun();
+  out.generated = w.release();
+  m_text = std::move(out);
 }
 
 void Writer::writeFromSource() {
@@ -245,6 +327,16 @@ void Writer::writeFromSource() {
   for (const DxfSection& s : m_doc->sections()) {
     const int rank = sectionRank(s.name);
     if (rank >= 0) writeMissingSections(rank);
+    if (m_r12 && (s.name == "CLASSES" || s.name == "OBJECTS")) {
+      // R12 has neither: an R12 file's own such section stays as read.
+      if (!m_sourceR12) {
+        if (s.name == "OBJECTS") m_losses.add("objects (dictionaries, layouts...)", s.endRecord - s.firstRecord);
+        source(m_doc->slice(pos, s.byteBegin));
+        pos = s.byteEnd;
+        m_writtenRank = std::max(m_writtenRank, rank);
+        continue;
+      }
+    }
     source(m_doc->slice(pos, s.bodyBegin));
     if (s.name == "HEADER") {
       markHeader();
@@ -285,8 +377,10 @@ void Writer::writeMissingSections(int belowRank) {
       {"OBJECTS", &Writer::newObjectsBody},
   };
   for (int rank = m_writtenRank + 1; rank < belowRank; ++rank) {
-    // A drawing read without CLASSES needs none.
+    // A drawing read without CLASSES needs none; R12 has neither CLASSES
+    // nor OBJECTS.
     if (m_doc && (m_doc->section(kSections[rank].first) || rank == 1)) continue;
+    if (m_r12 && (rank == 1 || rank == 5)) continue;
     m_w.text(0, "SECTION");
     m_w.text(2, kSections[rank].first);
     // Through a local: GCC's bounds check misreads an indexed
@@ -317,6 +411,9 @@ std::string Writer::headerText() {
       return true;
     }
     if (name == "$HANDSEED") {
+      // R12 says first whether the file has handles at all.
+      if (m_r12 && !m_handles) return true;
+      if (m_r12 && !(m_doc && m_doc->headerVariable("$HANDLING"))) hw.text(9, "$HANDLING"), hw.integer(70, 1);
       hw.text(9, name), hw.handle(5, seed);
       return true;
     }
@@ -330,11 +427,33 @@ std::string Writer::headerText() {
     std::size_t at = s->bodyBegin;
     std::unordered_map<std::string_view, const std::string*> now;
     for (const auto& [name, text] : texts) now.emplace(name, &text);
+    // A header without a version (many small writers leave it out) is read
+    // as R12; written as a later version, it must say so, and name the
+    // handle seed, which that version's readers rely on. A header that goes
+    // from R12 with handles to a later version drops $HANDLING.
+    if (!m_r12) {
+      hw.verbatim(m_doc->slice(at, vars.empty() ? s->bodyEnd : vars.front().byteBegin));
+      at = vars.empty() ? s->bodyEnd : vars.front().byteBegin;
+      for (const char* name : {"$ACADVER", "$HANDSEED"})
+        if (!m_doc->headerVariable(name)) writeOwn(name);
+    }
     for (const DxfHeaderVariable& v : vars) {
       hw.verbatim(m_doc->slice(at, v.byteBegin));
       at = v.byteEnd;
       const std::string name(v.name);
       present.insert(name);
+      if (name == "$HANDLING" && !m_r12 && m_sourceR12) continue;
+      // A later version's variable that R12 has not: written below under
+      // the name an R12 save gives it.
+      // (An R12 file that has one keeps it as it is.)
+      if (m_r12 && !m_sourceR12 && !dxfHeaderVariableInR12(name) && now.count(dxfHeaderNameInR12(name))) continue;
+      // One that no R12 file has and the drawing does not model: named in
+      // the note. (Those of this system's own stay.)
+      if (m_r12 && !m_sourceR12 && !now.count(v.name) && !dxfIsR12HeaderVariable(name) &&
+          name.rfind("$QRV_", 0) != 0) {
+        m_losses.add("header variables");
+        continue;
+      }
       bool own = false;
       if (name == "$ACADVER") own = m_version != m_doc->version();
       if (name == "$DWGCODEPAGE") own = m_transcode;
@@ -348,6 +467,8 @@ std::string Writer::headerText() {
         // corrected only when new handles were given out: a drawing
         // written back unchanged stays the same file.
         own = h != seed && (m_wroteNew || m_nextHandle != m_db.handseed().value() || seed > m_loadSeed);
+        // Handles of a later version's file kept in R12: the header says so.
+        if (m_r12 && !m_sourceR12 && !m_doc->headerVariable("$HANDLING")) own = true;
       }
       if (own && writeOwn(name)) continue;
       auto it = now.find(v.name);
@@ -394,11 +515,14 @@ std::string Writer::headerText() {
 // ---- records ------------------------------------------------------------------
 
 void Writer::copyRecord(std::size_t index) {
-  if (!m_transcode) {
+  // A record of an R12 file in a later version's form goes through the
+  // conversion to R12 form as written anew.
+  const bool reform = m_r12 && m_sourceR12 && !dxfIsInR12Form(m_src->tags(index));
+  if (!m_transcode && !reform) {
     source(m_src->verbatim(index));
     return;
   }
-  DxfRecordOriginal o(m_doc, &m_src->spans[index], true);
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
   for (const DxfTag& t : m_src->tags(index)) o.writeTag(m_out, t);
 }
 
@@ -426,6 +550,10 @@ bool Writer::needsRewrite(const OdDbObject* obj) const {
 // when it was read; only writing it anew puts that in the file, and without
 // it every reference to the record would dangle once the file is read again.
 bool Writer::lacksHandle(const OdDbObject* obj) const {
+  if (!m_handles) return false;  // an R12 file without handles stays without
+  // R12 gives handles to entities only; its tables and blocks refer to
+  // each other by name.
+  if (m_r12 && !dynamic_cast<const OdDbEntity*>(obj)) return false;
   const DxfRecordSpan* r = recordOf(obj);
   return r && r->handle == 0;
 }
@@ -464,6 +592,33 @@ void Writer::copyWithHandle(std::size_t index, const OdDbObject* obj) {
   }
 }
 
+// An R12 table entry the database does not model (VPORT, VIEW, UCS), in
+// the form of later versions: handle, owner, subclass markers. False for
+// other records.
+bool Writer::copyTableEntryInLaterForm(std::size_t index, const OdDbObject* obj) {
+  static const std::pair<std::string_view, std::string_view> kMarkers[] = {
+      {"VPORT", "AcDbViewportTableRecord"}, {"VIEW", "AcDbViewTableRecord"},
+      {"UCS", "AcDbUCSTableRecord"},        {"LTYPE", "AcDbLinetypeTableRecord"},
+      {"LAYER", "AcDbLayerTableRecord"},    {"STYLE", "AcDbTextStyleTableRecord"},
+      {"APPID", "AcDbRegAppTableRecord"},   {"DIMSTYLE", "AcDbDimStyleTableRecord"}};
+  const std::string_view type = m_src->type(index);
+  std::string_view marker;
+  for (const auto& [t, m] : kMarkers)
+    if (t == type) marker = m;
+  if (marker.empty()) return false;
+  for (const DxfTag& t : m_src->tags(index))
+    if (t.code == 100) return false;  // already in that form
+  DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
+  m_w.text(0, type);
+  m_out.handle(type == "DIMSTYLE" ? 105 : 5, obj->objectId());
+  m_out.handle(330, obj->ownerId());
+  m_w.text(100, "AcDbSymbolTableRecord");
+  m_w.text(100, marker);
+  for (const DxfTag& t : m_src->tags(index))
+    if (t.code != 0 && t.code != 105 && (t.code != 5 || type == "DIMSTYLE")) o.writeTag(m_out, t);
+  return true;
+}
+
 void Writer::emitRecord(std::size_t index) {
   OdDbObjectId id = m_src->objects[index];
   const OdDbObject* obj = objectOf(id);
@@ -483,6 +638,8 @@ void Writer::emitRecord(std::size_t index) {
       for (const DxfRawRef& r : *refs) patch = patch || (dxfIsNameRef(r.code) && m_renamed.count(r.id.stub()));
     if (patch)
       patchNames(index, *refs);
+    else if (!m_r12 && m_sourceR12 && copyTableEntryInLaterForm(index, obj))
+      return;
     else if (lacksHandle(obj))
       copyWithHandle(index, obj);
     else
@@ -531,7 +688,8 @@ void Writer::tablesBody(const DxfSection* s) {
       if (auto it = heads.find(i); it != heads.end()) {
         OdDbObjectId tableId = m_src->objects[i];
         written.insert(tableId.stub());
-        emitTable(tableId, it->second, it->second->name);
+        // R12 knows blocks by their BLOCK records alone.
+        if (!(m_r12 && it->second->name == "BLOCK_RECORD")) emitTable(tableId, it->second, it->second->name);
         i = it->second->endTab;
       } else {
         copyRecord(i);
@@ -550,7 +708,7 @@ void Writer::tablesBody(const DxfSection* s) {
                       : n == "STYLE" ? ids.textStyleTable : n == "APPID" ? ids.regAppTable
                       : n == "DIMSTYLE" ? ids.dimStyleTable : n == "BLOCK_RECORD" ? ids.blockTable : OdDbObjectId();
       written.insert(id.stub());
-      emitTable(id, nullptr, name);
+      if (!(m_r12 && n == "BLOCK_RECORD")) emitTable(id, nullptr, name);
     }
     return;
   }
@@ -558,7 +716,8 @@ void Writer::tablesBody(const DxfSection* s) {
       {ids.linetypeTable, "LTYPE"}, {ids.layerTable, "LAYER"},       {ids.textStyleTable, "STYLE"},
       {ids.regAppTable, "APPID"},   {ids.dimStyleTable, "DIMSTYLE"}, {ids.blockTable, "BLOCK_RECORD"}};
   for (const auto& [id, name] : modelled)
-    if (!id.isNull() && !written.count(id.stub())) emitTable(id, nullptr, name);
+    if (!id.isNull() && !written.count(id.stub()) && !(m_r12 && std::string_view(name) == "BLOCK_RECORD"))
+      emitTable(id, nullptr, name);
 }
 
 void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_view name) {
@@ -572,6 +731,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
   if (symbols)
     for (OdDbObjectId id : symbols->recordIds()) {
       const OdDbObject* rec = objectOf(id);
+      if (impliedInR12(rec)) continue;
       live += rec && !rec->isErased();
       sameEntries = sameEntries && rec && !rec->isErased() && rec->fileRecord() != 0;
     }
@@ -586,8 +746,16 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
     const bool changed = !sameEntries || addQrvApp || std::size_t(live) != table->endTab - table->head - 1;
     // A head without a handle (R12 files have none) gets the one it was
     // given when read, after the table's name, where these versions have it.
-    const bool addHandle = m_src->spans[table->head].handle == 0 && !tableId.isNull();
-    if (!changed && !addHandle) {
+    // (R12 refers to no table head: one written as R12 stays as it was.)
+    const bool addHandle = m_src->spans[table->head].handle == 0 && !tableId.isNull() && !m_r12;
+    // An R12 head written into a later version gets that version's owner
+    // and subclass marker.
+    bool addMarker = false;
+    if (!m_r12 && m_sourceR12) {
+      addMarker = true;
+      for (const DxfTag& t : m_src->tags(table->head)) addMarker = addMarker && t.code != 100;
+    }
+    if (!changed && !addHandle && !addMarker) {
       copyRecord(table->head);
     } else {
       bool styleList = false;  // DIMSTYLE heads may list their entries (71, 340...)
@@ -607,6 +775,10 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
           o.writeTag(m_out, t);
         }
         if (addHandle && t.code == 2 && !named) m_out.handle(5, tableId);
+        if (addMarker && t.code == 2 && !named) {
+          m_w.handle(330, 0);
+          m_w.text(100, "AcDbSymbolTable");
+        }
         named = named || t.code == 2;
       }
     }
@@ -626,7 +798,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
   if (symbols) {
     for (OdDbObjectId id : symbols->recordIds()) {
       const OdDbObject* obj = objectOf(id);
-      if (!obj || obj->isErased()) continue;
+      if (!obj || obj->isErased() || impliedInR12(obj)) continue;
       if (obj->fileRecord() && !needsRewrite(obj))
         copyRecord(obj->fileRecord() - 1);
       else
@@ -720,6 +892,14 @@ void Writer::writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordO
     o.writeKept(m_out, marker, {2, 70, 62, 420, 6, 290, 370});
   } else if (block) {
     o.writeKept(m_out, marker, {2});  // its 70 is not the block's flags
+    // An R12 file's block record may name its layout all the same: kept
+    // while that layout is in the drawing.
+    if (const DxfTag* layout = o.markerless() ? o.find("", 340) : nullptr) {
+      std::uint64_t h = 0;
+      const OdDbObject* target =
+          dxfParseHandle(layout->trimmed(), h) ? objectOf(m_db.getOdDbObjectId(OdDbHandle(h))) : nullptr;
+      if (target && !target->isErased()) o.writeTag(m_out, *layout);
+    }
     if (m_layouts.model && !o.exists()) {
       const auto* b = static_cast<const OdDbBlockTableRecord*>(rec);
       if (b->isModelSpace()) m_w.handle(340, m_layouts.model);
@@ -744,6 +924,11 @@ void Writer::writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOr
   for (int i = 0; i < OdDbDimVars::kCount; ++i) {
     const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
     const OdDbDimVarValue v = vars.get(i);
+    if (m_r12 && (d.dxfCode == 342 || d.dxfCode == 343 || d.dxfCode == 344)) {
+      // R12 names its arrowheads (DIMBLK, DIMBLK1, DIMBLK2) by block name.
+      m_out.str(d.dxfCode - 337, nameOf(std::get<OdDbObjectId>(v)));
+      continue;
+    }
     if (!dxfDimVarHasCode(i, m_version)) {
       if (!vars.equal(i, defaults)) qrv.emplace_back(i, v);
       continue;
@@ -800,15 +985,25 @@ void Writer::blocksBody(const DxfSection* s) {
 void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   const auto* block = dynamic_cast<const OdDbBlockTableRecord*>(objectOf(blockId));
   if (!block || block->isErased()) return;
-  const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
-  if (b && !needsRewrite(block))
-    copyRecord(b->begin);
-  else
-    writeBlockBegin(block, begin);
   // Model space and the active paper space keep their entities in the
   // ENTITIES section; their blocks stay empty.
   const bool inEntitiesSection =
       block->isModelSpace() || qrv::equalNoCase(block->getName(), OdDbBlockTableRecord::paperSpaceName());
+  // R12 has no blocks for them: R12 files name them in no BLOCK record.
+  if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
+  // A built-in arrowhead's block that reading made for a name alone: R12
+  // knows it by that name.
+  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad()) return;
+  const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
+  bool rewrite = needsRewrite(block);
+  // The block of an R12 file has no block record: its BLOCK record is its
+  // only one, kept as read while the block is unchanged.
+  if (rewrite && b && m_r12 && m_sourceR12 && block->fileRecord() == 0)
+    rewrite = block->isModifiedSinceLoad() || m_regenerateAll || m_renamed.count(blockId.stub()) > 0;
+  if (b && !rewrite)
+    copyRecord(b->begin);
+  else
+    writeBlockBegin(block, begin);
   if (b) {
     for (std::size_t i = b->begin + 1; i < b->end; ++i) emitRecord(i);
     if (!inEntitiesSection) emitNewEntities(block);
@@ -1375,10 +1570,12 @@ std::string DxfDrawingText::join() const {
   return out;
 }
 
-DxfDrawingText dxfWriteDrawing(const OdDbDatabase& db, DxfVersion version) {
-  if (version < DxfVersion::R2000)
+DxfDrawingText dxfWriteDrawing(const OdDbDatabase& db, DxfVersion version, std::string* lossNote) {
+  if (version != DxfVersion::R12 && version < DxfVersion::R2000)
     throw DxfError(0, "cannot write " + std::string(dxfVersionRelease(version)) +
-                          ": drawings are written as R2000 to R2018");
+                          ": drawings are written as R12 or R2000 to R2018");
   Writer writer(db, version);
-  return writer.write();
+  DxfDrawingText text = writer.write();
+  if (lossNote) *lossNote = writer.lossNote();
+  return text;
 }

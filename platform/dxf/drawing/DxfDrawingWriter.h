@@ -26,7 +26,9 @@ public:
   std::string_view source;
 };
 
-// The file text of `db` in `version` (R2000 to R2018). Objects read from a
-// file and unchanged since are copied from it; the rest is written anew.
-// Throws DxfError or OdError when the drawing cannot be written.
-DxfDrawingText dxfWriteDrawing(const OdDbDatabase& db, DxfVersion version);
+// The file text of `db` in `version` (R12, R2000 to R2018). Objects read
+// from a file and unchanged since are copied from it; the rest is written
+// anew. `lossNote` gets what the version cannot hold ("Not kept in R12:
+// ..."), empty when nothing. Throws DxfError or OdError when the drawing
+// cannot be written.
+DxfDrawingText dxfWriteDrawing(const OdDbDatabase& db, DxfVersion version, std::string* lossNote = nullptr);

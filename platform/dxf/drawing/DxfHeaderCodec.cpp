@@ -36,13 +36,34 @@ OdString recordName(OdDbObjectId id) {
 
 }  // namespace
 
+bool dxfHeaderVariableInR12(std::string_view name) {
+  if (name == "$MEASUREMENT" || name == "$LWUNITS" || name == "$CANNOSCALE") return false;
+  for (int i = 0; i < OdDbDimVars::kCount; ++i) {
+    if (name != headerName(i)) continue;
+    const std::string_view key = OdDbDimVars::describe(i).key;
+    // R12 names its arrowheads in the header, as in its DIMSTYLE entries.
+    return key == "blk" || key == "blk1" || key == "blk2" || dxfDimVarSince(i) == DxfVersion::R12;
+  }
+  return true;
+}
+
+std::string dxfHeaderNameInR12(const std::string& name) {
+  if (dxfHeaderVariableInR12(name) || name.rfind("$QRV_", 0) == 0) return name;
+  return "$QRV_" + name.substr(1);
+}
+
 bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& variable, OdDbHeaderVars& vars,
                            const DxfNameResolver& resolve) {
   DxfTagRange range = doc.tags(variable);
   auto it = range.begin();
   if (it == range.end()) return false;
   const DxfTag tag = *it;
-  const std::string_view name = variable.name;
+  // A variable an R12 file cannot hold, under the name of this system's
+  // own it was saved with ("$QRV_DIMADEC").
+  std::string unprefixed;
+  std::string_view name = variable.name;
+  if (name.rfind("$QRV_", 0) == 0 && !dxfHeaderVariableInR12(unprefixed = "$" + std::string(name.substr(5))))
+    name = unprefixed;
   auto text = [&] { return doc.text(tag); };
   if (name == "$DIMSTYLE") return vars.dimstyle = resolve('D', text()), true;
   if (name == "$CLAYER") return vars.clayer = resolve('L', text()), true;
@@ -94,13 +115,13 @@ void dxfReadHeaderTrueColors(const DxfDocument& doc, OdDbHeaderVars& vars) {
 std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const OdDbDatabase& db, DxfVersion version,
                                                                         DxfCodePage codePage,
                                                                         DxfLineEnding lineEnding) {
-  (void)version;
   std::vector<std::pair<std::string, std::string>> out;
   const OdDbHeaderVars& h = db.headerVars();
   auto add = [&](std::string name, auto&& write) {
     DxfWriter w(lineEnding);
     write(w);
-    out.emplace_back(std::move(name), w.release());
+    // What R12 has no variable for goes under a name of this system's own.
+    out.emplace_back(version < DxfVersion::R13 ? dxfHeaderNameInR12(name) : std::move(name), w.release());
   };
   auto str = [&](DxfWriter& w, int code, const OdString& s) { w.text(code, dxfEncodeText(s, codePage)); };
   add("$DIMSTYLE", [&](DxfWriter& w) { str(w, 2, recordName(h.dimstyle)); });

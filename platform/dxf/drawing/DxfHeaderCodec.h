@@ -27,6 +27,13 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
 // index variables; after every variable is read.
 void dxfReadHeaderTrueColors(const DxfDocument& doc, OdDbHeaderVars& vars);
 
+// Whether R12 files have a modelled header variable ("$DIMASZ": yes;
+// "$DIMADEC", "$MEASUREMENT": no). An R12 save writes those it has not
+// under a name of this system's own (dxfHeaderNameInR12: "$QRV_DIMADEC"),
+// which reading takes for the variable and other programs keep or ignore.
+bool dxfHeaderVariableInR12(std::string_view name);
+std::string dxfHeaderNameInR12(const std::string& name);
+
 // Every modelled header variable of `db` as file text (the value tags,
 // without the "9 $NAME" tag), in a fixed order. An empty text: the variable
 // is not to be in the file (a true colour where the colour is an index).

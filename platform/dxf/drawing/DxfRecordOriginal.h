@@ -18,6 +18,8 @@ public:
   DxfRecordOriginal(const DxfDocument* doc, const DxfRecordSpan* record, bool transcode);
 
   bool exists() const { return m_doc != nullptr; }
+  // A record without subclass markers (R12's form).
+  bool markerless() const { return m_doc && m_markerless; }
   // Writes the 102 groups other than the extension dictionary.
   void writeKeptGroups(DxfOut& out) const;
   // Writes the tags of the subclass `marker` whose codes are not in

@@ -2,6 +2,9 @@
 
 #include "DxfDimVarCodec.h"
 #include "OdDbDatabase.h"
+#include "OdDbSymbolTable.h"
+#include "OdDbSymbolTableRecord.h"
+#include "OdDmUtil.h"
 
 namespace {
 
@@ -14,6 +17,31 @@ OdResBufPtr appendRb(OdResBufPtr& head, OdResBufPtr& tail, OdResBufPtr rb) {
 }
 
 bool isPointCode(int code) { return code >= 1010 && code <= 1013; }
+
+// The table a variable that names a record names it in.
+OdDbObjectId tableOf(const OdDbDatabase* db, int index) {
+  const std::string_view key = OdDbDimVars::describe(index).key;
+  if (key == "txsty") return db->getTextStyleTableId();
+  if (key == "ltype" || key == "ltex1" || key == "ltex2") return db->getLinetypeTableId();
+  return db->getBlockTableId();
+}
+
+// A record given by name (R12 files, whose tables have no handles).
+OdDbObjectId recordNamed(const OdDbDatabase* db, int index, const OdString& name) {
+  if (name.empty()) return OdDbObjectId();
+  OdDbObjectPtr table = tableOf(db, index).openObject();
+  auto symbols = OdDbSymbolTable::cast(table.get());
+  OdDbObjectId id = symbols ? symbols->getAt(name) : OdDbObjectId();
+  // A built-in arrowhead whose block the file leaves out is made, as
+  // reading does for the names of a DIMSTYLE entry.
+  if (id.isNull() && tableOf(db, index) == db->getBlockTableId() && OdDmUtil::isBuiltInArrow(name)) {
+    try {
+      id = OdDmUtil::getArrowId(name, const_cast<OdDbDatabase*>(db));
+    } catch (const OdError&) {
+    }
+  }
+  return id;
+}
 
 // A variable value from an extended data item.
 OdDbDimVarValue valueOf(int index, const OdResBuf& rb, const OdDbDatabase* db) {
@@ -29,6 +57,7 @@ OdDbDimVarValue valueOf(int index, const OdResBuf& rb, const OdDbDatabase* db) {
       return OdCmColor::fromIndex(rb.getInt16());
     }
     case OdDbDimVarType::kObjectId:
+      if (rb.restype() == 1000) return db ? recordNamed(db, index, rb.getString()) : OdDbObjectId();
       return db ? db->getOdDbObjectId(OdDbHandle(std::uint64_t(rb.getInt64()))) : OdDbObjectId();
     default: return int(rb.getInt64());
   }
@@ -45,7 +74,16 @@ void writeValue(DxfOut& out, int index, const OdDbDimVarValue& v, bool trueColou
       else
         out.w.integer(1070, std::get<OdCmColor>(v).colorIndex());
       break;
-    case OdDbDimVarType::kObjectId: out.handle(1005, std::get<OdDbObjectId>(v)); break;
+    case OdDbDimVarType::kObjectId:
+      // R12's table entries have no handles: there the record's name.
+      if (out.version < DxfVersion::R13) {
+        OdDbObjectPtr obj = std::get<OdDbObjectId>(v).openObject();
+        auto rec = OdDbSymbolTableRecord::cast(obj.get());
+        out.str(1000, rec ? std::string(rec->getName()) : std::string());
+      } else {
+        out.handle(1005, std::get<OdDbObjectId>(v));
+      }
+      break;
     default:
       out.w.integer(OdDbDimVars::describe(index).dxfCode >= 90 && OdDbDimVars::describe(index).dxfCode <= 99 ? 1071
                                                                                                               : 1070,
