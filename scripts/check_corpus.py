@@ -28,9 +28,13 @@ import ezdxf
 from ezdxf import recover
 
 OLD_VERSIONS = {"AC1006", "AC1009", "AC1004", "AC1003", "AC1002"}
-# Records an R12 file cannot hold; an old file that has them anyway is saved
-# in the oldest version that holds them (R2000).
-LATER_RECORDS = {"BLOCK_RECORD", "OBJECTS", "CLASSES", "LWPOLYLINE", "HATCH"}
+# The records R12 has; an old file that holds others (LWPOLYLINE, SPLINE, a
+# BLOCK_RECORD table, an OBJECTS section) is saved in the oldest version that
+# holds them (R2000).
+R12_RECORDS = {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "EOF", "VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS",
+               "APPID", "DIMSTYLE", "BLOCK", "ENDBLK", "LINE", "POINT", "CIRCLE", "ARC", "TRACE", "SOLID", "TEXT",
+               "SHAPE", "INSERT", "ATTDEF", "ATTRIB", "SEQEND", "POLYLINE", "VERTEX", "3DLINE", "3DFACE", "DIMENSION",
+               "VIEWPORT"}
 # Switches: old programs write 1000 or 3 for on, which a save in a later
 # version writes as 1.
 SWITCHES = {"dimtol", "dimlim", "dimtih", "dimtoh", "dimse1", "dimse2", "dimalt", "dimtofl", "dimsah", "dimtix",
@@ -92,8 +96,14 @@ def equal(a, b):
 
 
 def holds_later_records(raw):
-    names = {line.strip() for line in raw.decode("latin-1").splitlines()}
-    return bool(names & LATER_RECORDS)
+    """Whether a text DXF file holds a record or section R12 has not."""
+    lines = [line.strip() for line in raw.decode("latin-1").splitlines()]
+    for code, value in zip(lines[0::2], lines[1::2]):
+        if code == "0" and value not in R12_RECORDS:
+            return True
+        if code == "2" and value in ("CLASSES", "OBJECTS", "BLOCK_RECORD"):
+            return True
+    return False
 
 
 def differences(before, after):

@@ -2,10 +2,13 @@
 
 #include "DxfBinary.h"
 #include "DxfError.h"
+#include "DxfGroupCode.h"
 #include "DxfTag.h"
 #include "DxfWriter.h"
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <charconv>
 
 namespace {
@@ -431,7 +434,39 @@ bool hasDefault(int code)
     return false;
 }
 
+// "-6,25" as "-6.25": a number whose one comma stands where its decimal
+// point belongs; nothing for anything else.
+std::optional<std::string> withDecimalPoint(std::string_view text)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos ||
+        text.find('.') != std::string_view::npos)
+        return std::nullopt;
+    std::string number(text);
+    number[comma] = '.';
+    const char* begin = number.data();
+    double value = 0;
+    const auto [end, error] = std::from_chars(begin + (number[0] == '+'), begin + number.size(), value);
+    auto digit = [&](size_t i) { return i < number.size() && std::isdigit(static_cast<unsigned char>(number[i])); };
+    if (error != std::errc() || end != begin + number.size() || comma == 0 || !digit(comma - 1) || !digit(comma + 1))
+        return std::nullopt;
+    return number;
+}
+
 } // namespace
+
+bool DxfRecovery::readDecimalComma(Tag& tag)
+{
+    if (dxfValueKind(tag.code) != DxfValueKind::Double)
+        return false;
+    const std::optional<std::string> number = withDecimalPoint(dxfTrim(tag.value));
+    if (!number)
+        return false;
+    // Writers that follow the machine's locale write "0,5".
+    repair(tag.line, "'" + std::string(dxfTrim(tag.value)) + "' read as " + *number + " (a decimal comma)");
+    tag.value = made(*number);
+    return true;
+}
 
 bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
 {
@@ -446,6 +481,8 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
         if (wanted < tag) {
             // A header variable whose value cannot be taken: the variable goes.
             const size_t at = wanted - firstVariable;
+            if (readDecimalComma(s.variables[at]))
+                return true;
             size_t begin = at, end = at + 1;
             while (begin > 0 && s.variables[begin].code != 9)
                 --begin;
@@ -464,6 +501,8 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
                 return false;
             Record& record = s.records[i];
             const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
+            if (at > 0 && readDecimalComma(record[at]))
+                return true;
             if (at > 0 && hasDefault(record[at].code)) {
                 // A property with a default (a colour, a lineweight): the tag
                 // goes and the record stays, with the default.

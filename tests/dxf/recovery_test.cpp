@@ -101,4 +101,19 @@ TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
         EXPECT_EQ(space->entityIds().size(), 2u);
         EXPECT_EQ(writeDxfDrawingToBytes(*db).find("256QSW"), std::string::npos);
     }
+    // A writer that followed its machine's locale: reals with a decimal
+    // comma are read with a point, each said; the line stays.
+    DxfReadReport commas;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(
+        lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0", " 10", "-6,25", " 11", "0,5", "  0",
+               "ENDSEC", "  0", "EOF"}),
+        commas);
+    EXPECT_EQ(commas.dropped, 0u);
+    EXPECT_TRUE(anyRepairSays(commas, "line 9: '-6,25' read as -6.25 (a decimal comma)")) << commas.warnings.at(0);
+    OdDbBlockTableRecordPtr space = db->getModelSpaceId().safeOpenObject();
+    ASSERT_EQ(space->entityIds().size(), 1u);
+    OdDbLinePtr line = OdDbLine::cast(space->entityIds().front().openObject());
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->startPoint().x, -6.25);
+    EXPECT_EQ(line->endPoint().x, 0.5);
 }
