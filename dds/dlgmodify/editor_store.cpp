@@ -9,6 +9,7 @@
 #include "dlgdimstyle/style_store.h"
 #include "stdafx/module_resources.h"
 #include "text_format.h"
+#include "wndpreview/sample_values.h"
 
 namespace dds {
 namespace {
@@ -62,9 +63,12 @@ OdDbObjectId EditorStore::linetypeId(const OdString& name) const {
 
 OdDbObjectId EditorStore::arrowId(const OdString& blockName) const {
   if (!m_db || blockName.empty()) return OdDbObjectId();
-  if (m_missingArrowsAsDefault && !OdDmUtil::isBuiltInArrow(blockName)) {
-    OdDbBlockTablePtr blocks = m_db->getBlockTableId().safeOpenObject();
-    if (blocks->getAt(blockName).isNull()) return OdDbObjectId();
+  if (m_arrowSource && !OdDmUtil::isBuiltInArrow(blockName)) {
+    try {
+      return sampleArrowFrom(*m_arrowSource, blockName, *m_db);
+    } catch (const OdError&) {
+      return OdDbObjectId();  // the preview shows the default arrowhead
+    }
   }
   return OdDmUtil::getArrowId(blockName, m_db);
 }

@@ -34,9 +34,10 @@ public:
   explicit EditorStore(OdDbDatabase* db) : m_db(db) {}
 
   OdDbDatabase* database() const { return m_db; }
-  // The preview's drawing lacks the user's own arrow blocks: there they
-  // show as the default arrowhead instead of failing the store.
-  void showMissingArrowsAsDefault() { m_missingArrowsAsDefault = true; }
+  // The preview's drawing lacks the user's own arrow blocks: they are
+  // copied from the user's drawing, and one that cannot be shows as the
+  // default arrowhead instead of failing the store.
+  void takeArrowsFrom(const OdDbDatabase* drawing) { m_arrowSource = drawing; }
 
   // `name` is a variable's name ("DIMASZ"); an unknown name is a
   // programming error and throws OdError(eInvalidInput).
@@ -59,7 +60,7 @@ public:
 
 private:
   OdDbDatabase* m_db;
-  bool m_missingArrowsAsDefault = false;
+  const OdDbDatabase* m_arrowSource = nullptr;
   std::vector<StoredValue> m_values;
   std::vector<OdString> m_refusedFields;
   std::vector<OdString> m_refusedTexts;

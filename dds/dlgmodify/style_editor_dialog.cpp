@@ -280,7 +280,7 @@ void StyleEditorDialog::refreshPreview() {
   if (!sample) return;
   try {
     EditorStore store(sample);
-    store.showMissingArrowsAsDefault();
+    store.takeArrowsFrom(m_db);
     if (!m_record) {
       storeControls(store);
       writeCurrentValues(sample, withoutRefusedValues(store));

@@ -3,8 +3,12 @@
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdDmUtil.h"
+#include "OdDbBlockTableRecord.h"
 #include "dlgdimstyle/dim_var_catalog.h"
+#include "dlgdimstyle/record_copier.h"
+#include "stdafx/module_resources.h"
 #include "stdafx/module_log.h"
+#include "text_format.h"
 
 namespace dds {
 namespace {
@@ -32,15 +36,30 @@ OdDbObjectId arrowIn(OdDbObjectId sourceArrow, OdDbDatabase* target) {
   if (sourceArrow.isNull()) return {};
   const OdString name = OdDmUtil::arrowName(sourceArrow);
   try {
+    if (OdDbDatabase* source = sourceArrow.database(); source && !OdDmUtil::isBuiltInArrow(name))
+      return sampleArrowFrom(*source, name, *target);
     return OdDmUtil::getArrowId(name, target);
   } catch (const OdError& e) {
-    // A user's own arrow block lives only in the user's drawing.
     DDS_LOG_WARNING(kSrcPreview, "arrowhead \"" + name + "\" shown as the default: " + e.description());
     return {};
   }
 }
 
 }  // namespace
+
+OdDbObjectId sampleArrowFrom(const OdDbDatabase& drawing, const OdString& blockName, OdDbDatabase& sample) {
+  OdDbBlockTablePtr own = sample.getBlockTableId().safeOpenObject();
+  if (const OdDbObjectId id = own->getAt(blockName); !id.isNull()) return id;
+  OdDbBlockTablePtr theirs = drawing.getBlockTableId().safeOpenObject();
+  const OdDbObjectId block = theirs->getAt(blockName);
+  if (block.isNull()) throw OdError(eKeyNotFound, "the drawing has no block \"" + blockName + "\"");
+  // The user's own arrowhead lives in the user's drawing: the sample gets a
+  // copy, with what the block refers to, so that the preview draws it.
+  RecordCopier copier(drawing, sample);
+  if (const CopyNote why = copier.whyNotCopyable(block))
+    throw OdError(eNotThatKindOfClass, hostFormat(translate(why.format).c_str(), why.name.c_str()));
+  return copier.counterpart(block);
+}
 
 OdDbDimVars recordValues(const OdDbDimStyleTableRecord* record) {
   return record ? record->dimVars() : OdDbDimVars();

@@ -9,11 +9,15 @@
 namespace dds {
 
 // The 78 values of a style record, or of a drawing's current values, with
-// every reference translated into the target drawing. A reference the
-// target cannot resolve (a user arrow block it does not have, a linetype
-// it lacks) falls back to the default and is logged.
+// every reference translated into the target drawing; a user's arrow block
+// is copied into it. A reference the target cannot resolve (a linetype it
+// lacks, an arrow block that cannot be copied) falls back to the default
+// and is logged.
 OdDbDimVars valuesForDrawing(const OdDbDimVars& source, OdDbDatabase* target);
 OdDbDimVars recordValues(const OdDbDimStyleTableRecord* record);
+// The sample drawing's block of that name, copied from the user's drawing
+// when the sample has none. Throws OdError saying why when it cannot be.
+OdDbObjectId sampleArrowFrom(const OdDbDatabase& drawing, const OdString& blockName, OdDbDatabase& sample);
 OdDbDimVars currentValues(const OdDbDatabase* db);
 
 // Brings the text styles, linetypes and dimension styles of `source` into

@@ -153,7 +153,8 @@ TEST_F(OkKeeps, AUserArrowBlockIsShownNamedAndPreviewed) {
     ui::dispatchPostedMessages();
     ASSERT_NE(editor.previewCopy(), nullptr);
     EXPECT_EQ(editor.previewCopy()->dimasz(), 4.5) << "the preview follows";
-    EXPECT_TRUE(editor.previewCopy()->dimblk().isNull()) << "the sample drawing shows the default arrowhead";
+    EXPECT_EQ(OdDmUtil::arrowName(editor.previewCopy()->dimblk()), "Company-Tick") << "copied into the sample";
+    EXPECT_NE(editor.previewCopy()->dimblk().database(), db);
     ASSERT_TRUE(ui::user::click(d, 1));
   });
   EXPECT_EQ(open("Ticks")->dimblk(), tick);
