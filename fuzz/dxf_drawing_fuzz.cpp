@@ -19,6 +19,7 @@
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbObject.h"
 #include "OdDbSymbolTable.h"
+#include "OdDbSymbolTableRecord.h"
 #include "OdResult.h"
 
 #include <cstdint>
@@ -141,12 +142,30 @@ bool writtenAsRead(std::string_view bytes)
     return false;
 }
 
-// The dimension styles of two drawings agree: every style of the first (by
-// handle) is in the second with the same name and every variable the same.
+// The name of the table record behind an identifier ("" for anything else).
+std::string recordName(const OdDbObjectId& id)
+{
+    OdDbSymbolTableRecordPtr record = OdDbSymbolTableRecord::cast(id.openObject());
+    return record ? std::string(record->getName()) : std::string();
+}
+
+// The dimension styles of two drawings agree: every style of the first is in
+// the second with the same name and every variable the same. Records are
+// matched by handle, or by name where `a` is saved as R12, whose tables
+// carry no handles.
 void compareDimStyles(const OdDbDatabase& a, const OdDbDatabase& b)
 {
+    const bool byHandle = dxfDrawingVersion(a) >= DxfVersion::R2000;
     auto sameRef = [&](const OdDbObjectId& x, const OdDbObjectId& y) {
-        return x.isNull() ? y.isNull() : (!y.isNull() && x.getHandle() == y.getHandle());
+        if (x.isNull() || y.isNull())
+            return x.isNull() == y.isNull();
+        return byHandle ? x.getHandle() == y.getHandle() : recordName(x) == recordName(y);
+    };
+    auto counterpart = [&](const OdDbObjectId& id, const OdString& name) {
+        if (byHandle)
+            return b.getOdDbObjectId(id.getHandle());
+        OdDbSymbolTablePtr table = b.getDimStyleTableId().openObject();
+        return table ? table->getAt(name) : OdDbObjectId();
     };
     auto sameValue = [&](const OdDbDimVarValue& x, const OdDbDimVarValue& y) {
         const auto* xi = std::get_if<OdDbObjectId>(&x);
@@ -162,7 +181,7 @@ void compareDimStyles(const OdDbDatabase& a, const OdDbDatabase& b)
         OdDbObjectId id = it->getRecordId();
         OdDbDimStyleTableRecordPtr mine = OdDbDimStyleTableRecord::cast(id.openObject());
         OdDbDimStyleTableRecordPtr theirs =
-            OdDbDimStyleTableRecord::cast(b.getOdDbObjectId(id.getHandle()).openObject());
+            OdDbDimStyleTableRecord::cast(counterpart(id, mine->getName()).openObject());
         check(theirs.get() != nullptr, "a dimension style is lost in a write and read");
         check(mine->getName() == theirs->getName(), "a dimension style's name changes in a write and read");
         for (int i = 0; i < OdDbDimVars::kCount; ++i) {

@@ -112,6 +112,7 @@ bool DxfRecovery::nextTag(Tag& tag)
                 return false;
             }
             tag.value = value;
+            readDecimalComma(tag);
             if ((code == 5 || code == 105) && !dxfTrim(value).empty()) {
                 uint64_t h = 0;
                 if (dxfParseHandle(dxfTrim(value), h))
@@ -481,8 +482,6 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
         if (wanted < tag) {
             // A header variable whose value cannot be taken: the variable goes.
             const size_t at = wanted - firstVariable;
-            if (readDecimalComma(s.variables[at]))
-                return true;
             size_t begin = at, end = at + 1;
             while (begin > 0 && s.variables[begin].code != 9)
                 --begin;
@@ -501,8 +500,6 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
                 return false;
             Record& record = s.records[i];
             const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
-            if (at > 0 && readDecimalComma(record[at]))
-                return true;
             if (at > 0 && hasDefault(record[at].code)) {
                 // A property with a default (a colour, a lineweight): the tag
                 // goes and the record stays, with the default.

@@ -31,9 +31,8 @@ public:
     // (0 for lines recovery wrote itself).
     uint32_t originalLine(uint32_t line) const;
     // Mends the record that holds line `line` of text(), whose content the
-    // reader above cannot take: a real with a decimal comma is read with a
-    // point, a common property with a default loses its tag, any other
-    // record is dropped. False when the line is in no record that can go (a
+    // reader above cannot take: a common property with a default loses its
+    // tag, any other record is dropped. False when the line is in no record that can go (a
     // section's, table's or block's own lines).
     bool dropRecordAt(uint32_t line, const std::string& why);
 
@@ -60,8 +59,8 @@ private:
     void placeTables(Section& section, std::vector<Record> records);
     void placeBlocks(Section& section, std::vector<Record> records);
     std::string_view made(std::string text);
-    // A real written with a decimal comma ("0,5") is read as 0.5, with a
-    // repair; false for any other text.
+    // A real written with a decimal comma ("0,5"), in a record or in the
+    // header, is read as 0.5, with a repair; false for any other text.
     bool readDecimalComma(Tag& tag);
     std::string_view newHandle();
     void repair(uint32_t line, const std::string& text);

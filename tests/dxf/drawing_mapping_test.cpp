@@ -592,6 +592,17 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
 // unusually must read right and save.
 TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 {
+    // A dimension variable the header leaves out means the default of the
+    // measurement system the header names (imperial when it names none).
+    for (const char* measurement : {"", "  9\n$MEASUREMENT\n 70\n0\n", "  9\n$MEASUREMENT\n 70\n1\n"}) {
+        const std::string text = std::string("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n") + measurement +
+                                  "  0\nENDSEC\n  0\nEOF\n";
+        std::unique_ptr<OdDbDatabase> db = read(text);
+        const bool metric = std::string(measurement).find("70\n1") != std::string::npos;
+        EXPECT_EQ(db->dimVars().altd,
+                  (metric ? OdDbDimVars::metricDefaults() : OdDbDimVars::imperialDefaults()).altd) << measurement;
+    }
+
     // Entities only: the saved drawing gets a whole header.
     std::unique_ptr<OdDbDatabase> bare =
         read(entitiesOnly({"  0", "LINE", "  8", "0", " 10", "1.0", " 20", "2.0", " 11", "3.0", " 21", "4.0"}));

@@ -1247,15 +1247,16 @@ void Reader::fillObject(std::size_t index) {
 
 void Reader::readHeader() {
   OdDbHeaderVars vars = m_db->headerVars();
+  // A variable the header leaves out means the default of the drawing's
+  // measurement system, imperial unless $MEASUREMENT says metric.
+  bool metric = false;
   if (const DxfHeaderVariable* m = m_doc.headerVariable("$MEASUREMENT")) {
     for (const DxfTag& t : m_doc.tags(*m)) {
-      if (t.toInt() == 1) vars.dim = OdDbDimVars::metricDefaults();
+      metric = t.toInt() == 1;
       break;
     }
-  } else {
-    vars.dim = OdDbDimVars::imperialDefaults();
   }
-  if (m_doc.headerVariable("$MEASUREMENT") == nullptr) vars.dim = OdDbDimVars::imperialDefaults();
+  vars.dim = metric ? OdDbDimVars::metricDefaults() : OdDbDimVars::imperialDefaults();
   auto resolve = [&](char table, const std::string& name) {
     return table == 0 ? OdDbObjectId() : byName(table, name);
   };

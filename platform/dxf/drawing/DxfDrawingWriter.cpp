@@ -180,6 +180,7 @@ private:
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
   bool lacksHandle(const OdDbObject* obj) const;
+  bool modelledOutOfR12Form(const OdDbObject* obj) const;
   // The linetypes ByLayer and ByBlock, which the drawing always has and R12
   // files leave out: written as R12, they stay out unless the file had them.
   bool impliedInR12(const OdDbObject* obj) const {
@@ -543,7 +544,17 @@ bool Writer::namesRenamed(const OdDbObject* obj) const {
 
 bool Writer::needsRewrite(const OdDbObject* obj) const {
   return obj->fileRecord() == 0 || obj->isModifiedSinceLoad() || m_regenerateAll || namesRenamed(obj) ||
-         lacksHandle(obj);
+         lacksHandle(obj) || modelledOutOfR12Form(obj);
+}
+
+// A modelled record of an R12 file that holds groups R12 has not (a
+// dimension style with DIMDEC or DIMAUNIT, as some writers give them): the
+// conversion to R12 form would drop those groups, so it is written anew from
+// what the drawing holds, which keeps every value.
+bool Writer::modelledOutOfR12Form(const OdDbObject* obj) const {
+  if (!m_r12 || !m_sourceR12 || obj->fileRecord() == 0) return false;
+  const std::size_t index = obj->fileRecord() - 1;
+  return !m_src->raw[index] && !dxfIsInR12Form(m_src->tags(index));
 }
 
 // A record the file gave no handle (some writers leave them out) got one
