@@ -424,6 +424,17 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
     DxfReadReport again;
     read(saved, &again);
     EXPECT_TRUE(again.warnings.empty()) << again.warnings[0];
+
+    // A style's angle in degrees survives any number of saves exactly,
+    // whatever rounding radians to degrees and back would do.
+    for (double radians : {std::numbers::pi / 4, 0.7853981633974483 * std::numbers::pi / 180, 1 / 3.0, 2.9, 1e-9}) {
+        OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject(OdDb::kForWrite);
+        odd->setDimjogang(radians);
+        odd.release();
+        std::unique_ptr<OdDbDatabase> back = read(writeDxfDrawingToBytes(*db));
+        OdDbDimStyleTableRecordPtr kept = recordId(*back, back->getDimStyleTableId(), "Odd").safeOpenObject();
+        EXPECT_EQ(kept->dimjogang(), radians);
+    }
 }
 
 TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)

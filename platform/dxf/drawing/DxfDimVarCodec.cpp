@@ -1,5 +1,6 @@
 #include "DxfDimVarCodec.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -42,15 +43,26 @@ bool dxfDimVarInDegrees(int index) {
 
 namespace {
 
+double radiansOf(double degrees) { return degrees * std::numbers::pi / 180; }
+
 // Radians to degrees gives a degree value read from a file back only to
-// within rounding (30 becomes 29.999999999999996): the shortest decimal of
-// at most 12 places within 1e-12 of it is written instead.
+// within rounding (30 becomes 29.999999999999996). Written is the shortest
+// decimal of at most 12 places that reads back as exactly these radians, or
+// else the nearest degree value that does: a save and a read never change
+// the angle.
 double degreesOf(double radians) {
   const double degrees = radians * 180 / std::numbers::pi;
   double scale = 1;
   for (int places = 0; places <= 12; ++places, scale *= 10) {
     const double shorter = std::round(degrees * scale) / scale;
-    if (std::abs(shorter - degrees) <= 1e-12) return shorter;
+    if (std::abs(shorter - degrees) <= 1e-12 * std::max(1.0, std::abs(degrees)) && radiansOf(shorter) == radians)
+      return shorter;
+  }
+  double below = degrees, above = degrees;
+  for (int step = 0; step < 16; ++step) {
+    if (radiansOf(below) == radians) return below;
+    if (radiansOf(above) == radians) return above;
+    below = std::nextafter(below, -INFINITY), above = std::nextafter(above, INFINITY);
   }
   return degrees;
 }
@@ -64,5 +76,5 @@ OdDbDimVarValue dxfDimVarToFile(int index, const OdDbDimVarValue& value) {
 
 OdDbDimVarValue dxfDimVarFromFile(int index, const OdDbDimVarValue& value) {
   const double* v = std::get_if<double>(&value);
-  return v && dxfDimVarInDegrees(index) ? OdDbDimVarValue(*v * std::numbers::pi / 180) : value;
+  return v && dxfDimVarInDegrees(index) ? OdDbDimVarValue(radiansOf(*v)) : value;
 }
