@@ -21,8 +21,11 @@
 #include "OdDbSymbolTable.h"
 #include "OdDbSymbolTableRecord.h"
 #include "OdResult.h"
+#include "OdStringUtil.h"
 
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -161,11 +164,21 @@ void compareDimStyles(const OdDbDatabase& a, const OdDbDatabase& b)
             return x.isNull() == y.isNull();
         return byHandle ? x.getHandle() == y.getHandle() : recordName(x) == recordName(y);
     };
+    // By name, records of the same name (recovery may join two tables) pair
+    // up in the order of their tables.
+    std::map<std::string, std::deque<OdDbObjectId>> byName;
+    if (OdDbSymbolTablePtr table = b.getDimStyleTableId().openObject(); table && !byHandle)
+        for (OdDbSymbolTableIteratorPtr it = table->newIterator(); !it->done(); it->step())
+            byName[qrv::foldCase(recordName(it->getRecordId()))].push_back(it->getRecordId());
     auto counterpart = [&](const OdDbObjectId& id, const OdString& name) {
         if (byHandle)
             return b.getOdDbObjectId(id.getHandle());
-        OdDbSymbolTablePtr table = b.getDimStyleTableId().openObject();
-        return table ? table->getAt(name) : OdDbObjectId();
+        std::deque<OdDbObjectId>& same = byName[qrv::foldCase(std::string(name))];
+        if (same.empty())
+            return OdDbObjectId();
+        const OdDbObjectId first = same.front();
+        same.pop_front();
+        return first;
     };
     auto sameValue = [&](const OdDbDimVarValue& x, const OdDbDimVarValue& y) {
         const auto* xi = std::get_if<OdDbObjectId>(&x);
