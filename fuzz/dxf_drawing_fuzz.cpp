@@ -162,7 +162,8 @@ void compareDimStyles(const OdDbDatabase& a, const OdDbDatabase& b)
     auto sameRef = [&](const OdDbObjectId& x, const OdDbObjectId& y) {
         if (x.isNull() || y.isNull())
             return x.isNull() == y.isNull();
-        return byHandle ? x.getHandle() == y.getHandle() : recordName(x) == recordName(y);
+        // Names, like R12 references, ignore letter case.
+        return byHandle ? x.getHandle() == y.getHandle() : qrv::foldCase(recordName(x)) == qrv::foldCase(recordName(y));
     };
     // By name, records of the same name (recovery may join two tables) pair
     // up in the order of their tables.
