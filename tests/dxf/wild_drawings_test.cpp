@@ -228,9 +228,9 @@ TEST_F(WildDrawings, SavesSayTheVersionTheyAreInAndNameWhatR12CannotHold)
     std::string note;
     writeDxfDrawing(*coloured, (out / "r12.dxf").string(), DxfVersion::R12, DxfForm::Text, &note);
     EXPECT_EQ(note.rfind("Not kept in R12: ", 0), 0u) << note;
-    EXPECT_NE(note.find("true colours"), std::string::npos) << note;
-    EXPECT_NE(note.find("lineweights"), std::string::npos) << note;
-    EXPECT_NE(note.find("header variables"), std::string::npos) << note;  // those R12 has not
+    EXPECT_NE(note.find("true colour"), std::string::npos) << note;
+    EXPECT_NE(note.find("lineweight"), std::string::npos) << note;
+    EXPECT_NE(note.find("header variable"), std::string::npos) << note;  // those R12 has not
     EXPECT_EQ(readFile(out / "r12.dxf").find("\n$ACADMAINTVER"), std::string::npos);
     const std::vector<Fact> peer = census(out / "r12.dxf", false);
     ASSERT_FALSE(peer.empty()) << "ezdxf cannot read the R12 copy";

@@ -112,7 +112,7 @@ TEST(HostSessions, SavesChooseTheirDxfVersion) {
               " " + (dir / "new.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "Not kept in R12: ")) << r.out;
-  EXPECT_TRUE(contains(r.out, "1 true colours")) << r.out;
+  EXPECT_TRUE(contains(r.out, "1 true colour")) << r.out;
   EXPECT_FALSE(contains(r.out, "Note:")) << r.out;  // the R12 file reads without repairs
   for (const char* name : {"old.dxf", "new.dxf"}) {
     EXPECT_EQ(dxfDrawingVersion(*readDxfDrawing((dir / name).string())), DxfVersion::R12) << name;

@@ -1,6 +1,7 @@
 #include "DxfR12Form.h"
 
 #include <algorithm>
+#include <cctype>
 
 void DxfR12Losses::add(const std::string& what, std::size_t count) {
   if (count == 0) return;
@@ -12,11 +13,33 @@ void DxfR12Losses::add(const std::string& what, std::size_t count) {
   m_counts.emplace_back(what, count);
 }
 
+namespace {
+
+// "1 true colour", "1 extension dictionary": the noun of a kind (its last
+// word, or the word before a bracket) in the singular; record types
+// ("MTEXT") stay as they are.
+std::string counted(std::size_t count, std::string kind) {
+  if (count == 1) {
+    const std::size_t end = std::min(kind.find(" ("), kind.size());
+    const std::size_t begin = kind.rfind(' ', end - 1) == std::string::npos ? 0 : kind.rfind(' ', end - 1) + 1;
+    const std::string noun = kind.substr(begin, end - begin);
+    std::string one = noun;
+    if (noun.size() > 3 && noun.compare(noun.size() - 3, 3, "ies") == 0)
+      one = noun.substr(0, noun.size() - 3) + "y";
+    else if (noun.size() > 1 && noun.back() == 's' && std::islower(static_cast<unsigned char>(noun.front())))
+      one.pop_back();
+    kind.replace(begin, noun.size(), one);
+  }
+  return std::to_string(count) + " " + kind;
+}
+
+}  // namespace
+
 std::string DxfR12Losses::note() const {
   if (m_counts.empty()) return {};
   std::string text = "Not kept in R12:";
   for (std::size_t i = 0; i < m_counts.size(); ++i)
-    text += (i ? ", " : " ") + std::to_string(m_counts[i].second) + " " + m_counts[i].first;
+    text += (i ? ", " : " ") + counted(m_counts[i].second, m_counts[i].first);
   return text;
 }
 
