@@ -216,7 +216,12 @@ void CommandProcessor::runCommand(const std::string& globalName, RunOptions opti
   // A locked document cannot be closed; an unlocked one may have been.
   const auto& open = documents.documents();
   const bool stillOpen = doc && std::find(open.begin(), open.end(), doc) != open.end();
-  if (undoOpen && stillOpen) db->endUndoGroup();
+  // A command that fails leaves the drawing as it found it, and no step to
+  // undo: half of a dimension is nothing a drafter can use.
+  if (undoOpen && stillOpen && failed && db->endFailedUndoGroup())
+    hostTraceWarning("host/commands", __LINE__, globalName + ": what it changed is taken back");
+  else if (undoOpen && stillOpen && !failed)
+    db->endUndoGroup();
   if (locked && stillOpen) documents.unlockDocument(doc);
   if (failed)
     hostBroadcastCommandCancelled(globalName);

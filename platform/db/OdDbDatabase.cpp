@@ -178,6 +178,12 @@ void OdDbDatabase::undoAndForget() {
   m_undo->undoLast(false);
 }
 
+bool OdDbDatabase::endFailedUndoGroup() {
+  // The objects given back carry a stamp of their own, as after an undo.
+  ++m_stamp;
+  return m_undo->endTakingBack();
+}
+
 void OdDbDatabase::blockUndoRecording(bool block) { m_undoBlocked = block; }
 
 // ---- header ------------------------------------------------------------------

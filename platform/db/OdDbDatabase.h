@@ -146,6 +146,9 @@ public:
   // Undoes the last step and leaves nothing to redo: for a step that failed
   // half-way and takes itself back.
   void undoAndForget();
+  // Ends the undo group of a command that failed: what it changed is taken
+  // back and leaves no step. True when something was taken back.
+  bool endFailedUndoGroup();
   // While blocked, changes are not recorded (a private preview drawing).
   void blockUndoRecording(bool block);
   bool isUndoRecordingBlocked() const { return m_undoBlocked; }

@@ -23,6 +23,17 @@ void OdDbUndoHistory::end() {
     m_redo.clear();
 }
 
+bool OdDbUndoHistory::endTakingBack() {
+  if (m_depth == 0) return false;
+  if (--m_depth > 0) return false;
+  if (m_steps.empty()) return false;
+  if (m_steps.back().entries.empty() && !m_steps.back().header) {
+    m_steps.pop_back();
+    return false;
+  }
+  return undoLast(false);
+}
+
 void OdDbUndoHistory::recordModified(OdDbStub* stub, const OdDbObject* obj) {
   if (m_depth == 0) return;
   Step& step = m_steps.back();

@@ -19,6 +19,10 @@ public:
 
   void begin(const OdString& name);
   void end();
+  // Ends a group whose work failed: when it is the outermost and changed
+  // something, the change is taken back and forgotten, and what could be
+  // redone before it still can. True when something was taken back.
+  bool endTakingBack();
   bool isOpen() const { return m_depth > 0; }
   bool hasUndo() const { return !m_steps.empty(); }
   OdString lastName() const { return m_steps.empty() ? OdString() : m_steps.back().name; }

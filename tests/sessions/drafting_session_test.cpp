@@ -212,6 +212,8 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
                                   "DIMALIGNED 0,0 10,0 5,2\nDIMRADIUS\n" + g.circle + "\n26,0\n"
                                   "ERASE\n" + g.circle + "\n\n"
                                   "UNDO\n2\n"
+                                  // a dimension too large to build: nothing is left of it
+                                  "SETVAR\nDIMSCALE\n1e308\nDIMLINEAR 0,0 10,0 5,5\nUNDO\n1\n"
                                   "SAVEAS\n" + out.string() + "\nQUIT\nY\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   for (const char* shown :
@@ -223,7 +225,7 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
         "The location is the centre; no dimension is drawn.",
         "The lines are parallel, they make no angle; no dimension is drawn.",
         "The measured length is zero; no dimension is drawn.", "1 object(s) erased.", "Undone: ERASE",
-        "Undone: DIMRADIUS", "  1 * in.dxf\nEnter number"})
+        "Undone: DIMRADIUS", "The command DIMLINEAR failed", "Undone: SETVAR", "  1 * in.dxf\nEnter number"})
     EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
   EXPECT_FALSE(contains(r.out, "Undone: DIMANGULAR")) << r.out;  // refused commands made no step
   EXPECT_TRUE(contains(r.out, "Enter file name <" + (dir / "in.dxf").string() + ">")) << r.out;
