@@ -225,6 +225,7 @@ struct TOdDimTextHeight {
     return true;
   }
   static bool available(const OdDbDimension* e) { return !dimacc::hasFixedTextHeight(e); }
+  static OdString refusal(const double& v) { return dimacc::rangeRefusalOf("txt", v); }
 };
 
 // The measured value can be seen, never changed.

@@ -95,16 +95,20 @@ void PaletteModel::setSelection(const OdDbObjectIdArray& ids) {
       }
     }
   }
-  m_selection = std::make_shared<const OdDbObjectIdArray>(std::move(unique));
 
-  // Group by class, classes in the order first met.
+  // Group by class, classes in the order first met. An entity erased since
+  // it was picked is no longer part of the selection: it is neither shown
+  // nor counted.
   m_classes.clear();
   std::vector<OdDbObjectIdArray> groups;
   std::map<const OdRxClass*, std::size_t> index;
-  for (const OdDbObjectId& id : *m_selection) {
+  OdDbObjectIdArray existing;
+  existing.reserve(unique.size());
+  for (const OdDbObjectId& id : unique) {
     OdDbObjectPtr obj = id.openObject();
     const OdRxClass* cls = obj ? hostIsA(obj.get()) : nullptr;
     if (!cls) continue;
+    existing.push_back(id);
     auto [it, added] = index.emplace(cls, m_classes.size());
     if (added) {
       m_classes.push_back({cls, 0});
@@ -113,6 +117,7 @@ void PaletteModel::setSelection(const OdDbObjectIdArray& ids) {
     ++m_classes[it->second].count;
     groups[it->second].push_back(id);
   }
+  m_selection = std::make_shared<const OdDbObjectIdArray>(std::move(existing));
   m_classIds.clear();
   for (auto& g : groups) m_classIds.push_back(std::make_shared<const OdDbObjectIdArray>(std::move(g)));
   m_filter = -1;
