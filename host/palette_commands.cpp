@@ -67,7 +67,10 @@ void commandProperties(CommandProcessor& cp) {
   if (window && window->interactive()) return window->togglePalette();
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
-  OdDbObjectIdArray ids = doc->pickFirstSelection();
+  // Entities erased since they were picked are no longer selected.
+  OdDbObjectIdArray ids;
+  for (const OdDbObjectId& id : doc->pickFirstSelection())
+    if (id.openObject()) ids.push_back(id);
   if (ids.empty()) {
     // Enter without objects opens the palette on the drawing itself.
     if (pickObjects(*doc, ids) == kSelectionCancelled) return;

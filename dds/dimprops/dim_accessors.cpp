@@ -5,6 +5,7 @@
 #include "OdDbAnnotativeObjectPE.h"
 #include "OdDbDimVarRange.h"
 #include "sysvars.h"
+#include "text_format.h"
 #include "OdDbDatabase.h"
 #include "OdDbDictionary.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -40,6 +41,13 @@ OdDbObjectId linetypeId(OdDbDatabase* db, const OdString& name) {
 OdString rangeRefusal(const char* key, const OdDbDimVarValue& value) {
   const int index = *OdDbDimVars::indexOf(key);
   return odDbDimVarValueAllowed(index, value) ? OdString() : hostDimVarRefusal(index, value);
+}
+
+OdString jogAngleRefusal(double radians) {
+  constexpr double kLeast = 5 * 3.14159265358979323846 / 180, kMost = 3.14159265358979323846 / 2;
+  if (radians >= kLeast - 1e-12 && radians <= kMost + 1e-12) return OdString();
+  return hostFormat(dds::translate("The jog angle must be between 5 and 90 degrees (%s to %s in radians).").c_str(),
+                    dds::kinds::realText(kLeast).c_str(), dds::kinds::realText(kMost).c_str());
 }
 
 bool isAssociative(const OdDbEntity* e) {

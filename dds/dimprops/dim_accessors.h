@@ -23,6 +23,8 @@ OdString recordName(OdDbObjectId id);
 
 // Why the variable's range refuses the value (with the range), or "".
 OdString rangeRefusal(const char* key, const OdDbDimVarValue& value);
+// Why a large radius dimension refuses a jog angle (radians), or "".
+OdString jogAngleRefusal(double radians);
 template <class T>
 OdString rangeRefusalOf(const char* key, const T& v) {
   if constexpr (std::is_enum_v<T>)
@@ -124,6 +126,7 @@ struct TOdDimExtLineFixedLength {
     return true;
   }
   static bool available(const E* e) { return e->dimfxlon(); }
+  static OdString refusal(const double& v) { return dimacc::rangeRefusalOf("fxl", v); }
 };
 
 // Radius and diameter extension line sizes mean nothing while it is suppressed.
@@ -183,6 +186,8 @@ struct TOdDimJogAng {
     e->setJogAngle(v);
     return true;
   }
+  // The entity refuses a jog outside 5..90 degrees; the row says so first.
+  static OdString refusal(const double& v) { return dimacc::jogAngleRefusal(v); }
 };
 
 struct TOdDimAssociative {
@@ -285,5 +290,10 @@ struct TOdDimDecimalSeparator {
     if (qrv::codePointCount(text) == 1) return true;
     message = dds::loadString(1211);
     return false;
+  }
+  // One character, and one DIMDSEP can hold: a printable ASCII character.
+  static OdString refusal(const OdString& v) {
+    std::size_t at = 0;
+    return dimacc::rangeRefusalOf("dsep", int(qrv::decodeUtf8(v, at)));
   }
 };

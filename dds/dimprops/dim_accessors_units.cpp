@@ -1,5 +1,7 @@
 #include "dimprops/dim_accessors_units.h"
 
+#include <algorithm>
+
 #include "OdDbDatabase.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdResBuf.h"
@@ -59,6 +61,16 @@ std::vector<OdString> precisionItems(int linearUnit, bool english) {
     case 5: return splitPatterns(1052, english);
     default: return splitPatterns(1048, english);
   }
+}
+
+int precisionIndex(const OdString& text) {
+  for (int unit = 1; unit <= 6; ++unit)
+    for (bool english : {false, true}) {
+      const std::vector<OdString> items = precisionItems(unit, english);
+      const auto at = std::find(items.begin(), items.end(), text);
+      if (at != items.end()) return int(at - items.begin());
+    }
+  return -1;
 }
 
 std::vector<OdString> angularPrecisionItems(bool english) { return splitPatterns(1048, english); }

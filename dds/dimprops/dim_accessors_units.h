@@ -27,6 +27,9 @@ OdString joinPost(const OdString& prefix, const OdString& suffix);
 // values give the decimal ones), or of the angular formats.
 std::vector<OdString> precisionItems(int linearUnit, bool english);
 std::vector<OdString> angularPrecisionItems(bool english);
+// The precision (0..8) an item of any unit format's precision list stands
+// for, in either language; -1 when it is none.
+int precisionIndex(const OdString& text);
 
 // "None", "Symmetrical", "Deviation", "Limits", "Basic", read from DIMTOL,
 // DIMLIM, DIMTP, DIMTM and the sign of DIMGAP, and written back to them.
@@ -98,6 +101,8 @@ DDS_CHOICE_ACCESSOR(TOdDimTolPosVert, tolj, 0, !e->dimtol() && !e->dimlim(), 106
     static std::vector<OdString> items(const E* e, bool english) {       \
       return dimacc::precisionItems(e ? (listUnit) : 2, english);         \
     }                                                                    \
+    static constexpr bool kItemsFollowEntity = true;                     \
+    static int itemIndex(const OdString& text) { return dimacc::precisionIndex(text); } \
     static bool available([[maybe_unused]] const E* e) { return !(blocked); } \
   };
 DDS_PRECISION_ACCESSOR(TOdDimPrecision, dec, e->dimlunit(), false)
@@ -225,6 +230,7 @@ struct TOdDimTextHeight {
     return true;
   }
   static bool available(const OdDbDimension* e) { return !dimacc::hasFixedTextHeight(e); }
+  static OdString refusal(const double& v) { return dimacc::rangeRefusalOf("txt", v); }
 };
 
 // The measured value can be seen, never changed.

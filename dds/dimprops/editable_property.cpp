@@ -1,11 +1,24 @@
 #include "dimprops/editable_property.h"
 
+#include <utility>
+
 #include "dimprops/kind_properties.h"
 
-OdString describeWriteReport(const EnumReport& report, bool allTook) {
+namespace {
+OdString g_writeRefusal;  // the palette writes on the UI thread only
+}  // namespace
+
+void noteWriteRefusal(const OdString& reason) { g_writeRefusal = reason; }
+
+OdString takeWriteRefusal() { return std::exchange(g_writeRefusal, OdString()); }
+
+OdString describeWriteReport(const EnumReport& report, bool allTook, const OdString& reason) {
   OdString text;
   auto add = [&text](const OdString& part) { text += (text.empty() ? "" : " ") + part; };
-  if (!allTook) add(dds::translate("Not every selected object took the value."));
+  // The general words only when some object took it, or no reason is known.
+  if (!allTook && (reason.empty() || report.changed > 0))
+    add(dds::translate("Not every selected object took the value."));
+  if (!allTook && !reason.empty()) add(reason);
   if (report.onLockedLayers > 0)
     add(hostFormat(dds::translate("%d object(s) on locked layers were not changed.").c_str(),
                    report.onLockedLayers));

@@ -19,8 +19,13 @@ public:
   virtual int combinedValue(V& value) = 0;
 };
 
-// Tells the user what a write passed over.
-OdString describeWriteReport(const EnumReport& report, bool allTook);
+// Tells the user what a write passed over; `reason` is why an object
+// refused the value, when it said.
+OdString describeWriteReport(const EnumReport& report, bool allTook, const OdString& reason = OdString());
+// An accessor that refuses a value for a reason the user must hear (the user
+// declined a question, say) notes it here; the write in progress reports it.
+void noteWriteRefusal(const OdString& reason);
+OdString takeWriteRefusal();
 
 template <class P, class T1 = typename P::value_type, class T2 = T1>
 class CTEditableProperty : public CPZUnknownImpl<IPZEditableProperty>,
@@ -91,8 +96,9 @@ public:
     if (!picked && !m_prop->parseText(text, value, message)) return false;
     if (!m_prop->checkValue(value, message)) return false;
     EnumReport report;
+    takeWriteRefusal();  // nothing left over from an earlier write
     const bool allTook = m_prop->writeValue(value, report);
-    message = describeWriteReport(report, allTook);
+    message = describeWriteReport(report, allTook, takeWriteRefusal());
     return allTook;
   }
 

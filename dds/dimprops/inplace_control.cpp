@@ -3,6 +3,7 @@
 #include "control.h"
 #include "device_context.h"
 #include "dialog.h"
+#include "opm/opm_services.h"
 
 bool CPZControlHost::attach(IPZEditableProperty& editor, HostWindowHandle parent, int controlId) {
   if (m_control) return false;
@@ -24,10 +25,15 @@ bool CPZControlHost::attach(IPZEditableProperty& editor, HostWindowHandle parent
       const int index = c.selection();
       if (index < 0) return std::nullopt;
       ++m_reentry;
-      OdString message;
-      target->beginEdit();
-      target->applyText(c.itemText(index), message);
-      target->endEdit();
+      // A palette row writes through the palette, which reaches the
+      // editors of every selected class; a lone editor writes itself.
+      HostPaletteListener* palette = hostPaletteListener();
+      if (!palette || !palette->applyPick(*target, c.itemText(index))) {
+        OdString message;
+        target->beginEdit();
+        target->applyText(c.itemText(index), message);
+        target->endEdit();
+      }
       fill(*target);
       --m_reentry;
       // The parent hears that the row committed a choice.

@@ -96,7 +96,9 @@ public:
 };
 
 // A choice: the value is the item text; the accessor converts to and from
-// the stored number. The list is made when first asked for and kept.
+// the stored number. The list is made when first asked for and made again
+// whenever the row is to be read again, so that a list that follows the
+// entities (a precision after "Dim units" changed) is never stale.
 template <class E, class Tag, class A>
 class COdDbTextComboProp : public TKindProperty<COdDbTextComboProp<E, Tag, A>, E, OdString, Tag, A> {
   using Base = TKindProperty<COdDbTextComboProp, E, OdString, Tag, A>;
@@ -106,9 +108,15 @@ public:
   using Base::Base;
   COdDbTextComboProp(const COdDbTextComboProp& o) : Base(o) {}  // a bound copy makes its own list
 
+  void markStale() override {
+    Base::markStale();
+    m_items.clear();
+    m_english.clear();
+  }
+
   OdString getValue(const E* e) {
     const int i = A::getIndex(e);
-    const std::vector<OdString>& items = list(false, e);
+    const std::vector<OdString>& items = list(false);
     return i >= 0 && i < int(items.size()) ? items[std::size_t(i)] : OdString();
   }
   bool setValue(E* e, const OdString& text) {
@@ -117,7 +125,7 @@ public:
       return false;
     }
     int i = -1;
-    const std::vector<OdString>& items = list(false, e);
+    const std::vector<OdString>& items = list(false);
     for (int k = int(items.size()) - 1; k >= 0; --k)
       if (items[std::size_t(k)] == text) {
         i = k;
@@ -135,11 +143,16 @@ public:
     }
   }
   OdString formatValue(const OdString& v) const { return v; }
-  std::vector<OdString> itemTexts() { return list(false, nullptr); }
-  // An item of the list, in the session's language or in English.
+  std::vector<OdString> itemTexts() { return list(false); }
+  // An item of the list, in the session's language or in English. A list
+  // that follows the entities also takes the item of the same position in
+  // another unit format's list: the palette row may span classes whose
+  // lists differ.
   bool parseText(const OdString& text, OdString& v, OdString& message) {
-    const std::vector<OdString>& items = list(false, nullptr);
-    const int i = dds::kinds::findItem(items, list(true, nullptr), text);
+    const std::vector<OdString>& items = list(false);
+    int i = dds::kinds::findItem(items, list(true), text);
+    if constexpr (requires { A::itemIndex(text); })
+      if (i < 0) i = A::itemIndex(text) < int(items.size()) ? A::itemIndex(text) : -1;
     if (i < 0) {
       OdString all;
       for (const OdString& item : items) all += (all.empty() ? "" : ", ") + item;
@@ -151,17 +164,31 @@ public:
   }
 
 private:
-  const std::vector<OdString>& list(bool english, const E* e) {
+  const std::vector<OdString>& list(bool english) {
     std::vector<OdString>& cached = english ? m_english : m_items;
-    if (cached.empty()) {
-      OdDbObjectPtr first;
-      if (!e && !this->selection().empty()) {
-        first = this->selection().front().openObject();
-        e = dynamic_cast<const E*>(first.get());
-      }
-      cached = A::items(e, english);
-    }
+    if (cached.empty()) cached = shownItems(english);
     return cached;
+  }
+  // The list every selected entity has; when their lists differ (precisions
+  // under different unit formats), the list of no entity in particular.
+  std::vector<OdString> shownItems(bool english) {
+    if constexpr (requires { A::kItemsFollowEntity; }) {
+      std::vector<OdString> shared;
+      bool first = true, differ = false;
+      enumerateEntities<E>(this->selection(), false, this->boundClass(), [&](E* e) {
+        std::vector<OdString> items = A::items(e, english);
+        if (first) {
+          shared = std::move(items);
+          first = false;
+        } else if (items != shared) {
+          differ = true;
+          return false;
+        }
+        return true;
+      });
+      if (!first && !differ) return shared;
+    }
+    return A::items(nullptr, english);
   }
   std::vector<OdString> m_items, m_english;
 };

@@ -78,5 +78,8 @@ bool TDatabaseDimStyleAccessor::set(OdDbDatabase* db, const OdString& name) {
   const OdDbObjectId id = dimacc::recordId(db->getDimStyleTableId(), name);
   if (id.isNull()) return false;
   // Declining the question about the overrides keeps the current style.
-  return hostSucceeded(dds::setCurrentStyle(db, id));
+  const HRESULT hr = dds::setCurrentStyle(db, id);
+  if (hr == E_ABORT)
+    noteWriteRefusal(dds::translate("The current style stays, with its overrides: the question was declined."));
+  return hostSucceeded(hr);
 }

@@ -123,9 +123,13 @@ bool parseReal(const OdString& text, double minimum, double maximum, double& val
     value = v;
     return true;
   }
-  if (std::fabs(maximum - 2147483647.0) < 0.001)
+  // With a bound at a 32-bit limit the message names the bound the value
+  // passed, so that 1e12 is told the maximum and -1e12 the minimum.
+  const bool openAbove = std::fabs(maximum - 2147483647.0) < 0.001;
+  const bool openBelow = std::fabs(minimum + 2147483648.0) < 0.001;
+  if ((openAbove || openBelow) && v < minimum)
     message = hostFormat(translate("Value must be more %s").c_str(), realText(minimum).c_str());
-  else if (std::fabs(minimum + 2147483648.0) < 0.001)
+  else if (openAbove || openBelow)
     message = hostFormat(translate("Value must be less %s").c_str(), realText(maximum).c_str());
   else
     message = hostFormat(translate("Value must be between %s and %s").c_str(), realText(minimum).c_str(),

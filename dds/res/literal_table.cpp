@@ -102,6 +102,10 @@ extern const QrLiteralEntry kLiteralTable[] = {
     {"", "%d object(s) outside the reference being edited were not changed.",
      "Объекты вне редактируемой ссылки не изменены: %d."},
     {"", "%d object(s) no longer exist.", "Объекты больше не существуют: %d."},
+    {"", "The jog angle must be between 5 and 90 degrees (%s to %s in radians).",
+     "Угол излома должен быть от 5 до 90 градусов (от %s до %s в радианах)."},
+    {"", "The current style stays, with its overrides: the question was declined.",
+     "Текущий стиль сохранен вместе с переопределениями: ответ на вопрос - нет."},
 
     // Fixed texts of the manager, New style and Compare dialogs that are
     // built at run time rather than taken from a dialog template.

@@ -2,7 +2,8 @@
 // the top, then per category a header and per row its label and in-place
 // control (a drop-down for list rows, an edit box for the others), and a
 // Close button. The editor objects take over their controls, so a choice in
-// a list is written at once; Enter writes what was typed into an edit box.
+// a list is written at once (through the palette, to every selected class);
+// Enter writes what was typed into an edit box.
 #include "palette_window.h"
 
 #include <string>
@@ -91,8 +92,9 @@ private:
       applyFocusedEdit(dialog);
       return 1;
     }
-    if (m.code == kCmdSelEndOk) {  // a list row committed its choice
-      refreshAll(dialog);
+    if (m.code == kCmdSelEndOk) {  // a list row committed its choice, through the palette
+      showMessage(dialog, m_palette.lastMessage());
+      afterWrite(dialog);
       return 1;
     }
     return 0;
@@ -107,11 +109,25 @@ private:
     OdString message;
     if (!m_palette.setValue(row, focus->text(), message) || !message.empty())
       hostTraceNote("host/palette", __LINE__, PaletteModel::shownName(row) + ": " + message);
+    showMessage(dialog, message);
+    afterWrite(dialog);
+  }
+
+  void showMessage(Dialog& dialog, const OdString& message) {
     if (!message.empty()) dialog.setCaption(caption() + " - " + message);
-    refreshAll(dialog);
+  }
+
+  // A write that built the rows anew (a style changed) leaves the controls
+  // with editors of no row: the window is made again for the new rows.
+  void afterWrite(Dialog& dialog) {
+    if (m_palette.generation() != m_generation)
+      dialog.end(kRebuild);
+    else
+      refreshAll(dialog);
   }
 
   void attachEditors(Dialog& dialog) {
+    m_generation = m_palette.generation();
     if (Control* filter = dialog.control(kFilterId)) {
       const std::vector<OdString> entries = m_palette.filterEntries();
       for (const OdString& e : entries) filter->addItem(e);
@@ -212,6 +228,7 @@ private:
   }
 
   PaletteModel& m_palette;
+  int m_generation = 0;  // of the rows whose editors hold the controls
   std::vector<std::string> m_texts;  // the template's texts live as long as the window
 };
 

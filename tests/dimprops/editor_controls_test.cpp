@@ -76,3 +76,57 @@ TEST_F(PaletteHost, EditorListsHoldTheirValueAndTellTheirOwner) {
   hostSetPickers({});
   hostClearCustomColors();
 }
+
+TEST_F(PaletteHost, APickInAPaletteRowReachesEveryClassAsOneUndoStep) {
+  const OdDbObjectId rotated = addDim<OdDbRotatedDimension>(2.5);
+  const OdDbObjectId aligned = addDim<OdDbAlignedDimension>(2.5);
+  const OdDbObjectId leader = addDim<OdDbLeader>(2.5);
+  PaletteModel palette(*doc);
+  palette.setSelection({rotated, aligned, leader});
+  auto tads = [&] {
+    return std::vector<int>{open<OdDbRotatedDimension>(rotated)->dimtad(), open<OdDbAlignedDimension>(aligned)->dimtad(),
+                            open<OdDbLeader>(leader)->dimtad()};
+  };
+  auto reds = [&] {
+    return std::vector<bool>{open<OdDbRotatedDimension>(rotated)->dimclrd().colorIndex() == 1,
+                             open<OdDbAlignedDimension>(aligned)->dimclrd().colorIndex() == 1,
+                             open<OdDbLeader>(leader)->dimclrd().colorIndex() == 1};
+  };
+  const std::vector<int> tadBefore = tads();
+  // The window palette's way: the row's first editor takes the list over.
+  withLists([&](ui::Dialog& d) {
+    const PaletteModel::Row* posVert = palette.findRow("Text.Text pos vert");
+    const PaletteModel::Row* color = palette.findRow("Lines & Arrows.Dim line color");
+    ASSERT_TRUE(posVert && color);
+    ASSERT_EQ(posVert->editors.size(), 3u);
+    ASSERT_TRUE(posVert->editors.front()->createControl(d.hostHandle(), 10));
+    ASSERT_TRUE(color->editors.front()->createControl(d.hostHandle(), 11));
+    const int below = d.control(10)->findItemText("Below");
+    ASSERT_TRUE(ui::user::select(d, 10, below));
+    EXPECT_EQ(d.control(10)->selection(), below);  // the row shows what all took, not a blank
+    ASSERT_TRUE(ui::user::select(d, 11, d.control(11)->findItemText("red")));
+  });
+  EXPECT_EQ(tads(), (std::vector<int>{4, 4, 4}));
+  EXPECT_EQ(reds(), (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(rowText(palette, "Text.Text pos vert"), "Below");
+  db->undo();  // the colour, on every class at once
+  EXPECT_EQ(reds(), (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(tads(), (std::vector<int>{4, 4, 4}));
+  db->undo();
+  EXPECT_EQ(tads(), tadBefore);
+
+  // A pick that builds the rows anew (another style) still reaches all.
+  OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+  OdDbDimStyleTableRecordPtr wide = OdDbDimStyleTableRecord::createObject();
+  wide->setName("Wide");
+  const OdDbObjectId wideId = styles->add(wide);
+  styles.release();
+  const int generation = palette.generation();
+  withLists([&](ui::Dialog& d) {
+    ASSERT_TRUE(palette.findRow("Misc.Dim style")->editors.front()->createControl(d.hostHandle(), 10));
+    ASSERT_TRUE(ui::user::select(d, 10, d.control(10)->findItemText("Wide")));
+  });
+  EXPECT_NE(palette.generation(), generation);
+  EXPECT_EQ(open<OdDbLeader>(leader)->dimensionStyle(), wideId);
+  EXPECT_EQ(open<OdDbAlignedDimension>(aligned)->dimensionStyle(), wideId);
+}

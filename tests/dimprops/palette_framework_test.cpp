@@ -185,3 +185,76 @@ TEST_F(PaletteHost, TheDrawingItselfShowsAndSetsTheCurrentStyle) {
   ASSERT_TRUE(set(palette, "Styles.Dimension style", "wide"));
   EXPECT_EQ(dimacc::recordName(db->getDimstyle()), "Wide");
 }
+
+TEST_F(PaletteHost, EveryRowRefusesWhatItsVariableCannotHoldAndSaysWhy) {
+  const OdDbObjectId a = addDim<OdDbRotatedDimension>(2.5);
+  PaletteModel palette(*doc);
+  palette.setSelection({a});
+  ASSERT_TRUE(set(palette, "Lines & Arrows.Ext line fixed", "On"));
+  const auto before = open<OdDbRotatedDimension>(a);
+  const double txt = before->dimtxt(), fxl = before->dimfxl();
+  const int dsep = before->dimdsep();
+  OdString message;
+  for (const auto& [row, text] : std::vector<std::pair<const char*, const char*>>{
+           {"Text.Text height", "-1"},
+           {"Lines & Arrows.Ext line fixed length", "-1"},
+           {"Primary units.Decimal separator", "й"},
+           {"Primary units.Decimal separator", "\x7f"}}) {
+    EXPECT_FALSE(set(palette, row, text, &message)) << row << " took " << text;
+    EXPECT_FALSE(message.empty()) << row;
+  }
+  const auto after = open<OdDbRotatedDimension>(a);
+  EXPECT_EQ(after->dimtxt(), txt);
+  EXPECT_EQ(after->dimfxl(), fxl);
+  EXPECT_EQ(after->dimdsep(), dsep);
+  EXPECT_TRUE(set(palette, "Primary units.Decimal separator", "~"));
+
+  // The jog angle is in radians: 30 is refused with the entity's own range.
+  PaletteModel jog(*doc);
+  const OdDbObjectId j = addDim<QrHugeRadius>(2.5);
+  jog.setSelection({j});
+  const double angle = open<QrHugeRadius>(j)->jogAngle();
+  EXPECT_FALSE(set(jog, "Lines & Arrows.Large rad dim jog angle", "30", &message));
+  EXPECT_NE(message.find("between 5 and 90 degrees"), OdString::npos) << message;
+  EXPECT_EQ(message.find("Not every"), OdString::npos) << message;
+  EXPECT_EQ(open<QrHugeRadius>(j)->jogAngle(), angle);
+  EXPECT_TRUE(set(jog, "Lines & Arrows.Large rad dim jog angle", "0.5"));
+}
+
+TEST_F(PaletteHost, APrecisionListFollowsTheUnitsOfEverySelectedObject) {
+  const OdDbObjectId a = addDim<OdDbRotatedDimension>(2.5), b = addDim<OdDbRotatedDimension>(2.5);
+  const OdDbObjectId aligned = addDim<OdDbAlignedDimension>(2.5);
+  PaletteModel palette(*doc);
+  palette.setSelection({a});
+  auto precisionItems = [&](PaletteModel& p) { return p.itemTexts(*p.findRow("Primary units.Precision")); };
+  const std::vector<OdString> decimal = precisionItems(palette);
+  ASSERT_EQ(decimal.size(), 9u);
+
+  // The list is read again after "Dim units" changes in the same palette,
+  // and a pick by what it shows stores that precision.
+  ASSERT_TRUE(set(palette, "Primary units.Dim units", "Architectural"));
+  const std::vector<OdString> architectural = precisionItems(palette);
+  ASSERT_EQ(architectural.size(), 9u);
+  EXPECT_NE(architectural, decimal);
+  ASSERT_TRUE(set(palette, "Primary units.Precision", architectural[3].c_str()));
+  EXPECT_EQ(open<OdDbRotatedDimension>(a)->dimdec(), 3);
+  EXPECT_EQ(rowText(palette, "Primary units.Precision"), architectural[3]);
+
+  // Mixed formats, whichever was picked first: the list of no format in
+  // particular, written to both by position.
+  for (const OdDbObjectIdArray& order : {OdDbObjectIdArray{a, b}, OdDbObjectIdArray{b, a}}) {
+    PaletteModel mixed(*doc);
+    mixed.setSelection(order);
+    EXPECT_EQ(precisionItems(mixed), decimal);
+    ASSERT_TRUE(set(mixed, "Primary units.Precision", decimal[5].c_str()));
+    EXPECT_EQ(open<OdDbRotatedDimension>(a)->dimdec(), 5);
+    EXPECT_EQ(open<OdDbRotatedDimension>(b)->dimdec(), 5);
+  }
+
+  // A row over two classes takes an item of either class's list.
+  PaletteModel classes(*doc);
+  classes.setSelection({a, aligned});
+  ASSERT_TRUE(set(classes, "Primary units.Precision", architectural[2].c_str()));
+  EXPECT_EQ(open<OdDbRotatedDimension>(a)->dimdec(), 2);
+  EXPECT_EQ(open<OdDbAlignedDimension>(aligned)->dimdec(), 2);
+}

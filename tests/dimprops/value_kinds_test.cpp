@@ -12,9 +12,11 @@ TEST_F(PaletteHost, NumbersShowInTheDrawingsUnitsAndRefuseWhatIsNoNumber) {
   EXPECT_EQ(v, 1.25);
   EXPECT_FALSE(parseLength("abc", -1, v, message));
   EXPECT_EQ(message, "Invalid expression: abc");
-  // Every real row takes the 32-bit range.
+  // Every real row takes the 32-bit range; a refusal names the bound passed.
   EXPECT_FALSE(parseReal("1e12", -2147483648.0, 2147483647.0, v, message));
-  EXPECT_EQ(message.rfind("Value must be more ", 0), 0u) << message;
+  EXPECT_EQ(message, "Value must be less 2147483647");
+  EXPECT_FALSE(parseReal("-1e12", -2147483648.0, 2147483647.0, v, message));
+  EXPECT_EQ(message, "Value must be more -2147483648");
   EXPECT_FALSE(parseReal("5", 0, 4, v, message));
   EXPECT_EQ(message.rfind("Value must be between ", 0), 0u) << message;
 

@@ -64,3 +64,19 @@ TEST(PaletteSessions, RussianRowsTakeEnglishLinesAndUndoRestoresAll) {
   const auto after = r.out.substr(r.out.find("UNDO"));
   EXPECT_TRUE(contains(after, "  Линии и стрелки.Размерная линия 1 = Вкл\n")) << after;
 }
+
+TEST(PaletteSessions, ErasedObjectsLeaveTheSelectionAndADeclinedQuestionSaysSo) {
+  const auto dir = tempFolder("palette-erase");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  const Result r = runScript(dir, "SELECT\n" + handles[0] + " " + handles[1] +
+                                      "\n\nERASE\n" + handles[1] +
+                                      "\n\nPROPERTIES\nclose\n"
+                                      "SELECT\n\n-DIMSTYLE\nS\nWide\nDIMASZ\n0.5\nPROPERTIES\n\n"
+                                      "set Styles.Dimension style = Standard\n"
+                                      "N\nclose\nQUIT\nN\n",
+                             (dir / "in.dxf").string());
+  EXPECT_TRUE(contains(r.out, "palette: 1 objects (Rotated Dimension: 1)")) << r.out;
+  // Nothing is selected: the reason is the declined question, not the objects.
+  EXPECT_TRUE(contains(r.out, "*Invalid* The current style stays, with its overrides")) << r.out;
+  EXPECT_FALSE(contains(r.out, "Not every selected object")) << r.out;
+}

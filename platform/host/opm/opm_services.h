@@ -9,7 +9,9 @@
 #include "OdString.h"
 #include "host_window.h"
 
-// What the open palette does when asked to refresh.
+class IPZEditableProperty;
+
+// What the open palette does when asked to refresh, and with a pick.
 class HostPaletteListener {
 public:
   virtual ~HostPaletteListener() = default;
@@ -17,6 +19,16 @@ public:
   virtual void updateProperties(const OdString& paletteName) = 0;
   // Every row must be read again; `rebuild` also asks the factories anew.
   virtual void refreshProperties(bool rebuild) = 0;
+  // An item picked in the list `editor` took over. A row spans one editor
+  // per selected class, so the palette writes the pick to every selected
+  // object of the editor's row, as a typed value, in one undo step. False
+  // when the editor belongs to no row of the palette: it then writes the
+  // pick itself.
+  virtual bool applyPick(IPZEditableProperty& editor, const OdString& text) {
+    (void)editor;
+    (void)text;
+    return false;
+  }
 };
 // The open palette installs itself (null: none is open).
 void hostSetPaletteListener(HostPaletteListener* listener);

@@ -9,6 +9,7 @@
 #include "OdStringUtil.h"
 #include "documents.h"
 #include "drawing_helpers.h"
+#include "host_log.h"
 #include "property_manager.h"
 #include "text_format.h"
 #include "translation.h"
@@ -73,6 +74,7 @@ PaletteModel::PaletteModel(HostApDocument& doc) : m_doc(doc) {
 
 PaletteModel::~PaletteModel() {
   m_rows.clear();  // the editors go before the listener does
+  m_retiredRows.clear();
   if (hostPaletteListener() == this) hostSetPaletteListener(m_previousListener);
 }
 
@@ -95,16 +97,20 @@ void PaletteModel::setSelection(const OdDbObjectIdArray& ids) {
       }
     }
   }
-  m_selection = std::make_shared<const OdDbObjectIdArray>(std::move(unique));
 
-  // Group by class, classes in the order first met.
+  // Group by class, classes in the order first met. An entity erased since
+  // it was picked is no longer part of the selection: it is neither shown
+  // nor counted.
   m_classes.clear();
   std::vector<OdDbObjectIdArray> groups;
   std::map<const OdRxClass*, std::size_t> index;
-  for (const OdDbObjectId& id : *m_selection) {
+  OdDbObjectIdArray existing;
+  existing.reserve(unique.size());
+  for (const OdDbObjectId& id : unique) {
     OdDbObjectPtr obj = id.openObject();
     const OdRxClass* cls = obj ? hostIsA(obj.get()) : nullptr;
     if (!cls) continue;
+    existing.push_back(id);
     auto [it, added] = index.emplace(cls, m_classes.size());
     if (added) {
       m_classes.push_back({cls, 0});
@@ -113,6 +119,7 @@ void PaletteModel::setSelection(const OdDbObjectIdArray& ids) {
     ++m_classes[it->second].count;
     groups[it->second].push_back(id);
   }
+  m_selection = std::make_shared<const OdDbObjectIdArray>(std::move(existing));
   m_classIds.clear();
   for (auto& g : groups) m_classIds.push_back(std::make_shared<const OdDbObjectIdArray>(std::move(g)));
   m_filter = -1;
@@ -162,7 +169,9 @@ bool PaletteModel::setFilter(const OdString& entry) {
 }
 
 void PaletteModel::rebuild() {
+  m_retiredRows = std::move(m_rows);
   m_rows.clear();
+  ++m_generation;
   m_rebuildPending = false;
   HostPropertyManager* manager = nullptr;
   if (!m_doc.getPropManager(&manager) || !manager) return;
@@ -272,6 +281,7 @@ bool PaletteModel::setValue(const Row& row, const OdString& text, OdString& mess
   if (isReadOnly(row)) {
     message = hostFormat(russian() ? "Свойство \"%s\" только для чтения." : "\"%s\" is read-only.",
                          shownName(row).c_str());
+    m_lastMessage = message;
     return false;
   }
   OdDbDatabase* db = m_doc.database();
@@ -297,7 +307,21 @@ bool PaletteModel::setValue(const Row& row, const OdString& text, OdString& mess
   for (const auto& r : m_rows)
     for (const auto& p : r.properties) p->markStale();
   applyPendingRefresh();
+  m_lastMessage = message;
   return ok;
+}
+
+bool PaletteModel::applyPick(IPZEditableProperty& editor, const OdString& text) {
+  for (const Row& r : m_rows)
+    for (const auto& e : r.editors)
+      if (e.get() == &editor) {
+        OdString message;
+        if (!setValue(r, text, message) || !message.empty())
+          hostTraceNote("host/palette", __LINE__, shownName(r) + ": " + message);
+        return true;
+      }
+  // Another palette open before this one may own it.
+  return m_previousListener && m_previousListener->applyPick(editor, text);
 }
 
 void PaletteModel::updateProperties(const OdString& paletteName) {

@@ -71,10 +71,17 @@ public:
   // False when refused or not every entity took it; `message` says why
   // (it may also carry a note on success, such as skipped locked layers).
   bool setValue(const Row& row, const OdString& text, OdString& message);
+  // What the last write said (empty when it said nothing).
+  const OdString& lastMessage() const { return m_lastMessage; }
+  // Counts the times the rows were built; editors of rows built before
+  // belong to no row any more.
+  int generation() const { return m_generation; }
 
   // Refresh requests (from properties, the host or the module).
   void updateProperties(const OdString& paletteName) override;
   void refreshProperties(bool rebuild) override;
+  // A pick in a list one of the rows' editors took over: setValue on its row.
+  bool applyPick(IPZEditableProperty& editor, const OdString& text) override;
 
 private:
   void rebuild();
@@ -88,6 +95,11 @@ private:
   std::vector<std::shared_ptr<const OdDbObjectIdArray>> m_classIds;
   int m_filter = -1;  // -1 all classes, else an index into m_classes
   std::vector<Row> m_rows;
+  // The rows a rebuild replaced: their editors may still be inside the pick
+  // that caused it, so they live until the next rebuild.
+  std::vector<Row> m_retiredRows;
+  OdString m_lastMessage;
+  int m_generation = 0;
   HostPaletteListener* m_previousListener = nullptr;
   bool m_busy = false;
   bool m_rebuildPending = false;
