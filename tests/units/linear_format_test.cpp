@@ -33,7 +33,8 @@ TEST(DecimalLengths, RoundAsTypedNotAsStored) {
   EXPECT_EQ(text(9.9996, kDec, 3), "10.000");
   EXPECT_EQ(text(0.5, kDec, 0), "1");
   EXPECT_EQ(text(123456789.5, kDec, 0), "123456790");
-  EXPECT_EQ(text(1e20, kDec, 2), "100000000000000000000.00");
+  EXPECT_EQ(text(1e16, kDec, 2), "10000000000000000.00");
+  EXPECT_EQ(text(1e308, kDec, 4), "1.0000E+308") << "more digits than a double holds";
   EXPECT_EQ(text(1.23456789, kDec, 12), "1.23456789") << "precision is capped at 8";
 }
 
@@ -111,10 +112,11 @@ TEST(ArchitecturalLengths, StackedFractionsForDimensionText) {
   EXPECT_EQ(text(14.5, kArch, 4, 0, FractionStyle::Diagonal), "1'-2\\S1#2;\"");
 }
 
-TEST(ArchitecturalLengths, HugeValuesFallBackToDecimalInches) {
-  EXPECT_EQ(text(1e30, kArch, 8), "1000000000000000000000000000000\"");
-  EXPECT_EQ(text(1e30, kEng, 2), "1000000000000000000000000000000.00\"");
-  EXPECT_EQ(text(-1e30, kFrac, 8), "-1000000000000000000000000000000");
+TEST(ArchitecturalLengths, HugeValuesFallBackToDecimalThenScientificInches) {
+  EXPECT_EQ(text(9e16, kArch, 8), "90000000000000000\"");
+  EXPECT_EQ(text(1e30, kArch, 8), "1E+30\"");
+  EXPECT_EQ(text(1e30, kEng, 2), "1.00E+30\"");
+  EXPECT_EQ(text(-1e30, kFrac, 8), "-1E+30");
 }
 
 TEST(FractionalLengths, WholeNumbersAndFractions) {

@@ -63,7 +63,8 @@ std::string joinFeetAndInches(std::uint64_t feet, const std::string& inches,
   return text;
 }
 
-// Too large to count in units of the last place: decimal inches instead.
+// Too large to count in units of the last place: decimal inches instead
+// (and scientific ones past kScientificFrom).
 MagnitudeText decimalInchesMagnitude(double magnitude, const LinearOptions& o) {
   MagnitudeText m = decimalMagnitude(magnitude, o);
   m.text += "\"";
@@ -117,7 +118,20 @@ MagnitudeText fractionalMagnitude(double magnitude, const LinearOptions& o) {
           *count == 0};
 }
 
+// From here on a whole number has more digits than a double holds: written
+// out, most of them would be noise (1e308 would take 309 characters).
+constexpr double kScientificFrom = 1e17;
+
 MagnitudeText magnitudeText(double magnitude, const LinearOptions& o) {
+  if (magnitude >= kScientificFrom) {
+    // Feet-and-inch formats count inches; the fraction formats' precision
+    // counts halvings, which a mantissa has no use for.
+    const bool inches = o.format == LinearFormat::Architectural || o.format == LinearFormat::Engineering;
+    const bool halvings = o.format == LinearFormat::Architectural || o.format == LinearFormat::Fractional;
+    MagnitudeText m = scientificMagnitude(magnitude, halvings ? wholeNumbers(o) : o);
+    if (inches) m.text += "\"";
+    return m;
+  }
   switch (o.format) {
     case LinearFormat::Scientific: return scientificMagnitude(magnitude, o);
     case LinearFormat::Engineering: return engineeringMagnitude(magnitude, o);
