@@ -103,6 +103,15 @@ TEST(DxfAtomicSave, SavingThroughALinkReplacesTheLinkedFile)
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.dxf"));
     EXPECT_EQ(readFile(folder / "real" / "a.dxf"), "new");
     EXPECT_EQ(readFile(folder / "real" / "a.dxf.bak"), "old");
+
+    // A relative link to a file not made yet, through a second link: the
+    // file is made where they point, and both stay links.
+    std::filesystem::create_symlink("real/b.dxf", folder / "dangling.dxf");
+    std::filesystem::create_symlink("dangling.dxf", folder / "outer.dxf");
+    dxfSaveAtomically(folder / "outer.dxf", "first");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "dangling.dxf"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "outer.dxf"));
+    EXPECT_EQ(readFile(folder / "real" / "b.dxf"), "first");
 }
 
 TEST(DxfFileReading, MissingFileAndFolderAreReported)
