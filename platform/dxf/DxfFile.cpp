@@ -235,7 +235,9 @@ void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_vi
     if (hadOld && !S_ISREG(old.st_mode))
         throw fail("the target exists and is not a regular file", S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
 
-    std::string pattern = (folder / (target.filename().string() + ".tmpXXXXXX")).string();
+    // A short name of its own: the drawing's name plus a suffix may pass
+    // the file system's limit of 255 bytes where the name alone does not.
+    std::string pattern = (folder / ".qrv-save-XXXXXX").string();
     FileDescriptor fd(::mkstemp(pattern.data()));
     if (fd.get() < 0) {
         int e = errno;

@@ -93,6 +93,17 @@ TEST(DxfAtomicSave, UnusableTargetsAreReported)
     }
 }
 
+TEST(DxfAtomicSave, ANameNearTheLimitIsSavedAndBackedUp)
+{
+    TempFolder folder;
+    const std::filesystem::path target = folder / (std::string(247, 'n') + ".dxf");  // 251 bytes, with .bak 255
+    dxfSaveAtomically(target, "old");
+    dxfSaveAtomically(target, "new");
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(readFile(target.string() + ".bak"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no temporary left";
+}
+
 TEST(DxfAtomicSave, SavingThroughALinkReplacesTheLinkedFile)
 {
     TempFolder folder;
