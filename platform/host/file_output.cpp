@@ -14,10 +14,18 @@ namespace {
 std::string describeErrno(int err) { return std::strerror(err); }
 
 // The file a link points to (links of links too), or the path itself.
+// A link to a file not made yet is followed too, one step at a time, since
+// resolving the whole path would stop at it.
 std::string followLinks(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec)) return path;
-  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+  std::filesystem::path target = path;
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) return path;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  if (target == std::filesystem::path(path)) return path;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
   return ec ? path : resolved.string();
 }
 
@@ -26,7 +34,10 @@ std::string followLinks(const std::string& path) {
 int createBeside(const std::string& target, std::string& name) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    // A short name of its own: the target's name plus a suffix may pass the
+    // file system's limit where the name alone does not.
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    name = (folder / (".qrv-out-" + std::to_string(::getpid()) + "-" + std::to_string(counter++))).string();
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
