@@ -16,6 +16,13 @@
 
 namespace qrvwindow {
 
+namespace {
+// A row whose selected objects hold different values says so, in every
+// language, as the console's dump does: an empty cell would read as an
+// empty value.
+const QString kVaries = QStringLiteral("*VARIES*");
+}  // namespace
+
 PalettePanel::PalettePanel(QWidget* parent)
     : QWidget(parent), m_filter(new QComboBox(this)), m_tree(new QTreeWidget(this)), m_message(new QLabel(this)) {
   m_filter->setObjectName("paletteFilter");
@@ -101,7 +108,9 @@ void PalettePanel::fill() {
       parent->setFirstColumnSpanned(true);
       parent->setExpanded(true);
     }
-    auto* item = new QTreeWidgetItem(parent, {label, qs(m_model->valueText(row))});
+    const bool varies = m_model->varies(row);
+    const QString value = varies ? kVaries : qs(m_model->valueText(row));
+    auto* item = new QTreeWidgetItem(parent, {label, value});
     item->setToolTip(0, shown);
     if (m_model->isReadOnly(row)) {
       item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
@@ -112,12 +121,14 @@ void PalettePanel::fill() {
     if (!items.empty()) {
       auto* combo = new QComboBox;
       for (const OdString& t : items) combo->addItem(qs(t));
-      const QString value = qs(m_model->valueText(row));
-      combo->setCurrentIndex(value.isEmpty() ? -1 : combo->findText(value));
+      if (varies) combo->setPlaceholderText(kVaries);
+      combo->setCurrentIndex(varies || value.isEmpty() ? -1 : combo->findText(value));
       connect(combo, &QComboBox::activated, this, [this, index, combo](int) { write(index, combo->currentText()); });
       m_tree->setItemWidget(item, 1, combo);
     } else {
-      auto* edit = new QLineEdit(qs(m_model->valueText(row)));
+      // Empty, so that Enter does not write the marker as a value.
+      auto* edit = new QLineEdit(varies ? QString() : value);
+      if (varies) edit->setPlaceholderText(kVaries);
       edit->setFrame(false);
       connect(edit, &QLineEdit::returnPressed, this, [this, index, edit] { write(index, edit->text()); });
       m_tree->setItemWidget(item, 1, edit);
