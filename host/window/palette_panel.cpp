@@ -111,7 +111,14 @@ void PalettePanel::fill() {
     const bool varies = m_model->varies(row);
     const QString value = varies ? kVaries : qs(m_model->valueText(row));
     auto* item = new QTreeWidgetItem(parent, {label, value});
+    // The whole text, for a label or value the column cuts short; a value
+    // that hides what it stands for (the block behind "User arrow...")
+    // names it.
+    QString tip = value;
+    if (const QString more = qs(m_model->valueTip(row)); !more.isEmpty())
+      tip += "\n" + say("Block: ", "Блок: ") + more;
     item->setToolTip(0, shown);
+    item->setToolTip(1, tip);
     if (m_model->isReadOnly(row)) {
       item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
       continue;
@@ -124,6 +131,7 @@ void PalettePanel::fill() {
       if (varies) combo->setPlaceholderText(kVaries);
       combo->setCurrentIndex(varies || value.isEmpty() ? -1 : combo->findText(value));
       connect(combo, &QComboBox::activated, this, [this, index, combo](int) { write(index, combo->currentText()); });
+      combo->setToolTip(tip);
       m_tree->setItemWidget(item, 1, combo);
     } else {
       // Empty, so that Enter does not write the marker as a value.
@@ -131,6 +139,7 @@ void PalettePanel::fill() {
       if (varies) edit->setPlaceholderText(kVaries);
       edit->setFrame(false);
       connect(edit, &QLineEdit::returnPressed, this, [this, index, edit] { write(index, edit->text()); });
+      edit->setToolTip(tip);
       m_tree->setItemWidget(item, 1, edit);
     }
   }

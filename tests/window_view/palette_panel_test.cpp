@@ -115,4 +115,40 @@ TEST_F(PalettePanelTest, RowsWhoseValuesDifferSayVariesAndTheFilterCountsEachCla
   panel.release();
 }
 
+// A user's block shows as "User arrow...": the tooltip names the block, as
+// it gives every cell its whole text.
+TEST_F(PalettePanelTest, TooltipsNameTheUserArrowBlockAndHoldTheWholeText) {
+  OdDbDatabase& db = *doc->database();
+  OdDbObjectId block;
+  {
+    OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbBlockTableRecordPtr b = OdDbBlockTableRecord::createObject();
+    b->setName("MyArrow");
+    block = blocks->add(b);
+  }
+  for (const OdDbObjectId& id : dims) {
+    OdDbDimensionPtr d = id.safeOpenObject(OdDb::kForWrite);
+    d->setDimsah(true);
+    d->setDimblk1(block);
+  }
+  qrvwindow::PalettePanel panel;
+  panel.show(doc, dims);
+  auto* rows = panel.findChild<QTreeWidget*>("paletteRows");
+  QTreeWidgetItem* arrow = row(*rows, "Arrow 1");
+  ASSERT_TRUE(arrow);
+  auto* combo = qobject_cast<QComboBox*>(rows->itemWidget(arrow, 1));
+  ASSERT_TRUE(combo);
+  EXPECT_EQ(combo->currentText(), "User arrow...");
+  EXPECT_EQ(combo->toolTip(), "User arrow...\nBlock: MyArrow");
+  EXPECT_EQ(arrow->toolTip(1), combo->toolTip());
+  // A built-in arrowhead says all in its name.
+  QTreeWidgetItem* second = row(*rows, "Arrow 2");
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->toolTip(1), second->text(1));
+  EXPECT_FALSE(second->text(1).isEmpty());
+  // The label's tooltip is the whole name, with its category.
+  EXPECT_EQ(arrow->toolTip(0), "Lines & Arrows.Arrow 1");
+  panel.release();
+}
+
 }  // namespace
