@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "documents.h"
@@ -34,6 +35,10 @@ PalettePanel::PalettePanel(QWidget* parent)
   m_tree->setColumnWidth(0, 170);
   m_tree->setIndentation(12);
   m_tree->setRootIsDecorated(true);
+  // Every row as tall as a drop-down, whether it holds one, an edit box,
+  // grey text or a category's name: the list reads as an even table.
+  m_rowHeight = std::max(QComboBox().sizeHint().height(), QLineEdit().sizeHint().height());
+  m_tree->setUniformRowHeights(true);
   m_message->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -102,6 +107,7 @@ void PalettePanel::fill() {
     QTreeWidgetItem*& parent = categories[category];
     if (!parent) {
       parent = new QTreeWidgetItem(m_tree, {category});
+      parent->setSizeHint(0, QSize(0, m_rowHeight));
       QFont bold = parent->font(0);
       bold.setBold(true);
       parent->setFont(0, bold);
@@ -119,6 +125,7 @@ void PalettePanel::fill() {
       tip += "\n" + say("Block: ", "Блок: ") + more;
     item->setToolTip(0, shown);
     item->setToolTip(1, tip);
+    item->setSizeHint(0, QSize(0, m_rowHeight));
     if (m_model->isReadOnly(row)) {
       item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
       continue;

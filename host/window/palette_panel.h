@@ -41,6 +41,7 @@ private:
   QComboBox* m_filter;
   QTreeWidget* m_tree;
   QLabel* m_message;
+  int m_rowHeight = 0;
   bool m_filling = false;
 };
 

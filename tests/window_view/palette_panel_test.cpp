@@ -151,4 +151,27 @@ TEST_F(PalettePanelTest, TooltipsNameTheUserArrowBlockAndHoldTheWholeText) {
   panel.release();
 }
 
+// Drop-downs, edit boxes, read-only rows and category headers are equally
+// tall.
+TEST_F(PalettePanelTest, EveryRowHasTheSameHeight) {
+  qrvwindow::PalettePanel panel;
+  panel.resize(340, 600);
+  panel.show(doc, {dims[0]});
+  panel.grab();  // lays the rows out
+  auto* rows = panel.findChild<QTreeWidget*>("paletteRows");
+  QTreeWidgetItem* list = row(*rows, "Arrow 1");
+  QTreeWidgetItem* edit = row(*rows, "Text height");
+  QTreeWidgetItem* readOnly = row(*rows, "Associative");
+  ASSERT_TRUE(list && edit && readOnly && readOnly->parent());
+  ASSERT_TRUE(qobject_cast<QComboBox*>(rows->itemWidget(list, 1)));
+  ASSERT_TRUE(qobject_cast<QLineEdit*>(rows->itemWidget(edit, 1)));
+  ASSERT_FALSE(rows->itemWidget(readOnly, 1));
+  const int height = rows->visualItemRect(list).height();
+  EXPECT_GE(height, rows->itemWidget(list, 1)->sizeHint().height());  // a drop-down is not cut
+  EXPECT_EQ(rows->visualItemRect(edit).height(), height);
+  EXPECT_EQ(rows->visualItemRect(readOnly).height(), height);
+  EXPECT_EQ(rows->visualItemRect(readOnly->parent()).height(), height);
+  panel.release();
+}
+
 }  // namespace
