@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -22,6 +23,10 @@ namespace {
 // language, as the console's dump does: an empty cell would read as an
 // empty value.
 const QString kVaries = QStringLiteral("*VARIES*");
+// The name column's width as the user left it, kept with the window's other
+// settings; until then one that fits most labels of the language.
+const char* const kNameWidthKey = "palette/nameColumnWidth";
+int defaultNameWidth() { return hostLanguage() == HostLanguage::kRussian ? 230 : 170; }
 }  // namespace
 
 PalettePanel::PalettePanel(QWidget* parent)
@@ -32,7 +37,11 @@ PalettePanel::PalettePanel(QWidget* parent)
   m_tree->setHeaderLabels({say("Property", "Свойство"), say("Value", "Значение")});
   m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
   m_tree->header()->setStretchLastSection(true);
-  m_tree->setColumnWidth(0, 170);
+  const int stored = QSettings().value(kNameWidthKey, 0).toInt();
+  m_tree->setColumnWidth(0, stored > 0 ? stored : defaultNameWidth());
+  connect(m_tree->header(), &QHeaderView::sectionResized, this, [](int column, int, int width) {
+    if (column == 0 && width > 0) QSettings().setValue(kNameWidthKey, width);
+  });
   m_tree->setIndentation(12);
   m_tree->setRootIsDecorated(true);
   // Every row as tall as a drop-down, whether it holds one, an edit box,

@@ -8,6 +8,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <QSettings>
+#include <QTreeWidgetItemIterator>
+#include <filesystem>
 #include <sstream>
 
 #include "OdDbBlockTableRecord.h"
@@ -22,6 +25,7 @@
 #include "module_test_support.h"
 #include "offscreen_application.h"
 #include "palette_panel.h"
+#include "translation.h"
 
 namespace {
 
@@ -172,6 +176,36 @@ TEST_F(PalettePanelTest, EveryRowHasTheSameHeight) {
   EXPECT_EQ(rows->visualItemRect(readOnly).height(), height);
   EXPECT_EQ(rows->visualItemRect(readOnly->parent()).height(), height);
   panel.release();
+}
+
+// The name column starts wide enough for the language's labels; a width
+// the user sets is kept in the settings and used by the next panel.
+TEST_F(PalettePanelTest, TheNameColumnFitsItsLabelsAndKeepsTheWidthItIsGiven) {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString((std::filesystem::temp_directory_path() / "palette-panel-settings").string()));
+  QSettings().remove("palette");
+  {
+    // The label the English default cuts short fits the Russian one.
+    setHostLanguage(HostLanguage::kRussian);
+    qrvwindow::PalettePanel panel;
+    panel.show(doc, {dims[0]});
+    auto* rows = panel.findChild<QTreeWidget*>("paletteRows");
+    QTreeWidgetItem* color = row(*rows, "Цвет размерной линии");
+    ASSERT_TRUE(color);
+    EXPECT_LE(rows->fontMetrics().horizontalAdvance(color->text(0)) + 2 * rows->indentation(), rows->columnWidth(0));
+    panel.release();
+  }
+  setHostLanguage(HostLanguage::kEnglish);
+  int given = 0;
+  {
+    qrvwindow::PalettePanel panel;
+    auto* rows = panel.findChild<QTreeWidget*>("paletteRows");
+    given = rows->columnWidth(0) + 57;
+    rows->header()->resizeSection(0, given);  // as a drag of the header's divider does
+  }
+  qrvwindow::PalettePanel next;
+  EXPECT_EQ(next.findChild<QTreeWidget*>("paletteRows")->columnWidth(0), given);
+  QSettings().remove("palette");
 }
 
 }  // namespace
