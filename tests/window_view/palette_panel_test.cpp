@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QSettings>
 #include <QTreeWidgetItemIterator>
@@ -206,6 +208,53 @@ TEST_F(PalettePanelTest, TheNameColumnFitsItsLabelsAndKeepsTheWidthItIsGiven) {
   qrvwindow::PalettePanel next;
   EXPECT_EQ(next.findChild<QTreeWidget*>("paletteRows")->columnWidth(0), given);
   QSettings().remove("palette");
+}
+
+// A write reads the rows again; while they stay the same rows, their
+// controls, the folded categories and the scroll position stay too.
+TEST_F(PalettePanelTest, ARefreshShowsNewValuesInTheControlsItHas) {
+  qrvwindow::PalettePanel panel;
+  panel.resize(340, 300);
+  panel.show(doc, {dims[0]});
+  panel.grab();
+  auto* rows = panel.findChild<QTreeWidget*>("paletteRows");
+  QTreeWidgetItem* height = row(*rows, "Text height");
+  ASSERT_TRUE(height);
+  auto* edit = qobject_cast<QLineEdit*>(rows->itemWidget(height, 1));
+  ASSERT_TRUE(edit);
+  const auto general = rows->findItems("General", Qt::MatchExactly);
+  ASSERT_EQ(general.size(), 1);
+  general[0]->setExpanded(false);
+  rows->verticalScrollBar()->setValue(5);
+  ASSERT_EQ(rows->verticalScrollBar()->value(), 5);
+
+  const QPointer<QLineEdit> kept(edit);
+  edit->setText("3");
+  emit edit->returnPressed();
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(OdDbDimensionPtr(dims[0].safeOpenObject())->dimtxt(), 3.0);
+  panel.reread();  // as the window does after the write
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the view lets its controls go so
+  ASSERT_FALSE(kept.isNull());
+  EXPECT_EQ(rows->itemWidget(height, 1), edit);
+  EXPECT_TRUE(edit->text().startsWith("3")) << edit->text().toStdString();
+  EXPECT_FALSE(general[0]->isExpanded());
+  EXPECT_EQ(rows->verticalScrollBar()->value(), 5);
+
+  // A tolerance makes its rows writable: the rows are built anew, and the
+  // fold stays.
+  auto* display = qobject_cast<QComboBox*>(rows->itemWidget(row(*rows, "Tolerance display"), 1));
+  ASSERT_TRUE(display && display->count() > 1);
+  display->setCurrentIndex(1);
+  emit display->activated(1);
+  QApplication::processEvents();
+  panel.reread();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the view lets its controls go so
+  EXPECT_TRUE(kept.isNull());
+  const auto folded = rows->findItems("General", Qt::MatchExactly);
+  ASSERT_EQ(folded.size(), 1);
+  EXPECT_FALSE(folded[0]->isExpanded());
+  panel.release();
 }
 
 }  // namespace
