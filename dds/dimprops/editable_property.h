@@ -86,6 +86,13 @@ public:
     return m_prop->readValue(value) == kPropVaries;
   }
   bool isEditable() override { return m_prop->isAvailable(); }
+  OdString valueTip() override {
+    if constexpr (requires(const V& v) { m_prop->tipOf(v); }) {
+      V value{};
+      if (m_prop->readValue(value) == kPropOneValue) return m_prop->tipOf(value);
+    }
+    return OdString();
+  }
 
   bool applyText(const OdString& text, OdString& message) override {
     message.clear();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "OdDbDimension.h"
+#include "OdDmUtil.h"
 #include "OdResult.h"
 #include "dimprops/editable_property.h"
 #include "dimprops/entity_enum.h"
@@ -277,6 +278,10 @@ public:
   }
   bool parseText(const OdString& text, OdString& name, OdString& message) const {
     return dds::kinds::parseArrow(text, this->boundDatabase(), name, message);
+  }
+  // A user's own block shows as "User arrow...": the tooltip names it.
+  OdString tipOf(const OdString& name) const {
+    return name.empty() || OdDmUtil::isBuiltInArrow(name) ? OdString() : name;
   }
   dds::paint::Picture pictureOf(int index) {
     const std::vector<OdString> names = dds::kinds::arrowItemNames();

@@ -83,7 +83,8 @@ MainWindow::MainWindow()
   m_paletteDock->setWidget(m_palette);
   addDockWidget(Qt::RightDockWidgetArea, m_paletteDock);
   resizeDocks({m_commandDock}, {160}, Qt::Vertical);
-  resizeDocks({m_paletteDock}, {340}, Qt::Horizontal);
+  // Russian labels and values are longer: the palette starts wider.
+  resizeDocks({m_paletteDock}, {hostLanguage() == HostLanguage::kRussian ? 460 : 340}, Qt::Horizontal);
 
   statusBar()->addWidget(m_cursorLabel, 1);
   statusBar()->addPermanentWidget(m_selectionLabel);

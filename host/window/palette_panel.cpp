@@ -4,9 +4,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QSet>
+#include <QSettings>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "documents.h"
@@ -16,6 +20,17 @@
 
 namespace qrvwindow {
 
+namespace {
+// A row whose selected objects hold different values says so, in every
+// language, as the console's dump does: an empty cell would read as an
+// empty value.
+const QString kVaries = QStringLiteral("*VARIES*");
+// The name column's width as the user left it, kept with the window's other
+// settings; until then one that fits most labels of the language.
+const char* const kNameWidthKey = "palette/nameColumnWidth";
+int defaultNameWidth() { return hostLanguage() == HostLanguage::kRussian ? 230 : 170; }
+}  // namespace
+
 PalettePanel::PalettePanel(QWidget* parent)
     : QWidget(parent), m_filter(new QComboBox(this)), m_tree(new QTreeWidget(this)), m_message(new QLabel(this)) {
   m_filter->setObjectName("paletteFilter");
@@ -24,9 +39,17 @@ PalettePanel::PalettePanel(QWidget* parent)
   m_tree->setHeaderLabels({say("Property", "Свойство"), say("Value", "Значение")});
   m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
   m_tree->header()->setStretchLastSection(true);
-  m_tree->setColumnWidth(0, 170);
+  const int stored = QSettings().value(kNameWidthKey, 0).toInt();
+  m_tree->setColumnWidth(0, stored > 0 ? stored : defaultNameWidth());
+  connect(m_tree->header(), &QHeaderView::sectionResized, this, [](int column, int, int width) {
+    if (column == 0 && width > 0) QSettings().setValue(kNameWidthKey, width);
+  });
   m_tree->setIndentation(12);
   m_tree->setRootIsDecorated(true);
+  // Every row as tall as a drop-down, whether it holds one, an edit box,
+  // grey text or a category's name: the list reads as an even table.
+  m_rowHeight = std::max(QComboBox().sizeHint().height(), QLineEdit().sizeHint().height());
+  m_tree->setUniformRowHeights(true);
   m_message->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -68,62 +91,120 @@ void PalettePanel::reread() {
 
 void PalettePanel::fill() {
   m_filling = true;
-  m_tree->clear();
-  m_filter->clear();
-  if (!m_model) {
-    m_filter->setEnabled(false);
-    m_filling = false;
-    return;
+  fillFilter();
+  std::vector<RowShape> shape;
+  if (m_model)
+    for (const PaletteModel::Row& row : m_model->rows()) {
+      const bool readOnly = m_model->isReadOnly(row);
+      shape.push_back({qs(PaletteModel::shownName(row)), readOnly, !readOnly && !m_model->itemTexts(row).empty()});
+    }
+  // The same rows as shown: only their values are read again, so that the
+  // controls, the categories folded and the scroll position stay.
+  if (shape != m_shape) buildRows(std::move(shape));
+  for (std::size_t i = 0; i < m_items.size(); ++i) showValue(i);
+  m_filling = false;
+}
+
+void PalettePanel::fillFilter() {
+  QStringList entries;
+  QString current;
+  if (m_model) {
+    for (const OdString& e : m_model->filterEntries()) entries << qs(e);
+    current = entries.isEmpty() && m_model->selection().empty() ? say("No selection", "Ничего не выбрано")
+                                                              : qs(m_model->currentFilterEntry());
   }
-  const std::vector<OdString> entries = m_model->filterEntries();
-  for (const OdString& e : entries) m_filter->addItem(qs(e));
   m_filter->setEnabled(entries.size() > 1);
-  if (entries.empty())
-    m_filter->addItem(m_model->selection().empty() ? say("No selection", "Ничего не выбрано")
-                                                   : qs(m_model->currentFilterEntry()));
-  else
-    m_filter->setCurrentText(qs(m_model->currentFilterEntry()));
+  if (entries.isEmpty() && !current.isEmpty()) entries << current;
+  QStringList shown;
+  for (int i = 0; i < m_filter->count(); ++i) shown << m_filter->itemText(i);
+  if (shown != entries) {
+    m_filter->clear();
+    m_filter->addItems(entries);
+  }
+  m_filter->setCurrentText(current);
+}
+
+void PalettePanel::buildRows(std::vector<RowShape> shape) {
+  QSet<QString> folded;
+  for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+    if (!m_tree->topLevelItem(i)->isExpanded()) folded.insert(m_tree->topLevelItem(i)->text(0));
+  const int scrolled = m_tree->verticalScrollBar()->value();
+  m_tree->clear();
+  m_items.clear();
+  m_shape = std::move(shape);
 
   std::map<QString, QTreeWidgetItem*> categories;
-  const auto& rows = m_model->rows();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const PaletteModel::Row& row = rows[i];
-    const QString shown = qs(PaletteModel::shownName(row));
-    const qsizetype dot = shown.indexOf('.');
-    const QString category = dot < 0 ? QString() : shown.left(dot);
-    const QString label = dot < 0 ? shown : shown.mid(dot + 1);
+  for (std::size_t i = 0; i < m_shape.size(); ++i) {
+    const RowShape& row = m_shape[i];
+    const qsizetype dot = row.name.indexOf('.');
+    const QString category = dot < 0 ? QString() : row.name.left(dot);
+    const QString label = dot < 0 ? row.name : row.name.mid(dot + 1);
     QTreeWidgetItem*& parent = categories[category];
     if (!parent) {
       parent = new QTreeWidgetItem(m_tree, {category});
+      parent->setSizeHint(0, QSize(0, m_rowHeight));
       QFont bold = parent->font(0);
       bold.setBold(true);
       parent->setFont(0, bold);
       parent->setFirstColumnSpanned(true);
-      parent->setExpanded(true);
+      parent->setExpanded(!folded.contains(category));
     }
-    auto* item = new QTreeWidgetItem(parent, {label, qs(m_model->valueText(row))});
-    item->setToolTip(0, shown);
-    if (m_model->isReadOnly(row)) {
-      item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
-      continue;
-    }
+    auto* item = new QTreeWidgetItem(parent, {label});
+    item->setToolTip(0, row.name);
+    item->setSizeHint(0, QSize(0, m_rowHeight));
+    m_items.push_back(item);
     const int index = int(i);
-    const std::vector<OdString> items = m_model->itemTexts(row);
-    if (!items.empty()) {
+    if (row.readOnly) {
+      item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
+    } else if (row.list) {
       auto* combo = new QComboBox;
-      for (const OdString& t : items) combo->addItem(qs(t));
-      const QString value = qs(m_model->valueText(row));
-      combo->setCurrentIndex(value.isEmpty() ? -1 : combo->findText(value));
       connect(combo, &QComboBox::activated, this, [this, index, combo](int) { write(index, combo->currentText()); });
       m_tree->setItemWidget(item, 1, combo);
     } else {
-      auto* edit = new QLineEdit(qs(m_model->valueText(row)));
+      auto* edit = new QLineEdit;
       edit->setFrame(false);
-      connect(edit, &QLineEdit::returnPressed, this, [this, index, edit] { write(index, edit->text()); });
+      connect(edit, &QLineEdit::returnPressed, this, [this, index, edit] {
+        edit->setModified(false);  // the value read back after the write replaces the text
+        write(index, edit->text());
+      });
       m_tree->setItemWidget(item, 1, edit);
     }
   }
-  m_filling = false;
+  m_tree->verticalScrollBar()->setValue(scrolled);
+}
+
+void PalettePanel::showValue(std::size_t index) {
+  const PaletteModel::Row& row = m_model->rows()[index];
+  QTreeWidgetItem* item = m_items[index];
+  const bool varies = m_model->varies(row);
+  const QString value = varies ? kVaries : qs(m_model->valueText(row));
+  // The whole text, for a label or value the column cuts short; a value
+  // that hides what it stands for (the block behind "User arrow...")
+  // names it.
+  QString tip = value;
+  if (const QString more = qs(m_model->valueTip(row)); !more.isEmpty())
+    tip += "\n" + say("Block: ", "Блок: ") + more;
+  item->setText(1, value);
+  item->setToolTip(1, tip);
+  if (auto* combo = qobject_cast<QComboBox*>(m_tree->itemWidget(item, 1))) {
+    // The items follow the value's kind ("Precision" after "Dim units").
+    QStringList items, shown;
+    for (const OdString& t : m_model->itemTexts(row)) items << qs(t);
+    for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+    if (items != shown) {
+      combo->clear();
+      combo->addItems(items);
+    }
+    combo->setPlaceholderText(varies ? kVaries : QString());
+    combo->setCurrentIndex(varies || value.isEmpty() ? -1 : combo->findText(value));
+    combo->setToolTip(tip);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(m_tree->itemWidget(item, 1))) {
+    // Empty when the values differ, so that Enter does not write the
+    // marker; what the user is typing stays.
+    if (!(edit->hasFocus() && edit->isModified())) edit->setText(varies ? QString() : value);
+    edit->setPlaceholderText(varies ? kVaries : QString());
+    edit->setToolTip(tip);
+  }
 }
 
 void PalettePanel::write(int index, const QString& text) {

@@ -4,9 +4,11 @@
 // list of values, an edit box for the others). It shows the palette model
 // of the current drawing for the selection it is given; a change is written
 // at once (a choice) or on Enter (a typed value) and every row read again.
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "OdDbObjectId.h"
 
@@ -15,6 +17,7 @@ class PaletteModel;
 class QComboBox;
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace qrvwindow {
 
@@ -33,7 +36,19 @@ public:
   std::function<void()> onChanged;
 
 private:
+  // What decides the controls of a row: when every row keeps its shape,
+  // a refresh only shows the values again.
+  struct RowShape {
+    QString name;  // "Category.Label" as shown
+    bool readOnly = false;
+    bool list = false;
+    bool operator==(const RowShape&) const = default;
+  };
+
   void fill();
+  void fillFilter();
+  void buildRows(std::vector<RowShape> shape);
+  void showValue(std::size_t row);
   void write(int row, const QString& text);
 
   std::unique_ptr<PaletteModel> m_model;
@@ -41,6 +56,9 @@ private:
   QComboBox* m_filter;
   QTreeWidget* m_tree;
   QLabel* m_message;
+  std::vector<RowShape> m_shape;
+  std::vector<QTreeWidgetItem*> m_items;  // per row of the model
+  int m_rowHeight = 0;
   bool m_filling = false;
 };
 

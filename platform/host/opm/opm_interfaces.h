@@ -116,6 +116,9 @@ public:
   virtual bool valuesVary() = 0;
   // False for rows shown read-only.
   virtual bool isEditable() = 0;
+  // What the value's text leaves out, for the row's tooltip (the block
+  // behind "User arrow..."); empty when the text says it all.
+  virtual OdString valueTip() { return OdString(); }
 };
 
 // What a property hears of the editing its editor object does.

@@ -268,6 +268,10 @@ OdString PaletteModel::valueText(const Row& row) const {
   return varies(row) || row.editors.empty() ? OdString() : row.editors.front()->valueText();
 }
 
+OdString PaletteModel::valueTip(const Row& row) const {
+  return varies(row) || row.editors.empty() ? OdString() : row.editors.front()->valueTip();
+}
+
 bool PaletteModel::isReadOnly(const Row& row) const {
   return std::any_of(row.editors.begin(), row.editors.end(), [](const auto& e) { return !e->isEditable(); });
 }

@@ -64,6 +64,9 @@ public:
   bool varies(const Row& row) const;
   // The value as the row shows it: empty when it varies.
   OdString valueText(const Row& row) const;
+  // What the shown value leaves out (the block behind "User arrow..."):
+  // empty when it varies or says it all.
+  OdString valueTip(const Row& row) const;
   bool isReadOnly(const Row& row) const;
   std::vector<OdString> itemTexts(const Row& row) const;
 
