@@ -158,3 +158,58 @@ TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
   expectAllIn(out, {(dir / "out.dxf").string() + " audit errors 0", (dir / "out.dxf").string() + " current STANDARD"});
 }
+
+// An arrowhead block nesting 20,000 blocks, one inside the next: the import
+// copies the whole chain instead of running out of stack.
+TEST(DimStyleImportSessions, AnArrowheadNestedTwentyThousandDeepIsCopiedWhole) {
+  const auto dir = tempFolder("import-deep");
+  constexpr int kDepth = 20000;
+  {
+    OdDbDatabase db;
+    OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbObjectId inner;
+    for (int level = kDepth - 1; level >= 0; --level) {
+      OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();
+      block->setName("Deep" + std::to_string(level));
+      const OdDbObjectId id = blocks->add(block);
+      if (inner.isNull()) {
+        OdDbLinePtr line = OdDbLine::createObject();
+        line->setEndPoint({1, 1, 0});
+        block->appendOdDbEntity(line);
+      } else {
+        OdDbBlockReferencePtr insert = OdDbBlockReference::createObject();
+        insert->setBlockTableRecord(inner);
+        block->appendOdDbEntity(insert);
+      }
+      inner = id;
+    }
+    OdDbDimStyleTableRecordPtr style = OdDbDimStyleTableRecord::createObject();
+    style->setName("Deep");
+    style->setDimblk(inner);
+    OdDbDimStyleTablePtr(db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite))->add(style);
+    blocks.release();
+    writeDxfDrawing(db, (dir / "deep.dxf").string());
+  }
+  makeDrawing(dir / "in.dxf");
+  const Result r = runScript(dir, "DIMSTYLEIMPORT\n" + (dir / "deep.dxf").string() + "\nDeep\n\nSAVEAS\n" +
+                                      (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out.substr(0, 2000);
+  expectAllIn(r.out, {"Dimension styles: 1 imported, 0 overwritten, 0 skipped, 0 not found, 0 not imported."});
+
+  auto out = readDxfDrawing((dir / "out.dxf").string());
+  OdDbBlockTablePtr blocks = out->getBlockTableId().safeOpenObject();
+  OdDbDimStyleTableRecordPtr style = OdDbDimStyleTablePtr(out->getDimStyleTableId().safeOpenObject())
+                                         ->getAt("Deep").safeOpenObject();
+  OdDbObjectId block = style->dimblk();
+  for (int level = 0; level < kDepth - 1; ++level) {
+    OdDbBlockTableRecordPtr rec = block.safeOpenObject();
+    ASSERT_EQ(rec->getName(), "Deep" + std::to_string(level));
+    auto it = rec->newIterator();
+    ASSERT_FALSE(it->done());
+    block = OdDbBlockReferencePtr(it->entity())->blockTableRecord();
+  }
+  OdDbBlockTableRecordPtr last = block.safeOpenObject();
+  EXPECT_EQ(last->getName(), "Deep" + std::to_string(kDepth - 1));
+  EXPECT_FALSE(last->newIterator()->done());
+}
