@@ -34,7 +34,9 @@ bool runScript(const std::string& script, HostServices& services, HostConsole& c
   console.setInput(input);
   bool ok = false;
   try {
-    CommandProcessor processor(services);
+    // Given the script as its input, so that a command typed with its
+    // answers on one line runs as in a plain script session.
+    CommandProcessor processor(services, &input);
     processor.setBatch(true);
     processor.run();
     why = processor.batchFailure();

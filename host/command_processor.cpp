@@ -193,6 +193,8 @@ void CommandProcessor::runCommand(const std::string& globalName, RunOptions opti
   if (undoOpen) db->beginUndoGroup(globalName);
 
   const int unansweredBefore = m_services.console().unanswered();
+  const int refusedBefore = m_services.console().refused();
+  if (!wasRunning) m_refusal.reset();
   bool failed = false;
   std::string reason;
   try {
@@ -230,6 +232,14 @@ void CommandProcessor::runCommand(const std::string& globalName, RunOptions opti
   vars.setCommandActive(previousActive);
   m_running = wasRunning;
   if (!m_batch || wasRunning) return;
+  if (!failed && m_refusal) {
+    failed = true;
+    reason = *m_refusal;
+  } else if (!failed && m_services.console().refused() != refusedBefore) {
+    failed = true;
+    reason = hostFormat(hostText(HostText::kBatchAnswerRefused).c_str(),
+                        m_services.console().lastRefusedPrompt().c_str());
+  }
   if (failed)
     failBatch(hostFormat(hostText(HostText::kBatchCommandFailed).c_str(), globalName.c_str()) +
               (reason.empty() ? "" : ": " + reason));

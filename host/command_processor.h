@@ -5,6 +5,7 @@
 // variables (typing a name shows the value and asks for a new one).
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class HostApDocument;
@@ -43,14 +44,23 @@ public:
 
   // A batch script (qrvhost --each) works on the one drawing the batch
   // opened: OPEN, NEW and CLOSE are refused, and the first command that is
-  // refused, unknown, fails or is cancelled (by a "^C" line, or by the script
-  // ending while the command still asks) fails the drawing and ends the
-  // script; batchFailure() then says why.
+  // refused, unknown, fails, is cancelled (by a "^C" line, or by the script
+  // ending while the command still asks), had an answer refused or noted a
+  // refusal (noteRefused) fails the drawing and ends the script;
+  // batchFailure() then says why.
   void setBatch(bool batch) { m_batch = batch; }
   const std::string& batchFailure() const { return m_batchFailure; }
   // A SAVE or SAVEAS that failed; a script session then ends with an error
   // status.
-  void noteSaveFailed() { m_saveFailed = true; }
+  void noteSaveFailed() {
+    m_saveFailed = true;
+    noteRefused(std::string());
+  }
+  // The command did not do what it was asked (its reason is on the command
+  // line already): a batch fails the drawing once the command ends.
+  void noteRefused(const std::string& why) {
+    if (!m_refusal) m_refusal = why;
+  }
   bool saveFailed() const { return m_saveFailed; }
 
   HostServices& services() { return m_services; }
@@ -84,6 +94,7 @@ private:
   bool m_batch = false;
   std::string m_batchFailure;
   bool m_saveFailed = false;
+  std::optional<std::string> m_refusal;  // of the running command
 };
 
 }  // namespace qrvhost

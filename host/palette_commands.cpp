@@ -46,7 +46,10 @@ void runPaletteInConsole(CommandProcessor& cp, PaletteModel& palette) {
     const HostAnswer answer = console.ask("Properties:");
     if (answer.kind != HostAnswer::kText) return;  // cancelled, or the input ended
     const PaletteLineResult r = runPaletteScriptLine(palette, answer.text, print);
-    if (!r.ok) cp.input().print("*Invalid* " + r.error);
+    if (!r.ok) {
+      cp.input().print("*Invalid* " + r.error);
+      cp.noteRefused(r.error);
+    }
     if (r.close) return;
   }
 }

@@ -98,11 +98,13 @@ void commandExport(CommandProcessor& cp) {
   const bool svg = endsWithNoCase(path, ".svg"), pdf = endsWithNoCase(path, ".pdf");
   if (!svg && !pdf && !endsWithNoCase(path, ".png")) {
     cp.input().print(localText(LocalText::kPictureBadName));
-    return;
+    return cp.noteRefused(localText(LocalText::kPictureBadName));
   }
 #ifdef QRVHOST_HAVE_RENDER
   auto refuse = [&](const std::string& why) {
-    cp.input().print(hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str()));
+    const OdString line = hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str());
+    cp.input().print(line);
+    cp.noteRefused(line);
   };
   if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) return refuse(why);
   OdDbDatabase* db = doc->database();
@@ -134,6 +136,7 @@ void commandExport(CommandProcessor& cp) {
   cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
 #else
   cp.input().print(localText(LocalText::kNoPictures));
+  cp.noteRefused(localText(LocalText::kNoPictures));
 #endif
 }
 

@@ -78,7 +78,7 @@ void commandUndo(CommandProcessor& cp) {
     char* end = nullptr;
     const long count = std::strtol(typed.c_str(), &end, 10);
     if (end && *end == 0 && count >= 1) return undoSteps(cp, count);
-    cp.input().print(hostFormat(hostText(HostText::kInvalidValue).c_str(), "UNDO", typed.c_str()));
+    cp.input().refuse(hostFormat(hostText(HostText::kInvalidValue).c_str(), "UNDO", typed.c_str()));
   }
 }
 

@@ -46,7 +46,7 @@ void editVariable(CommandProcessor& cp, const std::string& typedName) {
     if (r != kPromptText) return;  // Enter keeps the value; a cancel too
     OdString error;
     if (hostSucceeded(vars.setFromText(name, typed, nullptr, &error))) return;
-    cp.input().print(hostFormat(hostText(HostText::kInvalidValue).c_str(), name.c_str(), error.c_str()));
+    cp.input().refuse(hostFormat(hostText(HostText::kInvalidValue).c_str(), name.c_str(), error.c_str()));
   }
 }
 

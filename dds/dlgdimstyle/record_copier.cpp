@@ -9,6 +9,7 @@
 
 #include <utility>
 
+
 namespace dds {
 namespace {
 
@@ -51,7 +52,26 @@ OdDbObjectId RecordCopier::tableFor(const OdDbObject* record) const {
   return OdDbObjectId();
 }
 
+// Walks what the record refers to with a stack of its own rather than by
+// calling itself: arrowhead blocks nested thousands deep are drawings people
+// make, and each level would otherwise cost a stack frame.
 CopyNote RecordCopier::whyNotCopyable(OdDbObjectId sourceId) {
+  std::vector<OdDbObjectId> pending{sourceId};
+  std::vector<OdDbObjectId> marked;
+  while (!pending.empty()) {
+    const OdDbObjectId id = pending.back();
+    pending.pop_back();
+    if (CopyNote why = whyNotCopyableItself(id, pending, marked)) {
+      // Unmarked again, so every style using what failed hears why.
+      for (const OdDbObjectId& m : marked) m_checked.erase(m);
+      return why;
+    }
+  }
+  return {};
+}
+
+CopyNote RecordCopier::whyNotCopyableItself(OdDbObjectId sourceId, std::vector<OdDbObjectId>& refs,
+                                            std::vector<OdDbObjectId>& marked) {
   if (sourceId.isNull() || m_counterparts.count(sourceId) || m_checked.count(sourceId)) return {};
   OdDbObjectPtr obj = sourceId.openObject();
   if (!obj) return {"it refers to an object the source drawing does not have (handle %s)", sourceId.getHandle().ascii()};
@@ -68,16 +88,15 @@ CopyNote RecordCopier::whyNotCopyable(OdDbObjectId sourceId) {
     if (targetTable->has(record->getName())) return {};
   }
   // Marked before looking inside, so a block that inserts itself is checked
-  // once; unmarked again when it fails, so every style using it hears why.
+  // once.
   m_checked.insert(sourceId);
-  CopyNote why;
-  if (auto layer = OdDbLayerTableRecord::cast(obj.get())) why = whyNotCopyable(layer->linetypeObjectId());
-  if (block) why = whyBlockNotCopyable(block.get());
-  if (why) m_checked.erase(sourceId);
-  return why;
+  marked.push_back(sourceId);
+  if (auto layer = OdDbLayerTableRecord::cast(obj.get())) refs.push_back(layer->linetypeObjectId());
+  if (block) return whyBlockNotCopyable(block.get(), refs);
+  return {};
 }
 
-CopyNote RecordCopier::whyBlockNotCopyable(const OdDbBlockTableRecord* block) {
+CopyNote RecordCopier::whyBlockNotCopyable(const OdDbBlockTableRecord* block, std::vector<OdDbObjectId>& refs) {
   const OdString name = block->getName();
   if (OdDmUtil::isBuiltInArrow(name)) return {};
   for (auto it = block->newIterator(); !it->done(); it->step()) {
@@ -88,8 +107,7 @@ CopyNote RecordCopier::whyBlockNotCopyable(const OdDbBlockTableRecord* block) {
               name};
     if (!e->extensionDictionary().isNull())
       return {"the block \"%s\" holds an entity with an extension dictionary, which cannot be copied", name};
-    for (const OdDbObjectId& ref : hardRefsOf(e.get()))
-      if (CopyNote why = whyNotCopyable(ref)) return why;
+    for (const OdDbObjectId& ref : hardRefsOf(e.get())) refs.push_back(ref);
   }
   return {};
 }
@@ -112,9 +130,10 @@ OdDbObjectId RecordCopier::counterpart(OdDbObjectId sourceId) {
     id = OdDmUtil::getArrowId(block->getName(), &m_target);
     m_added.push_back({AddedRecord::kBlock, OdDmUtil::arrowName(id)});
   } else if (id.isNull()) {
-    id = block ? copyBlock(block.get(), table) : copyRecord(obj.get(), table);
+    id = block ? addEmptyBlock(block.get(), table) : copyRecord(obj.get(), table);
   }
   m_counterparts[sourceId] = id;
+  if (block && !m_fillingBlocks) fillAddedBlocks();
   return id;
 }
 
@@ -135,7 +154,7 @@ OdDbObjectId RecordCopier::copyRecord(const OdDbObject* record, OdDbObjectId tab
   return id;
 }
 
-OdDbObjectId RecordCopier::copyBlock(const OdDbBlockTableRecord* block, OdDbObjectId table) {
+OdDbObjectId RecordCopier::addEmptyBlock(const OdDbBlockTableRecord* block, OdDbObjectId table) {
   OdDbBlockTableRecordPtr copy = OdDbBlockTableRecord::createObject();
   copy->setName(block->getName());
   copy->setOrigin(block->origin());
@@ -150,6 +169,32 @@ OdDbObjectId RecordCopier::copyBlock(const OdDbBlockTableRecord* block, OdDbObje
   // finds its own copy.
   m_counterparts[block->objectId()] = id;
   m_added.push_back({AddedRecord::kBlock, block->getName()});
+  m_blocksToFill.push_back({block->objectId(), id});
+  return id;
+}
+
+// Blocks are filled one after another from a queue rather than each inside
+// the copy of the block inserting it: a chain of nested blocks thousands
+// deep then costs no deeper stack than one block.
+void RecordCopier::fillAddedBlocks() {
+  m_fillingBlocks = true;
+  try {
+    while (!m_blocksToFill.empty()) {
+      const auto [sourceId, copyId] = m_blocksToFill.front();
+      m_blocksToFill.pop_front();
+      fillBlock(sourceId, copyId);
+    }
+  } catch (...) {
+    m_fillingBlocks = false;
+    m_blocksToFill.clear();
+    throw;
+  }
+  m_fillingBlocks = false;
+}
+
+void RecordCopier::fillBlock(OdDbObjectId sourceId, OdDbObjectId copyId) {
+  OdDbBlockTableRecordPtr block = sourceId.safeOpenObject();
+  OdDbBlockTableRecordPtr copy = copyId.safeOpenObject(OdDb::kForWrite);
   for (auto it = block->newIterator(); !it->done(); it->step()) {
     OdDbEntityPtr from = it->entity();
     if (!isCopyableEntity(from.get()) || !from->extensionDictionary().isNull())
@@ -160,7 +205,6 @@ OdDbObjectId RecordCopier::copyBlock(const OdDbBlockTableRecord* block, OdDbObje
     checkResolved(entity.get());
     copy->appendOdDbEntity(entity);
   }
-  return id;
 }
 
 void RecordCopier::remapEntity(const OdDbEntity* from, OdDbEntity* to) {

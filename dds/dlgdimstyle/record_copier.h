@@ -4,6 +4,7 @@
 // for a source record; a record the target lacks is copied, and so on down
 // what the copy refers to (a layer's linetype, a block's entities and their
 // layers, text styles and nested blocks).
+#include <deque>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -58,9 +59,15 @@ public:
 
 private:
   OdDbObjectId tableFor(const OdDbObject* record) const;
-  CopyNote whyBlockNotCopyable(const OdDbBlockTableRecord* block);
+  // One record's own reasons; what it refers to goes onto `refs`, and it
+  // goes onto `marked` once checked.
+  CopyNote whyNotCopyableItself(OdDbObjectId sourceId, std::vector<OdDbObjectId>& refs,
+                                std::vector<OdDbObjectId>& marked);
+  CopyNote whyBlockNotCopyable(const OdDbBlockTableRecord* block, std::vector<OdDbObjectId>& refs);
   OdDbObjectId copyRecord(const OdDbObject* record, OdDbObjectId table);
-  OdDbObjectId copyBlock(const OdDbBlockTableRecord* block, OdDbObjectId table);
+  OdDbObjectId addEmptyBlock(const OdDbBlockTableRecord* block, OdDbObjectId table);
+  void fillAddedBlocks();
+  void fillBlock(OdDbObjectId sourceId, OdDbObjectId copyId);
   void remapEntity(const OdDbEntity* from, OdDbEntity* to);
   void checkResolved(const OdDbObject* copy) const;
 
@@ -70,6 +77,8 @@ private:
   std::unordered_set<OdDbObjectId> m_checked;  // passed whyNotCopyable, or being checked
   std::vector<AddedRecord> m_added;
   std::vector<CopyNote> m_notes;
+  std::deque<std::pair<OdDbObjectId, OdDbObjectId>> m_blocksToFill;  // source block, its empty copy
+  bool m_fillingBlocks = false;
 };
 
 }  // namespace dds

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "OdDbDimStyleTableRecord.h"
+#include "OdDbSymUtil.h"
 #include "drawing_io.h"
 #include "stdafx/module_log.h"
 #include "style_store.h"
@@ -19,12 +20,28 @@ constexpr const char* kUndoName = "DIMSTYLEIMPORT";
 bool isIdVariable(int index) { return OdDbDimVars::describe(index).type == OdDbDimVarType::kObjectId; }
 
 // A style of the source and the child styles that come with it; without a
-// style, a name asked for that the source does not have.
+// style, a name asked for that the source does not have. A style the
+// source holds twice (names equal but for letter case) comes once; the
+// other record is a group of its own, refused with `why`.
 struct StyleGroup {
   OdDbObjectId style;
   std::vector<OdDbObjectId> children;
   OdString missingName;
+  CopyNote why;
 };
+
+constexpr const char* kBadNameNote =
+    "its name cannot be a style name here (empty, longer than 255 characters, blanks at either end, control "
+    "characters or one of < > / \\ \" : ; ? * | = ' `)";
+constexpr const char* kTwinNote = "the source drawing has \"%s\" too, equal but for letter case; only that one is taken";
+
+// The record spelled exactly so; null when only a record spelled otherwise
+// (letter case) has the name, or none.
+OdDbObjectId exactlyNamed(const OdDbDimStyleTable& table, const OdString& name) {
+  for (auto it = table.newIterator(); !it->done(); it->step())
+    if (it->getRecord()->getName() == name) return it->getRecordId();
+  return OdDbObjectId();
+}
 
 OdDbDimStyleTablePtr styleTable(const OdDbDatabase& db, OdDb::OpenMode mode = OdDb::kForRead) {
   return db.getDimStyleTableId().safeOpenObject(mode);
@@ -56,6 +73,18 @@ public:
       result.lines.push_back(missing);
       return;
     }
+    if (group.why) {
+      StyleImportLine refused = line(StyleImportLine::kNotImported, group.style);
+      refused.why = group.why;
+      result.lines.push_back(refused);
+      return;
+    }
+    // A name the drawing's table would refuse fails this style alone, not
+    // the whole import.
+    if (OdDbSymUtil::validateSymbolName(nameOf(group.style), &m_target, false) != eOk) {
+      refuseGroup(group, CopyNote{kBadNameNote, OdString()}, result);
+      return;
+    }
     const OdDbObjectId existing = targetStyle(nameOf(group.style));
     if (!existing.isNull() && m_existing == ExistingStyles::kSkip) {
       // The drawing keeps its style as a whole, children included.
@@ -67,11 +96,7 @@ public:
     std::vector<OdDbObjectId> members{group.style};
     members.insert(members.end(), group.children.begin(), group.children.end());
     if (CopyNote why = whyNotImportable(members)) {
-      for (OdDbObjectId member : members) {
-        StyleImportLine refused = line(StyleImportLine::kNotImported, member);
-        refused.why = why;
-        result.lines.push_back(refused);
-      }
+      refuseGroup(group, why, result);
       return;
     }
     for (OdDbObjectId member : members) result.lines.push_back(importStyle(member));
@@ -79,6 +104,16 @@ public:
   }
 
 private:
+  void refuseGroup(const StyleGroup& group, const CopyNote& why, StyleImportResult& result) const {
+    std::vector<OdDbObjectId> members{group.style};
+    members.insert(members.end(), group.children.begin(), group.children.end());
+    for (OdDbObjectId member : members) {
+      StyleImportLine refused = line(StyleImportLine::kNotImported, member);
+      refused.why = why;
+      result.lines.push_back(refused);
+    }
+  }
+
   StyleImportLine line(StyleImportLine::Outcome outcome, OdDbObjectId sourceStyle) const {
     StyleImportLine l;
     l.outcome = outcome;
@@ -169,13 +204,24 @@ std::vector<StyleGroup> chooseGroups(const OdDbDatabase& source, const std::vect
     groups.push_back(group);
   };
   if (names.empty()) {
-    for (const OdString& name : importableStyleNames(source)) choose(table->getAt(name));
+    for (auto it = table->newIterator(); !it->done(); it->step()) {
+      OdDbDimStyleTableRecordPtr rec = it->getRecord();
+      if (rec->isDependent() || parseChildStyle(rec->objectId())) continue;
+      const OdDbObjectId first = table->getAt(rec->getName());
+      if (first != rec->objectId())
+        groups.push_back(StyleGroup{rec->objectId(), {}, {}, CopyNote{kTwinNote, nameOf(first)}});
+      else
+        choose(rec->objectId());
+    }
     return groups;
   }
   for (const OdString& name : names) {
     OdDbObjectId style = table->getAt(name);
     OdDbDimStyleTableRecordPtr rec = style.openObject();
-    if (!rec || rec->isDependent())
+    const OdDbObjectId twin = rec ? exactlyNamed(*table, name) : OdDbObjectId();
+    if (!twin.isNull() && twin != style)
+      groups.push_back(StyleGroup{twin, {}, {}, CopyNote{kTwinNote, rec->getName()}});
+    else if (!rec || rec->isDependent())
       groups.push_back(StyleGroup{OdDbObjectId(), {}, name});
     else
       choose(style);

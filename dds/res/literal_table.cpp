@@ -322,6 +322,12 @@ extern const QrLiteralEntry kLiteralTable[] = {
      "расширенные данные приложения \"%s\" не перенесены: они ссылаются на объекты исходного чертежа"},
     {"", "the extension dictionary of a %s record was left out",
      "словарь расширений записи %s не перенесён"},
+    {"", "its name cannot be a style name here (empty, longer than 255 characters, blanks at either end, control "
+         "characters or one of < > / \\ \" : ; ? * | = ' `)",
+     "его имя не может быть именем стиля (пустое, длиннее 255 символов, пробелы в начале или в конце, управляющие "
+     "символы или один из < > / \\ \" : ; ? * | = ' `)"},
+    {"", "the source drawing has \"%s\" too, equal but for letter case; only that one is taken",
+     "в исходном чертеже есть и \"%s\", отличающийся только регистром букв; берётся только он"},
 };
 
 extern const std::size_t kLiteralTableSize =

@@ -66,6 +66,14 @@ public:
   // ended while asking), and the last question asked: so that a batch can
   // tell a command its script cancelled from one that ran through.
   int unanswered() const { return m_unanswered; }
+  // How many answers were refused and asked again ("Invalid option
+  // keyword."): a batch fails a drawing whose script gave one.
+  void noteRefused() {
+    ++m_refused;
+    m_refusedPrompt = m_lastPrompt;
+  }
+  int refused() const { return m_refused; }
+  const OdString& lastRefusedPrompt() const { return m_refusedPrompt; }
   const OdString& lastPrompt() const { return m_lastPrompt; }
 
   std::ostream& out() { return m_out; }
@@ -80,5 +88,7 @@ private:
   std::ostream& m_out;
   bool m_ended = false;
   int m_unanswered = 0;
+  int m_refused = 0;
+  OdString m_refusedPrompt;
   OdString m_lastPrompt;
 };

@@ -13,6 +13,11 @@ std::string hostTrim(std::string_view text) {
 
 void HostEdInput::print(const OdString& line) { m_console.print(line); }
 
+void HostEdInput::refuse(const OdString& why) {
+  m_console.print(why);
+  m_console.noteRefused();
+}
+
 bool HostEdInput::ask(const OdString& shownPrompt, std::string& answer) {
   const HostAnswer a = m_console.ask(shownPrompt);
   if (a.kind != HostAnswer::kText) {
@@ -32,7 +37,7 @@ int HostEdInput::getKeyword(const OdString& prompt, const OdString& keywords, in
     if (!ask(shown, answer)) return kPromptCancelled;
     if (answer.empty()) {
       if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
-      print(hostText(HostText::kAnswerRequired));
+      refuse(hostText(HostText::kAnswerRequired));
       continue;
     }
     if (auto index = list.match(answer)) {
@@ -42,7 +47,7 @@ int HostEdInput::getKeyword(const OdString& prompt, const OdString& keywords, in
       }
       return kPromptKeyword + *index;
     }
-    print(hostText(HostText::kInvalidKeyword));
+    refuse(hostText(HostText::kInvalidKeyword));
   }
 }
 
@@ -55,7 +60,7 @@ int HostEdInput::askTextOrKeyword(const OdString& shown, const HostKeywordList& 
       return index ? kPromptKeyword + *index : kPromptText;
     }
     if (flags & (kPromptEmptyAllowed | kPromptHasDefault)) return kPromptEnter;
-    print(hostText(HostText::kAnswerRequired));
+    refuse(hostText(HostText::kAnswerRequired));
   }
 }
 
@@ -68,7 +73,7 @@ int HostEdInput::getString(const OdString& prompt, const OdString& keywords, int
     const int r = askTextOrKeyword(shown, list, flags, answer);
     if (r != kPromptText) return r;
     if (!(flags & kPromptBlanksAllowed) && answer.find_first_of(" \t") != std::string::npos) {
-      print(hostText(HostText::kNoBlanks));
+      refuse(hostText(HostText::kNoBlanks));
       continue;
     }
     text = answer;
@@ -100,6 +105,6 @@ int HostEdInput::getPoint(const OdString& prompt, const OdString& keywords, int 
       return kPromptPoint;
     }
     const HostText why = error == HostPointError::kNoLastPoint ? HostText::kNoLastPoint : HostText::kInvalidPoint;
-    print(hostFormat(hostText(why).c_str(), answer.c_str()));
+    refuse(hostFormat(hostText(why).c_str(), answer.c_str()));
   }
 }

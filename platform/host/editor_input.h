@@ -40,6 +40,9 @@ public:
 
   // One line on the command line.
   void print(const OdString& line);
+  // Says why an answer is refused before it is asked again; counted by the
+  // console.
+  void refuse(const OdString& why);
 
   // Without kPromptEmptyAllowed or kPromptHasDefault, Enter asks again; a
   // text that is no keyword says so and asks again. `keyword`, when given,

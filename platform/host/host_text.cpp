@@ -101,6 +101,7 @@ const QrStringEntry kHostStrings[] = {
     T(kBatchCommandFailed, "the command %s failed", "команда %s не выполнена"),
     T(kBatchCommandCancelled, "the command %s was cancelled at \"%s\"", "команда %s прервана на запросе \"%s\""),
     T(kBatchUnknownCommand, "unknown command \"%s\"", "неизвестная команда \"%s\""),
+    T(kBatchAnswerRefused, "an answer to \"%s\" was refused", "ответ на запрос \"%s\" не принят"),
     T(kDimensionKeepsBlock, "Dimension %s keeps its previous picture: %s", "Размер %s сохраняет прежнее изображение: %s"),
     T(kReadNote, "Note: %s", "Примечание: %s"),
     T(kRecoverSummary, "%d repairs, %d records dropped", "исправлений: %d, отброшено записей: %d"),

@@ -79,6 +79,7 @@ enum class HostText : unsigned {
   kBatchCommandFailed,
   kBatchCommandCancelled,
   kBatchUnknownCommand,
+  kBatchAnswerRefused,
   kDimensionKeepsBlock,
   kReadNote,
   kRecoverSummary,

@@ -158,3 +158,102 @@ TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
   EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
   expectAllIn(out, {(dir / "out.dxf").string() + " audit errors 0", (dir / "out.dxf").string() + " current STANDARD"});
 }
+
+// An arrowhead block nesting 20,000 blocks, one inside the next: the import
+// copies the whole chain instead of running out of stack.
+TEST(DimStyleImportSessions, AnArrowheadNestedTwentyThousandDeepIsCopiedWhole) {
+  const auto dir = tempFolder("import-deep");
+  constexpr int kDepth = 20000;
+  {
+    OdDbDatabase db;
+    OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    OdDbObjectId inner;
+    for (int level = kDepth - 1; level >= 0; --level) {
+      OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();
+      block->setName("Deep" + std::to_string(level));
+      const OdDbObjectId id = blocks->add(block);
+      if (inner.isNull()) {
+        OdDbLinePtr line = OdDbLine::createObject();
+        line->setEndPoint({1, 1, 0});
+        block->appendOdDbEntity(line);
+      } else {
+        OdDbBlockReferencePtr insert = OdDbBlockReference::createObject();
+        insert->setBlockTableRecord(inner);
+        block->appendOdDbEntity(insert);
+      }
+      inner = id;
+    }
+    OdDbDimStyleTableRecordPtr style = OdDbDimStyleTableRecord::createObject();
+    style->setName("Deep");
+    style->setDimblk(inner);
+    OdDbDimStyleTablePtr(db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite))->add(style);
+    blocks.release();
+    writeDxfDrawing(db, (dir / "deep.dxf").string());
+  }
+  makeDrawing(dir / "in.dxf");
+  const Result r = runScript(dir, "DIMSTYLEIMPORT\n" + (dir / "deep.dxf").string() + "\nDeep\n\nSAVEAS\n" +
+                                      (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out.substr(0, 2000);
+  expectAllIn(r.out, {"Dimension styles: 1 imported, 0 overwritten, 0 skipped, 0 not found, 0 not imported."});
+
+  auto out = readDxfDrawing((dir / "out.dxf").string());
+  OdDbBlockTablePtr blocks = out->getBlockTableId().safeOpenObject();
+  OdDbDimStyleTableRecordPtr style = OdDbDimStyleTablePtr(out->getDimStyleTableId().safeOpenObject())
+                                         ->getAt("Deep").safeOpenObject();
+  OdDbObjectId block = style->dimblk();
+  for (int level = 0; level < kDepth - 1; ++level) {
+    OdDbBlockTableRecordPtr rec = block.safeOpenObject();
+    ASSERT_EQ(rec->getName(), "Deep" + std::to_string(level));
+    auto it = rec->newIterator();
+    ASSERT_FALSE(it->done());
+    block = OdDbBlockReferencePtr(it->entity())->blockTableRecord();
+  }
+  OdDbBlockTableRecordPtr last = block.safeOpenObject();
+  EXPECT_EQ(last->getName(), "Deep" + std::to_string(kDepth - 1));
+  EXPECT_FALSE(last->newIterator()->done());
+}
+
+// Source styles the drawing's table cannot take (a name with a leading
+// blank, a '*', an unflagged '|'), and two spelled alike but for letter
+// case: each gets its reason, in either language, and the rest comes in.
+TEST(DimStyleImportSessions, StylesWithRefusedOrTwinNamesAreListedAndTheRestImported) {
+  const auto dir = tempFolder("import-names");
+  {
+    OdDbDatabase db;
+    OdDbDimStyleTablePtr styles = db.getDimStyleTableId().safeOpenObject(OdDb::kForWrite);
+    for (const char* name : {"Good", "LEADX", "STXR", "XQY", "COMPANY", "CompanQ"}) {
+      OdDbDimStyleTableRecordPtr style = OdDbDimStyleTableRecord::createObject();
+      style->setName(name);
+      styles->add(style);
+    }
+    styles.release();
+    writeDxfDrawing(db, (dir / "raw.dxf").string());
+  }
+  // Names our own writer would never write, as another program's file has them.
+  std::string text = readAll(dir / "raw.dxf");
+  for (const auto& [from, to] : {std::pair{"\nLEADX\n", "\n lead\n"}, {"\nSTXR\n", "\nst*r\n"}, {"\nXQY\n", "\nX|Y\n"},
+                                 {"\nCompanQ\n", "\nCompany\n"}}) {
+    ASSERT_NE(text.find(from), std::string::npos) << from;
+    text.replace(text.find(from), std::string(from).size(), to);
+  }
+  writeText(dir / "source.dxf", text);
+  makeDrawing(dir / "in.dxf");
+
+  const std::string import = "DIMSTYLEIMPORT\n" + (dir / "source.dxf").string() + "\n\n\n";
+  Result r = runScript(dir, import + "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n", (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string badName = ": not imported, its name cannot be a style name here (empty, longer than 255";
+  expectAllIn(r.out, {"Good: imported.", " lead" + badName, "st*r" + badName, "X|Y" + badName,
+                      "COMPANY: imported.",
+                      "Company: not imported, the source drawing has \"COMPANY\" too, equal but for letter case",
+                      "Dimension styles: 2 imported, 0 overwritten, 1 skipped, 0 not found, 4 not imported."});
+  auto out = readDxfDrawing((dir / "out.dxf").string());
+  OdDbDimStyleTablePtr styles = out->getDimStyleTableId().safeOpenObject();
+  EXPECT_FALSE(styles->getAt("Good").isNull());
+  EXPECT_EQ(OdDbDimStyleTableRecordPtr(styles->getAt("Company").safeOpenObject())->getName(), "COMPANY");
+
+  r = runScript(dir, import + "QUIT\n", (dir / "in.dxf").string(), "--lang ru");
+  expectAllIn(r.out, {"st*r: не импортирован, его имя не может быть именем стиля",
+                      "Company: не импортирован, в исходном чертеже есть и \"COMPANY\""});
+}

@@ -125,3 +125,37 @@ TEST(HostSessions, SavesChooseTheirDxfVersion) {
   EXPECT_NE(r.status, 0);
   EXPECT_TRUE(contains(r.out, "--dxf-version takes one of")) << r.out;
 }
+
+// qrvhost --each: a command with its answers on one line runs as in a plain
+// script, and a script whose command refused an answer, could not save a
+// copy, could not export or had a palette line refused fails its drawing,
+// which is then neither saved nor backed up.
+TEST(HostSessions, EachSavesOneLineCommandsAndFailsDrawingsWhoseScriptWasRefused) {
+  const auto dir = tempFolder("each-refused");
+  const auto x = dir / "x.dxf";
+  std::filesystem::copy_file(kSample, x);
+  writeText(dir / "x.bak", "the earlier backup");
+  writeText(dir / "line.scr", "SETVAR DIMASZ 2\n");
+  Result r = runHost("--each --script " + (dir / "line.scr").string() + " " + x.string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(contains(r.out, "Blanks")) << r.out;
+  EXPECT_DOUBLE_EQ(readDxfDrawing(x.string())->dimasz(), 2.0);
+
+  const std::string saved = readAll(x);
+  const std::string backup = readAll(dir / "x.bak");
+  std::filesystem::create_directories(dir / "folder");
+  const std::pair<const char*, std::string> scripts[] = {
+      {"the command DIMASZ failed: an answer to", "DIMASZ\nabc\n0.5\n"},
+      {"the command SAVEAS failed", "DIMASZ\n0.5\nSAVEAS\n" + (dir / "folder").string() + "\n"},
+      {"the command EXPORT failed", "DIMASZ\n0.5\nEXPORT\n" + (dir / "picture.txt").string() + "\n"},
+      {"the command PROPERTIES failed: no row", "DIMASZ\n0.5\nSELECT\nALL\n\nPROPERTIES\nset Nothing.Here = 1\n\n"},
+  };
+  for (const auto& [why, script] : scripts) {
+    writeText(dir / "s.scr", script);
+    r = runHost("--each --script " + (dir / "s.scr").string() + " " + x.string());
+    EXPECT_EQ(r.status, 5) << r.out;
+    expectAllIn(r.out, {why, "Batch: 1 drawing(s), 0 saved, 1 failed."});
+    EXPECT_EQ(readAll(x), saved) << script;
+    EXPECT_EQ(readAll(dir / "x.bak"), backup) << script;
+  }
+}
