@@ -86,6 +86,10 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& err
     }
   }
   ::close(fd);
+  // Lines typed as UTF-16 would run as garbage commands: refused whole.
+  const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
+  if (utf16 || text.find('\0') != std::string::npos)
+    return fail("it is UTF-16 text or holds NUL bytes; save it as UTF-8");
   return true;
 }
 

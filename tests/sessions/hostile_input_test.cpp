@@ -48,7 +48,10 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
   const auto dir = tempFolder("badscript");
   makeDrawing(dir / "a.dxf");
   const std::string before = readAll(dir / "a.dxf");
-  for (const std::string& script : {dir.string(), std::string("/proc/self/mem")}) {
+  // A script saved as UTF-16 ("SETVAR" with a byte order mark and NULs).
+  const std::string utf16 = (dir / "utf16.scr").string();
+  writeText(utf16, std::string("\xFF\xFES\0E\0T\0V\0A\0R\0\n\0", 16));
+  for (const std::string& script : {dir.string(), std::string("/proc/self/mem"), utf16}) {
     for (const std::string each : {"--each ", ""}) {
       const Result r = runBounded(each + "--script " + script + " " + (dir / "a.dxf").string());
       EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
@@ -56,7 +59,9 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
       EXPECT_FALSE(contains(r.out, "terminate called")) << r.out;
     }
   }
+  EXPECT_TRUE(contains(runBounded("--script " + utf16 + " " + (dir / "a.dxf").string()).out, "UTF-16"));
   EXPECT_EQ(readAll(dir / "a.dxf"), before);
+
 }
 
 TEST(HostileInput, ANamedPipeIsRefusedEverywhereADrawingIsExpected) {
