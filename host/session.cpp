@@ -86,10 +86,13 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& err
     }
   }
   ::close(fd);
-  // Lines typed as UTF-16 would run as garbage commands: refused whole.
-  const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
-  if (utf16 || text.find('\0') != std::string::npos)
-    return fail("it is UTF-16 text or holds NUL bytes; save it as UTF-8");
+  // Lines typed as UTF-16 would run as garbage commands: refused whole. It
+  // shows by its byte order mark, or without one by a NUL beside the first
+  // letter (a NUL further on is an answer's own, which its prompt refuses).
+  const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
+                                          (text[0] == '\xFE' && text[1] == '\xFF') ||
+                                          (text[0] == '\0') != (text[1] == '\0'));
+  if (utf16) return fail("it is UTF-16 text; save it as UTF-8");
   return true;
 }
 

@@ -48,10 +48,11 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
   const auto dir = tempFolder("badscript");
   makeDrawing(dir / "a.dxf");
   const std::string before = readAll(dir / "a.dxf");
-  // A script saved as UTF-16 ("SETVAR" with a byte order mark and NULs).
-  const std::string utf16 = (dir / "utf16.scr").string();
+  // Scripts saved as UTF-16, with and without a byte order mark.
+  const std::string utf16 = (dir / "utf16.scr").string(), bare = (dir / "bare16.scr").string();
   writeText(utf16, std::string("\xFF\xFES\0E\0T\0V\0A\0R\0\n\0", 16));
-  for (const std::string& script : {dir.string(), std::string("/proc/self/mem"), utf16}) {
+  writeText(bare, std::string("S\0E\0T\0V\0A\0R\0\n\0", 14));
+  for (const std::string& script : {dir.string(), std::string("/proc/self/mem"), utf16, bare}) {
     for (const std::string each : {"--each ", ""}) {
       const Result r = runBounded(each + "--script " + script + " " + (dir / "a.dxf").string());
       EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
