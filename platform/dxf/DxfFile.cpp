@@ -1,5 +1,7 @@
 #include "DxfFile.h"
 
+#include "QrvLinks.h"
+
 #include "DxfError.h"
 
 #include <cerrno>
@@ -200,24 +202,11 @@ void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_vi
     };
 
     // A link is written through, also one whose file does not exist yet:
-    // the link stays a link. Each step is taken by hand, since resolving
-    // the whole path would stop at a link that points nowhere.
-    fs::path target = requested;
+    // the link stays a link.
     std::error_code ec;
-    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
-        if (hops == 40)
-            throw fail("cannot follow the link", ELOOP);
-        const fs::path next = fs::read_symlink(target, ec);
-        if (ec)
-            throw fail("cannot follow the link", ec.value());
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    if (target != requested) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (ec)
-            throw fail("cannot follow the link", ec.value());
-        target = resolved;
-    }
+    const fs::path target = qrv::linkTarget(requested, ec);
+    if (ec)
+        throw fail("cannot follow the link", ec.value());
     fs::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";

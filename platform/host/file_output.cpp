@@ -9,24 +9,17 @@
 #include <cstring>
 #include <filesystem>
 
+#include "QrvLinks.h"
+
 namespace {
 
 std::string describeErrno(int err) { return std::strerror(err); }
 
-// The file a link points to (links of links too), or the path itself.
-// A link to a file not made yet is followed too, one step at a time, since
-// resolving the whole path would stop at it.
+// The file a link points to (links of links too, and a link to a file not
+// made yet), or the path itself.
 std::string followLinks(const std::string& path) {
   std::error_code ec;
-  std::filesystem::path target = path;
-  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
-    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
-    if (ec) return path;
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
-  if (target == std::filesystem::path(path)) return path;
-  const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
-  return ec ? path : resolved.string();
+  return qrv::linkTarget(path, ec).string();
 }
 
 // A name beside `target` that no file has yet, opened for writing. The mode
