@@ -12,7 +12,9 @@ scripts/build.sh
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build/fuzz -G Ninja -DDDS_FUZZ=ON -DDDS_TESTS=OFF -DDDS_BENCH=OFF -DDDS_QT=OFF \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build build/fuzz --target dxf_reader_fuzz dxf_drawing_fuzz >/dev/null
+  # Quiet when it builds; the compiler's errors when it does not.
+  cmake --build build/fuzz --target dxf_reader_fuzz dxf_drawing_fuzz > build/fuzz-build.log 2>&1 ||
+    { grep -E -A5 "error|FAILED" build/fuzz-build.log | head -n 60; echo "the fuzz targets do not build"; exit 1; }
   # fuzz TARGET CORPUS: new inputs go to build/fuzz/CORPUS, seeds come from fuzz/CORPUS.
   fuzz() {
     mkdir -p "build/fuzz/$2"
