@@ -575,7 +575,7 @@ TEST(DxfDrawingMapping, DimensionStyleTableListsItsLiveEntries)
 }
 
 // MTEXT's rotation is in degrees in files; a direction vector stands for it
-// when the rotation is missing.
+// when the rotation is missing, and an embedded object's vectors never do.
 TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
 {
     std::string drawing = drawingWithForeignRecords();
@@ -584,19 +584,38 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
                            "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "turned",
                            " 50", "30.0", "  0", "MTEXT", "  5", "71", "330", "1F", "100", "AcDbEntity", "  8", "0",
                            "100", "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "up",
-                           " 11", "0.0", " 21", "1.0", " 31", "0.0"}));
+                           " 11", "0.0", " 21", "1.0", " 31", "0.0", "  0", "MTEXT", "  5", "72", "330", "1F",
+                           "100", "AcDbEntity", "  8", "0", "100", "AcDbMText", " 10", "1.0", " 20", "2.0", " 30",
+                           "0.0", " 40", "2.5", " 41", "30.0", " 71", "1", "  1", "embedded", "101",
+                           "Embedded Object", " 70", "1", " 10", "1.0", " 20", "0.0", " 30", "0.0", " 11", "5.0",
+                           " 21", "3.0", " 31", "0.0", " 40", "50.0", " 41", "0.0", " 46", "0.0"}));
     std::unique_ptr<OdDbDatabase> db = read(drawing);
     OdDbMTextPtr turned = db->getOdDbObjectId(0x70).safeOpenObject(OdDb::kForWrite);
     EXPECT_NEAR(turned->rotation(), std::numbers::pi / 6, 1e-12);
     OdDbMTextPtr up = db->getOdDbObjectId(0x71).safeOpenObject(OdDb::kForWrite);
     EXPECT_NEAR(up->rotation(), std::numbers::pi / 2, 1e-12);
+    // An embedded object's values are its own, not the text's direction,
+    // width and height; a changed text writes them back after its own.
+    OdDbMTextPtr embedded = db->getOdDbObjectId(0x72).safeOpenObject(OdDb::kForWrite);
+    EXPECT_EQ(embedded->rotation(), 0.0);
+    EXPECT_EQ(embedded->textHeight(), 2.5);
+    EXPECT_EQ(embedded->width(), 30.0);
     up->setContents("still up");
+    embedded->setContents("changed");
     up.reset();
     turned.reset();
-    std::unique_ptr<OdDbDatabase> again = read(writeDxfDrawingToBytes(*db));
+    embedded.reset();
+    const std::string written = writeDxfDrawingToBytes(*db);
+    EXPECT_NE(written.find(lines({"  1", "changed", "  7", "Standard", "101", "Embedded Object", " 70", "1", " 10",
+                                  "1.0"})),
+              std::string::npos);
+    std::unique_ptr<OdDbDatabase> again = read(written);
     OdDbMTextPtr upAgain = again->getOdDbObjectId(0x71).safeOpenObject();
     EXPECT_NEAR(upAgain->rotation(), std::numbers::pi / 2, 1e-12);
     EXPECT_EQ(upAgain->contents(), "still up");
+    OdDbMTextPtr embeddedAgain = again->getOdDbObjectId(0x72).safeOpenObject();
+    EXPECT_EQ(embeddedAgain->textHeight(), 2.5);
+    EXPECT_EQ(embeddedAgain->rotation(), 0.0);
 }
 
 // Found by fuzzing the mapping: files that leave out parts or order them

@@ -74,6 +74,10 @@ PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView
       sub = t.trimmed();
       continue;
     }
+    // An embedded object (MTEXT's columns and the like) reuses 10, 11, 40
+    // and 41 for its own values; the record's own end before it, and the
+    // writer keeps it as it was.
+    if (t.code == 101) break;
     if (commonTag(doc, t, sub, c)) continue;
     if (kind == Kind::kPolyline) {
       switch (t.code) {

@@ -43,6 +43,11 @@ const std::vector<int>* markerlessCodes(std::string_view marker) {
 }  // namespace
 
 namespace {
+// A subclass marker (100), or the start of an object embedded in the record
+// (101, "Embedded Object" in MTEXT): its tags repeat codes of the subclass
+// before it with other meanings, so it is kept as a section of its own.
+bool startsSection(const DxfTag& t) { return t.code == 100 || t.code == 101; }
+
 // A carriage return (or another control character) that a file held raw
 // in a value; written anew, it becomes an escape.
 bool holdsControl(std::string_view value) {
@@ -93,7 +98,7 @@ void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::spa
   std::string_view current;
   for (std::size_t i = 1; i < m_xdata; ++i) {
     const DxfTag& t = m_tags[i];
-    if (t.code == 100) {
+    if (startsSection(t)) {
       current = t.trimmed();
       continue;
     }
@@ -107,7 +112,7 @@ void DxfRecordOriginal::writeOtherSubclasses(DxfOut& out, std::span<const std::s
   bool other = false;
   for (std::size_t i = 1; i < m_xdata; ++i) {
     const DxfTag& t = m_tags[i];
-    if (t.code == 100) other = std::find(known.begin(), known.end(), t.trimmed()) == known.end();
+    if (startsSection(t)) other = std::find(known.begin(), known.end(), t.trimmed()) == known.end();
     if (other) writeTag(out, t);
   }
 }
@@ -116,7 +121,7 @@ const DxfTag* DxfRecordOriginal::find(std::string_view marker, int code) const {
   std::string_view current;
   for (std::size_t i = 1; i < m_xdata; ++i) {
     const DxfTag& t = m_tags[i];
-    if (t.code == 100) {
+    if (startsSection(t)) {
       current = t.trimmed();
       continue;
     }
@@ -130,7 +135,7 @@ std::vector<DxfTag> DxfRecordOriginal::subclassTags(std::string_view marker) con
   std::string_view current;
   for (std::size_t i = 1; i < m_xdata; ++i) {
     const DxfTag& t = m_tags[i];
-    if (t.code == 100) {
+    if (startsSection(t)) {
       current = t.trimmed();
       continue;
     }
