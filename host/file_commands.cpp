@@ -288,7 +288,7 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"DIMRADIUS", commandDimRadius, true, true},     {"DIMDIAMETER", commandDimDiameter, true, true},
       {"DIMARC", commandDimArc, true, true},           {"DIMANGULAR", commandDimAngular, true, true},
       {"DIMORDINATE", commandDimOrdinate, true, true}, {"LEADER", commandLeader, true, true},
-      {"ERASE", commandErase, true, true},
+      {"ERASE", commandErase, true, true},      {"-LAYER", commandLayer, true, true},
       {"SELECT", commandSelect, false, false}, {"PROPERTIES", commandProperties, false, false},
       {"REFRESHPROPERTIES", commandRefreshProperties, false, false},
       {"ZOOM", commandZoom, false, false},     {"SNAPSHOT", commandSnapshot, false, false},

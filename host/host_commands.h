@@ -66,5 +66,7 @@ void commandDimAngular(CommandProcessor& cp);
 void commandDimOrdinate(CommandProcessor& cp);
 void commandLeader(CommandProcessor& cp);
 void commandErase(CommandProcessor& cp);
+// layer_command.cpp
+void commandLayer(CommandProcessor& cp);
 
 }  // namespace qrvhost

@@ -1,0 +1,96 @@
+// -LAYER in whole qrvhost sessions: the options as drafters type them, the
+// refusals with their reasons, new objects on the current layer, one undo
+// step, and what ezdxf reads from the saved drawing.
+#include <gtest/gtest.h>
+
+#include "OdDbLayerTableRecord.h"
+#include "OdDbSymbolTable.h"
+#include "session_support.h"
+
+using namespace sessions;
+
+namespace {
+
+TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
+  const auto dir = tempFolder("layer-options");
+  makeDrawing(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  const Result r = runScript(dir,
+                             "-LAYER\n"
+                             "New\nWalls, Doors ,Hidden lines,Bad*Name\n"
+                             "Color\nmauve\n1\nWalls,Doors\n"
+                             "Ltype\nHIDDEN\nContinuous\nNone*\n"
+                             "LW\n0.33\n0,35mm\nWALLS\n"
+                             "F\n0,Doors\n"
+                             "LO\nW*\n"
+                             "Make\nNotes\n"
+                             "Set\nDoors\n"
+                             "D\n0,Notes,Hidden lines\n"
+                             "R\nWalls\nWall outlines\n"
+                             "?\n*\n"
+                             "\n"
+                             "DIMLINEAR 0,0 10,0 5,5\n"
+                             "SAVEAS\n" + out.string() + "\n"
+                             // The whole run of options is one step.
+                             "UNDO\n2\n-LAYER\n?\n\n\n"
+                             "QUIT\nN\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* shown :
+       {"Enter an option [?/Make/Set/New/ON/OFF/Color/Ltype/LWeight/Freeze/Thaw/LOck/Unlock/Rename/Delete]:",
+        "Layer \"Walls\" created.", "Layer \"Hidden lines\" created.",
+        "\"Bad*Name\" cannot be a layer name:",
+        "\"mauve\" is no colour", "Enter name list of layer(s) for color red <0>: Walls,Doors\n2 layer(s) changed.",
+        "Linetype \"HIDDEN\" is not loaded in this drawing.", "No layer matches \"None*\".",
+        "\"0.33\" is no lineweight", "Layer \"0\" is the current layer and cannot be frozen.",
+        "Layer \"Notes\" created.\nCurrent layer: \"Notes\".",
+        "Layer \"Doors\" is frozen and cannot be made current.", "Layer \"0\" cannot be deleted.",
+        "Layer \"Notes\" is the current layer and cannot be deleted.", "Layer \"Hidden lines\" deleted.",
+        "Layer \"Walls\" renamed to \"Wall outlines\".", "Undone: -LAYER"})
+    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  // After the undo, the listing shows the drawing as it was.
+  const std::size_t undone = r.out.find("Undone: -LAYER");
+  ASSERT_NE(undone, std::string::npos);
+  EXPECT_FALSE(contains(r.out.substr(undone), "Wall outlines")) << r.out;
+
+  auto db = readDxfDrawing(out.string());
+  OdDbLayerTableRecordPtr current = db->getCLAYER().safeOpenObject();
+  EXPECT_EQ(current->getName(), "Notes");
+  const auto dims = entitiesOf<OdDbDimension>(*db);
+  ASSERT_EQ(dims.size(), 3u);
+  EXPECT_EQ(dims[2]->layerId(), db->getCLAYER());  // drawn on the current layer
+  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
+  EXPECT_FALSE(layers->has("Hidden lines"));
+
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string report = ezdxfReport(dir,
+                                         "for l in doc.layers:\n"
+                                         "    print(l.dxf.name, l.is_on(), l.is_frozen(), l.is_locked(), l.color,\n"
+                                         "          l.dxf.linetype, l.dxf.lineweight)\n"
+                                         "print('current', doc.header['$CLAYER'])\n",
+                                         out);
+  for (const char* line : {"errors 0", "Wall outlines True False True 1 Continuous 35",
+                           "Doors True True False 1 Continuous -3", "current Notes"})
+    EXPECT_TRUE(contains(report, line)) << line << "\n" << report;
+}
+
+TEST(LayerSessions, RussianKeywordsAndTheEnglishOnesBothWork) {
+  const auto dir = tempFolder("layer-ru");
+  makeDrawing(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  const Result r = runScript(dir, "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\nSAVEAS\n" + out.string() + "\n",
+                             (dir / "in.dxf").string(), "--lang ru");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Создан слой \"B\".")) << r.out;
+  auto db = readDxfDrawing(out.string());
+  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
+  OdDbLayerTableRecordPtr a = layers->getAt("A").safeOpenObject();
+  OdDbLayerTableRecordPtr b = layers->getAt("B").safeOpenObject();
+  EXPECT_TRUE(a->isOff());
+  EXPECT_EQ(a->color(), OdCmColor::fromIndex(3));
+  EXPECT_TRUE(b->isLocked());
+  EXPECT_FALSE(b->isOff());
+}
+
+}  // namespace
