@@ -416,11 +416,7 @@ void MainWindow::showCursor(QPointF at) {
   if (m_pointPrompt) showPreview(at);
   HostApDocument* doc = currentDocument();
   if (!doc) return;
-  OdDbDatabase* db = doc->database();
-  OdString x, y;
-  hostdbRToS(at.x(), db->getLUNITS(), db->getLUPREC(), x);
-  hostdbRToS(at.y(), db->getLUNITS(), db->getLUPREC(), y);
-  m_cursorLabel->setText(qs(x) + ", " + qs(y));
+  m_cursorLabel->setText(qs(hostCoordinateText(at.x(), at.y())));
 }
 
 void MainWindow::updateTitle() {

@@ -55,6 +55,11 @@ TEST_F(HostUnits, ListingMarkersFollowTheDrawing) {
   useDrawing(drawing);
   EXPECT_EQ(listedAngle(45.5), "45d30'");
   EXPECT_EQ(listedLength(2.5), "2,5");
+  // A point's coordinates never read as three numbers.
+  EXPECT_EQ(hostCoordinateText(82.4441, 39.985), "82,4441; 39,985");
+  drawing.dsep = '.';
+  useDrawing(drawing);
+  EXPECT_EQ(hostCoordinateText(82.4441, -39.985), "82.4441, -39.985");
 }
 
 TEST_F(HostUnits, ExplicitArgumentsOverrideTheDrawing) {

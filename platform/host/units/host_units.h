@@ -30,6 +30,11 @@ constexpr int kAngleAllZerosShown = 2;
 int hostdbRToS(double value, int unitFormat, int precision, OdString& text,
                int zeroSuppression = -1, int decimalSeparator = -1);
 
+// A point's X and Y as the status bar shows them, in the drawing's units:
+// joined by "; " when a comma can stand in the numbers (a comma decimal
+// separator, "82,4441; 39,985"), by ", " otherwise ("82.4441, 39.985").
+OdString hostCoordinateText(double x, double y);
+
 // An angle in `angularFormat` (0 decimal degrees, 1 degrees-minutes-seconds,
 // 2 gradians, 3 radians, 4 bearing). Return codes as hostdbRToS.
 int hostdbAngToS(double radians, int angularFormat, int precision, OdString& text,

@@ -72,3 +72,12 @@ void QrAng2Str(double degrees, OdString& text, double roundoff, int angularForma
   options.roundoffDegrees = (isRoundoffMarker(roundoff) || !(roundoff > 0.0)) ? 0.0 : roundoff;
   text = formatAngleDegrees(degrees, options);
 }
+
+OdString hostCoordinateText(double x, double y) {
+  OdString xs, ys;
+  hostdbRToS(x, -1, -1, xs);
+  hostdbRToS(y, -1, -1, ys);
+  const bool comma = xs.find(',') != OdString::npos || ys.find(',') != OdString::npos ||
+                     resolveSeparator(-1, currentUnitSettings().dsep) == ',';
+  return xs + (comma ? "; " : ", ") + ys;
+}
