@@ -127,6 +127,24 @@ void DrawingView::zoomExtents() {
   invalidate();
 }
 
+void DrawingView::zoomTo(const QRectF& box) {
+  if (!(box.width() > 0 && box.height() > 0)) return;
+  const double scale = std::min(width() / box.width(), height() / box.height());
+  if (!(scale > 1e-12 && scale < 1e12)) return;
+  m_scale = scale;
+  m_center = box.center();
+  invalidate();
+}
+
+void DrawingView::setMode(Mode mode) {
+  m_mode = mode;
+  m_boxFrom.reset();
+  m_panFrom.reset();
+  // The crosshair stands in for the cursor, except for the hand that pans.
+  setCursor(mode == Mode::kPan ? Qt::OpenHandCursor : Qt::BlankCursor);
+  update();
+}
+
 void DrawingView::zoomAt(QPointF at, double factor) {
   const QPointF before = toDrawing(at);
   const double scale = m_scale * factor;
@@ -260,7 +278,7 @@ void DrawingView::wheelEvent(QWheelEvent* e) {
 
 void DrawingView::mousePressEvent(QMouseEvent* e) {
   setFocus();
-  if (e->button() == Qt::MiddleButton || (e->button() == Qt::LeftButton && m_spaceDown)) {
+  if (e->button() == Qt::MiddleButton || (e->button() == Qt::LeftButton && (m_spaceDown || m_mode == Mode::kPan))) {
     m_panFrom = e->position();
     return;
   }
@@ -287,7 +305,16 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
   const QPointF from = *m_boxFrom;
   m_boxFrom.reset();
   const QPointF to = e->position();
-  if (std::abs(to.x() - from.x()) < kDragThresholdPx && std::abs(to.y() - from.y()) < kDragThresholdPx) {
+  const bool click = std::abs(to.x() - from.x()) < kDragThresholdPx && std::abs(to.y() - from.y()) < kDragThresholdPx;
+  if (m_mode == Mode::kZoomWindow) {
+    // A click picks nothing here; a box is zoomed to, and the mode ends.
+    if (click) return update();
+    zoomTo(QRectF(toDrawing(from), toDrawing(to)).normalized());
+    setMode(Mode::kNormal);
+    if (onModeEnded) onModeEnded();
+    return;
+  }
+  if (click) {
     if (onClick) onClick(trackCursor(to), kPickBoxPx / m_scale);
   } else if (onBox) {
     onBox(QRectF(toDrawing(from), toDrawing(to)).normalized(), to.x() < from.x());
@@ -306,6 +333,11 @@ void DrawingView::mouseDoubleClickEvent(QMouseEvent* e) {
 void DrawingView::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
     m_spaceDown = true;
+    return;
+  }
+  if (e->key() == Qt::Key_Escape && m_mode != Mode::kNormal) {
+    setMode(Mode::kNormal);
+    if (onModeEnded) onModeEnded();
     return;
   }
   if (e->key() == Qt::Key_Escape) {

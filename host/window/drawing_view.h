@@ -45,6 +45,15 @@ public:
   const ViewScene* shownPreview() const { return m_preview; }
 
   void zoomExtents();
+  // Shows the drawing area `box` (drawing units) as large as the view allows.
+  void zoomTo(const QRectF& box);
+  // What a left drag does: select (normal), zoom to the dragged box (once,
+  // then back to normal), or pan until Escape.
+  enum class Mode { kNormal, kZoomWindow, kPan };
+  void setMode(Mode mode);
+  Mode mode() const { return m_mode; }
+  // Told when a mode ends by itself (a box zoomed to, Escape).
+  std::function<void()> onModeEnded;
   // Zooms by `factor` keeping the drawing point under the pixel `at` there.
   void zoomAt(QPointF at, double factor);
   void panPixels(QPointF delta);
@@ -108,6 +117,7 @@ private:
   std::optional<QPointF> m_panFrom;   // pixels, while panning
   std::optional<QPointF> m_boxFrom;   // pixels, while dragging a box
   bool m_spaceDown = false;
+  Mode m_mode = Mode::kNormal;
 };
 
 }  // namespace qrvwindow

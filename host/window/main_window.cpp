@@ -92,8 +92,7 @@ MainWindow::MainWindow()
 
   m_dark = QSettings().value("view/darkBackground", true).toBool();
   m_view->setBackground(m_dark ? kDarkBackground : kLightBackground);
-  buildMenus();
-  buildStyleBox();
+  buildActions();
 
   m_view->onCursor = [this](QPointF at) { showCursor(at); };
   m_view->onClick = [this](QPointF at, double tolerance) { clicked(at, tolerance); };
@@ -118,94 +117,10 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildMenus() {
-  auto add = [this](QMenu* menu, const QString& text, QKeySequence keys, std::function<void()> run) {
-    QAction* a = menu->addAction(text);
-    if (!keys.isEmpty()) a->setShortcut(keys);
-    connect(a, &QAction::triggered, this, [run] { run(); });
-    return a;
-  };
-  auto type = [this](QStringList lines) {
-    return [this, lines] {
-      if (typeLines) typeLines(lines);
-    };
-  };
-  QMenu* file = menuBar()->addMenu(say("&File", "&Файл"));
-  add(file, say("&New", "&Создать"), QKeySequence::New, type({"NEW"}));
-  add(file, say("&Open...", "&Открыть..."), QKeySequence::Open, [this] { openFile(); });
-  m_recentMenu = file->addMenu(say("&Recent drawings", "&Последние чертежи"));
-  fillRecentMenu();
-  add(file, say("&Save", "Со&хранить"), QKeySequence::Save, [this] {
-    HostApDocument* doc = currentDocument();
-    if (doc && doc->fileName().empty())
-      saveAs();
-    else if (typeLines)
-      typeLines({"SAVE"});
-  });
-  add(file, say("Save &As...", "Сохранить &как..."), QKeySequence::SaveAs, [this] { saveAs(); });
-  add(file, say("&Close", "&Закрыть"), QKeySequence::Close, [this] {
-    const auto lines = m_tabs->closingLines(hostDocManager(), m_tabs->currentIndex());
-    if (lines && typeLines) typeLines(*lines);
-  });
-  file->addSeparator();
-  add(file, say("&Export...", "&Экспорт..."), {}, [this] { exportPicture(); });
-  file->addSeparator();
-  add(file, say("E&xit", "В&ыход"), QKeySequence::Quit, [this] { close(); });
-
-  QMenu* edit = menuBar()->addMenu(say("&Edit", "&Правка"));
-  add(edit, say("&Undo", "&Отменить"), QKeySequence::Undo, type({"U"}));
-  QAction* redo = add(edit, say("&Redo", "&Вернуть"), {}, type({"REDO"}));
-  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  add(edit, say("Select &all", "Выделить &всё"), QKeySequence::SelectAll, [this] {
-    std::vector<std::uint32_t> all(m_scene.entities().size());
-    for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
-    select(std::move(all), false);
-  });
-
-  QMenu* view = menuBar()->addMenu(say("&View", "&Вид"));
-  add(view, say("Zoom &extents", "Показать &всё"), {}, [this] { m_view->zoomExtents(); });
-  QAction* palette = m_paletteDock->toggleViewAction();
-  palette->setText(say("&Properties", "&Свойства"));
-  palette->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-  view->addAction(palette);
-  QAction* commandLine = m_commandDock->toggleViewAction();
-  commandLine->setText(say("&Command line", "&Командная строка"));
-  commandLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
-  view->addAction(commandLine);
-  view->addSeparator();
-  QAction* dark = add(view, say("&Dark background", "&Тёмный фон"), {}, [] {});
-  dark->setCheckable(true);
-  dark->setChecked(m_dark);
-  connect(dark, &QAction::toggled, this, [this](bool on) { setDark(on); });
-  m_snapAction = view->addAction(say("Object &snaps", "&Объектная привязка"));
-  m_snapAction->setCheckable(true);
-  m_snapAction->setChecked(m_snapsOn);
-  m_snapAction->setShortcut(QKeySequence(Qt::Key_F3));
-  m_snapAction->setShortcutContext(Qt::WindowShortcut);
-  connect(m_snapAction, &QAction::triggered, this, [this] { toggleSnaps(); });
-
-  QMenu* format = menuBar()->addMenu(say("F&ormat", "Фор&мат"));
-  add(format, say("&Dimension Style...", "&Размерные стили..."), {}, type({"DIMSTYLE"}));
-  add(format, say("&Compare dimension styles...", "&Сравнить размерные стили..."), {}, type({"DIMCOMPARE"}));
-
-  QMenu* help = menuBar()->addMenu(say("&Help", "&Справка"));
-  add(help, say("&Commands", "&Команды"), QKeySequence::HelpContents, type({"HELP", ""}));
-  add(help, say("&About qrvhost", "&О программе qrvhost"), {}, [this] {
-    QMessageBox::about(this, say("About qrvhost", "О программе qrvhost"),
-                       say("qrvhost: dimension styles for drawings.", "qrvhost: размерные стили для чертежей."));
-  });
-}
-
-void MainWindow::buildStyleBox() {
-  QToolBar* bar = addToolBar(say("Styles", "Стили"));
-  bar->setObjectName("styleToolBar");
-  bar->addWidget(new QLabel(say("Dimension style: ", "Размерный стиль: ")));
-  m_styleBox = new DimStyleBox(bar);
-  bar->addWidget(m_styleBox);
-  // -DIMSTYLE Restore makes it current the way the command line would.
-  m_styleBox->makeCurrent = [this](const QString& name) {
-    if (typeLines) typeLines({"-DIMSTYLE", "R", name});
-  };
+void MainWindow::selectAll() {
+  std::vector<std::uint32_t> all(m_scene.entities().size());
+  for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
+  select(std::move(all), false);
 }
 
 void MainWindow::setDark(bool dark) {

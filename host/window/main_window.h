@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <map>
+#include <string>
 #include <optional>
 
 #include "current_scene.h"
@@ -70,8 +72,12 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
-  void buildMenus();
-  void buildStyleBox();
+  // main_window_actions.cpp: one action per command of the window's
+  // table, the menus and the toolbars.
+  void buildActions();
+  QAction* action(const char* id) const;
+  void importStyles();
+  void selectAll();
   void clicked(QPointF at, double tolerance);
   void boxed(const QRectF& box, bool crossing);
   void select(std::vector<std::uint32_t> entities, bool add);
@@ -106,6 +112,7 @@ private:
   bool m_dark = true;
   bool m_snapsOn = true;
   QAction* m_snapAction = nullptr;
+  std::map<std::string, QAction*> m_actions;
   QMenu* m_recentMenu = nullptr;
   QString m_lastRecent;  // the drawing last put first in the recent list
   const HostPointOptions* m_pointOptions = nullptr;

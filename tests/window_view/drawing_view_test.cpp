@@ -158,6 +158,27 @@ TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
   drag(view, cursor, cursor + QPointF(50, -20), Qt::MiddleButton);
   EXPECT_NEAR(view.toDrawing(cursor + QPointF(50, -20)).x(), under.x(), 1e-9);
   EXPECT_NEAR(view.toDrawing(cursor + QPointF(50, -20)).y(), under.y(), 1e-9);
+  // The pan mode does the same with the left button and selects nothing,
+  // until Escape ends it.
+  int ended = 0, boxes = 0;
+  view.onModeEnded = [&] { ++ended; };
+  view.onBox = [&](const QRectF&, bool) { ++boxes; };
+  view.setMode(DrawingView::Mode::kPan);
+  const QPointF held = view.toDrawing(cursor);
+  drag(view, cursor, cursor + QPointF(-30, 10));
+  EXPECT_NEAR(view.toDrawing(cursor + QPointF(-30, 10)).x(), held.x(), 1e-9);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&view, &escape);
+  EXPECT_EQ(view.mode(), DrawingView::Mode::kNormal);
+  // A zoom window shows the dragged box as large as the view allows, once.
+  view.setMode(DrawingView::Mode::kZoomWindow);
+  drag(view, view.toPixel({22, 8}), view.toPixel({28, 2}));
+  EXPECT_NEAR(view.pixelsPerUnit(), 300.0 / 6, 1e-9);
+  EXPECT_NEAR(view.toDrawing({200, 150}).x(), 25, 1e-9);
+  EXPECT_EQ(view.mode(), DrawingView::Mode::kNormal);
+  EXPECT_EQ(ended, 2);
+  EXPECT_EQ(boxes, 0);
+  view.onBox = nullptr;
 
   // A pan moves the picture along and paints only what comes into view:
   // the same picture as one painted whole.

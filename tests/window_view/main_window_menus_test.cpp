@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QSet>
 #include <QSettings>
 #include <QTimer>
 #include <filesystem>
 
 #include "../host/host_test_support.h"
 #include "main_window.h"
+#include "translation.h"
+#include "window_commands.h"
 #include "offscreen_application.h"
 
 namespace {
@@ -105,4 +108,47 @@ TEST(MainWindowMenus, EachEntryTypesItsCommandAndTheFileDialogsAnswerOpenSaveAsA
   const QString picture = QString::fromStdString((dir / "picture.svg").string());
   answerFileDialog(picture);
   EXPECT_EQ(run("File", "Export..."), (QStringList{"EXPORT", picture}));
+}
+
+// One loop over the window's command table, in both languages: every
+// command has its action, with a label, a tooltip and (where it has one) an
+// icon that draws; a command that types does so from its action; menus and
+// toolbars name only commands of the table; no two actions share a key.
+TEST(MainWindowMenus, EveryCommandOfTheTableHasAnActionThatSaysAndDoesWhatItShould) {
+  offscreenApplication();
+  ScriptedHost host;
+  for (HostLanguage language : {HostLanguage::kEnglish, HostLanguage::kRussian}) {
+    setHostLanguage(language);
+    qrvwindow::MainWindow window;
+    std::vector<QStringList> typed;
+    window.typeLines = [&](const QStringList& lines) { typed.push_back(lines); };
+    QSet<QKeySequence> keys;
+    for (const qrvwindow::WindowCommand& c : qrvwindow::windowCommands()) {
+      SCOPED_TRACE(c.id);
+      auto* a = window.findChild<QAction*>(QString("action-") + c.id);
+      ASSERT_NE(a, nullptr);
+      EXPECT_TRUE(a->isEnabled());
+      EXPECT_EQ(a->text(), QString::fromUtf8(c.label[language == HostLanguage::kRussian]));
+      EXPECT_FALSE(a->toolTip().isEmpty());
+      EXPECT_EQ(a->isCheckable(), c.checkable);
+      if (c.icon) EXPECT_FALSE(a->icon().pixmap(24, 24).isNull());
+      for (const QKeySequence& k : a->shortcuts()) {
+        EXPECT_FALSE(keys.contains(k)) << k.toString().toStdString();
+        keys.insert(k);
+      }
+      if (c.typed) {
+        typed.clear();
+        a->trigger();
+        EXPECT_EQ(typed, std::vector<QStringList>{QString::fromUtf8(c.typed).split('\n')});
+      }
+    }
+    auto known = [](std::string_view id) {
+      return id == "|" || id == "recent" || qrvwindow::findWindowCommand(id) != nullptr;
+    };
+    for (const auto& m : qrvwindow::windowMenus())
+      for (const char* id : m.ids) EXPECT_TRUE(known(id)) << id;
+    for (const auto& t : qrvwindow::windowToolBars())
+      for (const char* id : t.ids) EXPECT_TRUE(known(id)) << id;
+  }
+  setHostLanguage(HostLanguage::kEnglish);
 }

@@ -1,0 +1,115 @@
+#include "window_commands.h"
+
+namespace qrvwindow {
+
+const std::vector<WindowCommand>& windowCommands() {
+  static const std::vector<WindowCommand> commands = {
+      // File
+      {"new", {"&New", "&Создать"}, {"New drawing (NEW)", "Новый чертёж (NEW)"}, "NEW", "Ctrl+N", false, true},
+      {"open", {"&Open...", "&Открыть..."}, {"Open a drawing (OPEN)", "Открыть чертёж (OPEN)"}, nullptr, "Ctrl+O",
+       false, true},
+      {"save", {"&Save", "Со&хранить"}, {"Save the drawing (SAVE)", "Сохранить чертёж (SAVE)"}, nullptr, "Ctrl+S",
+       false, true},
+      {"saveas", {"Save &As...", "Сохранить &как..."}, {"Save under another name (SAVEAS)",
+       "Сохранить под другим именем (SAVEAS)"}, nullptr, "Ctrl+Shift+S", false, true},
+      {"close", {"&Close", "&Закрыть"}, {"Close the drawing (CLOSE)", "Закрыть чертёж (CLOSE)"}, nullptr, "Ctrl+W",
+       false, true},
+      {"export", {"&Export...", "&Экспорт..."}, {"Export a picture: SVG, PNG or PDF (EXPORT)",
+       "Экспорт рисунка: SVG, PNG или PDF (EXPORT)"}, nullptr, nullptr, false, true},
+      {"exit", {"E&xit", "В&ыход"}, {"Quit qrvhost (QUIT)", "Выйти из qrvhost (QUIT)"}, nullptr, "Ctrl+Q", false,
+       false},
+      // Edit
+      {"undo", {"&Undo", "&Отменить"}, {"Undo the last command (U)", "Отменить последнюю команду (U)"}, "U",
+       "Ctrl+Z", false, true},
+      {"redo", {"&Redo", "&Вернуть"}, {"Redo what was undone (REDO)", "Вернуть отменённое (REDO)"}, "REDO",
+       "Ctrl+Y", false, true},
+      {"selectall", {"Select &all", "Выделить &всё"}, {"Select every object", "Выделить все объекты"}, nullptr,
+       "Ctrl+A", false, true},
+      {"erase", {"&Erase", "&Стереть"}, {"Erase the selected objects (ERASE)", "Стереть выбранные объекты (ERASE)"},
+       "ERASE", nullptr, false, true},
+      // View
+      {"zoomin", {"Zoom &in", "&Увеличить"}, {"Zoom in", "Увеличить изображение"}, nullptr, "Ctrl+=", false, true},
+      {"zoomout", {"Zoom &out", "&Уменьшить"}, {"Zoom out", "Уменьшить изображение"}, nullptr, "Ctrl+-", false,
+       true},
+      {"zoomwindow", {"Zoom &window", "Показать &рамкой"}, {"Zoom to a box dragged in the view",
+       "Показать область, обведённую рамкой"}, nullptr, nullptr, true, true},
+      {"zoomextents", {"Zoom &extents", "Показать &всё"}, {"Show the whole drawing (ZOOM Extents)",
+       "Показать весь чертёж (ZOOM Границы)"}, nullptr, nullptr, false, true},
+      {"pan", {"&Pan", "&Панорамировать"}, {"Drag the drawing with the left button; Escape ends",
+       "Перемещать чертёж левой кнопкой; Escape завершает"}, nullptr, nullptr, true, true},
+      {"properties", {"&Properties", "&Свойства"}, {"Show or hide the Properties palette",
+       "Показать или скрыть палитру свойств"}, nullptr, "Ctrl+1", true, true},
+      {"commandline", {"&Command line", "&Командная строка"}, {"Show or hide the command line",
+       "Показать или скрыть командную строку"}, nullptr, "Ctrl+9", true, true},
+      {"dark", {"&Dark background", "&Тёмный фон"}, {"Draw on a dark or a light background",
+       "Рисовать на тёмном или светлом фоне"}, nullptr, nullptr, true, true},
+      {"osnap", {"Object &snaps", "&Объектная привязка"}, {"Object snaps on or off (F3)",
+       "Объектная привязка вкл. или откл. (F3)"}, nullptr, "F3", true, true},
+      // Dimension
+      {"dimlinear", {"&Linear", "&Линейный"}, {"Linear dimension (DIMLINEAR)", "Линейный размер (DIMLINEAR)"},
+       "DIMLINEAR", nullptr, false, true},
+      {"dimaligned", {"&Aligned", "&Параллельный"}, {"Aligned dimension (DIMALIGNED)",
+       "Параллельный размер (DIMALIGNED)"}, "DIMALIGNED", nullptr, false, true},
+      {"dimarc", {"Arc l&ength", "Длина &дуги"}, {"Arc length dimension (DIMARC)", "Размер длины дуги (DIMARC)"},
+       "DIMARC", nullptr, false, true},
+      {"dimradius", {"&Radius", "&Радиус"}, {"Radius dimension (DIMRADIUS)", "Радиальный размер (DIMRADIUS)"},
+       "DIMRADIUS", nullptr, false, true},
+      {"dimdiameter", {"&Diameter", "Д&иаметр"}, {"Diameter dimension (DIMDIAMETER)",
+       "Диаметральный размер (DIMDIAMETER)"}, "DIMDIAMETER", nullptr, false, true},
+      {"dimangular", {"An&gular", "&Угловой"}, {"Angular dimension (DIMANGULAR)", "Угловой размер (DIMANGULAR)"},
+       "DIMANGULAR", nullptr, false, true},
+      {"dimordinate", {"&Ordinate", "&Ординатный"}, {"Ordinate dimension (DIMORDINATE)",
+       "Ординатный размер (DIMORDINATE)"}, "DIMORDINATE", nullptr, false, true},
+      {"leader", {"Lea&der", "&Выноска"}, {"Leader with a note (LEADER)", "Выноска с пояснением (LEADER)"},
+       "LEADER", nullptr, false, true},
+      {"dimstyle", {"Dimension &Style...", "&Размерные стили..."}, {"Dimension Style Manager (DIMSTYLE)",
+       "Диспетчер размерных стилей (DIMSTYLE)"}, "DIMSTYLE", nullptr, false, true},
+      {"dimstyleimport", {"&Import styles...", "&Импорт стилей..."}, {"Import dimension styles from another drawing "
+       "(DIMSTYLEIMPORT)", "Импорт размерных стилей из другого чертежа (DIMSTYLEIMPORT)"}, nullptr, nullptr, false,
+       true},
+      {"dimcompare", {"&Compare dimension styles...", "&Сравнить размерные стили..."}, {"Compare two dimension "
+       "styles (DIMCOMPARE)", "Сравнить два размерных стиля (DIMCOMPARE)"}, "DIMCOMPARE", nullptr, false, true},
+      // Help
+      {"help", {"&Commands", "&Команды"}, {"The commands and what they do (HELP)", "Команды и их назначение (HELP)"},
+       "HELP\n", "F1", false, true},
+      {"about", {"&About qrvhost", "&О программе qrvhost"}, {"About qrvhost", "О программе qrvhost"}, nullptr,
+       nullptr, false, false},
+  };
+  return commands;
+}
+
+const WindowCommand* findWindowCommand(std::string_view id) {
+  for (const WindowCommand& c : windowCommands())
+    if (id == c.id) return &c;
+  return nullptr;
+}
+
+const std::vector<WindowMenu>& windowMenus() {
+  // "recent" stands for the recent drawings' submenu.
+  static const std::vector<WindowMenu> menus = {
+      {{"&File", "&Файл"}, {"new", "open", "recent", "save", "saveas", "close", "|", "export", "|", "exit"}},
+      {{"&Edit", "&Правка"}, {"undo", "redo", "|", "selectall", "erase"}},
+      {{"&View", "&Вид"},
+       {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan", "|", "properties", "commandline", "|", "dark",
+        "osnap"}},
+      {{"&Dimension", "&Размеры"},
+       {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
+        "dimstyle", "dimstyleimport", "dimcompare"}},
+      {{"F&ormat", "Фор&мат"}, {"dimstyle", "dimcompare"}},
+      {{"&Help", "&Справка"}, {"help", "about"}},
+  };
+  return menus;
+}
+
+const std::vector<WindowToolBar>& windowToolBars() {
+  static const std::vector<WindowToolBar> bars = {
+      {"standardToolBar", {"Standard", "Стандартная"}, {"new", "open", "save", "|", "undo", "redo", "|", "erase"}},
+      {"viewToolBar", {"View", "Вид"}, {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan"}},
+      {"dimensionToolBar", {"Dimension", "Размеры"},
+       {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
+        "dimstyle", "dimstyleimport", "dimcompare"}},
+  };
+  return bars;
+}
+
+}  // namespace qrvwindow
