@@ -289,6 +289,7 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"DIMARC", commandDimArc, true, true},           {"DIMANGULAR", commandDimAngular, true, true},
       {"DIMORDINATE", commandDimOrdinate, true, true}, {"LEADER", commandLeader, true, true},
       {"ERASE", commandErase, true, true},      {"-LAYER", commandLayer, true, true},
+      {"LAYER", commandLayerManager, true, true},
       {"SELECT", commandSelect, false, false}, {"PROPERTIES", commandProperties, false, false},
       {"REFRESHPROPERTIES", commandRefreshProperties, false, false},
       {"ZOOM", commandZoom, false, false},     {"SNAPSHOT", commandSnapshot, false, false},

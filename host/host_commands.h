@@ -68,5 +68,7 @@ void commandLeader(CommandProcessor& cp);
 void commandErase(CommandProcessor& cp);
 // layer_command.cpp
 void commandLayer(CommandProcessor& cp);
+// layer_dialog.cpp: the Layer manager
+void commandLayerManager(CommandProcessor& cp);
 
 }  // namespace qrvhost

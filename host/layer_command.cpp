@@ -1,8 +1,6 @@
 // -LAYER: the drawing's layers at the command line, as drafters type them.
 // One option after another until an empty answer; every change of the run
 // is one undo step.
-#include <cmath>
-#include <cstdlib>
 
 #include "OdDbDatabase.h"
 #include "OdDbLayerTableRecord.h"
@@ -13,6 +11,7 @@
 #include "documents.h"
 #include "editor_input.h"
 #include "host_commands.h"
+#include "layer_rules.h"
 #include "layer_texts.h"
 #include "sysvars.h"
 #include "text_format.h"
@@ -189,17 +188,12 @@ private:
       }
       input().print(hostFormat("%-32s %-19s %-11s %-16s %s%s", layer->getName().c_str(), state.c_str(),
                                layer->color().colorNameForDisplay().c_str(), linetype.c_str(),
-                               lineweightText(layer->lineWeight()).c_str(),
+                               layerLineweightText(layer->lineWeight()).c_str(),
                                qrv::equalNoCase(layer->getName(), current) ? "  *" : ""));
     }
   }
 
-  static OdString lineweightText(OdDb::LineWeight weight) {
-    if (weight < 0) return "Default";
-    return hostFormat("%.2fmm", weight / 100.0);
-  }
-
-  // A new layer as drafters expect one: white, continuous, on.
+  // A new layer, its name checked first.
   OdDbObjectId createLayer(const OdString& name) {
     OdString reason;
     if (OdDbSymUtil::validateSymbolName(name, &m_db, false, &reason) != eOk) {
@@ -211,11 +205,8 @@ private:
       refuse(Text::kExists, name);
       return {};
     }
-    OdDbLayerTableRecordPtr layer = OdDbLayerTableRecord::createObject();
-    layer->setName(name);
-    layer->setColor(OdCmColor::fromIndex(7));
-    layer->setLinetypeObjectId(m_db.getLinetypeContinuousId());
-    const OdDbObjectId id = layers->add(layer);
+    layers.release();
+    const OdDbObjectId id = addLayer(m_db, name);
     say(Text::kCreated, name);
     return id;
   }
@@ -299,8 +290,7 @@ private:
     OdCmColor chosen;
     const bool got = askValue(Text::kColorPrompt, Text::kBadColor, [&](const std::string& typed) {
       const std::optional<OdCmColor> c = hostParseColor(typed);
-      // A layer's colour is a colour of its own, never one that defers.
-      if (!c || !(c->isByColor() || c->isByACI())) return false;
+      if (!c || !isLayerColor(*c)) return false;
       chosen = *c;
       return true;
     });
@@ -338,30 +328,15 @@ private:
                  });
   }
 
-  // "0.25", "0,25", "0.25mm" or Default.
-  static std::optional<OdDb::LineWeight> parseLineweight(std::string text) {
-    if (qrv::equalNoCase(text, "default")) return OdDb::kLnWtByLwDefault;
-    if (text.size() > 2 && qrv::equalNoCase(text.substr(text.size() - 2), "mm")) text = hostTrim(text.substr(0, text.size() - 2));
-    for (char& c : text)
-      if (c == ',') c = '.';
-    char* end = nullptr;
-    const double mm = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(mm) || mm < 0 || mm > 2.11 + 1e-9)
-      return std::nullopt;
-    const int hundredths = int(std::lround(mm * 100));
-    if (std::fabs(mm * 100 - hundredths) > 1e-6 || !OdDb::isValidLineWeight(hundredths)) return std::nullopt;
-    return OdDb::LineWeight(hundredths);
-  }
-
   void lineweight() {
     OdDb::LineWeight chosen = OdDb::kLnWtByLwDefault;
     const bool got = askValue(Text::kLweightPrompt, Text::kBadLweight, [&](const std::string& typed) {
-      const auto w = parseLineweight(typed);
+      const auto w = parseLayerLineweight(typed);
       if (w) chosen = *w;
       return w.has_value();
     });
     if (!got) return;
-    changeLayers(askLayers(layersPrompt(Text::kLweightLayersPrompt, lineweightText(chosen)), true),
+    changeLayers(askLayers(layersPrompt(Text::kLweightLayersPrompt, layerLineweightText(chosen)), true),
                  [&](OdDbLayerTableRecord& l) {
                    if (l.lineWeight() == chosen) return false;
                    l.setLineWeight(chosen);
@@ -395,12 +370,8 @@ private:
     for (OdDbObjectId id : matching(typed)) {
       OdDbLayerTableRecordPtr layer = id.safeOpenObject(OdDb::kForWrite);
       const OdString name = layer->getName();
-      if (id == m_db.getLayerZeroId()) {
-        input().refuse(layerText(Text::kDeleteZero));
-      } else if (id == m_db.getCLAYER()) {
-        refuse(Text::kDeleteCurrent, name);
-      } else if (const std::uint32_t uses = m_db.hardReferenceCount(id); uses > 0) {
-        input().refuse(hostFormat(layerText(Text::kDeleteInUse).c_str(), name.c_str(), int(uses)));
+      if (const OdString why = whyLayerStays(m_db, id); !why.empty()) {
+        input().refuse(why);
       } else {
         layer->erase();
         say(Text::kDeleted, name);

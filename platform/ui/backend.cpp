@@ -60,6 +60,11 @@ Backend* loadQtBackend() {
 
 }  // namespace
 
+bool Backend::savePicture(Dialog&, const std::string&, std::string& why) {
+  why = std::string("the ") + name() + " backend shows no dialog on a screen";
+  return false;
+}
+
 bool Backend::askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
                               const std::string& /*filter*/, std::string& path) {
   return askTextDialog(owner, caption, label, path);

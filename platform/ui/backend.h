@@ -61,6 +61,9 @@ public:
   // backend asks for the path in a text box, which a script types into.
   virtual bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
                                const std::string& filter, std::string& path);
+  // Writes the dialog as it shows on screen to a PNG file; false, with the
+  // reason, when it cannot (a backend without a screen).
+  virtual bool savePicture(Dialog& dialog, const std::string& path, std::string& why);
 };
 
 // The backend of the session: the headless one until another is installed.

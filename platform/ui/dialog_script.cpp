@@ -224,6 +224,13 @@ ScriptLineResult runLine(Dialog& dialog, const std::string& line, const ScriptPr
     return done(user::click(*holder, c->id(), &why));
   }
   if (verb == "close") return done(user::close(dialog));
+  if (verb == "picture") {
+    const std::string path = restText(rest);
+    if (path.empty()) return failed("picture needs a file name");
+    if (!backend().savePicture(dialog, path, why)) return failed(why);
+    print("picture: " + path);
+    return ScriptLineResult{};
+  }
   if (verb == "menu") {
     const std::string entry = restText(rest);
     if (entry.empty()) return failed("menu needs an entry");

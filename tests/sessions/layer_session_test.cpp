@@ -93,4 +93,42 @@ TEST(LayerSessions, RussianKeywordsAndTheEnglishOnesBothWork) {
   EXPECT_FALSE(b->isOff());
 }
 
+// The Layer manager, played by a script as a user would: what it refuses
+// it names and stays open; OK writes everything as one undo step.
+TEST(LayerSessions, TheLayerManagerWritesOnOkAndNamesWhatItRefuses) {
+  const auto dir = tempFolder("layer-dialog");
+  makeDrawing(dir / "in.dxf");
+  const auto out = dir / "out.dxf";
+  const Result r = runScript(dir,
+                             "-LAYER\nNew\nOld\n\n"
+                             "LAYER\n"
+                             // What the dialog says shows in its dump.
+                             "press New\ntype 310 Walls\ntype 314 mauve\ndump\ntype 314 1\nselect 316 0.35mm\n"
+                             "press Frozen\npress Set Current\ndump\n"  // a frozen layer cannot be current
+                             // nor can the current one be frozen or deleted
+                             "select 300 #0\npress Frozen\ndump\npress Delete\ndump\n"
+                             "select 300 Old\ntype 310 walls\npress OK\ndump\n"  // two layers of one name
+                             "select 300 walls\ntype 310 Kept\npress Set Current\npress OK\n"
+                             "SAVEAS\n" + out.string() + "\nUNDO\n1\n-LAYER\n?\n\n\nQUIT\nN\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  // (The dump quotes texts: a quote inside stands as \".)
+  for (const char* shown : {"mauve\\\" is no colour", "Walls\\\" is frozen and cannot be made current.",
+                            "0\\\" is the current layer and cannot be frozen.",
+                            "0\\\" is the current layer and cannot be deleted.",
+                            "Two layers are named", "Undone: LAYER"})
+    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  EXPECT_TRUE(contains(r.out.substr(r.out.find("Undone: LAYER")), "Old ")) << r.out;
+
+  auto db = readDxfDrawing(out.string());
+  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
+  EXPECT_FALSE(layers->has("Old"));
+  OdDbLayerTableRecordPtr kept = layers->getAt("Kept").safeOpenObject();
+  EXPECT_EQ(db->getCLAYER(), kept->objectId());
+  OdDbLayerTableRecordPtr walls = layers->getAt("Walls").safeOpenObject();
+  EXPECT_TRUE(walls->isFrozen());
+  EXPECT_EQ(walls->color(), OdCmColor::fromIndex(1));
+  EXPECT_EQ(walls->lineWeight(), OdDb::kLnWt035);
+}
+
 }  // namespace

@@ -63,6 +63,19 @@ std::string withoutColumnWidths(const std::string& transcript) {
   return out;
 }
 
+// The picture matches the reference of that name (DDS_RENEW_PICTURES=1
+// writes the reference anew); a copy stays in the build folder to be looked at.
+void expectLikeReference(const fs::path& shot, const std::string& name, bool renew, const std::string& transcript) {
+  const QImage picture(QString::fromStdString(shot.string()));
+  ASSERT_FALSE(picture.isNull()) << transcript;
+  fs::copy_file(shot, fs::path(DDS_BINARY_DIR) / name, fs::copy_options::overwrite_existing);
+  if (renew) fs::copy_file(shot, kReferences / name, fs::copy_options::overwrite_existing);
+  const QImage reference(QString::fromStdString((kReferences / name).string()));
+  ASSERT_FALSE(reference.isNull()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
+  ASSERT_EQ(reference.size(), picture.size());
+  EXPECT_LT(differingShare(picture, reference), 0.005);
+}
+
 }  // namespace
 
 TEST(MainWindowSessions, ScriptTypedIntoTheWindowPrintsWhatTheConsolePrints) {
@@ -110,16 +123,25 @@ TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
       const HostRun r = runHost(dir, std::string("--gui --lang ") + lang,
                                 "SELECT\n" + std::string(kSampleDimension) + "\n\nSNAPSHOT\n" + name + "\n", dark);
       ASSERT_EQ(r.status, 0) << r.out;
-      const QImage picture(QString::fromStdString(shot.string()));
-      ASSERT_FALSE(picture.isNull()) << r.out;
-      EXPECT_EQ(picture.size(), QSize(1280, 800));
-      // Kept in the build folder to be looked at.
-      fs::copy_file(shot, fs::path(DDS_BINARY_DIR) / name, fs::copy_options::overwrite_existing);
-      if (renew) fs::copy_file(shot, kReferences / name, fs::copy_options::overwrite_existing);
-      const QImage reference(QString::fromStdString((kReferences / name).string()));
-      ASSERT_FALSE(reference.isNull()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
-      ASSERT_EQ(reference.size(), picture.size());
-      EXPECT_LT(differingShare(picture, reference), 0.005);
+      EXPECT_EQ(QImage(QString::fromStdString(shot.string())).size(), QSize(1280, 800));
+      expectLikeReference(shot, name, renew, r.out);
     }
+  }
+}
+
+// The Layer manager on screen with a new layer, a refusal said under the
+// list, in both languages.
+TEST(MainWindowSessions, TheLayerManagerMatchesItsReferencePictures) {
+  const bool renew = picturetest::renewPictures();
+  for (const char* lang : {"en", "ru"}) {
+    const std::string name = std::string("layer-manager-") + lang + ".png";
+    SCOPED_TRACE(name);
+    const auto dir = tempFolder(name);
+    const HostRun r = runHost(dir, std::string("--gui --lang ") + lang,
+                              "LAYER\npress 301\ntype 314 red\nselect 316 #10\npress 312\nselect 300 #0\n"
+                              "press 312\npicture " + name + "\npress 2\n", false);
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_TRUE(contains(r.out, "picture: " + name)) << r.out;
+    expectLikeReference(dir / name, name, renew, r.out);
   }
 }

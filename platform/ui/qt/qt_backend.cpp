@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPixmap>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -382,6 +383,23 @@ QWidget* QtBackend::widgetOf(Dialog& dialog, int id) {
 std::string QtBackend::dumpWidgets(Dialog& dialog) {
   auto it = windows().find(&dialog);
   return it == windows().end() ? std::string() : it->second->dumpWidgets();
+}
+
+bool QtBackend::savePicture(Dialog& dialog, const std::string& path, std::string& why) {
+  const Dialog* top = &dialog;
+  while (top->parent()) top = top->parent();
+  auto it = windows().find(top);
+  if (it == windows().end()) {
+    why = "the dialog is not on screen";
+    return false;
+  }
+  QWidget& window = it->second->window();
+  QApplication::processEvents();  // what the dialog last changed is painted
+  if (!window.grab().save(QString::fromStdString(path), "PNG")) {
+    why = "cannot write " + path;
+    return false;
+  }
+  return true;
 }
 
 QtBackend& qtBackend() {

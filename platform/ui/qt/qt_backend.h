@@ -30,6 +30,7 @@ public:
   bool isShiftDown() const override;
   bool askOpenFileName(Dialog* owner, const std::string& caption, const std::string& label,
                        const std::string& filter, std::string& path) override;
+  bool savePicture(Dialog& dialog, const std::string& path, std::string& why) override;
 
   // Called once each modal dialog is on screen, with its window (tests
   // play the user through the widgets from here).
