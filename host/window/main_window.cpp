@@ -27,6 +27,7 @@
 #include "palette_panel.h"
 #include "point_input.h"
 #include "recent_drawings.h"
+#include "layer_box.h"
 #include "style_box.h"
 #include "units/host_units.h"
 #include "view_snaps.h"
@@ -185,6 +186,7 @@ void MainWindow::refresh() {
     fillRecentMenu();
   }
   m_styleBox->fill(db);
+  m_layerBox->fill(db);
   m_tabs->sync(hostDocManager());
   updateTitle();
 }

@@ -23,6 +23,7 @@ namespace qrvwindow {
 
 class CommandLinePanel;
 class DimStyleBox;
+class LayerBox;
 class DocumentTabs;
 class DrawingView;
 class PalettePanel;
@@ -109,6 +110,7 @@ private:
   QLabel* m_selectionLabel;
   QLabel* m_styleLabel;
   DimStyleBox* m_styleBox = nullptr;
+  LayerBox* m_layerBox = nullptr;
   bool m_dark = true;
   bool m_snapsOn = true;
   QAction* m_snapAction = nullptr;

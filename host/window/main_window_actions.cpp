@@ -20,6 +20,7 @@
 #include "drawing_view.h"
 #include "host_entry.h"
 #include "host_log.h"
+#include "layer_box.h"
 #include "main_window.h"
 #include "style_box.h"
 #include "window_commands.h"
@@ -143,6 +144,13 @@ void MainWindow::buildActions() {
         bar->addSeparator();
       else
         bar->addAction(action(id));
+    }
+    if (std::string_view(t.name) == "layerToolBar") {
+      m_layerBox = new LayerBox(bar);
+      m_layerBox->typeLines = [this](const QStringList& lines) {
+        if (typeLines) typeLines(lines);
+      };
+      bar->addWidget(m_layerBox);
     }
     if (std::string_view(t.name) == "dimensionToolBar") {
       bar->addSeparator();

@@ -45,6 +45,8 @@ const std::vector<WindowCommand>& windowCommands() {
        "Рисовать на тёмном или светлом фоне"}, nullptr, nullptr, true, true},
       {"osnap", {"Object &snaps", "&Объектная привязка"}, {"Object snaps on or off (F3)",
        "Объектная привязка вкл. или откл. (F3)"}, nullptr, "F3", true, true},
+      {"layer", {"&Layers...", "&Слои..."}, {"Layer manager (LAYER)", "Диспетчер слоёв (LAYER)"}, "LAYER", nullptr,
+       false, true},
       // Dimension
       {"dimlinear", {"&Linear", "&Линейный"}, {"Linear dimension (DIMLINEAR)", "Линейный размер (DIMLINEAR)"},
        "DIMLINEAR", nullptr, false, true},
@@ -95,7 +97,7 @@ const std::vector<WindowMenu>& windowMenus() {
       {{"&Dimension", "&Размеры"},
        {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
         "dimstyle", "dimstyleimport", "dimcompare"}},
-      {{"F&ormat", "Фор&мат"}, {"dimstyle", "dimcompare"}},
+      {{"F&ormat", "Фор&мат"}, {"layer", "|", "dimstyle", "dimcompare"}},
       {{"&Help", "&Справка"}, {"help", "about"}},
   };
   return menus;
@@ -105,6 +107,8 @@ const std::vector<WindowToolBar>& windowToolBars() {
   static const std::vector<WindowToolBar> bars = {
       {"standardToolBar", {"Standard", "Стандартная"}, {"new", "open", "save", "|", "undo", "redo", "|", "erase"}},
       {"viewToolBar", {"View", "Вид"}, {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan"}},
+      // The layer drop-down follows the Layer manager's button.
+      {"layerToolBar", {"Layers", "Слои"}, {"layer"}},
       {"dimensionToolBar", {"Dimension", "Размеры"},
        {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
         "dimstyle", "dimstyleimport", "dimcompare"}},
