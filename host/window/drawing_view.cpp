@@ -90,7 +90,41 @@ void DrawingView::setSnapper(Snapper snapper) {
 QPointF DrawingView::trackCursor(QPointF pixel) {
   const QPointF at = toDrawing(pixel);
   m_snap = m_snapper ? m_snapper(at, kSnapAperturePx / m_scale) : std::nullopt;
-  return m_snap ? QPointF(m_snap->point.x, m_snap->point.y) : at;
+  m_drafted.reset();
+  if (m_snap) return QPointF(m_snap->point.x, m_snap->point.y);
+  if (!m_drafting) return at;
+  std::optional<OdGePoint3d> base;
+  if (m_rubberBase) base = OdGePoint3d(m_rubberBase->x(), m_rubberBase->y(), 0);
+  const OdGePoint3d p = hostDraftedPoint(OdGePoint3d(at.x(), at.y(), 0), base, *m_drafting);
+  m_drafted = QPointF(p.x, p.y);
+  return *m_drafted;
+}
+
+void DrawingView::setDrafting(std::optional<HostDraftingModes> modes) {
+  m_drafting = modes;
+  m_drafted.reset();
+  update();
+}
+
+void DrawingView::setGrid(std::optional<QSizeF> spacing) {
+  if (spacing && !(spacing->width() > 0 && spacing->height() > 0)) spacing.reset();
+  m_grid = spacing;
+  update();
+}
+
+void DrawingView::paintGrid(QPainter& p, const QColor& ink) const {
+  if (!m_grid) return;
+  // At least 8 pixels between dots, and no more dots than a screen holds.
+  double sx = m_grid->width(), sy = m_grid->height();
+  while (sx * m_scale < 8) sx *= 2;
+  while (sy * m_scale < 8) sy *= 2;
+  const QRectF visible = QRectF(toDrawing(QPointF(0, height())), toDrawing(QPointF(width(), 0))).normalized();
+  const double x0 = std::ceil(visible.left() / sx), x1 = std::floor(visible.right() / sx);
+  const double y0 = std::ceil(visible.top() / sy), y1 = std::floor(visible.bottom() / sy);
+  if (!(x1 - x0 < 4000 && y1 - y0 < 4000)) return;
+  p.setPen(QPen(ink, 1));
+  for (double i = x0; i <= x1; ++i)
+    for (double j = y0; j <= y1; ++j) p.drawPoint(toPixel(QPointF(i * sx, j * sy)));
 }
 
 QTransform DrawingView::transform() const {
@@ -243,13 +277,16 @@ void DrawingView::paintEvent(QPaintEvent*) {
     p.restore();
   }
   const QColor ink = m_background.lightness() < 128 ? QColor(230, 230, 230) : QColor(20, 20, 20);
-  const std::optional<QPointF> snapped = m_snap ? std::optional(toPixel({m_snap->point.x, m_snap->point.y})) : std::nullopt;
+  paintGrid(p, m_background.lightness() < 128 ? QColor(110, 120, 130) : QColor(150, 150, 150));
+  const std::optional<QPointF> snapped = m_snap      ? std::optional(toPixel({m_snap->point.x, m_snap->point.y}))
+                                         : m_drafted ? std::optional(toPixel(*m_drafted))
+                                                     : std::nullopt;
   if (m_cursor && m_rubberBase) {
     QPen pen(ink, 1, Qt::DashLine);
     p.setPen(pen);
     p.drawLine(toPixel(*m_rubberBase), snapped.value_or(*m_cursor));
   }
-  if (m_cursor && snapped) paintSnapMarker(p, *snapped, m_snap->kind);
+  if (m_cursor && m_snap && snapped) paintSnapMarker(p, *snapped, m_snap->kind);
   if (m_cursor && m_boxFrom) {
     const bool crossing = m_cursor->x() < m_boxFrom->x();
     const QRectF box = QRectF(*m_boxFrom, *m_cursor).normalized();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "object_snap.h"
+#include "point_input.h"
 #include "view_scene.h"
 
 namespace qrvwindow {
@@ -43,6 +44,14 @@ public:
   // The snap under the cursor now, if any, and the entity being placed.
   const std::optional<snap::Snap>& shownSnap() const { return m_snap; }
   const ViewScene* shownPreview() const { return m_preview; }
+
+  // While a point is asked: the drawing's grid snap and ortho, which the
+  // point under the cursor follows where no object snap is found. None
+  // when no point is asked.
+  void setDrafting(std::optional<HostDraftingModes> modes);
+  // The grid's dots at this spacing (drawing units), or none. Where the
+  // dots would crowd, every second (fourth ...) one is shown.
+  void setGrid(std::optional<QSizeF> spacing);
 
   void zoomExtents();
   // Shows the drawing area `box` (drawing units) as large as the view allows.
@@ -97,6 +106,7 @@ private:
   // of wide lines around it.
   QRectF drawingAround(const QRect& area) const;
   QTransform transform() const;
+  void paintGrid(QPainter& p, const QColor& ink) const;
   // The drawing point a cursor at `pixel` stands for, and m_snap set.
   QPointF trackCursor(QPointF pixel);
 
@@ -118,6 +128,9 @@ private:
   std::optional<QPointF> m_boxFrom;   // pixels, while dragging a box
   bool m_spaceDown = false;
   Mode m_mode = Mode::kNormal;
+  std::optional<HostDraftingModes> m_drafting;
+  std::optional<QPointF> m_drafted;  // the point the cursor stands for, when drafting moved it
+  std::optional<QSizeF> m_grid;
 };
 
 }  // namespace qrvwindow

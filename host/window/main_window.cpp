@@ -38,6 +38,10 @@ namespace qrvwindow {
 namespace {
 
 constexpr int kWidth = 1280, kHeight = 800;
+// OSMODE: the bit that turns every object snap off, and the snaps the view
+// finds (ends, middles, centres, crossings) for a drawing that names none.
+constexpr OdInt16 kSnapsOff = 16384;
+constexpr OdInt16 kOurSnaps = 1 | 2 | 4 | 32;
 const QColor kDarkBackground(33, 40, 48);
 const QColor kLightBackground(255, 255, 255);
 
@@ -187,6 +191,7 @@ void MainWindow::refresh() {
   }
   m_styleBox->fill(db);
   m_layerBox->fill(db);
+  syncModes();
   m_tabs->sync(hostDocManager());
   updateTitle();
 }
@@ -219,6 +224,7 @@ void MainWindow::pointPromptStarted(const HostPointOptions* options) {
     m_view->setRubberBase(QPointF(options->base->x, options->base->y));
   else
     m_view->setRubberBase(std::nullopt);
+  syncModes();
   updateSnapper();
 }
 
@@ -228,19 +234,79 @@ void MainWindow::pointPromptEnded() {
   m_view->setRubberBase(std::nullopt);
   m_view->setPreview(nullptr);
   m_preview.clear();
+  syncModes();
   updateSnapper();
+}
+
+bool MainWindow::snapsOn() const {
+  const HostApDocument* doc = currentDocument();
+  if (!doc) return m_snapsOn;
+  const OdInt16 osmode = doc->database()->getOSMODE();
+  return (osmode & kSnapsOff) == 0 && osmode != 0;
 }
 
 void MainWindow::toggleSnaps() {
-  m_snapsOn = !m_snapsOn;
-  m_snapAction->setChecked(m_snapsOn);
-  m_commandLine->addNote(m_snapsOn ? say("<Object snaps on>", "<Объектная привязка вкл.>")
-                                   : say("<Object snaps off>", "<Объектная привязка откл.>"));
+  const bool on = !snapsOn();
+  if (HostApDocument* doc = currentDocument()) {
+    // The drawing keeps which snaps it uses; the toggle only says whether.
+    OdInt16 osmode = doc->database()->getOSMODE();
+    if (on && (osmode & ~kSnapsOff) == 0) osmode = kOurSnaps;
+    doc->database()->setOSMODE(on ? OdInt16(osmode & ~kSnapsOff) : OdInt16(osmode | kSnapsOff));
+  } else {
+    m_snapsOn = on;
+  }
+  m_commandLine->addNote(on ? say("<Object snaps on>", "<Объектная привязка вкл.>")
+                            : say("<Object snaps off>", "<Объектная привязка откл.>"));
+  syncModes();
   updateSnapper();
 }
 
+void MainWindow::toggleMode(const char* id) {
+  HostApDocument* doc = currentDocument();
+  if (!doc) return syncModes();
+  OdDbDatabase* db = doc->database();
+  const std::string which = id;
+  QString note;
+  if (which == "orthomode") {
+    db->setORTHOMODE(!db->getORTHOMODE());
+    note = db->getORTHOMODE() ? say("<Ortho on>", "<Орто вкл.>") : say("<Ortho off>", "<Орто откл.>");
+  } else if (which == "gridmode") {
+    db->setGRIDMODE(!db->getGRIDMODE());
+    note = db->getGRIDMODE() ? say("<Grid on>", "<Сетка вкл.>") : say("<Grid off>", "<Сетка откл.>");
+  } else if (which == "snapmode") {
+    db->setSNAPMODE(!db->getSNAPMODE());
+    note = db->getSNAPMODE() ? say("<Snap on>", "<Шаг вкл.>") : say("<Snap off>", "<Шаг откл.>");
+  }
+  m_commandLine->addNote(note);
+  syncModes();
+}
+
+void MainWindow::syncModes() {
+  const HostApDocument* doc = currentDocument();
+  const OdDbDatabase* db = doc ? doc->database() : nullptr;
+  action("osnap")->setChecked(snapsOn());
+  action("orthomode")->setChecked(db && db->getORTHOMODE());
+  action("gridmode")->setChecked(db && db->getGRIDMODE());
+  action("snapmode")->setChecked(db && db->getSNAPMODE());
+  for (const char* id : {"orthomode", "gridmode", "snapmode"}) action(id)->setEnabled(db != nullptr);
+  if (db && db->getGRIDMODE())
+    m_view->setGrid(QSizeF(db->getGRIDUNIT(0), db->getGRIDUNIT(1)));
+  else
+    m_view->setGrid(std::nullopt);
+  if (m_pointPrompt && db) {
+    HostDraftingModes modes;
+    modes.ortho = db->getORTHOMODE() != 0;
+    modes.snapToGrid = db->getSNAPMODE() != 0;
+    modes.snapX = db->getSNAPUNIT(0);
+    modes.snapY = db->getSNAPUNIT(1);
+    m_view->setDrafting(modes);
+  } else {
+    m_view->setDrafting(std::nullopt);
+  }
+}
+
 void MainWindow::updateSnapper() {
-  if (m_pointPrompt && m_snapsOn)
+  if (m_pointPrompt && snapsOn())
     m_view->setSnapper([this](QPointF at, double aperture) { return snapInScene(m_scene, at, aperture); });
   else
     m_view->setSnapper(nullptr);

@@ -52,7 +52,12 @@ public:
   void pointPromptEnded();
   // F3: object snaps on or off, said in the command line's history.
   void toggleSnaps();
-  bool snapsOn() const { return m_snapsOn; }
+  // Whether object snaps are on: the drawing's OSMODE, or without a
+  // drawing the window's own state.
+  bool snapsOn() const;
+  // F7 grid, F8 ortho, F9 snap to the grid: the drawing's GRIDMODE,
+  // ORTHOMODE and SNAPMODE turned over, said in the command line's history.
+  void toggleMode(const char* id);
   // Drops everything that refers to a drawing (the session is ending).
   void release();
 
@@ -78,6 +83,9 @@ private:
   void buildActions();
   QAction* action(const char* id) const;
   void importStyles();
+  // The toggles, the grid and the drafting modes of the view as the
+  // current drawing has them.
+  void syncModes();
   void selectAll();
   void clicked(QPointF at, double tolerance);
   void boxed(const QRectF& box, bool crossing);
@@ -112,7 +120,7 @@ private:
   DimStyleBox* m_styleBox = nullptr;
   LayerBox* m_layerBox = nullptr;
   bool m_dark = true;
-  bool m_snapsOn = true;
+  bool m_snapsOn = true;  // object snaps while no drawing is open
   QAction* m_snapAction = nullptr;
   std::map<std::string, QAction*> m_actions;
   QMenu* m_recentMenu = nullptr;

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <functional>
 #include <map>
 #include <string>
@@ -71,6 +73,9 @@ void MainWindow::buildActions() {
       {"commandline", [this](bool on) { m_commandDock->setVisible(on); }},
       {"dark", [this](bool on) { setDark(on); }},
       {"osnap", [this](bool) { toggleSnaps(); }},
+      {"orthomode", [this](bool) { toggleMode("orthomode"); }},
+      {"gridmode", [this](bool) { toggleMode("gridmode"); }},
+      {"snapmode", [this](bool) { toggleMode("snapmode"); }},
       {"dimstyleimport", [this](bool) { importStyles(); }},
       {"about",
        [this](bool) {
@@ -105,7 +110,6 @@ void MainWindow::buildActions() {
   }
   action("redo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   action("dark")->setChecked(m_dark);
-  action("osnap")->setChecked(m_snapsOn);
   m_snapAction = action("osnap");
   // The docks' toggles follow the docks, however they were closed.
   action("properties")->setChecked(true);
@@ -121,6 +125,19 @@ void MainWindow::buildActions() {
     action("zoomwindow")->setChecked(false);
     action("pan")->setChecked(false);
   };
+
+  // The status bar's toggles: short names, pressed while on.
+  for (const WindowStatusToggle& t : windowStatusToggles()) {
+    auto* button = new QToolButton(statusBar());
+    button->setObjectName(QString("status-") + t.id);
+    button->setDefaultAction(action(t.id));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setText(inLanguage(t.label));
+    button->setAutoRaise(true);
+    // The action's text is the menu's; the button keeps its short one.
+    connect(action(t.id), &QAction::changed, button, [button, t] { button->setText(inLanguage(t.label)); });
+    statusBar()->addPermanentWidget(button);
+  }
 
   for (const WindowMenu& m : windowMenus()) {
     QMenu* menu = menuBar()->addMenu(inLanguage(m.label));

@@ -47,6 +47,12 @@ const std::vector<WindowCommand>& windowCommands() {
        "Объектная привязка вкл. или откл. (F3)"}, nullptr, "F3", true, true},
       {"layer", {"&Layers...", "&Слои..."}, {"Layer manager (LAYER)", "Диспетчер слоёв (LAYER)"}, "LAYER", nullptr,
        false, true},
+      {"orthomode", {"O&rtho", "О&рто"}, {"Points picked along X or Y from the last one (F8, ORTHOMODE)",
+       "Точки вдоль X или Y от предыдущей (F8, ORTHOMODE)"}, nullptr, "F8", true, false},
+      {"gridmode", {"&Grid", "&Сетка"}, {"Grid dots at the grid spacing (F7, GRIDMODE, GRIDUNIT)",
+       "Точки сетки с шагом сетки (F7, GRIDMODE, GRIDUNIT)"}, nullptr, "F7", true, false},
+      {"snapmode", {"Snap to gri&d", "&Шаговая привязка"}, {"Picked points on the snap spacing (F9, SNAPMODE, "
+       "SNAPUNIT)", "Точки с шагом привязки (F9, SNAPMODE, SNAPUNIT)"}, nullptr, "F9", true, false},
       // Dimension
       {"dimlinear", {"&Linear", "&Линейный"}, {"Linear dimension (DIMLINEAR)", "Линейный размер (DIMLINEAR)"},
        "DIMLINEAR", nullptr, false, true},
@@ -93,7 +99,7 @@ const std::vector<WindowMenu>& windowMenus() {
       {{"&Edit", "&Правка"}, {"undo", "redo", "|", "selectall", "erase"}},
       {{"&View", "&Вид"},
        {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan", "|", "properties", "commandline", "|", "dark",
-        "osnap"}},
+        "osnap", "orthomode", "gridmode", "snapmode"}},
       {{"&Dimension", "&Размеры"},
        {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
         "dimstyle", "dimstyleimport", "dimcompare"}},
@@ -114,6 +120,20 @@ const std::vector<WindowToolBar>& windowToolBars() {
         "dimstyle", "dimstyleimport", "dimcompare"}},
   };
   return bars;
+}
+
+}  // namespace qrvwindow
+
+namespace qrvwindow {
+
+const std::vector<WindowStatusToggle>& windowStatusToggles() {
+  static const std::vector<WindowStatusToggle> toggles = {
+      {"snapmode", {"SNAP", "ШАГ"}},
+      {"gridmode", {"GRID", "СЕТКА"}},
+      {"orthomode", {"ORTHO", "ОРТО"}},
+      {"osnap", {"OSNAP", "ПРИВЯЗКА"}},
+  };
+  return toggles;
 }
 
 }  // namespace qrvwindow

@@ -36,5 +36,11 @@ struct WindowToolBar {
   std::vector<const char*> ids;
 };
 const std::vector<WindowToolBar>& windowToolBars();
+// The status bar's toggles, left to right, with their short names.
+struct WindowStatusToggle {
+  const char* id;
+  const char* label[2];
+};
+const std::vector<WindowStatusToggle>& windowStatusToggles();
 
 }  // namespace qrvwindow

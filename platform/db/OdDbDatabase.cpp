@@ -1,5 +1,7 @@
 #include "OdDbDatabase.h"
 
+#include <cmath>
+
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDictionary.h"
 #include "OdDbDimStyleTableRecord.h"
@@ -255,6 +257,38 @@ void OdDbDatabase::setMEASUREMENT(OdDb::MeasurementValue v) {
   setHeaderField(m_header.measurement, OdInt16(v));
 }
 void OdDbDatabase::setCANNOSCALE(const OdString& v) { setHeaderField(m_header.cannoscale, v); }
+void OdDbDatabase::setORTHOMODE(OdInt16 v) {
+  if (v != 0 && v != 1) throw OdError(eOutOfRange, "ORTHOMODE is 0 or 1");
+  setHeaderField(m_header.orthomode, v);
+}
+void OdDbDatabase::setOSMODE(OdInt16 v) {
+  if (v < 0) throw OdError(eOutOfRange, "OSMODE is 0 to 32767");
+  setHeaderField(m_header.osmode, v);
+}
+void OdDbDatabase::setGRIDMODE(OdInt16 v) {
+  if (v != 0 && v != 1) throw OdError(eOutOfRange, "GRIDMODE is 0 or 1");
+  setHeaderField(m_header.gridmode, v);
+}
+void OdDbDatabase::setSNAPMODE(OdInt16 v) {
+  if (v != 0 && v != 1) throw OdError(eOutOfRange, "SNAPMODE is 0 or 1");
+  setHeaderField(m_header.snapmode, v);
+}
+namespace {
+void checkSpacing(const char* name, double x, double y) {
+  if (!(x > 0 && y > 0 && std::isfinite(x) && std::isfinite(y)))
+    throw OdError(eOutOfRange, std::string(name) + " must be more than 0");
+}
+}  // namespace
+void OdDbDatabase::setGRIDUNIT(double x, double y) {
+  checkSpacing("GRIDUNIT", x, y);
+  setHeaderField(m_header.gridunit[0], x);
+  setHeaderField(m_header.gridunit[1], y);
+}
+void OdDbDatabase::setSNAPUNIT(double x, double y) {
+  checkSpacing("SNAPUNIT", x, y);
+  setHeaderField(m_header.snapunit[0], x);
+  setHeaderField(m_header.snapunit[1], y);
+}
 void OdDbDatabase::setLWUNITS(OdInt16 v) {
   if (v != 0 && v != 1) throw OdError(eOutOfRange, "LWUNITS is 0 or 1");
   setHeaderField(m_header.lwunits, v);

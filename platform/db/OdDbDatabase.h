@@ -91,6 +91,19 @@ public:
   void setAUNITS(OdInt16 v);
   OdInt16 getAUPREC() const { return m_header.auprec; }
   void setAUPREC(OdInt16 v);
+  OdInt16 getORTHOMODE() const { return m_header.orthomode; }
+  void setORTHOMODE(OdInt16 v);
+  OdInt16 getOSMODE() const { return m_header.osmode; }
+  void setOSMODE(OdInt16 v);
+  OdInt16 getGRIDMODE() const { return m_header.gridmode; }
+  void setGRIDMODE(OdInt16 v);
+  OdInt16 getSNAPMODE() const { return m_header.snapmode; }
+  void setSNAPMODE(OdInt16 v);
+  // Spacings along X and Y; both must be more than zero.
+  double getGRIDUNIT(int axis) const { return m_header.gridunit[axis != 0]; }
+  void setGRIDUNIT(double x, double y);
+  double getSNAPUNIT(int axis) const { return m_header.snapunit[axis != 0]; }
+  void setSNAPUNIT(double x, double y);
   OdDbObjectId getCLAYER() const { return m_header.clayer; }
   void setCLAYER(OdDbObjectId layer);
   OdDbObjectId getCELTYPE() const { return m_header.celtype; }

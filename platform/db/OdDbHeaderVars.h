@@ -12,6 +12,13 @@ struct OdDbHeaderVars {
   OdInt16 lwunits = 1;        // lineweights shown in 0 inches, 1 millimetres
   OdInt16 lunits = 2, luprec = 4, aunits = 0, auprec = 0;
   OdDbObjectId clayer, celtype, textstyle;
+  // Drafting modes: points picked along X or Y from the last one, the
+  // object snaps (bits as files keep them; 16384 turns them all off), and
+  // the grid and the snap to it with their spacings along X and Y.
+  OdInt16 orthomode = 0;
+  OdInt16 osmode = 39;  // ends, middles, centres, crossings
+  OdInt16 gridmode = 0, snapmode = 0;
+  double gridunit[2] = {10, 10}, snapunit[2] = {10, 10};
 
   template <class F>
   void forEachObjectId(F&& f) const {

@@ -79,3 +79,19 @@ std::string hostPointAnswer(const OdGePoint3d& point) {
     std::snprintf(text, sizeof text, "%.17g,%.17g,%.17g", point.x, point.y, point.z);
   return text;
 }
+
+OdGePoint3d hostDraftedPoint(const OdGePoint3d& cursor, const std::optional<OdGePoint3d>& base,
+                             const HostDraftingModes& modes) {
+  OdGePoint3d p = cursor;
+  if (modes.snapToGrid && modes.snapX > 0 && modes.snapY > 0) {
+    p.x = std::round(p.x / modes.snapX) * modes.snapX;
+    p.y = std::round(p.y / modes.snapY) * modes.snapY;
+  }
+  if (modes.ortho && base) {
+    if (std::fabs(p.x - base->x) >= std::fabs(p.y - base->y))
+      p.y = base->y;
+    else
+      p.x = base->x;
+  }
+  return p;
+}

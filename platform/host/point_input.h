@@ -32,6 +32,19 @@ std::optional<OdGePoint3d> hostParsePoint(std::string_view text, const std::opti
 // absolute and exact, so it reads back as the same point.
 std::string hostPointAnswer(const OdGePoint3d& point);
 
+// The drafting modes a picked point follows (the drawing's ORTHOMODE,
+// SNAPMODE and SNAPUNIT): snapped to the grid of the snap spacing from the
+// origin, then, from a base point, kept along X or Y, whichever is the
+// longer way. An object snap, where one is found, goes before both; a typed
+// point follows neither.
+struct HostDraftingModes {
+  bool ortho = false;
+  bool snapToGrid = false;
+  double snapX = 10, snapY = 10;
+};
+OdGePoint3d hostDraftedPoint(const OdGePoint3d& cursor, const std::optional<OdGePoint3d>& base,
+                             const HostDraftingModes& modes);
+
 // What a point prompt offers a window while it waits: the point a rubber
 // band starts from, and what the command would make of a point under the
 // cursor (an entity outside any drawing, for drawing only).

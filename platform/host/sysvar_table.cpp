@@ -229,6 +229,26 @@ std::vector<HostSysVarDef> hostBuildSysVarTable(HostSysVars& service) {
   defs.push_back(intVariable("LUPREC", 0, 8, &OdDbDatabase::getLUPREC, &OdDbDatabase::setLUPREC));
   defs.push_back(intVariable("AUNITS", 0, 4, &OdDbDatabase::getAUNITS, &OdDbDatabase::setAUNITS));
   defs.push_back(intVariable("AUPREC", 0, 8, &OdDbDatabase::getAUPREC, &OdDbDatabase::setAUPREC));
+  defs.push_back(intVariable("ORTHOMODE", 0, 1, &OdDbDatabase::getORTHOMODE, &OdDbDatabase::setORTHOMODE));
+  defs.push_back(intVariable("OSMODE", 0, 32767, &OdDbDatabase::getOSMODE, &OdDbDatabase::setOSMODE));
+  defs.push_back(intVariable("GRIDMODE", 0, 1, &OdDbDatabase::getGRIDMODE, &OdDbDatabase::setGRIDMODE));
+  defs.push_back(intVariable("SNAPMODE", 0, 1, &OdDbDatabase::getSNAPMODE, &OdDbDatabase::setSNAPMODE));
+  // The spacings as one number, the same along X and Y (a file's differing
+  // Y is kept until one is set here).
+  for (const bool grid : {true, false}) {
+    HostSysVarDef spacing;
+    spacing.name = grid ? "GRIDUNIT" : "SNAPUNIT";
+    spacing.kind = HostSysVarKind::kDouble;
+    spacing.restype = 40;
+    spacing.get = [grid](const OdDbDatabase* db) {
+      return OdResBuf::newRb(40, grid ? db->getGRIDUNIT(0) : db->getSNAPUNIT(0));
+    };
+    spacing.set = [grid](OdDbDatabase* db, const OdResBuf& rb) {
+      const double v = rb.getDouble();
+      grid ? db->setGRIDUNIT(v, v) : db->setSNAPUNIT(v, v);
+    };
+    defs.push_back(spacing);
+  }
 
   HostSysVarDef measurement;
   measurement.name = "MEASUREMENT";

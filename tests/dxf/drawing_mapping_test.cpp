@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 #include <numbers>
 #include "OdDbDictionary.h"
 
@@ -840,4 +841,37 @@ TEST(DxfDrawingMapping, EveryModelledEntityKindIsWrittenAnew)
     }
     std::unique_ptr<OdDbDatabase> again = read(writeDxfDrawingToBytes(*db));
     EXPECT_EQ(kinds(*again), kinds(made));
+}
+
+// Drafting modes: ORTHOMODE and OSMODE in the header; the grid and the snap
+// in the active viewport, which wins over the header. An unchanged drawing
+// writes both back as they were; a change goes where the file keeps it, the
+// rest of the viewport as it was.
+TEST(DxfDrawingMapping, DraftingModesAreWrittenWhereTheFileKeepsThem)
+{
+    const std::string original = readFile(DDS_SOURCE_DIR "/examples/sample.dxf");
+    std::unique_ptr<OdDbDatabase> db = read(original);
+    EXPECT_EQ(db->getGRIDUNIT(0), 0.5);  // the viewport's, not the header's default
+    EXPECT_EQ(db->getSNAPMODE(), 0);
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), original);
+    db->setSNAPMODE(1);
+    db->setGRIDUNIT(2, 3);
+    db->setORTHOMODE(1);
+    const std::string written = writeDxfDrawingToBytes(*db);
+    std::unique_ptr<OdDbDatabase> again = read(written);
+    EXPECT_EQ(again->getSNAPMODE(), 1);
+    EXPECT_EQ(again->getGRIDUNIT(0), 2);
+    EXPECT_EQ(again->getGRIDUNIT(1), 3);
+    EXPECT_EQ(again->getORTHOMODE(), 1);
+    EXPECT_EQ(again->getSNAPUNIT(0), 0.5);  // unchanged, as the viewport had it
+    // Nothing else changed: the lines of the new file not in the old are
+    // the new values (and the header's own copies of them).
+    std::multiset<std::string> old;
+    std::istringstream a(original), b(written);
+    for (std::string x; std::getline(a, x);) old.insert(x);
+    int added = 0;
+    for (std::string y; std::getline(b, y);)
+        if (auto it = old.find(y); it != old.end()) old.erase(it); else ++added;
+    EXPECT_LE(added, 16);
+    EXPECT_LE(old.size(), 6u);
 }

@@ -86,6 +86,24 @@ TEST(PointText, AbsoluteRelativePolarAndUnitForms) {
   EXPECT_EQ(why, HostPointError::kNoLastPoint);
 }
 
+// A picked point on the snap grid, then along X or Y from the base point;
+// without a base, ortho leaves the point where the grid put it.
+TEST(PointText, PickedPointsFollowTheGridAndOrtho) {
+  HostDraftingModes modes;
+  const OdGePoint3d cursor(12.4, 7.6);
+  EXPECT_EQ(hostDraftedPoint(cursor, OdGePoint3d(0, 0), modes), cursor);
+  modes.snapToGrid = true;
+  modes.snapX = 5;
+  modes.snapY = 2;
+  EXPECT_EQ(hostDraftedPoint(cursor, std::nullopt, modes), OdGePoint3d(10, 8));
+  modes.ortho = true;
+  EXPECT_EQ(hostDraftedPoint(cursor, OdGePoint3d(1, 1), modes), OdGePoint3d(10, 1));  // mostly along X
+  EXPECT_EQ(hostDraftedPoint({2.2, 9.1}, OdGePoint3d(1, 1), modes), OdGePoint3d(1, 10));  // mostly along Y
+  modes.snapToGrid = false;
+  EXPECT_EQ(hostDraftedPoint(cursor, OdGePoint3d(1, 1), modes), OdGePoint3d(12.4, 1));
+  EXPECT_EQ(hostDraftedPoint(cursor, std::nullopt, modes), cursor);
+}
+
 // A window following the prompt: told of each wait with its rubber band
 // and preview, and of its end, also when the prompt is cancelled.
 struct RecordingTracker : HostPointTracker {

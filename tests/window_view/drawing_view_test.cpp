@@ -283,6 +283,24 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     else
       EXPECT_TRUE(history.contains("<Object snaps off>\n<Object snaps on>")) << history.toStdString();
 
+    // F9 and F8: away from any object snap, the click answers the point on
+    // the snap grid (the drawing's 0.5), kept along X from the base point;
+    // the drawing keeps both modes.
+    db.setSNAPUNIT(0.5, 0.5);
+    for (QAction* a : window.findChildren<QAction*>())
+      if (a->shortcut() == QKeySequence(Qt::Key_F9) || a->shortcut() == QKeySequence(Qt::Key_F8)) a->trigger();
+    EXPECT_EQ(db.getSNAPMODE(), 1);
+    EXPECT_EQ(db.getORTHOMODE(), 1);
+    const QPointF away = view.toPixel({12.3, 2.2});
+    mouse(view, QEvent::MouseMove, away, Qt::NoButton);
+    EXPECT_FALSE(view.shownSnap());
+    mouse(view, QEvent::MouseButtonPress, away, Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, away, Qt::LeftButton);
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[2].toStdString(), hostPointAnswer(OdGePoint3d(12.5, 0, 0)));
+    EXPECT_TRUE(window.commandLine().historyText().contains(language == HostLanguage::kRussian ? "<Орто вкл.>"
+                                                                                             : "<Ortho on>"));
+
     options.preview = [&](const OdGePoint3d&) -> OdDbEntityPtr { throw OdError(eInvalidInput, "the same point"); };
     mouse(view, QEvent::MouseMove, view.toPixel({0, 0}), Qt::NoButton);
     EXPECT_FALSE(view.shownPreview());

@@ -1,5 +1,7 @@
 #include "DxfDrawingReader.h"
 
+#include "DxfActiveViewport.h"
+
 #include "DxfDimVarChecks.h"
 
 #include <algorithm>
@@ -1268,6 +1270,8 @@ void Reader::readHeader() {
     }
   }
   dxfReadHeaderTrueColors(m_doc, vars);
+  // The active viewport's grid and snap win over the header's.
+  if (const auto active = dxfActiveViewport(*m_src)) dxfReadActiveViewport(m_src->tags(*active), vars);
   if (vars.dim.txsty.isNull()) vars.dim.txsty = byName('S', "Standard");
   m_db->setHeaderVars(vars);
 }

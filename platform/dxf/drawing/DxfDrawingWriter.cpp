@@ -1,5 +1,7 @@
 #include "DxfDrawingWriter.h"
 
+#include "DxfActiveViewport.h"
+
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -78,6 +80,10 @@ public:
     if (m_src)
       for (const auto& [id, name] : m_src->names)
         if (objectOf(id) && nameOf(id) != name) m_renamed.insert(id.stub());
+    if (m_src)
+      if (const auto active = dxfActiveViewport(*m_src);
+          active && dxfActiveViewportChanged(m_src->tags(*active), db.headerVars()))
+        m_changedViewport = *active;
     m_needQrvApp = needsQrvApp();
     if (m_src) m_loadSeed = m_src->handseed;
     if (!m_doc && !m_r12) {
@@ -176,6 +182,9 @@ private:
 
   // Records.
   void copyRecord(std::size_t index);
+  // A tag of a record copied from the file, the active viewport's brought
+  // up to date.
+  void writeSourceTag(std::size_t index, const DxfRecordOriginal& o, const DxfTag& t);
   void emitRecord(std::size_t index);
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
@@ -237,6 +246,9 @@ private:
   bool m_transcode = false;
   bool m_r12 = false;            // written as R12
   bool m_sourceR12 = false;      // read from an R12 (or older) file
+  // The active viewport's record when the drawing's grid or snap differs
+  // from what it holds.
+  std::optional<std::size_t> m_changedViewport;
   bool m_handles = true;         // records written anew carry handles
   DxfR12Losses m_losses;         // what R12 cannot hold, for the note
   bool m_regenerateAll = false;
@@ -519,12 +531,17 @@ void Writer::copyRecord(std::size_t index) {
   // A record of an R12 file in a later version's form goes through the
   // conversion to R12 form as written anew.
   const bool reform = m_r12 && m_sourceR12 && !dxfIsInR12Form(m_src->tags(index));
-  if (!m_transcode && !reform) {
+  if (!m_transcode && !reform && m_changedViewport != index) {
     source(m_src->verbatim(index));
     return;
   }
   DxfRecordOriginal o(m_doc, &m_src->spans[index], m_transcode);
-  for (const DxfTag& t : m_src->tags(index)) o.writeTag(m_out, t);
+  for (const DxfTag& t : m_src->tags(index)) writeSourceTag(index, o, t);
+}
+
+void Writer::writeSourceTag(std::size_t index, const DxfRecordOriginal& o, const DxfTag& t) {
+  if (m_changedViewport == index && dxfWriteActiveViewportTag(m_w, t, m_db.headerVars())) return;
+  o.writeTag(m_out, t);
 }
 
 bool Writer::namesRenamed(const OdDbObject* obj) const {
@@ -579,7 +596,7 @@ void Writer::patchNames(std::size_t index, const std::vector<DxfRawRef>& refs) {
     if (ref != refs.end() && ref->tag == ordinal && dxfIsNameRef(ref->code) && m_renamed.count(ref->id.stub()))
       m_out.str(t.code, nameOf(ref->id));
     else
-      o.writeTag(m_out, t);
+      writeSourceTag(index, o, t);
     ++ordinal;
   }
 }
@@ -598,7 +615,7 @@ void Writer::copyWithHandle(std::size_t index, const OdDbObject* obj) {
       dropped = true;
       continue;
     }
-    o.writeTag(m_out, t);
+    writeSourceTag(index, o, t);
     if (!done && (tableHead ? t.code == 2 : true)) m_out.handle(5, obj->objectId()), done = true;
   }
 }
@@ -626,7 +643,7 @@ bool Writer::copyTableEntryInLaterForm(std::size_t index, const OdDbObject* obj)
   m_w.text(100, "AcDbSymbolTableRecord");
   m_w.text(100, marker);
   for (const DxfTag& t : m_src->tags(index))
-    if (t.code != 0 && t.code != 105 && (t.code != 5 || type == "DIMSTYLE")) o.writeTag(m_out, t);
+    if (t.code != 0 && t.code != 105 && (t.code != 5 || type == "DIMSTYLE")) writeSourceTag(index, o, t);
   return true;
 }
 

@@ -1,5 +1,8 @@
 #include "DxfHeaderCodec.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "DxfDimVarCodec.h"
 #include "DxfWriter.h"
 #include "OdDbDatabase.h"
@@ -77,6 +80,18 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
   if (name == "$LUPREC") return vars.luprec = OdInt16(tag.toInt()), true;
   if (name == "$AUNITS") return vars.aunits = OdInt16(tag.toInt()), true;
   if (name == "$AUPREC") return vars.auprec = OdInt16(tag.toInt()), true;
+  if (name == "$ORTHOMODE") return vars.orthomode = tag.toInt() != 0, true;
+  if (name == "$OSMODE") return vars.osmode = OdInt16(std::clamp<long long>(tag.toInt(), 0, 32767)), true;
+  if (name == "$GRIDMODE") return vars.gridmode = tag.toInt() != 0, true;
+  if (name == "$SNAPMODE") return vars.snapmode = tag.toInt() != 0, true;
+  if (name == "$GRIDUNIT" || name == "$SNAPUNIT") {
+    double* unit = name == "$GRIDUNIT" ? vars.gridunit : vars.snapunit;
+    // A spacing that is none (0, negative, not a number) leaves the default.
+    for (const DxfTag& t : range)
+      if ((t.code == 10 || t.code == 20) && t.toDouble() > 0 && std::isfinite(t.toDouble()))
+        unit[t.code == 20] = t.toDouble();
+    return true;
+  }
   for (int i = 0; i < OdDbDimVars::kCount; ++i) {
     if (name != headerName(i)) continue;
     const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
@@ -136,6 +151,14 @@ std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const Od
   add("$LUPREC", [&](DxfWriter& w) { w.integer(70, h.luprec); });
   add("$AUNITS", [&](DxfWriter& w) { w.integer(70, h.aunits); });
   add("$AUPREC", [&](DxfWriter& w) { w.integer(70, h.auprec); });
+  add("$ORTHOMODE", [&](DxfWriter& w) { w.integer(70, h.orthomode); });
+  add("$OSMODE", [&](DxfWriter& w) { w.integer(70, h.osmode); });
+  // Files since R11 keep these four in the active viewport, which wins
+  // over the header where it exists; the writer brings it up to date.
+  add("$GRIDMODE", [&](DxfWriter& w) { w.integer(70, h.gridmode); });
+  add("$GRIDUNIT", [&](DxfWriter& w) { w.real(10, h.gridunit[0]), w.real(20, h.gridunit[1]); });
+  add("$SNAPMODE", [&](DxfWriter& w) { w.integer(70, h.snapmode); });
+  add("$SNAPUNIT", [&](DxfWriter& w) { w.real(10, h.snapunit[0]), w.real(20, h.snapunit[1]); });
   for (int i = 0; i < OdDbDimVars::kCount; ++i) {
     const OdDbDimVarDesc& d = OdDbDimVars::describe(i);
     const OdDbDimVarValue v = h.dim.get(i);
