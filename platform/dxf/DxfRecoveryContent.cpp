@@ -1,0 +1,267 @@
+// Recovery's judgement of what the records and header variables hold:
+// values that do not fit their group codes, points without their y,
+// references to no object, and the records the reader above refuses.
+#include "DxfRecovery.h"
+
+#include "DxfError.h"
+#include "DxfGroupCode.h"
+#include "DxfRecoveryRules.h"
+#include "DxfTag.h"
+
+#include <cctype>
+#include <charconv>
+#include <optional>
+#include <unordered_set>
+
+namespace {
+
+// "-6,25" as "-6.25": a number whose one comma stands where its decimal
+// point belongs; nothing for anything else.
+std::optional<std::string> withDecimalPoint(std::string_view text)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos ||
+        text.find('.') != std::string_view::npos)
+        return std::nullopt;
+    std::string number(text);
+    number[comma] = '.';
+    const char* begin = number.data();
+    double value = 0;
+    const auto [end, error] = std::from_chars(begin + (number[0] == '+'), begin + number.size(), value);
+    auto digit = [&](size_t i) { return i < number.size() && std::isdigit(static_cast<unsigned char>(number[i])); };
+    if (error != std::errc() || end != begin + number.size() || comma == 0 || !digit(comma - 1) || !digit(comma + 1))
+        return std::nullopt;
+    return number;
+}
+
+// "'x1' is no number"
+std::string misfit(int code, std::string_view value)
+{
+    return dxfQuote(value) + " is no " + dxfValueKindName(dxfValueKind(code));
+}
+
+} // namespace
+
+bool DxfRecovery::readDecimalComma(Tag& tag)
+{
+    if (dxfValueKind(tag.code) != DxfValueKind::Double)
+        return false;
+    const std::optional<std::string> number = withDecimalPoint(dxfTrim(tag.value));
+    if (!number)
+        return false;
+    // Writers that follow the machine's locale write "0,5".
+    repair(tag.line, "'" + std::string(dxfTrim(tag.value)) + "' read as " + *number + " (a decimal comma)");
+    tag.value = made(*number);
+    return true;
+}
+
+// Every value is judged here, whether or not the reader above would look at
+// it: what is written is read again by other programs, which refuse what
+// this reader lets through unused (a record type "0", a variable "^^NAME").
+void DxfRecovery::checkValues()
+{
+    for (Section& s : sections_) {
+        checkVariables(s);
+        for (size_t i = 0; i < s.records.size();) {
+            Record& r = s.records[i];
+            const std::string_view type = dxfTrim(r.front().value);
+            const bool structural = dxfRecoveryIsStructural(type);
+            std::string broken;
+            for (size_t t = 1; t < r.size() && broken.empty();) {
+                const Tag& tag = r[t];
+                std::string why;
+                if (!dxfRecoveryValueFits(tag.code, tag.value))
+                    why = misfit(tag.code, tag.value);
+                if (const int y = dxfRecoveryPointY(tag.code);
+                    why.empty() && y && type != "XRECORD" && (t + 1 >= r.size() || r[t + 1].code != y)) {
+                    // Every other reader wants a point's y.
+                    repair(tag.line, "the point of group code " + std::to_string(tag.code) + " of " +
+                                         std::string(type) + " has no y (" + std::to_string(y) + "): 0 is used");
+                    r.insert(r.begin() + static_cast<std::ptrdiff_t>(t + 1), Tag{y, made("0.0"), 0});
+                }
+                if (why.empty()) {
+                    ++t;
+                } else if (structural || dxfRecoveryHasDefault(tag.code)) {
+                    // A common property has its default; the structure's own
+                    // records stay, whatever they lose.
+                    repair(tag.line, "group code " + std::to_string(tag.code) + " of " + std::string(type) +
+                                         (structural ? " dropped: " : " dropped, the default is used: ") + why);
+                    ++leftOut_;
+                    r.erase(r.begin() + static_cast<std::ptrdiff_t>(t));
+                } else {
+                    broken = "group code " + std::to_string(tag.code) + ": " + why;
+                }
+            }
+            if (broken.empty()) {
+                ++i;
+                continue;
+            }
+            drop(r, broken);
+            s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+// A header variable is kept whole or not at all: its name, and each of its
+// values fitting its group code.
+void DxfRecovery::checkVariables(Section& s)
+{
+    std::vector<Tag>& v = s.variables;
+    for (size_t begin = 0; begin < v.size();) {
+        size_t end = begin + 1;
+        while (end < v.size() && v[end].code != 9)
+            ++end;
+        const std::string_view name = dxfTrim(v[begin].value);
+        std::string why;
+        if (!dxfRecoveryVariableName(name))
+            why = "it is no variable name";
+        else if (end == begin + 1)
+            why = "it has no value";
+        // One value: one tag, or the x, y (and z) of a point. More tags are
+        // what is left of a variable whose name was lost.
+        if (const int y = dxfRecoveryPointY(v[begin + 1 < end ? begin + 1 : begin].code); why.empty()) {
+            size_t value = begin + 2;
+            if (y && value < end && v[value].code == y)
+                ++value;
+            if (y && value < end && v[value].code == y + 10)
+                ++value;
+            if (value < end) {
+                repair(v[value].line, std::to_string(end - value) + " tag(s) after the value of " + std::string(name) +
+                                          " left out",
+                       end - value);
+                leftOut_ += end - value;
+                v.erase(v.begin() + static_cast<std::ptrdiff_t>(value), v.begin() + static_cast<std::ptrdiff_t>(end));
+                end = value;
+            }
+        }
+        for (size_t t = begin + 1; t < end && why.empty(); ++t) {
+            if (!dxfRecoveryValueFits(v[t].code, v[t].value))
+                why = "group code " + std::to_string(v[t].code) + ": " + misfit(v[t].code, v[t].value);
+            else if (const int y = dxfRecoveryPointY(v[t].code); y && (t + 1 >= end || v[t + 1].code != y)) {
+                repair(v[t].line, std::string(name) + ": the point of group code " + std::to_string(v[t].code) +
+                                      " has no y (" + std::to_string(y) + "): 0 is used");
+                v.insert(v.begin() + static_cast<std::ptrdiff_t>(t + 1), Tag{y, made("0.0"), 0});
+                ++end;
+            }
+        }
+        if (why.empty()) {
+            begin = end;
+            continue;
+        }
+        repair(v[begin].line, dxfQuote(name) + " dropped: " + why);
+        ++leftOut_;
+        v.erase(v.begin() + static_cast<std::ptrdiff_t>(begin), v.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+}
+
+// A reference to a handle no record has would be written back as it is,
+// for every reader to trip over: it is cleared, and said. A dictionary
+// entry goes with its name. Extended data is the application's own.
+void DxfRecovery::clearDanglingReferences()
+{
+    std::unordered_set<uint64_t> handles;
+    // Names of table entries and blocks: where one stands for a handle, the
+    // reader above finds the record it names.
+    std::unordered_set<std::string> names;
+    for (const Section& s : sections_)
+        for (const Record& r : s.records) {
+            const std::string_view type = dxfTrim(r.front().value);
+            int own = type == "DIMSTYLE" ? 105 : 5;
+            bool named = s.name == "TABLES" || type == "BLOCK";
+            for (const Tag& t : r) {
+                if (t.code == own && own) {
+                    uint64_t h = 0;
+                    if (dxfParseHandle(dxfTrim(t.value), h))
+                        handles.insert(h);
+                    own = 0;
+                } else if (t.code == 2 && named) {
+                    names.insert(dxfRecoveryFolded(dxfTrim(t.value)));
+                    named = false;
+                }
+            }
+        }
+    for (Section& s : sections_)
+        for (Record& r : s.records) {
+            const std::string type(dxfTrim(r.front().value));
+            bool inGroup = false, ownerSeen = false;
+            for (size_t t = 1; t < r.size(); ++t) {
+                const Tag& tag = r[t];
+                if (tag.code == 1001)
+                    break;
+                if (tag.code == 102)
+                    inGroup = dxfTrim(tag.value).rfind('{', 0) == 0;
+                if (!dxfRecoveryReference(tag.code))
+                    continue;
+                const bool owner = tag.code == 330 && !inGroup && !ownerSeen;
+                ownerSeen = ownerSeen || owner;
+                const std::string_view value = dxfTrim(tag.value);
+                uint64_t h = 0;
+                const bool handle = dxfParseHandle(value, h);
+                if (value.empty() || (handle && (h == 0 || handles.count(h))) ||
+                    (!handle && names.count(dxfRecoveryFolded(value))))
+                    continue;
+                repair(tag.line, (owner ? "the owner " : "reference " + std::to_string(tag.code) + " to ") +
+                                     dxfQuote(value) + " of the " + type + " names no object; it is cleared");
+                const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
+                                   type.find("DICTIONARY") != std::string::npos;
+                const size_t from = entry ? t - 1 : t;
+                r.erase(r.begin() + static_cast<std::ptrdiff_t>(from), r.begin() + static_cast<std::ptrdiff_t>(t + 1));
+                t = from - 1;
+            }
+        }
+}
+
+bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
+{
+    const uint32_t wanted = (line - 1) / 2;
+    uint32_t tag = 0;
+    for (Section& s : sections_) {
+        tag += 2;
+        const uint32_t firstVariable = tag;
+        tag += static_cast<uint32_t>(s.variables.size());
+        if (wanted < firstVariable)
+            return false;
+        if (wanted < tag) {
+            // A header variable whose value cannot be taken: the variable goes.
+            const size_t at = wanted - firstVariable;
+            size_t begin = at, end = at + 1;
+            while (begin > 0 && s.variables[begin].code != 9)
+                --begin;
+            while (end < s.variables.size() && s.variables[end].code != 9)
+                ++end;
+            repair(s.variables[begin].line, std::string(dxfTrim(s.variables[begin].value)) + " dropped: " + why);
+            ++leftOut_;
+            s.variables.erase(s.variables.begin() + static_cast<std::ptrdiff_t>(begin),
+                              s.variables.begin() + static_cast<std::ptrdiff_t>(end));
+            return true;
+        }
+        for (size_t i = 0; i < s.records.size(); ++i) {
+            tag += static_cast<uint32_t>(s.records[i].size());
+            if (wanted >= tag)
+                continue;
+            if (dxfRecoveryIsStructural(dxfTrim(s.records[i].front().value)))
+                return false;
+            Record& record = s.records[i];
+            const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
+            if (at > 0 && dxfRecoveryHasDefault(record[at].code)) {
+                // A property with a default (a colour, a lineweight): the tag
+                // goes and the record stays, with the default.
+                repair(record[at].line, "group code " + std::to_string(record[at].code) + " of " +
+                                            std::string(dxfTrim(record.front().value)) + " dropped, the default is used: " +
+                                            why);
+                ++leftOut_;
+                record.erase(record.begin() + static_cast<std::ptrdiff_t>(at));
+                return true;
+            }
+            drop(s.records[i], why);
+            s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i));
+            // What pointed to it points nowhere now.
+            clearDanglingReferences();
+            return true;
+        }
+        ++tag;
+        if (wanted < tag)
+            return false;
+    }
+    return false;
+}
