@@ -79,6 +79,7 @@ private:
     void placeBlocks(Section& section, std::vector<Record> records);
     void checkValues();
     void checkVariables(Section& section);
+    void restoreFirstSubclass(const Section& section, Record& record);
     void clearDanglingReferences();
     std::string_view made(std::string text);
     // A real written with a decimal comma ("0,5"), in a record or in the

@@ -66,6 +66,7 @@ void DxfRecovery::checkValues()
             Record& r = s.records[i];
             const std::string_view type = dxfTrim(r.front().value);
             const bool structural = dxfRecoveryIsStructural(type);
+            restoreFirstSubclass(s, r);
             std::string broken;
             for (size_t t = 1; t < r.size() && broken.empty();) {
                 const Tag& tag = r[t];
@@ -100,6 +101,39 @@ void DxfRecovery::checkValues()
             s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }
+}
+
+// Other readers split a record by its subclass markers and need the first
+// one: a table entry in the form with markers (R13 and later) that lost
+// AcDbSymbolTableRecord, an XRECORD that lost AcDbXrecord, gets it back
+// after its handle, owner and groups.
+void DxfRecovery::restoreFirstSubclass(const Section& s, Record& r)
+{
+    const std::string_view type = dxfTrim(r.front().value);
+    const bool entry = s.name == "TABLES" && !dxfRecoveryIsStructural(type);
+    if (!entry && type != "XRECORD")
+        return;
+    const std::string_view marker = entry ? "AcDbSymbolTableRecord" : "AcDbXrecord";
+    bool markers = false;
+    for (const Tag& t : r) {
+        if (t.code == 100 && dxfTrim(t.value) == marker)
+            return;
+        markers = markers || t.code == 100;
+    }
+    if (!markers && entry)
+        return;
+    size_t at = 1;
+    bool inGroup = false;
+    for (; at < r.size(); ++at) {
+        const int code = r[at].code;
+        if (code == 102)
+            inGroup = dxfTrim(r[at].value).rfind('{', 0) == 0;
+        else if (!inGroup && code != 5 && code != 105 && code != 330 && code != 360)
+            break;
+    }
+    repair(r.front().line, "the " + std::string(type) + " has lost its subclass marker " + std::string(marker) +
+                               ", which is put back");
+    r.insert(r.begin() + static_cast<std::ptrdiff_t>(at), Tag{100, made(std::string(marker)), 0});
 }
 
 // A header variable is kept whole or not at all: its name, and each of its
@@ -180,16 +214,19 @@ void DxfRecovery::clearDanglingReferences()
                 }
             }
         }
+    bool again = false;
     for (Section& s : sections_)
-        for (Record& r : s.records) {
+        for (size_t i = 0; i < s.records.size(); ++i) {
+            Record& r = s.records[i];
             const std::string type(dxfTrim(r.front().value));
-            bool inGroup = false, ownerSeen = false;
+            bool inGroup = false, ownerSeen = false, layout = false;
             for (size_t t = 1; t < r.size(); ++t) {
                 const Tag& tag = r[t];
                 if (tag.code == 1001)
                     break;
                 if (tag.code == 102)
                     inGroup = dxfTrim(tag.value).rfind('{', 0) == 0;
+                layout = layout || (tag.code == 100 && dxfTrim(tag.value) == "AcDbLayout");
                 if (!dxfRecoveryReference(tag.code))
                     continue;
                 const bool owner = tag.code == 330 && !inGroup && !ownerSeen;
@@ -200,6 +237,14 @@ void DxfRecovery::clearDanglingReferences()
                 if (value.empty() || (handle && (h == 0 || handles.count(h))) ||
                     (!handle && names.count(dxfRecoveryFolded(value))))
                     continue;
+                if (layout && tag.code == 330) {
+                    // A layout is nothing without its block: it goes, and
+                    // what pointed to it is looked at again.
+                    drop(r, "its block record " + dxfQuote(value) + " names no object");
+                    s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i--));
+                    again = true;
+                    break;
+                }
                 repair(tag.line, (owner ? "the owner " : "reference " + std::to_string(tag.code) + " to ") +
                                      dxfQuote(value) + " of the " + type + " names no object; it is cleared");
                 const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
@@ -209,6 +254,8 @@ void DxfRecovery::clearDanglingReferences()
                 t = from - 1;
             }
         }
+    if (again)
+        clearDanglingReferences();
 }
 
 bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
