@@ -249,8 +249,13 @@ void DxfRecovery::clearDanglingReferences()
                                      dxfQuote(value) + " of the " + type + " names no object; it is cleared");
                 const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
                                    type.find("DICTIONARY") != std::string::npos;
-                const size_t from = entry ? t - 1 : t;
-                r.erase(r.begin() + static_cast<std::ptrdiff_t>(from), r.begin() + static_cast<std::ptrdiff_t>(t + 1));
+                size_t from = entry ? t - 1 : t, to = t + 1;
+                // A group left empty ("102 {ACAD_XDICTIONARY" and "102 }")
+                // goes with it: other readers refuse an empty one.
+                if (from > 1 && to < r.size() && r[from - 1].code == 102 && r[to].code == 102 &&
+                    dxfTrim(r[to].value) == "}")
+                    --from, ++to, inGroup = false;
+                r.erase(r.begin() + static_cast<std::ptrdiff_t>(from), r.begin() + static_cast<std::ptrdiff_t>(to));
                 t = from - 1;
             }
         }
