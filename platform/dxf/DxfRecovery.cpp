@@ -23,6 +23,14 @@ bool isStandard(std::string_view name)
     return false;
 }
 
+bool isTableType(std::string_view type)
+{
+    for (const char* t : {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE", "BLOCK_RECORD"})
+        if (type == t)
+            return true;
+    return false;
+}
+
 std::string hex(uint64_t value)
 {
     char buffer[24];
@@ -381,13 +389,13 @@ std::vector<DxfRecovery::Record> DxfRecovery::wholeRecords(std::vector<Record> r
             continue;
         }
         const int own = type == "DIMSTYLE" ? 105 : 5;
-        bool handle = false;
+        bool handle = false, xdata = false;
+        // Extended data holds no group 5 either: one there is a record's.
         for (size_t t = 1; t < r.size(); ++t) {
-            if (r[t].code == 1001)
-                break;
+            xdata = xdata || r[t].code == 1001;
             if (r[t].code != own)
                 continue;
-            if (handle) {
+            if (handle || xdata) {
                 repair(r[t].line, std::to_string(r.size() - t) + " tag(s) from a second handle of the " +
                                       std::string(type) + " on left out: the start of the record they belong to is lost",
                        r.size() - t);
@@ -530,6 +538,11 @@ void DxfRecovery::placeTables(Section& section, std::vector<Record> records)
         }
         if (open != kNone && tables[open].name == type) {
             add(tables[open], std::move(r));
+            continue;
+        }
+        // A type no table has (a damaged one) makes no table of its own.
+        if (!isTableType(type)) {
+            drop(r, "no table holds records of this type");
             continue;
         }
         // An entry outside its table: into the table of its type.

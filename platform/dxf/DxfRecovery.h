@@ -80,6 +80,8 @@ private:
     void checkValues();
     void checkVariables(Section& section);
     void restoreFirstSubclass(const Section& section, Record& record);
+    void closeGroups(Record& record);
+    void closeSequences(Section& section);
     void clearDanglingReferences();
     std::string_view made(std::string text);
     // A real written with a decimal comma ("0,5"), in a record or in the

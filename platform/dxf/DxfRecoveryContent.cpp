@@ -67,6 +67,7 @@ void DxfRecovery::checkValues()
             const std::string_view type = dxfTrim(r.front().value);
             const bool structural = dxfRecoveryIsStructural(type);
             restoreFirstSubclass(s, r);
+            closeGroups(r);
             std::string broken;
             for (size_t t = 1; t < r.size() && broken.empty();) {
                 const Tag& tag = r[t];
@@ -100,6 +101,91 @@ void DxfRecovery::checkValues()
             drop(r, broken);
             s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i));
         }
+        closeSequences(s);
+    }
+}
+
+// A "102 {NAME" group runs to its "102 }": one that lost its end is closed
+// where its handles end, a stray end goes.
+void DxfRecovery::closeGroups(Record& r)
+{
+    const std::string_view type = dxfTrim(r.front().value);
+    size_t open = 0;
+    auto close = [&](size_t at) {
+        repair(r[open].line, "the group " + dxfQuote(dxfTrim(r[open].value)) + " of the " + std::string(type) +
+                                 " never closed: closed");
+        r.insert(r.begin() + static_cast<std::ptrdiff_t>(at), Tag{102, made("}"), 0});
+        open = 0;
+    };
+    for (size_t t = 1; t < r.size(); ++t) {
+        const std::string_view value = dxfTrim(r[t].value);
+        if (r[t].code == 102 && value == "}") {
+            if (open) {
+                open = 0;
+                continue;
+            }
+            repair(r[t].line, "a group end of the " + std::string(type) + " without its start skipped");
+            ++leftOut_;
+            r.erase(r.begin() + static_cast<std::ptrdiff_t>(t--));
+        } else if (open && (r[t].code == 102 || r[t].code == 100 || r[t].code == 1001 ||
+                            (!dxfRecoveryReference(r[t].code) && dxfTrim(r[open].value).rfind("{ACAD_", 0) == 0))) {
+            close(t);  // the tag that ended it comes next, after the end put in
+        } else if (r[t].code == 102 && value.rfind('{', 0) == 0) {
+            open = t;
+        }
+    }
+    if (open)
+        close(r.size());
+}
+
+// A POLYLINE's vertices and an INSERT's attributes end with a SEQEND; a
+// sequence cut short (by the end of the file, a block's end, damage) gets
+// one, and a vertex or attribute outside any sequence goes.
+void DxfRecovery::closeSequences(Section& s)
+{
+    for (size_t i = 0; i < s.records.size(); ++i) {
+        const Record& head = s.records[i];
+        const std::string_view type = dxfTrim(head.front().value);
+        const bool polyline = type == "POLYLINE";
+        bool attributes = false;
+        if (type == "INSERT")
+            for (const Tag& t : head)
+                attributes = attributes || (t.code == 66 && dxfTrim(t.value) == "1");
+        if (type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") {
+            drop(head, "it stands in no POLYLINE or INSERT sequence");
+            s.records.erase(s.records.begin() + static_cast<std::ptrdiff_t>(i--));
+            continue;
+        }
+        if (!polyline && !attributes)
+            continue;
+        const std::string_view member = polyline ? "VERTEX" : "ATTRIB";
+        size_t end = i + 1;
+        while (end < s.records.size() && dxfTrim(s.records[end].front().value) == member)
+            ++end;
+        if (end < s.records.size() && dxfTrim(s.records[end].front().value) == "SEQEND") {
+            i = end;
+            continue;
+        }
+        bool markers = false;
+        std::string_view handle, layer = "0";
+        for (const Tag& t : head) {
+            markers = markers || t.code == 100;
+            if (t.code == 5 && handle.empty())
+                handle = t.value;
+            if (t.code == 8)
+                layer = t.value;
+        }
+        Record seqend{{0, made("SEQEND"), 0}};
+        if (!handle.empty())
+            seqend.push_back({5, newHandle(), 0});
+        if (markers && !handle.empty())
+            seqend.push_back({330, handle, 0});
+        if (markers)
+            seqend.push_back({100, made("AcDbEntity"), 0});
+        seqend.push_back({8, layer, 0});
+        repair(head.front().line, "the " + std::string(type) + "'s sequence never ended: SEQEND added");
+        s.records.insert(s.records.begin() + static_cast<std::ptrdiff_t>(end), std::move(seqend));
+        i = end;
     }
 }
 
@@ -114,14 +200,25 @@ void DxfRecovery::restoreFirstSubclass(const Section& s, Record& r)
     if (!entry && type != "XRECORD")
         return;
     const std::string_view marker = entry ? "AcDbSymbolTableRecord" : "AcDbXrecord";
-    bool markers = false;
-    for (const Tag& t : r) {
-        if (t.code == 100 && dxfTrim(t.value) == marker)
+    size_t markers = 0, first = 0;
+    for (size_t t = 0; t < r.size(); ++t) {
+        if (r[t].code != 100)
+            continue;
+        if (dxfTrim(r[t].value) == marker)
             return;
-        markers = markers || t.code == 100;
+        if (!markers++)
+            first = t;
     }
     if (!markers && entry)
         return;
+    // As many markers as the record has when sound: the first one is
+    // damaged, and is mended in place.
+    if (markers == (entry ? 2u : 1u)) {
+        repair(r[first].line, "the subclass marker " + dxfQuote(dxfTrim(r[first].value)) + " of the " +
+                                  std::string(type) + " read as " + std::string(marker));
+        r[first].value = made(std::string(marker));
+        return;
+    }
     size_t at = 1;
     bool inGroup = false;
     for (; at < r.size(); ++at) {
@@ -203,6 +300,8 @@ void DxfRecovery::clearDanglingReferences()
             int own = type == "DIMSTYLE" ? 105 : 5;
             bool named = s.name == "TABLES" || type == "BLOCK";
             for (const Tag& t : r) {
+                if (t.code == 1001)
+                    break;
                 if (t.code == own && own) {
                     uint64_t h = 0;
                     if (dxfParseHandle(dxfTrim(t.value), h))
