@@ -70,6 +70,17 @@ std::string_view nameOf(const Record& record)
     return {};
 }
 
+// Whether a record has a name at all (a text style for shapes has an empty
+// one).
+template <class Record>
+bool hasName(const Record& record)
+{
+    for (const auto& t : record)
+        if (t.code == 2)
+            return true;
+    return false;
+}
+
 } // namespace
 
 DxfRecovery::DxfRecovery(std::string_view bytes)
@@ -388,7 +399,8 @@ std::vector<DxfRecovery::Record> DxfRecovery::wholeRecords(std::vector<Record> r
             repair(r.front().line, "a record of type " + dxfQuote(type) + " dropped: it is no record type");
             continue;
         }
-        const int own = type == "DIMSTYLE" ? 105 : 5;
+        // A SORTENTSTABLE pairs entities (331) with sort handles (5).
+        const int own = type == "DIMSTYLE" ? 105 : type == "SORTENTSTABLE" ? -1 : 5;
         bool handle = false, xdata = false;
         // Extended data holds no group 5 either: one there is a record's.
         for (size_t t = 1; t < r.size(); ++t) {
@@ -478,11 +490,11 @@ void DxfRecovery::placeTables(Section& section, std::vector<Record> records)
     // the exception: one name holds every viewport of a tiled arrangement.
     auto add = [&](Table& table, Record&& entry) {
         const std::string name = dxfRecoveryFolded(nameOf(entry));
-        if (name.empty()) {
+        if (!hasName(entry)) {
             drop(entry, "a table entry without a name (group 2)");
             return;
         }
-        if (table.name != "VPORT") {
+        if (!name.empty() && table.name != "VPORT") {
             auto [it, added] = table.names.emplace(name, entry.front().line);
             if (!added) {
                 drop(entry, table.name + " '" + std::string(nameOf(entry)) + "' is given again; the one at " +
@@ -628,12 +640,7 @@ void DxfRecovery::placeBlocks(Section& section, std::vector<Record> records)
                 close(r.front().line);
             endSkipping();
             const std::string name = dxfRecoveryFolded(nameOf(r));
-            if (name.empty()) {
-                drop(r, "a block without a name (group 2)");
-                skipped = &r;
-                continue;
-            }
-            if (auto [it, added] = names.emplace(name, r.front().line); !added) {
+            if (auto [it, added] = names.emplace(name, r.front().line); !name.empty() && !added) {
                 drop(r, "block '" + std::string(nameOf(r)) + "' is given again; the one at " + where(it->second) +
                             " is kept");
                 skipped = &r;

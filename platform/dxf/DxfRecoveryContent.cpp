@@ -11,6 +11,7 @@
 #include <cctype>
 #include <charconv>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -105,8 +106,8 @@ void DxfRecovery::checkValues()
     }
 }
 
-// A "102 {NAME" group runs to its "102 }": one that lost its end is closed
-// where its handles end, a stray end goes.
+// A "102 {NAME" group runs to its "102 }" (or "102 NAME}"): one that lost
+// its end is closed where its handles end, a stray end goes.
 void DxfRecovery::closeGroups(Record& r)
 {
     const std::string_view type = dxfTrim(r.front().value);
@@ -119,7 +120,7 @@ void DxfRecovery::closeGroups(Record& r)
     };
     for (size_t t = 1; t < r.size(); ++t) {
         const std::string_view value = dxfTrim(r[t].value);
-        if (r[t].code == 102 && value == "}") {
+        if (r[t].code == 102 && !value.empty() && value.back() == '}' && value.front() != '{') {
             if (open) {
                 open = 0;
                 continue;
@@ -313,6 +314,13 @@ void DxfRecovery::clearDanglingReferences()
                 }
             }
         }
+    struct LostOwner {
+        uint32_t line;
+        std::string type;
+        size_t records;
+    };
+    std::unordered_map<std::string, LostOwner> lostOwners;
+    std::vector<std::string> order;
     bool again = false;
     for (Section& s : sections_)
         for (size_t i = 0; i < s.records.size(); ++i) {
@@ -344,8 +352,17 @@ void DxfRecovery::clearDanglingReferences()
                     again = true;
                     break;
                 }
-                repair(tag.line, (owner ? "the owner " : "reference " + std::to_string(tag.code) + " to ") +
-                                     dxfQuote(value) + " of the " + type + " names no object; it is cleared");
+                if (owner) {
+                    // Said once per owner: a writer that leaves out a block
+                    // record leaves it out of every entity it owns.
+                    auto [it, added] = lostOwners.try_emplace(std::string(value), LostOwner{tag.line, type, 0});
+                    it->second.records += 1;
+                    if (added)
+                        order.push_back(it->first);
+                } else {
+                    repair(tag.line, "reference " + std::to_string(tag.code) + " to " + dxfQuote(value) + " of the " +
+                                         type + " names no object; it is cleared");
+                }
                 const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
                                    type.find("DICTIONARY") != std::string::npos;
                 size_t from = entry ? t - 1 : t, to = t + 1;
@@ -358,6 +375,14 @@ void DxfRecovery::clearDanglingReferences()
                 t = from - 1;
             }
         }
+    for (const std::string& owner : order) {
+        const LostOwner& lost = lostOwners.at(owner);
+        repair(lost.line,
+               "the owner " + dxfQuote(owner) + " of the " + lost.type +
+                   (lost.records > 1 ? " and " + std::to_string(lost.records - 1) + " more record(s)" : std::string()) +
+                   " names no object; it is cleared",
+               lost.records);
+    }
     if (again)
         clearDanglingReferences();
 }
