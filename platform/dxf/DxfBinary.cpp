@@ -250,6 +250,10 @@ std::string decodeBinary(std::string_view bytes, size_t start, DxfBinaryPartial*
                 auto length = static_cast<unsigned char>(*in.take(1, tagOffset, "binary data length"));
                 const char* data = in.take(length, tagOffset, "binary data");
                 out.binary(code, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(data), length));
+                // The text form holds data in tags of 127 bytes: each of
+                // them stands at this tag's offset.
+                for (size_t more = length > 0 ? (length - 1) / 127 : 0; partial && more > 0; --more)
+                    partial->tagOffsets.push_back(tagOffset);
                 break;
             }
             case DxfValueKind::String:

@@ -108,10 +108,13 @@ void DxfRecovery::decode(std::string_view bytes)
     DxfBinaryPartial partial;
     buffer_ = dxfBinaryToTextPartly(bytes, start, partial);
     tagOffsets_ = std::move(partial.tagOffsets);
-    if (start != kDxfBinarySentinel.size())
+    // Said before any tag is read: repair() names a tag's offset, these the
+    // file's own.
+    if (start != kDxfBinarySentinel.size()) {
         repairs_.push_back("byte offset 0: the first line of the binary file is damaged; its tags are read from byte "
-                           "offset " + std::to_string(start)),
-            ++repairCount_;
+                           "offset " + std::to_string(start));
+        ++repairCount_;
+    }
     if (!partial.stopReason.empty()) {
         std::string why = partial.stopReason;
         if (const size_t colon = why.find(": "); why.rfind("binary DXF, ", 0) == 0 && colon != std::string::npos)
