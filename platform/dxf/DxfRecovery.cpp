@@ -70,6 +70,14 @@ std::string_view nameOf(const Record& record)
     return {};
 }
 
+template <class Record>
+bool sameTags(const Record& a, const Record& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.code == y.code && dxfTrim(x.value) == dxfTrim(y.value);
+    });
+}
+
 // Whether a record has a name at all (a text style for shapes has an empty
 // one).
 template <class Record>
@@ -466,10 +474,10 @@ void DxfRecovery::mergeRecords(Section& section, std::vector<Record> records, bo
         if (again) {
             auto [it, added] = known.emplace(key(r), r.front().line);
             if (!added) {
+                // Nothing of the file is lost with a copy.
                 repair(r.front().line, std::string(dxfTrim(r.front().value)) + " left out: a copy of the one at " +
                                            where(it->second));
                 ++dropped_;
-                ++leftOut_;
                 continue;
             }
         }
@@ -485,7 +493,7 @@ void DxfRecovery::placeTables(Section& section, std::vector<Record> records)
         Record head;
         std::vector<Record> entries;
         Record end;
-        std::unordered_map<std::string, uint32_t> names;  // folded entry names, and their lines
+        std::unordered_map<std::string, size_t> names;  // folded entry names, and their entries
     };
     std::vector<Table> tables;
     // An entry whose name the table already has is that entry given again
@@ -498,10 +506,14 @@ void DxfRecovery::placeTables(Section& section, std::vector<Record> records)
             return;
         }
         if (!name.empty() && table.name != "VPORT") {
-            auto [it, added] = table.names.emplace(name, entry.front().line);
+            auto [it, added] = table.names.emplace(name, table.entries.size());
             if (!added) {
+                const Record& kept = table.entries[it->second];
                 drop(entry, table.name + " '" + std::string(nameOf(entry)) + "' is given again; the one at " +
-                                where(it->second) + " is kept");
+                                where(kept.front().line) + " is kept");
+                // A copy, tag for tag, takes nothing with it.
+                if (sameTags(kept, entry))
+                    --leftOut_;
                 return;
             }
         }
