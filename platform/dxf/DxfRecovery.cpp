@@ -456,30 +456,33 @@ void DxfRecovery::mergeVariables(Section& section, std::vector<Tag> variables, b
     }
 }
 
-// A second section of the same name: a record that is the same, tag for
-// tag, as one the first already holds is that one, and is left out.
+// A second section of the same name: a record with a handle that is the
+// same, tag for tag, as one the earlier sections hold is that one given
+// again, and is left out. Records without a handle may well be drawn twice
+// on purpose (two lines one on the other).
 void DxfRecovery::mergeRecords(Section& section, std::vector<Record> records, bool again)
 {
     auto key = [](const Record& r) {
         std::string k;
-        for (const Tag& t : r)
+        bool handle = false;
+        for (const Tag& t : r) {
+            handle = handle || ((t.code == 5 || t.code == 105) && !dxfTrim(t.value).empty());
             k.append(std::to_string(t.code)).append(1, '\n').append(dxfTrim(t.value)).append(1, '\n');
-        return k;
+        }
+        return handle ? k : std::string();
     };
     std::unordered_map<std::string, uint32_t> known;
     if (again)
         for (const Record& r : section.records)
-            known.emplace(key(r), r.front().line);
+            if (std::string k = key(r); !k.empty())
+                known.emplace(std::move(k), r.front().line);
     for (Record& r : records) {
-        if (again) {
-            auto [it, added] = known.emplace(key(r), r.front().line);
-            if (!added) {
-                // Nothing of the file is lost with a copy.
-                repair(r.front().line, std::string(dxfTrim(r.front().value)) + " left out: a copy of the one at " +
-                                           where(it->second));
-                ++dropped_;
-                continue;
-            }
+        if (auto it = again ? known.find(key(r)) : known.end(); it != known.end()) {
+            // Nothing of the file is lost with a copy.
+            repair(r.front().line,
+                   std::string(dxfTrim(r.front().value)) + " left out: a copy of the one at " + where(it->second));
+            ++dropped_;
+            continue;
         }
         section.records.push_back(std::move(r));
     }
