@@ -53,7 +53,7 @@ bool runScript(const std::string& script, HostServices& services, HostConsole& c
 }  // namespace
 
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console, bool recover, const std::string& saveVersion) {
+                    HostConsole& console, bool recover, const std::string& saveVersion, bool acceptLosses) {
   HostApDocManager& documents = services.documents();
   std::vector<std::pair<std::string, std::string>> failures;
   int saved = 0;
@@ -73,6 +73,10 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     if (doc && !saveVersion.empty()) doc->setSaveVersion(saveVersion);
     if (!doc) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotOpen).c_str(), why.c_str()));
+    } else if (recover && read.leftOut > 0 && !acceptLosses) {
+      // Saved in place, a drawing that holds less than its file would
+      // replace it: only the user says that may be.
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchRecoveryLeftOut).c_str(), int(read.leftOut)));
     } else if (!runScript(script, services, console, why)) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchScriptFailed).c_str(), why.c_str()));
     } else if (std::find(documents.documents().begin(), documents.documents().end(), doc) ==

@@ -15,7 +15,10 @@ namespace qrvhost {
 // failed, or the drawing could not be saved).
 // `recover`: each drawing is opened through recovery. `saveVersion`: the
 // DXF version each is saved in ("R12"); empty: each drawing's own.
+// `acceptLosses`: a drawing recovery left something of its file out of is
+// saved too; without it, such a drawing fails and its file stays as it is.
 int runScriptOnEach(const std::vector<std::string>& drawings, const std::string& script, HostServices& services,
-                    HostConsole& console, bool recover = false, const std::string& saveVersion = {});
+                    HostConsole& console, bool recover = false, const std::string& saveVersion = {},
+                    bool acceptLosses = false);
 
 }  // namespace qrvhost

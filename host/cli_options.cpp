@@ -8,8 +8,8 @@ namespace qrvhost {
 
 const char* usageText() {
   return "usage: qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]\n"
-         "               [--module FILE] [--each [--dxf-version V]] [--recover] [--help] [--version]\n"
-         "               [DRAWING.dxf ...]\n"
+         "               [--module FILE] [--each [--dxf-version V]] [--recover [--accept-losses]]\n"
+         "               [--help] [--version] [DRAWING.dxf ...]\n"
          "  --gui            the main window (the default when a display answers and neither\n"
          "                   --script nor --console is given); with --script the script's lines\n"
          "                   are typed into the window's command line\n"
@@ -26,6 +26,9 @@ const char* usageText() {
          "                   R2013, R2018) instead of each drawing's own\n"
          "  --recover        open the drawings named through recovery, as RECOVER does: a damaged\n"
          "                   file is read as far as it goes, each repair said\n"
+         "  --accept-losses  with --each --recover: also save a drawing of which recovery left\n"
+         "                   something out (records, tags, lines); without it such a drawing fails\n"
+         "                   and its file stays as it is\n"
          "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
 }
 
@@ -83,6 +86,8 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
       }
     } else if (arg == "--recover") {
       options.recover = true;
+    } else if (arg == "--accept-losses") {
+      options.acceptLosses = true;
     } else if (arg == "--gui") {
       options.gui = true;
     } else if (arg == "--console") {
@@ -114,6 +119,10 @@ std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, st
   }
   if (options.recover && options.drawings.empty()) {
     error = "--recover needs at least one drawing";
+    return std::nullopt;
+  }
+  if (options.acceptLosses && !(options.each && options.recover)) {
+    error = "--accept-losses goes with --each --recover";
     return std::nullopt;
   }
   if (options.newDrawing && !options.drawings.empty()) {

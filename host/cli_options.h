@@ -1,7 +1,7 @@
 #pragma once
 // The command-line interface of qrvhost:
 //   qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]
-//           [--module FILE] [--each [--dxf-version V]] [--recover] [--help] [--version] [DRAWING.dxf ...]
+//           [--module FILE] [--each [--dxf-version V]] [--recover [--accept-losses]] [--help] [--version] [DRAWING.dxf ...]
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +18,7 @@ struct CliOptions {
   bool newDrawing = false;               // --new: a new drawing instead of the sample
   bool each = false;                     // --each: run the script once per drawing, save each
   bool recover = false;                  // --recover: open the drawings named through recovery
+  bool acceptLosses = false;             // --accept-losses: --each saves what recovery left something out of
   std::string saveVersion;               // --dxf-version R12: the DXF version --each saves in
   bool gui = false;                      // --gui: the main window, also with --script
   bool console = false;                  // --console: the terminal session even with a display

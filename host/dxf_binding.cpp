@@ -20,7 +20,9 @@ bool bindDrawingFiles() {
         read.repaired = report.repaired;
         read.dropped = report.dropped;
         read.repairs = report.repairs;
-        read.binary = dxfDrawingForm(*db) == DxfForm::Binary;
+        read.leftOut = report.leftOut;
+        // A binary file recovered stays binary when saved.
+        read.binary = dxfDrawingForm(*db) == DxfForm::Binary || report.binary;
         read.version = std::string(dxfVersionRelease(dxfDrawingVersion(*db)));
         return db;
       },

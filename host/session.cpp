@@ -293,7 +293,7 @@ int runHost(int argc, const char* const* argv) {
 
     if (options->each) {
       if (runScriptOnEach(options->drawings, eachScript, services, console, options->recover,
-                          options->saveVersion) > 0)
+                          options->saveVersion, options->acceptLosses) > 0)
         status = kExitBatchFailed;
     } else if (!openStartDrawings(*options, services, error)) {
       status = failWith(kExitDrawing, error);

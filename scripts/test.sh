@@ -7,13 +7,14 @@ scripts/setup-deps.sh
 scripts/build.sh
 
 # libFuzzer needs clang; its own build folder, the seed corpora untouched.
-# Two targets: the file layer alone, and the mapping into the drawing
-# database and back; each fuzzes for 20 seconds.
+# Three targets: the file layer alone, the mapping into the drawing
+# database and back, and recovery of damaged text and binary files; each
+# fuzzes for 20 seconds.
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build/fuzz -G Ninja -DDDS_FUZZ=ON -DDDS_TESTS=OFF -DDDS_BENCH=OFF -DDDS_QT=OFF \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   # Quiet when it builds; the compiler's errors when it does not.
-  cmake --build build/fuzz --target dxf_reader_fuzz dxf_drawing_fuzz > build/fuzz-build.log 2>&1 ||
+  cmake --build build/fuzz --target dxf_reader_fuzz dxf_drawing_fuzz dxf_recover_fuzz > build/fuzz-build.log 2>&1 ||
     { grep -E -A5 "error|FAILED" build/fuzz-build.log | head -n 60; echo "the fuzz targets do not build"; exit 1; }
   # fuzz TARGET CORPUS: new inputs go to build/fuzz/CORPUS, seeds come from fuzz/CORPUS.
   fuzz() {
@@ -25,6 +26,7 @@ if command -v clang++ >/dev/null 2>&1; then
   }
   fuzz dxf_reader_fuzz corpus
   fuzz dxf_drawing_fuzz corpus-drawing
+  fuzz dxf_recover_fuzz corpus-recover
 fi
 
 ctest --test-dir build --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"

@@ -1,6 +1,8 @@
 #include "OdResBuf.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 OdResBufPtr OdResBuf::newRb(int restype) {
   OdResBuf* rb = new OdResBuf;
@@ -65,7 +67,14 @@ double OdResBuf::getDouble() const {
 
 OdInt64 OdResBuf::getInt64() const {
   if (auto i = std::get_if<OdInt64>(&m_value)) return *i;
-  if (auto d = std::get_if<double>(&m_value)) return OdInt64(*d);
+  if (auto d = std::get_if<double>(&m_value)) {
+    // A real where an integer is wanted: beyond the integers' range it gives
+    // their end, not undefined behaviour (extended data of a damaged file).
+    if (std::isnan(*d)) return 0;
+    if (*d >= 9.2233720368547758e18) return std::numeric_limits<OdInt64>::max();
+    if (*d <= -9.2233720368547758e18) return std::numeric_limits<OdInt64>::min();
+    return OdInt64(*d);
+  }
   if (auto s = std::get_if<OdString>(&m_value)) return std::strtoll(s->c_str(), nullptr, 10);
   return 0;
 }

@@ -17,7 +17,7 @@ namespace {
 
 class BinaryReader {
 public:
-    explicit BinaryReader(std::string_view bytes) : bytes_(bytes), pos_(kDxfBinarySentinel.size()) {}
+    BinaryReader(std::string_view bytes, size_t start) : bytes_(bytes), pos_(std::min(start, bytes.size())) {}
 
     bool atEnd() const { return pos_ >= bytes_.size(); }
     size_t offset() const { return pos_; }
@@ -192,14 +192,20 @@ std::string dxfTextToBinary(std::string_view text, bool oneByteCodes)
     return out;
 }
 
-std::string dxfBinaryToText(std::string_view bytes)
+namespace {
+
+// Decodes the tags from `start` on. Without `partial`, any fault throws;
+// with it, decoding stops at the first fault, which it describes, and gives
+// the tags before it (and a non-finite number as the text "nan", for the
+// caller to judge).
+std::string decodeBinary(std::string_view bytes, size_t start, DxfBinaryPartial* partial)
 {
-    BinaryReader in(bytes);
+    BinaryReader in(bytes, start);
     // Files of R13 and later store group codes in two bytes, older ones in
     // one (255 announcing a two-byte code). Every file starts with group 0,
     // which tells the two apart: two zero bytes, or a zero and the first
     // letter of "SECTION".
-    bool twoByteCodes = bytes.size() > 23 && bytes[22] == '\0' && bytes[23] == '\0';
+    bool twoByteCodes = bytes.size() > start + 1 && bytes[start] == '\0' && bytes[start + 1] == '\0';
     DxfWriter out;
     out.reserve(bytes.size() * 2);
     while (!in.atEnd()) {
@@ -207,52 +213,84 @@ std::string dxfBinaryToText(std::string_view bytes)
         auto fail = [&](const std::string& what) -> DxfError {
             return DxfError(0, "binary DXF, byte offset " + std::to_string(tagOffset) + ": " + what);
         };
-        int code = 0;
-        if (twoByteCodes) {
-            code = in.number<int16_t>(tagOffset, "group code");
-        } else {
-            code = static_cast<unsigned char>(*in.take(1, tagOffset, "group code"));
-            if (code == 255)
+        try {
+            int code = 0;
+            if (twoByteCodes) {
                 code = in.number<int16_t>(tagOffset, "group code");
+            } else {
+                code = static_cast<unsigned char>(*in.take(1, tagOffset, "group code"));
+                if (code == 255)
+                    code = in.number<int16_t>(tagOffset, "group code");
+            }
+            switch (dxfValueKind(code)) {
+            case DxfValueKind::Double: {
+                double v = in.number<double>(tagOffset, "number");
+                if (!std::isfinite(v)) {
+                    if (!partial)
+                        throw fail("value for group code " + std::to_string(code) + " is not a finite number");
+                    out.text(code, "nan");
+                } else {
+                    out.real(code, v);
+                }
+                break;
+            }
+            case DxfValueKind::Int16:
+                out.integer(code, in.number<int16_t>(tagOffset, "integer"));
+                break;
+            case DxfValueKind::Int32:
+                out.integer(code, in.number<int32_t>(tagOffset, "integer"));
+                break;
+            case DxfValueKind::Int64:
+                out.integer(code, in.number<int64_t>(tagOffset, "integer"));
+                break;
+            case DxfValueKind::Bool:
+                out.integer(code, static_cast<unsigned char>(*in.take(1, tagOffset, "boolean")));
+                break;
+            case DxfValueKind::Binary: {
+                auto length = static_cast<unsigned char>(*in.take(1, tagOffset, "binary data length"));
+                const char* data = in.take(length, tagOffset, "binary data");
+                out.binary(code, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(data), length));
+                // The text form holds data in tags of 127 bytes: each of
+                // them stands at this tag's offset.
+                for (size_t more = length > 0 ? (length - 1) / 127 : 0; partial && more > 0; --more)
+                    partial->tagOffsets.push_back(tagOffset);
+                break;
+            }
+            case DxfValueKind::String:
+            case DxfValueKind::Handle: {
+                std::string_view value = in.string(tagOffset);
+                if (needsEscapes(value))
+                    out.text(code, escaped(value));
+                else
+                    out.text(code, value);
+                if (partial)
+                    partial->tagOffsets.push_back(tagOffset);
+                if (code == 0 && value == "EOF")
+                    return out.release();
+                continue;
+            }
+            }
+        } catch (const DxfError& e) {
+            if (!partial)
+                throw;
+            partial->stopOffset = tagOffset;
+            partial->stopReason = e.description();
+            return out.release();
         }
-        switch (dxfValueKind(code)) {
-        case DxfValueKind::Double: {
-            double v = in.number<double>(tagOffset, "number");
-            if (!std::isfinite(v))
-                throw fail("value for group code " + std::to_string(code) + " is not a finite number");
-            out.real(code, v);
-            break;
-        }
-        case DxfValueKind::Int16:
-            out.integer(code, in.number<int16_t>(tagOffset, "integer"));
-            break;
-        case DxfValueKind::Int32:
-            out.integer(code, in.number<int32_t>(tagOffset, "integer"));
-            break;
-        case DxfValueKind::Int64:
-            out.integer(code, in.number<int64_t>(tagOffset, "integer"));
-            break;
-        case DxfValueKind::Bool:
-            out.integer(code, static_cast<unsigned char>(*in.take(1, tagOffset, "boolean")));
-            break;
-        case DxfValueKind::Binary: {
-            auto length = static_cast<unsigned char>(*in.take(1, tagOffset, "binary data length"));
-            const char* data = in.take(length, tagOffset, "binary data");
-            out.binary(code, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(data), length));
-            break;
-        }
-        case DxfValueKind::String:
-        case DxfValueKind::Handle: {
-            std::string_view value = in.string(tagOffset);
-            if (needsEscapes(value))
-                out.text(code, escaped(value));
-            else
-                out.text(code, value);
-            if (code == 0 && value == "EOF")
-                return out.release();
-            break;
-        }
-        }
+        if (partial)
+            partial->tagOffsets.push_back(tagOffset);
     }
     return out.release();
+}
+
+} // namespace
+
+std::string dxfBinaryToText(std::string_view bytes)
+{
+    return decodeBinary(bytes, kDxfBinarySentinel.size(), nullptr);
+}
+
+std::string dxfBinaryToTextPartly(std::string_view bytes, size_t start, DxfBinaryPartial& partial)
+{
+    return decodeBinary(bytes, start, &partial);
 }

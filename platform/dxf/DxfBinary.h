@@ -6,6 +6,7 @@
 // file.
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The 22 bytes every binary DXF file starts with.
 inline constexpr std::string_view kDxfBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0", 22};
@@ -21,6 +22,18 @@ inline bool dxfIsBinary(std::string_view bytes)
 // ("^J"), and a caret that would start one as "^ ". Reading stops after the
 // end-of-file marker. Throws DxfError.
 std::string dxfBinaryToText(std::string_view bytes);
+
+// For recovery: the tags of a binary file from byte `start` (just after its
+// first line) as far as they can be decoded. `partial` gets each tag's byte
+// offset, in order, and where and why decoding stopped (stopReason empty
+// when it reached the end or the end-of-file marker). A number that is no
+// finite number is given as the text "nan". Never throws DxfError.
+struct DxfBinaryPartial {
+    std::vector<size_t> tagOffsets;
+    size_t stopOffset = 0;
+    std::string stopReason;
+};
+std::string dxfBinaryToTextPartly(std::string_view bytes, size_t start, DxfBinaryPartial& partial);
 
 // The binary form of ASCII DXF text, the inverse of dxfBinaryToText:
 // dxfTextToBinary(dxfBinaryToText(b)) is b. Group codes take two bytes (R13

@@ -35,10 +35,15 @@ struct DxfReadReport {
   // handle given anew, a reference by name resolved or dropped): the
   // drawing counts as changed.
   bool repaired = false;
-  // Reading through recovery: the repairs of structure it made (the first
-  // `repairs` warnings), and the records dropped as beyond repair.
+  // Reading through recovery: the repairs it made (each line it skipped
+  // counts), the records dropped as beyond repair, and everything of the
+  // file the drawing does not hold (records, variables, tags, lines): 0
+  // when the drawing holds all the file held. `binary`: the file was
+  // binary DXF.
   std::size_t repairs = 0;
   std::size_t dropped = 0;
+  std::size_t leftOut = 0;
+  bool binary = false;
 };
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report);
 

@@ -17,6 +17,7 @@ struct HostDrawingRead {
   bool repaired = false;              // what a save writes differs from the file: the drawing counts as changed
   std::size_t repairs = 0;            // of those, what recovery repaired (the rest: what the reader assumed)
   std::size_t dropped = 0;            // records recovery could not place
+  std::size_t leftOut = 0;            // what of the file recovery left out (records, tags, lines); 0: nothing
   bool binary = false;                // the file was binary; saves keep that form
   std::string version;                // the DXF version saves write unless told otherwise ("R12")
 };

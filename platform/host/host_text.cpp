@@ -79,6 +79,11 @@ const QrStringEntry kHostStrings[] = {
     T(kBatchScriptFailed, "the script failed: %s", "сценарий не выполнен: %s"),
     T(kBatchDrawingClosed, "the script closed the drawing", "сценарий закрыл чертёж"),
     T(kBatchCannotSave, "cannot save: %s", "не удаётся сохранить: %s"),
+    T(kBatchRecoveryLeftOut,
+      "recovery left out %d piece(s) of the file (records, tags or lines); the file stays as it is "
+      "(--accept-losses saves such drawings)",
+      "при восстановлении пропущено частей файла (записей, тегов или строк): %d; файл оставлен как есть "
+      "(--accept-losses сохраняет такие чертежи)"),
     T(kBatchSummary, "Batch: %d drawing(s), %d saved, %d failed.",
       "Пакет: чертежей %d, сохранено %d, с ошибками %d."),
     T(kInvalidPoint, "Invalid point \"%s\": type x,y, @dx,dy or @distance<angle.",

@@ -64,6 +64,7 @@ enum class HostText : unsigned {
   kBatchScriptFailed,
   kBatchDrawingClosed,
   kBatchCannotSave,
+  kBatchRecoveryLeftOut,  // %d what recovery left out
   kBatchSummary,
   kInvalidPoint,
   kNoLastPoint,

@@ -2,6 +2,9 @@
 // and dictionaries.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "db_test_util.h"
 #include "OdDbDictionary.h"
 #include "OdDbSymUtil.h"
@@ -87,6 +90,9 @@ TEST(ExtendedData, PerApplicationChainsNeedARegisteredApplication) {
   EXPECT_EQ(back->getString(), "ACAD_DSTYLE_DIMTALN");
   ASSERT_TRUE(back->next());
   EXPECT_EQ(back->next()->getInt16(), 1);
+  // A real read as an integer (a damaged file's data) stays within range.
+  EXPECT_EQ(OdResBuf::newRb(1040, 8.9e44)->getInt64(), std::numeric_limits<OdInt64>::max());
+  EXPECT_EQ(OdResBuf::newRb(1040, std::nan(""))->getInt64(), 0);
   EXPECT_TRUE(dim->xData("OTHER").isNull());
   // A chain of the name alone removes the application's data.
   dim->setXData(OdResBuf::newRb(1001, OdString("ACAD_DSTYLE_DIMTALN")).get());

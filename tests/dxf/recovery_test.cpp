@@ -3,9 +3,12 @@
 // repair names the line of the file.
 #include "DrawingTestSupport.h"
 
+#include "DxfDocument.h"
 #include "DxfRecovery.h"
 #include "OdDbBlockTableRecord.h"
 #include "OdDbEntities.h"
+
+#include <limits>
 
 using namespace dxftest;
 
@@ -116,4 +119,147 @@ TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
     ASSERT_TRUE(line);
     EXPECT_EQ(line->startPoint().x, -6.25);
     EXPECT_EQ(line->endPoint().x, 0.5);
+}
+
+namespace {
+
+size_t modelSpaceEntities(const OdDbDatabase& db)
+{
+    OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
+    return space->entityIds().size();
+}
+
+std::string sampleDrawing(DxfForm form)
+{
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing(DDS_SOURCE_DIR "/examples/sample.dxf");
+    return writeDxfDrawingToBytes(*db, DxfVersion::R2018, form);
+}
+
+std::string recoveryError(const std::string& bytes)
+{
+    DxfReadReport report;
+    try {
+        recoverDxfDrawingFromBytes(bytes, report);
+    } catch (const OdError& e) {
+        return e.description();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(DxfRecovery, WhatHoldsNoDrawingIsRefusedNeverMadeAnEmptyOne)
+{
+    std::string noise, utf16 = "\xFF\xFE";
+    for (unsigned i = 0, x = 7; i < 4000; ++i)
+        noise += static_cast<char>((x = x * 1103515245 + 12345) >> 16);
+    for (char c : smallDrawing())
+        utf16 += std::string{c, '\0'};
+    EXPECT_NE(recoveryError("").find("the file is empty"), std::string::npos);
+    EXPECT_NE(recoveryError(utf16).find("UTF-16"), std::string::npos);
+    for (const std::string& bytes : {noise, std::string("Notes.\nNothing here is a drawing.\n"),
+                                     std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0", 11) + noise})
+        EXPECT_NE(recoveryError(bytes).find("no DXF structure"), std::string::npos);
+    // Every line skipped is a repair, and something the drawing lacks.
+    DxfReadReport report;
+    recoverDxfDrawingFromBytes(lines({"  0", "SECTION", "  2", "ENTITIES", "junk", "junk", "junk", "  0", "LINE", "  8",
+                                      "0", " 10", "1.0", " 20", "1.0", "  0", "ENDSEC", "  0", "EOF"}),
+                               report);
+    EXPECT_TRUE(anyRepairSays(report, "line 5: 3 line(s) holding no group code skipped"));
+    EXPECT_EQ(report.repairs, 3u);
+    EXPECT_EQ(report.leftOut, 3u);
+    // A binary file whose first line a text tool changed is read as binary;
+    // one whose first line lost more is refused.
+    const std::string binary = sampleDrawing(DxfForm::Binary);
+    std::string lf = binary, cut = binary;
+    lf.erase(18, 1);
+    cut.erase(20, 1);
+    DxfReadReport fromLf;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(lf, fromLf);
+    EXPECT_EQ(modelSpaceEntities(*db), 20u);
+    EXPECT_TRUE(fromLf.binary);
+    EXPECT_NE(recoveryError(cut).find("damaged beyond reading"), std::string::npos);
+}
+
+TEST(DxfRecovery, SectionsTablesAndBlocksGivenTwiceAreMergedNotDoubled)
+{
+    std::string text = sampleDrawing(DxfForm::Text);
+    for (const char* name : {"TABLES", "BLOCKS", "ENTITIES"}) {
+        const size_t begin = text.find("  0\nSECTION\n  2\n" + std::string(name) + "\n");
+        const size_t end = text.find("ENDSEC\n", begin) + 7;
+        text.insert(end, text.substr(begin, end - begin));
+        if (std::string(name) == "TABLES") {
+            // Exact copies dropped: the drawing still holds all the file does.
+            DxfReadReport copies;
+            recoverDxfDrawingFromBytes(text, copies);
+            EXPECT_EQ(copies.leftOut, 0u);
+            EXPECT_GT(copies.dropped, 0u);
+        }
+    }
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(text, report);
+    EXPECT_TRUE(anyRepairSays(report, "BLOCK_RECORD dropped: BLOCK_RECORD '*Model_Space' is given again; the one at line"));
+    EXPECT_TRUE(anyRepairSays(report, "LAYER dropped: LAYER '0' is given again"));
+    EXPECT_TRUE(anyRepairSays(report, "block '*Model_Space' is given again"));
+    EXPECT_TRUE(anyRepairSays(report, "LINE left out: a copy of the one at line"));
+    const std::string written = writeDxfDrawingToBytes(*db);
+    DxfDocument doc = DxfDocument::parse(written);
+    size_t modelSpaces = 0;
+    for (const DxfRecord& r : doc.records())
+        modelSpaces += r.type == "BLOCK_RECORD" && r.name == "*Model_Space";
+    EXPECT_EQ(modelSpaces, 1u);
+    EXPECT_EQ(modelSpaceEntities(*readDxfDrawingFromBytes(written)), 20u);
+}
+
+TEST(DxfRecovery, BinaryFilesAreRecoveredAsFarAsTheirTagsGoAndToldByByteOffset)
+{
+    const std::string binary = sampleDrawing(DxfForm::Binary);
+    for (double part : {0.5, 0.9, 0.999}) {
+        const std::string cut = binary.substr(0, static_cast<size_t>(binary.size() * part));
+        ASSERT_NE(readError(cut), "");
+        DxfReadReport report;
+        std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(cut, report);
+        ASSERT_FALSE(report.warnings.empty());
+        EXPECT_EQ(report.warnings.front().rfind("byte offset ", 0), 0u) << report.warnings.front();
+        for (const std::string& w : report.warnings)
+            EXPECT_EQ(w.find("line "), std::string::npos) << w;
+        EXPECT_GT(report.leftOut, 0u);
+        EXPECT_EQ(modelSpaceEntities(*db) == 20u, part > 0.99) << part;
+        EXPECT_NO_THROW(readDxfDrawingFromBytes(writeDxfDrawingToBytes(*db)));
+    }
+    // A point that is no number: its record goes, named by byte offset.
+    std::string nan = binary;
+    const size_t line = nan.find(std::string("LINE\0", 5), nan.find(std::string("ENTITIES\0", 9)));
+    const size_t x = nan.find(std::string("\x0a\0", 2), line);  // group 10
+    const double notANumber = std::numeric_limits<double>::quiet_NaN();
+    nan.replace(x + 2, 8, reinterpret_cast<const char*>(&notANumber), 8);
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(nan, report);
+    EXPECT_TRUE(anyRepairSays(report, "LINE dropped: group code 10: 'nan' is no number")) << report.warnings.at(0);
+    EXPECT_EQ(modelSpaceEntities(*db), 19u);
+}
+
+TEST(DxfRecovery, ValuesThatDoNotFitAndReferencesToNothingAreRepairedAndSaid)
+{
+    const std::string file = lines({
+        "  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  9", "^^CELWEIGHT", "370", "-1",
+        "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES",                                           // 13-18
+        "  0", "LINE", "  5", "A1", "330", "FFFFF", "100", "AcDbEntity", "  8", "0", "100", "AcDbLine", // 19-30
+        " 10", "0.0", " 20", "0.0", " 11", "1.0", " 21", "1.0",                                         // 31-38
+        "  0", "0", "  8", "0",                                                                         // 39-42
+        "  0", "LEADER", "  5", "A2", "100", "AcDbEntity", "  8", "0", "100", "AcDbLeader", " 76", "2", // 43-54
+        " 10", "0.0", " 20", "0.0", " 10", "1.0", " 20", "1.0", "340", "FFFFF",                         // 55-64
+        "  0", "ACAD_PROXY_ENTITY", "  5", "A3", "  8", "0", "280", "0o281", " 90", "1",                // 65-74
+        "  0", "ENDSEC", "  0", "EOF"});
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(file, report);
+    EXPECT_TRUE(anyRepairSays(report, "line 9: '^^CELWEIGHT' dropped: it is no variable name"));
+    EXPECT_TRUE(anyRepairSays(report, "line 39: a record of type '0' dropped"));
+    EXPECT_TRUE(anyRepairSays(report, "line 65: ACAD_PROXY_ENTITY dropped: group code 280: '0o281' is no"));
+    EXPECT_TRUE(anyRepairSays(report, "line 23: the owner 'FFFFF' of the LINE names no object; it is cleared"));
+    EXPECT_TRUE(anyRepairSays(report, "line 63: reference 340 to 'FFFFF' of the LEADER names no object"));
+    EXPECT_EQ(modelSpaceEntities(*db), 2u);
+    const std::string written = writeDxfDrawingToBytes(*db);
+    for (const char* gone : {"FFFFF", "CELWEIGHT", "0o281"})
+        EXPECT_EQ(written.find(gone), std::string::npos) << gone;
 }

@@ -92,12 +92,32 @@ TEST_F(HostCli, DamagedDrawingsOpenThroughRecoveryAndSaveInTheFormAsked) {
   EXPECT_NE(run.out.find("line 1: 'SECTION' or 'EOF' expected, found group code 9\nRECOVER may open it"),
             std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Note: line 1: 2 tag(s) outside any section skipped\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("Note: 1 repairs, 0 records dropped\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Note: 2 repairs, 0 records dropped\n"), std::string::npos) << run.out;
   EXPECT_EQ(readText(fixed).rfind("AutoCAD Binary DXF", 0), 0u);
   // Recovered and not yet saved, the drawing counts as changed.
   run = runHost("--recover " + damaged, "QUIT\n");
   EXPECT_NE(run.out.find("damaged.dxf: line 1: 2 tag(s) outside any section skipped"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Quit without saving?"), std::string::npos) << run.out;
+}
+
+TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
+  TempFolder folder;
+  const std::string notes = folder.file("notes.dxf"), damaged = folder.file("damaged.dxf");
+  const std::string damage = "  9\n$STRAY\n 70\n1\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n"
+                             " 20\n0.0\n 11\n1.0\n 21\n1.0\n  0\nENDSEC\n  0\nEOF\n";
+  writeText(notes, "Not a drawing.\n");
+  writeText(damaged, damage);
+  HostRun run = runHost("--each --recover " + notes + " " + damaged, "DIMASZ\n0.5\n");
+  EXPECT_EQ(run.status, 5);
+  EXPECT_NE(run.out.find("no DXF structure"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("recovery left out 2 piece(s) of the file"), std::string::npos) << run.out;
+  EXPECT_EQ(readText(notes), "Not a drawing.\n");
+  EXPECT_EQ(readText(damaged), damage);
+  EXPECT_FALSE(std::filesystem::exists(damaged + ".bak"));
+  // Said so, the drawing is saved, the file kept beside it.
+  run = runHost("--each --recover --accept-losses " + damaged, "DIMASZ\n0.5\n");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(readText(damaged + ".bak"), damage);
 }
 
 TEST_F(HostCli, RussianTexts) {

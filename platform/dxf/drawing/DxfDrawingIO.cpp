@@ -41,7 +41,7 @@ std::string withOriginalLine(const DxfRecovery& recovery, const std::string& tex
   while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') line = line * 10 + (text[digits++] - '0');
   if (digits == 5) return text;
   const std::uint32_t original = recovery.originalLine(line);
-  return original ? "line " + std::to_string(original) + text.substr(digits) : text.substr(digits + 2);
+  return original ? recovery.where(original) + text.substr(digits) : text.substr(digits + 2);
 }
 
 std::unique_ptr<OdDbDatabase> recoverBytes(std::string_view bytes, DxfReadReport& report) {
@@ -59,11 +59,16 @@ std::unique_ptr<OdDbDatabase> recoverBytes(std::string_view bytes, DxfReadReport
       for (const std::string& w : warnings) report.warnings.push_back(withOriginalLine(recovery, w));
       report.repaired = true;
       report.dropped = recovery.droppedRecords();
-      report.repairs = recovery.repairs().size();
+      report.repairs = recovery.repairCount();
+      report.leftOut = recovery.leftOut();
+      report.binary = recovery.wasBinary();
       return db;
     } catch (const DxfError& e) {
-      if (e.line() == 0 || !recovery.dropRecordAt(e.line(), e.description()))
-        throw DxfError(recovery.originalLine(e.line()), e.description());
+      if (e.line() != 0 && recovery.dropRecordAt(e.line(), e.description())) continue;
+      const std::uint32_t original = e.line() ? recovery.originalLine(e.line()) : 0;
+      if (recovery.wasBinary())  // binary files are told by byte offset
+        throw DxfError(0, (original ? recovery.where(original) + ": " : std::string()) + e.description());
+      throw DxfError(original, e.description());
     }
   }
 }
