@@ -17,6 +17,7 @@
 #include "host_log.h"
 #include "host_services.h"
 #include "host_text.h"
+#include "host_texts_local.h"
 #include "text_format.h"
 
 namespace fs = std::filesystem;
@@ -91,6 +92,19 @@ bool mayReplaceReadOnly(CommandProcessor& cp, const std::string& path) {
   return !hostIsReadOnlyFile(path) || askChoice(cp, HostText::kReadOnlyReplacePrompt, path, HostText::kYesNoKeywords) == 0;
 }
 
+// Before the drawing's own file is replaced when somebody else wrote it
+// since it was read or saved: a person is asked, a script refused (it
+// cannot know what it would destroy).
+bool mayReplaceChangedFile(CommandProcessor& cp, HostApDocument& doc, const std::string& path) {
+  if (!fileChangedOnDisk(doc, path)) return true;
+  if (cp.askPerson) return cp.askPerson(hostFormat(localText(LocalText::kFileChangedQuestion).c_str(), path.c_str()).c_str());
+  const OdString line = hostFormat(localText(LocalText::kFileChangedRefused).c_str(), path.c_str());
+  cp.input().print(line);
+  hostTraceError("host/files", __LINE__, line.c_str());
+  cp.noteSaveFailed();
+  return false;
+}
+
 // Asks for a file name and saves under it. False when the user gave up or
 // the save failed (said so).
 // The version a save of `doc` writes, for the user: a new drawing's is the
@@ -138,13 +152,14 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   } else if (!sameFile && fs::exists(path, ec)) {
     if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
   }
+  if (!mayReplaceChangedFile(cp, doc, path)) return false;
   guard.saved = writeDrawing(cp, doc, path);
   return guard.saved;
 }
 
 bool save(CommandProcessor& cp, HostApDocument& doc) {
   if (doc.fileName().empty()) return saveAs(cp, doc);
-  if (!mayReplaceReadOnly(cp, doc.fileName())) return false;
+  if (!mayReplaceReadOnly(cp, doc.fileName()) || !mayReplaceChangedFile(cp, doc, doc.fileName())) return false;
   return writeDrawing(cp, doc, doc.fileName());
 }
 

@@ -301,11 +301,12 @@ int runHost(int argc, const char* const* argv) {
       std::unique_ptr<RecoveryKeeper> recovery = startRecovery(console);
       // Only a person is asked; a script leaves what it finds for one.
       const bool person = !options->script && (mainWin || ::isatty(STDIN_FILENO));
-      if (recovery && person)
-        offerLeftDrawings(*recovery, services, [&](const std::string& question) {
-          return mainWin ? mainWin->askYesNo(question) : gpQrContext->questionBox(question) == 1;
-        });
+      const auto ask = [&](const std::string& question) {
+        return mainWin ? mainWin->askYesNo(question) : gpQrContext->questionBox(question) == 1;
+      };
+      if (recovery && person) offerLeftDrawings(*recovery, services, ask);
       CommandProcessor processor(services, input);
+      if (person) processor.askPerson = ask;
       if (recovery)
         processor.onCommandPrompt = [&] {
           for (const std::string& problem : recovery->tick(services.documents()))
