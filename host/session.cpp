@@ -221,7 +221,10 @@ int runHost(int argc, const char* const* argv) {
   if (options->logFile) {
     if (!setHostLogFile(*options->logFile, &error)) return failWith(kExitUsage, error);
   } else if (const std::string path = defaultLogPath(); !path.empty()) {
-    setHostLogFile(path);  // without a log file errors still reach standard error
+    // Without a log file errors still reach standard error: the session
+    // goes on, but says once that nothing is logged.
+    std::string why;
+    if (!setHostLogFile(path, &why)) std::cerr << "qrvhost: " << why << "; going on without a log" << std::endl;
   }
 
   const bool window = wantsWindow(*options);
