@@ -10,10 +10,22 @@ HostAnswer hostAnswerFromLine(std::string line) {
   return {HostAnswer::kText, std::move(line)};
 }
 
+bool hostLooksLikeUtf16(std::string_view text) {
+  return text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF') ||
+                              (text[0] == '\0') != (text[1] == '\0'));
+}
+
+int ScriptInput::nextByte() {
+  if (m_firstByte < 0) return m_in.get();
+  const int c = m_firstByte;
+  m_firstByte = -1;
+  return c;
+}
+
 bool ScriptInput::readLine(std::string& line) {
   line.clear();
   bool any = false;
-  for (int c; (c = m_in.get()) != std::char_traits<char>::eof();) {
+  for (int c; (c = nextByte()) != std::char_traits<char>::eof();) {
     any = true;
     if (c == '\n') break;
     if (c == '\r') {
@@ -30,6 +42,14 @@ bool ScriptInput::readLine(std::string& line) {
 }
 
 HostAnswer ScriptInput::next() {
+  if (m_first && m_refusal.empty()) {
+    const int first = m_in.get(), second = m_in.peek();
+    if (first != std::char_traits<char>::eof()) m_firstByte = first;
+    if (first != std::char_traits<char>::eof() && second != std::char_traits<char>::eof() &&
+        hostLooksLikeUtf16(std::string{char(first), char(second)}))
+      m_refusal = "it is UTF-16 text; save it as UTF-8";
+  }
+  if (!m_refusal.empty()) return {HostAnswer::kEndOfInput, {}};
   std::string line;
   if (!readLine(line)) return {HostAnswer::kEndOfInput, {}};
   HostAnswer answer = hostAnswerFromLine(std::move(line));

@@ -131,6 +131,23 @@ TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {
   EXPECT_EQ(run.status, 1);
 }
 
+// A program feeding the host through a pipe may take its time between
+// lines: the changed drawing is copied for recovery meanwhile, with the
+// script on standard input as with plain piped input.
+TEST_F(HostCli, APipedRunKeepsRecoveryCopiesWhileItWaits) {
+  for (const std::string mode : {"--script -", ""}) {
+    TempFolder folder;
+    const std::string copies = folder.file("qrvhost/recovery");
+    const CommandResult run = runCommandOutput(
+        "{ printf 'DIMASZ\\n0.5\\n'; sleep 2; find " + copies + " -name '*.dxf' >" + folder.file("seen.txt") +
+        "; printf 'QUIT\\nY\\n'; } | XDG_DATA_HOME=" + folder.path.string() +
+        " QRVHOST_RECOVERY_MINUTES=0.005 timeout 60 " + hostPath() + " --lang en --log /dev/null --new " + mode +
+        " 2>&1");
+    EXPECT_EQ(run.status, 0) << mode << run.out;
+    EXPECT_NE(readText(folder.file("seen.txt")).find("/1.dxf"), std::string::npos) << mode << run.out;
+  }
+}
+
 // A log that cannot be written is said on standard error: named with
 // --log the run ends (a named pipe nobody reads included, which would hold
 // the start for ever); the default log's folder is only warned about.

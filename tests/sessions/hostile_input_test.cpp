@@ -61,6 +61,15 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
     }
   }
   EXPECT_TRUE(contains(runBounded("--script " + utf16 + " " + (dir / "a.dxf").string()).out, "UTF-16"));
+  // The same fed through a pipe: told at its first line, before it runs.
+  for (const std::string& script : {utf16, bare}) {
+    for (const std::string each : {"--each ", ""}) {
+      const Result r = runBounded(each + "--script - " + (dir / "a.dxf").string() + " <" + script);
+      EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
+      EXPECT_TRUE(contains(r.out, "cannot read the script -: it is UTF-16 text")) << r.out;
+      EXPECT_FALSE(contains(r.out, "Unknown command")) << r.out;
+    }
+  }
   EXPECT_EQ(readAll(dir / "a.dxf"), before);
 
 }
