@@ -150,7 +150,7 @@ void CommandProcessor::runNamed(const std::string& typed) {
     runCommand(name, {writes, writes, false}, [&] { editVariable(*this, name); });
     return;
   }
-  input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), typed.c_str()));
+  input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), hostEscapeControls(typed).c_str()));
   if (m_batch) failBatch(hostFormat(hostText(HostText::kBatchUnknownCommand).c_str(), typed.c_str()));
 }
 

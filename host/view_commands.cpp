@@ -59,7 +59,7 @@ void commandSnapshot(CommandProcessor& cp) {
     return;
   }
   auto refuse = [&](const std::string& why) {
-    const OdString line = hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str());
+    const OdString line = hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), hostEscapeControls(path).c_str(), why.c_str());
     cp.input().print(line);
     cp.noteRefused(line);
   };
@@ -82,7 +82,7 @@ void commandSnapshot(CommandProcessor& cp) {
     return cp.input().print(localText(LocalText::kNoPictures));
 #endif
   }
-  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
+  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), hostEscapeControls(path).c_str()));
 }
 
 }  // namespace qrvhost

@@ -4,6 +4,8 @@
 #include <string>
 #include <ostream>
 
+#include "text_format.h"
+
 HostAnswer hostAnswerFromLine(std::string line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line == "^C" || line.find('\x1b') != std::string::npos) return {HostAnswer::kCancel, {}};
@@ -57,19 +59,21 @@ HostAnswer ScriptInput::next() {
   return answer;
 }
 
+// Whatever reaches the terminal has its control characters written out:
+// names and values from files and scripts pass through every message.
 void HostConsole::print(const OdString& line) {
-  m_out << line << '\n';
+  m_out << hostEscapeControls(std::string(line), true) << '\n';
   m_out.flush();
 }
 
 void HostConsole::write(const OdString& text) {
-  m_out << text;
+  m_out << hostEscapeControls(std::string(text), true);
   m_out.flush();
 }
 
 HostAnswer HostConsole::ask(const OdString& prompt) {
   m_lastPrompt = prompt;
-  std::string shown = prompt;
+  std::string shown = hostEscapeControls(std::string(prompt), true);
   if (!shown.empty() && shown.back() != ' ' && shown.back() != '\n') shown += ' ';
   // A line editor draws its prompt itself (and again after a completion
   // list); lines above the prompt's last one are ours to print.
@@ -89,7 +93,8 @@ HostAnswer HostConsole::ask(const OdString& prompt) {
   HostAnswer answer = m_input->next();
   if (answer.kind == HostAnswer::kEndOfInput) m_ended = true;
   if (answer.kind != HostAnswer::kText) ++m_unanswered;
-  if (m_input->echoAnswers() || answer.kind == HostAnswer::kEndOfInput) m_out << answer.text << '\n';
+  if (m_input->echoAnswers() || answer.kind == HostAnswer::kEndOfInput)
+    m_out << hostEscapeControls(answer.text) << '\n';
   m_out.flush();
   if (answer.kind == HostAnswer::kCancel) answer.text.clear();
   return answer;

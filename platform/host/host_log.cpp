@@ -80,7 +80,8 @@ std::string timeStamp() {
 void write(HostLogLevel level, const char* source, int line, bool withCode, HRESULT code,
            const OdString& text) {
   const OdString where = hostFormat("%s(%d): ", source ? source : "?", line);
-  const OdString message = hostLogMessage(level, withCode, code, text);
+  // One entry is one line, whatever names and values its text holds.
+  const std::string message = hostEscapeControls(std::string(hostLogMessage(level, withCode, code, text)));
   LogState& s = state();
   // Written at once: a crash later must not lose what led to it.
   if (s.fd >= 0) {

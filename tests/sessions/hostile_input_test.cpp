@@ -278,3 +278,15 @@ TEST(HostileInput, PicturesTooComplexToDrawAreNotWritten) {
   }
   EXPECT_FALSE(contains(r.out, "Written")) << r.out;
 }
+
+TEST(HostileInput, ControlCharactersFromNamesAndValuesAreWrittenOut) {
+  // A file name and a value that would clear the terminal, move the cursor
+  // or fake a line of their own.
+  const auto dir = tempFolder("controls");
+  const fs::path drawing = dir / "a\rb\x1b[2Jc\nSaved.dxf";
+  makeDrawing(drawing);
+  setHeaderValue(drawing, "DIMPOST", "mm\x1b]0;owned\x07");
+  const Result r = runEnglish(dir, "DIMPOST\n\nSAVE\nFOO\x08\n", "\"" + drawing.string() + "\"");
+  EXPECT_EQ(r.out.find_first_of("\r\x1b\x07\x08"), std::string::npos) << r.out;
+  expectAllIn(r.out, {"a\\rb\\x1B[2Jc\\nSaved.dxf\".\n", "<\"mm\\x1B]0;owned\\x07\">", "Unknown command \"FOO\\x08\""});
+}
