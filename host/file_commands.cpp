@@ -60,7 +60,8 @@ bool writeDrawing(CommandProcessor& cp, HostApDocument& doc, const std::string& 
   const bool saved = saveDrawingFile(doc, path, error, &dimensionFailures);
   for (const std::string& line : dimensionFailures) cp.input().print(line);
   if (!saved) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
+    cp.input().print(
+        hostFormat(hostText(HostText::kCannotSave).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
     hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + error);
     cp.noteSaveFailed();
     return false;
@@ -97,8 +98,9 @@ bool mayReplaceReadOnly(CommandProcessor& cp, const std::string& path) {
 // cannot know what it would destroy).
 bool mayReplaceChangedFile(CommandProcessor& cp, HostApDocument& doc, const std::string& path) {
   if (!fileChangedOnDisk(doc, path)) return true;
-  if (cp.askPerson) return cp.askPerson(hostFormat(localText(LocalText::kFileChangedQuestion).c_str(), hostEscapeControls(path).c_str()).c_str());
-  const OdString line = hostFormat(localText(LocalText::kFileChangedRefused).c_str(), hostEscapeControls(path).c_str());
+  const std::string shown = hostEscapeControls(path);
+  if (cp.askPerson) return cp.askPerson(hostFormat(localText(LocalText::kFileChangedQuestion).c_str(), shown.c_str()));
+  const OdString line = hostFormat(localText(LocalText::kFileChangedRefused).c_str(), shown.c_str());
   cp.input().print(line);
   hostTraceError("host/files", __LINE__, line.c_str());
   cp.noteSaveFailed();
@@ -198,7 +200,8 @@ void openOrRecover(CommandProcessor& cp, bool recover) {
   HostDrawingRead read;
   read.recover = recover;
   if (!openDrawingFile(documents, path, error, read)) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotOpen).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
+    cp.input().print(
+        hostFormat(hostText(HostText::kCannotOpen).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
     std::error_code ec;
     if (!recover && fs::is_regular_file(path, ec)) cp.input().print(hostText(HostText::kRecoverHint));
     return;
@@ -266,7 +269,8 @@ void commandSwitch(CommandProcessor& cp) {
   for (std::size_t i = 0; i < docs.size(); ++i) {
     const bool active = docs[i] == documents.curDocument();
     if (active) current = static_cast<int>(i + 1);
-    cp.input().print(hostFormat("%3d %c %s%s", static_cast<int>(i + 1), active ? '*' : ' ', hostEscapeControls(docs[i]->title()).c_str(),
+    cp.input().print(hostFormat("%3d %c %s%s", static_cast<int>(i + 1), active ? '*' : ' ',
+                                hostEscapeControls(docs[i]->title()).c_str(),
                                 docs[i]->isModified() ? hostText(HostText::kModifiedMark).c_str() : ""));
   }
   OdString typed;

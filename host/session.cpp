@@ -63,8 +63,6 @@ int failWith(int status, const std::string& message) {
 // (a folder, a file whose reading fails such as /proc/self/mem). Read with
 // plain system calls: a failing read then is an error to report, not an
 // exception from deep inside a stream.
-constexpr const char* kUtf16Script = "it is UTF-16 text; save it as UTF-8";
-
 bool readScriptFile(const std::string& path, std::string& text, std::string& error) {
   auto fail = [&](const std::string& why) {
     error = "cannot read the script " + path + ": " + why;
@@ -90,7 +88,7 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& err
   }
   ::close(fd);
   // Lines typed as UTF-16 would run as garbage commands: refused whole.
-  if (hostLooksLikeUtf16(text)) return fail(kUtf16Script);
+  if (hostLooksLikeUtf16(text)) return fail(kHostUtf16Refusal);
   return true;
 }
 
@@ -243,7 +241,7 @@ int runHost(int argc, const char* const* argv) {
     std::istream& from = scriptStream ? *scriptStream : std::cin;
     eachScript.assign(std::istreambuf_iterator<char>(from), std::istreambuf_iterator<char>());
     if (hostLooksLikeUtf16(eachScript))
-      return failWith(kExitScript, "cannot read the script " + *options->script + ": " + kUtf16Script);
+      return failWith(kExitScript, "cannot read the script " + *options->script + ": " + kHostUtf16Refusal);
   }
 #ifdef QRVHOST_HAVE_RENDER
   // Dimensions build their geometry with the renderer's builders.

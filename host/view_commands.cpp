@@ -59,7 +59,8 @@ void commandSnapshot(CommandProcessor& cp) {
     return;
   }
   auto refuse = [&](const std::string& why) {
-    const OdString line = hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), hostEscapeControls(path).c_str(), why.c_str());
+    const OdString line =
+        hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), hostEscapeControls(path).c_str(), why.c_str());
     cp.input().print(line);
     cp.noteRefused(line);
   };

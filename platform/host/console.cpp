@@ -49,7 +49,7 @@ HostAnswer ScriptInput::next() {
     if (first != std::char_traits<char>::eof()) m_firstByte = first;
     if (first != std::char_traits<char>::eof() && second != std::char_traits<char>::eof() &&
         hostLooksLikeUtf16(std::string{char(first), char(second)}))
-      m_refusal = "it is UTF-16 text; save it as UTF-8";
+      m_refusal = kHostUtf16Refusal;
   }
   if (!m_refusal.empty()) return {HostAnswer::kEndOfInput, {}};
   std::string line;

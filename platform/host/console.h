@@ -60,6 +60,8 @@ private:
 // beside the first letter (a NUL further on is an answer's own, which its
 // prompt refuses).
 bool hostLooksLikeUtf16(std::string_view start);
+// Why such a script is refused.
+inline constexpr const char* kHostUtf16Refusal = "it is UTF-16 text; save it as UTF-8";
 
 // Classifies one typed line (shared by scripts and the terminal).
 HostAnswer hostAnswerFromLine(std::string line);
