@@ -86,6 +86,9 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     } else if (hostIsReadOnlyFile(path)) {
       // Nobody answers whether a read-only drawing may be replaced.
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), "the file is read-only"));
+    } else if (fileChangedOnDisk(*doc, path)) {
+      failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(),
+                                             "the file changed on disk while the script ran"));
     } else if (!saveDrawingFile(*doc, path, why, &kept)) {
       // The file layer saves atomically: the old file is still there.
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), why.c_str()));

@@ -1,5 +1,7 @@
 #include "command_processor.h"
 
+#include "input_wait.h"
+
 #include "opm/opm_services.h"
 
 #include <algorithm>
@@ -96,7 +98,13 @@ void CommandProcessor::run() {
     if (onCommandPrompt) onCommandPrompt();
     OdString typed;
     const int flags = kPromptEmptyAllowed | (m_input ? kPromptBlanksAllowed : 0);
-    const int r = input().getString(hostText(HostText::kCommandPrompt), "", flags, typed);
+    int r;
+    {
+      // The same work goes on while the prompt waits (nobody types, or the
+      // program feeding the input is busy): no command is half done now.
+      HostInputIdleWork idle(onCommandPrompt);
+      r = input().getString(hostText(HostText::kCommandPrompt), "", flags, typed);
+    }
     if (m_services.console().inputEnded()) break;
     if (r != kPromptText) continue;  // Enter or a cancel at the Command prompt does nothing
     runTyped(typed);
@@ -142,7 +150,7 @@ void CommandProcessor::runNamed(const std::string& typed) {
     runCommand(name, {writes, writes, false}, [&] { editVariable(*this, name); });
     return;
   }
-  input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), typed.c_str()));
+  input().print(hostFormat(hostText(HostText::kUnknownCommand).c_str(), hostEscapeControls(typed).c_str()));
   if (m_batch) failBatch(hostFormat(hostText(HostText::kBatchUnknownCommand).c_str(), typed.c_str()));
 }
 

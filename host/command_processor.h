@@ -38,6 +38,11 @@ public:
   // Runs at every Command prompt before it asks (work between commands,
   // such as saving recovery copies).
   std::function<void()> onCommandPrompt;
+  // Puts a Yes/No question to the person using the session (a message box
+  // in the window, a prompt in the console) and gives true for Yes; empty
+  // when nobody is there to answer (a script, piped input, a batch), where
+  // what needs a person's word is refused instead.
+  std::function<bool(const std::string& question)> askPerson;
 
   void requestQuit() { m_quit = true; }
   bool quitRequested() const { return m_quit; }

@@ -51,6 +51,8 @@ std::vector<std::string> readingNotes(const HostDrawingRead& read) {
 HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& path, std::string& error,
                                 HostDrawingRead& read) {
   std::unique_ptr<OdDbDatabase> db;
+  // Taken before reading: a change made while reading counts as one.
+  const std::string stamp = hostFileStamp(path);
   try {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw OdError(eFileNotFound, "no such file");
@@ -70,6 +72,7 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
   const std::string title = fs::path(path).filename().string();
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);
+  doc->setFileStamp(stamp);
   doc->setSavesBinary(read.binary);
   doc->setSaveVersion(read.version);
   // Values reading replaced, and repairs a save writes, are changes the
@@ -125,7 +128,16 @@ bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& 
     return false;
   }
   doc.markSaved(path);
+  doc.setFileStamp(hostFileStamp(path));
   return true;
+}
+
+bool fileChangedOnDisk(const HostApDocument& doc, const std::string& path) {
+  if (doc.fileStamp().empty() || doc.fileName().empty()) return false;
+  std::error_code ec, ec2;
+  if (fs::weakly_canonical(doc.fileName(), ec) != fs::weakly_canonical(path, ec2)) return false;
+  const std::string now = hostFileStamp(path);
+  return !now.empty() && now != doc.fileStamp();
 }
 
 }  // namespace qrvhost

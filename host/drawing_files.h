@@ -47,4 +47,10 @@ std::vector<std::string> refreshDimensionBlocks(OdDbDatabase& db);
 bool saveDrawingFile(HostApDocument& doc, const std::string& path, std::string& error,
                      std::vector<std::string>* dimensionFailures = nullptr);
 
+// Whether saving `doc` to `path` would replace what somebody else wrote:
+// `path` is the drawing's own file and it changed on disk since the
+// document read or last saved it (another program, another qrvhost). False
+// when that is not known, or the file is gone (a save then loses nothing).
+bool fileChangedOnDisk(const HostApDocument& doc, const std::string& path);
+
 }  // namespace qrvhost

@@ -17,6 +17,7 @@
 #include "host_log.h"
 #include "host_services.h"
 #include "host_text.h"
+#include "host_texts_local.h"
 #include "text_format.h"
 
 namespace fs = std::filesystem;
@@ -42,7 +43,7 @@ std::string escapePercent(const std::string& text) {
 // 2 Cancel), -1 for Enter (the default), -2 when cancelled.
 int askChoice(CommandProcessor& cp, HostText prompt, const std::string& name, HostText keywords) {
   const OdString list = hostText(keywords);
-  const OdString shown = hostFormat(hostText(prompt).c_str(), escapePercent(name).c_str(), "%s");
+  const OdString shown = hostFormat(hostText(prompt).c_str(), escapePercent(hostEscapeControls(name)).c_str(), "%s");
   const int r = cp.input().getKeyword(shown, list, kPromptHasDefault);
   if (r == kPromptCancelled) return -2;
   if (r == kPromptEnter) return -1;
@@ -59,12 +60,13 @@ bool writeDrawing(CommandProcessor& cp, HostApDocument& doc, const std::string& 
   const bool saved = saveDrawingFile(doc, path, error, &dimensionFailures);
   for (const std::string& line : dimensionFailures) cp.input().print(line);
   if (!saved) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotSave).c_str(), path.c_str(), error.c_str()));
+    cp.input().print(
+        hostFormat(hostText(HostText::kCannotSave).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
     hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + error);
     cp.noteSaveFailed();
     return false;
   }
-  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), path.c_str()));
+  cp.input().print(hostFormat(hostText(HostText::kSaved).c_str(), hostEscapeControls(path).c_str()));
   return true;
 }
 
@@ -89,6 +91,20 @@ OdString badTargetName(const std::string& typed, const std::string& path) {
 // Asks before a read-only file is replaced (a script must answer Yes).
 bool mayReplaceReadOnly(CommandProcessor& cp, const std::string& path) {
   return !hostIsReadOnlyFile(path) || askChoice(cp, HostText::kReadOnlyReplacePrompt, path, HostText::kYesNoKeywords) == 0;
+}
+
+// Before the drawing's own file is replaced when somebody else wrote it
+// since it was read or saved: a person is asked, a script refused (it
+// cannot know what it would destroy).
+bool mayReplaceChangedFile(CommandProcessor& cp, HostApDocument& doc, const std::string& path) {
+  if (!fileChangedOnDisk(doc, path)) return true;
+  const std::string shown = hostEscapeControls(path);
+  if (cp.askPerson) return cp.askPerson(hostFormat(localText(LocalText::kFileChangedQuestion).c_str(), shown.c_str()));
+  const OdString line = hostFormat(localText(LocalText::kFileChangedRefused).c_str(), shown.c_str());
+  cp.input().print(line);
+  hostTraceError("host/files", __LINE__, line.c_str());
+  cp.noteSaveFailed();
+  return false;
 }
 
 // Asks for a file name and saves under it. False when the user gave up or
@@ -138,13 +154,14 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   } else if (!sameFile && fs::exists(path, ec)) {
     if (askChoice(cp, HostText::kReplacePrompt, path, HostText::kYesNoKeywords) != 0) return false;
   }
+  if (!mayReplaceChangedFile(cp, doc, path)) return false;
   guard.saved = writeDrawing(cp, doc, path);
   return guard.saved;
 }
 
 bool save(CommandProcessor& cp, HostApDocument& doc) {
   if (doc.fileName().empty()) return saveAs(cp, doc);
-  if (!mayReplaceReadOnly(cp, doc.fileName())) return false;
+  if (!mayReplaceReadOnly(cp, doc.fileName()) || !mayReplaceChangedFile(cp, doc, doc.fileName())) return false;
   return writeDrawing(cp, doc, doc.fileName());
 }
 
@@ -154,7 +171,7 @@ void sayNotes(CommandProcessor& cp, const std::vector<std::string>& notes) {
 
 void sayCurrent(CommandProcessor& cp) {
   if (HostApDocument* doc = cp.services().documents().curDocument())
-    cp.input().print(hostFormat(hostText(HostText::kCurrentDrawing).c_str(), doc->title().c_str()));
+    cp.input().print(hostFormat(hostText(HostText::kCurrentDrawing).c_str(), hostEscapeControls(doc->title()).c_str()));
 }
 
 }  // namespace
@@ -176,19 +193,20 @@ void openOrRecover(CommandProcessor& cp, bool recover) {
   HostApDocManager& documents = cp.services().documents();
   if (HostApDocument* open = findOpenDrawing(documents, path)) {
     documents.activateDocument(open);
-    cp.input().print(hostFormat(hostText(HostText::kAlreadyOpen).c_str(), open->title().c_str()));
+    cp.input().print(hostFormat(hostText(HostText::kAlreadyOpen).c_str(), hostEscapeControls(open->title()).c_str()));
     return;
   }
   std::string error;
   HostDrawingRead read;
   read.recover = recover;
   if (!openDrawingFile(documents, path, error, read)) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotOpen).c_str(), path.c_str(), error.c_str()));
+    cp.input().print(
+        hostFormat(hostText(HostText::kCannotOpen).c_str(), hostEscapeControls(path).c_str(), error.c_str()));
     std::error_code ec;
     if (!recover && fs::is_regular_file(path, ec)) cp.input().print(hostText(HostText::kRecoverHint));
     return;
   }
-  cp.input().print(hostFormat(hostText(HostText::kOpened).c_str(), path.c_str()));
+  cp.input().print(hostFormat(hostText(HostText::kOpened).c_str(), hostEscapeControls(path).c_str()));
   sayNotes(cp, readingNotes(read));
 }
 
@@ -218,10 +236,10 @@ void commandClose(CommandProcessor& cp) {
   try {
     cp.services().documents().closeDocument(doc);
   } catch (const HostError& e) {
-    cp.input().print(hostFormat(hostText(HostText::kCannotClose).c_str(), title.c_str(), e.what()));
+    cp.input().print(hostFormat(hostText(HostText::kCannotClose).c_str(), hostEscapeControls(title).c_str(), e.what()));
     return;
   }
-  cp.input().print(hostFormat(hostText(HostText::kClosed).c_str(), title.c_str()));
+  cp.input().print(hostFormat(hostText(HostText::kClosed).c_str(), hostEscapeControls(title).c_str()));
   sayCurrent(cp);
 }
 
@@ -251,7 +269,8 @@ void commandSwitch(CommandProcessor& cp) {
   for (std::size_t i = 0; i < docs.size(); ++i) {
     const bool active = docs[i] == documents.curDocument();
     if (active) current = static_cast<int>(i + 1);
-    cp.input().print(hostFormat("%3d %c %s%s", static_cast<int>(i + 1), active ? '*' : ' ', docs[i]->title().c_str(),
+    cp.input().print(hostFormat("%3d %c %s%s", static_cast<int>(i + 1), active ? '*' : ' ',
+                                hostEscapeControls(docs[i]->title()).c_str(),
                                 docs[i]->isModified() ? hostText(HostText::kModifiedMark).c_str() : ""));
   }
   OdString typed;
@@ -266,7 +285,7 @@ void commandSwitch(CommandProcessor& cp) {
   for (std::size_t i = 0; !chosen && i < docs.size(); ++i)
     if (qrv::equalNoCase(docs[i]->title(), typed) || docs[i]->fileName() == drawingPath(typed)) chosen = docs[i];
   if (!chosen) {
-    cp.input().print(hostFormat(hostText(HostText::kUnknownDrawing).c_str(), typed.c_str()));
+    cp.input().print(hostFormat(hostText(HostText::kUnknownDrawing).c_str(), hostEscapeControls(typed).c_str()));
     return;
   }
   documents.activateDocument(chosen);

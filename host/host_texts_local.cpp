@@ -29,6 +29,14 @@ constexpr TwoLanguageText kTexts[] = {
     {"Recovered \"%s\"; it has unsaved changes.", "Восстановлен \"%s\"; изменения не сохранены."},
     {"Cannot recover \"%s\": %s", "Не удаётся восстановить \"%s\": %s"},
     {"Recovery copy: %s", "Копия для восстановления: %s"},
+    {"\"%s\" changed on disk since this drawing was opened or last saved (another program wrote it). "
+     "Replace it with this drawing?",
+     "Файл \"%s\" изменён на диске после открытия или последнего сохранения чертежа (его записала другая "
+     "программа). Заменить его этим чертежом?"},
+    {"Cannot save \"%s\": it changed on disk since this drawing was opened or last saved (another program "
+     "wrote it); nothing was written. Save under another name to keep both.",
+     "Не удаётся сохранить \"%s\": файл изменён на диске после открытия или последнего сохранения чертежа "
+     "(его записала другая программа); ничего не записано. Сохраните чертёж под другим именем, чтобы сохранить оба."},
 };
 
 }  // namespace

@@ -22,6 +22,8 @@ enum class LocalText {
   kRecovered,         // %s title
   kRecoveryCannotOpen,  // %s title, %s reason
   kRecoveryProblem,   // %s what went wrong
+  kFileChangedQuestion,  // %s path
+  kFileChangedRefused,   // %s path
 };
 
 OdString localText(LocalText id);

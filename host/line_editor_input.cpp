@@ -9,7 +9,10 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cwchar>
 #include <filesystem>
+
+#include "input_wait.h"
 #endif
 
 namespace qrvhost {
@@ -48,6 +51,7 @@ public:
     el_set(m_editor, EL_EDITOR, "emacs");
     el_set(m_editor, EL_PROMPT, &LineEditorInput::promptOf);
     el_set(m_editor, EL_HIST, history, m_history);
+    el_set(m_editor, EL_GETCFN, &LineEditorInput::readCharacter);
     // While a line is edited Ctrl-C is a key (cancel), not a signal that
     // libedit's own reading would swallow.
     el_set(m_editor, EL_SETTY, "-d", "-isig", nullptr);
@@ -97,6 +101,30 @@ private:
   }
 
   static unsigned char completeKey(EditLine* el, int) { return of(el).complete(); }
+
+  // The editor's reading of one character, waiting through
+  // hostWaitForInput so that the session's idle work (recovery copies)
+  // goes on while nobody types. 1 with a character, 0 at the end, -1 on an
+  // error, as the editor's own reader answers.
+  static int readCharacter(EditLine*, wchar_t* out) {
+    std::mbstate_t state{};
+    for (;;) {
+      char byte = 0;
+      const ssize_t n = hostWaitForInput(STDIN_FILENO) ? ::read(STDIN_FILENO, &byte, 1) : -1;
+      if (n == 0) return 0;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return -1;
+      }
+      const std::size_t used = std::mbrtowc(out, &byte, 1, &state);
+      if (used == static_cast<std::size_t>(-2)) continue;  // a character of several bytes, not complete yet
+      if (used == static_cast<std::size_t>(-1)) {
+        state = {};
+        *out = static_cast<unsigned char>(byte);  // not in the character set: the byte as it is
+      }
+      return 1;
+    }
+  }
 
   unsigned char complete() {
     const LineInfo* info = el_line(m_editor);

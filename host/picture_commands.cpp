@@ -102,7 +102,8 @@ void commandExport(CommandProcessor& cp) {
   }
 #ifdef QRVHOST_HAVE_RENDER
   auto refuse = [&](const std::string& why) {
-    const OdString line = hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str());
+    const OdString line =
+        hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), hostEscapeControls(path).c_str(), why.c_str());
     cp.input().print(line);
     cp.noteRefused(line);
   };
@@ -133,7 +134,7 @@ void commandExport(CommandProcessor& cp) {
     written = render::writePngFile(render::rasterize(picture, options), path, &error);
   }
   if (!written) return refuse(error);
-  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
+  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), hostEscapeControls(path).c_str()));
 #else
   cp.input().print(localText(LocalText::kNoPictures));
   cp.noteRefused(localText(LocalText::kNoPictures));

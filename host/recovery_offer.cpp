@@ -28,11 +28,13 @@ void offerLeftDrawings(RecoveryKeeper& keeper, HostServices& services,
         HostApDocument* doc = documents.addDocument(std::move(db), d.fileName, d.title);
         if (!d.fileName.empty()) doc->markSaved(d.fileName);
         doc->markChanged();
-        services.console().print(hostFormat(localText(LocalText::kRecovered).c_str(), d.title.c_str()));
+        services.console().print(
+            hostFormat(localText(LocalText::kRecovered).c_str(), hostEscapeControls(d.title).c_str()));
       } catch (const std::exception& e) {
         // Kept for another try: only what was opened or declined goes.
         services.console().print(
-            hostFormat(localText(LocalText::kRecoveryCannotOpen).c_str(), d.title.c_str(), e.what()));
+            hostFormat(localText(LocalText::kRecoveryCannotOpen).c_str(), hostEscapeControls(d.title).c_str(),
+                       e.what()));
         return;
       }
     }

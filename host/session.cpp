@@ -31,6 +31,7 @@
 #include "host_context.h"
 #include "recovery_files.h"
 #include "recovery_offer.h"
+#include "standard_input_stream.h"
 #include "line_editor_input.h"
 #include "main_window_link.h"
 #include "sysvars.h"
@@ -86,13 +87,8 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& err
     }
   }
   ::close(fd);
-  // Lines typed as UTF-16 would run as garbage commands: refused whole. It
-  // shows by its byte order mark, or without one by a NUL beside the first
-  // letter (a NUL further on is an answer's own, which its prompt refuses).
-  const bool utf16 = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                                          (text[0] == '\xFE' && text[1] == '\xFF') ||
-                                          (text[0] == '\0') != (text[1] == '\0'));
-  if (utf16) return fail("it is UTF-16 text; save it as UTF-8");
+  // Lines typed as UTF-16 would run as garbage commands: refused whole.
+  if (hostLooksLikeUtf16(text)) return fail(kHostUtf16Refusal);
   return true;
 }
 
@@ -127,7 +123,10 @@ std::unique_ptr<HostInputSource> openTerminalInput() {
 std::unique_ptr<HostInputSource> openInput(const CliOptions& options, std::unique_ptr<std::istream>& stream,
                                            std::string& error) {
   if (!options.script) return openTerminalInput();
-  if (*options.script == "-") return std::make_unique<ScriptInput>(std::cin);
+  if (*options.script == "-") {
+    stream = std::make_unique<StandardInputStream>();
+    return std::make_unique<ScriptInput>(*stream);
+  }
   std::string text;
   if (!readScriptFile(*options.script, text, error)) return nullptr;
   stream = std::make_unique<std::istringstream>(std::move(text));
@@ -221,7 +220,10 @@ int runHost(int argc, const char* const* argv) {
   if (options->logFile) {
     if (!setHostLogFile(*options->logFile, &error)) return failWith(kExitUsage, error);
   } else if (const std::string path = defaultLogPath(); !path.empty()) {
-    setHostLogFile(path);  // without a log file errors still reach standard error
+    // Without a log file errors still reach standard error: the session
+    // goes on, but says once that nothing is logged.
+    std::string why;
+    if (!setHostLogFile(path, &why)) std::cerr << "qrvhost: " << why << "; going on without a log" << std::endl;
   }
 
   const bool window = wantsWindow(*options);
@@ -238,6 +240,8 @@ int runHost(int argc, const char* const* argv) {
   if (options->each) {
     std::istream& from = scriptStream ? *scriptStream : std::cin;
     eachScript.assign(std::istreambuf_iterator<char>(from), std::istreambuf_iterator<char>());
+    if (hostLooksLikeUtf16(eachScript))
+      return failWith(kExitScript, "cannot read the script " + *options->script + ": " + kHostUtf16Refusal);
   }
 #ifdef QRVHOST_HAVE_RENDER
   // Dimensions build their geometry with the renderer's builders.
@@ -301,11 +305,12 @@ int runHost(int argc, const char* const* argv) {
       std::unique_ptr<RecoveryKeeper> recovery = startRecovery(console);
       // Only a person is asked; a script leaves what it finds for one.
       const bool person = !options->script && (mainWin || ::isatty(STDIN_FILENO));
-      if (recovery && person)
-        offerLeftDrawings(*recovery, services, [&](const std::string& question) {
-          return mainWin ? mainWin->askYesNo(question) : gpQrContext->questionBox(question) == 1;
-        });
+      const auto ask = [&](const std::string& question) {
+        return mainWin ? mainWin->askYesNo(question) : gpQrContext->questionBox(question) == 1;
+      };
+      if (recovery && person) offerLeftDrawings(*recovery, services, ask);
       CommandProcessor processor(services, input);
+      if (person) processor.askPerson = ask;
       if (recovery)
         processor.onCommandPrompt = [&] {
           for (const std::string& problem : recovery->tick(services.documents()))
@@ -314,6 +319,10 @@ int runHost(int argc, const char* const* argv) {
       processor.run();
       // The reason was shown and written to standard error when it failed.
       if (options->script && processor.saveFailed()) status = kExitSaveFailed;
+      // A script read as it comes (standard input) is told UTF-16 only at
+      // its first line; nothing of it ran.
+      if (auto* piped = dynamic_cast<ScriptInput*>(script.get()); piped && !piped->refusal().empty())
+        status = failWith(kExitScript, "cannot read the script " + *options->script + ": " + piped->refusal());
     }
     // Documents go first, so the module's reactor hears about each of them
     // before it is detached; then the module; then the services.

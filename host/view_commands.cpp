@@ -59,7 +59,10 @@ void commandSnapshot(CommandProcessor& cp) {
     return;
   }
   auto refuse = [&](const std::string& why) {
-    cp.input().print(hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), path.c_str(), why.c_str()));
+    const OdString line =
+        hostFormat(localText(LocalText::kPictureCannotWrite).c_str(), hostEscapeControls(path).c_str(), why.c_str());
+    cp.input().print(line);
+    cp.noteRefused(line);
   };
   if (const std::string why = hostWhyNotAFileTarget(path); !why.empty()) return refuse(why);
   std::string error;
@@ -72,13 +75,15 @@ void commandSnapshot(CommandProcessor& cp) {
     render::RasterOptions options;
     options.widthPx = kViewWidthPx;
     options.heightPx = kViewHeightPx;
-    const render::DisplayList picture = render::renderModelSpace(doc->database(), {});
+    render::RenderReport report;
+    const render::DisplayList picture = render::renderModelSpace(doc->database(), {}, &report);
+    if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));
     if (!render::writePngFile(render::rasterize(picture, options), path, &error)) return refuse(error);
 #else
     return cp.input().print(localText(LocalText::kNoPictures));
 #endif
   }
-  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), path.c_str()));
+  cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), hostEscapeControls(path).c_str()));
 }
 
 }  // namespace qrvhost

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "OdString.h"
 
@@ -39,13 +40,28 @@ public:
   explicit ScriptInput(std::istream& in) : m_in(in) {}
   HostAnswer next() override;
   bool echoAnswers() const override { return true; }
+  // Why the script was not run (it ended before its first line): its first
+  // bytes are UTF-16 (hostLooksLikeUtf16), which a stream read as it comes
+  // can only tell then. Empty when it ran.
+  const std::string& refusal() const { return m_refusal; }
 
 private:
   bool readLine(std::string& line);
+  int nextByte();
 
   std::istream& m_in;
   bool m_first = true;
+  int m_firstByte = -1;  // read to look at the second, not yet part of a line
+  std::string m_refusal;
 };
+
+// Whether text starting with these bytes is UTF-16, whose lines would run
+// as garbage commands: by its byte order mark, or without one by a NUL
+// beside the first letter (a NUL further on is an answer's own, which its
+// prompt refuses).
+bool hostLooksLikeUtf16(std::string_view start);
+// Why such a script is refused.
+inline constexpr const char* kHostUtf16Refusal = "it is UTF-16 text; save it as UTF-8";
 
 // Classifies one typed line (shared by scripts and the terminal).
 HostAnswer hostAnswerFromLine(std::string line);

@@ -58,6 +58,11 @@ public:
   // chose it; empty: the version the drawing was read in.
   const std::string& saveVersion() const { return m_saveVersion; }
   void setSaveVersion(std::string version) { m_saveVersion = std::move(version); }
+  // The stamp of the drawing's file (hostFileStamp) when it was read or last
+  // saved; empty when unknown. A save compares it with the file's present
+  // one, so that what another program wrote there since is not lost unasked.
+  const std::string& fileStamp() const { return m_fileStamp; }
+  void setFileStamp(std::string stamp) { m_fileStamp = std::move(stamp); }
 
   // The pick-first selection: what SELECT (or a pick in a view) left
   // selected for the next command and the Properties palette.
@@ -83,6 +88,7 @@ private:
   std::uint64_t m_savedStamp = 0;
   bool m_savesBinary = false;
   std::string m_saveVersion;
+  std::string m_fileStamp;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;

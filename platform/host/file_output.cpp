@@ -54,6 +54,13 @@ bool hostIsReadOnlyFile(const std::string& path) {
   return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
+std::string hostFileStamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+         std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
 bool hostSaveFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
   const std::string target = followLinks(path);
   if (std::string why = hostWhyNotAFileTarget(target); !why.empty()) {

@@ -19,3 +19,9 @@ bool hostSaveFileAtomically(const std::string& path, std::string_view bytes, std
 // or none for us. The permission bits count even for the superuser, who
 // could write it anyway: a file marked read-only was marked so on purpose.
 bool hostIsReadOnlyFile(const std::string& path);
+
+// What identifies the file's present contents without reading them: its
+// device, inode (a file renamed over it is another), size and time of last
+// change to the nanosecond. Two stamps differ when anybody wrote the file in
+// between. Empty when there is no file.
+std::string hostFileStamp(const std::string& path);

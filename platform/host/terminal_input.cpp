@@ -4,6 +4,8 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "input_wait.h"
+
 namespace {
 
 volatile std::sig_atomic_t gInterrupted = 0;
@@ -39,7 +41,7 @@ HostAnswer TerminalInput::next() {
       return hostAnswerFromLine(std::move(line));
     }
     char buf[512];
-    const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+    const ssize_t n = hostWaitForInput(STDIN_FILENO) ? ::read(STDIN_FILENO, buf, sizeof buf) : -1;
     if (n > 0) {
       m_pending.append(buf, static_cast<std::size_t>(n));
     } else if (n == 0) {

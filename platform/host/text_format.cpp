@@ -36,3 +36,36 @@ OdString hostFormat(const char* format, ...) {
   va_end(args);
   return out;
 }
+
+std::string hostEscapeControls(std::string_view text, bool keepLineBreaks) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\t' || (c == '\n' && keepLineBreaks) || (c >= 0x20 && c != 0x7F && c != 0xC2)) {
+      out += char(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == 0xC2) {
+      // U+0080..U+009F, the C1 controls (0x9B starts an escape sequence
+      // on many terminals), are C2 80..C2 9F in UTF-8.
+      const unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+      if (next >= 0x80 && next <= 0x9F) {
+        out += "\\u00";
+        out += kHex[next >> 4];
+        out += kHex[next & 15];
+        ++i;
+      } else {
+        out += char(c);
+      }
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}

@@ -9,6 +9,7 @@
 #include "raster_image.h"
 #include "renderer.h"
 #include "svg_writer.h"
+#include "translation.h"
 
 namespace render {
 namespace {
@@ -46,9 +47,19 @@ std::vector<std::vector<HostPicturePoint>> outlinesOf(const TextRunPrim& t, cons
   return out;
 }
 
+// Why an incomplete picture is not written: a file would pass for the
+// whole picture.
+std::string incompleteReason() {
+  return hostLanguage() == HostLanguage::kRussian
+             ? "рисунок слишком сложен для рисования за разумное время (блоки вложены друг в друга слишком много "
+               "раз); ничего не записано"
+             : "the picture is too complex to draw in a reasonable time (blocks inserted into each other too many "
+               "times); nothing was written";
+}
+
 class DisplayListPicture final : public HostPicture {
 public:
-  explicit DisplayListPicture(DisplayList list) : m_list(std::move(list)) {}
+  DisplayListPicture(DisplayList list, bool complete) : m_list(std::move(list)), m_complete(complete) {}
 
   HostPictureBox bounds() const override {
     const Bounds& b = m_list.bounds();
@@ -99,6 +110,7 @@ public:
   }
 
   bool writeSvg(const std::string& path, int widthPx, int heightPx, std::string* error) const override {
+    if (!m_complete) return refuseIncomplete(error);
     SvgOptions options;
     options.widthPx = widthPx;
     options.heightPx = heightPx;
@@ -106,6 +118,7 @@ public:
   }
 
   bool writePng(const std::string& path, int widthPx, int heightPx, std::string* error) const override {
+    if (!m_complete) return refuseIncomplete(error);
     RasterOptions options;
     options.widthPx = widthPx;
     options.heightPx = heightPx;
@@ -113,7 +126,13 @@ public:
   }
 
 private:
+  static bool refuseIncomplete(std::string* error) {
+    if (error) *error = incompleteReason();
+    return false;
+  }
+
   DisplayList m_list;
+  bool m_complete;
 };
 
 // Keys are handed out once per entity and stay valid until released, so a
@@ -152,7 +171,9 @@ public:
     RenderOptions renderOptions;
     renderOptions.background = fromHost(options.background);
     renderOptions.foreground = fromHost(options.foreground);
-    return pictureOf(renderEntities(ids, renderOptions));
+    RenderReport report;
+    DisplayList list = renderEntities(ids, renderOptions, &report);
+    return std::make_shared<DisplayListPicture>(std::move(list), !report.workLimitReached);
   }
 
 private:
@@ -175,6 +196,6 @@ void uninstallNativeGate() {
   if (gpQrNativeGate == &gate()) gpQrNativeGate = nullptr;
 }
 
-HostPicturePtr pictureOf(DisplayList list) { return std::make_shared<DisplayListPicture>(std::move(list)); }
+HostPicturePtr pictureOf(DisplayList list) { return std::make_shared<DisplayListPicture>(std::move(list), true); }
 
 }  // namespace render

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
@@ -103,21 +104,35 @@ struct Renderer::Impl {
   // The blocks being drawn, outermost first: a block met again on this
   // path inserts itself.
   std::vector<OdDbObjectId> insertionPath;
-  long work = 0;
+  // Blocks whose contents were drawn once: drawing one again is a repeat,
+  // the only work that can outgrow the drawing.
+  std::unordered_set<OdDbObjectId> drawnBlocks;
+  int repeatDepth = 0;  // > 0 while a block's contents are drawn again
+  long work = 0;        // of repeats only
   long spends = 0;
-  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::duration repeatTime{};
+  std::chrono::steady_clock::time_point repeatStarted;
   RenderReport report;
 
-  // Counts work; false once a bound is passed (nothing more is drawn). The
-  // clock is read now and then only: reading it costs more than most work.
+  // Counts the work of repeats; false once a bound is passed (nothing more
+  // is drawn). The clock is read now and then only: reading it costs more
+  // than most work.
   bool spend(long units) {
     if (report.workLimitReached) return false;
+    if (repeatDepth == 0) return true;
     work += units;
-    if ((++spends & 1023) == 0 &&
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() > opt.maxSeconds)
+    if ((++spends & 1023) == 0 && std::chrono::duration<double>(repeatTime + (std::chrono::steady_clock::now() -
+                                                                              repeatStarted)).count() > opt.maxSeconds)
       report.workLimitReached = true;
     if (work > opt.maxWork) report.workLimitReached = true;
     return !report.workLimitReached;
+  }
+
+  void beginRepeat() {
+    if (repeatDepth++ == 0) repeatStarted = std::chrono::steady_clock::now();
+  }
+  void endRepeat() {
+    if (--repeatDepth == 0) repeatTime += std::chrono::steady_clock::now() - repeatStarted;
   }
 
   void noteCycle(const OdDbBlockTableRecord* block) {
@@ -421,10 +436,13 @@ struct Renderer::Impl {
       noteCycle(block.get());
       return;
     }
+    const bool repeat = repeatDepth > 0 || !drawnBlocks.insert(blockId).second;
+    if (repeat) beginRepeat();
     insertionPath.push_back(blockId);
     for (OdDbBlockIteratorPtr it = block->newIterator(); !it->done() && !report.workLimitReached; it->step())
       if (auto e = it->entity()) entity(e.get(), ctx);
     insertionPath.pop_back();
+    if (repeat) endRepeat();
   }
 
   void blockReference(const OdDbBlockReference* r, const Context& ctx) {
@@ -490,7 +508,6 @@ struct Renderer::Impl {
 
 Renderer::Renderer(RenderOptions options) : m_impl(std::make_unique<Impl>()) {
   m_impl->opt = options;
-  m_impl->started = std::chrono::steady_clock::now();
 }
 Renderer::~Renderer() = default;
 
@@ -532,7 +549,8 @@ void Renderer::restart() {
   take();
   m_impl->work = 0;
   m_impl->spends = 0;
-  m_impl->started = std::chrono::steady_clock::now();
+  m_impl->repeatTime = {};
+  m_impl->drawnBlocks.clear();
   m_impl->report = {};
 }
 
@@ -546,9 +564,10 @@ DisplayList Renderer::take() {
   return out;
 }
 
-DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options) {
+DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options, RenderReport* report) {
   Renderer r(options);
   for (const OdDbObjectId& id : ids) r.draw(id);
+  if (report) *report = r.report();
   return r.take();
 }
 

@@ -29,11 +29,13 @@ struct RenderOptions {
   int circleSegments = 96;
   // Nesting of block references beyond this is not drawn.
   int maxBlockDepth = 32;
-  // Work allowed for one picture: entities visited plus points produced
-  // (bounds the memory), and the time it may take. Blocks inserted into each
-  // other many times over multiply quickly; past either bound the picture
-  // stops growing and says so.
-  long maxWork = 3'000'000;
+  // Work allowed for the repeats of one picture: entities visited plus
+  // points produced while drawing a block's contents again (its second and
+  // later inserts; bounds the memory), and the time that may take. Blocks
+  // inserted into each other many times over multiply quickly; past either
+  // bound the picture stops growing and says so. What the drawing holds,
+  // each block drawn once, is not bounded: it grows only with the drawing.
+  long maxWork = 10'000'000;
   double maxSeconds = 3.0;
 };
 
@@ -81,7 +83,8 @@ private:
   std::unique_ptr<Impl> m_impl;
 };
 
-DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options = {});
+DisplayList renderEntities(const OdDbObjectIdArray& ids, const RenderOptions& options = {},
+                           RenderReport* report = nullptr);
 DisplayList renderModelSpace(OdDbDatabase* db, const RenderOptions& options = {}, RenderReport* report = nullptr);
 
 }  // namespace render

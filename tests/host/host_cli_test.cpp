@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "../shared/run_command.h"
 #include "host_test_support.h"
 
@@ -19,7 +21,8 @@ HostRun runHost(const std::string& arguments, const std::string& script = "") {
   TempFolder folder;
   // English unless the test asks otherwise (a later --lang wins), whatever
   // the machine's locale.
-  std::string command = hostPath() + " --lang en --log " + folder.file("trace.log") + " " + arguments;
+  // A host that hangs fails the test with timeout's status 124.
+  std::string command = "timeout 60 " + hostPath() + " --lang en --log " + folder.file("trace.log") + " " + arguments;
   if (!script.empty()) {
     writeText(folder.file("s.scr"), script);
     command += " --script " + folder.file("s.scr");
@@ -146,6 +149,47 @@ TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {
   EXPECT_NE(run.err.find("unknown option '--bogus'"), std::string::npos);
   run = runHost("--lang de");
   EXPECT_EQ(run.status, 1);
+}
+
+// A program feeding the host through a pipe may take its time between
+// lines: the changed drawing is copied for recovery meanwhile, with the
+// script on standard input as with plain piped input.
+TEST_F(HostCli, APipedRunKeepsRecoveryCopiesWhileItWaits) {
+  for (const std::string mode : {"--script -", ""}) {
+    TempFolder folder;
+    const std::string copies = folder.file("qrvhost/recovery");
+    const CommandResult run = runCommandOutput(
+        "{ printf 'DIMASZ\\n0.5\\n'; sleep 2; find " + copies + " -name '*.dxf' >" + folder.file("seen.txt") +
+        "; printf 'QUIT\\nY\\n'; } | XDG_DATA_HOME=" + folder.path.string() +
+        " QRVHOST_RECOVERY_MINUTES=0.005 timeout 60 " + hostPath() + " --lang en --log /dev/null --new " + mode +
+        " 2>&1");
+    EXPECT_EQ(run.status, 0) << mode << run.out;
+    EXPECT_NE(readText(folder.file("seen.txt")).find("/1.dxf"), std::string::npos) << mode << run.out;
+  }
+}
+
+// A log that cannot be written is said on standard error: named with
+// --log the run ends (a named pipe nobody reads included, which would hold
+// the start for ever); the default log's folder is only warned about.
+TEST_F(HostCli, ALogThatCannotBeWrittenIsSaid) {
+  TempFolder folder;
+  const std::string pipe = folder.file("log.pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  HostRun run = runHost("--new --log " + pipe, "QUIT\n");
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("qrvhost: cannot write the log file " + pipe + ": it is a named pipe that no program reads"),
+            std::string::npos)
+      << run.err;
+
+  writeText(folder.file("s.scr"), "QUIT\n");
+  const CommandResult quiet =
+      runCommandOutput("XDG_DATA_HOME=" + folder.file("s.scr") + "/data timeout 60 " + hostPath() +
+                       " --lang en --new --script " + folder.file("s.scr") + " 2>&1");
+  EXPECT_EQ(quiet.status, 0) << quiet.out;
+  EXPECT_NE(quiet.out.find("qrvhost: cannot write the log file " + folder.file("s.scr") +
+                           "/data/qrvhost/qrvhost.log: Not a directory; going on without a log"),
+            std::string::npos)
+      << quiet.out;
 }
 
 }  // namespace

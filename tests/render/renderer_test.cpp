@@ -121,6 +121,21 @@ TEST_F(Scene, BlocksThatInsertThemselvesAreDrawnOnceAndSaidSo) {
   EXPECT_FALSE(report.workLimitReached);
 }
 
+TEST_F(Scene, TheWorkBoundCountsRepeatsNotWhatTheDrawingHolds) {
+  render::RenderOptions o;
+  o.maxWork = 20000;
+  render::RenderReport report;
+  const OdDbObjectId ring = block("Ring");
+  append(ring, OdDbCircle::createObject())->setRadius(1);
+  for (int i = 0; i < 300; ++i) d.add(OdDbCircle::createObject())->setRadius(i + 1);
+  insert(ring);
+  EXPECT_EQ(all<PolylinePrim>(render::renderModelSpace(d.db.get(), o, &report)).size(), 301u);
+  EXPECT_FALSE(report.workLimitReached) << "300 circles and the block drawn once";
+  for (int i = 0; i < 300; ++i) insert(ring, {}, {double(i), 0, 0});
+  render::renderModelSpace(d.db.get(), o, &report);
+  EXPECT_TRUE(report.workLimitReached) << "the block drawn 300 times more";
+}
+
 TEST_F(Scene, DeepFanOutStopsAtTheWorkBound) {
   // No cycle, but each of twenty levels inserts the next twice: a million
   // lines at the bottom.

@@ -159,3 +159,32 @@ TEST(HostSessions, EachSavesOneLineCommandsAndFailsDrawingsWhoseScriptWasRefused
     EXPECT_EQ(readAll(dir / "x.bak"), backup) << script;
   }
 }
+
+// Two sessions on one file: the one that saves last is refused instead of
+// silently replacing the other's work (a person is asked instead). Its own
+// saves count as the file's new state.
+TEST(HostSessions, ASaveDoesNotReplaceWhatAnotherProgramWroteSince) {
+  const auto dir = tempFolder("lost-update");
+  const auto a = dir / "a.dxf", out = dir / "out.txt";
+  std::filesystem::copy_file(kSample, a);
+  writeText(dir / "other.scr", "DIMTXT\n0.4\nSAVE\n");
+  const std::string host = std::string(DDS_BINARY_DIR) + "/bin/qrvhost --log /dev/null --lang en";
+  // The other session saves once this one has the drawing open (its first
+  // prompt is out), before this one's lines arrive.
+  const Result r = runCommand(
+      "{ until grep -q Command: " + out.string() + " 2>/dev/null; do sleep 0.05; done; timeout 60 " + host +
+      " --script " + (dir / "other.scr").string() + " " + a.string() + " >/dev/null; printf 'DIMASZ\\n0.5\\nSAVE\\n"
+      "SAVEAS\\n\\nSAVEAS\\n" + (dir / "b.dxf").string() + "\\nDIMASZ\\n0.6\\nSAVE\\n'; } | timeout 60 " + host +
+      " --script - " + a.string() + " >" + out.string() + " 2>&1; echo status $?");
+  const std::string transcript = readAll(out);
+  EXPECT_TRUE(contains(r.out, "status 6")) << r.out << transcript;
+  const std::string refused = "Cannot save \"" + a.string() + "\": it changed on disk since this drawing was opened";
+  const std::size_t first = transcript.find(refused);
+  ASSERT_NE(first, std::string::npos) << transcript;
+  EXPECT_NE(transcript.find(refused, first + 1), std::string::npos) << "SAVEAS onto the file too\n" << transcript;
+  EXPECT_TRUE(contains(transcript, "Command: SAVE\nSaved \"" + (dir / "b.dxf").string())) << transcript;
+  auto kept = readDxfDrawing(a.string());
+  EXPECT_DOUBLE_EQ(kept->dimtxt(), 0.4);  // the other session's work
+  EXPECT_NE(kept->dimasz(), 0.5);
+  EXPECT_DOUBLE_EQ(readDxfDrawing((dir / "b.dxf").string())->dimasz(), 0.6);
+}

@@ -61,6 +61,15 @@ TEST(HostileInput, AScriptThatCannotBeReadEndsWithStatus3) {
     }
   }
   EXPECT_TRUE(contains(runBounded("--script " + utf16 + " " + (dir / "a.dxf").string()).out, "UTF-16"));
+  // The same fed through a pipe: told at its first line, before it runs.
+  for (const std::string& script : {utf16, bare}) {
+    for (const std::string each : {"--each ", ""}) {
+      const Result r = runBounded(each + "--script - " + (dir / "a.dxf").string() + " <" + script);
+      EXPECT_EQ(r.status, 3) << each << script << "\n" << r.out;
+      EXPECT_TRUE(contains(r.out, "cannot read the script -: it is UTF-16 text")) << r.out;
+      EXPECT_FALSE(contains(r.out, "Unknown command")) << r.out;
+    }
+  }
   EXPECT_EQ(readAll(dir / "a.dxf"), before);
 
 }
@@ -225,4 +234,59 @@ TEST(HostileInput, ARefusedStyleNameIsShownInTheTranscript) {
   // Said where the user looks, and another name asked for.
   EXPECT_TRUE(contains(r.out, "Invalid name: the name contains a control character.\nEnter name for new dimension style"))
       << r.out;
+}
+
+TEST(HostileInput, PicturesTooComplexToDrawAreNotWritten) {
+  // Each of 24 levels inserts the next twice, 16 million lines at the
+  // bottom: model space inserts the top, and the standard style's arrows
+  // are that block too.
+  const auto dir = tempFolder("fanout");
+  {
+    OdDbDatabase db;
+    OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject(OdDb::kForWrite);
+    std::vector<OdDbBlockTableRecordPtr> levels;
+    for (int i = 0; i < 24; ++i) {
+      levels.push_back(OdDbBlockTableRecord::createObject());
+      levels.back()->setName(("L" + std::to_string(i)).c_str());
+      blocks->add(levels.back());
+    }
+    auto insert = [](OdDbBlockTableRecord* into, OdDbObjectId what) {
+      OdDbBlockReferencePtr r = OdDbBlockReference::createObject();
+      r->setBlockTableRecord(what);
+      into->appendOdDbEntity(r);
+    };
+    for (int i = 0; i + 1 < 24; ++i)
+      for (int k = 0; k < 2; ++k) insert(levels[i].get(), levels[i + 1]->objectId());
+    OdDbLinePtr line = OdDbLine::createObject();
+    line->setEndPoint({1, 1, 0});
+    levels.back()->appendOdDbEntity(line);
+    insert(OdDbBlockTableRecordPtr(db.getModelSpaceId().safeOpenObject(OdDb::kForWrite)).get(), levels[0]->objectId());
+    OdDbDimStyleTableRecordPtr standard = db.getDimStyleStandardId().safeOpenObject(OdDb::kForWrite);
+    standard->setDimblk("L0");
+    levels.clear();
+    blocks.release();
+    standard.release();
+    writeDxfDrawing(db, (dir / "a.dxf").string());
+  }
+  const Result r = runEnglish(dir,
+                              "EXPORT\n" + (dir / "e.svg").string() + "\nSNAPSHOT\n" + (dir / "s.png").string() +
+                                  "\nDIMPREVIEW\nStandard\n0\n" + (dir / "p.png").string() + "\n",
+                              (dir / "a.dxf").string());
+  for (const char* name : {"e.svg", "s.png", "p.png"}) {
+    EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / name).string() + "\": the ")) << name << "\n" << r.out;
+    EXPECT_FALSE(fs::exists(dir / name)) << name;
+  }
+  EXPECT_FALSE(contains(r.out, "Written")) << r.out;
+}
+
+TEST(HostileInput, ControlCharactersFromNamesAndValuesAreWrittenOut) {
+  // A file name and a value that would clear the terminal, move the cursor
+  // or fake a line of their own.
+  const auto dir = tempFolder("controls");
+  const fs::path drawing = dir / "a\rb\x1b[2Jc\nSaved.dxf";
+  makeDrawing(drawing);
+  setHeaderValue(drawing, "DIMPOST", "mm\x1b]0;owned\x07");
+  const Result r = runEnglish(dir, "DIMPOST\n\nSAVE\nFOO\x08\n", "\"" + drawing.string() + "\"");
+  EXPECT_EQ(r.out.find_first_of("\r\x1b\x07\x08"), std::string::npos) << r.out;
+  expectAllIn(r.out, {"a\\rb\\x1B[2Jc\\nSaved.dxf\".\n", "<\"mm\\x1B]0;owned\\x07\">", "Unknown command \"FOO\\x08\""});
 }
