@@ -32,6 +32,7 @@
 #include "recovery_files.h"
 #include "recovery_offer.h"
 #include "line_editor_input.h"
+#include "linetype_file.h"
 #include "main_window_link.h"
 #include "sysvars.h"
 #include "module_loader.h"
@@ -284,6 +285,7 @@ int runHost(int argc, const char* const* argv) {
     HostServicesOptions serviceOptions;
     serviceOptions.helpFolder = helpFolder();
     HostServices services(console, serviceOptions);
+    hostSetDefaultLinetypeFile(linetypeFile());
     installTextStyleCommand(services);
     bindDrawingFiles();
 
