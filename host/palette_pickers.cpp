@@ -64,7 +64,8 @@ void installConsolePickers(HostEdInput& input) {
     const int r = input.getString(hostFormat(opm::kinds::say("Linetype file <%s>:").c_str(),
                                              (slash == std::string::npos ? fallback : fallback.substr(slash + 1)).c_str()),
                                   "", kPromptEmptyAllowed | kPromptBlanksAllowed, file);
-    if (r != kPromptText) return false;
+    if (r == kPromptEnter) file.clear();  // the program's own
+    else if (r != kPromptText) return false;
     std::vector<OdString> loaded;
     OdString message;
     const bool ok = hostLoadLinetypesFromFile(db, file, names, loaded, message);

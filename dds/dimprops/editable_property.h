@@ -87,6 +87,12 @@ public:
   }
   bool isEditable() override { return m_prop->isAvailable(); }
   PZItemPicture itemPicture(int index) override { return m_prop->pictureOf(index); }
+  bool opensPicker(const OdString& text) override {
+    if constexpr (requires { m_prop->opensPicker(text); })
+      return m_prop->opensPicker(text);
+    else
+      return false;
+  }
   OdString valueTip() override {
     if constexpr (requires(const V& v) { m_prop->tipOf(v); }) {
       V value{};

@@ -283,6 +283,7 @@ public:
   }
   PZItemPicture pictureOf(int index) { return list().picture(index); }
   // "User arrow..." asks the host's picker for a block.
+  bool opensPicker(const OdString& text) const { return dds::kinds::ArrowList::isPicker(text); }
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
     picked = dds::kinds::ArrowList::isPicker(text);
     return !picked || list().pick(nullptr, name, message);
@@ -304,6 +305,7 @@ public:
     return dds::kinds::parseColor(text, true, c, message);
   }
   PZItemPicture pictureOf(int index) { return dds::kinds::ColorList(true).picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::ColorList::isPicker(text); }
   bool pick(const OdString& text, OdCmColor& c, bool& picked, OdString& message) {
     picked = dds::kinds::ColorList::isPicker(text);
     return !picked || dds::kinds::ColorList(true).pick(nullptr, c, message);
@@ -321,6 +323,7 @@ public:
     return dds::kinds::parseFillColor(text, f, message);
   }
   PZItemPicture pictureOf(int index) { return dds::kinds::FillColorList().picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::FillColorList::isPicker(text); }
   bool pick(const OdString& text, QrFillColor& f, bool& picked, OdString& message) {
     picked = dds::kinds::FillColorList::isPicker(text);
     return !picked || dds::kinds::FillColorList().pick(nullptr, f, message);
@@ -340,6 +343,7 @@ public:
     return dds::kinds::parseLinetype(text, this->boundDatabase(), name, message);
   }
   PZItemPicture pictureOf(int index) { return list().picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::LinetypeList::isPicker(text); }
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
     picked = dds::kinds::LinetypeList::isPicker(text);
     if (!picked) return true;

@@ -133,18 +133,24 @@ TEST_F(PaletteHost, PaletteRowsAndEditorListsShowTheSameRussianItems) {
   });
   ui::runModalDialog(t, handler, nullptr, nullptr);
 
-  // A picker entry is taken in English too, by every list.
-  bool asked = false;
+  // A picker entry is taken in English too, and asks once for a row over
+  // several classes.
+  const OdDbObjectId leader = addDim<OdDbLeader>(1.0);
+  palette.setSelection({dim, leader});
+  int asked = 0;
   HostPickers pickers;
   pickers.color = [&](HostWindowHandle, OdCmColor& c, bool, int) {
-    asked = true;
-    c = OdCmColor::fromIndex(3);
+    ++asked;
+    c = OdCmColor::fromRGB(1, 2, 3);
     return true;
   };
   hostSetPickers(pickers);
   EXPECT_TRUE(set(palette, "General.Color", "More Colors..."));
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(open<OdDbRotatedDimension>(dim)->colorIndex(), 3);
+  EXPECT_TRUE(set(palette, "Lines & Arrows.Dim line color", "More Colors..."));
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(open<OdDbLeader>(leader)->color(), OdCmColor::fromRGB(1, 2, 3));
+  EXPECT_EQ(open<OdDbLeader>(leader)->dimclrd(), OdCmColor::fromRGB(1, 2, 3));
+  EXPECT_EQ(open<OdDbRotatedDimension>(dim)->dimclrd(), OdCmColor::fromRGB(1, 2, 3));
   hostSetPickers({});
   hostClearCustomColors();
 }

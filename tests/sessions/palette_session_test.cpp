@@ -112,7 +112,7 @@ TEST(PaletteSessions, GeneralRowsCoverEveryKindAndLoadALinetypeThatTheSavedDrawi
   const std::string py = ezdxfReport(dir,
                                      "for name in ('HIDDEN', 'CENTER2'):\n"
                                      "    lt = doc.linetypes.get(name)\n"
-                                     "    print(name, [(t.code, t.value) for t in lt.pattern_tags.tags])\n"
+                                     "    print(name, [(t.code, round(t.value, 6)) for t in lt.pattern_tags.tags])\n"
                                      "e = doc.entitydb['" + handles[3] + "']\n"
                                      "print('text', e.dxf.linetype, e.dxf.color)\n",
                                      dir / "out.dxf");

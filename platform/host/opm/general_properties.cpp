@@ -393,6 +393,7 @@ public:
     return m_prop->readValue(value) == kVaries;
   }
   bool isEditable() override { return true; }
+  bool opensPicker(const OdString& text) override { return Row::isPicker(text); }
 
   bool applyText(const OdString& text, OdString& message) override {
     message.clear();

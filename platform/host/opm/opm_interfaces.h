@@ -131,6 +131,11 @@ public:
   // What the value's text leaves out, for the row's tooltip (the block
   // behind "User arrow..."); empty when the text says it all.
   virtual OdString valueTip() { return OdString(); }
+  // The text is a list entry that opens a picker ("More Colors...").
+  virtual bool opensPicker(const OdString& text) {
+    (void)text;
+    return false;
+  }
   // The picture beside item `index` of itemTexts (none for most kinds).
   virtual PZItemPicture itemPicture(int index) {
     (void)index;

@@ -325,11 +325,17 @@ bool PaletteModel::setValue(const Row& row, const OdString& text, OdString& mess
   bool ok = true;
   m_busy = true;
   const std::vector<PZPtr<IPZEditableProperty>> editors = row.editors;  // a refresh may rebuild the rows
+  // A picker entry asks the user once: the other classes take what was picked.
+  OdString textForAll = text;
   for (const auto& e : editors) {
     OdString part;
     e->beginEdit();
-    const bool took = e->applyText(text, part);
+    const bool took = e->applyText(textForAll, part);
     e->endEdit();
+    if (took && e.get() == editors.front().get() && e->opensPicker(text)) {
+      const OdString tip = e->valueTip();  // the block behind "User arrow..."
+      textForAll = tip.empty() ? e->valueText() : tip;
+    }
     if (!part.empty() && message.find(part) == OdString::npos) message += (message.empty() ? "" : " ") + part;
     if (!took) {
       ok = false;
