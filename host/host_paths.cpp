@@ -40,6 +40,13 @@ std::string helpFolder() {
   return {};
 }
 
+std::string linetypeFile() {
+  std::error_code ec;
+  for (const fs::path& p : candidates("data/linetypes.lin", "../share/qrvhost/linetypes.lin"))
+    if (fs::is_regular_file(p, ec)) return p.string();
+  return {};
+}
+
 std::optional<std::string> sampleDrawing() {
   std::error_code ec;
   for (const fs::path& folder : candidates("examples", "../share/qrvhost/examples")) {

@@ -12,6 +12,10 @@ std::string defaultModulePath();
 // docs/help of the source tree the host was built from, or share/qrvhost/help
 // beside an installed host; empty when neither exists.
 std::string helpFolder();
+// The program's linetype file: data/linetypes.lin of the source tree, or
+// share/qrvhost/linetypes.lin beside an installed host; empty when neither
+// exists.
+std::string linetypeFile();
 // The sample drawing of examples/: "sample.dxf" when there is one, else the
 // first drawing there in name order; nothing when there is none.
 std::optional<std::string> sampleDrawing();

@@ -33,6 +33,7 @@
 #include "recovery_offer.h"
 #include "standard_input_stream.h"
 #include "line_editor_input.h"
+#include "linetype_file.h"
 #include "main_window_link.h"
 #include "sysvars.h"
 #include "module_loader.h"
@@ -288,6 +289,7 @@ int runHost(int argc, const char* const* argv) {
     HostServicesOptions serviceOptions;
     serviceOptions.helpFolder = helpFolder();
     HostServices services(console, serviceOptions);
+    hostSetDefaultLinetypeFile(linetypeFile());
     installTextStyleCommand(services);
     bindDrawingFiles();
 

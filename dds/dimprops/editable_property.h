@@ -53,7 +53,7 @@ public:
     m_control.setItemPainter([this](ui::DeviceContext& dc, const ui::Rect& r, int index, unsigned state) {
       const std::vector<OdString> items = m_prop->itemTexts();
       if (index < 0 || index >= int(items.size())) return dds::paint::listItem(dc, r, state, OdString(), nullptr);
-      dds::paint::listItem(dc, r, state, items[std::size_t(index)], m_prop->pictureOf(index));
+      dds::paint::listItem(dc, r, state, items[std::size_t(index)], dds::paint::picture(m_prop->pictureOf(index)));
     });
     return true;
   }
@@ -86,6 +86,13 @@ public:
     return m_prop->readValue(value) == kPropVaries;
   }
   bool isEditable() override { return m_prop->isAvailable(); }
+  PZItemPicture itemPicture(int index) override { return m_prop->pictureOf(index); }
+  bool opensPicker(const OdString& text) override {
+    if constexpr (requires { m_prop->opensPicker(text); })
+      return m_prop->opensPicker(text);
+    else
+      return false;
+  }
   OdString valueTip() override {
     if constexpr (requires(const V& v) { m_prop->tipOf(v); }) {
       V value{};

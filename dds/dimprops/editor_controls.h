@@ -2,9 +2,10 @@
 // The owner-drawn lists of the style editor's pages: an arrowhead, a colour,
 // a fill colour, a linetype and a lineweight list that hold a value of their
 // own (not a selection's), attach to any owner-drawn drop-down of a dialog,
-// draw their items with the same pictures as the palette, open the host's
-// pickers for "User arrow...", "More Colors..." and "Load...", and tell
-// their owner when the user picked a new value.
+// and tell their owner when the user picked a new value. Their items,
+// pictures and pickers ("User arrow...", "More Colors...", "Load...") are
+// the palette's: both take them from the one description of each list
+// kind (value_kinds.h).
 #include <functional>
 #include <vector>
 
@@ -45,7 +46,7 @@ protected:
   // The item stands for a picker: true with `value` when the user picked.
   virtual bool isPickerItem(const OdString&) const { return false; }
   virtual bool pick(V&) { return false; }
-  virtual dds::paint::Picture picture(int index) const = 0;
+  virtual PZItemPicture picture(int index) const = 0;
   // The item that shows a value no plain item stands for (-1: none), and
   // the tooltip that names it.
   virtual int itemOfOtherValue(const V&, const std::vector<OdString>&) const { return -1; }
@@ -66,12 +67,12 @@ public:
   explicit CArrowCtl(OdDbDatabase* db) : m_db(db) {}
 
 protected:
-  std::vector<OdString> items() const override;
+  std::vector<OdString> items() const override { return dds::kinds::ArrowList(m_db).texts(); }
   OdString format(const OdString& name) const override { return dds::kinds::arrowText(name); }
   bool parse(const OdString& text, OdString& name, OdString& message) const override;
-  bool isPickerItem(const OdString& text) const override;
+  bool isPickerItem(const OdString& text) const override { return dds::kinds::ArrowList::isPicker(text); }
   bool pick(OdString& name) override;
-  dds::paint::Picture picture(int index) const override;
+  PZItemPicture picture(int index) const override { return dds::kinds::ArrowList(m_db).picture(index); }
   // A user's own block shows as "User arrow...", its name in the tooltip.
   int itemOfOtherValue(const OdString& name, const std::vector<OdString>& texts) const override;
   OdString tooltipOf(const OdString& name) const override;
@@ -85,30 +86,30 @@ public:
   explicit CColorCtl(bool byLayerAndBlock = true) : m_byLayerAndBlock(byLayerAndBlock) {}
 
 protected:
-  std::vector<OdCmColor> colors() const;
-  std::vector<OdString> items() const override;
+  std::vector<OdString> items() const override { return list().texts(); }
   OdString format(const OdCmColor& c) const override { return dds::kinds::colorText(c); }
   bool parse(const OdString& text, OdCmColor& c, OdString& message) const override {
     return dds::kinds::parseColor(text, m_byLayerAndBlock, c, message);
   }
-  bool isPickerItem(const OdString& text) const override;
+  bool isPickerItem(const OdString& text) const override { return dds::kinds::ColorList::isPicker(text); }
   bool pick(OdCmColor& c) override;
-  dds::paint::Picture picture(int index) const override;
+  PZItemPicture picture(int index) const override { return list().picture(index); }
 
 private:
+  dds::kinds::ColorList list() const { return dds::kinds::ColorList(m_byLayerAndBlock); }
   bool m_byLayerAndBlock;
 };
 
 class CFillColorCtl : public CValueListCtl<QrFillColor> {
 protected:
-  std::vector<OdString> items() const override;
+  std::vector<OdString> items() const override { return dds::kinds::FillColorList().texts(); }
   OdString format(const QrFillColor& f) const override { return dds::kinds::fillColorText(f); }
   bool parse(const OdString& text, QrFillColor& f, OdString& message) const override {
     return dds::kinds::parseFillColor(text, f, message);
   }
-  bool isPickerItem(const OdString& text) const override;
+  bool isPickerItem(const OdString& text) const override { return dds::kinds::FillColorList::isPicker(text); }
   bool pick(QrFillColor& f) override;
-  dds::paint::Picture picture(int index) const override;
+  PZItemPicture picture(int index) const override { return dds::kinds::FillColorList().picture(index); }
 };
 
 class CLineTypeCtl : public CValueListCtl<OdString> {
@@ -123,14 +124,14 @@ public:
   }
 
 protected:
-  std::vector<OdString> items() const override;
+  std::vector<OdString> items() const override { return dds::kinds::LinetypeList(m_db).texts(); }
   OdString format(const OdString& name) const override { return dds::kinds::linetypeText(name); }
   bool parse(const OdString& text, OdString& name, OdString& message) const override {
     return dds::kinds::parseLinetype(text, m_db, name, message);
   }
-  bool isPickerItem(const OdString& text) const override;
+  bool isPickerItem(const OdString& text) const override { return dds::kinds::LinetypeList::isPicker(text); }
   bool pick(OdString& name) override;
-  dds::paint::Picture picture(int index) const override;
+  PZItemPicture picture(int index) const override { return dds::kinds::LinetypeList(m_db).picture(index); }
 
 private:
   OdDbDatabase* m_db;
@@ -144,12 +145,12 @@ public:
   explicit CLineWeightCtl(int lwunits) : m_lwunits(lwunits) {}
 
 protected:
-  std::vector<OdString> items() const override;
+  std::vector<OdString> items() const override { return dds::kinds::LineweightList(m_lwunits).texts(); }
   OdString format(const OdDb::LineWeight& lw) const override { return dds::kinds::lineweightItemText(lw, m_lwunits); }
   bool parse(const OdString& text, OdDb::LineWeight& lw, OdString& message) const override {
     return dds::kinds::parseLineweight(text, lw, message);
   }
-  dds::paint::Picture picture(int index) const override;
+  PZItemPicture picture(int index) const override { return dds::kinds::LineweightList(m_lwunits).picture(index); }
 
 private:
   int m_lwunits;

@@ -6,15 +6,11 @@
 #include "OdDbEntity.h"
 #include "OdDbObjectId.h"
 #include "drawing_helpers.h"
+#include "opm/palette_change.h"
 #include "ref_edit.h"
 
 // What a write passed over, for the palette to tell the user.
-struct EnumReport {
-  int changed = 0;
-  int onLockedLayers = 0;
-  int outsideRefEdit = 0;
-  int unreadable = 0;
-};
+using EnumReport = HostWriteReport;
 
 namespace dimprops_detail {
 bool isOnLockedLayer(const OdDbEntity& entity);

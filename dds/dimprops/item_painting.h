@@ -3,11 +3,9 @@
 // item: the background by state, the kind's picture, then the item's text.
 #include <functional>
 
-#include "OdCmColor.h"
 #include "OdString.h"
 #include "device_context.h"
-
-class OdDbDatabase;
+#include "opm/opm_interfaces.h"
 
 namespace dds::paint {
 
@@ -17,10 +15,7 @@ using Picture = std::function<int(ui::DeviceContext& dc, const ui::Rect& rect, u
 void listItem(ui::DeviceContext& dc, const ui::Rect& rect, unsigned state, const OdString& text,
               const Picture& picture);
 
-// The pictures of the kinds.
-Picture arrow(const OdString& blockName);
-Picture color(const OdCmColor& color);
-Picture linetype(OdDbDatabase* db, const OdString& name);
-Picture lineweight(int hundredthsMm);
+// The picture a list kind describes for an item (none: no picture).
+Picture picture(const PZItemPicture& described);
 
 }  // namespace dds::paint

@@ -73,7 +73,7 @@ public:
   }
   IPZEditableProperty* newEditor() { return new CTEditableProperty<P>(static_cast<P&>(*this)); }
   // The picture of list item `index`; none unless the kind draws one.
-  dds::paint::Picture pictureOf(int) { return nullptr; }
+  PZItemPicture pictureOf(int) { return {}; }
 };
 
 // A switch: two items, true first. Tags of line visibility and fit switches
@@ -262,6 +262,10 @@ public:
   }
 };
 
+// The list kinds below take their items, pictures and pickers from the one
+// description of each list (value_kinds.h), which the style editor's lists
+// use too, so that both show and read the same entries.
+
 // Arrowhead block names, shown by their display names.
 template <class E, class Tag, class A>
 class COdDbArrow : public TKindProperty<COdDbArrow<E, Tag, A>, E, OdString, Tag, A> {
@@ -269,13 +273,7 @@ public:
   static constexpr PZControlKind kControlKind = PZControlKind::kDropDown;
   using TKindProperty<COdDbArrow, E, OdString, Tag, A>::TKindProperty;
   OdString formatValue(const OdString& name) const { return dds::kinds::arrowText(name); }
-  std::vector<OdString> itemTexts() const {
-    std::vector<OdString> texts;
-    for (const OdString& name : dds::kinds::arrowItemNames())
-      texts.push_back(name == dds::kinds::kUserArrowMarker ? dds::translate("User arrow...", "Arrows:")
-                                                          : dds::kinds::arrowText(name));
-    return texts;
-  }
+  std::vector<OdString> itemTexts() const { return list().texts(); }
   bool parseText(const OdString& text, OdString& name, OdString& message) const {
     return dds::kinds::parseArrow(text, this->boundDatabase(), name, message);
   }
@@ -283,22 +281,16 @@ public:
   OdString tipOf(const OdString& name) const {
     return name.empty() || OdDmUtil::isBuiltInArrow(name) ? OdString() : name;
   }
-  dds::paint::Picture pictureOf(int index) {
-    const std::vector<OdString> names = dds::kinds::arrowItemNames();
-    return index + 1 < int(names.size()) ? dds::paint::arrow(names[std::size_t(index)]) : nullptr;
-  }
+  PZItemPicture pictureOf(int index) { return list().picture(index); }
   // "User arrow..." asks the host's picker for a block.
+  bool opensPicker(const OdString& text) const { return dds::kinds::ArrowList::isPicker(text); }
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
-    picked = false;
-    if (text != dds::translate("User arrow...", "Arrows:") && text != "User arrow...") return true;
-    OdString block = name;
-    if (!hostUsrArrowDialog(nullptr, block)) {
-      message = dds::translate("Cancelled.");
-      return false;
-    }
-    picked = true;
-    return dds::kinds::parseArrow(block, this->boundDatabase(), name, message);
+    picked = dds::kinds::ArrowList::isPicker(text);
+    return !picked || list().pick(nullptr, name, message);
   }
+
+private:
+  dds::kinds::ArrowList list() const { return dds::kinds::ArrowList(this->boundDatabase()); }
 };
 
 // Colours with "By Layer" and "By Block"; "More Colors..." opens the picker.
@@ -308,33 +300,15 @@ public:
   static constexpr PZControlKind kControlKind = PZControlKind::kDropDown;
   using TKindProperty<COdDbColor, E, OdCmColor, Tag, A>::TKindProperty;
   OdString formatValue(const OdCmColor& c) const { return dds::kinds::colorText(c); }
-  std::vector<OdString> itemTexts() const {
-    std::vector<OdString> texts;
-    for (const OdCmColor& c : dds::kinds::standardColors(true)) texts.push_back(dds::kinds::colorText(c));
-    for (const OdCmColor& c : hostGetCustomColors()) texts.push_back(dds::kinds::colorText(c));
-    texts.push_back(dds::translate("More Colors..."));
-    return texts;
-  }
+  std::vector<OdString> itemTexts() const { return dds::kinds::ColorList(true).texts(); }
   bool parseText(const OdString& text, OdCmColor& c, OdString& message) const {
     return dds::kinds::parseColor(text, true, c, message);
   }
-  dds::paint::Picture pictureOf(int index) {
-    std::vector<OdCmColor> colors = dds::kinds::standardColors(true);
-    for (const OdCmColor& c : hostGetCustomColors()) colors.push_back(c);
-    return index < int(colors.size()) ? dds::paint::color(colors[std::size_t(index)]) : nullptr;
-  }
+  PZItemPicture pictureOf(int index) { return dds::kinds::ColorList(true).picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::ColorList::isPicker(text); }
   bool pick(const OdString& text, OdCmColor& c, bool& picked, OdString& message) {
-    picked = false;
-    if (text != dds::translate("More Colors...") && text != "More Colors...") return true;
-    OdCmColor chosen = c;
-    if (!hostSetColorDialogTrueColor(nullptr, chosen, true, 7)) {
-      message = dds::translate("Cancelled.");
-      return false;
-    }
-    hostAddCustomColor(chosen);
-    c = chosen;
-    picked = true;
-    return true;
+    picked = dds::kinds::ColorList::isPicker(text);
+    return !picked || dds::kinds::ColorList(true).pick(nullptr, c, message);
   }
 };
 
@@ -344,73 +318,42 @@ public:
   static constexpr PZControlKind kControlKind = PZControlKind::kDropDown;
   using TKindProperty<COdDbFillColor, E, QrFillColor, Tag, A>::TKindProperty;
   OdString formatValue(const QrFillColor& f) const { return dds::kinds::fillColorText(f); }
-  std::vector<OdString> itemTexts() const {
-    std::vector<OdString> texts = {dds::translate("None"), dds::translate("Background")};
-    for (const OdCmColor& c : dds::kinds::standardColors(true))
-      texts.push_back(dds::kinds::fillColorText(QrFillColor{2, c}));
-    for (const OdCmColor& c : hostGetCustomColors()) texts.push_back(dds::kinds::fillColorText(QrFillColor{2, c}));
-    texts.push_back(dds::translate("More Colors..."));
-    return texts;
-  }
+  std::vector<OdString> itemTexts() const { return dds::kinds::FillColorList().texts(); }
   bool parseText(const OdString& text, QrFillColor& f, OdString& message) const {
     return dds::kinds::parseFillColor(text, f, message);
   }
-  dds::paint::Picture pictureOf(int index) {
-    std::vector<OdCmColor> colors = dds::kinds::standardColors(true);
-    for (const OdCmColor& c : hostGetCustomColors()) colors.push_back(c);
-    const int at = index - 2;  // after "None" and "Background"
-    return at >= 0 && at < int(colors.size()) ? dds::paint::color(colors[std::size_t(at)]) : nullptr;
-  }
+  PZItemPicture pictureOf(int index) { return dds::kinds::FillColorList().picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::FillColorList::isPicker(text); }
   bool pick(const OdString& text, QrFillColor& f, bool& picked, OdString& message) {
-    picked = false;
-    if (text != dds::translate("More Colors...") && text != "More Colors...") return true;
-    OdCmColor chosen = f.color;
-    if (!hostSetColorDialogTrueColor(nullptr, chosen, true, 7)) {
-      message = dds::translate("Cancelled.");
-      return false;
-    }
-    hostAddCustomColor(chosen);
-    f = QrFillColor{2, chosen};
-    picked = true;
-    return true;
+    picked = dds::kinds::FillColorList::isPicker(text);
+    return !picked || dds::kinds::FillColorList().pick(nullptr, f, message);
   }
 };
 
-// Linetype names of the drawing; "Load..." opens the linetype picker.
+// Linetype names of the drawing; "Load..." opens the linetype picker, which
+// may load linetypes from a linetype file into the drawing.
 template <class E, class Tag, class A>
 class COdDbLinetype : public TKindProperty<COdDbLinetype<E, Tag, A>, E, OdString, Tag, A> {
 public:
   static constexpr PZControlKind kControlKind = PZControlKind::kDropDown;
   using TKindProperty<COdDbLinetype, E, OdString, Tag, A>::TKindProperty;
   OdString formatValue(const OdString& name) const { return dds::kinds::linetypeText(name); }
-  std::vector<OdString> itemTexts() const {
-    std::vector<OdString> texts;
-    for (const OdString& name : dds::kinds::linetypeNames(this->boundDatabase()))
-      texts.push_back(dds::kinds::linetypeText(name));
-    texts.push_back(dds::kinds::linetypeText(dds::kinds::kOtherLinetypeMarker));
-    return texts;
-  }
+  std::vector<OdString> itemTexts() const { return list().texts(); }
   bool parseText(const OdString& text, OdString& name, OdString& message) const {
     return dds::kinds::parseLinetype(text, this->boundDatabase(), name, message);
   }
-  dds::paint::Picture pictureOf(int index) {
-    const std::vector<OdString> names = dds::kinds::linetypeNames(this->boundDatabase());
-    return index < int(names.size()) ? dds::paint::linetype(this->boundDatabase(), names[std::size_t(index)])
-                                     : nullptr;
-  }
+  PZItemPicture pictureOf(int index) { return list().picture(index); }
+  bool opensPicker(const OdString& text) const { return dds::kinds::LinetypeList::isPicker(text); }
   bool pick(const OdString& text, OdString& name, bool& picked, OdString& message) {
-    picked = false;
-    if (text != dds::kinds::linetypeText(dds::kinds::kOtherLinetypeMarker) && text != "Load...") return true;
-    OdString chosen = name;
-    if (!hostLineTypeDialog(nullptr, chosen)) {
-      message = dds::translate("Cancelled.");
-      return false;
-    }
-    picked = true;
-    if (!dds::kinds::parseLinetype(chosen, this->boundDatabase(), name, message)) return false;
+    picked = dds::kinds::LinetypeList::isPicker(text);
+    if (!picked) return true;
+    if (!list().pick(nullptr, name, message)) return false;
     OpmUpdateProperties(this->paletteName());
     return true;
   }
+
+private:
+  dds::kinds::LinetypeList list() const { return dds::kinds::LinetypeList(this->boundDatabase()); }
 };
 
 template <class E, class Tag, class A>
@@ -419,19 +362,15 @@ public:
   static constexpr PZControlKind kControlKind = PZControlKind::kDropDown;
   using TKindProperty<COdDbLineWeight, E, OdDb::LineWeight, Tag, A>::TKindProperty;
   OdString formatValue(const OdDb::LineWeight& lw) const { return dds::kinds::lineweightText(lw); }
-  std::vector<OdString> itemTexts() const {
-    // The list shows widths in the units LWUNITS asks for.
-    const int lwunits = this->boundDatabase() ? this->boundDatabase()->getLWUNITS() : 1;
-    std::vector<OdString> texts;
-    for (OdDb::LineWeight lw : dds::kinds::lineweightItems())
-      texts.push_back(dds::kinds::lineweightItemText(lw, lwunits));
-    return texts;
-  }
+  std::vector<OdString> itemTexts() const { return list().texts(); }
   bool parseText(const OdString& text, OdDb::LineWeight& lw, OdString& message) const {
     return dds::kinds::parseLineweight(text, lw, message);
   }
-  dds::paint::Picture pictureOf(int index) {
-    const std::vector<OdDb::LineWeight> items = dds::kinds::lineweightItems();
-    return index < int(items.size()) ? dds::paint::lineweight(int(items[std::size_t(index)])) : nullptr;
+  PZItemPicture pictureOf(int index) { return list().picture(index); }
+
+private:
+  // The list shows widths in the units LWUNITS asks for.
+  dds::kinds::LineweightList list() const {
+    return dds::kinds::LineweightList(this->boundDatabase() ? this->boundDatabase()->getLWUNITS() : 1);
   }
 };

@@ -1,9 +1,10 @@
 #pragma once
-// The undoable step around a change the palette writes. A change made while
-// a command runs belongs to that command; a change from the idle palette runs
-// as the pseudo-command "OPM_CHGPROP" with its own undo step, the document
-// locked for it.
+// The undoable step around a change the palette writes: the host's palette
+// change (a change made while a command runs belongs to that command; one
+// from the idle palette runs as the pseudo-command "OPM_CHGPROP" with its
+// own undo step, the document locked for it).
 #include "OdString.h"
+#include "opm/palette_change.h"
 
 class OdDbDatabase;
 
@@ -17,11 +18,10 @@ public:
 class dbUndoTransactionCtx : public propUndoTransactionCtx {
 public:
   void setDatabase(OdDbDatabase* db) { m_db = db; }
-  void begin(const OdString& description) override;
-  void end() override;
+  void begin(const OdString& description) override { m_change.begin(m_db, description); }
+  void end() override { m_change.end(); }
 
 private:
   OdDbDatabase* m_db = nullptr;
-  bool m_commandWasActive = false;
-  bool m_open = false;
+  HostPaletteChange m_change;
 };

@@ -13,6 +13,7 @@
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
 #include "text_format.h"
+#include "opm/opm_services.h"
 #include "units/host_units.h"
 
 namespace dds::kinds {
@@ -39,21 +40,6 @@ bool readNumber(const OdString& text, int unitFormat, double& value) {
   if (hostdbDisToF(text, unitFormat, value)) return true;
   return hostEvaluateExpression(text, value);
 }
-
-// Whole numbers 0..n.
-bool parseSmallInt(const OdString& text, int low, int high, int& value) {
-  if (text.empty() || text.size() > 4) return false;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  if (v < low || v > high) return false;
-  value = v;
-  return true;
-}
-
-const char* const kPrimaryNames[] = {"red", "yellow", "green", "cyan", "blue", "magenta", "white"};
 
 }  // namespace
 
@@ -224,78 +210,6 @@ bool parseArrow(const OdString& text, OdDbDatabase* db, OdString& blockName, OdS
 
 // ---- colours ----
 
-OdString colorText(const OdCmColor& color, bool renamePrimaries) {
-  if (color.isByLayer()) return translate("By Layer");
-  if (color.isByBlock()) return translate("By Block");
-  if (color.isForeground()) return translate("Foreground");
-  if (color.isNone()) return translate("None");
-  OdString name = color.colorNameForDisplay();
-  if (renamePrimaries && color.isByColor()) {
-    static const char* const kRgb[][2] = {{"255,0,0", "red"},     {"255,255,0", "yellow"},
-                                          {"0,255,0", "green"},   {"0,255,255", "cyan"},
-                                          {"0,0,255", "blue"},    {"255,0,255", "magenta"}};
-    for (const auto& pair : kRgb)
-      if (name == pair[0]) name = pair[1];
-  }
-  if (color.isByACI() && color.colorIndex() > 7) {
-    // "Color 42" keeps its number in every language.
-    return name;
-  }
-  return translate(name);
-}
-
-std::vector<OdCmColor> standardColors(bool byLayerAndBlock) {
-  std::vector<OdCmColor> colors;
-  if (byLayerAndBlock) {
-    colors.push_back(OdCmColor(OdCmColor::kByLayer));
-    colors.push_back(OdCmColor(OdCmColor::kByBlock));
-  }
-  for (int i = 1; i <= 7; ++i) colors.push_back(OdCmColor::fromIndex(OdInt16(i)));
-  return colors;
-}
-
-bool parseColor(const OdString& text, bool byLayerAndBlock, OdCmColor& color, OdString& message) {
-  const OdString t = trimmed(text);
-  const bool byLayer = isLiteral(t, "By Layer") || isLiteral(t, "ByLayer");
-  const bool byBlock = isLiteral(t, "By Block") || isLiteral(t, "ByBlock");
-  if (byLayer || byBlock) {
-    if (!byLayerAndBlock) {
-      message = hostFormat(translate("\"%s\" is not a colour this row can take").c_str(), t.c_str());
-      return false;
-    }
-    color = OdCmColor(byLayer ? OdCmColor::kByLayer : OdCmColor::kByBlock);
-    return true;
-  }
-  if (isLiteral(t, "Foreground")) {
-    color = OdCmColor(OdCmColor::kForeground);
-    return true;
-  }
-  for (int i = 0; i < 7; ++i)
-    if (isLiteral(t, kPrimaryNames[i])) {
-      color = OdCmColor::fromIndex(OdInt16(i + 1));
-      return true;
-    }
-  OdString index = t;
-  if (qrv::toUpper(t).rfind("COLOR ", 0) == 0) index = trimmed(t.substr(6));
-  int n = 0;
-  if (parseSmallInt(index, 1, 255, n)) {
-    color = OdCmColor::fromIndex(OdInt16(n));
-    return true;
-  }
-  int rgb[3];
-  std::size_t pos = 0;
-  for (int k = 0; k < 3; ++k) {
-    const std::size_t comma = k < 2 ? t.find(',', pos) : t.size();
-    if (comma == OdString::npos || !parseSmallInt(trimmed(t.substr(pos, comma - pos)), 0, 255, rgb[k])) {
-      message = hostFormat(translate("\"%s\" is not a colour (a name, 1..255, or R,G,B)").c_str(), t.c_str());
-      return false;
-    }
-    pos = comma + 1;
-  }
-  color = OdCmColor::fromRGB(OdUInt8(rgb[0]), OdUInt8(rgb[1]), OdUInt8(rgb[2]));
-  return true;
-}
-
 OdString fillColorText(const QrFillColor& fill) {
   if (fill.mode == 0) return translate("None");
   if (fill.mode == 1) return translate("Background");
@@ -318,125 +232,53 @@ bool parseFillColor(const OdString& text, QrFillColor& fill, OdString& message) 
   return true;
 }
 
-// ---- linetypes ----
+// ---- the lists ----
 
-OdString linetypeText(const OdString& name) {
-  static const OdString byLayer = translate("By Layer");
-  static const OdString byBlock = translate("By Block");
-  static const OdString continuous = translate("Continuous");
-  if (qrv::equalNoCase(name, "ByLayer")) return byLayer;
-  if (qrv::equalNoCase(name, "ByBlock")) return byBlock;
-  if (qrv::equalNoCase(name, "Continuous")) return continuous;
-  if (name == kOtherLinetypeMarker) return translate("Load") + "...";
-  return name;
+std::vector<OdString> FillColorList::texts() const {
+  std::vector<OdString> texts = {translate("None"), translate("Background")};
+  for (const OdCmColor& c : ColorList(true).colors()) texts.push_back(fillColorText(QrFillColor{2, c}));
+  texts.push_back(opm::kinds::say("More Colors..."));
+  return texts;
 }
 
-std::vector<OdString> linetypeNames(OdDbDatabase* db) {
-  std::vector<OdString> names = {"ByLayer", "ByBlock", "Continuous"};
-  if (!db) return names;
-  OdDbObjectPtr table = db->getLinetypeTableId().openObject();
-  const auto* linetypes = dynamic_cast<const OdDbSymbolTable*>(table.get());
-  if (!linetypes) return names;
-  std::vector<OdString> others;
-  for (OdDbObjectId id : linetypes->recordIds()) {
-    OdDbObjectPtr obj = id.openObject();
-    const auto* rec = dynamic_cast<const OdDbSymbolTableRecord*>(obj.get());
-    if (!rec || rec->isDependent()) continue;
-    const OdString& name = rec->getName();
-    if (std::none_of(names.begin(), names.end(), [&](const OdString& n) { return qrv::equalNoCase(n, name); }))
-      others.push_back(name);
-  }
-  std::sort(others.begin(), others.end(),
-            [](const OdString& a, const OdString& b) { return qrv::foldCase(a) < qrv::foldCase(b); });
-  names.insert(names.end(), others.begin(), others.end());
-  return names;
+PZItemPicture FillColorList::picture(int index) const {
+  return index >= 2 ? ColorList(true).picture(index - 2) : PZItemPicture{};  // after "None" and "Background"
 }
 
-bool parseLinetype(const OdString& text, OdDbDatabase* db, OdString& name, OdString& message) {
-  const OdString t = trimmed(text);
-  for (const OdString& candidate : linetypeNames(db)) {
-    if (qrv::equalNoCase(t, candidate) || t == linetypeText(candidate) ||
-        (candidate == "ByLayer" && isLiteral(t, "By Layer")) ||
-        (candidate == "ByBlock" && isLiteral(t, "By Block"))) {
-      name = candidate;
-      return true;
-    }
-  }
-  message = hostFormat(translate("\"%s\" is not a linetype of this drawing").c_str(), t.c_str());
-  return false;
+bool FillColorList::pick(HostWindowHandle owner, QrFillColor& fill, OdString& message) const {
+  OdCmColor color = fill.color;
+  if (!ColorList(true).pick(owner, color, message)) return false;
+  fill = QrFillColor{2, color};
+  return true;
 }
 
-// ---- lineweights ----
-
-OdString lineweightText(OdDb::LineWeight lw) {
-  switch (lw) {
-    case OdDb::kLnWtByLwDefault: return translate("ByDefault");
-    case OdDb::kLnWtByBlock: return translate("ByBlock");
-    case OdDb::kLnWtByLayer: return translate("ByLayer");
-    default: break;
-  }
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f", int(lw) / 100.0);
-  return buf;
+std::vector<OdString> ArrowList::texts() const {
+  std::vector<OdString> texts;
+  for (const OdString& name : arrowItemNames())
+    texts.push_back(name == kUserArrowMarker ? translate("User arrow...", "Arrows:") : arrowText(name));
+  return texts;
 }
 
-OdString lineweightItemText(OdDb::LineWeight lw, int lwunits) {
-  if (lw < 0) return lineweightText(lw);
-  char buf[32];
-  if (lwunits == 0) {
-    std::snprintf(buf, sizeof buf, "%.3f''", int(lw) / 100.0 / 25.4);
-    return buf;
-  }
-  std::snprintf(buf, sizeof buf, "%.2f", int(lw) / 100.0);
-  return OdString(buf) + " " + translate("mm");
+PZItemPicture ArrowList::picture(int index) const {
+  const std::vector<OdString> names = arrowItemNames();
+  if (index < 0 || index + 1 >= int(names.size())) return {};  // the last is "User arrow..."
+  PZItemPicture p;
+  p.kind = PZItemPicture::Kind::kArrow;
+  p.arrowBlock = names[std::size_t(index)];
+  return p;
 }
 
-std::vector<OdDb::LineWeight> lineweightItems() {
-  std::vector<OdDb::LineWeight> items = {OdDb::kLnWtByLayer, OdDb::kLnWtByBlock, OdDb::kLnWtByLwDefault};
-  for (int w : {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60, 70, 80, 90, 100, 106, 120, 140,
-                158, 200, 211})
-    items.push_back(OdDb::LineWeight(w));
-  return items;
+bool ArrowList::isPicker(const OdString& text) {
+  return text == translate("User arrow...", "Arrows:") || qrv::equalNoCase(text, "User arrow...");
 }
 
-bool parseLineweight(const OdString& text, OdDb::LineWeight& lw, OdString& message) {
-  OdString t = trimmed(text);
-  for (OdDb::LineWeight candidate : {OdDb::kLnWtByLayer, OdDb::kLnWtByBlock, OdDb::kLnWtByLwDefault}) {
-    const char* english = candidate == OdDb::kLnWtByLayer   ? "ByLayer"
-                          : candidate == OdDb::kLnWtByBlock ? "ByBlock"
-                                                            : "ByDefault";
-    if (isLiteral(t, english) || (candidate != OdDb::kLnWtByLwDefault &&
-                                  isLiteral(t, candidate == OdDb::kLnWtByLayer ? "By Layer" : "By Block"))) {
-      lw = candidate;
-      return true;
-    }
+bool ArrowList::pick(HostWindowHandle owner, OdString& blockName, OdString& message) const {
+  OdString block = blockName;
+  if (!hostUsrArrowDialog(owner, block)) {
+    message = opm::kinds::say("Cancelled.");
+    return false;
   }
-  // A width in millimetres, with or without the unit, or in inches marked
-  // ''; it must be one of the standard widths, as drawing files hold no other.
-  if (t.size() > 2 && t.compare(t.size() - 2, 2, "''") == 0) {
-    for (OdDb::LineWeight candidate : lineweightItems())
-      if (candidate >= 0 && lineweightItemText(candidate, 0) == t) {
-        lw = candidate;
-        return true;
-      }
-  }
-  for (const OdString& unit : {OdString("mm"), translate("mm")}) {
-    if (t.size() > unit.size() && t.compare(t.size() - unit.size(), unit.size(), unit) == 0) {
-      t = trimmed(t.substr(0, t.size() - unit.size()));
-      break;
-    }
-  }
-  double mm = 0;
-  if (hostdbDisToF(t, 2, mm)) {
-    for (OdDb::LineWeight candidate : lineweightItems())
-      if (candidate >= 0 && std::fabs(int(candidate) / 100.0 - mm) < 0.001) {
-        lw = candidate;
-        return true;
-      }
-  }
-  message = hostFormat(translate("\"%s\" is not a lineweight (ByLayer, ByBlock, ByDefault or a standard width in mm)").c_str(),
-                       t.c_str());
-  return false;
+  return parseArrow(block, m_db, blockName, message);
 }
 
 }  // namespace dds::kinds

@@ -10,6 +10,7 @@
 #include "OdDbTypes.h"
 #include "OdGePoint3d.h"
 #include "OdString.h"
+#include "opm/list_kinds.h"
 
 class OdDbDatabase;
 
@@ -26,7 +27,7 @@ namespace dds::kinds {
 
 // Markers of list entries that open a picker instead of being a value.
 inline constexpr const char* kUserArrowMarker = "%userArrow%";
-inline constexpr const char* kOtherLinetypeMarker = "%otherLinetype%";
+using opm::kinds::kOtherLinetypeMarker;
 
 // ---- switch and choice ----
 // The two items of a switch: "On"/"Off" or "Yes"/"No", true first.
@@ -59,28 +60,48 @@ std::vector<OdString> arrowItemNames();
 // that may be an arrowhead.
 bool parseArrow(const OdString& text, OdDbDatabase* db, OdString& blockName, OdString& message);
 
-// ---- colours ----
-// "By Layer", "By Block", "red", ..., "Color 42", "10,20,30"; with
-// `renamePrimaries` the true colours of the six primaries read as their names.
-OdString colorText(const OdCmColor& color, bool renamePrimaries = true);
-// Index colours 1..7 of the lists, in order.
-std::vector<OdCmColor> standardColors(bool byLayerAndBlock);
-bool parseColor(const OdString& text, bool byLayerAndBlock, OdCmColor& color, OdString& message);
+// ---- colours, linetypes, lineweights: the host's list kinds ----
+using opm::kinds::colorText;
+using opm::kinds::standardColors;
+using opm::kinds::parseColor;
+using opm::kinds::linetypeText;
+using opm::kinds::linetypeNames;
+using opm::kinds::parseLinetype;
+using opm::kinds::lineweightText;
+using opm::kinds::lineweightItemText;
+using opm::kinds::lineweightItems;
+using opm::kinds::parseLineweight;
+using opm::kinds::ColorList;
+using opm::kinds::LinetypeList;
+using opm::kinds::LineweightList;
+
 OdString fillColorText(const QrFillColor& fill);
 bool parseFillColor(const OdString& text, QrFillColor& fill, OdString& message);
 
-// ---- linetypes ----
-OdString linetypeText(const OdString& name);
-// The drawing's linetypes: ByLayer, ByBlock, Continuous, then the others by name.
-std::vector<OdString> linetypeNames(OdDbDatabase* db);
-bool parseLinetype(const OdString& text, OdDbDatabase* db, OdString& name, OdString& message);
+// The fill colour list: "None", "Background", the colours of the colour
+// list, then "More Colors...".
+class FillColorList {
+public:
+  std::vector<OdString> texts() const;
+  PZItemPicture picture(int index) const;
+  static bool isPicker(const OdString& text) { return ColorList::isPicker(text); }
+  // The colour picker; the picked colour becomes the fill.
+  bool pick(HostWindowHandle owner, QrFillColor& fill, OdString& message) const;
+};
 
-// ---- lineweights ----
-// The palette's text: "ByLayer", "ByBlock", "ByDefault", or millimetres "0.25".
-OdString lineweightText(OdDb::LineWeight lw);
-// The list's text after LWUNITS: millimetres "0.25 mm" or inches "0.010''".
-OdString lineweightItemText(OdDb::LineWeight lw, int lwunits);
-std::vector<OdDb::LineWeight> lineweightItems();
-bool parseLineweight(const OdString& text, OdDb::LineWeight& lw, OdString& message);
+// The arrowhead list: the built-in arrowheads, then "User arrow...", which
+// asks for a block of the drawing.
+class ArrowList {
+public:
+  explicit ArrowList(OdDbDatabase* db) : m_db(db) {}
+  std::vector<OdString> texts() const;
+  PZItemPicture picture(int index) const;
+  // "User arrow..." in either language.
+  static bool isPicker(const OdString& text);
+  bool pick(HostWindowHandle owner, OdString& blockName, OdString& message) const;
+
+private:
+  OdDbDatabase* m_db;
+};
 
 }  // namespace dds::kinds

@@ -73,8 +73,12 @@ OdUInt8 OdCmColor::red() const { return OdUInt8(rgb24() >> 16); }
 OdUInt8 OdCmColor::green() const { return OdUInt8(rgb24() >> 8); }
 OdUInt8 OdCmColor::blue() const { return OdUInt8(rgb24()); }
 
-OdString OdCmColor::colorNameForDisplay() const {
+const char* OdCmColor::primaryColorName(int index) {
   static const char* const kNames[] = {"red", "yellow", "green", "cyan", "blue", "magenta", "white"};
+  return index >= 1 && index <= 7 ? kNames[index - 1] : nullptr;
+}
+
+OdString OdCmColor::colorNameForDisplay() const {
   char buf[32];
   switch (colorMethod()) {
     case kByLayer: return "BYLAYER";
@@ -83,7 +87,7 @@ OdString OdCmColor::colorNameForDisplay() const {
     case kNone: return "None";
     case kByACI: {
       int i = int(m_value & 0xFF);
-      if (i >= 1 && i <= 7) return kNames[i - 1];
+      if (const char* name = primaryColorName(i)) return name;
       std::snprintf(buf, sizeof buf, "Color %d", i);
       return buf;
     }

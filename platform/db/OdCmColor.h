@@ -45,6 +45,8 @@ public:
   // first seven index colours, "Color N" for other indexes, "R,G,B" for
   // true colours.
   OdString colorNameForDisplay() const;
+  // The English name of index colours 1..7 ("red" .. "white"); null for others.
+  static const char* primaryColorName(int index);
 
   OdUInt32 packed() const { return m_value; }
   bool operator==(const OdCmColor& o) const { return m_value == o.m_value; }

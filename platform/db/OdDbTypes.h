@@ -1,6 +1,7 @@
 #pragma once
 // Small enumerations shared across the database.
 #include <cstdint>
+#include <vector>
 
 using OdInt8 = std::int8_t;
 using OdUInt8 = std::uint8_t;
@@ -25,6 +26,8 @@ enum LineWeight : OdInt16 {
   kLnWtByLayer = -1, kLnWtByBlock = -2, kLnWtByLwDefault = -3,
 };
 
+// The standard widths, thinnest first (the logical values not included).
+const std::vector<LineWeight>& standardLineWeights();
 // True when v is one of the values above; files and users may hand us others.
 bool isValidLineWeight(int v);
 

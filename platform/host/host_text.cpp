@@ -1,5 +1,6 @@
 #include "host_text.h"
 
+#include "opm/palette_texts.h"
 #include "resources.h"
 #include "translation.h"
 
@@ -126,7 +127,10 @@ const QrModuleResources kHostResources = {"qrvhost", kHostStrings, sizeof kHostS
 
 }  // namespace
 
-void hostRegisterHostTexts() { Supp_InitResTranslation(&kHostResources); }
+void hostRegisterHostTexts() {
+  Supp_InitResTranslation(&kHostResources);
+  hostRegisterPaletteTexts();
+}
 
 OdString hostText(HostText id) {
   hostRegisterHostTexts();

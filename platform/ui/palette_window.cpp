@@ -1,9 +1,11 @@
 // The Properties palette as a window of the window layer: a type filter at
 // the top, then per category a header and per row its label and in-place
 // control (a drop-down for list rows, an edit box for the others), and a
-// Close button. The editor objects take over their controls, so a choice in
-// a list is written at once (through the palette, to every selected class);
-// Enter writes what was typed into an edit box.
+// Close button. A module's editor objects take over their controls, so a
+// choice in a list is written at once (through the palette, to every selected
+// class); the window runs the controls of rows whose editors take over none
+// (the host's General rows) itself, from the palette model. Enter writes what
+// was typed into an edit box.
 #include "palette_window.h"
 
 #include <string>
@@ -16,10 +18,13 @@
 #include "host_log.h"
 #include "OdCmColor.h"
 #include "documents.h"
+#include "linetype_file.h"
 #include "opm/drawing_names.h"
+#include "opm/list_kinds.h"
 #include "opm/opm_services.h"
 #include "opm/palette_model.h"
 #include "picker_dialogs.h"
+#include "swatch_painter.h"
 #include "sysvars.h"
 #include "translation.h"
 
@@ -38,6 +43,33 @@ constexpr int kLabelWidth = 120;
 constexpr int kRebuild = 100;
 
 bool russian() { return hostLanguage() == HostLanguage::kRussian; }
+
+// "Load...": a linetype file (the program's own unless the user picks
+// another), then one of its linetypes, which is loaded into the drawing.
+bool chooseLinetypeToLoad(Dialog* owner, OdDbDatabase* db, OdString& name) {
+  using opm::kinds::say;
+  std::string path = hostDefaultLinetypeFile();
+  if (!askOpenFileName(owner, say("Load Linetypes"), say("Linetype file:"), "*.lin", path)) return false;
+  std::vector<LinetypeDefinition> definitions;
+  OdString message;
+  if (!hostReadLinetypeFile(path, definitions, message)) {
+    hostTraceNote("host/palette", __LINE__, message);
+    return false;
+  }
+  std::vector<std::string> names;
+  for (const LinetypeDefinition& d : definitions)
+    if (!d.complex) names.push_back(d.name);
+  std::string chosen = name;
+  if (!chooseDialog(owner, say("Load Linetypes"), say("Linetype:"), names, chosen)) return false;
+  std::vector<OdString> loaded;
+  const std::size_t slash = path.find_last_of('/');
+  const bool ok = hostLoadLinetypes(db, definitions, chosen, slash == std::string::npos ? path : path.substr(slash + 1),
+                                    loaded, message);
+  hostTraceNote("host/palette", __LINE__, message);
+  if (!ok || loaded.empty()) return false;
+  name = loaded.front();
+  return true;
+}
 
 class PaletteWindow : public DialogHandler {
 public:
@@ -68,6 +100,8 @@ public:
         return 1;
       case kMsgCommand:
         return onCommand(dialog, m);
+      case kMsgDrawItem:
+        return drawOwnItem(m);
       case kMsgClose:
         dialog.end(kIdCancel);
         return 1;
@@ -90,6 +124,18 @@ private:
     }
     if (m.id == kIdOk) {  // Enter: write the edit box that has the focus
       applyFocusedEdit(dialog);
+      return 1;
+    }
+    if (m.code == kCmdSelChange && ownRow(m.id)) {  // a pick in a list the window runs
+      const Control* list = dialog.control(m.id);
+      const int item = list ? list->selection() : -1;
+      if (item < 0) return 1;
+      const PaletteModel::Row& row = m_palette.rows()[std::size_t(m.id - kFirstRowId)];
+      OdString message;
+      if (!m_palette.setValue(row, list->itemText(item), message) || !message.empty())
+        hostTraceNote("host/palette", __LINE__, PaletteModel::shownName(row) + ": " + message);
+      showMessage(dialog, message);
+      afterWrite(dialog);
       return 1;
     }
     if (m.code == kCmdSelEndOk) {  // a list row committed its choice, through the palette
@@ -133,10 +179,12 @@ private:
       for (const OdString& e : entries) filter->addItem(e);
       filter->setSelection(filter->findItemText(m_palette.currentFilterEntry()));
     }
+    m_ownRows.assign(m_palette.rows().size(), false);
     for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
       const PaletteModel::Row& row = m_palette.rows()[i];
       // The first editor owns the control; the row's value combines all.
-      row.editors.front()->createControl(dialog.hostHandle(), kFirstRowId + int(i));
+      // A row whose editor takes over no control is run by the window.
+      m_ownRows[i] = !row.editors.front()->createControl(dialog.hostHandle(), kFirstRowId + int(i));
     }
     refreshAll(dialog);
   }
@@ -147,7 +195,15 @@ private:
       Control* control = dialog.control(kFirstRowId + int(i));
       if (!control) continue;
       if (control->kind() == ControlKind::kDropDown) {
-        row.editors.front()->fillControl();
+        if (m_ownRows[i]) {
+          control->setRedraw(false);
+          control->clearItems();
+          for (const OdString& item : m_palette.itemTexts(row)) control->addItem(item);
+          control->setSelection(m_palette.currentItem(row));
+          control->setRedraw(true);
+        } else {
+          row.editors.front()->fillControl();
+        }
         if (m_palette.varies(row)) control->setSelection(-1);
         control->enable(!m_palette.isReadOnly(row));
       } else {
@@ -157,10 +213,31 @@ private:
     }
   }
 
+  bool ownRow(int controlId) const {
+    const int index = controlId - kFirstRowId;
+    return index >= 0 && index < int(m_ownRows.size()) && m_ownRows[std::size_t(index)];
+  }
+
+  // The items of the lists the window runs: the model's picture, then the text.
+  std::intptr_t drawOwnItem(const Message& m) {
+    if (!ownRow(m.id) || !m.dc || !m.control) return 0;
+    const PaletteModel::Row& row = m_palette.rows()[std::size_t(m.id - kFirstRowId)];
+    DeviceContext& dc = *m.dc;
+    const bool selected = (m.itemState & kItemSelected) != 0;
+    const Color ink = selected ? dc.highlightTextColor() : dc.windowTextColor();
+    dc.fillRect(m.itemRect, selected ? dc.highlightColor() : dc.windowColor());
+    if (m.item < 0 || m.item >= m.control->itemCount()) return 1;
+    const int x = DrawItemPicture(dc, m.itemRect, m_palette.itemPicture(row, m.item), ink);
+    const std::string text = m.control->itemText(m.item);
+    dc.setTextColor(ink);
+    dc.text({x, m.itemRect.y + (m.itemRect.cy - dc.textExtent(text).y) / 2}, text);
+    return 1;
+  }
+
   OdString caption() const { return russian() ? "Свойства" : "Properties"; }
 
   HostPickers windowPickers() {
-    const OdDbDatabase* db = m_palette.document().database();
+    OdDbDatabase* db = m_palette.document().database();
     HostPickers p;
     p.color = [](HostWindowHandle owner, OdCmColor& color, bool, int) {
       std::string text;
@@ -172,8 +249,7 @@ private:
       return parsed.has_value();
     };
     p.linetype = [db](HostWindowHandle owner, OdString& name) {
-      return chooseDialog(owner ? Dialog::fromHostHandle(owner) : nullptr, russian() ? "Типы линий" : "Linetypes",
-                          russian() ? "Тип линий:" : "Linetype:", hostLinetypeNames(db), name);
+      return chooseLinetypeToLoad(owner ? Dialog::fromHostHandle(owner) : nullptr, db, name);
     };
     p.userArrow = [db](HostWindowHandle owner, OdString& name) {
       return chooseDialog(owner ? Dialog::fromHostHandle(owner) : nullptr,
@@ -205,16 +281,14 @@ private:
     OdString category;
     for (std::size_t i = 0; i < m_palette.rows().size(); ++i) {
       const PaletteModel::Row& row = m_palette.rows()[i];
-      const OdString shown = PaletteModel::shownName(row);
-      const std::size_t dot = shown.find('.');
-      const OdString cat = shown.substr(0, dot), label = dot == OdString::npos ? shown : shown.substr(dot + 1);
+      const OdString cat = PaletteModel::shownCategory(row), label = PaletteModel::shownLabel(row);
       if (cat != category) {
         category = cat;
         t.controls.push_back({0, ControlKind::kLabel, text(cat), {4, y + 2, kWidth - 8, 10}, 0});
         y += kRowHeight;
       }
       t.controls.push_back({0, ControlKind::kLabel, text(label), {12, y + 2, kLabelWidth - 12, 10}, 0});
-      const bool list = row.editors.front()->controlKind() == PZControlKind::kDropDown;
+      const bool list = PaletteModel::controlKind(row) == PZControlKind::kDropDown;
       t.controls.push_back({kFirstRowId + int(i), list ? ControlKind::kDropDown : ControlKind::kEdit, "",
                             {kLabelWidth, y, kWidth - kLabelWidth - 4, 12},
                             kStyleTabStop | (list ? unsigned(kStyleOwnerDrawFixed) : 0u)});
@@ -229,6 +303,7 @@ private:
 
   PaletteModel& m_palette;
   int m_generation = 0;  // of the rows whose editors hold the controls
+  std::vector<bool> m_ownRows;  // per row: the window runs its control
   std::vector<std::string> m_texts;  // the template's texts live as long as the window
 };
 

@@ -124,4 +124,19 @@ int DrawColorSwatch(DeviceContext& dc, const Rect& item, Color color) {
   return swatch.right() + kGap;
 }
 
+int DrawItemPicture(DeviceContext& dc, const Rect& item, const PZItemPicture& picture, Color ink) {
+  switch (picture.kind) {
+    case PZItemPicture::Kind::kColor: {
+      const OdCmColor& c = picture.color;
+      const bool own = c.isByACI() || c.isByColor();
+      return DrawColorSwatch(dc, item, own ? Color{c.red(), c.green(), c.blue()} : ink);
+    }
+    case PZItemPicture::Kind::kLinetype: return DrawLineType(dc, item, picture.dashes, ink);
+    case PZItemPicture::Kind::kLineweight: return DrawLineWeight(dc, item, picture.lineweight, ink);
+    case PZItemPicture::Kind::kArrow: return DrawArrow(dc, item, picture.arrowBlock, ink);
+    case PZItemPicture::Kind::kNone: break;
+  }
+  return item.x + 2;
+}
+
 }  // namespace ui

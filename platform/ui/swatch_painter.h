@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "device_context.h"
+#include "opm/opm_interfaces.h"
 
 namespace ui {
 
@@ -21,5 +22,8 @@ int DrawLineType(DeviceContext& dc, const Rect& item, const std::vector<double>&
 int DrawLineWeight(DeviceContext& dc, const Rect& item, int hundredthsMm, Color ink);
 // A framed square of the colour.
 int DrawColorSwatch(DeviceContext& dc, const Rect& item, Color color);
+// The picture a palette list item describes (colours by layer and by block
+// in the ink); with none, the text starts at the item's left edge.
+int DrawItemPicture(DeviceContext& dc, const Rect& item, const PZItemPicture& picture, Color ink);
 
 }  // namespace ui

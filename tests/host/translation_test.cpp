@@ -6,6 +6,7 @@
 
 #include "host_test_support.h"
 #include "host_text.h"
+#include "opm/palette_texts.h"
 #include "translation.h"
 
 namespace {
@@ -84,6 +85,16 @@ TEST(HostTexts, EveryTextHasARussianFormWithTheSameConversions) {
     ids.insert(e.id);
   }
   EXPECT_EQ(ids.size(), res.stringCount);
+
+  // The palette's literals: each English text once, with its conversions.
+  const QrModuleResources& palette = hostPaletteTextResources();
+  std::set<std::string> english;
+  for (std::size_t i = 0; i < palette.literalCount; ++i) {
+    const QrLiteralEntry& e = palette.literals[i];
+    ASSERT_TRUE(e.en && *e.en && e.ru && *e.ru);
+    EXPECT_TRUE(english.insert(std::string(e.context) + "|" + e.en).second) << e.en;
+    EXPECT_EQ(conversions(e.en), conversions(e.ru)) << e.en;
+  }
 }
 
 TEST(HostTexts, KeywordListsKeepTheEnglishGlobalSpellings) {

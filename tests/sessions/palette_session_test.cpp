@@ -80,3 +80,44 @@ TEST(PaletteSessions, ErasedObjectsLeaveTheSelectionAndADeclinedQuestionSaysSo) 
   EXPECT_TRUE(contains(r.out, "*Invalid* The current style stays, with its overrides")) << r.out;
   EXPECT_FALSE(contains(r.out, "Not every selected object")) << r.out;
 }
+
+TEST(PaletteSessions, GeneralRowsCoverEveryKindAndLoadALinetypeThatTheSavedDrawingKeeps) {
+  const auto dir = tempFolder("palette-general");
+  const auto handles = makeDrawing(dir / "in.dxf");
+  const Result r = runScript(dir, "SELECT\nALL\n\nPROPERTIES\n"
+                                  "set General.Color = blue\n"
+                                  "set General.Linetype = Load...\n"
+                                  "hidden, CENTER2\n"
+                                  "\n"  // the program's own linetype file
+                                  "set General.Linetype = PHANTOM\n"
+                                  "filter Rotated Dimension\n"
+                                  "set Lines & Arrows.Dim line linetype = CENTER2\n"
+                                  "close\n"
+                                  "SAVEAS\n" +
+                                      (dir / "out.dxf").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  expectAllIn(r.out, {"filter: All (4)\n  General.Color = By Layer\n", "  General.Color = blue\n",
+                      "Loaded 2 linetype(s) from linetypes.lin.", "  General.Linetype = HIDDEN\n",
+                      "*Invalid* \"PHANTOM\" is not a linetype of this drawing",
+                      "  Lines & Arrows.Dim line linetype = CENTER2\n"});
+
+  auto db = readDxfDrawing((dir / "out.dxf").string());
+  for (const std::string& h : handles) {
+    OdDbEntityPtr e = db->getOdDbObjectId(*OdDbHandle::fromAscii(h)).safeOpenObject();
+    EXPECT_EQ(e->colorIndex(), 5) << h;
+    EXPECT_EQ(e->linetype(), "HIDDEN") << h;
+  }
+  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
+  const std::string py = ezdxfReport(dir,
+                                     "for name in ('HIDDEN', 'CENTER2'):\n"
+                                     "    lt = doc.linetypes.get(name)\n"
+                                     "    print(name, [(t.code, round(t.value, 6)) for t in lt.pattern_tags.tags])\n"
+                                     "e = doc.entitydb['" + handles[3] + "']\n"
+                                     "print('text', e.dxf.linetype, e.dxf.color)\n",
+                                     dir / "out.dxf");
+  expectAllIn(py, {"errors 0", "HIDDEN [(72, 65), (73, 2), (40, 9.525), (49, 6.35), (74, 0), (49, -3.175), (74, 0)]",
+                   "CENTER2 [(72, 65), (73, 4), (40, 28.575), (49, 19.05), (74, 0), (49, -3.175), (74, 0), (49, 3.175), "
+                   "(74, 0), (49, -3.175), (74, 0)]",
+                   "text HIDDEN 5"});
+}

@@ -22,11 +22,6 @@ std::vector<OdString> recordNames(OdDbObjectId tableId, Keep keep) {
 
 }  // namespace
 
-std::vector<OdString> hostLinetypeNames(const OdDbDatabase* db) {
-  if (!db) return {};
-  return recordNames(db->getLinetypeTableId(), [](const OdDbSymbolTableRecord&) { return true; });
-}
-
 std::vector<OdString> hostArrowBlockNames(const OdDbDatabase* db) {
   if (!db) return {};
   return recordNames(db->getBlockTableId(), [](const OdDbSymbolTableRecord& r) {

@@ -6,7 +6,5 @@
 
 class OdDbDatabase;
 
-// Linetypes, in table order.
-std::vector<OdString> hostLinetypeNames(const OdDbDatabase* db);
 // Blocks that may be arrowheads: no layouts, anonymous or external blocks.
 std::vector<OdString> hostArrowBlockNames(const OdDbDatabase* db);

@@ -13,6 +13,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "OdCmColor.h"
 #include "OdDbObjectId.h"
 #include "OdString.h"
 #include "host_window.h"
@@ -86,6 +87,17 @@ public:
 // How an editor object edits in place.
 enum class PZControlKind { kEdit, kDropDown };
 
+// The picture beside a list item, as data: each front end draws it its own
+// way (the window layer's swatches, the docked panel's icons).
+struct PZItemPicture {
+  enum class Kind { kNone, kColor, kLinetype, kLineweight, kArrow };
+  Kind kind = Kind::kNone;
+  OdCmColor color;             // kColor: by layer and by block show in the text's colour
+  std::vector<double> dashes;  // kLinetype: dashes positive, gaps negative, dots 0; empty is continuous
+  int lineweight = 0;          // kLineweight: hundredths of a millimetre; negative: the default width
+  OdString arrowBlock;         // kArrow: "" closed filled, "_Open30", ..., or a block of the drawing
+};
+
 class IPZEditableProperty : public IPZUnknown {
 public:
   virtual OdString paletteName() const = 0;
@@ -119,6 +131,16 @@ public:
   // What the value's text leaves out, for the row's tooltip (the block
   // behind "User arrow..."); empty when the text says it all.
   virtual OdString valueTip() { return OdString(); }
+  // The text is a list entry that opens a picker ("More Colors...").
+  virtual bool opensPicker(const OdString& text) {
+    (void)text;
+    return false;
+  }
+  // The picture beside item `index` of itemTexts (none for most kinds).
+  virtual PZItemPicture itemPicture(int index) {
+    (void)index;
+    return {};
+  }
 };
 
 // What a property hears of the editing its editor object does.

@@ -10,6 +10,7 @@
 #include "documents.h"
 #include "drawing_helpers.h"
 #include "host_log.h"
+#include "opm/general_properties.h"
 #include "property_manager.h"
 #include "text_format.h"
 #include "translation.h"
@@ -176,7 +177,9 @@ void PaletteModel::rebuild() {
   HostPropertyManager* manager = nullptr;
   if (!m_doc.getPropManager(&manager) || !manager) return;
   OdDbDatabase* db = m_doc.database();
-  const std::vector<IOdPropertyFactory*>& factories = manager->factories();
+  // The host's rows of every entity first, then the modules' rows.
+  std::vector<IOdPropertyFactory*> factories = hostGeneralPropertyFactories();
+  factories.insert(factories.end(), manager->factories().begin(), manager->factories().end());
 
   // The classes the rows must fit: the filtered one, or every selected one;
   // the drawing itself when nothing is selected.
@@ -232,6 +235,9 @@ void PaletteModel::rebuild() {
     const Candidate& c = candidates[id];
     Row row;
     row.name = factories[c.order]->paletteName();
+    const std::size_t dot = row.name.find('.');
+    row.category = row.name.substr(0, dot);
+    row.label = dot == OdString::npos ? row.name : row.name.substr(dot + 1);
     row.id = id;
     for (std::size_t k = 0; k < c.perGroup.size(); ++k) {
       PZPtr<IOdProperty> property;
@@ -255,6 +261,22 @@ const PaletteModel::Row* PaletteModel::findRow(const OdString& name) const {
 }
 
 OdString PaletteModel::shownName(const Row& row) { return Supp_Translate(row.name); }
+
+OdString PaletteModel::shownCategory(const Row& row) {
+  const OdString shown = shownName(row);
+  const std::size_t dot = shown.find('.');
+  return dot == OdString::npos ? OdString() : shown.substr(0, dot);
+}
+
+OdString PaletteModel::shownLabel(const Row& row) {
+  const OdString shown = shownName(row);
+  const std::size_t dot = shown.find('.');
+  return dot == OdString::npos ? shown : shown.substr(dot + 1);
+}
+
+PZControlKind PaletteModel::controlKind(const Row& row) {
+  return row.editors.empty() ? PZControlKind::kEdit : row.editors.front()->controlKind();
+}
 
 bool PaletteModel::varies(const Row& row) const {
   if (row.editors.empty()) return false;
@@ -280,6 +302,14 @@ std::vector<OdString> PaletteModel::itemTexts(const Row& row) const {
   return row.editors.empty() ? std::vector<OdString>() : row.editors.front()->itemTexts();
 }
 
+int PaletteModel::currentItem(const Row& row) const {
+  return varies(row) || row.editors.empty() ? -1 : row.editors.front()->currentItem();
+}
+
+PZItemPicture PaletteModel::itemPicture(const Row& row, int index) const {
+  return row.editors.empty() ? PZItemPicture{} : row.editors.front()->itemPicture(index);
+}
+
 bool PaletteModel::setValue(const Row& row, const OdString& text, OdString& message) {
   message.clear();
   if (isReadOnly(row)) {
@@ -295,11 +325,17 @@ bool PaletteModel::setValue(const Row& row, const OdString& text, OdString& mess
   bool ok = true;
   m_busy = true;
   const std::vector<PZPtr<IPZEditableProperty>> editors = row.editors;  // a refresh may rebuild the rows
+  // A picker entry asks the user once: the other classes take what was picked.
+  OdString textForAll = text;
   for (const auto& e : editors) {
     OdString part;
     e->beginEdit();
-    const bool took = e->applyText(text, part);
+    const bool took = e->applyText(textForAll, part);
     e->endEdit();
+    if (took && e.get() == editors.front().get() && e->opensPicker(text)) {
+      const OdString tip = e->valueTip();  // the block behind "User arrow..."
+      textForAll = tip.empty() ? e->valueText() : tip;
+    }
     if (!part.empty() && message.find(part) == OdString::npos) message += (message.empty() ? "" : " ") + part;
     if (!took) {
       ok = false;

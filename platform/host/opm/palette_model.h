@@ -4,11 +4,17 @@
 // and the writing of a typed value. The console, scripts and the window all
 // show this one model.
 //
-// Rows come from the property factories of the document's property manager.
-// A row is one property identifier; it is shown when each class among the
-// selected entities (or, with a type filter, the filtered class) has a
-// factory for it. Categories keep the order in which the factories list
-// them first, rows the order of their first factory.
+// Rows come from the host's General rows, which every entity carries
+// (general_properties.h), and then the property factories of the document's
+// property manager. A row is one property identifier; it is shown when each
+// class among the selected entities (or, with a type filter, the filtered
+// class) has a factory for it. Categories keep the order in which the
+// factories list them first, rows the order of their first factory.
+//
+// Every front end (the command line's dump, the window layer's palette, the
+// docked panel) takes from here what a row is: its category and label, the
+// control that edits it, its list items with their pictures and the item
+// that stands for the value.
 #include <memory>
 #include <vector>
 
@@ -30,6 +36,7 @@ public:
   };
   struct Row {
     OdString name;   // English "Category.Label": the key refreshes use
+    OdString category, label;  // English: the name's parts before and after its first dot
     PZGuid id{};
     // One editor per selected class that carries the row.
     std::vector<PZPtr<IPZEditableProperty>> editors;
@@ -61,6 +68,13 @@ public:
   const Row* findRow(const OdString& name) const;
   // The row's name in the session's language.
   static OdString shownName(const Row& row);
+  // Its category and label in the session's language ("Линии и стрелки",
+  // "Размер стрелки"): the shown name split at its first dot.
+  static OdString shownCategory(const Row& row);
+  static OdString shownLabel(const Row& row);
+  // How the row is edited: a drop-down list of itemTexts, or an edit box.
+  // A read-only row (isReadOnly) shows its value and takes nothing.
+  static PZControlKind controlKind(const Row& row);
   bool varies(const Row& row) const;
   // The value as the row shows it: empty when it varies.
   OdString valueText(const Row& row) const;
@@ -69,6 +83,11 @@ public:
   OdString valueTip(const Row& row) const;
   bool isReadOnly(const Row& row) const;
   std::vector<OdString> itemTexts(const Row& row) const;
+  // The item that stands for the value; -1 when none does (the values vary,
+  // or the value is not among the items).
+  int currentItem(const Row& row) const;
+  // The picture beside item `index` of itemTexts (kind kNone: none).
+  PZItemPicture itemPicture(const Row& row, int index) const;
 
   // Writes `text` to every entity behind the row, as one undoable step.
   // False when refused or not every entity took it; `message` says why
