@@ -79,6 +79,11 @@ public:
       OdString ignored;
       if (m_prop->parseText(items[i], candidate, ignored) && candidate == value) return int(i);
     }
+    // A value a picker entry stands for (a user's block shows as "User
+    // arrow..."): the entry it shows as.
+    const OdString shown = m_prop->formatValue(value);
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (items[i] == shown) return int(i);
     return -1;
   }
   bool valuesVary() override {

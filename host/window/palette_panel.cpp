@@ -2,7 +2,10 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSet>
@@ -16,6 +19,8 @@
 #include "documents.h"
 #include "host_log.h"
 #include "opm/palette_model.h"
+#include "qt_device_context.h"
+#include "swatch_painter.h"
 #include "window_texts.h"
 
 namespace qrvwindow {
@@ -29,6 +34,20 @@ const QString kVaries = QStringLiteral("*VARIES*");
 // settings; until then one that fits most labels of the language.
 const char* const kNameWidthKey = "palette/nameColumnWidth";
 int defaultNameWidth() { return hostLanguage() == HostLanguage::kRussian ? 230 : 170; }
+// The pictures beside list items, drawn as the dialogs' lists draw them.
+const QSize kPictureSize(36, 14);
+QIcon itemIcon(const PZItemPicture& picture, const QColor& ink) {
+  if (picture.kind == PZItemPicture::Kind::kNone) return QIcon();
+  QPixmap pixmap(kPictureSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  ui::qt::QtPainterDC dc(painter);
+  ui::DrawItemPicture(dc, ui::Rect{0, 0, kPictureSize.width(), kPictureSize.height()}, picture,
+                      ui::qt::fromQColor(ink));
+  painter.end();
+  return QIcon(pixmap);
+}
 }  // namespace
 
 PalettePanel::PalettePanel(QWidget* parent)
@@ -96,7 +115,9 @@ void PalettePanel::fill() {
   if (m_model)
     for (const PaletteModel::Row& row : m_model->rows()) {
       const bool readOnly = m_model->isReadOnly(row);
-      shape.push_back({qs(PaletteModel::shownName(row)), readOnly, !readOnly && !m_model->itemTexts(row).empty()});
+      shape.push_back({qs(PaletteModel::shownCategory(row)), qs(PaletteModel::shownLabel(row)),
+                       qs(PaletteModel::shownName(row)), readOnly,
+                       !readOnly && PaletteModel::controlKind(row) == PZControlKind::kDropDown});
     }
   // The same rows as shown: only their values are read again, so that the
   // controls, the categories folded and the scroll position stay.
@@ -136,9 +157,8 @@ void PalettePanel::buildRows(std::vector<RowShape> shape) {
   std::map<QString, QTreeWidgetItem*> categories;
   for (std::size_t i = 0; i < m_shape.size(); ++i) {
     const RowShape& row = m_shape[i];
-    const qsizetype dot = row.name.indexOf('.');
-    const QString category = dot < 0 ? QString() : row.name.left(dot);
-    const QString label = dot < 0 ? row.name : row.name.mid(dot + 1);
+    const QString& category = row.category;
+    const QString& label = row.label;
     QTreeWidgetItem*& parent = categories[category];
     if (!parent) {
       parent = new QTreeWidgetItem(m_tree, {category});
@@ -158,6 +178,7 @@ void PalettePanel::buildRows(std::vector<RowShape> shape) {
       item->setForeground(1, palette().color(QPalette::Disabled, QPalette::Text));
     } else if (row.list) {
       auto* combo = new QComboBox;
+      combo->setIconSize(kPictureSize);
       connect(combo, &QComboBox::activated, this, [this, index, combo](int) { write(index, combo->currentText()); });
       m_tree->setItemWidget(item, 1, combo);
     } else {
@@ -187,16 +208,18 @@ void PalettePanel::showValue(std::size_t index) {
   item->setText(1, value);
   item->setToolTip(1, tip);
   if (auto* combo = qobject_cast<QComboBox*>(m_tree->itemWidget(item, 1))) {
-    // The items follow the value's kind ("Precision" after "Dim units").
+    // The items follow the value's kind ("Precision" after "Dim units"),
+    // each with its picture (arrowhead, colour, linetype, lineweight).
     QStringList items, shown;
     for (const OdString& t : m_model->itemTexts(row)) items << qs(t);
     for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
     if (items != shown) {
       combo->clear();
-      combo->addItems(items);
+      const QColor ink = palette().color(QPalette::Text);
+      for (int i = 0; i < items.size(); ++i) combo->addItem(itemIcon(m_model->itemPicture(row, i), ink), items[i]);
     }
     combo->setPlaceholderText(varies ? kVaries : QString());
-    combo->setCurrentIndex(varies || value.isEmpty() ? -1 : combo->findText(value));
+    combo->setCurrentIndex(varies ? -1 : m_model->currentItem(row));
     combo->setToolTip(tip);
   } else if (auto* edit = qobject_cast<QLineEdit*>(m_tree->itemWidget(item, 1))) {
     // Empty when the values differ, so that Enter does not write the

@@ -39,7 +39,8 @@ private:
   // What decides the controls of a row: when every row keeps its shape,
   // a refresh only shows the values again.
   struct RowShape {
-    QString name;  // "Category.Label" as shown
+    QString category, label;  // as shown
+    QString name;             // the whole "Category.Label", for the tooltip
     bool readOnly = false;
     bool list = false;
     bool operator==(const RowShape&) const = default;

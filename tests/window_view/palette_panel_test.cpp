@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -109,6 +110,21 @@ TEST_F(PalettePanelTest, RowsWhoseValuesDifferSayVariesAndTheFilterCountsEachCla
   EXPECT_EQ(arrow->currentIndex(), -1);
   EXPECT_EQ(arrow->currentText(), "");
   EXPECT_EQ(arrow->placeholderText(), "*VARIES*");
+
+  // The lists show their pictures: a colour's swatch in that colour, an
+  // arrowhead drawn in ink.
+  auto* color = qobject_cast<QComboBox*>(rows->itemWidget(row(*rows, "Dim line color"), 1));
+  ASSERT_TRUE(color);
+  const int red = color->findText("red");
+  ASSERT_GE(red, 0);
+  const QImage swatch = color->itemIcon(red).pixmap(color->iconSize()).toImage();
+  ASSERT_FALSE(swatch.isNull());
+  EXPECT_EQ(swatch.pixelColor(swatch.width() / 4, swatch.height() / 2), QColor(255, 0, 0));
+  const QImage arrowhead = arrow->itemIcon(arrow->findText("Closed filled")).pixmap(arrow->iconSize()).toImage();
+  int inked = 0;
+  for (int y = 0; y < arrowhead.height(); ++y)
+    for (int x = 0; x < arrowhead.width(); ++x) inked += arrowhead.pixelColor(x, y).alpha() > 128;
+  EXPECT_GT(inked, 10);
 
   // Filtered to one class, its rows agree again.
   filter->setCurrentText("Aligned Dimension (1)");
