@@ -38,6 +38,12 @@ namespace qrvwindow {
 namespace {
 
 constexpr int kWidth = 1280, kHeight = 800;
+// Where the window keeps its place and the layout of its docks and
+// toolbars; a layout saved by a window with other docks or toolbars (an
+// older version) is not restored.
+const char* const kGeometryKey = "window/geometry";
+const char* const kLayoutKey = "window/layout";
+constexpr int kLayoutVersion = 2;
 // OSMODE: the bit that turns every object snap off, and the snaps the view
 // finds (ends, middles, centres, crossings) for a drawing that names none.
 constexpr OdInt16 kSnapsOff = 16384;
@@ -117,7 +123,17 @@ MainWindow::MainWindow()
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     size = size.boundedTo(screen->availableSize());
   resize(size);
+  // The window and its docks and toolbars as the user last left them.
+  QSettings settings;
+  restoreGeometry(settings.value(kGeometryKey).toByteArray());
+  restoreState(settings.value(kLayoutKey).toByteArray(), kLayoutVersion);
   updateTitle();
+}
+
+void MainWindow::saveLayout() const {
+  QSettings settings;
+  settings.setValue(kGeometryKey, saveGeometry());
+  settings.setValue(kLayoutKey, saveState(kLayoutVersion));
 }
 
 MainWindow::~MainWindow() = default;
@@ -204,6 +220,7 @@ bool MainWindow::sameIds(const OdDbObjectIdArray& ids) const {
 }
 
 void MainWindow::release() {
+  saveLayout();
   m_palette->release();
   m_current.forget();
   m_view->setScene(nullptr, false);

@@ -58,8 +58,10 @@ public:
   // F7 grid, F8 ortho, F9 snap to the grid: the drawing's GRIDMODE,
   // ORTHOMODE and SNAPMODE turned over, said in the command line's history.
   void toggleMode(const char* id);
-  // Drops everything that refers to a drawing (the session is ending).
+  // Drops everything that refers to a drawing (the session is ending) and
+  // keeps the window's layout for the next session.
   void release();
+  void saveLayout() const;
 
   std::function<PromptKind()> promptKind;
   // Lines to type at the command line (a command still asking is

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QSet>
 #include <QSettings>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 
 #include "../host/host_test_support.h"
@@ -151,4 +153,27 @@ TEST(MainWindowMenus, EveryCommandOfTheTableHasAnActionThatSaysAndDoesWhatItShou
       for (const char* id : t.ids) EXPECT_TRUE(known(id)) << id;
   }
   setHostLanguage(HostLanguage::kEnglish);
+}
+
+// The window keeps its layout from one session to the next: a dock the user
+// closed stays closed, a toolbar hidden stays hidden.
+TEST(MainWindowMenus, TheLayoutIsKeptForTheNextSession) {
+  offscreenApplication();
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qrv-window-layout";
+  std::filesystem::remove_all(dir);
+  setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  ScriptedHost host;
+  {
+    qrvwindow::MainWindow window;
+    window.show();
+    window.findChild<QDockWidget*>("paletteDock")->hide();
+    window.findChild<QToolBar*>("viewToolBar")->hide();
+    window.release();
+  }
+  qrvwindow::MainWindow next;
+  next.show();
+  EXPECT_TRUE(next.findChild<QDockWidget*>("paletteDock")->isHidden());
+  EXPECT_TRUE(next.findChild<QToolBar*>("viewToolBar")->isHidden());
+  EXPECT_FALSE(next.findChild<QToolBar*>("dimensionToolBar")->isHidden());
+  next.release();
 }
