@@ -1,6 +1,8 @@
 #include "compare_styles_dialog.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 #include "backend.h"
 #include "res/dialog_templates.h"
@@ -25,7 +27,7 @@ constexpr unsigned kIdsColumnVariable = 1078;
 constexpr unsigned kIdsAllProperties = 1080;
 constexpr unsigned kIdsDifferences = 1081;
 constexpr int kDescriptionWidth = 100;
-constexpr int kVariableWidth = 75;
+constexpr int kVariableWidth = 75;  // until the rows are in: then fitted to them
 constexpr int kValueWidth = 150;
 // A cell goes to the clipboard with at most this many UTF-16 units.
 constexpr std::size_t kCellLimit = 1024;
@@ -170,7 +172,28 @@ void CompareStylesDialog::fillRows() {
     DDS_LOG_ERROR(kSrcDlgCompare, e.description());
   }
   if (ui::Control* label = dlg.control(res::kIdcCompareCaption)) label->setText(caption);
+  fitColumns(*rows);
   rows->setRedraw(true);
+}
+
+// The variable and value columns as wide as their widest text; the
+// description takes the room left, at least as wide as it always was (the
+// whole description shows as a tip, and every column can be dragged wider).
+void CompareStylesDialog::fitColumns(ui::Control& rows) {
+  const int padding = ui::measureText("MM").x;
+  std::vector<int> widths;
+  for (int c = 0; c < rows.columnCount(); ++c) {
+    int width = ui::measureText(rows.columns()[std::size_t(c)].header).x + padding;
+    for (int r = 0; r < rows.itemCount(); ++r) width = std::max(width, ui::measureText(rows.itemText(r, c)).x + padding);
+    widths.push_back(width);
+  }
+  if (widths.empty()) return;
+  int others = 0;
+  for (std::size_t c = 1; c < widths.size(); ++c) others += widths[c];
+  const int room = rows.pixelRect().cx - padding - others;
+  widths[0] = std::max(kDescriptionWidth, std::min(widths[0], room));
+  for (std::size_t c = 0; c < widths.size(); ++c)
+    if (widths[c] != rows.columns()[c].width) rows.setColumnWidth(int(c), widths[c]);
 }
 
 bool CompareStylesDialog::openEntry(std::intptr_t entry, OdDbDimStyleTableRecordPtr& side) {

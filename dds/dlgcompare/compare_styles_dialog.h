@@ -34,6 +34,7 @@ public:
 private:
   bool initDialog();
   void fillRows();
+  void fitColumns(ui::Control& rows);
   void firstChanged();
   void secondChanged();
   // Opens the style of a list entry; false (logged) when it cannot.

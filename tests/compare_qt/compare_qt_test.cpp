@@ -57,7 +57,18 @@ TEST_F(CompareQt, OpensShowsTheRowsCopiesAndCloses) {
     EXPECT_EQ(rows->topLevelItemCount(), 78);
     EXPECT_EQ(rows->columnCount(), 3);
     EXPECT_EQ(rows->headerItem()->text(2), "Standard");
-    EXPECT_EQ(rows->columnWidth(0), 100);
+    // The description at least as wide as ever, the other columns wide
+    // enough for their texts, and all of them in view.
+    EXPECT_GE(rows->columnWidth(0), 100);
+    int total = 0;
+    for (int c = 0; c < rows->columnCount(); ++c) total += rows->columnWidth(c);
+    EXPECT_LE(total, rows->viewport()->width());
+    for (int c = 1; c < rows->columnCount(); ++c) {
+      int widest = rows->fontMetrics().horizontalAdvance(rows->headerItem()->text(c));
+      for (int r = 0; r < rows->topLevelItemCount(); ++r)
+        widest = std::max(widest, rows->fontMetrics().horizontalAdvance(rows->topLevelItem(r)->text(c)));
+      EXPECT_LE(widest, rows->columnWidth(c)) << c;
+    }
 
     choose(find<QComboBox>(window, 1179), "Wide");
     EXPECT_EQ(caption->text(), "Found 2 differences:");

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <vector>
 
 #include "control_adapter.h"
 #include "user_input.h"
@@ -136,9 +137,14 @@ private:
     const Control& c = control();
     tree->setColumnCount(std::max(1, c.columnCount()));
     QStringList headers;
+    // A width the dialog gave is applied once: what the user makes of it
+    // by dragging the header's dividers stays until the dialog gives another.
+    m_widths.resize(std::size_t(c.columnCount()), -1);
     for (int i = 0; i < c.columnCount(); ++i) {
       headers << qs(c.columns()[std::size_t(i)].header);
-      tree->setColumnWidth(i, c.columns()[std::size_t(i)].width);
+      const int width = c.columns()[std::size_t(i)].width;
+      if (m_widths[std::size_t(i)] != width) tree->setColumnWidth(i, width);
+      m_widths[std::size_t(i)] = width;
     }
     if (c.columnCount() == 0) tree->setColumnWidth(0, tree->viewport()->width());
     tree->setHeaderLabels(headers);
@@ -201,6 +207,7 @@ private:
   }
 
   QPointer<QLineEdit> m_labelEditor;
+  std::vector<int> m_widths;  // the column widths last applied
 };
 
 }  // namespace
