@@ -41,7 +41,7 @@ constexpr PrimaryTexts kPrimaryRu{
     "Линейные размеры", "&Формат единиц:", "&Точность:", "Формат д&робей:", "Разделит&ель:",
     "&Округление:", "&Префикс:", "&Суффикс:", "Масштаб измерений", "Ко&эффициент:",
     "Только для размеров на листе", "Подавление нулей", "&Ведущие", "&Замыкающие", "0 ф&утов", "0 д&юймов",
-    "Угловые размеры", "Форм&ат единиц:", "Точ&ность:", "Ведущ&ие", "Замы&кающие"};
+    "Угловые размеры", "Фор&мат:", "Точ&ность:", "Ведущ&ие", "Замы&кающие"};
 
 constexpr unsigned kField = ui::kStyleTabStop;
 constexpr unsigned kBox = ui::kStyleAutoCheck | ui::kStyleTabStop;
@@ -78,14 +78,14 @@ constexpr unsigned kOff = ui::kStyleDisabled;
     {kTrailing, ControlKind::kCheckBox, T.trailing, {10, 200, 90, 10}, kBox},                          \
     {kZeroFeet, ControlKind::kCheckBox, T.feet, {104, 184, 92, 10}, kBox | kOff},                      \
     {kZeroInches, ControlKind::kCheckBox, T.inches, {104, 200, 92, 10}, kBox | kOff},                  \
-    {1131, ControlKind::kGroupBox, T.angular, {208, 140, 151, 77}, 0},                                 \
-    {1132, ControlKind::kLabel, T.angularFormat, {214, 154, 64, 8}, 0},                                \
-    {kAngularFormat, ControlKind::kDropDown, "", {280, 152, 74, 12}, kField},                          \
-    {1133, ControlKind::kLabel, T.angularPrecision, {214, 170, 64, 8}, 0},                             \
-    {kAngularPrecision, ControlKind::kDropDown, "", {280, 168, 74, 12}, kField},                       \
-    {1130, ControlKind::kGroupBox, T.zeros, {214, 184, 140, 30}, 0},                                   \
-    {kAngularLeading, ControlKind::kCheckBox, T.angularLeading, {220, 197, 64, 10}, kBox},             \
-    {kAngularTrailing, ControlKind::kCheckBox, T.angularTrailing, {286, 197, 64, 10}, kBox},           \
+    {1131, ControlKind::kGroupBox, T.angular, {206, 140, 155, 77}, 0},                                 \
+    {1132, ControlKind::kLabel, T.angularFormat, {211, 154, 52, 8}, 0},                                \
+    {kAngularFormat, ControlKind::kDropDown, "", {265, 152, 92, 12}, kField},                          \
+    {1133, ControlKind::kLabel, T.angularPrecision, {211, 170, 52, 8}, 0},                             \
+    {kAngularPrecision, ControlKind::kDropDown, "", {265, 168, 92, 12}, kField},                       \
+    {1130, ControlKind::kGroupBox, T.zeros, {211, 184, 146, 30}, 0},                                   \
+    {kAngularLeading, ControlKind::kCheckBox, T.angularLeading, {217, 197, 66, 10}, kBox},             \
+    {kAngularTrailing, ControlKind::kCheckBox, T.angularTrailing, {287, 197, 66, 10}, kBox},           \
   }
 
 const ui::ControlTemplate kPrimaryControlsEn[] = DDS_PRIMARY_CONTROLS(kPrimaryEn);

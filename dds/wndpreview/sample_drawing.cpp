@@ -9,7 +9,7 @@ namespace dds {
 namespace {
 
 constexpr OdInt16 kOutlineColor = 43;
-constexpr OdInt16 kAttachBottomLeft = 7;
+constexpr OdInt16 kAttachMiddleLeft = 4;
 
 OdGeVector3d leaderRay() {
   const double k = 1 / std::numbers::sqrt2;
@@ -104,8 +104,15 @@ double sampleUnit(OdDb::MeasurementValue measurement) {
   return OdDbDimVars::imperialDefaults().txt / OdDbDimVars::metricDefaults().txt;
 }
 
+// The leader runs out of the hole past the plate's corner; its note starts
+// just beyond its end, level with it.
+constexpr double kLeaderReach = 4.5;  // hole radii from the centre
+OdGePoint3d sampleLeaderEnd(double unit) {
+  return (kSampleHoleCentre + leaderRay() * (kLeaderReach * kSampleHoleRadius)) * unit;
+}
+
 OdGePoint3d sampleLeaderTextLocation(double unit) {
-  return (kSampleHoleCentre + leaderRay() * (5 * kSampleHoleRadius)) * unit;
+  return sampleLeaderEnd(unit) + OdGeVector3d(0.8 * unit, 0, 0);
 }
 
 SampleEntities createSampleEntities(OdDbDatabase* db, const OdString& leaderText) {
@@ -138,13 +145,13 @@ SampleEntities createSampleEntities(OdDbDatabase* db, const OdString& leaderText
   OdDbMTextPtr text = OdDbMText::createObject();
   text->setContents(leaderText);
   text->setRotation(0.0);  // along the X axis
-  text->setAttachment(kAttachBottomLeft);
+  text->setAttachment(kAttachMiddleLeft);
   text->setLocation(sampleLeaderTextLocation(u));
   s.leaderText = append(ms, db, text);
 
   OdDbLeaderPtr leader = OdDbLeader::createObject();
   leader->appendVertex((kSampleHoleCentre + leaderRay() * kSampleHoleRadius) * u);
-  leader->appendVertex((kSampleHoleCentre + leaderRay() * (2 * kSampleHoleRadius)) * u);
+  leader->appendVertex(sampleLeaderEnd(u));
   leader->setDimensionStyle(db->getDimstyle());
   s.leader = append(ms, db, leader);
   s.leader->attachAnnotation(s.leaderText->objectId());

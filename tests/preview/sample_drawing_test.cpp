@@ -39,15 +39,17 @@ TEST(PreviewSampleDrawing, EntitiesInCreationOrderWithTheirDefinitions) {
   EXPECT_EQ(s.linear[1]->rotation(), std::numbers::pi / 2);
   EXPECT_EQ(s.linear[2]->rotation(), -1.0472);
 
-  // The leader runs out along the diagonal from the hole: from one radius
-  // to two; its text stands at five, attached bottom left.
+  // The leader points at the hole's edge and its note stands next to its
+  // other end, level with it, outside the plate.
   ASSERT_EQ(s.leader->numVertices(), 2);
   const OdGePoint3d c = dds::kSampleHoleCentre;
-  const double k = 6.0 / std::numbers::sqrt2;
-  EXPECT_NEAR(s.leader->vertexAt(0).x, c.x + k, 1e-12);
-  EXPECT_NEAR(s.leader->vertexAt(1).y, c.y + 2 * k, 1e-12);
-  EXPECT_NEAR(s.leaderText->location().x, c.x + 5 * k, 1e-12);
-  EXPECT_EQ(s.leaderText->attachment(), 7);
+  EXPECT_NEAR(s.leader->vertexAt(0).distanceTo(c), 6.0, 1e-12);
+  const OdGePoint3d end = s.leader->vertexAt(1);
+  EXPECT_GT(end.y, 24.7083);  // above the plate's top edge
+  EXPECT_NEAR(s.leaderText->location().y, end.y, 1e-12);
+  EXPECT_GT(s.leaderText->location().x, end.x);
+  EXPECT_LT(s.leaderText->location().x - end.x, 1.0);
+  EXPECT_EQ(s.leaderText->attachment(), 4);  // middle left
   EXPECT_EQ(s.leaderText->contents(), "Leader");
   EXPECT_EQ(s.leader->annotationObjId(), s.leaderText->objectId());
 }
