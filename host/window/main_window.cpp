@@ -95,7 +95,7 @@ MainWindow::MainWindow()
   addDockWidget(Qt::RightDockWidgetArea, m_paletteDock);
   resizeDocks({m_commandDock}, {160}, Qt::Vertical);
   // Russian labels and values are longer: the palette starts wider.
-  resizeDocks({m_paletteDock}, {hostLanguage() == HostLanguage::kRussian ? 460 : 340}, Qt::Horizontal);
+  resizeDocks({m_paletteDock}, {hostLanguage() == HostLanguage::kRussian ? 490 : 340}, Qt::Horizontal);
 
   statusBar()->addWidget(m_cursorLabel, 1);
   statusBar()->addPermanentWidget(m_selectionLabel);

@@ -171,7 +171,8 @@ void MainWindow::buildActions() {
     }
     if (std::string_view(t.name) == "dimensionToolBar") {
       bar->addSeparator();
-      bar->addWidget(new QLabel(say("Dimension style: ", "Размерный стиль: ")));
+      // No caption beside it: the toolbar keeps room in every language, and
+      // the tooltip says what it is.
       m_styleBox = new DimStyleBox(bar);
       m_styleBox->setToolTip(say("The current dimension style", "Текущий размерный стиль"));
       bar->addWidget(m_styleBox);

@@ -59,9 +59,12 @@ PalettePanel::PalettePanel(QWidget* parent)
   m_tree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
   m_tree->header()->setStretchLastSection(true);
   const int stored = QSettings().value(kNameWidthKey, 0).toInt();
+  m_widthChosen = stored > 0;
   m_tree->setColumnWidth(0, stored > 0 ? stored : defaultNameWidth());
-  connect(m_tree->header(), &QHeaderView::sectionResized, this, [](int column, int, int width) {
-    if (column == 0 && width > 0) QSettings().setValue(kNameWidthKey, width);
+  connect(m_tree->header(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+    if (column != 0 || width <= 0 || m_fittingNames) return;
+    m_widthChosen = true;
+    QSettings().setValue(kNameWidthKey, width);
   });
   m_tree->setIndentation(12);
   m_tree->setRootIsDecorated(true);
@@ -192,6 +195,25 @@ void PalettePanel::buildRows(std::vector<RowShape> shape) {
     }
   }
   m_tree->verticalScrollBar()->setValue(scrolled);
+  fitNames();
+}
+
+void PalettePanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  fitNames();
+}
+
+void PalettePanel::fitNames() {
+  // Until the user sets it, the name column takes its longest label, as
+  // long as the values keep at least half of the panel.
+  if (m_widthChosen) return;
+  int widest = 0;
+  for (QTreeWidgetItem* item : m_items) widest = std::max(widest, m_tree->fontMetrics().horizontalAdvance(item->text(0)));
+  const int wanted = widest + 2 * m_tree->indentation() + m_tree->fontMetrics().averageCharWidth() * 2;
+  const int width = std::max(defaultNameWidth(), std::min(wanted, m_tree->viewport()->width() / 2));
+  m_fittingNames = true;
+  m_tree->setColumnWidth(0, width);
+  m_fittingNames = false;
 }
 
 void PalettePanel::showValue(std::size_t index) {

@@ -35,6 +35,9 @@ public:
   // Told after the palette wrote to the drawing.
   std::function<void()> onChanged;
 
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
 private:
   // What decides the controls of a row: when every row keeps its shape,
   // a refresh only shows the values again.
@@ -50,6 +53,7 @@ private:
   void fillFilter();
   void buildRows(std::vector<RowShape> shape);
   void showValue(std::size_t row);
+  void fitNames();
   void write(int row, const QString& text);
 
   std::unique_ptr<PaletteModel> m_model;
@@ -61,6 +65,8 @@ private:
   std::vector<QTreeWidgetItem*> m_items;  // per row of the model
   int m_rowHeight = 0;
   bool m_filling = false;
+  bool m_widthChosen = false;  // the user set the name column's width
+  bool m_fittingNames = false;
 };
 
 }  // namespace qrvwindow
