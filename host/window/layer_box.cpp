@@ -12,6 +12,7 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbLayerTableRecord.h"
+#include "host_text.h"
 #include "window_texts.h"
 
 namespace qrvwindow {
@@ -125,8 +126,7 @@ LayerBox::LayerBox(QWidget* parent) : QComboBox(parent) {
   setMinimumContentsLength(16);
   setItemDelegate(new LayerRowDelegate(this));
   view()->viewport()->installEventFilter(this);
-  setToolTip(say("Layers: a click on a row's bulb, sun or lock toggles it; choosing a row makes it current",
-                 "Слои: щелчок по лампе, солнцу или замку строки переключает его; выбор строки делает слой текущим"));
+  setToolTip(qs(hostText(HostText::kLayerBoxTip)));
   connect(this, &QComboBox::activated, this, [this](int index) { chosen(index); });
 }
 

@@ -24,6 +24,7 @@
 #include "drawing_view.h"
 #include "entity_preview.h"
 #include "host_entry.h"
+#include "host_text.h"
 #include "palette_panel.h"
 #include "point_input.h"
 #include "recent_drawings.h"
@@ -286,13 +287,13 @@ void MainWindow::toggleMode(const char* id) {
   QString note;
   if (which == "orthomode") {
     db->setORTHOMODE(!db->getORTHOMODE());
-    note = db->getORTHOMODE() ? say("<Ortho on>", "<Орто вкл.>") : say("<Ortho off>", "<Орто откл.>");
+    note = qs(hostText(db->getORTHOMODE() ? HostText::kOrthoOn : HostText::kOrthoOff));
   } else if (which == "gridmode") {
     db->setGRIDMODE(!db->getGRIDMODE());
-    note = db->getGRIDMODE() ? say("<Grid on>", "<Сетка вкл.>") : say("<Grid off>", "<Сетка откл.>");
+    note = qs(hostText(db->getGRIDMODE() ? HostText::kGridOn : HostText::kGridOff));
   } else if (which == "snapmode") {
     db->setSNAPMODE(!db->getSNAPMODE());
-    note = db->getSNAPMODE() ? say("<Snap on>", "<Шаг вкл.>") : say("<Snap off>", "<Шаг откл.>");
+    note = qs(hostText(db->getSNAPMODE() ? HostText::kSnapOn : HostText::kSnapOff));
   }
   m_commandLine->addNote(note);
   syncModes();

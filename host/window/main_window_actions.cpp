@@ -22,6 +22,7 @@
 #include "drawing_view.h"
 #include "host_entry.h"
 #include "host_log.h"
+#include "host_text.h"
 #include "layer_box.h"
 #include "main_window.h"
 #include "style_box.h"
@@ -174,7 +175,7 @@ void MainWindow::buildActions() {
       // No caption beside it: the toolbar keeps room in every language, and
       // the tooltip says what it is.
       m_styleBox = new DimStyleBox(bar);
-      m_styleBox->setToolTip(say("The current dimension style", "Текущий размерный стиль"));
+      m_styleBox->setToolTip(qs(hostText(HostText::kStyleBoxTip)));
       bar->addWidget(m_styleBox);
       // -DIMSTYLE Restore makes it current the way the command line would.
       m_styleBox->makeCurrent = [this](const QString& name) {
@@ -190,7 +191,7 @@ QAction* MainWindow::action(const char* id) const {
 }
 
 void MainWindow::importStyles() {
-  const QString path = QFileDialog::getOpenFileName(this, say("Import dimension styles from", "Импорт размерных стилей из"),
+  const QString path = QFileDialog::getOpenFileName(this, qs(hostText(HostText::kImportStylesFrom)),
                                                     QString(), say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
   // The styles to take and what to do with those the drawing has are
   // asked at the command line.

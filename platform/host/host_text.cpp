@@ -118,6 +118,16 @@ const QrStringEntry kHostStrings[] = {
     T(kRedone, "Redone: %s", "Возвращено: %s"),
     T(kNothingToRedo, "Nothing to redo.", "Нечего возвращать."),
     T(kRedoFailed, "Redo failed: %s", "Возврат не выполнен: %s"),
+    T(kOrthoOn, "<Ortho on>", "<Орто вкл.>"),
+    T(kOrthoOff, "<Ortho off>", "<Орто откл.>"),
+    T(kGridOn, "<Grid on>", "<Сетка вкл.>"),
+    T(kGridOff, "<Grid off>", "<Сетка откл.>"),
+    T(kSnapOn, "<Snap on>", "<Шаг вкл.>"),
+    T(kSnapOff, "<Snap off>", "<Шаг откл.>"),
+    T(kLayerBoxTip, "Layers: a click on a row's bulb, sun or lock toggles it; choosing a row makes it current",
+      "Слои: щелчок по лампе, солнцу или замку строки переключает его; выбор строки делает слой текущим"),
+    T(kStyleBoxTip, "The current dimension style", "Текущий размерный стиль"),
+    T(kImportStylesFrom, "Import dimension styles from", "Импорт размерных стилей из"),
 };
 
 #undef T

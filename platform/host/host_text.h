@@ -89,6 +89,16 @@ enum class HostText : unsigned {
   kRedone,
   kNothingToRedo,
   kRedoFailed,
+  // The main window's modes and tools.
+  kOrthoOn,
+  kOrthoOff,
+  kGridOn,
+  kGridOff,
+  kSnapOn,
+  kSnapOff,
+  kLayerBoxTip,
+  kStyleBoxTip,
+  kImportStylesFrom,
 };
 
 // The text in the session's language.
