@@ -105,6 +105,13 @@ MainWindow::MainWindow()
   m_dark = QSettings().value("view/darkBackground", true).toBool();
   m_view->setBackground(m_dark ? kDarkBackground : kLightBackground);
   buildActions();
+  m_documentFollowers = {
+      [this](HostApDocument* doc) { m_styleBox->fill(doc ? doc->database() : nullptr); },
+      [this](HostApDocument* doc) { m_layerBox->fill(doc ? doc->database() : nullptr); },
+      [this](HostApDocument*) { syncModes(); },
+      [this](HostApDocument*) { m_tabs->sync(hostDocManager()); },
+      [this](HostApDocument*) { updateTitle(); },
+  };
 
   m_view->onCursor = [this](QPointF at) { showCursor(at); };
   m_view->onClick = [this](QPointF at, double tolerance) { clicked(at, tolerance); };
@@ -154,20 +161,36 @@ void MainWindow::setDark(bool dark) {
 
 void MainWindow::refresh() {
   HostApDocument* doc = currentDocument();
+  repairDimensionBlocks(doc);
+  updateScene(doc);
+  rememberRecent(doc);
+  // Every panel that shows the drawing follows it.
+  for (const auto& follow : m_documentFollowers) follow(doc);
+}
+
+void MainWindow::repairDimensionBlocks(HostApDocument* doc) {
   OdDbDatabase* db = doc ? doc->database() : nullptr;
-  if (db && !doc->lockDepth()) {
-    const bool wasModified = doc->isModified();
-    // A drawing not seen before has had no change since.
-    const std::uint64_t since = db == m_checkedDb ? m_checkedStamp : db->modificationStamp();
-    const std::vector<std::string> failures = refreshDimensionBlocks(db, since);
-    m_checkedDb = db;
-    m_checkedStamp = db->modificationStamp();
-    if (!wasModified) doc->markUnchanged();
-    if (!failures.empty())
-      statusBar()->showMessage(say("Dimensions that keep their previous picture: %1",
-                                   "Размеры, сохранившие прежний вид: %1")
-                                   .arg(qs(failures.front()) + (failures.size() > 1 ? " ..." : "")));
-  }
+  if (!db || doc->lockDepth()) return;
+  const bool wasModified = doc->isModified();
+  // A drawing not seen before has had no change since.
+  const std::uint64_t since = db == m_checkedDb ? m_checkedStamp : db->modificationStamp();
+  const std::vector<std::string> failures = refreshDimensionBlocks(db, since);
+  m_checkedDb = db;
+  m_checkedStamp = db->modificationStamp();
+  if (!wasModified) doc->markUnchanged();
+  if (!failures.empty())
+    statusBar()->showMessage(say("Dimensions that keep their previous picture: %1",
+                                 "Размеры, сохранившие прежний вид: %1")
+                                 .arg(qs(failures.front()) + (failures.size() > 1 ? " ..." : "")));
+}
+
+void MainWindow::selectInScene(const std::vector<OdDbObjectId>& ids) {
+  for (const OdDbObjectId& id : ids)
+    if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+}
+
+void MainWindow::updateScene(HostApDocument* doc) {
+  OdDbDatabase* db = doc ? doc->database() : nullptr;
   const bool sameDrawing = doc == m_sceneDoc && doc;
   // The selection survives a change by entity, not by place in the scene.
   std::vector<OdDbObjectId> kept;
@@ -178,39 +201,31 @@ void MainWindow::refresh() {
   if (result.outcome != CurrentScene::Outcome::kUnchanged) {
     m_sceneDoc = doc;
     m_selection.clear();
-    for (const OdDbObjectId& id : kept)
-      if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    selectInScene(kept);
     if (result.outcome == CurrentScene::Outcome::kUpdated) {
       m_view->sceneChanged(result.areas);
     } else {
       m_view->setScene(&m_scene, sameDrawing);
-      if (!sameDrawing && doc) {
-        // A drawing opened with a selection (SELECT before the window knew it).
-        for (const OdDbObjectId& id : doc->pickFirstSelection())
-          if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
-      }
+      // A drawing opened with a selection (SELECT before the window knew it).
+      if (!sameDrawing && doc) selectInScene({doc->pickFirstSelection().begin(), doc->pickFirstSelection().end()});
     }
     selectionChanged();
   } else if (doc && !sameIds(doc->pickFirstSelection())) {
     // SELECT at the command line chose anew; the palette shows all it
     // chose, also what the view does not draw.
     m_selection.clear();
-    for (const OdDbObjectId& id : doc->pickFirstSelection())
-      if (const int i = m_scene.indexOf(id); i >= 0) m_selection.push_back(std::uint32_t(i));
+    selectInScene({doc->pickFirstSelection().begin(), doc->pickFirstSelection().end()});
     showSelection(doc->pickFirstSelection());
   } else {
     m_palette->reread();
   }
-  if (doc && !doc->fileName().empty() && qs(doc->fileName()) != m_lastRecent) {
-    m_lastRecent = qs(doc->fileName());
-    noteRecentDrawing(m_lastRecent);
-    fillRecentMenu();
-  }
-  m_styleBox->fill(db);
-  m_layerBox->fill(db);
-  syncModes();
-  m_tabs->sync(hostDocManager());
-  updateTitle();
+}
+
+void MainWindow::rememberRecent(HostApDocument* doc) {
+  if (!doc || doc->fileName().empty() || qs(doc->fileName()) == m_lastRecent) return;
+  m_lastRecent = qs(doc->fileName());
+  noteRecentDrawing(m_lastRecent);
+  fillRecentMenu();
 }
 
 bool MainWindow::sameIds(const OdDbObjectIdArray& ids) const {

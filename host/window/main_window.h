@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 #include <optional>
 
 #include "current_scene.h"
@@ -89,6 +90,14 @@ private:
   // current drawing has them.
   void syncModes();
   void selectAll();
+  // refresh() in its steps: dimension blocks brought up to date, the
+  // scene and the selection in it, the recent drawings; then the panels
+  // that follow the drawing.
+  void repairDimensionBlocks(HostApDocument* doc);
+  void updateScene(HostApDocument* doc);
+  void rememberRecent(HostApDocument* doc);
+  // Adds the entities of the scene with these ids to the selection.
+  void selectInScene(const std::vector<OdDbObjectId>& ids);
   void clicked(QPointF at, double tolerance);
   void boxed(const QRectF& box, bool crossing);
   void select(std::vector<std::uint32_t> entities, bool add);
@@ -125,6 +134,8 @@ private:
   bool m_snapsOn = true;  // object snaps while no drawing is open
   QAction* m_snapAction = nullptr;
   std::map<std::string, QAction*> m_actions;
+  // Told whenever the current drawing (or which drawing is current) changed.
+  std::vector<std::function<void(HostApDocument*)>> m_documentFollowers;
   QMenu* m_recentMenu = nullptr;
   QString m_lastRecent;  // the drawing last put first in the recent list
   const HostPointOptions* m_pointOptions = nullptr;
