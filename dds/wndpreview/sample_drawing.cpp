@@ -1,5 +1,6 @@
 #include "sample_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -9,7 +10,6 @@ namespace dds {
 namespace {
 
 constexpr OdInt16 kOutlineColor = 43;
-constexpr OdInt16 kAttachMiddleLeft = 4;
 
 OdGeVector3d leaderRay() {
   const double k = 1 / std::numbers::sqrt2;
@@ -105,14 +105,18 @@ double sampleUnit(OdDb::MeasurementValue measurement) {
 }
 
 // The leader runs out of the hole past the plate's corner; its note starts
-// just beyond its end, level with it.
+// just beyond its end, level with it. Notes taller than the sample's own
+// (2.5) go out farther by their extra height, so that they do not run into
+// the dimension text above the plate, which grows with them.
 constexpr double kLeaderReach = 4.5;  // hole radii from the centre
-OdGePoint3d sampleLeaderEnd(double unit) {
-  return (kSampleHoleCentre + leaderRay() * (kLeaderReach * kSampleHoleRadius)) * unit;
+constexpr double kSampleTextHeight = 2.5;
+OdGePoint3d sampleLeaderEnd(double unit, double textHeight) {
+  const double extra = std::max(0.0, textHeight / unit - kSampleTextHeight) * 2.5;
+  return (kSampleHoleCentre + leaderRay() * (kLeaderReach * kSampleHoleRadius + extra)) * unit;
 }
 
-OdGePoint3d sampleLeaderTextLocation(double unit) {
-  return sampleLeaderEnd(unit) + OdGeVector3d(0.8 * unit, 0, 0);
+OdGePoint3d sampleLeaderTextLocation(double unit, double textHeight) {
+  return sampleLeaderEnd(unit, textHeight) + OdGeVector3d(0.8 * unit, 0, 0);
 }
 
 SampleEntities createSampleEntities(OdDbDatabase* db, const OdString& leaderText) {
@@ -145,7 +149,7 @@ SampleEntities createSampleEntities(OdDbDatabase* db, const OdString& leaderText
   OdDbMTextPtr text = OdDbMText::createObject();
   text->setContents(leaderText);
   text->setRotation(0.0);  // along the X axis
-  text->setAttachment(kAttachMiddleLeft);
+  text->setAttachment(kSampleLeaderAttachment);
   text->setLocation(sampleLeaderTextLocation(u));
   s.leaderText = append(ms, db, text);
 

@@ -61,7 +61,12 @@ inline constexpr OdGePoint3d kSampleHoleCentre{9.9498, 10.6943, 0};
 inline constexpr double kSampleHoleRadius = 6.0;
 
 // Where the leader text sits: five radii out along the leader's ray.
-OdGePoint3d sampleLeaderTextLocation(double unit);
+// Where the leader's note starts (middle left) and the leader ends, for a
+// note of that height (the drawing's units): a taller note stands farther
+// out, clear of the dimension above the plate.
+OdGePoint3d sampleLeaderTextLocation(double unit, double textHeight = 0);
+OdGePoint3d sampleLeaderEnd(double unit, double textHeight = 0);
+inline constexpr OdInt16 kSampleLeaderAttachment = 4;  // middle left
 
 // Creates the entities in model space of `db`, in the order outline, hole,
 // linear A, B, C, leader text, leader, radial, diametric, angular,

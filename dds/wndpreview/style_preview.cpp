@@ -288,8 +288,14 @@ void StylePreview::applyToLeader(const ValueSource& source) {
     if (!v.txsty.isNull()) text->setTextStyle(v.txsty);
     text->setTextHeight(height);
     text->setColor(v.clrt);
-    text->setAttachment(7);  // bottom left
-    text->setLocation(sampleLeaderTextLocation(sampleUnit(m_sample->getMEASUREMENT())));
+    const double unit = sampleUnit(m_sample->getMEASUREMENT());
+    // The style's own height: an overall scale the picture fits by its
+    // own rule (it scales the whole picture, the note with the rest).
+    const double shownHeight = height;
+    text->setAttachment(kSampleLeaderAttachment);
+    text->setLocation(sampleLeaderTextLocation(unit, shownHeight));
+    // The leader ends where its note starts.
+    leader->setVertexAt(leader->numVertices() - 1, sampleLeaderEnd(unit, shownHeight));
   } catch (const OdError& e) {
     DDS_LOG_ERROR(kSrcPreview, e.description());
   }

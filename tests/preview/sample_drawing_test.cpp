@@ -50,6 +50,11 @@ TEST(PreviewSampleDrawing, EntitiesInCreationOrderWithTheirDefinitions) {
   EXPECT_GT(s.leaderText->location().x, end.x);
   EXPECT_LT(s.leaderText->location().x - end.x, 1.0);
   EXPECT_EQ(s.leaderText->attachment(), 4);  // middle left
+  // A taller note stands farther out along the leader, clear of the
+  // dimension text above the plate, which grows with it.
+  const OdGePoint3d tall = dds::sampleLeaderTextLocation(1.0, 7.0);
+  EXPECT_GT(tall.x - s.leaderText->location().x, 7.0);
+  EXPECT_GT(tall.y - s.leaderText->location().y, 7.0);
   EXPECT_EQ(s.leaderText->contents(), "Leader");
   EXPECT_EQ(s.leader->annotationObjId(), s.leaderText->objectId());
 }
