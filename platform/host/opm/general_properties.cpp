@@ -434,8 +434,10 @@ IOdPropertyFactory* prototype() {
 }  // namespace
 
 const std::vector<IOdPropertyFactory*>& hostGeneralPropertyFactories() {
-  static const std::vector<IOdPropertyFactory*> kFactories = {
+  // Kept for the whole session, never destroyed: the factories stay
+  // reachable until the end, also for the leak checker.
+  static const auto* const kFactories = new std::vector<IOdPropertyFactory*>{
       prototype<ColorRow>(), prototype<LayerRow>(), prototype<LinetypeRow>(), prototype<LinetypeScaleRow>(),
       prototype<LineweightRow>()};
-  return kFactories;
+  return *kFactories;
 }
