@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
@@ -11,7 +12,13 @@
 #include "drawing_io.h"
 #include "host_log.h"
 #include "host_text.h"
+#include "host_texts_local.h"
+#include "translation.h"
 #include "text_format.h"
+
+#ifdef QRVHOST_HAVE_RENDER
+#include "renderer.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -38,8 +45,27 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
   return doc;
 }
 
+std::string notDrawnInModelSpace(OdDbDatabase& db) {
+#ifdef QRVHOST_HAVE_RENDER
+  // Said once when the drawing opens, so that a picture that looks whole
+  // is not taken for the drawing; EXPORT says it again for blocks too.
+  std::map<std::string, int> notDrawn;
+  OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
+  for (auto it = space->newIterator(); !it->done(); it->step()) {
+    OdDbEntityPtr e = it->entity();
+    if (const OdString type = e->foreignType(); !type.empty()) ++notDrawn[type];
+  }
+  return render::notDrawnText(notDrawn, hostLanguage() == HostLanguage::kRussian);
+#else
+  (void)db;
+  return std::string();
+#endif
+}
+
 std::vector<std::string> readingNotes(const HostDrawingRead& read) {
   std::vector<std::string> notes = read.warnings;
+  if (!read.notDrawn.empty())
+    notes.push_back(hostFormat(localText(LocalText::kPictureNotDrawn).c_str(), read.notDrawn.c_str()).c_str());
   if (read.recover)
     notes.push_back(hostFormat(hostText(HostText::kRecoverSummary).c_str(), int(read.repairs),
                                int(read.dropped)).c_str());
@@ -69,6 +95,7 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
     return nullptr;
   }
   for (const std::string& note : read.warnings) hostTraceWarning("host/files", __LINE__, path + ": " + note);
+  read.notDrawn = notDrawnInModelSpace(*db);
   const std::string title = fs::path(path).filename().string();
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);

@@ -32,6 +32,9 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
 // What reading found, one line each, and for a recovery its summary
 // ("12 repairs, 3 records dropped"), in the session's language.
 std::vector<std::string> readingNotes(const HostDrawingRead& read);
+// "ACIS solids (3), hatches (12)": the entities of model space the view and
+// the pictures do not draw; empty when they draw everything.
+std::string notDrawnInModelSpace(OdDbDatabase& db);
 
 // Builds the geometry block of every dimension that has none or whose data
 // changed since it was read, so that other programs show what we show. A

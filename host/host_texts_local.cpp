@@ -37,7 +37,11 @@ constexpr TwoLanguageText kTexts[] = {
      "wrote it); nothing was written. Save under another name to keep both.",
      "Не удаётся сохранить \"%s\": файл изменён на диске после открытия или последнего сохранения чертежа "
      "(его записала другая программа); ничего не записано. Сохраните чертёж под другим именем, чтобы сохранить оба."},
+    {"Not drawn: %s", "Не нарисовано: %s"},
 };
+
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(LocalText::kPictureNotDrawn) + 1,
+              "one entry per text");
 
 }  // namespace
 

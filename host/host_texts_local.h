@@ -24,6 +24,7 @@ enum class LocalText {
   kRecoveryProblem,   // %s what went wrong
   kFileChangedQuestion,  // %s path
   kFileChangedRefused,   // %s path
+  kPictureNotDrawn,      // %s the kinds and their counts
 };
 
 OdString localText(LocalText id);

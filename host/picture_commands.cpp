@@ -16,6 +16,7 @@
 #include "host_commands.h"
 #include "host_log.h"
 #include "host_texts_local.h"
+#include "translation.h"
 #include "host_text.h"
 #include "text_format.h"
 
@@ -135,6 +136,10 @@ void commandExport(CommandProcessor& cp) {
   }
   if (!written) return refuse(error);
   cp.input().print(hostFormat(localText(LocalText::kPictureWritten).c_str(), hostEscapeControls(path).c_str()));
+  // What the picture could not show is said with it, never silently.
+  if (const std::string left = render::notDrawnText(report.notDrawn, hostLanguage() == HostLanguage::kRussian);
+      !left.empty())
+    cp.input().print(hostFormat(localText(LocalText::kPictureNotDrawn).c_str(), left.c_str()));
 #else
   cp.input().print(localText(LocalText::kNoPictures));
   cp.noteRefused(localText(LocalText::kNoPictures));

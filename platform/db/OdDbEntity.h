@@ -7,6 +7,10 @@
 class OdDbEntity : public OdDbObject {
   ODDB_DECLARE_ABSTRACT(OdDbEntity)
 public:
+  // For an entity of a kind this database does not model (kept as a file
+  // read it): that kind as the file named it ("HATCH"); empty otherwise.
+  virtual OdString foreignType() const { return OdString(); }
+
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;
   void setLayer(OdDbObjectId layer);

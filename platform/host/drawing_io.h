@@ -20,6 +20,7 @@ struct HostDrawingRead {
   std::size_t leftOut = 0;            // what of the file recovery left out (records, tags, lines); 0: nothing
   bool binary = false;                // the file was binary; saves keep that form
   std::string version;                // the DXF version saves write unless told otherwise ("R12")
+  std::string notDrawn;               // what of model space the view cannot draw ("ACIS solids (3)"); empty: nothing
 };
 
 using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, HostDrawingRead& read)>;

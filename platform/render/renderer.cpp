@@ -113,6 +113,13 @@ struct Renderer::Impl {
   std::chrono::steady_clock::duration repeatTime{};
   std::chrono::steady_clock::time_point repeatStarted;
   RenderReport report;
+  std::unordered_set<const OdDbStub*> notDrawnSeen;
+
+  void noteNotDrawn(const OdDbEntity* e) {
+    if (!notDrawnSeen.insert(e->objectId().stub()).second) return;
+    const OdString type = e->foreignType();
+    ++report.notDrawn[type.empty() ? std::string("?") : std::string(type)];
+  }
 
   // Counts the work of repeats; false once a bound is passed (nothing more
   // is drawn). The clock is read now and then only: reading it costs more
@@ -313,7 +320,7 @@ struct Renderer::Impl {
       case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
-      case OdDbEntityKind::kForeign: return;  // kept as read; its picture is unknown
+      case OdDbEntityKind::kForeign: return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
 
@@ -552,6 +559,7 @@ void Renderer::restart() {
   m_impl->repeatTime = {};
   m_impl->drawnBlocks.clear();
   m_impl->report = {};
+  m_impl->notDrawnSeen.clear();
 }
 
 DisplayList Renderer::take() {

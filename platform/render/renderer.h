@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+#include <string>
 // Turns drawing entities into a display list: lines, arcs, circles,
 // polylines with bulges and widths, solids, text, multi-line text with
 // stacks, block references, dimensions (through their blocks), leaders
@@ -47,7 +49,15 @@ struct RenderReport {
   // The work or time bound of RenderOptions was reached: the picture is
   // incomplete.
   bool workLimitReached = false;
+  // Entities of kinds this renderer does not draw, by the kind their file
+  // named ("HATCH"): each entity counted once, however often its block
+  // is inserted.
+  std::map<std::string, int> notDrawn;
 };
+
+// "ACIS solids (3), hatches (12)" in the session's language (`russian`):
+// what a picture left out; empty when it left out nothing.
+std::string notDrawnText(const std::map<std::string, int>& notDrawn, bool russian);
 
 class Renderer {
 public:

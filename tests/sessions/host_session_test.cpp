@@ -188,3 +188,24 @@ TEST(HostSessions, ASaveDoesNotReplaceWhatAnotherProgramWroteSince) {
   EXPECT_NE(kept->dimasz(), 0.5);
   EXPECT_DOUBLE_EQ(readDxfDrawing((dir / "b.dxf").string())->dimasz(), 0.6);
 }
+
+// Entities of kinds the pictures do not draw are said, never left out
+// silently: at opening for model space, with EXPORT for what the picture
+// met, each entity once however often its block is inserted.
+TEST(HostSessions, WhatThePicturesCannotDrawIsSaid) {
+  const auto dir = tempFolder("not-drawn");
+  std::string drawing;
+  for (const char* line : {"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  8", "0", "  2", "B", " 70",
+                                   "0", " 10", "0", " 20", "0", " 30", "0", "  3", "B", "  0", "HATCH", "  8", "0",
+                                   "  0", "ENDBLK", "  8", "0", "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES",
+                                   "  0", "LINE", "  8", "0", " 10", "0", " 20", "0", " 30", "0", " 11", "10", " 21",
+                                   "10", " 31", "0", "  0", "3DSOLID", "  8", "0", "  0", "INSERT", "  8", "0", "  2",
+                                   "B", " 10", "0", " 20", "0", " 30", "0", "  0", "INSERT", "  8", "0", "  2", "B",
+                                   " 10", "5", " 20", "0", " 30", "0", "  0", "ENDSEC", "  0", "EOF"})
+    drawing += std::string(line) + "\n";
+  writeText(dir / "in.dxf", drawing);
+  const Result r = runScript(dir, "EXPORT\n" + (dir / "out.svg").string() + "\n", (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1)\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1), hatches (1)\n")) << r.out;
+}

@@ -163,7 +163,11 @@ OdDbObjectPtr makeEntity(std::string_view t, TagView tags, Kind& kind) {
         break;
       }
   const DxfEntityForm* form = dxfEntityFormOfRecord(t, dimensionType);
-  if (!form) return DxfRawEntity::createObject();
+  if (!form) {
+    OdSmartPtr<DxfRawEntity> raw = DxfRawEntity::createObject();
+    raw->setForeignType(t);
+    return raw;
+  }
   kind = form->kind();
   return form->entityClass->create();
 }

@@ -42,9 +42,12 @@ public:
   void setRawRefs(std::vector<DxfRawRef> refs) { m_refs = std::move(refs); }
   void forEachHardRef(OdDbRefVisitor& visitor) const override;
   void subAddedToDatabase() override {}
+  OdString foreignType() const override { return m_type; }
+  void setForeignType(std::string_view type) { m_type = std::string(type); }
 
 private:
   std::vector<DxfRawRef> m_refs;
+  OdString m_type;
 };
 
 // The raw references of an object, null for modelled ones.
