@@ -117,7 +117,9 @@ std::vector<Line> parse(std::string_view s, double height) {
       const char code = s[i + 1];
       i += 2;
       switch (code) {
-        case 'P': case 'X':
+        // A paragraph, the alternate-text break, and a column break: until
+        // columns are laid out side by side, a column goes on below.
+        case 'P': case 'X': case 'N':
           flush();
           lines.emplace_back();
           break;

@@ -70,6 +70,7 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   EXPECT_NEAR(layoutText("10.00", 1.0, 2.0, f).width, 2 * one.width, 1e-12);
   const auto two = layoutText("A\\PB", 1.0, 1.0, f);
   EXPECT_EQ(two.lines, 2);
+  EXPECT_EQ(layoutText("A\\NB", 1.0, 1.0, f).lines, 2);  // a column break is no text
   EXPECT_NEAR(two.runs[1].y - two.runs[0].y, -render::kLineSpacing, 1e-12);
   // A tolerance pair in a smaller height, bottom aligned: its lower part
   // on the baseline.
