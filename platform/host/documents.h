@@ -64,6 +64,11 @@ public:
   const std::string& fileStamp() const { return m_fileStamp; }
   void setFileStamp(std::string stamp) { m_fileStamp = std::move(stamp); }
 
+  // The layout shown and drawn by pictures: empty for model space, else
+  // a layout's name. Not saved with the drawing.
+  const OdString& currentLayout() const { return m_currentLayout; }
+  void setCurrentLayout(OdString name) { m_currentLayout = std::move(name); }
+
   // The pick-first selection: what SELECT (or a pick in a view) left
   // selected for the next command and the Properties palette.
   const OdDbObjectIdArray& pickFirstSelection() const { return m_pickFirst; }
@@ -89,6 +94,7 @@ private:
   bool m_savesBinary = false;
   std::string m_saveVersion;
   std::string m_fileStamp;
+  OdString m_currentLayout;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;

@@ -164,7 +164,8 @@ struct Renderer::Impl {
       info.color = l->color();
       info.lineweight = l->lineWeight();
       info.linetype = l->linetypeObjectId();
-      info.hidden = l->isOff() || l->isFrozen();
+      info.hidden = l->isOff() || l->isFrozen() ||
+                    std::find(opt.hiddenLayers.begin(), opt.hiddenLayers.end(), id) != opt.hiddenLayers.end();
     } else {
       info.color = OdCmColor::fromIndex(7);
     }
@@ -321,7 +322,10 @@ struct Renderer::Impl {
       case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
-      case OdDbEntityKind::kForeign: return noteNotDrawn(e);  // kept as read; its picture is unknown
+      case OdDbEntityKind::kForeign:
+        // A viewport is a window a layout's picture fills (layout_picture.h).
+        if (e->viewportView()) return;
+        return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
 

@@ -39,6 +39,9 @@ struct RenderOptions {
   // each block drawn once, is not bounded: it grows only with the drawing.
   long maxWork = 10'000'000;
   double maxSeconds = 3.0;
+  // Layers not drawn although they are on and thawed (those a viewport
+  // freezes for itself).
+  std::vector<OdDbObjectId> hiddenLayers;
 };
 
 // What drawing left out, for the caller to tell the user.
