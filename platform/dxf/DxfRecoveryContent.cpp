@@ -84,7 +84,7 @@ void DxfRecovery::checkValues()
                 }
                 if (why.empty()) {
                     ++t;
-                } else if (structural || dxfRecoveryHasDefault(tag.code)) {
+                } else if (structural || dxfRecoveryHasDefault(type, tag.code)) {
                     // A common property has its default; the structure's own
                     // records stay, whatever they lose.
                     repair(tag.line, "group code " + std::to_string(tag.code) + " of " + std::string(type) +
@@ -419,7 +419,7 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
                 return false;
             Record& record = s.records[i];
             const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
-            if (at > 0 && dxfRecoveryHasDefault(record[at].code)) {
+            if (at > 0 && dxfRecoveryHasDefault(dxfTrim(record.front().value), record[at].code)) {
                 // A property with a default (a colour, a lineweight): the tag
                 // goes and the record stays, with the default.
                 repair(record[at].line, "group code " + std::to_string(record[at].code) + " of " +

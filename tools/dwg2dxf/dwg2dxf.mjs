@@ -67,6 +67,10 @@ const lib = await createModule({
   printErr: (line) => process.stderr.write(line + '\n'),
 });
 
+// A fault inside the module (an index out of bounds, a trap) is thrown as
+// a JavaScript error: said as a crash, without the module's stack.
+process.on('uncaughtException', (e) => fail(4, `LibreDWG crashed while reading ${inputPath}: ${e.message}`));
+
 lib.FS.writeFile('/in.dwg', input);
 const status = lib.dwg_write_dxf('/in.dwg', '/out.dxf');
 if (status >= CRITICAL_ERROR || !lib.FS.analyzePath('/out.dxf', false).exists)
