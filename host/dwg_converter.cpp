@@ -146,14 +146,25 @@ std::unique_ptr<DwgConversion> convertDwg(const std::string& dwgPath) {
 std::string dwgConversionNote(const DwgConversion& conversion, const std::map<std::string, int>& notConverted) {
   std::vector<std::pair<std::string, int>> kinds(notConverted.begin(), notConverted.end());
   std::stable_sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  // A drawing of a vertical application can lack hundreds of kinds: the
+  // most frequent are named, the rest counted.
+  constexpr std::size_t kNamed = 12;
   std::string list;
-  for (const auto& [kind, count] : kinds) {
+  int otherObjects = 0;
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const auto& [kind, count] = kinds[i];
+    if (i >= kNamed) {
+      otherObjects += count;
+      continue;
+    }
     if (!list.empty()) list += ", ";
     list += std::to_string(count) + " ";
     if (kind == "proxy") list += text(DwgText::kProxyObjects);
     else if (kind == "unknown") list += text(DwgText::kUnknownObjects);
     else list += kind;
   }
+  if (kinds.size() > kNamed)
+    list += hostFormat(dwgText(DwgText::kOtherKinds).c_str(), otherObjects, int(kinds.size() - kNamed)).c_str();
   const OdString timing = hostFormat(dwgText(DwgText::kConverted).c_str(), conversion.seconds, int(conversion.peakMiB));
   if (list.empty()) return std::string(timing.c_str()) + " " + text(DwgText::kAllConverted);
   return std::string(timing.c_str()) + " " + hostFormat(dwgText(DwgText::kNotConverted).c_str(), list.c_str()).c_str();

@@ -30,9 +30,14 @@ constexpr TwoLanguageText kTexts[] = {
      "Этот чертёж открыт из DWG; он сохраняется в формате DXF, а файл DWG не меняется."},
     {"Cannot save as \"%s\": drawings are saved as DXF only; give a .dxf name.",
      "Не удаётся сохранить как \"%s\": чертежи сохраняются только в формате DXF; укажите имя .dxf."},
+    {"The converter's DXF could not be read as it is (%s); it was read through recovery, which lists what it "
+     "mended.",
+     "DXF преобразователя не читается как есть (%s); он прочитан через восстановление, которое перечисляет "
+     "исправления."},
+    {" and %d object(s) of %d other kinds", " и ещё объектов других видов (%d, видов: %d)"},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(DwgText::kNoDwgWriting) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(DwgText::kOtherKinds) + 1,
               "one text per DwgText");
 
 }  // namespace

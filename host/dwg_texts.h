@@ -22,6 +22,8 @@ enum class DwgText {
   kMended,          // %s what was mended
   kSavedAsDxf,
   kNoDwgWriting,    // %s the name typed
+  kReadThroughRecovery,  // %s the reader's reason
+  kOtherKinds,      // %d objects, %d kinds
 };
 
 OdString dwgText(DwgText id);

@@ -34,6 +34,11 @@ bool bindDrawingFiles() {
           if (!mended.empty())
             hostTraceWarning("host/dwg", __LINE__,
                              path + ": " + hostFormat(dwgText(DwgText::kMended).c_str(), mended.c_str()).c_str());
+          if (!converted.recoveredBecause.empty()) {
+            conversionNotes.push_back(
+                hostFormat(dwgText(DwgText::kReadThroughRecovery).c_str(), converted.recoveredBecause.c_str()).c_str());
+            read.recover = true;  // its summary is said with the notes
+          }
           read.converted = true;
         } else {
           db = read.recover ? recoverDxfDrawing(path, report) : readDxfDrawing(path, report);

@@ -365,7 +365,10 @@ void DxfRecovery::clearDanglingReferences()
                 }
                 const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
                                    type.find("DICTIONARY") != std::string::npos;
-                size_t from = entry ? t - 1 : t, to = t + 1;
+                // A draw-order pair (331 entity, 5 sort handle) goes whole:
+                // a lone sort handle breaks the table for every reader.
+                const bool sortPair = tag.code == 331 && type == "SORTENTSTABLE" && t + 1 < r.size() && r[t + 1].code == 5;
+                size_t from = entry ? t - 1 : t, to = sortPair ? t + 2 : t + 1;
                 // A group left empty ("102 {ACAD_XDICTIONARY" and "102 }")
                 // goes with it: other readers refuse an empty one.
                 if (from > 1 && to < r.size() && r[from - 1].code == 102 && r[to].code == 102 &&

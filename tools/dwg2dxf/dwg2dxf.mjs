@@ -109,9 +109,9 @@ if (read && read.data && (read.error ?? 0) < CRITICAL_ERROR) {
     const kind = dxfKind(lib.dwg_object_get_dxfname(obj) ?? '');
     if (kind) inDwg.set(kind, (inDwg.get(kind) ?? 0) + 1);
     if (kind === 'LAYER') {
-      // Bit 2 of the layer's flags is "off"; the converter's DXF loses it.
-      const flag = lib.dwg_dynapi_entity_value(lib.dwg_object_to_object_tio(obj), 'flag');
-      if (flag.success && (flag.data & 2))
+      // The converter's DXF loses whether a layer is off.
+      const off = lib.dwg_dynapi_entity_value(lib.dwg_object_to_object_tio(obj), 'off');
+      if (off.success && off.data)
         facts.push(`layer-off ${lib.dwg_obj_get_handle_value(obj).toString(16).toUpperCase()}`);
     } else if (kind === 'DIMSTYLE') {
       const tio = lib.dwg_object_to_object_tio(obj);

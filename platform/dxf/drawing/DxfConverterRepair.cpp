@@ -305,5 +305,16 @@ std::unique_ptr<OdDbDatabase> readConvertedDxfDrawing(const std::string& path, c
   } catch (const DxfError& e) {
     throw OdError(eBadDxfFile, e.what());
   }
-  return recover ? recoverDxfDrawingFromBytes(text, report) : readDxfDrawingFromBytes(text, &report);
+  if (!recover) {
+    try {
+      return readDxfDrawingFromBytes(text, &report);
+    } catch (const OdError& e) {
+      // More faults of the converter's writer (a value out of range in an
+      // object this system does not model, text with raw line breaks): its
+      // output is read through recovery, which lists what it mends. The
+      // DWG itself is never written.
+      converted.recoveredBecause = e.description().c_str();
+    }
+  }
+  return recoverDxfDrawingFromBytes(text, report);
 }
