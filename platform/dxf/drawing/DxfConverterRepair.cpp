@@ -138,7 +138,8 @@ class Mender {
       m_variable.clear();
     }
     Tag t{code, line, {}, false};
-    if (m_type == "SECTION" && code == 2) m_section = std::string(value);
+    // The section's name is its first 2; header variables hold 2s too ($DIMSTYLE).
+    if (m_type == "SECTION" && code == 2 && m_section.empty()) m_section = std::string(value);
     if (m_section == "HEADER") {
       if (code == 9) m_variable = std::string(value);
       if (code == 1 && m_variable == "$ACADVER") m_version = dxfVersionFromName(value);
