@@ -76,10 +76,17 @@ ChildOutcome runChild(const std::vector<std::string>& argv, const ChildLimits& l
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  // A process group of its own, so that a kill ends whatever it started
+  // too (which would otherwise hold the pipes open).
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = 0;
   const auto start = std::chrono::steady_clock::now();
-  const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  const int spawned = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   out.closeEnd(1);
   err.closeEnd(1);
   if (spawned != 0) {
@@ -94,7 +101,7 @@ ChildOutcome runChild(const std::vector<std::string>& argv, const ChildLimits& l
     if (elapsed() > limits.seconds) outcome.timedOut = true;
     else if (residentBytes(pid) > limits.residentBytes) outcome.overMemory = true;
     else return;
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     killed = true;
   };
   // Read both streams to their end (a child blocked on a full pipe would

@@ -131,7 +131,7 @@ std::unique_ptr<DwgConversion> convertDwg(const std::string& dwgPath) {
   conversion->seconds = run.seconds;
   conversion->peakMiB = (run.peakKiB + 1023) / 1024;
   if (!run.started) fail(hostFormat(dwgText(DwgText::kCannotStart).c_str(), converter->node.c_str(), run.startError.c_str()).c_str());
-  if (run.timedOut) fail(hostFormat(dwgText(DwgText::kTimedOut).c_str(), int(limits.seconds)).c_str());
+  if (run.timedOut) fail(hostFormat(dwgText(DwgText::kTimedOut).c_str(), limits.seconds).c_str());
   if (run.overMemory)
     fail(hostFormat(dwgText(DwgText::kOverMemory).c_str(), int(limits.residentBytes / (1024 * 1024))).c_str());
   if (run.signal != 0) fail(hostFormat(dwgText(DwgText::kCrashed).c_str(), strsignal(run.signal)).c_str());

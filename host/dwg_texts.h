@@ -9,7 +9,7 @@ enum class DwgText {
   kNotInstalled,
   kNoTempFolder,    // %s reason
   kCannotStart,     // %s program, %s reason
-  kTimedOut,        // %d seconds
+  kTimedOut,        // %g seconds
   kOverMemory,      // %d megabytes
   kCrashed,         // %s what failed
   kRefused,         // %s the converter's reason
