@@ -459,12 +459,18 @@ void MainWindow::fillRecentMenu() {
 
 void MainWindow::openFile() {
   const QString path = QFileDialog::getOpenFileName(this, say("Open drawing", "Открыть чертёж"), QString(),
-                                                    say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+                                                    say("Drawings (*.dxf *.dwg)", "Чертежи (*.dxf *.dwg)"));
   if (!path.isEmpty() && typeLines) typeLines({"OPEN", path});
 }
 
 QString MainWindow::askSaveName(HostApDocument* doc) {
-  return QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"), qs(doc->fileName()),
+  // A drawing opened from DWG is offered the DXF name beside its DWG.
+  QString suggested = qs(doc->fileName());
+  if (suggested.isEmpty() && !doc->convertedFrom().empty()) {
+    const QFileInfo dwg(qs(doc->convertedFrom()));
+    suggested = dwg.path() + "/" + dwg.completeBaseName() + ".dxf";
+  }
+  return QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"), suggested,
                                       say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
 }
 
