@@ -77,9 +77,13 @@ TEST(DxfConverterRepair, TheConvertersFaultsAreMendedBeforeReading)
 
     // What the converter makes of such a drawing.
     std::string variable;
+    int seventies = 0;
     const std::string faulty = rewrite(sound, [&](const std::string& type, int code, const std::string& value) {
         if (code == 9)
             variable = value;
+        seventies = code == 0 ? 0 : seventies + (code == 70);
+        if (type == "DIMSTYLE" && code == 70 && seventies == 2)
+            return std::string("-");  // the text fill colour
         if (type == "LAYER" && code == 62)
             return std::to_string(-std::abs(std::stoi(value)));
         if (type == "DIMSTYLE" && code == 176)
@@ -90,15 +94,18 @@ TEST(DxfConverterRepair, TheConvertersFaultsAreMendedBeforeReading)
             return std::to_string(std::int32_t(std::uint32_t(std::stol(value)) | 0xC2000000u));
         if (type == "SECTION" && variable == "$DIMCLRE" && code == 70)
             return std::string("256");
+        if (type == "LAYER" && code == 2 && value == "Shown")
+            return std::string("Sho\rwn");  // a text written as its bytes
         return std::string();
     });
     ASSERT_NE(faulty, sound);
 
     TempFolder folder;
     writeFile(folder / "converted.dxf", faulty);
-    const std::string facts = "version AC1032\nlayer-off " + offLayer + "\nheader DIMCLRE 5 0\ndimstyle " +
-                              standardHandle + " DIMDEC 0\nnot-converted MULTILEADER 15\nnot-converted proxy 2\n" +
-                              "a line of a newer driver\n";
+    const std::string facts = "version AC1032\nlayer-off " + offLayer + "\nheader DIMCLRE 5 0\n" +
+                              "dimstyle " + standardHandle + " DIMDEC 0\n" +
+                              "dimstyle-colour " + standardHandle + " DIMTFILLCLR 256 C3000061\n" +
+                              "not-converted MULTILEADER 15\nnot-converted proxy 2\na line of a newer driver\n";
     DxfReadReport report;
     DxfConvertedRead converted;
     std::unique_ptr<OdDbDatabase> read =
@@ -106,15 +113,17 @@ TEST(DxfConverterRepair, TheConvertersFaultsAreMendedBeforeReading)
     EXPECT_EQ(converted.recoveredBecause, "");
     EXPECT_EQ(converted.dwgVersion, "AC1032");
     EXPECT_EQ(converted.notConverted, (std::map<std::string, int>{{"MULTILEADER", 15}, {"proxy", 2}}));
-    EXPECT_EQ(converted.mended.size(), 5u);
+    EXPECT_EQ(converted.mended.size(), 6u);
 
-    for (const char* name : {"Shown", "Hidden"}) {
+    for (const char* name : {"Sho\rwn", "Hidden"}) {
         OdDbLayerTableRecordPtr layer = recordId(*read, read->getLayerTableId(), name).safeOpenObject();
         EXPECT_EQ(layer->isOff(), std::string(name) == "Hidden") << name;
         EXPECT_EQ(layer->color().colorIndex(), 3) << name;
     }
+    EXPECT_EQ(writeDxfDrawingToBytes(*read).find("\r"), std::string::npos) << "no line ends inside a text";
     OdDbDimStyleTableRecordPtr standard = read->getDimStyleStandardId().safeOpenObject();
     EXPECT_EQ(standard->dimdec(), 0);
+    EXPECT_EQ(standard->dimtfillclr().colorIndex(), 0x61);
     EXPECT_TRUE(standard->dimclrd().isByBlock());
     EXPECT_EQ(read->dimclre().colorIndex(), 5);
     OdDbBlockTableRecordPtr ms = read->getModelSpaceId().safeOpenObject();

@@ -11,6 +11,7 @@
 //   layer-off 2F                      layers (by handle) that are off
 //   header DIMCLRD 256 C3000004       the header's colours: index, colour word
 //   dimstyle 27 DIMDEC 0              numeric values of each dimension style
+//   dimstyle-colour 27 DIMTFILLCLR 97 0   a style's colour: index, colour word
 //
 // On failure it prints the reason on standard error and exits with 1 (the
 // input cannot be read or is no DWG), 2 (LibreDWG refused the drawing) or
@@ -116,6 +117,10 @@ if (read && read.data && (read.error ?? 0) < CRITICAL_ERROR) {
     } else if (kind === 'DIMSTYLE') {
       const tio = lib.dwg_object_to_object_tio(obj);
       const handle = lib.dwg_obj_get_handle_value(obj).toString(16).toUpperCase();
+      // The text fill colour, which the converter leaves out.
+      const fill = lib.dwg_dynapi_entity_value(tio, 'DIMTFILLCLR');
+      if (fill.success && fill.data && typeof fill.data.rgb === 'number')
+        facts.push(`dimstyle-colour ${handle} DIMTFILLCLR ${fill.data.index} ${hex(fill.data.rgb)}`);
       for (const name of NUMERIC_DIMVARS) {
         const v = lib.dwg_dynapi_entity_value(tio, name);
         if (v.success && (typeof v.data === 'number' || typeof v.data === 'boolean') && Number.isFinite(Number(v.data)))

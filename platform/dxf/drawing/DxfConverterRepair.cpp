@@ -106,8 +106,10 @@ class Mender {
     say(notes, m_layers, "layer colours given the sign of the layer's on/off state");
     say(notes, m_styleColours, "dimension style colours made colour indices");
     say(notes, m_trueColours, "true colours written without their colour method");
+    say(notes, m_layerIndexes, "colour indices of layers of a true colour made the nearest index");
     say(notes, m_headerColours, "header dimension colours taken from the DWG");
     say(notes, m_styleValues, "dimension style values written out");
+    say(notes, m_carriageReturns, "carriage returns inside texts written as ^M");
     return std::move(m_out);
   }
 
@@ -207,12 +209,47 @@ class Mender {
       const bool real = d.type == OdDbDimVarType::kDouble;
       added.push_back({d.dxfCode, 0, real ? realText(value) : intText(std::int64_t(std::llround(value))), true});
     }
+    // The text fill colour is the entry's second 70 (the first is its flags).
+    const auto colours = m_facts.styleColours.find(m_handle);
+    const int fillIndex = *OdDbDimVars::indexOf("DIMTFILLCLR");
+    if (colours != m_facts.styleColours.end() && dxfDimVarHasCode(fillIndex, *m_version)) {
+      int seventies = 0;
+      for (std::size_t k = 0; k < insertAt; ++k) seventies += m_record[k].code == 70;
+      const auto fill = colours->second.find("DIMTFILLCLR");
+      if (seventies == 1 && fill != colours->second.end()) added.push_back({70, 0, intText(fill->second), true});
+    }
     m_styleValues += int(added.size());
     m_record.insert(m_record.begin() + std::ptrdiff_t(insertAt), added.begin(), added.end());
   }
 
+  // The value a tag has now: mended, or as the file holds it.
+  std::string_view valueOf(const Tag& t) const {
+    return t.newValue.empty() ? trimmed(m_lines[t.line + 1].text) : std::string_view(t.newValue);
+  }
+
+  // A layer of a true colour gets, beside it, the low byte of that colour
+  // as its colour index; the nearest index is what other programs show.
+  void mendLayerIndexOfTrueColour() {
+    Tag* index = nullptr;
+    std::optional<std::int64_t> rgb;
+    for (Tag& t : m_record) {
+      if (t.code >= 1000) break;
+      if (t.code == 62) index = &t;
+      if (t.code == 420) rgb = integer(valueOf(t));
+    }
+    if (!index || !rgb) return;
+    const auto v = integer(valueOf(*index));
+    if (!v) return;
+    const std::int64_t nearest = OdCmColor::nearestIndex(OdUInt8(*rgb >> 16), OdUInt8(*rgb >> 8), OdUInt8(*rgb));
+    const std::int64_t wanted = *v < 0 ? -nearest : nearest;
+    if (wanted == *v) return;
+    index->newValue = intText(wanted);
+    ++m_layerIndexes;
+  }
+
   void flushRecord() {
     if (m_type == "DIMSTYLE" && !m_record.empty() && m_record.front().code == 0) addMissingStyleValues();
+    if (m_type == "LAYER" && !m_record.empty() && m_record.front().code == 0) mendLayerIndexOfTrueColour();
     for (const Tag& t : m_record) {
       if (t.made) {
         emit(std::to_string(t.code), {});
@@ -220,7 +257,16 @@ class Mender {
         continue;
       }
       emit(m_lines[t.line].text, m_lines[t.line].ending);
-      emit(t.newValue.empty() ? m_lines[t.line + 1].text : std::string_view(t.newValue), m_lines[t.line + 1].ending);
+      std::string_view value = t.newValue.empty() ? m_lines[t.line + 1].text : std::string_view(t.newValue);
+      std::string escaped;
+      if (value.find('\r') != std::string_view::npos) {
+        // A carriage return inside a text (the converter writes some texts
+        // as their bytes) ends the line for other readers: written as the
+        // caret escape readers take for it.
+        for (char c : value) c == '\r' ? (escaped += "^M", ++m_carriageReturns) : (escaped += c, 0);
+        value = escaped;
+      }
+      emit(value, m_lines[t.line + 1].ending);
     }
     m_record.clear();
   }
@@ -234,6 +280,7 @@ class Mender {
   std::uint64_t m_handle = 0;
   std::optional<DxfVersion> m_version;
   int m_layers = 0, m_styleColours = 0, m_trueColours = 0, m_headerColours = 0, m_styleValues = 0;
+  int m_carriageReturns = 0, m_layerIndexes = 0;
 };
 
 }  // namespace
@@ -250,15 +297,22 @@ DxfConverterFacts dxfParseConverterFacts(std::string_view text) {
       if (auto n = integer(word(rest)); n && *n > 0 && !name.empty()) facts.notConverted[name] += int(*n);
     } else if (kind == "layer-off") {
       if (auto h = hexNumber(word(rest))) facts.layersOff.insert(*h);
-    } else if (kind == "header") {
+    } else if (kind == "header" || kind == "dimstyle-colour") {
+      const auto handle = kind == "header" ? std::optional<std::uint64_t>(0) : hexNumber(word(rest));
       const std::string name(word(rest));
       const auto index = integer(word(rest));
       const auto colourWord = hexNumber(word(rest));
       // Before R2004 a colour is its index; from then on, its word.
+      std::optional<std::int64_t> colour;
       if (colourWord && (*colourWord >> 24) >= 0xC0)
-        facts.headerColours[name] = dxfColourIndexOfWord(std::int64_t(*colourWord));
+        colour = dxfColourIndexOfWord(std::int64_t(*colourWord));
       else if (index)
-        facts.headerColours[name] = *index;
+        colour = *index;
+      if (!colour || !handle) continue;
+      if (kind == "header")
+        facts.headerColours[name] = *colour;
+      else
+        facts.styleColours[*handle][name] = *colour;
     } else if (kind == "dimstyle") {
       const auto handle = hexNumber(word(rest));
       const std::string name(word(rest));

@@ -8,12 +8,16 @@
 //    written as the raw 32-bit colour word (-1056964608 is by block); they
 //    become the colour index they stand for;
 //  - true colours (420-429) keep the colour method in their top byte; it is
-//    masked off;
+//    masked off; a layer of a true colour gets the colour's low byte as its
+//    index, which becomes the nearest index;
 //  - the header's $DIMCLRD, $DIMCLRE and $DIMCLRT are written as 256; the
 //    DWG's own colours are written;
 //  - values of a dimension style that are 0 are left out, so that readers
 //    take the defaults of the format (DIMDEC 4 instead of 0); the DWG's
-//    values are written for every numeric variable the entry lacks.
+//    values are written for every numeric variable the entry lacks, and
+//    the text fill colour (a second 70);
+//  - some texts are written as their bytes, carriage returns included,
+//    which end the line for other readers; those become "^M".
 // The facts from the DWG come from the converter's driver
 // (tools/dwg2dxf/dwg2dxf.mjs), one per line.
 #include <cstdint>
@@ -29,6 +33,7 @@ struct DxfConverterFacts {
   std::set<std::uint64_t> layersOff;                    // by handle
   std::map<std::string, std::int64_t> headerColours;    // "DIMCLRD" -> colour index
   std::map<std::uint64_t, std::map<std::string, double>> styleValues;  // style handle -> "DIMDEC" -> value
+  std::map<std::uint64_t, std::map<std::string, std::int64_t>> styleColours;  // -> "DIMTFILLCLR" -> index
 };
 
 // Reads the driver's lines ("layer-off 2F", "dimstyle 27 DIMDEC 0", ...);
