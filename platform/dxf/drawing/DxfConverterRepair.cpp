@@ -247,8 +247,28 @@ class Mender {
     ++m_layerIndexes;
   }
 
+  // A style's text fill of a true colour comes as 256 (by layer) in the
+  // fill colour (the entry's second 70) and the colour in 428: the fill is
+  // the nearest index of that colour.
+  void mendStyleFillOfTrueColour() {
+    Tag* fill = nullptr;
+    std::optional<std::int64_t> rgb;
+    int seventies = 0;
+    for (Tag& t : m_record) {
+      if (t.code >= 1000) break;
+      if (t.code == 70 && ++seventies == 2) fill = &t;
+      if (t.code == 428) rgb = integer(valueOf(t));
+    }
+    if (!fill || !rgb || integer(valueOf(*fill)) != std::optional<std::int64_t>(256)) return;
+    fill->newValue = intText(OdCmColor::nearestIndex(OdUInt8(*rgb >> 16), OdUInt8(*rgb >> 8), OdUInt8(*rgb)));
+    ++m_styleColours;
+  }
+
   void flushRecord() {
-    if (m_type == "DIMSTYLE" && !m_record.empty() && m_record.front().code == 0) addMissingStyleValues();
+    if (m_type == "DIMSTYLE" && !m_record.empty() && m_record.front().code == 0) {
+      addMissingStyleValues();
+      mendStyleFillOfTrueColour();
+    }
     if (m_type == "LAYER" && !m_record.empty() && m_record.front().code == 0) mendLayerIndexOfTrueColour();
     for (const Tag& t : m_record) {
       if (t.made) {
