@@ -131,6 +131,8 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
     // Saved beside the DWG it came from, as DXF.
     cp.input().print(dwgText(DwgText::kSavedAsDxf));
     current = dxfNameFor(doc.convertedFrom());
+  } else if (isDwgPath(current)) {
+    current = dxfNameFor(current);  // a converted drawing kept for recovery after a crash
   }
   // A version name typed instead of a file name chooses the DXF version
   // (it sticks to the drawing once saved), and the name is asked again.
