@@ -5,7 +5,8 @@ For every DWG drawing of a folder, qrvhost opens it (through the DWG
 converter) and saves it as DXF; ezdxf, an independent reader, then compares
 that copy with the drawing's twin, a DXF file written by the program that
 wrote the DWG: entities per block (model space, paper space, every block),
-dimensions, the values of every dimension style, layers and text styles.
+dimensions, the values of every dimension style and the header's current
+dimension values, layers and text styles.
 A twin is NAME.dxf beside NAME.dwg, or given in the folder's TWINS file
 (lines "NAME.dwg PATH", PATH relative to the folder). One line per drawing
 says what differs, what the converter did not convert, its time and memory
@@ -159,6 +160,12 @@ def compare(copy, twin, twin_bytes=b""):
                 stats["values_equal"] += 1
             else:
                 faults.append(f"{name}.{key} {value!r}->{mine.get(key)!r}")
+    for key in (k for k in twin.header.varnames() if k.startswith("$DIM")):
+        stats["header"] += 1
+        if equal(twin.header[key], copy.header.get(key)):
+            stats["header_equal"] += 1
+        else:
+            faults.append(f"header {key} {twin.header[key]!r}->{copy.header.get(key)!r}")
     la, lb = layers(twin), layers(copy)
     for name in la:
         if la[name] != lb.get(name):
@@ -208,14 +215,16 @@ def main():
             continue
         totals.update(stats)
         totals["twins"] += 1
-        values = f"{stats['values_equal']}/{stats['values']} style values equal"
+        values = (f"{stats['values_equal']}/{stats['values']} style values, "
+                  f"{stats['header_equal']}/{stats['header']} header values equal")
         dims = f"{stats['dims_copy']}/{stats['dims_twin']} dimensions"
         shown = "; ".join(faults[:6]) + (f"; ... {len(faults) - 6} more" if len(faults) > 6 else "")
         print(f"{head}{dims}, {values}; {left} {timing}" + (f"\n    differs: {shown}" if faults else ""))
     share = 100.0 * totals["values_equal"] / totals["values"] if totals["values"] else 100.0
     print(f"\n{totals['opened']} of {totals['drawings']} DWG drawings opened; against {totals['twins']} twins: "
           f"{totals['dims_copy']} of {totals['dims_twin']} dimensions, {totals['values_equal']} of {totals['values']} "
-          f"dimension style values equal ({share:.2f}%)")
+          f"dimension style values equal ({share:.2f}%), {totals['header_equal']} of {totals['header']} "
+          f"header dimension values")
     return 0 if totals["opened"] == totals["drawings"] else 1
 
 
