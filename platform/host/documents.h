@@ -63,6 +63,11 @@ public:
   // one, so that what another program wrote there since is not lost unasked.
   const std::string& fileStamp() const { return m_fileStamp; }
   void setFileStamp(std::string stamp) { m_fileStamp = std::move(stamp); }
+  // The file a drawing was converted from (a DWG), which saves never
+  // replace: such a drawing has no file of its own until saved as DXF.
+  // Empty for a drawing read from DXF or made new.
+  const std::string& convertedFrom() const { return m_convertedFrom; }
+  void setConvertedFrom(std::string path) { m_convertedFrom = std::move(path); }
 
   // The layout shown and drawn by pictures: empty for model space, else
   // a layout's name. Not saved with the drawing.
@@ -95,6 +100,7 @@ private:
   std::string m_saveVersion;
   std::string m_fileStamp;
   OdString m_currentLayout;
+  std::string m_convertedFrom;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;
