@@ -13,6 +13,8 @@ constexpr double kReadableTextPx = 4;
 // left out.
 constexpr double kMergePx = 0.75;
 constexpr float kHighlightExtraPx = 2;
+// A dot primitive (a definition point) is this many pixels across.
+constexpr double kMarkPx = 2;
 
 }  // namespace
 
@@ -37,14 +39,21 @@ void ScenePainter::batch(QRgb color, bool dots) {
 }
 
 void ScenePainter::flush() {
-  if (m_lines.empty() && m_dots.empty()) return;
+  if (m_lines.empty() && m_dots.empty() && m_marks.empty()) return;
   QPen pen(QColor::fromRgb(m_batchColor), 1);
   pen.setCosmetic(true);
   m_painter.setPen(pen);
   if (!m_lines.empty()) m_painter.drawLines(m_lines.data(), int(m_lines.size()));
   if (!m_dots.empty()) m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+  if (!m_marks.empty()) {
+    pen.setWidthF(m_highlight ? kMarkPx + kHighlightExtraPx : kMarkPx);
+    pen.setCapStyle(Qt::RoundCap);
+    m_painter.setPen(pen);
+    m_painter.drawPoints(m_marks.data(), int(m_marks.size()));
+  }
   m_lines.clear();
   m_dots.clear();
+  m_marks.clear();
 }
 
 bool ScenePainter::toPixels(const SceneEntity& e, const ScenePrim& p) {
@@ -79,8 +88,43 @@ bool ScenePainter::spreadOrDot(const SceneEntity& e, const ScenePrim& p, QRgb co
 
 void ScenePainter::dot(const SceneEntity& e) {
   if (e.first == e.last) return;
-  batch(colorOf(m_scene.prims()[e.first]), true);
-  m_dots.push_back(m_toPixels.map(e.bounds.center()));
+  const ScenePrim& first = m_scene.prims()[e.first];
+  batch(colorOf(first), m_batchDots);
+  // A lone mark keeps its size: it is never smaller than a pixel.
+  (first.kind == ScenePrim::kDot ? m_marks : m_dots).push_back(m_toPixels.map(e.bounds.center()));
+}
+
+void ScenePainter::mark(const SceneEntity& e, const ScenePrim& p) {
+  batch(colorOf(p), m_batchDots);
+  const ScenePoint& at = m_scene.pointData()[p.first];
+  m_marks.push_back(m_toPixels.map(QPointF(e.bounds.left() + at.x, e.bounds.top() + at.y)));
+}
+
+void ScenePainter::path(const SceneEntity&, const ScenePrim& p) {
+  const QRgb color = colorOf(p);
+  const QPainterPath& outline = m_scene.path(p);
+  const QRectF box = m_toPixels.mapRect(outline.controlPointRect());
+  if (box.width() < kMergePx && box.height() < kMergePx) {
+    batch(color, true);
+    m_dots.push_back(box.center());
+    return;
+  }
+  flush();
+  m_painter.setTransform(m_toPixels);
+  if (p.kind == ScenePrim::kPathFill) {
+    m_painter.fillPath(outline, QColor::fromRgb(color));
+  } else {
+    double width = p.kind == ScenePrim::kWidePathStroke ? p.width * m_pixelsPerUnit : p.width;
+    if (m_highlight) width += kHighlightExtraPx;
+    QPen pen(QColor::fromRgb(color), std::max(1.0, width));
+    pen.setCosmetic(true);
+    pen.setCapStyle(p.kind == ScenePrim::kWidePathStroke ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawPath(outline);
+  }
+  m_painter.resetTransform();
 }
 
 void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
@@ -154,6 +198,14 @@ void ScenePainter::entity(const SceneEntity& e) {
         break;
       case ScenePrim::kText:
         text(e, p);
+        break;
+      case ScenePrim::kPathStroke:
+      case ScenePrim::kWidePathStroke:
+      case ScenePrim::kPathFill:
+        path(e, p);
+        break;
+      case ScenePrim::kDot:
+        mark(e, p);
         break;
     }
   }
