@@ -167,6 +167,9 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   std::exception_ptr converterFailure;
   const std::size_t total = space->entityIds().size();
   m_entities.reserve(total);
+  // Points whose size is a share of the view's height, drawn again once the
+  // drawing's extents are known: alone, each would be sized by itself.
+  std::vector<OdDbObjectId> sizedByThemselves;
   std::thread converter([&] {
     try {
       std::size_t done = 0;
@@ -191,6 +194,7 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
       const OdDbObjectId id = it->objectId();
       renderer.draw(id);
+      if (renderer.report().pointsSizedByPicture) sizedByThemselves.push_back(id);
       batch.emplace_back(id, renderer.take());
       renderer.restart();
       if (batch.size() == kBatchSize) {
@@ -213,6 +217,12 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     std::rethrow_exception(converterFailure);
   }
   index();
+  if (!sizedByThemselves.empty()) {
+    // The view opens on the drawing's extents: their height stands for the
+    // view's, and stays for later updates so that points keep one size.
+    m_options.pointViewHeight = m_extents.height() > 0 ? m_extents.height() : m_extents.width();
+    update(db, sizedByThemselves);
+  }
 }
 
 namespace {
