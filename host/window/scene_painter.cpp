@@ -109,13 +109,21 @@ void ScenePainter::path(const SceneEntity&, const ScenePrim& p) {
     m_dots.push_back(box.center());
     return;
   }
+  double width = p.kind == ScenePrim::kWidePathStroke ? p.width * m_pixelsPerUnit : p.width;
+  if (m_highlight) width += kHighlightExtraPx;
+  if (p.kind == ScenePrim::kPathStroke && width <= 1) {
+    // Thin curves join the batch of thin lines, cut in pixels (Qt cuts
+    // them to within a fraction of a unit of the space it maps them to).
+    batch(color, false);
+    for (const QPolygonF& line : outline.toSubpathPolygons(m_toPixels))
+      for (qsizetype k = 1; k < line.size(); ++k) m_lines.emplace_back(line[k - 1], line[k]);
+    return;
+  }
   flush();
   m_painter.setTransform(m_toPixels);
   if (p.kind == ScenePrim::kPathFill) {
     m_painter.fillPath(outline, QColor::fromRgb(color));
   } else {
-    double width = p.kind == ScenePrim::kWidePathStroke ? p.width * m_pixelsPerUnit : p.width;
-    if (m_highlight) width += kHighlightExtraPx;
     QPen pen(QColor::fromRgb(color), std::max(1.0, width));
     pen.setCosmetic(true);
     pen.setCapStyle(p.kind == ScenePrim::kWidePathStroke ? Qt::FlatCap : Qt::RoundCap);
