@@ -103,8 +103,10 @@ public:
       for (const Point2& p : points) out.push_back(map(p));
       return out;
     };
-    // Curves are cut finer than a pixel of the target.
-    const double tolerance = 0.25 / drawingScale;
+    // Curves are cut to a fiftieth of a pixel of the target: sinks that
+    // draw on whole pixels round every point, and only pieces a pixel or
+    // two long keep a rounded curve round.
+    const double tolerance = 0.02 / drawingScale;
     auto widthOf = [&](const Stroke& st) {
       return std::max(1.0, st.width > 0 ? st.width * drawingScale : st.lineweightMm * kPxPerMm);
     };
