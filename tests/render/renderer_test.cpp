@@ -198,9 +198,23 @@ TEST_F(Scene, ArcsBulgesAndSolids) {
   r->setScaleFactors(OdGeVector3d(3, 1, 1));
   r->setRotation(std::numbers::pi / 6);
   r.release();
+  // A donut whose width reaches its centre: a filled disc of the outer
+  // radius (here 1 + 1), with no stroke.
+  OdDbPolylinePtr donut = OdDbPolyline::createObject();
+  donut->addVertexAt(0, 39, 0, 1.0);
+  donut->addVertexAt(1, 41, 0, 1.0);
+  donut->setClosed(true);
+  donut->setConstantWidth(2);
+  d.add(donut).release();
   const DisplayList l = render();
   auto paths = all<render::PathPrim>(l);
-  ASSERT_EQ(paths.size(), 3u);
+  ASSERT_EQ(paths.size(), 4u);
+  EXPECT_FALSE(paths[3].stroke);
+  ASSERT_TRUE(paths[3].fill);
+  EXPECT_EQ(paths[3].fill->color, (Rgb{0, 0, 0}));
+  const render::Bounds disc = render::pathBounds(paths[3].segments, 0);
+  EXPECT_NEAR(disc.minX, 38, kTol);
+  EXPECT_NEAR(disc.maxY, 2, kTol);
   const auto ends = [](const render::PathPrim& path) {
     const auto lines = render::flatten(path.segments, 1e-3);
     return std::pair(lines.front().points.front(), lines.back().points.back());
