@@ -217,12 +217,10 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     std::rethrow_exception(converterFailure);
   }
   index();
-  if (!sizedByThemselves.empty()) {
-    // The view opens on the drawing's extents: their height stands for the
-    // view's, and stays for later updates so that points keep one size.
-    m_options.pointViewHeight = m_extents.height() > 0 ? m_extents.height() : m_extents.width();
-    update(db, sizedByThemselves);
-  }
+  // The view opens on the drawing's extents: their height stands for the
+  // view's, and stays for later updates so that points keep one size.
+  m_options.pointViewHeight = m_extents.height() > 0 ? m_extents.height() : m_extents.width();
+  if (!sizedByThemselves.empty()) update(db, sizedByThemselves);
 }
 
 namespace {
