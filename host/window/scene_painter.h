@@ -29,6 +29,8 @@ private:
   void text(const SceneEntity& e, const ScenePrim& p);
   // Curves at the screen's resolution, with the path's fill rule.
   void path(const SceneEntity& e, const ScenePrim& p);
+  // A path's outline as thin lines in pixels, in the batch.
+  void addThinCurves(const QPainterPath& outline);
   // A dot of two pixels, whatever the zoom.
   void mark(const SceneEntity& e, const ScenePrim& p);
   // The primitive's points in pixels, merged below a pixel; false when all
