@@ -417,6 +417,7 @@ void ViewScene::addPath(const render::PathPrim& path, QPointF corner) {
     outline.cubicTo(c.c1.x, c.c1.y, c.c2.x, c.c2.y, c.to.x, c.to.y);
   };
   for (const render::PathSegment& s : path.segments) {
+    if (!render::isFinite(s)) continue;  // as everywhere: left out, the pen stays
     switch (s.kind) {
       case render::PathSegment::Kind::kMove:
         outline.moveTo(s.to.x, s.to.y);

@@ -20,7 +20,9 @@ bool nearlySame(Point2 a, Point2 b) {
 
 bool finite(Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
-bool finiteSegment(const PathSegment& s) {
+}  // namespace
+
+bool isFinite(const PathSegment& s) {
   switch (s.kind) {
     case PathSegment::Kind::kMove:
     case PathSegment::Kind::kLine: return finite(s.to);
@@ -32,6 +34,8 @@ bool finiteSegment(const PathSegment& s) {
   }
   return false;
 }
+
+namespace {
 
 // The arc's sweep, never more than a full turn either way.
 double sweepOf(const PathSegment& arc) { return std::clamp(arc.end - arc.start, -kTurn, kTurn); }
@@ -90,7 +94,7 @@ std::vector<FlatLine> flatten(const std::vector<PathSegment>& segments, double t
     haveStart = true;
   };
   for (const PathSegment& s : segments) {
-    if (!finiteSegment(s)) continue;
+    if (!isFinite(s)) continue;
     switch (s.kind) {
       case PathSegment::Kind::kMove:
         finish();
@@ -135,7 +139,7 @@ std::vector<FlatLine> flatten(const std::vector<PathSegment>& segments, double t
 
 std::vector<PathSegment> arcAsCubics(const PathSegment& arc) {
   std::vector<PathSegment> out;
-  if (!finiteSegment(arc)) return out;
+  if (!isFinite(arc)) return out;
   const double sweep = sweepOf(arc);
   const int n = std::max(1, int(std::ceil(std::fabs(sweep) / (std::numbers::pi / 2) - 1e-9)));
   const double step = sweep / n;
@@ -164,7 +168,7 @@ Bounds pathBounds(const std::vector<PathSegment>& segments, double halfWidth) {
     b.add(Point2{p.x + halfWidth, p.y + halfWidth});
   };
   for (const PathSegment& s : segments) {
-    if (!finiteSegment(s)) continue;
+    if (!isFinite(s)) continue;
     switch (s.kind) {
       case PathSegment::Kind::kMove:
       case PathSegment::Kind::kLine: add(s.to); break;

@@ -22,6 +22,9 @@ struct FlatLine {
 // division allowed.
 std::vector<FlatLine> flatten(const std::vector<PathSegment>& segments, double tolerance);
 
+// Whether every number of the segment is finite.
+bool isFinite(const PathSegment& segment);
+
 // The point of an arc segment at parameter `t`.
 Point2 arcPointAt(const PathSegment& arc, double t);
 

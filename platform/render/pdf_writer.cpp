@@ -56,6 +56,7 @@ bool addCurves(std::string& out, const std::vector<PathSegment>& segments, const
     out += page.at(c.c1) + ' ' + page.at(c.c2) + ' ' + page.at(c.to) + " c\n";
   };
   for (const PathSegment& s : segments) {
+    if (!isFinite(s)) continue;  // as everywhere: left out, the pen stays
     switch (s.kind) {
       case PathSegment::Kind::kMove:
         out += page.at(s.to) + " m\n";

@@ -20,6 +20,7 @@
 #include "OdStringUtil.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "path_flatten.h"
 #include "smooth_path.h"
 #include "text_layout.h"
 
@@ -284,7 +285,7 @@ struct Renderer::Impl {
 
   void path(PathPrim p) {
     if (!spend(long(p.segments.size()))) return;
-    if (p.segments.empty()) return;
+    if (p.segments.empty() || !std::all_of(p.segments.begin(), p.segments.end(), isFinite)) return;
     list.add(std::move(p));
   }
 

@@ -91,6 +91,7 @@ std::string pathData(const std::vector<PathSegment>& segments, const PixelMappin
   std::string d;
   bool open = false;  // a sub-path is under way (the pen has a place)
   for (const PathSegment& s : segments) {
+    if (!isFinite(s)) continue;  // as everywhere: left out, the pen stays
     switch (s.kind) {
       case PathSegment::Kind::kMove:
         d += "M" + at(s.to, m);

@@ -63,8 +63,10 @@ TEST(DisplayList, BoundsIgnoreNonFinitePoints) {
 // cubics; PDF has no arcs and draws them as cubics; both keep the fill rule.
 TEST(SvgWriter, PathsKeepTheirCurvesAndFillRuleInSvgAndPdf) {
   PathPrim p;
+  // A segment that is not a number is left out, as flattening leaves it.
   p.segments = {PathSegment::circleArc({0, 0}, 5, 0, 2 * 3.14159265358979323846), PathSegment::close(),
-                PathSegment::moveTo({0, 0}), PathSegment::cubicTo({1, 1}, {2, 1}, {3, 0})};
+                PathSegment::moveTo({0, 0}), PathSegment::lineTo({std::nan(""), 1}),
+                PathSegment::cubicTo({1, 1}, {2, 1}, {3, 0})};
   p.fill = PathFill{{0, 0, 255}, FillRule::kEvenOdd};
   p.stroke = Stroke{};
   DisplayList l;
@@ -80,7 +82,9 @@ TEST(SvgWriter, PathsKeepTheirCurvesAndFillRuleInSvgAndPdf) {
   EXPECT_NE(svg.find("ZM60 60C70 50 80 50 90 60\""), std::string::npos) << svg;
   EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
   EXPECT_NE(svg.find("<circle cx=\"70\" cy=\"50\" r=\"1\""), std::string::npos);
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
   const std::string pdf = pdfDocument(l);
+  EXPECT_EQ(pdf.find("nan"), std::string::npos);
   EXPECT_NE(pdf.find(" c\n"), std::string::npos);
   EXPECT_NE(pdf.find("B*\n"), std::string::npos);
   p.stroke.reset();
