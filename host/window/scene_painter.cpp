@@ -91,9 +91,10 @@ bool ScenePainter::spreadOrDot(const SceneEntity& e, const ScenePrim& p, QRgb co
 void ScenePainter::dot(const SceneEntity& e) {
   if (e.first == e.last) return;
   const ScenePrim& first = m_scene.prims()[e.first];
-  batch(colorOf(first), m_batchDots);
   // A lone mark keeps its size: it is never smaller than a pixel.
-  (first.kind == ScenePrim::kDot ? m_marks : m_dots).push_back(m_toPixels.map(e.bounds.center()));
+  const bool mark = first.kind == ScenePrim::kDot;
+  batch(colorOf(first), mark ? m_batchDots : true);
+  (mark ? m_marks : m_dots).push_back(m_toPixels.map(e.bounds.center()));
 }
 
 void ScenePainter::mark(const SceneEntity& e, const ScenePrim& p) {

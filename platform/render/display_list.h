@@ -80,7 +80,8 @@ struct TextRunPrim {
 //   kArc    an elliptical arc around `to` (the centre): `axis` is the major
 //           semi-axis as a vector from the centre, `ratio` the minor axis
 //           over the major (1: a circle; the minor axis is the major turned
-//           a quarter counter-clockwise), running from parameter `start` to
+//           a quarter counter-clockwise, or clockwise when the ratio is
+//           negative: a mirrored ellipse), running from parameter `start` to
 //           `end` in radians, counter-clockwise when `end` > `start` and
 //           clockwise when less. A pen elsewhere than the arc's first point
 //           draws a line to it first; an arc may also open a sub-path;

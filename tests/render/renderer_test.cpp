@@ -198,6 +198,16 @@ TEST_F(Scene, ArcsBulgesAndSolids) {
   r->setScaleFactors(OdGeVector3d(3, 1, 1));
   r->setRotation(std::numbers::pi / 6);
   r.release();
+  // An arc in a mirrored block runs the other way round: (1, 0) to (0, 1)
+  // becomes (49, 0) to (50, 1) through the upper left.
+  const OdDbObjectId mirrored = block("Mirrored");
+  OdDbArcPtr quarter = OdDbArc::createObject();
+  quarter->setRadius(1);
+  quarter->setEndAngle(std::numbers::pi / 2);
+  append(mirrored, quarter).release();
+  OdDbBlockReferencePtr m = insert(mirrored, {}, {50, 0, 0});
+  m->setScaleFactors(OdGeVector3d(-1, 1, 1));
+  m.release();
   // A donut whose width reaches its centre: a filled disc of the outer
   // radius (here 1 + 1), with no stroke.
   OdDbPolylinePtr donut = OdDbPolyline::createObject();
@@ -208,11 +218,17 @@ TEST_F(Scene, ArcsBulgesAndSolids) {
   d.add(donut).release();
   const DisplayList l = render();
   auto paths = all<render::PathPrim>(l);
-  ASSERT_EQ(paths.size(), 4u);
-  EXPECT_FALSE(paths[3].stroke);
-  ASSERT_TRUE(paths[3].fill);
-  EXPECT_EQ(paths[3].fill->color, (Rgb{0, 0, 0}));
-  const render::Bounds disc = render::pathBounds(paths[3].segments, 0);
+  ASSERT_EQ(paths.size(), 5u);
+  const auto mirroredLine = render::flatten(paths[3].segments, 1e-4)[0].points;
+  EXPECT_NEAR(mirroredLine.front().x, 49, kTol);
+  EXPECT_NEAR(mirroredLine.back().y, 1, kTol);
+  const render::Point2 middle = mirroredLine[mirroredLine.size() / 2];
+  EXPECT_NEAR(middle.x, 50 - std::sqrt(0.5), 1e-3);
+  EXPECT_NEAR(middle.y, std::sqrt(0.5), 1e-3);
+  EXPECT_FALSE(paths[4].stroke);
+  ASSERT_TRUE(paths[4].fill);
+  EXPECT_EQ(paths[4].fill->color, (Rgb{0, 0, 0}));
+  const render::Bounds disc = render::pathBounds(paths[4].segments, 0);
   EXPECT_NEAR(disc.minX, 38, kTol);
   EXPECT_NEAR(disc.maxY, 2, kTol);
   const auto ends = [](const render::PathPrim& path) {
