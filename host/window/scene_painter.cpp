@@ -13,6 +13,8 @@ constexpr double kReadableTextPx = 4;
 // left out.
 constexpr double kMergePx = 0.75;
 constexpr float kHighlightExtraPx = 2;
+// A dot primitive (a definition point) is this many pixels across.
+constexpr double kMarkPx = 2;
 
 }  // namespace
 
@@ -37,14 +39,23 @@ void ScenePainter::batch(QRgb color, bool dots) {
 }
 
 void ScenePainter::flush() {
-  if (m_lines.empty() && m_dots.empty()) return;
+  if (m_lines.empty() && m_dots.empty() && m_marks.empty()) return;
   QPen pen(QColor::fromRgb(m_batchColor), 1);
   pen.setCosmetic(true);
   m_painter.setPen(pen);
   if (!m_lines.empty()) m_painter.drawLines(m_lines.data(), int(m_lines.size()));
   if (!m_dots.empty()) m_painter.drawPoints(m_dots.data(), int(m_dots.size()));
+  if (!m_marks.empty()) {
+    pen.setWidthF(m_highlight ? kMarkPx + kHighlightExtraPx : kMarkPx);
+    // Square: tens of thousands of definition points paint as fast as
+    // single pixels, where round ones took as long as the rest together.
+    pen.setCapStyle(Qt::SquareCap);
+    m_painter.setPen(pen);
+    m_painter.drawPoints(m_marks.data(), int(m_marks.size()));
+  }
   m_lines.clear();
   m_dots.clear();
+  m_marks.clear();
 }
 
 bool ScenePainter::toPixels(const SceneEntity& e, const ScenePrim& p) {
@@ -79,8 +90,81 @@ bool ScenePainter::spreadOrDot(const SceneEntity& e, const ScenePrim& p, QRgb co
 
 void ScenePainter::dot(const SceneEntity& e) {
   if (e.first == e.last) return;
-  batch(colorOf(m_scene.prims()[e.first]), true);
-  m_dots.push_back(m_toPixels.map(e.bounds.center()));
+  const ScenePrim& first = m_scene.prims()[e.first];
+  // A lone mark keeps its size: it is never smaller than a pixel.
+  const bool mark = first.kind == ScenePrim::kDot;
+  batch(colorOf(first), mark ? m_batchDots : true);
+  (mark ? m_marks : m_dots).push_back(m_toPixels.map(e.bounds.center()));
+}
+
+void ScenePainter::mark(const SceneEntity& e, const ScenePrim& p) {
+  batch(colorOf(p), m_batchDots);
+  const ScenePoint& at = m_scene.pointData()[p.first];
+  m_marks.push_back(m_toPixels.map(QPointF(e.bounds.left() + at.x, e.bounds.top() + at.y)));
+}
+
+void ScenePainter::addThinCurves(const QPainterPath& outline) {
+  QPointF last;
+  const int count = outline.elementCount();
+  for (int i = 0; i < count; ++i) {
+    const QPainterPath::Element& e = outline.elementAt(i);
+    const QPointF at = m_toPixels.map(QPointF(e.x, e.y));
+    if (e.type == QPainterPath::MoveToElement) {
+      last = at;
+    } else if (e.type == QPainterPath::LineToElement) {
+      m_lines.emplace_back(last, at);
+      last = at;
+    } else if (e.type == QPainterPath::CurveToElement && i + 2 < count) {
+      const QPainterPath::Element &e2 = outline.elementAt(i + 1), &e3 = outline.elementAt(i + 2);
+      const QPointF c1 = at, c2 = m_toPixels.map(QPointF(e2.x, e2.y)), end = m_toPixels.map(QPointF(e3.x, e3.y));
+      i += 2;
+      // Cut into even pieces that stray less than a quarter pixel: a
+      // curve strays at most 3/4 of its control points' larger second
+      // difference over the pieces squared.
+      const QPointF d1 = last - 2 * c1 + c2, d2 = c1 - 2 * c2 + end;
+      const double bend = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+      const int pieces = std::clamp(int(std::ceil(std::sqrt(3 * bend))), 1, 256);
+      for (int k = 1; k <= pieces; ++k) {
+        const double t = double(k) / pieces, u = 1 - t;
+        const QPointF q = k == pieces ? end : u * u * u * last + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * end;
+        m_lines.emplace_back(k == 1 ? last : m_lines.back().p2(), q);
+      }
+      last = end;
+    }
+  }
+}
+
+void ScenePainter::path(const SceneEntity&, const ScenePrim& p) {
+  const QRgb color = colorOf(p);
+  const QPainterPath& outline = m_scene.path(p);
+  const QRectF box = m_toPixels.mapRect(outline.controlPointRect());
+  if (box.width() < kMergePx && box.height() < kMergePx) {
+    batch(color, true);
+    m_dots.push_back(box.center());
+    return;
+  }
+  double width = p.kind == ScenePrim::kWidePathStroke ? p.width * m_pixelsPerUnit : p.width;
+  if (m_highlight) width += kHighlightExtraPx;
+  if (p.kind == ScenePrim::kPathStroke && width <= 1) {
+    // Thin curves join the batch of thin lines, cut in pixels.
+    batch(color, false);
+    addThinCurves(outline);
+    return;
+  }
+  flush();
+  m_painter.setTransform(m_toPixels);
+  if (p.kind == ScenePrim::kPathFill) {
+    m_painter.fillPath(outline, QColor::fromRgb(color));
+  } else {
+    QPen pen(QColor::fromRgb(color), std::max(1.0, width));
+    pen.setCosmetic(true);
+    pen.setCapStyle(p.kind == ScenePrim::kWidePathStroke ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawPath(outline);
+  }
+  m_painter.resetTransform();
 }
 
 void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
@@ -154,6 +238,14 @@ void ScenePainter::entity(const SceneEntity& e) {
         break;
       case ScenePrim::kText:
         text(e, p);
+        break;
+      case ScenePrim::kPathStroke:
+      case ScenePrim::kWidePathStroke:
+      case ScenePrim::kPathFill:
+        path(e, p);
+        break;
+      case ScenePrim::kDot:
+        mark(e, p);
         break;
     }
   }

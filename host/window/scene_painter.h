@@ -27,6 +27,12 @@ private:
   void polyline(const SceneEntity& e, const ScenePrim& p);
   void fill(const SceneEntity& e, const ScenePrim& p);
   void text(const SceneEntity& e, const ScenePrim& p);
+  // Curves at the screen's resolution, with the path's fill rule.
+  void path(const SceneEntity& e, const ScenePrim& p);
+  // A path's outline as thin lines in pixels, in the batch.
+  void addThinCurves(const QPainterPath& outline);
+  // A dot of two pixels, whatever the zoom.
+  void mark(const SceneEntity& e, const ScenePrim& p);
   // The primitive's points in pixels, merged below a pixel; false when all
   // of them fall into one pixel (then `m_pixels` holds that one).
   bool toPixels(const SceneEntity& e, const ScenePrim& p);
@@ -46,6 +52,7 @@ private:
   // What waits to be painted: thin lines or dots of one colour.
   std::vector<QLineF> m_lines;
   std::vector<QPointF> m_dots;
+  std::vector<QPointF> m_marks;  // two pixels across
   QRgb m_batchColor = 0;
   bool m_batchDots = false;
 };

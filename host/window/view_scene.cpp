@@ -12,6 +12,7 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "path_flatten.h"
 #include "renderer.h"
 #include "hand_off_queue.h"
 #include "scene_painter.h"
@@ -127,6 +128,7 @@ void ViewScene::clear() {
   m_points.clear();
   m_texts.clear();
   m_glyphPlacements.clear();
+  m_paths.clear();
   m_index.clear();
   m_textOutlines.clear();
   m_cellStart.clear();
@@ -136,7 +138,9 @@ void ViewScene::clear() {
 }
 
 std::size_t ViewScene::memoryBytes() const {
-  return m_entities.capacity() * sizeof(SceneEntity) + m_prims.capacity() * sizeof(ScenePrim) +
+  std::size_t pathBytes = m_paths.capacity() * sizeof(QPainterPath);
+  for (const QPainterPath& path : m_paths) pathBytes += std::size_t(path.elementCount()) * sizeof(QPainterPath::Element);
+  return pathBytes + m_entities.capacity() * sizeof(SceneEntity) + m_prims.capacity() * sizeof(ScenePrim) +
          m_points.capacity() * sizeof(ScenePoint) + m_texts.capacity() * sizeof(SceneText) +
          m_glyphPlacements.capacity() * sizeof(GlyphPlacement) +
          m_index.size() * (sizeof(OdDbObjectId) + sizeof(std::uint32_t) + 2 * sizeof(void*)) +
@@ -163,6 +167,9 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
   std::exception_ptr converterFailure;
   const std::size_t total = space->entityIds().size();
   m_entities.reserve(total);
+  // Points whose size is a share of the view's height, drawn again once the
+  // drawing's extents are known: alone, each would be sized by itself.
+  std::vector<OdDbObjectId> sizedByThemselves;
   std::thread converter([&] {
     try {
       std::size_t done = 0;
@@ -187,6 +194,7 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
       const OdDbObjectId id = it->objectId();
       renderer.draw(id);
+      if (renderer.report().pointsSizedByPicture) sizedByThemselves.push_back(id);
       batch.emplace_back(id, renderer.take());
       renderer.restart();
       if (batch.size() == kBatchSize) {
@@ -209,6 +217,10 @@ void ViewScene::build(OdDbDatabase* db, render::Rgb background, render::Rgb fore
     std::rethrow_exception(converterFailure);
   }
   index();
+  // The view opens on the drawing's extents: their height stands for the
+  // view's, and stays for later updates so that points keep one size.
+  m_options.pointViewHeight = m_extents.height() > 0 ? m_extents.height() : m_extents.width();
+  if (!sizedByThemselves.empty()) update(db, sizedByThemselves);
 }
 
 namespace {
@@ -237,6 +249,7 @@ void ViewScene::reserveAhead(std::size_t done, std::size_t total) {
   growToward(m_points, done, total);
   growToward(m_texts, done, total);
   growToward(m_glyphPlacements, done, total);
+  growToward(m_paths, done, total);
 }
 
 void ViewScene::index() {
@@ -325,6 +338,7 @@ void ViewScene::compactIfWasteful() {
   std::vector<ScenePoint> points;
   std::vector<SceneText> texts;
   std::vector<GlyphPlacement> glyphs;
+  std::vector<QPainterPath> paths;
   prims.reserve(used);
   for (SceneEntity& e : m_entities) {
     const std::uint32_t first = std::uint32_t(prims.size());
@@ -338,6 +352,9 @@ void ViewScene::compactIfWasteful() {
                       m_glyphPlacements.begin() + t.firstGlyph + t.glyphCount);
         t.firstGlyph = glyph;
         texts.push_back(t);
+      } else if (isPath(p)) {
+        paths.push_back(m_paths[p.first]);
+        p.first = std::uint32_t(paths.size() - 1);
       } else {
         const std::uint32_t point = std::uint32_t(points.size());
         points.insert(points.end(), m_points.begin() + p.first, m_points.begin() + p.first + p.count);
@@ -352,6 +369,7 @@ void ViewScene::compactIfWasteful() {
   m_points = std::move(points);
   m_texts = std::move(texts);
   m_glyphPlacements = std::move(glyphs);
+  m_paths = std::move(paths);
   m_textOutlines.clear();  // keyed by the texts' old places
 }
 
@@ -363,67 +381,163 @@ void ViewScene::addPoints(const std::vector<render::Point2>& pts, QPointF corner
   }
 }
 
-void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
-  if (const auto* line = std::get_if<render::PolylinePrim>(&p)) {
-    ScenePrim prim;
-    prim.color = toRgb(line->stroke.color);
-    if (line->stroke.width > 0) {
-      prim.kind = ScenePrim::kWideStroke;
-      prim.width = float(line->stroke.width);
-    } else {
-      prim.width = float(std::max(1.0, line->stroke.lineweightMm * kPxPerMm));
-    }
-    const bool close = line->closed && line->points.size() > 2;
-    if (line->stroke.dashes.empty()) {
-      prim.first = std::uint32_t(m_points.size());
-      addPoints(line->points, corner, close);
-      prim.count = std::uint32_t(m_points.size() - prim.first);
-      m_prims.push_back(prim);
-      return;
-    }
-    std::vector<render::Point2> pts = line->points;
-    if (close) pts.push_back(pts.front());
-    for (const auto& piece : dashed(pts, line->stroke.dashes)) {
-      prim.first = std::uint32_t(m_points.size());
-      addPoints(piece, corner, false);
-      prim.count = std::uint32_t(piece.size());
-      m_prims.push_back(prim);
-    }
-  } else if (const auto* fill = std::get_if<render::FilledPolygonPrim>(&p)) {
-    ScenePrim prim;
-    prim.kind = ScenePrim::kFill;
-    prim.color = toRgb(fill->color);
+void ViewScene::addStroke(const std::vector<render::Point2>& pts, bool closed, const render::Stroke& stroke,
+                          QPointF corner) {
+  ScenePrim prim;
+  prim.color = toRgb(stroke.color);
+  if (stroke.width > 0) {
+    prim.kind = ScenePrim::kWideStroke;
+    prim.width = float(stroke.width);
+  } else {
+    prim.width = float(std::max(1.0, stroke.lineweightMm * kPxPerMm));
+  }
+  const bool close = closed && pts.size() > 2;
+  if (stroke.dashes.empty()) {
     prim.first = std::uint32_t(m_points.size());
-    addPoints(fill->points, corner, false);
-    prim.count = std::uint32_t(fill->points.size());
+    addPoints(pts, corner, close);
+    prim.count = std::uint32_t(m_points.size() - prim.first);
     m_prims.push_back(prim);
-  } else if (const auto* text = std::get_if<render::TextRunPrim>(&p)) {
-    SceneText t;
-    t.firstGlyph = std::uint32_t(m_glyphPlacements.size());
-    if (text->font >= 0) t.box = m_glyphs.layOut(text->font, text->text, m_glyphPlacements);
-    t.glyphCount = std::uint32_t(m_glyphPlacements.size() - t.firstGlyph);
-    ScenePrim prim;
-    prim.color = toRgb(text->color);
-    if (t.glyphCount == 0) {
-      // No font to draw it with: its box stands in, so that it is not lost.
-      const QRectF box = boxOf(render::boundsOf(p));
-      prim.first = std::uint32_t(m_points.size());
-      addPoints({{box.left(), box.top()}, {box.right(), box.top()}, {box.right(), box.bottom()},
-                 {box.left(), box.bottom()}},
-                corner, true);
-      prim.count = 5;
-      m_prims.push_back(prim);
-      return;
-    }
-    t.origin = {float(text->origin.x - corner.x()), float(text->origin.y - corner.y())};
-    t.rotation = float(text->rotation);
-    t.scaleX = float(text->emSize * text->widthFactor);
-    t.scaleY = float(text->emSize);
-    prim.kind = ScenePrim::kText;
-    prim.first = std::uint32_t(m_texts.size());
-    m_texts.push_back(t);
+    return;
+  }
+  std::vector<render::Point2> line = pts;
+  if (close) line.push_back(line.front());
+  for (const auto& piece : dashed(line, stroke.dashes)) {
+    prim.first = std::uint32_t(m_points.size());
+    addPoints(piece, corner, false);
+    prim.count = std::uint32_t(piece.size());
     m_prims.push_back(prim);
   }
+}
+
+void ViewScene::addPath(const render::PathPrim& path, QPointF corner) {
+  QPainterPath outline;
+  outline.setFillRule(path.fill && path.fill->rule == render::FillRule::kEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+  bool open = false;
+  auto cubic = [&](const render::PathSegment& c) {
+    outline.cubicTo(c.c1.x, c.c1.y, c.c2.x, c.c2.y, c.to.x, c.to.y);
+  };
+  for (const render::PathSegment& s : path.segments) {
+    if (!render::isFinite(s)) continue;  // as everywhere: left out, the pen stays
+    switch (s.kind) {
+      case render::PathSegment::Kind::kMove:
+        outline.moveTo(s.to.x, s.to.y);
+        open = true;
+        break;
+      case render::PathSegment::Kind::kLine:
+        if (!open) outline.moveTo(s.to.x, s.to.y);
+        outline.lineTo(s.to.x, s.to.y);
+        open = true;
+        break;
+      case render::PathSegment::Kind::kCubic:
+        if (!open) outline.moveTo(s.to.x, s.to.y);
+        cubic(s);
+        open = true;
+        break;
+      case render::PathSegment::Kind::kArc: {
+        const std::vector<render::PathSegment> pieces = render::arcAsCubics(s);
+        if (pieces.empty()) break;
+        const render::Point2 first = render::arcPointAt(s, s.start);
+        if (open)
+          outline.lineTo(first.x, first.y);
+        else
+          outline.moveTo(first.x, first.y);
+        for (const render::PathSegment& c : pieces) cubic(c);
+        open = true;
+        break;
+      }
+      case render::PathSegment::Kind::kClose:
+        if (open) outline.closeSubpath();
+        break;
+    }
+  }
+  if (outline.isEmpty()) return;
+  if (path.fill) {
+    ScenePrim prim;
+    prim.kind = ScenePrim::kPathFill;
+    prim.color = toRgb(path.fill->color);
+    prim.first = std::uint32_t(m_paths.size());
+    m_paths.push_back(outline);
+    m_prims.push_back(prim);
+  }
+  if (!path.stroke) return;
+  const render::Stroke& stroke = *path.stroke;
+  if (!stroke.dashes.empty()) {
+    // Dashes are cut here, once, from the curves cut finer than the
+    // dashes' own scale and a thousandth of the path's size.
+    const QRectF box = outline.controlPointRect();
+    double shortest = std::max(box.width(), box.height()) * 1e-3;
+    for (double d : stroke.dashes)
+      if (d != 0) shortest = std::min(shortest, std::abs(d) / 4);
+    for (const render::FlatLine& line : render::flatten(path.segments, shortest))
+      addStroke(line.points, line.closed, stroke, corner);
+    return;
+  }
+  ScenePrim prim;
+  prim.color = toRgb(stroke.color);
+  if (stroke.width > 0) {
+    prim.kind = ScenePrim::kWidePathStroke;
+    prim.width = float(stroke.width);
+  } else {
+    prim.kind = ScenePrim::kPathStroke;
+    prim.width = float(std::max(1.0, stroke.lineweightMm * kPxPerMm));
+  }
+  prim.first = std::uint32_t(m_paths.size());
+  m_paths.push_back(outline);
+  m_prims.push_back(prim);
+}
+
+void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
+  std::visit(
+      render::Overloaded{
+          [&](const render::PolylinePrim& line) { addStroke(line.points, line.closed, line.stroke, corner); },
+          [&](const render::FilledPolygonPrim& fill) {
+            ScenePrim prim;
+            prim.kind = ScenePrim::kFill;
+            prim.color = toRgb(fill.color);
+            prim.first = std::uint32_t(m_points.size());
+            addPoints(fill.points, corner, false);
+            prim.count = std::uint32_t(fill.points.size());
+            m_prims.push_back(prim);
+          },
+          [&](const render::TextRunPrim& text) {
+            SceneText t;
+            t.firstGlyph = std::uint32_t(m_glyphPlacements.size());
+            if (text.font >= 0) t.box = m_glyphs.layOut(text.font, text.text, m_glyphPlacements);
+            t.glyphCount = std::uint32_t(m_glyphPlacements.size() - t.firstGlyph);
+            ScenePrim prim;
+            prim.color = toRgb(text.color);
+            if (t.glyphCount == 0) {
+              // No font to draw it with: its box stands in, so that it is not lost.
+              const QRectF box = boxOf(render::boundsOf(p));
+              prim.first = std::uint32_t(m_points.size());
+              addPoints({{box.left(), box.top()}, {box.right(), box.top()}, {box.right(), box.bottom()},
+                         {box.left(), box.bottom()}},
+                        corner, true);
+              prim.count = 5;
+              m_prims.push_back(prim);
+              return;
+            }
+            t.origin = {float(text.origin.x - corner.x()), float(text.origin.y - corner.y())};
+            t.rotation = float(text.rotation);
+            t.scaleX = float(text.emSize * text.widthFactor);
+            t.scaleY = float(text.emSize);
+            prim.kind = ScenePrim::kText;
+            prim.first = std::uint32_t(m_texts.size());
+            m_texts.push_back(t);
+            m_prims.push_back(prim);
+          },
+          [&](const render::PathPrim& path) { addPath(path, corner); },
+          [&](const render::DotPrim& dot) {
+            ScenePrim prim;
+            prim.kind = ScenePrim::kDot;
+            prim.color = toRgb(dot.color);
+            prim.first = std::uint32_t(m_points.size());
+            addPoints({dot.at}, corner, false);
+            prim.count = 1;
+            m_prims.push_back(prim);
+          },
+      },
+      p);
 }
 
 QPainterPath ViewScene::textOutline(const ScenePrim& p) const {
@@ -443,9 +557,26 @@ QPainterPath ViewScene::textOutline(const ScenePrim& p) const {
   return m_textOutlines.emplace(p.first, std::move(path)).first->second;
 }
 
+std::vector<QPolygonF> ViewScene::pathPolygons(const ScenePrim& p, double tolerance) const {
+  // Qt cuts curves to within half a unit of the coordinates it is given:
+  // scaled so that half a unit is the tolerance, then scaled back.
+  const double k = tolerance > 0 ? 0.5 / tolerance : 1;
+  QList<QPolygonF> scaled = m_paths[p.first].toSubpathPolygons(QTransform::fromScale(k, k));
+  std::vector<QPolygonF> out;
+  out.reserve(std::size_t(scaled.size()));
+  const QTransform back = QTransform::fromScale(1 / k, 1 / k);
+  for (const QPolygonF& polygon : scaled) out.push_back(back.map(polygon));
+  return out;
+}
+
 std::vector<QPointF> ViewScene::points(const SceneEntity& e, const ScenePrim& p) const {
   std::vector<QPointF> out;
   if (p.kind == ScenePrim::kText) return out;
+  if (isPath(p)) {
+    for (const QPolygonF& polygon : pathPolygons(p, std::max(e.bounds.width(), e.bounds.height()) * 1e-3))
+      out.insert(out.end(), polygon.begin(), polygon.end());
+    return out;
+  }
   out.reserve(p.count);
   const double x0 = e.bounds.left(), y0 = e.bounds.top();
   for (std::uint32_t k = p.first; k < p.first + p.count; ++k) out.emplace_back(x0 + m_points[k].x, y0 + m_points[k].y);
@@ -618,8 +749,20 @@ int ViewScene::pick(QPointF at, double tolerance) const {
         hit = textBounds(e, p).adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(at);
         continue;
       }
+      if (isPath(p)) {
+        if (p.kind == ScenePrim::kPathFill && path(p).contains(at)) {
+          hit = true;
+          continue;
+        }
+        const double reach = tolerance + (p.kind == ScenePrim::kWidePathStroke ? p.width / 2 : 0);
+        for (const QPolygonF& line : pathPolygons(p, tolerance / 4))
+          for (qsizetype j = 1; j < line.size() && !hit; ++j) hit = segmentDistance(at, line[j - 1], line[j]) <= reach;
+        continue;
+      }
       const std::vector<QPointF> pts = points(e, p);
-      if (p.kind == ScenePrim::kFill && QPolygonF(pts.begin(), pts.end()).containsPoint(at, Qt::OddEvenFill)) {
+      if (p.kind == ScenePrim::kDot) {
+        hit = !pts.empty() && std::hypot(pts[0].x() - at.x(), pts[0].y() - at.y()) <= tolerance;
+      } else if (p.kind == ScenePrim::kFill && QPolygonF(pts.begin(), pts.end()).containsPoint(at, Qt::OddEvenFill)) {
         hit = true;
       } else {
         const double reach = tolerance + (p.kind == ScenePrim::kWideStroke ? p.width / 2 : 0);
@@ -637,6 +780,12 @@ bool ViewScene::touches(const SceneEntity& e, const QRectF& box) const {
     const ScenePrim& p = m_prims[k];
     if (p.kind == ScenePrim::kText) {
       if (meets(textBounds(e, p), box)) return true;
+      continue;
+    }
+    if (isPath(p)) {
+      if (p.kind == ScenePrim::kPathFill && path(p).intersects(box)) return true;
+      for (const QPolygonF& line : pathPolygons(p, std::max(e.bounds.width(), e.bounds.height()) * 1e-3))
+        if (polylineMeetsBox(std::vector<QPointF>(line.begin(), line.end()), box)) return true;
       continue;
     }
     std::vector<QPointF> pts = points(e, p);

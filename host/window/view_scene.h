@@ -7,6 +7,8 @@
 // memory of doubles, and exact to far below a pixel at any zoom that shows
 // the entity.
 #include <QImage>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QRectF>
 #include <QTransform>
 #include <QRgb>
@@ -29,12 +31,16 @@ struct ScenePoint {
 };
 
 struct ScenePrim {
-  enum Kind : std::uint8_t { kStroke, kWideStroke, kFill, kText };
+  enum Kind : std::uint8_t { kStroke, kWideStroke, kFill, kText, kPathStroke, kWidePathStroke, kPathFill, kDot };
   Kind kind = kStroke;
   QRgb color = 0;
-  float width = 1;  // kStroke: the lineweight in pixels; kWideStroke: the width in drawing units
+  // kStroke, kPathStroke: the lineweight in pixels; kWideStroke,
+  // kWidePathStroke: the width in drawing units.
+  float width = 1;
   // The points (kStroke, kWideStroke, kFill; a closed outline repeats its
-  // first point), or for kText the text (first) and nothing else.
+  // first point; kDot its one point), for kText the text (first), for the
+  // path kinds the path (first), curves kept as curves so that the painter
+  // draws them at the resolution of the screen.
   std::uint32_t first = 0, count = 0;
 };
 
@@ -108,6 +114,13 @@ public:
   std::vector<QPointF> points(const SceneEntity& e, const ScenePrim& p) const;
   QRectF textBounds(const SceneEntity& e, const ScenePrim& p) const;
   const SceneText& text(const ScenePrim& p) const { return m_texts[p.first]; }
+  // A path primitive's outline in drawing coordinates (its fill rule set),
+  // and as polygons that stray no more than `tolerance` from it.
+  const QPainterPath& path(const ScenePrim& p) const { return m_paths[p.first]; }
+  std::vector<QPolygonF> pathPolygons(const ScenePrim& p, double tolerance) const;
+  static bool isPath(const ScenePrim& p) {
+    return p.kind == ScenePrim::kPathStroke || p.kind == ScenePrim::kWidePathStroke || p.kind == ScenePrim::kPathFill;
+  }
   const ScenePoint* pointData() const { return m_points.data(); }
   // A text's glyphs as one outline in ems (made when first asked for; the
   // outlines kept are shared by the threads that paint).
@@ -128,6 +141,8 @@ private:
   void index();
   void addPrimitive(const render::Primitive& p, QPointF corner);
   void addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close);
+  void addStroke(const std::vector<render::Point2>& pts, bool closed, const render::Stroke& stroke, QPointF corner);
+  void addPath(const render::PathPrim& path, QPointF corner);
   void buildGrid();
   bool touches(const SceneEntity& e, const QRectF& box) const;
   void paintEntities(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit) const;
@@ -139,6 +154,7 @@ private:
   std::vector<ScenePoint> m_points;
   std::vector<SceneText> m_texts;
   std::vector<GlyphPlacement> m_glyphPlacements;
+  std::vector<QPainterPath> m_paths;
   std::unordered_map<OdDbObjectId, std::uint32_t> m_index;
   QRectF m_extents;
   // The grid: cells of m_cell units from the extents' corner; the entities

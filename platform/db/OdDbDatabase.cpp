@@ -289,6 +289,14 @@ void OdDbDatabase::setSNAPUNIT(double x, double y) {
   setHeaderField(m_header.snapunit[0], x);
   setHeaderField(m_header.snapunit[1], y);
 }
+void OdDbDatabase::setPDMODE(OdInt16 v) {
+  if (v < 0 || (v & ~(32 | 64)) > 4) throw OdError(eOutOfRange, "PDMODE is 0 to 4, plus 32, 64 or 96");
+  setHeaderField(m_header.pdmode, v);
+}
+void OdDbDatabase::setPDSIZE(double v) {
+  if (!std::isfinite(v)) throw OdError(eOutOfRange, "PDSIZE must be a number");
+  setHeaderField(m_header.pdsize, v);
+}
 void OdDbDatabase::setLWUNITS(OdInt16 v) {
   if (v != 0 && v != 1) throw OdError(eOutOfRange, "LWUNITS is 0 or 1");
   setHeaderField(m_header.lwunits, v);

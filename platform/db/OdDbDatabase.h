@@ -104,6 +104,12 @@ public:
   void setGRIDUNIT(double x, double y);
   double getSNAPUNIT(int axis) const { return m_header.snapunit[axis != 0]; }
   void setSNAPUNIT(double x, double y);
+  // The point style (see OdDbHeaderVars): PDMODE is a figure 0-4 with 32
+  // and 64 added at will; PDSIZE any number.
+  OdInt16 getPDMODE() const { return m_header.pdmode; }
+  void setPDMODE(OdInt16 v);
+  double getPDSIZE() const { return m_header.pdsize; }
+  void setPDSIZE(double v);
   OdDbObjectId getCLAYER() const { return m_header.clayer; }
   void setCLAYER(OdDbObjectId layer);
   OdDbObjectId getCELTYPE() const { return m_header.celtype; }

@@ -19,6 +19,12 @@ struct OdDbHeaderVars {
   OdInt16 osmode = 39;  // ends, middles, centres, crossings
   OdInt16 gridmode = 0, snapmode = 0;
   double gridunit[2] = {10, 10}, snapunit[2] = {10, 10};
+  // How points are drawn: the figure (0 a dot, 1 nothing, 2 a plus, 3 a
+  // cross, 4 a short tick up) plus 32 for a circle and 64 for a square
+  // around it; their size (0: 5 % of the view's height, negative: that
+  // percentage of it, positive: drawing units).
+  OdInt16 pdmode = 0;
+  double pdsize = 0;
 
   template <class F>
   void forEachObjectId(F&& f) const {

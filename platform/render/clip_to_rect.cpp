@@ -2,16 +2,11 @@
 
 #include <cmath>
 
+#include "path_flatten.h"
+
 namespace render {
 
 namespace {
-
-template <class... F>
-struct Visitor : F... {
-  using F::operator()...;
-};
-template <class... F>
-Visitor(F...) -> Visitor<F...>;
 
 // Cuts the segment a-b to the box (Liang-Barsky); false when nothing is left.
 bool clipSegment(Point2& a, Point2& b, const Bounds& box) {
@@ -104,18 +99,47 @@ void addPlacedAndClipped(const DisplayList& in, const Placement& placement, cons
     for (Point2& p : points) p = placement.apply(p);
     return points;
   };
+  auto scaled = [&](Stroke stroke) {
+    for (double& d : stroke.dashes) d *= placement.scale;
+    stroke.width *= placement.scale;
+    return stroke;
+  };
+  // Curves are cut as lines a thousandth of the frame's size apart at most.
+  const double tolerance = (box.width() + box.height()) / 4000 / placement.scale;
   for (const Primitive& item : in.items())
-    std::visit(Visitor{
+    std::visit(Overloaded{
                    [&](const PolylinePrim& p) {
-                     Stroke stroke = p.stroke;
-                     for (double& d : stroke.dashes) d *= placement.scale;
-                     stroke.width *= placement.scale;
                      for (auto& piece : clipPolyline(placed(p.points), p.closed, box))
-                       out.add(PolylinePrim{std::move(piece), false, stroke});
+                       out.add(PolylinePrim{std::move(piece), false, scaled(p.stroke)});
                    },
                    [&](const FilledPolygonPrim& p) {
                      if (auto clipped = clipPolygon(placed(p.points), box); !clipped.empty())
                        out.add(FilledPolygonPrim{std::move(clipped), p.color});
+                   },
+                   [&](const PathPrim& p) {
+                     const std::vector<FlatLine> lines = flatten(p.segments, tolerance);
+                     if (p.fill) {
+                       PathPrim filled;
+                       filled.fill = p.fill;
+                       for (const FlatLine& line : lines) {
+                         const std::vector<Point2> ring = clipPolygon(placed(line.points), box);
+                         if (ring.empty()) continue;
+                         filled.segments.push_back(PathSegment::moveTo(ring.front()));
+                         for (std::size_t i = 1; i < ring.size(); ++i)
+                           filled.segments.push_back(PathSegment::lineTo(ring[i]));
+                         filled.segments.push_back(PathSegment::close());
+                       }
+                       if (!filled.segments.empty()) out.add(std::move(filled));
+                     }
+                     if (p.stroke)
+                       for (const FlatLine& line : lines)
+                         for (auto& piece : clipPolyline(placed(line.points), line.closed, box))
+                           out.add(PolylinePrim{std::move(piece), false, scaled(*p.stroke)});
+                   },
+                   [&](const DotPrim& d) {
+                     const Point2 at = placement.apply(d.at);
+                     if (at.x >= box.minX && at.x <= box.maxX && at.y >= box.minY && at.y <= box.maxY)
+                       out.add(DotPrim{at, d.color});
                    },
                    [&](const TextRunPrim& t) {
                      TextRunPrim moved = t;

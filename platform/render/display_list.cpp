@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "path_flatten.h"
+
 namespace render {
 
 void Bounds::add(Point2 p) {
@@ -41,9 +43,16 @@ Bounds textBounds(const TextRunPrim& t) {
 }  // namespace
 
 Bounds boundsOf(const Primitive& p) {
-  if (auto* pl = std::get_if<PolylinePrim>(&p)) return pointsBounds(pl->points, pl->stroke.width / 2);
-  if (auto* fp = std::get_if<FilledPolygonPrim>(&p)) return pointsBounds(fp->points, 0.0);
-  return textBounds(std::get<TextRunPrim>(p));
+  return std::visit(
+      Overloaded{
+          [](const PolylinePrim& pl) { return pointsBounds(pl.points, pl.stroke.width / 2); },
+          [](const FilledPolygonPrim& fp) { return pointsBounds(fp.points, 0.0); },
+          [](const TextRunPrim& t) { return textBounds(t); },
+          [](const PathPrim& path) { return pathBounds(path.segments, path.stroke ? path.stroke->width / 2 : 0.0); },
+          // Its size is in device pixels: in drawing units it is a point.
+          [](const DotPrim& d) { return pointsBounds({d.at}, 0.0); },
+      },
+      p);
 }
 
 void DisplayList::add(Primitive p) {

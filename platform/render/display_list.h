@@ -5,6 +5,7 @@
 // drawing.
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -73,7 +74,71 @@ struct TextRunPrim {
   Rgb color;
 };
 
-using Primitive = std::variant<PolylinePrim, FilledPolygonPrim, TextRunPrim>;
+// One step of a path's outline from the pen's position.
+//   kMove   starts a sub-path at `to`;
+//   kLine   a straight line to `to`;
+//   kArc    an elliptical arc around `to` (the centre): `axis` is the major
+//           semi-axis as a vector from the centre, `ratio` the minor axis
+//           over the major (1: a circle; the minor axis is the major turned
+//           a quarter counter-clockwise, or clockwise when the ratio is
+//           negative: a mirrored ellipse), running from parameter `start` to
+//           `end` in radians, counter-clockwise when `end` > `start` and
+//           clockwise when less. A pen elsewhere than the arc's first point
+//           draws a line to it first; an arc may also open a sub-path;
+//   kCubic  a cubic Bezier curve over `c1` and `c2` to `to`;
+//   kClose  closes the sub-path with a line back to its first point.
+struct PathSegment {
+  enum class Kind : std::uint8_t { kMove, kLine, kArc, kCubic, kClose };
+  Kind kind = Kind::kLine;
+  Point2 to;
+  Point2 c1, c2;
+  Point2 axis;
+  double ratio = 1, start = 0, end = 0;
+
+  static PathSegment moveTo(Point2 p) { return {Kind::kMove, p, {}, {}, {}, 1, 0, 0}; }
+  static PathSegment lineTo(Point2 p) { return {Kind::kLine, p, {}, {}, {}, 1, 0, 0}; }
+  static PathSegment cubicTo(Point2 c1, Point2 c2, Point2 p) { return {Kind::kCubic, p, c1, c2, {}, 1, 0, 0}; }
+  static PathSegment arc(Point2 centre, Point2 majorAxis, double ratio, double start, double end) {
+    return {Kind::kArc, centre, {}, {}, majorAxis, ratio, start, end};
+  }
+  static PathSegment circleArc(Point2 centre, double radius, double start, double end) {
+    return arc(centre, {radius, 0}, 1, start, end);
+  }
+  static PathSegment close() { return {Kind::kClose, {}, {}, {}, {}, 1, 0, 0}; }
+  bool operator==(const PathSegment&) const = default;
+};
+
+enum class FillRule : std::uint8_t { kNonZero, kEvenOdd };
+
+struct PathFill {
+  Rgb color;
+  // Even-odd makes every closed sub-path inside another a hole.
+  FillRule rule = FillRule::kNonZero;
+};
+
+// Curves kept as curves, so that each writer draws them at its own
+// resolution: filled, stroked, or both (fill first).
+struct PathPrim {
+  std::vector<PathSegment> segments;
+  std::optional<PathFill> fill;
+  std::optional<Stroke> stroke;
+};
+
+// A mark that stays about two device pixels wide at any scale: the
+// definition points of dimensions and points drawn as a dot.
+struct DotPrim {
+  Point2 at;
+  Rgb color;
+};
+
+using Primitive = std::variant<PolylinePrim, FilledPolygonPrim, TextRunPrim, PathPrim, DotPrim>;
+
+// Lets std::visit take one lambda per primitive kind: a kind without its
+// lambda does not build, so no consumer can skip a new kind unnoticed.
+template <class... Visitors>
+struct Overloaded : Visitors... {
+  using Visitors::operator()...;
+};
 
 class DisplayList {
 public:

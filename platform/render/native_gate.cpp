@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "font_metrics.h"
+#include "path_flatten.h"
 #include "raster_image.h"
 #include "renderer.h"
 #include "svg_writer.h"
@@ -43,6 +44,20 @@ std::vector<std::vector<HostPicturePoint>> outlinesOf(const TextRunPrim& t, cons
       const double x = p.x * t.emSize * stretch, y = p.y * t.emSize;
       mapped.push_back(map(Point2{t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c}));
     }
+  }
+  return out;
+}
+
+// Closed contours as one polygon: each contour after the first is reached
+// from the first one's start and left the same way back, so the bridges
+// cancel out and an even-odd fill shows the holes.
+std::vector<HostPicturePoint> joinedContours(const std::vector<std::vector<HostPicturePoint>>& contours) {
+  std::vector<HostPicturePoint> out;
+  for (const auto& contour : contours) {
+    if (contour.empty()) continue;
+    out.insert(out.end(), contour.begin(), contour.end());
+    out.push_back(contour.front());
+    if (out.size() > contour.size() + 1) out.push_back(out.front());
   }
   return out;
 }
@@ -88,24 +103,49 @@ public:
       for (const Point2& p : points) out.push_back(map(p));
       return out;
     };
+    // Curves are cut to a fiftieth of a pixel of the target: sinks that
+    // draw on whole pixels round every point, and only pieces a pixel or
+    // two long keep a rounded curve round.
+    const double tolerance = 0.02 / drawingScale;
+    auto widthOf = [&](const Stroke& st) {
+      return std::max(1.0, st.width > 0 ? st.width * drawingScale : st.lineweightMm * kPxPerMm);
+    };
     for (const Primitive& item : m_list.items()) {
-      if (const auto* line = std::get_if<PolylinePrim>(&item)) {
-        const double width = line->stroke.width > 0 ? line->stroke.width * drawingScale
-                                                    : line->stroke.lineweightMm * kPxPerMm;
-        sink.polyline(mapAll(line->points), line->closed, toHost(line->stroke.color), std::max(1.0, width));
-      } else if (const auto* fill = std::get_if<FilledPolygonPrim>(&item)) {
-        sink.filledPolygon(mapAll(fill->points), toHost(fill->color));
-      } else if (const auto* text = std::get_if<TextRunPrim>(&item)) {
-        if (!sink.drawsTurnedText() && isTurned(text->rotation)) {
-          std::vector<std::vector<HostPicturePoint>> contours = outlinesOf(*text, map);
-          if (!contours.empty()) {
-            sink.textOutlines(contours, toHost(text->color));
-            continue;
-          }
-        }
-        sink.text(text->text, map(text->origin), text->capHeight * sy, text->advance * sx, text->rotation,
-                  toHost(text->color));
-      }
+      std::visit(
+          Overloaded{
+              [&](const PolylinePrim& line) {
+                sink.polyline(mapAll(line.points), line.closed, toHost(line.stroke.color), widthOf(line.stroke));
+              },
+              [&](const FilledPolygonPrim& fill) { sink.filledPolygon(mapAll(fill.points), toHost(fill.color)); },
+              [&](const TextRunPrim& text) {
+                if (!sink.drawsTurnedText() && isTurned(text.rotation)) {
+                  std::vector<std::vector<HostPicturePoint>> contours = outlinesOf(text, map);
+                  if (!contours.empty()) {
+                    sink.textOutlines(contours, toHost(text.color));
+                    return;
+                  }
+                }
+                sink.text(text.text, map(text.origin), text.capHeight * sy, text.advance * sx, text.rotation,
+                          toHost(text.color));
+              },
+              [&](const PathPrim& path) {
+                const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
+                if (path.fill) {
+                  std::vector<std::vector<HostPicturePoint>> contours;
+                  for (const FlatLine& l : lines) contours.push_back(mapAll(l.points));
+                  sink.filledPolygon(joinedContours(contours), toHost(path.fill->color));
+                }
+                if (path.stroke)
+                  for (const FlatLine& l : lines)
+                    sink.polyline(mapAll(l.points), l.closed, toHost(path.stroke->color), widthOf(*path.stroke));
+              },
+              [&](const DotPrim& dot) {
+                const HostPicturePoint c = map(dot.at);
+                sink.filledPolygon({{c.x - 1, c.y - 1}, {c.x + 1, c.y - 1}, {c.x + 1, c.y + 1}, {c.x - 1, c.y + 1}},
+                                   toHost(dot.color));
+              },
+          },
+          item);
     }
   }
 

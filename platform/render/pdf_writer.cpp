@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "file_output.h"
 #include "font_metrics.h"
+#include "path_flatten.h"
 #include "pixel_mapping.h"
 #include "short_number.h"
 
@@ -30,6 +32,60 @@ struct PageMapping {
 void addPath(std::string& out, const std::vector<Point2>& pts, const PageMapping& page, bool close) {
   for (std::size_t i = 0; i < pts.size(); ++i) out += page.at(pts[i]) + (i == 0 ? " m\n" : " l\n");
   if (close) out += "h\n";
+}
+
+// The pen's colour, width and dashes.
+std::string strokeState(const Stroke& st, const PageMapping& page) {
+  std::string out = colour(st.color, "RG");
+  out += num(st.width > 0 ? st.width * page.m.k : st.lineweightMm * 72 / 25.4) + " w\n";
+  std::string dash;
+  if (!st.dashes.empty() && st.dashes.front() < 0) dash = "0";
+  bool anyLength = false;
+  for (double d : st.dashes) {
+    anyLength = anyLength || std::fabs(d) * page.m.k >= 5e-4;
+    dash += (dash.empty() ? "" : " ") + num(std::fabs(d) * page.m.k);
+  }
+  return out + "[" + (anyLength ? dash : std::string()) + "] 0 d\n";
+}
+
+// A path's outline in PDF's operators; arcs become cubic Beziers, which is
+// all the format draws curves with. False when nothing was drawn.
+bool addCurves(std::string& out, const std::vector<PathSegment>& segments, const PageMapping& page) {
+  bool open = false, any = false;
+  auto cubic = [&](const PathSegment& c) {
+    out += page.at(c.c1) + ' ' + page.at(c.c2) + ' ' + page.at(c.to) + " c\n";
+  };
+  for (const PathSegment& s : segments) {
+    if (!isFinite(s)) continue;  // as everywhere: left out, the pen stays
+    switch (s.kind) {
+      case PathSegment::Kind::kMove:
+        out += page.at(s.to) + " m\n";
+        open = true;
+        break;
+      case PathSegment::Kind::kLine:
+        out += page.at(s.to) + (open ? " l\n" : " m\n");
+        any = any || open;
+        open = true;
+        break;
+      case PathSegment::Kind::kCubic:
+        if (!open) out += page.at(s.to) + " m\n";
+        cubic(s);
+        any = open = true;
+        break;
+      case PathSegment::Kind::kArc: {
+        const std::vector<PathSegment> pieces = arcAsCubics(s);
+        if (pieces.empty()) break;
+        out += page.at(arcPointAt(s, s.start)) + (open ? " l\n" : " m\n");
+        for (const PathSegment& c : pieces) cubic(c);
+        any = open = true;
+        break;
+      }
+      case PathSegment::Kind::kClose:
+        if (open) out += "h\n";
+        break;
+    }
+  }
+  return any;
 }
 
 // The text in the standard fonts' WinAnsi encoding, written as a PDF
@@ -85,29 +141,44 @@ std::string content(const DisplayList& list, const PdfOptions& o) {
                    o.pageHeightPt};
   std::string out = "1 J 1 j\n";  // round ends and corners, as the other pictures draw
   for (const Primitive& p : list.items()) {
-    if (auto* pl = std::get_if<PolylinePrim>(&p)) {
-      if (pl->points.size() < 2) continue;
-      const Stroke& st = pl->stroke;
-      out += colour(st.color, "RG");
-      out += num(st.width > 0 ? st.width * page.m.k : st.lineweightMm * 72 / 25.4) + " w\n";
-      std::string dash;
-      if (!st.dashes.empty() && st.dashes.front() < 0) dash = "0";
-      bool anyLength = false;
-      for (double d : st.dashes) {
-        anyLength = anyLength || std::fabs(d) * page.m.k >= 5e-4;
-        dash += (dash.empty() ? "" : " ") + num(std::fabs(d) * page.m.k);
-      }
-      out += "[" + (anyLength ? dash : std::string()) + "] 0 d\n";
-      addPath(out, pl->points, page, pl->closed);
-      out += "S\n";
-    } else if (auto* fp = std::get_if<FilledPolygonPrim>(&p)) {
-      if (fp->points.size() < 3) continue;
-      out += colour(fp->color, "rg");
-      addPath(out, fp->points, page, true);
-      out += "f\n";
-    } else {
-      addText(out, std::get<TextRunPrim>(p), page);
-    }
+    std::visit(
+        Overloaded{
+            [&](const PolylinePrim& pl) {
+              if (pl.points.size() < 2) return;
+              out += strokeState(pl.stroke, page);
+              addPath(out, pl.points, page, pl.closed);
+              out += "S\n";
+            },
+            [&](const FilledPolygonPrim& fp) {
+              if (fp.points.size() < 3) return;
+              out += colour(fp.color, "rg");
+              addPath(out, fp.points, page, true);
+              out += "f\n";
+            },
+            [&](const TextRunPrim& t) { addText(out, t, page); },
+            [&](const PathPrim& path) {
+              if (!path.fill && !path.stroke) return;
+              if (path.fill) out += colour(path.fill->color, "rg");
+              if (path.stroke) out += strokeState(*path.stroke, page);
+              if (!addCurves(out, path.segments, page)) {
+                out += "n\n";  // nothing to paint: the path is dropped
+                return;
+              }
+              const bool evenOdd = path.fill && path.fill->rule == FillRule::kEvenOdd;
+              out += path.fill ? (path.stroke ? (evenOdd ? "B*\n" : "B\n") : (evenOdd ? "f*\n" : "f\n")) : "S\n";
+            },
+            [&](const DotPrim& dot) {
+              // Two pixels of a screen of 96 dpi across: 1.5 points.
+              const Point2 c{page.x(dot.at.x), page.y(dot.at.y)};
+              out += colour(dot.color, "rg");
+              out += num(c.x + 0.75) + ' ' + num(c.y) + " m\n";
+              for (const PathSegment& q : arcAsCubics(PathSegment::circleArc(c, 0.75, 0, 2 * std::numbers::pi)))
+                out += num(q.c1.x) + ' ' + num(q.c1.y) + ' ' + num(q.c2.x) + ' ' + num(q.c2.y) + ' ' + num(q.to.x) +
+                       ' ' + num(q.to.y) + " c\n";
+              out += "f\n";
+            },
+        },
+        p);
   }
   return out;
 }

@@ -12,6 +12,7 @@
 #include <numbers>
 
 #include "font_metrics.h"
+#include "path_flatten.h"
 #include "pixel_mapping.h"
 
 namespace render {
@@ -25,8 +26,8 @@ public:
   Canvas(int w, int h, int s, Rgb bg) : m_w(w * s), m_h(h * s), m_s(s), m_px(std::size_t(m_w) * m_h, bg) {}
 
   // Fills the contours with the non-zero winding rule (glyphs need it;
-  // for simple shapes it is the same as even-odd).
-  void fill(const Contours& contours, Rgb c) {
+  // for simple shapes it is the same as even-odd) or the even-odd rule.
+  void fill(const Contours& contours, Rgb c, FillRule rule = FillRule::kNonZero) {
     struct Edge {
       double x0, y0, x1, y1;
       int dir;
@@ -54,7 +55,7 @@ public:
       int winding = 0;
       for (std::size_t i = 0; i + 1 < cross.size(); ++i) {
         winding += cross[i].second;
-        if (winding == 0) continue;
+        if (rule == FillRule::kEvenOdd ? (i % 2 == 1) : winding == 0) continue;
         const int from = std::max(0, int(std::ceil(cross[i].first - 0.5)));
         const int to = std::min(m_w, int(std::ceil(cross[i + 1].first - 0.5)));
         for (int x = from; x < to; ++x) m_px[std::size_t(r) * m_w + x] = c;
@@ -144,6 +145,16 @@ void stroke(Canvas& cv, const std::vector<Point2>& pts, double halfWidth, Rgb c)
     for (const Point2& p : pts) cv.fill({disc(p, halfWidth)}, c);
 }
 
+// A line (in samples) with the stroke's width and dashes.
+void strokeLine(Canvas& cv, std::vector<Point2> pts, bool closed, const Stroke& st, const PixelMapping& m,
+                const RasterOptions& o, int s) {
+  if (closed && !pts.empty()) pts.push_back(pts.front());
+  const double widthPx = st.width > 0 ? st.width * m.k : std::max(1.0, st.lineweightMm * o.pxPerMm);
+  std::vector<double> pattern;
+  for (double d : st.dashes) pattern.push_back(d * m.k * s);
+  for (const auto& piece : dashed(pts, pattern, 0.5 * s)) stroke(cv, piece, widthPx * s / 2, st.color);
+}
+
 }  // namespace
 
 Image rasterize(const DisplayList& list, const RasterOptions& o) {
@@ -151,35 +162,46 @@ Image rasterize(const DisplayList& list, const RasterOptions& o) {
   const PixelMapping m = PixelMapping::fit(list.bounds(), o.widthPx, o.heightPx, o.marginPx);
   Canvas cv(m.widthPx, m.heightPx, s, o.background);
   auto toSamples = [&](Point2 p) { return Point2{m.x(p.x) * s, m.y(p.y) * s}; };
+  auto allToSamples = [&](const std::vector<Point2>& points) {
+    std::vector<Point2> pts;
+    pts.reserve(points.size());
+    for (const Point2& p : points) pts.push_back(toSamples(p));
+    return pts;
+  };
+  // Curves are cut finer than a sample can show.
+  const double tolerance = 0.3 / (m.k * s);
   for (const Primitive& prim : list.items()) {
-    if (auto* pl = std::get_if<PolylinePrim>(&prim)) {
-      std::vector<Point2> pts;
-      for (const Point2& p : pl->points) pts.push_back(toSamples(p));
-      if (pl->closed && !pts.empty()) pts.push_back(pts.front());
-      const Stroke& st = pl->stroke;
-      const double widthPx = st.width > 0 ? st.width * m.k : std::max(1.0, st.lineweightMm * o.pxPerMm);
-      std::vector<double> pattern;
-      for (double d : st.dashes) pattern.push_back(d * m.k * s);
-      for (const auto& piece : dashed(pts, pattern, 0.5 * s)) stroke(cv, piece, widthPx * s / 2, st.color);
-    } else if (auto* fp = std::get_if<FilledPolygonPrim>(&prim)) {
-      std::vector<Point2> pts;
-      for (const Point2& p : fp->points) pts.push_back(toSamples(p));
-      cv.fill({pts}, fp->color);
-    } else {
-      const auto& t = std::get<TextRunPrim>(prim);
-      double advanceEm = 0;
-      Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
-      if (glyphs.empty() || !(t.emSize > 0)) continue;
-      // Stretched to the measured width, as the picture's other writers do.
-      const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
-      const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
-      for (auto& contour : glyphs)
-        for (Point2& p : contour) {
-          const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
-          p = toSamples({t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c});
-        }
-      cv.fill(glyphs, t.color);
-    }
+    std::visit(
+        Overloaded{
+            [&](const PolylinePrim& pl) { strokeLine(cv, allToSamples(pl.points), pl.closed, pl.stroke, m, o, s); },
+            [&](const FilledPolygonPrim& fp) { cv.fill({allToSamples(fp.points)}, fp.color); },
+            [&](const TextRunPrim& t) {
+              double advanceEm = 0;
+              Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
+              if (glyphs.empty() || !(t.emSize > 0)) return;
+              // Stretched to the measured width, as the picture's other writers do.
+              const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
+              const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
+              for (auto& contour : glyphs)
+                for (Point2& p : contour) {
+                  const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
+                  p = toSamples({t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c});
+                }
+              cv.fill(glyphs, t.color);
+            },
+            [&](const PathPrim& path) {
+              const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
+              if (path.fill) {
+                Contours contours;
+                for (const FlatLine& l : lines) contours.push_back(allToSamples(l.points));
+                cv.fill(contours, path.fill->color, path.fill->rule);
+              }
+              if (path.stroke)
+                for (const FlatLine& l : lines) strokeLine(cv, allToSamples(l.points), l.closed, *path.stroke, m, o, s);
+            },
+            [&](const DotPrim& dot) { cv.fill({disc(toSamples(dot.at), s)}, dot.color); },
+        },
+        prim);
   }
   return cv.downsample();
 }

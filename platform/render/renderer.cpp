@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -19,6 +20,7 @@
 #include "OdStringUtil.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "path_flatten.h"
 #include "single_line_text.h"
 #include "smooth_path.h"
 #include "text_layout.h"
@@ -36,6 +38,22 @@ struct Transform {
             o.a * tx + o.c * ty + o.tx, o.b * tx + o.d * ty + o.ty};
   }
   double scale() const { return std::sqrt(std::fabs(a * d - b * c)); }
+  // The image of a circle's arc (angles counter-clockwise from `a0` to
+  // `a1`, or clockwise when less): an elliptical arc whose major axis is
+  // where the map stretches most, with the parameters turned to match.
+  PathSegment arc(const OdGePoint3d& centre, double r, double a0, double a1) const {
+    const double m00 = a * r, m10 = b * r, m01 = c * r, m11 = d * r;  // the columns: images of r·x, r·y
+    const double p = m00 * m00 + m10 * m10, s = m01 * m01 + m11 * m11, q = m00 * m01 + m10 * m11;
+    const double theta = 0.5 * std::atan2(2 * q, p - s);
+    const double ct = std::cos(theta), st = std::sin(theta);
+    const Point2 major{m00 * ct + m01 * st, m10 * ct + m11 * st};
+    const Point2 minor{-m00 * st + m01 * ct, -m10 * st + m11 * ct};
+    const double len2 = major.x * major.x + major.y * major.y;
+    // The minor axis is the major turned a quarter, counter-clockwise
+    // (ratio > 0) or clockwise (a mirroring map: ratio < 0).
+    const double ratio = len2 > 0 ? (minor.y * major.x - minor.x * major.y) / len2 : 1.0;
+    return PathSegment::arc(apply(centre), major, ratio, a0 - theta, a1 - theta);
+  }
   double rotation() const { return std::atan2(b, a); }
   static Transform insert(const OdGePoint3d& pos, double rot, double sx, double sy, const OdGePoint3d& base) {
     const double cs = std::cos(rot), sn = std::sin(rot);
@@ -57,6 +75,8 @@ struct Context {
   int depth = 0;
   // The text of a dimension whose text reads right to left.
   bool rightToLeft = false;
+  // Drawing a dimension's block: its points are definition points.
+  bool inDimension = false;
 };
 
 struct LayerInfo {
@@ -78,15 +98,31 @@ std::string reversedCharacters(const std::string& text) {
   return out;
 }
 
-// Points are drawn as filled squares whose side is this share of the larger
-// side of the picture, so they look the same at any picture size.
-constexpr double kPointMarkShare = 1.0 / 200;
-// The side when the picture has no extent (nothing but one point).
-constexpr double kLonePointMark = 1.0;
+// The drawing's point style: PDMODE's figure and frame bits, PDSIZE.
+constexpr int kFigureMask = 31, kCircleBit = 32, kSquareBit = 64;
+constexpr int kDotFigure = 0, kNoFigure = 1, kPlusFigure = 2, kCrossFigure = 3, kTickFigure = 4;
+// PDSIZE 0 means this share of the view's height.
+constexpr double kDefaultPointShare = 0.05;
+// The size of relative points when the picture has no extent (one point).
+constexpr double kLonePointSize = 1.0;
 
+struct PointStyle {
+  int mode = 0;
+  double size = 0;
+  // The figure at the point, unknown ones as the dot.
+  int figure() const {
+    const int f = mode & kFigureMask;
+    return f > kTickFigure ? kDotFigure : f;
+  }
+  bool framed() const { return (mode & (kCircleBit | kSquareBit)) != 0; }
+  // A symbol of a size of its own, whatever the picture.
+  bool drawnAtOnce() const { return !framed() && (figure() == kDotFigure || figure() == kNoFigure); }
+};
+
+// A point whose symbol waits for the picture's size.
 struct PointMark {
   Point2 at;
-  Rgb color;
+  Stroke stroke;
 };
 
 }  // namespace
@@ -97,6 +133,9 @@ struct Renderer::Impl {
   // Points wait for the picture's size; `finished` is the list with them,
   // made when asked for.
   std::vector<PointMark> pointMarks;
+  std::optional<PointStyle> pointStyle;  // read from the drawing when first needed
+  // The drawing of the dimension whose parts (in no drawing) are drawn.
+  const OdDbDatabase* partsDatabase = nullptr;
   DisplayList finished;
   bool finishedCurrent = false;
   std::unordered_map<OdDbObjectId, LayerInfo> layers;
@@ -246,25 +285,17 @@ struct Renderer::Impl {
     list.add(PolylinePrim{std::move(pts), closed, s});
   }
 
-  void arcPoints(std::vector<Point2>& out, const Context& ctx, const OdGePoint3d& c, double r, double a0,
-                 double sweepAngle, bool includeFirst) {
-    if (!std::isfinite(sweepAngle) || !std::isfinite(r) || !std::isfinite(a0)) return;
-    const int n = std::max(4, int(std::ceil(std::fabs(sweepAngle) / (2 * std::numbers::pi) * opt.circleSegments)));
-    out.reserve(out.size() + std::size_t(n) + 1);
-    // Each point is the last one turned by the step: one sine and cosine
-    // for the arc instead of one per point. The error after a few hundred
-    // turns stays near the last bits of a double; the ends are exact.
-    const double stepCos = std::cos(sweepAngle / n), stepSin = std::sin(sweepAngle / n);
-    double dx = std::cos(a0), dy = std::sin(a0);
-    if (includeFirst) out.push_back(ctx.xf.apply(c.x + r * dx, c.y + r * dy));
-    for (int k = 1; k < n; ++k) {
-      const double x = dx * stepCos - dy * stepSin;
-      dy = dx * stepSin + dy * stepCos;
-      dx = x;
-      out.push_back(ctx.xf.apply(c.x + r * dx, c.y + r * dy));
-    }
-    const double end = a0 + sweepAngle;
-    out.push_back(ctx.xf.apply(c.x + r * std::cos(end), c.y + r * std::sin(end)));
+  void path(PathPrim p) {
+    if (!spend(long(p.segments.size()))) return;
+    if (p.segments.empty() || !std::all_of(p.segments.begin(), p.segments.end(), isFinite)) return;
+    list.add(std::move(p));
+  }
+
+  void strokedPath(std::vector<PathSegment> segments, const Stroke& s) {
+    PathPrim p;
+    p.segments = std::move(segments);
+    p.stroke = s;
+    path(std::move(p));
   }
 
   void textRun(const std::string& text, double x, double y, double h, double rotation, double widthFactor,
@@ -301,18 +332,17 @@ struct Renderer::Impl {
       }
       case OdDbEntityKind::kCircle: {
         auto c = static_cast<const OdDbCircle*>(e);
-        std::vector<Point2> pts;
-        arcPoints(pts, ctx, c->center(), c->radius(), 0.0, 2 * std::numbers::pi, true);
-        pts.pop_back();
-        return polyline(std::move(pts), true, strokeOf(e, ctx));
+        if (!std::isfinite(c->radius())) return;
+        return strokedPath({ctx.xf.arc(c->center(), c->radius(), 0.0, 2 * std::numbers::pi), PathSegment::close()},
+                           strokeOf(e, ctx));
       }
       case OdDbEntityKind::kArc: {
         auto a = static_cast<const OdDbArc*>(e);
-        std::vector<Point2> pts;
         double s = g2::sweep(a->startAngle(), a->endAngle());
         if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
-        arcPoints(pts, ctx, a->center(), a->radius(), a->startAngle(), s, true);
-        return polyline(std::move(pts), false, strokeOf(e, ctx));
+        if (!std::isfinite(s) || !std::isfinite(a->radius())) return;
+        return strokedPath({ctx.xf.arc(a->center(), a->radius(), a->startAngle(), a->startAngle() + s)},
+                           strokeOf(e, ctx));
       }
       case OdDbEntityKind::kPolyline: return lwPolyline(static_cast<const OdDbPolyline*>(e), ctx);
       case OdDbEntityKind::kSolid: return solid(static_cast<const OdDbSolid*>(e), ctx);
@@ -329,54 +359,140 @@ struct Renderer::Impl {
     }
   }
 
-  void point(const OdDbPoint* p, const Context& ctx) {
-    const Point2 at = ctx.xf.apply(p->position());
-    if (finite(at)) pointMarks.push_back({at, strokeOf(p, ctx).color});
+  const PointStyle& pointStyleOf(const OdDbEntity* e) {
+    if (!pointStyle) {
+      pointStyle = PointStyle();
+      const OdDbDatabase* db = e->database() ? e->database() : partsDatabase;
+      if (db) pointStyle = PointStyle{db->getPDMODE(), db->getPDSIZE()};
+    }
+    return *pointStyle;
   }
 
-  // Adds the point marks to a display list, drawn last (on top of whatever
-  // else covers them), sized from the bounds of everything.
+  void point(const OdDbPoint* p, const Context& ctx) {
+    const Point2 at = ctx.xf.apply(p->position());
+    if (!finite(at)) return;
+    const PointStyle& style = pointStyleOf(p);
+    Stroke stroke = strokeOf(p, ctx);
+    stroke.dashes.clear();
+    // A dimension's definition points are dots wherever points show at all.
+    if (ctx.inDimension) {
+      if (style.figure() != kNoFigure) list.add(DotPrim{at, stroke.color});
+      return;
+    }
+    if (style.drawnAtOnce()) {
+      if (style.figure() == kDotFigure) list.add(DotPrim{at, stroke.color});
+      return;
+    }
+    if (!(style.size > 0) && !(opt.pointViewHeight > 0)) report.pointsSizedByPicture = true;
+    pointMarks.push_back({at, stroke});
+  }
+
+  // The symbols of the points, drawn last (on top of whatever else covers
+  // them), those of a relative size as a share of the view's height or,
+  // without one, of the picture's (everything drawn and every point).
   void addPointMarks(DisplayList& out) const {
-    Bounds b = out.bounds();
-    for (const PointMark& m : pointMarks) b.add(m.at);
-    const double extent = std::max(b.width(), b.height());
-    const double half = (extent > 0 ? extent * kPointMarkShare : kLonePointMark) / 2;
+    if (pointMarks.empty()) return;
+    const PointStyle style = pointStyle.value_or(PointStyle());
+    double size = style.size;
+    if (!(size > 0)) {
+      Bounds b = out.bounds();
+      for (const PointMark& m : pointMarks) b.add(m.at);
+      const double share = style.size == 0 ? kDefaultPointShare : -style.size / 100;
+      const double height = opt.pointViewHeight > 0 ? opt.pointViewHeight
+                            : b.height() > 0       ? b.height()
+                                                   : b.width();
+      size = height > 0 ? height * share : kLonePointSize;
+    }
+    const double h = size / 2;
     for (const PointMark& m : pointMarks) {
       const double x = m.at.x, y = m.at.y;
-      out.add(FilledPolygonPrim{{{x - half, y - half}, {x + half, y - half}, {x + half, y + half}, {x - half, y + half}},
-                                m.color});
+      auto stroke = [&](std::vector<Point2> pts, bool closed) { out.add(PolylinePrim{std::move(pts), closed, m.stroke}); };
+      switch (style.figure()) {
+        case kDotFigure: out.add(DotPrim{m.at, m.stroke.color}); break;
+        case kNoFigure: break;
+        case kPlusFigure:
+          stroke({{x - h, y}, {x + h, y}}, false);
+          stroke({{x, y - h}, {x, y + h}}, false);
+          break;
+        case kCrossFigure:
+          stroke({{x - h, y - h}, {x + h, y + h}}, false);
+          stroke({{x - h, y + h}, {x + h, y - h}}, false);
+          break;
+        case kTickFigure: stroke({{x, y}, {x, y + h}}, false); break;
+      }
+      if (style.mode & kCircleBit) {
+        PathPrim circle;
+        circle.segments = {PathSegment::circleArc(m.at, h, 0, 2 * std::numbers::pi), PathSegment::close()};
+        circle.stroke = m.stroke;
+        out.add(std::move(circle));
+      }
+      if (style.mode & kSquareBit) stroke({{x - h, y - h}, {x + h, y - h}, {x + h, y + h}, {x - h, y + h}}, true);
     }
   }
 
   void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
     const auto& v = p->vertices();
     if (v.empty()) return;
-    std::vector<Point2> pts;
+    Stroke s = strokeOf(p, ctx);
+    s.width = p->constantWidth() * ctx.xf.scale();
+    if (filledDonut(p, ctx, s)) return;
     const std::size_t n = v.size(), segments = p->isClosed() ? n : n - 1;
-    pts.push_back(ctx.xf.apply(v[0].x, v[0].y));
+    bool curved = false;
+    for (std::size_t i = 0; i < segments; ++i) curved = curved || std::fabs(v[i].bulge) > 1e-12;
+    if (!curved) {
+      std::vector<Point2> pts;
+      for (const auto& q : v) pts.push_back(ctx.xf.apply(q.x, q.y));
+      if (pts.size() == 1) pts.push_back(pts[0]);
+      return polyline(std::move(pts), p->isClosed(), s);
+    }
+    std::vector<PathSegment> path{PathSegment::moveTo(ctx.xf.apply(v[0].x, v[0].y))};
     for (std::size_t i = 0; i < segments; ++i) {
       const auto& a = v[i];
       const auto& b = v[(i + 1) % n];
-      if (std::fabs(a.bulge) > 1e-12) {
-        // The bulge is the tangent of a quarter of the included angle;
-        // positive turns counter-clockwise.
-        const double theta = 4 * std::atan(a.bulge);
-        const OdGePoint3d pa(a.x, a.y), pb(b.x, b.y);
-        const g2::V chord = pb - pa;
-        const double half = g2::len(chord) / 2;
-        if (half > 0) {
-          const OdGePoint3d centre = g2::mid(pa, pb) + g2::perp(g2::unit(chord)) * (half / std::tan(theta / 2));
-          arcPoints(pts, ctx, centre, centre.distanceTo(pa), g2::angleOf(pa - centre), theta, false);
-          continue;
-        }
+      if (std::optional<PathSegment> arc = bulgeArc(a, b, ctx)) {
+        path.push_back(*arc);
+        continue;
       }
-      pts.push_back(ctx.xf.apply(b.x, b.y));
+      path.push_back(PathSegment::lineTo(ctx.xf.apply(b.x, b.y)));
     }
-    if (p->isClosed() && pts.size() > 1) pts.pop_back();  // the closing vertex repeats the first
-    Stroke s = strokeOf(p, ctx);
-    s.width = p->constantWidth() * ctx.xf.scale();
-    if (pts.size() == 1) pts.push_back(pts[0]);
-    polyline(std::move(pts), p->isClosed(), s);
+    if (p->isClosed()) path.push_back(PathSegment::close());
+    strokedPath(std::move(path), s);
+  }
+
+  // The arc a bulge draws from vertex a to b; none for a straight segment.
+  template <class Vertex>
+  std::optional<PathSegment> bulgeArc(const Vertex& a, const Vertex& b, const Context& ctx) {
+    if (!(std::fabs(a.bulge) > 1e-12) || !std::isfinite(a.bulge)) return std::nullopt;
+    // The bulge is the tangent of a quarter of the included angle;
+    // positive turns counter-clockwise.
+    const double theta = 4 * std::atan(a.bulge);
+    const OdGePoint3d pa(a.x, a.y), pb(b.x, b.y);
+    const g2::V chord = pb - pa;
+    const double half = g2::len(chord) / 2;
+    if (!(half > 0)) return std::nullopt;
+    const OdGePoint3d centre = g2::mid(pa, pb) + g2::perp(g2::unit(chord)) * (half / std::tan(theta / 2));
+    const double start = g2::angleOf(pa - centre);
+    return ctx.xf.arc(centre, centre.distanceTo(pa), start, start + theta);
+  }
+
+  // A closed polyline of two half circles whose width reaches the centre
+  // (a donut with no hole) is a filled disc: drawn as one, since a stroke
+  // that wide around a point leaves the centre to each writer's judgement.
+  bool filledDonut(const OdDbPolyline* p, const Context& ctx, const Stroke& s) {
+    const auto& v = p->vertices();
+    if (!p->isClosed() || v.size() != 2 || std::fabs(std::fabs(v[0].bulge) - 1) > 1e-9 ||
+        std::fabs(v[1].bulge - v[0].bulge) > 1e-9)
+      return false;
+    const double radius = std::hypot(v[1].x - v[0].x, v[1].y - v[0].y) / 2;
+    const double width = p->constantWidth();
+    if (!(radius > 0) || !(width >= 2 * radius * (1 - 1e-9)) || !std::isfinite(width)) return false;
+    PathPrim disc;
+    disc.segments = {ctx.xf.arc(OdGePoint3d((v[0].x + v[1].x) / 2, (v[0].y + v[1].y) / 2, 0), radius + width / 2, 0,
+                                2 * std::numbers::pi),
+                     PathSegment::close()};
+    disc.fill = PathFill{s.color, FillRule::kNonZero};
+    path(std::move(disc));
+    return true;
   }
 
   void solid(const OdDbSolid* s, const Context& ctx) {
@@ -466,6 +582,7 @@ struct Renderer::Impl {
     // holds them in reading order like any other text.
     Context inner = childContext(d, ctx, ctx.xf);
     inner.rightToLeft = d->effectiveDimVars().txtdirection;
+    inner.inDimension = true;
     return inner;
   }
 
@@ -527,6 +644,7 @@ void Renderer::draw(const OdDbEntity* entity) {
 void Renderer::drawDimensionParts(const OdDbDimension* dimension, const std::vector<OdDbEntityPtr>& parts) {
   m_impl->finishedCurrent = false;
   if (!dimension) return;
+  m_impl->partsDatabase = dimension->database();
   const Context inner = m_impl->dimensionContext(dimension, m_impl->rootContext());
   for (const OdDbEntityPtr& part : parts) m_impl->entity(part.get(), inner);
 }
@@ -556,6 +674,7 @@ void Renderer::restart() {
   m_impl->drawnBlocks.clear();
   m_impl->report = {};
   m_impl->notDrawnSeen.clear();
+  m_impl->pointStyle.reset();
 }
 
 DisplayList Renderer::take() {

@@ -27,8 +27,10 @@ struct RenderOptions {
   Rgb foreground{0, 0, 0};
   // Lineweight of "default" in millimetres.
   double defaultLineweightMm = 0.25;
-  // Segments for a full circle; arcs get their share (at least 4).
-  int circleSegments = 96;
+  // The height of the view in drawing units, of which points of a relative
+  // size (PDSIZE 0 or negative) take their share; 0: the picture's own
+  // height (see docs/geometry.md).
+  double pointViewHeight = 0;
   // Nesting of block references beyond this is not drawn.
   int maxBlockDepth = 32;
   // Work allowed for the repeats of one picture: entities visited plus
@@ -52,6 +54,10 @@ struct RenderReport {
   // The work or time bound of RenderOptions was reached: the picture is
   // incomplete.
   bool workLimitReached = false;
+  // Points were sized as a share of the picture's own height, for want of
+  // RenderOptions::pointViewHeight: a picture of one entity has them at a
+  // size of its own, which a caller drawing a whole view may want to redo.
+  bool pointsSizedByPicture = false;
   // Entities of kinds this renderer does not draw, by the kind their file
   // named ("HATCH"): each entity counted once, however often its block
   // is inserted.
@@ -80,8 +86,9 @@ public:
   // Adds every entity of a block (model space, a layout, any block).
   void drawBlockContents(OdDbObjectId blockId);
 
-  // The picture so far. Points come last, as squares sized from the
-  // bounds of everything drawn (see docs/geometry.md).
+  // The picture so far. Points come last, their symbols sized (unless the
+  // drawing gives them a size) from the view's height or the bounds of
+  // everything drawn (see docs/geometry.md).
   const DisplayList& displayList() const;
   DisplayList take();
   // Starts a new picture with the full work and time bounds, keeping what

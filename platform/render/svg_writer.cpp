@@ -10,6 +10,7 @@
 #include <fstream>
 #include <numbers>
 
+#include "path_flatten.h"
 #include "pixel_mapping.h"
 #include "short_number.h"
 
@@ -50,6 +51,74 @@ std::string pointsAttr(const std::vector<Point2>& pts, const PixelMapping& m) {
   return s;
 }
 
+std::string at(Point2 p, const PixelMapping& m) { return num(m.x(p.x)) + ' ' + num(m.y(p.y)); }
+
+std::string strokeAttributes(const Stroke& s, const PixelMapping& m, const SvgOptions& o) {
+  const double w = s.width > 0 ? s.width * m.k : std::max(1.0, s.lineweightMm * o.pxPerMm);
+  std::string out = " stroke=\"" + hex(s.color) + "\" stroke-width=\"" + num(w) +
+                    "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
+  if (!s.dashes.empty()) {
+    std::string dash;
+    if (s.dashes.front() < 0) dash = "0";
+    for (double d : s.dashes) {
+      if (!dash.empty()) dash += ' ';
+      dash += num(std::max(d == 0 ? 0.5 : std::fabs(d) * m.k, 0.001));
+    }
+    out += " stroke-dasharray=\"" + dash + "\"";
+  }
+  return out;
+}
+
+// An arc as SVG arc commands, in pieces of at most a third of a turn (an
+// SVG arc cannot be a full turn, and a half turn leaves its side open).
+void addArc(std::string& d, const PathSegment& arc, const PixelMapping& m) {
+  const double sweep = std::clamp(arc.end - arc.start, -2 * std::numbers::pi, 2 * std::numbers::pi);
+  const int n = std::max(1, int(std::ceil(std::fabs(sweep) / (2 * std::numbers::pi / 3) - 1e-9)));
+  const double rx = std::hypot(arc.axis.x, arc.axis.y) * m.k, ry = rx * std::fabs(arc.ratio);
+  const double turn = -std::atan2(arc.axis.y, arc.axis.x) * 180 / std::numbers::pi;
+  // The page's y points down, so counter-clockwise (as seen) runs toward
+  // falling angles there: SVG's sweep flag 0. A negative ratio mirrors the
+  // ellipse and so the direction.
+  const bool counterClockwise = (sweep > 0) == (arc.ratio > 0);
+  const std::string flags = " 0 " + std::string(counterClockwise ? "0" : "1") + ' ';
+  for (int i = 1; i <= n; ++i)
+    d += "A" + num(rx) + ' ' + num(ry) + ' ' + num(turn) + flags + at(arcPointAt(arc, i == n ? arc.start + sweep
+                                                                                           : arc.start + sweep * i / n),
+                                                                    m);
+}
+
+std::string pathData(const std::vector<PathSegment>& segments, const PixelMapping& m) {
+  std::string d;
+  bool open = false;  // a sub-path is under way (the pen has a place)
+  for (const PathSegment& s : segments) {
+    if (!isFinite(s)) continue;  // as everywhere: left out, the pen stays
+    switch (s.kind) {
+      case PathSegment::Kind::kMove:
+        d += "M" + at(s.to, m);
+        open = true;
+        break;
+      case PathSegment::Kind::kLine:
+        d += (open ? "L" : "M") + at(s.to, m);
+        open = true;
+        break;
+      case PathSegment::Kind::kCubic:
+        if (!open) d += "M" + at(s.to, m);
+        d += "C" + at(s.c1, m) + ' ' + at(s.c2, m) + ' ' + at(s.to, m);
+        open = true;
+        break;
+      case PathSegment::Kind::kArc:
+        d += (open ? "L" : "M") + at(arcPointAt(s, s.start), m);
+        addArc(d, s, m);
+        open = true;
+        break;
+      case PathSegment::Kind::kClose:
+        if (open) d += "Z";
+        break;
+    }
+  }
+  return d;
+}
+
 }  // namespace
 
 std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
@@ -61,36 +130,46 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
   if (o.paintBackground)
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"" + hex(o.background) + "\"/>\n";
   for (const Primitive& p : list.items()) {
-    if (auto* pl = std::get_if<PolylinePrim>(&p)) {
-      const Stroke& s = pl->stroke;
-      const double w = s.width > 0 ? s.width * m.k : std::max(1.0, s.lineweightMm * o.pxPerMm);
-      svg += pl->closed ? "<polygon" : "<polyline";
-      svg += " points=\"" + pointsAttr(pl->points, m) + "\" fill=\"none\" stroke=\"" + hex(s.color) +
-             "\" stroke-width=\"" + num(w) + "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
-      if (!s.dashes.empty()) {
-        std::string dash;
-        if (s.dashes.front() < 0) dash = "0";
-        for (double d : s.dashes) {
-          if (!dash.empty()) dash += ' ';
-          dash += num(std::max(d == 0 ? 0.5 : std::fabs(d) * m.k, 0.001));
-        }
-        svg += " stroke-dasharray=\"" + dash + "\"";
-      }
-      svg += "/>\n";
-    } else if (auto* fp = std::get_if<FilledPolygonPrim>(&p)) {
-      svg += "<polygon points=\"" + pointsAttr(fp->points, m) + "\" fill=\"" + hex(fp->color) + "\" stroke=\"" +
-             hex(fp->color) + "\" stroke-width=\"0.5\"/>\n";
-    } else {
-      const auto& t = std::get<TextRunPrim>(p);
-      const double x = m.x(t.origin.x), y = m.y(t.origin.y);
-      const double deg = -t.rotation * 180 / std::numbers::pi;
-      svg += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + escape(t.fontFamily) +
-             "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
-      if (t.advance > 0)
-        svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
-      if (std::fabs(deg) > 1e-6) svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")\"";
-      svg += " xml:space=\"preserve\">" + escape(t.text) + "</text>\n";
-    }
+    std::visit(
+        Overloaded{
+            [&](const PolylinePrim& pl) {
+              svg += pl.closed ? "<polygon" : "<polyline";
+              svg += " points=\"" + pointsAttr(pl.points, m) + "\" fill=\"none\"" +
+                     strokeAttributes(pl.stroke, m, o) + "/>\n";
+            },
+            [&](const FilledPolygonPrim& fp) {
+              svg += "<polygon points=\"" + pointsAttr(fp.points, m) + "\" fill=\"" + hex(fp.color) +
+                     "\" stroke=\"" + hex(fp.color) + "\" stroke-width=\"0.5\"/>\n";
+            },
+            [&](const TextRunPrim& t) {
+              const double x = m.x(t.origin.x), y = m.y(t.origin.y);
+              const double deg = -t.rotation * 180 / std::numbers::pi;
+              svg += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + escape(t.fontFamily) +
+                     "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
+              if (t.advance > 0)
+                svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
+              if (std::fabs(deg) > 1e-6)
+                svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")\"";
+              svg += " xml:space=\"preserve\">" + escape(t.text) + "</text>\n";
+            },
+            [&](const PathPrim& path) {
+              const std::string d = pathData(path.segments, m);
+              if (d.empty() || (!path.fill && !path.stroke)) return;
+              svg += "<path d=\"" + d + "\"";
+              if (path.fill)
+                svg += " fill=\"" + hex(path.fill->color) + "\" fill-rule=\"" +
+                       (path.fill->rule == FillRule::kEvenOdd ? "evenodd" : "nonzero") + "\"";
+              else
+                svg += " fill=\"none\"";
+              if (path.stroke) svg += strokeAttributes(*path.stroke, m, o);
+              svg += "/>\n";
+            },
+            [&](const DotPrim& dot) {
+              svg += "<circle cx=\"" + num(m.x(dot.at.x)) + "\" cy=\"" + num(m.y(dot.at.y)) + "\" r=\"1\" fill=\"" +
+                     hex(dot.color) + "\"/>\n";
+            },
+        },
+        p);
   }
   svg += "</svg>\n";
   return svg;

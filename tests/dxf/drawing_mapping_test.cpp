@@ -843,7 +843,8 @@ TEST(DxfDrawingMapping, EveryModelledEntityKindIsWrittenAnew)
     EXPECT_EQ(kinds(*again), kinds(made));
 }
 
-// Drafting modes: ORTHOMODE and OSMODE in the header; the grid and the snap
+// Drafting modes: ORTHOMODE and OSMODE in the header (and the point style,
+// PDMODE and PDSIZE); the grid and the snap
 // in the active viewport, which wins over the header. An unchanged drawing
 // writes both back as they were; a change goes where the file keeps it, the
 // rest of the viewport as it was.
@@ -857,12 +858,16 @@ TEST(DxfDrawingMapping, DraftingModesAreWrittenWhereTheFileKeepsThem)
     db->setSNAPMODE(1);
     db->setGRIDUNIT(2, 3);
     db->setORTHOMODE(1);
+    db->setPDMODE(35);
+    db->setPDSIZE(-2.5);
     const std::string written = writeDxfDrawingToBytes(*db);
     std::unique_ptr<OdDbDatabase> again = read(written);
     EXPECT_EQ(again->getSNAPMODE(), 1);
     EXPECT_EQ(again->getGRIDUNIT(0), 2);
     EXPECT_EQ(again->getGRIDUNIT(1), 3);
     EXPECT_EQ(again->getORTHOMODE(), 1);
+    EXPECT_EQ(again->getPDMODE(), 35);
+    EXPECT_EQ(again->getPDSIZE(), -2.5);
     EXPECT_EQ(again->getSNAPUNIT(0), 0.5);  // unchanged, as the viewport had it
     // Nothing else changed: the lines of the new file not in the old are
     // the new values (and the header's own copies of them).

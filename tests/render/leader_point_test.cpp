@@ -1,5 +1,5 @@
 // Spline leaders (a smooth curve through the vertices, the arrow along the
-// curve) and points (squares sized from the picture) in the renderer.
+// curve) and points (by the drawing's point style) in the renderer.
 #include <cmath>
 
 #include "OdDbLayerTableRecord.h"
@@ -45,19 +45,6 @@ Point2 arrowBase(const FilledPolygonPrim& f) {
   return {(f.points[1].x + f.points[2].x) / 2, (f.points[1].y + f.points[2].y) / 2};
 }
 
-// A square of side `side` centred at (x, y).
-void expectSquare(const FilledPolygonPrim& f, double x, double y, double side) {
-  ASSERT_EQ(f.points.size(), 4u);
-  double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-  for (const Point2& p : f.points) {
-    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-  }
-  EXPECT_NEAR(minX, x - side / 2, kTol);
-  EXPECT_NEAR(maxX, x + side / 2, kTol);
-  EXPECT_NEAR(minY, y - side / 2, kTol);
-  EXPECT_NEAR(maxY, y + side / 2, kTol);
-}
 }  // namespace
 
 TEST_F(LeadersAndPoints, SplineLeaderRunsThroughItsVerticesWithTheArrowAlongTheCurve) {
@@ -116,14 +103,16 @@ TEST_F(LeadersAndPoints, SplineLeaderWithRepeatedOrFewVertices) {
   EXPECT_GT(p.startTangent.y, std::sqrt(0.5));  // steeper than the chord to (1, 1)
 }
 
-TEST_F(LeadersAndPoints, PointsAreSquaresSizedFromThePictureDrawnLast) {
+// Points by the drawing's point style: a dot (PDMODE 0) of device size, a
+// figure and frames sized absolutely or as a share of the picture's height,
+// drawn last; nothing for PDMODE 1; hidden layers draw none.
+TEST_F(LeadersAndPoints, PointsFollowTheDrawingsPointStyle) {
   OdDbPointPtr red = point({10, 10});
   red->setColorIndex(1);
   red.release();
   OdDbLinePtr line = OdDbLine::createObject();
   line->setEndPoint({100, 50});
   d.add(line).release();
-  // A point on a layer that is off is neither drawn nor counted.
   OdDbLayerTablePtr layers = d.db->getLayerTableId().safeOpenObject(OdDb::kForWrite);
   OdDbLayerTableRecordPtr off = OdDbLayerTableRecord::createObject();
   off->setName("Off");
@@ -149,19 +138,65 @@ TEST_F(LeadersAndPoints, PointsAreSquaresSizedFromThePictureDrawnLast) {
   ref->setScaleFactors({2, 2, 2});
   d.add(ref).release();
 
-  const DisplayList l = render();
-  ASSERT_EQ(l.size(), 3u);
+  DisplayList l = render();
+  auto dots = all<render::DotPrim>(l);
+  ASSERT_EQ(dots.size(), 2u);
+  expectAt(dots[0].at, 10, 10);
+  EXPECT_EQ(dots[0].color, (Rgb{255, 0, 0}));
+  expectAt(dots[1].at, 52, 2);
+
+  // A cross in a circle; the picture is 50 high: 5 % of that is 2.5.
+  d.db->setPDMODE(35);
+  l = render();
+  ASSERT_EQ(l.size(), 7u);
   ASSERT_TRUE(std::holds_alternative<PolylinePrim>(l.items()[0]));  // the line, though drawn after the point
-  auto fills = all<FilledPolygonPrim>(l);
-  ASSERT_EQ(fills.size(), 2u);
-  // The picture is 100 wide: squares of a 200th of that.
-  expectSquare(fills[0], 10, 10, 0.5);
-  EXPECT_EQ(fills[0].color, (Rgb{255, 0, 0}));
-  expectSquare(fills[1], 52, 2, 0.5);
-  EXPECT_EQ(fills[1].color, (Rgb{0, 0, 0}));
+  auto crosses = all<PolylinePrim>(l);
+  ASSERT_EQ(crosses.size(), 5u);
+  expectAt(crosses[1].points[0], 10 - 1.25, 10 - 1.25);
+  expectAt(crosses[1].points[1], 10 + 1.25, 10 + 1.25);
+  EXPECT_EQ(crosses[1].stroke.color, (Rgb{255, 0, 0}));
+  auto circles = all<render::PathPrim>(l);
+  ASSERT_EQ(circles.size(), 2u);
+  EXPECT_NEAR(circles[1].segments[0].axis.x, 1.25, kTol);
+  expectAt(circles[1].segments[0].to, 52, 2);
+  // A square of 10 % of the height; a tick of absolute size 3.
+  d.db->setPDMODE(64);
+  d.db->setPDSIZE(-10);
+  auto squares = all<PolylinePrim>(render());
+  ASSERT_EQ(squares.size(), 3u);
+  expectAt(squares[1].points[0], 10 - 2.5, 10 - 2.5);
+  EXPECT_TRUE(squares[1].closed);
+  d.db->setPDMODE(4);
+  d.db->setPDSIZE(3);
+  auto ticks = all<PolylinePrim>(render());
+  ASSERT_EQ(ticks.size(), 3u);
+  expectAt(ticks[1].points[1], 10, 11.5);
+  d.db->setPDMODE(1);
+  EXPECT_EQ(render().size(), 1u);
+  EXPECT_THROW(d.db->setPDMODE(5), OdError);
 }
 
-TEST_F(LeadersAndPoints, PointMarksFollowThePictureAsItGrows) {
+// A dimension's definition points are dots whatever the figure, and none
+// when points show nothing.
+TEST_F(LeadersAndPoints, DefinitionPointsOfDimensionsAreDots) {
+  OdDbRotatedDimensionPtr dim = d.linear();
+  OdDbPointPtr defpoint = OdDbPoint::createObject();
+  defpoint->setDatabaseDefaults(d.db.get());
+  defpoint->setPosition({10, 0});
+  d.db->setPDMODE(3);
+  for (int mode : {3, 1}) {
+    d.db->setPDMODE(OdInt16(mode));
+    render::Renderer r;
+    r.drawDimensionParts(dim.get(), {defpoint});
+    const auto dots = all<render::DotPrim>(r.displayList());
+    EXPECT_EQ(r.displayList().size(), dots.size());
+    ASSERT_EQ(dots.size(), mode == 1 ? 0u : 1u);
+    if (!dots.empty()) expectAt(dots[0].at, 10, 0);
+  }
+}
+
+TEST_F(LeadersAndPoints, PointSymbolsFollowThePictureAsItGrows) {
+  d.db->setPDMODE(2);
   OdDbPointPtr p = point({3, 4});
   OdDbLinePtr line = OdDbLine::createObject();
   line->setStartPoint({0, 4});
@@ -169,15 +204,21 @@ TEST_F(LeadersAndPoints, PointMarksFollowThePictureAsItGrows) {
   d.add(line);
   render::Renderer r;
   r.draw(p.get());
-  ASSERT_EQ(r.displayList().size(), 1u);
-  expectSquare(std::get<FilledPolygonPrim>(r.displayList().items()[0]), 3, 4, 1.0);  // a lone point
+  ASSERT_EQ(r.displayList().size(), 2u);  // a lone point: a plus of size 1
+  expectAt(std::get<PolylinePrim>(r.displayList().items()[0]).points[1], 3.5, 4);
+  EXPECT_TRUE(r.report().pointsSizedByPicture);
   r.draw(line.get());
-  ASSERT_EQ(r.displayList().size(), 2u);  // the mark once, now a 200th of 400
-  expectSquare(std::get<FilledPolygonPrim>(r.displayList().items()[1]), 3, 4, 2.0);
+  ASSERT_EQ(r.displayList().size(), 3u);  // the symbol once, now 5 % of 400
+  expectAt(std::get<PolylinePrim>(r.displayList().items()[1]).points[1], 13, 4);
   const DisplayList taken = r.take();
-  EXPECT_EQ(taken.size(), 2u);
+  EXPECT_EQ(taken.size(), 3u);
   EXPECT_NEAR(taken.bounds().maxY, 404, kTol);
   EXPECT_TRUE(r.displayList().empty());  // taken with the line
-  r.draw(line.get());
-  EXPECT_EQ(r.displayList().size(), 1u);
+  // A view's height given: the share is of that.
+  render::RenderOptions o;
+  o.pointViewHeight = 1000;
+  render::Renderer inView(o);
+  inView.draw(p.get());
+  expectAt(std::get<PolylinePrim>(inView.displayList().items()[0]).points[1], 28, 4);
+  EXPECT_FALSE(inView.report().pointsSizedByPicture);
 }

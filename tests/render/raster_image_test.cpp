@@ -85,3 +85,29 @@ TEST(Raster, PngFilesAndFailures) {
   EXPECT_NE(error.find("/nonexistent-folder/x.png"), std::string::npos);
   EXPECT_FALSE(writePngFile(Image(), path, &error));
 }
+
+// A ring of two circles: the even-odd rule leaves the inner one a hole,
+// the non-zero rule (both turning the same way) fills it. A dot is about
+// two pixels whatever the scale.
+TEST(Raster, PathsFillByTheirRuleAndDotsKeepTheirSize) {
+  const double turn = 2 * 3.14159265358979323846;
+  PathPrim ring;
+  ring.segments = {PathSegment::circleArc({5, 5}, 4, 0, turn), PathSegment::close(),
+                   PathSegment::circleArc({5, 5}, 2, 0, turn), PathSegment::close()};
+  ring.fill = PathFill{kBlue, FillRule::kEvenOdd};
+  DisplayList l = framed();
+  l.add(ring);
+  l.add(DotPrim{{9, 9}, kRed});
+  Image img = rasterize(l, hundred());
+  EXPECT_EQ(img.at(50, 50), kWhite);  // the hole
+  EXPECT_EQ(img.at(50, 20), kBlue);   // (5, 8): in the ring
+  // (9, 9) is a corner of four pixels: the dot shares itself among them.
+  EXPECT_EQ(inked(img, 85, 5, 95, 15), 4);
+  EXPECT_EQ(img.at(90, 10).r, 255);
+  EXPECT_LT(img.at(90, 10).g, 128);
+  ring.fill->rule = FillRule::kNonZero;
+  DisplayList solid = framed();
+  solid.add(ring);
+  img = rasterize(solid, hundred());
+  EXPECT_EQ(img.at(50, 50), kBlue);
+}

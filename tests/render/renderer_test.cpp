@@ -7,6 +7,7 @@
 #include "OdDbLeader.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "entity_preview.h"
+#include "path_flatten.h"
 #include "render_test_util.h"
 #include "renderer.h"
 
@@ -123,13 +124,13 @@ TEST_F(Scene, BlocksThatInsertThemselvesAreDrawnOnceAndSaidSo) {
 
 TEST_F(Scene, TheWorkBoundCountsRepeatsNotWhatTheDrawingHolds) {
   render::RenderOptions o;
-  o.maxWork = 20000;
+  o.maxWork = 500;  // a circle costs its entity and its two path segments
   render::RenderReport report;
   const OdDbObjectId ring = block("Ring");
   append(ring, OdDbCircle::createObject())->setRadius(1);
   for (int i = 0; i < 300; ++i) d.add(OdDbCircle::createObject())->setRadius(i + 1);
   insert(ring);
-  EXPECT_EQ(all<PolylinePrim>(render::renderModelSpace(d.db.get(), o, &report)).size(), 301u);
+  EXPECT_EQ(all<render::PathPrim>(render::renderModelSpace(d.db.get(), o, &report)).size(), 301u);
   EXPECT_FALSE(report.workLimitReached) << "300 circles and the block drawn once";
   for (int i = 0; i < 300; ++i) insert(ring, {}, {double(i), 0, 0});
   render::renderModelSpace(d.db.get(), o, &report);
@@ -190,15 +191,62 @@ TEST_F(Scene, ArcsBulgesAndSolids) {
   s->setPointAt(2, {20, 1});
   s->setPointAt(3, {21, 1});
   d.add(s).release();
+  // A circle in a block stretched along x and turned: an ellipse.
+  const OdDbObjectId blk = block("Stretched");
+  append(blk, OdDbCircle::createObject())->setRadius(1);
+  OdDbBlockReferencePtr r = insert(blk, {}, {30, 0, 0});
+  r->setScaleFactors(OdGeVector3d(3, 1, 1));
+  r->setRotation(std::numbers::pi / 6);
+  r.release();
+  // An arc in a mirrored block runs the other way round: (1, 0) to (0, 1)
+  // becomes (49, 0) to (50, 1) through the upper left.
+  const OdDbObjectId mirrored = block("Mirrored");
+  OdDbArcPtr quarter = OdDbArc::createObject();
+  quarter->setRadius(1);
+  quarter->setEndAngle(std::numbers::pi / 2);
+  append(mirrored, quarter).release();
+  OdDbBlockReferencePtr m = insert(mirrored, {}, {50, 0, 0});
+  m->setScaleFactors(OdGeVector3d(-1, 1, 1));
+  m.release();
+  // A donut whose width reaches its centre: a filled disc of the outer
+  // radius (here 1 + 1), with no stroke.
+  OdDbPolylinePtr donut = OdDbPolyline::createObject();
+  donut->addVertexAt(0, 39, 0, 1.0);
+  donut->addVertexAt(1, 41, 0, 1.0);
+  donut->setClosed(true);
+  donut->setConstantWidth(2);
+  d.add(donut).release();
   const DisplayList l = render();
-  auto lines = all<PolylinePrim>(l);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NEAR(lines[0].points.front().x, 2.0, kTol);
-  EXPECT_NEAR(lines[0].points.back().y, 2.0, kTol);
-  double minY = 0;
-  for (auto& q : lines[1].points) minY = std::min(minY, q.y);
-  EXPECT_NEAR(minY, -1.0, kTol);
-  EXPECT_NEAR(lines[1].points.back().x, 12.0, kTol);
+  auto paths = all<render::PathPrim>(l);
+  ASSERT_EQ(paths.size(), 5u);
+  const auto mirroredLine = render::flatten(paths[3].segments, 1e-4)[0].points;
+  EXPECT_NEAR(mirroredLine.front().x, 49, kTol);
+  EXPECT_NEAR(mirroredLine.back().y, 1, kTol);
+  const render::Point2 middle = mirroredLine[mirroredLine.size() / 2];
+  EXPECT_NEAR(middle.x, 50 - std::sqrt(0.5), 1e-3);
+  EXPECT_NEAR(middle.y, std::sqrt(0.5), 1e-3);
+  EXPECT_FALSE(paths[4].stroke);
+  ASSERT_TRUE(paths[4].fill);
+  EXPECT_EQ(paths[4].fill->color, (Rgb{0, 0, 0}));
+  const render::Bounds disc = render::pathBounds(paths[4].segments, 0);
+  EXPECT_NEAR(disc.minX, 38, kTol);
+  EXPECT_NEAR(disc.maxY, 2, kTol);
+  const auto ends = [](const render::PathPrim& path) {
+    const auto lines = render::flatten(path.segments, 1e-3);
+    return std::pair(lines.front().points.front(), lines.back().points.back());
+  };
+  EXPECT_NEAR(ends(paths[0]).first.x, 2.0, kTol);
+  EXPECT_NEAR(ends(paths[0]).second.y, 2.0, kTol);
+  const render::Bounds bulge = render::pathBounds(paths[1].segments, 0);
+  EXPECT_NEAR(bulge.minY, -1.0, kTol);
+  EXPECT_NEAR(bulge.maxY, 0.0, kTol);
+  EXPECT_NEAR(ends(paths[1]).second.x, 12.0, kTol);
+  // The ellipse: semi-axes 3 and 1, the major one at 30°.
+  const render::PathSegment& e = paths[2].segments[0];
+  EXPECT_NEAR(std::hypot(e.axis.x, e.axis.y), 3.0, kTol);
+  EXPECT_NEAR(std::fabs(e.ratio), 1.0 / 3, kTol);
+  EXPECT_NEAR(std::fabs(std::remainder(std::atan2(e.axis.y, e.axis.x) - std::numbers::pi / 6, std::numbers::pi)), 0,
+              kTol);
   auto fills = all<FilledPolygonPrim>(l);
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].color, (Rgb{0, 0, 0}));

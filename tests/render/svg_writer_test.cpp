@@ -2,8 +2,10 @@
 // failure to write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "pdf_writer.h"
 #include "svg_writer.h"
 
 using namespace render;
@@ -54,4 +56,39 @@ TEST(DisplayList, BoundsIgnoreNonFinitePoints) {
   l.add(FilledPolygonPrim{{{std::nan(""), 0}, {2, -1}, {0, 0}}, {}});
   EXPECT_EQ(l.bounds().maxX, 2.0);
   EXPECT_EQ(l.bounds().minY, -1.0);
+}
+
+// Curves stay curves: arcs as SVG arcs (a full circle in three, drawn
+// counter-clockwise: SVG's sweep flag 0 as y points down), cubics as
+// cubics; PDF has no arcs and draws them as cubics; both keep the fill rule.
+TEST(SvgWriter, PathsKeepTheirCurvesAndFillRuleInSvgAndPdf) {
+  PathPrim p;
+  // A segment that is not a number is left out, as flattening leaves it.
+  p.segments = {PathSegment::circleArc({0, 0}, 5, 0, 2 * 3.14159265358979323846), PathSegment::close(),
+                PathSegment::moveTo({0, 0}), PathSegment::lineTo({std::nan(""), 1}),
+                PathSegment::cubicTo({1, 1}, {2, 1}, {3, 0})};
+  p.fill = PathFill{{0, 0, 255}, FillRule::kEvenOdd};
+  p.stroke = Stroke{};
+  DisplayList l;
+  l.add(p);
+  l.add(DotPrim{{1, 1}, {}});
+  SvgOptions o;
+  o.widthPx = 120;
+  o.marginPx = 10;
+  const std::string svg = svgDocument(l, o);
+  // 10 pixels a unit; the circle's right end at (110, 60).
+  EXPECT_NE(svg.find("d=\"M110 60A50 50 0 0 0 "), std::string::npos) << svg;
+  EXPECT_EQ(std::count(svg.begin(), svg.end(), 'A'), 3);
+  EXPECT_NE(svg.find("ZM60 60C70 50 80 50 90 60\""), std::string::npos) << svg;
+  EXPECT_NE(svg.find("fill-rule=\"evenodd\""), std::string::npos);
+  EXPECT_NE(svg.find("<circle cx=\"70\" cy=\"50\" r=\"1\""), std::string::npos);
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  const std::string pdf = pdfDocument(l);
+  EXPECT_EQ(pdf.find("nan"), std::string::npos);
+  EXPECT_NE(pdf.find(" c\n"), std::string::npos);
+  EXPECT_NE(pdf.find("B*\n"), std::string::npos);
+  p.stroke.reset();
+  DisplayList fillOnly;
+  fillOnly.add(p);
+  EXPECT_NE(pdfDocument(fillOnly).find("f*\n"), std::string::npos);
 }

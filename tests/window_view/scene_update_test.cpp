@@ -307,3 +307,31 @@ TEST(ScenePainting, BandsOnThreadsPaintTheSamePictureAsOnePainter) {
     EXPECT_GT(picturetest::differingShare(bands, empty), 0.05);
   }
 }
+
+// Points sized as a share of the view take it of the drawing's extents
+// (the view opens on them), not of their own picture, and keep that size
+// when more are drawn later.
+TEST(ScenePoints, RelativeSizesAreSharesOfTheDrawingsHeight) {
+  OdDbDatabase db;
+  db.setPDMODE(3);
+  auto add = [&](OdSmartPtr<OdDbEntity> e) {
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    e->setDatabaseDefaults(&db);
+    return ms->appendOdDbEntity(e);
+  };
+  OdDbLinePtr l = OdDbLine::createObject();
+  l->setEndPoint({40, 30, 0});
+  add(l);
+  OdDbPointPtr p = OdDbPoint::createObject();
+  p->setPosition({10, 10, 0});
+  const OdDbObjectId first = add(p);
+  ViewScene scene;
+  scene.build(&db, kBackground, kForeground);
+  const QRectF cross = scene.entities()[std::size_t(scene.indexOf(first))].bounds;
+  EXPECT_NEAR(cross.width(), 0.05 * 30, 1e-9);  // 5 % of the height, 30
+  OdDbPointPtr later = OdDbPoint::createObject();
+  later->setPosition({20, 5, 0});
+  const OdDbObjectId second = add(later);
+  scene.update(&db, {second});
+  EXPECT_NEAR(scene.entities()[std::size_t(scene.indexOf(second))].bounds.width(), cross.width(), 1e-9);
+}

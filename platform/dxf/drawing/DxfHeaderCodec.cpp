@@ -83,6 +83,10 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
   if (name == "$ORTHOMODE") return vars.orthomode = tag.toInt() != 0, true;
   if (name == "$OSMODE") return vars.osmode = OdInt16(std::clamp<long long>(tag.toInt(), 0, 32767)), true;
   if (name == "$GRIDMODE") return vars.gridmode = tag.toInt() != 0, true;
+  // Kept as the file has them: a figure this system does not know is drawn
+  // as a dot, a size that is not a number as 0.
+  if (name == "$PDMODE") return vars.pdmode = OdInt16(std::clamp<long long>(tag.toInt(), -32768, 32767)), true;
+  if (name == "$PDSIZE") return vars.pdsize = std::isfinite(tag.toDouble()) ? tag.toDouble() : 0.0, true;
   if (name == "$SNAPMODE") return vars.snapmode = tag.toInt() != 0, true;
   if (name == "$GRIDUNIT" || name == "$SNAPUNIT") {
     double* unit = name == "$GRIDUNIT" ? vars.gridunit : vars.snapunit;
@@ -153,6 +157,8 @@ std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const Od
   add("$AUPREC", [&](DxfWriter& w) { w.integer(70, h.auprec); });
   add("$ORTHOMODE", [&](DxfWriter& w) { w.integer(70, h.orthomode); });
   add("$OSMODE", [&](DxfWriter& w) { w.integer(70, h.osmode); });
+  add("$PDMODE", [&](DxfWriter& w) { w.integer(70, h.pdmode); });
+  add("$PDSIZE", [&](DxfWriter& w) { w.real(40, h.pdsize); });
   // Files since R11 keep these four in the active viewport, which wins
   // over the header where it exists; the writer brings it up to date.
   add("$GRIDMODE", [&](DxfWriter& w) { w.integer(70, h.gridmode); });
