@@ -41,6 +41,8 @@ public:
   std::vector<DxfTag> subclassTags(std::string_view marker) const;
 
   void writeTag(DxfOut& out, const DxfTag& tag) const;
+  // A string tag's text in UTF-8.
+  std::string text(const DxfTag& tag) const { return m_doc->text(tag); }
 
 private:
   const DxfDocument* m_doc = nullptr;
