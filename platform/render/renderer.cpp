@@ -320,6 +320,12 @@ struct Renderer::Impl {
       case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
+      case OdDbEntityKind::kEllipse:
+      case OdDbEntityKind::kSpline:
+      case OdDbEntityKind::kRay:
+      case OdDbEntityKind::kXline:
+      case OdDbEntityKind::kFace:
+      case OdDbEntityKind::kTrace:
       case OdDbEntityKind::kForeign: return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }

@@ -79,6 +79,12 @@ void addCurvesOf(const OdDbEntity& entity, std::vector<Curve>& out) {
     case OdDbEntityKind::kInsert:
     case OdDbEntityKind::kPoint:
     case OdDbEntityKind::kSolid:
+    case OdDbEntityKind::kEllipse:
+    case OdDbEntityKind::kSpline:
+    case OdDbEntityKind::kRay:
+    case OdDbEntityKind::kXline:
+    case OdDbEntityKind::kFace:
+    case OdDbEntityKind::kTrace:
     case OdDbEntityKind::kDimension:
     case OdDbEntityKind::kLeader:
     case OdDbEntityKind::kForeign: return;

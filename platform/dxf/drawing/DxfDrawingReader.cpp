@@ -963,7 +963,13 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
     case Kind::kMText:
     case Kind::kInsert:
     case Kind::kPoint:
-    case Kind::kSolid: {
+    case Kind::kSolid:
+    case Kind::kEllipse:
+    case Kind::kSpline:
+    case Kind::kRay:
+    case Kind::kXline:
+    case Kind::kFace:
+    case Kind::kTrace: {
       std::size_t xdata = readCommon(ent, index);
       if (m_ahead && m_ahead->filled && m_ahead->index == index) {
         applyRefs(ent, m_ahead->refs, false);  // the geometry was read ahead

@@ -1160,7 +1160,13 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
     case OdDbEntityKind::kMText:
     case OdDbEntityKind::kInsert:
     case OdDbEntityKind::kPoint:
-    case OdDbEntityKind::kSolid: return xdata(e, nullptr, nullptr);
+    case OdDbEntityKind::kSolid:
+    case OdDbEntityKind::kEllipse:
+    case OdDbEntityKind::kSpline:
+    case OdDbEntityKind::kRay:
+    case OdDbEntityKind::kXline:
+    case OdDbEntityKind::kFace:
+    case OdDbEntityKind::kTrace: return xdata(e, nullptr, nullptr);
   }
 }
 

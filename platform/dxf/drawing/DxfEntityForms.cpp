@@ -62,7 +62,7 @@ DxfEntityForm formOf(const OdDbEntityClass& c, const DxfEntityDescriptor& d) {
 const std::vector<DxfEntityForm>& forms() {
   static const std::vector<DxfEntityForm> all = [] {
     std::vector<DxfEntityDescriptor> descriptors;
-    for (auto family : {dxfPlainDescriptors(), dxfDimensionDescriptors()})
+    for (auto family : {dxfPlainDescriptors(), dxfDimensionDescriptors(), dxfCurveDescriptors()})
       descriptors.insert(descriptors.end(), family.begin(), family.end());
     std::vector<DxfEntityForm> out;
     for (const OdDbEntityClass& c : odDbEntityClasses()) {

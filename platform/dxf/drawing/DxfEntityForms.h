@@ -57,6 +57,7 @@ struct DxfEntityForm {
 // The descriptors of each family of kinds, one file each.
 std::span<const DxfEntityDescriptor> dxfPlainDescriptors();
 std::span<const DxfEntityDescriptor> dxfDimensionDescriptors();
+std::span<const DxfEntityDescriptor> dxfCurveDescriptors();
 
 // One form per class of odDbEntityClasses(), in the same order; a class
 // without a descriptor, or a descriptor of no class, is an error here.

@@ -128,7 +128,13 @@ bool isPlain(Kind kind) {
     case Kind::kMText:
     case Kind::kInsert:
     case Kind::kPoint:
-    case Kind::kSolid: return true;
+    case Kind::kSolid:
+    case Kind::kEllipse:
+    case Kind::kSpline:
+    case Kind::kRay:
+    case Kind::kXline:
+    case Kind::kFace:
+    case Kind::kTrace: return true;
     case Kind::kForeign:
     case Kind::kDimension:
     case Kind::kLeader: return false;
