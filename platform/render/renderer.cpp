@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <numbers>
@@ -8,15 +9,19 @@
 #include <unordered_set>
 
 #include "OdDbBlockTableRecord.h"
+#include "OdDbCurves.h"
 #include "OdDbDatabase.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
+#include "OdDbFaces.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 #include "OdDbEntityKinds.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdStringUtil.h"
+#include "curve_geometry.h"
+#include "draw_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "smooth_path.h"
@@ -88,6 +93,13 @@ struct PointMark {
   Rgb color;
 };
 
+// A ray or construction line, drawn once the rest of the picture is known.
+struct UnboundedLine {
+  Point2 base, dir;
+  bool bothWays = false;
+  Stroke stroke;
+};
+
 }  // namespace
 
 struct Renderer::Impl {
@@ -96,6 +108,7 @@ struct Renderer::Impl {
   // Points wait for the picture's size; `finished` is the list with them,
   // made when asked for.
   std::vector<PointMark> pointMarks;
+  std::vector<UnboundedLine> unboundedLines;
   DisplayList finished;
   bool finishedCurrent = false;
   std::unordered_map<OdDbObjectId, LayerInfo> layers;
@@ -321,11 +334,24 @@ struct Renderer::Impl {
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
       case OdDbEntityKind::kEllipse:
+        return row(ellipseRow(*static_cast<const OdDbEllipse*>(e), opt.circleSegments), e, ctx);
       case OdDbEntityKind::kSpline:
-      case OdDbEntityKind::kRay:
-      case OdDbEntityKind::kXline:
+        return row(splineRow(*static_cast<const OdDbSpline*>(e), opt.circleSegments), e, ctx);
       case OdDbEntityKind::kFace:
-      case OdDbEntityKind::kTrace:
+        for (const PointRow& r : faceRows(*static_cast<const OdDbFace*>(e))) row(r, e, ctx);
+        return;
+      case OdDbEntityKind::kTrace: {
+        auto t = static_cast<const OdDbTrace*>(e);
+        return quad({t->pointAt(0), t->pointAt(1), t->pointAt(2), t->pointAt(3)}, strokeOf(e, ctx).color, ctx);
+      }
+      case OdDbEntityKind::kRay: {
+        auto r = static_cast<const OdDbRay*>(e);
+        return unbounded(r->basePoint(), r->unitDir(), false, e, ctx);
+      }
+      case OdDbEntityKind::kXline: {
+        auto x = static_cast<const OdDbXline*>(e);
+        return unbounded(x->basePoint(), x->unitDir(), true, e, ctx);
+      }
       case OdDbEntityKind::kForeign: return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
@@ -335,9 +361,37 @@ struct Renderer::Impl {
     if (finite(at)) pointMarks.push_back({at, strokeOf(p, ctx).color});
   }
 
-  // Adds the point marks to a display list, drawn last (on top of whatever
-  // else covers them), sized from the bounds of everything.
+  void row(const PointRow& r, const OdDbEntity* e, const Context& ctx) {
+    std::vector<Point2> pts;
+    pts.reserve(r.points.size());
+    for (const g2::P& p : r.points) pts.push_back(ctx.xf.apply(p));
+    polyline(std::move(pts), r.closed, strokeOf(e, ctx));
+  }
+
+  void unbounded(const OdGePoint3d& base, const OdGeVector3d& dir, bool bothWays, const OdDbEntity* e,
+                 const Context& ctx) {
+    const Point2 b = ctx.xf.apply(base), ahead = ctx.xf.apply(base + dir);
+    const Point2 d{ahead.x - b.x, ahead.y - b.y};
+    if (finite(b) && finite(d)) unboundedLines.push_back({b, d, bothWays, strokeOf(e, ctx)});
+  }
+
+  // Adds what waits for the picture's size to a display list: rays and
+  // construction lines across the box of everything else (and their own
+  // base points), so that they never widen it; then the point marks, drawn
+  // last (on top of whatever else covers them), sized from the bounds of
+  // everything.
   void addPointMarks(DisplayList& out) const {
+    if (!unboundedLines.empty()) {
+      Bounds box = out.bounds();
+      for (const PointMark& m : pointMarks) box.add(m.at);
+      for (const UnboundedLine& l : unboundedLines) box.add(l.base);
+      // Lines alone through one point: a box of a lone point mark's size.
+      const double grow = std::max(box.width(), box.height()) > 0 ? 0.0 : kLonePointMark * 10;
+      box.minX -= grow, box.minY -= grow, box.maxX += grow, box.maxY += grow;
+      for (const UnboundedLine& l : unboundedLines)
+        if (Point2 a, b; clipToBox(l.base, l.dir, l.bothWays, box, a, b) && !(a == b))
+          out.add(PolylinePrim{{a, b}, false, l.stroke});
+    }
     Bounds b = out.bounds();
     for (const PointMark& m : pointMarks) b.add(m.at);
     const double extent = std::max(b.width(), b.height());
@@ -381,15 +435,20 @@ struct Renderer::Impl {
   }
 
   void solid(const OdDbSolid* s, const Context& ctx) {
+    quad({s->pointAt(0), s->pointAt(1), s->pointAt(2), s->pointAt(3)}, strokeOf(s, ctx).color, ctx);
+  }
+
+  // A solid's or trace's four corners, filled.
+  void quad(const std::array<OdGePoint3d, 4>& corners, Rgb color, const Context& ctx) {
     // Corners in the order 0, 1, 3, 2 go round the outline.
     std::vector<Point2> pts;
     for (int i : {0, 1, 3, 2}) {
-      const Point2 q = ctx.xf.apply(s->pointAt(i));
+      const Point2 q = ctx.xf.apply(corners[std::size_t(i)]);
       if (pts.empty() || !(pts.back() == q)) pts.push_back(q);
     }
     if (pts.size() > 1 && pts.front() == pts.back()) pts.pop_back();
     if (pts.size() < 3 || !std::all_of(pts.begin(), pts.end(), finite)) return;
-    list.add(FilledPolygonPrim{std::move(pts), strokeOf(s, ctx).color});
+    list.add(FilledPolygonPrim{std::move(pts), color});
   }
 
   void text(const OdDbText* t, const Context& ctx) {
@@ -547,7 +606,7 @@ void Renderer::drawBlockContents(OdDbObjectId blockId) {
 }
 
 const DisplayList& Renderer::displayList() const {
-  if (m_impl->pointMarks.empty()) return m_impl->list;
+  if (m_impl->pointMarks.empty() && m_impl->unboundedLines.empty()) return m_impl->list;
   if (!m_impl->finishedCurrent) {
     m_impl->finished = m_impl->list;
     m_impl->addPointMarks(m_impl->finished);
@@ -573,6 +632,7 @@ DisplayList Renderer::take() {
   m_impl->addPointMarks(out);
   m_impl->list.clear();
   m_impl->pointMarks.clear();
+  m_impl->unboundedLines.clear();
   m_impl->finished.clear();
   m_impl->finishedCurrent = false;
   return out;

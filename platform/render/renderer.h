@@ -4,7 +4,8 @@
 // Turns drawing entities into a display list: lines, arcs, circles,
 // polylines with bulges and widths, solids, text, multi-line text with
 // stacks, block references, dimensions (through their blocks), leaders
-// (straight or splined) and points.
+// (straight or splined), points, ellipses, splines, rays and construction
+// lines (across the rest of the picture), 3D faces and traces.
 // Colours, lineweights and linetypes are resolved against the entity, its
 // layer and the block reference (or dimension) it is drawn through.
 #include <memory>
