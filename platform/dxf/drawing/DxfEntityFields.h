@@ -12,6 +12,7 @@
 // carries a DxfRefField: reading gives the name or handle back for the
 // reader to look up, writing asks the object.
 #include <cmath>
+#include <numbers>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,6 +76,11 @@ std::string dxfRecordName(OdDbObjectId id);
 
 namespace dxffield {
 
+// Angles are degrees in the file, radians in the objects; one factor each
+// way, so that a value read and written again is the same number.
+inline constexpr double kToRadians = std::numbers::pi / 180.0;
+inline constexpr double kToDegrees = 180.0 / std::numbers::pi;
+
 template <int Code>
 inline constexpr int kOne[] = {Code};
 template <int Code>
@@ -135,11 +141,11 @@ constexpr DxfField angle() {
   return {kOne<Code>,
           [](OdDbEntity* e, const DxfTag& t, DxfFieldRead&) {
             const double v = t.toDouble();
-            if (std::isfinite(v)) (static_cast<C*>(e)->*Set)(v * (3.14159265358979323846 / 180.0));
+            if (std::isfinite(v)) (static_cast<C*>(e)->*Set)(v * kToRadians);
           },
           nullptr, nullptr, [](const OdDbEntity* e, DxfFieldWrite& w) {
             const double v = (static_cast<const C*>(e)->*Get)();
-            if (!OmitZero || v != 0) w.out.w.real(Code, v * (180.0 / 3.14159265358979323846));
+            if (!OmitZero || v != 0) w.out.w.real(Code, v * kToDegrees);
           }};
 }
 

@@ -9,7 +9,6 @@
 namespace {
 
 using namespace dxffield;
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 template <class C>
 const C* as(const OdDbEntity* e) {
@@ -227,11 +226,11 @@ constexpr DxfField kMTextFields[] = {
          if (t.code == 11) x = t.toDouble();
          if (t.code == 21) y = t.toDouble();
        }
-       as<OdDbMText>(e)->setRotation(have50 || (x == 0 && y == 0) ? a50 * kDegree : std::atan2(y, x));
+       as<OdDbMText>(e)->setRotation(have50 || (x == 0 && y == 0) ? a50 * kToRadians : std::atan2(y, x));
      },
      nullptr,
      [](const OdDbEntity* e, DxfFieldWrite& w) {
-       if (const double r = as<OdDbMText>(e)->rotation(); r != 0) w.out.w.real(50, r / kDegree);
+       if (const double r = as<OdDbMText>(e)->rotation(); r != 0) w.out.w.real(50, r * kToDegrees);
      }},
 };
 
