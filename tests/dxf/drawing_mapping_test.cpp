@@ -947,6 +947,13 @@ TEST(DxfDrawingMapping, CurveAndFaceKindsReadAndKeepWhatTheyDoNotModel)
                        " 32\n0.0\n 13\n2.0\n 23\n1.0\n 33\n0.0\n 39\n0.5\n1001\nACAD\n1000\nkept\n"),
               std::string::npos);
     EXPECT_EQ(writeDxfDrawingToBytes(*again), out);
+    // R12 has faces and traces, not the curves: those are named.
+    std::string note;
+    const std::string r12 = writeDxfDrawingToBytes(*again, DxfVersion::R12, DxfForm::Text, &note);
+    EXPECT_NE(r12.find("3DFACE"), std::string::npos);
+    EXPECT_NE(r12.find("TRACE"), std::string::npos);
+    EXPECT_EQ(r12.find("ELLIPSE"), std::string::npos);
+    EXPECT_NE(note.find("ELLIPSE"), std::string::npos) << note;
     if (const std::string python = pythonWithEzdxf(); !python.empty()) {
         const std::filesystem::path path = std::filesystem::temp_directory_path() / "qrv_curve_kinds.dxf";
         writeFile(path, writeDxfDrawingToBytes(*again, DxfVersion::R2018));
