@@ -2,9 +2,6 @@
 
 #include "DxfEntityForms.h"
 #include "DxfRawRecord.h"
-#include "OdDbDimension.h"
-#include "OdDbEntities.h"
-#include "OdDbLeader.h"
 
 namespace dxfrecord {
 bool isSubRecord(std::string_view type) { return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB"; }
@@ -18,12 +15,6 @@ bool pointTag(const DxfTag& t, int base, OdGePoint3d& p) {
     p.z = t.toDouble();
   else
     return false;
-  return true;
-}
-bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v) {
-  OdGePoint3d p(v.x, v.y, v.z);
-  if (!pointTag(t, base, p)) return false;
-  v = OdGeVector3d(p.x, p.y, p.z);
   return true;
 }
 

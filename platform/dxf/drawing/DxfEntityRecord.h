@@ -27,7 +27,6 @@ bool isSubRecord(std::string_view type);
 
 // Sets p.x, p.y or p.z when code is base, base + 10 or base + 20.
 bool pointTag(const DxfTag& t, int base, OdGePoint3d& p);
-bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v);
 
 // What a record of the entity sections was read as: decided once, so that
 // filling it in needs no run-time type tests. Records the database does not
