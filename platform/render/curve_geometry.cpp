@@ -8,9 +8,13 @@ namespace render {
 
 std::vector<g2::P> ellipsePoints(const g2::P& centre, const g2::V& majorAxis, const g2::V& normal, double ratio,
                                  double start, double end, int perTurn) {
-  // The minor axis is the major one turned a quarter about the normal: to
-  // the left seen from the normal's side, to the right from below.
-  const g2::V minor = (normal.z < 0 ? g2::V(majorAxis.y, -majorAxis.x, 0) : g2::perp(majorAxis)) * ratio;
+  // The minor axis is the major one turned a quarter about the normal
+  // (normal x major): to the left seen from the normal's side. A tilted
+  // ellipse is drawn as seen from above.
+  const double nl = normal.length();
+  const g2::V u = nl > 0 ? normal * (1 / nl) : g2::V(0, 0, 1);
+  const g2::V minor = g2::V(u.y * majorAxis.z - u.z * majorAxis.y, u.z * majorAxis.x - u.x * majorAxis.z,
+                            u.x * majorAxis.y - u.y * majorAxis.x) * ratio;
   const double turn = 2 * std::numbers::pi;
   double sweep = std::fmod(end - start, turn);
   if (sweep < 0) sweep += turn;
@@ -20,7 +24,7 @@ std::vector<g2::P> ellipsePoints(const g2::P& centre, const g2::V& majorAxis, co
   out.reserve(std::size_t(n) + 1);
   for (int k = 0; k <= n; ++k) {
     const double t = start + sweep * k / n;
-    out.push_back(centre + majorAxis * std::cos(t) + minor * std::sin(t));
+    out.push_back(g2::flat(centre + majorAxis * std::cos(t) + minor * std::sin(t)));
   }
   return out;
 }

@@ -52,8 +52,11 @@ void addPolyline(const OdDbPolyline& p, std::vector<Curve>& out) {
 Path ellipsePath(const OdDbEllipse& e) {
   const OdGeVector3d major = e.majorAxis();
   const double r = e.radiusRatio();
-  const OdGeVector3d minor = e.normal().z < 0 ? OdGeVector3d(major.y, -major.x, 0) * r
-                                              : OdGeVector3d(-major.y, major.x, 0) * r;
+  // normal x major: the minor axis's direction (as the view draws it).
+  const double nl = e.normal().length();
+  const OdGeVector3d u = nl > 0 ? e.normal() * (1 / nl) : OdGeVector3d::kZAxis();
+  const OdGeVector3d minor =
+      OdGeVector3d(u.y * major.z - u.z * major.y, u.z * major.x - u.x * major.z, u.x * major.y - u.y * major.x) * r;
   const double turn = 2 * std::numbers::pi;
   double sweep = std::fmod(e.endParam() - e.startParam(), turn);
   if (sweep < 0) sweep += turn;
