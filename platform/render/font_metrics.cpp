@@ -169,6 +169,10 @@ struct FontMetrics::Impl {
         FT_Load_Char(face, 'H', FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) == 0)
       cap = double(face->glyph->metrics.height) / face->units_per_EM;
     if (cap > 0.1 && cap < 1.5) f.info.capHeightPerEm = cap;
+    if (face->units_per_EM > 0) {
+      const double descent = -double(face->descender) / face->units_per_EM;
+      if (descent > 0.0 && descent < 1.0) f.info.descentPerEm = descent;
+    }
     return true;
   }
 

@@ -18,6 +18,7 @@ struct FontInfo {
   std::string path;         // the font file read; empty when none could be
   bool substituted = false; // the style's own font is not installed
   double capHeightPerEm = 0.729;  // height of capitals in ems
+  double descentPerEm = 0.236;    // depth of descenders below the baseline in ems
 };
 
 class FontMetrics {

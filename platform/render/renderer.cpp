@@ -24,6 +24,7 @@
 #include "draw_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "single_line_text.h"
 #include "smooth_path.h"
 #include "text_layout.h"
 
@@ -453,19 +454,10 @@ struct Renderer::Impl {
 
   void text(const OdDbText* t, const Context& ctx) {
     const auto [font, styleWidth] = fontOf(t->textStyle(), t->database());
-    const double wf = t->widthFactor() > 0 ? t->widthFactor() : styleWidth;
     const std::string s = expandSymbols(t->textString());
-    const double h = t->height();
-    const double w = FontMetrics::shared().textWidth(font, s) * h * wf;
-    const int hm = t->horizontalMode(), vm = t->verticalMode();
-    const bool aligned = hm != 0 || vm != 0;
-    double dx = 0, dy = 0;
-    if (hm == 1 || hm == 4) dx = -w / 2;
-    if (hm == 2) dx = -w;
-    if (vm == 2 || hm == 4) dy = -h / 2;
-    if (vm == 3) dy = -h;
-    textRun(s, dx, dy, h, t->rotation(), wf, font, strokeOf(t, ctx).color, ctx,
-            aligned ? t->alignmentPoint() : t->position());
+    const TextPlacement at = placeText(*t, FontMetrics::shared().textWidth(font, s), styleWidth,
+                                       FontMetrics::shared().info(font));
+    textRun(s, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(t, ctx).color, ctx, at.origin);
   }
 
   void mtext(const OdDbMText* m, const Context& ctx) {

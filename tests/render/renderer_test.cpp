@@ -238,6 +238,38 @@ TEST_F(Scene, TextAndStackedFractions) {
   EXPECT_EQ(all<PolylinePrim>(l).size(), 1u);      // the fraction bar
 }
 
+// Aligned and fit run between their two points; the other justifications
+// hang the text from its second point.
+TEST_F(Scene, TextJustificationsUseTheSecondPoint) {
+  auto text = [&](OdInt16 h, OdInt16 v, OdGePoint3d second) {
+    OdDbTextPtr t = OdDbText::createObject();
+    t->setTextString("ABC");
+    t->setHeight(1.0);
+    t->setPosition({0, 0});
+    t->setHorizontalMode(h);
+    t->setVerticalMode(v);
+    t->setAlignmentPoint(second);
+    d.add(t).release();
+  };
+  text(3, 0, {0, 12});     // aligned: runs up, 12 long
+  text(5, 0, {12, 0});     // fit: 12 long at its own height
+  text(2, 3, {50, 50});    // top right
+  text(1, 1, {80, 80});    // bottom centre
+  const auto runs = all<TextRunPrim>(render());
+  ASSERT_EQ(runs.size(), 4u);
+  EXPECT_NEAR(runs[0].rotation, std::numbers::pi / 2, kTol);
+  EXPECT_NEAR(runs[0].advance, 12.0, kTol);
+  EXPECT_GT(runs[0].capHeight, 1.5);  // "ABC" is far narrower than 12 at height 1
+  EXPECT_NEAR(runs[1].advance, 12.0, kTol);
+  EXPECT_NEAR(runs[1].capHeight, 1.0, kTol);
+  EXPECT_GT(runs[1].widthFactor, 2.0);
+  EXPECT_NEAR(runs[2].origin.x + runs[2].advance, 50.0, kTol);
+  EXPECT_NEAR(runs[2].origin.y, 49.0, kTol);
+  EXPECT_NEAR(runs[3].origin.x + runs[3].advance / 2, 80.0, kTol);
+  EXPECT_GT(runs[3].origin.y, 80.1);  // the baseline stands above the descenders
+  EXPECT_LT(runs[3].origin.y, 80.5);
+}
+
 TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
   OdDbRotatedDimensionPtr dim = d.linear();
   dim->setColorIndex(1);
