@@ -90,7 +90,14 @@ constexpr DxfField tangent() {
 
 constexpr DxfField kSplineFields[] = {
     normal<210, &Spl::normal, &Spl::setNormal>(),
-    integer<70, &Spl::flags, &Spl::setFlags>(),
+    // The rational bit (4) says whether weights follow: written as the
+    // weights are, so that no reader drops them or looks for missing ones.
+    {kOne<70>, [](OdDbEntity* e, const DxfTag& t, DxfFieldRead&) { as<Spl>(e)->setFlags(OdInt16(t.toInt())); },
+     nullptr, nullptr,
+     [](const OdDbEntity* e, DxfFieldWrite& w) {
+       auto* s = as<Spl>(e);
+       w.out.w.integer(70, (s->flags() & ~4) | (s->weights().empty() ? 0 : 4));
+     }},
     {kOne<71>,
      [](OdDbEntity* e, const DxfTag& t, DxfFieldRead& r) {
        orSay(r, "spline degree", [&] { as<Spl>(e)->setDegree(int(t.toInt())); });
