@@ -26,7 +26,7 @@ void OdDbEllipse::setMajorAxis(const OdGeVector3d& axis) {
 }
 
 void OdDbEllipse::setRadiusRatio(double ratio) {
-  if (!(ratio > 0 && ratio <= 1)) throw OdError(eInvalidInput, "the radius ratio must be in (0, 1]");
+  if (!(ratio > 0) || !std::isfinite(ratio)) throw OdError(eInvalidInput, "the radius ratio must be positive");
   assertWriteEnabled();
   m_radiusRatio = ratio;
 }

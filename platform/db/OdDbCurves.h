@@ -17,7 +17,8 @@ public:
   // From the centre to the end of the major axis; never zero.
   OdGeVector3d majorAxis() const { return m_majorAxis; }
   void setMajorAxis(const OdGeVector3d& axis);
-  // Minor over major, in (0, 1].
+  // Minor over major: up to 1 as made here; files may hold more (the
+  // "minor" axis then the longer), which is kept and drawn as it says.
   double radiusRatio() const { return m_radiusRatio; }
   void setRadiusRatio(double ratio);
   // The whole ellipse (start and end a full turn apart, or equal).
