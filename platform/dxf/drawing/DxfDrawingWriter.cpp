@@ -1140,7 +1140,7 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
     DxfFieldWrite w{m_out, o, *form, s.marker};
     for (std::size_t k = 0; k <= s.fields.size(); ++k) {
       if (form->firstOfMarker[i] && k == std::min(s.keptAt, s.fields.size()))
-        o.writeKept(m_out, s.marker, form->modelled[i]);
+        o.writeKept(m_out, s.marker, form->modelled[i], s.r12Kept);
       if (k < s.fields.size() && s.fields[k].write) s.fields[k].write(e, w);
     }
   }

@@ -19,6 +19,9 @@
 struct DxfSubclassForm {
   std::string_view marker;
   std::span<const DxfField> fields;  // in the order they are written
+  // Codes an R12 record (which has no markers) holds beyond the fields that
+  // later versions put under this marker: a changed R12 record keeps them.
+  std::span<const int> r12Kept = {};
   // The tags of the marker the object does not give are written before
   // fields[keptAt] (after all fields by default), once per marker.
   std::size_t keptAt = std::numeric_limits<std::size_t>::max();

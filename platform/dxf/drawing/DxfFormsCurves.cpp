@@ -196,7 +196,9 @@ constexpr S kSplineForm[] = {{"AcDbSpline", kSplineFields}};
 constexpr S kRayForm[] = {{"AcDbRay", kRayFields}};
 constexpr S kXlineForm[] = {{"AcDbXline", kXlineFields}};
 constexpr S kFaceForm[] = {{"AcDbFace", kFaceFields}};
-constexpr S kTraceForm[] = {{"AcDbTrace", kTraceFields}};
+// An R12 trace's thickness and extrusion stay with it.
+constexpr int kTraceR12[] = {39, 210, 220, 230};
+constexpr S kTraceForm[] = {{"AcDbTrace", kTraceFields, kTraceR12}};
 
 constexpr DxfEntityDescriptor kDescriptors[] = {
     {&OdDbEllipse::desc, kEllipseForm}, {&OdDbSpline::desc, kSplineForm}, {&OdDbRay::desc, kRayForm},

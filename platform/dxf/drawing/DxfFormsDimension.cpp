@@ -218,25 +218,30 @@ constexpr DxfField kLeaderFields[] = {
     normal<210, &OdDbLeader::normal, &OdDbLeader::setNormal>(),
 };
 
+// What R12 dimension records carry beyond the fields: the insertion point
+// of clones (12), the attachment point and line spacing (71, 72, 41), and
+// the measurement (42).
+constexpr int kDimR12[] = {12, 22, 32, 71, 72, 41, 42};
+
 using S = DxfSubclassForm;
-constexpr S kRotatedForm[] = {{"AcDbDimension", kDimCommon<&Rot::dimLinePoint, &Rot::setDimLinePoint>},
+constexpr S kRotatedForm[] = {{"AcDbDimension", kDimCommon<&Rot::dimLinePoint, &Rot::setDimLinePoint>, kDimR12},
                               {"AcDbAlignedDimension", kRotated},
                               {"AcDbRotatedDimension", {}}};
-constexpr S kAlignedForm[] = {{"AcDbDimension", kDimCommon<&Ali::dimLinePoint, &Ali::setDimLinePoint>},
+constexpr S kAlignedForm[] = {{"AcDbDimension", kDimCommon<&Ali::dimLinePoint, &Ali::setDimLinePoint>, kDimR12},
                               {"AcDbAlignedDimension", kAligned}};
-constexpr S kLineAngularForm[] = {{"AcDbDimension", kDimCommon<&Ang2::xLine2End, &Ang2::setXLine2End>},
+constexpr S kLineAngularForm[] = {{"AcDbDimension", kDimCommon<&Ang2::xLine2End, &Ang2::setXLine2End>, kDimR12},
                                   {"AcDb2LineAngularDimension", kLineAngular}};
-constexpr S kDiametricForm[] = {{"AcDbDimension", kDimCommon<&Dia::farChordPoint, &Dia::setFarChordPoint>},
+constexpr S kDiametricForm[] = {{"AcDbDimension", kDimCommon<&Dia::farChordPoint, &Dia::setFarChordPoint>, kDimR12},
                                 {"AcDbDiametricDimension", kDiametric}};
-constexpr S kRadialForm[] = {{"AcDbDimension", kDimCommon<&Rad::center, &Rad::setCenter>},
+constexpr S kRadialForm[] = {{"AcDbDimension", kDimCommon<&Rad::center, &Rad::setCenter>, kDimR12},
                              {"AcDbRadialDimension", kRadial}};
-constexpr S kPointAngularForm[] = {{"AcDbDimension", kDimCommon<&Ang3::arcPoint, &Ang3::setArcPoint>},
+constexpr S kPointAngularForm[] = {{"AcDbDimension", kDimCommon<&Ang3::arcPoint, &Ang3::setArcPoint>, kDimR12},
                                    {"AcDb3PointAngularDimension", kPointAngular}};
-constexpr S kOrdinateForm[] = {{"AcDbDimension", kDimCommon<&Ord::origin, &Ord::setOrigin>},
+constexpr S kOrdinateForm[] = {{"AcDbDimension", kDimCommon<&Ord::origin, &Ord::setOrigin>, kDimR12},
                                {"AcDbOrdinateDimension", kOrdinate}};
-constexpr S kArcLengthForm[] = {{"AcDbDimension", kDimCommon<&Arc::arcPoint, &Arc::setArcPoint>},
+constexpr S kArcLengthForm[] = {{"AcDbDimension", kDimCommon<&Arc::arcPoint, &Arc::setArcPoint>, kDimR12},
                                 {"AcDbArcDimension", kArcLength}};
-constexpr S kJoggedForm[] = {{"AcDbDimension", kDimCommon<&Jog::center, &Jog::setCenter>},
+constexpr S kJoggedForm[] = {{"AcDbDimension", kDimCommon<&Jog::center, &Jog::setCenter>, kDimR12},
                              {"AcDbRadialDimensionLarge", kJogged}};
 constexpr S kLeaderForm[] = {{"AcDbLeader", kLeaderFields}};
 

@@ -274,16 +274,24 @@ constexpr DxfField kInsertFields[] = {
     angle<50, &OdDbBlockReference::rotation, &OdDbBlockReference::setRotation>(),
 };
 
+// What R12 records of these kinds carry beyond the fields: thickness (39),
+// extrusion (210), a text's oblique angle and mirroring, a block
+// reference's attributes flag, columns and rows.
+constexpr int kThickAndExtruded[] = {39, 210, 220, 230};
+constexpr int kTextR12[] = {39, 51, 71, 210, 220, 230};
+constexpr int kInsertR12[] = {66, 70, 71, 44, 45, 210, 220, 230};
+constexpr int kPointR12[] = {39, 50, 210, 220, 230};
+
 using S = DxfSubclassForm;
-constexpr S kLineForm[] = {{"AcDbLine", kLineFields}};
-constexpr S kCircleForm[] = {{"AcDbCircle", kCircleFields}};
-constexpr S kArcForm[] = {{"AcDbCircle", kArcCircleFields}, {"AcDbArc", kArcFields}};
-constexpr S kPolylineForm[] = {{"AcDbPolyline", kPolylineFields, 4}};
-constexpr S kTextForm[] = {{"AcDbText", kTextFields}, {"AcDbText", kTextVerticalFields}};
+constexpr S kLineForm[] = {{"AcDbLine", kLineFields, kThickAndExtruded}};
+constexpr S kCircleForm[] = {{"AcDbCircle", kCircleFields, kThickAndExtruded}};
+constexpr S kArcForm[] = {{"AcDbCircle", kArcCircleFields, kThickAndExtruded}, {"AcDbArc", kArcFields}};
+constexpr S kPolylineForm[] = {{"AcDbPolyline", kPolylineFields, {}, 4}};
+constexpr S kTextForm[] = {{"AcDbText", kTextFields, kTextR12}, {"AcDbText", kTextVerticalFields}};
 constexpr S kMTextForm[] = {{"AcDbMText", kMTextFields}};
-constexpr S kInsertForm[] = {{"AcDbBlockReference", kInsertFields}};
-constexpr S kPointForm[] = {{"AcDbPoint", kPointFields}};
-constexpr S kSolidForm[] = {{"AcDbTrace", kSolidFields}};
+constexpr S kInsertForm[] = {{"AcDbBlockReference", kInsertFields, kInsertR12}};
+constexpr S kPointForm[] = {{"AcDbPoint", kPointFields, kPointR12}};
+constexpr S kSolidForm[] = {{"AcDbTrace", kSolidFields, kThickAndExtruded}};
 
 constexpr DxfEntityDescriptor kDescriptors[] = {
     {&OdDbLine::desc, kLineForm},
