@@ -386,9 +386,13 @@ struct Renderer::Impl {
       Bounds box = out.bounds();
       for (const PointMark& m : pointMarks) box.add(m.at);
       for (const UnboundedLine& l : unboundedLines) box.add(l.base);
-      // Lines alone through one point: a box of a lone point mark's size.
-      const double grow = std::max(box.width(), box.height()) > 0 ? 0.0 : kLonePointMark * 10;
-      box.minX -= grow, box.minY -= grow, box.maxX += grow, box.maxY += grow;
+      // A box without width or height (everything on one line, or lines
+      // alone through one point) grows that way by half its other side, or
+      // by 10 when it is a point.
+      const double extent = std::max(box.width(), box.height());
+      const double pad = extent > 0 ? extent / 2 : kLonePointMark * 10;
+      if (box.width() == 0) box.minX -= pad, box.maxX += pad;
+      if (box.height() == 0) box.minY -= pad, box.maxY += pad;
       for (const UnboundedLine& l : unboundedLines)
         if (Point2 a, b; clipToBox(l.base, l.dir, l.bothWays, box, a, b) && !(a == b))
           out.add(PolylinePrim{{a, b}, false, l.stroke});
