@@ -45,7 +45,8 @@ constexpr DxfField direction() {
             for (const DxfTag& t : r.tags)
               if (t.code == Code || t.code == Code + 10 || t.code == Code + 20)
                 setCoordinate(v, t.code - Code, t.toDouble()), seen = true;
-            if (seen) orSay(r, Code == 11 ? "direction" : "axis", [&] { (as<C>(e)->*Set)(v); });
+            const char* what = std::is_same_v<C, OdDbEllipse> ? "major axis" : "direction";
+            if (seen) orSay(r, what, [&] { (as<C>(e)->*Set)(v); });
           },
           nullptr, [](const OdDbEntity* e, DxfFieldWrite& w) { w.out.vector(Code, (as<C>(e)->*Get)()); }};
 }
