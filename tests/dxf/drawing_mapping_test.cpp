@@ -906,9 +906,17 @@ TEST(DxfDrawingMapping, CurveAndFaceKindsReadAndKeepWhatTheyDoNotModel)
         " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "2.0", " 21", "0.0", " 31", "0.0",
         " 12", "0.0", " 22", "1.0", " 32", "0.0", " 13", "2.0", " 23", "1.0", " 33", "0.0",
         "1001", "ACAD", "1000", "kept",
+        // A major axis of no length: the ellipse keeps its default, said,
+        // and the record is written back as read.
+        "  0", "ELLIPSE", "  5", "66", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbEllipse",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "0.0", " 21", "0.0", " 31", "0.0", " 40", "2.0",
     }));
-    std::unique_ptr<OdDbDatabase> db = read(bytes);
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = read(bytes, &report);
     EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_NE(report.warnings[0].find("major axis out of range"), std::string::npos) << report.warnings[0];
+    EXPECT_EQ(OdDbEllipsePtr(db->getOdDbObjectId(0x66).safeOpenObject())->radiusRatio(), 2.0);
 
     auto check = [](const OdDbDatabase& d) {
         OdDbEllipsePtr e = d.getOdDbObjectId(0x60).safeOpenObject();
