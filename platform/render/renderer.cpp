@@ -383,9 +383,12 @@ struct Renderer::Impl {
   // everything.
   void addPointMarks(DisplayList& out) const {
     if (!unboundedLines.empty()) {
-      Bounds box = out.bounds();
-      for (const PointMark& m : pointMarks) box.add(m.at);
-      for (const UnboundedLine& l : unboundedLines) box.add(l.base);
+      Bounds box = opt.unboundedBox;
+      if (box.empty()) {
+        box = out.bounds();
+        for (const PointMark& m : pointMarks) box.add(m.at);
+        for (const UnboundedLine& l : unboundedLines) box.add(l.base);
+      }
       // A box without width or height (everything on one line, or lines
       // alone through one point) grows that way by half its other side, or
       // by 10 when it is a point.

@@ -387,7 +387,7 @@ TEST_F(Scene, CurvesUnboundedLinesFacesAndTraces) {
   OdDbRayPtr ray = OdDbRay::createObject();
   ray->setBasePoint({0, 0});
   ray->setUnitDir({1, 0, 0});
-  d.add(ray).release();
+  const OdDbObjectId rayId = d.add(ray)->objectId();
   OdDbXlinePtr x = OdDbXline::createObject();
   x->setBasePoint({5, 0});
   x->setUnitDir({0, 1, 0});
@@ -409,6 +409,12 @@ TEST_F(Scene, CurvesUnboundedLinesFacesAndTraces) {
   // The ray from its base to the box's edge; the construction line across it.
   EXPECT_EQ(lines[2].points, (std::vector<Point2>{{0, 0}, {14, 0}}));
   EXPECT_EQ(lines[3].points, (std::vector<Point2>{{5, -4}, {5, 4}}));
+  // Drawn alone, across the box the caller gives.
+  render::RenderOptions o;
+  o.unboundedBox.add(Point2{-100, -50});
+  o.unboundedBox.add(Point2{100, 50});
+  EXPECT_EQ(all<PolylinePrim>(render::renderEntities({rayId}, o))[0].points,
+            (std::vector<Point2>{{0, 0}, {100, 0}}));
 
   Drawing faces;
   OdDbFacePtr f = OdDbFace::createObject();
