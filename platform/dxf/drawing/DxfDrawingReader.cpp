@@ -1009,8 +1009,8 @@ void Reader::applyRefs(OdDbEntity* ent, const EntityRefs& refs, bool last) {
     for (const std::string& w : refs.warnings) warn(m_tags[0].line, w);
   }
   const DxfEntityForm& form = *dxfEntityFormOf(ent->isA());
-  for (const DxfField* f : form.fields) {
-    if (!f->ref || f->ref->last != last) continue;
+  for (const DxfField* f : form.refFields) {
+    if (f->ref->last != last) continue;
     const DxfFieldRead::Ref* given = nullptr;
     for (const DxfFieldRead::Ref& r : refs.refs)
       if (r.field == f) given = &r;

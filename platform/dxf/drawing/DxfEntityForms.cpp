@@ -23,6 +23,11 @@ std::string dxfRecordName(OdDbObjectId id) {
   return rec ? rec->getName() : std::string();
 }
 
+void DxfFieldsByCode::add(int code, const DxfField* field) {
+  if (code < 0 || code >= kCodes) throw std::logic_error("an entity field's group code " + std::to_string(code) + " is out of range");
+  if (!m_fields[code]) m_fields[code] = field;
+}
+
 namespace {
 
 DxfEntityForm formOf(const OdDbEntityClass& c, const DxfEntityDescriptor& d) {
@@ -42,10 +47,12 @@ DxfEntityForm formOf(const OdDbEntityClass& c, const DxfEntityDescriptor& d) {
     if (byMarker == f.byMarker.end()) byMarker = f.byMarker.insert(byMarker, {sub.marker, {}});
     for (const DxfField& field : sub.fields) {
       f.fields.push_back(&field);
+      if (field.readAll) f.readAllFields.push_back(&field);
+      if (field.finish) f.finishFields.push_back(&field);
+      if (field.ref) f.refFields.push_back(&field);
       for (int code : field.codes) {
-        byMarker->second.push_back({code, &field});
-        if (std::none_of(f.byCode.begin(), f.byCode.end(), [&](const auto& p) { return p.first == code; }))
-          f.byCode.push_back({code, &field});
+        byMarker->second.add(code, &field);
+        f.byCode.add(code, &field);
       }
     }
   }

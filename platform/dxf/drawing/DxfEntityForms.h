@@ -6,6 +6,7 @@
 // names are the ones a changed record does not copy from the file; any
 // other code a record holds under a marker is kept as read. A class without
 // a form cannot be saved, and saving says so.
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <span>
@@ -34,6 +35,18 @@ struct DxfEntityDescriptor {
   int dimensionType = -1;  // the low bits of a DIMENSION's group 70; -1 for other types
 };
 
+// Fields by group code, found in one step (reading asks for every tag).
+class DxfFieldsByCode {
+public:
+  static constexpr int kCodes = 400;  // every entity field's code is below
+  // The first field given a code keeps it.
+  void add(int code, const DxfField* field);
+  const DxfField* find(int code) const { return code >= 0 && code < kCodes ? m_fields[code] : nullptr; }
+
+private:
+  std::array<const DxfField*, kCodes> m_fields{};
+};
+
 // A descriptor joined with what is worked out from it once.
 struct DxfEntityForm {
   const OdDbEntityClass* entityClass = nullptr;
@@ -48,9 +61,10 @@ struct DxfEntityForm {
   std::vector<bool> firstOfMarker;
   // Fields by group code: per distinct marker, and over the whole form
   // (the first field naming a code), for records without markers.
-  std::vector<std::pair<std::string_view, std::vector<std::pair<int, const DxfField*>>>> byMarker;
-  std::vector<std::pair<int, const DxfField*>> byCode;
+  std::vector<std::pair<std::string_view, DxfFieldsByCode>> byMarker;
+  DxfFieldsByCode byCode;
   std::vector<const DxfField*> fields;  // every field, in order
+  std::vector<const DxfField*> readAllFields, finishFields, refFields;  // those with readAll, finish, ref
 
   OdDbEntityKind kind() const { return entityClass->kind; }
   std::string_view type() const { return recordType; }

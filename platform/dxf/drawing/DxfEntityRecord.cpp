@@ -39,32 +39,18 @@ bool commonTag(const DxfDocument& doc, const DxfTag& t, std::string_view subclas
   return false;
 }
 
-namespace {
-const DxfField* fieldOf(const std::vector<std::pair<int, const DxfField*>>& fields, int code) {
-  for (const auto& [c, f] : fields)
-    if (c == code) return f;
-  return nullptr;
-}
-}  // namespace
-
 EntityRefs readEntityFields(OdDbEntity* ent, const DxfEntityForm& form, const DxfDocument& doc, TagView tags,
                             std::size_t first, std::size_t end) {
   EntityRefs out;
-  // An embedded object (MTEXT's columns and the like) reuses 10, 11, 40
-  // and 41 for its own values; the record's own end before it, and the
-  // writer keeps it as it was.
-  for (std::size_t i = first; i < end; ++i)
-    if (tags[i].code == 101) {
-      end = i;
-      break;
-    }
-  DxfFieldRead r{doc, tags.subspan(first, end - first), {}, {}, 0};
+  DxfFieldRead r{doc, {}, {}, {}, 0};
   std::string_view sub;
   // Under a marker of the form, a code is the field of that subclass (a
   // dimension's 70 and an arc length's 70 differ); without markers (R12),
   // or under a marker the form does not know, the first field naming it.
-  const std::vector<std::pair<int, const DxfField*>>* fields = &form.byCode;
-  for (const DxfTag& t : r.tags) {
+  const DxfFieldsByCode* fields = &form.byCode;
+  std::size_t i = first;
+  for (; i < end; ++i) {
+    const DxfTag& t = tags[i];
     if (t.code == 100) {
       sub = t.trimmed();
       fields = &form.byCode;
@@ -72,18 +58,21 @@ EntityRefs readEntityFields(OdDbEntity* ent, const DxfEntityForm& form, const Dx
         if (marker == sub) fields = &own;
       continue;
     }
+    // An embedded object (MTEXT's columns and the like) reuses 10, 11, 40
+    // and 41 for its own values; the record's own end before it, and the
+    // writer keeps it as it was.
+    if (t.code == 101) break;
     if (commonTag(doc, t, sub, out.common)) continue;
-    const DxfField* f = fieldOf(*fields, t.code);
+    const DxfField* f = fields->find(t.code);
     if (!f) continue;
     if (f->ref)
       r.setRef(f, f->ref->table == 'H' ? std::string() : doc.text(t), t);
     else if (f->read)
       f->read(ent, t, r);
   }
-  for (const DxfField* f : form.fields)
-    if (f->readAll) f->readAll(ent, r);
-  for (const DxfField* f : form.fields)
-    if (f->finish) f->finish(ent, r);
+  r.tags = tags.subspan(first, i - first);
+  for (const DxfField* f : form.readAllFields) f->readAll(ent, r);
+  for (const DxfField* f : form.finishFields) f->finish(ent, r);
   out.refs = std::move(r.refs);
   out.warnings = std::move(r.warnings);
   return out;
