@@ -143,8 +143,10 @@ private:
   }
   void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
   // Applies the common part and the references of a record read by its
-  // form; `last`: only the references set after everything else.
-  void applyRefs(OdDbEntity* ent, const EntityRefs& refs, bool last);
+  // form: those set first, those set after everything else, or both.
+  enum class RefsPart { kFirst, kLast, kAll };
+  void applyRefs(OdDbEntity* ent, const EntityRefs& refs, RefsPart part);
+  void applyRef(OdDbEntity* ent, const DxfField& field, const EntityRefs& refs);
 
   OdDbObjectId byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner);
   // The handle a reference holds, or where a writer put a name instead:
@@ -947,11 +949,11 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
       auto* dimStyled = static_cast<OdDbDimStyleEntity*>(ent);
       std::size_t xdata = readCommon(ent, index);
       const EntityRefs refs = fillFields(ent, 1, xdata);
-      applyRefs(ent, refs, false);
+      applyRefs(ent, refs, RefsPart::kFirst);
       DxfDimVarItems items;
       readXData(ent, xdata, &items);
       applyOverrides(dimStyled, items);
-      applyRefs(ent, refs, true);
+      applyRefs(ent, refs, RefsPart::kLast);
       return;
     }
     case Kind::kForeign: return fillRaw(ent, index, true);
@@ -972,12 +974,9 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
     case Kind::kTrace: {
       std::size_t xdata = readCommon(ent, index);
       if (m_ahead && m_ahead->filled && m_ahead->index == index) {
-        applyRefs(ent, m_ahead->refs, false);  // the geometry was read ahead
-        applyRefs(ent, m_ahead->refs, true);
+        applyRefs(ent, m_ahead->refs, RefsPart::kAll);  // the geometry was read ahead
       } else {
-        const EntityRefs refs = fillFields(ent, 1, xdata);
-        applyRefs(ent, refs, false);
-        applyRefs(ent, refs, true);
+        applyRefs(ent, fillFields(ent, 1, xdata), RefsPart::kAll);
       }
       readXData(ent, xdata, nullptr);
       return;
@@ -1003,33 +1002,38 @@ void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
 }
 
 
-void Reader::applyRefs(OdDbEntity* ent, const EntityRefs& refs, bool last) {
-  if (!last) {
+void Reader::applyRefs(OdDbEntity* ent, const EntityRefs& refs, RefsPart part) {
+  if (part != RefsPart::kLast) {
     applyCommon(ent, refs.common);
     for (const std::string& w : refs.warnings) warn(m_tags[0].line, w);
   }
   const DxfEntityForm& form = *dxfEntityFormOf(ent->isA());
-  for (const DxfField* f : form.refFields) {
-    if (f->ref->last != last) continue;
-    const DxfFieldRead::Ref* given = nullptr;
-    for (const DxfFieldRead::Ref& r : refs.refs)
-      if (r.field == f) given = &r;
-    if (f->ref->table == 'H') {
-      if (!given) continue;
-      OdDbObjectId named;
-      const std::optional<std::uint64_t> h = handleIn(given->tag, ent, 0, named);
-      if (!h) continue;
-      const OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(*h));
-      if (!target.isNull())
-        f->ref->set(ent, target);
-      else if (!m_allCreated)
-        m_pending.push_back({ent->objectId(), *h, given->tag.valueLine(), true, f->ref->set});
-      continue;
-    }
-    const std::string name = given && !given->name.empty() ? given->name : std::string(f->ref->fallback);
-    const OdDbObjectId id = byName(f->ref->table, name);
-    if (!id.isNull()) f->ref->set(ent, id);
+  for (const bool lastOnes : {false, true}) {
+    if (part == (lastOnes ? RefsPart::kFirst : RefsPart::kLast)) continue;
+    for (const DxfField* f : form.refFields)
+      if (f->ref->last == lastOnes) applyRef(ent, *f, refs);
   }
+}
+
+void Reader::applyRef(OdDbEntity* ent, const DxfField& f, const EntityRefs& refs) {
+  const DxfFieldRead::Ref* given = nullptr;
+  for (const DxfFieldRead::Ref& r : refs.refs)
+    if (r.field == &f) given = &r;
+  if (f.ref->table == 'H') {
+    if (!given) return;
+    OdDbObjectId named;
+    const std::optional<std::uint64_t> h = handleIn(given->tag, ent, 0, named);
+    if (!h) return;
+    const OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(*h));
+    if (!target.isNull())
+      f.ref->set(ent, target);
+    else if (!m_allCreated)
+      m_pending.push_back({ent->objectId(), *h, given->tag.valueLine(), true, f.ref->set});
+    return;
+  }
+  const std::string name = given && !given->name.empty() ? given->name : std::string(f.ref->fallback);
+  const OdDbObjectId id = byName(f.ref->table, name);
+  if (!id.isNull()) f.ref->set(ent, id);
 }
 
 // An unmodelled record: its hard references, by handle and by name.
