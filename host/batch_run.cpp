@@ -8,6 +8,7 @@
 #include "console.h"
 #include "documents.h"
 #include "drawing_files.h"
+#include "dwg_converter.h"
 #include "file_output.h"
 #include "host_log.h"
 #include "host_services.h"
@@ -62,6 +63,8 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
     const std::string& name = drawings[i];
     console.print(hostFormat(hostText(HostText::kBatchProgress).c_str(), i + 1, total, name.c_str()));
     const std::string path = drawingPath(name);
+    // A DWG is converted, and saved beside itself as DXF: never written over.
+    const std::string savePath = isDwgPath(path) ? dxfNameFor(path) : path;
     std::string why;
     std::vector<std::string> kept;
     HostDrawingRead read;
@@ -83,13 +86,13 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
                documents.documents().end()) {
       failures.emplace_back(name, hostText(HostText::kBatchDrawingClosed));
       doc = nullptr;
-    } else if (hostIsReadOnlyFile(path)) {
+    } else if (hostIsReadOnlyFile(savePath)) {
       // Nobody answers whether a read-only drawing may be replaced.
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), "the file is read-only"));
-    } else if (fileChangedOnDisk(*doc, path)) {
+    } else if (fileChangedOnDisk(*doc, savePath)) {
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(),
                                              "the file changed on disk while the script ran"));
-    } else if (!saveDrawingFile(*doc, path, why, &kept)) {
+    } else if (!saveDrawingFile(*doc, savePath, why, &kept)) {
       // The file layer saves atomically: the old file is still there.
       failures.emplace_back(name, hostFormat(hostText(HostText::kBatchCannotSave).c_str(), why.c_str()));
     } else {
@@ -101,7 +104,9 @@ int runScriptOnEach(const std::vector<std::string>& drawings, const std::string&
                                failures.back().second.c_str()));
       hostTraceError("host/batch", __LINE__, name + ": " + failures.back().second);
     } else {
-      console.print(hostFormat(hostText(HostText::kBatchSaved).c_str(), i + 1, total, name.c_str()));
+      // A DWG's DXF is said by name: the DWG itself did not change.
+      const std::string shown = savePath == path ? name : name + " -> " + savePath;
+      console.print(hostFormat(hostText(HostText::kBatchSaved).c_str(), i + 1, total, shown.c_str()));
     }
     // Close every drawing the run left open, unsaved changes or not: each
     // drawing starts alone, and only the saved file counts.

@@ -9,7 +9,7 @@ namespace qrvhost {
 const char* usageText() {
   return "usage: qrvhost [--gui|--console] [--lang en|ru] [--script FILE|-] [--log FILE] [--new]\n"
          "               [--module FILE] [--each [--dxf-version V]] [--recover [--accept-losses]]\n"
-         "               [--help] [--version] [DRAWING.dxf ...]\n"
+         "               [--help] [--version] [DRAWING.dxf|.dwg ...]\n"
          "  --gui            the main window (the default when a display answers and neither\n"
          "                   --script nor --console is given); with --script the script's lines\n"
          "                   are typed into the window's command line\n"
@@ -29,7 +29,8 @@ const char* usageText() {
          "  --accept-losses  with --each --recover: also save a drawing of which recovery left\n"
          "                   something out (records, tags, lines); without it such a drawing fails\n"
          "                   and its file stays as it is\n"
-         "  DRAWING.dxf      drawings to open; the last one is the current drawing\n";
+         "  DRAWING.dxf      drawings to open (DXF, or DWG through the DWG converter);\n"
+         "                   the last one is the current drawing\n";
 }
 
 std::optional<CliOptions> parseCommandLine(int argc, const char* const* argv, std::string& error) {

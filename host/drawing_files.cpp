@@ -29,11 +29,12 @@ std::string drawingPath(const std::string& typed) { return hostDrawingPath(typed
 HostApDocument* findOpenDrawing(const HostApDocManager& documents, const std::string& path) {
   std::error_code ec;
   const fs::path wanted = fs::weakly_canonical(path, ec);
-  for (HostApDocument* doc : documents.documents()) {
-    if (doc->fileName().empty()) continue;
-    std::error_code ec2;
-    if (fs::weakly_canonical(doc->fileName(), ec2) == wanted) return doc;
-  }
+  for (HostApDocument* doc : documents.documents())
+    for (const std::string& file : {doc->fileName(), doc->convertedFrom()}) {
+      if (file.empty()) continue;
+      std::error_code ec2;
+      if (fs::weakly_canonical(file, ec2) == wanted) return doc;
+    }
   return nullptr;
 }
 
@@ -97,6 +98,16 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
   for (const std::string& note : read.warnings) hostTraceWarning("host/files", __LINE__, path + ": " + note);
   read.notDrawn = notDrawnInModelSpace(*db);
   const std::string title = fs::path(path).filename().string();
+  if (read.converted) {
+    // A drawing converted from DWG has no file of its own yet: the first
+    // save asks for a DXF name, and the DWG is never written over.
+    HostApDocument* doc = documents.addDocument(std::move(db), "", title);
+    doc->setConvertedFrom(path);
+    doc->setSavesBinary(false);
+    doc->setSaveVersion(read.version);
+    doc->markChanged();
+    return doc;
+  }
   HostApDocument* doc = documents.addDocument(std::move(db), path, title);
   doc->markSaved(path);
   doc->setFileStamp(stamp);

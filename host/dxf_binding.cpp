@@ -6,6 +6,10 @@
 #include "OdDbDatabase.h"
 #include "DxfDrawingIO.h"
 #include "OdResult.h"
+#include "dwg_converter.h"
+#include "dwg_texts.h"
+#include "host_log.h"
+#include "text_format.h"
 #endif
 
 namespace qrvhost {
@@ -15,8 +19,32 @@ bool bindDrawingFiles() {
   hostSetDrawingIO(
       [](const std::string& path, HostDrawingRead& read) {
         DxfReadReport report;
-        std::unique_ptr<OdDbDatabase> db = read.recover ? recoverDxfDrawing(path, report) : readDxfDrawing(path, report);
-        read.warnings = std::move(report.warnings);
+        std::unique_ptr<OdDbDatabase> db;
+        std::vector<std::string> conversionNotes;
+        if (isDwgPath(path)) {
+          // The converter writes DXF into a folder of its own, removed
+          // once the drawing is read.
+          const std::unique_ptr<DwgConversion> conversion = convertDwg(path);
+          DxfConvertedRead converted;
+          db = readConvertedDxfDrawing(conversion->dxfPath(), conversion->facts, read.recover, report, converted);
+          conversionNotes.push_back(dwgConversionNote(*conversion, converted.notConverted));
+          std::string mended;
+          for (const std::string& m : converted.mended) mended += (mended.empty() ? "" : ", ") + m;
+          // What was mended of the converter's faults is for the log.
+          if (!mended.empty())
+            hostTraceWarning("host/dwg", __LINE__,
+                             path + ": " + hostFormat(dwgText(DwgText::kMended).c_str(), mended.c_str()).c_str());
+          if (!converted.recoveredBecause.empty()) {
+            conversionNotes.push_back(
+                hostFormat(dwgText(DwgText::kReadThroughRecovery).c_str(), converted.recoveredBecause.c_str()).c_str());
+            read.recover = true;  // its summary is said with the notes
+          }
+          read.converted = true;
+        } else {
+          db = read.recover ? recoverDxfDrawing(path, report) : readDxfDrawing(path, report);
+        }
+        read.warnings = std::move(conversionNotes);
+        read.warnings.insert(read.warnings.end(), report.warnings.begin(), report.warnings.end());
         read.repaired = report.repaired;
         read.dropped = report.dropped;
         read.repairs = report.repairs;

@@ -11,6 +11,8 @@
 #include "documents.h"
 #include "drawing_files.h"
 #include "drawing_io.h"
+#include "dwg_converter.h"
+#include "dwg_texts.h"
 #include "editor_input.h"
 #include "host_commands.h"
 #include "host_error.h"
@@ -124,7 +126,14 @@ struct SaveVersionGuard {
 };
 
 bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
-  const std::string current = doc.fileName().empty() ? doc.title() : doc.fileName();
+  std::string current = doc.fileName().empty() ? doc.title() : doc.fileName();
+  if (doc.fileName().empty() && !doc.convertedFrom().empty()) {
+    // Saved beside the DWG it came from, as DXF.
+    cp.input().print(dwgText(DwgText::kSavedAsDxf));
+    current = dxfNameFor(doc.convertedFrom());
+  } else if (isDwgPath(current)) {
+    current = dxfNameFor(current);  // a converted drawing kept for recovery after a crash
+  }
   // A version name typed instead of a file name chooses the DXF version
   // (it sticks to the drawing once saved), and the name is asked again.
   SaveVersionGuard guard{doc};
@@ -141,6 +150,15 @@ bool saveAs(CommandProcessor& cp, HostApDocument& doc) {
   if (r == kPromptCancelled) return false;
   const std::string answer = r == kPromptEnter ? current : std::string(typed);
   const std::string path = drawingPath(answer);
+  if (isDwgPath(path)) {
+    // Only DXF is written: a DWG (the one the drawing came from, or any
+    // other) is never replaced by a file of another format.
+    const OdString why = hostFormat(dwgText(DwgText::kNoDwgWriting).c_str(), hostEscapeControls(path).c_str());
+    cp.input().print(why);
+    hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + why);
+    cp.noteSaveFailed();
+    return false;
+  }
   if (const OdString why = badTargetName(answer, path); !why.empty()) {
     cp.input().print(why);
     hostTraceError("host/files", __LINE__, "cannot save " + path + ": " + why);

@@ -7,7 +7,7 @@ namespace qrvhost {
 namespace {
 
 constexpr TwoLanguageText kTexts[] = {
-    {"Picture file (.svg, .png or .pdf):", "Файл рисунка (.svg, .png или .pdf):"},
+    {"Picture file (.svg, .png or .pdf) or [%s]:", "Файл рисунка (.svg, .png или .pdf) или [%s]:"},
     {"The file name must end in .svg, .png or .pdf.", "Имя файла должно оканчиваться на .svg, .png или .pdf."},
     {"Cannot write \"%s\": %s", "Не удаётся записать \"%s\": %s"},
     {"Written \"%s\".", "Записан \"%s\"."},
@@ -38,9 +38,13 @@ constexpr TwoLanguageText kTexts[] = {
      "Не удаётся сохранить \"%s\": файл изменён на диске после открытия или последнего сохранения чертежа "
      "(его записала другая программа); ничего не записано. Сохраните чертёж под другим именем, чтобы сохранить оба."},
     {"Not drawn: %s", "Не нарисовано: %s"},
+    {"Layout *Layout", "Лист *Layout"},
+    {"Layout to draw <%s>:", "Лист для рисования <%s>:"},
+    {"The drawing has no layout \"%s\"; it has: %s.", "В чертеже нет листа \"%s\"; есть: %s."},
+    {"Model", "Модель"},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(LocalText::kPictureNotDrawn) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(LocalText::kModelName) + 1,
               "one entry per text");
 
 }  // namespace

@@ -25,6 +25,10 @@ enum class LocalText {
   kFileChangedQuestion,  // %s path
   kFileChangedRefused,   // %s path
   kPictureNotDrawn,      // %s the kinds and their counts
+  kPictureKeywords,
+  kLayoutPrompt,         // %s the current layout
+  kNoSuchLayout,         // %s the name, %s the layouts there are
+  kModelName,
 };
 
 OdString localText(LocalText id);

@@ -21,6 +21,7 @@
 #include "text_format.h"
 
 #ifdef QRVHOST_HAVE_RENDER
+#include "drawing_picture.h"
 #include "raster_image.h"
 #include "renderer.h"
 #include "pdf_writer.h"
@@ -94,8 +95,20 @@ void commandExport(CommandProcessor& cp) {
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
   OdString path;
-  if (cp.input().getString(localText(LocalText::kPictureFilePrompt), "", kPromptBlanksAllowed, path) != kPromptText)
-    return;
+  // The current tab unless the answer names another layout first.
+  OdString layout = doc->currentLayout();
+  for (;;) {
+    const int r = cp.input().getString(localText(LocalText::kPictureFilePrompt),
+                                       localText(LocalText::kPictureKeywords), kPromptBlanksAllowed, path);
+    if (r == kPromptText) break;
+    if (r < kPromptKeyword) return;
+    const OdString shown = std::string(layout).empty() ? localText(LocalText::kModelName) : layout;
+    OdString answer;
+    const int a = cp.input().getString(hostFormat(localText(LocalText::kLayoutPrompt).c_str(), shown.c_str()), "",
+                                       kPromptBlanksAllowed | kPromptHasDefault, answer);
+    if (a == kPromptCancelled) return;
+    if (a == kPromptText) layout = answer;
+  }
   const bool svg = endsWithNoCase(path, ".svg"), pdf = endsWithNoCase(path, ".pdf");
   if (!svg && !pdf && !endsWithNoCase(path, ".png")) {
     cp.input().print(localText(LocalText::kPictureBadName));
@@ -116,7 +129,8 @@ void commandExport(CommandProcessor& cp) {
   for (const auto& [handle, why] : recomputeDimensions(db, true).failures)
     cp.input().print(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(), handle.c_str(), why.c_str()));
   render::RenderReport report;
-  const render::DisplayList picture = render::renderModelSpace(db, {}, &report);
+  render::DisplayList picture;
+  if (std::string why; !drawingPicture(db, layout, picture, report, why)) return refuse(why);
   for (const OdString& block : report.cyclicBlocks)
     cp.input().print(hostFormat(localText(LocalText::kPictureCyclicBlock).c_str(), block.c_str()));
   if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));

@@ -13,6 +13,7 @@
 #include "text_format.h"
 
 #ifdef QRVHOST_HAVE_RENDER
+#include "drawing_picture.h"
 #include "raster_image.h"
 #include "renderer.h"
 #endif
@@ -76,7 +77,9 @@ void commandSnapshot(CommandProcessor& cp) {
     options.widthPx = kViewWidthPx;
     options.heightPx = kViewHeightPx;
     render::RenderReport report;
-    const render::DisplayList picture = render::renderModelSpace(doc->database(), {}, &report);
+    render::DisplayList picture;
+    if (std::string why; !drawingPicture(doc->database(), doc->currentLayout(), picture, report, why))
+      return refuse(why);
     if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));
     if (!render::writePngFile(render::rasterize(picture, options), path, &error)) return refuse(error);
 #else

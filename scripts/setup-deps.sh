@@ -49,3 +49,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing (optional): ${missing[*]}"
   install "${missing[@]}" || echo "Not installed: ${missing[*]}; the tests that use them are skipped."
 fi
+
+# Wanted by qrvhost to open DWG drawings, and by the tests that check that:
+# Node.js and npm run the optional DWG converter (tools/dwg2dxf). Installed
+# only when no node or npm is on the PATH (a Node.js from elsewhere is kept);
+# a failure is reported and the rest goes on.
+nodeMissing=()
+command -v node >/dev/null 2>&1 || nodeMissing+=(nodejs)
+command -v npm >/dev/null 2>&1 || nodeMissing+=(npm)
+if [ ${#nodeMissing[@]} -gt 0 ]; then
+  echo "Installing (optional): ${nodeMissing[*]}"
+  install "${nodeMissing[@]}" || echo "Not installed: ${nodeMissing[*]}; DWG drawings cannot be opened."
+fi
+"$(dirname "$0")/setup-dwg-converter.sh"

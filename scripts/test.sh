@@ -29,4 +29,11 @@ if command -v clang++ >/dev/null 2>&1; then
   fuzz dxf_recover_fuzz corpus-recover
 fi
 
+# Said before the run, so that a skip is seen, not only counted.
+if [ ! -f tools/dwg2dxf/node_modules/@mlightcad/libredwg-web/wasm/libredwg-web.wasm ] ||
+   ! command -v node >/dev/null 2>&1; then
+  echo "skipped: the DWG converter is not installed (scripts/setup-dwg-converter.sh); the tests that open DWG drawings with it are skipped"
+elif [ ! -d ../shared/corpus/dwg ]; then
+  echo "skipped: the shared DWG drawings (../shared/corpus/dwg) are not there; the test that opens them is skipped"
+fi
 ctest --test-dir build --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"

@@ -116,7 +116,7 @@ std::intptr_t ImportStylesDialog::onMessage(ui::Dialog& dialog, const ui::Messag
 bool importStylesFromDrawing(OdDbDatabase& target, ui::Dialog* owner) {
   std::string path;
   if (!ui::askOpenFileName(owner, translate("Import Dimension Styles"), translate("Drawing to import from:"),
-                           translate("Drawings (*.dxf)"), path))
+                           translate("Drawings (*.dxf *.dwg)"), path))
     return false;
   std::unique_ptr<OdDbDatabase> source;
   try {

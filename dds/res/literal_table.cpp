@@ -270,7 +270,7 @@ extern const QrLiteralEntry kLiteralTable[] = {
     // The style manager's "Import styles...".
     {"", "Import styles...", "Импорт стилей..."},
     {"", "Import Dimension Styles", "Импорт размерных стилей"},
-    {"", "Drawings (*.dxf)", "Чертежи (*.dxf)"},
+    {"", "Drawings (*.dxf *.dwg)", "Чертежи (*.dxf *.dwg)"},
     {"", "Style", "Стиль"},
     {"", "Import", "Импорт"},
     {"", "import", "импортировать"},

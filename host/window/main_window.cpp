@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -77,6 +81,7 @@ MainWindow::MainWindow()
       m_selectionLabel(new QLabel(this)),
       m_styleLabel(new QLabel(this)) {
   setObjectName("mainWindow");
+  setAcceptDrops(true);
   auto* middle = new QWidget(this);
   auto* column = new QVBoxLayout(middle);
   column->setContentsMargins(0, 0, 0, 0);
@@ -459,12 +464,18 @@ void MainWindow::fillRecentMenu() {
 
 void MainWindow::openFile() {
   const QString path = QFileDialog::getOpenFileName(this, say("Open drawing", "Открыть чертёж"), QString(),
-                                                    say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+                                                    say("Drawings (*.dxf *.dwg)", "Чертежи (*.dxf *.dwg)"));
   if (!path.isEmpty() && typeLines) typeLines({"OPEN", path});
 }
 
 QString MainWindow::askSaveName(HostApDocument* doc) {
-  return QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"), qs(doc->fileName()),
+  // A drawing opened from DWG is offered the DXF name beside its DWG.
+  QString suggested = qs(doc->fileName());
+  if (suggested.isEmpty() && !doc->convertedFrom().empty()) {
+    const QFileInfo dwg(qs(doc->convertedFrom()));
+    suggested = dwg.path() + "/" + dwg.completeBaseName() + ".dxf";
+  }
+  return QFileDialog::getSaveFileName(this, say("Save drawing as", "Сохранить чертёж как"), suggested,
                                       say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
 }
 
@@ -484,6 +495,36 @@ void MainWindow::exportPicture() {
                                                     say("SVG picture (*.svg);;PNG picture (*.png);;PDF document (*.pdf)",
                                                         "Рисунок SVG (*.svg);;Рисунок PNG (*.png);;Документ PDF (*.pdf)"));
   if (!path.isEmpty() && typeLines) typeLines({"EXPORT", path});
+}
+
+namespace {
+
+// The local drawing files of a drag: .dxf and .dwg, any letter case.
+QStringList droppedDrawings(const QMimeData* data) {
+  QStringList paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (!path.isEmpty() && (suffix == "dxf" || suffix == "dwg")) paths << path;
+  }
+  return paths;
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedDrawings(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QStringList paths = droppedDrawings(event->mimeData());
+  if (paths.isEmpty() || !typeLines) return;
+  event->acceptProposedAction();
+  // Typed as OPEN at the command line, so each says how it went there.
+  QStringList lines;
+  for (const QString& path : paths) lines << "OPEN" << path;
+  typeLines(lines);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

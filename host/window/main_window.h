@@ -79,6 +79,9 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  // Drawings (.dxf, .dwg) dropped on the window are opened, each as OPEN.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   // main_window_actions.cpp: one action per command of the window's

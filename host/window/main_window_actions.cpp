@@ -192,7 +192,7 @@ QAction* MainWindow::action(const char* id) const {
 
 void MainWindow::importStyles() {
   const QString path = QFileDialog::getOpenFileName(this, qs(hostText(HostText::kImportStylesFrom)),
-                                                    QString(), say("Drawings (*.dxf)", "Чертежи (*.dxf)"));
+                                                    QString(), say("Drawings (*.dxf *.dwg)", "Чертежи (*.dxf *.dwg)"));
   // The styles to take and what to do with those the drawing has are
   // asked at the command line.
   if (!path.isEmpty() && typeLines) typeLines({"DIMSTYLEIMPORT", path});

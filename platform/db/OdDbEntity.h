@@ -10,6 +10,8 @@ public:
   // For an entity of a kind this database does not model (kept as a file
   // read it): that kind as the file named it ("HATCH"); empty otherwise.
   virtual OdString foreignType() const { return OdString(); }
+  // For a viewport: what it shows; null for other entities.
+  virtual OdDbViewportViewPtr viewportView() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

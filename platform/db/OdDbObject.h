@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "OdDbLayoutView.h"
 #include "OdDbObjectId.h"
 #include "OdResBuf.h"
 #include "OdRxObject.h"
@@ -130,6 +131,9 @@ public:
 
   // Called by the database when the object becomes resident.
   virtual void subAddedToDatabase() {}
+
+  // For a layout record: its sheet as drawing needs it; null for others.
+  virtual OdDbLayoutSheetPtr layoutSheet() const { return {}; }
 
 protected:
   virtual OdDbObject* cloneRaw() const = 0;

@@ -8,6 +8,7 @@
 // does not model (other tables, entities, objects, sections, unknown group
 // codes, extended data of any application) travels through untouched.
 // docs/dxf.md describes the mapping.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,3 +83,20 @@ std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, D
 // records R12 has not (an LWPOLYLINE, a BLOCK_RECORD table, OBJECTS): then
 // R2000.
 DxfVersion dxfDrawingVersion(const OdDbDatabase& db);
+
+// Reads the DXF file that the DWG converter wrote (tools/dwg2dxf), after
+// mending the faults of its writer with the facts its driver printed about
+// the DWG (drawing/DxfConverterRepair.h); through recovery when `recover`,
+// or when the ordinary reader refuses it.
+// `mended` gets one line per kind of mending, `notConverted` the kinds of
+// object of the DWG that the DXF lacks, with their counts.
+struct DxfConvertedRead {
+  std::vector<std::string> mended;
+  std::map<std::string, int> notConverted;
+  std::string dwgVersion;  // "AC1018"
+  // Why the output was read through recovery although not asked to ("line
+  // 29726: value ... out of range"); empty when it was read as it is.
+  std::string recoveredBecause;
+};
+std::unique_ptr<OdDbDatabase> readConvertedDxfDrawing(const std::string& path, const std::string& facts, bool recover,
+                                                      DxfReadReport& report, DxfConvertedRead& converted);

@@ -84,7 +84,7 @@ void DxfRecovery::checkValues()
                 }
                 if (why.empty()) {
                     ++t;
-                } else if (structural || dxfRecoveryHasDefault(tag.code)) {
+                } else if (structural || dxfRecoveryHasDefault(type, tag.code)) {
                     // A common property has its default; the structure's own
                     // records stay, whatever they lose.
                     repair(tag.line, "group code " + std::to_string(tag.code) + " of " + std::string(type) +
@@ -365,7 +365,10 @@ void DxfRecovery::clearDanglingReferences()
                 }
                 const bool entry = (tag.code == 350 || tag.code == 360) && t > 1 && r[t - 1].code == 3 &&
                                    type.find("DICTIONARY") != std::string::npos;
-                size_t from = entry ? t - 1 : t, to = t + 1;
+                // A draw-order pair (331 entity, 5 sort handle) goes whole:
+                // a lone sort handle breaks the table for every reader.
+                const bool sortPair = tag.code == 331 && type == "SORTENTSTABLE" && t + 1 < r.size() && r[t + 1].code == 5;
+                size_t from = entry ? t - 1 : t, to = sortPair ? t + 2 : t + 1;
                 // A group left empty ("102 {ACAD_XDICTIONARY" and "102 }")
                 // goes with it: other readers refuse an empty one.
                 if (from > 1 && to < r.size() && r[from - 1].code == 102 && r[to].code == 102 &&
@@ -419,7 +422,7 @@ bool DxfRecovery::dropRecordAt(uint32_t line, const std::string& why)
                 return false;
             Record& record = s.records[i];
             const size_t at = wanted - (tag - static_cast<uint32_t>(record.size()));
-            if (at > 0 && dxfRecoveryHasDefault(record[at].code)) {
+            if (at > 0 && dxfRecoveryHasDefault(dxfTrim(record.front().value), record[at].code)) {
                 // A property with a default (a colour, a lineweight): the tag
                 // goes and the record stays, with the default.
                 repair(record[at].line, "group code " + std::to_string(record[at].code) + " of " +

@@ -69,6 +69,16 @@ bool dxfRecoveryHasDefault(int code)
     return false;
 }
 
+bool dxfRecoveryHasDefault(std::string_view type, int code)
+{
+    if (dxfRecoveryHasDefault(code))
+        return true;
+    if (type != "DIMSTYLE")
+        return false;
+    return (code >= 40 && code <= 50) || (code >= 71 && code <= 79) || (code >= 140 && code <= 148) ||
+           (code >= 170 && code <= 179) || (code >= 270 && code <= 298) || code == 371 || code == 372;
+}
+
 int dxfRecoveryPointY(int code)
 {
     if ((code >= 10 && code <= 18) || (code >= 110 && code <= 112) || code == 210 || (code >= 1010 && code <= 1013))

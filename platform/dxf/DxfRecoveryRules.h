@@ -22,6 +22,11 @@ bool dxfRecoveryVariableName(std::string_view name);
 // when left out: thickness, linetype scale, visibility, colour, lineweight,
 // true colour, transparency.
 bool dxfRecoveryHasDefault(int code);
+// The same for a tag of a record of type `type`: also a dimension style's
+// numeric variables (40-50, 71-79, 140-148, 170-179, 270-298, 371-372),
+// each of which has its default, so that one value a style cannot hold
+// costs that value and not the style every dimension refers to.
+bool dxfRecoveryHasDefault(std::string_view type, int code);
 // The code of a point's x (10, 1010...), whose y must follow it; 0 for
 // any other code.
 int dxfRecoveryPointY(int code);

@@ -63,6 +63,16 @@ public:
   // one, so that what another program wrote there since is not lost unasked.
   const std::string& fileStamp() const { return m_fileStamp; }
   void setFileStamp(std::string stamp) { m_fileStamp = std::move(stamp); }
+  // The file a drawing was converted from (a DWG), which saves never
+  // replace: such a drawing has no file of its own until saved as DXF.
+  // Empty for a drawing read from DXF or made new.
+  const std::string& convertedFrom() const { return m_convertedFrom; }
+  void setConvertedFrom(std::string path) { m_convertedFrom = std::move(path); }
+
+  // The layout shown and drawn by pictures: empty for model space, else
+  // a layout's name. Not saved with the drawing.
+  const OdString& currentLayout() const { return m_currentLayout; }
+  void setCurrentLayout(OdString name) { m_currentLayout = std::move(name); }
 
   // The pick-first selection: what SELECT (or a pick in a view) left
   // selected for the next command and the Properties palette.
@@ -89,6 +99,8 @@ private:
   bool m_savesBinary = false;
   std::string m_saveVersion;
   std::string m_fileStamp;
+  OdString m_currentLayout;
+  std::string m_convertedFrom;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;
   OdString m_lockGlobal, m_lockLocal;

@@ -21,6 +21,7 @@ struct HostDrawingRead {
   bool binary = false;                // the file was binary; saves keep that form
   std::string version;                // the DXF version saves write unless told otherwise ("R12")
   std::string notDrawn;               // what of model space the view cannot draw ("ACIS solids (3)"); empty: nothing
+  bool converted = false;             // the file was a DWG, read through the converter: saves go to a DXF file
 };
 
 using HostDrawingReader = std::function<std::unique_ptr<OdDbDatabase>(const std::string& path, HostDrawingRead& read)>;
@@ -34,7 +35,7 @@ using HostDrawingWriter = std::function<void(const OdDbDatabase& db, const std::
 
 // The file a typed drawing name stands for: surrounding double quotes
 // dropped, a leading "~/" is the home folder, ".dxf" added when the name has
-// no extension, made absolute.
+// no extension, made absolute. A ".dwg" name stays one (OPEN converts it).
 std::string hostDrawingPath(const std::string& typed);
 
 // The DXF versions drawings are saved in, as typed ("r12", "R2000"): the

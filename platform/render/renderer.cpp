@@ -177,7 +177,8 @@ struct Renderer::Impl {
       info.color = l->color();
       info.lineweight = l->lineWeight();
       info.linetype = l->linetypeObjectId();
-      info.hidden = l->isOff() || l->isFrozen();
+      info.hidden = l->isOff() || l->isFrozen() ||
+                    std::find(opt.hiddenLayers.begin(), opt.hiddenLayers.end(), id) != opt.hiddenLayers.end();
     } else {
       info.color = OdCmColor::fromIndex(7);
     }
@@ -353,7 +354,10 @@ struct Renderer::Impl {
         auto x = static_cast<const OdDbXline*>(e);
         return unbounded(x->basePoint(), x->unitDir(), true, e, ctx);
       }
-      case OdDbEntityKind::kForeign: return noteNotDrawn(e);  // kept as read; its picture is unknown
+      case OdDbEntityKind::kForeign:
+        // A viewport is a window a layout's picture fills (layout_picture.h).
+        if (e->viewportView()) return;
+        return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
 

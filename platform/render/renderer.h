@@ -40,6 +40,9 @@ struct RenderOptions {
   // each block drawn once, is not bounded: it grows only with the drawing.
   long maxWork = 10'000'000;
   double maxSeconds = 3.0;
+  // Layers not drawn although they are on and thawed (those a viewport
+  // freezes for itself).
+  std::vector<OdDbObjectId> hiddenLayers;
   // The box rays and construction lines are drawn across. Empty: the box
   // of everything else the picture holds, so that they never widen it. A
   // caller drawing one entity per picture (whose own box is no guide)

@@ -263,3 +263,30 @@ TEST(DxfRecovery, ValuesThatDoNotFitAndReferencesToNothingAreRepairedAndSaid)
     for (const char* gone : {"FFFFF", "CELWEIGHT", "0o281"})
         EXPECT_EQ(written.find(gone), std::string::npos) << gone;
 }
+
+TEST(DxfRecovery, AStyleValueThatDoesNotFitCostsThatValueAndDrawOrderPairsGoWhole)
+{
+    // A colour written as a raw 32-bit colour word, as one converter does.
+    const std::string file = lines({
+        "  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  0", "ENDSEC",          // 1-10
+        "  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "DIMSTYLE", "  5", "A", " 70", "1",    // 11-22
+        "  0", "DIMSTYLE", "105", "27", "330", "A", "100", "AcDbSymbolTableRecord",                      // 23-30
+        "100", "AcDbDimStyleTableRecord", "  2", "Standard", " 70", "0", " 41", "2.5",                   // 31-38
+        "176", "-1056964608", "271", "0",                                                                // 39-42
+        "  0", "ENDTAB", "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES",                           // 43-50
+        "  0", "LINE", "  5", "A1", "100", "AcDbEntity", "  8", "0", "100", "AcDbLine",                 // 51-60
+        " 10", "0.0", " 20", "0.0", " 11", "1.0", " 21", "1.0", "  0", "ENDSEC",                          // 61-70
+        "  0", "SECTION", "  2", "OBJECTS", "  0", "SORTENTSTABLE", "  5", "B1", "100", "AcDbSortentsTable", // 71-80
+        "331", "FFFFF", "  5", "5EA", "331", "A1", "  5", "5EB", "  0", "ENDSEC", "  0", "EOF"});          // 81-92
+    EXPECT_NE(readError(file), "");
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(file, report);
+    EXPECT_TRUE(anyRepairSays(report, "line 39: group code 176 of DIMSTYLE dropped, the default is used"));
+    OdDbDimStyleTableRecordPtr standard = recordId(*db, db->getDimStyleTableId(), "Standard").safeOpenObject();
+    EXPECT_DOUBLE_EQ(standard->dimasz(), 2.5);
+    EXPECT_EQ(standard->dimdec(), 0);
+    const std::string written = writeDxfDrawingToBytes(*db);
+    EXPECT_EQ(written.find("FFFFF"), std::string::npos);
+    EXPECT_EQ(written.find("\n5EA\n"), std::string::npos) << "the sort handle of the pair whose entity is gone";
+    EXPECT_NE(written.find("\n5EB\n"), std::string::npos);
+}

@@ -148,7 +148,7 @@ TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
   EXPECT_NE(out.find("Command: DIMREGEN\n0 dimension(s) recomputed.\n"), std::string::npos) << out;
   // Answers typed after the command are shown at their prompts; those the
   // command did not ask for are dropped, and said so.
-  EXPECT_NE(out.find("Picture file (.svg, .png or .pdf): " + folder.file("drawing.svg") + "\n"), std::string::npos);
+  EXPECT_NE(out.find("Picture file (.svg, .png or .pdf) or [Layout]: " + folder.file("drawing.svg") + "\n"), std::string::npos);
   EXPECT_NE(out.find("Written \"" + folder.file("again.svg") + "\".\nIgnored: extra words\n"), std::string::npos)
       << out;
 }

@@ -18,6 +18,7 @@
 #include "DxfEntityRecord.h"
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
+#include "DxfLayoutRecords.h"
 #include "DxfRawRecord.h"
 #include "DxfReadAhead.h"
 #include "DxfXDataCodec.h"
@@ -160,6 +161,7 @@ private:
   OdDbObjectId blockTableId();
   OdDbObjectId modelSpace();
   OdDbObjectId paperSpace();
+  OdDbObjectId spaceBlock(const char* name);
   void warn(uint32_t line, const std::string& text) {
     if (m_warnings.size() < 200) m_warnings.push_back("line " + std::to_string(line) + ": " + text);
   }
@@ -524,26 +526,27 @@ OdDbObjectId Reader::blockTableId() {
   return m_tables.blockTable;
 }
 
-OdDbObjectId Reader::modelSpace() {
-  if (!m_modelSpace.isNull()) return m_modelSpace;
+// R12 files have no model or paper space blocks: the drawing needs them,
+// and entities marked as paper space (67) belong to the paper.
+OdDbObjectId Reader::spaceBlock(const char* name) {
   auto& blocks = m_names['B'];
-  const std::string key = qrv::foldCase(OdDbBlockTableRecord::modelSpaceName());
-  if (auto it = blocks.find(key); it != blocks.end() && !it->second.isNull()) return m_modelSpace = it->second;
-  // R12 files have no model space block: the drawing needs one.
+  const std::string key = qrv::foldCase(name);
+  if (auto it = blocks.find(key); it != blocks.end() && !it->second.isNull()) return it->second;
   OdDbBlockTableRecordPtr rec = OdDbBlockTableRecord::createObject();
-  rec->setNameAsStored(OdDbBlockTableRecord::modelSpaceName());
-  m_modelSpace = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
+  rec->setNameAsStored(name);
+  const OdDbObjectId id = m_db->addOdDbObject(rec, blockTableId(), OdDbHandle());
   OdDbSymbolTablePtr table = blockTableId().safeOpenObject(OdDb::kForWrite);
-  table->appendAsStored(m_modelSpace);
-  blocks[key] = m_modelSpace;
+  table->appendAsStored(id);
+  blocks[key] = id;
+  return id;
+}
+
+OdDbObjectId Reader::modelSpace() {
+  if (m_modelSpace.isNull()) m_modelSpace = spaceBlock(OdDbBlockTableRecord::modelSpaceName());
   return m_modelSpace;
 }
 
-OdDbObjectId Reader::paperSpace() {
-  auto& blocks = m_names['B'];
-  auto it = blocks.find(qrv::foldCase(OdDbBlockTableRecord::paperSpaceName()));
-  return it == blocks.end() || it->second.isNull() ? modelSpace() : it->second;
-}
+OdDbObjectId Reader::paperSpace() { return spaceBlock(OdDbBlockTableRecord::paperSpaceName()); }
 
 std::uint64_t Reader::ownerOfTags() const {
   bool inGroup = false;
@@ -1075,10 +1078,21 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     if (auto it = map.find(qrv::foldCase(name)); it != map.end())
       refs.push_back({std::uint32_t(i), t.code, it->second});
   }
-  if (auto raw = dynamic_cast<DxfRawObject*>(obj))
+  const DxfHandleLookup byHandle = [&](std::uint64_t h) { return m_db->getOdDbObjectId(OdDbHandle(h)); };
+  if (auto raw = dynamic_cast<DxfRawObject*>(obj)) {
     raw->setRawRefs(std::move(refs));
-  else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj))
+    if (type == "LAYOUT") raw->setLayoutSheet(dxfReadLayoutSheet(m_doc, m_tags, byHandle));
+  } else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj)) {
     rawEnt->setRawRefs(std::move(refs));
+    if (type == "VIEWPORT") {
+      const DxfLayerLookup layerNamed = [&](const std::string& name) {
+        auto& layers = m_names['L'];
+        auto it = layers.find(qrv::foldCase(name));
+        return it == layers.end() ? OdDbObjectId() : it->second;
+      };
+      rawEnt->setViewportView(dxfReadViewportView(m_tags, byHandle, layerNamed, m_doc));
+    }
+  }
   if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())
     obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));
   if (laterAgain) m_rawLater.emplace_back(index, entity);

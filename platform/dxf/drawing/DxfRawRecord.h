@@ -25,12 +25,15 @@ inline bool dxfIsNameRef(int code) { return code < 300; }
 class DxfRawObject : public OdDbObject {
   ODDB_DECLARE_MEMBERS(DxfRawObject)
 public:
+  OdDbLayoutSheetPtr layoutSheet() const override { return m_sheet; }
+  void setLayoutSheet(OdDbLayoutSheetPtr sheet) { m_sheet = std::move(sheet); }
   const std::vector<DxfRawRef>& rawRefs() const { return m_refs; }
   void setRawRefs(std::vector<DxfRawRef> refs) { m_refs = std::move(refs); }
   void forEachHardRef(OdDbRefVisitor& visitor) const override;
 
 private:
   std::vector<DxfRawRef> m_refs;
+  OdDbLayoutSheetPtr m_sheet;  // for a LAYOUT record
 };
 
 // An entity of a kind the database does not model. It has no layer or
@@ -44,10 +47,13 @@ public:
   void subAddedToDatabase() override {}
   OdString foreignType() const override { return m_type; }
   void setForeignType(std::string_view type) { m_type = std::string(type); }
+  OdDbViewportViewPtr viewportView() const override { return m_view; }
+  void setViewportView(OdDbViewportViewPtr view) { m_view = std::move(view); }
 
 private:
   std::vector<DxfRawRef> m_refs;
   OdString m_type;
+  OdDbViewportViewPtr m_view;  // for a VIEWPORT record
 };
 
 // The raw references of an object, null for modelled ones.
