@@ -2,8 +2,10 @@
 
 #include <array>
 
+#include "OdDbCurves.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
+#include "OdDbFaces.h"
 #include "OdDbLeader.h"
 
 namespace {
@@ -29,6 +31,12 @@ const std::array kClasses = {
     entry<OdDbBlockReference>(K::kInsert),
     entry<OdDbPoint>(K::kPoint),
     entry<OdDbSolid>(K::kSolid),
+    entry<OdDbEllipse>(K::kEllipse),
+    entry<OdDbSpline>(K::kSpline),
+    entry<OdDbRay>(K::kRay),
+    entry<OdDbXline>(K::kXline),
+    entry<OdDbFace>(K::kFace),
+    entry<OdDbTrace>(K::kTrace),
     entry<OdDbRotatedDimension>(K::kDimension),
     entry<OdDbAlignedDimension>(K::kDimension),
     entry<OdDb2LineAngularDimension>(K::kDimension),

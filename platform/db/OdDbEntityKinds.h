@@ -18,6 +18,12 @@ enum class OdDbEntityKind : unsigned char {
   kInsert,
   kPoint,
   kSolid,
+  kEllipse,
+  kSpline,
+  kRay,
+  kXline,
+  kFace,
+  kTrace,
   kDimension,  // every dimension class
   kLeader,
 };

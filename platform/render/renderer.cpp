@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <numbers>
@@ -9,15 +10,19 @@
 #include <unordered_set>
 
 #include "OdDbBlockTableRecord.h"
+#include "OdDbCurves.h"
 #include "OdDbDatabase.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
+#include "OdDbFaces.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 #include "OdDbEntityKinds.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdStringUtil.h"
+#include "curve_geometry.h"
+#include "draw_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "path_flatten.h"
@@ -125,6 +130,17 @@ struct PointMark {
   Stroke stroke;
 };
 
+// Splines are as fine as a circle of their size drawn with this many
+// chords (see docs/geometry.md).
+constexpr int kSplineFineness = 96;
+
+// A ray or construction line, drawn once the rest of the picture is known.
+struct UnboundedLine {
+  Point2 base, dir;
+  bool bothWays = false;
+  Stroke stroke;
+};
+
 }  // namespace
 
 struct Renderer::Impl {
@@ -136,6 +152,7 @@ struct Renderer::Impl {
   std::optional<PointStyle> pointStyle;  // read from the drawing when first needed
   // The drawing of the dimension whose parts (in no drawing) are drawn.
   const OdDbDatabase* partsDatabase = nullptr;
+  std::vector<UnboundedLine> unboundedLines;
   DisplayList finished;
   bool finishedCurrent = false;
   std::unordered_map<OdDbObjectId, LayerInfo> layers;
@@ -352,6 +369,24 @@ struct Renderer::Impl {
       case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
+      case OdDbEntityKind::kEllipse: return ellipse(static_cast<const OdDbEllipse*>(e), ctx);
+      case OdDbEntityKind::kSpline:
+        return row(splineRow(*static_cast<const OdDbSpline*>(e), kSplineFineness), e, ctx);
+      case OdDbEntityKind::kFace:
+        for (const PointRow& r : faceRows(*static_cast<const OdDbFace*>(e))) row(r, e, ctx);
+        return;
+      case OdDbEntityKind::kTrace: {
+        auto t = static_cast<const OdDbTrace*>(e);
+        return quad({t->pointAt(0), t->pointAt(1), t->pointAt(2), t->pointAt(3)}, strokeOf(e, ctx).color, ctx);
+      }
+      case OdDbEntityKind::kRay: {
+        auto r = static_cast<const OdDbRay*>(e);
+        return unbounded(r->basePoint(), r->unitDir(), false, e, ctx);
+      }
+      case OdDbEntityKind::kXline: {
+        auto x = static_cast<const OdDbXline*>(e);
+        return unbounded(x->basePoint(), x->unitDir(), true, e, ctx);
+      }
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
@@ -387,10 +422,68 @@ struct Renderer::Impl {
     pointMarks.push_back({at, stroke});
   }
 
+  // An ellipse is the unit circle carried by the map that takes x to the
+  // major axis and y to the minor one (the normal crossed with the major
+  // axis, times the ratio: seen from a normal pointing down, the other way
+  // round), so its arc is a circle's arc under that map and the context's.
+  void ellipse(const OdDbEllipse* el, const Context& ctx) {
+    const OdGeVector3d major = el->majorAxis(), n = el->normal();
+    const double nl = n.length(), ratio = el->radiusRatio();
+    if (!(nl > 0) || !std::isfinite(ratio)) return;
+    const double minorX = (n.y * major.z - n.z * major.y) / nl * ratio;
+    const double minorY = (n.z * major.x - n.x * major.z) / nl * ratio;
+    const OdGePoint3d c = el->center();
+    const Transform unit{major.x, major.y, minorX, minorY, c.x, c.y};
+    const bool closed = el->isClosed();
+    double start = el->startParam(), end = el->endParam();
+    if (closed)
+      end = start + 2 * std::numbers::pi;
+    else
+      end = start + g2::sweep(start, end);
+    if (!std::isfinite(start) || !std::isfinite(end)) return;
+    std::vector<PathSegment> segments{unit.then(ctx.xf).arc(OdGePoint3d(), 1.0, start, end)};
+    if (closed) segments.push_back(PathSegment::close());
+    strokedPath(std::move(segments), strokeOf(el, ctx));
+  }
+
+  void row(const PointRow& r, const OdDbEntity* e, const Context& ctx) {
+    std::vector<Point2> pts;
+    pts.reserve(r.points.size());
+    for (const g2::P& p : r.points) pts.push_back(ctx.xf.apply(p));
+    polyline(std::move(pts), r.closed, strokeOf(e, ctx));
+  }
+
+  void unbounded(const OdGePoint3d& base, const OdGeVector3d& dir, bool bothWays, const OdDbEntity* e,
+                 const Context& ctx) {
+    const Point2 b = ctx.xf.apply(base), ahead = ctx.xf.apply(base + dir);
+    const Point2 d{ahead.x - b.x, ahead.y - b.y};
+    if (finite(b) && finite(d)) unboundedLines.push_back({b, d, bothWays, strokeOf(e, ctx)});
+  }
+
   // The symbols of the points, drawn last (on top of whatever else covers
   // them), those of a relative size as a share of the view's height or,
   // without one, of the picture's (everything drawn and every point).
+  // Rays and construction lines come first, across the box of everything
+  // else (and their own base points), so that they never widen it.
   void addPointMarks(DisplayList& out) const {
+    if (!unboundedLines.empty()) {
+      Bounds box = opt.unboundedBox;
+      if (box.empty()) {
+        box = out.bounds();
+        for (const PointMark& m : pointMarks) box.add(m.at);
+        for (const UnboundedLine& l : unboundedLines) box.add(l.base);
+      }
+      // A box without width or height (everything on one line, or lines
+      // alone through one point) grows that way by half its other side, or
+      // by 10 when it is a point.
+      const double extent = std::max(box.width(), box.height());
+      const double pad = extent > 0 ? extent / 2 : kLonePointSize * 10;
+      if (box.width() == 0) box.minX -= pad, box.maxX += pad;
+      if (box.height() == 0) box.minY -= pad, box.maxY += pad;
+      for (const UnboundedLine& l : unboundedLines)
+        if (Point2 a, b; clipToBox(l.base, l.dir, l.bothWays, box, a, b) && !(a == b))
+          out.add(PolylinePrim{{a, b}, false, l.stroke});
+    }
     if (pointMarks.empty()) return;
     const PointStyle style = pointStyle.value_or(PointStyle());
     double size = style.size;
@@ -496,15 +589,20 @@ struct Renderer::Impl {
   }
 
   void solid(const OdDbSolid* s, const Context& ctx) {
+    quad({s->pointAt(0), s->pointAt(1), s->pointAt(2), s->pointAt(3)}, strokeOf(s, ctx).color, ctx);
+  }
+
+  // A solid's or trace's four corners, filled.
+  void quad(const std::array<OdGePoint3d, 4>& corners, Rgb color, const Context& ctx) {
     // Corners in the order 0, 1, 3, 2 go round the outline.
     std::vector<Point2> pts;
     for (int i : {0, 1, 3, 2}) {
-      const Point2 q = ctx.xf.apply(s->pointAt(i));
+      const Point2 q = ctx.xf.apply(corners[std::size_t(i)]);
       if (pts.empty() || !(pts.back() == q)) pts.push_back(q);
     }
     if (pts.size() > 1 && pts.front() == pts.back()) pts.pop_back();
     if (pts.size() < 3 || !std::all_of(pts.begin(), pts.end(), finite)) return;
-    list.add(FilledPolygonPrim{std::move(pts), strokeOf(s, ctx).color});
+    list.add(FilledPolygonPrim{std::move(pts), color});
   }
 
   void text(const OdDbText* t, const Context& ctx) {
@@ -655,7 +753,7 @@ void Renderer::drawBlockContents(OdDbObjectId blockId) {
 }
 
 const DisplayList& Renderer::displayList() const {
-  if (m_impl->pointMarks.empty()) return m_impl->list;
+  if (m_impl->pointMarks.empty() && m_impl->unboundedLines.empty()) return m_impl->list;
   if (!m_impl->finishedCurrent) {
     m_impl->finished = m_impl->list;
     m_impl->addPointMarks(m_impl->finished);
@@ -682,6 +780,7 @@ DisplayList Renderer::take() {
   m_impl->addPointMarks(out);
   m_impl->list.clear();
   m_impl->pointMarks.clear();
+  m_impl->unboundedLines.clear();
   m_impl->finished.clear();
   m_impl->finishedCurrent = false;
   return out;

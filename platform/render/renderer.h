@@ -4,7 +4,8 @@
 // Turns drawing entities into a display list: lines, arcs, circles,
 // polylines with bulges and widths, solids, text, multi-line text with
 // stacks, block references, dimensions (through their blocks), leaders
-// (straight or splined) and points.
+// (straight or splined), points, ellipses, splines, rays and construction
+// lines (across the rest of the picture), 3D faces and traces.
 // Colours, lineweights and linetypes are resolved against the entity, its
 // layer and the block reference (or dimension) it is drawn through.
 #include <memory>
@@ -44,6 +45,11 @@ struct RenderOptions {
   // Layers not drawn although they are on and thawed (those a viewport
   // freezes for itself).
   std::vector<OdDbObjectId> hiddenLayers;
+  // The box rays and construction lines are drawn across. Empty: the box
+  // of everything else the picture holds, so that they never widen it. A
+  // caller drawing one entity per picture (whose own box is no guide)
+  // gives the drawing's extents here.
+  Bounds unboundedBox;
 };
 
 // What drawing left out, for the caller to tell the user.

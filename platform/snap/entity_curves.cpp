@@ -1,7 +1,10 @@
 // The curves of the drawing's entities as snaps see them.
 #include <cmath>
+#include <numbers>
 
+#include "OdDbCurves.h"
 #include "OdDbEntities.h"
+#include "OdDbFaces.h"
 #include "OdDbEntityKinds.h"
 #include "object_snap.h"
 
@@ -45,6 +48,49 @@ void addPolyline(const OdDbPolyline& p, std::vector<Curve>& out) {
   }
 }
 
+// An ellipse or an arc of it, at the fineness the view draws circles.
+Path ellipsePath(const OdDbEllipse& e) {
+  const OdGeVector3d major = e.majorAxis();
+  const double r = e.radiusRatio();
+  // normal x major: the minor axis's direction (as the view draws it).
+  const double nl = e.normal().length();
+  const OdGeVector3d u = nl > 0 ? e.normal() * (1 / nl) : OdGeVector3d::kZAxis();
+  const OdGeVector3d minor =
+      OdGeVector3d(u.y * major.z - u.z * major.y, u.z * major.x - u.x * major.z, u.x * major.y - u.y * major.x) * r;
+  const double turn = 2 * std::numbers::pi;
+  double sweep = std::fmod(e.endParam() - e.startParam(), turn);
+  if (sweep < 0) sweep += turn;
+  Path p;
+  p.closed = e.isClosed();
+  if (p.closed) sweep = turn;
+  const int n = std::max(4, int(std::ceil(sweep / turn * 96)));
+  for (int k = 0; k <= n - (p.closed ? 1 : 0); ++k) {
+    const double t = e.startParam() + sweep * k / n;
+    p.points.push_back(flat(e.center() + major * std::cos(t) + minor * std::sin(t)));
+  }
+  p.centre = flat(e.center());
+  return p;
+}
+
+// Far enough along an unbounded line to be off any drawing's view.
+constexpr double kUnbounded = 1e7;
+
+void addFace(const OdDbFace& f, std::vector<Curve>& out) {
+  const int corners = f.vertexAt(3) == f.vertexAt(2) ? 3 : 4;
+  for (int i = 0; i < corners; ++i) {
+    // A triangle's closing edge is flagged as the fourth.
+    if (!f.isEdgeVisibleAt(corners == 3 && i == 2 ? 3 : i)) continue;
+    const Segment s{flat(f.vertexAt(i)), flat(f.vertexAt((i + 1) % corners))};
+    if (!(s.a == s.b) && finite(s.a) && finite(s.b)) out.push_back(s);
+  }
+}
+
+bool finite(const Path& p) {
+  for (Point q : p.points)
+    if (!finite(q)) return false;
+  return !p.points.empty();
+}
+
 }  // namespace
 
 void addCurvesOf(const OdDbEntity& entity, std::vector<Curve>& out) {
@@ -72,13 +118,45 @@ void addCurvesOf(const OdDbEntity& entity, std::vector<Curve>& out) {
       return;
     }
     case OdDbEntityKind::kPolyline: return addPolyline(static_cast<const OdDbPolyline&>(entity), out);
-    // Annotation, blocks, points and solids have no ends, middles or
-    // centres of curves: nothing of them is snapped to.
+    case OdDbEntityKind::kEllipse: {
+      Path p = ellipsePath(static_cast<const OdDbEllipse&>(entity));
+      if (finite(p)) out.push_back(std::move(p));
+      return;
+    }
+    case OdDbEntityKind::kSpline: {
+      const auto& s = static_cast<const OdDbSpline&>(entity);
+      Path p;
+      for (const OdGePoint3d& q : s.controlPoints().size() >= 2 ? s.controlPoints() : s.fitPoints())
+        p.points.push_back(flat(q));
+      p.crossings = false;
+      if (p.points.size() >= 2 && finite(p)) out.push_back(std::move(p));
+      return;
+    }
+    case OdDbEntityKind::kRay: {
+      const auto& r = static_cast<const OdDbRay&>(entity);
+      Path p;
+      p.points = {flat(r.basePoint()), flat(r.basePoint() + r.unitDir() * kUnbounded)};
+      p.lastIsEnd = false;
+      if (finite(p)) out.push_back(std::move(p));
+      return;
+    }
+    case OdDbEntityKind::kXline: {
+      const auto& x = static_cast<const OdDbXline&>(entity);
+      Path p;
+      p.points = {flat(x.basePoint() - x.unitDir() * kUnbounded), flat(x.basePoint() + x.unitDir() * kUnbounded)};
+      p.firstIsEnd = p.lastIsEnd = false;
+      if (finite(p)) out.push_back(std::move(p));
+      return;
+    }
+    case OdDbEntityKind::kFace: return addFace(static_cast<const OdDbFace&>(entity), out);
+    // Annotation, blocks, points, solids and traces have no ends, middles
+    // or centres of curves: nothing of them is snapped to.
     case OdDbEntityKind::kText:
     case OdDbEntityKind::kMText:
     case OdDbEntityKind::kInsert:
     case OdDbEntityKind::kPoint:
     case OdDbEntityKind::kSolid:
+    case OdDbEntityKind::kTrace:
     case OdDbEntityKind::kDimension:
     case OdDbEntityKind::kLeader:
     case OdDbEntityKind::kForeign: return;

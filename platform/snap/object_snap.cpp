@@ -103,7 +103,22 @@ std::vector<Point> arcArc(const Arc& p, const Arc& q) {
 
 }  // namespace
 
+namespace {
+// The segments of a path, its closing one included.
+template <class F>
+void forEachSegment(const Path& path, F&& f) {
+  const std::size_t n = path.points.size();
+  for (std::size_t i = 0; i + 1 < n; ++i) f(Segment{path.points[i], path.points[i + 1]});
+  if (path.closed && n > 2) f(Segment{path.points[n - 1], path.points[0]});
+}
+}  // namespace
+
 double distanceTo(const Curve& curve, Point p) {
+  if (const auto* path = std::get_if<Path>(&curve)) {
+    double best = path->points.empty() ? INFINITY : distance(p, path->points.front());
+    forEachSegment(*path, [&](const Segment& s) { best = std::min(best, distanceTo(s, p)); });
+    return best;
+  }
   if (const auto* s = std::get_if<Segment>(&curve)) {
     const double t = std::clamp(along(*s, p), 0.0, 1.0);
     return distance(p, s->a + (s->b - s->a) * t);
@@ -114,6 +129,20 @@ double distanceTo(const Curve& curve, Point p) {
 }
 
 std::vector<Point> intersections(const Curve& a, const Curve& b) {
+  // A path crosses where one of its segments does; a point where two of
+  // them meet counts once.
+  for (auto [path, other] : {std::pair{&a, &b}, std::pair{&b, &a}})
+    if (const auto* p = std::get_if<Path>(path)) {
+      std::vector<Point> out;
+      if (!p->crossings) return out;
+      if (const auto* q = std::get_if<Path>(other); q && !q->crossings) return out;
+      forEachSegment(*p, [&](const Segment& s) {
+        for (Point x : intersections(s, *other))
+          if (std::none_of(out.begin(), out.end(), [&](Point y) { return distance(x, y) <= 1e-9 * (1 + length(x)); }))
+            out.push_back(x);
+      });
+      return out;
+    }
   const auto* sa = std::get_if<Segment>(&a);
   const auto* sb = std::get_if<Segment>(&b);
   if (sa && sb) return segmentSegment(*sa, *sb);
@@ -143,6 +172,7 @@ std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, 
   std::vector<const Curve*> near;
   for (const Curve& c : curves) {
     if (const auto* a = std::get_if<Arc>(&c)) offer(Kind::kCentre, a->centre);
+    if (const auto* p = std::get_if<Path>(&c); p && p->centre) offer(Kind::kCentre, *p->centre);
     if (distanceTo(c, cursor) <= aperture) near.push_back(&c);
   }
   for (const Curve* c : near) {
@@ -150,6 +180,11 @@ std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, 
       offer(Kind::kEndpoint, s->a);
       offer(Kind::kEndpoint, s->b);
       offer(Kind::kMidpoint, (s->a + s->b) * 0.5);
+    } else if (const auto* p = std::get_if<Path>(c)) {
+      if (!p->closed && !p->points.empty()) {
+        if (p->firstIsEnd) offer(Kind::kEndpoint, p->points.front());
+        if (p->lastIsEnd) offer(Kind::kEndpoint, p->points.back());
+      }
     } else if (const Arc& a = std::get<Arc>(*c); !a.full) {
       offer(Kind::kEndpoint, onCircle(a, a.start));
       offer(Kind::kEndpoint, onCircle(a, a.start + sweepOf(a)));

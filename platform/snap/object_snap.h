@@ -31,7 +31,19 @@ struct Arc {
   bool full = false;
 };
 
-using Curve = std::variant<Segment, Arc>;
+// Any other curve, as a row of points close to it: an ellipse, a spline,
+// a ray. Which of its ends are ends of the curve (a ray has one), its
+// centre if it has one, and whether its crossings with other curves count
+// (not for a spline, whose row is its control polygon).
+struct Path {
+  std::vector<Point> points;
+  bool closed = false;
+  bool firstIsEnd = true, lastIsEnd = true;
+  std::optional<Point> centre;
+  bool crossings = true;
+};
+
+using Curve = std::variant<Segment, Arc, Path>;
 
 // In the order that decides between two snaps equally near the cursor.
 enum class Kind { kEndpoint, kIntersection, kMidpoint, kCentre };
@@ -44,8 +56,10 @@ struct Snap {
 };
 
 // The curves snaps see in an entity: a line, an arc, a circle, the
-// segments and bulge arcs of a polyline. Other kinds (text, dimensions,
-// blocks) give none.
+// segments and bulge arcs of a polyline, an ellipse, a spline (by its
+// control points, or fit points: its ends are right for clamped splines),
+// a ray or construction line, the visible edges of a 3D face. Other kinds
+// (text, dimensions, blocks, solids, traces) give none.
 void addCurvesOf(const OdDbEntity& entity, std::vector<Curve>& out);
 
 double distanceTo(const Curve& curve, Point p);

@@ -6,9 +6,11 @@
 #include "../shared/every_dimension_kind.h"
 
 #include "OdDbBlockTableRecord.h"
+#include "OdDbCurves.h"
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "OdDbEntityKinds.h"
+#include "OdDbFaces.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 
@@ -879,4 +881,95 @@ TEST(DxfDrawingMapping, DraftingModesAreWrittenWhereTheFileKeepsThem)
         if (auto it = old.find(y); it != old.end()) old.erase(it); else ++added;
     EXPECT_LE(added, 16);
     EXPECT_LE(old.size(), 6u);
+}
+
+// Ellipses, splines, rays, construction lines, 3D faces and traces: read
+// into their objects, written back as read while unchanged, and when
+// changed (moved to another layer) written from the object with the codes
+// it does not model kept in their places.
+TEST(DxfDrawingMapping, CurveAndFaceKindsReadAndKeepWhatTheyDoNotModel)
+{
+    std::string bytes = drawingWithForeignRecords();
+    const std::string entities = "  2\nENTITIES\n";
+    bytes.insert(bytes.find(entities) + entities.size(), lines({
+        "  0", "ELLIPSE", "  5", "60", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbEllipse",
+        " 10", "1.0", " 20", "2.0", " 30", "0.0", " 11", "4.0", " 21", "0.0", " 31", "0.0",
+        " 40", "0.5", " 41", "0.0", " 42", "3.14159",
+        "  0", "SPLINE", "  5", "61", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbSpline",
+        " 70", "12", " 71", "2", " 72", "6", " 73", "3", " 74", "0", " 40", "0.0", " 40", "0.0", " 40", "0.0",
+        " 40", "1.0", " 40", "1.0", " 40", "1.0", " 41", "1.0", " 41", "0.5", " 41", "1.0",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 10", "1.0", " 20", "1.0", " 30", "0.0",
+        " 10", "2.0", " 20", "0.0", " 30", "0.0",
+        "  0", "RAY", "  5", "62", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbRay",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "0.0", " 21", "2.0", " 31", "0.0",
+        "  0", "XLINE", "  5", "63", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbXline",
+        " 10", "5.0", " 20", "5.0", " 30", "0.0", " 11", "1.0", " 21", "0.0", " 31", "0.0",
+        "  0", "3DFACE", "  5", "64", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbFace",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "1.0", " 21", "0.0", " 31", "0.0",
+        " 12", "1.0", " 22", "1.0", " 32", "0.0", " 13", "0.0", " 23", "1.0", " 33", "0.0", " 70", "5",
+        "  0", "TRACE", "  5", "65", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbTrace", " 39", "0.5",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "2.0", " 21", "0.0", " 31", "0.0",
+        " 12", "0.0", " 22", "1.0", " 32", "0.0", " 13", "2.0", " 23", "1.0", " 33", "0.0",
+        "1001", "ACAD", "1000", "kept",
+        // A major axis of no length: the ellipse keeps its default, said,
+        // and the record is written back as read.
+        "  0", "ELLIPSE", "  5", "66", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbEllipse",
+        " 10", "0.0", " 20", "0.0", " 30", "0.0", " 11", "0.0", " 21", "0.0", " 31", "0.0", " 40", "2.0",
+    }));
+    DxfReadReport report;
+    std::unique_ptr<OdDbDatabase> db = read(bytes, &report);
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_NE(report.warnings[0].find("major axis out of range"), std::string::npos) << report.warnings[0];
+    EXPECT_EQ(OdDbEllipsePtr(db->getOdDbObjectId(0x66).safeOpenObject())->radiusRatio(), 2.0);
+
+    auto check = [](const OdDbDatabase& d) {
+        OdDbEllipsePtr e = d.getOdDbObjectId(0x60).safeOpenObject();
+        EXPECT_EQ(e->center(), OdGePoint3d(1, 2, 0));
+        EXPECT_EQ(e->majorAxis(), OdGeVector3d(4, 0, 0));
+        EXPECT_EQ(e->radiusRatio(), 0.5);
+        EXPECT_EQ(e->endParam(), 3.14159);
+        OdDbSplinePtr s = d.getOdDbObjectId(0x61).safeOpenObject();
+        EXPECT_EQ(s->degree(), 2);
+        EXPECT_EQ(s->knots().size(), 6u);
+        EXPECT_EQ(s->weights(), (std::vector<double>{1.0, 0.5, 1.0}));
+        ASSERT_EQ(s->controlPoints().size(), 3u);
+        EXPECT_EQ(s->controlPoints()[1], OdGePoint3d(1, 1, 0));
+        OdDbRayPtr r = d.getOdDbObjectId(0x62).safeOpenObject();
+        EXPECT_EQ(r->unitDir(), OdGeVector3d(0, 1, 0));  // made unit
+        OdDbXlinePtr x = d.getOdDbObjectId(0x63).safeOpenObject();
+        EXPECT_EQ(x->basePoint(), OdGePoint3d(5, 5, 0));
+        OdDbFacePtr f = d.getOdDbObjectId(0x64).safeOpenObject();
+        EXPECT_EQ(f->vertexAt(2), OdGePoint3d(1, 1, 0));
+        EXPECT_FALSE(f->isEdgeVisibleAt(0));
+        EXPECT_TRUE(f->isEdgeVisibleAt(1));
+        OdDbTracePtr t = d.getOdDbObjectId(0x65).safeOpenObject();
+        EXPECT_EQ(t->pointAt(3), OdGePoint3d(2, 1, 0));
+    };
+    check(*db);
+
+    const OdDbObjectId edges = recordId(*db, db->getLayerTableId(), "Hatch");
+    for (unsigned h = 0x60; h <= 0x65; ++h)
+        OdDbEntityPtr(db->getOdDbObjectId(h).safeOpenObject(OdDb::kForWrite))->setLayer(edges);
+    const std::string out = writeDxfDrawingToBytes(*db);
+    std::unique_ptr<OdDbDatabase> again = read(out);
+    check(*again);
+    EXPECT_EQ(OdDbEntityPtr(again->getOdDbObjectId(0x64).safeOpenObject())->layer(), "Hatch");
+    // The trace's thickness stays under its marker, its extended data after it.
+    EXPECT_NE(out.find("AcDbTrace\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 11\n2.0\n 21\n0.0\n 31\n0.0\n 12\n0.0\n 22\n1.0\n"
+                       " 32\n0.0\n 13\n2.0\n 23\n1.0\n 33\n0.0\n 39\n0.5\n1001\nACAD\n1000\nkept\n"),
+              std::string::npos);
+    EXPECT_EQ(writeDxfDrawingToBytes(*again), out);
+    // R12 has faces and traces, not the curves: those are named.
+    std::string note;
+    const std::string r12 = writeDxfDrawingToBytes(*again, DxfVersion::R12, DxfForm::Text, &note);
+    EXPECT_NE(r12.find("3DFACE"), std::string::npos);
+    EXPECT_NE(r12.find("TRACE"), std::string::npos);
+    EXPECT_EQ(r12.find("ELLIPSE"), std::string::npos);
+    EXPECT_NE(note.find("ELLIPSE"), std::string::npos) << note;
+    if (const std::string python = pythonWithEzdxf(); !python.empty()) {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() / "qrv_curve_kinds.dxf";
+        writeFile(path, writeDxfDrawingToBytes(*again, DxfVersion::R2018));
+        EXPECT_EQ(auditErrors(ezdxfReadBack(python, path)), 0);
+    }
 }

@@ -3,6 +3,8 @@
 // drawn through their blocks (or, while being placed, without one).
 #include <numbers>
 
+#include "OdDbCurves.h"
+#include "OdDbFaces.h"
 #include "OdDbLayerTableRecord.h"
 #include "OdDbLeader.h"
 #include "OdDbLinetypeTableRecord.h"
@@ -14,6 +16,8 @@
 using namespace rt;
 using render::DisplayList;
 using render::FilledPolygonPrim;
+using render::Bounds;
+using render::Point2;
 using render::PolylinePrim;
 using render::Rgb;
 using render::TextRunPrim;
@@ -412,4 +416,69 @@ TEST_F(Scene, MasksTakeTheBackgroundAndColourSevenTheForeground) {
   EXPECT_EQ(fills[0].color, (Rgb{250, 250, 250}));
   EXPECT_EQ(fills[1].color, (Rgb{1, 2, 3}));
   EXPECT_EQ(fills[1].points.size(), 3u);  // a triangle: the repeated corner dropped
+}
+
+// Ellipses and splines drawn as curves, rays and construction lines across
+// the rest of the picture without widening it, 3D faces by their visible
+// edges, traces filled.
+TEST_F(Scene, CurvesUnboundedLinesFacesAndTraces) {
+  OdDbEllipsePtr e = OdDbEllipse::createObject();
+  e->setCenter({0, 0});
+  e->setMajorAxis({0, 4, 0});  // upright: 4 up and down, 2 to the sides
+  e->setRadiusRatio(0.5);
+  d.add(e).release();
+  OdDbSplinePtr s = OdDbSpline::createObject();
+  s->setDegree(2);
+  s->setControlPoints({{10, 0}, {12, 4}, {14, 0}});
+  s->setKnots({0, 0, 0, 1, 1, 1});
+  d.add(s).release();
+  OdDbRayPtr ray = OdDbRay::createObject();
+  ray->setBasePoint({0, 0});
+  ray->setUnitDir({1, 0, 0});
+  const OdDbObjectId rayId = d.add(ray)->objectId();
+  OdDbXlinePtr x = OdDbXline::createObject();
+  x->setBasePoint({5, 0});
+  x->setUnitDir({0, 1, 0});
+  d.add(x).release();
+  const DisplayList l = render();
+  const Bounds b = l.bounds();
+  EXPECT_NEAR(b.minX, -2, 1e-9);
+  EXPECT_NEAR(b.maxX, 14, 1e-9);
+  EXPECT_NEAR(b.minY, -4, 1e-9);
+  EXPECT_NEAR(b.maxY, 4, 1e-9);
+  // The ellipse is one closed arc of the path.
+  const auto paths = all<render::PathPrim>(l);
+  ASSERT_EQ(paths.size(), 1u);
+  ASSERT_EQ(paths[0].segments.size(), 2u);
+  EXPECT_EQ(paths[0].segments[1].kind, render::PathSegment::Kind::kClose);
+  auto lines = all<PolylinePrim>(l);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NEAR(lines[0].points.front().x, 10, 1e-12);  // clamped: through the end control points
+  EXPECT_NEAR(lines[0].points.back().x, 14, 1e-12);
+  double top = 0;
+  for (const Point2& p : lines[0].points) top = std::max(top, p.y);
+  EXPECT_NEAR(top, 2, 1e-9);
+  // The ray from its base to the box's edge; the construction line across it.
+  EXPECT_EQ(lines[1].points, (std::vector<Point2>{{0, 0}, {14, 0}}));
+  EXPECT_EQ(lines[2].points, (std::vector<Point2>{{5, -4}, {5, 4}}));
+  // Drawn alone, across the box the caller gives.
+  render::RenderOptions o;
+  o.unboundedBox.add(Point2{-100, -50});
+  o.unboundedBox.add(Point2{100, 50});
+  EXPECT_EQ(all<PolylinePrim>(render::renderEntities({rayId}, o))[0].points,
+            (std::vector<Point2>{{0, 0}, {100, 0}}));
+
+  Drawing faces;
+  OdDbFacePtr f = OdDbFace::createObject();
+  for (int i = 0; i < 4; ++i) f->setVertexAt(i, {double(i == 1 || i == 2), double(i >= 2)});
+  f->setInvisibleEdges(2);  // the edge from corner 1 to corner 2
+  faces.add(f).release();
+  OdDbTracePtr t = OdDbTrace::createObject();
+  for (int i = 0; i < 4; ++i) t->setPointAt(i, {5.0 + i % 2, double(i / 2)});
+  faces.add(t).release();
+  const DisplayList fl = render::renderModelSpace(faces.db.get());
+  auto edges = all<PolylinePrim>(fl);
+  ASSERT_EQ(edges.size(), 1u);  // one run: corner 2, 3, 0, 1
+  EXPECT_EQ(edges[0].points, (std::vector<Point2>{{1, 1}, {0, 1}, {0, 0}, {1, 0}}));
+  EXPECT_EQ(all<FilledPolygonPrim>(fl).size(), 1u);
 }

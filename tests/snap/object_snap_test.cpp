@@ -7,8 +7,10 @@
 #include <numbers>
 
 #include "OdDbBlockTableRecord.h"
+#include "OdDbCurves.h"
 #include "OdDbDatabase.h"
 #include "OdDbEntities.h"
+#include "OdDbFaces.h"
 #include "object_snap.h"
 
 namespace {
@@ -113,4 +115,46 @@ TEST(ObjectSnaps, CrossingsOfParallelTangentConcentricAndMissingCurves) {
   EXPECT_EQ(snap::intersections(high, upper).size(), 2u);
   EXPECT_TRUE(snap::intersections(high, lower).empty());
   EXPECT_NEAR(snap::distanceTo(lower, {5, 3}), std::hypot(1, 1), 1e-9);  // to the nearer end
+}
+
+// An arc of an ellipse gives its ends and centre, a ray the end at its base
+// and its crossing with a line, a 3D face only its visible edges.
+TEST(ObjectSnaps, EllipsesRaysAndFaces) {
+  OdDbDatabase db;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  OdDbEllipsePtr e = OdDbEllipse::createObject();
+  e->setCenter({0, 0, 0});
+  e->setMajorAxis({4, 0, 0});
+  e->setRadiusRatio(0.5);
+  e->setEndParam(std::numbers::pi / 2);  // a quarter: from (4,0) to (0,2)
+  ms->appendOdDbEntity(e);
+  OdDbRayPtr r = OdDbRay::createObject();
+  r->setBasePoint({10, 0, 0});
+  r->setUnitDir({0, 1, 0});
+  ms->appendOdDbEntity(r);
+  OdDbLinePtr l = OdDbLine::createObject();
+  l->setStartPoint({8, 5, 0});
+  l->setEndPoint({12, 5, 0});
+  ms->appendOdDbEntity(l);
+  OdDbFacePtr f = OdDbFace::createObject();
+  for (int i = 0; i < 4; ++i) f->setVertexAt(i, {20.0 + 2 * (i == 1 || i == 2), 2.0 * (i >= 2), 0});
+  f->setInvisibleEdges(1);  // the bottom edge, (20,0) to (22,0)
+  ms->appendOdDbEntity(f);
+  std::vector<snap::Curve> curves;
+  for (auto it = ms->newIterator(); !it->done(); it->step()) snap::addCurvesOf(*it->entity(), curves);
+  ASSERT_EQ(curves.size(), 6u);  // the face's three visible edges
+
+  auto at = [&](Point cursor) { return snap::nearestSnap(curves, cursor, 0.3, snap::kAllKinds); };
+  const auto end = at({0.1, 2.1});
+  ASSERT_TRUE(end);
+  EXPECT_NEAR(end->point.x, 0, 1e-12);
+  EXPECT_NEAR(end->point.y, 2, 1e-12);
+  EXPECT_EQ(at({0.1, 0.1})->kind, Kind::kCentre);
+  EXPECT_EQ(at({10.1, 0.1})->point, (Point{10, 0}));
+  const auto crossing = at({10.1, 5.1});
+  ASSERT_TRUE(crossing);
+  EXPECT_EQ(crossing->kind, Kind::kIntersection);
+  EXPECT_NEAR(crossing->point.y, 5, 1e-9);
+  EXPECT_EQ(at({22.1, 1.1})->kind, Kind::kMidpoint);  // a visible edge's middle
+  EXPECT_FALSE(at({21, 0.1}));                         // the hidden edge has none
 }

@@ -56,7 +56,7 @@ struct PreparedRecord {
   OdDbObjectPtr object;  // entity records: the object made for it
   Kind kind = Kind::kForeign;
   bool filled = false;   // plain entities: geometry set, `refs` to apply
-  PlainRefs refs;
+  EntityRefs refs;
 };
 
 // Entries name entries of other tables (a layer its linetype): those tables
@@ -139,13 +139,15 @@ private:
   void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
   void applyCommon(OdDbEntity* ent, const EntityCommon& c);
-  // Returns the name of the dimension's block, set by the caller once
-  // everything else is (setting anything else marks the block out of date).
-  std::string fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end);
-  void fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end);
-  void fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end);
+  EntityRefs fillFields(OdDbEntity* ent, std::size_t first, std::size_t end) {
+    return readEntityFields(ent, *dxfEntityFormOf(ent->isA()), m_doc, m_tags, first, end);
+  }
   void applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items);
-  void applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs);
+  // Applies the common part and the references of a record read by its
+  // form: those set first, those set after everything else, or both.
+  enum class RefsPart { kFirst, kLast, kAll };
+  void applyRefs(OdDbEntity* ent, const EntityRefs& refs, RefsPart part);
+  void applyRef(OdDbEntity* ent, const DxfField& field, const EntityRefs& refs);
 
   OdDbObjectId byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner);
   // The handle a reference holds, or where a writer put a name instead:
@@ -176,7 +178,8 @@ private:
     OdDbObjectId object;
     std::uint64_t handle;
     uint32_t line;
-    bool annotation;  // a leader's annotation, else an extension dictionary
+    bool annotation;  // a reference of an entity's field (`set`), else an extension dictionary
+    void (*set)(OdDbEntity*, OdDbObjectId) = nullptr;
   };
   std::vector<Pending> m_pending;
   std::vector<std::pair<std::size_t, bool>> m_rawLater;  // unmodelled records, entity or not
@@ -404,7 +407,8 @@ void Reader::startReadAhead() {
           if (!(*entity)[r.index] || r.tags.empty()) return;
           r.object = makeEntity(dxfTrim(r.tags.front().value), r.tags, r.kind);
           if (isPlain(r.kind)) {
-            r.refs = parsePlain(static_cast<OdDbEntity*>(r.object.get()), r.kind, *doc, r.tags, 1, xdataStart(r.tags));
+            auto* ent = static_cast<OdDbEntity*>(r.object.get());
+            r.refs = readEntityFields(ent, *dxfEntityFormOf(ent->isA()), *doc, r.tags, 1, xdataStart(r.tags));
             r.filled = true;
           }
         });
@@ -940,31 +944,46 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
   ent->setOwnerId(block);
   static_cast<OdDbBlockTableRecord*>(writable(block))->appendEntityAsStored(id);
   const Kind kind = m_kinds[index];
-  if (kind == Kind::kDimension) {
-    auto* dim = static_cast<OdDbDimension*>(ent);
-    std::size_t xdata = readCommon(ent, index);
-    const std::string blockName = fillDimension(dim, 1, xdata);
-    DxfDimVarItems items;
-    readXData(ent, xdata, &items);
-    applyOverrides(dim, items);
-    // The block as read stays the dimension's picture until it changes.
-    if (!blockName.empty()) dim->setDimBlockId(byName('B', blockName));
-  } else if (kind == Kind::kLeader) {
-    auto* leader = static_cast<OdDbLeader*>(ent);
-    std::size_t xdata = readCommon(ent, index);
-    fillLeader(leader, 1, xdata);
-    DxfDimVarItems items;
-    readXData(ent, xdata, &items);
-    applyOverrides(leader, items);
-  } else if (kind == Kind::kForeign) {
-    fillRaw(ent, index, true);
-  } else {
-    std::size_t xdata = readCommon(ent, index);
-    if (m_ahead && m_ahead->filled && m_ahead->index == index)
-      applyPlainRefs(ent, kind, m_ahead->refs);  // the geometry was read ahead
-    else
-      fillPlain(ent, kind, 1, xdata);
-    readXData(ent, xdata, nullptr);
+  switch (kind) {
+    case Kind::kDimension:
+    case Kind::kLeader: {
+      // Overrides come after the values, and the block after the
+      // overrides: anything set before it would date it.
+      auto* dimStyled = static_cast<OdDbDimStyleEntity*>(ent);
+      std::size_t xdata = readCommon(ent, index);
+      const EntityRefs refs = fillFields(ent, 1, xdata);
+      applyRefs(ent, refs, RefsPart::kFirst);
+      DxfDimVarItems items;
+      readXData(ent, xdata, &items);
+      applyOverrides(dimStyled, items);
+      applyRefs(ent, refs, RefsPart::kLast);
+      return;
+    }
+    case Kind::kForeign: return fillRaw(ent, index, true);
+    case Kind::kLine:
+    case Kind::kCircle:
+    case Kind::kArc:
+    case Kind::kPolyline:
+    case Kind::kText:
+    case Kind::kMText:
+    case Kind::kInsert:
+    case Kind::kPoint:
+    case Kind::kSolid:
+    case Kind::kEllipse:
+    case Kind::kSpline:
+    case Kind::kRay:
+    case Kind::kXline:
+    case Kind::kFace:
+    case Kind::kTrace: {
+      std::size_t xdata = readCommon(ent, index);
+      if (m_ahead && m_ahead->filled && m_ahead->index == index) {
+        applyRefs(ent, m_ahead->refs, RefsPart::kAll);  // the geometry was read ahead
+      } else {
+        applyRefs(ent, fillFields(ent, 1, xdata), RefsPart::kAll);
+      }
+      readXData(ent, xdata, nullptr);
+      return;
+    }
   }
 }
 
@@ -986,143 +1005,38 @@ void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
 }
 
 
-std::string Reader::fillDimension(OdDbDimension* dim, std::size_t first, std::size_t end) {
-  EntityCommon c;
-  std::string_view sub;
-  OdGePoint3d p10, p11, p13, p14, p15, p16, p17;
-  OdGeVector3d normal = OdGeVector3d::kZAxis();
-  double a50 = 0, a52 = 0, a53 = 0, a51 = 0, v40 = 0, v41 = 0;
-  int flags = 0, arc70 = 0, arc71 = 0;
-  std::string blockName, styleName, text;
-  bool haveText = false, have40 = false;
-  for (std::size_t i = first; i < end; ++i) {
-    const DxfTag& t = m_tags[i];
-    if (t.code == 100) {
-      sub = t.trimmed();
-      continue;
-    }
-    if (commonTag(m_doc, t, sub, c)) continue;
-    if (pointTag(t, 10, p10) || pointTag(t, 11, p11) || pointTag(t, 13, p13) || pointTag(t, 14, p14) ||
-        pointTag(t, 15, p15) || pointTag(t, 16, p16) || pointTag(t, 17, p17) || vectorTag(t, 210, normal))
-      continue;
-    const bool arcPart = sub == "AcDbArcDimension";
-    switch (t.code) {
-      case 2: blockName = m_doc.text(t); break;
-      case 3: styleName = m_doc.text(t); break;
-      case 1: text = m_doc.text(t), haveText = true; break;
-      case 70: (arcPart ? arc70 : flags) = int(t.toInt()); break;
-      case 71: if (arcPart) arc71 = int(t.toInt()); break;
-      case 50: a50 = t.toDouble(); break;
-      case 51: a51 = t.toDouble(); break;
-      case 52: a52 = t.toDouble(); break;
-      case 53: a53 = t.toDouble(); break;
-      case 40: v40 = t.toDouble(), have40 = true; break;
-      case 41: v41 = t.toDouble(); break;
-    }
+void Reader::applyRefs(OdDbEntity* ent, const EntityRefs& refs, RefsPart part) {
+  if (part != RefsPart::kLast) {
+    applyCommon(ent, refs.common);
+    for (const std::string& w : refs.warnings) warn(m_tags[0].line, w);
   }
-  applyCommon(dim, c);
-  OdDbObjectId style = byName('D', styleName.empty() ? std::string("Standard") : styleName);
-  if (!style.isNull()) dim->setDimensionStyle(style);
-  if (haveText) dim->setDimensionText(text);
-  if (normal.length() > 0) dim->setNormal(normal);
-  if (std::isfinite(a53)) dim->setTextRotation(a53 * kDegree);
-  if (std::isfinite(a51)) dim->setHorizontalRotation(a51 * kDegree);
-  if (auto d = dynamic_cast<OdDbRotatedDimension*>(dim)) {
-    d->setDimLinePoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14);
-    d->setRotation(a50 * kDegree), d->setOblique(a52 * kDegree);
-  } else if (auto d = dynamic_cast<OdDbAlignedDimension*>(dim)) {
-    d->setDimLinePoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14), d->setOblique(a52 * kDegree);
-  } else if (auto d = dynamic_cast<OdDb2LineAngularDimension*>(dim)) {
-    d->setXLine1Start(p13), d->setXLine1End(p14), d->setXLine2Start(p15), d->setXLine2End(p10);
-    d->setArcPoint(p16);
-  } else if (auto d = dynamic_cast<OdDbDiametricDimension*>(dim)) {
-    d->setChordPoint(p15), d->setFarChordPoint(p10), d->setLeaderLength(v40);
-  } else if (auto d = dynamic_cast<OdDbRadialDimension*>(dim)) {
-    d->setCenter(p10), d->setChordPoint(p15), d->setLeaderLength(v40);
-  } else if (auto d = dynamic_cast<OdDb3PointAngularDimension*>(dim)) {
-    d->setXLine1Point(p13), d->setXLine2Point(p14), d->setCenterPoint(p15), d->setArcPoint(p10);
-  } else if (auto d = dynamic_cast<OdDbOrdinateDimension*>(dim)) {
-    d->setOrigin(p10), d->setDefiningPoint(p13), d->setLeaderEndPoint(p14);
-    if (flags & 64)
-      d->useXAxis();
-    else
-      d->useYAxis();
-  } else if (auto d = dynamic_cast<OdDbArcDimension*>(dim)) {
-    d->setArcPoint(p10), d->setXLine1Point(p13), d->setXLine2Point(p14), d->setCenter(p15);
-    d->setLeader1Point(p16), d->setLeader2Point(p17);
-    d->setArcStartParam(v40), d->setArcEndParam(v41);
-    d->setIsPartial(arc70 != 0), d->setHasLeader(arc71 != 0);
-  } else if (auto d = dynamic_cast<QrHugeRadius*>(dim)) {
-    d->setCenter(p10), d->setChordPoint(p13), d->setOverrideCenter(p14), d->setJogPoint(p15);
-    try {
-      if (have40) d->setJogAngle(v40);  // without one, the dimension keeps its default
-    } catch (const OdError&) {
-      warn(m_tags[0].line, "jog angle out of range; the default is kept");
-    }
+  const DxfEntityForm& form = *dxfEntityFormOf(ent->isA());
+  for (const bool lastOnes : {false, true}) {
+    if (part == (lastOnes ? RefsPart::kFirst : RefsPart::kLast)) continue;
+    for (const DxfField* f : form.refFields)
+      if (f->ref->last == lastOnes) applyRef(ent, *f, refs);
   }
-  dim->setTextPosition(p11);
-  if (!(flags & 128)) dim->useDefaultTextPosition();
-  return blockName;
 }
 
-void Reader::fillLeader(OdDbLeader* leader, std::size_t first, std::size_t end) {
-  EntityCommon c;
-  std::string_view sub;
-  std::vector<OdGePoint3d> vertices;
-  OdGeVector3d normal = OdGeVector3d::kZAxis();
-  std::string styleName;
-  bool arrow = true, spline = false;
-  OdDbObjectId annotation;
-  for (std::size_t i = first; i < end; ++i) {
-    const DxfTag& t = m_tags[i];
-    if (t.code == 100) {
-      sub = t.trimmed();
-      continue;
-    }
-    if (commonTag(m_doc, t, sub, c)) continue;
-    if (vectorTag(t, 210, normal)) continue;
-    switch (t.code) {
-      case 3: styleName = m_doc.text(t); break;
-      case 71: arrow = t.toInt() != 0; break;
-      case 72: spline = t.toInt() != 0; break;
-      case 10: vertices.emplace_back(t.toDouble(), 0.0, 0.0); break;
-      case 20: if (!vertices.empty()) vertices.back().y = t.toDouble(); break;
-      case 30: if (!vertices.empty()) vertices.back().z = t.toDouble(); break;
-      case 340: {
-        OdDbObjectId named;
-        const std::optional<std::uint64_t> h = handleIn(t, leader, 0, named);
-        if (!h) break;
-        annotation = m_db->getOdDbObjectId(OdDbHandle(*h));
-        if (annotation.isNull() && !m_allCreated) m_pending.push_back({leader->objectId(), *h, t.valueLine(), true});
-        break;
-      }
-    }
+void Reader::applyRef(OdDbEntity* ent, const DxfField& f, const EntityRefs& refs) {
+  const DxfFieldRead::Ref* given = nullptr;
+  for (const DxfFieldRead::Ref& r : refs.refs)
+    if (r.field == &f) given = &r;
+  if (f.ref->table == 'H') {
+    if (!given) return;
+    OdDbObjectId named;
+    const std::optional<std::uint64_t> h = handleIn(given->tag, ent, 0, named);
+    if (!h) return;
+    const OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(*h));
+    if (!target.isNull())
+      f.ref->set(ent, target);
+    else if (!m_allCreated)
+      m_pending.push_back({ent->objectId(), *h, given->tag.valueLine(), true, f.ref->set});
+    return;
   }
-  applyCommon(leader, c);
-  OdDbObjectId style = byName('D', styleName.empty() ? std::string("Standard") : styleName);
-  if (!style.isNull()) leader->setDimensionStyle(style);
-  leader->setVertices(vertices);
-  if (arrow)
-    leader->enableArrowHead();
-  else
-    leader->disableArrowHead();
-  if (spline) leader->setToSplineLeader();
-  if (!annotation.isNull()) leader->attachAnnotation(annotation);
-  if (normal.length() > 0) leader->setNormal(normal);
-}
-
-void Reader::fillPlain(OdDbEntity* ent, Kind kind, std::size_t first, std::size_t end) {
-  applyPlainRefs(ent, kind, parsePlain(ent, kind, m_doc, m_tags, first, end));
-}
-
-void Reader::applyPlainRefs(OdDbEntity* ent, Kind kind, const PlainRefs& refs) {
-  applyCommon(ent, refs.common);
-  if (kind == Kind::kText)
-    static_cast<OdDbText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
-  else if (kind == Kind::kMText)
-    static_cast<OdDbMText*>(ent)->setTextStyle(byName('S', refs.name.empty() ? std::string("Standard") : refs.name));
-  else if (kind == Kind::kInsert)
-    static_cast<OdDbBlockReference*>(ent)->setBlockTableRecord(byName('B', refs.name));
+  const std::string name = given && !given->name.empty() ? given->name : std::string(f.ref->fallback);
+  const OdDbObjectId id = byName(f.ref->table, name);
+  if (!id.isNull()) f.ref->set(ent, id);
 }
 
 // An unmodelled record: its hard references, by handle and by name.
@@ -1295,7 +1209,7 @@ void Reader::resolvePending() {
     OdDbObject* obj = writable(p.object);
     if (p.annotation) {
       OdDbObjectId target = m_db->getOdDbObjectId(OdDbHandle(p.handle));
-      if (!target.isNull()) static_cast<OdDbLeader*>(obj)->attachAnnotation(target);
+      if (!target.isNull()) p.set(static_cast<OdDbEntity*>(obj), target);
       continue;
     }
     obj->setExtensionDictionaryAsStored(byHandle(p.handle, p.line, "extension dictionary", p.object));

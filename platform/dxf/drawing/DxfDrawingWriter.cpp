@@ -217,12 +217,6 @@ private:
   void entityHead(const OdDbEntity* e, std::string_view type, const DxfRecordOriginal& o);
   void xdata(const OdDbObject* obj, const DxfDimVarItems* overrides, const DxfDimVarItems* qrv);
   void writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o);
-  void writePolyline(const OdDbPolyline* x, const DxfEntityForm& form, const DxfRecordOriginal& o);
-  void mtextFields(const OdDbMText* x);
-  void circleFields(const OdGePoint3d& center, double radius, const OdGeVector3d& normal);
-  void writeDimension(const OdDbDimension* d, const DxfEntityForm& form, const DxfRecordOriginal& o);
-  std::string insertedBlockName(const OdDbBlockReference* x, const DxfRecordOriginal& o) const;
-  void writeLeader(const OdDbLeader* l, const DxfEntityForm& form, const DxfRecordOriginal& o);
   void writeTableRecord(const OdDbSymbolTableRecord* rec, const DxfRecordOriginal& o);
   void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
   void writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o);
@@ -1137,311 +1131,43 @@ void Writer::writeEntity(const OdDbEntity* e, const DxfRecordOriginal& o) {
   // Never a silent loss: a class added to the database needs its form.
   if (!form) throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
   entityHead(e, form->type(), o);
-  // Each subclass: its marker, what the object gives, then what the record
-  // held under the marker beyond that.
-  auto sub = [&](std::size_t i, auto&& fields) {
+  // Each subclass: its marker, what the object gives, and where the form
+  // says so (after its fields unless told otherwise) what the record held
+  // under the marker beyond that.
+  for (std::size_t i = 0; i < form->subclasses.size(); ++i) {
     const DxfSubclassForm& s = form->subclass(i);
     m_w.text(100, s.marker);
-    fields();
-    o.writeKept(m_out, s.marker, s.modelled);
-  };
-  switch (form->kind()) {
-    case OdDbEntityKind::kForeign:
-      throw DxfError(0, std::string("no DXF form for an entity of class ") + e->isA()->name());
-    case OdDbEntityKind::kDimension: return writeDimension(static_cast<const OdDbDimension*>(e), *form, o);
-    case OdDbEntityKind::kLeader: return writeLeader(static_cast<const OdDbLeader*>(e), *form, o);
-    case OdDbEntityKind::kLine: {
-      auto x = static_cast<const OdDbLine*>(e);
-      sub(0, [&] {
-        m_out.point(10, x->startPoint());
-        m_out.point(11, x->endPoint());
-      });
-      break;
-    }
-    case OdDbEntityKind::kCircle: {
-      auto x = static_cast<const OdDbCircle*>(e);
-      sub(0, [&] { circleFields(x->center(), x->radius(), x->normal()); });
-      break;
-    }
-    case OdDbEntityKind::kArc: {
-      auto x = static_cast<const OdDbArc*>(e);
-      sub(0, [&] { circleFields(x->center(), x->radius(), x->normal()); });
-      sub(1, [&] {
-        m_w.real(50, x->startAngle() * kToDegrees);
-        m_w.real(51, x->endAngle() * kToDegrees);
-      });
-      break;
-    }
-    case OdDbEntityKind::kPolyline: writePolyline(static_cast<const OdDbPolyline*>(e), *form, o); break;
-    case OdDbEntityKind::kText: {
-      auto x = static_cast<const OdDbText*>(e);
-      sub(0, [&] {
-        m_out.point(10, x->position());
-        m_w.real(40, x->height());
-        m_out.str(1, x->textString());
-        if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-        if (x->widthFactor() != 1) m_w.real(41, x->widthFactor());
-        m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
-        if (x->horizontalMode() != 0) m_w.integer(72, x->horizontalMode());
-        if (x->horizontalMode() != 0 || x->verticalMode() != 0) m_out.point(11, x->alignmentPoint());
-      });
-      m_w.text(100, "AcDbText");
-      if (x->verticalMode() != 0) m_w.integer(73, x->verticalMode());
-      break;
-    }
-    case OdDbEntityKind::kMText: {
-      auto x = static_cast<const OdDbMText*>(e);
-      // The rotation stands for a direction vector the file may have had.
-      sub(0, [&] { mtextFields(x); });
-      break;
-    }
-    case OdDbEntityKind::kInsert: {
-      auto x = static_cast<const OdDbBlockReference*>(e);
-      sub(0, [&] {
-        m_out.str(2, insertedBlockName(x, o));
-        m_out.point(10, x->position());
-        const OdGeVector3d s = x->scaleFactors();
-        if (s.x != 1) m_w.real(41, s.x);
-        if (s.y != 1) m_w.real(42, s.y);
-        if (s.z != 1) m_w.real(43, s.z);
-        if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-      });
-      break;
-    }
-    case OdDbEntityKind::kPoint: {
-      auto x = static_cast<const OdDbPoint*>(e);
-      sub(0, [&] { m_out.point(10, x->position()); });
-      break;
-    }
-    case OdDbEntityKind::kSolid: {
-      auto x = static_cast<const OdDbSolid*>(e);
-      sub(0, [&] {
-        for (int i = 0; i < 4; ++i) m_out.point(10 + i, x->pointAt(i));
-      });
-      break;
+    DxfFieldWrite w{m_out, o, *form, s.marker};
+    for (std::size_t k = 0; k <= s.fields.size(); ++k) {
+      if (form->firstOfMarker[i] && k == std::min(s.keptAt, s.fields.size()))
+        o.writeKept(m_out, s.marker, form->modelled[i], s.r12Kept);
+      if (k < s.fields.size() && s.fields[k].write) s.fields[k].write(e, w);
     }
   }
   o.writeOtherSubclasses(m_out, form->knownMarkers);
-  xdata(e, nullptr, nullptr);
-}
-
-void Writer::circleFields(const OdGePoint3d& center, double radius, const OdGeVector3d& normal) {
-  m_out.point(10, center);
-  m_w.real(40, radius);
-  if (normal != OdGeVector3d::kZAxis()) m_out.vector(210, normal);
-}
-
-void Writer::writePolyline(const OdDbPolyline* x, const DxfEntityForm& form, const DxfRecordOriginal& o) {
-  const DxfSubclassForm& s = form.subclass(0);
-  m_w.text(100, s.marker);
-  m_w.integer(90, x->numVerts());
-  const DxfTag* flags = o.find(s.marker, 70);
-  const int other = keptInteger(flags, 0) & ~1;
-  m_w.integer(70, other | (x->isClosed() ? 1 : 0));
-  if (x->constantWidth() != 0 || o.find(s.marker, 43)) m_w.real(43, x->constantWidth());
-  if (x->elevation() != 0) m_w.real(38, x->elevation());
-  o.writeKept(m_out, s.marker, s.modelled);
-  // Widths per vertex go with their vertex while the vertices are the
-  // same in number.
-  std::vector<std::vector<DxfTag>> widths;
-  for (const DxfTag& t : o.subclassTags(s.marker)) {
-    if (t.code == 10) widths.emplace_back();
-    if ((t.code == 40 || t.code == 41 || t.code == 91) && !widths.empty()) widths.back().push_back(t);
+  switch (form->kind()) {
+    case OdDbEntityKind::kDimension:
+    case OdDbEntityKind::kLeader: {
+      const DxfDimVarItems items = overrideItems(static_cast<const OdDbDimStyleEntity*>(e));
+      return xdata(e, &items, nullptr);
+    }
+    case OdDbEntityKind::kForeign:
+    case OdDbEntityKind::kLine:
+    case OdDbEntityKind::kCircle:
+    case OdDbEntityKind::kArc:
+    case OdDbEntityKind::kPolyline:
+    case OdDbEntityKind::kText:
+    case OdDbEntityKind::kMText:
+    case OdDbEntityKind::kInsert:
+    case OdDbEntityKind::kPoint:
+    case OdDbEntityKind::kSolid:
+    case OdDbEntityKind::kEllipse:
+    case OdDbEntityKind::kSpline:
+    case OdDbEntityKind::kRay:
+    case OdDbEntityKind::kXline:
+    case OdDbEntityKind::kFace:
+    case OdDbEntityKind::kTrace: return xdata(e, nullptr, nullptr);
   }
-  const bool sameCount = widths.size() == x->numVerts();
-  for (unsigned i = 0; i < x->numVerts(); ++i) {
-    const OdDbPolyline::Vertex v = x->vertexAt(i);
-    m_w.real(10, v.x);
-    m_w.real(20, v.y);
-    if (sameCount)
-      for (const DxfTag& t : widths[i]) o.writeTag(m_out, t);
-    if (v.bulge != 0) m_w.real(42, v.bulge);
-  }
-}
-
-void Writer::mtextFields(const OdDbMText* x) {
-  m_out.point(10, x->location());
-  m_w.real(40, x->textHeight());
-  m_w.real(41, x->width());
-  m_w.integer(71, x->attachment());
-  std::string text = x->contents();
-  std::string encoded = dxfTextIsPlain(text) ? text : dxfEncodeText(text, m_codePage);
-  // Chunks of 250 bytes, never splitting an escape or a UTF-8 sequence.
-  std::size_t at = 0;
-  while (encoded.size() - at > 250) {
-    std::size_t cut = at + 250;
-    while (cut > at && (encoded[cut] & 0xC0) == 0x80) --cut;
-    for (std::size_t k = cut; k + 8 > cut && k > at; --k)
-      if (encoded[k - 1] == '\\') {
-        cut = k - 1;
-        break;
-      }
-    if (cut == at) cut = at + 250;
-    // Nor a caret escape ("^J", "^ "): every caret starts one.
-    std::size_t k = at;
-    while (k < cut) k += encoded[k] == '^' ? 2 : 1;
-    if (k > cut) --cut;
-    m_w.text(3, std::string_view(encoded).substr(at, cut - at));
-    at = cut;
-  }
-  m_w.text(1, std::string_view(encoded).substr(at));
-  m_out.str(7, nameOf(x->textStyle()).empty() ? std::string("Standard") : nameOf(x->textStyle()));
-  if (x->rotation() != 0) m_w.real(50, x->rotation() * kToDegrees);
-}
-
-// The block a reference inserts; one that reading could not find keeps the
-// name the file gave it, so that the reference is not turned into one of
-// no block at all (which other programs delete).
-std::string Writer::insertedBlockName(const OdDbBlockReference* x, const DxfRecordOriginal& o) const {
-  std::string name = nameOf(x->blockTableRecord());
-  if (!name.empty()) return name;
-  for (std::string_view marker : {"AcDbBlockReference", ""})
-    if (const DxfTag* t = o.find(marker, 2)) return m_doc->text(*t);
-  return name;
-}
-
-// The point group 10 of a dimension record holds: a different definition
-// point per kind.
-static OdGePoint3d dimensionPoint10(const OdDbDimension* d, int dimensionType) {
-  switch (dimensionType) {
-    case 0: return static_cast<const OdDbRotatedDimension*>(d)->dimLinePoint();
-    case 1: return static_cast<const OdDbAlignedDimension*>(d)->dimLinePoint();
-    case 2: return static_cast<const OdDb2LineAngularDimension*>(d)->xLine2End();
-    case 3: return static_cast<const OdDbDiametricDimension*>(d)->farChordPoint();
-    case 4: return static_cast<const OdDbRadialDimension*>(d)->center();
-    case 5: return static_cast<const OdDb3PointAngularDimension*>(d)->arcPoint();
-    case 6: return static_cast<const OdDbOrdinateDimension*>(d)->origin();
-    case 8: return static_cast<const OdDbArcDimension*>(d)->arcPoint();
-    case 9: return static_cast<const QrHugeRadius*>(d)->center();
-  }
-  throw DxfError(0, "no DXF form for dimension type " + std::to_string(dimensionType));
-}
-
-void Writer::writeDimension(const OdDbDimension* d, const DxfEntityForm& form, const DxfRecordOriginal& o) {
-  const int kindType = form.dimensionType;
-  // Readers before R2018 know an arc length dimension by the type of a
-  // 3-point angle.
-  const int type = kindType == 8 && m_version < DxfVersion::R2018 ? 5 : kindType;
-  const DxfSubclassForm& common = form.subclass(0);
-  m_w.text(100, common.marker);
-  if (o.exists() && m_version >= DxfVersion::R2010) {
-    if (const DxfTag* v = o.find(common.marker, 280)) o.writeTag(m_out, *v);
-  }
-  const std::string block = nameOf(d->dimBlockId());
-  if (!block.empty()) m_out.str(2, block);
-  m_out.point(10, dimensionPoint10(d, kindType));
-  m_out.point(11, d->textPosition());
-  const DxfTag* oldFlags = o.find(common.marker, 70);
-  int flags = type | (keptInteger(oldFlags, block.empty() ? 0 : 32) & 32);
-  if (kindType == 6 && static_cast<const OdDbOrdinateDimension*>(d)->isUsingXAxis()) flags |= 64;
-  if (!d->isUsingDefaultTextPosition()) flags |= 128;
-  m_w.integer(70, flags);
-  if (!d->dimensionText().empty() || o.find(common.marker, 1)) m_out.str(1, d->dimensionText());
-  if (d->textRotation() != 0) m_w.real(53, d->textRotation() * kToDegrees);
-  if (d->horizontalRotation() != 0) m_w.real(51, d->horizontalRotation() * kToDegrees);
-  if (d->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, d->normal());
-  m_out.str(3, nameOf(d->dimensionStyle()).empty() ? std::string("Standard") : nameOf(d->dimensionStyle()));
-  o.writeKept(m_out, common.marker, common.modelled);
-  const DxfSubclassForm& own = form.subclass(1);
-  m_w.text(100, own.marker);
-  switch (kindType) {
-    case 0: {
-      auto x = static_cast<const OdDbRotatedDimension*>(d);
-      m_out.point(13, x->xLine1Point());
-      m_out.point(14, x->xLine2Point());
-      m_w.real(50, x->rotation() * kToDegrees);
-      if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
-      break;
-    }
-    case 1: {
-      auto x = static_cast<const OdDbAlignedDimension*>(d);
-      m_out.point(13, x->xLine1Point());
-      m_out.point(14, x->xLine2Point());
-      if (x->oblique() != 0) m_w.real(52, x->oblique() * kToDegrees);
-      break;
-    }
-    case 2: {
-      auto x = static_cast<const OdDb2LineAngularDimension*>(d);
-      m_out.point(13, x->xLine1Start());
-      m_out.point(14, x->xLine1End());
-      m_out.point(15, x->xLine2Start());
-      m_out.point(16, x->arcPoint());
-      break;
-    }
-    case 3: {
-      auto x = static_cast<const OdDbDiametricDimension*>(d);
-      m_out.point(15, x->chordPoint());
-      m_w.real(40, x->leaderLength());
-      break;
-    }
-    case 4: {
-      auto x = static_cast<const OdDbRadialDimension*>(d);
-      m_out.point(15, x->chordPoint());
-      m_w.real(40, x->leaderLength());
-      break;
-    }
-    case 5: {
-      auto x = static_cast<const OdDb3PointAngularDimension*>(d);
-      m_out.point(13, x->xLine1Point());
-      m_out.point(14, x->xLine2Point());
-      m_out.point(15, x->centerPoint());
-      break;
-    }
-    case 6: {
-      auto x = static_cast<const OdDbOrdinateDimension*>(d);
-      m_out.point(13, x->definingPoint());
-      m_out.point(14, x->leaderEndPoint());
-      break;
-    }
-    case 8: {
-      auto x = static_cast<const OdDbArcDimension*>(d);
-      m_out.point(13, x->xLine1Point());
-      m_out.point(14, x->xLine2Point());
-      m_out.point(15, x->center());
-      m_w.real(40, x->arcStartParam());
-      m_w.real(41, x->arcEndParam());
-      m_w.integer(70, x->isPartial() ? 1 : 0);
-      m_w.integer(71, x->hasLeader() ? 1 : 0);
-      m_out.point(16, x->leader1Point());
-      m_out.point(17, x->leader2Point());
-      break;
-    }
-    case 9: {
-      auto x = static_cast<const QrHugeRadius*>(d);
-      m_out.point(13, x->chordPoint());
-      m_out.point(14, x->overrideCenter());
-      m_out.point(15, x->jogPoint());
-      m_w.real(40, x->jogAngle());
-      break;
-    }
-  }
-  o.writeKept(m_out, own.marker, own.modelled);
-  // A rotated dimension closes with a marker of its own and nothing after it.
-  for (std::size_t i = 2; i < form.subclasses.size(); ++i) m_w.text(100, form.subclass(i).marker);
-  o.writeOtherSubclasses(m_out, form.knownMarkers);
-  const DxfDimVarItems items = overrideItems(d);
-  xdata(d, &items, nullptr);
-}
-
-void Writer::writeLeader(const OdDbLeader* l, const DxfEntityForm& form, const DxfRecordOriginal& o) {
-  const DxfSubclassForm& s = form.subclass(0);
-  m_w.text(100, s.marker);
-  m_out.str(3, nameOf(l->dimensionStyle()).empty() ? std::string("Standard") : nameOf(l->dimensionStyle()));
-  m_w.integer(71, l->hasArrowHead() ? 1 : 0);
-  m_w.integer(72, l->isSplined() ? 1 : 0);
-  if (!o.exists()) {
-    m_w.integer(73, l->annotationObjId().isNull() ? 3 : 0);
-    m_w.integer(74, 1);
-    m_w.integer(75, 0);
-  }
-  m_w.integer(76, l->numVertices());
-  for (const OdGePoint3d& p : l->vertices()) m_out.point(10, p);
-  if (!l->annotationObjId().isNull()) m_out.handle(340, l->annotationObjId());
-  if (l->normal() != OdGeVector3d::kZAxis()) m_out.vector(210, l->normal());
-  o.writeKept(m_out, s.marker, s.modelled);
-  o.writeOtherSubclasses(m_out, form.knownMarkers);
-  const DxfDimVarItems items = overrideItems(l);
-  xdata(l, &items, nullptr);
 }
 
 // ---- objects ------------------------------------------------------------------

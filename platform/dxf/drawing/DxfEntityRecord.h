@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DxfDocument.h"
+#include "DxfEntityForms.h"
 #include "OdCmColor.h"
 #include "OdDbEntity.h"
 #include "OdDbEntityKinds.h"
@@ -26,14 +27,15 @@ bool isSubRecord(std::string_view type);
 
 // Sets p.x, p.y or p.z when code is base, base + 10 or base + 20.
 bool pointTag(const DxfTag& t, int base, OdGePoint3d& p);
-bool vectorTag(const DxfTag& t, int base, OdGeVector3d& v);
 
 // What a record of the entity sections was read as: decided once, so that
 // filling it in needs no run-time type tests. Records the database does not
 // model (sub-records included) are kForeign and kept as read.
 using Kind = OdDbEntityKind;
 
-// The kinds whose records parsePlain reads whole.
+// The kinds whose records are read whole without the drawing's tables, so
+// that the read-ahead thread can fill them (dimensions and leaders take
+// overrides from the drawing's styles).
 bool isPlain(Kind kind);
 
 // What the common part of an entity's record says.
@@ -50,17 +52,18 @@ struct EntityCommon {
 // Reads the codes every entity shares; false for codes of the entity itself.
 bool commonTag(const DxfDocument& doc, const DxfTag& t, std::string_view subclass, EntityCommon& c);
 
-// What a plain entity's record names in the drawing's tables, read with its
+// What an entity's record names in the drawing's tables, read with its
 // geometry and applied when the tables can be asked.
-struct PlainRefs {
+struct EntityRefs {
   EntityCommon common;
-  std::string name;  // text style of a text, block of a block reference
+  std::vector<DxfFieldRead::Ref> refs;  // by the field that read them
+  std::vector<std::string> warnings;    // values the object refused
 };
 
-// Sets what a plain entity's record (tags [first, end)) says of its geometry
-// and text, and gives back what needs the drawing's tables.
-PlainRefs parsePlain(OdDbEntity* ent, Kind kind, const DxfDocument& doc, TagView tags, std::size_t first,
-                     std::size_t end);
+// Sets what an entity's record (tags [first, end)) says of its own values,
+// by its kind's form, and gives back what needs the drawing's tables.
+EntityRefs readEntityFields(OdDbEntity* ent, const DxfEntityForm& form, const DxfDocument& doc, TagView tags,
+                            std::size_t first, std::size_t end);
 
 // The object an entity record of type `type` becomes, and its kind.
 OdDbObjectPtr makeEntity(std::string_view type, TagView tags, Kind& kind);

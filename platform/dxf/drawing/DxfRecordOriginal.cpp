@@ -23,16 +23,10 @@ namespace {
 // An R12 record has no subclass markers: its tags are placed in the
 // subclass later versions put them in, by group code. Only codes that the
 // writer does not produce itself and that R12 records carry are listed; a
-// code appears under one subclass only, so nothing is written twice.
+// code appears under one subclass only, so nothing is written twice. The
+// entities' lists are in their forms (DxfSubclassForm::r12Kept).
 const std::vector<int>* markerlessCodes(std::string_view marker) {
   static const std::vector<std::pair<std::string_view, std::vector<int>>> kCodes = {
-      {"AcDbLine", {39, 210, 220, 230}},
-      {"AcDbCircle", {39, 210, 220, 230}},
-      {"AcDbText", {39, 41, 51, 71, 72, 73, 11, 21, 31, 210, 220, 230}},
-      {"AcDbBlockReference", {66, 70, 71, 44, 45, 210, 220, 230}},
-      {"AcDbPoint", {39, 50, 210, 220, 230}},
-      {"AcDbTrace", {39, 210, 220, 230}},
-      {"AcDbDimension", {12, 22, 32, 51, 53, 71, 72, 41, 42, 210, 220, 230}},
       {"AcDbBlockBegin", {3, 1, 4}},
   };
   for (const auto& [name, codes] : kCodes)
@@ -84,12 +78,16 @@ void DxfRecordOriginal::writeKeptGroups(DxfOut& out) const {
 }
 
 void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled) const {
+  const std::vector<int>* codes = markerlessCodes(marker);
+  writeKept(out, marker, modelled, codes ? std::span<const int>(*codes) : std::span<const int>());
+}
+
+void DxfRecordOriginal::writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled,
+                                  std::span<const int> markerlessKept) const {
   if (m_markerless) {
-    const std::vector<int>* codes = markerlessCodes(marker);
-    if (!codes) return;
     for (std::size_t i = 1; i < m_xdata; ++i) {
       const DxfTag& t = m_tags[i];
-      if (std::find(codes->begin(), codes->end(), t.code) == codes->end()) continue;
+      if (std::find(markerlessKept.begin(), markerlessKept.end(), t.code) == markerlessKept.end()) continue;
       if (std::find(modelled.begin(), modelled.end(), t.code) != modelled.end()) continue;
       writeTag(out, t);
     }

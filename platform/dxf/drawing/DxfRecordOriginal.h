@@ -26,6 +26,9 @@ public:
   // `modelled` (every occurrence of the marker, in order). A record without
   // markers (R12) has its tags placed by group code.
   void writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled) const;
+  // The same, with the codes a record without markers keeps for `marker`.
+  void writeKept(DxfOut& out, std::string_view marker, std::span<const int> modelled,
+                 std::span<const int> markerlessKept) const;
   void writeKept(DxfOut& out, std::string_view marker, std::initializer_list<int> modelled) const {
     writeKept(out, marker, std::span<const int>(modelled.begin(), modelled.size()));
   }
@@ -41,6 +44,8 @@ public:
   std::vector<DxfTag> subclassTags(std::string_view marker) const;
 
   void writeTag(DxfOut& out, const DxfTag& tag) const;
+  // A string tag's text in UTF-8.
+  std::string text(const DxfTag& tag) const { return m_doc->text(tag); }
 
 private:
   const DxfDocument* m_doc = nullptr;

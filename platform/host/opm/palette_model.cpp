@@ -42,6 +42,12 @@ constexpr ClassName kClassNames[] = {
     {"OdDbBlockReference", "Block Reference", "Вхождение блока"},
     {"OdDbPoint", "Point", "Точка"},
     {"OdDbSolid", "Solid", "Фигура"},
+    {"OdDbEllipse", "Ellipse", "Эллипс"},
+    {"OdDbSpline", "Spline", "Сплайн"},
+    {"OdDbRay", "Ray", "Луч"},
+    {"OdDbXline", "Construction Line", "Прямая"},
+    {"OdDbFace", "3D Face", "3D-грань"},
+    {"OdDbTrace", "Trace", "Полоса"},
 };
 
 bool russian() { return hostLanguage() == HostLanguage::kRussian; }
