@@ -139,6 +139,7 @@ private:
   void fillEntityContent(std::size_t index, OdDbObjectId block);
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
   void applyCommon(OdDbEntity* ent, const EntityCommon& c);
+  void applyLook(DxfRawEntity* ent);
   EntityRefs fillFields(OdDbEntity* ent, std::size_t first, std::size_t end) {
     return readEntityFields(ent, *dxfEntityFormOf(ent->isA()), m_doc, m_tags, first, end);
   }
@@ -994,6 +995,37 @@ void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items
   m_dimVarLines.records.emplace(ent->objectId(), m_tags.empty() ? 0 : m_tags[0].line);
 }
 
+// An entity kept as read still shows in its layer, colour, linetype and
+// lineweight: the record's say so. Names of records the drawing lacks are
+// left empty here (the record keeps them) rather than made, so that reading
+// adds nothing the file does not hold.
+void Reader::applyLook(DxfRawEntity* ent) {
+  EntityCommon c;
+  std::string_view subclass;
+  for (std::size_t i = 1; i < m_tags.size() && m_tags[i].code < 1000; ++i) {
+    const DxfTag& t = m_tags[i];
+    if (t.code == 100) subclass = t.trimmed();
+    std::int64_t checked = 0;
+    double real = 0;
+    if ((t.code == 62 || t.code == 420 || t.code == 370 || t.code == 60) && !dxfParseInt(t.trimmed(), checked)) continue;
+    if (t.code == 48 && !dxfParseDouble(t.trimmed(), real)) continue;
+    commonTag(m_doc, t, subclass, c);
+  }
+  auto found = [&](char table, const std::string& name) {
+    auto& map = m_names[table];
+    auto it = map.find(qrv::foldCase(name));
+    return it == map.end() ? OdDbObjectId() : it->second;
+  };
+  if (OdDbObjectId layer = found('L', c.layer.empty() ? std::string("0") : c.layer); !layer.isNull())
+    ent->setLayer(layer);
+  if (!c.linetype.empty())
+    if (OdDbObjectId linetype = found('T', c.linetype); !linetype.isNull()) ent->setLinetype(linetype);
+  ent->setColor(c.color);
+  if (OdDb::isValidLineWeight(c.lineWeight)) ent->setLineWeight(c.lineWeight);
+  if (c.linetypeScale > 0) ent->setLinetypeScale(c.linetypeScale);
+  ent->setVisibility(!c.invisible);
+}
+
 void Reader::applyCommon(OdDbEntity* ent, const EntityCommon& c) {
   ent->setLayer(byName('L', c.layer.empty() ? std::string("0") : c.layer));
   if (c.linetype.empty() && m_byLayer.isNull()) m_byLayer = byName('T', "ByLayer");
@@ -1084,6 +1116,7 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     if (type == "LAYOUT") raw->setLayoutSheet(dxfReadLayoutSheet(m_doc, m_tags, byHandle));
   } else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj)) {
     rawEnt->setRawRefs(std::move(refs));
+    applyLook(rawEnt);
     if (type == "VIEWPORT") {
       const DxfLayerLookup layerNamed = [&](const std::string& name) {
         auto& layers = m_names['L'];
