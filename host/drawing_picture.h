@@ -2,8 +2,6 @@
 // The picture of a drawing's model space or of one of its layouts, for
 // EXPORT and SNAPSHOT.
 #ifdef QRVHOST_HAVE_RENDER
-#include <string>
-
 #include "OdString.h"
 #include "renderer.h"
 
@@ -11,14 +9,9 @@ class OdDbDatabase;
 
 namespace qrvhost {
 
-// True when `name` stands for model space: empty, "Model" or the session
-// language's word for it.
-bool isModelName(const OdString& name);
-
-// Draws model space or the layout `layout`. False with `why` (naming the
-// layouts there are) when the drawing has no such layout.
-bool drawingPicture(OdDbDatabase* db, const OdString& layout, render::DisplayList& picture,
-                    render::RenderReport& report, std::string& why);
+// Draws model space or the layout `layout` (as hostLayoutNamed takes it).
+// Throws HostError when the drawing has no such layout.
+render::DisplayList drawingPicture(OdDbDatabase* db, const OdString& layout, render::RenderReport& report);
 
 }  // namespace qrvhost
 #endif

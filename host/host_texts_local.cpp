@@ -40,11 +40,9 @@ constexpr TwoLanguageText kTexts[] = {
     {"Not drawn: %s", "Не нарисовано: %s"},
     {"Layout *Layout", "Лист *Layout"},
     {"Layout to draw <%s>:", "Лист для рисования <%s>:"},
-    {"The drawing has no layout \"%s\"; it has: %s.", "В чертеже нет листа \"%s\"; есть: %s."},
-    {"Model", "Модель"},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(LocalText::kModelName) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(LocalText::kLayoutPrompt) + 1,
               "one entry per text");
 
 }  // namespace

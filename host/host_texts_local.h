@@ -27,8 +27,6 @@ enum class LocalText {
   kPictureNotDrawn,      // %s the kinds and their counts
   kPictureKeywords,
   kLayoutPrompt,         // %s the current layout
-  kNoSuchLayout,         // %s the name, %s the layouts there are
-  kModelName,
 };
 
 OdString localText(LocalText id);

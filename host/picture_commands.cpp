@@ -14,6 +14,8 @@
 #include "documents.h"
 #include "editor_input.h"
 #include "host_commands.h"
+#include "host_error.h"
+#include "layout_names.h"
 #include "host_log.h"
 #include "host_texts_local.h"
 #include "translation.h"
@@ -96,18 +98,26 @@ void commandExport(CommandProcessor& cp) {
   if (!doc) return;
   OdString path;
   // The current tab unless the answer names another layout first.
-  OdString layout = doc->currentLayout();
+  OdString layout = doc->database()->getCTAB();
   for (;;) {
     const int r = cp.input().getString(localText(LocalText::kPictureFilePrompt),
                                        localText(LocalText::kPictureKeywords), kPromptBlanksAllowed, path);
     if (r == kPromptText) break;
     if (r < kPromptKeyword) return;
-    const OdString shown = std::string(layout).empty() ? localText(LocalText::kModelName) : layout;
-    OdString answer;
-    const int a = cp.input().getString(hostFormat(localText(LocalText::kLayoutPrompt).c_str(), shown.c_str()), "",
-                                       kPromptBlanksAllowed | kPromptHasDefault, answer);
-    if (a == kPromptCancelled) return;
-    if (a == kPromptText) layout = answer;
+    for (;;) {
+      const OdString shown = hostLayoutCaption(layout);
+      OdString answer;
+      const int a = cp.input().getString(hostFormat(localText(LocalText::kLayoutPrompt).c_str(), shown.c_str()), "",
+                                         kPromptBlanksAllowed | kPromptHasDefault, answer);
+      if (a == kPromptCancelled) return;
+      if (a != kPromptText) break;
+      try {
+        layout = hostLayoutNamed(doc->database(), answer);
+        break;
+      } catch (const HostError& e) {
+        cp.input().refuse(e.what());
+      }
+    }
   }
   const bool svg = endsWithNoCase(path, ".svg"), pdf = endsWithNoCase(path, ".pdf");
   if (!svg && !pdf && !endsWithNoCase(path, ".png")) {
@@ -130,7 +140,11 @@ void commandExport(CommandProcessor& cp) {
     cp.input().print(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(), handle.c_str(), why.c_str()));
   render::RenderReport report;
   render::DisplayList picture;
-  if (std::string why; !drawingPicture(db, layout, picture, report, why)) return refuse(why);
+  try {
+    picture = drawingPicture(db, layout, report);
+  } catch (const HostError& e) {
+    return refuse(e.what());
+  }
   for (const OdString& block : report.cyclicBlocks)
     cp.input().print(hostFormat(localText(LocalText::kPictureCyclicBlock).c_str(), block.c_str()));
   if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));

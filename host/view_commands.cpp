@@ -14,6 +14,7 @@
 
 #ifdef QRVHOST_HAVE_RENDER
 #include "drawing_picture.h"
+#include "host_error.h"
 #include "raster_image.h"
 #include "renderer.h"
 #endif
@@ -78,8 +79,11 @@ void commandSnapshot(CommandProcessor& cp) {
     options.heightPx = kViewHeightPx;
     render::RenderReport report;
     render::DisplayList picture;
-    if (std::string why; !drawingPicture(doc->database(), doc->currentLayout(), picture, report, why))
-      return refuse(why);
+    try {
+      picture = drawingPicture(doc->database(), doc->database()->getCTAB(), report);
+    } catch (const HostError& e) {
+      return refuse(e.what());
+    }
     if (report.workLimitReached) return refuse(localText(LocalText::kPictureTooComplex));
     if (!render::writePngFile(render::rasterize(picture, options), path, &error)) return refuse(error);
 #else

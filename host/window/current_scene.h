@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "OdString.h"
 #include "view_scene.h"
 
 namespace qrvwindow {
@@ -32,6 +33,7 @@ public:
 private:
   ViewScene m_scene;
   const OdDbDatabase* m_db = nullptr;
+  OdString m_layout;  // the layout drawn; empty: model space
   bool m_known = false;
   std::uint64_t m_stamp = 0;
   render::Rgb m_background{}, m_foreground{};

@@ -24,6 +24,7 @@
 #include "command_line_panel.h"
 #include "dimension_refresh.h"
 #include "document_tabs.h"
+#include "layout_tabs.h"
 #include "documents.h"
 #include "drawing_view.h"
 #include "entity_preview.h"
@@ -73,6 +74,7 @@ render::Rgb rgbOf(const QColor& c) { return {std::uint8_t(c.red()), std::uint8_t
 MainWindow::MainWindow()
     : m_view(new DrawingView),
       m_tabs(new DocumentTabs),
+      m_layoutTabs(new LayoutTabs),
       m_commandLine(new CommandLinePanel),
       m_palette(new PalettePanel),
       m_commandDock(new QDockWidget(say("Command line", "Командная строка"), this)),
@@ -88,7 +90,11 @@ MainWindow::MainWindow()
   column->setSpacing(0);
   column->addWidget(m_tabs);
   column->addWidget(m_view, 1);
+  column->addWidget(m_layoutTabs);
   setCentralWidget(middle);
+  m_layoutTabs->typeLines = [this](const QStringList& lines) {
+    if (typeLines) typeLines(lines);
+  };
   m_tabs->typeLines = [this](const QStringList& lines) {
     if (typeLines) typeLines(lines);
   };
@@ -115,6 +121,7 @@ MainWindow::MainWindow()
       [this](HostApDocument* doc) { m_layerBox->fill(doc ? doc->database() : nullptr); },
       [this](HostApDocument*) { syncModes(); },
       [this](HostApDocument*) { m_tabs->sync(hostDocManager()); },
+      [this](HostApDocument* doc) { m_layoutTabs->sync(doc ? doc->database() : nullptr); },
       [this](HostApDocument*) { updateTitle(); },
   };
 
@@ -210,7 +217,10 @@ void MainWindow::updateScene(HostApDocument* doc) {
     if (result.outcome == CurrentScene::Outcome::kUpdated) {
       m_view->sceneChanged(result.areas);
     } else {
-      m_view->setScene(&m_scene, sameDrawing);
+      // Another tab is another picture: seen whole first.
+      const OdString layout = db ? db->getCTAB() : OdString();
+      m_view->setScene(&m_scene, sameDrawing && layout == m_sceneLayout);
+      m_sceneLayout = layout;
       // A drawing opened with a selection (SELECT before the window knew it).
       if (!sameDrawing && doc) selectInScene({doc->pickFirstSelection().begin(), doc->pickFirstSelection().end()});
     }
@@ -376,7 +386,9 @@ void MainWindow::clicked(QPointF at, double tolerance) {
     if (answer) answer(qs(hostPointAnswer(OdGePoint3d(at.x(), at.y(), 0))));
     return;
   }
-  const int hit = m_scene.pick(at, tolerance);
+  int hit = m_scene.pick(at, tolerance);
+  // A layout is shown as one picture of no entity: nothing to pick there.
+  if (hit >= 0 && m_scene.entities()[std::size_t(hit)].id.isNull()) hit = -1;
   if (kind == PromptKind::kOther) {
     if (hit >= 0) answerHandles({std::uint32_t(hit)});
     return;
@@ -393,6 +405,7 @@ void MainWindow::clicked(QPointF at, double tolerance) {
 
 void MainWindow::boxed(const QRectF& box, bool crossing) {
   std::vector<std::uint32_t> found = crossing ? m_scene.crossing(box) : m_scene.inside(box);
+  std::erase_if(found, [&](std::uint32_t i) { return m_scene.entities()[i].id.isNull(); });
   const PromptKind kind = promptKind ? promptKind() : PromptKind::kCommand;
   if (kind == PromptKind::kOther) {
     if (!found.empty()) answerHandles(found);
@@ -410,7 +423,7 @@ void MainWindow::answerHandles(const std::vector<std::uint32_t>& entities) {
 void MainWindow::select(std::vector<std::uint32_t> entities, bool add) {
   if (!add) m_selection.clear();
   for (std::uint32_t i : entities)
-    if (std::find(m_selection.begin(), m_selection.end(), i) == m_selection.end()) m_selection.push_back(i);
+    if (!m_scene.entities()[i].id.isNull() && std::find(m_selection.begin(), m_selection.end(), i) == m_selection.end()) m_selection.push_back(i);
   selectionChanged();
 }
 

@@ -26,6 +26,7 @@ class CommandLinePanel;
 class DimStyleBox;
 class LayerBox;
 class DocumentTabs;
+class LayoutTabs;
 class DrawingView;
 class PalettePanel;
 
@@ -124,6 +125,7 @@ private:
 
   DrawingView* m_view;
   DocumentTabs* m_tabs;
+  LayoutTabs* m_layoutTabs;
   CommandLinePanel* m_commandLine;
   PalettePanel* m_palette;
   QDockWidget* m_commandDock;
@@ -146,6 +148,7 @@ private:
   ViewScene m_preview;  // what the command would make of the point under the cursor
 
   CurrentScene m_current;
+  OdString m_sceneLayout;  // the tab the scene shows (empty: model space)
   const ViewScene& m_scene = m_current.scene();
   HostApDocument* m_sceneDoc = nullptr;
   // The drawing and its modification stamp when dimension blocks were last

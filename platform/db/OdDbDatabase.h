@@ -91,6 +91,11 @@ public:
   void setAUNITS(OdInt16 v);
   OdInt16 getAUPREC() const { return m_header.auprec; }
   void setAUPREC(OdInt16 v);
+  // The layout the drawing is shown and drawn in: empty for model space,
+  // else a layout's name. Neither saved nor a change to the drawing: a way
+  // of looking at it.
+  const OdString& getCTAB() const { return m_currentLayout; }
+  void setCTAB(const OdString& layout) { m_currentLayout = layout; }
   OdInt16 getORTHOMODE() const { return m_header.orthomode; }
   void setORTHOMODE(OdInt16 v);
   OdInt16 getOSMODE() const { return m_header.osmode; }
@@ -232,6 +237,7 @@ private:
   std::uint64_t m_handseed = 1;
   TableIds m_ids;
   OdDbHeaderVars m_header;
+  OdString m_currentLayout;
   std::unique_ptr<OdDbUndoHistory> m_undo;
   bool m_undoBlocked = false;
   std::uint64_t m_stamp = 0;

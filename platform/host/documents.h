@@ -69,11 +69,6 @@ public:
   const std::string& convertedFrom() const { return m_convertedFrom; }
   void setConvertedFrom(std::string path) { m_convertedFrom = std::move(path); }
 
-  // The layout shown and drawn by pictures: empty for model space, else
-  // a layout's name. Not saved with the drawing.
-  const OdString& currentLayout() const { return m_currentLayout; }
-  void setCurrentLayout(OdString name) { m_currentLayout = std::move(name); }
-
   // The pick-first selection: what SELECT (or a pick in a view) left
   // selected for the next command and the Properties palette.
   const OdDbObjectIdArray& pickFirstSelection() const { return m_pickFirst; }
@@ -99,7 +94,6 @@ private:
   bool m_savesBinary = false;
   std::string m_saveVersion;
   std::string m_fileStamp;
-  OdString m_currentLayout;
   std::string m_convertedFrom;
   int m_lockMode = kHostLockNone;
   int m_lockDepth = 0;

@@ -128,6 +128,8 @@ const QrStringEntry kHostStrings[] = {
       "Слои: щелчок по лампе, солнцу или замку строки переключает его; выбор строки делает слой текущим"),
     T(kStyleBoxTip, "The current dimension style", "Текущий размерный стиль"),
     T(kImportStylesFrom, "Import dimension styles from", "Импорт размерных стилей из"),
+    T(kModelName, "Model", "Модель"),
+    T(kNoSuchLayout, "The drawing has no layout \"%s\"; it has: %s", "В чертеже нет листа \"%s\"; есть: %s"),
 };
 
 #undef T

@@ -99,6 +99,9 @@ enum class HostText : unsigned {
   kLayerBoxTip,
   kStyleBoxTip,
   kImportStylesFrom,
+  // Layouts.
+  kModelName,
+  kNoSuchLayout,  // %s the name, %s the layouts there are
 };
 
 // The text in the session's language.

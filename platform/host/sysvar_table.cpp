@@ -16,6 +16,8 @@
 #include "host_text.h"
 #include "text_format.h"
 #include "sysvar_table.h"
+
+#include "layout_names.h"
 #include "sysvars.h"
 
 OdResBufPtr hostColorToRb(const OdCmColor& c) {
@@ -229,6 +231,14 @@ std::vector<HostSysVarDef> hostBuildSysVarTable(HostSysVars& service) {
   defs.push_back(intVariable("LUPREC", 0, 8, &OdDbDatabase::getLUPREC, &OdDbDatabase::setLUPREC));
   defs.push_back(intVariable("AUNITS", 0, 4, &OdDbDatabase::getAUNITS, &OdDbDatabase::setAUNITS));
   defs.push_back(intVariable("AUPREC", 0, 8, &OdDbDatabase::getAUPREC, &OdDbDatabase::setAUPREC));
+  // The current tab: model space or a layout, by name.
+  HostSysVarDef ctab;
+  ctab.name = "CTAB";
+  ctab.kind = HostSysVarKind::kString;
+  ctab.restype = 1;
+  ctab.get = [](const OdDbDatabase* db) { return OdResBuf::newRb(1, hostLayoutCaption(db->getCTAB())); };
+  ctab.set = [](OdDbDatabase* db, const OdResBuf& rb) { db->setCTAB(hostLayoutNamed(db, rb.getString())); };
+  defs.push_back(ctab);
   defs.push_back(intVariable("ORTHOMODE", 0, 1, &OdDbDatabase::getORTHOMODE, &OdDbDatabase::setORTHOMODE));
   defs.push_back(intVariable("OSMODE", 0, 32767, &OdDbDatabase::getOSMODE, &OdDbDatabase::setOSMODE));
   defs.push_back(intVariable("GRIDMODE", 0, 1, &OdDbDatabase::getGRIDMODE, &OdDbDatabase::setGRIDMODE));

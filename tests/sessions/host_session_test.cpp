@@ -1,6 +1,7 @@
 // Whole qrvhost sessions on the bundled sample drawing.
 #include <gtest/gtest.h>
 
+#include "../shared/layout_drawing.h"
 #include "session_support.h"
 
 using namespace sessions;
@@ -208,4 +209,26 @@ TEST(HostSessions, WhatThePicturesCannotDrawIsSaid) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1)\n")) << r.out;
   EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1), hatches (1)\n")) << r.out;
+}
+
+// The current tab (CTAB) is model space or a layout by name; EXPORT draws
+// it, or the layout its keyword names, and refuses names the drawing has not.
+TEST(HostSessions, PicturesDrawTheCurrentTabOrTheLayoutNamed) {
+  const auto dir = tempFolder("layouts");
+  writeText(dir / "in.dxf", kLayoutDrawing);
+  const Result r = runScript(dir,
+                             "CTAB\nSheet9\nlayout1\nEXPORT\n" + (dir / "layout.svg").string() +
+                                 "\nEXPORT\nL\nNone\nModel\n" + (dir / "model.svg").string() + "\nQUIT\n",
+                             (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  expectAllIn(r.out, {"The drawing has no layout \"Sheet9\"; it has: Model, Layout1.\n",
+                      "Layout to draw <Layout1>: None\nThe drawing has no layout \"None\"; it has: Model, Layout1\n"
+                      "Layout to draw <Layout1>: Model\n"});
+  // The layout shows model space through its viewport at half size, cut to
+  // the viewport: a picture of another shape than model space's.
+  const std::string layout = readAll(dir / "layout.svg"), model = readAll(dir / "model.svg");
+  EXPECT_NE(layout, model);
+  EXPECT_TRUE(contains(layout, "#ff0000"));
+  EXPECT_FALSE(contains(layout, "#00ff00"));  // frozen in the viewport
+  EXPECT_TRUE(contains(model, "#00ff00"));
 }
