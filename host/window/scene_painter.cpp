@@ -202,6 +202,7 @@ void ScenePainter::text(const SceneEntity& e, const ScenePrim& p) {
   place.translate(e.bounds.left() + t.origin.x, e.bounds.top() + t.origin.y);
   place.rotateRadians(t.rotation);
   place.scale(t.scaleX, t.scaleY);
+  place.shear(t.lean, 0);
   const QTransform toPixels = place * m_toPixels;
   const double heightPx = std::min(t.box.width() * std::abs(t.scaleX), t.box.height() * std::abs(t.scaleY)) *
                           m_pixelsPerUnit;

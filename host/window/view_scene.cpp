@@ -517,10 +517,14 @@ void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
               m_prims.push_back(prim);
               return;
             }
-            t.origin = {float(text.origin.x - corner.x()), float(text.origin.y - corner.y())};
+            // A run mirrored left to right starts from its far end.
+            const double along = text.backward ? text.advance : 0.0;
+            t.origin = {float(text.origin.x + along * std::cos(text.rotation) - corner.x()),
+                        float(text.origin.y + along * std::sin(text.rotation) - corner.y())};
             t.rotation = float(text.rotation);
-            t.scaleX = float(text.emSize * text.widthFactor);
-            t.scaleY = float(text.emSize);
+            t.scaleX = float(text.emSize * text.widthFactor * (text.backward ? -1 : 1));
+            t.scaleY = float(text.emSize * (text.upsideDown ? -1 : 1));
+            t.lean = text.widthFactor > 0 ? float(std::tan(text.oblique) / text.widthFactor) : 0.0f;
             prim.kind = ScenePrim::kText;
             prim.first = std::uint32_t(m_texts.size());
             m_texts.push_back(t);
@@ -589,6 +593,7 @@ QRectF ViewScene::textBounds(const SceneEntity& e, const ScenePrim& p) const {
   place.translate(e.bounds.left() + t.origin.x, e.bounds.top() + t.origin.y);
   place.rotateRadians(t.rotation);
   place.scale(t.scaleX, t.scaleY);
+  place.shear(t.lean, 0);
   return place.mapRect(t.box);
 }
 

@@ -49,7 +49,8 @@ struct ScenePrim {
 // and `scaleY`; `box` is what the glyphs cover, in ems.
 struct SceneText {
   ScenePoint origin;
-  float rotation = 0, scaleX = 1, scaleY = 1;
+  float rotation = 0, scaleX = 1, scaleY = 1;  // negative: mirrored
+  float lean = 0;                              // ems right per em up
   QRectF box;
   std::uint32_t firstGlyph = 0, glyphCount = 0;
 };

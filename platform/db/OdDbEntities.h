@@ -82,6 +82,10 @@ class OdDbText : public OdDbEntity {
   ODDB_ENT_FIELD(double, widthFactor, setWidthFactor, 1.0)
   ODDB_ENT_FIELD(OdInt16, horizontalMode, setHorizontalMode, 0)
   ODDB_ENT_FIELD(OdInt16, verticalMode, setVerticalMode, 0)
+  // Radians the characters lean to the right (the style's obliquing).
+  ODDB_ENT_FIELD(double, oblique, setOblique, 0.0)
+  // 2: mirrored left to right (backward); 4: upside down.
+  ODDB_ENT_FIELD(OdInt16, generationFlags, setGenerationFlags, 0)
 public:
   OdDbObjectId textStyle() const { return m_style; }
   void setTextStyle(OdDbObjectId style) { setHardRef(m_style, style); }

@@ -32,15 +32,24 @@ Bounds pointsBounds(const std::vector<Point2>& pts, double halfWidth) {
 }
 
 Bounds textBounds(const TextRunPrim& t) {
-  // The run's box: baseline to cap height, with room for descenders.
+  // The run's box: baseline to cap height, with room for descenders (the
+  // other way for a run upside down) and for the lean of its top.
   const double c = std::cos(t.rotation), s = std::sin(t.rotation);
-  const double lo = -0.25 * t.capHeight, hi = t.capHeight;
+  const double lo = t.upsideDown ? -t.capHeight : -0.25 * t.capHeight, hi = t.upsideDown ? 0.25 * t.capHeight : t.capHeight;
   Bounds b;
   for (double u : {0.0, t.advance})
     for (double v : {lo, hi}) b.add(Point2{t.origin.x + u * c - v * s, t.origin.y + u * s + v * c});
   return b;
 }
 }  // namespace
+
+Point2 glyphPoint(const TextRunPrim& t, Point2 em, double stretch) {
+  double x = em.x * t.emSize * stretch + em.y * t.emSize * std::tan(t.oblique), y = em.y * t.emSize;
+  if (t.backward) x = t.advance - x;
+  if (t.upsideDown) y = -y;
+  const double c = std::cos(t.rotation), s = std::sin(t.rotation);
+  return {t.origin.x + x * c - y * s, t.origin.y + x * s + y * c};
+}
 
 Bounds boundsOf(const Primitive& p) {
   return std::visit(

@@ -72,7 +72,15 @@ struct TextRunPrim {
   std::string fontFamily;
   int font = -1;            // FontMetrics number, for drawing the outlines
   Rgb color;
+  double oblique = 0.0;     // radians the glyphs lean to the right
+  bool backward = false;    // mirrored left to right within its advance
+  bool upsideDown = false;  // mirrored about its baseline
 };
+
+// Where a point of a glyph outline (in ems, baseline on y = 0) lands in the
+// drawing: stretched by `stretch` (ems to the run's width), leaning,
+// mirrored as the run says, turned and placed at the origin.
+Point2 glyphPoint(const TextRunPrim& t, Point2 em, double stretch);
 
 // One step of a path's outline from the pen's position.
 //   kMove   starts a sub-path at `to`;

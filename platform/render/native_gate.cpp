@@ -35,15 +35,11 @@ std::vector<std::vector<HostPicturePoint>> outlinesOf(const TextRunPrim& t, cons
   std::vector<std::vector<HostPicturePoint>> out;
   if (glyphs.empty() || !(t.emSize > 0)) return out;
   const double stretch = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
-  const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
   out.reserve(glyphs.size());
   for (const auto& contour : glyphs) {
     std::vector<HostPicturePoint>& mapped = out.emplace_back();
     mapped.reserve(contour.size());
-    for (const Point2& p : contour) {
-      const double x = p.x * t.emSize * stretch, y = p.y * t.emSize;
-      mapped.push_back(map(Point2{t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c}));
-    }
+    for (const Point2& p : contour) mapped.push_back(map(glyphPoint(t, p, stretch)));
   }
   return out;
 }

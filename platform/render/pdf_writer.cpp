@@ -120,10 +120,7 @@ void addText(std::string& out, const TextRunPrim& t, const PageMapping& page) {
   if (!glyphs.empty()) {
     out += colour(t.color, "rg");
     for (auto& contour : glyphs) {
-      for (Point2& p : contour) {
-        const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
-        p = {t.origin.x + x * c - y * s, t.origin.y + x * s + y * c};
-      }
+      for (Point2& p : contour) p = glyphPoint(t, p, sx);
       addPath(out, contour, page, true);
     }
     out += "f\n";

@@ -181,12 +181,8 @@ Image rasterize(const DisplayList& list, const RasterOptions& o) {
               if (glyphs.empty() || !(t.emSize > 0)) return;
               // Stretched to the measured width, as the picture's other writers do.
               const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
-              const double c = std::cos(t.rotation), sn = std::sin(t.rotation);
               for (auto& contour : glyphs)
-                for (Point2& p : contour) {
-                  const double x = p.x * t.emSize * sx, y = p.y * t.emSize;
-                  p = toSamples({t.origin.x + x * c - y * sn, t.origin.y + x * sn + y * c});
-                }
+                for (Point2& p : contour) p = toSamples(glyphPoint(t, p, sx));
               cv.fill(glyphs, t.color);
             },
             [&](const PathPrim& path) {

@@ -316,7 +316,8 @@ struct Renderer::Impl {
   }
 
   void textRun(const std::string& text, double x, double y, double h, double rotation, double widthFactor,
-               int font, const Rgb& color, const Context& ctx, const OdGePoint3d& origin) {
+               int font, const Rgb& color, const Context& ctx, const OdGePoint3d& origin,
+               const TextPlacement* look = nullptr) {
     if (text.empty() || !(h > 0)) return;
     // (x, y) is in the text's own frame at `origin` turned by `rotation`.
     const double cs = std::cos(rotation), sn = std::sin(rotation);
@@ -334,6 +335,13 @@ struct Renderer::Impl {
     t.fontFamily = fi.family;
     t.font = font;
     t.color = color;
+    if (look) {
+      t.oblique = look->oblique;
+      t.backward = look->backward;
+      t.upsideDown = look->upsideDown;
+    }
+    // A mirroring block reference mirrors the run's characters too.
+    if (ctx.xf.a * ctx.xf.d - ctx.xf.b * ctx.xf.c < 0) t.upsideDown = !t.upsideDown;
     if (!finite(t.origin)) return;
     list.add(std::move(t));
   }
@@ -610,7 +618,8 @@ struct Renderer::Impl {
     const std::string s = expandSymbols(t->textString());
     const TextPlacement at = placeText(*t, FontMetrics::shared().textWidth(font, s), styleWidth,
                                        FontMetrics::shared().info(font));
-    textRun(s, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(t, ctx).color, ctx, at.origin);
+    textRun(s, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(t, ctx).color, ctx, at.origin,
+            &at);
   }
 
   void mtext(const OdDbMText* m, const Context& ctx) {

@@ -17,6 +17,9 @@ TextPlacement placeText(const OdDbText& text, double widthPerHeight, double styl
   at.widthFactor = text.widthFactor() > 0 ? text.widthFactor() : styleWidth;
   at.rotation = text.rotation();
   at.origin = text.position();
+  at.oblique = text.oblique();
+  at.backward = (text.generationFlags() & 2) != 0;
+  at.upsideDown = (text.generationFlags() & 4) != 0;
   const int hm = text.horizontalMode(), vm = text.verticalMode();
 
   if (hm == kAligned || hm == kFit) {

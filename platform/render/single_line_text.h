@@ -14,6 +14,9 @@ struct TextPlacement {
   double height = 0;         // cap height
   double widthFactor = 1.0;
   double rotation = 0.0;     // radians
+  double oblique = 0.0;      // radians the characters lean
+  bool backward = false;     // mirrored left to right
+  bool upsideDown = false;   // mirrored about the baseline
 };
 
 // `widthPerHeight`: the text's advance when its capitals are one unit high

@@ -148,8 +148,16 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
                      "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
               if (t.advance > 0)
                 svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
-              if (std::fabs(deg) > 1e-6)
-                svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")\"";
+              // Leaning and mirroring about the origin (SVG's y runs down).
+              std::string shape;
+              if (t.oblique != 0 || t.backward || t.upsideDown) {
+                const double lean = std::tan(t.oblique), a = t.backward ? -1 : 1, d = t.upsideDown ? -1 : 1;
+                const double e = t.backward ? t.advance * m.k : 0;
+                shape = " translate(" + num(x) + " " + num(y) + ") matrix(" + num(a) + " 0 " + num(-a * lean) + " " +
+                        num(d) + " " + num(e) + " 0) translate(" + num(-x) + " " + num(-y) + ")";
+              }
+              if (std::fabs(deg) > 1e-6 || !shape.empty())
+                svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")" + shape + "\"";
               svg += " xml:space=\"preserve\">" + escape(t.text) + "</text>\n";
             },
             [&](const PathPrim& path) {
