@@ -69,6 +69,9 @@ struct OdDbHatchShape {
   bool gradient = false;
   int gradientColorIndex = 0;
   int gradientTrueColor = -1;  // 0xRRGGBB; -1 none
+  // A record without one whole loop has nothing to draw: it is reported as
+  // not drawn rather than left out silently.
+  bool drawable() const { return !loops.empty(); }
   // An image's frame is drawn as a closed line rather than filled.
   bool frameOnly() const { return fill == Fill::kNone; }
 };

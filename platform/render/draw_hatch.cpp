@@ -137,9 +137,17 @@ Polygon flatLoop(const OdDbHatchLoop& loop) {
 // How many other loops hold each loop (by its first point).
 std::vector<int> depths(const std::vector<Polygon>& loops) {
   std::vector<int> depth(loops.size(), 0);
-  for (std::size_t i = 0; i < loops.size(); ++i)
-    for (std::size_t j = 0; j < loops.size(); ++j)
-      if (i != j && insideRegion({loops[j]}, FillRule::kEvenOdd, loops[i].front())) ++depth[i];
+  std::vector<Bounds> boxes(loops.size());
+  for (std::size_t j = 0; j < loops.size(); ++j)
+    for (const Point2& p : loops[j]) boxes[j].add(p);
+  for (std::size_t i = 0; i < loops.size(); ++i) {
+    const Point2 p = loops[i].front();
+    for (std::size_t j = 0; j < loops.size(); ++j) {
+      const Bounds& b = boxes[j];
+      if (i == j || p.x < b.minX || p.x > b.maxX || p.y < b.minY || p.y > b.maxY) continue;
+      if (insideRegion({loops[j]}, FillRule::kEvenOdd, p)) ++depth[i];
+    }
+  }
   return depth;
 }
 

@@ -391,7 +391,7 @@ struct Renderer::Impl {
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
-        if (OdDbHatchShapePtr shape = e->hatchShape()) return hatch(*shape, e, ctx);
+        if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) return hatch(*shape, e, ctx);
         return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }

@@ -113,7 +113,8 @@ TEST(HatchRecord, ImageFramesFollowTheClipPolygonOrTheWholeImage) {
   EXPECT_EQ(v[0], OdGePoint3d(10, 21, 0));
   EXPECT_EQ(v[2], OdGePoint3d(11, 20.5, 0));
   tags.resize(8);
-  const auto& whole = dxfReadImageFrame(tags, false)->loops[0].vertices;
+  const OdDbHatchShapePtr frame = dxfReadImageFrame(tags, false);
+  const auto& whole = frame->loops[0].vertices;
   EXPECT_EQ(whole[0], OdGePoint3d(10, 21, 0));
   EXPECT_EQ(whole[2], OdGePoint3d(12, 20, 0));
 }

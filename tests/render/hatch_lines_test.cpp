@@ -1,6 +1,8 @@
 // Pattern lines cut to a region with islands, dashed, and bounded in number.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "hatch_lines.h"

@@ -24,6 +24,8 @@ public:
   }
   bool done() const { return m_at >= m_tags.size(); }
   int code() const { return done() ? -1 : m_tags[m_at].code; }
+  // The code `ahead` tags on, without reading.
+  int codeAhead(std::size_t ahead) const { return m_at + ahead < m_tags.size() ? m_tags[m_at + ahead].code : -1; }
   void skip() { ++m_at; }
   bool number(int code, double& v) {
     if (this->code() != code) return false;
@@ -99,8 +101,12 @@ bool readSpline(Cursor& c, OdDbHatchEdge& e) {
     if (c.number(42, w)) e.weights.push_back(w);
   }
   if (e.weights.size() != e.controlPoints.size()) e.weights.clear();
+  // Later versions follow with fit points (97 and its points, then 12 and
+  // 13 tangents); earlier ones go on with the loop's own 97, the count of
+  // the objects it came from. What follows the count tells them apart.
   std::int64_t fits = 0;
-  if (c.count(97, fits)) {
+  const bool fitData = c.code() == 97 && (c.codeAhead(1) == 11 || c.codeAhead(1) == 12 || c.codeAhead(1) == 97);
+  if (fitData && c.count(97, fits)) {
     for (std::int64_t i = 0; i < fits; ++i) {
       OdGePoint3d p;
       if (!c.point(11, p)) break;
