@@ -25,14 +25,16 @@ TEST(HatchRecord, LoopsOfEveryEdgeKindPatternAndStyleAreRead) {
       {0, "HATCH"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbHatch"},
       {10, "0"}, {20, "0"}, {30, "2.5"}, {210, "0"}, {220, "0"}, {230, "1"},
       {2, "ANSI31"}, {70, "0"}, {71, "0"}, {91, "3"},
-      // An outer loop of edges: a line, a clockwise arc, an elliptic arc and
-      // a spline; then the objects it came from.
-      {92, "1"}, {93, "4"},
+      // An outer loop of edges: a line, a clockwise arc, an elliptic arc, a
+      // spline and a line; then the objects it came from.
+      {92, "1"}, {93, "5"},
       {72, "1"}, {10, "0"}, {20, "0"}, {11, "10"}, {21, "0"},
       {72, "2"}, {10, "10"}, {20, "5"}, {40, "5"}, {50, "90"}, {51, "270"}, {73, "0"},
       {72, "3"}, {10, "5"}, {20, "10"}, {11, "5"}, {21, "0"}, {40, "0.5"}, {50, "0"}, {51, "180"}, {73, "1"},
       {72, "4"}, {94, "1"}, {73, "0"}, {74, "0"}, {95, "4"}, {96, "2"},
-      {40, "0"}, {40, "0"}, {40, "1"}, {40, "1"}, {10, "0"}, {20, "10"}, {10, "0"}, {20, "0"},
+      {40, "0"}, {40, "0"}, {40, "1"}, {40, "1"}, {10, "0"}, {20, "10"}, {10, "0"}, {20, "5"},
+      {97, "0"},  // no fit points, then one more edge
+      {72, "1"}, {10, "0"}, {20, "5"}, {11, "0"}, {21, "0"},
       {97, "1"}, {330, "2F"},
       // An island: a polyline with one bulged side.
       {92, "2"}, {72, "1"}, {73, "1"}, {93, "3"},
@@ -49,7 +51,7 @@ TEST(HatchRecord, LoopsOfEveryEdgeKindPatternAndStyleAreRead) {
   EXPECT_DOUBLE_EQ(s->elevation, 2.5);
   ASSERT_EQ(s->loops.size(), 2u);
   const auto& outer = s->loops[0].edges;
-  ASSERT_EQ(outer.size(), 4u);
+  ASSERT_EQ(outer.size(), 5u);
   EXPECT_EQ(outer[0].kind, Kind::kLine);
   EXPECT_DOUBLE_EQ(outer[0].end.x, 10);
   EXPECT_EQ(outer[1].kind, Kind::kCircularArc);

@@ -81,7 +81,7 @@ bool readArc(Cursor& c, OdDbHatchEdge& e, bool elliptic) {
   return true;
 }
 
-bool readSpline(Cursor& c, OdDbHatchEdge& e) {
+bool readSpline(Cursor& c, OdDbHatchEdge& e, bool lastEdge) {
   std::int64_t degree = 0, rational = 0, periodic = 0, knots = 0, points = 0;
   if (!c.integer(94, degree) || degree < 1 || degree > 25) return false;
   c.integer(73, rational);
@@ -102,10 +102,12 @@ bool readSpline(Cursor& c, OdDbHatchEdge& e) {
   }
   if (e.weights.size() != e.controlPoints.size()) e.weights.clear();
   // Later versions follow with fit points (97 and its points, then 12 and
-  // 13 tangents); earlier ones go on with the loop's own 97, the count of
-  // the objects it came from. What follows the count tells them apart.
+  // 13 tangents); earlier ones go on with the next edge or, after the last,
+  // with the loop's own 97, the count of the objects it came from, which
+  // what follows the count tells apart.
   std::int64_t fits = 0;
-  const bool fitData = c.code() == 97 && (c.codeAhead(1) == 11 || c.codeAhead(1) == 12 || c.codeAhead(1) == 97);
+  const int after = c.codeAhead(1);
+  const bool fitData = c.code() == 97 && (!lastEdge || after == 11 || after == 12 || after == 97);
   if (fitData && c.count(97, fits)) {
     for (std::int64_t i = 0; i < fits; ++i) {
       OdGePoint3d p;
@@ -156,7 +158,7 @@ bool readLoop(Cursor& c, OdDbHatchLoop& loop) {
         case 1: whole = c.point(10, e.start) && c.point(11, e.end); break;
         case 2: e.kind = OdDbHatchEdge::Kind::kCircularArc, whole = readArc(c, e, false); break;
         case 3: e.kind = OdDbHatchEdge::Kind::kEllipticArc, whole = readArc(c, e, true); break;
-        case 4: e.kind = OdDbHatchEdge::Kind::kSpline, whole = readSpline(c, e); break;
+        case 4: e.kind = OdDbHatchEdge::Kind::kSpline, whole = readSpline(c, e, i + 1 == n); break;
         default: break;
       }
       if (!whole) return false;
