@@ -1,10 +1,12 @@
-// Pattern lines cut to a region with islands, dashed, and bounded in number.
+// Pattern lines cut to a region with islands, dashed, and bounded in number;
+// which loops a hatch style fills.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "draw_hatch.h"
 #include "hatch_lines.h"
 
 using namespace render;
@@ -58,4 +60,37 @@ TEST(HatchLines, DashesRepeatFromTheBaseAndDenseFamiliesAreThinned) {
   EXPECT_TRUE(dense.thinned);
   EXPECT_LE(dense.dashes.size(), 50u);
   EXPECT_GE(dense.dashes.size(), 40u);
+}
+
+TEST(HatchLines, StylesChooseTheLoopsAndTheNormalTurnsThePlane) {
+  // Three squares, each inside the last.
+  OdDbHatchShape shape;
+  shape.fill = OdDbHatchShape::Fill::kSolid;
+  for (double size : {10.0, 6.0, 2.0}) {
+    OdDbHatchLoop loop;
+    loop.flags = 2;
+    const double lo = (10 - size) / 2, hi = lo + size;
+    loop.vertices = {{lo, lo, 0}, {hi, lo, 0}, {hi, hi, 0}, {lo, hi, 0}};
+    shape.loops.push_back(loop);
+  }
+  const auto same = [](double x, double y) { return Point2{x, y}; };
+  struct Expected {
+    int style;
+    std::size_t loops;
+    FillRule rule;
+  };
+  for (const Expected& e : {Expected{0, 3, FillRule::kEvenOdd}, Expected{1, 2, FillRule::kEvenOdd},
+                            Expected{2, 1, FillRule::kNonZero}}) {
+    shape.style = e.style;
+    const HatchDrawing d = hatchDrawing(shape, same);
+    EXPECT_EQ(d.region.size(), e.loops) << e.style;
+    EXPECT_EQ(d.rule, e.rule) << e.style;
+  }
+  // Seen from below, the plane's x runs the other way.
+  shape.normal = OdGeVector3d(0, 0, -1);
+  const HatchDrawing below = hatchDrawing(shape, same);
+  Bounds box;
+  for (const Point2& p : below.region[0]) box.add(p);
+  EXPECT_DOUBLE_EQ(box.minX, -10);
+  EXPECT_DOUBLE_EQ(box.maxY, 10);
 }
