@@ -54,6 +54,8 @@ std::string notDrawnInModelSpace(OdDbDatabase& db) {
   OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
   for (auto it = space->newIterator(); !it->done(); it->step()) {
     OdDbEntityPtr e = it->entity();
+    // Kept-as-read entities whose description has something to draw are drawn.
+    if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) continue;
     if (const OdString type = e->foreignType(); !type.empty()) ++notDrawn[type];
   }
   return render::notDrawnText(notDrawn, hostLanguage() == HostLanguage::kRussian);

@@ -2,6 +2,7 @@
 // Entities: drawable objects owned by a block, with layer, colour,
 // linetype and lineweight.
 #include "OdCmColor.h"
+#include "OdDbHatchShape.h"
 #include "OdDbObject.h"
 
 class OdDbEntity : public OdDbObject {
@@ -12,6 +13,9 @@ public:
   virtual OdString foreignType() const { return OdString(); }
   // For a viewport: what it shows; null for other entities.
   virtual OdDbViewportViewPtr viewportView() const { return {}; }
+  // For a hatch, a wipeout or an image: its region and fill; null for
+  // other entities.
+  virtual OdDbHatchShapePtr hatchShape() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

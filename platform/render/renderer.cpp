@@ -23,6 +23,7 @@
 #include "OdStringUtil.h"
 #include "curve_geometry.h"
 #include "draw_curves.h"
+#include "draw_hatch.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "path_flatten.h"
@@ -398,8 +399,53 @@ struct Renderer::Impl {
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
+        if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) return hatch(*shape, e, ctx);
         return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
+  }
+
+  // Hatches fill their region with their colour or their pattern's lines
+  // (never the entity's linetype); a wipeout covers it with the background;
+  // an image shows its frame.
+  void hatch(const OdDbHatchShape& shape, const OdDbEntity* e, const Context& ctx) {
+    const HatchDrawing d = hatchDrawing(shape, [&](double x, double y) { return ctx.xf.apply(x, y); });
+    Stroke stroke = strokeOf(e, ctx);
+    stroke.dashes.clear();
+    if (shape.frameOnly()) {
+      for (const Polygon& p : d.region) polyline(p, true, stroke);
+      return;
+    }
+    if (shape.fill == OdDbHatchShape::Fill::kPattern) {
+      PathPrim lines;
+      lines.segments.reserve(d.pattern.dashes.size() * 2);
+      for (const auto& [a, b] : d.pattern.dashes) {
+        lines.segments.push_back(PathSegment::moveTo(a));
+        lines.segments.push_back(PathSegment::lineTo(b));
+      }
+      lines.stroke = stroke;
+      if (!lines.segments.empty()) path(std::move(lines));
+      for (const Point2& at : d.pattern.dots)
+        if (finite(at) && spend(1)) list.add(DotPrim{at, stroke.color});
+      return;
+    }
+    Rgb color = stroke.color;
+    if (shape.fill == OdDbHatchShape::Fill::kBackground) {
+      color = opt.background;
+    } else if (shape.gradient && shape.gradientTrueColor >= 0) {
+      const int c = shape.gradientTrueColor;
+      color = Rgb{std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)};
+    } else if (shape.gradient && shape.gradientColorIndex > 0 && shape.gradientColorIndex < 256) {
+      const LayerInfo& lay = layer(effectiveLayer(e, ctx));
+      color = rgbOf(OdCmColor::fromIndex(OdInt16(shape.gradientColorIndex)), ctx, lay);
+    }
+    PathPrim fill;
+    for (const Polygon& p : d.region) {
+      for (std::size_t i = 0; i < p.size(); ++i)
+        fill.segments.push_back(i == 0 ? PathSegment::moveTo(p[i]) : PathSegment::lineTo(p[i]));
+      fill.segments.push_back(PathSegment::close());
+    }
+    fill.fill = PathFill{color, d.rule};
+    path(std::move(fill));
   }
 
   const PointStyle& pointStyleOf(const OdDbEntity* e) {

@@ -18,6 +18,7 @@
 #include "DxfEntityRecord.h"
 #include "DxfError.h"
 #include "DxfHeaderCodec.h"
+#include "DxfHatchRecord.h"
 #include "DxfLayoutRecords.h"
 #include "DxfRawRecord.h"
 #include "DxfReadAhead.h"
@@ -1124,6 +1125,10 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
         return it == layers.end() ? OdDbObjectId() : it->second;
       };
       rawEnt->setViewportView(dxfReadViewportView(m_tags, byHandle, layerNamed, m_doc));
+    } else if (type == "HATCH") {
+      rawEnt->setHatchShape(dxfReadHatchShape(m_tags));
+    } else if (type == "WIPEOUT" || type == "IMAGE") {
+      rawEnt->setHatchShape(dxfReadImageFrame(m_tags, type == "WIPEOUT"));
     }
   }
   if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())

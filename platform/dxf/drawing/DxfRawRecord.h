@@ -49,11 +49,14 @@ public:
   void setForeignType(std::string_view type) { m_type = std::string(type); }
   OdDbViewportViewPtr viewportView() const override { return m_view; }
   void setViewportView(OdDbViewportViewPtr view) { m_view = std::move(view); }
+  OdDbHatchShapePtr hatchShape() const override { return m_hatch; }
+  void setHatchShape(OdDbHatchShapePtr shape) { m_hatch = std::move(shape); }
 
 private:
   std::vector<DxfRawRef> m_refs;
   OdString m_type;
   OdDbViewportViewPtr m_view;  // for a VIEWPORT record
+  OdDbHatchShapePtr m_hatch;   // for a HATCH, WIPEOUT or IMAGE record
 };
 
 // The raw references of an object, null for modelled ones.

@@ -1,0 +1,23 @@
+#pragma once
+// What a picture needs from the HATCH, WIPEOUT and IMAGE records, which stay
+// as their file wrote them: the region (boundary loops or clip polygon) and
+// how it is filled.
+#include <span>
+#include <string_view>
+
+#include "DxfTag.h"
+#include "OdDbHatchShape.h"
+
+// A HATCH record's shape. Counts that do not match what follows keep the
+// loops and edges read whole up to there; a record with nothing usable
+// gives a shape without loops (nothing is drawn), never an error.
+OdDbHatchShapePtr dxfReadHatchShape(std::span<const DxfTag> tags);
+
+// A WIPEOUT's (filled with the background) or an IMAGE's (its frame) clip
+// polygon in world coordinates, as one polyline loop.
+OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout);
+
+// Whether a record of this type gets a shape.
+inline bool dxfHasHatchShape(std::string_view type) {
+  return type == "HATCH" || type == "WIPEOUT" || type == "IMAGE";
+}
