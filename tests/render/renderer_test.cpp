@@ -303,8 +303,20 @@ TEST_F(Scene, TextJustificationsUseTheSecondPoint) {
   text(5, 0, {12, 0});     // fit: 12 long at its own height
   text(2, 3, {50, 50});    // top right
   text(1, 1, {80, 80});    // bottom centre
+  OdDbTextPtr leaning = OdDbText::createObject();
+  leaning->setTextString("ABC");
+  leaning->setOblique(0.25);
+  leaning->setGenerationFlags(2 | 4);  // backward and upside down
+  d.add(leaning).release();
   const auto runs = all<TextRunPrim>(render());
-  ASSERT_EQ(runs.size(), 4u);
+  ASSERT_EQ(runs.size(), 5u);
+  EXPECT_NEAR(runs[4].oblique, 0.25, kTol);
+  EXPECT_TRUE(runs[4].backward && runs[4].upsideDown);
+  // Mirrored left to right, the glyphs start at the far end of the advance;
+  // upside down, a point above the baseline lands below it.
+  const Point2 p = render::glyphPoint(runs[4], {0, 1}, 1.0);
+  EXPECT_NEAR(p.x, runs[4].origin.x + runs[4].advance - runs[4].emSize * std::tan(0.25), kTol);
+  EXPECT_NEAR(p.y, runs[4].origin.y - runs[4].emSize, kTol);
   EXPECT_NEAR(runs[0].rotation, std::numbers::pi / 2, kTol);
   EXPECT_NEAR(runs[0].advance, 12.0, kTol);
   EXPECT_GT(runs[0].capHeight, 1.5);  // "ABC" is far narrower than 12 at height 1

@@ -146,7 +146,7 @@ constexpr DxfField kTextFields[] = {
     text<1, &OdDbText::textString, &OdDbText::setTextString>(),
     angle<50, &OdDbText::rotation, &OdDbText::setRotation>(),
     real<41, &OdDbText::widthFactor, &OdDbText::setWidthFactor, true, 1>(),
-    angle<51, &OdDbText::oblique, &OdDbText::setOblique, true, 0>(),
+    angle<51, &OdDbText::oblique, &OdDbText::setOblique, true>(),
     named<7, &OdDbText::textStyle, &kTextStyle>(),
     integer<71, &OdDbText::generationFlags, &OdDbText::setGenerationFlags, true, 0>(),
     integer<72, &OdDbText::horizontalMode, &OdDbText::setHorizontalMode, true, 0>(),
