@@ -2,6 +2,7 @@
 // Entities: drawable objects owned by a block, with layer, colour,
 // linetype and lineweight.
 #include "OdCmColor.h"
+#include "OdDbForeignShapes.h"
 #include "OdDbObject.h"
 
 class OdDbEntity : public OdDbObject {
@@ -12,6 +13,8 @@ public:
   virtual OdString foreignType() const { return OdString(); }
   // For a viewport: what it shows; null for other entities.
   virtual OdDbViewportViewPtr viewportView() const { return {}; }
+  // For an old-form polyline: its vertices and faces; null for other entities.
+  virtual OdDbOldPolylinePtr oldPolyline() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

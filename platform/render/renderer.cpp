@@ -19,10 +19,12 @@
 #include "OdDbLeader.h"
 #include "OdDbEntityKinds.h"
 #include "OdDbLinetypeTableRecord.h"
+#include "OdDbSymbolTable.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdStringUtil.h"
 #include "curve_geometry.h"
 #include "draw_curves.h"
+#include "draw_polyline.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "path_flatten.h"
@@ -390,6 +392,10 @@ struct Renderer::Impl {
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
+        if (const OdDbOldPolylinePtr p = e->oldPolyline()) return oldPolyline(*p, e, ctx);
+        // An inserted block's attribute definitions give its attributes
+        // their first values; the attributes are what shows.
+        if (ctx.depth > 0 && e->foreignType() == "ATTDEF") return;
         return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
@@ -552,6 +558,42 @@ struct Renderer::Impl {
     strokedPath(std::move(path), s);
   }
 
+  // An old-form polyline: a 2D one like a light-weight one (its widths may
+  // change along each segment: those are filled outlines over the centre
+  // line), the others as their edges.
+  void oldPolyline(const OdDbOldPolyline& p, const OdDbEntity* e, const Context& ctx) {
+    if (!p.is2d()) {
+      for (const PointRow& r : edgeRows(p)) row(r, e, ctx);
+      return;
+    }
+    const std::vector<OldVertex> v = worldVertices(p, kSplineFineness);
+    if (v.empty()) return;
+    Stroke s = strokeOf(e, ctx);
+    const std::optional<double> width = sharedWidth(v, p.closed());
+    s.width = width ? *width * ctx.xf.scale() : 0.0;
+    const std::size_t n = v.size(), segments = p.closed() ? n : n - 1;
+    std::vector<PathSegment> line{PathSegment::moveTo(ctx.xf.apply(v[0].at))};
+    for (std::size_t i = 0; i < segments; ++i) {
+      const OldVertex& a = v[i];
+      const OldVertex& b = v[(i + 1) % n];
+      const std::optional<PathSegment> arc = bulgeArc(BulgeAt{a.at.x, a.at.y, a.bulge}, BulgeAt{b.at.x, b.at.y, 0}, ctx);
+      line.push_back(arc ? *arc : PathSegment::lineTo(ctx.xf.apply(b.at)));
+    }
+    if (n == 1) line.push_back(PathSegment::lineTo(ctx.xf.apply(v[0].at)));
+    if (p.closed() && n > 1) line.push_back(PathSegment::close());
+    strokedPath(std::move(line), s);
+    if (width) return;
+    for (const std::vector<g2::P>& outline : widthOutlines(v, p.closed(), kSplineFineness)) {
+      std::vector<Point2> pts;
+      for (const g2::P& q : outline) pts.push_back(ctx.xf.apply(q));
+      if (!spend(long(pts.size())) || !std::all_of(pts.begin(), pts.end(), finite)) continue;
+      list.add(FilledPolygonPrim{std::move(pts), s.color});
+    }
+  }
+  struct BulgeAt {
+    double x, y, bulge;
+  };
+
   // The arc a bulge draws from vertex a to b; none for a straight segment.
   template <class Vertex>
   std::optional<PathSegment> bulgeArc(const Vertex& a, const Vertex& b, const Context& ctx) {
@@ -667,7 +709,34 @@ struct Renderer::Impl {
     if (!block) return;
     const OdGeVector3d s = r->scaleFactors();
     const Transform local = Transform::insert(r->position(), r->rotation(), s.x, s.y, block->origin());
-    blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
+    const OdDbInsertExtrasPtr extras = r->insertExtras();
+    if (!extras) return blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
+    // A multiple insert repeats the block along its own turned axes.
+    const g2::V across = g2::dir(r->rotation()) * extras->columnSpacing;
+    const g2::V up = g2::perp(g2::dir(r->rotation())) * extras->rowSpacing;
+    for (int row = 0; row < extras->rows && !report.workLimitReached; ++row)
+      for (int column = 0; column < extras->columns && !report.workLimitReached; ++column) {
+        const OdGePoint3d at = r->position() + across * column + up * row;
+        const Transform copy = Transform::insert(at, r->rotation(), s.x, s.y, block->origin());
+        blockContents(block->objectId(), childContext(r, ctx, copy.then(ctx.xf)));
+      }
+    for (const OdDbAttributeText& a : extras->attributes) attribute(a, r, ctx);
+  }
+
+  // An attribute stands where its record says, in the insert's own space.
+  void attribute(const OdDbAttributeText& a, const OdDbBlockReference* r, const Context& ctx) {
+    if (a.invisible || a.value.empty()) return;
+    OdDbObjectId styleId;
+    if (OdDbDatabase* db = r->database())
+      if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
+        styleId = styles->getAt(OdString(a.style));
+    const auto [font, styleWidth] = fontOf(styleId, r->database());
+    const std::string text = expandSymbols(a.value);
+    const SingleLine line{a.position, a.alignmentPoint, a.height, a.rotation, a.widthFactor, a.horizontalMode,
+                          a.verticalMode};
+    const TextPlacement at =
+        placeText(line, FontMetrics::shared().textWidth(font, text), styleWidth, FontMetrics::shared().info(font));
+    textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(r, ctx).color, ctx, at.origin);
   }
 
   void dimension(const OdDbDimension* d, const Context& ctx) {

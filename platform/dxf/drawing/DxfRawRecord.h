@@ -49,11 +49,14 @@ public:
   void setForeignType(std::string_view type) { m_type = std::string(type); }
   OdDbViewportViewPtr viewportView() const override { return m_view; }
   void setViewportView(OdDbViewportViewPtr view) { m_view = std::move(view); }
+  OdDbOldPolylinePtr oldPolyline() const override { return m_polyline; }
+  void setOldPolyline(OdDbOldPolylinePtr polyline) { m_polyline = std::move(polyline); }
 
 private:
   std::vector<DxfRawRef> m_refs;
   OdString m_type;
   OdDbViewportViewPtr m_view;  // for a VIEWPORT record
+  OdDbOldPolylinePtr m_polyline;  // for a POLYLINE record
 };
 
 // The raw references of an object, null for modelled ones.

@@ -1,0 +1,56 @@
+#pragma once
+// What drawing needs from records kept as their file wrote them: old-form
+// polylines (with their vertex records) and the attributes and grid of a
+// block reference. The reader makes these once; nothing edits them, and the
+// records themselves are what is written back.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "OdGePoint3d.h"
+
+// An old-form polyline: a 2D polyline (with bulges and widths), a 3D one, a
+// polygon mesh or a polyface mesh.
+struct OdDbOldPolyline {
+  enum Flags { kClosed = 1, k3d = 8, kMesh = 16, kClosedN = 32, kPolyface = 64 };
+  struct Vertex {
+    OdGePoint3d at;  // in the polyline's own plane for a 2D one, else in world coordinates
+    double bulge = 0;
+    double startWidth = 0, endWidth = 0;
+  };
+  // A face of a polyface mesh: indices into `vertices` (from 0), -1 for none;
+  // an edge from corner i to the next is drawn when visible[i].
+  struct Face {
+    int corner[4] = {-1, -1, -1, -1};
+    bool visible[4] = {true, true, true, true};
+  };
+  int flags = 0;
+  int meshM = 0, meshN = 0;  // a mesh's vertex counts along M and N
+  double elevation = 0;      // a 2D polyline's height above its plane's origin
+  OdGeVector3d normal{0, 0, 1};
+  std::vector<Vertex> vertices;
+  std::vector<Face> faces;
+  bool is2d() const { return (flags & (k3d | kMesh | kPolyface)) == 0; }
+  bool closed() const { return (flags & kClosed) != 0; }
+};
+using OdDbOldPolylinePtr = std::shared_ptr<const OdDbOldPolyline>;
+
+// An attribute's value as a single-line text, in world coordinates.
+struct OdDbAttributeText {
+  std::string value;
+  OdGePoint3d position, alignmentPoint;
+  double height = 0, rotation = 0, widthFactor = 0, oblique = 0;  // radians
+  int horizontalMode = 0, verticalMode = 0;
+  bool mirroredX = false, mirroredY = false;
+  std::string style;  // the text style's name
+  bool invisible = false;
+};
+
+// What a block reference's record holds beyond the modelled fields: its
+// attributes and, for a multiple insert, its grid of copies.
+struct OdDbInsertExtras {
+  std::vector<OdDbAttributeText> attributes;
+  int columns = 1, rows = 1;
+  double columnSpacing = 0, rowSpacing = 0;
+};
+using OdDbInsertExtrasPtr = std::shared_ptr<const OdDbInsertExtras>;

@@ -1,0 +1,149 @@
+#include "DxfForeignShapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+namespace {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+
+double number(const DxfTag& t, double fallback = 0.0) {
+  double v = 0;
+  return dxfParseDouble(t.trimmed(), v) && std::isfinite(v) ? v : fallback;
+}
+
+int integer(const DxfTag& t) {
+  std::int64_t v = 0;
+  return dxfParseInt(t.trimmed(), v) && v >= INT32_MIN && v <= INT32_MAX ? int(v) : 0;
+}
+
+// Calls `f` with each tag of the record's own data: application groups
+// (102 "{...}") and extended data are not its values.
+template <class F>
+void eachValue(std::span<const DxfTag> tags, F f) {
+  bool inGroup = false;
+  for (std::size_t i = 1; i < tags.size(); ++i) {
+    const DxfTag& t = tags[i];
+    if (t.code >= 1000) break;
+    if (t.code == 102) {
+      inGroup = t.trimmed().starts_with("{");
+      continue;
+    }
+    if (!inGroup) f(t);
+  }
+}
+
+bool pointCode(const DxfTag& t, int base, OdGePoint3d& p) {
+  if (t.code == base) p.x = number(t);
+  else if (t.code == base + 10) p.y = number(t);
+  else if (t.code == base + 20) p.z = number(t);
+  else return false;
+  return true;
+}
+
+enum VertexFlags { kFitControl = 16, kMeshVertex = 64, kFaceRecord = 128 };
+
+}  // namespace
+
+OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
+                                      const std::vector<std::vector<DxfTag>>& vertices) {
+  auto out = std::make_shared<OdDbOldPolyline>();
+  double startWidth = 0, endWidth = 0;
+  OdGePoint3d origin;
+  OdGePoint3d normal(0, 0, 1);
+  eachValue(polyline, [&](const DxfTag& t) {
+    if (pointCode(t, 10, origin) || pointCode(t, 210, normal)) return;
+    switch (t.code) {
+      case 70: out->flags = integer(t); break;
+      case 71: out->meshM = integer(t); break;
+      case 72: out->meshN = integer(t); break;
+      case 40: startWidth = number(t); break;
+      case 41: endWidth = number(t); break;
+      default: break;
+    }
+  });
+  out->elevation = origin.z;
+  if (const double l = std::hypot(normal.x, normal.y, normal.z); l > 0)
+    out->normal = OdGeVector3d(normal.x / l, normal.y / l, normal.z / l);
+  for (const std::vector<DxfTag>& record : vertices) {
+    OdDbOldPolyline::Vertex v{{}, 0, startWidth, endWidth};
+    int flags = 0;
+    int corner[4] = {0, 0, 0, 0};
+    eachValue(record, [&](const DxfTag& t) {
+      if (pointCode(t, 10, v.at)) return;
+      switch (t.code) {
+        case 40: v.startWidth = number(t); break;
+        case 41: v.endWidth = number(t); break;
+        case 42: v.bulge = number(t); break;
+        case 70: flags = integer(t); break;
+        case 71: case 72: case 73: case 74: corner[t.code - 71] = integer(t); break;
+        default: break;
+      }
+    });
+    // A polyface's faces are vertex records without a position of their
+    // own; a fitted polyline's frame points are not on its curve.
+    if ((flags & kFaceRecord) && !(flags & kMeshVertex)) {
+      OdDbOldPolyline::Face face;
+      for (int i = 0; i < 4; ++i) {
+        face.corner[i] = corner[i] == 0 ? -1 : std::abs(corner[i]) - 1;
+        face.visible[i] = corner[i] > 0;
+      }
+      out->faces.push_back(face);
+      continue;
+    }
+    if ((flags & kFitControl) && !(out->flags & OdDbOldPolyline::kMesh)) continue;
+    out->vertices.push_back(v);
+  }
+  return out;
+}
+
+OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags) {
+  OdDbAttributeText a;
+  bool multiLine = false;
+  std::string_view subclass;
+  eachValue(tags, [&](const DxfTag& t) {
+    if (t.code == 100) {
+      subclass = t.trimmed();
+      return;
+    }
+    if (t.code == 101) multiLine = true;  // an embedded multi-line text reuses the codes below
+    if (multiLine || (subclass == "AcDbEntity")) return;
+    if (pointCode(t, 10, a.position) || pointCode(t, 11, a.alignmentPoint)) return;
+    switch (t.code) {
+      case 1: a.value = doc.text(t); break;
+      case 7: a.style = doc.text(t); break;
+      case 40: a.height = number(t); break;
+      case 41: a.widthFactor = number(t); break;
+      case 50: a.rotation = number(t) * kRadiansPerDegree; break;
+      case 51: a.oblique = number(t) * kRadiansPerDegree; break;
+      case 70: a.invisible = (integer(t) & 1) != 0; break;
+      case 71:
+        a.mirroredX = (integer(t) & 2) != 0;
+        a.mirroredY = (integer(t) & 4) != 0;
+        break;
+      case 72: a.horizontalMode = integer(t); break;
+      case 74: a.verticalMode = integer(t); break;
+      default: break;
+    }
+  });
+  if (multiLine) a.horizontalMode = a.verticalMode = 0;
+  return a;
+}
+
+void dxfReadInsertGrid(std::span<const DxfTag> tags, OdDbInsertExtras& extras) {
+  eachValue(tags, [&](const DxfTag& t) {
+    switch (t.code) {
+      case 70: extras.columns = integer(t); break;
+      case 71: extras.rows = integer(t); break;
+      case 44: extras.columnSpacing = number(t); break;
+      case 45: extras.rowSpacing = number(t); break;
+      default: break;
+    }
+  });
+  // A count below one is read as one copy, never as none: the insert
+  // still shows.
+  extras.columns = std::max(extras.columns, 1);
+  extras.rows = std::max(extras.rows, 1);
+}
