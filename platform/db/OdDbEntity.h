@@ -15,6 +15,8 @@ public:
   virtual OdDbViewportViewPtr viewportView() const { return {}; }
   // For an old-form polyline: its vertices and faces; null for other entities.
   virtual OdDbOldPolylinePtr oldPolyline() const { return {}; }
+  // For a multileader: its lines and content; null for other entities.
+  virtual OdDbMultiLeaderShapePtr multiLeader() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

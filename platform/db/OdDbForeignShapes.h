@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "OdDbObjectId.h"
 #include "OdGePoint3d.h"
 
 // An old-form polyline: a 2D polyline (with bulges and widths), a 3D one, a
@@ -54,3 +55,26 @@ struct OdDbInsertExtras {
   double columnSpacing = 0, rowSpacing = 0;
 };
 using OdDbInsertExtrasPtr = std::shared_ptr<const OdDbInsertExtras>;
+
+// A multileader: its leader lines with their arrowheads, and its content,
+// a multi-line text or a block.
+struct OdDbMultiLeaderShape {
+  // From the arrowhead's tip to the point the content is reached from.
+  std::vector<std::vector<OdGePoint3d>> lines;
+  // The landings: from a leader's last point along its dogleg.
+  std::vector<std::pair<OdGePoint3d, OdGePoint3d>> landings;
+  bool linesVisible = true;
+  double arrowSize = 0;  // the default closed filled arrowhead's length
+  bool hasText = false;
+  std::string text;  // with the formatting codes of multi-line text
+  OdGePoint3d textLocation;  // the top of the text
+  double textHeight = 0, textRotation = 0, textWidth = 0;
+  int textAlignment = 1;  // 1 left, 2 centre, 3 right
+  OdDbObjectId textStyle;
+  bool hasBlock = false;
+  OdDbObjectId block;
+  OdGePoint3d blockPosition;
+  OdGeVector3d blockScale{1, 1, 1};
+  double blockRotation = 0;
+};
+using OdDbMultiLeaderShapePtr = std::shared_ptr<const OdDbMultiLeaderShape>;

@@ -393,6 +393,7 @@ struct Renderer::Impl {
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
         if (const OdDbOldPolylinePtr p = e->oldPolyline()) return oldPolyline(*p, e, ctx);
+        if (const OdDbMultiLeaderShapePtr m = e->multiLeader()) return multiLeader(*m, e, ctx);
         // An inserted block's attribute definitions give its attributes
         // their first values; the attributes are what shows.
         if (ctx.depth > 0 && e->foreignType() == "ATTDEF") return;
@@ -590,6 +591,45 @@ struct Renderer::Impl {
       list.add(FilledPolygonPrim{std::move(pts), s.color});
     }
   }
+  // A multileader: each line with the default closed filled arrowhead at
+  // its start, the landings, then the text or the block.
+  void multiLeader(const OdDbMultiLeaderShape& m, const OdDbEntity* e, const Context& ctx) {
+    const Stroke s = strokeOf(e, ctx);
+    for (const std::vector<OdGePoint3d>& line : m.linesVisible ? m.lines : std::vector<std::vector<OdGePoint3d>>{}) {
+      std::vector<Point2> pts;
+      for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
+      polyline(std::move(pts), false, s);
+      if (line.size() < 2 || !(m.arrowSize > 0)) continue;
+      const g2::V back = g2::unit(g2::flat(line[1]) - g2::flat(line[0]), g2::V(0, 0, 0));
+      if (back.x == 0 && back.y == 0) continue;
+      const g2::P tip = g2::flat(line[0]), base = tip + back * m.arrowSize;
+      const g2::V side = g2::perp(back) * (m.arrowSize / 6);
+      std::vector<Point2> arrow{ctx.xf.apply(tip), ctx.xf.apply(base + side), ctx.xf.apply(base - side)};
+      if (std::all_of(arrow.begin(), arrow.end(), finite)) list.add(FilledPolygonPrim{std::move(arrow), s.color});
+    }
+    for (const auto& [from, to] : m.linesVisible ? m.landings : decltype(m.landings){})
+      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, s);
+    if (m.hasText && !m.text.empty()) {
+      OdDbMTextPtr text = OdDbMText::createObject();
+      text->setContents(OdString(m.text));
+      text->setLocation(m.textLocation);
+      text->setTextHeight(m.textHeight > 0 ? m.textHeight : 1.0);
+      text->setRotation(m.textRotation);
+      text->setWidth(m.textWidth);
+      text->setAttachment(OdInt16(m.textAlignment));
+      if (!m.textStyle.isNull()) text->setTextStyle(m.textStyle);
+      text->setLayer(e->layerId());
+      text->setColor(e->color());
+      mtext(text.get(), ctx, e->database());
+    }
+    if (m.hasBlock && !m.block.isNull())
+      if (auto block = OdDbBlockTableRecord::cast(m.block.openObject())) {
+        const Transform local = Transform::insert(m.blockPosition, m.blockRotation, m.blockScale.x, m.blockScale.y,
+                                                  block->origin());
+        blockContents(m.block, childContext(e, ctx, local.then(ctx.xf)));
+      }
+  }
+
   struct BulgeAt {
     double x, y, bulge;
   };
@@ -655,8 +695,9 @@ struct Renderer::Impl {
     textRun(s, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(t, ctx).color, ctx, at.origin);
   }
 
-  void mtext(const OdDbMText* m, const Context& ctx) {
-    const auto [font, wf] = fontOf(m->textStyle(), m->database());
+  // `db`: the drawing of a text made for drawing only (a multileader's).
+  void mtext(const OdDbMText* m, const Context& ctx, OdDbDatabase* db = nullptr) {
+    const auto [font, wf] = fontOf(m->textStyle(), db ? db : m->database());
     const double h = m->textHeight();
     const TextLayout l = layoutText(m->contents(), h, wf, font, m->width());
     const int att = std::clamp<int>(m->attachment(), 1, 9) - 1;

@@ -1155,6 +1155,7 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
       rawEnt->setViewportView(dxfReadViewportView(m_tags, byHandle, layerNamed, m_doc));
     }
     if (type == "POLYLINE") rawEnt->setOldPolyline(dxfReadOldPolyline(m_tags, subRecordsAfter(index, "VERTEX")));
+    if (type == "MULTILEADER") rawEnt->setMultiLeader(dxfReadMultiLeader(m_doc, m_tags, byHandle));
   }
   if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())
     obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));

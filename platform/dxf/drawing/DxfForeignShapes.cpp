@@ -147,3 +147,93 @@ void dxfReadInsertGrid(std::span<const DxfTag> tags, OdDbInsertExtras& extras) {
   extras.columns = std::max(extras.columns, 1);
   extras.rows = std::max(extras.rows, 1);
 }
+
+// The record's own values (outside CONTEXT_DATA{ ... }) say whether lines
+// and landings show; the context data holds the geometry, with each
+// LEADER{ section's last point and dogleg and its LEADER_LINE{ vertices.
+OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<const DxfTag> tags,
+                                           const DxfHandleLookup& byHandle) {
+  auto out = std::make_shared<OdDbMultiLeaderShape>();
+  enum Where { kRecord, kContext, kLeader, kLine } where = kRecord;
+  OdGePoint3d lastPoint, dogleg, textDirection, blockScale(1, 1, 1);
+  double doglegLength = 0, recordArrow = 0;
+  bool landing = true, haveDirection = false;
+  std::vector<std::vector<OdGePoint3d>> leaderLines;
+  auto handle = [&](const DxfTag& t) {
+    std::uint64_t h = 0;
+    return dxfParseHandle(t.trimmed(), h) && h != 0 ? byHandle(h) : OdDbObjectId();
+  };
+  auto endLeader = [&] {
+    // Every line of a leader runs on to the leader's last point.
+    for (std::vector<OdGePoint3d>& line : leaderLines) {
+      if (line.empty() || !(line.back() == lastPoint)) line.push_back(lastPoint);
+      out->lines.push_back(std::move(line));
+    }
+    leaderLines.clear();
+    if (doglegLength != 0)
+      out->landings.emplace_back(lastPoint, lastPoint + OdGeVector3d(dogleg.x, dogleg.y, dogleg.z) * doglegLength);
+  };
+  for (std::size_t i = 1; i < tags.size(); ++i) {
+    const DxfTag& t = tags[i];
+    if (t.code >= 1000) break;
+    const std::string_view v = t.trimmed();
+    if (where == kRecord && t.code == 300 && v == "CONTEXT_DATA{") where = kContext;
+    else if (where == kContext && t.code == 302 && v == "LEADER{") {
+      where = kLeader;
+      lastPoint = dogleg = OdGePoint3d();
+      doglegLength = 0;
+    } else if (where == kLeader && t.code == 304 && v == "LEADER_LINE{") {
+      where = kLine;
+      leaderLines.emplace_back();
+    } else if (where == kLine && t.code == 305) where = kLeader;
+    else if (where == kLeader && t.code == 303) {
+      endLeader();
+      where = kContext;
+    } else if (where == kContext && t.code == 301) where = kRecord;
+    else if (where == kLine) {
+      if (t.code == 10) leaderLines.back().emplace_back(number(t), 0, 0);
+      else if (t.code == 20 && !leaderLines.back().empty()) leaderLines.back().back().y = number(t);
+      else if (t.code == 30 && !leaderLines.back().empty()) leaderLines.back().back().z = number(t);
+    } else if (where == kLeader) {
+      if (pointCode(t, 10, lastPoint) || pointCode(t, 11, dogleg)) continue;
+      if (t.code == 40) doglegLength = number(t);
+    } else if (where == kContext) {
+      if (pointCode(t, 12, out->textLocation) || pointCode(t, 15, out->blockPosition) ||
+          pointCode(t, 16, blockScale))
+        continue;
+      if (pointCode(t, 13, textDirection)) {
+        haveDirection = true;
+        continue;
+      }
+      switch (t.code) {
+        case 140: out->arrowSize = number(t); break;
+        case 41: out->textHeight = number(t); break;
+        case 42: out->textRotation = number(t); break;
+        case 43: out->textWidth = number(t); break;
+        case 171: out->textAlignment = integer(t); break;
+        case 304: out->text = doc.text(t); break;
+        case 290: out->hasText = integer(t) != 0; break;
+        case 296: out->hasBlock = integer(t) != 0; break;
+        case 340: out->textStyle = handle(t); break;
+        case 341: out->block = handle(t); break;
+        case 46: out->blockRotation = number(t); break;
+        default: break;
+      }
+    } else {
+      switch (t.code) {
+        case 170: out->linesVisible = integer(t) != 0; break;
+        case 42: recordArrow = number(t); break;
+        case 290: landing = integer(t) != 0; break;
+        default: break;
+      }
+    }
+  }
+  if (where == kLine || where == kLeader) endLeader();  // a record cut short keeps what it has
+  if (!landing) out->landings.clear();
+  if (!(out->arrowSize > 0)) out->arrowSize = recordArrow;
+  if (haveDirection && (textDirection.x != 0 || textDirection.y != 0))
+    out->textRotation = std::atan2(textDirection.y, textDirection.x);
+  out->blockScale = OdGeVector3d(blockScale.x, blockScale.y, blockScale.z);
+  out->textAlignment = std::clamp(out->textAlignment, 1, 3);
+  return out;
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DxfDocument.h"
+#include "DxfLayoutRecords.h"
 #include "OdDbForeignShapes.h"
 
 // A POLYLINE record and the VERTEX records after it (up to its SEQEND).
@@ -18,3 +19,7 @@ OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTa
 // The columns, rows and their spacings of an INSERT record (one of each for
 // a plain insert).
 void dxfReadInsertGrid(std::span<const DxfTag> tags, OdDbInsertExtras& extras);
+
+// A MULTILEADER record's lines and content, from its context data.
+OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<const DxfTag> tags,
+                                           const DxfHandleLookup& byHandle);

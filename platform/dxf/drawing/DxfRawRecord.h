@@ -51,12 +51,15 @@ public:
   void setViewportView(OdDbViewportViewPtr view) { m_view = std::move(view); }
   OdDbOldPolylinePtr oldPolyline() const override { return m_polyline; }
   void setOldPolyline(OdDbOldPolylinePtr polyline) { m_polyline = std::move(polyline); }
+  OdDbMultiLeaderShapePtr multiLeader() const override { return m_leader; }
+  void setMultiLeader(OdDbMultiLeaderShapePtr leader) { m_leader = std::move(leader); }
 
 private:
   std::vector<DxfRawRef> m_refs;
   OdString m_type;
   OdDbViewportViewPtr m_view;  // for a VIEWPORT record
   OdDbOldPolylinePtr m_polyline;  // for a POLYLINE record
+  OdDbMultiLeaderShapePtr m_leader;  // for a MULTILEADER record
 };
 
 // The raw references of an object, null for modelled ones.
