@@ -83,3 +83,27 @@ TEST(DxfForeignShapes, AttributesAndInsertGrids) {
   EXPECT_EQ(grid.columnSpacing, 2.5);
   EXPECT_EQ(grid.rowSpacing, 4);
 }
+
+TEST(DxfForeignShapes, MultiLeaderLinesRunToTheirLeadersLastPointAndTextOrBlockFollow) {
+  const DxfDocument doc = DxfDocument::parse("  0\nEOF\n");
+  const DxfHandleLookup none = [](std::uint64_t) { return OdDbObjectId(); };
+  const Tags record = tags({{0, "MULTILEADER"}, {100, "AcDbMLeader"}, {300, "CONTEXT_DATA{"}, {140, "2"},
+                            {41, "3"}, {290, "1"}, {304, "Note"}, {12, "20"}, {22, "5"}, {13, "0"}, {23, "1"},
+                            {171, "7"}, {296, "0"}, {302, "LEADER{"}, {10, "10"}, {20, "5"}, {11, "1"}, {21, "0"},
+                            {40, "4"}, {304, "LEADER_LINE{"}, {10, "0"}, {20, "0"}, {10, "5"}, {20, "5"}, {305, "}"},
+                            {304, "LEADER_LINE{"}, {10, "0"}, {20, "9"}, {305, "}"}, {303, "}"}, {301, "}"},
+                            {170, "1"}, {42, "9"}, {290, "1"}});
+  const OdDbMultiLeaderShapePtr m = dxfReadMultiLeader(doc, record, none);
+  ASSERT_EQ(m->lines.size(), 2u);
+  EXPECT_EQ(m->lines[0], (std::vector<OdGePoint3d>{{0, 0, 0}, {5, 5, 0}, {10, 5, 0}}));
+  EXPECT_EQ(m->lines[1], (std::vector<OdGePoint3d>{{0, 9, 0}, {10, 5, 0}}));
+  ASSERT_EQ(m->landings.size(), 1u);
+  EXPECT_EQ(m->landings[0].second, OdGePoint3d(14, 5, 0));
+  EXPECT_EQ(m->arrowSize, 2);  // the context's, not the style override's
+  EXPECT_TRUE(m->hasText);
+  EXPECT_EQ(m->text, "Note");  // the leader line's 304 is no text
+  EXPECT_EQ(m->textLocation, OdGePoint3d(20, 5, 0));
+  EXPECT_NEAR(m->textRotation, 1.5707963267948966, 1e-12);  // from the text's direction
+  EXPECT_EQ(m->textAlignment, 3);
+  EXPECT_FALSE(m->hasBlock);
+}

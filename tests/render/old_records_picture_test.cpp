@@ -32,7 +32,7 @@ std::string vertex(const char* x, const char* y, std::initializer_list<std::pair
 // A polyline in a plane seen from below with an arc, one whose width grows
 // from 0 to 2, a polyface of one face with an invisible edge, and block F
 // (a line from 0,0 to 1,0) inserted 2 x 3 times with two attributes, one
-// invisible.
+// invisible; a multileader from 30,40 to 40,50 with the text "Note".
 std::string drawing() {
   std::string d = records({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {8, "0"}, {2, "F"}, {70, "0"}, {10, "0"},
                            {20, "0"}, {30, "0"}, {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"},
@@ -54,7 +54,11 @@ std::string drawing() {
                 {70, "0"}});
   d += records({{0, "ATTRIB"}, {8, "0"}, {10, "100"}, {20, "-9"}, {30, "0"}, {40, "2"}, {1, "HIDDEN"}, {2, "H"},
                 {70, "1"}});
-  d += records({{0, "SEQEND"}, {8, "0"}, {0, "ENDSEC"}, {0, "EOF"}});
+  d += records({{0, "SEQEND"}, {8, "0"}});
+  d += records({{0, "MULTILEADER"}, {8, "0"}, {300, "CONTEXT_DATA{"}, {140, "1"}, {41, "1"}, {290, "1"},
+                {304, "Note"}, {12, "50"}, {22, "50"}, {302, "LEADER{"}, {10, "40"}, {20, "50"},
+                {304, "LEADER_LINE{"}, {10, "30"}, {20, "40"}, {305, "}"}, {303, "}"}, {301, "}"}});
+  d += records({{0, "ENDSEC"}, {0, "EOF"}});
   return d;
 }
 
@@ -68,7 +72,7 @@ TEST(OldRecordsPicture, PolylinesAttributesAndGridsAreDrawn) {
   const DisplayList list = renderModelSpace(db.get(), {}, &report);
   EXPECT_TRUE(report.notDrawn.empty());
 
-  int faceEdges = 0, fills = 0;
+  int faceEdges = 0, fills = 0, arrows = 0;
   std::vector<std::pair<double, double>> copies;
   std::vector<std::string> texts;
   const PathPrim* mirrored = nullptr;
@@ -76,11 +80,12 @@ TEST(OldRecordsPicture, PolylinesAttributesAndGridsAreDrawn) {
     if (auto l = std::get_if<PolylinePrim>(&p)) {
       const Point2 a = l->points.front();
       if (a.x >= 100) copies.emplace_back(a.x, a.y);
-      if (a.y >= 20 && l->points.size() == 2) ++faceEdges;
+      if (a.y >= 20 && a.x <= 10 && l->points.size() == 2) ++faceEdges;
     } else if (auto t = std::get_if<TextRunPrim>(&p)) {
       texts.push_back(t->text);
-      EXPECT_TRUE(near(t->origin, 100, -5));
-    } else if (auto f = std::get_if<FilledPolygonPrim>(&p)) {
+    } else if (auto f = std::get_if<FilledPolygonPrim>(&p); f && near(f->points[0], 30, 40)) {
+      arrows += 1;
+    } else if (f) {
       ++fills;
       // Nothing wide at the start, a width of 2 at the end.
       double top = -1e9;
@@ -96,7 +101,8 @@ TEST(OldRecordsPicture, PolylinesAttributesAndGridsAreDrawn) {
                                                              {105, 14}}));
   EXPECT_EQ(faceEdges, 3);  // the edge from the third corner is invisible
   EXPECT_EQ(fills, 1);
-  EXPECT_EQ(texts, std::vector<std::string>{"VALUE"});
+  EXPECT_EQ(texts, (std::vector<std::string>{"VALUE", "Note"}));
+  EXPECT_EQ(arrows, 1);
   // Seen from below the polyline runs from x = -1 to -3, its arc turning
   // the other way: clockwise from above.
   ASSERT_NE(mirrored, nullptr);
