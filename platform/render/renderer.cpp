@@ -591,11 +591,10 @@ struct Renderer::Impl {
       list.add(FilledPolygonPrim{std::move(pts), s.color});
     }
   }
-  // A multileader: each line with the default closed filled arrowhead at
-  // its start, the landings, then the text or the block.
-  void multiLeader(const OdDbMultiLeaderShape& m, const OdDbEntity* e, const Context& ctx) {
-    const Stroke s = strokeOf(e, ctx);
-    for (const std::vector<OdGePoint3d>& line : m.linesVisible ? m.lines : std::vector<std::vector<OdGePoint3d>>{}) {
+  // A multileader's lines, each with the default closed filled arrowhead
+  // (a third as wide as long) at its start, and its landings.
+  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const Context& ctx) {
+    for (const std::vector<OdGePoint3d>& line : m.lines) {
       std::vector<Point2> pts;
       for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
       polyline(std::move(pts), false, s);
@@ -607,8 +606,14 @@ struct Renderer::Impl {
       std::vector<Point2> arrow{ctx.xf.apply(tip), ctx.xf.apply(base + side), ctx.xf.apply(base - side)};
       if (std::all_of(arrow.begin(), arrow.end(), finite)) list.add(FilledPolygonPrim{std::move(arrow), s.color});
     }
-    for (const auto& [from, to] : m.linesVisible ? m.landings : decltype(m.landings){})
+    for (const auto& [from, to] : m.landings)
       polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, s);
+  }
+
+  // A multileader: its lines, then its text or block.
+  void multiLeader(const OdDbMultiLeaderShape& m, const OdDbEntity* e, const Context& ctx) {
+    const Stroke s = strokeOf(e, ctx);
+    if (m.linesVisible) leaderLines(m, s, ctx);
     if (m.hasText && !m.text.empty()) {
       OdDbMTextPtr text = OdDbMText::createObject();
       text->setContents(OdString(m.text));
