@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <numbers>
 
@@ -87,7 +88,7 @@ OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
     if ((flags & kFaceRecord) && !(flags & kMeshVertex)) {
       OdDbOldPolyline::Face face;
       for (int i = 0; i < 4; ++i) {
-        face.corner[i] = corner[i] == 0 ? -1 : std::abs(corner[i]) - 1;
+        face.corner[i] = corner[i] == 0 ? -1 : int(std::llabs(std::int64_t(corner[i])) - 1);
         face.visible[i] = corner[i] > 0;
       }
       out->faces.push_back(face);
