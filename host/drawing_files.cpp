@@ -54,7 +54,7 @@ std::string notDrawnInModelSpace(OdDbDatabase& db) {
   OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
   for (auto it = space->newIterator(); !it->done(); it->step()) {
     OdDbEntityPtr e = it->entity();
-    if (e->oldPolyline() || e->multiLeader()) continue;  // kept as read, drawn from its record
+    if (e->oldPolyline() || e->multiLeader() || e->attributeDefinition()) continue;  // kept as read, drawn from its record
     if (const OdString type = e->foreignType(); !type.empty()) ++notDrawn[type];
   }
   return render::notDrawnText(notDrawn, hostLanguage() == HostLanguage::kRussian);

@@ -17,6 +17,8 @@ public:
   virtual OdDbOldPolylinePtr oldPolyline() const { return {}; }
   // For a multileader: its lines and content; null for other entities.
   virtual OdDbMultiLeaderShapePtr multiLeader() const { return {}; }
+  // For an attribute definition: its text and tag; null for other entities.
+  virtual OdDbAttributeTextPtr attributeDefinition() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

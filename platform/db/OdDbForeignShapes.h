@@ -39,6 +39,7 @@ using OdDbOldPolylinePtr = std::shared_ptr<const OdDbOldPolyline>;
 // An attribute's value as a single-line text, in world coordinates.
 struct OdDbAttributeText {
   std::string value;
+  std::string tag;  // what an attribute definition shows
   OdGePoint3d position, alignmentPoint;
   double height = 0, rotation = 0, widthFactor = 0, oblique = 0;  // radians
   int horizontalMode = 0, verticalMode = 0;
@@ -54,6 +55,7 @@ struct OdDbInsertExtras {
   int columns = 1, rows = 1;
   double columnSpacing = 0, rowSpacing = 0;
 };
+using OdDbAttributeTextPtr = std::shared_ptr<const OdDbAttributeText>;
 using OdDbInsertExtrasPtr = std::shared_ptr<const OdDbInsertExtras>;
 
 // A multileader: its leader lines with their arrowheads, and its content,

@@ -395,8 +395,13 @@ struct Renderer::Impl {
         if (const OdDbOldPolylinePtr p = e->oldPolyline()) return oldPolyline(*p, e, ctx);
         if (const OdDbMultiLeaderShapePtr m = e->multiLeader()) return multiLeader(*m, e, ctx);
         // An inserted block's attribute definitions give its attributes
-        // their first values; the attributes are what shows.
-        if (ctx.depth > 0 && e->foreignType() == "ATTDEF") return;
+        // their first values; the attributes are what shows. Elsewhere (a
+        // block's own picture, model space) a definition shows its tag,
+        // invisible or not (that is its attributes' state).
+        if (const OdDbAttributeTextPtr d = e->attributeDefinition()) {
+          if (ctx.depth == 0) attribute(*d, d->tag, e, ctx);
+          return;
+        }
         return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
@@ -766,18 +771,20 @@ struct Renderer::Impl {
         const Transform copy = Transform::insert(at, r->rotation(), s.x, s.y, block->origin());
         blockContents(block->objectId(), childContext(r, ctx, copy.then(ctx.xf)));
       }
-    for (const OdDbAttributeText& a : extras->attributes) attribute(a, r, ctx);
+    for (const OdDbAttributeText& a : extras->attributes)
+      if (!a.invisible) attribute(a, a.value, r, ctx);
   }
 
-  // An attribute stands where its record says, in the insert's own space.
-  void attribute(const OdDbAttributeText& a, const OdDbBlockReference* r, const Context& ctx) {
-    if (a.invisible || a.value.empty()) return;
+  // An attribute stands where its record says, in the space of the entity
+  // `r` (its insert, or the definition itself) stands in, in that entity's colour.
+  void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx) {
+    if (value.empty()) return;
     OdDbObjectId styleId;
     if (OdDbDatabase* db = r->database())
       if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
         styleId = styles->getAt(OdString(a.style));
     const auto [font, styleWidth] = fontOf(styleId, r->database());
-    const std::string text = expandSymbols(a.value);
+    const std::string text = expandSymbols(value);
     const SingleLine line{a.position, a.alignmentPoint, a.height, a.rotation, a.widthFactor, a.horizontalMode,
                           a.verticalMode};
     const TextPlacement at =

@@ -30,12 +30,15 @@ std::string vertex(const char* x, const char* y, std::initializer_list<std::pair
 }
 
 // A polyline in a plane seen from below with an arc, one whose width grows
-// from 0 to 2, a polyface of one face with an invisible edge, and block F
-// (a line from 0,0 to 1,0) inserted 2 x 3 times with two attributes, one
-// invisible; a multileader from 30,40 to 40,50 with the text "Note".
+// from 0 to 2, a polyface of one face with an invisible edge, block F (a
+// line from 0,0 to 1,0 and an attribute definition) inserted 2 x 3 times
+// with two attributes, one invisible; a multileader from 30,40 to 40,50
+// with the text "Note"; an attribute definition in model space (its tag
+// shows: invisible is its attributes' state).
 std::string drawing() {
   std::string d = records({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {8, "0"}, {2, "F"}, {70, "0"}, {10, "0"},
                            {20, "0"}, {30, "0"}, {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"},
+                           {0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, ""}, {2, "INBLOCK"},
                            {0, "ENDBLK"}, {8, "0"}, {0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}});
   d += records({{0, "POLYLINE"}, {8, "0"}, {66, "1"}, {10, "0"}, {20, "0"}, {30, "0"}, {70, "0"}, {210, "0"},
                 {220, "0"}, {230, "-1"}});
@@ -55,6 +58,8 @@ std::string drawing() {
   d += records({{0, "ATTRIB"}, {8, "0"}, {10, "100"}, {20, "-9"}, {30, "0"}, {40, "2"}, {1, "HIDDEN"}, {2, "H"},
                 {70, "1"}});
   d += records({{0, "SEQEND"}, {8, "0"}});
+  d += records({{0, "ATTDEF"}, {8, "0"}, {10, "60"}, {20, "60"}, {30, "0"}, {40, "1"}, {1, "default"}, {2, "TAGGED"},
+                {3, "Prompt"}, {70, "1"}});
   d += records({{0, "MULTILEADER"}, {8, "0"}, {300, "CONTEXT_DATA{"}, {140, "1"}, {41, "1"}, {290, "1"},
                 {304, "Note"}, {12, "50"}, {22, "50"}, {302, "LEADER{"}, {10, "40"}, {20, "50"},
                 {304, "LEADER_LINE{"}, {10, "30"}, {20, "40"}, {305, "}"}, {303, "}"}, {301, "}"}});
@@ -101,7 +106,7 @@ TEST(OldRecordsPicture, PolylinesAttributesAndGridsAreDrawn) {
                                                              {105, 14}}));
   EXPECT_EQ(faceEdges, 3);  // the edge from the third corner is invisible
   EXPECT_EQ(fills, 1);
-  EXPECT_EQ(texts, (std::vector<std::string>{"VALUE", "Note"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"VALUE", "TAGGED", "Note"}));
   EXPECT_EQ(arrows, 1);
   // Seen from below the polyline runs from x = -1 to -3, its arc turning
   // the other way: clockwise from above.

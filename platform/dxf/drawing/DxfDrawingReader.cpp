@@ -1156,6 +1156,8 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     }
     if (type == "POLYLINE") rawEnt->setOldPolyline(dxfReadOldPolyline(m_tags, subRecordsAfter(index, "VERTEX")));
     if (type == "MULTILEADER") rawEnt->setMultiLeader(dxfReadMultiLeader(m_doc, m_tags, byHandle));
+    if (type == "ATTDEF")
+      rawEnt->setAttributeDefinition(std::make_shared<OdDbAttributeText>(dxfReadAttribute(m_doc, m_tags)));
   }
   if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())
     obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));

@@ -114,6 +114,7 @@ OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTa
     if (pointCode(t, 10, a.position) || pointCode(t, 11, a.alignmentPoint)) return;
     switch (t.code) {
       case 1: a.value = doc.text(t); break;
+      case 2: a.tag = doc.text(t); break;
       case 7: a.style = doc.text(t); break;
       case 40: a.height = number(t); break;
       case 41: a.widthFactor = number(t); break;

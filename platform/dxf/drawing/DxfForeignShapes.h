@@ -12,7 +12,7 @@
 OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
                                       const std::vector<std::vector<DxfTag>>& vertices);
 
-// An ATTRIB record's value and placement. An attribute of the multi-line
+// An ATTRIB (or ATTDEF) record's value, tag and placement. An attribute of the multi-line
 // form keeps its value only, placed as a left-justified single line.
 OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags);
 

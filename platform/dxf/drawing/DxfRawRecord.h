@@ -53,6 +53,8 @@ public:
   void setOldPolyline(OdDbOldPolylinePtr polyline) { m_polyline = std::move(polyline); }
   OdDbMultiLeaderShapePtr multiLeader() const override { return m_leader; }
   void setMultiLeader(OdDbMultiLeaderShapePtr leader) { m_leader = std::move(leader); }
+  OdDbAttributeTextPtr attributeDefinition() const override { return m_definition; }
+  void setAttributeDefinition(OdDbAttributeTextPtr definition) { m_definition = std::move(definition); }
 
 private:
   std::vector<DxfRawRef> m_refs;
@@ -60,6 +62,7 @@ private:
   OdDbViewportViewPtr m_view;  // for a VIEWPORT record
   OdDbOldPolylinePtr m_polyline;  // for a POLYLINE record
   OdDbMultiLeaderShapePtr m_leader;  // for a MULTILEADER record
+  OdDbAttributeTextPtr m_definition;  // for an ATTDEF record
 };
 
 // The raw references of an object, null for modelled ones.
