@@ -56,6 +56,7 @@ std::string notDrawnInModelSpace(OdDbDatabase& db) {
     OdDbEntityPtr e = it->entity();
     // Kept-as-read entities whose description has something to draw are drawn.
     if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) continue;
+    if (e->oldPolyline() || e->multiLeader() || e->attributeDefinition()) continue;  // kept as read, drawn from its record
     if (const OdString type = e->foreignType(); !type.empty()) ++notDrawn[type];
   }
   return render::notDrawnText(notDrawn, hostLanguage() == HostLanguage::kRussian);

@@ -125,9 +125,14 @@ public:
   OdDbObjectId blockTableRecord() const { return m_block; }
   void setBlockTableRecord(OdDbObjectId block) { setHardRef(m_block, block); }
   void forEachHardRef(OdDbRefVisitor& v) const override;
+  // Attributes and grid as the record that was read holds them (null for a
+  // plain insert); for drawing only, the record keeps them for writing.
+  OdDbInsertExtrasPtr insertExtras() const { return m_extras; }
+  void setInsertExtras(OdDbInsertExtrasPtr extras) { m_extras = std::move(extras); }
 
 private:
   OdDbObjectId m_block;
+  OdDbInsertExtrasPtr m_extras;
 };
 using OdDbBlockReferencePtr = OdSmartPtr<OdDbBlockReference>;
 

@@ -3,6 +3,7 @@
 // linetype and lineweight.
 #include "OdCmColor.h"
 #include "OdDbHatchShape.h"
+#include "OdDbForeignShapes.h"
 #include "OdDbObject.h"
 
 class OdDbEntity : public OdDbObject {
@@ -16,6 +17,12 @@ public:
   // For a hatch, a wipeout or an image: its region and fill; null for
   // other entities.
   virtual OdDbHatchShapePtr hatchShape() const { return {}; }
+  // For an old-form polyline: its vertices and faces; null for other entities.
+  virtual OdDbOldPolylinePtr oldPolyline() const { return {}; }
+  // For a multileader: its lines and content; null for other entities.
+  virtual OdDbMultiLeaderShapePtr multiLeader() const { return {}; }
+  // For an attribute definition: its text and tag; null for other entities.
+  virtual OdDbAttributeTextPtr attributeDefinition() const { return {}; }
 
   OdDbObjectId layerId() const { return m_layer; }
   OdString layer() const;

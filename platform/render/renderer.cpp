@@ -19,11 +19,13 @@
 #include "OdDbLeader.h"
 #include "OdDbEntityKinds.h"
 #include "OdDbLinetypeTableRecord.h"
+#include "OdDbSymbolTable.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdStringUtil.h"
 #include "curve_geometry.h"
 #include "draw_curves.h"
 #include "draw_hatch.h"
+#include "draw_polyline.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "path_flatten.h"
@@ -400,6 +402,16 @@ struct Renderer::Impl {
         // A viewport is a window a layout's picture fills (layout_picture.h).
         if (e->viewportView()) return;
         if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) return hatch(*shape, e, ctx);
+        if (const OdDbOldPolylinePtr p = e->oldPolyline()) return oldPolyline(*p, e, ctx);
+        if (const OdDbMultiLeaderShapePtr m = e->multiLeader()) return multiLeader(*m, e, ctx);
+        // An inserted block's attribute definitions give its attributes
+        // their first values; the attributes are what shows. Elsewhere (a
+        // block's own picture, model space) a definition shows its tag,
+        // invisible or not (that is its attributes' state).
+        if (const OdDbAttributeTextPtr d = e->attributeDefinition()) {
+          if (ctx.depth == 0) attribute(*d, d->tag, e, ctx);
+          return;
+        }
         return noteNotDrawn(e);  // kept as read; its picture is unknown
     }
   }
@@ -606,6 +618,86 @@ struct Renderer::Impl {
     strokedPath(std::move(path), s);
   }
 
+  // An old-form polyline: a 2D one like a light-weight one (its widths may
+  // change along each segment: those are filled outlines over the centre
+  // line), the others as their edges.
+  void oldPolyline(const OdDbOldPolyline& p, const OdDbEntity* e, const Context& ctx) {
+    if (!p.is2d()) {
+      for (const PointRow& r : edgeRows(p)) row(r, e, ctx);
+      return;
+    }
+    const std::vector<OldVertex> v = worldVertices(p, kSplineFineness);
+    if (v.empty()) return;
+    Stroke s = strokeOf(e, ctx);
+    const std::optional<double> width = sharedWidth(v, p.closed());
+    s.width = width ? *width * ctx.xf.scale() : 0.0;
+    const std::size_t n = v.size(), segments = p.closed() ? n : n - 1;
+    std::vector<PathSegment> line{PathSegment::moveTo(ctx.xf.apply(v[0].at))};
+    for (std::size_t i = 0; i < segments; ++i) {
+      const OldVertex& a = v[i];
+      const OldVertex& b = v[(i + 1) % n];
+      const std::optional<PathSegment> arc = bulgeArc(BulgeAt{a.at.x, a.at.y, a.bulge}, BulgeAt{b.at.x, b.at.y, 0}, ctx);
+      line.push_back(arc ? *arc : PathSegment::lineTo(ctx.xf.apply(b.at)));
+    }
+    if (n == 1) line.push_back(PathSegment::lineTo(ctx.xf.apply(v[0].at)));
+    if (p.closed() && n > 1) line.push_back(PathSegment::close());
+    strokedPath(std::move(line), s);
+    if (width) return;
+    for (const std::vector<g2::P>& outline : widthOutlines(v, p.closed(), kSplineFineness)) {
+      std::vector<Point2> pts;
+      for (const g2::P& q : outline) pts.push_back(ctx.xf.apply(q));
+      if (!spend(long(pts.size())) || !std::all_of(pts.begin(), pts.end(), finite)) continue;
+      list.add(FilledPolygonPrim{std::move(pts), s.color});
+    }
+  }
+  // A multileader's lines, each with the default closed filled arrowhead
+  // (a third as wide as long) at its start, and its landings.
+  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const Context& ctx) {
+    for (const std::vector<OdGePoint3d>& line : m.lines) {
+      std::vector<Point2> pts;
+      for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
+      polyline(std::move(pts), false, s);
+      if (line.size() < 2 || !(m.arrowSize > 0)) continue;
+      const g2::V back = g2::unit(g2::flat(line[1]) - g2::flat(line[0]), g2::V(0, 0, 0));
+      if (back.x == 0 && back.y == 0) continue;
+      const g2::P tip = g2::flat(line[0]), base = tip + back * m.arrowSize;
+      const g2::V side = g2::perp(back) * (m.arrowSize / 6);
+      std::vector<Point2> arrow{ctx.xf.apply(tip), ctx.xf.apply(base + side), ctx.xf.apply(base - side)};
+      if (std::all_of(arrow.begin(), arrow.end(), finite)) list.add(FilledPolygonPrim{std::move(arrow), s.color});
+    }
+    for (const auto& [from, to] : m.landings)
+      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, s);
+  }
+
+  // A multileader: its lines, then its text or block.
+  void multiLeader(const OdDbMultiLeaderShape& m, const OdDbEntity* e, const Context& ctx) {
+    const Stroke s = strokeOf(e, ctx);
+    if (m.linesVisible) leaderLines(m, s, ctx);
+    if (m.hasText && !m.text.empty()) {
+      OdDbMTextPtr text = OdDbMText::createObject();
+      text->setContents(OdString(m.text));
+      text->setLocation(m.textLocation);
+      text->setTextHeight(m.textHeight > 0 ? m.textHeight : 1.0);
+      text->setRotation(m.textRotation);
+      text->setWidth(m.textWidth);
+      text->setAttachment(OdInt16(m.textAlignment));
+      if (!m.textStyle.isNull()) text->setTextStyle(m.textStyle);
+      text->setLayer(e->layerId());
+      text->setColor(e->color());
+      mtext(text.get(), ctx, e->database());
+    }
+    if (m.hasBlock && !m.block.isNull())
+      if (auto block = OdDbBlockTableRecord::cast(m.block.openObject())) {
+        const Transform local = Transform::insert(m.blockPosition, m.blockRotation, m.blockScale.x, m.blockScale.y,
+                                                  block->origin());
+        blockContents(m.block, childContext(e, ctx, local.then(ctx.xf)));
+      }
+  }
+
+  struct BulgeAt {
+    double x, y, bulge;
+  };
+
   // The arc a bulge draws from vertex a to b; none for a straight segment.
   template <class Vertex>
   std::optional<PathSegment> bulgeArc(const Vertex& a, const Vertex& b, const Context& ctx) {
@@ -668,8 +760,9 @@ struct Renderer::Impl {
             &at);
   }
 
-  void mtext(const OdDbMText* m, const Context& ctx) {
-    const auto [font, wf] = fontOf(m->textStyle(), m->database());
+  // `db`: the drawing of a text made for drawing only (a multileader's).
+  void mtext(const OdDbMText* m, const Context& ctx, OdDbDatabase* db = nullptr) {
+    const auto [font, wf] = fontOf(m->textStyle(), db ? db : m->database());
     const double h = m->textHeight();
     const TextLayout l = layoutText(m->contents(), h, wf, font, m->width());
     const int att = std::clamp<int>(m->attachment(), 1, 9) - 1;
@@ -722,7 +815,38 @@ struct Renderer::Impl {
     if (!block) return;
     const OdGeVector3d s = r->scaleFactors();
     const Transform local = Transform::insert(r->position(), r->rotation(), s.x, s.y, block->origin());
-    blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
+    const OdDbInsertExtrasPtr extras = r->insertExtras();
+    if (!extras) return blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
+    // A multiple insert repeats the block along its own turned axes.
+    const g2::V across = g2::dir(r->rotation()) * extras->columnSpacing;
+    const g2::V up = g2::perp(g2::dir(r->rotation())) * extras->rowSpacing;
+    for (int row = 0; row < extras->rows && !report.workLimitReached; ++row)
+      for (int column = 0; column < extras->columns && !report.workLimitReached; ++column) {
+        const OdGePoint3d at = r->position() + across * column + up * row;
+        const Transform copy = Transform::insert(at, r->rotation(), s.x, s.y, block->origin());
+        blockContents(block->objectId(), childContext(r, ctx, copy.then(ctx.xf)));
+      }
+    for (const OdDbAttributeText& a : extras->attributes)
+      if (!a.invisible) attribute(a, a.value, r, ctx);
+  }
+
+  // An attribute stands where its record says, in the space of the entity
+  // `r` (its insert, or the definition itself) stands in, in that entity's colour.
+  void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx) {
+    if (value.empty()) return;
+    OdDbObjectId styleId;
+    if (OdDbDatabase* db = r->database())
+      if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
+        styleId = styles->getAt(OdString(a.style));
+    const auto [font, styleWidth] = fontOf(styleId, r->database());
+    const std::string text = expandSymbols(value);
+    const SingleLine line{a.position,       a.alignmentPoint, a.height,
+                          a.rotation,       a.widthFactor,    a.horizontalMode,
+                          a.verticalMode,   a.oblique,        (a.mirroredX ? 2 : 0) | (a.mirroredY ? 4 : 0)};
+    const TextPlacement at =
+        placeText(line, FontMetrics::shared().textWidth(font, text), styleWidth, FontMetrics::shared().info(font));
+    textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(r, ctx).color, ctx, at.origin,
+            &at);
   }
 
   void dimension(const OdDbDimension* d, const Context& ctx) {

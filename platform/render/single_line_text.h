@@ -8,6 +8,16 @@ class OdDbText;
 
 namespace render {
 
+// What placing a single line of text takes (a text's or an attribute's).
+struct SingleLine {
+  OdGePoint3d position, alignmentPoint;
+  double height = 0, rotation = 0, widthFactor = 0;
+  int horizontalMode = 0, verticalMode = 0;
+  double oblique = 0;       // radians
+  int generationFlags = 0;  // 2 backward, 4 upside down
+};
+SingleLine singleLineOf(const OdDbText& text);
+
 struct TextPlacement {
   OdGePoint3d origin;        // the point the offset is measured from
   double dx = 0, dy = 0;     // left end of the baseline, in the text's frame at `origin`
@@ -29,6 +39,9 @@ struct TextPlacement {
 // insertion point to the alignment point: aligned scales the height with
 // the width, fit only the width. Where that line has no length they fall
 // back to a left-justified text at the insertion point.
-TextPlacement placeText(const OdDbText& text, double widthPerHeight, double styleWidth, const FontInfo& font);
+TextPlacement placeText(const SingleLine& text, double widthPerHeight, double styleWidth, const FontInfo& font);
+inline TextPlacement placeText(const OdDbText& text, double widthPerHeight, double styleWidth, const FontInfo& font) {
+  return placeText(singleLineOf(text), widthPerHeight, styleWidth, font);
+}
 
 }  // namespace render

@@ -17,6 +17,7 @@
 #include "DxfDrawingSource.h"
 #include "DxfEntityRecord.h"
 #include "DxfError.h"
+#include "DxfForeignShapes.h"
 #include "DxfHeaderCodec.h"
 #include "DxfHatchRecord.h"
 #include "DxfLayoutRecords.h"
@@ -141,6 +142,8 @@ private:
   void fillRaw(OdDbObject* obj, std::size_t index, bool entity);
   void applyCommon(OdDbEntity* ent, const EntityCommon& c);
   void applyLook(DxfRawEntity* ent);
+  std::vector<std::vector<DxfTag>> subRecordsAfter(std::size_t index, std::string_view type) const;
+  void attachInsertExtras(OdDbBlockReference* ref, std::size_t index);
   EntityRefs fillFields(OdDbEntity* ent, std::size_t first, std::size_t end) {
     return readEntityFields(ent, *dxfEntityFormOf(ent->isA()), m_doc, m_tags, first, end);
   }
@@ -984,9 +987,35 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
         applyRefs(ent, fillFields(ent, 1, xdata), RefsPart::kAll);
       }
       readXData(ent, xdata, nullptr);
+      if (kind == Kind::kInsert) attachInsertExtras(static_cast<OdDbBlockReference*>(ent), index);
       return;
     }
   }
+}
+
+// The sub-records of that type that follow the record at `index` (a
+// POLYLINE's VERTEX records, an INSERT's ATTRIB records), up to the SEQEND.
+std::vector<std::vector<DxfTag>> Reader::subRecordsAfter(std::size_t index, std::string_view type) const {
+  std::vector<std::vector<DxfTag>> out;
+  for (std::size_t i = index + 1; i < m_src->recordCount(); ++i) {
+    const std::string_view t = typeOf(i);
+    if (!isSubRecord(t) || t == "SEQEND") break;
+    if (t != type) continue;
+    std::vector<DxfTag>& tags = out.emplace_back();
+    for (const DxfTag& tag : m_src->tags(i)) tags.push_back(tag);
+  }
+  return out;
+}
+
+// A block reference's attributes and grid are drawn from its records;
+// a plain insert without attributes gets nothing.
+void Reader::attachInsertExtras(OdDbBlockReference* ref, std::size_t index) {
+  auto extras = std::make_shared<OdDbInsertExtras>();
+  dxfReadInsertGrid(m_tags, *extras);
+  for (const std::vector<DxfTag>& attrib : subRecordsAfter(index, "ATTRIB"))
+    extras->attributes.push_back(dxfReadAttribute(m_doc, attrib));
+  if (extras->attributes.empty() && extras->columns == 1 && extras->rows == 1) return;
+  ref->setInsertExtras(std::move(extras));
 }
 
 void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items) {
@@ -1130,6 +1159,10 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     } else if (type == "WIPEOUT" || type == "IMAGE") {
       rawEnt->setHatchShape(dxfReadImageFrame(m_tags, type == "WIPEOUT"));
     }
+    if (type == "POLYLINE") rawEnt->setOldPolyline(dxfReadOldPolyline(m_tags, subRecordsAfter(index, "VERTEX")));
+    if (type == "MULTILEADER") rawEnt->setMultiLeader(dxfReadMultiLeader(m_doc, m_tags, byHandle));
+    if (type == "ATTDEF")
+      rawEnt->setAttributeDefinition(std::make_shared<OdDbAttributeText>(dxfReadAttribute(m_doc, m_tags)));
   }
   if (const std::uint64_t owner = entity ? 0 : ownerOfTags(); owner != 0 && obj->ownerId().isNull())
     obj->setOwnerId(m_db->getOdDbObjectId(OdDbHandle(owner)));

@@ -51,12 +51,21 @@ public:
   void setViewportView(OdDbViewportViewPtr view) { m_view = std::move(view); }
   OdDbHatchShapePtr hatchShape() const override { return m_hatch; }
   void setHatchShape(OdDbHatchShapePtr shape) { m_hatch = std::move(shape); }
+  OdDbOldPolylinePtr oldPolyline() const override { return m_polyline; }
+  void setOldPolyline(OdDbOldPolylinePtr polyline) { m_polyline = std::move(polyline); }
+  OdDbMultiLeaderShapePtr multiLeader() const override { return m_leader; }
+  void setMultiLeader(OdDbMultiLeaderShapePtr leader) { m_leader = std::move(leader); }
+  OdDbAttributeTextPtr attributeDefinition() const override { return m_definition; }
+  void setAttributeDefinition(OdDbAttributeTextPtr definition) { m_definition = std::move(definition); }
 
 private:
   std::vector<DxfRawRef> m_refs;
   OdString m_type;
   OdDbViewportViewPtr m_view;  // for a VIEWPORT record
   OdDbHatchShapePtr m_hatch;   // for a HATCH, WIPEOUT or IMAGE record
+  OdDbOldPolylinePtr m_polyline;  // for a POLYLINE record
+  OdDbMultiLeaderShapePtr m_leader;  // for a MULTILEADER record
+  OdDbAttributeTextPtr m_definition;  // for an ATTDEF record
 };
 
 // The raw references of an object, null for modelled ones.
