@@ -11,6 +11,7 @@
 // A field that names a record of the drawing (a text style, a block)
 // carries a DxfRefField: reading gives the name or handle back for the
 // reader to look up, writing asks the object.
+#include <cstdint>
 #include <cmath>
 #include <numbers>
 #include <span>
@@ -75,6 +76,24 @@ std::string dxfRecordName(OdDbObjectId id);
 // ---- field makers -----------------------------------------------------------------
 
 namespace dxffield {
+
+// The entity a field's accessor works on, as the class of its form.
+template <class C>
+const C* as(const OdDbEntity* e) {
+  return static_cast<const C*>(e);
+}
+template <class C>
+C* as(OdDbEntity* e) {
+  return static_cast<C*>(e);
+}
+
+// An integer kept from the record as read, or `fallback` when the record
+// has none or it is no integer: reading does not parse what it does not
+// model, so writing must not fail on it either.
+inline int keptInteger(const DxfTag* tag, int fallback) {
+  std::int64_t value = 0;
+  return tag && dxfParseInt(tag->value, value) ? int(value) : fallback;
+}
 
 // Angles are degrees in the file, radians in the objects; one factor each
 // way, so that a value read and written again is the same number.

@@ -14,14 +14,6 @@ namespace {
 
 using namespace dxffield;
 
-template <class C>
-const C* as(const OdDbEntity* e) {
-  return static_cast<const C*>(e);
-}
-template <class C>
-C* as(OdDbEntity* e) {
-  return static_cast<C*>(e);
-}
 
 // A value the object refuses (a zero axis) leaves its default, said once.
 template <class F>

@@ -11,19 +11,6 @@ namespace {
 
 using namespace dxffield;
 
-template <class C>
-const C* as(const OdDbEntity* e) {
-  return static_cast<const C*>(e);
-}
-template <class C>
-C* as(OdDbEntity* e) {
-  return static_cast<C*>(e);
-}
-
-int keptInteger(const DxfTag* tag, int fallback) {
-  std::int64_t value = 0;
-  return tag && dxfParseInt(tag->value, value) ? int(value) : fallback;
-}
 
 // ---- the part every dimension shares ----
 

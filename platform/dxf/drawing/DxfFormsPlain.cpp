@@ -10,22 +10,6 @@ namespace {
 
 using namespace dxffield;
 
-template <class C>
-const C* as(const OdDbEntity* e) {
-  return static_cast<const C*>(e);
-}
-template <class C>
-C* as(OdDbEntity* e) {
-  return static_cast<C*>(e);
-}
-
-// An integer kept from the record as read, or `fallback` when the record
-// has none or it is no integer: reading does not parse what it does not
-// model, so writing must not fail on it either.
-int keptInteger(const DxfTag* tag, int fallback) {
-  std::int64_t value = 0;
-  return tag && dxfParseInt(tag->value, value) ? int(value) : fallback;
-}
 
 // A radius: one that is not positive leaves the object's own.
 template <auto Get, auto Set>
