@@ -40,12 +40,6 @@ std::string rewrite(const std::string& text,
     return out;
 }
 
-std::string trimmed(std::string s)
-{
-    s.erase(0, s.find_first_not_of(' '));
-    return s;
-}
-
 } // namespace
 
 TEST(DxfConverterRepair, TheConvertersFaultsAreMendedBeforeReading)
