@@ -45,7 +45,19 @@ bool readSymbol(std::string_view s, std::size_t& i, std::string& out) {
     case 'd': case 'D': qrv::appendUtf8(out, U'\u00B0'); break;
     case 'p': case 'P': qrv::appendUtf8(out, U'\u00B1'); break;
     case '%': out += '%'; break;
-    default: return false;
+    // Underline and overline switches: the lines are not drawn, and the
+    // codes never show as text.
+    case 'u': case 'U': case 'o': case 'O': break;
+    default: {
+      // "%%nnn": the character of that code (three digits at most).
+      std::size_t end = i + 2;
+      char32_t code = 0;
+      while (end < s.size() && end < i + 5 && s[end] >= '0' && s[end] <= '9') code = code * 10 + char32_t(s[end++] - '0');
+      if (end == i + 2 || code == 0) return false;
+      qrv::appendUtf8(out, code);
+      i = end;
+      return true;
+    }
   }
   i += 3;
   return true;

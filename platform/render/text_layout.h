@@ -5,9 +5,10 @@
 // fraction), "\Sa^b;" (tolerance pair without a bar), "\H<f>x;" and
 // "\H<h>;" (height), "\A<n>;" (stack alignment: 0 bottom, 1 middle, 2 top),
 // "{...}" groups, "\\", "\{", "\}", "\~", and the symbols "%%c" (diameter),
-// "%%d" (degree), "%%p" (plus-minus), "%%%". Codes this layer does not draw
-// (colour, font, underline, ...) are read and ignored so that they never
-// show as text.
+// "%%d" (degree), "%%p" (plus-minus), "%%%", "%%nnn" (the character of that
+// code), "%%u" and "%%o" (underline and overline, read and not drawn).
+// Codes this layer does not draw (colour, font, underline, ...) are read and
+// ignored so that they never show as text.
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,8 +38,9 @@ struct TextLayout {
 TextLayout layoutText(std::string_view contents, double height, double widthFactor, int font,
                       double wrapWidth = 0.0);
 
-// The symbols "%%c", "%%d", "%%p", "%%%" as the characters they stand for
-// (single-line text has no other codes).
+// The symbols "%%c", "%%d", "%%p", "%%%" and "%%nnn" as the characters
+// they stand for, without the "%%u" and "%%o" switches (single-line text has
+// no other codes).
 std::string expandSymbols(std::string_view text);
 
 // The part before the first "\X" and the part after it (empty when none).

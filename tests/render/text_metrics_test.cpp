@@ -85,6 +85,9 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   for (auto& r : codes.runs) all += r.text;
   EXPECT_EQ(all, "A\\B{");
   EXPECT_EQ(render::expandSymbols("%%d%%p%%c%%%%%x"), "\u00B0\u00B1\u2300%%%x");
+  // Character codes, and the underline and overline switches left out;
+  // "%%" before anything else stays as typed.
+  EXPECT_EQ(render::expandSymbols("%%17645%%u%%UA%%o%%z%%0"), "\u00B045A%%z%%0");
   EXPECT_EQ(render::splitBelowMark("a\\Xb").second, "b");
   EXPECT_EQ(render::splitBelowMark("a\\\\Xb").second, "");  // an escaped backslash
   // Unfinished codes end the text without running past it.
