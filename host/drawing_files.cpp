@@ -6,6 +6,7 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "OdDbDimBlockRefresh.h"
 #include "OdDbDimension.h"
 #include "file_output.h"
 #include "documents.h"
@@ -123,28 +124,13 @@ HostApDocument* openDrawingFile(HostApDocManager& documents, const std::string& 
 }
 
 std::vector<std::string> refreshDimensionBlocks(OdDbDatabase& db) {
+  OdDbDimBlockRefresh rule;
+  rule.keepBlocksAsRead = true;
   std::vector<std::string> failures;
-  OdDbBlockTablePtr blocks = db.getBlockTableId().safeOpenObject();
-  for (auto b = blocks->newIterator(); !b->done(); b->step()) {
-    OdDbBlockTableRecordPtr block = b->getRecord();
-    if (block->isAnonymous() && !block->isLayout()) continue;  // geometry blocks hold no dimensions
-    for (auto e = block->newIterator(); !e->done(); e->step()) {
-      OdDbEntityPtr entity = e->entity();
-      auto dim = OdDbDimension::cast(entity.get());
-      if (!dim) continue;
-      // A dimension read with its block keeps it until something changes.
-      const bool stale = dim->isDimBlockOutOfDate() && dim->isModifiedSinceLoad();
-      if (!dim->dimBlockId().isNull() && !stale) continue;
-      try {
-        dim->upgradeOpen();
-        dim->recomputeDimBlock();
-      } catch (const OdError& e) {
-        // The dimension keeps the block it has; the file stays readable.
-        failures.push_back(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(),
-                                      dim->objectId().getHandle().ascii().c_str(), e.description().c_str()));
-      }
-    }
-  }
+  // A dimension that cannot be built keeps the block it has; the file stays readable.
+  for (const OdDbDimBlockFailure& f : odDbRefreshDimensionBlocks(&db, rule).failures)
+    failures.push_back(hostFormat(hostText(HostText::kDimensionKeepsBlock).c_str(),
+                                  f.dimension.getHandle().ascii().c_str(), f.reason.c_str()));
   return failures;
 }
 

@@ -8,6 +8,7 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "OdDbDimBlockRefresh.h"
 #include "OdDbDimension.h"
 #include "file_output.h"
 #include "command_processor.h"
@@ -50,28 +51,18 @@ struct RecomputeCount {
   std::vector<std::pair<std::string, std::string>> failures;  // handle and reason, one per dimension
 };
 
-// Rebuilds the block of every live dimension of the drawing that lives in
-// a block (model space, a layout or a block definition); with `onlyOutOfDate`
-// only those whose block no longer matches their data.
+// Rebuilds the blocks of the dimensions of the drawing: all of them, or
+// with `onlyOutOfDate` those that no longer show their values.
 RecomputeCount recomputeDimensions(OdDbDatabase* db, bool onlyOutOfDate) {
+  OdDbDimBlockRefresh rule;
+  rule.all = !onlyOutOfDate;
+  const OdDbDimBlockRefreshResult result = odDbRefreshDimensionBlocks(db, rule);
   RecomputeCount count;
-  std::vector<OdDbObjectId> ids;
-  db->forEachObject([&](OdDbObjectId id) { ids.push_back(id); });
-  for (const OdDbObjectId& id : ids) {
-    if (!id.isValid()) continue;
-    OdDbObjectPtr obj = id.openObject();
-    OdDbDimensionPtr dim = OdDbDimension::cast(obj.get());
-    if (!dim) continue;
-    if (!OdDbBlockTableRecord::cast(dim->ownerId().openObject().get())) continue;
-    if (onlyOutOfDate && !dim->isDimBlockOutOfDate()) continue;
-    try {
-      dim->upgradeOpen();
-      dim->recomputeDimBlock();
-      ++count.done;
-    } catch (const OdError& e) {
-      count.failures.emplace_back(id.getHandle().ascii(), e.description());
-      hostTraceError("host/commands", __LINE__, "dimension " + id.getHandle().ascii() + ": " + e.description());
-    }
+  count.done = result.rebuilt;
+  for (const OdDbDimBlockFailure& f : result.failures) {
+    const std::string handle = f.dimension.getHandle().ascii();
+    count.failures.emplace_back(handle, f.reason);
+    hostTraceError("host/commands", __LINE__, "dimension " + handle + ": " + f.reason);
   }
   return count;
 }

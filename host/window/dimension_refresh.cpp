@@ -1,11 +1,7 @@
 #include "dimension_refresh.h"
 
-#include <unordered_set>
-
-#include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
-#include "OdDbDimStyleTableRecord.h"
-#include "OdDbDimension.h"
+#include "OdDbDimBlockRefresh.h"
 #include "host_log.h"
 
 namespace qrvwindow {
@@ -13,36 +9,18 @@ namespace qrvwindow {
 std::vector<std::string> refreshDimensionBlocks(OdDbDatabase* db, std::uint64_t since) {
   std::vector<std::string> failures;
   if (!db) return failures;
-  auto space = OdDbBlockTableRecord::cast(db->getModelSpaceId().openObject());
-  if (!space) return failures;
-  std::unordered_set<OdDbObjectId> changed, styles;
-  db->forEachChangedSince(since, [&](OdDbObjectId id) {
-    const OdDbObjectPtr object = id.openObject();
-    if (OdDbDimension::cast(object.get()))
-      changed.insert(id);
-    else if (OdDbDimStyleTableRecord::cast(object.get()))
-      styles.insert(id);
-  });
-  std::vector<OdDbObjectId> stale;
-  for (OdDbBlockIteratorPtr it = space->newIterator(); !it->done(); it->step()) {
-    auto dim = OdDbDimension::cast(it->entity().get());
-    if (dim && (dim->isDimBlockOutOfDate() || changed.count(it->objectId()) || styles.count(dim->dimensionStyle())))
-      stale.push_back(it->objectId());
-  }
-  if (stale.empty()) return failures;
+  OdDbDimBlockRefresh rule;
+  rule.changedSince = since;
+  // The blocks are derived from the dimensions: no undo step of their own.
   const bool wasBlocked = db->isUndoRecordingBlocked();
   db->blockUndoRecording(true);
-  for (const OdDbObjectId& id : stale) {
-    try {
-      OdDbDimensionPtr dim = OdDbDimension::cast(id.openObject().get());
-      dim->upgradeOpen();
-      dim->recomputeDimBlock(true);
-    } catch (const OdError& e) {
-      failures.push_back(id.getHandle().ascii() + ": " + e.description());
-      hostTraceError("host/window", __LINE__, "dimension " + id.getHandle().ascii() + ": " + e.description());
-    }
-  }
+  const OdDbDimBlockRefreshResult result = odDbRefreshDimensionBlocks(db, rule);
   db->blockUndoRecording(wasBlocked);
+  for (const OdDbDimBlockFailure& f : result.failures) {
+    const std::string handle = f.dimension.getHandle().ascii();
+    failures.push_back(handle + ": " + f.reason);
+    hostTraceError("host/window", __LINE__, "dimension " + handle + ": " + f.reason);
+  }
   return failures;
 }
 

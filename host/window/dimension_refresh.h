@@ -1,7 +1,7 @@
 #pragma once
-// Dimensions of model space whose blocks no longer match their values
-// built anew, so that the view shows what they hold now, not only after
-// DIMREGEN or a save.
+// Dimensions whose blocks no longer match their values built anew, so that
+// the view (model space and layouts) shows what they hold now, not only
+// after DIMREGEN or a save.
 #include <cstdint>
 #include <string>
 #include <vector>
