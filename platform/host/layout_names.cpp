@@ -11,8 +11,8 @@ OdString hostLayoutNamed(OdDbDatabase* db, const OdString& name) {
   if (folded.empty() || folded == "model" || folded == qrv::foldCase(hostText(HostText::kModelName))) return {};
   if (const auto sheet = odDbLayoutNamed(db, name)) return sheet->name;
   std::string names;
-  for (const OdString& caption : hostLayoutCaptions(db)) names += (names.empty() ? "" : ", ") + std::string(caption);
-  throw HostError(std::string(hostFormat(hostText(HostText::kNoSuchLayout).c_str(), std::string(name).c_str(),
+  for (const OdString& caption : hostLayoutCaptions(db)) names += (names.empty() ? "" : ", ") + caption;
+  throw HostError(std::string(hostFormat(hostText(HostText::kNoSuchLayout).c_str(), name.c_str(),
                                          names.c_str())),
                   E_INVALIDARG);
 }

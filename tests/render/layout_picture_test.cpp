@@ -18,7 +18,7 @@ using rt::all;
 
 TEST(LayoutPicture, ViewportsShowModelSpaceScaledClippedAndWithoutTheirFrozenLayers) {
   const auto path = std::filesystem::temp_directory_path() / "dds_layout_picture.dxf";
-  std::ofstream(path) << kLayoutDrawing;
+  std::ofstream(path) << layoutDrawing();
   auto db = readDxfDrawing(path.string());
   const auto layouts = odDbLayouts(db.get());
   ASSERT_EQ(layouts.size(), 1u);

@@ -215,7 +215,7 @@ TEST(HostSessions, WhatThePicturesCannotDrawIsSaid) {
 // it, or the layout its keyword names, and refuses names the drawing has not.
 TEST(HostSessions, PicturesDrawTheCurrentTabOrTheLayoutNamed) {
   const auto dir = tempFolder("layouts");
-  writeText(dir / "in.dxf", kLayoutDrawing);
+  writeText(dir / "in.dxf", layoutDrawing());
   const Result r = runScript(dir,
                              "CTAB\nSheet9\nlayout1\nEXPORT\n" + (dir / "layout.svg").string() +
                                  "\nEXPORT\nL\nNone\nModel\n" + (dir / "model.svg").string() + "\nQUIT\n",
