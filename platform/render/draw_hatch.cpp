@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "bulge_arc.h"
 #include "curve_geometry.h"
 #include "geom2d.h"
 #include "path_flatten.h"
@@ -90,25 +91,18 @@ void addEdge(const OdDbHatchEdge& e, std::vector<PathSegment>& out) {
   }
 }
 
-// A polyline loop: bulges are the tangent of a quarter of each arc's sweep,
-// positive counter-clockwise.
+// A polyline loop, its stretches straight or along their bulges' arcs.
 void addPolyline(const OdDbHatchLoop& loop, std::vector<PathSegment>& out) {
   const std::size_t n = loop.vertices.size();
   for (std::size_t i = 0; i < n; ++i) {
     const Point2 a = p2(loop.vertices[i]), b = p2(loop.vertices[(i + 1) % n]);
     if (i == 0) out.push_back(PathSegment::moveTo(a));
     const double bulge = i < loop.bulges.size() ? loop.bulges[i] : 0.0;
-    const double chord = std::hypot(b.x - a.x, b.y - a.y);
-    if (bulge == 0.0 || !std::isfinite(bulge) || !(chord > 0)) {
-      if (i + 1 < n) out.push_back(PathSegment::lineTo(b));
+    if (const std::optional<BulgeArc> arc = bulgeArc(loop.vertices[i], loop.vertices[(i + 1) % n], bulge)) {
+      out.push_back(PathSegment::circleArc(p2(arc->centre), arc->radius, arc->start, arc->start + arc->sweep));
       continue;
     }
-    const double sweep = 4 * std::atan(bulge);
-    const double towardsCentre = chord / 2 / std::tan(sweep / 2);  // signed: left of a->b when positive
-    const Point2 c{(a.x + b.x) / 2 - (b.y - a.y) / chord * towardsCentre,
-                   (a.y + b.y) / 2 + (b.x - a.x) / chord * towardsCentre};
-    const double r = std::hypot(a.x - c.x, a.y - c.y), start = std::atan2(a.y - c.y, a.x - c.x);
-    out.push_back(PathSegment::circleArc(c, r, start, start + sweep));
+    if (i + 1 < n) out.push_back(PathSegment::lineTo(b));
   }
   out.push_back(PathSegment::close());
 }

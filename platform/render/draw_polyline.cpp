@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bulge_arc.h"
+
 namespace render {
 
 namespace {
@@ -24,11 +26,10 @@ void planeAxes(const OdGeVector3d& n, OdGeVector3d& ax, OdGeVector3d& ay) {
 // straight one, enough to follow an arc at `perTurn` points a circle.
 std::vector<g2::P> segmentPoints(const OldVertex& a, const OldVertex& b, int perTurn) {
   const g2::P pa = g2::flat(a.at), pb = g2::flat(b.at);
-  const double half = g2::len(pb - pa) / 2;
-  if (!(std::fabs(a.bulge) > 1e-12) || !std::isfinite(a.bulge) || !(half > 0)) return {pa, pb};
-  const double theta = 4 * std::atan(a.bulge);
-  const g2::P centre = g2::mid(pa, pb) + g2::perp(g2::unit(pb - pa)) * (half / std::tan(theta / 2));
-  const double r = centre.distanceTo(pa), start = g2::angleOf(pa - centre);
+  const std::optional<BulgeArc> arc = bulgeArc(pa, pb, a.bulge);
+  if (!arc) return {pa, pb};
+  const g2::P centre = arc->centre;
+  const double r = arc->radius, start = arc->start, theta = arc->sweep;
   const int steps = std::clamp(int(std::ceil(std::fabs(theta) / (2 * std::numbers::pi) * perTurn)), 2, perTurn);
   std::vector<g2::P> out{pa};
   for (int i = 1; i < steps; ++i) out.push_back(centre + g2::dir(start + theta * i / steps) * r);

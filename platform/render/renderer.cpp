@@ -26,52 +26,17 @@
 #include "draw_curves.h"
 #include "draw_hatch.h"
 #include "draw_polyline.h"
+#include "entity_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "path_flatten.h"
+#include "plane_transform.h"
 #include "single_line_text.h"
 #include "smooth_path.h"
 #include "text_layout.h"
 
 namespace render {
 namespace {
-
-// A plane affine map: x' = a x + c y + tx, y' = b x + d y + ty.
-struct Transform {
-  double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
-  Point2 apply(double x, double y) const { return {a * x + c * y + tx, b * x + d * y + ty}; }
-  Point2 apply(const OdGePoint3d& p) const { return apply(p.x, p.y); }
-  Transform then(const Transform& o) const {  // this first, then o
-    return {o.a * a + o.c * b, o.b * a + o.d * b, o.a * c + o.c * d, o.b * c + o.d * d,
-            o.a * tx + o.c * ty + o.tx, o.b * tx + o.d * ty + o.ty};
-  }
-  double scale() const { return std::sqrt(std::fabs(a * d - b * c)); }
-  // The image of a circle's arc (angles counter-clockwise from `a0` to
-  // `a1`, or clockwise when less): an elliptical arc whose major axis is
-  // where the map stretches most, with the parameters turned to match.
-  PathSegment arc(const OdGePoint3d& centre, double r, double a0, double a1) const {
-    const double m00 = a * r, m10 = b * r, m01 = c * r, m11 = d * r;  // the columns: images of r·x, r·y
-    const double p = m00 * m00 + m10 * m10, s = m01 * m01 + m11 * m11, q = m00 * m01 + m10 * m11;
-    const double theta = 0.5 * std::atan2(2 * q, p - s);
-    const double ct = std::cos(theta), st = std::sin(theta);
-    const Point2 major{m00 * ct + m01 * st, m10 * ct + m11 * st};
-    const Point2 minor{-m00 * st + m01 * ct, -m10 * st + m11 * ct};
-    const double len2 = major.x * major.x + major.y * major.y;
-    // The minor axis is the major turned a quarter, counter-clockwise
-    // (ratio > 0) or clockwise (a mirroring map: ratio < 0).
-    const double ratio = len2 > 0 ? (minor.y * major.x - minor.x * major.y) / len2 : 1.0;
-    return PathSegment::arc(apply(centre), major, ratio, a0 - theta, a1 - theta);
-  }
-  double rotation() const { return std::atan2(b, a); }
-  static Transform insert(const OdGePoint3d& pos, double rot, double sx, double sy, const OdGePoint3d& base) {
-    const double cs = std::cos(rot), sn = std::sin(rot);
-    Transform t{cs * sx, sn * sx, -sn * sy, cs * sy, 0, 0};
-    const Point2 o = t.apply(-base.x, -base.y);
-    t.tx = o.x + pos.x;
-    t.ty = o.y + pos.y;
-    return t;
-  }
-};
 
 // What "by block" means inside a block reference or a dimension.
 struct Context {
@@ -135,7 +100,7 @@ struct PointMark {
 
 // Splines are as fine as a circle of their size drawn with this many
 // chords (see docs/geometry.md).
-constexpr int kSplineFineness = 96;
+constexpr int kSplineFineness = kCurvePointsPerTurn;
 
 // A ray or construction line, drawn once the rest of the picture is known.
 struct UnboundedLine {
@@ -354,24 +319,14 @@ struct Renderer::Impl {
     if (!e || e->isErased() || !e->visibility() || !spend(1)) return;
     if (layer(effectiveLayer(e, ctx)).hidden) return;
     switch (odDbEntityKind(e)) {
-      case OdDbEntityKind::kLine: {
-        auto l = static_cast<const OdDbLine*>(e);
-        return polyline({ctx.xf.apply(l->startPoint()), ctx.xf.apply(l->endPoint())}, false, strokeOf(e, ctx));
-      }
-      case OdDbEntityKind::kCircle: {
-        auto c = static_cast<const OdDbCircle*>(e);
-        if (!std::isfinite(c->radius())) return;
-        return strokedPath({ctx.xf.arc(c->center(), c->radius(), 0.0, 2 * std::numbers::pi), PathSegment::close()},
-                           strokeOf(e, ctx));
-      }
-      case OdDbEntityKind::kArc: {
-        auto a = static_cast<const OdDbArc*>(e);
-        double s = g2::sweep(a->startAngle(), a->endAngle());
-        if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
-        if (!std::isfinite(s) || !std::isfinite(a->radius())) return;
-        return strokedPath({ctx.xf.arc(a->center(), a->radius(), a->startAngle(), a->startAngle() + s)},
-                           strokeOf(e, ctx));
-      }
+      case OdDbEntityKind::kLine:
+      case OdDbEntityKind::kCircle:
+      case OdDbEntityKind::kArc:
+      case OdDbEntityKind::kEllipse:
+      case OdDbEntityKind::kSpline:
+      case OdDbEntityKind::kFace:
+      case OdDbEntityKind::kRay:
+      case OdDbEntityKind::kXline: return curves(e, strokeOf(e, ctx), ctx);
       case OdDbEntityKind::kPolyline: return lwPolyline(static_cast<const OdDbPolyline*>(e), ctx);
       case OdDbEntityKind::kSolid: return solid(static_cast<const OdDbSolid*>(e), ctx);
       case OdDbEntityKind::kText: return text(static_cast<const OdDbText*>(e), ctx);
@@ -380,23 +335,9 @@ struct Renderer::Impl {
       case OdDbEntityKind::kDimension: return dimension(static_cast<const OdDbDimension*>(e), ctx);
       case OdDbEntityKind::kLeader: return leader(static_cast<const OdDbLeader*>(e), ctx);
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
-      case OdDbEntityKind::kEllipse: return ellipse(static_cast<const OdDbEllipse*>(e), ctx);
-      case OdDbEntityKind::kSpline:
-        return row(splineRow(*static_cast<const OdDbSpline*>(e), kSplineFineness), e, ctx);
-      case OdDbEntityKind::kFace:
-        for (const PointRow& r : faceRows(*static_cast<const OdDbFace*>(e))) row(r, e, ctx);
-        return;
       case OdDbEntityKind::kTrace: {
         auto t = static_cast<const OdDbTrace*>(e);
         return quad({t->pointAt(0), t->pointAt(1), t->pointAt(2), t->pointAt(3)}, strokeOf(e, ctx).color, ctx);
-      }
-      case OdDbEntityKind::kRay: {
-        auto r = static_cast<const OdDbRay*>(e);
-        return unbounded(r->basePoint(), r->unitDir(), false, e, ctx);
-      }
-      case OdDbEntityKind::kXline: {
-        auto x = static_cast<const OdDbXline*>(e);
-        return unbounded(x->basePoint(), x->unitDir(), true, e, ctx);
       }
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
@@ -488,42 +429,35 @@ struct Renderer::Impl {
     pointMarks.push_back({at, stroke});
   }
 
-  // An ellipse is the unit circle carried by the map that takes x to the
-  // major axis and y to the minor one (the normal crossed with the major
-  // axis, times the ratio: seen from a normal pointing down, the other way
-  // round), so its arc is a circle's arc under that map and the context's.
-  void ellipse(const OdDbEllipse* el, const Context& ctx) {
-    const OdGeVector3d major = el->majorAxis(), n = el->normal();
-    const double nl = n.length(), ratio = el->radiusRatio();
-    if (!(nl > 0) || !std::isfinite(ratio)) return;
-    const double minorX = (n.y * major.z - n.z * major.y) / nl * ratio;
-    const double minorY = (n.z * major.x - n.x * major.z) / nl * ratio;
-    const OdGePoint3d c = el->center();
-    const Transform unit{major.x, major.y, minorX, minorY, c.x, c.y};
-    const bool closed = el->isClosed();
-    double start = el->startParam(), end = el->endParam();
-    if (closed)
-      end = start + 2 * std::numbers::pi;
-    else
-      end = start + g2::sweep(start, end);
-    if (!std::isfinite(start) || !std::isfinite(end)) return;
-    std::vector<PathSegment> segments{unit.then(ctx.xf).arc(OdGePoint3d(), 1.0, start, end)};
-    if (closed) segments.push_back(PathSegment::close());
-    strokedPath(std::move(segments), strokeOf(el, ctx));
-  }
-
-  void row(const PointRow& r, const OdDbEntity* e, const Context& ctx) {
-    std::vector<Point2> pts;
-    pts.reserve(r.points.size());
-    for (const g2::P& p : r.points) pts.push_back(ctx.xf.apply(p));
-    polyline(std::move(pts), r.closed, strokeOf(e, ctx));
-  }
-
-  void unbounded(const OdGePoint3d& base, const OdGeVector3d& dir, bool bothWays, const OdDbEntity* e,
-                 const Context& ctx) {
-    const Point2 b = ctx.xf.apply(base), ahead = ctx.xf.apply(base + dir);
-    const Point2 d{ahead.x - b.x, ahead.y - b.y};
-    if (finite(b) && finite(d)) unboundedLines.push_back({b, d, bothWays, strokeOf(e, ctx)});
+  // The entity's curves (entity_curves.h) carried into place and stroked:
+  // runs of straight lines as polylines, the rest as paths; rays and
+  // construction lines wait for the picture's box.
+  void curves(const OdDbEntity* e, const Stroke& s, const Context& ctx) {
+    EntityCurves found;
+    curvesOf(*e, kSplineFineness, found);
+    for (CurvePath& c : found.paths) {
+      const bool straight = std::all_of(c.segments.begin(), c.segments.end(), [](const PathSegment& q) {
+        return q.kind != PathSegment::Kind::kArc && q.kind != PathSegment::Kind::kCubic;
+      });
+      const bool closed = c.segments.back().kind == PathSegment::Kind::kClose;
+      if (straight && std::count_if(c.segments.begin(), c.segments.end(), [](const PathSegment& q) {
+            return q.kind == PathSegment::Kind::kMove;
+          }) == 1) {
+        std::vector<Point2> pts;
+        pts.reserve(c.segments.size());
+        for (const PathSegment& q : c.segments)
+          if (q.kind != PathSegment::Kind::kClose) pts.push_back(ctx.xf.apply(q.to));
+        polyline(std::move(pts), closed, s);
+        continue;
+      }
+      for (PathSegment& q : c.segments) q = ctx.xf.map(q);
+      strokedPath(std::move(c.segments), s);
+    }
+    if (const std::optional<UnboundedCurve>& u = found.unbounded) {
+      const Point2 b = ctx.xf.apply(u->base), ahead = ctx.xf.apply(Point2{u->base.x + u->dir.x, u->base.y + u->dir.y});
+      const Point2 d{ahead.x - b.x, ahead.y - b.y};
+      if (finite(b) && finite(d)) unboundedLines.push_back({b, d, u->bothWays, s});
+    }
   }
 
   // The symbols of the points, drawn last (on top of whatever else covers
@@ -590,58 +524,24 @@ struct Renderer::Impl {
   }
 
   void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
-    const auto& v = p->vertices();
-    if (v.empty()) return;
+    if (p->vertices().empty()) return;
     Stroke s = strokeOf(p, ctx);
     s.width = p->constantWidth() * ctx.xf.scale();
     if (filledDonut(p, ctx, s)) return;
-    const std::size_t n = v.size(), segments = p->isClosed() ? n : n - 1;
-    bool curved = false;
-    for (std::size_t i = 0; i < segments; ++i) curved = curved || std::fabs(v[i].bulge) > 1e-12;
-    if (!curved) {
-      std::vector<Point2> pts;
-      for (const auto& q : v) pts.push_back(ctx.xf.apply(q.x, q.y));
-      if (pts.size() == 1) pts.push_back(pts[0]);
-      return polyline(std::move(pts), p->isClosed(), s);
-    }
-    std::vector<PathSegment> path{PathSegment::moveTo(ctx.xf.apply(v[0].x, v[0].y))};
-    for (std::size_t i = 0; i < segments; ++i) {
-      const auto& a = v[i];
-      const auto& b = v[(i + 1) % n];
-      if (std::optional<PathSegment> arc = bulgeArc(a, b, ctx)) {
-        path.push_back(*arc);
-        continue;
-      }
-      path.push_back(PathSegment::lineTo(ctx.xf.apply(b.x, b.y)));
-    }
-    if (p->isClosed()) path.push_back(PathSegment::close());
-    strokedPath(std::move(path), s);
+    curves(p, s, ctx);
   }
 
   // An old-form polyline: a 2D one like a light-weight one (its widths may
   // change along each segment: those are filled outlines over the centre
   // line), the others as their edges.
   void oldPolyline(const OdDbOldPolyline& p, const OdDbEntity* e, const Context& ctx) {
-    if (!p.is2d()) {
-      for (const PointRow& r : edgeRows(p)) row(r, e, ctx);
-      return;
-    }
+    Stroke s = strokeOf(e, ctx);
+    if (!p.is2d()) return curves(e, s, ctx);
     const std::vector<OldVertex> v = worldVertices(p, kSplineFineness);
     if (v.empty()) return;
-    Stroke s = strokeOf(e, ctx);
     const std::optional<double> width = sharedWidth(v, p.closed());
     s.width = width ? *width * ctx.xf.scale() : 0.0;
-    const std::size_t n = v.size(), segments = p.closed() ? n : n - 1;
-    std::vector<PathSegment> line{PathSegment::moveTo(ctx.xf.apply(v[0].at))};
-    for (std::size_t i = 0; i < segments; ++i) {
-      const OldVertex& a = v[i];
-      const OldVertex& b = v[(i + 1) % n];
-      const std::optional<PathSegment> arc = bulgeArc(BulgeAt{a.at.x, a.at.y, a.bulge}, BulgeAt{b.at.x, b.at.y, 0}, ctx);
-      line.push_back(arc ? *arc : PathSegment::lineTo(ctx.xf.apply(b.at)));
-    }
-    if (n == 1) line.push_back(PathSegment::lineTo(ctx.xf.apply(v[0].at)));
-    if (p.closed() && n > 1) line.push_back(PathSegment::close());
-    strokedPath(std::move(line), s);
+    curves(e, s, ctx);
     if (width) return;
     for (const std::vector<g2::P>& outline : widthOutlines(v, p.closed(), kSplineFineness)) {
       std::vector<Point2> pts;
@@ -692,26 +592,6 @@ struct Renderer::Impl {
                                                   block->origin());
         blockContents(m.block, childContext(e, ctx, local.then(ctx.xf)));
       }
-  }
-
-  struct BulgeAt {
-    double x, y, bulge;
-  };
-
-  // The arc a bulge draws from vertex a to b; none for a straight segment.
-  template <class Vertex>
-  std::optional<PathSegment> bulgeArc(const Vertex& a, const Vertex& b, const Context& ctx) {
-    if (!(std::fabs(a.bulge) > 1e-12) || !std::isfinite(a.bulge)) return std::nullopt;
-    // The bulge is the tangent of a quarter of the included angle;
-    // positive turns counter-clockwise.
-    const double theta = 4 * std::atan(a.bulge);
-    const OdGePoint3d pa(a.x, a.y), pb(b.x, b.y);
-    const g2::V chord = pb - pa;
-    const double half = g2::len(chord) / 2;
-    if (!(half > 0)) return std::nullopt;
-    const OdGePoint3d centre = g2::mid(pa, pb) + g2::perp(g2::unit(chord)) * (half / std::tan(theta / 2));
-    const double start = g2::angleOf(pa - centre);
-    return ctx.xf.arc(centre, centre.distanceTo(pa), start, start + theta);
   }
 
   // A closed polyline of two half circles whose width reaches the centre

@@ -158,3 +158,40 @@ TEST(ObjectSnaps, EllipsesRaysAndFaces) {
   EXPECT_EQ(at({22.1, 1.1})->kind, Kind::kMidpoint);  // a visible edge's middle
   EXPECT_FALSE(at({21, 0.1}));                         // the hidden edge has none
 }
+
+// Snaps follow the curves the view draws: a closed polyline of two bulged
+// stretches is a whole circle (both halves have middles), and a line
+// crosses a spline where the curve is, not where its control polygon is.
+TEST(ObjectSnaps, LandOnTheDrawnCurves) {
+  OdDbDatabase db;
+  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+  OdDbPolylinePtr ring = OdDbPolyline::createObject();
+  ring->addVertexAt(0, 0, 0, 1);
+  ring->addVertexAt(1, 10, 0, 1);
+  ring->setClosed(true);
+  ms->appendOdDbEntity(ring);
+  OdDbSplinePtr s = OdDbSpline::createObject();
+  s->setDegree(2);
+  s->setControlPoints({{20, 0, 0}, {25, 10, 0}, {30, 0, 0}});  // y = 20 t (1 - t), x = 20 + 10 t
+  s->setKnots({0, 0, 0, 1, 1, 1});
+  ms->appendOdDbEntity(s);
+  OdDbLinePtr l = OdDbLine::createObject();
+  l->setStartPoint({18, 4, 0});
+  l->setEndPoint({32, 4, 0});
+  ms->appendOdDbEntity(l);
+  std::vector<snap::Curve> curves;
+  for (auto it = ms->newIterator(); !it->done(); it->step()) snap::addCurvesOf(*it->entity(), curves);
+
+  auto at = [&](Point cursor) { return snap::nearestSnap(curves, cursor, 0.3, snap::kAllKinds); };
+  for (double y : {-5.0, 5.0}) {
+    const auto middle = at({5.1, y + 0.1});
+    ASSERT_TRUE(middle) << y;
+    EXPECT_EQ(middle->kind, Kind::kMidpoint);
+    EXPECT_NEAR(middle->point.y, y, 1e-9);
+  }
+  const auto crossing = at({22.8, 4.1});
+  ASSERT_TRUE(crossing);
+  EXPECT_EQ(crossing->kind, Kind::kIntersection);
+  EXPECT_NEAR(crossing->point.x, 20 + 10 * (1 - std::sqrt(0.2)) / 2, 0.01);
+  EXPECT_EQ(at({30.1, 0.1})->point, (Point{30, 0}));  // the spline's end
+}
