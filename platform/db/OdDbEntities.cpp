@@ -47,6 +47,19 @@ void OdDbPolyline::setBulgeAt(unsigned index, double bulge) {
   m_vertices[index].bulge = bulge;
 }
 
+void OdDbPolyline::setWidthsAt(unsigned index, double startWidth, double endWidth) {
+  if (index >= m_vertices.size()) throw OdError(eOutOfRange, "polyline vertex " + std::to_string(index));
+  assertWriteEnabled();
+  m_vertices[index].startWidth = startWidth;
+  m_vertices[index].endWidth = endWidth;
+}
+
+bool OdDbPolyline::hasVertexWidths() const {
+  for (const Vertex& v : m_vertices)
+    if (v.startWidth != 0 || v.endWidth != 0) return true;
+  return false;
+}
+
 void OdDbText::forEachHardRef(OdDbRefVisitor& v) const {
   OdDbEntity::forEachHardRef(v);
   v.visit(m_style);

@@ -51,7 +51,9 @@ private:
 using OdDbArcPtr = OdSmartPtr<OdDbArc>;
 
 // Lightweight polyline: 2D vertices with bulges (tan of a quarter of the
-// included angle of the arc to the next vertex) and optional closure.
+// included angle of the arc to the next vertex), widths at the start and
+// end of the segment each starts (0 and 0: the constant width), and
+// optional closure.
 class OdDbPolyline : public OdDbEntity {
   ODDB_DECLARE_MEMBERS(OdDbPolyline)
   ODDB_ENT_FIELD(bool, isClosed, setClosed, false)
@@ -60,12 +62,16 @@ class OdDbPolyline : public OdDbEntity {
 public:
   struct Vertex {
     double x = 0, y = 0, bulge = 0;
+    double startWidth = 0, endWidth = 0;
   };
   unsigned numVerts() const { return unsigned(m_vertices.size()); }
   void addVertexAt(unsigned index, double x, double y, double bulge = 0.0);
   Vertex vertexAt(unsigned index) const;
   const std::vector<Vertex>& vertices() const { return m_vertices; }
   void setBulgeAt(unsigned index, double bulge);
+  void setWidthsAt(unsigned index, double startWidth, double endWidth);
+  // Whether some segment has widths of its own.
+  bool hasVertexWidths() const;
 
 private:
   std::vector<Vertex> m_vertices;

@@ -523,12 +523,34 @@ struct Renderer::Impl {
     }
   }
 
+  // A light-weight polyline: its constant width, or the widths of its
+  // segments (filled outlines over the centre line, as an old-form one).
   void lwPolyline(const OdDbPolyline* p, const Context& ctx) {
     if (p->vertices().empty()) return;
     Stroke s = strokeOf(p, ctx);
-    s.width = p->constantWidth() * ctx.xf.scale();
-    if (filledDonut(p, ctx, s)) return;
-    curves(p, s, ctx);
+    if (!p->hasVertexWidths()) {
+      s.width = p->constantWidth() * ctx.xf.scale();
+      if (filledDonut(p, ctx, s)) return;
+      return curves(p, s, ctx);
+    }
+    std::vector<OldVertex> v;
+    for (const OdDbPolyline::Vertex& q : p->vertices()) v.push_back({OdGePoint3d(q.x, q.y, 0), q.bulge, q.startWidth, q.endWidth});
+    widePolyline(v, p->isClosed(), p, s, ctx);
+  }
+
+  // The centre line of a polyline stroked at the width all its segments
+  // share, or thin with each segment's outline filled.
+  void widePolyline(const std::vector<OldVertex>& v, bool closed, const OdDbEntity* e, Stroke s, const Context& ctx) {
+    const std::optional<double> width = sharedWidth(v, closed);
+    s.width = width ? *width * ctx.xf.scale() : 0.0;
+    curves(e, s, ctx);
+    if (width) return;
+    for (const std::vector<g2::P>& outline : widthOutlines(v, closed, kSplineFineness)) {
+      std::vector<Point2> pts;
+      for (const g2::P& q : outline) pts.push_back(ctx.xf.apply(q));
+      if (!spend(long(pts.size())) || !std::all_of(pts.begin(), pts.end(), finite)) continue;
+      list.add(FilledPolygonPrim{std::move(pts), s.color});
+    }
   }
 
   // An old-form polyline: a 2D one like a light-weight one (its widths may
@@ -538,17 +560,7 @@ struct Renderer::Impl {
     Stroke s = strokeOf(e, ctx);
     if (!p.is2d()) return curves(e, s, ctx);
     const std::vector<OldVertex> v = worldVertices(p, kSplineFineness);
-    if (v.empty()) return;
-    const std::optional<double> width = sharedWidth(v, p.closed());
-    s.width = width ? *width * ctx.xf.scale() : 0.0;
-    curves(e, s, ctx);
-    if (width) return;
-    for (const std::vector<g2::P>& outline : widthOutlines(v, p.closed(), kSplineFineness)) {
-      std::vector<Point2> pts;
-      for (const g2::P& q : outline) pts.push_back(ctx.xf.apply(q));
-      if (!spend(long(pts.size())) || !std::all_of(pts.begin(), pts.end(), finite)) continue;
-      list.add(FilledPolygonPrim{std::move(pts), s.color});
-    }
+    if (!v.empty()) widePolyline(v, p.closed(), e, s, ctx);
   }
   // A multileader's lines, each with the default closed filled arrowhead
   // (a third as wide as long) at its start, and its landings.

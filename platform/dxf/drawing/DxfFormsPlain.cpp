@@ -93,10 +93,16 @@ constexpr DxfField kPolylineFields[] = {
        std::vector<OdDbPolyline::Vertex> vertices;
        for (const DxfTag& t : r.tags) {
          if (t.code == 10) vertices.push_back({t.toDouble(), 0, 0});
-         if (t.code == 20 && !vertices.empty()) vertices.back().y = t.toDouble();
-         if (t.code == 42 && !vertices.empty()) vertices.back().bulge = t.toDouble();
+         if (vertices.empty()) continue;
+         if (t.code == 20) vertices.back().y = t.toDouble();
+         if (t.code == 40) vertices.back().startWidth = t.toDouble();
+         if (t.code == 41) vertices.back().endWidth = t.toDouble();
+         if (t.code == 42) vertices.back().bulge = t.toDouble();
        }
-       for (unsigned i = 0; i < vertices.size(); ++i) p->addVertexAt(i, vertices[i].x, vertices[i].y, vertices[i].bulge);
+       for (unsigned i = 0; i < vertices.size(); ++i) {
+         p->addVertexAt(i, vertices[i].x, vertices[i].y, vertices[i].bulge);
+         p->setWidthsAt(i, vertices[i].startWidth, vertices[i].endWidth);
+       }
      },
      nullptr,
      [](const OdDbEntity* e, DxfFieldWrite& w) {
@@ -111,8 +117,22 @@ constexpr DxfField kPolylineFields[] = {
          const OdDbPolyline::Vertex v = p->vertexAt(i);
          w.out.w.real(10, v.x);
          w.out.w.real(20, v.y);
+         // Widths where the file had them (their text as read while the
+         // value is the same), or where the vertex has some; identifiers as
+         // read.
+         bool start = false, end = false;
          if (sameCount)
-           for (const DxfTag& t : widths[i]) w.original.writeTag(w.out, t);
+           for (const DxfTag& t : widths[i]) {
+             const double width = t.code == 40 ? v.startWidth : v.endWidth;
+             if (t.code == 91 || t.toDouble() == width)
+               w.original.writeTag(w.out, t);
+             else
+               w.out.w.real(t.code, width);
+             start = start || t.code == 40;
+             end = end || t.code == 41;
+           }
+         if (!start && (v.startWidth != 0 || v.endWidth != 0)) w.out.w.real(40, v.startWidth);
+         if (!end && (v.startWidth != 0 || v.endWidth != 0)) w.out.w.real(41, v.endWidth);
          if (v.bulge != 0) w.out.w.real(42, v.bulge);
        }
      }},
