@@ -59,6 +59,8 @@ class OdDbPolyline : public OdDbEntity {
   ODDB_ENT_FIELD(bool, isClosed, setClosed, false)
   ODDB_ENT_FIELD(double, elevation, setElevation, 0.0)
   ODDB_ENT_FIELD(double, constantWidth, setConstantWidth, 0.0)
+  // The plane its vertices (and elevation) are given in.
+  ODDB_ENT_FIELD(OdGeVector3d, normal, setNormal, OdGeVector3d::kZAxis())
 public:
   struct Vertex {
     double x = 0, y = 0, bulge = 0;
@@ -92,6 +94,8 @@ class OdDbText : public OdDbEntity {
   ODDB_ENT_FIELD(double, oblique, setOblique, 0.0)
   // 2: mirrored left to right (backward); 4: upside down.
   ODDB_ENT_FIELD(OdInt16, generationFlags, setGenerationFlags, 0)
+  // The plane its points and rotation are given in.
+  ODDB_ENT_FIELD(OdGeVector3d, normal, setNormal, OdGeVector3d::kZAxis())
 public:
   OdDbObjectId textStyle() const { return m_style; }
   void setTextStyle(OdDbObjectId style) { setHardRef(m_style, style); }
@@ -127,6 +131,8 @@ class OdDbBlockReference : public OdDbEntity {
   ODDB_ENT_FIELD(OdGePoint3d, position, setPosition, {})
   ODDB_ENT_FIELD(double, rotation, setRotation, 0.0)
   ODDB_ENT_FIELD(OdGeVector3d, scaleFactors, setScaleFactors, OdGeVector3d(1, 1, 1))
+  // The plane its position and rotation are given in.
+  ODDB_ENT_FIELD(OdGeVector3d, normal, setNormal, OdGeVector3d::kZAxis())
 public:
   OdDbObjectId blockTableRecord() const { return m_block; }
   void setBlockTableRecord(OdDbObjectId block) { setHardRef(m_block, block); }
@@ -151,6 +157,8 @@ using OdDbPointPtr = OdSmartPtr<OdDbPoint>;
 // A filled triangle or quadrilateral (arrowheads are made of these).
 class OdDbSolid : public OdDbEntity {
   ODDB_DECLARE_MEMBERS(OdDbSolid)
+  // The plane its corners are given in.
+  ODDB_ENT_FIELD(OdGeVector3d, normal, setNormal, OdGeVector3d::kZAxis())
 public:
   OdGePoint3d pointAt(int i) const { return m_points[i & 3]; }
   void setPointAt(int i, const OdGePoint3d& p);

@@ -20,6 +20,8 @@ using OdDbFacePtr = OdSmartPtr<OdDbFace>;
 // A wide line segment of four corners, filled; corners 2 and 3 may coincide.
 class OdDbTrace : public OdDbEntity {
   ODDB_DECLARE_MEMBERS(OdDbTrace)
+  // The plane its corners are given in.
+  ODDB_ENT_FIELD(OdGeVector3d, normal, setNormal, OdGeVector3d::kZAxis())
 public:
   OdGePoint3d pointAt(int i) const { return m_points[i & 3]; }
   void setPointAt(int i, const OdGePoint3d& p);

@@ -8,6 +8,7 @@
 #include "curve_geometry.h"
 #include "geom2d.h"
 #include "path_flatten.h"
+#include "plane_transform.h"
 #include "smooth_path.h"
 
 namespace render {
@@ -21,21 +22,13 @@ constexpr int kPerTurn = 96;
 // many loops every loop takes part, islands alternating.
 constexpr std::size_t kMaxNestedLoops = 500;
 
-// The entity's plane: its own x and y axes in the world (the arbitrary axis
-// rule: x is world y, or else world z, crossed with the normal).
+// The entity's plane: its own x and y axes in the world.
 struct Plane {
   OdGeVector3d ax{1, 0, 0}, ay{0, 1, 0}, n{0, 0, 1};
   double elevation = 0;
   Plane(const OdGeVector3d& normal, double elev) : elevation(elev) {
-    const double len = std::sqrt(normal.x * normal.x + normal.y * normal.y + normal.z * normal.z);
-    if (!(len > 0) || !std::isfinite(len)) return;
-    n = OdGeVector3d(normal.x / len, normal.y / len, normal.z / len);
-    const double limit = 1.0 / 64;
-    const OdGeVector3d w = std::fabs(n.x) < limit && std::fabs(n.y) < limit ? OdGeVector3d(0, 1, 0) : OdGeVector3d(0, 0, 1);
-    ax = OdGeVector3d(w.y * n.z - w.z * n.y, w.z * n.x - w.x * n.z, w.x * n.y - w.y * n.x);
-    const double l = std::sqrt(ax.x * ax.x + ax.y * ax.y + ax.z * ax.z);
-    ax = OdGeVector3d(ax.x / l, ax.y / l, ax.z / l);
-    ay = OdGeVector3d(n.y * ax.z - n.z * ax.y, n.z * ax.x - n.x * ax.z, n.x * ax.y - n.y * ax.x);
+    const EntityPlane p = entityPlane(normal);
+    ax = p.ax, ay = p.ay, n = p.n;
   }
   // World x and y of a point of the plane (the picture looks down world z).
   Point2 world(Point2 p) const {

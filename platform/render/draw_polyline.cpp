@@ -4,23 +4,11 @@
 #include <cmath>
 
 #include "bulge_arc.h"
+#include "plane_transform.h"
 
 namespace render {
 
 namespace {
-
-// The plane's x and y directions in world coordinates, as every program
-// derives them from the plane's normal.
-void planeAxes(const OdGeVector3d& n, OdGeVector3d& ax, OdGeVector3d& ay) {
-  const double limit = 1.0 / 64;
-  if (std::fabs(n.x) < limit && std::fabs(n.y) < limit)
-    ax = OdGeVector3d(n.z, 0, -n.x);  // world y crossed with n
-  else
-    ax = OdGeVector3d(-n.y, n.x, 0);  // world z crossed with n
-  const double l = std::hypot(ax.x, ax.y, ax.z);
-  ax = OdGeVector3d(ax.x / l, ax.y / l, ax.z / l);
-  ay = OdGeVector3d(n.y * ax.z - n.z * ax.y, n.z * ax.x - n.x * ax.z, n.x * ax.y - n.y * ax.x);
-}
 
 // Points along one segment from a to b, both ends included: two for a
 // straight one, enough to follow an arc at `perTurn` points a circle.
@@ -42,9 +30,8 @@ std::size_t segmentCount(std::size_t n, bool closed) { return n < 2 ? 0 : closed
 }  // namespace
 
 std::vector<OldVertex> worldVertices(const OdDbOldPolyline& p, int perTurn) {
-  OdGeVector3d ax, ay;
-  planeAxes(p.normal, ax, ay);
-  const OdGeVector3d& n = p.normal;
+  const EntityPlane plane = entityPlane(p.normal);
+  const OdGeVector3d &ax = plane.ax, &ay = plane.ay, &n = plane.n;
   auto toWorld = [&](const g2::P& q) {
     return g2::P(q.x * ax.x + q.y * ay.x + p.elevation * n.x, q.x * ax.y + q.y * ay.y + p.elevation * n.y,
                  q.x * ax.z + q.y * ay.z + p.elevation * n.z);

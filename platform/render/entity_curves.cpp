@@ -105,22 +105,30 @@ bool curvesOf(const OdDbEntity& entity, int perTurn, EntityCurves& out) {
       add(out, {{PathSegment::moveTo(p2(l.startPoint())), PathSegment::lineTo(p2(l.endPoint()))}, false});
       return true;
     }
+    // Circles, arcs and light polylines are given in their own plane.
     case OdDbEntityKind::kCircle: {
       const auto& c = static_cast<const OdDbCircle&>(entity);
-      add(out, {{PathSegment::circleArc(p2(c.center()), c.radius(), 0, 2 * std::numbers::pi), PathSegment::close()},
-                false});
+      const Transform plane = planeToWorld(c.normal(), c.center().z);
+      add(out, {{plane.arc(c.center(), c.radius(), 0, 2 * std::numbers::pi), PathSegment::close()}, false});
       return true;
     }
     case OdDbEntityKind::kArc: {
       const auto& a = static_cast<const OdDbArc&>(entity);
       double s = g2::sweep(a.startAngle(), a.endAngle());
       if (s == 0.0) s = 2 * std::numbers::pi;  // equal angles close the circle
-      add(out, {{PathSegment::circleArc(p2(a.center()), a.radius(), a.startAngle(), a.startAngle() + s)}, false});
+      const Transform plane = planeToWorld(a.normal(), a.center().z);
+      add(out, {{plane.arc(a.center(), a.radius(), a.startAngle(), a.startAngle() + s)}, false});
       return true;
     }
     case OdDbEntityKind::kPolyline: {
       const auto& p = static_cast<const OdDbPolyline&>(entity);
+      const std::size_t first = out.paths.size();
       addPolyline(out, p.vertices(), p.isClosed(), [](const auto& q) { return g2::P(q.x, q.y, 0); });
+      if (p.normal() != OdGeVector3d::kZAxis()) {
+        const Transform plane = planeToWorld(p.normal(), p.elevation());
+        for (std::size_t i = first; i < out.paths.size(); ++i)
+          for (PathSegment& q : out.paths[i].segments) q = plane.map(q);
+      }
       return true;
     }
     case OdDbEntityKind::kEllipse: addEllipse(out, static_cast<const OdDbEllipse&>(entity)); return true;

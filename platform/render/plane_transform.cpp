@@ -42,4 +42,25 @@ Transform Transform::insert(const OdGePoint3d& pos, double rot, double sx, doubl
   return t;
 }
 
+EntityPlane entityPlane(const OdGeVector3d& normal) {
+  EntityPlane p;
+  const double len = std::sqrt(normal.x * normal.x + normal.y * normal.y + normal.z * normal.z);
+  if (!(len > 0) || !std::isfinite(len)) return p;
+  const OdGeVector3d n(normal.x / len, normal.y / len, normal.z / len);
+  const double limit = 1.0 / 64;
+  const OdGeVector3d w = std::fabs(n.x) < limit && std::fabs(n.y) < limit ? OdGeVector3d(0, 1, 0) : OdGeVector3d(0, 0, 1);
+  OdGeVector3d ax(w.y * n.z - w.z * n.y, w.z * n.x - w.x * n.z, w.x * n.y - w.y * n.x);
+  const double l = std::sqrt(ax.x * ax.x + ax.y * ax.y + ax.z * ax.z);
+  p.n = n;
+  p.ax = OdGeVector3d(ax.x / l, ax.y / l, ax.z / l);
+  p.ay = OdGeVector3d(n.y * p.ax.z - n.z * p.ax.y, n.z * p.ax.x - n.x * p.ax.z, n.x * p.ax.y - n.y * p.ax.x);
+  return p;
+}
+
+Transform planeToWorld(const OdGeVector3d& normal, double elevation) {
+  if (normal == OdGeVector3d::kZAxis()) return {1, 0, 0, 1, 0, 0};
+  const EntityPlane p = entityPlane(normal);
+  return {p.ax.x, p.ax.y, p.ay.x, p.ay.y, elevation * p.n.x, elevation * p.n.y};
+}
+
 }  // namespace render

@@ -30,4 +30,20 @@ struct Transform {
   static Transform insert(const OdGePoint3d& pos, double rot, double sx, double sy, const OdGePoint3d& base);
 };
 
+// The plane of an entity given in its own coordinates (a circle, a
+// polyline, a block reference, a text): its x and y axes in the world by
+// the arbitrary axis rule (x is world y, or else world z, crossed with the
+// normal), and the normal made unit. A normal that is no direction is the
+// world's z axis.
+struct EntityPlane {
+  OdGeVector3d ax{1, 0, 0}, ay{0, 1, 0}, n{0, 0, 1};
+};
+EntityPlane entityPlane(const OdGeVector3d& normal);
+
+// From the plane's coordinates (a point at `elevation` along the normal) to
+// the world's x and y, as the picture looks down the world's z axis: the
+// identity for the world's own plane, a mirroring for a normal pointing
+// down.
+Transform planeToWorld(const OdGeVector3d& normal, double elevation = 0);
+
 }  // namespace render

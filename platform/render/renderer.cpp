@@ -337,7 +337,9 @@ struct Renderer::Impl {
       case OdDbEntityKind::kPoint: return point(static_cast<const OdDbPoint*>(e), ctx);
       case OdDbEntityKind::kTrace: {
         auto t = static_cast<const OdDbTrace*>(e);
-        return quad({t->pointAt(0), t->pointAt(1), t->pointAt(2), t->pointAt(3)}, strokeOf(e, ctx).color, ctx);
+        Context scratch;
+        return quad({t->pointAt(0), t->pointAt(1), t->pointAt(2), t->pointAt(3)}, strokeOf(e, ctx).color,
+                    inPlane(t->normal(), t->pointAt(0).z, ctx, scratch));
       }
       case OdDbEntityKind::kForeign:
         // A viewport is a window a layout's picture fills (layout_picture.h).
@@ -626,8 +628,19 @@ struct Renderer::Impl {
     return true;
   }
 
+  // The context of an entity given in its own plane (a normal other than
+  // the world's z): its coordinates are carried into the world first.
+  const Context& inPlane(const OdGeVector3d& normal, double elevation, const Context& ctx, Context& scratch) {
+    if (normal == OdGeVector3d::kZAxis()) return ctx;
+    scratch = ctx;
+    scratch.xf = planeToWorld(normal, elevation).then(ctx.xf);
+    return scratch;
+  }
+
   void solid(const OdDbSolid* s, const Context& ctx) {
-    quad({s->pointAt(0), s->pointAt(1), s->pointAt(2), s->pointAt(3)}, strokeOf(s, ctx).color, ctx);
+    Context scratch;
+    quad({s->pointAt(0), s->pointAt(1), s->pointAt(2), s->pointAt(3)}, strokeOf(s, ctx).color,
+         inPlane(s->normal(), s->pointAt(0).z, ctx, scratch));
   }
 
   // A solid's or trace's four corners, filled.
@@ -643,7 +656,9 @@ struct Renderer::Impl {
     list.add(FilledPolygonPrim{std::move(pts), color});
   }
 
-  void text(const OdDbText* t, const Context& ctx) {
+  void text(const OdDbText* t, const Context& outer) {
+    Context scratch;
+    const Context& ctx = inPlane(t->normal(), t->position().z, outer, scratch);
     const auto [font, styleWidth] = fontOf(t->textStyle(), t->database());
     const std::string s = expandSymbols(t->textString());
     const TextPlacement at = placeText(*t, FontMetrics::shared().textWidth(font, s), styleWidth,
@@ -706,7 +721,8 @@ struct Renderer::Impl {
     auto block = OdDbBlockTableRecord::cast(r->blockTableRecord().openObject());
     if (!block) return;
     const OdGeVector3d s = r->scaleFactors();
-    const Transform local = Transform::insert(r->position(), r->rotation(), s.x, s.y, block->origin());
+    const Transform plane = planeToWorld(r->normal(), r->position().z);
+    const Transform local = Transform::insert(r->position(), r->rotation(), s.x, s.y, block->origin()).then(plane);
     const OdDbInsertExtrasPtr extras = r->insertExtras();
     if (!extras) return blockContents(block->objectId(), childContext(r, ctx, local.then(ctx.xf)));
     // A multiple insert repeats the block along its own turned axes.
@@ -715,7 +731,7 @@ struct Renderer::Impl {
     for (int row = 0; row < extras->rows && !report.workLimitReached; ++row)
       for (int column = 0; column < extras->columns && !report.workLimitReached; ++column) {
         const OdGePoint3d at = r->position() + across * column + up * row;
-        const Transform copy = Transform::insert(at, r->rotation(), s.x, s.y, block->origin());
+        const Transform copy = Transform::insert(at, r->rotation(), s.x, s.y, block->origin()).then(plane);
         blockContents(block->objectId(), childContext(r, ctx, copy.then(ctx.xf)));
       }
     for (const OdDbAttributeText& a : extras->attributes)

@@ -621,28 +621,31 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
     EXPECT_EQ(embeddedAgain->rotation(), 0.0);
 }
 
-// The widths of a light polyline's segments are read, and written from the
-// polyline when it changes: as read where they stay, anew where they
-// changed, and for vertices that had none.
-TEST(DxfDrawingMapping, PolylineSegmentWidthsAreReadAndWritten)
+// The widths of a light polyline's segments and its plane are read, and
+// written from the polyline when it changes: widths as read where they
+// stay, anew where they changed, and for vertices that had none.
+TEST(DxfDrawingMapping, PolylineSegmentWidthsAndPlaneAreReadAndWritten)
 {
     std::string drawing = drawingWithForeignRecords();
     drawing.replace(drawing.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS"), 0,
                     lines({"  0", "LWPOLYLINE", "  5", "70", "330", "1F", "100", "AcDbEntity", "  8", "0", "100",
                            "AcDbPolyline", " 90", "3", " 70", "0", " 10", "0", " 20", "0", " 91", "7", " 40", ".20",
-                           " 41", "1.2", " 10", "5", " 20", "5", " 91", "8", " 10", "9", " 20", "0"}));
+                           " 41", "1.2", " 10", "5", " 20", "5", " 91", "8", " 10", "9", " 20", "0", "210", "0",
+                           "220", "0", "230", "-1"}));
     std::unique_ptr<OdDbDatabase> db = read(drawing);
     OdDbPolylinePtr p = db->getOdDbObjectId(0x70).safeOpenObject(OdDb::kForWrite);
     ASSERT_EQ(p->numVerts(), 3u);
     EXPECT_EQ(p->vertexAt(0).startWidth, 0.2);
     EXPECT_EQ(p->vertexAt(0).endWidth, 1.2);
     EXPECT_TRUE(p->hasVertexWidths());
+    EXPECT_EQ(p->normal(), OdGeVector3d(0, 0, -1));  // its plane, seen from below
     p->setWidthsAt(0, 0.2, 2.0);
     p->setWidthsAt(1, 1.0, 1.0);
     p.reset();
     const std::string written = writeDxfDrawingToBytes(*db);
     EXPECT_NE(written.find(lines({" 10", "0.0", " 20", "0.0", " 91", "7", " 40", ".20", " 41", "2.0", " 10", "5.0",
-                                  " 20", "5.0", " 91", "8", " 40", "1.0", " 41", "1.0", " 10", "9.0"})),
+                                  " 20", "5.0", " 91", "8", " 40", "1.0", " 41", "1.0", " 10", "9.0", " 20", "0.0",
+                                  "210", "0.0", "220", "0.0", "230", "-1.0"})),
               std::string::npos)
         << written.substr(written.find("AcDbPolyline"), 300);
 }

@@ -3,7 +3,7 @@
 ezdxf (its drawing add-on, matplotlib backend): the independent picture the
 renderer's own is compared with, cell by cell (kind_pictures_test.cpp).
 
-    ezdxf_kinds.py DRAWING.dxf PICTURE.png WIDTH_PX HEIGHT_PX
+    ezdxf_kinds.py DRAWING.dxf PICTURE.png PIXELS_PER_UNIT
 
 Prints the frame's box ("frame x0 y0 x1 y1"), then one line per cell
 ("cell x y name": the cell's upper left corner) and the cell size.
@@ -70,6 +70,15 @@ x, y = cell('point'); msp.add_point((x + 5, y - 5))
 x, y = cell('aligned text'); t = msp.add_text('Al', dxfattribs={'height': 2}); t.set_placement((x + 1, y - 6), (x + 9, y - 4), align=ezdxf.enums.TextEntityAlignment.ALIGNED)
 x, y = cell('fit text'); t = msp.add_text('Fit', dxfattribs={'height': 2}); t.set_placement((x + 1, y - 6), (x + 9, y - 6), align=ezdxf.enums.TextEntityAlignment.FIT)
 x, y = cell('mtext'); msp.add_mtext('One\\PTwo', dxfattribs={'char_height': 1.8, 'insert': (x + 1, y - 2), 'width': 8})
+# Entities given in a plane seen from below (extrusion 0,0,-1): their x
+# runs the other way, so the cell at x holds what the file places at -x.
+DOWN = {'extrusion': (0, 0, -1)}
+x, y = cell('circle and arc from below'); msp.add_circle((-x - 3, y - 3), 2, dxfattribs=DOWN)
+msp.add_arc((-x - 6, y - 7), 2.5, 0, 90, dxfattribs=DOWN)
+x, y = cell('polyline from below'); msp.add_lwpolyline([(-x - 1, y - 1), (-x - 9, y - 5), (-x - 1, y - 9)], dxfattribs=DOWN)
+x, y = cell('solid from below'); msp.add_solid([(-x - 1, y - 9), (-x - 4, y - 9), (-x - 1, y - 3)], dxfattribs=DOWN)
+x, y = cell('text from below'); msp.add_text('Ocs', dxfattribs=dict(DOWN, insert=(-x - 8, y - 6), height=2.5))
+x, y = cell('insert from below'); msp.add_blockref('TAGGED', (-x - 3, y - 3), dxfattribs=DOWN)
 x, y = cell('ray'); msp.add_ray((x + 5, y - 3), (1, 0))
 # The construction line runs along a row of its own.
 rows = (len(cells) + 5) // 6
@@ -82,7 +91,8 @@ doc.saveas(sys.argv[1])
 doc = ezdxf.readfile(sys.argv[1])
 msp = doc.modelspace()
 
-width_px, height_px = int(sys.argv[3]), int(sys.argv[4])
+pixels = float(sys.argv[3])
+width_px, height_px = round(6 * C * pixels), round((frame_top - frame_bottom) * pixels)
 dpi = 100
 fig = plt.figure(figsize=(width_px / dpi, height_px / dpi), dpi=dpi)
 ax = fig.add_axes([0, 0, 1, 1])

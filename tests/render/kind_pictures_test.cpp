@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kPixels = 600;
+constexpr int kPixelsPerUnit = 10;
 
 bool haveDrawingAddOn() {
   return std::system("/usr/bin/python3 -c 'import ezdxf, matplotlib' >/dev/null 2>&1") == 0;
@@ -63,8 +64,7 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
   std::system(("mkdir -p " + dir).c_str());
   const std::string dxf = dir + "/kinds.dxf", theirsPng = dir + "/ezdxf.png", oursPng = dir + "/ours.png";
   const std::string command = "/usr/bin/python3 " + std::string(DDS_SOURCE_DIR) + "/tests/render/ezdxf_kinds.py " +
-                              dxf + " " + theirsPng + " " + std::to_string(kPixels) + " " + std::to_string(kPixels) +
-                              " 2>/dev/null";
+                              dxf + " " + theirsPng + " " + std::to_string(kPixelsPerUnit) + " 2>/dev/null";
   FILE* p = popen(command.c_str(), "r");
   ASSERT_NE(p, nullptr);
   std::string out;
@@ -101,7 +101,8 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
   const render::DisplayList list = render::renderModelSpace(db.get(), options, &report);
   EXPECT_TRUE(report.notDrawn.empty());
   render::RasterOptions raster;
-  raster.widthPx = raster.heightPx = kPixels;
+  raster.widthPx = int(std::lround(frame.width() * kPixelsPerUnit));
+  raster.heightPx = int(std::lround(frame.height() * kPixelsPerUnit));
   raster.marginPx = 0;
   const render::Image ours = render::rasterize(list, raster);
   ASSERT_TRUE(render::writePngFile(ours, oursPng));
@@ -110,7 +111,7 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
   ASSERT_EQ(theirs.width, ours.width);
   ASSERT_EQ(theirs.height, ours.height);
 
-  const double pxPerUnit = kPixels / frame.width();
+  const double pxPerUnit = kPixelsPerUnit;
   for (const Cell& c : cells) {
     SCOPED_TRACE(c.name + " (pictures in " + dir + ")");
     const int x0 = int(std::lround((c.x - frame.minX) * pxPerUnit)), y0 = int(std::lround((frame.maxY - c.y) * pxPerUnit));

@@ -181,7 +181,7 @@ constexpr DxfField kFaceFields[] = {corner<OdDbFace, 0>(), corner<OdDbFace, 1>()
                                     corner<OdDbFace, 3>(),
                                     integer<70, &OdDbFace::invisibleEdges, &OdDbFace::setInvisibleEdges, true, 0>()};
 constexpr DxfField kTraceFields[] = {corner<OdDbTrace, 0>(), corner<OdDbTrace, 1>(), corner<OdDbTrace, 2>(),
-                                     corner<OdDbTrace, 3>()};
+                                     corner<OdDbTrace, 3>(), normal<210, &OdDbTrace::normal, &OdDbTrace::setNormal>()};
 
 using S = DxfSubclassForm;
 constexpr S kEllipseForm[] = {{"AcDbEllipse", kEllipseFields}};

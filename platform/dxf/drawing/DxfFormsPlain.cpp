@@ -57,7 +57,8 @@ constexpr DxfField solidCorner() {
           },
           nullptr, nullptr, [](const OdDbEntity* e, DxfFieldWrite& w) { w.out.point(10 + I, as<OdDbSolid>(e)->pointAt(I)); }};
 }
-constexpr DxfField kSolidFields[] = {solidCorner<0>(), solidCorner<1>(), solidCorner<2>(), solidCorner<3>()};
+constexpr DxfField kSolidFields[] = {solidCorner<0>(), solidCorner<1>(), solidCorner<2>(), solidCorner<3>(),
+                                     normal<210, &OdDbSolid::normal, &OdDbSolid::setNormal>()};
 
 // ---- LWPOLYLINE ----
 
@@ -136,6 +137,7 @@ constexpr DxfField kPolylineFields[] = {
          if (v.bulge != 0) w.out.w.real(42, v.bulge);
        }
      }},
+    normal<210, &OdDbPolyline::normal, &OdDbPolyline::setNormal>(),
 };
 
 // ---- TEXT ----
@@ -167,6 +169,7 @@ constexpr DxfField kTextFields[] = {
        auto* x = as<OdDbText>(e);
        if (x->horizontalMode() != 0 || x->verticalMode() != 0) w.out.point(11, x->alignmentPoint());
      }},
+    normal<210, &OdDbText::normal, &OdDbText::setNormal>(),
 };
 // The vertical alignment stands after a second "AcDbText" marker.
 constexpr DxfField kTextVerticalFields[] = {
@@ -278,6 +281,7 @@ constexpr DxfField kInsertFields[] = {
     scale<42>(),
     scale<43>(),
     angle<50, &OdDbBlockReference::rotation, &OdDbBlockReference::setRotation>(),
+    normal<210, &OdDbBlockReference::normal, &OdDbBlockReference::setNormal>(),
 };
 
 // What R12 records of these kinds carry beyond the fields: thickness (39),
