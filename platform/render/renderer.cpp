@@ -290,26 +290,38 @@ struct Renderer::Impl {
     // (x, y) is in the text's own frame at `origin` turned by `rotation`.
     const double cs = std::cos(rotation), sn = std::sin(rotation);
     const OdGePoint3d p(origin.x + x * cs - y * sn, origin.y + x * sn + y * cs);
-    const double scale = ctx.xf.scale();
+    // The text's own axes as the map carries them: along the baseline
+    // stretched by `along`, up by `up` (negative: mirrored), leaning by
+    // `lean` along the baseline (a block scaled unevenly and turned).
+    const Point2 ux{ctx.xf.a * cs + ctx.xf.c * sn, ctx.xf.b * cs + ctx.xf.d * sn};
+    const Point2 uy{-ctx.xf.a * sn + ctx.xf.c * cs, -ctx.xf.b * sn + ctx.xf.d * cs};
+    const double along = std::hypot(ux.x, ux.y);
+    if (!(along > 0)) return;
+    const double up = (ux.x * uy.y - ux.y * uy.x) / along, lean = (ux.x * uy.x + ux.y * uy.y) / along;
+    if (!(std::fabs(up) > 0)) return;
     const FontInfo fi = FontMetrics::shared().info(font);
     TextRunPrim t;
     t.text = text;
     t.origin = ctx.xf.apply(p);
-    t.capHeight = h * scale;
+    t.capHeight = h * std::fabs(up);
     t.emSize = t.capHeight / fi.capHeightPerEm;
-    t.rotation = rotation + ctx.xf.rotation();
-    t.widthFactor = widthFactor;
-    t.advance = FontMetrics::shared().textWidth(font, text) * h * widthFactor * scale;
+    t.rotation = std::atan2(ux.y, ux.x);
+    t.widthFactor = widthFactor * along / std::fabs(up);
+    t.advance = FontMetrics::shared().textWidth(font, text) * h * widthFactor * along;
     t.fontFamily = fi.family;
     t.font = font;
     t.color = color;
+    double oblique = 0;
     if (look) {
-      t.oblique = look->oblique;
+      oblique = look->oblique;
       t.backward = look->backward;
       t.upsideDown = look->upsideDown;
     }
-    // A mirroring block reference mirrors the run's characters too.
-    if (ctx.xf.a * ctx.xf.d - ctx.xf.b * ctx.xf.c < 0) t.upsideDown = !t.upsideDown;
+    // A lean adds to the oblique angle, the other way round for characters
+    // already mirrored; a mirroring map mirrors them about the baseline.
+    const double side = (t.upsideDown ? -1 : 1) * (t.backward ? -1 : 1);
+    t.oblique = std::atan((along * std::tan(oblique) + side * lean) / std::fabs(up));
+    if (up < 0) t.upsideDown = !t.upsideDown;
     if (!finite(t.origin)) return;
     list.add(std::move(t));
   }

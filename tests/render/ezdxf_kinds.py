@@ -70,6 +70,8 @@ x, y = cell('point'); msp.add_point((x + 5, y - 5))
 x, y = cell('aligned text'); t = msp.add_text('Al', dxfattribs={'height': 2}); t.set_placement((x + 1, y - 6), (x + 9, y - 4), align=ezdxf.enums.TextEntityAlignment.ALIGNED)
 x, y = cell('fit text'); t = msp.add_text('Fit', dxfattribs={'height': 2}); t.set_placement((x + 1, y - 6), (x + 9, y - 6), align=ezdxf.enums.TextEntityAlignment.FIT)
 x, y = cell('mtext'); msp.add_mtext('One\\PTwo', dxfattribs={'char_height': 1.8, 'insert': (x + 1, y - 2), 'width': 8})
+word = doc.blocks.new('WORD'); word.add_text('Ab', dxfattribs={'height': 2})
+x, y = cell('text in a stretched block'); msp.add_blockref('WORD', (x + 1, y - 6), dxfattribs={'xscale': 2.5, 'yscale': 1.2})
 # Entities given in a plane seen from below (extrusion 0,0,-1): their x
 # runs the other way, so the cell at x holds what the file places at -x.
 DOWN = {'extrusion': (0, 0, -1)}

@@ -35,24 +35,24 @@ struct Cell {
 // How much of a part of the picture is ink (anything clearly not white).
 struct Ink {
   double whole = 0;
-  bool quarter[4] = {};
+  bool ninth[9] = {};  // a 3 x 3 grid over the cell, row by row
 };
 
 Ink inkIn(const render::Image& im, int x0, int y0, int size) {
   // A few pixels in from the edges: the frame and the neighbours' strokes.
   const int inset = 3;
   Ink ink;
-  int total = 0, marked = 0, quarterMarked[4] = {}, quarterTotal[4] = {};
+  int total = 0, marked = 0, partMarked[9] = {}, partTotal[9] = {};
   for (int y = y0 + inset; y < y0 + size - inset; ++y)
     for (int x = x0 + inset; x < x0 + size - inset; ++x) {
       const render::Rgb c = im.at(x, y);
       const bool dark = c.r < 195 || c.g < 195 || c.b < 195;
-      const int q = (x - x0 >= size / 2) + 2 * (y - y0 >= size / 2);
-      ++total, ++quarterTotal[q];
-      if (dark) ++marked, ++quarterMarked[q];
+      const int q = std::min(2, 3 * (x - x0) / size) + 3 * std::min(2, 3 * (y - y0) / size);
+      ++total, ++partTotal[q];
+      if (dark) ++marked, ++partMarked[q];
     }
   ink.whole = double(marked) / total;
-  for (int q = 0; q < 4; ++q) ink.quarter[q] = double(quarterMarked[q]) / quarterTotal[q] > 0.002;
+  for (int q = 0; q < 9; ++q) ink.ninth[q] = double(partMarked[q]) / partTotal[q] > 0.002;
   return ink;
 }
 
@@ -117,9 +117,10 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
     const int x0 = int(std::lround((c.x - frame.minX) * pxPerUnit)), y0 = int(std::lround((frame.maxY - c.y) * pxPerUnit));
     const int side = int(std::lround(size * pxPerUnit));
     const Ink a = inkIn(ours, x0, y0, side), b = inkIn(theirs, x0, y0, side);
-    std::printf("%-22s ours %5.1f%%  ezdxf %5.1f%%  quarters %d%d%d%d / %d%d%d%d\n", c.name.c_str(), 100 * a.whole,
-                100 * b.whole, a.quarter[0], a.quarter[1], a.quarter[2], a.quarter[3], b.quarter[0], b.quarter[1],
-                b.quarter[2], b.quarter[3]);
+    std::string parts;
+    for (int q = 0; q < 9; ++q) parts += std::string(a.ninth[q] ? "1" : "0") + (b.ninth[q] ? "1 " : "0 ");
+    std::printf("%-26s ours %5.1f%%  ezdxf %5.1f%%  ninths %s\n", c.name.c_str(), 100 * a.whole, 100 * b.whole,
+                parts.c_str());
     EXPECT_GT(a.whole, 0.002);
     EXPECT_GT(b.whole, 0.002);
     // As much ink in both, give or take line widths and fonts: a fill, a
@@ -127,6 +128,9 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
     if (std::max(a.whole, b.whole) > 0.01) {
       EXPECT_LT(std::max(a.whole, b.whole) / std::min(a.whole, b.whole), 3.0);
     }
-    for (int q = 0; q < 4; ++q) EXPECT_EQ(a.quarter[q], b.quarter[q]) << "quarter " << q;
+    // ezdxf 0.18 sizes point figures its own way (twice PDSIZE across): a
+    // point is compared by its ink only.
+    if (c.name == "point") continue;
+    for (int q = 0; q < 9; ++q) EXPECT_EQ(a.ninth[q], b.ninth[q]) << "ninth " << q;
   }
 }
