@@ -467,7 +467,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
   // Down the columns.
   const double pitch = o.lineSpacingFactor * kLineSpacing * height;
   auto columnHeight = [&](std::size_t c) {
-    if (!o.columnHeights.empty()) return o.columnHeights[std::min(c, o.columnHeights.size() - 1)];
+    if (!o.columnHeights.empty()) return c < o.columnHeights.size() ? o.columnHeights[c] : 0.0;
     return o.columnHeight;
   };
   auto lastColumn = [&](std::size_t c) { return o.maxColumns > 0 && int(c) + 1 >= o.maxColumns; };

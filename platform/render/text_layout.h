@@ -71,8 +71,8 @@ struct TextLayoutOptions {
   double lineSpacingFactor = 1;
   bool exactSpacing = false;
   // Columns side by side, `gutter` apart: the text goes on in the next one
-  // where a line would end below the column's height (columnHeights[i], the
-  // last for the rest, else columnHeight; 0: never) and after "\N"; at most
+  // where a line would end below the column's height (columnHeights[i] when
+  // given, past them none, else columnHeight; 0: none) and after "\N"; at most
   // maxColumns (0: as many as the text needs), the last taking the rest.
   bool columns = false;
   int maxColumns = 0;

@@ -108,4 +108,10 @@ TEST(TextLayout, WrapsAtBlanksWithinTheWidth) {
   // A word longer than the width stands alone; no width: no wrapping.
   EXPECT_EQ(layoutText("LONGWORD x", 1.0, 1.0, f, 0.5).lines, 2);
   EXPECT_EQ(layoutText("WORD WORD WORD", 1.0, 1.0, f).lines, 1);
+  // Right and centred paragraphs end at the width, less the right indent,
+  // or are centred within it; a caret line feed starts a line.
+  const auto right = layoutText("\\pqr,r1;WORD^JWORD", 1.0, 1.0, f, 10);
+  ASSERT_EQ(right.lines, 2);
+  EXPECT_NEAR(right.runs[1].x + word, 9, 1e-9);
+  EXPECT_NEAR(layoutText("\\pqc;WORD", 1.0, 1.0, f, 10).runs[0].x, (10 - word) / 2, 1e-9);
 }

@@ -157,8 +157,9 @@ DxfMTextLookRead dxfReadMTextLook(std::span<const DxfTag> tags) {
   // The frames an older file draws as entities of their own are not drawn twice.
   if (ownBorders) look->background &= ~OdDbMTextLook::kFrame;
   if (!haveColumns) look->columns = OdDbMTextLook::Columns::kNone;
-  // Heights that are not numbers or not positive take no part.
-  std::erase_if(look->columnHeights, [](double h) { return !(h > 0); });
+  // A height that is not a number or not positive: the column takes the rest.
+  for (double& h : look->columnHeights)
+    if (!(h > 0)) h = 0;
   look->columnCount = std::clamp(look->columnCount, 0, 1000);
   if (!(look->lineSpacingFactor > 0)) look->lineSpacingFactor = 1.0;
   if (!(look->fillScale >= 1)) look->fillScale = 1.0;
