@@ -1,6 +1,7 @@
 #include "text_layout.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -87,6 +88,19 @@ std::string readArgument(std::string_view s, std::size_t& i) {
   const std::size_t end = s.find(';', i);
   std::string arg(s.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i));
   i = end == std::string_view::npos ? s.size() : end + 1;
+  return arg;
+}
+
+// The number after a code that takes one ("\\C1;", "\\H2.5x;"), with an
+// 'x' after it; the ';' that ends it may be left out ("\\C1text"), so the
+// text goes on after the number.
+std::string readNumberArgument(std::string_view s, std::size_t& i) {
+  const std::size_t from = i;
+  while (i < s.size() && (std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == '.' || s[i] == '-' || s[i] == '+'))
+    ++i;
+  if (i < s.size() && (s[i] == 'x' || s[i] == 'X')) ++i;
+  std::string arg(s.substr(from, i - from));
+  if (i < s.size() && s[i] == ';') ++i;
   return arg;
 }
 
@@ -221,7 +235,7 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
         }
         case 'H': case 'W': {
           flush();
-          const std::string arg = readArgument(s, i);
+          const std::string arg = readNumberArgument(s, i);
           const double v = std::strtod(arg.c_str(), nullptr);
           const bool relative = !arg.empty() && (arg.back() == 'x' || arg.back() == 'X');
           double& value = code == 'H' ? st.height : st.widthFactor;
@@ -230,26 +244,26 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
         }
         case 'Q': {
           flush();
-          const double deg = std::strtod(readArgument(s, i).c_str(), nullptr);
+          const double deg = std::strtod(readNumberArgument(s, i).c_str(), nullptr);
           if (std::isfinite(deg) && std::fabs(deg) < 85) st.oblique = deg * std::numbers::pi / 180;
           break;
         }
         case 'A': {
           flush();
-          const int a = std::atoi(readArgument(s, i).c_str());
+          const int a = std::atoi(readNumberArgument(s, i).c_str());
           if (a >= 0 && a <= 2) st.align = a;
           break;
         }
         case 'C': {
           flush();
-          const int index = std::atoi(readArgument(s, i).c_str());
+          const int index = std::atoi(readNumberArgument(s, i).c_str());
           if (index >= 0 && index <= 256) st.color = TextColor{index, -1};
           break;
         }
         case 'c': {
           // The true colour's bytes in the order blue, green, red from the top.
           flush();
-          const long v = std::strtol(readArgument(s, i).c_str(), nullptr, 10) & 0xFFFFFF;
+          const long v = std::strtol(readNumberArgument(s, i).c_str(), nullptr, 10) & 0xFFFFFF;
           st.color = TextColor{-1, int(((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF))};
           break;
         }
@@ -272,7 +286,7 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
         case 'K': case 'k': flush(); st.strike = code == 'K'; break;
         // Codes with an argument that change nothing drawn here.
         case 'T':
-          readArgument(s, i);
+          readNumberArgument(s, i);
           break;
         default: run += '\\'; run += code; break;
       }

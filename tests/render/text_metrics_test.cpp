@@ -84,6 +84,11 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   std::string all;
   for (auto& r : codes.runs) all += r.text;
   EXPECT_EQ(all, "A\\B{");
+  // A number's ';' may be left out: the text goes on after it.
+  const auto bare = layoutText("{\\C1ab} c", 1.0, 1.0, f);
+  ASSERT_EQ(bare.runs.size(), 2u);
+  EXPECT_EQ(bare.runs[0].text + bare.runs[1].text, "ab c");
+  EXPECT_EQ(bare.runs[0].color.index, 1);
   EXPECT_EQ(render::expandSymbols("%%d%%p%%c%%%%%x"), "\u00B0\u00B1\u2300%%%x");
   // Character codes, and the underline and overline switches left out;
   // "%%" before anything else stays as typed.
