@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -12,6 +14,8 @@
 #include <string>
 
 #include "DxfDrawingIO.h"
+#include "OdDbBlockTableRecord.h"
+#include "OdDbEntities.h"
 #include "OdCmColor.h"
 #include "OdDbDatabase.h"
 #include "raster_image.h"
@@ -45,13 +49,14 @@ std::string mtext(const char* x, const char* y, const char* width, const char* t
 // green attribute, one by block and one on the layer that is off; the
 // multileader a red line, the arrowhead block and green text.
 std::string drawing() {
-  std::string d = records({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "0"},
+  std::string d = records({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1032"}, {0, "ENDSEC"}});
+  d += records({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "0"},
                            {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}, {0, "LAYER"}, {2, "OFF"}, {70, "0"}, {62, "-1"},
                            {6, "CONTINUOUS"}, {0, "ENDTAB"}, {0, "TABLE"}, {2, "BLOCK_RECORD"}, {0, "BLOCK_RECORD"},
                            {5, "A0"}, {100, "AcDbSymbolTableRecord"}, {100, "AcDbBlockTableRecord"}, {2, "ARW"},
                            {0, "ENDTAB"}, {0, "ENDSEC"}});
   d += records({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {8, "0"}, {2, "ARW"}, {70, "0"}, {10, "0"}, {20, "0"},
-                {30, "0"}, {0, "LWPOLYLINE"}, {8, "0"}, {62, "0"}, {90, "4"}, {70, "1"}, {10, "-1"}, {20, "-0.5"},
+                {30, "0"}, {0, "LWPOLYLINE"}, {100, "AcDbEntity"}, {8, "0"}, {62, "0"}, {100, "AcDbPolyline"}, {90, "4"}, {70, "1"}, {10, "-1"}, {20, "-0.5"},
                 {10, "0"}, {20, "-0.5"}, {10, "0"}, {20, "0.5"}, {10, "-1"}, {20, "0.5"}, {0, "ENDBLK"}, {8, "0"},
                 {0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "2"}, {10, "0"}, {20, "0"}, {30, "0"}, {0, "LINE"}, {8, "0"},
                 {10, "0"}, {20, "0"}, {11, "5"}, {21, "0"}, {0, "ENDBLK"}, {8, "0"}, {0, "ENDSEC"}});
@@ -190,4 +195,53 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_TRUE(redLeader);
 
   expectLikeReference(rasterize(list, {}), "mtext-layout-and-part-colours");
+}
+
+// ezdxf (test-only; skipped without it) reads the same line spacing,
+// background and columns from each MTEXT of the drawing.
+TEST(MTextPicture, LookValuesAreReadAsEzdxfReadsThem) {
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ezdxf";
+  const std::string path = std::string(DDS_BINARY_DIR) + "/mtext_look_crosscheck.dxf";
+  std::ofstream(path) << drawing();
+  const std::string script =
+      "import ezdxf\n"
+      "for e in ezdxf.readfile('" + path + "').modelspace().query('MTEXT'):\n"
+      "    c = e.columns\n"
+      "    print(e.dxf.get('line_spacing_factor', 1.0), e.dxf.get('line_spacing_style', 1) == 2,\n"
+      "          e.dxf.get('bg_fill', 0), e.dxf.get('bg_fill_color', 0), e.dxf.get('box_fill_scale', 1.5),\n"
+      "          int(c.column_type) if c else 0, c.count if c else 1, c.width if c else 0.0,\n"
+      "          c.gutter_width if c else 0.0, c.defined_height if c else 0.0)\n";
+  std::ofstream(path + ".py") << script;
+  FILE* pipe = popen(("/usr/bin/python3 " + path + ".py 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string theirs;
+  for (char buf[256]; std::fgets(buf, sizeof buf, pipe);) theirs += buf;
+  pclose(pipe);
+
+  std::unique_ptr<OdDbDatabase> db = readDxfDrawingFromBytes(drawing());
+  std::ostringstream ours;
+  OdDbBlockTableRecordPtr ms = db->getModelSpaceId().safeOpenObject();
+  for (OdDbBlockIteratorPtr it = ms->newIterator(); !it->done(); it->step()) {
+    OdDbMTextPtr m = OdDbMText::cast(it->entity());
+    if (!m) continue;
+    const OdDbMTextLook look = m->look() ? *m->look() : OdDbMTextLook();
+    const bool columns = look.columns != OdDbMTextLook::Columns::kNone;
+    ours << look.lineSpacingFactor << ' ' << (look.exactSpacing ? "True" : "False") << ' ' << look.background << ' '
+         << (look.fillColor.isByACI() ? look.fillColor.colorIndex() : 0) << ' ' << look.fillScale << ' '
+         << int(look.columns) << ' ' << (columns ? look.columnCount : 1) << ' ' << look.columnWidth << ' '
+         << look.gutter << ' ' << look.columnHeight << '\n';
+  }
+  // Python writes its floats with a decimal point.
+  std::string normalised;
+  std::istringstream in(theirs);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string field, out;
+    for (int i = 0; fields >> field; ++i) {
+      if (field.size() > 2 && field.ends_with(".0")) field.resize(field.size() - 2);
+      out += (i ? " " : "") + field;
+    }
+    normalised += out + "\n";
+  }
+  EXPECT_EQ(ours.str(), normalised);
 }
