@@ -901,14 +901,14 @@ struct Renderer::Impl {
                  bool ofInsert = false) {
     if (value.empty()) return;
     Rgb color = strokeOf(r, ctx).color;
-    if (ofInsert && !a.color.isByBlock()) {
+    if (ofInsert) {
       OdDbObjectId layerId = r->layerId();
       if (OdDbDatabase* db = r->database(); db && !a.layer.empty())
         if (auto layers = OdDbSymbolTable::cast(db->getLayerTableId().openObject()))
           if (const OdDbObjectId own = layers->getAt(OdString(a.layer)); !own.isNull()) layerId = own;
       const LayerInfo& lay = layer(layerId);
       if (lay.hidden) return;
-      color = rgbOf(a.color, ctx, lay);
+      if (!a.color.isByBlock()) color = rgbOf(a.color, ctx, lay);
     }
     OdDbObjectId styleId;
     if (OdDbDatabase* db = r->database())

@@ -227,6 +227,17 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
         case 'P': case 'X': newLine(false); break;
         case 'N': newLine(true); break;
         case '\\': case '{': case '}': run += code; break;
+        case 'U':
+          // "\U+XXXX": the character of that code.
+          if (i + 5 <= s.size() && s[i] == '+' &&
+              std::all_of(s.begin() + std::ptrdiff_t(i) + 1, s.begin() + std::ptrdiff_t(i) + 5,
+                          [](char h) { return std::isxdigit(static_cast<unsigned char>(h)) != 0; })) {
+            qrv::appendUtf8(run, char32_t(std::strtoul(std::string(s.substr(i + 1, 4)).c_str(), nullptr, 16)));
+            i += 5;
+          } else {
+            run += "\\U";
+          }
+          break;
         case '~': run += ' '; break;
         case 'S': {
           flush();

@@ -9,11 +9,11 @@
 // (stack alignment: 0 bottom, 1 middle, 2 top), "\p" paragraph settings
 // (i first-line indent, l left and r right indent, t tab stops, q
 // alignment), tabs ("^I" or the character), line feeds ("^J" or the
-// character), "{...}" groups, "\\", "\{", "\}",
-// "\~", and the symbols "%%c" (diameter), "%%d" (degree), "%%p"
-// (plus-minus), "%%%", "%%nnn" (the character of that code), "%%u" and "%%o"
-// (underline and overline, read and not drawn). Other codes ("\T"
-// tracking, ...) are read and ignored so that they never show as text.
+// character), "{...}" groups, "\\", "\{", "\}", "\~", "\U+XXXX" (the
+// character of that code), and the symbols "%%c" (diameter), "%%d"
+// (degree), "%%p" (plus-minus), "%%%", "%%nnn" (the character of that code),
+// "%%u" and "%%o" (underline and overline, read and not drawn). Other codes
+// ("\T" tracking, ...) are read and ignored so that they never show as text.
 #include <string>
 #include <string_view>
 #include <utility>

@@ -89,6 +89,7 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   ASSERT_EQ(bare.runs.size(), 2u);
   EXPECT_EQ(bare.runs[0].text + bare.runs[1].text, "ab c");
   EXPECT_EQ(bare.runs[0].color.index, 1);
+  EXPECT_EQ(layoutText("90\\U+00B0", 1.0, 1.0, f).runs[0].text, "90\u00B0");
   EXPECT_EQ(render::expandSymbols("%%d%%p%%c%%%%%x"), "\u00B0\u00B1\u2300%%%x");
   // Character codes, and the underline and overline switches left out;
   // "%%" before anything else stays as typed.
