@@ -43,7 +43,11 @@ struct Item {
 struct Paragraph {
   double first = 0, left = 0, right = 0;  // the first line's indent is from the left one
   char align = 'l';                       // l, r, c, j, d
-  std::vector<double> tabs;
+  struct Tab {
+    double at = 0;
+    char kind = 'l';  // l: text starts at the stop, r: ends there, c: centred on it
+  };
+  std::vector<Tab> tabs;
 };
 
 struct Line {
@@ -125,15 +129,18 @@ void readParagraph(std::string_view arg, Paragraph& p) {
     else if (c == 'q' && i < arg.size()) p.align = arg[i++];
     else if (c == 't') {
       p.tabs.clear();
+      char kind = 'l';
       while (i < arg.size()) {
         if (arg[i] == 'c' || arg[i] == 'r' || arg[i] == ',') {
+          kind = arg[i] == ',' ? 'l' : arg[i];
           ++i;
           continue;
         }
         const std::size_t before = i;
         const double stop = readNumber(arg, i);
         if (i == before) break;
-        if (stop > 0) p.tabs.push_back(stop);
+        if (stop > 0) p.tabs.push_back({stop, kind});
+        kind = 'l';
       }
     }
   }
@@ -312,13 +319,15 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
 }
 
 // Where a tab at x goes: the next stop of the paragraph's, then every four
-// text heights.
-double nextTabStop(double x, const Paragraph& p, double height) {
-  for (double stop : p.tabs)
-    if (stop * height > x + 1e-9) return stop * height;
+// text heights (left stops).
+Paragraph::Tab nextTab(double x, const Paragraph& p, double height) {
+  for (const Paragraph::Tab& stop : p.tabs)
+    if (stop.at * height > x + 1e-9) return {stop.at * height, stop.kind};
   const double step = 4 * height;
-  return (std::floor(x / step + 1e-9) + 1) * step;
+  return {(std::floor(x / step + 1e-9) + 1) * step, 'l'};
 }
+
+double nextTabStop(double x, const Paragraph& p, double height) { return nextTab(x, p, height).at; }
 
 }  // namespace
 
@@ -412,11 +421,20 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
       if (st.overline) out.strokes.push_back({{from, y + 1.3 * h}, {to, y + 1.3 * h}, st.color});
       if (st.strike) out.strokes.push_back({{from, y + 0.5 * h}, {to, y + 0.5 * h}, st.color});
     };
-    for (const Item& it : line.items) {
+    for (std::size_t k = 0; k < line.items.size(); ++k) {
+      const Item& it = line.items[k];
       if (it.tab) {
-        const double stop = nextTabStop(x, line.para, height);
-        decorate(it, x, stop, 0.0);
-        x = stop;
+        const Paragraph::Tab stop = nextTab(x, line.para, height);
+        double to = stop.at;
+        if (stop.kind != 'l') {
+          // What follows up to the next tab ends at the stop or is centred on it.
+          double follows = 0;
+          for (std::size_t n = k + 1; n < line.items.size() && !line.items[n].tab; ++n)
+            follows += itemWidth(line.items[n], line.items[n].text.size());
+          to = std::max(x, stop.at - (stop.kind == 'r' ? follows : follows / 2));
+        }
+        decorate(it, x, to, 0.0);
+        x = to;
         continue;
       }
       auto run = [&](const std::string& t, double rx, double ry, double h) {

@@ -102,7 +102,7 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   EXPECT_NO_THROW(layoutText("}}}{", 1.0, 1.0, f));
 }
 
-TEST(TextLayout, WrapsAtBlanksWithinTheWidth) {
+TEST(TextLayout, WrapsAlignsAndTabsWithinTheWidth) {
   const int f = FontMetrics::shared().fontFor("txt", "");
   const double word = FontMetrics::shared().textWidth(f, "WORD");
   const auto l = layoutText("WORD WORD WORD", 1.0, 1.0, f, 2.5 * word);
@@ -120,4 +120,9 @@ TEST(TextLayout, WrapsAtBlanksWithinTheWidth) {
   ASSERT_EQ(right.lines, 2);
   EXPECT_NEAR(right.runs[1].x + word, 9, 1e-9);
   EXPECT_NEAR(layoutText("\\pqc;WORD", 1.0, 1.0, f, 10).runs[0].x, (10 - word) / 2, 1e-9);
+  // A right tab stop: the text after the tab ends at it.
+  const auto tab = layoutText("\\pt2,r9;A^IB^IWORD", 1.0, 1.0, f);
+  ASSERT_EQ(tab.runs.size(), 3u);
+  EXPECT_NEAR(tab.runs[1].x, 2, 1e-9);
+  EXPECT_NEAR(tab.runs[2].x + word, 9, 1e-9);
 }
