@@ -496,9 +496,21 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
     double shift = 0;
     if (line.para.align == 'r') shift = room;
     if (line.para.align == 'c') shift = room / 2;
-    if (!(shift > 0)) continue;
     const std::size_t runEnd = li + 1 < lines.size() ? placed[li + 1].runs : out.runs.size();
     const std::size_t strokeEnd = li + 1 < lines.size() ? placed[li + 1].strokes : out.strokes.size();
+    // Justified: a line the paragraph goes on after (every line when
+    // distributed) spreads its words over the width; only lines of plain
+    // words, whose runs are the words.
+    const bool wraps = li + 1 < lines.size() && !lines[li + 1].firstOfParagraph;
+    if (o.wrapWidth > 0 && room > 0 && runEnd - placed[li].runs > 1 && strokeEnd == placed[li].strokes &&
+        ((line.para.align == 'j' && wraps) || line.para.align == 'd') &&
+        std::none_of(line.items.begin(), line.items.end(), [](const Item& it) { return it.stack || it.tab; })) {
+      const double gap = room / double(runEnd - placed[li].runs - 1);
+      for (std::size_t k = placed[li].runs; k < runEnd; ++k) out.runs[k].x += gap * double(k - placed[li].runs);
+      placed[li].end += room;
+      continue;
+    }
+    if (!(shift > 0)) continue;
     for (std::size_t k = placed[li].runs; k < runEnd; ++k) out.runs[k].x += shift;
     for (std::size_t k = placed[li].strokes; k < strokeEnd; ++k) {
       out.strokes[k].from.x += shift;

@@ -120,6 +120,12 @@ TEST(TextLayout, WrapsAlignsAndTabsWithinTheWidth) {
   ASSERT_EQ(right.lines, 2);
   EXPECT_NEAR(right.runs[1].x + word, 9, 1e-9);
   EXPECT_NEAR(layoutText("\\pqc;WORD", 1.0, 1.0, f, 10).runs[0].x, (10 - word) / 2, 1e-9);
+  // Justified: the words of a line the paragraph goes on after reach the
+  // width; its last line stays left.
+  const auto justified = layoutText("\\pqj;WORD WORD WORD", 1.0, 1.0, f, 2.5 * word);
+  ASSERT_EQ(justified.runs.size(), 3u);
+  EXPECT_NEAR(justified.runs[1].x + word, 2.5 * word, 1e-9);
+  EXPECT_NEAR(justified.runs[2].x, 0, 1e-9);
   // A right tab stop: the text after the tab ends at it.
   const auto tab = layoutText("\\pt2,r9;A^IB^IWORD", 1.0, 1.0, f);
   ASSERT_EQ(tab.runs.size(), 3u);
