@@ -99,7 +99,7 @@ struct OdDbMTextLook {
   bool exactSpacing = false;  // lines exactly that far apart, whatever they hold
   enum Background { kFill = 1, kDrawingBackground = 2, kFrame = 16 };
   int background = 0;  // Background flags
-  OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the text's colour)
+  OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the background is used)
   double fillScale = 1.5;  // the box reaches (scale - 1) text heights beyond the columns on each side
   enum class Columns { kNone, kStatic, kDynamic };
   Columns columns = Columns::kNone;
