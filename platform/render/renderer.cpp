@@ -28,10 +28,10 @@
 #include "draw_polyline.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "mtext_look.h"
 #include "path_flatten.h"
 #include "single_line_text.h"
 #include "smooth_path.h"
-#include "mtext_look.h"
 #include "text_layout.h"
 
 namespace render {
@@ -902,7 +902,7 @@ struct Renderer::Impl {
     if (value.empty()) return;
     Rgb color = strokeOf(r, ctx).color;
     if (ofInsert) {
-      OdDbObjectId layerId = r->layerId();
+      OdDbObjectId layerId = effectiveLayer(r, ctx);
       if (OdDbDatabase* db = r->database(); db && !a.layer.empty())
         if (auto layers = OdDbSymbolTable::cast(db->getLayerTableId().openObject()))
           if (const OdDbObjectId own = layers->getAt(OdString(a.layer)); !own.isNull()) layerId = own;

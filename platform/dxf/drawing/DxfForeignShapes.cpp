@@ -191,7 +191,7 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
   enum Where { kRecord, kContext, kLeader, kLine } where = kRecord;
   OdGePoint3d lastPoint, dogleg, textDirection, blockScale(1, 1, 1);
   double doglegLength = 0, recordArrow = 0;
-  bool landing = true, haveDirection = false;
+  bool landing = true, haveDirection = false, ownValues = false;
   std::vector<std::vector<OdGePoint3d>> leaderLines;
   // Each line's own index (91 in LEADER_LINE{), by which an arrowhead of
   // its own names it; the arrowheads named so (94 index, 345 block).
@@ -264,6 +264,10 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
         default: break;
       }
     } else {
+      if (t.code == 100) ownValues = v == "AcDbMLeader";
+      // Before the multileader's own subclass (proxy graphics' sizes and
+      // the like), the same codes mean other things.
+      if (!ownValues && t.code >= 91 && t.code <= 94) continue;
       switch (t.code) {
         case 170: out->linesVisible = integer(t) != 0; break;
         case 42: recordArrow = number(t); break;
