@@ -486,6 +486,24 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
     placed.push_back(pl);
   }
 
+  // A line's runs and strokes end where the next line's start.
+  auto runEndOf = [&](std::size_t li) { return li + 1 < lines.size() ? placed[li + 1].runs : out.runs.size(); };
+  auto strokeEndOf = [&](std::size_t li) {
+    return li + 1 < lines.size() ? placed[li + 1].strokes : out.strokes.size();
+  };
+  auto moveLine = [&](std::size_t li, double dx, double dy) {
+    for (std::size_t k = placed[li].runs; k < runEndOf(li); ++k) {
+      out.runs[k].x += dx;
+      out.runs[k].y += dy;
+    }
+    for (std::size_t k = placed[li].strokes; k < strokeEndOf(li); ++k) {
+      out.strokes[k].from.x += dx;
+      out.strokes[k].to.x += dx;
+      out.strokes[k].from.y += dy;
+      out.strokes[k].to.y += dy;
+    }
+  };
+
   // Alignment within the width (the widest line's without one).
   double widest = 0;
   for (const Placed& pl : placed) widest = std::max(widest, pl.advance);
@@ -496,8 +514,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
     double shift = 0;
     if (line.para.align == 'r') shift = room;
     if (line.para.align == 'c') shift = room / 2;
-    const std::size_t runEnd = li + 1 < lines.size() ? placed[li + 1].runs : out.runs.size();
-    const std::size_t strokeEnd = li + 1 < lines.size() ? placed[li + 1].strokes : out.strokes.size();
+    const std::size_t runEnd = runEndOf(li), strokeEnd = strokeEndOf(li);
     // Justified: a line the paragraph goes on after (every line when
     // distributed) spreads its words over the width; only lines of plain
     // words, whose runs are the words.
@@ -511,11 +528,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
       continue;
     }
     if (!(shift > 0)) continue;
-    for (std::size_t k = placed[li].runs; k < runEnd; ++k) out.runs[k].x += shift;
-    for (std::size_t k = placed[li].strokes; k < strokeEnd; ++k) {
-      out.strokes[k].from.x += shift;
-      out.strokes[k].to.x += shift;
-    }
+    moveLine(li, shift, 0.0);
     placed[li].end += shift;
   }
 
@@ -527,7 +540,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
   };
   auto lastColumn = [&](std::size_t c) { return o.maxColumns > 0 && int(c) + 1 >= o.maxColumns; };
   std::size_t column = 0;
-  double baseline = 0.0, prevDescent = 0.0, columnBottom = 0.0;
+  double baseline = 0.0, prevDescent = 0.0;
   bool columnStart = true;
   std::vector<double> bottoms(1, 0.0);
   std::vector<std::size_t> columnOf(lines.size(), 0);
@@ -550,8 +563,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
     prevDescent = pl.descent;
     columnOf[li] = column;
     baselineOf[li] = baseline;
-    columnBottom = -(baseline - pl.descent);
-    bottoms[column] = std::max(bottoms[column], columnBottom);
+    bottoms[column] = std::max(bottoms[column], -(baseline - pl.descent));
     if (o.columns && lines[li].columnBreak && !lastColumn(column) && li + 1 < lines.size()) {
       ++column;
       bottoms.push_back(0.0);
@@ -563,21 +575,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
   auto columnX = [&](std::size_t c) {
     return double(o.reversedFlow ? count - 1 - c : c) * (columnWidth + (o.columns ? o.gutter : 0.0));
   };
-  for (std::size_t li = 0; li < lines.size(); ++li) {
-    const std::size_t runEnd = li + 1 < lines.size() ? placed[li + 1].runs : out.runs.size();
-    const std::size_t strokeEnd = li + 1 < lines.size() ? placed[li + 1].strokes : out.strokes.size();
-    const double dx = columnX(columnOf[li]), dy = baselineOf[li];
-    for (std::size_t k = placed[li].runs; k < runEnd; ++k) {
-      out.runs[k].x += dx;
-      out.runs[k].y += dy;
-    }
-    for (std::size_t k = placed[li].strokes; k < strokeEnd; ++k) {
-      out.strokes[k].from.x += dx;
-      out.strokes[k].to.x += dx;
-      out.strokes[k].from.y += dy;
-      out.strokes[k].to.y += dy;
-    }
-  }
+  for (std::size_t li = 0; li < lines.size(); ++li) moveLine(li, columnX(columnOf[li]), baselineOf[li]);
   for (std::size_t c = 0; c < count; ++c) {
     const double h = o.columns && columnHeight(c) > 0 ? std::max(columnHeight(c), bottoms[c]) : bottoms[c];
     out.columns.push_back({columnX(c), columnWidth, h});
