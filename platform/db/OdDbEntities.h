@@ -100,9 +100,15 @@ public:
   OdDbObjectId textStyle() const { return m_style; }
   void setTextStyle(OdDbObjectId style) { setHardRef(m_style, style); }
   void forEachHardRef(OdDbRefVisitor& v) const override;
+  // Line spacing, background and columns as the record that was read holds
+  // them (null: single spacing, no background, one column); for drawing
+  // only, the record keeps them for writing.
+  OdDbMTextLookPtr look() const { return m_look; }
+  void setLook(OdDbMTextLookPtr look) { m_look = std::move(look); }
 
 private:
   OdDbObjectId m_style;
+  OdDbMTextLookPtr m_look;
 };
 using OdDbTextPtr = OdSmartPtr<OdDbText>;
 
@@ -120,9 +126,15 @@ public:
   OdDbObjectId textStyle() const { return m_style; }
   void setTextStyle(OdDbObjectId style) { setHardRef(m_style, style); }
   void forEachHardRef(OdDbRefVisitor& v) const override;
+  // Line spacing, background and columns as the record that was read holds
+  // them (null: single spacing, no background, one column); for drawing
+  // only, the record keeps them for writing.
+  OdDbMTextLookPtr look() const { return m_look; }
+  void setLook(OdDbMTextLookPtr look) { m_look = std::move(look); }
 
 private:
   OdDbObjectId m_style;
+  OdDbMTextLookPtr m_look;
 };
 using OdDbMTextPtr = OdSmartPtr<OdDbMText>;
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "OdCmColor.h"
 #include "OdDbObjectId.h"
 #include "OdGePoint3d.h"
 
@@ -46,6 +47,10 @@ struct OdDbAttributeText {
   bool mirroredX = false, mirroredY = false;
   std::string style;  // the text style's name
   bool invisible = false;
+  // The attribute's own layer (empty: the layer of its insert) and colour;
+  // by block is the insert's.
+  std::string layer;
+  OdCmColor color;
 };
 
 // What a block reference's record holds beyond the modelled fields: its
@@ -78,5 +83,30 @@ struct OdDbMultiLeaderShape {
   OdGePoint3d blockPosition;
   OdGeVector3d blockScale{1, 1, 1};
   double blockRotation = 0;
+  // Colours of the parts; by block is the multileader's own colour.
+  OdCmColor lineColor{OdCmColor::kByBlock}, textColor{OdCmColor::kByBlock}, blockColor{OdCmColor::kByBlock};
+  // The block drawn as the arrowhead (null: the closed filled one), and the
+  // leader lines that have a block of their own, by their index in `lines`.
+  OdDbObjectId arrowBlock;
+  std::vector<std::pair<std::size_t, OdDbObjectId>> lineArrowBlocks;
 };
 using OdDbMultiLeaderShapePtr = std::shared_ptr<const OdDbMultiLeaderShape>;
+
+// What a multi-line text record holds beyond the text and its placement:
+// line spacing, a background and columns.
+struct OdDbMTextLook {
+  double lineSpacingFactor = 1.0;
+  bool exactSpacing = false;  // lines exactly that far apart, whatever they hold
+  enum Background { kFill = 1, kDrawingBackground = 2, kFrame = 16 };
+  int background = 0;  // Background flags
+  OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the background is used)
+  double fillScale = 1.5;  // the box reaches (scale - 1) text heights beyond the columns on each side
+  enum class Columns { kNone, kStatic, kDynamic };
+  Columns columns = Columns::kNone;
+  int columnCount = 1;
+  double columnWidth = 0, gutter = 0;
+  double columnHeight = 0;            // every column's height (0: unlimited)
+  std::vector<double> columnHeights;  // dynamic columns of their own heights
+  bool reversedFlow = false;
+};
+using OdDbMTextLookPtr = std::shared_ptr<const OdDbMTextLook>;

@@ -29,6 +29,7 @@
 #include "entity_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "mtext_look.h"
 #include "path_flatten.h"
 #include "plane_transform.h"
 #include "single_line_text.h"
@@ -576,16 +577,29 @@ struct Renderer::Impl {
     const std::vector<OldVertex> v = worldVertices(p, kSplineFineness);
     if (!v.empty()) widePolyline(v, p.closed(), e, s, ctx);
   }
-  // A multileader's lines, each with the default closed filled arrowhead
-  // (a third as wide as long) at its start, and its landings.
-  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const Context& ctx) {
-    for (const std::vector<OdGePoint3d>& line : m.lines) {
+  // A multileader's lines, each with its arrowhead at its start (its own
+  // block, the multileader's, or the default closed filled one, a third as
+  // wide as long), and its landings.
+  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const OdDbEntity* e, const Context& ctx) {
+    for (std::size_t k = 0; k < m.lines.size(); ++k) {
+      const std::vector<OdGePoint3d>& line = m.lines[k];
       std::vector<Point2> pts;
       for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
       polyline(std::move(pts), false, s);
       if (line.size() < 2 || !(m.arrowSize > 0)) continue;
       const g2::V back = g2::unit(g2::flat(line[1]) - g2::flat(line[0]), g2::V(0, 0, 0));
       if (back.x == 0 && back.y == 0) continue;
+      OdDbObjectId arrowBlock = m.arrowBlock;
+      for (const auto& [index, block] : m.lineArrowBlocks)
+        if (index == k) arrowBlock = block;
+      if (!arrowBlock.isNull()) {
+        Context arrow = childContext(e, ctx, Transform::insert(line[0], g2::angleOf(back * -1.0), m.arrowSize,
+                                                               m.arrowSize, OdGePoint3d())
+                                                  .then(ctx.xf));
+        arrow.blockColor = s.color;
+        blockContents(arrowBlock, arrow);
+        continue;
+      }
       const g2::P tip = g2::flat(line[0]), base = tip + back * m.arrowSize;
       const g2::V side = g2::perp(back) * (m.arrowSize / 6);
       std::vector<Point2> arrow{ctx.xf.apply(tip), ctx.xf.apply(base + side), ctx.xf.apply(base - side)};
@@ -596,9 +610,12 @@ struct Renderer::Impl {
   }
 
   // A multileader: its lines, then its text or block.
+  // Each part in its own colour; by block is the multileader's.
   void multiLeader(const OdDbMultiLeaderShape& m, const OdDbEntity* e, const Context& ctx) {
-    const Stroke s = strokeOf(e, ctx);
-    if (m.linesVisible) leaderLines(m, s, ctx);
+    Stroke s = strokeOf(e, ctx);
+    const LayerInfo& lay = layer(effectiveLayer(e, ctx));
+    if (!m.lineColor.isByBlock()) s.color = rgbOf(m.lineColor, ctx, lay);
+    if (m.linesVisible) leaderLines(m, s, e, ctx);
     if (m.hasText && !m.text.empty()) {
       OdDbMTextPtr text = OdDbMText::createObject();
       text->setContents(OdString(m.text));
@@ -609,14 +626,16 @@ struct Renderer::Impl {
       text->setAttachment(OdInt16(m.textAlignment));
       if (!m.textStyle.isNull()) text->setTextStyle(m.textStyle);
       text->setLayer(e->layerId());
-      text->setColor(e->color());
+      text->setColor(m.textColor.isByBlock() ? e->color() : m.textColor);
       mtext(text.get(), ctx, e->database());
     }
     if (m.hasBlock && !m.block.isNull())
       if (auto block = OdDbBlockTableRecord::cast(m.block.openObject())) {
         const Transform local = Transform::insert(m.blockPosition, m.blockRotation, m.blockScale.x, m.blockScale.y,
                                                   block->origin());
-        blockContents(m.block, childContext(e, ctx, local.then(ctx.xf)));
+        Context inner = childContext(e, ctx, local.then(ctx.xf));
+        if (!m.blockColor.isByBlock()) inner.blockColor = rgbOf(m.blockColor, ctx, lay);
+        blockContents(m.block, inner);
       }
   }
 
@@ -679,25 +698,69 @@ struct Renderer::Impl {
             &at);
   }
 
+  // The colour a text code gives (index 0: by block, 256: by layer), else
+  // the entity's.
+  Rgb textColorOf(const TextColor& c, const Rgb& own, const Context& ctx, const LayerInfo& lay) {
+    if (c.rgb >= 0) return Rgb{std::uint8_t(c.rgb >> 16), std::uint8_t(c.rgb >> 8), std::uint8_t(c.rgb)};
+    if (c.index == 0) return ctx.blockColor;
+    if (c.index == 256) return rgbOf(OdCmColor(), ctx, lay);
+    if (c.index > 0 && c.index < 256) return rgbOf(OdCmColor::fromIndex(OdInt16(c.index)), ctx, lay);
+    return own;
+  }
+
   // `db`: the drawing of a text made for drawing only (a multileader's).
   void mtext(const OdDbMText* m, const Context& ctx, OdDbDatabase* db = nullptr) {
     const auto [font, wf] = fontOf(m->textStyle(), db ? db : m->database());
     const double h = m->textHeight();
-    const TextLayout l = layoutText(m->contents(), h, wf, font, m->width());
+    const TextLayout l = layoutText(m->contents(), h, wf, font, mtextLayoutOptions(*m));
     const int att = std::clamp<int>(m->attachment(), 1, 9) - 1;
     const double dx = -(att % 3) * l.width / 2, dy = (att / 3) * l.height / 2;
     const Stroke s = strokeOf(m, ctx);
-    for (const LaidOutRun& r : l.runs)
-      textRun(ctx.rightToLeft ? reversedCharacters(r.text) : r.text, r.x + dx, r.y + dy, r.height, m->rotation(), wf,
-              font, s.color, ctx, m->location());
+    const LayerInfo& lay = layer(effectiveLayer(m, ctx));
     const double cs = std::cos(m->rotation()), sn = std::sin(m->rotation());
     auto place = [&](Point2 q) {
       const double x = q.x + dx, y = q.y + dy;
       return ctx.xf.apply(m->location().x + x * cs - y * sn, m->location().y + x * sn + y * cs);
     };
+    if (const OdDbMTextLookPtr look = m->look(); look && !l.runs.empty())
+      textBackground(*look, l, h, s, lay, ctx, place);
+    for (const LaidOutRun& r : l.runs) {
+      TextPlacement slant;
+      slant.oblique = r.oblique;
+      textRun(ctx.rightToLeft ? reversedCharacters(r.text) : r.text, r.x + dx, r.y + dy, r.height, m->rotation(),
+              r.widthFactor, r.font >= 0 ? r.font : font, textColorOf(r.color, s.color, ctx, lay), ctx, m->location(),
+              &slant);
+    }
     Stroke bar = s;
     bar.dashes.clear();
-    for (const auto& [a, b] : l.strokes) polyline({place(a), place(b)}, false, bar);
+    for (const LaidOutStroke& k : l.strokes) {
+      bar.color = textColorOf(k.color, s.color, ctx, lay);
+      polyline({place(k.from), place(k.to)}, false, bar);
+    }
+  }
+
+  // The box behind each column of a multi-line text, (scale - 1) text
+  // heights larger on every side: filled with its colour or the picture's
+  // background, and/or framed in the text's colour.
+  template <class Place>
+  void textBackground(const OdDbMTextLook& look, const TextLayout& l, double h, const Stroke& text,
+                      const LayerInfo& lay, const Context& ctx, Place place) {
+    const bool fill = (look.background & (OdDbMTextLook::kFill | OdDbMTextLook::kDrawingBackground)) != 0;
+    const bool frame = (look.background & OdDbMTextLook::kFrame) != 0;
+    if (!fill && !frame) return;
+    Rgb color = opt.background;
+    if ((look.background & OdDbMTextLook::kDrawingBackground) == 0 && !look.fillColor.isByBlock())
+      color = rgbOf(look.fillColor, ctx, lay);
+    const double margin = h * (look.fillScale - 1);
+    Stroke edge = text;
+    edge.dashes.clear();
+    for (const LaidOutColumn& c : l.columns) {
+      std::vector<Point2> box{place({c.x - margin, margin}), place({c.x + c.width + margin, margin}),
+                              place({c.x + c.width + margin, -c.height - margin}), place({c.x - margin, -c.height - margin})};
+      if (!std::all_of(box.begin(), box.end(), finite)) continue;
+      if (fill && spend(4)) list.add(FilledPolygonPrim{box, color});
+      if (frame) polyline(std::move(box), true, edge);
+    }
   }
 
   Context childContext(const OdDbEntity* e, const Context& ctx, const Transform& xf) {
@@ -747,13 +810,26 @@ struct Renderer::Impl {
         blockContents(block->objectId(), childContext(r, ctx, copy.then(ctx.xf)));
       }
     for (const OdDbAttributeText& a : extras->attributes)
-      if (!a.invisible) attribute(a, a.value, r, ctx);
+      if (!a.invisible) attribute(a, a.value, r, ctx, true);
   }
 
   // An attribute stands where its record says, in the space of the entity
-  // `r` (its insert, or the definition itself) stands in, in that entity's colour.
-  void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx) {
+  // `r` (its insert, or the definition itself) stands in. An insert's
+  // attribute shows on its own layer in its own colour (by block: the
+  // insert's); a definition in the colour of its entity.
+  void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx,
+                 bool ofInsert = false) {
     if (value.empty()) return;
+    Rgb color = strokeOf(r, ctx).color;
+    if (ofInsert) {
+      OdDbObjectId layerId = effectiveLayer(r, ctx);
+      if (OdDbDatabase* db = r->database(); db && !a.layer.empty())
+        if (auto layers = OdDbSymbolTable::cast(db->getLayerTableId().openObject()))
+          if (const OdDbObjectId own = layers->getAt(OdString(a.layer)); !own.isNull()) layerId = own;
+      const LayerInfo& lay = layer(layerId);
+      if (lay.hidden) return;
+      if (!a.color.isByBlock()) color = rgbOf(a.color, ctx, lay);
+    }
     OdDbObjectId styleId;
     if (OdDbDatabase* db = r->database())
       if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
@@ -765,8 +841,7 @@ struct Renderer::Impl {
                           a.verticalMode,   a.oblique,        (a.mirroredX ? 2 : 0) | (a.mirroredY ? 4 : 0)};
     const TextPlacement at =
         placeText(line, FontMetrics::shared().textWidth(font, text), styleWidth, FontMetrics::shared().info(font));
-    textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, strokeOf(r, ctx).color, ctx, at.origin,
-            &at);
+    textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, color, ctx, at.origin, &at);
   }
 
   void dimension(const OdDbDimension* d, const Context& ctx) {

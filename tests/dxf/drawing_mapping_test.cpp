@@ -579,13 +579,14 @@ TEST(DxfDrawingMapping, DimensionStyleTableListsItsLiveEntries)
 
 // MTEXT's rotation is in degrees in files; a direction vector stands for it
 // when the rotation is missing, and an embedded object's vectors never do.
+// Its text is the chunks of 3 followed by 1.
 TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
 {
     std::string drawing = drawingWithForeignRecords();
     drawing.replace(drawing.find("  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS"), 0,
                     lines({"  0", "MTEXT", "  5", "70", "330", "1F", "100", "AcDbEntity", "  8", "0", "100",
-                           "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "turned",
-                           " 50", "30.0", "  0", "MTEXT", "  5", "71", "330", "1F", "100", "AcDbEntity", "  8", "0",
+                           "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  3", "text ",
+                           "  1", "turned", " 50", "30.0", "  0", "MTEXT", "  5", "71", "330", "1F", "100", "AcDbEntity", "  8", "0",
                            "100", "AcDbMText", " 10", "1.0", " 20", "2.0", " 30", "0.0", " 40", "2.5", "  1", "up",
                            " 11", "0.0", " 21", "1.0", " 31", "0.0", "  0", "MTEXT", "  5", "72", "330", "1F",
                            "100", "AcDbEntity", "  8", "0", "100", "AcDbMText", " 10", "1.0", " 20", "2.0", " 30",
@@ -595,6 +596,7 @@ TEST(DxfDrawingMapping, MTextRotationIsReadInDegreesOrFromItsDirection)
     std::unique_ptr<OdDbDatabase> db = read(drawing);
     OdDbMTextPtr turned = db->getOdDbObjectId(0x70).safeOpenObject(OdDb::kForWrite);
     EXPECT_NEAR(turned->rotation(), std::numbers::pi / 6, 1e-12);
+    EXPECT_EQ(turned->contents(), "text turned");  // the chunks of 3 first, 1 the end
     OdDbMTextPtr up = db->getOdDbObjectId(0x71).safeOpenObject(OdDb::kForWrite);
     EXPECT_NEAR(up->rotation(), std::numbers::pi / 2, 1e-12);
     // An embedded object's values are its own, not the text's direction,

@@ -84,6 +84,12 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   std::string all;
   for (auto& r : codes.runs) all += r.text;
   EXPECT_EQ(all, "A\\B{");
+  // A number's ';' may be left out: the text goes on after it.
+  const auto bare = layoutText("{\\C1ab} c", 1.0, 1.0, f);
+  ASSERT_EQ(bare.runs.size(), 2u);
+  EXPECT_EQ(bare.runs[0].text + bare.runs[1].text, "ab c");
+  EXPECT_EQ(bare.runs[0].color.index, 1);
+  EXPECT_EQ(layoutText("90\\U+00B0", 1.0, 1.0, f).runs[0].text, "90\u00B0");
   EXPECT_EQ(render::expandSymbols("%%d%%p%%c%%%%%x"), "\u00B0\u00B1\u2300%%%x");
   // Character codes, and the underline and overline switches left out;
   // "%%" before anything else stays as typed.
@@ -96,7 +102,7 @@ TEST(TextLayout, LinesStacksHeightsAndCodes) {
   EXPECT_NO_THROW(layoutText("}}}{", 1.0, 1.0, f));
 }
 
-TEST(TextLayout, WrapsAtBlanksWithinTheWidth) {
+TEST(TextLayout, WrapsAlignsAndTabsWithinTheWidth) {
   const int f = FontMetrics::shared().fontFor("txt", "");
   const double word = FontMetrics::shared().textWidth(f, "WORD");
   const auto l = layoutText("WORD WORD WORD", 1.0, 1.0, f, 2.5 * word);
@@ -108,4 +114,21 @@ TEST(TextLayout, WrapsAtBlanksWithinTheWidth) {
   // A word longer than the width stands alone; no width: no wrapping.
   EXPECT_EQ(layoutText("LONGWORD x", 1.0, 1.0, f, 0.5).lines, 2);
   EXPECT_EQ(layoutText("WORD WORD WORD", 1.0, 1.0, f).lines, 1);
+  // Right and centred paragraphs end at the width, less the right indent,
+  // or are centred within it; a caret line feed starts a line.
+  const auto right = layoutText("\\pqr,r1;WORD^JWORD", 1.0, 1.0, f, 10);
+  ASSERT_EQ(right.lines, 2);
+  EXPECT_NEAR(right.runs[1].x + word, 9, 1e-9);
+  EXPECT_NEAR(layoutText("\\pqc;WORD", 1.0, 1.0, f, 10).runs[0].x, (10 - word) / 2, 1e-9);
+  // Justified: the words of a line the paragraph goes on after reach the
+  // width; its last line stays left.
+  const auto justified = layoutText("\\pqj;WORD WORD WORD", 1.0, 1.0, f, 2.5 * word);
+  ASSERT_EQ(justified.runs.size(), 3u);
+  EXPECT_NEAR(justified.runs[1].x + word, 2.5 * word, 1e-9);
+  EXPECT_NEAR(justified.runs[2].x, 0, 1e-9);
+  // A right tab stop: the text after the tab ends at it.
+  const auto tab = layoutText("\\pt2,r9;A^IB^IWORD", 1.0, 1.0, f);
+  ASSERT_EQ(tab.runs.size(), 3u);
+  EXPECT_NEAR(tab.runs[1].x, 2, 1e-9);
+  EXPECT_NEAR(tab.runs[2].x + word, 9, 1e-9);
 }

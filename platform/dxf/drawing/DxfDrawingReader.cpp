@@ -21,6 +21,7 @@
 #include "DxfHeaderCodec.h"
 #include "DxfHatchRecord.h"
 #include "DxfLayoutRecords.h"
+#include "DxfMTextLook.h"
 #include "DxfRawRecord.h"
 #include "DxfReadAhead.h"
 #include "DxfXDataCodec.h"
@@ -144,6 +145,7 @@ private:
   void applyLook(DxfRawEntity* ent);
   std::vector<std::vector<DxfTag>> subRecordsAfter(std::size_t index, std::string_view type) const;
   void attachInsertExtras(OdDbBlockReference* ref, std::size_t index);
+  void attachMTextLook(OdDbMText* text, std::size_t index);
   EntityRefs fillFields(OdDbEntity* ent, std::size_t first, std::size_t end) {
     return readEntityFields(ent, *dxfEntityFormOf(ent->isA()), m_doc, m_tags, first, end);
   }
@@ -217,6 +219,8 @@ private:
   // Handles given to records written without one, by record index (see
   // claimLayoutHandles).
   std::unordered_map<std::size_t, std::uint64_t> m_claimed;
+  // Further columns of older files' MTEXT sets not read yet: their look.
+  std::unordered_map<std::uint64_t, OdDbMTextLookPtr> m_linkedColumnLooks;
 };
 
 // ---- pass 1 -------------------------------------------------------------
@@ -988,6 +992,7 @@ void Reader::fillEntityContent(std::size_t index, OdDbObjectId block) {
       }
       readXData(ent, xdata, nullptr);
       if (kind == Kind::kInsert) attachInsertExtras(static_cast<OdDbBlockReference*>(ent), index);
+      if (kind == Kind::kMText) attachMTextLook(static_cast<OdDbMText*>(ent), index);
       return;
     }
   }
@@ -1016,6 +1021,23 @@ void Reader::attachInsertExtras(OdDbBlockReference* ref, std::size_t index) {
     extras->attributes.push_back(dxfReadAttribute(m_doc, attrib));
   if (extras->attributes.empty() && extras->columns == 1 && extras->rows == 1) return;
   ref->setInsertExtras(std::move(extras));
+}
+
+// Line spacing, background and columns; a further column that an older
+// file keeps as a record of its own takes the look of its set's first,
+// which comes before it.
+void Reader::attachMTextLook(OdDbMText* text, std::size_t index) {
+  DxfMTextLookRead read = dxfReadMTextLook(m_tags);
+  if (auto it = m_linkedColumnLooks.find(m_src->spans[index].handle); it != m_linkedColumnLooks.end()) {
+    text->setLook(it->second);
+    m_linkedColumnLooks.erase(it);
+    return;
+  }
+  if (read.look && !read.linkedColumns.empty()) {
+    const OdDbMTextLookPtr linked = dxfLinkedColumnLook(*read.look);
+    for (std::uint64_t h : read.linkedColumns) m_linkedColumnLooks.emplace(h, linked);
+  }
+  if (read.look) text->setLook(std::move(read.look));
 }
 
 void Reader::applyOverrides(OdDbDimStyleEntity* ent, const DxfDimVarItems& items) {

@@ -44,6 +44,22 @@ bool pointCode(const DxfTag& t, int base, OdGePoint3d& p) {
   return true;
 }
 
+// A colour as a multileader holds it: the method in the top byte (by
+// layer, by block, true colour, index) and the value below. Others (the
+// window's background) are read as by block.
+OdCmColor rawColor(const DxfTag& t) {
+  const auto v = std::uint32_t(integer(t));
+  switch (v >> 24) {
+    case OdCmColor::kByLayer: return OdCmColor();
+    case OdCmColor::kByColor: return OdCmColor::fromRGB(OdUInt8(v >> 16), OdUInt8(v >> 8), OdUInt8(v));
+    case OdCmColor::kByACI:
+      if ((v & 0xFF) != 0) return OdCmColor::fromIndex(OdInt16(v & 0xFF));
+      break;
+    default: break;
+  }
+  return OdCmColor(OdCmColor::kByBlock);
+}
+
 enum VertexFlags { kFitControl = 16, kMeshVertex = 64, kFaceRecord = 128 };
 
 }  // namespace
@@ -102,7 +118,7 @@ OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
 
 OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags) {
   OdDbAttributeText a;
-  bool multiLine = false;
+  bool multiLine = false, trueColor = false;
   std::string_view subclass;
   eachValue(tags, [&](const DxfTag& t) {
     if (t.code == 100) {
@@ -110,6 +126,22 @@ OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTa
       return;
     }
     if (t.code == 101) multiLine = true;  // an embedded multi-line text reuses the codes below
+    if (!multiLine && (subclass.empty() || subclass == "AcDbEntity")) {
+      // Its own layer and colour, as any entity's.
+      switch (t.code) {
+        case 8: a.layer = doc.text(t); return;
+        case 62:
+          if (!trueColor) a.color = OdCmColor::fromIndex(OdInt16(std::clamp(integer(t), 0, 257)));
+          return;
+        case 420: {
+          const auto v = std::uint32_t(integer(t));
+          a.color = OdCmColor::fromRGB(OdUInt8(v >> 16), OdUInt8(v >> 8), OdUInt8(v));
+          trueColor = true;
+          return;
+        }
+        default: break;
+      }
+    }
     if (multiLine || (subclass == "AcDbEntity")) return;
     if (pointCode(t, 10, a.position) || pointCode(t, 11, a.alignmentPoint)) return;
     switch (t.code) {
@@ -159,19 +191,27 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
   enum Where { kRecord, kContext, kLeader, kLine } where = kRecord;
   OdGePoint3d lastPoint, dogleg, textDirection, blockScale(1, 1, 1);
   double doglegLength = 0, recordArrow = 0;
-  bool landing = true, haveDirection = false;
+  bool landing = true, haveDirection = false, ownValues = false;
   std::vector<std::vector<OdGePoint3d>> leaderLines;
+  // Each line's own index (91 in LEADER_LINE{), by which an arrowhead of
+  // its own names it; the arrowheads named so (94 index, 345 block).
+  std::vector<int> lineIndex, leaderLineIndex;
+  std::vector<std::pair<int, OdDbObjectId>> ownArrows;
+  int arrowIndex = 0;
   auto handle = [&](const DxfTag& t) {
     std::uint64_t h = 0;
     return dxfParseHandle(t.trimmed(), h) && h != 0 ? byHandle(h) : OdDbObjectId();
   };
   auto endLeader = [&] {
     // Every line of a leader runs on to the leader's last point.
-    for (std::vector<OdGePoint3d>& line : leaderLines) {
+    for (std::size_t k = 0; k < leaderLines.size(); ++k) {
+      std::vector<OdGePoint3d>& line = leaderLines[k];
       if (line.empty() || !(line.back() == lastPoint)) line.push_back(lastPoint);
       out->lines.push_back(std::move(line));
+      lineIndex.push_back(k < leaderLineIndex.size() ? leaderLineIndex[k] : -1);
     }
     leaderLines.clear();
+    leaderLineIndex.clear();
     if (doglegLength != 0)
       out->landings.emplace_back(lastPoint, lastPoint + OdGeVector3d(dogleg.x, dogleg.y, dogleg.z) * doglegLength);
   };
@@ -187,6 +227,7 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
     } else if (where == kLeader && t.code == 304 && v == "LEADER_LINE{") {
       where = kLine;
       leaderLines.emplace_back();
+      leaderLineIndex.push_back(-1);
     } else if (where == kLine && t.code == 305) where = kLeader;
     else if (where == kLeader && t.code == 303) {
       endLeader();
@@ -196,6 +237,7 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
       if (t.code == 10) leaderLines.back().emplace_back(number(t), 0, 0);
       else if (t.code == 20 && !leaderLines.back().empty()) leaderLines.back().back().y = number(t);
       else if (t.code == 30 && !leaderLines.back().empty()) leaderLines.back().back().z = number(t);
+      else if (t.code == 91) leaderLineIndex.back() = integer(t);
     } else if (where == kLeader) {
       if (pointCode(t, 10, lastPoint) || pointCode(t, 11, dogleg)) continue;
       if (t.code == 40) doglegLength = number(t);
@@ -222,16 +264,31 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
         default: break;
       }
     } else {
+      if (t.code == 100) ownValues = v == "AcDbMLeader";
+      // Before the multileader's own subclass (proxy graphics' sizes and
+      // the like), the same codes mean other things.
+      if (!ownValues && t.code >= 91 && t.code <= 94) continue;
       switch (t.code) {
         case 170: out->linesVisible = integer(t) != 0; break;
         case 42: recordArrow = number(t); break;
         case 290: landing = integer(t) != 0; break;
+        case 91: out->lineColor = rawColor(t); break;
+        case 92: out->textColor = rawColor(t); break;
+        case 93: out->blockColor = rawColor(t); break;
+        case 342: out->arrowBlock = handle(t); break;
+        case 94: arrowIndex = integer(t); break;
+        case 345:
+          if (const OdDbObjectId block = handle(t); !block.isNull()) ownArrows.emplace_back(arrowIndex, block);
+          break;
         default: break;
       }
     }
   }
   if (where == kLine || where == kLeader) endLeader();  // a record cut short keeps what it has
   if (!landing) out->landings.clear();
+  for (const auto& [index, block] : ownArrows)
+    for (std::size_t k = 0; k < lineIndex.size(); ++k)
+      if (lineIndex[k] == index) out->lineArrowBlocks.emplace_back(k, block);
   if (!(out->arrowSize > 0)) out->arrowSize = recordArrow;
   if (haveDirection && (textDirection.x != 0 || textDirection.y != 0))
     out->textRotation = std::atan2(textDirection.y, textDirection.x);

@@ -214,12 +214,14 @@ constexpr DxfField kMTextFields[] = {
     // The contents: chunks of 3 first, the last piece in 1.
     {kContentsCodes, nullptr,
      [](OdDbEntity* e, DxfFieldRead& r) {
-       std::string text;
+       // The 3 chunks in their order, then 1 (the end), wherever the
+       // file put it.
+       std::string text, last;
        for (const DxfTag& t : r.tags) {
-         if (t.code == 1) text = r.doc.text(t) + text;
+         if (t.code == 1) last = r.doc.text(t);
          if (t.code == 3) text += r.doc.text(t);
        }
-       as<OdDbMText>(e)->setContents(text);
+       as<OdDbMText>(e)->setContents(text + last);
      },
      nullptr, &writeContents},
     named<7, &OdDbMText::textStyle, &kMTextStyle>(),
