@@ -71,6 +71,8 @@ bool decodeJpeg(std::FILE* file, ImagePixels& out, std::vector<std::uint8_t>& ro
     e->base.format_message(info, e->message);
     std::longjmp(e->back, 1);
   };
+  // Warnings (a file cut short reads as far as it goes) are not printed.
+  errors.base.output_message = [](j_common_ptr) {};
   if (setjmp(errors.back)) {
     jpeg_destroy_decompress(&jpeg);
     error = errors.message;

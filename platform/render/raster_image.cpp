@@ -31,20 +31,38 @@ public:
   // for simple shapes it is the same as even-odd) or the even-odd rule,
   // where the clip lets it through.
   void fill(const Contours& contours, Rgb c, FillRule rule = FillRule::kNonZero) {
-    const std::vector<std::uint8_t>* clip = m_clips.empty() ? nullptr : &m_clips.back();
-    scan(contours, rule, [&](std::size_t from, std::size_t to) {
-      for (std::size_t i = from; i < to; ++i)
-        if (!clip || (*clip)[i]) m_px[i] = c;
+    const Mask* clip = m_clips.empty() ? nullptr : &m_clips.back();
+    scan(contours, rule, [&](int row, int from, int to) {
+      Rgb* line = &m_px[std::size_t(row) * m_w];
+      for (int x = from; x < to; ++x)
+        if (!clip || clip->covers(row, x)) line[x] = c;
     });
   }
 
   // From here until popClip, only the inside of the contours (even-odd)
   // and of the clips before is painted.
   void pushClip(const Contours& contours) {
-    std::vector<std::uint8_t> inside(m_px.size(), 0);
-    const std::vector<std::uint8_t>* outer = m_clips.empty() ? nullptr : &m_clips.back();
-    scan(contours, FillRule::kEvenOdd, [&](std::size_t from, std::size_t to) {
-      for (std::size_t i = from; i < to; ++i) inside[i] = outer ? (*outer)[i] : 1;
+    Mask inside;
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (const auto& ring : contours)
+      for (const Point2& p : ring)
+        if (std::isfinite(p.x) && std::isfinite(p.y))
+          x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    const Mask* outer = m_clips.empty() ? nullptr : &m_clips.back();
+    // The mask covers the region's box only (within the outer clip's).
+    if (x0 > x1) x0 = x1 = y0 = y1 = 0;  // nothing finite: nothing shows
+    x0 = std::clamp(x0, 0.0, double(m_w)), y0 = std::clamp(y0, 0.0, double(m_h));
+    inside.x0 = std::max(outer ? outer->x0 : 0, int(std::floor(x0)));
+    inside.y0 = std::max(outer ? outer->y0 : 0, int(std::floor(y0)));
+    const int xEnd = std::min(outer ? outer->x0 + outer->w : m_w, int(std::ceil(std::clamp(x1 + 1, 0.0, double(m_w)))));
+    const int yEnd = std::min(outer ? outer->y0 + outer->h : m_h, int(std::ceil(std::clamp(y1 + 1, 0.0, double(m_h)))));
+    inside.w = std::max(0, xEnd - inside.x0);
+    inside.h = std::max(0, yEnd - inside.y0);
+    inside.bits.assign(std::size_t(inside.w) * inside.h, 0);
+    scan(contours, FillRule::kEvenOdd, [&](int row, int from, int to) {
+      if (row < inside.y0 || row >= inside.y0 + inside.h) return;
+      for (int x = std::max(from, inside.x0); x < std::min(to, inside.x0 + inside.w); ++x)
+        inside.bits[std::size_t(row - inside.y0) * inside.w + (x - inside.x0)] = !outer || outer->covers(row, x);
     });
     m_clips.push_back(std::move(inside));
   }
@@ -55,7 +73,7 @@ public:
   // Pixels placed by the map from sample coordinates to the picture's
   // pixel grid (nearest pixel), over what is there by their opacity.
   void image(const ImagePixels& px, const std::array<double, 6>& toGrid, const Bounds& samples) {
-    const std::vector<std::uint8_t>* clip = m_clips.empty() ? nullptr : &m_clips.back();
+    const Mask* clip = m_clips.empty() ? nullptr : &m_clips.back();
     const int x0 = std::max(0, int(std::floor(samples.minX))), x1 = std::min(m_w - 1, int(std::ceil(samples.maxX)));
     const int y0 = std::max(0, int(std::floor(samples.minY))), y1 = std::min(m_h - 1, int(std::ceil(samples.maxY)));
     for (int y = y0; y <= y1; ++y)
@@ -65,7 +83,7 @@ public:
         const double gy = toGrid[3] * sx + toGrid[4] * sy + toGrid[5];
         if (!(gx >= 0 && gy >= 0 && gx < px.width && gy < px.height)) continue;
         const std::size_t i = std::size_t(y) * m_w + x;
-        if (clip && !(*clip)[i]) continue;
+        if (clip && !clip->covers(y, x)) continue;
         const std::uint8_t* p = &px.rgba[(std::size_t(gy) * px.width + std::size_t(gx)) * 4];
         const int a = p[3];
         Rgb& to = m_px[i];
@@ -97,8 +115,17 @@ public:
   }
 
 private:
-  // Calls `span(from, to)` with the sample indices of each run of a row
-  // inside the contours.
+  // Where a clip lets paint through: a box of samples and a bit for each.
+  struct Mask {
+    int x0 = 0, y0 = 0, w = 0, h = 0;
+    std::vector<std::uint8_t> bits;
+    bool covers(int row, int x) const {
+      return row >= y0 && row < y0 + h && x >= x0 && x < x0 + w && bits[std::size_t(row - y0) * w + (x - x0)];
+    }
+  };
+
+  // Calls `span(row, from, to)` for each run of samples of a row inside
+  // the contours.
   template <class Span>
   void scan(const Contours& contours, FillRule rule, Span&& span) const {
     struct Edge {
@@ -131,14 +158,14 @@ private:
         if (rule == FillRule::kEvenOdd ? (i % 2 == 1) : winding == 0) continue;
         const int from = std::max(0, int(std::ceil(cross[i].first - 0.5)));
         const int to = std::min(m_w, int(std::ceil(cross[i + 1].first - 0.5)));
-        if (from < to) span(std::size_t(r) * m_w + from, std::size_t(r) * m_w + to);
+        if (from < to) span(r, from, to);
       }
     }
   }
 
   int m_w, m_h, m_s;
   std::vector<Rgb> m_px;
-  std::vector<std::vector<std::uint8_t>> m_clips;  // each the inside of all before it
+  std::vector<Mask> m_clips;  // each the inside of all before it
 };
 
 // A round end or joint: a small polygon.
