@@ -507,8 +507,11 @@ void ViewScene::addClip(const render::ClipPrim& clip, QPointF corner) {
   begin.kind = ScenePrim::kClipBegin;
   begin.first = std::uint32_t(m_paths.size());
   m_paths.push_back(region);
+  const std::size_t at = m_prims.size();
   m_prims.push_back(begin);
   for (const render::Primitive& p : clip.content->items()) addPrimitive(p, corner);
+  // An entity too small to show is a dot of its first primitive's colour.
+  if (m_prims.size() > at + 1) m_prims[at].color = m_prims[at + 1].color;
   ScenePrim end;
   end.kind = ScenePrim::kClipEnd;
   m_prims.push_back(end);

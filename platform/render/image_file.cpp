@@ -86,19 +86,34 @@ bool decodeJpeg(std::FILE* file, ImagePixels& out, std::vector<std::uint8_t>& ro
     error = tooLarge(jpeg.image_width, jpeg.image_height);
     return false;
   }
-  jpeg.out_color_space = JCS_RGB;  // grey and CMYK pictures too
+  // Grey and colour pictures are read as RGB; the decoder gives CMYK ones
+  // only as they are, so their inks are taken off white here.
+  const bool cmyk = jpeg.jpeg_color_space == JCS_CMYK || jpeg.jpeg_color_space == JCS_YCCK;
+  jpeg.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  // Files with an Adobe marker (most CMYK ones) store the inks inverted.
+  const bool inverted = jpeg.saw_Adobe_marker;
   jpeg_start_decompress(&jpeg);
   out.width = int(jpeg.output_width);
   out.height = int(jpeg.output_height);
   out.rgba.resize(std::size_t(out.width) * out.height * 4);
-  row.resize(std::size_t(out.width) * 3);
+  const int n = cmyk ? 4 : 3;
+  row.resize(std::size_t(out.width) * n);
   while (jpeg.output_scanline < jpeg.output_height) {
     const std::size_t y = jpeg.output_scanline;
     JSAMPROW rows[1] = {row.data()};
     jpeg_read_scanlines(&jpeg, rows, 1);
     std::uint8_t* to = out.rgba.data() + y * out.width * 4;
     for (int x = 0; x < out.width; ++x) {
-      to[4 * x] = row[3 * x], to[4 * x + 1] = row[3 * x + 1], to[4 * x + 2] = row[3 * x + 2], to[4 * x + 3] = 255;
+      const std::uint8_t* p = &row[std::size_t(n) * x];
+      for (int c = 0; c < 3; ++c) {
+        if (!cmyk) {
+          to[4 * x + c] = p[c];
+        } else {
+          const int ink = inverted ? 255 - p[c] : p[c], black = inverted ? 255 - p[3] : p[3];
+          to[4 * x + c] = std::uint8_t((255 - ink) * (255 - black) / 255);
+        }
+      }
+      to[4 * x + 3] = 255;
     }
   }
   jpeg_finish_decompress(&jpeg);

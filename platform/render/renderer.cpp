@@ -25,10 +25,10 @@
 #include "curve_geometry.h"
 #include "draw_curves.h"
 #include "draw_hatch.h"
-#include "image_file.h"
 #include "draw_polyline.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "image_file.h"
 #include "path_flatten.h"
 #include "single_line_text.h"
 #include "smooth_path.h"
@@ -454,7 +454,7 @@ struct Renderer::Impl {
 
   // Hatches fill their region with their colour or their pattern's lines
   // (never the entity's linetype); a wipeout covers it with the background;
-  // an image shows its frame.
+  // an image shows its picture (when its file is found) and its frame.
   void hatch(const OdDbHatchShape& shape, const OdDbEntity* e, const Context& ctx) {
     const HatchDrawing d = hatchDrawing(shape, [&](double x, double y) { return ctx.xf.apply(x, y); });
     Stroke stroke = strokeOf(e, ctx);

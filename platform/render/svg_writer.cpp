@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <numbers>
 
 #include "image_file.h"
@@ -155,6 +156,7 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
   if (o.paintBackground)
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"" + hex(o.background) + "\"/>\n";
   int clips = 0;
+  std::map<const ImagePixels*, std::string> encoded;
   auto items = [&](const DisplayList& part, auto& self) -> void {
     for (const Primitive& p : part.items()) {
       std::visit(
@@ -205,14 +207,17 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
               },
               [&](const ImagePrim& image) {
                 if (!image.pixels) return;
-                const std::string png = encodePng(*image.pixels);
-                if (png.empty()) return;
+                // A picture drawn in several places is encoded once.
+                std::string& data = encoded[image.pixels.get()];
+                if (data.empty()) data = base64(encodePng(*image.pixels));
+                if (data.empty()) return;
                 // The pixel grid (y down) onto the page (y down too).
+                const std::string matrix = num(image.across.x * m.k) + ' ' + num(-image.across.y * m.k) + ' ' +
+                                           num(image.down.x * m.k) + ' ' + num(-image.down.y * m.k) + ' ' +
+                                           at(image.corner, m);
                 svg += "<image width=\"" + std::to_string(image.pixels->width) + "\" height=\"" +
                        std::to_string(image.pixels->height) + "\" preserveAspectRatio=\"none\" transform=\"matrix(" +
-                       num(image.across.x * m.k) + ' ' + num(-image.across.y * m.k) + ' ' + num(image.down.x * m.k) + ' ' +
-                       num(-image.down.y * m.k) + ' ' + at(image.corner, m) + ")\" href=\"data:image/png;base64," +
-                       base64(png) + "\"/>\n";
+                       matrix + ")\" href=\"data:image/png;base64," + data + "\"/>\n";
               },
               [&](const ClipPrim& clip) {
                 const std::string d = ringsData(clip.region, m);
