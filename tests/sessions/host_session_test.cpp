@@ -252,7 +252,7 @@ TEST(HostSessions, ImagesShowTheirPictureFilesOrSayTheyAreMissing) {
   const std::string missing = "Not drawn: pictures of images (file not found or not readable; the frame is drawn) (1)";
   Result r = runScript(dir, script, (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Note: " + missing + "\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "in.dxf: " + missing + "\n")) << r.out;
   EXPECT_TRUE(contains(r.out, "\n" + missing + "\n")) << r.out;
   EXPECT_FALSE(contains(readAll(dir / "out.svg"), "<image"));
 
