@@ -166,7 +166,7 @@ std::string findImageFile(const std::string& fileName, const std::string& drawin
   const fs::path folder = drawingPath.empty() ? fs::path() : fs::path(drawingPath).parent_path();
   const fs::path named(name);
   if (!folder.empty() && named.is_relative() && isRegularFile(folder / named)) return (folder / named).string();
-  if (isRegularFile(named)) return named.string();
+  if (named.is_absolute() && isRegularFile(named)) return named.string();
   // A name from another machine ("C:/scans/a.png") may still be beside
   // the drawing.
   const std::string base = name.substr(name.find_last_of('/') + 1);

@@ -15,7 +15,8 @@ constexpr long long kMaxImagePixels = 64LL * 1000 * 1000;
 
 // The file an image definition names (`fileName`, with either kind of
 // slash) for a drawing read from `drawingPath`: relative to the drawing's
-// folder, then as named, then by its base name in the drawing's folder.
+// folder, then as named when that is an absolute path, then by its base
+// name in the drawing's folder.
 // Empty when none of these is a regular file.
 std::string findImageFile(const std::string& fileName, const std::string& drawingPath);
 
