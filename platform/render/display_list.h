@@ -1,8 +1,8 @@
 #pragma once
-// A picture as a list of vector primitives in drawing coordinates: what the
-// renderer produces and what the picture writers consume. Colours, widths
-// and dash patterns are already resolved; nothing here refers back to the
-// drawing.
+// A picture as a list of vector primitives in drawing coordinates (with
+// placed pixels and clipped groups): what the renderer produces and what
+// the picture writers consume. Colours, widths, dash patterns and pictures'
+// pixels are already resolved; nothing here refers back to the drawing.
 #include <cstdint>
 #include <limits>
 #include <memory>
