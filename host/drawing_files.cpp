@@ -18,6 +18,7 @@
 #include "text_format.h"
 
 #ifdef QRVHOST_HAVE_RENDER
+#include "image_file.h"
 #include "renderer.h"
 #endif
 
@@ -55,8 +56,13 @@ std::string notDrawnInModelSpace(OdDbDatabase& db) {
   OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
   for (auto it = space->newIterator(); !it->done(); it->step()) {
     OdDbEntityPtr e = it->entity();
-    // Kept-as-read entities whose description has something to draw are drawn.
-    if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) continue;
+    // Kept-as-read entities whose description has something to draw are
+    // drawn; an image's picture only when its file is there.
+    if (OdDbHatchShapePtr shape = e->hatchShape(); shape && shape->drawable()) {
+      if (shape->image && shape->image->shown() && render::findImageFile(shape->image->fileName, db.filePath()).empty())
+        ++notDrawn[render::kImageFileNotShown];
+      continue;
+    }
     if (e->oldPolyline() || e->multiLeader() || e->attributeDefinition()) continue;  // kept as read, drawn from its record
     if (const OdString type = e->foreignType(); !type.empty()) ++notDrawn[type];
   }

@@ -40,6 +40,7 @@ bool bindDrawingFiles() {
             read.recover = true;  // its summary is said with the notes
           }
           read.converted = true;
+          db->setFilePath(path);  // files it names are beside the DWG, not the converter's copy
         } else {
           db = read.recover ? recoverDxfDrawing(path, report) : readDxfDrawing(path, report);
         }

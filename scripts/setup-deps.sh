@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf python3-matplotlib poppler-utils
-  libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev libpng-dev libjpeg-dev fonts-dejavu-core
   qt6-base-dev libqt6svg6 libedit-dev
   clang libclang-rt-14-dev
 )

@@ -226,6 +226,29 @@ void ScenePainter::text(const SceneEntity& e, const ScenePrim& p) {
   m_painter.resetTransform();
 }
 
+void ScenePainter::beginClip(const ScenePrim& p) {
+  flush();  // what waits was drawn before the clip
+  m_painter.save();
+  // The painter's transform is reset here: the region goes in pixels. With
+  // a clip already set the new one is cut by it (nested regions).
+  m_painter.setClipPath(m_toPixels.map(m_scene.path(p)), Qt::IntersectClip);
+}
+
+void ScenePainter::endClip() {
+  flush();
+  m_painter.restore();
+}
+
+void ScenePainter::image(const ScenePrim& p) {
+  const SceneImage& picture = m_scene.image(p);
+  flush();
+  m_painter.save();
+  m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  m_painter.setTransform(picture.place * m_toPixels);
+  m_painter.drawImage(QPointF(0, 0), picture.image);
+  m_painter.restore();
+}
+
 void ScenePainter::entity(const SceneEntity& e) {
   for (std::uint32_t k = e.first; k < e.last; ++k) {
     const ScenePrim& p = m_scene.prims()[k];
@@ -247,6 +270,15 @@ void ScenePainter::entity(const SceneEntity& e) {
         break;
       case ScenePrim::kDot:
         mark(e, p);
+        break;
+      case ScenePrim::kClipBegin:
+        beginClip(p);
+        break;
+      case ScenePrim::kClipEnd:
+        endClip();
+        break;
+      case ScenePrim::kImage:
+        image(p);
         break;
     }
   }

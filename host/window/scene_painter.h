@@ -31,6 +31,11 @@ private:
   void path(const SceneEntity& e, const ScenePrim& p);
   // A path's outline as thin lines in pixels, in the batch.
   void addThinCurves(const QPainterPath& outline);
+  // From a kClipBegin to its kClipEnd only the inside of its region shows.
+  void beginClip(const ScenePrim& p);
+  void endClip();
+  // A picture's pixels, smoothed when they are drawn larger or smaller.
+  void image(const ScenePrim& p);
   // A dot of two pixels, whatever the zoom.
   void mark(const SceneEntity& e, const ScenePrim& p);
   // The primitive's points in pixels, merged below a pixel; false when all

@@ -129,6 +129,7 @@ void ViewScene::clear() {
   m_texts.clear();
   m_glyphPlacements.clear();
   m_paths.clear();
+  m_images.clear();
   m_index.clear();
   m_textOutlines.clear();
   m_cellStart.clear();
@@ -339,6 +340,7 @@ void ViewScene::compactIfWasteful() {
   std::vector<SceneText> texts;
   std::vector<GlyphPlacement> glyphs;
   std::vector<QPainterPath> paths;
+  std::vector<SceneImage> images;
   prims.reserve(used);
   for (SceneEntity& e : m_entities) {
     const std::uint32_t first = std::uint32_t(prims.size());
@@ -352,9 +354,12 @@ void ViewScene::compactIfWasteful() {
                       m_glyphPlacements.begin() + t.firstGlyph + t.glyphCount);
         t.firstGlyph = glyph;
         texts.push_back(t);
-      } else if (isPath(p)) {
+      } else if (isPath(p) || p.kind == ScenePrim::kClipBegin) {
         paths.push_back(m_paths[p.first]);
         p.first = std::uint32_t(paths.size() - 1);
+      } else if (p.kind == ScenePrim::kImage) {
+        images.push_back(m_images[p.first]);
+        p.first = std::uint32_t(images.size() - 1);
       } else {
         const std::uint32_t point = std::uint32_t(points.size());
         points.insert(points.end(), m_points.begin() + p.first, m_points.begin() + p.first + p.count);
@@ -370,6 +375,7 @@ void ViewScene::compactIfWasteful() {
   m_texts = std::move(texts);
   m_glyphPlacements = std::move(glyphs);
   m_paths = std::move(paths);
+  m_images = std::move(images);
   m_textOutlines.clear();  // keyed by the texts' old places
 }
 
@@ -486,6 +492,46 @@ void ViewScene::addPath(const render::PathPrim& path, QPointF corner) {
   m_prims.push_back(prim);
 }
 
+void ViewScene::addClip(const render::ClipPrim& clip, QPointF corner) {
+  if (!clip.content) return;
+  QPainterPath region;
+  region.setFillRule(Qt::OddEvenFill);
+  for (const auto& ring : clip.region) {
+    if (ring.size() < 3) continue;
+    region.moveTo(ring[0].x, ring[0].y);
+    for (std::size_t i = 1; i < ring.size(); ++i) region.lineTo(ring[i].x, ring[i].y);
+    region.closeSubpath();
+  }
+  if (region.isEmpty()) return;
+  ScenePrim begin;
+  begin.kind = ScenePrim::kClipBegin;
+  begin.first = std::uint32_t(m_paths.size());
+  m_paths.push_back(region);
+  const std::size_t at = m_prims.size();
+  m_prims.push_back(begin);
+  for (const render::Primitive& p : clip.content->items()) addPrimitive(p, corner);
+  // An entity too small to show is a dot of its first primitive's colour.
+  if (m_prims.size() > at + 1) m_prims[at].color = m_prims[at + 1].color;
+  ScenePrim end;
+  end.kind = ScenePrim::kClipEnd;
+  m_prims.push_back(end);
+}
+
+void ViewScene::addImage(const render::ImagePrim& image) {
+  if (!image.pixels || image.pixels->width <= 0 || image.pixels->height <= 0) return;
+  const render::ImagePixels& px = *image.pixels;
+  SceneImage placed;
+  placed.pixels = image.pixels;
+  // Qt reads the renderer's bytes in place; `pixels` keeps them.
+  placed.image = QImage(px.rgba.data(), px.width, px.height, qsizetype(px.width) * 4, QImage::Format_RGBA8888);
+  placed.place = QTransform(image.across.x, image.across.y, image.down.x, image.down.y, image.corner.x, image.corner.y);
+  ScenePrim prim;
+  prim.kind = ScenePrim::kImage;
+  prim.first = std::uint32_t(m_images.size());
+  m_images.push_back(std::move(placed));
+  m_prims.push_back(prim);
+}
+
 void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
   std::visit(
       render::Overloaded{
@@ -531,6 +577,8 @@ void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
             m_prims.push_back(prim);
           },
           [&](const render::PathPrim& path) { addPath(path, corner); },
+          [&](const render::ImagePrim& image) { addImage(image); },
+          [&](const render::ClipPrim& clip) { addClip(clip, corner); },
           [&](const render::DotPrim& dot) {
             ScenePrim prim;
             prim.kind = ScenePrim::kDot;

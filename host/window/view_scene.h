@@ -13,6 +13,7 @@
 #include <QTransform>
 #include <QRgb>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -31,7 +32,12 @@ struct ScenePoint {
 };
 
 struct ScenePrim {
-  enum Kind : std::uint8_t { kStroke, kWideStroke, kFill, kText, kPathStroke, kWidePathStroke, kPathFill, kDot };
+  enum Kind : std::uint8_t {
+    kStroke, kWideStroke, kFill, kText, kPathStroke, kWidePathStroke, kPathFill, kDot,
+    // What follows up to the matching kClipEnd shows only inside a region
+    // (the path `first`, filled even-odd); kImage is picture `first`.
+    kClipBegin, kClipEnd, kImage
+  };
   Kind kind = kStroke;
   QRgb color = 0;
   // kStroke, kPathStroke: the lineweight in pixels; kWideStroke,
@@ -53,6 +59,15 @@ struct SceneText {
   float lean = 0;                              // ems right per em up
   QRectF box;
   std::uint32_t firstGlyph = 0, glyphCount = 0;
+};
+
+// A picture's pixels and where they go: `place` maps the pixel grid (x
+// right, y down) into drawing coordinates. The image's bytes are the
+// renderer's, kept alive by `pixels`.
+struct SceneImage {
+  std::shared_ptr<const render::ImagePixels> pixels;
+  QImage image;
+  QTransform place;
 };
 
 struct SceneEntity {
@@ -118,6 +133,7 @@ public:
   // A path primitive's outline in drawing coordinates (its fill rule set),
   // and as polygons that stray no more than `tolerance` from it.
   const QPainterPath& path(const ScenePrim& p) const { return m_paths[p.first]; }
+  const SceneImage& image(const ScenePrim& p) const { return m_images[p.first]; }
   std::vector<QPolygonF> pathPolygons(const ScenePrim& p, double tolerance) const;
   static bool isPath(const ScenePrim& p) {
     return p.kind == ScenePrim::kPathStroke || p.kind == ScenePrim::kWidePathStroke || p.kind == ScenePrim::kPathFill;
@@ -144,6 +160,8 @@ private:
   void addPoints(const std::vector<render::Point2>& pts, QPointF corner, bool close);
   void addStroke(const std::vector<render::Point2>& pts, bool closed, const render::Stroke& stroke, QPointF corner);
   void addPath(const render::PathPrim& path, QPointF corner);
+  void addClip(const render::ClipPrim& clip, QPointF corner);
+  void addImage(const render::ImagePrim& image);
   void buildGrid();
   bool touches(const SceneEntity& e, const QRectF& box) const;
   void paintEntities(QPainter& painter, const std::vector<std::uint32_t>& which, double pixelsPerUnit) const;
@@ -155,7 +173,8 @@ private:
   std::vector<ScenePoint> m_points;
   std::vector<SceneText> m_texts;
   std::vector<GlyphPlacement> m_glyphPlacements;
-  std::vector<QPainterPath> m_paths;
+  std::vector<QPainterPath> m_paths;  // of the path kinds and kClipBegin
+  std::vector<SceneImage> m_images;
   std::unordered_map<OdDbObjectId, std::uint32_t> m_index;
   QRectF m_extents;
   // The grid: cells of m_cell units from the extents' corner; the entities

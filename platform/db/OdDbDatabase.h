@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "OdDbHandleIndex.h"
 #include "OdDbHeaderVars.h"
@@ -203,6 +204,11 @@ public:
   // bytes, for writing unchanged objects back as they were); opaque here.
   void setFileSource(std::shared_ptr<const void> source) { m_fileSource = std::move(source); }
   const std::shared_ptr<const void>& fileSource() const { return m_fileSource; }
+  // The file the drawing was read from or last saved to (empty for a new
+  // drawing): files it refers to by relative names (images) are found from
+  // its folder.
+  void setFilePath(std::string path) { m_filePath = std::move(path); }
+  const std::string& filePath() const { return m_filePath; }
 
   // Internal protocol between objects and their database.
   void noteModified(OdDbObject* obj);
@@ -249,4 +255,5 @@ private:
   mutable std::array<std::optional<OdDbObjectId>, std::size_t(WellKnown::kCount)> m_wellKnown{};
   mutable std::uint64_t m_wellKnownVersion = ~std::uint64_t(0);
   std::shared_ptr<const void> m_fileSource;
+  std::string m_filePath;
 };

@@ -3,6 +3,7 @@
 // are kept as their file wrote them (no command edits them yet); the reader
 // hands the database this description of their region and how it is filled.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "OdGePoint3d.h"
@@ -49,6 +50,20 @@ struct OdDbHatchPatternLine {
   std::vector<double> dashes;  // positive a dash, negative a gap, zero a dot; empty continuous
 };
 
+// Where an image's picture goes, from the IMAGE record and its IMAGEDEF.
+struct OdDbImagePlacement {
+  std::string fileName;  // as the definition names it (group 1): relative or absolute
+  // The bottom left corner of the picture (10), one pixel across it (11)
+  // and one pixel up it (12), and its size in pixels (13).
+  OdGePoint3d corner;
+  OdGeVector3d pixelAcross, pixelUp;
+  double widthPx = 0, heightPx = 0;
+  // Display flags (70): 1 show the picture, 8 transparent pixels see through.
+  int displayFlags = 1;
+  bool shown() const { return (displayFlags & 1) != 0; }
+  bool transparent() const { return (displayFlags & 8) != 0; }
+};
+
 struct OdDbHatchShape {
   enum class Fill : unsigned char {
     kSolid,       // a hatch's solid fill (or a gradient's first colour)
@@ -69,6 +84,9 @@ struct OdDbHatchShape {
   bool gradient = false;
   int gradientColorIndex = 0;
   int gradientTrueColor = -1;  // 0xRRGGBB; -1 none
+  // An image's picture, drawn inside its frame (the loop) when its file is
+  // found; null for hatches, wipeouts and images without a definition.
+  std::shared_ptr<const OdDbImagePlacement> image;
   // A record without one whole loop has nothing to draw: it is reported as
   // not drawn rather than left out silently.
   bool drawable() const { return !loops.empty(); }

@@ -36,6 +36,10 @@ struct OdDbViewportView {
   // The viewport's own layer and colour index (256 by layer), for its frame.
   OdDbObjectId layer;
   int colorIndex = 256;
+  // A viewport clipped to another shape (status flag 0x10000 with its
+  // boundary in 340): the paper-space entity whose outline cuts the view
+  // and stands for its frame. Null: the viewport's rectangle.
+  OdDbObjectId clipBoundary;
   // Paper units per model unit.
   double scale() const { return viewHeight > 0 ? height / viewHeight : 0.0; }
 };

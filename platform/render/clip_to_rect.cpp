@@ -152,6 +152,32 @@ void addPlacedAndClipped(const DisplayList& in, const Placement& placement, cons
                      if (b.maxX >= box.minX && b.minX <= box.maxX && b.maxY >= box.minY && b.minY <= box.maxY)
                        out.add(std::move(moved));
                    },
+                   // Pixels are not cut: the picture goes whole when it
+                   // meets the box, for a clip around it to cut.
+                   [&](const ImagePrim& image) {
+                     ImagePrim moved = image;
+                     const Point2 origin = placement.apply({0, 0});
+                     auto turned = [&](Point2 v) {
+                       const Point2 p = placement.apply(v);
+                       return Point2{p.x - origin.x, p.y - origin.y};
+                     };
+                     moved.corner = placement.apply(image.corner);
+                     moved.across = turned(image.across);
+                     moved.down = turned(image.down);
+                     const Bounds b = boundsOf(moved);
+                     if (b.maxX >= box.minX && b.minX <= box.maxX && b.maxY >= box.minY && b.minY <= box.maxY)
+                       out.add(std::move(moved));
+                   },
+                   [&](const ClipPrim& clip) {
+                     if (!clip.content) return;
+                     ClipPrim moved;
+                     for (const auto& ring : clip.region) moved.region.push_back(placed(ring));
+                     auto content = std::make_shared<DisplayList>();
+                     addPlacedAndClipped(*clip.content, placement, box, *content);
+                     if (content->empty()) return;
+                     moved.content = std::move(content);
+                     out.add(std::move(moved));
+                   },
                },
                item);
 }

@@ -14,8 +14,9 @@ struct Placement {
 
 // Adds to `out` each primitive of `in` placed by `placement` and cut to
 // `box`: lines and outlines keep their pieces inside, filled areas their
-// part inside; a text run is kept whole when its box meets `box` and left
-// out otherwise (glyphs are not cut).
+// part inside; a text run or a picture is kept whole when its box meets
+// `box` and left out otherwise (glyphs and pixels are cut by a ClipPrim
+// around them); a clip keeps its region and cuts its content.
 void addPlacedAndClipped(const DisplayList& in, const Placement& placement, const Bounds& box, DisplayList& out);
 
 // The pieces of a polyline inside the box (a closed one is opened where it

@@ -60,6 +60,26 @@ Bounds boundsOf(const Primitive& p) {
           [](const PathPrim& path) { return pathBounds(path.segments, path.stroke ? path.stroke->width / 2 : 0.0); },
           // Its size is in device pixels: in drawing units it is a point.
           [](const DotPrim& d) { return pointsBounds({d.at}, 0.0); },
+          [](const ImagePrim& image) {
+            if (!image.pixels) return Bounds();
+            const double w = image.pixels->width, h = image.pixels->height;
+            return pointsBounds({image.at(0, 0), image.at(w, 0), image.at(w, h), image.at(0, h)}, 0.0);
+          },
+          // What shows: the content where the region lets it through.
+          [](const ClipPrim& clip) {
+            if (!clip.content) return Bounds();
+            Bounds region;
+            for (const auto& ring : clip.region) region.add(pointsBounds(ring, 0.0));
+            const Bounds& inside = clip.content->bounds();
+            Bounds both;
+            if (region.empty() || inside.empty()) return both;
+            if (std::max(region.minX, inside.minX) > std::min(region.maxX, inside.maxX) ||
+                std::max(region.minY, inside.minY) > std::min(region.maxY, inside.maxY))
+              return both;  // they do not meet: nothing shows
+            both.add(Point2{std::max(region.minX, inside.minX), std::max(region.minY, inside.minY)});
+            both.add(Point2{std::min(region.maxX, inside.maxX), std::min(region.maxY, inside.maxY)});
+            return both;
+          },
       },
       p);
 }

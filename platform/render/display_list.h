@@ -1,10 +1,11 @@
 #pragma once
-// A picture as a list of vector primitives in drawing coordinates: what the
-// renderer produces and what the picture writers consume. Colours, widths
-// and dash patterns are already resolved; nothing here refers back to the
-// drawing.
+// A picture as a list of vector primitives in drawing coordinates (with
+// placed pixels and clipped groups): what the renderer produces and what
+// the picture writers consume. Colours, widths, dash patterns and pictures'
+// pixels are already resolved; nothing here refers back to the drawing.
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -139,7 +140,38 @@ struct DotPrim {
   Rgb color;
 };
 
-using Primitive = std::variant<PolylinePrim, FilledPolygonPrim, TextRunPrim, PathPrim, DotPrim>;
+// A picture's pixels: rows top to bottom, 4 bytes a pixel (red, green,
+// blue, opacity).
+struct ImagePixels {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgba;
+};
+
+// Pixels placed in the drawing: the top left corner of the first pixel at
+// `corner`, each pixel `across` to the right and `down` below the one
+// before (any affine placement: turned, stretched, slanted, mirrored).
+struct ImagePrim {
+  std::shared_ptr<const ImagePixels> pixels;
+  Point2 corner;
+  Point2 across, down;
+  // Where a point of the pixel grid (x right, y down, in pixels) lands.
+  Point2 at(double x, double y) const {
+    return {corner.x + across.x * x + down.x * y, corner.y + across.y * x + down.y * y};
+  }
+};
+
+class DisplayList;
+
+// Primitives shown only inside a region (closed rings filled even-odd):
+// what a viewport shows through its boundary, an image through its clip.
+// Every writer cuts its content exactly there, glyphs included. Regions
+// nest: a clip inside another shows what lies inside both.
+struct ClipPrim {
+  std::vector<std::vector<Point2>> region;
+  std::shared_ptr<const DisplayList> content;
+};
+
+using Primitive = std::variant<PolylinePrim, FilledPolygonPrim, TextRunPrim, PathPrim, DotPrim, ImagePrim, ClipPrim>;
 
 // Lets std::visit take one lambda per primitive kind: a kind without its
 // lambda does not build, so no consumer can skip a new kind unnoticed.

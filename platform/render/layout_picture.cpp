@@ -7,6 +7,7 @@
 #include "OdDbDatabase.h"
 #include "OdDbLayerTableRecord.h"
 #include "clip_to_rect.h"
+#include "path_flatten.h"
 
 namespace render {
 
@@ -34,6 +35,29 @@ Rgb frameColour(const OdDbViewportView& view, const OdDbLayerTableRecord* layer,
   if (colour.isByLayer() || colour.isByBlock() || (colour.isByACI() && colour.colorIndex() == 7))
     return options.foreground;
   return Rgb{colour.red(), colour.green(), colour.blue()};
+}
+
+using Rings = std::vector<std::vector<Point2>>;
+
+// The outline of a viewport's clip boundary (a closed polyline, circle,
+// ellipse, spline... of paper space) as the picture draws it; empty when
+// it draws nothing closed.
+Rings boundaryOutline(OdDbObjectId boundary, const RenderOptions& options) {
+  Renderer outline(options);
+  outline.draw(boundary);
+  const DisplayList& drawn = outline.displayList();
+  const double tolerance = std::max(drawn.bounds().width(), drawn.bounds().height()) / 4000;
+  Rings rings;
+  auto keep = [&](std::vector<Point2> ring) {
+    if (ring.size() >= 3) rings.push_back(std::move(ring));
+  };
+  for (const Primitive& p : drawn.items()) {
+    if (auto line = std::get_if<PolylinePrim>(&p)) keep(line->points);
+    if (auto fill = std::get_if<FilledPolygonPrim>(&p)) keep(fill->points);
+    if (auto path = std::get_if<PathPrim>(&p))
+      for (FlatLine& piece : flatten(path->segments, tolerance)) keep(std::move(piece.points));
+  }
+  return rings;
 }
 
 // Model space for one set of frozen layers, drawn once and kept for every
@@ -92,18 +116,30 @@ DisplayList renderLayout(OdDbDatabase* db, const OdDbLayoutSheet& sheet, const R
     Bounds frame;
     frame.add(Point2{view->centre.x - w, view->centre.y - h});
     frame.add(Point2{view->centre.x + w, view->centre.y + h});
+    const std::vector<Point2> rectangle{
+        {frame.minX, frame.minY}, {frame.maxX, frame.minY}, {frame.maxX, frame.maxY}, {frame.minX, frame.maxY}};
+    // A boundary entity cuts the view and is its frame, drawn with paper
+    // space; one that draws nothing closed leaves the rectangle.
+    Rings region = view->clipBoundary.isNull() ? Rings() : boundaryOutline(view->clipBoundary, options);
+    const bool ownFrame = region.empty();
+    if (ownFrame) region = {rectangle};
+    Bounds box;
+    for (const auto& ring : region)
+      for (const Point2& p : ring) box.add(p);
     if (view->on && view->scale() > 0) {
       Placement placement;
       placement.scale = view->scale();
       placement.rotation = view->twist;
       placement.from = {view->viewCentre.x, view->viewCentre.y};
       placement.to = {view->centre.x, view->centre.y};
-      addPlacedAndClipped(model.without(view->frozenLayers), placement, frame, out);
+      // Cut to the region's box here (what lies outside goes for good),
+      // then exactly to the region by each writer, glyphs and pixels too.
+      auto inside = std::make_shared<DisplayList>();
+      addPlacedAndClipped(model.without(view->frozenLayers), placement, box, *inside);
+      if (!inside->empty()) out.add(ClipPrim{std::move(region), std::move(inside)});
     }
-    if (!layer || !layer->isOff())
-      out.add(PolylinePrim{{{frame.minX, frame.minY}, {frame.maxX, frame.minY}, {frame.maxX, frame.maxY},
-                            {frame.minX, frame.maxY}},
-                           true,
+    if (ownFrame && (!layer || !layer->isOff()))
+      out.add(PolylinePrim{rectangle, true,
                            Stroke{frameColour(*view, layer.get(), options), options.defaultLineweightMm, 0.0, {}}});
   }
   Renderer paper(options);

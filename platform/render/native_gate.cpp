@@ -5,6 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "clip_to_rect.h"
 #include "font_metrics.h"
 #include "path_flatten.h"
 #include "raster_image.h"
@@ -17,6 +18,7 @@ namespace {
 
 // Lineweights in a window look as they do on a screen of 96 dpi.
 constexpr double kPxPerMm = 96 / 25.4;
+constexpr Rgb kImageOutline{128, 128, 128};
 
 HostPictureColor toHost(Rgb c) { return {c.r, c.g, c.b}; }
 Rgb fromHost(HostPictureColor c) { return {c.r, c.g, c.b}; }
@@ -106,43 +108,64 @@ public:
     auto widthOf = [&](const Stroke& st) {
       return std::max(1.0, st.width > 0 ? st.width * drawingScale : st.lineweightMm * kPxPerMm);
     };
-    for (const Primitive& item : m_list.items()) {
-      std::visit(
-          Overloaded{
-              [&](const PolylinePrim& line) {
-                sink.polyline(mapAll(line.points), line.closed, toHost(line.stroke.color), widthOf(line.stroke));
-              },
-              [&](const FilledPolygonPrim& fill) { sink.filledPolygon(mapAll(fill.points), toHost(fill.color)); },
-              [&](const TextRunPrim& text) {
-                if (!sink.drawsTurnedText() && isTurned(text.rotation)) {
-                  std::vector<std::vector<HostPicturePoint>> contours = outlinesOf(text, map);
-                  if (!contours.empty()) {
-                    sink.textOutlines(contours, toHost(text.color));
-                    return;
+    auto playAll = [&](const DisplayList& part, auto& self) -> void {
+      for (const Primitive& item : part.items()) {
+        std::visit(
+            Overloaded{
+                [&](const PolylinePrim& line) {
+                  sink.polyline(mapAll(line.points), line.closed, toHost(line.stroke.color), widthOf(line.stroke));
+                },
+                [&](const FilledPolygonPrim& fill) { sink.filledPolygon(mapAll(fill.points), toHost(fill.color)); },
+                [&](const TextRunPrim& text) {
+                  if (!sink.drawsTurnedText() && isTurned(text.rotation)) {
+                    std::vector<std::vector<HostPicturePoint>> contours = outlinesOf(text, map);
+                    if (!contours.empty()) {
+                      sink.textOutlines(contours, toHost(text.color));
+                      return;
+                    }
                   }
-                }
-                sink.text(text.text, map(text.origin), text.capHeight * sy, text.advance * sx, text.rotation,
-                          toHost(text.color));
-              },
-              [&](const PathPrim& path) {
-                const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
-                if (path.fill) {
-                  std::vector<std::vector<HostPicturePoint>> contours;
-                  for (const FlatLine& l : lines) contours.push_back(mapAll(l.points));
-                  sink.filledPolygon(joinedContours(contours), toHost(path.fill->color));
-                }
-                if (path.stroke)
-                  for (const FlatLine& l : lines)
-                    sink.polyline(mapAll(l.points), l.closed, toHost(path.stroke->color), widthOf(*path.stroke));
-              },
-              [&](const DotPrim& dot) {
-                const HostPicturePoint c = map(dot.at);
-                sink.filledPolygon({{c.x - 1, c.y - 1}, {c.x + 1, c.y - 1}, {c.x + 1, c.y + 1}, {c.x - 1, c.y + 1}},
-                                   toHost(dot.color));
-              },
-          },
-          item);
-    }
+                  sink.text(text.text, map(text.origin), text.capHeight * sy, text.advance * sx, text.rotation,
+                            toHost(text.color));
+                },
+                [&](const PathPrim& path) {
+                  const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
+                  if (path.fill) {
+                    std::vector<std::vector<HostPicturePoint>> contours;
+                    for (const FlatLine& l : lines) contours.push_back(mapAll(l.points));
+                    sink.filledPolygon(joinedContours(contours), toHost(path.fill->color));
+                  }
+                  if (path.stroke)
+                    for (const FlatLine& l : lines)
+                      sink.polyline(mapAll(l.points), l.closed, toHost(path.stroke->color), widthOf(*path.stroke));
+                },
+                [&](const DotPrim& dot) {
+                  const HostPicturePoint c = map(dot.at);
+                  sink.filledPolygon({{c.x - 1, c.y - 1}, {c.x + 1, c.y - 1}, {c.x + 1, c.y + 1}, {c.x - 1, c.y + 1}},
+                                     toHost(dot.color));
+                },
+                // A sink draws lines, fills and text only: a picture shows
+                // as its outline, and a clip cuts its content to the
+                // region's box (exact for the rectangles of viewports).
+                [&](const ImagePrim& image) {
+                  if (!image.pixels) return;
+                  const double w = image.pixels->width, h = image.pixels->height;
+                  sink.polyline(mapAll({image.at(0, 0), image.at(w, 0), image.at(w, h), image.at(0, h)}), true,
+                                toHost(kImageOutline), 1.0);
+                },
+                [&](const ClipPrim& clip) {
+                  if (!clip.content) return;
+                  Bounds box;
+                  for (const auto& ring : clip.region)
+                    for (const Point2& p : ring) box.add(p);
+                  DisplayList inside;
+                  addPlacedAndClipped(*clip.content, Placement{}, box, inside);
+                  self(inside, self);
+                },
+            },
+            item);
+      }
+    };
+    playAll(m_list, playAll);
   }
 
   bool writeSvg(const std::string& path, int widthPx, int heightPx, std::string* error) const override {

@@ -29,6 +29,8 @@ constexpr KindWords kWords[] = {
     {"MULTILEADER", "multileaders", "мультивыноски"},
     {"MLINE", "multilines", "мультилинии"},
     {"IMAGE", "images", "изображения"},
+    {kImageFileNotShown, "pictures of images (file not found or not readable; the frame is drawn)",
+     "растровые изображения (файл не найден или не читается; нарисована рамка)"},
     {"WIPEOUT", "wipeouts", "маскировки"},
     {"VIEWPORT", "viewports", "видовые экраны"},
     {"ACAD_TABLE", "tables", "таблицы"},

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <numbers>
 
+#include <zlib.h>
+
 #include "file_output.h"
 #include "font_metrics.h"
 #include "path_flatten.h"
@@ -133,10 +135,10 @@ void addText(std::string& out, const TextRunPrim& t, const PageMapping& page) {
          page.at(t.origin) + " Tm " + spelled + " Tj ET\n";
 }
 
-std::string content(const DisplayList& list, const PdfOptions& o) {
-  PageMapping page{PixelMapping::fit(list.bounds(), int(o.pageWidthPt), int(o.pageHeightPt), o.marginPt),
-                   o.pageHeightPt};
-  std::string out = "1 J 1 j\n";  // round ends and corners, as the other pictures draw
+// The pictures a page shows, each an image object of the file.
+using PageImages = std::vector<std::shared_ptr<const ImagePixels>>;
+
+void addContent(std::string& out, const DisplayList& list, const PageMapping& page, PageImages& images) {
   for (const Primitive& p : list.items()) {
     std::visit(
         Overloaded{
@@ -174,25 +176,98 @@ std::string content(const DisplayList& list, const PdfOptions& o) {
                        ' ' + num(q.to.y) + " c\n";
               out += "f\n";
             },
+            [&](const ImagePrim& image) {
+              if (!image.pixels || image.pixels->width <= 0 || image.pixels->height <= 0) return;
+              // The image's unit square, its first row on top, onto the page.
+              const double w = image.pixels->width, h = image.pixels->height, k = page.m.k;
+              const Point2 lowerLeft = image.at(0, h);
+              // A picture drawn in several places is one object of the file.
+              auto known = std::find(images.begin(), images.end(), image.pixels);
+              if (known == images.end()) known = images.insert(images.end(), image.pixels);
+              out += "q " + num(k * image.across.x * w) + ' ' + num(k * image.across.y * w) + ' ' +
+                     num(-k * image.down.x * h) + ' ' + num(-k * image.down.y * h) + ' ' + page.at(lowerLeft) +
+                     " cm /Im" + std::to_string(known - images.begin() + 1) + " Do Q\n";
+            },
+            [&](const ClipPrim& clip) {
+              if (!clip.content) return;
+              std::string region;
+              for (const auto& ring : clip.region)
+                if (ring.size() >= 3) addPath(region, ring, page, true);
+              if (region.empty()) return;
+              out += "q\n" + region + "W* n\n";
+              addContent(out, *clip.content, page, images);
+              out += "Q\n";
+            },
         },
         p);
   }
+}
+
+std::string content(const DisplayList& list, const PdfOptions& o, PageImages& images) {
+  PageMapping page{PixelMapping::fit(list.bounds(), int(o.pageWidthPt), int(o.pageHeightPt), o.marginPt),
+                   o.pageHeightPt};
+  std::string out = "1 J 1 j\n";  // round ends and corners, as the other pictures draw
+  addContent(out, list, page, images);
   return out;
+}
+
+std::string deflated(const std::string& bytes) {
+  uLongf size = compressBound(uLong(bytes.size()));
+  std::string out(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+                uLong(bytes.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+    return {};
+  out.resize(size);
+  return out;
+}
+
+// An image object of 8-bit samples, compressed.
+std::string imageObject(int width, int height, const char* colourSpace, const std::string& samples,
+                        const std::string& extra) {
+  std::string packed = deflated(samples);
+  const bool flate = !packed.empty();
+  if (!flate) packed = samples;
+  return "<< /Type /XObject /Subtype /Image /Width " + std::to_string(width) + " /Height " + std::to_string(height) +
+         " /ColorSpace " + colourSpace + " /BitsPerComponent 8" + (flate ? " /Filter /FlateDecode" : "") + extra +
+         " /Length " + std::to_string(packed.size()) + " >>\nstream\n" + packed + "\nendstream";
 }
 
 }  // namespace
 
 std::string pdfDocument(const DisplayList& list, const PdfOptions& o) {
-  const std::string stream = content(list, o);
-  const std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R >>",
-      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + num(o.pageWidthPt) + ' ' + num(o.pageHeightPt) +
-          "] /Resources << /Font << /F1 5 0 R >> >> /Contents 4 0 R >>",
-      "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream",
-      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
-      "<< /Producer (qrvhost) >>",
-  };
+  PageImages images;
+  const std::string stream = content(list, o, images);
+  // Objects 1 to 6 are the page's; its pictures follow, each with its
+  // opacity as a mask of its own where some pixel is not opaque.
+  std::vector<std::string> objects(6);
+  std::string pictures;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const ImagePixels& px = *images[i];
+    std::string rgb, alpha;
+    rgb.reserve(px.rgba.size() / 4 * 3);
+    alpha.reserve(px.rgba.size() / 4);
+    bool opaque = true;
+    for (std::size_t k = 0; k + 3 < px.rgba.size(); k += 4) {
+      rgb.append(reinterpret_cast<const char*>(&px.rgba[k]), 3);
+      alpha += char(px.rgba[k + 3]);
+      opaque = opaque && px.rgba[k + 3] == 255;
+    }
+    std::string mask;
+    if (!opaque) {
+      objects.push_back(imageObject(px.width, px.height, "/DeviceGray", alpha, ""));
+      mask = " /SMask " + std::to_string(objects.size()) + " 0 R";
+    }
+    objects.push_back(imageObject(px.width, px.height, "/DeviceRGB", rgb, mask));
+    pictures += " /Im" + std::to_string(i + 1) + ' ' + std::to_string(objects.size()) + " 0 R";
+  }
+  objects[0] = "<< /Type /Catalog /Pages 2 0 R >>";
+  objects[1] = "<< /Type /Pages /Kids [3 0 R] /Count 1 >>";
+  objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + num(o.pageWidthPt) + ' ' + num(o.pageHeightPt) +
+               "] /Resources << /Font << /F1 5 0 R >>" + (pictures.empty() ? "" : " /XObject <<" + pictures + " >>") +
+               " >> /Contents 4 0 R >>";
+  objects[3] = "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream";
+  objects[4] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>";
+  objects[5] = "<< /Producer (qrvhost) >>";
   // The binary comment line tells transfer programs the file is not text.
   std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
   std::vector<std::size_t> offsets;

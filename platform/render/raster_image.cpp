@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <numbers>
 
 #include "font_metrics.h"
+#include "image_file.h"
 #include "path_flatten.h"
 #include "pixel_mapping.h"
 
@@ -26,8 +28,106 @@ public:
   Canvas(int w, int h, int s, Rgb bg) : m_w(w * s), m_h(h * s), m_s(s), m_px(std::size_t(m_w) * m_h, bg) {}
 
   // Fills the contours with the non-zero winding rule (glyphs need it;
-  // for simple shapes it is the same as even-odd) or the even-odd rule.
+  // for simple shapes it is the same as even-odd) or the even-odd rule,
+  // where the clip lets it through.
   void fill(const Contours& contours, Rgb c, FillRule rule = FillRule::kNonZero) {
+    const Mask* clip = m_clips.empty() ? nullptr : &m_clips.back();
+    scan(contours, rule, [&](int row, int from, int to) {
+      Rgb* line = &m_px[std::size_t(row) * m_w];
+      for (int x = from; x < to; ++x)
+        if (!clip || clip->covers(row, x)) line[x] = c;
+    });
+  }
+
+  // From here until popClip, only the inside of the contours (even-odd)
+  // and of the clips before is painted.
+  void pushClip(const Contours& contours) {
+    Mask inside;
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (const auto& ring : contours)
+      for (const Point2& p : ring)
+        if (std::isfinite(p.x) && std::isfinite(p.y))
+          x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+    const Mask* outer = m_clips.empty() ? nullptr : &m_clips.back();
+    // The mask covers the region's box only (within the outer clip's).
+    if (x0 > x1) x0 = x1 = y0 = y1 = 0;  // nothing finite: nothing shows
+    x0 = std::clamp(x0, 0.0, double(m_w)), y0 = std::clamp(y0, 0.0, double(m_h));
+    inside.x0 = std::max(outer ? outer->x0 : 0, int(std::floor(x0)));
+    inside.y0 = std::max(outer ? outer->y0 : 0, int(std::floor(y0)));
+    const int xEnd = std::min(outer ? outer->x0 + outer->w : m_w, int(std::ceil(std::clamp(x1 + 1, 0.0, double(m_w)))));
+    const int yEnd = std::min(outer ? outer->y0 + outer->h : m_h, int(std::ceil(std::clamp(y1 + 1, 0.0, double(m_h)))));
+    inside.w = std::max(0, xEnd - inside.x0);
+    inside.h = std::max(0, yEnd - inside.y0);
+    inside.bits.assign(std::size_t(inside.w) * inside.h, 0);
+    scan(contours, FillRule::kEvenOdd, [&](int row, int from, int to) {
+      if (row < inside.y0 || row >= inside.y0 + inside.h) return;
+      for (int x = std::max(from, inside.x0); x < std::min(to, inside.x0 + inside.w); ++x)
+        inside.bits[std::size_t(row - inside.y0) * inside.w + (x - inside.x0)] = !outer || outer->covers(row, x);
+    });
+    m_clips.push_back(std::move(inside));
+  }
+  void popClip() {
+    if (!m_clips.empty()) m_clips.pop_back();
+  }
+
+  // Pixels placed by the map from sample coordinates to the picture's
+  // pixel grid (nearest pixel), over what is there by their opacity.
+  void image(const ImagePixels& px, const std::array<double, 6>& toGrid, const Bounds& samples) {
+    const Mask* clip = m_clips.empty() ? nullptr : &m_clips.back();
+    const int x0 = std::max(0, int(std::floor(samples.minX))), x1 = std::min(m_w - 1, int(std::ceil(samples.maxX)));
+    const int y0 = std::max(0, int(std::floor(samples.minY))), y1 = std::min(m_h - 1, int(std::ceil(samples.maxY)));
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) {
+        const double sx = x + 0.5, sy = y + 0.5;
+        const double gx = toGrid[0] * sx + toGrid[1] * sy + toGrid[2];
+        const double gy = toGrid[3] * sx + toGrid[4] * sy + toGrid[5];
+        if (!(gx >= 0 && gy >= 0 && gx < px.width && gy < px.height)) continue;
+        const std::size_t i = std::size_t(y) * m_w + x;
+        if (clip && !clip->covers(y, x)) continue;
+        const std::uint8_t* p = &px.rgba[(std::size_t(gy) * px.width + std::size_t(gx)) * 4];
+        const int a = p[3];
+        Rgb& to = m_px[i];
+        auto over = [a](int top, int below) { return std::uint8_t((top * a + below * (255 - a) + 127) / 255); };
+        to = {over(p[0], to.r), over(p[1], to.g), over(p[2], to.b)};
+      }
+  }
+
+  Image downsample() const {
+    Image img;
+    img.width = m_w / m_s;
+    img.height = m_h / m_s;
+    img.rgb.resize(std::size_t(img.width) * img.height * 3);
+    const int n = m_s * m_s;
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x) {
+        int r = 0, g = 0, b = 0;
+        for (int sy = 0; sy < m_s; ++sy)
+          for (int sx = 0; sx < m_s; ++sx) {
+            const Rgb& p = m_px[std::size_t(y * m_s + sy) * m_w + x * m_s + sx];
+            r += p.r, g += p.g, b += p.b;
+          }
+        const std::size_t i = (std::size_t(y) * img.width + x) * 3;
+        img.rgb[i] = std::uint8_t((r + n / 2) / n);
+        img.rgb[i + 1] = std::uint8_t((g + n / 2) / n);
+        img.rgb[i + 2] = std::uint8_t((b + n / 2) / n);
+      }
+    return img;
+  }
+
+private:
+  // Where a clip lets paint through: a box of samples and a bit for each.
+  struct Mask {
+    int x0 = 0, y0 = 0, w = 0, h = 0;
+    std::vector<std::uint8_t> bits;
+    bool covers(int row, int x) const {
+      return row >= y0 && row < y0 + h && x >= x0 && x < x0 + w && bits[std::size_t(row - y0) * w + (x - x0)];
+    }
+  };
+
+  // Calls `span(row, from, to)` for each run of samples of a row inside
+  // the contours.
+  template <class Span>
+  void scan(const Contours& contours, FillRule rule, Span&& span) const {
     struct Edge {
       double x0, y0, x1, y1;
       int dir;
@@ -58,36 +158,14 @@ public:
         if (rule == FillRule::kEvenOdd ? (i % 2 == 1) : winding == 0) continue;
         const int from = std::max(0, int(std::ceil(cross[i].first - 0.5)));
         const int to = std::min(m_w, int(std::ceil(cross[i + 1].first - 0.5)));
-        for (int x = from; x < to; ++x) m_px[std::size_t(r) * m_w + x] = c;
+        if (from < to) span(r, from, to);
       }
     }
   }
 
-  Image downsample() const {
-    Image img;
-    img.width = m_w / m_s;
-    img.height = m_h / m_s;
-    img.rgb.resize(std::size_t(img.width) * img.height * 3);
-    const int n = m_s * m_s;
-    for (int y = 0; y < img.height; ++y)
-      for (int x = 0; x < img.width; ++x) {
-        int r = 0, g = 0, b = 0;
-        for (int sy = 0; sy < m_s; ++sy)
-          for (int sx = 0; sx < m_s; ++sx) {
-            const Rgb& p = m_px[std::size_t(y * m_s + sy) * m_w + x * m_s + sx];
-            r += p.r, g += p.g, b += p.b;
-          }
-        const std::size_t i = (std::size_t(y) * img.width + x) * 3;
-        img.rgb[i] = std::uint8_t((r + n / 2) / n);
-        img.rgb[i + 1] = std::uint8_t((g + n / 2) / n);
-        img.rgb[i + 2] = std::uint8_t((b + n / 2) / n);
-      }
-    return img;
-  }
-
-private:
   int m_w, m_h, m_s;
   std::vector<Rgb> m_px;
+  std::vector<Mask> m_clips;  // each the inside of all before it
 };
 
 // A round end or joint: a small polygon.
@@ -170,35 +248,62 @@ Image rasterize(const DisplayList& list, const RasterOptions& o) {
   };
   // Curves are cut finer than a sample can show.
   const double tolerance = 0.3 / (m.k * s);
-  for (const Primitive& prim : list.items()) {
-    std::visit(
-        Overloaded{
-            [&](const PolylinePrim& pl) { strokeLine(cv, allToSamples(pl.points), pl.closed, pl.stroke, m, o, s); },
-            [&](const FilledPolygonPrim& fp) { cv.fill({allToSamples(fp.points)}, fp.color); },
-            [&](const TextRunPrim& t) {
-              double advanceEm = 0;
-              Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
-              if (glyphs.empty() || !(t.emSize > 0)) return;
-              // Stretched to the measured width, as the picture's other writers do.
-              const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
-              for (auto& contour : glyphs)
-                for (Point2& p : contour) p = toSamples(glyphPoint(t, p, sx));
-              cv.fill(glyphs, t.color);
-            },
-            [&](const PathPrim& path) {
-              const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
-              if (path.fill) {
-                Contours contours;
-                for (const FlatLine& l : lines) contours.push_back(allToSamples(l.points));
-                cv.fill(contours, path.fill->color, path.fill->rule);
-              }
-              if (path.stroke)
-                for (const FlatLine& l : lines) strokeLine(cv, allToSamples(l.points), l.closed, *path.stroke, m, o, s);
-            },
-            [&](const DotPrim& dot) { cv.fill({disc(toSamples(dot.at), s)}, dot.color); },
-        },
-        prim);
-  }
+  auto draw = [&](const DisplayList& part, auto& self) -> void {
+    for (const Primitive& prim : part.items()) {
+      std::visit(
+          Overloaded{
+              [&](const PolylinePrim& pl) { strokeLine(cv, allToSamples(pl.points), pl.closed, pl.stroke, m, o, s); },
+              [&](const FilledPolygonPrim& fp) { cv.fill({allToSamples(fp.points)}, fp.color); },
+              [&](const TextRunPrim& t) {
+                double advanceEm = 0;
+                Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
+                if (glyphs.empty() || !(t.emSize > 0)) return;
+                // Stretched to the measured width, as the picture's other writers do.
+                const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
+                for (auto& contour : glyphs)
+                  for (Point2& p : contour) p = toSamples(glyphPoint(t, p, sx));
+                cv.fill(glyphs, t.color);
+              },
+              [&](const PathPrim& path) {
+                const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
+                if (path.fill) {
+                  Contours contours;
+                  for (const FlatLine& l : lines) contours.push_back(allToSamples(l.points));
+                  cv.fill(contours, path.fill->color, path.fill->rule);
+                }
+                if (path.stroke)
+                  for (const FlatLine& l : lines)
+                    strokeLine(cv, allToSamples(l.points), l.closed, *path.stroke, m, o, s);
+              },
+              [&](const DotPrim& dot) { cv.fill({disc(toSamples(dot.at), s)}, dot.color); },
+              [&](const ImagePrim& image) {
+                if (!image.pixels || image.pixels->width <= 0 || image.pixels->height <= 0) return;
+                // Grid to samples is affine: its inverse finds each sample's pixel.
+                const Point2 o = toSamples(image.corner), a = toSamples(image.at(1, 0)), d = toSamples(image.at(0, 1));
+                const double ax = a.x - o.x, ay = a.y - o.y, dx = d.x - o.x, dy = d.y - o.y;
+                const double det = ax * dy - dx * ay;
+                if (!(std::fabs(det) > 1e-12) || !std::isfinite(det)) return;
+                const std::array<double, 6> toGrid{dy / det, -dx / det, (dx * o.y - dy * o.x) / det,
+                                                   -ay / det, ax / det, (ay * o.x - ax * o.y) / det};
+                const double w = image.pixels->width, h = image.pixels->height;
+                Bounds covered;
+                for (Point2 corner : {image.at(0, 0), image.at(w, 0), image.at(w, h), image.at(0, h)})
+                  covered.add(toSamples(corner));
+                cv.image(*image.pixels, toGrid, covered);
+              },
+              [&](const ClipPrim& clip) {
+                if (!clip.content) return;
+                Contours region;
+                for (const auto& ring : clip.region) region.push_back(allToSamples(ring));
+                cv.pushClip(region);
+                self(*clip.content, self);
+                cv.popClip();
+              },
+          },
+          prim);
+    }
+  };
+  draw(list, draw);
   return cv.downsample();
 }
 
@@ -211,30 +316,8 @@ bool writePngFile(const Image& image, const std::string& path, std::string* erro
     return fail("the image is empty");
   // Encoded in memory first, so that the file is replaced only by a
   // complete picture.
-  std::string bytes;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info) {
-    png_destroy_write_struct(&png, &info);
-    return fail("out of memory");
-  }
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return fail("the PNG encoder failed");
-  }
-  png_set_write_fn(
-      png, &bytes,
-      [](png_structp p, png_bytep data, png_size_t n) {
-        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
-      },
-      [](png_structp) {});
-  png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y)
-    png_write_row(png, const_cast<png_bytep>(image.rgb.data() + std::size_t(y) * image.width * 3));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  const std::string bytes = encodePng(image.width, image.height, 3, image.rgb.data());
+  if (bytes.empty()) return fail("the PNG encoder failed");
   std::string why;
   return hostSaveFileAtomically(path, bytes, why) || fail(why);
 }

@@ -29,6 +29,7 @@
 #include "entity_curves.h"
 #include "font_metrics.h"
 #include "geom2d.h"
+#include "image_file.h"
 #include "mtext_look.h"
 #include "path_flatten.h"
 #include "plane_transform.h"
@@ -372,14 +373,50 @@ struct Renderer::Impl {
     }
   }
 
+  // An image's pixels, cut to its frame. A file that is not found or not
+  // read leaves the frame alone, and the report says so.
+  void picture(const OdDbImagePlacement& image, const std::vector<Polygon>& frame, const OdDbEntity* e,
+               const Context& ctx) {
+    const OdDbDatabase* db = e->database();
+    const std::string file = findImageFile(image.fileName, db ? db->filePath() : std::string());
+    std::string why;
+    const std::shared_ptr<const ImagePixels> pixels =
+        file.empty() ? nullptr : readImageFile(file, image.transparent(), why);
+    if (!pixels || !(image.widthPx > 0) || !(image.heightPx > 0)) {
+      if (notDrawnSeen.insert(e->objectId().stub()).second) ++report.notDrawn[std::string(kImageFileNotShown)];
+      return;
+    }
+    // The picture fills the rectangle the record gives, whatever size the
+    // file has now; its top left corner is the bottom left one plus its height.
+    const OdGePoint3d& c = image.corner;
+    const OdGeVector3d across = image.pixelAcross * (image.widthPx / pixels->width);
+    const OdGeVector3d up = image.pixelUp * (image.heightPx / pixels->height);
+    const Point2 origin = ctx.xf.apply(c);
+    auto vector = [&](const OdGeVector3d& v) {
+      const Point2 p = ctx.xf.apply(c.x + v.x, c.y + v.y);
+      return Point2{p.x - origin.x, p.y - origin.y};
+    };
+    ImagePrim placed;
+    placed.pixels = pixels;
+    placed.corner = ctx.xf.apply(c.x + image.pixelUp.x * image.heightPx, c.y + image.pixelUp.y * image.heightPx);
+    placed.across = vector(across);
+    const Point2 upward = vector(up);
+    placed.down = {-upward.x, -upward.y};
+    if (!finite(placed.corner) || !finite(placed.across) || !finite(placed.down) || !spend(4)) return;
+    auto content = std::make_shared<DisplayList>();
+    content->add(std::move(placed));
+    list.add(ClipPrim{frame, std::move(content)});
+  }
+
   // Hatches fill their region with their colour or their pattern's lines
   // (never the entity's linetype); a wipeout covers it with the background;
-  // an image shows its frame.
+  // an image shows its picture (when its file is found) and its frame.
   void hatch(const OdDbHatchShape& shape, const OdDbEntity* e, const Context& ctx) {
     const HatchDrawing d = hatchDrawing(shape, [&](double x, double y) { return ctx.xf.apply(x, y); });
     Stroke stroke = strokeOf(e, ctx);
     stroke.dashes.clear();
     if (shape.frameOnly()) {
+      if (shape.image && shape.image->shown()) picture(*shape.image, d.region, e, ctx);
       for (const Polygon& p : d.region) polyline(p, true, stroke);
       return;
     }

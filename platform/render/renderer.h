@@ -66,9 +66,12 @@ struct RenderReport {
   bool pointsSizedByPicture = false;
   // Entities of kinds this renderer does not draw, by the kind their file
   // named ("HATCH"): each entity counted once, however often its block
-  // is inserted.
+  // is inserted. Images whose picture file is not found or not read
+  // (their frame is drawn) count as kImageFileNotShown.
   std::map<std::string, int> notDrawn;
 };
+
+inline constexpr const char* kImageFileNotShown = "IMAGE file";
 
 // "ACIS solids (3), hatches (12)" in the session's language (`russian`):
 // what a picture left out; empty when it left out nothing.

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <numbers>
 
+#include "image_file.h"
 #include "path_flatten.h"
 #include "pixel_mapping.h"
 #include "short_number.h"
@@ -119,6 +121,30 @@ std::string pathData(const std::vector<PathSegment>& segments, const PixelMappin
   return d;
 }
 
+std::string base64(const std::string& bytes) {
+  static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t v = 0;
+    for (std::size_t k = 0; k < 3; ++k) v = v << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+    for (std::size_t k = 0; k < 4; ++k) out += k <= n ? digits[(v >> (18 - 6 * k)) & 63] : '=';
+  }
+  return out;
+}
+
+// Closed rings as path data.
+std::string ringsData(const std::vector<std::vector<Point2>>& rings, const PixelMapping& m) {
+  std::string d;
+  for (const auto& ring : rings) {
+    if (ring.size() < 3) continue;
+    for (std::size_t i = 0; i < ring.size(); ++i) d += (i == 0 ? "M" : "L") + at(ring[i], m);
+    d += "Z";
+  }
+  return d;
+}
+
 }  // namespace
 
 std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
@@ -129,56 +155,84 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
          "\" viewBox=\"0 0 " + wide + " " + high + "\">\n";
   if (o.paintBackground)
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"" + hex(o.background) + "\"/>\n";
-  for (const Primitive& p : list.items()) {
-    std::visit(
-        Overloaded{
-            [&](const PolylinePrim& pl) {
-              svg += pl.closed ? "<polygon" : "<polyline";
-              svg += " points=\"" + pointsAttr(pl.points, m) + "\" fill=\"none\"" +
-                     strokeAttributes(pl.stroke, m, o) + "/>\n";
-            },
-            [&](const FilledPolygonPrim& fp) {
-              svg += "<polygon points=\"" + pointsAttr(fp.points, m) + "\" fill=\"" + hex(fp.color) +
-                     "\" stroke=\"" + hex(fp.color) + "\" stroke-width=\"0.5\"/>\n";
-            },
-            [&](const TextRunPrim& t) {
-              const double x = m.x(t.origin.x), y = m.y(t.origin.y);
-              const double deg = -t.rotation * 180 / std::numbers::pi;
-              svg += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + escape(t.fontFamily) +
-                     "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
-              if (t.advance > 0)
-                svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
-              // Leaning and mirroring about the origin (SVG's y runs down).
-              std::string shape;
-              if (t.oblique != 0 || t.backward || t.upsideDown) {
-                const double lean = std::tan(t.oblique), a = t.backward ? -1 : 1, d = t.upsideDown ? -1 : 1;
-                const double e = t.backward ? t.advance * m.k : 0;
-                shape = " translate(" + num(x) + " " + num(y) + ") matrix(" + num(a) + " 0 " + num(-a * lean) + " " +
-                        num(d) + " " + num(e) + " 0) translate(" + num(-x) + " " + num(-y) + ")";
-              }
-              if (std::fabs(deg) > 1e-6 || !shape.empty())
-                svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")" + shape + "\"";
-              svg += " xml:space=\"preserve\">" + escape(t.text) + "</text>\n";
-            },
-            [&](const PathPrim& path) {
-              const std::string d = pathData(path.segments, m);
-              if (d.empty() || (!path.fill && !path.stroke)) return;
-              svg += "<path d=\"" + d + "\"";
-              if (path.fill)
-                svg += " fill=\"" + hex(path.fill->color) + "\" fill-rule=\"" +
-                       (path.fill->rule == FillRule::kEvenOdd ? "evenodd" : "nonzero") + "\"";
-              else
-                svg += " fill=\"none\"";
-              if (path.stroke) svg += strokeAttributes(*path.stroke, m, o);
-              svg += "/>\n";
-            },
-            [&](const DotPrim& dot) {
-              svg += "<circle cx=\"" + num(m.x(dot.at.x)) + "\" cy=\"" + num(m.y(dot.at.y)) + "\" r=\"1\" fill=\"" +
-                     hex(dot.color) + "\"/>\n";
-            },
-        },
-        p);
-  }
+  int clips = 0;
+  std::map<const ImagePixels*, std::string> encoded;
+  auto items = [&](const DisplayList& part, auto& self) -> void {
+    for (const Primitive& p : part.items()) {
+      std::visit(
+          Overloaded{
+              [&](const PolylinePrim& pl) {
+                svg += pl.closed ? "<polygon" : "<polyline";
+                svg += " points=\"" + pointsAttr(pl.points, m) + "\" fill=\"none\"" +
+                       strokeAttributes(pl.stroke, m, o) + "/>\n";
+              },
+              [&](const FilledPolygonPrim& fp) {
+                svg += "<polygon points=\"" + pointsAttr(fp.points, m) + "\" fill=\"" + hex(fp.color) +
+                       "\" stroke=\"" + hex(fp.color) + "\" stroke-width=\"0.5\"/>\n";
+              },
+              [&](const TextRunPrim& t) {
+                const double x = m.x(t.origin.x), y = m.y(t.origin.y);
+                const double deg = -t.rotation * 180 / std::numbers::pi;
+                svg += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + escape(t.fontFamily) +
+                       "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
+                if (t.advance > 0)
+                  svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
+                // Leaning and mirroring about the origin (SVG's y runs down).
+                std::string shape;
+                if (t.oblique != 0 || t.backward || t.upsideDown) {
+                  const double lean = std::tan(t.oblique), a = t.backward ? -1 : 1, d = t.upsideDown ? -1 : 1;
+                  const double e = t.backward ? t.advance * m.k : 0;
+                  shape = " translate(" + num(x) + " " + num(y) + ") matrix(" + num(a) + " 0 " + num(-a * lean) + " " +
+                          num(d) + " " + num(e) + " 0) translate(" + num(-x) + " " + num(-y) + ")";
+                }
+                if (std::fabs(deg) > 1e-6 || !shape.empty())
+                  svg += " transform=\"rotate(" + num(deg) + " " + num(x) + " " + num(y) + ")" + shape + "\"";
+                svg += " xml:space=\"preserve\">" + escape(t.text) + "</text>\n";
+              },
+              [&](const PathPrim& path) {
+                const std::string d = pathData(path.segments, m);
+                if (d.empty() || (!path.fill && !path.stroke)) return;
+                svg += "<path d=\"" + d + "\"";
+                if (path.fill)
+                  svg += " fill=\"" + hex(path.fill->color) + "\" fill-rule=\"" +
+                         (path.fill->rule == FillRule::kEvenOdd ? "evenodd" : "nonzero") + "\"";
+                else
+                  svg += " fill=\"none\"";
+                if (path.stroke) svg += strokeAttributes(*path.stroke, m, o);
+                svg += "/>\n";
+              },
+              [&](const DotPrim& dot) {
+                svg += "<circle cx=\"" + num(m.x(dot.at.x)) + "\" cy=\"" + num(m.y(dot.at.y)) + "\" r=\"1\" fill=\"" +
+                       hex(dot.color) + "\"/>\n";
+              },
+              [&](const ImagePrim& image) {
+                if (!image.pixels) return;
+                // A picture drawn in several places is encoded once.
+                std::string& data = encoded[image.pixels.get()];
+                if (data.empty()) data = base64(encodePng(*image.pixels));
+                if (data.empty()) return;
+                // The pixel grid (y down) onto the page (y down too).
+                const std::string matrix = num(image.across.x * m.k) + ' ' + num(-image.across.y * m.k) + ' ' +
+                                           num(image.down.x * m.k) + ' ' + num(-image.down.y * m.k) + ' ' +
+                                           at(image.corner, m);
+                svg += "<image width=\"" + std::to_string(image.pixels->width) + "\" height=\"" +
+                       std::to_string(image.pixels->height) + "\" preserveAspectRatio=\"none\" transform=\"matrix(" +
+                       matrix + ")\" href=\"data:image/png;base64," + data + "\"/>\n";
+              },
+              [&](const ClipPrim& clip) {
+                const std::string d = ringsData(clip.region, m);
+                if (d.empty() || !clip.content) return;
+                const std::string id = "clip" + std::to_string(++clips);
+                svg += "<clipPath id=\"" + id + "\"><path d=\"" + d + "\" clip-rule=\"evenodd\"/></clipPath>\n";
+                svg += "<g clip-path=\"url(#" + id + ")\">\n";
+                self(*clip.content, self);
+                svg += "</g>\n";
+              },
+          },
+          p);
+    }
+  };
+  items(list, items);
   svg += "</svg>\n";
   return svg;
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "OdDbBlockTableRecord.h"
@@ -73,12 +74,19 @@ struct Drawing {
   }
 };
 
-// The primitives of one kind in a picture, in drawing order.
+// The primitives of one kind in a picture, in drawing order, those inside
+// clips included.
 template <class T>
 std::vector<T> all(const render::DisplayList& l) {
   std::vector<T> out;
-  for (const auto& p : l.items())
+  for (const auto& p : l.items()) {
     if (auto* t = std::get_if<T>(&p)) out.push_back(*t);
+    if constexpr (!std::is_same_v<T, render::ClipPrim>)
+      if (auto* clip = std::get_if<render::ClipPrim>(&p); clip && clip->content) {
+        std::vector<T> inside = all<T>(*clip->content);
+        out.insert(out.end(), inside.begin(), inside.end());
+      }
+  }
   return out;
 }
 

@@ -232,3 +232,38 @@ TEST(HostSessions, PicturesDrawTheCurrentTabOrTheLayoutNamed) {
   EXPECT_FALSE(contains(layout, "#00ff00"));  // frozen in the viewport
   EXPECT_TRUE(contains(model, "#00ff00"));
 }
+
+// An image shows its picture when the file its definition names is found
+// beside the drawing (a Windows-style relative name); without the file the
+// picture keeps its frame, and opening and EXPORT say so.
+TEST(HostSessions, ImagesShowTheirPictureFilesOrSayTheyAreMissing) {
+  const auto dir = tempFolder("images");
+  std::string drawing;
+  for (const char* line : {"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1015", "0", "ENDSEC", "0",
+                           "SECTION", "2", "ENTITIES", "0", "IMAGE", "5", "30", "100", "AcDbEntity", "8", "0", "100",
+                           "AcDbRasterImage", "90", "0", "10", "0", "20", "0", "30", "0", "11", "10", "21", "0", "31",
+                           "0", "12", "0", "22", "10", "32", "0", "13", "1", "23", "1", "340", "40", "70", "1", "280",
+                           "0", "0", "ENDSEC", "0", "SECTION", "2", "OBJECTS", "0", "IMAGEDEF", "5", "40", "100",
+                           "AcDbRasterImageDef", "90", "0", "1", ".\\pics\\red.png", "10", "1", "20", "1", "0",
+                           "ENDSEC", "0", "EOF"})
+    drawing += std::string(line) + "\n";
+  writeText(dir / "in.dxf", drawing);
+  const std::string script = "EXPORT\n" + (dir / "out.svg").string() + "\nQUIT\n";
+  const std::string missing = "Not drawn: pictures of images (file not found or not readable; the frame is drawn) (1)";
+  Result r = runScript(dir, script, (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(contains(r.out, "in.dxf: " + missing + "\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\n" + missing + "\n")) << r.out;
+  EXPECT_FALSE(contains(readAll(dir / "out.svg"), "<image"));
+
+  // One red pixel.
+  std::filesystem::create_directories(dir / "pics");
+  writeText(dir / "pics" / "red.png",
+            std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde\0\0\0\x0cIDAT"
+                        "\x78\x9c\x63\xf8\xcf\xc0\0\0\x03\x01\x01\0\xc9\xfe\x92\xef\0\0\0\0IEND\xae\x42\x60\x82",
+                        69));
+  r = runScript(dir, script, (dir / "in.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(contains(r.out, "pictures of images")) << r.out;
+  EXPECT_TRUE(contains(readAll(dir / "out.svg"), "<image width=\"1\" height=\"1\""));
+}

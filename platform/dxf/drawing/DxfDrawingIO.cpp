@@ -78,7 +78,9 @@ std::unique_ptr<OdDbDatabase> recoverBytes(std::string_view bytes, DxfReadReport
 std::unique_ptr<OdDbDatabase> recoverDxfDrawing(const std::string& path, DxfReadReport& report) {
   return translatingErrors(eBadDxfFile, [&] {
     const DxfFileBytes file = dxfReadFile(path);
-    return recoverBytes(std::string_view(file.data.get(), file.size), report);
+    auto db = recoverBytes(std::string_view(file.data.get(), file.size), report);
+    db->setFilePath(path);
+    return db;
   });
 }
 
@@ -102,7 +104,11 @@ DxfVersion dxfDrawingVersion(const OdDbDatabase& db) {
 }
 
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path, DxfReadReport& report) {
-  return translatingErrors(eBadDxfFile, [&] { return readDocument(DxfDocument::load(path), &report); });
+  return translatingErrors(eBadDxfFile, [&] {
+    auto db = readDocument(DxfDocument::load(path), &report);
+    db->setFilePath(path);
+    return db;
+  });
 }
 
 std::unique_ptr<OdDbDatabase> readDxfDrawing(const std::string& path) {

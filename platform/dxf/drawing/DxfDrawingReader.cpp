@@ -1166,6 +1166,9 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
   if (auto raw = dynamic_cast<DxfRawObject*>(obj)) {
     raw->setRawRefs(std::move(refs));
     if (type == "LAYOUT") raw->setLayoutSheet(dxfReadLayoutSheet(m_doc, m_tags, byHandle));
+    if (type == "IMAGEDEF")
+      for (const DxfTag& t : m_tags)
+        if (t.code == 1) raw->setImageFile(m_doc.text(t));
   } else if (auto rawEnt = dynamic_cast<DxfRawEntity*>(obj)) {
     rawEnt->setRawRefs(std::move(refs));
     applyLook(rawEnt);
@@ -1179,7 +1182,14 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
     } else if (type == "HATCH") {
       rawEnt->setHatchShape(dxfReadHatchShape(m_tags));
     } else if (type == "WIPEOUT" || type == "IMAGE") {
-      rawEnt->setHatchShape(dxfReadImageFrame(m_tags, type == "WIPEOUT"));
+      // An image's definition is an object read after the entities: the
+      // image is read again once it is (its 340 finds nothing before).
+      const DxfImageFileLookup imageFileOf = [&](std::uint64_t h) {
+        const OdDbObjectId def = m_db->getOdDbObjectId(OdDbHandle(h));
+        auto raw = def.stub() ? dynamic_cast<const DxfRawObject*>(def.stub()->object) : nullptr;
+        return raw ? std::optional<std::string>(raw->imageFile()) : std::nullopt;
+      };
+      rawEnt->setHatchShape(dxfReadImageFrame(m_tags, type == "WIPEOUT", imageFileOf));
     }
     if (type == "POLYLINE") rawEnt->setOldPolyline(dxfReadOldPolyline(m_tags, subRecordsAfter(index, "VERTEX")));
     if (type == "MULTILEADER") rawEnt->setMultiLeader(dxfReadMultiLeader(m_doc, m_tags, byHandle));

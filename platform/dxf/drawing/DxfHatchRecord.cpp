@@ -27,6 +27,7 @@ public:
   // The code `ahead` tags on, without reading.
   int codeAhead(std::size_t ahead) const { return m_at + ahead < m_tags.size() ? m_tags[m_at + ahead].code : -1; }
   void skip() { ++m_at; }
+  const DxfTag& tag() const { return m_tags[m_at]; }
   bool number(int code, double& v) {
     if (this->code() != code) return false;
     double x = 0;
@@ -247,13 +248,15 @@ OdDbHatchShapePtr dxfReadHatchShape(std::span<const DxfTag> tags) {
 // width - 0.5 across and the same down. The u vector (11) is one pixel's
 // width along the image's bottom edge, v (12) one pixel's height up it.
 // A clip that is a rectangle (71 = 1) gives two opposite corners.
-OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout) {
+OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout,
+                                    const DxfImageFileLookup& imageFileOf) {
   auto shape = std::make_shared<OdDbHatchShape>();
   shape->fill = wipeout ? OdDbHatchShape::Fill::kBackground : OdDbHatchShape::Fill::kNone;
   Cursor c(tags);
   OdGePoint3d insert, size;
   OdGeVector3d u, v;
-  std::int64_t clipType = 0, clipping = 1;
+  std::int64_t clipType = 0, clipping = 1, display = 1;
+  std::optional<std::string> file;
   std::vector<OdGePoint3d> clip;
   while (!c.done()) {
     switch (c.code()) {
@@ -267,6 +270,13 @@ OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout) 
       case 23: c.number(23, size.y); break;
       case 71: c.integer(71, clipType); break;
       case 280: c.integer(280, clipping); break;
+      case 70: c.integer(70, display); break;
+      case 340: {
+        std::uint64_t h = 0;
+        if (!wipeout && imageFileOf && dxfParseHandle(c.tag().trimmed(), h) && h != 0) file = imageFileOf(h);
+        c.skip();
+        break;
+      }
       case 14: {
         OdGePoint3d p;
         if (c.point(14, p)) clip.push_back(p);
@@ -294,5 +304,16 @@ OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout) 
   for (const OdGePoint3d& p : clip) loop.vertices.push_back(at(p.x, p.y));
   loop.bulges.assign(loop.vertices.size(), 0.0);
   shape->loops.push_back(std::move(loop));
+  if (file) {
+    auto image = std::make_shared<OdDbImagePlacement>();
+    image->fileName = std::move(*file);
+    image->corner = insert;
+    image->pixelAcross = u;
+    image->pixelUp = v;
+    image->widthPx = size.x;
+    image->heightPx = size.y;
+    image->displayFlags = int(display);
+    shape->image = std::move(image);
+  }
   return shape;
 }

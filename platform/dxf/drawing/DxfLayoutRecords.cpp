@@ -81,6 +81,8 @@ OdDbLayoutSheetPtr dxfReadLayoutSheet(const DxfDocument& doc, std::span<const Dx
   return sheet;
 }
 
+// A viewport whose status flags (90) hold 0x10000 is cut by the entity its
+// 340 names rather than by its rectangle.
 // The view centre (12, 22) is where model space's point stands at the
 // viewport's centre; other programs write it in world coordinates for
 // views from above, which are the views drawn here.
@@ -88,6 +90,8 @@ OdDbViewportViewPtr dxfReadViewportView(std::span<const DxfTag> tags, const DxfH
                                         const DxfLayerLookup& layerNamed, const DxfDocument& doc) {
   auto view = std::make_shared<OdDbViewportView>();
   std::string_view subclass;
+  std::int64_t status = 0;
+  OdDbObjectId boundary;
   for (const DxfTag& t : tags) {
     if (t.code >= 1000) break;
     if (t.code == 100) {
@@ -117,8 +121,12 @@ OdDbViewportViewPtr dxfReadViewportView(std::span<const DxfTag> tags, const DxfH
       case 331:
         if (OdDbObjectId layer = handleIn(t, byHandle); !layer.isNull()) view->frozenLayers.push_back(layer);
         break;
+      case 90: dxfParseInt(t.trimmed(), status); break;
+      case 340: boundary = handleIn(t, byHandle); break;
       default: break;
     }
   }
+  // The boundary counts while the status says the view is clipped by it.
+  if (status & 0x10000) view->clipBoundary = boundary;
   return view;
 }

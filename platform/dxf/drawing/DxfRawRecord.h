@@ -9,6 +9,7 @@
 // uses, by handle (hard pointers and hard owners) or by name (the layer of an
 // entity, the dimension style of a tolerance).
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "OdDbEntity.h"
@@ -27,6 +28,10 @@ class DxfRawObject : public OdDbObject {
 public:
   OdDbLayoutSheetPtr layoutSheet() const override { return m_sheet; }
   void setLayoutSheet(OdDbLayoutSheetPtr sheet) { m_sheet = std::move(sheet); }
+  // For an IMAGEDEF record: the picture's file as named (group 1), which
+  // the images that use the definition take into their description.
+  const std::string& imageFile() const { return m_imageFile; }
+  void setImageFile(std::string name) { m_imageFile = std::move(name); }
   const std::vector<DxfRawRef>& rawRefs() const { return m_refs; }
   void setRawRefs(std::vector<DxfRawRef> refs) { m_refs = std::move(refs); }
   void forEachHardRef(OdDbRefVisitor& visitor) const override;
@@ -34,6 +39,7 @@ public:
 private:
   std::vector<DxfRawRef> m_refs;
   OdDbLayoutSheetPtr m_sheet;  // for a LAYOUT record
+  std::string m_imageFile;     // for an IMAGEDEF record
 };
 
 // An entity of a kind the database does not model. It has no layer or
