@@ -130,35 +130,6 @@ TEST(DimStyleImportSessions, RussianPromptsAnUnreadableSourceAMissingNameAndUndo
   EXPECT_EQ(db->getDimstyle(), styles->getAt("Standard"));
 }
 
-// The manager's "Import styles..." in a Russian scripted session: the path
-// typed into the box, one style marked in the picking dialog, the refilled
-// list, and the saved drawing read back with ezdxf.
-TEST(DimStyleImportSessions, TheManagerImportsThePickedStyles) {
-  const auto dir = tempFolder("import-manager");
-  makeDrawing(dir / "in.dxf");
-  const Result r = runScript(dir, "DIMSTYLE\n"
-                                  "menu Импорт стилей...\n"
-                                  "rclick 1000 0\n"
-                                  "type 100 " + (kExamples / "standard.dxf").string() + "\n"
-                                  "press OK\n"
-                                  "select 1022 Company\n"
-                                  "key Space 1022\n"
-                                  "dump\n"
-                                  "press Импорт\n"
-                                  "dump\n"
-                                  "press Закрыть\n"
-                                  "SAVEAS\n" + (dir / "out.dxf").string() + "\nQUIT\n",
-                             (dir / "in.dxf").string(), "--lang ru");
-  ASSERT_EQ(r.status, 0) << r.out;
-  expectAllIn(r.out, {"dialog 1020 \"Импорт размерных стилей\"", "row 1: \"Company\" | \"импортировать\"",
-                      "Company: импортирован", "row 1: \"Company\"", "row 2: indent=1 \"Выноска\""});
-
-  if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string out = runPython(dir, kCheckScript, {kExamples / "standard.dxf", dir / "out.dxf"});
-  EXPECT_FALSE(contains(out, "DIFF") || contains(out, "UNRESOLVED") || contains(out, "Error")) << out;
-  expectAllIn(out, {(dir / "out.dxf").string() + " audit errors 0", (dir / "out.dxf").string() + " current STANDARD"});
-}
-
 // An arrowhead block nesting 20,000 blocks, one inside the next: the import
 // copies the whole chain instead of running out of stack.
 TEST(DimStyleImportSessions, AnArrowheadNestedTwentyThousandDeepIsCopiedWhole) {
