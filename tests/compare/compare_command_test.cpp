@@ -40,12 +40,12 @@ TEST_F(DimCompare, ScriptLinesDriveTheDialog) {
   dds::runCompareCommand();
   const std::string out = host.transcript();
   // The dump when it opens: Standard against Wide.
-  EXPECT_TRUE(has(out, "dialog 1011 \"Compare Dimension Styles\"")) << out;
-  EXPECT_TRUE(has(out, "1177 dropdown enabled visible \"\" selection=0 \"Standard\"")) << out;
-  EXPECT_TRUE(has(out, "1179 dropdown enabled visible \"\" selection=2 \"Wide\"")) << out;
-  EXPECT_TRUE(has(out, "1181 label enabled visible \"Found 1 differences:\"")) << out;
-  EXPECT_TRUE(has(out, "row 0: \"Arrow size\" | \"DIMASZ\" | \"2,5\" | \"0,5\"")) << out;
-  EXPECT_TRUE(has(out, "*Invalid* control 1177 has no item \"Nowhere\"")) << out;
+  expectAllIn(out, {"dialog 1011 \"Compare Dimension Styles\"",
+                    "1177 dropdown enabled visible \"\" selection=0 \"Standard\"",
+                    "1179 dropdown enabled visible \"\" selection=2 \"Wide\"",
+                    "1181 label enabled visible \"Found 1 differences:\"",
+                    "row 0: \"Arrow size\" | \"DIMASZ\" | \"2,5\" | \"0,5\"",
+                    "*Invalid* control 1177 has no item \"Nowhere\""});
   EXPECT_EQ(ui::backend().name(), std::string("headless"));
 }
 

@@ -66,9 +66,8 @@ TEST_F(HostCli, TheModuleIsLoadedAndItsCommandsAnswer) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Command: -dimstyle\n"), std::string::npos);
   EXPECT_EQ(run.out.find("Unknown command \"-dimstyle\""), std::string::npos);
-  EXPECT_NE(run.out.find("Command: DIMSTYLE\ndialog 1000 \"Dimension Style Manager\"\n"), std::string::npos);
-  EXPECT_NE(run.out.find("-DIMSTYLE"), std::string::npos);
-  EXPECT_NE(run.out.find("QRV_HELP_DIMSTYLE_DLG"), std::string::npos);
+  expectAllIn(run.out, {"Command: DIMSTYLE\ndialog 1000 \"Dimension Style Manager\"\n", "-DIMSTYLE",
+                        "QRV_HELP_DIMSTYLE_DLG"});
 }
 
 TEST_F(HostCli, ScriptedRunsAreRepeatable) {
@@ -94,13 +93,12 @@ TEST_F(HostCli, DamagedDrawingsOpenThroughRecoveryAndSaveInTheFormAsked) {
                                      "\nQUIT\n");
   EXPECT_NE(run.out.find("line 1: 'SECTION' or 'EOF' expected, found group code 9\nRECOVER may open it"),
             std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("Note: line 1: 2 tag(s) outside any section skipped\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("Note: 2 repairs, 0 records dropped\n"), std::string::npos) << run.out;
+  expectAllIn(run.out, {"Note: line 1: 2 tag(s) outside any section skipped\n",
+                        "Note: 2 repairs, 0 records dropped\n"});
   EXPECT_EQ(readText(fixed).rfind("AutoCAD Binary DXF", 0), 0u);
   // Recovered and not yet saved, the drawing counts as changed.
   run = runHost("--recover " + damaged, "QUIT\n");
-  EXPECT_NE(run.out.find("damaged.dxf: line 1: 2 tag(s) outside any section skipped"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("Quit without saving?"), std::string::npos) << run.out;
+  expectAllIn(run.out, {"damaged.dxf: line 1: 2 tag(s) outside any section skipped", "Quit without saving?"});
 }
 
 TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
@@ -112,8 +110,7 @@ TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
   writeText(damaged, damage);
   HostRun run = runHost("--each --recover " + notes + " " + damaged, "DIMASZ\n0.5\n");
   EXPECT_EQ(run.status, 5);
-  EXPECT_NE(run.out.find("no DXF structure"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("recovery left out 2 piece(s) of the file"), std::string::npos) << run.out;
+  expectAllIn(run.out, {"no DXF structure", "recovery left out 2 piece(s) of the file"});
   EXPECT_EQ(readText(notes), "Not a drawing.\n");
   EXPECT_EQ(readText(damaged), damage);
   EXPECT_FALSE(std::filesystem::exists(damaged + ".bak"));

@@ -112,8 +112,7 @@ TEST(HostSessions, SavesChooseTheirDxfVersion) {
   r = runHost("--each --dxf-version R12 --script " + (dir / "batch.scr").string() + " " + (dir / "old.dxf").string() +
               " " + (dir / "new.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Not kept in R12: ")) << r.out;
-  EXPECT_TRUE(contains(r.out, "1 true colour")) << r.out;
+  expectAllIn(r.out, {"Not kept in R12: ", "1 true colour"});
   EXPECT_FALSE(contains(r.out, "Note:")) << r.out;  // the R12 file reads without repairs
   for (const char* name : {"old.dxf", "new.dxf"}) {
     EXPECT_EQ(dxfDrawingVersion(*readDxfDrawing((dir / name).string())), DxfVersion::R12) << name;
@@ -207,8 +206,7 @@ TEST(HostSessions, WhatThePicturesCannotDrawIsSaid) {
   writeText(dir / "in.dxf", drawing);
   const Result r = runScript(dir, "EXPORT\n" + (dir / "out.svg").string() + "\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1)\n")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Not drawn: ACIS solids (1), hatches (1)\n")) << r.out;
+  expectAllIn(r.out, {"Not drawn: ACIS solids (1)\n", "Not drawn: ACIS solids (1), hatches (1)\n"});
 }
 
 // The current tab (CTAB) is model space or a layout by name; EXPORT draws

@@ -36,18 +36,16 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
                              "QUIT\nN\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  for (const char* shown :
-       {"Enter an option [?/Make/Set/New/ON/OFF/Color/Ltype/LWeight/Freeze/Thaw/LOck/Unlock/Rename/Delete]:",
-        "Layer \"Walls\" created.", "Layer \"Hidden lines\" created.",
-        "\"Bad*Name\" cannot be a layer name:",
-        "\"mauve\" is no colour", "Enter name list of layer(s) for color red <0>: Walls,Doors\n2 layer(s) changed.",
-        "Linetype \"HIDDEN\" is not loaded in this drawing.", "No layer matches \"None*\".",
-        "\"0.33\" is no lineweight", "Layer \"0\" is the current layer and cannot be frozen.",
-        "Layer \"Notes\" created.\nCurrent layer: \"Notes\".",
-        "Layer \"Doors\" is frozen and cannot be made current.", "Layer \"0\" cannot be deleted.",
-        "Layer \"Notes\" is the current layer and cannot be deleted.", "Layer \"Hidden lines\" deleted.",
-        "Layer \"Walls\" renamed to \"Wall outlines\".", "Undone: -LAYER"})
-    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  expectAllIn(r.out, {"Enter an option [?/Make/Set/New/ON/OFF/Color/Ltype/LWeight/Freeze/Thaw/LOck/Unlock/Rename/Delete]:",
+                      "Layer \"Walls\" created.", "Layer \"Hidden lines\" created.",
+                      "\"Bad*Name\" cannot be a layer name:", "\"mauve\" is no colour",
+                      "Enter name list of layer(s) for color red <0>: Walls,Doors\n2 layer(s) changed.",
+                      "Linetype \"HIDDEN\" is not loaded in this drawing.", "No layer matches \"None*\".",
+                      "\"0.33\" is no lineweight", "Layer \"0\" is the current layer and cannot be frozen.",
+                      "Layer \"Notes\" created.\nCurrent layer: \"Notes\".",
+                      "Layer \"Doors\" is frozen and cannot be made current.", "Layer \"0\" cannot be deleted.",
+                      "Layer \"Notes\" is the current layer and cannot be deleted.", "Layer \"Hidden lines\" deleted.",
+                      "Layer \"Walls\" renamed to \"Wall outlines\".", "Undone: -LAYER"});
   // After the undo, the listing shows the drawing as it was.
   const std::size_t undone = r.out.find("Undone: -LAYER");
   ASSERT_NE(undone, std::string::npos);
@@ -69,9 +67,8 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
                                          "          l.dxf.linetype, l.dxf.lineweight)\n"
                                          "print('current', doc.header['$CLAYER'])\n",
                                          out);
-  for (const char* line : {"errors 0", "Wall outlines True False True 1 Continuous 35",
-                           "Doors True True False 1 Continuous -3", "current Notes"})
-    EXPECT_TRUE(contains(report, line)) << line << "\n" << report;
+  expectAllIn(report, {"errors 0", "Wall outlines True False True 1 Continuous 35",
+                       "Doors True True False 1 Continuous -3", "current Notes"});
 }
 
 TEST(LayerSessions, RussianKeywordsAndTheEnglishOnesBothWork) {
@@ -81,8 +78,7 @@ TEST(LayerSessions, RussianKeywordsAndTheEnglishOnesBothWork) {
   const Result r = runScript(dir, "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\nSAVEAS\n" + out.string() + "\n",
                              (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(contains(r.out, "Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/")) << r.out;
-  EXPECT_TRUE(contains(r.out, "Создан слой \"B\".")) << r.out;
+  expectAllIn(r.out, {"Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/", "Создан слой \"B\"."});
   auto db = readDxfDrawing(out.string());
   OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
   OdDbLayerTableRecordPtr a = layers->getAt("A").safeOpenObject();
@@ -113,11 +109,9 @@ TEST(LayerSessions, TheLayerManagerWritesOnOkAndNamesWhatItRefuses) {
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   // (The dump quotes texts: a quote inside stands as \".)
-  for (const char* shown : {"mauve\\\" is no colour", "Walls\\\" is frozen and cannot be made current.",
-                            "0\\\" is the current layer and cannot be frozen.",
-                            "0\\\" is the current layer and cannot be deleted.",
-                            "Two layers are named", "Undone: LAYER"})
-    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  expectAllIn(r.out, {"mauve\\\" is no colour", "Walls\\\" is frozen and cannot be made current.",
+                      "0\\\" is the current layer and cannot be frozen.",
+                      "0\\\" is the current layer and cannot be deleted.", "Two layers are named", "Undone: LAYER"});
   EXPECT_TRUE(contains(r.out.substr(r.out.find("Undone: LAYER")), "Old ")) << r.out;
 
   auto db = readDxfDrawing(out.string());
