@@ -28,6 +28,9 @@ struct EditorFixture : HeadlessStyleSession {
     for (const auto& [name, value] : values) setVar(styleName, name, value);
   }
   std::string saved() { return writeDxfDrawingToBytes(*db); }
+  OdDbObjectId addTextStyle(const OdString& name, double fixedHeight = 0.0) {
+    return ::addTextStyle(*db, name, fixedHeight);
+  }
 
   // Runs the editor on a style (null: the current values); `play` acts as
   // the user on the frame and its pages. The result is 1 for OK, 2 else.

@@ -24,13 +24,6 @@ constexpr std::initializer_list<int> kFitControls = {1092, 1088, 1089, 1090, 109
                                                      1097, 1104, 1105, 1093, 1101};
 
 struct TextFit : EditorFixture {
-  OdDbObjectId addTextStyle(const OdString& name, double fixedHeight) {
-    OdDbTextStyleTablePtr table = db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbTextStyleTableRecordPtr style = OdDbTextStyleTableRecord::createObject();
-    style->setName(name);
-    style->setTextSize(fixedHeight);
-    return table->add(style);
-  }
   // The page of a tab, brought to the front as a user would.
   static ui::Dialog& show(ui::Dialog& d, int tab) {
     EXPECT_TRUE(ui::user::select(d, kTabs, tab));
