@@ -1,6 +1,6 @@
 // DIMSTYLEIMPORT in whole qrvhost sessions: the README's batch example on
-// three drawings and the saved results read back with ezdxf, and the
-// command's Russian face, failures and undo.
+// three drawings and a damaged one, the saved results read back with ezdxf,
+// and the command's Russian face, failures and undo.
 #include <gtest/gtest.h>
 
 #include "OdDbTextStyleTableRecord.h"
@@ -78,12 +78,19 @@ TEST(DimStyleImportSessions, TheBatchExampleBringsTheStandardIntoEveryDrawing) {
     writeDxfDrawing(*db, (dir / "b.dxf").string());
   }
   std::filesystem::copy_file(kExamples / "sample.dxf", dir / "c.dxf");
+  // A damaged drawing among them fails alone and is left as it was.
+  const std::string damaged = "0\nSECTION\n2\nHEADER\nnot a group code\n";
+  writeText(dir / "bad.dxf", damaged);
   writeText(dir / "standard.scr", exampleScript());
 
   const Result r = runHost("--each --script " + (dir / "standard.scr").string() + " " + (dir / "a.dxf").string() +
-                           " " + (dir / "b.dxf").string() + " " + (dir / "c.dxf").string());
-  ASSERT_EQ(r.status, 0) << r.out;
-  expectAllIn(r.out, {"Batch: 3 drawing(s), 3 saved, 0 failed.",
+                           " " + (dir / "bad.dxf").string() + " " + (dir / "b.dxf").string() + " " +
+                           (dir / "c.dxf").string());
+  EXPECT_EQ(r.status, 5) << r.out;
+  EXPECT_EQ(readAll(dir / "bad.dxf"), damaged);
+  expectAllIn(r.out, {"[1/4] " + (dir / "a.dxf").string() + ": saved",
+                      "[2/4] " + (dir / "bad.dxf").string() + ": failed, cannot open:",
+                      "Batch: 4 drawing(s), 3 saved, 1 failed.",
                       "Company: imported, with block \"Company-Tick\", layer \"Company-Arrows\", text style "
                           "\"Company-Text\", linetype \"Company-Center\".",
                       "Company: overwritten, with block \"Company-Tick\", layer \"Company-Arrows\", "

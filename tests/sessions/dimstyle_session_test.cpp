@@ -46,25 +46,3 @@ TEST(DimStyleSessions, SaveRestoreAndStatusInRussian) {
                       "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:",
                       "DIMTXT          0.2500               Высота текста", "Текущий размерный стиль: \"Standard\""});
 }
-
-TEST(DimStyleSessions, EachRunsTheScriptOnEveryDrawingAndSavesIt) {
-  const auto dir = tempFolder("each");
-  makeDrawing(dir / "a.dxf");
-  makeDrawing(dir / "b.dxf");
-  writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
-  writeText(dir / "std.scr", "DIMASZ\n0.5\n-dimstyle\nS\nCompany\n");
-  const Result r = runHost("--each --script " + (dir / "std.scr").string() + " " + (dir / "a.dxf").string() + " " +
-                           (dir / "bad.dxf").string() + " " + (dir / "b.dxf").string());
-  EXPECT_EQ(r.status, 5) << r.out;
-  expectAllIn(r.out, {"[1/3] " + (dir / "a.dxf").string() + ": saved",
-                      "[2/3] " + (dir / "bad.dxf").string() + ": failed, cannot open:",
-                      "Batch: 3 drawing(s), 2 saved, 1 failed."});
-  for (const char* name : {"a.dxf", "b.dxf"}) {
-    auto db = readDxfDrawing((dir / name).string());
-    OdDbDimStyleTablePtr t = db->getDimStyleTableId().safeOpenObject();
-    ASSERT_FALSE(t->getAt("Company").isNull()) << name;
-    EXPECT_EQ(db->getDimstyle(), t->getAt("Company")) << name;
-    EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(t->getAt("Company").safeOpenObject())->dimasz(), 0.5);
-  }
-  EXPECT_EQ(readAll(dir / "bad.dxf"), "0\nSECTION\n2\nHEADER\nnot a group code\n");
-}
