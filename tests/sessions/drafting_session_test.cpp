@@ -1,6 +1,7 @@
 // Drawing dimensions and leaders in whole qrvhost sessions: what the user
 // sees, what the saved drawing holds, and what independent readers (ezdxf,
-// LibreCAD) make of it.
+// LibreCAD) make of it; and one session in Russian, with -dimstyle and
+// -LAYER too.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <numbers>
 
+#include "OdDbLayerTableRecord.h"
 #include "OdDbSymbolTable.h"
 #include "session_support.h"
 
@@ -234,17 +236,24 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
   EXPECT_EQ(entitiesOf<OdDbCircle>(*db).size(), 1u);
 }
 
-TEST(DraftingSessions, RussianPromptsAndKeywords) {
+// One Russian session: -dimstyle, -LAYER and drafting, where Russian local
+// keywords and the English global ones both work.
+TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
   const auto dir = tempFolder("drafting-ru");
   const Geometry g = makeGeometry(dir / "in.dxf");
   const auto out = dir / "out.dxf";
-  // Russian local keywords and the English global ones both work.
-  const Result r = runScript(dir, "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
+  const Result r = runScript(dir, "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\n"
+                                  "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\n"
+                                  "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
                                   "DIMRADIUS\n" + g.xLine + "\n" + g.circle + "\nТ\nR<>\n30,0\n"
                                   "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nQUIT\nД\n",
                              (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  expectAllIn(r.out, {"Начало первой выносной линии или <выбрать объект>: 0,0",
+  expectAllIn(r.out, {"Текущий размерный стиль: \"Чертёж\"",
+                      "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:",
+                      "DIMTXT          0.2500               Высота текста", "Текущий размерный стиль: \"Standard\"",
+                      "Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/", "Создан слой \"B\".",
+                      "Начало первой выносной линии или <выбрать объект>: 0,0",
                       "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
                       "Текст размера = 4.0000", "Текст размера = 10.0000", "Объект не является дугой или окружностью.",
                       "Текст размера (<> означает измеренное значение) <<>>: R<>",
@@ -255,4 +264,10 @@ TEST(DraftingSessions, RussianPromptsAndKeywords) {
   EXPECT_DOUBLE_EQ(dims[0]->getMeasurement(), 4);
   EXPECT_DOUBLE_EQ(dims[1]->getMeasurement(), 10);
   EXPECT_EQ(dims[2]->dimensionText(), "R<>");
+  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
+  OdDbLayerTableRecordPtr a = layers->getAt("A").safeOpenObject(), b = layers->getAt("B").safeOpenObject();
+  EXPECT_TRUE(a->isOff());
+  EXPECT_EQ(a->color(), OdCmColor::fromIndex(3));
+  EXPECT_TRUE(b->isLocked());
+  EXPECT_FALSE(b->isOff());
 }

@@ -1,6 +1,7 @@
 // -LAYER in whole qrvhost sessions: the options as drafters type them, the
 // refusals with their reasons, new objects on the current layer, one undo
-// step, and what ezdxf reads from the saved drawing.
+// step, and what ezdxf reads from the saved drawing. (Its Russian keywords
+// are run with the other Russian commands in the drafting sessions.)
 #include <gtest/gtest.h>
 
 #include "OdDbLayerTableRecord.h"
@@ -69,24 +70,6 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
                                          out);
   expectAllIn(report, {"errors 0", "Wall outlines True False True 1 Continuous 35",
                        "Doors True True False 1 Continuous -3", "current Notes"});
-}
-
-TEST(LayerSessions, RussianKeywordsAndTheEnglishOnesBothWork) {
-  const auto dir = tempFolder("layer-ru");
-  makeDrawing(dir / "in.dxf");
-  const auto out = dir / "out.dxf";
-  const Result r = runScript(dir, "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\nSAVEAS\n" + out.string() + "\n",
-                             (dir / "in.dxf").string(), "--lang ru");
-  ASSERT_EQ(r.status, 0) << r.out;
-  expectAllIn(r.out, {"Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/", "Создан слой \"B\"."});
-  auto db = readDxfDrawing(out.string());
-  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
-  OdDbLayerTableRecordPtr a = layers->getAt("A").safeOpenObject();
-  OdDbLayerTableRecordPtr b = layers->getAt("B").safeOpenObject();
-  EXPECT_TRUE(a->isOff());
-  EXPECT_EQ(a->color(), OdCmColor::fromIndex(3));
-  EXPECT_TRUE(b->isLocked());
-  EXPECT_FALSE(b->isOff());
 }
 
 // The Layer manager, played by a script as a user would: what it refuses
