@@ -117,12 +117,6 @@ TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
   EXPECT_EQ(readText(damaged + ".bak"), damage);
 }
 
-TEST_F(HostCli, RussianTexts) {
-  const HostRun run = runHost("--new --lang ru", "НЕТ\n");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("Команда: НЕТ\nНеизвестная команда \"НЕТ\"."), std::string::npos);
-}
-
 TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {
   HostRun run = runHost("--new", "");
   EXPECT_EQ(run.status, 0);

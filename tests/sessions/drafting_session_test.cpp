@@ -246,7 +246,7 @@ TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
                                   "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\n"
                                   "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
                                   "DIMRADIUS\n" + g.xLine + "\n" + g.circle + "\nТ\nR<>\n30,0\n"
-                                  "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nQUIT\nД\n",
+                                  "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nНЕТ\nQUIT\nД\n",
                              (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
   expectAllIn(r.out, {"Текущий размерный стиль: \"Чертёж\"",
@@ -257,7 +257,7 @@ TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
                       "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
                       "Текст размера = 4.0000", "Текст размера = 10.0000", "Объект не является дугой или окружностью.",
                       "Текст размера (<> означает измеренное значение) <<>>: R<>",
-                      "Следующая точка: \nДля выноски нужны две точки"});
+                      "Следующая точка: \nДля выноски нужны две точки", "Команда: НЕТ\nНеизвестная команда \"НЕТ\"."});
   auto db = readDxfDrawing(out.string());
   const auto dims = entitiesOf<OdDbDimension>(*db);
   ASSERT_EQ(dims.size(), 3u);
