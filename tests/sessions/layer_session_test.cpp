@@ -1,5 +1,6 @@
-// -LAYER in whole qrvhost sessions: the options as drafters type them, the
-// refusals with their reasons, new objects on the current layer, one undo
+// -LAYER and the Layer manager in a whole qrvhost session: the options as
+// drafters type them and the dialog as users click it, the refusals with
+// their reasons, new objects on the current layer, one undo
 // step, and what ezdxf reads from the saved drawing. (Its Russian keywords
 // are run with the other Russian commands in the drafting sessions.)
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ using namespace sessions;
 
 namespace {
 
-TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
+TEST(LayerSessions, OptionsAndTheLayerManagerChangeTheLayersAndRefuseWhatCannotBeDone) {
   const auto dir = tempFolder("layer-options");
   makeDrawing(dir / "in.dxf");
   const auto out = dir / "out.dxf";
@@ -34,6 +35,18 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
                              "SAVEAS\n" + out.string() + "\n"
                              // The whole run of options is one step.
                              "UNDO\n2\n-LAYER\n?\n\n\n"
+                             // The Layer manager, played as a user would: what it refuses it
+                             // names and stays open; OK writes everything as one undo step.
+                             "-LAYER\nNew\nOld\n\n"
+                             "LAYER\n"
+                             // What the dialog says shows in its dump.
+                             "press New\ntype 310 Walls\ntype 314 mauve\ndump\ntype 314 1\nselect 316 0.35mm\n"
+                             "press Frozen\npress Set Current\ndump\n"  // a frozen layer cannot be current
+                             // nor can the current one be frozen or deleted
+                             "select 300 #0\npress Frozen\ndump\npress Delete\ndump\n"
+                             "select 300 Old\ntype 310 walls\npress OK\ndump\n"  // two layers of one name
+                             "select 300 walls\ntype 310 Kept\npress Set Current\npress OK\n"
+                             "SAVEAS\n" + (dir / "dialog.dxf").string() + "\nUNDO\n1\n-LAYER\n?\n\n\n"
                              "QUIT\nN\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
@@ -61,6 +74,22 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
   OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
   EXPECT_FALSE(layers->has("Hidden lines"));
 
+  // The manager's work, and the undo step that took it back.
+  // (The dump quotes texts: a quote inside stands as \".)
+  expectAllIn(r.out, {"mauve\\\" is no colour", "Walls\\\" is frozen and cannot be made current.",
+                      "0\\\" is the current layer and cannot be frozen.",
+                      "0\\\" is the current layer and cannot be deleted.", "Two layers are named", "Undone: LAYER"});
+  EXPECT_TRUE(contains(r.out.substr(r.out.find("Undone: LAYER")), "Old ")) << r.out;
+  auto dialog = readDxfDrawing((dir / "dialog.dxf").string());
+  OdDbLayerTablePtr dialogLayers = dialog->getLayerTableId().safeOpenObject();
+  EXPECT_FALSE(dialogLayers->has("Old"));
+  OdDbLayerTableRecordPtr kept = dialogLayers->getAt("Kept").safeOpenObject();
+  EXPECT_EQ(dialog->getCLAYER(), kept->objectId());
+  OdDbLayerTableRecordPtr walls = dialogLayers->getAt("Walls").safeOpenObject();
+  EXPECT_TRUE(walls->isFrozen());
+  EXPECT_EQ(walls->color(), OdCmColor::fromIndex(1));
+  EXPECT_EQ(walls->lineWeight(), OdDb::kLnWt035);
+
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string report = ezdxfReport(dir,
                                          "for l in doc.layers:\n"
@@ -70,42 +99,6 @@ TEST(LayerSessions, OptionsChangeTheLayersAndRefuseWhatCannotBeDone) {
                                          out);
   expectAllIn(report, {"errors 0", "Wall outlines True False True 1 Continuous 35",
                        "Doors True True False 1 Continuous -3", "current Notes"});
-}
-
-// The Layer manager, played by a script as a user would: what it refuses
-// it names and stays open; OK writes everything as one undo step.
-TEST(LayerSessions, TheLayerManagerWritesOnOkAndNamesWhatItRefuses) {
-  const auto dir = tempFolder("layer-dialog");
-  makeDrawing(dir / "in.dxf");
-  const auto out = dir / "out.dxf";
-  const Result r = runScript(dir,
-                             "-LAYER\nNew\nOld\n\n"
-                             "LAYER\n"
-                             // What the dialog says shows in its dump.
-                             "press New\ntype 310 Walls\ntype 314 mauve\ndump\ntype 314 1\nselect 316 0.35mm\n"
-                             "press Frozen\npress Set Current\ndump\n"  // a frozen layer cannot be current
-                             // nor can the current one be frozen or deleted
-                             "select 300 #0\npress Frozen\ndump\npress Delete\ndump\n"
-                             "select 300 Old\ntype 310 walls\npress OK\ndump\n"  // two layers of one name
-                             "select 300 walls\ntype 310 Kept\npress Set Current\npress OK\n"
-                             "SAVEAS\n" + out.string() + "\nUNDO\n1\n-LAYER\n?\n\n\nQUIT\nN\n",
-                             (dir / "in.dxf").string());
-  ASSERT_EQ(r.status, 0) << r.out;
-  // (The dump quotes texts: a quote inside stands as \".)
-  expectAllIn(r.out, {"mauve\\\" is no colour", "Walls\\\" is frozen and cannot be made current.",
-                      "0\\\" is the current layer and cannot be frozen.",
-                      "0\\\" is the current layer and cannot be deleted.", "Two layers are named", "Undone: LAYER"});
-  EXPECT_TRUE(contains(r.out.substr(r.out.find("Undone: LAYER")), "Old ")) << r.out;
-
-  auto db = readDxfDrawing(out.string());
-  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
-  EXPECT_FALSE(layers->has("Old"));
-  OdDbLayerTableRecordPtr kept = layers->getAt("Kept").safeOpenObject();
-  EXPECT_EQ(db->getCLAYER(), kept->objectId());
-  OdDbLayerTableRecordPtr walls = layers->getAt("Walls").safeOpenObject();
-  EXPECT_TRUE(walls->isFrozen());
-  EXPECT_EQ(walls->color(), OdCmColor::fromIndex(1));
-  EXPECT_EQ(walls->lineWeight(), OdDb::kLnWt035);
 }
 
 }  // namespace
