@@ -19,13 +19,7 @@ std::vector<std::string> makeEveryKindDrawing(const std::filesystem::path& path)
   OdDbDatabase db;
   std::vector<std::string> handles;
   for (OdDbObjectId id : addOneDimensionOfEveryKind(db)) handles.push_back(id.getHandle().ascii());
-  OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  OdDbLeaderPtr l = OdDbLeader::createObject();
-  l->appendVertex({0, 40});
-  l->appendVertex({5, 45});
-  l->setDimensionStyle(db.getDimStyleStandardId());
-  handles.push_back(ms->appendOdDbEntity(l).getHandle().ascii());
-  ms.release();
+  handles.push_back(addLeader(db, db.getDimStyleStandardId(), {0, 40, 0}).getHandle().ascii());
   writeDxfDrawing(db, path.string());
   return handles;
 }
