@@ -118,25 +118,25 @@ TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
 }
 
 TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {
-  HostRun run = runHost("--new", "");
-  EXPECT_EQ(run.status, 0);
-  run = runHost("--new --script /no/such/script.scr");
-  EXPECT_EQ(run.status, 3);
-  EXPECT_NE(run.err.find("qrvhost: cannot read the script /no/such/script.scr"), std::string::npos);
-  run = runHost("/no/such/drawing.dxf", "QUIT\n");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("qrvhost: cannot open /no/such/drawing.dxf"), std::string::npos);
-  run = runHost("--new --module /no/such/libdds.so", "QUIT\n");
-  EXPECT_EQ(run.status, 4);
-  EXPECT_NE(run.err.find("does not exist"), std::string::npos);
-  run = runHost("--new --module " + std::string(DDS_BINARY_DIR) + "/bin/libqrvdb.so", "QUIT\n");
-  EXPECT_EQ(run.status, 4);
-  EXPECT_NE(run.err.find("has no QRVInit entry"), std::string::npos);
-  run = runHost("--bogus");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("unknown option '--bogus'"), std::string::npos);
-  run = runHost("--lang de");
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(runHost("--new", "").status, 0);
+  const std::string badModule = std::string(DDS_BINARY_DIR) + "/bin/libqrvdb.so";
+  const struct {
+    std::string arguments, script;
+    int status;
+    const char* said;  // on standard error
+  } cases[] = {
+      {"--new --script /no/such/script.scr", "", 3, "qrvhost: cannot read the script /no/such/script.scr"},
+      {"/no/such/drawing.dxf", "QUIT\n", 2, "qrvhost: cannot open /no/such/drawing.dxf"},
+      {"--new --module /no/such/libdds.so", "QUIT\n", 4, "does not exist"},
+      {"--new --module " + badModule, "QUIT\n", 4, "has no QRVInit entry"},
+      {"--bogus", "", 1, "unknown option '--bogus'"},
+      {"--lang de", "", 1, ""},
+  };
+  for (const auto& c : cases) {
+    const HostRun run = runHost(c.arguments, c.script);
+    EXPECT_EQ(run.status, c.status) << c.arguments;
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << c.arguments << "\n" << run.err;
+  }
 }
 
 // A program feeding the host through a pipe may take its time between
