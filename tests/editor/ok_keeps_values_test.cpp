@@ -12,8 +12,6 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTabs = 1155, kTextPage = 1006, kPrimaryPage = 1007, kAlternatePage = 1008, kTolerancePage = 1009;
-
 struct OkKeeps : EditorFixture {
   OdDbObjectId addBlock(const OdString& name) {
     OdDbBlockTablePtr blocks = db->getBlockTableId().safeOpenObject(OdDb::kForWrite);

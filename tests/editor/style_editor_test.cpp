@@ -16,8 +16,6 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTabs = 1155;
-
 struct Editor : EditorFixture {
   OdDbObjectId dashed;
 

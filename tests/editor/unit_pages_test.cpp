@@ -9,8 +9,7 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTabs = 1155, kPrimaryTab = 4;
-constexpr int kTextPage = 1006, kPrimaryPage = 1007;
+constexpr int kPrimaryTab = 4;
 // Primary: unit format, precision, fraction format, separator, round off,
 // prefix, suffix, scale, layout only, leading, trailing, feet, inches,
 // angular format, angular precision, angular leading and trailing.
@@ -167,7 +166,7 @@ namespace {
 // feet, inches.
 constexpr std::initializer_list<int> kToleranceControls = {1147, 1150, 1152, 1155, 1158, 1161, 1165, 1166,
                                                            1169, 1168, 1164, 1129, 1081, 1083, 1082};
-constexpr int kTolerancePage = 1009, kAlternatePage = 1008, kFrame = 1077;
+constexpr int kFrame = 1077;
 }  // namespace
 
 TEST_F(UnitPages, EveryToleranceMethodLoadsAndStoresBackAsItWas) {
