@@ -89,10 +89,6 @@ TEST(HostileInput, ANamedPipeIsRefusedEverywhereADrawingIsExpected) {
   expectAllIn(r.out, {"Cannot open \"" + pipe.string() + "\": File access error: it is not a regular file",
                       "Written \"" + (dir / "q.svg").string()});
 
-  ASSERT_EQ(::mkfifo((dir / "p.svg").c_str(), 0600), 0);
-  r = runEnglish(dir, "EXPORT\n" + (dir / "p.svg").string() + "\n", (dir / "a.dxf").string());
-  EXPECT_TRUE(contains(r.out, "Cannot write \"" + (dir / "p.svg").string() + "\": it is not a regular file")) << r.out;
-
   r = runEnglish(dir, "DIMASZ\n0.5\n", "--each " + pipe.string() + " " + (dir / "a.dxf").string());
   EXPECT_EQ(r.status, 5) << kTimedOut << "\n" << r.out;
   EXPECT_TRUE(contains(r.out, "Batch: 2 drawing(s), 1 saved, 1 failed.")) << r.out;
@@ -184,17 +180,20 @@ TEST(HostileInput, ValuesReadFromAFileAreKeptDrawnAndSavedAsTheyAre) {
   EXPECT_EQ(saved->dimtxt(), -5.0);
 }
 
-TEST(HostileInput, SaveAsRefusesFoldersDevicesAndAsksForReadOnlyFiles) {
+TEST(HostileInput, SaveAsAndExportRefuseFoldersDevicesAndPipesAndAskForReadOnlyFiles) {
   const auto dir = tempFolder("saveas");
   makeDrawing(dir / "a.dxf");
   writeText(dir / "ro.dxf", "read only");
   ::chmod((dir / "ro.dxf").c_str(), 0444);
   fs::create_directories(dir / "sub");
+  ASSERT_EQ(::mkfifo((dir / "p.svg").c_str(), 0600), 0);
   const Result r = runEnglish(dir,
+                             "EXPORT\n" + (dir / "p.svg").string() + "\n"
                              "SAVEAS\n" + (dir / "sub").string() + "/\nSAVEAS\n/dev/null\nSAVEAS\n" +
                                  (dir / "ro.dxf").string() + "\nNo\nSAVEAS\n" + (dir / "ro.dxf").string() + "\n",
                              (dir / "a.dxf").string());
-  expectAllIn(r.out, {"is a folder; a file name is needed.", "\"/dev/null\" is not a regular file.",
+  expectAllIn(r.out, {"Cannot write \"" + (dir / "p.svg").string() + "\": it is not a regular file",
+                      "is a folder; a file name is needed.", "\"/dev/null\" is not a regular file.",
                       "\"" + (dir / "ro.dxf").string() + "\" is read-only. Replace it? [Yes/No] <No>: No"});
   EXPECT_EQ(r.status, 6) << r.out;
   EXPECT_TRUE(fs::is_empty(dir / "sub"));
