@@ -10,30 +10,25 @@ namespace {
 const std::filesystem::path kSample = std::filesystem::path(DDS_SOURCE_DIR) / "examples" / "sample.dxf";
 }  // namespace
 
-// A copy saved before any change is the file byte for byte; a changed
-// drawing saved under another name leaves the file it came from alone.
-TEST(HostSessions, AnUnchangedDrawingIsSavedByteForByteAndAChangedOneUnderItsNewName) {
-  const auto dir = tempFolder("setvar");
-  const std::string sample = readAll(kSample);
-  const Result r = runScript(dir, "SAVEAS\n" + (dir / "copy.dxf").string() + "\nDIMASZ\n0.375\nSAVEAS\n" +
-                                      (dir / "changed.dxf").string() + "\nQUIT\n",
-                             kSample.string());
-  ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_EQ(readAll(dir / "copy.dxf"), sample);
-  EXPECT_DOUBLE_EQ(readDxfDrawing((dir / "changed.dxf").string())->dimasz(), 0.375);
-  EXPECT_EQ(readAll(kSample), sample);
-}
-
-// The sample opens clean: its current values are those of its current
-// style, so only the one dimension with overrides of its own carries any.
-TEST(HostSessions, TheSampleOpensByDefaultWithItsStylesAndNoOverrides) {
+// Without a drawing named, the sample opens, and opens clean: its current
+// values are those of its current style, so only the one dimension with
+// overrides of its own carries any. A copy saved before any change is the
+// file byte for byte; a changed drawing saved under another name leaves the
+// file it came from alone.
+TEST(HostSessions, TheSampleOpensByDefaultCleanAndIsSavedByteForByteUntilChanged) {
   const auto dir = tempFolder("default");
-  const Result r = runScript(dir, "-dimstyle\n?\n\n\x1b\n", "");
+  const std::string sample = readAll(kSample);
+  const Result r = runScript(dir, "-dimstyle\n?\n\n\x1b\nSAVEAS\n" + (dir / "copy.dxf").string() +
+                                      "\nDIMASZ\n0.375\nSAVEAS\n" + (dir / "changed.dxf").string() + "\nQUIT\n",
+                             "");
   ASSERT_EQ(r.status, 0) << r.out;
   expectAllIn(r.out, {"Named dimension styles:", "Current dimension style: \"Plate-ISO\""});
   EXPECT_FALSE(contains(r.out, "Current dimension overrides:")) << r.out;
-  auto sample = readDxfDrawing(kSample.string());
-  const auto dims = entitiesOf<OdDbDimension>(*sample);
+  EXPECT_EQ(readAll(dir / "copy.dxf"), sample);
+  EXPECT_DOUBLE_EQ(readDxfDrawing((dir / "changed.dxf").string())->dimasz(), 0.375);
+  EXPECT_EQ(readAll(kSample), sample);
+  auto opened = readDxfDrawing(kSample.string());
+  const auto dims = entitiesOf<OdDbDimension>(*opened);
   EXPECT_EQ(std::count_if(dims.begin(), dims.end(), [](const auto& d) { return !d->dimOverrides().empty(); }), 1);
 }
 
