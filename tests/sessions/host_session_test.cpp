@@ -117,19 +117,22 @@ TEST(HostSessions, SavesChooseTheirDxfVersion) {
 }
 
 // qrvhost --each: a command with its answers on one line runs as in a plain
-// script, and a script whose command refused an answer, could not save a
-// copy, could not export or had a palette line refused fails its drawing,
-// which is then neither saved nor backed up.
+// script, whatever its line ends; a script whose command refused an answer
+// or was cancelled, could not save a copy, could not export, had a palette
+// line refused or switched drawings fails its drawing, which is then neither
+// saved nor backed up.
 TEST(HostSessions, EachSavesOneLineCommandsAndFailsDrawingsWhoseScriptWasRefused) {
   const auto dir = tempFolder("each-refused");
   const auto x = dir / "x.dxf";
   std::filesystem::copy_file(kSample, x);
   writeText(dir / "x.bak", "the earlier backup");
-  writeText(dir / "line.scr", "SETVAR DIMASZ 2\n");
+  // A script from Windows or an old Mac, with a byte order mark, runs through.
+  writeText(dir / "line.scr", "\xEF\xBB\xBF" "SETVAR DIMASZ 2\r\nDIMTXT\r0.25\r");
   Result r = runHost("--each --script " + (dir / "line.scr").string() + " " + x.string());
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_FALSE(contains(r.out, "Blanks")) << r.out;
   EXPECT_DOUBLE_EQ(readDxfDrawing(x.string())->dimasz(), 2.0);
+  EXPECT_DOUBLE_EQ(readDxfDrawing(x.string())->dimtxt(), 0.25);
 
   const std::string saved = readAll(x);
   const std::string backup = readAll(dir / "x.bak");
@@ -139,6 +142,10 @@ TEST(HostSessions, EachSavesOneLineCommandsAndFailsDrawingsWhoseScriptWasRefused
       {"the command SAVEAS failed", "DIMASZ\n0.5\nSAVEAS\n" + (dir / "folder").string() + "\n"},
       {"the command EXPORT failed", "DIMASZ\n0.5\nEXPORT\n" + (dir / "picture.txt").string() + "\n"},
       {"the command PROPERTIES failed: no row", "DIMASZ\n0.5\nSELECT\nALL\n\nPROPERTIES\nset Nothing.Here = 1\n\n"},
+      // The README's example on a drawing without the style "Company": the
+      // later lines are taken as style names until the script ends.
+      {"the command -dimstyle was cancelled at", "-dimstyle\nR\nCompany\n-dimstyle\nA\nALL\n\n"},
+      {"OPEN cannot be used in a batch script", "OPEN\n" + kSample.string() + "\nDIMASZ\n0.5\n"},
   };
   for (const auto& [why, script] : scripts) {
     writeText(dir / "s.scr", script);

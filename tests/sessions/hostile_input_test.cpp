@@ -201,32 +201,6 @@ TEST(HostileInput, SaveAsAndExportRefuseFoldersDevicesAndPipesAndAskForReadOnlyF
   EXPECT_EQ(readAll(dir / "ro.dxf"), "read only");
 }
 
-TEST(HostileInput, ABatchDrawingFailsWhenItsScriptDoesNotRunThrough) {
-  const auto dir = tempFolder("batch");
-  makeDrawing(dir / "a.dxf");
-  makeDrawing(dir / "b.dxf");
-  const std::string a = readAll(dir / "a.dxf");
-  // The README's example on a drawing without the style "Company": the
-  // later lines are taken as style names until the script ends.
-  Result r = runEnglish(dir, "-dimstyle\nR\nCompany\n-dimstyle\nA\nALL\n\n", "--each " + (dir / "a.dxf").string());
-  EXPECT_EQ(r.status, 5) << r.out;
-  expectAllIn(r.out, {"Batch: 1 drawing(s), 0 saved, 1 failed.", "the command -dimstyle was cancelled at"});
-  EXPECT_EQ(readAll(dir / "a.dxf"), a);
-
-  // A batch script may not switch drawings.
-  r = runEnglish(dir, "OPEN\n" + (dir / "b.dxf").string() + "\nDIMASZ\n0.5\n", "--each " + (dir / "a.dxf").string());
-  EXPECT_EQ(r.status, 5) << r.out;
-  EXPECT_TRUE(contains(r.out, "OPEN cannot be used in a batch script")) << r.out;
-  EXPECT_EQ(readAll(dir / "a.dxf"), a);
-
-  // A script from Windows or an old Mac, with a byte order mark, runs through.
-  r = runEnglish(dir, "\xEF\xBB\xBF" "DIMASZ\r0.5\r\nDIMTXT\r\n0.25\r", "--each " + (dir / "a.dxf").string());
-  EXPECT_EQ(r.status, 0) << r.out;
-  auto db = readDxfDrawing((dir / "a.dxf").string());
-  EXPECT_DOUBLE_EQ(db->dimasz(), 0.5);
-  EXPECT_DOUBLE_EQ(db->dimtxt(), 0.25);
-}
-
 TEST(HostileInput, PicturesTooComplexToDrawAreNotWritten) {
   // Each of 24 levels inserts the next twice, 16 million lines at the
   // bottom: model space inserts the top, and the standard style's arrows
