@@ -1,7 +1,7 @@
 // Drawing dimensions and leaders in whole qrvhost sessions: what the user
 // sees, what the saved drawing holds, and what independent readers (ezdxf,
-// LibreCAD) make of it; and one session in Russian, with -dimstyle and
-// -LAYER too.
+// LibreCAD) make of it; -dimstyle Apply on what is drawn; and one session in
+// Russian, with -dimstyle and -LAYER too.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -168,12 +168,16 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
                         "MTEXT First line\\PSecond line"});
 }
 
-TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverrides) {
+TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverridesAndApplyGivesThemToAll) {
   const auto dir = tempFolder("drafting-child");
   const Geometry g = makeGeometry(dir / "in.dxf", true);
   const auto out = dir / "out.dxf";
+  const auto applied = dir / "applied.dxf";
+  // Then -dimstyle Apply gives the current values to what is there already.
   const Result r = runScript(dir, "DIMTXT\n0.3\nDIMLINEAR 0,0 10,0 5,3\nDIMRADIUS\n" + g.circle +
-                                  "\n30,0\nLEADER 0,0 5,5\n\n\nSAVEAS\n" + out.string() + "\nQUIT\nY\n",
+                                  "\n30,0\nLEADER 0,0 5,5\n\n\nSAVEAS\n" + out.string() +
+                                  "\nDIMASZ\n0.3\nDIMCLRD\n1\n-dimstyle\nA\nALL\n\nSAVEAS\n" + applied.string() +
+                                  "\nQUIT\nY\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   auto db = readDxfDrawing(out.string());
@@ -193,11 +197,27 @@ TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverri
   ASSERT_EQ(leaders.size(), 1u);
   EXPECT_TRUE(leaders[0]->annotationObjId().isNull());
   EXPECT_DOUBLE_EQ(leaders[0]->dimtxt(), 0.3);
+  // Applied: every dimension and the leader carry the current values, as
+  // overrides of their own styles; the other entities are passed over.
+  expectAllIn(r.out, {"Select objects"});
+  auto after = readDxfDrawing(applied.string());
+  std::vector<OdDbDimStyleEntityPtr> users;
+  for (const auto& d : entitiesOf<OdDbDimension>(*after)) users.push_back(d);
+  for (const auto& l : entitiesOf<OdDbLeader>(*after)) users.push_back(l);
+  ASSERT_EQ(users.size(), 3u);
+  for (const auto& e : users) {
+    EXPECT_DOUBLE_EQ(e->dimasz(), 0.3);
+    EXPECT_DOUBLE_EQ(e->dimtxt(), 0.3);
+    EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1));
+  }
+  EXPECT_EQ(users[2]->dimOverrides().items().size(), 3u);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string listing = ezdxfListing(dir, out);
-  expectAllIn(listing, {"DIMENSION 0 10.0000 Standard$0 dimtxt=0.3", "DIMENSION 4 5.0000 Standard dimtxt=0.3",
-                        "LEADER Standard 2 dimtxt=0.3"});
+  expectAllIn(ezdxfListing(dir, out), {"DIMENSION 0 10.0000 Standard$0 dimtxt=0.3",
+                                       "DIMENSION 4 5.0000 Standard dimtxt=0.3", "LEADER Standard 2 dimtxt=0.3"});
+  expectAllIn(ezdxfListing(dir, applied), {"audit errors 0", "DIMENSION 0 10.0000 Standard$0 dimasz=0.3 dimtxt=0.3",
+                                           "DIMENSION 4 5.0000 Standard dimasz=0.3 dimtxt=0.3",
+                                           "LEADER Standard 2 dimasz=0.3 dimtxt=0.3"});
 }
 
 TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
