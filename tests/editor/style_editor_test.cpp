@@ -167,27 +167,6 @@ TEST_F(Editor, TitleTabsAndEmptyPagesForEveryMode) {
   });
 }
 
-TEST_F(Editor, ScriptLinesReachPageControlsAndTheTabsFromAnyPage) {
-  const OdDbObjectId id = add("Arch");
-  std::vector<std::string> printed;
-  const ui::ScriptPrinter print = [&](const std::string& line) { printed.push_back(line); };
-  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "type 1025 0.75", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 Symbols and arrows", print).ok);
-              // 1046 is the second arrowhead here and a spin on Lines.
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1046 Dot", print).ok);
-              EXPECT_FALSE(ui::runDialogScriptLine(d, "type 1025 1", print).ok) << "Lines is hidden";
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 #0", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "check 1026", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "press 1", print).ok);
-            }),
-            1);
-  EXPECT_EQ(open("Arch")->dimdli(), 0.75);
-  EXPECT_TRUE(open("Arch")->dimsd1());
-  EXPECT_TRUE(open("Arch")->dimsah()) << "a second arrowhead of its own";
-  EXPECT_EQ(OdDmUtil::arrowName(open("Arch")->dimblk2()), "_Dot");
-}
-
 TEST_F(Editor, PrecisionListsFollowTheUnitModeAndKeepTheirPosition) {
   ui::DialogTemplate tmpl;
   tmpl.controls.push_back(ui::ControlTemplate{1, ui::ControlKind::kDropDown, "", {0, 0, 50, 12}, 0});
