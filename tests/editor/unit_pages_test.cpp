@@ -270,26 +270,3 @@ TEST_F(UnitPages, TheMethodTheFrameBoxAndTheUnitFormatsSwitchTheToleranceControl
     EXPECT_NE(page(d, kTextPage).control(kFrame)->check(), ui::kChecked) << "a leader has no frame";
   });
 }
-
-// The method goes to the style and the drawing's current values, never to
-// the child styles, which keep their own tolerances.
-TEST_F(UnitPages, TheToleranceMethodStaysOutOfChildStyles) {
-  add("Part");
-  add("Part$0");
-  db->setDimstyle(style("Part"));
-  db->setDimstyleData(style("Part"));
-  edit(style("Part"), [&](StyleEditorDialog&, ui::Dialog& d) {
-    ui::Dialog& p = page(d, kTolerancePage);
-    ASSERT_TRUE(ui::user::select(d, kTabs, 6));
-    ASSERT_TRUE(ui::user::select(p, 1147, 3));
-    ASSERT_TRUE(ui::user::type(p, 1152, "0.2"));
-    ASSERT_TRUE(ui::user::select(p, 1150, 2));
-    ASSERT_TRUE(ui::user::click(d, 1));
-  });
-  EXPECT_TRUE(open("Part")->dimlim());
-  EXPECT_TRUE(db->dimlim()) << "the current values follow the current style";
-  EXPECT_EQ(db->dimtp(), 0.2);
-  EXPECT_FALSE(open("Part$0")->dimlim());
-  EXPECT_EQ(open("Part$0")->dimtp(), 0.0);
-  EXPECT_EQ(open("Part$0")->dimtdec(), 2) << "other tolerance values reach the children";
-}
