@@ -1,7 +1,7 @@
 // Drawing dimensions and leaders in whole qrvhost sessions: what the user
 // sees, what the saved drawing holds, and what independent readers (ezdxf,
 // LibreCAD) make of it; -dimstyle Apply on what is drawn; and one session in
-// Russian, with -dimstyle and -LAYER too.
+// Russian, with -dimstyle, DIMSTYLEIMPORT and -LAYER too.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -256,13 +256,20 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
   EXPECT_EQ(entitiesOf<OdDbCircle>(*db).size(), 1u);
 }
 
-// One Russian session: -dimstyle, -LAYER and drafting, where Russian local
-// keywords and the English global ones both work.
+// One Russian session: -dimstyle, DIMSTYLEIMPORT, -LAYER and drafting, where
+// Russian local keywords and the English global ones both work.
 TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
   const auto dir = tempFolder("drafting-ru");
   const Geometry g = makeGeometry(dir / "in.dxf");
   const auto out = dir / "out.dxf";
+  writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
+  const std::string standard = (std::filesystem::path(DDS_SOURCE_DIR) / "examples" / "standard.dxf").string();
   const Result r = runScript(dir, "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\n"
+                                  // An unreadable source, a missing name, one style, then all of them undone.
+                                  "DIMSTYLEIMPORT\n" + (dir / "bad.dxf").string() + "\n*\n\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет\n\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет, company-arch\nЗ\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\n*\n_Skip\nU\n"
                                   "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\n"
                                   "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
                                   "DIMRADIUS\n" + g.xLine + "\n" + g.circle + "\nТ\nR<>\n30,0\n"
@@ -272,6 +279,10 @@ TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
   expectAllIn(r.out, {"Текущий размерный стиль: \"Чертёж\"",
                       "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:",
                       "DIMTXT          0.2500               Высота текста", "Текущий размерный стиль: \"Standard\"",
+                      "Чертёж, из которого импортировать:", "Существующие стили [Пропустить/Заменить] <Пропустить>:",
+                      "не удаётся открыть: line ", "Нет: в исходном чертеже его нет.",
+                      "в исходном чертеже нет ни одного из названных стилей", "Company-Arch: импортирован.",
+                      "Company-Arch: пропущен, в чертеже он уже есть.", "Отменено: DIMSTYLEIMPORT",
                       "Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/", "Создан слой \"B\".",
                       "Начало первой выносной линии или <выбрать объект>: 0,0",
                       "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
@@ -291,4 +302,9 @@ TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
   EXPECT_EQ(a->color(), OdCmColor::fromIndex(3));
   EXPECT_TRUE(b->isLocked());
   EXPECT_FALSE(b->isOff());
+  // The undone import of everything leaves the one before it.
+  OdDbDimStyleTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+  EXPECT_FALSE(styles->getAt("Company-Arch").isNull());
+  EXPECT_TRUE(styles->getAt("Company").isNull());
+  EXPECT_EQ(db->getDimstyle(), styles->getAt("Standard"));
 }
