@@ -28,7 +28,6 @@ struct DimCompare : ::testing::Test {
     ::unsetenv("QRV_UI");
     ui::setBackend(nullptr);
   }
-  static bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 };
 
 }  // namespace
@@ -40,12 +39,12 @@ TEST_F(DimCompare, ScriptLinesDriveTheDialog) {
   dds::runCompareCommand();
   const std::string out = host.transcript();
   // The dump when it opens: Standard against Wide.
-  EXPECT_TRUE(has(out, "dialog 1011 \"Compare Dimension Styles\"")) << out;
-  EXPECT_TRUE(has(out, "1177 dropdown enabled visible \"\" selection=0 \"Standard\"")) << out;
-  EXPECT_TRUE(has(out, "1179 dropdown enabled visible \"\" selection=2 \"Wide\"")) << out;
-  EXPECT_TRUE(has(out, "1181 label enabled visible \"Found 1 differences:\"")) << out;
-  EXPECT_TRUE(has(out, "row 0: \"Arrow size\" | \"DIMASZ\" | \"2,5\" | \"0,5\"")) << out;
-  EXPECT_TRUE(has(out, "*Invalid* control 1177 has no item \"Nowhere\"")) << out;
+  expectAllIn(out, {"dialog 1011 \"Compare Dimension Styles\"",
+                    "1177 dropdown enabled visible \"\" selection=0 \"Standard\"",
+                    "1179 dropdown enabled visible \"\" selection=2 \"Wide\"",
+                    "1181 label enabled visible \"Found 1 differences:\"",
+                    "row 0: \"Arrow size\" | \"DIMASZ\" | \"2,5\" | \"0,5\"",
+                    "*Invalid* control 1177 has no item \"Nowhere\""});
   EXPECT_EQ(ui::backend().name(), std::string("headless"));
 }
 
@@ -54,21 +53,21 @@ TEST_F(DimCompare, TwoNamesOrAnUnknownName) {
     ScriptedHost host("Wide,Standard\npress Close\n");
     addStandardCopy(*host.newDocument()->database(), "Wide", 0.5);
     dds::runCompareCommand();
-    EXPECT_TRUE(has(host.transcript(), "1177 dropdown enabled visible \"\" selection=1 \"Wide\"")) << host.transcript();
+    expectAllIn(host.transcript(), {"1177 dropdown enabled visible \"\" selection=1 \"Wide\""});
   }
   {
     ScriptedHost host("Missing\n");
     host.newDocument();
     dds::runCompareCommand();
-    EXPECT_TRUE(has(host.transcript(), "No dimension style named \"Missing\".")) << host.transcript();
-    EXPECT_FALSE(has(host.transcript(), "dialog 1011"));
+    expectAllIn(host.transcript(), {"No dimension style named \"Missing\"."});
+    EXPECT_EQ(host.transcript().find("dialog 1011"), std::string::npos);
   }
   {
     // Enter: the current style with itself; the end of the script closes it.
     ScriptedHost host("\n");
     host.newDocument();
     dds::runCompareCommand();
-    EXPECT_TRUE(has(host.transcript(), "All properties of dimension style \\\"Standard\\\":")) << host.transcript();
+    expectAllIn(host.transcript(), {"All properties of dimension style \\\"Standard\\\":"});
   }
 }
 

@@ -8,13 +8,9 @@ TEST(OpenClose, WritingNeedsAWriteOpenAndUpgradeGivesIt) {
   OdDbDatabase db;
   OdDbObjectId id = addStyle(db, "A");
   OdDbDimStyleTableRecordPtr rec = id.safeOpenObject();
-  try {
-    rec->setDimasz(1.0);
-    FAIL() << "a read-open record accepted a change";
-  } catch (const OdError& e) {
-    EXPECT_EQ(e.code(), eNotOpenForWrite);
-    EXPECT_NE(e.description().find("OdDbDimStyleTableRecord"), std::string::npos);
-  }
+  const OdError readOnly = thrownError([&] { rec->setDimasz(1.0); });  // a read-open record takes no change
+  EXPECT_EQ(readOnly.code(), eNotOpenForWrite);
+  EXPECT_NE(readOnly.description().find("OdDbDimStyleTableRecord"), std::string::npos);
   EXPECT_DOUBLE_EQ(rec->dimasz(), 0.18);
   rec->upgradeOpen();
   rec->setDimasz(1.0);
@@ -33,32 +29,19 @@ TEST(OpenClose, ErasedMissingAndNullIdsFailClearly) {
   EXPECT_FALSE(id.isValid());
   EXPECT_TRUE(id.openObject().isNull());
   EXPECT_FALSE(id.openObject(OdDb::kForRead, true).isNull());
-  try {
-    id.safeOpenObject();
-    FAIL();
-  } catch (const OdError& e) {
-    EXPECT_EQ(e.code(), eWasErased);
-  }
+  EXPECT_EQ(thrownError([&] { id.safeOpenObject(); }).code(), eWasErased);
   OdDbObjectId null;
   EXPECT_TRUE(null.isNull());
   EXPECT_TRUE(null.openObject().isNull());
-  try {
-    null.safeOpenObject();
-    FAIL();
-  } catch (const OdError& e) {
-    EXPECT_EQ(e.code(), eNullObjectId);
-  }
+  EXPECT_EQ(thrownError([&] { null.safeOpenObject(); }).code(), eNullObjectId);
   EXPECT_EQ(OdDbObjectId::kNull, null);
 }
 
 TEST(OpenClose, OpeningAsTheWrongClassThrows) {
   OdDbDatabase db;
-  try {
-    OdDbDimStyleTableRecordPtr wrong = db.getLayerZeroId().safeOpenObject();
-    FAIL() << "a layer opened as a dimension style";
-  } catch (const OdError& e) {
-    EXPECT_EQ(e.code(), eNotThatKindOfClass);
-  }
+  // A layer does not open as a dimension style.
+  EXPECT_EQ(thrownError([&] { OdDbDimStyleTableRecordPtr wrong = db.getLayerZeroId().safeOpenObject(); }).code(),
+            eNotThatKindOfClass);
   OdDbObjectPtr obj = db.getLayerZeroId().safeOpenObject();
   EXPECT_TRUE(OdDbDimStyleTableRecord::cast(obj.get()).isNull());
   EXPECT_FALSE(OdDbLayerTableRecord::cast(obj.get()).isNull());

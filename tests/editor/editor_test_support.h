@@ -16,7 +16,9 @@
 #include "user_input.h"
 
 struct EditorFixture : HeadlessStyleSession {
-  static constexpr int kLinesPage = 1002, kSymbolsPage = 1003;
+  // The editor's tabs and the window ids of its pages.
+  static constexpr int kTabs = 1155, kLinesPage = 1002, kSymbolsPage = 1003, kFitPage = 1005, kTextPage = 1006,
+                       kPrimaryPage = 1007, kAlternatePage = 1008, kTolerancePage = 1009;
 
   OdDbDimStyleTableRecordPtr open(const OdString& name, OdDb::OpenMode mode = OdDb::kForRead) {
     return OdDbDimStyleTableRecordPtr(style(name).safeOpenObject(mode));
@@ -28,6 +30,9 @@ struct EditorFixture : HeadlessStyleSession {
     for (const auto& [name, value] : values) setVar(styleName, name, value);
   }
   std::string saved() { return writeDxfDrawingToBytes(*db); }
+  OdDbObjectId addTextStyle(const OdString& name, double fixedHeight = 0.0) {
+    return ::addTextStyle(*db, name, fixedHeight);
+  }
 
   // Runs the editor on a style (null: the current values); `play` acts as
   // the user on the frame and its pages. The result is 1 for OK, 2 else.

@@ -1,7 +1,7 @@
-// The Lines and the Symbols and arrows pages: which controls each kind of
-// style lets the user change, what the clicks enable, and the values that
-// the page's own rules turn into (arrowheads, centre marks, jog angle, spin
-// steps).
+// Which controls each kind of style lets the user change on every page; on
+// the Lines and the Symbols and arrows pages, what the clicks enable and the
+// values that the page's own rules turn into (arrowheads, centre marks, jog
+// angle, spin steps).
 #include <cmath>
 #include <numbers>
 
@@ -24,6 +24,13 @@ constexpr std::initializer_list<int> kLinesControls = {1019, 1020, 1023, 1025, 1
                                                        1033, 1038, 1039, 1043, 1045, 1041, 1047};
 // Symbols: the three arrowheads, the centre mark size and its spin.
 constexpr std::initializer_list<int> kSymbolsControls = {1044, 1046, 1048, 1053, 1052};
+// Text: height and spin, fraction scale and spin, horizontal placement,
+// the three alignment buttons.
+constexpr std::initializer_list<int> kTextControls = {1073, 1074, 1052, 1053, 1079, 1085, 1086, 1087};
+// Fit: keep text inside, the four fit buttons, the three text moves, the
+// two fine-tuning boxes, suppress arrows, the scale field.
+constexpr std::initializer_list<int> kFitControls = {1092, 1088, 1089, 1090, 1091, 1095, 1096,
+                                                     1097, 1104, 1105, 1093, 1101};
 
 struct Pages : EditorFixture {};
 
@@ -32,27 +39,35 @@ struct Pages : EditorFixture {};
 TEST_F(Pages, EachKindOfStyleEnablesItsOwnControls) {
   add("Arch");
   struct Case {
-    const char* style;
-    const char* lines;
-    const char* symbols;
+    const char *style, *lines, *symbols, *text, *fit;
   };
   // DIMCEN is positive in the metric standard, DIMFXLON off.
   const Case cases[] = {
-      {"Arch", "11111111111110", "11111"},
-      {"Arch$4", "11001111100000", "01011"},  // radius
-      {"Arch$7", "11000001000000", "00100"},  // leader
-      {"Arch$6", "01010011110110", "00000"},  // ordinate
-      {"Arch$3", "11111111111110", "11111"},  // diameter: as a parent on these pages
+      {"Arch", "11111111111110", "11111", "11011111", "111111111111"},
+      {"Arch$4", "11001111100000", "01011", "11010111", "011111111111"},  // radius
+      {"Arch$7", "11000001000000", "00100", "11000000", "000000000011"},  // leader
+      {"Arch$6", "01010011110110", "00000", "11010000", "000000000011"},  // ordinate
+      {"Arch$3", "11111111111110", "11111", "11010111", "111111111111"},  // diameter: a parent on Lines and Symbols
   };
   for (const Case& c : cases) {
     const OdDbObjectId id = style(c.style).isNull() ? add(c.style) : style(c.style);
     edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
       EXPECT_EQ(states(page(d, kLinesPage), kLinesControls), c.lines) << c.style;
       EXPECT_EQ(states(page(d, kSymbolsPage), kSymbolsControls), c.symbols) << c.style;
+      EXPECT_EQ(states(page(d, kTextPage), kTextControls), c.text) << c.style;
+      EXPECT_EQ(states(page(d, kFitPage), kFitControls), c.fit) << c.style;
+      ui::Dialog& fit = page(d, kFitPage);
+      EXPECT_EQ(fit.controlBefore(*fit.control(1095))->isEnabled(), c.fit[5] == '1') << "the label above 1095";
     });
   }
+  // Fractional units write fractions: their height scale may be changed.
+  setVar("Arch", "DIMLUNIT", 5);
+  edit(style("Arch"), [&](StyleEditorDialog&, ui::Dialog& d) {
+    EXPECT_EQ(states(page(d, kTextPage), {1052, 1053}), "11");
+  });
   edit(OdDbObjectId(), [&](StyleEditorDialog&, ui::Dialog& d) {
     EXPECT_EQ(states(page(d, kLinesPage), kLinesControls), "11111111111110") << "override mode";
+    EXPECT_EQ(states(page(d, kFitPage), kFitControls), "111111111111") << "override mode";
   });
 }
 

@@ -12,8 +12,6 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTabs = 1155, kTextPage = 1006, kPrimaryPage = 1007, kAlternatePage = 1008, kTolerancePage = 1009;
-
 struct OkKeeps : EditorFixture {
   OdDbObjectId addBlock(const OdString& name) {
     OdDbBlockTablePtr blocks = db->getBlockTableId().safeOpenObject(OdDb::kForWrite);
@@ -64,12 +62,7 @@ TEST_F(OkKeeps, ValuesAPromptRefusesGoBackAsTheDrawingHoldsThem) {
 }
 
 TEST_F(OkKeeps, NumbersFinerThanTheirFieldsStayWhileTheTextIsAsLoaded) {
-  OdDbTextStyleTablePtr texts = db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
-  OdDbTextStyleTableRecordPtr fixed = OdDbTextStyleTableRecord::createObject();
-  fixed->setName("Fixed");
-  fixed->setTextSize(2.5);
-  const OdDbObjectId fixedId = texts->add(fixed);
-  texts.release();
+  const OdDbObjectId fixedId = addTextStyle("Fixed", 2.5);
   add("Fine");
   setVars("Fine", {{"DIMLFAC", 1 / 25.4},     {"DIMFXL", 1 / 3.0},   {"DIMDLE", 1e-8},       {"DIMASZ", 2 / 3.0},
                    {"DIMCEN", -1 / 7.0},      {"DIMTXSTY", fixedId}, {"DIMTXT", 0.18},       {"DIMTFAC", 1 / 3.0},

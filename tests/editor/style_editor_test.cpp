@@ -16,8 +16,6 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTabs = 1155;
-
 struct Editor : EditorFixture {
   OdDbObjectId dashed;
 
@@ -110,7 +108,13 @@ TEST_F(Editor, OkPassesChangesToCurrentValuesAndChildrenUnlessOverridden) {
               ASSERT_TRUE(ui::user::type(lines, 1045, "3.5"));  // DIMEXO
               ASSERT_TRUE(ui::user::select(d, kTabs, 1));
               ASSERT_TRUE(ui::user::type(page(d, kSymbolsPage), 1050, "0.75"));  // DIMASZ
-              ASSERT_TRUE(ui::user::pressKey(page(d, kSymbolsPage), ui::Key::kEnter));  // Enter on a page is the editor's OK
+              // The tolerance method Limits, with an upper value and a precision.
+              ui::Dialog& tolerances = page(d, kTolerancePage);
+              ASSERT_TRUE(ui::user::select(d, kTabs, 6));
+              ASSERT_TRUE(ui::user::select(tolerances, 1147, 3));
+              ASSERT_TRUE(ui::user::type(tolerances, 1152, "0.2"));
+              ASSERT_TRUE(ui::user::select(tolerances, 1150, 2));
+              ASSERT_TRUE(ui::user::pressKey(tolerances, ui::Key::kEnter));  // Enter on a page is the editor's OK
             }),
             1);
   EXPECT_EQ(open("Arch")->dimexe(), 2.5);
@@ -122,6 +126,14 @@ TEST_F(Editor, OkPassesChangesToCurrentValuesAndChildrenUnlessOverridden) {
   EXPECT_EQ(open("Arch$7")->dimexo(), open("Standard")->dimexo()) << "extension lines do not reach leaders";
   EXPECT_EQ(open("Arch$7")->dimasz(), 0.75) << "the arrow size does";
   EXPECT_NE(oldAsz, 0.75);
+  // The tolerance method goes to the style and the current values, never to
+  // the children, which keep their own tolerances.
+  EXPECT_TRUE(open("Arch")->dimlim());
+  EXPECT_TRUE(db->dimlim());
+  EXPECT_EQ(db->dimtp(), 0.2);
+  EXPECT_FALSE(open("Arch$0")->dimlim());
+  EXPECT_EQ(open("Arch$0")->dimtp(), 0.0);
+  EXPECT_EQ(open("Arch$0")->dimtdec(), 2) << "other tolerance values reach the children";
 
   // Override: the current values alone.
   EXPECT_EQ(edit(OdDbObjectId(), [&](StyleEditorDialog& editor, ui::Dialog& d) {
@@ -167,27 +179,6 @@ TEST_F(Editor, TitleTabsAndEmptyPagesForEveryMode) {
       EXPECT_TRUE(editor.page(tab)->window()->isVisible());
     }
   });
-}
-
-TEST_F(Editor, ScriptLinesReachPageControlsAndTheTabsFromAnyPage) {
-  const OdDbObjectId id = add("Arch");
-  std::vector<std::string> printed;
-  const ui::ScriptPrinter print = [&](const std::string& line) { printed.push_back(line); };
-  EXPECT_EQ(edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "type 1025 0.75", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 Symbols and arrows", print).ok);
-              // 1046 is the second arrowhead here and a spin on Lines.
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1046 Dot", print).ok);
-              EXPECT_FALSE(ui::runDialogScriptLine(d, "type 1025 1", print).ok) << "Lines is hidden";
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "select 1155 #0", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "check 1026", print).ok);
-              EXPECT_TRUE(ui::runDialogScriptLine(d, "press 1", print).ok);
-            }),
-            1);
-  EXPECT_EQ(open("Arch")->dimdli(), 0.75);
-  EXPECT_TRUE(open("Arch")->dimsd1());
-  EXPECT_TRUE(open("Arch")->dimsah()) << "a second arrowhead of its own";
-  EXPECT_EQ(OdDmUtil::arrowName(open("Arch")->dimblk2()), "_Dot");
 }
 
 TEST_F(Editor, PrecisionListsFollowTheUnitModeAndKeepTheirPosition) {

@@ -1,7 +1,7 @@
-// The Text and Fit pages: every value they show comes back unchanged, which
-// controls each kind of style lets the user change, what a text style with
-// a fixed height does to the height field, numbers that are not numbers,
-// and the host's text style dialog behind "...".
+// The Text and Fit pages: every value they show comes back unchanged, what
+// the clicks enable, what a text style with a fixed height does to the
+// height field, numbers that are not numbers, and the host's text style
+// dialog behind "...".
 #include "OdDbTextStyleTableRecord.h"
 #include "command_factory.h"
 #include "dialog_script.h"
@@ -13,24 +13,9 @@ using namespace dds;
 
 namespace {
 
-constexpr int kTextPage = 1006, kFitPage = 1005;
-constexpr int kTabs = 1155, kTextTab = 2, kFitTab = 3;
-// Text: height and spin, fraction scale and spin, horizontal placement,
-// the three alignment buttons.
-constexpr std::initializer_list<int> kTextControls = {1073, 1074, 1052, 1053, 1079, 1085, 1086, 1087};
-// Fit: keep text inside, the four fit buttons, the three text moves, the
-// two fine-tuning boxes, suppress arrows, the scale field.
-constexpr std::initializer_list<int> kFitControls = {1092, 1088, 1089, 1090, 1091, 1095, 1096,
-                                                     1097, 1104, 1105, 1093, 1101};
+constexpr int kTextTab = 2, kFitTab = 3;
 
 struct TextFit : EditorFixture {
-  OdDbObjectId addTextStyle(const OdString& name, double fixedHeight) {
-    OdDbTextStyleTablePtr table = db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
-    OdDbTextStyleTableRecordPtr style = OdDbTextStyleTableRecord::createObject();
-    style->setName(name);
-    style->setTextSize(fixedHeight);
-    return table->add(style);
-  }
   // The page of a tab, brought to the front as a user would.
   static ui::Dialog& show(ui::Dialog& d, int tab) {
     EXPECT_TRUE(ui::user::select(d, kTabs, tab));
@@ -63,39 +48,6 @@ TEST_F(TextFit, LoadAndStoreKeepEveryValueOfBothPages) {
   expectUnchanged("Arch", {"DIMTIX"});
   EXPECT_TRUE(open("Arch")->dimtih());
   EXPECT_FALSE(open("Arch")->dimtoh());
-}
-
-TEST_F(TextFit, EachKindOfStyleEnablesItsOwnControls) {
-  add("Arch");
-  struct Case {
-    const char* style;
-    const char* text;
-    const char* fit;
-  };
-  const Case cases[] = {
-      {"Arch", "11011111", "111111111111"},
-      {"Arch$4", "11010111", "011111111111"},  // radius
-      {"Arch$3", "11010111", "111111111111"},  // diameter
-      {"Arch$7", "11000000", "000000000011"},  // leader
-      {"Arch$6", "11010000", "000000000011"},  // ordinate
-  };
-  for (const Case& c : cases) {
-    const OdDbObjectId id = style(c.style).isNull() ? add(c.style) : style(c.style);
-    edit(id, [&](StyleEditorDialog&, ui::Dialog& d) {
-      EXPECT_EQ(states(page(d, kTextPage), kTextControls), c.text) << c.style;
-      EXPECT_EQ(states(page(d, kFitPage), kFitControls), c.fit) << c.style;
-      ui::Dialog& fit = page(d, kFitPage);
-      EXPECT_EQ(fit.controlBefore(*fit.control(1095))->isEnabled(), c.fit[5] == '1') << "the label above 1095";
-    });
-  }
-  // Fractional units write fractions: their height scale may be changed.
-  setVar("Arch", "DIMLUNIT", 5);
-  edit(style("Arch"), [&](StyleEditorDialog&, ui::Dialog& d) {
-    EXPECT_EQ(states(page(d, kTextPage), {1052, 1053}), "11");
-  });
-  edit(OdDbObjectId(), [&](StyleEditorDialog&, ui::Dialog& d) {
-    EXPECT_EQ(states(page(d, kFitPage), kFitControls), "111111111111") << "override mode";
-  });
 }
 
 TEST_F(TextFit, ClicksFollowTheirRules) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "../shared/expect_text.h"
 #include "OdDbDatabase.h"
 #include "console.h"
 #include "documents.h"

@@ -1,6 +1,6 @@
 // What each kind shows, as pictures written into the build folder
 // (preview-kind-N.png, imperial and metric) and compared with the reference
-// pictures, and DIMPREVIEW's files.
+// pictures, and the files DIMPREVIEW and EXPORT write from a script.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +11,6 @@
 #include "headless_backend.h"
 #include "stdafx/module_resources.h"
 #include "user_input.h"
-#include "wndpreview/preview_command.h"
 
 namespace {
 
@@ -94,26 +93,6 @@ TEST(PreviewKinds, TheEditorShowsEachToleranceMethod) {
   ui::headlessBackend().reset();
 }
 
-TEST(PreviewCommand, WritesPicturesAndSaysWhatIsWrong) {
-  PreviewHost h;
-  TempFolder folder;
-  std::string error;
-  EXPECT_TRUE(dds::writeStylePreview(h.db, "Standard", 4, folder.file("a.svg"), &error)) << error;
-  EXPECT_TRUE(isSvg(folder.file("a.svg")));
-  EXPECT_TRUE(dds::writeStylePreview(h.db, "standard", 6, folder.file("b.PNG"), &error)) << error;
-  EXPECT_TRUE(isPng(folder.file("b.PNG")));
-
-  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 7, folder.file("c.svg"), &error));
-  EXPECT_EQ(error, "The kind must be a whole number from 0 to 6.");
-  EXPECT_FALSE(dds::writeStylePreview(h.db, "Nope", 0, folder.file("c.svg"), &error));
-  EXPECT_EQ(error, "No dimension style named \"Nope\".");
-  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 0, folder.file("c.jpg"), &error));
-  EXPECT_EQ(error, "The file name must end in .svg or .png.");
-  EXPECT_FALSE(dds::writeStylePreview(h.db, "Standard", 0, folder.file("no/such/dir/c.png"), &error));
-  EXPECT_EQ(error.rfind("Cannot write \"", 0), 0u) << error;
-  EXPECT_FALSE(std::filesystem::exists(folder.file("c.svg")));
-}
-
 // The host executable: EXPORT, DIMPREVIEW (typed with its answers on one
 // line and at the prompts) and DIMREGEN.
 TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
@@ -124,7 +103,9 @@ TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
                              "EXPORT\n" + folder.file("drawing.png") + "\n" +
                              "DIMPREVIEW Standard 0 " + folder.file("all.png") + "\n" +
                              "DIMPREVIEW\n\n3\n" + folder.file("radius.svg") + "\n" +
+                             "DIMPREVIEW standard 6 " + folder.file("b.PNG") + "\n" +  // names in any case
                              "DIMPREVIEW Standard 8\n" +
+                             "DIMPREVIEW Standard 0 " + folder.file("c.jpg") + "\n" +
                              "DIMPREVIEW Missing\n" +
                              "EXPORT " + folder.file("missing/dir/x.svg") + "\n" +
                              "DIMREGEN\n" +
@@ -140,12 +121,14 @@ TEST(PreviewHostCommands, ExportAndPreviewFromAScript) {
   EXPECT_TRUE(isPng(folder.file("drawing.png"))) << out;
   EXPECT_TRUE(isPng(folder.file("all.png"))) << out;
   EXPECT_TRUE(isSvg(folder.file("radius.svg"))) << out;
+  EXPECT_TRUE(isPng(folder.file("b.PNG"))) << out;
+  EXPECT_FALSE(std::filesystem::exists(folder.file("c.jpg"))) << out;
   EXPECT_NE(out.find("Written \"" + folder.file("all.png") + "\"."), std::string::npos) << out;
   EXPECT_NE(out.find("<Standard>: \n"), std::string::npos) << out;  // Enter takes the current style
-  EXPECT_NE(out.find("The kind must be a whole number from 0 to 6."), std::string::npos);
-  EXPECT_NE(out.find("No dimension style named \"Missing\"."), std::string::npos);
-  EXPECT_NE(out.find("Cannot write \"" + folder.file("missing/dir/x.svg") + "\""), std::string::npos);
-  EXPECT_NE(out.find("Command: DIMREGEN\n0 dimension(s) recomputed.\n"), std::string::npos) << out;
+  expectAllIn(out, {"The kind must be a whole number from 0 to 6.", "No dimension style named \"Missing\".",
+                    "The file name must end in .svg or .png.",
+                    "Cannot write \"" + folder.file("missing/dir/x.svg") + "\"",
+                    "Command: DIMREGEN\n0 dimension(s) recomputed.\n"});
   // Answers typed after the command are shown at their prompts; those the
   // command did not ask for are dropped, and said so.
   EXPECT_NE(out.find("Picture file (.svg, .png or .pdf) or [Layout]: " + folder.file("drawing.svg") + "\n"), std::string::npos);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../host/host_test_support.h"
+#include "../shared/style_table_test_support.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbLinetypeTableRecord.h"
 #include "OdDbTextStyleTableRecord.h"

@@ -119,11 +119,7 @@ TEST(PreviewShowCurrentValues, ReachEveryDimensionButTheDiametricUnlessItIsShown
 
 TEST(PreviewShowStyle, TheLeaderTextTakesAFixedHeightOrDimtxt) {
   PreviewHost h;
-  OdDbTextStyleTablePtr texts = h.db->getTextStyleTableId().safeOpenObject(OdDb::kForWrite);
-  OdDbTextStyleTableRecordPtr fixed = OdDbTextStyleTableRecord::createObject();
-  fixed->setName("Fixed");
-  fixed->setTextSize(0.4);
-  const OdDbObjectId fixedId = texts->add(fixed);
+  const OdDbObjectId fixedId = addTextStyle(*h.db, "Fixed", 0.4);
   h.addStyle("F", 0.2);
   h.style("F")->setDimtxsty(fixedId);
   h.addStyle("G", 0.2);

@@ -1,6 +1,7 @@
 // Drawing dimensions and leaders in whole qrvhost sessions: what the user
 // sees, what the saved drawing holds, and what independent readers (ezdxf,
-// LibreCAD) make of it.
+// LibreCAD) make of it; -dimstyle Apply on what is drawn; and one session in
+// Russian, with -dimstyle, DIMSTYLEIMPORT and -LAYER too.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <numbers>
 
+#include "OdDbLayerTableRecord.h"
 #include "OdDbSymbolTable.h"
 #include "session_support.h"
 
@@ -124,10 +126,9 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
   EXPECT_FALSE(contains(r.out, "Nothing to undo.")) << r.out;
   auto undone = readDxfDrawing((dir / "undone.dxf").string());
   EXPECT_EQ(modelSpace(*undone).size(), 5u);
-  for (const char* shown : {"Dimension text = 10.0000", "Dimension text = 4.0000", "Dimension text = 14.1421",
-                            "Dimension text = 5.0000", "Dimension text = 7.8540", "Dimension text = 45", "Dimension text = 90",
-                            "Dimension text = 12.0000", "Dimension text = 7.0000"})
-    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  expectAllIn(r.out, {"Dimension text = 10.0000", "Dimension text = 4.0000", "Dimension text = 14.1421",
+                      "Dimension text = 5.0000", "Dimension text = 7.8540", "Dimension text = 45",
+                      "Dimension text = 90", "Dimension text = 12.0000", "Dimension text = 7.0000"});
   EXPECT_FALSE(contains(r.out, "Invalid")) << r.out;
 
   auto db = readDxfDrawing(out.string());
@@ -160,20 +161,23 @@ TEST(DraftingSessions, EveryKindIsDrawnSavedAndReadBackByBothReaders) {
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string listing = ezdxfListing(dir, out);
   EXPECT_TRUE(contains(listing, "audit errors 0")) << listing;
-  for (const char* line : {"DIMENSION 0 10.0000 Standard", "DIMENSION 0 4.0000 Standard", "DIMENSION 0 14.1421 Standard",
-                           "DIMENSION 1 5.0000 Standard", "DIMENSION 4 5.0000 Standard", "DIMENSION 3 10.0000 Standard",
-                           "ARC_DIMENSION", "DIMENSION 2 45.0000 Standard", "DIMENSION 5 90.0000 Standard",
-                           "DIMENSION 6 12.0000 Standard", "DIMENSION 6 7.0000 Standard", "LEADER Standard 3",
-                           "MTEXT First line\\PSecond line"})
-    EXPECT_TRUE(contains(listing, line)) << line << "\n" << listing;
+  expectAllIn(listing, {"DIMENSION 0 10.0000 Standard", "DIMENSION 0 4.0000 Standard", "DIMENSION 0 14.1421 Standard",
+                        "DIMENSION 1 5.0000 Standard", "DIMENSION 4 5.0000 Standard", "DIMENSION 3 10.0000 Standard",
+                        "ARC_DIMENSION", "DIMENSION 2 45.0000 Standard", "DIMENSION 5 90.0000 Standard",
+                        "DIMENSION 6 12.0000 Standard", "DIMENSION 6 7.0000 Standard", "LEADER Standard 3",
+                        "MTEXT First line\\PSecond line"});
 }
 
-TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverrides) {
+TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverridesAndApplyGivesThemToAll) {
   const auto dir = tempFolder("drafting-child");
   const Geometry g = makeGeometry(dir / "in.dxf", true);
   const auto out = dir / "out.dxf";
+  const auto applied = dir / "applied.dxf";
+  // Then -dimstyle Apply gives the current values to what is there already.
   const Result r = runScript(dir, "DIMTXT\n0.3\nDIMLINEAR 0,0 10,0 5,3\nDIMRADIUS\n" + g.circle +
-                                  "\n30,0\nLEADER 0,0 5,5\n\n\nSAVEAS\n" + out.string() + "\nQUIT\nY\n",
+                                  "\n30,0\nLEADER 0,0 5,5\n\n\nSAVEAS\n" + out.string() +
+                                  "\nDIMASZ\n0.3\nDIMCLRD\n1\n-dimstyle\nA\nALL\n\nSAVEAS\n" + applied.string() +
+                                  "\nQUIT\nY\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   auto db = readDxfDrawing(out.string());
@@ -193,11 +197,27 @@ TEST(DraftingSessions, NewDimensionsTakeTheChildStyleAndTheCurrentValuesAsOverri
   ASSERT_EQ(leaders.size(), 1u);
   EXPECT_TRUE(leaders[0]->annotationObjId().isNull());
   EXPECT_DOUBLE_EQ(leaders[0]->dimtxt(), 0.3);
+  // Applied: every dimension and the leader carry the current values, as
+  // overrides of their own styles; the other entities are passed over.
+  expectAllIn(r.out, {"Select objects"});
+  auto after = readDxfDrawing(applied.string());
+  std::vector<OdDbDimStyleEntityPtr> users;
+  for (const auto& d : entitiesOf<OdDbDimension>(*after)) users.push_back(d);
+  for (const auto& l : entitiesOf<OdDbLeader>(*after)) users.push_back(l);
+  ASSERT_EQ(users.size(), 3u);
+  for (const auto& e : users) {
+    EXPECT_DOUBLE_EQ(e->dimasz(), 0.3);
+    EXPECT_DOUBLE_EQ(e->dimtxt(), 0.3);
+    EXPECT_EQ(e->dimclrd(), OdCmColor::fromIndex(1));
+  }
+  EXPECT_EQ(users[2]->dimOverrides().items().size(), 3u);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string listing = ezdxfListing(dir, out);
-  expectAllIn(listing, {"DIMENSION 0 10.0000 Standard$0 dimtxt=0.3", "DIMENSION 4 5.0000 Standard dimtxt=0.3",
-                        "LEADER Standard 2 dimtxt=0.3"});
+  expectAllIn(ezdxfListing(dir, out), {"DIMENSION 0 10.0000 Standard$0 dimtxt=0.3",
+                                       "DIMENSION 4 5.0000 Standard dimtxt=0.3", "LEADER Standard 2 dimtxt=0.3"});
+  expectAllIn(ezdxfListing(dir, applied), {"audit errors 0", "DIMENSION 0 10.0000 Standard$0 dimasz=0.3 dimtxt=0.3",
+                                           "DIMENSION 4 5.0000 Standard dimasz=0.3 dimtxt=0.3",
+                                           "LEADER Standard 2 dimasz=0.3 dimtxt=0.3"});
 }
 
 TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
@@ -216,17 +236,16 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
                                   "SETVAR\nDIMSCALE\n1e308\nDIMLINEAR 0,0 10,0 5,5\nUNDO\n1\n"
                                   "SAVEAS\n" + out.string() + "\nQUIT\nY\n", (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
-  for (const char* shown :
-       {"Specify first extension line origin or <select object>: 1;2\nInvalid point \"1;2\": type x,y, @dx,dy or "
-        "@distance<angle.\nSpecify first extension line origin or <select object>: @3,4\n\"@3,4\" is relative, but no "
-        "point was given yet.\n",
-        "The two points are the same; no dimension is drawn.",
-        "The object is not an arc or circle.\nSelect arc or circle: " ,
-        "The location is the centre; no dimension is drawn.",
-        "The lines are parallel, they make no angle; no dimension is drawn.",
-        "The measured length is zero; no dimension is drawn.", "1 object(s) erased.", "Undone: ERASE",
-        "Undone: DIMRADIUS", "The command DIMLINEAR failed", "Undone: SETVAR", "  1 * in.dxf\nEnter number"})
-    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  expectAllIn(r.out, {"Specify first extension line origin or <select object>: 1;2\nInvalid point \"1;2\": type x,y, "
+                      "@dx,dy or @distance<angle.\nSpecify first extension line origin or <select object>: @3,4\n"
+                      "\"@3,4\" is relative, but no point was given yet.\n",
+                      "The two points are the same; no dimension is drawn.",
+                      "The object is not an arc or circle.\nSelect arc or circle: ",
+                      "The location is the centre; no dimension is drawn.",
+                      "The lines are parallel, they make no angle; no dimension is drawn.",
+                      "The measured length is zero; no dimension is drawn.", "1 object(s) erased.", "Undone: ERASE",
+                      "Undone: DIMRADIUS", "The command DIMLINEAR failed", "Undone: SETVAR",
+                      "  1 * in.dxf\nEnter number"});
   EXPECT_FALSE(contains(r.out, "Undone: DIMANGULAR")) << r.out;  // refused commands made no step
   EXPECT_TRUE(contains(r.out, "Enter file name <" + (dir / "in.dxf").string() + ">")) << r.out;
   auto db = readDxfDrawing(out.string());
@@ -237,26 +256,55 @@ TEST(DraftingSessions, BadInputIsRefusedAndEachDimensionIsOneUndoStep) {
   EXPECT_EQ(entitiesOf<OdDbCircle>(*db).size(), 1u);
 }
 
-TEST(DraftingSessions, RussianPromptsAndKeywords) {
+// One Russian session: -dimstyle, DIMSTYLEIMPORT, -LAYER and drafting, where
+// Russian local keywords and the English global ones both work.
+TEST(DraftingSessions, RussianPromptsAndKeywordsOfStylesLayersAndDimensions) {
   const auto dir = tempFolder("drafting-ru");
   const Geometry g = makeGeometry(dir / "in.dxf");
   const auto out = dir / "out.dxf";
-  // Russian local keywords and the English global ones both work.
-  const Result r = runScript(dir, "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
+  writeText(dir / "bad.dxf", "0\nSECTION\n2\nHEADER\nnot a group code\n");
+  const std::string standard = (std::filesystem::path(DDS_SOURCE_DIR) / "examples" / "standard.dxf").string();
+  const Result r = runScript(dir, "DIMTXT\n0.25\n-dimstyle\nСО\nЧертёж\n-dimstyle\nST\n-dimstyle\nВ\nStandard\n"
+                                  // An unreadable source, a missing name, one style, then all of them undone.
+                                  "DIMSTYLEIMPORT\n" + (dir / "bad.dxf").string() + "\n*\n\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет\n\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\nНет, company-arch\nЗ\n"
+                                  "DIMSTYLEIMPORT\n" + standard + "\n*\n_Skip\nU\n"
+                                  "-LAYER\nНО\nA,B\nОТ\nA\n_LOck\nB\nЦВ\n3\nA\n\n"
+                                  "DIMLINEAR 0,0 10,4\nВ\n14,2\nDIMLINEAR 0,0 10,4\n_Horizontal\n5,8\n"
                                   "DIMRADIUS\n" + g.xLine + "\n" + g.circle + "\nТ\nR<>\n30,0\n"
-                                  "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nQUIT\nД\n",
+                                  "LEADER 0,0\n\nSAVEAS\n" + out.string() + "\nНЕТ\nQUIT\nД\n",
                              (dir / "in.dxf").string(), "--lang ru");
   ASSERT_EQ(r.status, 0) << r.out;
-  for (const char* shown :
-       {"Начало первой выносной линии или <выбрать объект>: 0,0",
-        "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
-        "Текст размера = 4.0000", "Текст размера = 10.0000", "Объект не является дугой или окружностью.",
-        "Текст размера (<> означает измеренное значение) <<>>: R<>", "Следующая точка: \nДля выноски нужны две точки"})
-    EXPECT_TRUE(contains(r.out, shown)) << shown << "\n" << r.out;
+  expectAllIn(r.out, {"Текущий размерный стиль: \"Чертёж\"",
+                      "[АННотативный/СОхранить/Восстановить/СТатус/Переменные/ПРименить/?]<Восстановить>:",
+                      "DIMTXT          0.2500               Высота текста", "Текущий размерный стиль: \"Standard\"",
+                      "Чертёж, из которого импортировать:", "Существующие стили [Пропустить/Заменить] <Пропустить>:",
+                      "не удаётся открыть: line ", "Нет: в исходном чертеже его нет.",
+                      "в исходном чертеже нет ни одного из названных стилей", "Company-Arch: импортирован.",
+                      "Company-Arch: пропущен, в чертеже он уже есть.", "Отменено: DIMSTYLEIMPORT",
+                      "Параметр [?/СОздать/УСтановить/НОвый/ВКл/ОТкл/ЦВет/ТИп/ВЕс/", "Создан слой \"B\".",
+                      "Начало первой выносной линии или <выбрать объект>: 0,0",
+                      "Положение размерной линии или [Текст/Угол/Горизонтальный/Вертикальный/Повёрнутый]: В",
+                      "Текст размера = 4.0000", "Текст размера = 10.0000", "Объект не является дугой или окружностью.",
+                      "Текст размера (<> означает измеренное значение) <<>>: R<>",
+                      "Следующая точка: \nДля выноски нужны две точки",
+                      "Команда: НЕТ\nНеизвестная команда \"НЕТ\"."});
   auto db = readDxfDrawing(out.string());
   const auto dims = entitiesOf<OdDbDimension>(*db);
   ASSERT_EQ(dims.size(), 3u);
   EXPECT_DOUBLE_EQ(dims[0]->getMeasurement(), 4);
   EXPECT_DOUBLE_EQ(dims[1]->getMeasurement(), 10);
   EXPECT_EQ(dims[2]->dimensionText(), "R<>");
+  OdDbLayerTablePtr layers = db->getLayerTableId().safeOpenObject();
+  OdDbLayerTableRecordPtr a = layers->getAt("A").safeOpenObject(), b = layers->getAt("B").safeOpenObject();
+  EXPECT_TRUE(a->isOff());
+  EXPECT_EQ(a->color(), OdCmColor::fromIndex(3));
+  EXPECT_TRUE(b->isLocked());
+  EXPECT_FALSE(b->isOff());
+  // The undone import of everything leaves the one before it.
+  OdDbDimStyleTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+  EXPECT_FALSE(styles->getAt("Company-Arch").isNull());
+  EXPECT_TRUE(styles->getAt("Company").isNull());
+  EXPECT_EQ(db->getDimstyle(), styles->getAt("Standard"));
 }

@@ -14,6 +14,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "OdDbLeader.h"
+#include "../shared/dimension_builders.h"
 #include "../shared/expect_text.h"
 #include "../shared/run_command.h"
 
@@ -90,20 +91,9 @@ inline std::string ezdxfReport(const std::filesystem::path& dir, const std::stri
 inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
   OdDbDatabase db;
   std::vector<std::string> handles;
+  for (double x : {0.0, 20.0}) handles.push_back(addRotatedDim(db, db.getDimStyleStandardId(), x).getHandle().ascii());
+  handles.push_back(addLeader(db, db.getDimStyleStandardId()).getHandle().ascii());
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  for (double x : {0.0, 20.0}) {
-    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
-    d->setXLine1Point({x, 0});
-    d->setXLine2Point({x + 10, 0});
-    d->setDimLinePoint({x + 5, 3});
-    d->setDimensionStyle(db.getDimStyleStandardId());
-    handles.push_back(ms->appendOdDbEntity(d).getHandle().ascii());
-  }
-  OdDbLeaderPtr l = OdDbLeader::createObject();
-  l->appendVertex({0, 0});
-  l->appendVertex({5, 5});
-  l->setDimensionStyle(db.getDimStyleStandardId());
-  handles.push_back(ms->appendOdDbEntity(l).getHandle().ascii());
   OdDbTextPtr t = OdDbText::createObject();
   t->setTextString("NOTE");
   handles.push_back(ms->appendOdDbEntity(t).getHandle().ascii());

@@ -8,6 +8,7 @@
 #include "dlgdimstyle/style_store.h"
 #include "stdafx/module_resources.h"
 #include "stdafx/value_text.h"
+#include "../shared/dimension_builders.h"
 #include "../shared/style_table_test_support.h"
 #include "translation.h"
 
@@ -23,14 +24,7 @@ struct Styles : ::testing::Test {
   }
   OdDbObjectId add(const OdString& name, double asz = 0.18) { return addStandardCopy(db, name, asz); }
   OdDbDimStyleTableRecordPtr rec(OdDbObjectId id, OdDb::OpenMode m = OdDb::kForRead) { return id.safeOpenObject(m); }
-  OdDbObjectId leaderUsing(OdDbObjectId style) {
-    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-    OdDbLeaderPtr l = OdDbLeader::createObject();
-    l->appendVertex({0, 0});
-    l->appendVertex({1, 1});
-    l->setDimensionStyle(style);
-    return ms->appendOdDbEntity(l);
-  }
+  OdDbObjectId leaderUsing(OdDbObjectId style) { return addLeader(db, style); }
   std::vector<OdString> names() {
     std::vector<OdString> out;
     OdDbDimStyleTablePtr t = db.getDimStyleTableId().safeOpenObject();

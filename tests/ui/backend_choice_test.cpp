@@ -26,29 +26,22 @@ struct Environment {
 }  // namespace
 
 TEST(BackendChoice, HeadlessWithoutADisplayOrWhenScripted) {
-  {
-    Environment env(nullptr);
-    EXPECT_EQ(ui::selectSessionBackend(), "headless");
-  }
-  {
-    Environment env(nullptr);
-    ::setenv("DISPLAY", ":99", 1);
-    ui::setScriptedSession(true);
-    EXPECT_EQ(ui::selectSessionBackend(), "headless") << "a script plays the dialogs";
-    ::unsetenv("DISPLAY");
-  }
-  {
-    // A display nobody serves: the window system would end the process.
-    Environment env(nullptr);
-    ::setenv("DISPLAY", ":97", 1);
-    EXPECT_FALSE(ui::displayReachable());
-    EXPECT_EQ(ui::selectSessionBackend(), "headless");
-    ::unsetenv("DISPLAY");
-  }
-  {
-    Environment env("headless");
-    ::setenv("DISPLAY", ":99", 1);
-    EXPECT_EQ(ui::selectSessionBackend(), "headless");
+  const struct {
+    const char* qrvUi;
+    const char* display;
+    bool scripted;
+  } cases[] = {
+      {nullptr, nullptr, false},
+      {nullptr, ":99", true},  // a script plays the dialogs
+      {nullptr, ":97", false},  // a display nobody serves: the window system would end the process
+      {"headless", ":99", false},
+  };
+  for (const auto& c : cases) {
+    Environment env(c.qrvUi);
+    if (c.display) ::setenv("DISPLAY", c.display, 1);
+    ui::setScriptedSession(c.scripted);
+    if (c.display && !c.scripted && !c.qrvUi) EXPECT_FALSE(ui::displayReachable());
+    EXPECT_EQ(ui::selectSessionBackend(), "headless") << (c.display ? c.display : "no display");
     ::unsetenv("DISPLAY");
   }
 }

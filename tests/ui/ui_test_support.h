@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../shared/expect_text.h"
 #include "dialog.h"
 #include "headless_backend.h"
 
