@@ -205,9 +205,8 @@ bool plainNumber(std::string_view text, bool decimalPoint, size_t maxDigits)
 
 } // namespace
 
-void dxfCheckValue(const DxfTag& tag)
+void dxfCheckNumber(const DxfTag& tag, DxfValueKind kind)
 {
-    const DxfValueKind kind = tag.kind();
     // Up to 4 digits fit every integer kind; up to 17 digits are a number.
     if ((kind == DxfValueKind::Double && plainNumber(tag.value, true, 17)) ||
         ((kind == DxfValueKind::Int16 || kind == DxfValueKind::Int32 || kind == DxfValueKind::Int64 ||

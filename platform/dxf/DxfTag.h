@@ -35,7 +35,13 @@ struct DxfTag {
 // same DxfError. Readers check every tag of a record with it, so that a
 // value is refused alike whether or not the record's reader uses it.
 // Texts, handles and binary chunks are left to the readers that use them.
-void dxfCheckValue(const DxfTag& tag);
+void dxfCheckNumber(const DxfTag& tag, DxfValueKind kind);
+inline void dxfCheckValue(const DxfTag& tag)
+{
+    const DxfValueKind kind = dxfValueKind(tag.code);
+    if (kind != DxfValueKind::String && kind != DxfValueKind::Handle && kind != DxfValueKind::Binary)
+        dxfCheckNumber(tag, kind);
+}
 
 // Parsers shared by the tag accessors and the structure reader. They return
 // false instead of throwing so that hot paths can report their own context.
