@@ -32,16 +32,6 @@ int hexDigit(char c)
 
 } // namespace
 
-std::string_view dxfTrim(std::string_view text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 namespace {
 
 // The common form of numbers in files, "-12.3456": when the digits make an

@@ -48,4 +48,13 @@ inline void dxfCheckValue(const DxfTag& tag)
 bool dxfParseDouble(std::string_view text, double& value);
 bool dxfParseInt(std::string_view text, int64_t& value);
 bool dxfParseHandle(std::string_view text, uint64_t& value);
-std::string_view dxfTrim(std::string_view text);
+// Inline: most values have no blanks, and every number read passes here.
+inline std::string_view dxfTrim(std::string_view text)
+{
+    size_t begin = 0, end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return text.substr(begin, end - begin);
+}

@@ -37,10 +37,10 @@ Ahead::Prepare numbering(std::atomic<int>* prepared = nullptr)
     };
 }
 
-std::vector<size_t> upTo(size_t n)
+std::vector<uint32_t> upTo(uint32_t n)
 {
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i)
+    std::vector<uint32_t> order(n);
+    for (uint32_t i = 0; i < n; ++i)
         order[i] = i;
     return order;
 }

@@ -456,18 +456,19 @@ void Reader::releaseIndexBefore(std::size_t index) {
 void Reader::startReadAhead() {
   const std::size_t count = m_src->recordCount();
   if (!secondThreadPays(count, kReadAheadFrom)) return;
-  std::vector<std::size_t> order;
+  if (count >= UINT32_MAX) return;
+  std::vector<std::uint32_t> order;
   order.reserve(count);
   auto entity = std::make_shared<std::vector<bool>>(count, false);
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "TABLES")
       for (const DxfTable* t : tablesInReadingOrder(m_doc))
         if (t->head >= s.firstRecord && t->head < s.endRecord)
-          for (std::size_t i = t->head; i < t->endTab; ++i) order.push_back(i);
+          for (std::size_t i = t->head; i < t->endTab; ++i) order.push_back(std::uint32_t(i));
   for (const char* name : {"BLOCKS", "ENTITIES", "OBJECTS"})
     for (const DxfSection& s : m_doc.sections())
       if (s.name == name)
-        for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) order.push_back(i);
+        for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) order.push_back(std::uint32_t(i));
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "ENTITIES")
       for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) (*entity)[i] = true;
@@ -925,6 +926,9 @@ void Reader::fillBlocks(const DxfSection& section) {
     if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
     const OdDbObjectId blockId = blockIds[next++];
     m_lastMainEntity = OdDbObjectId();
+    // Room for every entity at once: growing by doubling leaves up to half
+    // of each list unused, over tens of thousands of blocks.
+    static_cast<OdDbBlockTableRecord*>(writable(blockId))->reserveEntities(b.end - b.begin - 1);
     for (std::size_t i = b.begin + 1; i < b.end; ++i) {
       create(i, newEntity(i));
       fillEntity(i, blockId);
