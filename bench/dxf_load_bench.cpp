@@ -25,9 +25,9 @@
 #include <memory>
 #include <spawn.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "DxfDrawingIO.h"
@@ -39,15 +39,17 @@ namespace {
 
 constexpr const char* kChildVariable = "DDS_DXF_BENCH_PEAK_OF";
 
-std::vector<char> readWhole(const std::string& path) {
-  std::vector<char> bytes;
+// The whole file in a buffer left uninitialised before the read, as the
+// reader's own is.
+std::string_view readWhole(const std::string& path, std::unique_ptr<char[]>& buffer) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return bytes;
+  if (!f) return {};
   struct stat st {};
-  if (::fstat(fileno(f), &st) == 0) bytes.resize(std::size_t(st.st_size));
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  std::size_t size = ::fstat(fileno(f), &st) == 0 ? std::size_t(st.st_size) : 0;
+  buffer = std::make_unique_for_overwrite<char[]>(size);
+  size = std::fread(buffer.get(), 1, size, f);
   std::fclose(f);
-  return bytes;
+  return std::string_view(buffer.get(), size);
 }
 
 bool isRealCode(int code) {
@@ -77,7 +79,8 @@ struct TokenizerResult {
 };
 
 TokenizerResult tokenize(const std::string& path) {
-  const std::vector<char> bytes = readWhole(path);
+  std::unique_ptr<char[]> buffer;
+  const std::string_view bytes = readWhole(path, buffer);
   TokenizerResult r;
   const char* p = bytes.data();
   const char* end = p + bytes.size();
@@ -123,21 +126,51 @@ std::vector<std::string> drawingsFrom(int argc, char** argv) {
   return paths;
 }
 
+// The high-water mark of this process's resident memory, in bytes (read
+// from the system, as the process's own usage counts what it replaced at
+// start as well).
+long long residentPeak() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return -1;
+  char line[256];
+  long long kib = -1;
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "VmHWM: %lld kB", &kib) == 1) break;
+  std::fclose(f);
+  return kib < 0 ? -1 : kib * 1024;
+}
+
 // Peak resident memory of this program started again to load `path` once.
 long long peakOfLoad(const std::string& path) {
+  char self[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return -1;
+  self[n] = '\0';
   const std::string variable = std::string(kChildVariable) + "=" + path;
   std::vector<char*> env;
   for (char** e = environ; *e; ++e) env.push_back(*e);
   env.push_back(const_cast<char*>(variable.c_str()));
   env.push_back(nullptr);
-  char self[] = "/proc/self/exe";
+  int out[2];
+  if (::pipe(out) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
   char* args[] = {self, nullptr};
   pid_t pid = 0;
-  if (posix_spawn(&pid, self, nullptr, nullptr, args, env.data()) != 0) return -1;
+  const int spawned = posix_spawn(&pid, self, &actions, nullptr, args, env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(out[1]);
+  char text[64] = {};
+  std::size_t got = 0;
+  for (ssize_t r; got + 1 < sizeof text && (r = ::read(out[0], text + got, sizeof text - 1 - got)) > 0;)
+    got += std::size_t(r);
+  ::close(out[0]);
+  if (spawned != 0) return -1;
   int status = 0;
-  struct rusage usage {};
-  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return (long long)usage.ru_maxrss * 1024;
+  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+  return std::atoll(text);
 }
 
 // Wall times per iteration, by benchmark name, for the summary.
@@ -147,8 +180,9 @@ public:
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
       if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-        const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-        times[run.run_name.function_name] = {run.GetAdjustedRealTime() * unit, run.GetAdjustedCPUTime() * unit};
+        const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
+        times[run.run_name.function_name] = {run.GetAdjustedRealTime() / perSecond,
+                                             run.GetAdjustedCPUTime() / perSecond};
       }
   }
   struct Times {
@@ -163,6 +197,7 @@ int main(int argc, char** argv) {
   if (const char* path = std::getenv(kChildVariable)) {
     // The child of peakOfLoad: one load, nothing else.
     std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path);
+    std::printf("%lld\n", residentPeak());
     (void)db.release();  // as a user's process at exit: the system takes the memory back
     return 0;
   }
