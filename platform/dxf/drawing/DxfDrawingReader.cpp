@@ -280,7 +280,13 @@ private:
   OdDbObjectId m_lastOwner;
   // Exact names already looked up, per table: most entities repeat a few.
   std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_exactNames;
-  std::pair<std::string, OdDbObjectId> m_lastName[16];
+  // The last names found per table, asked first: entities mostly name one
+  // of a few layers, linetypes and styles, in turns.
+  struct RecentNames {
+    std::pair<std::string, OdDbObjectId> names[4];
+    unsigned next = 0;
+  };
+  RecentNames m_recentNames[16];
   // Look-ups by name of records that come later in the file.
   std::vector<std::function<void()>> m_deferred;
   // Objects read with repairs: marked changed, so that a save writes them
@@ -534,18 +540,22 @@ std::optional<std::uint64_t> Reader::handleIn(const DxfTag& tag, const OdDbObjec
 
 OdDbObjectId Reader::byName(char table, const std::string& name) {
   if (name.empty()) return OdDbObjectId();
-  // Consecutive entities mostly name the same layer and style.
-  auto& last = m_lastName[std::string_view("BDLTSA").find(table) % 16];
-  if (last.first == name && !last.second.isNull()) return last.second;
+  RecentNames& recent = m_recentNames[std::string_view("BDLTSA").find(table) % 16];
+  for (const auto& [known, id] : recent.names)
+    if (!id.isNull() && known == name) return id;
+  auto remember = [&](OdDbObjectId id) {
+    recent.names[recent.next++ % 4] = {name, id};
+    return id;
+  };
   // Block names are mostly those of anonymous blocks, each named once:
   // not worth remembering by their exact spelling.
   if (table == 'B') {
     OdDbObjectId id = byFoldedName(table, name);
-    if (!id.isNull()) last = {name, id};
+    if (!id.isNull()) remember(id);
     return id;
   }
   auto& exact = m_exactNames[table];
-  if (auto it = exact.find(name); it != exact.end()) return (last = {name, it->second}).second;
+  if (auto it = exact.find(name); it != exact.end()) return remember(it->second);
   OdDbObjectId id = byFoldedName(table, name);
   if (!id.isNull()) exact.emplace(name, id);
   return id;
