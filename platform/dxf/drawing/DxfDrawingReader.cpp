@@ -98,8 +98,10 @@ struct IndexRelease {
 // where a core is free to run it: on a machine whose cores are busy the two
 // threads take turns on one core, and handing records over costs more than
 // the worker saves (measured: see docs/dxf.md, Benchmark). Free cores are
-// the cores this process may use less the busy ones, the more of the load
-// average and the tasks running right now (this one not counted).
+// the cores this process may use less the busy ones: the more of the tasks
+// running right now and the one-minute load average, this thread not
+// counted in either (the average counts it when it has been reading, as a
+// program that opens drawings one after another does).
 // DDS_DXF_READ_AHEAD=on or off decides instead, for measuring both ways.
 bool secondThreadPays(std::size_t records, std::size_t from) {
   if (const char* forced = std::getenv("DDS_DXF_READ_AHEAD")) {
@@ -119,7 +121,7 @@ bool secondThreadPays(std::size_t records, std::size_t from) {
   const int read = std::fscanf(f, "%lf %*f %*f %d/%d", &average, &running, &tasks);
   std::fclose(f);
   if (read != 3) return false;
-  return double(cores) - std::max(average, double(running - 1)) >= 1.0;
+  return double(cores) - std::max(average - 1.0, double(running - 1)) >= 1.0;
 }
 
 // Entries name entries of other tables (a layer its linetype): those tables
