@@ -54,7 +54,7 @@ void touchValue(const DxfDocument& doc, const DxfTag& tag)
     }
 }
 
-void checkDocument(const DxfDocument& doc)
+void checkDocument(const DxfDocument& doc, const DxfTagIndex& index)
 {
     std::string_view bytes = doc.bytes();
     DxfWriter out;
@@ -76,11 +76,18 @@ void checkDocument(const DxfDocument& doc)
             out.verbatim(doc.verbatim(r));
             done = r.byteEnd;
             uint32_t count = 0;
+            std::vector<DxfTag> indexed;
+            const bool fromIndex = index.tags(i, bytes, r.byteBegin, r.firstLine, indexed);
             for (const DxfTag& tag : doc.tags(r)) {
                 touchValue(doc, tag);
+                check(!fromIndex || (count < indexed.size() && indexed[count].code == tag.code &&
+                                     indexed[count].line == tag.line && indexed[count].value.data() == tag.value.data() &&
+                                     indexed[count].value.size() == tag.value.size()),
+                      "the tag index gives other tags than the text");
                 ++count;
             }
             check(count == r.tagCount, "tag count differs when the record is read again");
+            check(!fromIndex || indexed.size() == count, "the tag index gives another number of tags");
         }
         copyTo(s.byteEnd);
     }
@@ -104,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         DxfDocument doc = DxfDocument::parse(input);
         if (!doc.wasBinary())
             check(doc.bytes() == input, "ASCII input not kept as it is");
-        checkDocument(doc);
+        std::unique_ptr<DxfTagIndex> index = doc.takeTagIndex();
+        check(index && index->recordCount() == doc.records().size(), "no tag index for every record");
+        checkDocument(doc, *index);
     } catch (const DxfError&) {
         // Refused with a message: the expected outcome for most inputs.
     }

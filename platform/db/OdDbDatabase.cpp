@@ -51,7 +51,7 @@ OdDbObjectId OdDbDatabase::addOdDbObject(OdDbObjectPtr obj, OdDbObjectId ownerId
   // From now on the database owns the object; the caller's pointers are
   // opens, and releasing them closes the object instead of deleting it.
   stub.object = obj.get();
-  m_byHandle.insert(h, &stub);
+  m_byHandle.insert(&stub);
   obj->m_stub = &stub;
   obj->m_owner = ownerId;
   obj->subAddedToDatabase();

@@ -13,6 +13,7 @@
 // record and then its records), its tail, the gaps between sections, and
 // the end-of-file marker with whatever follows it, in order, are the file.
 #include "DxfCodePage.h"
+#include "DxfTagIndex.h"
 #include "DxfTokenizer.h"
 #include "DxfVersion.h"
 
@@ -109,6 +110,10 @@ public:
     // away (records() is empty afterwards; tables and blocks keep their
     // indices). A big drawing's record list is half the size of its file.
     std::vector<DxfRecord> takeRecords() { return std::move(records_); }
+    // The tags of the records as splitting found them (see DxfTagIndex.h),
+    // for a reader of their content; given away, as it is worth keeping only
+    // while the records are read. Null when already taken.
+    std::unique_ptr<DxfTagIndex> takeTagIndex() { return std::move(tagIndex_); }
 
     // Offset of the "0 EOF" line; from there to the end of bytes() is the
     // file's tail (the marker and anything after it).
@@ -143,6 +148,7 @@ private:
     std::vector<DxfHeaderVariable> variables_;
     std::vector<DxfTable> tables_;
     std::vector<DxfBlock> blocks_;
+    std::unique_ptr<DxfTagIndex> tagIndex_;
     size_t eofBegin_ = 0;
     DxfVersion version_ = DxfVersion::R12;
     DxfCodePage codePage_ = DxfCodePage::Ansi1252;

@@ -39,6 +39,8 @@ public:
         // Typical drawings hold one record per 100-200 bytes; reserving for that
         // saves the vector growth, which would briefly double its memory.
         doc_.records_.reserve(text_.size() / 128 + 16);
+        doc_.tagIndex_ = std::make_unique<DxfTagIndex>();
+        index_ = doc_.tagIndex_.get();
         DxfTag tag;
         for (;;) {
             size_t at = tokenizer_.offset();
@@ -124,8 +126,10 @@ private:
                 }
                 continue;
             }
-            if (current_ != kNone)
+            if (current_ != kNone) {
+                index_->add(at, tag, text_.data());
                 absorb(tag);
+            }
         }
     }
 
@@ -137,6 +141,7 @@ private:
         record.byteBegin = at;
         record.firstLine = tag.line;
         record.tagCount = 1;
+        index_->beginRecord(at, tag, text_);
         isDimStyle_ = type == "DIMSTYLE";
         inGroup102_ = false;
         inXdata_ = false;
@@ -239,8 +244,10 @@ private:
 
     void closeRecord(size_t at)
     {
-        if (current_ != kNone)
+        if (current_ != kNone) {
             doc_.records_[current_].byteEnd = at;
+            index_->endRecord(at);
+        }
     }
 
     void checkNothingOpen(uint32_t line, const char* found)
@@ -259,6 +266,7 @@ private:
     DxfDocument& doc_;
     std::string_view text_;
     DxfTokenizer tokenizer_;
+    DxfTagIndex* index_ = nullptr;
     SectionKind kind_ = SectionKind::Other;
     size_t current_ = kNone;
     size_t openTable_ = kNone;

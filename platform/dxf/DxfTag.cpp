@@ -32,16 +32,6 @@ int hexDigit(char c)
 
 } // namespace
 
-std::string_view dxfTrim(std::string_view text)
-{
-    size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 namespace {
 
 // The common form of numbers in files, "-12.3456": when the digits make an
@@ -205,9 +195,8 @@ bool plainNumber(std::string_view text, bool decimalPoint, size_t maxDigits)
 
 } // namespace
 
-void dxfCheckValue(const DxfTag& tag)
+void dxfCheckNumber(const DxfTag& tag, DxfValueKind kind)
 {
-    const DxfValueKind kind = tag.kind();
     // Up to 4 digits fit every integer kind; up to 17 digits are a number.
     if ((kind == DxfValueKind::Double && plainNumber(tag.value, true, 17)) ||
         ((kind == DxfValueKind::Int16 || kind == DxfValueKind::Int32 || kind == DxfValueKind::Int64 ||

@@ -35,11 +35,26 @@ struct DxfTag {
 // same DxfError. Readers check every tag of a record with it, so that a
 // value is refused alike whether or not the record's reader uses it.
 // Texts, handles and binary chunks are left to the readers that use them.
-void dxfCheckValue(const DxfTag& tag);
+void dxfCheckNumber(const DxfTag& tag, DxfValueKind kind);
+inline void dxfCheckValue(const DxfTag& tag)
+{
+    const DxfValueKind kind = dxfValueKind(tag.code);
+    if (kind != DxfValueKind::String && kind != DxfValueKind::Handle && kind != DxfValueKind::Binary)
+        dxfCheckNumber(tag, kind);
+}
 
 // Parsers shared by the tag accessors and the structure reader. They return
 // false instead of throwing so that hot paths can report their own context.
 bool dxfParseDouble(std::string_view text, double& value);
 bool dxfParseInt(std::string_view text, int64_t& value);
 bool dxfParseHandle(std::string_view text, uint64_t& value);
-std::string_view dxfTrim(std::string_view text);
+// Inline: most values have no blanks, and every number read passes here.
+inline std::string_view dxfTrim(std::string_view text)
+{
+    size_t begin = 0, end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return text.substr(begin, end - begin);
+}

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <stdexcept>
 
@@ -36,10 +37,10 @@ Ahead::Prepare numbering(std::atomic<int>* prepared = nullptr)
     };
 }
 
-std::vector<size_t> upTo(size_t n)
+std::vector<uint32_t> upTo(uint32_t n)
 {
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i)
+    std::vector<uint32_t> order(n);
+    for (uint32_t i = 0; i < n; ++i)
         order[i] = i;
     return order;
 }
@@ -126,6 +127,12 @@ std::string bigDrawing(int lines)
     return writeDxfDrawingToBytes(db, DxfVersion::R2018);
 }
 
+// Reading on a second thread or not, for as long as it lives.
+struct ReadAheadForced {
+    explicit ReadAheadForced(const char* how) { ::setenv("DDS_DXF_READ_AHEAD", how, 1); }
+    ~ReadAheadForced() { ::unsetenv("DDS_DXF_READ_AHEAD"); }
+};
+
 // Every entity of model space as text, in order: kind and geometry.
 std::vector<std::string> describeModelSpace(const OdDbDatabase& db)
 {
@@ -147,19 +154,26 @@ std::vector<std::string> describeModelSpace(const OdDbDatabase& db)
 
 } // namespace
 
+// With a second thread or without (forced either way, whatever the
+// machine's load), and with the tag index given back on the way.
 TEST(DxfReadAhead, BigDrawingReadsAsItWasWrittenAndWritesBackUnchanged)
 {
     const std::string bytes = bigDrawing(6000);
-    std::unique_ptr<OdDbDatabase> db = readDxfDrawingFromBytes(bytes);
-    EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
-    const std::vector<std::string> entities = describeModelSpace(*db);
-    ASSERT_EQ(entities.size(), 6000u + 600u + 240u);
-    EXPECT_EQ(entities[0].rfind("OdDbLine 0.000000 -0.000000", 0), 0u) << entities[0];
-    EXPECT_EQ(entities[1].rfind("OdDbCircle 0.500000", 0), 0u) << entities[1];
-    EXPECT_EQ(entities[2].rfind("OdDbRotatedDimension 10.000000 0.500000", 0), 0u) << entities[2];
-    // Written again and read back: the same entities, the same handles.
-    std::unique_ptr<OdDbDatabase> again = readDxfDrawingFromBytes(writeDxfDrawingToBytes(*db));
-    EXPECT_EQ(describeModelSpace(*again), entities);
+    for (const char* ahead : {"on", "off"}) {
+        SCOPED_TRACE(ahead);
+        ReadAheadForced forced(ahead);
+        std::unique_ptr<OdDbDatabase> db = readDxfDrawingFromBytes(bytes);
+        EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
+        const std::vector<std::string> entities = describeModelSpace(*db);
+        ASSERT_EQ(entities.size(), 6000u + 600u + 240u);
+        EXPECT_EQ(entities[0].rfind("OdDbLine 0.000000 -0.000000", 0), 0u) << entities[0];
+        EXPECT_EQ(entities[1].rfind("OdDbCircle 0.500000", 0), 0u) << entities[1];
+        EXPECT_EQ(entities[2].rfind("OdDbRotatedDimension 10.000000 0.500000", 0), 0u) << entities[2];
+        EXPECT_EQ(entities.back().rfind("OdDbLine 5999.000000 -1499.750000", 0), 0u) << entities.back();
+        // Written again and read back: the same entities, the same handles.
+        std::unique_ptr<OdDbDatabase> again = readDxfDrawingFromBytes(writeDxfDrawingToBytes(*db));
+        EXPECT_EQ(describeModelSpace(*again), entities);
+    }
 }
 
 TEST(DxfReadAhead, BadValueDeepInABigDrawingNamesItsLine)
@@ -174,11 +188,15 @@ TEST(DxfReadAhead, BadValueDeepInABigDrawingNamesItsLine)
     const size_t value = flags + 5;
     bytes.replace(value, bytes.find('\n', value) - value, "seven");
     const auto line = 1 + std::count(bytes.begin(), bytes.begin() + long(value), '\n');
-    std::string error;
-    try {
-        readDxfDrawingFromBytes(bytes);
-    } catch (const OdError& e) {
-        error = e.what();
+    for (const char* ahead : {"on", "off"}) {
+        ReadAheadForced forced(ahead);
+        std::string error;
+        try {
+            readDxfDrawingFromBytes(bytes);
+        } catch (const OdError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, "Bad DXF file: line " + std::to_string(line) +
+                             ": value for group code 70 is not an integer: 'seven'") << ahead;
     }
-    EXPECT_EQ(error, "Bad DXF file: line " + std::to_string(line) + ": value for group code 70 is not an integer: 'seven'");
 }

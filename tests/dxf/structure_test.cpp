@@ -2,6 +2,10 @@
 // blocks, header variables, handles and owners, and ranges that tile it.
 #include "DxfTestSupport.h"
 
+#include <cstdio>
+#include <memory>
+#include <random>
+
 using namespace dxftest;
 
 namespace {
@@ -164,4 +168,70 @@ TEST(DxfStructure, DocumentMovesWithoutInvalidatingItsViews)
     docs.push_back(DxfDocument::parse(smallDrawing()));
     EXPECT_EQ(docs.back().records()[0].type, "TABLE");
     EXPECT_EQ(docs.back().sections()[0].name, "HEADER");
+}
+
+// The tags splitting keeps for the records' readers are those of the text,
+// whatever the layout of each record's lines; records of a layout the index
+// cannot describe, and records whose part was given back, are read from the
+// text instead.
+TEST(DxfStructure, TagIndexGivesTheTagsOfTheText)
+{
+    std::mt19937 random(11);
+    const char* codeForms[] = {"%3d", "%d", "%4d", "%d ", "\t%d"};
+    for (const char* end : {"\n", "\r\n"}) {
+        std::string text = std::string("  0") + end + "SECTION" + end + "  2" + end + "ENTITIES" + end;
+        std::vector<bool> regular;
+        for (int r = 0; r < 20000; ++r) {
+            // Mostly one of the two regular layouts, all through a record.
+            const int form = random() % 8 == 0 ? int(2 + random() % 3) : int(random() % 2);
+            regular.push_back(form < 2 && r != 7);
+            const int count = r == 7 ? 3 : 1 + int(random() % 15);
+            for (int i = 0; i < count; ++i) {
+                const int code = i == 0 ? 0 : int(1 + random() % 1100);
+                char codeText[16];
+                std::snprintf(codeText, sizeof codeText, codeForms[form], code);
+                std::string value = i == 0 ? "LINE" : std::string(random() % 9, "ab 1.-"[random() % 6]);
+                if (r == 7 && i == 1)
+                    value.assign(std::size_t(1) << 20, 'x');  // too long for the index
+                text += codeText + std::string(end) + value + end;
+            }
+        }
+        text += std::string("  0") + end + "ENDSEC" + end + "  0" + end + "EOF" + end;
+        DxfDocument doc = DxfDocument::parse(text);
+        std::unique_ptr<DxfTagIndex> index = doc.takeTagIndex();
+        ASSERT_TRUE(index);
+        ASSERT_EQ(index->recordCount(), doc.records().size());
+        auto compare = [&] {
+            std::size_t indexed = 0;
+            for (std::size_t i = 0; i < doc.records().size(); ++i) {
+                const DxfRecord& r = doc.records()[i];
+                std::vector<DxfTag> tags;
+                if (!index->tags(i, doc.bytes(), r.byteBegin, r.firstLine, tags))
+                    continue;
+                ++indexed;
+                std::size_t k = 0;
+                for (const DxfTag& t : doc.tags(r)) {
+                    if (k >= tags.size()) {
+                        ADD_FAILURE() << "record " << i << " has more tags in the text";
+                        break;
+                    }
+                    EXPECT_EQ(tags[k].code, t.code);
+                    EXPECT_EQ(tags[k].line, t.line);
+                    EXPECT_EQ(tags[k].value.data(), t.value.data());
+                    EXPECT_EQ(tags[k].value.size(), t.value.size());
+                    ++k;
+                }
+                EXPECT_EQ(k, tags.size());
+                EXPECT_TRUE(regular[i]) << "record " << i;
+            }
+            return indexed;
+        };
+        const std::size_t all = compare();
+        EXPECT_GT(all, doc.records().size() * 3 / 4);
+        index->releaseBefore(doc.records().size() / 2);
+        const std::size_t rest = compare();
+        EXPECT_LT(rest, all);
+        EXPECT_GT(rest, all / 3);
+        EXPECT_FALSE(index->has(0));
+    }
 }

@@ -5,7 +5,12 @@
 #include "DxfDimVarChecks.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sched.h>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -62,6 +67,64 @@ struct PreparedRecord {
   EntityRefs refs;
 };
 
+// The tags of a record, from the tag index where it has them, else split
+// from the text; with every number checked against its group code when
+// `check`.
+void recordTags(const DxfDrawingSource& src, const DxfTagIndex* index, std::size_t i, Tags& out,
+                bool check = true) {
+  const DxfRecordSpan& span = src.spans[i];
+  if (index && index->tags(i, src.doc.bytes(), span.begin, span.line, out)) {
+    if (check)
+      for (const DxfTag& t : out) dxfCheckValue(t);
+    return;
+  }
+  out.clear();
+  for (const DxfTag& t : src.tags(i)) {
+    if (check) dxfCheckValue(t);
+    out.push_back(t);
+  }
+}
+
+// The reading thread gives back the tag index behind it while the
+// read-ahead thread may still read from it: each says where it is, in an
+// order both see alike (sequentially consistent), so that either the worker
+// sees a record is given back and reads its text, or the reader sees the
+// worker at it and keeps it.
+struct IndexRelease {
+  std::atomic<std::size_t> preparing{SIZE_MAX};  // the record the worker reads now
+  std::atomic<std::size_t> releasedBelow{0};     // records below are read from the text
+};
+
+// Whether reading `records` records on a second thread pays. It does only
+// where a core is free to run it: on a machine whose cores are busy the two
+// threads take turns on one core, and handing records over costs more than
+// the worker saves (measured: see docs/dxf.md, Benchmark). Free cores are
+// the cores this process may use less the busy ones: the more of the tasks
+// running right now and the one-minute load average, this thread not
+// counted in either (the average counts it when it has been reading, as a
+// program that opens drawings one after another does).
+// DDS_DXF_READ_AHEAD=on or off decides instead, for measuring both ways.
+bool secondThreadPays(std::size_t records, std::size_t from) {
+  if (const char* forced = std::getenv("DDS_DXF_READ_AHEAD")) {
+    if (std::strcmp(forced, "on") == 0) return true;
+    if (std::strcmp(forced, "off") == 0) return false;
+  }
+  if (records < from) return false;
+  cpu_set_t cpus;
+  CPU_ZERO(&cpus);
+  if (sched_getaffinity(0, sizeof cpus, &cpus) != 0) return false;
+  const int cores = CPU_COUNT(&cpus);
+  if (cores < 2) return false;
+  double average = 0;
+  int running = 0, tasks = 0;
+  std::FILE* f = std::fopen("/proc/loadavg", "r");
+  if (!f) return false;
+  const int read = std::fscanf(f, "%lf %*f %*f %d/%d", &average, &running, &tasks);
+  std::fclose(f);
+  if (read != 3) return false;
+  return double(cores) - std::max(average - 1.0, double(running - 1)) >= 1.0;
+}
+
 // Entries name entries of other tables (a layer its linetype): those tables
 // are read first, whatever order the file has them in.
 std::vector<const DxfTable*> tablesInReadingOrder(const DxfDocument& doc) {
@@ -93,6 +156,7 @@ public:
   Reader(DxfDocument doc, std::vector<std::string>& warnings)
       : m_src(std::make_shared<DxfDrawingSource>(std::move(doc))),
         m_doc(m_src->doc),
+        m_index(m_src->doc.takeTagIndex()),
         m_db(std::make_unique<OdDbDatabase>(OdDbDatabase::EmptyTag{})),
         m_warnings(warnings) {}
 
@@ -126,6 +190,8 @@ private:
   // the loaded ones); from the read-ahead thread when it has them.
   void loadTags(std::size_t index);
   void startReadAhead();
+  // Gives back the tag index of the records before `index` (read by now).
+  void releaseIndexBefore(std::size_t index);
   // The prefix every object shares: extension dictionary, owner; returns
   // the index of the first extended data tag (tags.size() when none).
   std::size_t readCommon(OdDbObject* obj, std::size_t index);
@@ -134,7 +200,10 @@ private:
   // The owner handle of the record whose tags are loaded: the first 330
   // outside a 102 group, before any extended data; 0 when none.
   std::uint64_t ownerOfTags() const;
-  std::string_view typeOf(std::size_t index) const { return m_src->type(index); }
+  std::string_view typeOf(std::size_t index) const {
+    // The loaded record's type is its first tag; others are read again.
+    return index == m_loadedIndex && !m_tags.empty() ? dxfTrim(m_tags[0].value) : m_src->type(index);
+  }
   std::uint32_t lineOf(std::size_t index) const { return m_src->spans[index].line; }
   void fillTableRecord(std::size_t index, std::string_view table);
   void fillDimStyle(OdDbDimStyleTableRecord* rec, std::size_t first, std::size_t flagsAt);
@@ -175,6 +244,8 @@ private:
 
   std::shared_ptr<DxfDrawingSource> m_src;
   const DxfDocument& m_doc;
+  std::unique_ptr<DxfTagIndex> m_index;  // the tags as splitting found them; null once read
+  std::shared_ptr<IndexRelease> m_release = std::make_shared<IndexRelease>();
   std::unique_ptr<OdDbDatabase> m_db;
   std::vector<std::string>& m_warnings;
   DxfDimVarLines m_dimVarLines;
@@ -195,6 +266,9 @@ private:
   TagView m_tags;
   Tags m_ownTags;
   std::size_t m_loadedIndex = SIZE_MAX;  // whose tags m_tags holds
+  // The tag index is given back in steps of this many records.
+  static constexpr std::size_t kReleaseEvery = 4096;
+  std::size_t m_lastRelease = 0;
   // Reading ahead on a second thread pays from a few thousand records on.
   static constexpr std::size_t kReadAheadFrom = 4096;
   std::unique_ptr<DxfReadAhead<PreparedRecord>> m_readAhead;
@@ -210,7 +284,13 @@ private:
   OdDbObjectId m_lastOwner;
   // Exact names already looked up, per table: most entities repeat a few.
   std::unordered_map<char, std::unordered_map<std::string, OdDbObjectId>> m_exactNames;
-  std::pair<std::string, OdDbObjectId> m_lastName[16];
+  // The last names found per table, asked first: entities mostly name one
+  // of a few layers, linetypes and styles, in turns.
+  struct RecentNames {
+    std::pair<std::string, OdDbObjectId> names[4];
+    unsigned next = 0;
+  };
+  RecentNames m_recentNames[16];
   // Look-ups by name of records that come later in the file.
   std::vector<std::function<void()>> m_deferred;
   // Objects read with repairs: marked changed, so that a save writes them
@@ -366,17 +446,20 @@ void Reader::createTables(const DxfSection& s) {
 
 void Reader::loadTags(std::size_t index) {
   if (index == m_loadedIndex) return;
-  m_loadedIndex = index;
+  m_loadedIndex = SIZE_MAX;  // until they are loaded: a bad value throws
   if (m_readAhead && (m_ahead = m_readAhead->take(index))) {
     m_tags = m_ahead->tags;
-    return;
+  } else {
+    recordTags(*m_src, m_index.get(), index, m_ownTags);
+    m_tags = m_ownTags;
   }
-  m_ownTags.clear();
-  for (const DxfTag& t : m_src->tags(index)) {
-    dxfCheckValue(t);
-    m_ownTags.push_back(t);
-  }
-  m_tags = m_ownTags;
+  m_loadedIndex = index;
+}
+
+void Reader::releaseIndexBefore(std::size_t index) {
+  if (!m_index) return;
+  m_release->releasedBelow.store(index);
+  m_index->releaseBefore(std::min(index, m_release->preparing.load()));
 }
 
 // Records in the order the reading passes below load them: the tables, the
@@ -384,19 +467,20 @@ void Reader::loadTags(std::size_t index) {
 // made ahead.
 void Reader::startReadAhead() {
   const std::size_t count = m_src->recordCount();
-  if (count < kReadAheadFrom) return;
-  std::vector<std::size_t> order;
+  if (!secondThreadPays(count, kReadAheadFrom)) return;
+  if (count >= UINT32_MAX) return;
+  std::vector<std::uint32_t> order;
   order.reserve(count);
   auto entity = std::make_shared<std::vector<bool>>(count, false);
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "TABLES")
       for (const DxfTable* t : tablesInReadingOrder(m_doc))
         if (t->head >= s.firstRecord && t->head < s.endRecord)
-          for (std::size_t i = t->head; i < t->endTab; ++i) order.push_back(i);
+          for (std::size_t i = t->head; i < t->endTab; ++i) order.push_back(std::uint32_t(i));
   for (const char* name : {"BLOCKS", "ENTITIES", "OBJECTS"})
     for (const DxfSection& s : m_doc.sections())
       if (s.name == name)
-        for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) order.push_back(i);
+        for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) order.push_back(std::uint32_t(i));
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "ENTITIES")
       for (std::size_t i = s.firstRecord; i < s.endRecord; ++i) (*entity)[i] = true;
@@ -405,14 +489,21 @@ void Reader::startReadAhead() {
   const DxfDrawingSource* src = m_src.get();
   try {
     const DxfDocument* doc = &m_doc;
+    const DxfTagIndex* index = m_index.get();
+    std::shared_ptr<IndexRelease> release = m_release;
     m_readAhead = std::make_unique<DxfReadAhead<PreparedRecord>>(
-        std::move(order), [src, doc, entity](PreparedRecord& r) {
+        std::move(order), [src, doc, entity, index, release](PreparedRecord& r) {
           r.object = nullptr, r.kind = Kind::kForeign, r.filled = false;
-          r.tags.clear();
-          for (const DxfTag& t : src->tags(r.index)) {
-            dxfCheckValue(t);  // a bad value: the reader meets it again and reports it
-            r.tags.push_back(t);
+          release->preparing.store(r.index);
+          const bool indexed = r.index >= release->releasedBelow.load();
+          try {
+            // A bad value: the reader meets it again and reports it.
+            recordTags(*src, indexed ? index : nullptr, r.index, r.tags);
+          } catch (...) {
+            release->preparing.store(SIZE_MAX);
+            throw;
           }
+          release->preparing.store(SIZE_MAX);
           if (!(*entity)[r.index] || r.tags.empty()) return;
           r.object = makeEntity(dxfTrim(r.tags.front().value), r.tags, r.kind);
           if (isPlain(r.kind)) {
@@ -455,18 +546,22 @@ std::optional<std::uint64_t> Reader::handleIn(const DxfTag& tag, const OdDbObjec
 
 OdDbObjectId Reader::byName(char table, const std::string& name) {
   if (name.empty()) return OdDbObjectId();
-  // Consecutive entities mostly name the same layer and style.
-  auto& last = m_lastName[std::string_view("BDLTSA").find(table) % 16];
-  if (last.first == name && !last.second.isNull()) return last.second;
+  RecentNames& recent = m_recentNames[std::string_view("BDLTSA").find(table) % 16];
+  for (const auto& [known, id] : recent.names)
+    if (!id.isNull() && known == name) return id;
+  auto remember = [&](OdDbObjectId id) {
+    recent.names[recent.next++ % 4] = {name, id};
+    return id;
+  };
   // Block names are mostly those of anonymous blocks, each named once:
   // not worth remembering by their exact spelling.
   if (table == 'B') {
     OdDbObjectId id = byFoldedName(table, name);
-    if (!id.isNull()) last = {name, id};
+    if (!id.isNull()) remember(id);
     return id;
   }
   auto& exact = m_exactNames[table];
-  if (auto it = exact.find(name); it != exact.end()) return (last = {name, it->second}).second;
+  if (auto it = exact.find(name); it != exact.end()) return remember(it->second);
   OdDbObjectId id = byFoldedName(table, name);
   if (!id.isNull()) exact.emplace(name, id);
   return id;
@@ -847,10 +942,14 @@ void Reader::fillBlocks(const DxfSection& section) {
     if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
     const OdDbObjectId blockId = blockIds[next++];
     m_lastMainEntity = OdDbObjectId();
+    // Room for every entity at once: growing by doubling leaves up to half
+    // of each list unused, over tens of thousands of blocks.
+    static_cast<OdDbBlockTableRecord*>(writable(blockId))->reserveEntities(b.end - b.begin - 1);
     for (std::size_t i = b.begin + 1; i < b.end; ++i) {
       create(i, newEntity(i));
       fillEntity(i, blockId);
     }
+    if (b.end - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = b.end);
   }
 }
 
@@ -858,10 +957,7 @@ OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
   // Read past the read-ahead thread, which prepares the BLOCK record in
   // the order of entities: taking it now would skip the block's entities.
   Tags head;
-  for (const DxfTag& t : m_src->tags(b.begin)) {
-    dxfCheckValue(t);
-    head.push_back(t);
-  }
+  recordTags(*m_src, m_index.get(), b.begin, head);
   m_tags = head;
   m_loadedIndex = SIZE_MAX;
   const std::uint64_t headOwner = ownerOfTags();
@@ -912,6 +1008,7 @@ void Reader::fillEntities(const DxfSection& section) {
   for (std::size_t i = section.firstRecord; i < section.endRecord; ++i) {
     create(i, newEntity(i));
     fillEntity(i, OdDbObjectId());
+    if (i - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = i);
   }
 }
 
@@ -1006,8 +1103,8 @@ std::vector<std::vector<DxfTag>> Reader::subRecordsAfter(std::size_t index, std:
     const std::string_view t = typeOf(i);
     if (!isSubRecord(t) || t == "SEQEND") break;
     if (t != type) continue;
-    std::vector<DxfTag>& tags = out.emplace_back();
-    for (const DxfTag& tag : m_src->tags(i)) tags.push_back(tag);
+    // Checked when the sub-record itself is read.
+    recordTags(*m_src, m_index.get(), i, out.emplace_back(), false);
   }
   return out;
 }
@@ -1361,6 +1458,7 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
     if (s.name == "OBJECTS") fillObjects(s);
   m_ahead = nullptr;
   m_readAhead.reset();
+  m_index.reset();
   resolvePending();
   readHeader();
   // Everything read is as the file says; only later changes count.

@@ -31,8 +31,9 @@ public:
   // the record is then not given.
   using Prepare = std::function<void(Record&)>;
 
-  // Starts preparing the records of `order`, in that order.
-  DxfReadAhead(std::vector<std::size_t> order, Prepare prepare)
+  // Starts preparing the records of `order`, in that order (record numbers
+  // of four bytes: the order of a big drawing is long).
+  DxfReadAhead(std::vector<std::uint32_t> order, Prepare prepare)
       : m_order(std::move(order)), m_prepare(std::move(prepare)), m_slots(kSlots), m_sequence(kSlots) {
     if (m_order.size() >= kNobody) m_order.resize(kNobody - 1);  // never near in practice
     m_worker = std::thread([this] { work(); });
@@ -126,7 +127,7 @@ private:
     if (position + 1 >= m_wakeWorkerAt.load()) m_released.notify_one();
   }
 
-  std::vector<std::size_t> m_order;
+  std::vector<std::uint32_t> m_order;
   Prepare m_prepare;
   std::vector<Record> m_slots;
   // Per slot: 1 + the position it was last prepared for. The reader takes
