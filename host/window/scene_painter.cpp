@@ -158,8 +158,10 @@ void ScenePainter::path(const SceneEntity&, const ScenePrim& p) {
   } else {
     QPen pen(QColor::fromRgb(color), std::max(1.0, width));
     pen.setCosmetic(true);
-    pen.setCapStyle(p.kind == ScenePrim::kWidePathStroke ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    const bool wide = p.kind == ScenePrim::kWidePathStroke;
+    pen.setCapStyle(wide ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(wide ? Qt::MiterJoin : Qt::RoundJoin);
+    pen.setMiterLimit(2);  // pen widths: four half widths out at most, as elsewhere
     m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawPath(outline);
@@ -180,7 +182,11 @@ void ScenePainter::polyline(const SceneEntity& e, const ScenePrim& p) {
   flush();
   QPen pen(QColor::fromRgb(color), width);
   pen.setCosmetic(true);
-  if (p.kind == ScenePrim::kWideStroke) pen.setCapStyle(Qt::FlatCap);
+  if (p.kind == ScenePrim::kWideStroke) {
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setMiterLimit(2);  // pen widths: four half widths out at most, as elsewhere
+  }
   m_painter.setPen(pen);
   m_painter.drawPolyline(m_pixels.data(), int(m_pixels.size()));
 }

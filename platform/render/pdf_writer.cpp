@@ -40,6 +40,9 @@ void addPath(std::string& out, const std::vector<Point2>& pts, const PageMapping
 std::string strokeState(const Stroke& st, const PageMapping& page) {
   std::string out = colour(st.color, "RG");
   out += num(st.width > 0 ? st.width * page.m.k : st.lineweightMm * 72 / 25.4) + " w\n";
+  // A polyline's width has square ends and mitred corners; lineweights
+  // round ones.
+  out += st.width > 0 ? "0 J 0 j 4 M\n" : "1 J 1 j\n";
   std::string dash;
   if (!st.dashes.empty() && st.dashes.front() < 0) dash = "0";
   bool anyLength = false;

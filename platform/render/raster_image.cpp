@@ -211,16 +211,44 @@ std::vector<std::vector<Point2>> dashed(const std::vector<Point2>& pts, const st
   return out;
 }
 
-void stroke(Canvas& cv, const std::vector<Point2>& pts, double halfWidth, Rgb c) {
+// The corner where a wide line turns at `p` from direction `d1` to `d2`
+// (unit vectors), on its outer side: mitred, or cut square where the mitre
+// would reach out more than four half widths.
+void wideJoint(Canvas& cv, Point2 p, Point2 d1, Point2 d2, double halfWidth, Rgb c) {
+  const double turn = d1.x * d2.y - d1.y * d2.x;
+  if (std::fabs(turn) < 1e-12) return;
+  const double side = turn > 0 ? -1 : 1;  // the outer side: right of a left turn
+  const Point2 n1{-d1.y * halfWidth * side, d1.x * halfWidth * side}, n2{-d2.y * halfWidth * side, d2.x * halfWidth * side};
+  const Point2 a{p.x + n1.x, p.y + n1.y}, b{p.x + n2.x, p.y + n2.y};
+  const double mx = n1.x + n2.x, my = n1.y + n2.y, m2 = mx * mx + my * my;
+  const double reach = m2 > 0 ? 2 * halfWidth * halfWidth / m2 : 0;  // the mitre tip is p + (mx, my) * reach
+  if (m2 > 0 && reach * std::sqrt(m2) <= 4 * halfWidth)
+    cv.fill({{p, a, {p.x + mx * reach, p.y + my * reach}, b}}, c);
+  else
+    cv.fill({{p, a, b}}, c);
+}
+
+// A line of lineweight has round ends and joints; a wide one (a polyline's
+// width) square ends and mitred joints, as drafting programs draw it.
+void stroke(Canvas& cv, const std::vector<Point2>& pts, double halfWidth, Rgb c, bool wide, bool closed) {
+  std::vector<Point2> dirs;  // of each piece with a length, and where it starts
+  std::vector<std::size_t> starts;
   for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
     const Point2 a = pts[i], b = pts[i + 1];
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     if (len < 1e-9) continue;
     const double nx = -(b.y - a.y) / len * halfWidth, ny = (b.x - a.x) / len * halfWidth;
     cv.fill({{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}}, c);
+    dirs.push_back({(b.x - a.x) / len, (b.y - a.y) / len});
+    starts.push_back(i);
   }
-  if (halfWidth > 0.75)
-    for (const Point2& p : pts) cv.fill({disc(p, halfWidth)}, c);
+  if (!wide) {
+    if (halfWidth > 0.75)
+      for (const Point2& p : pts) cv.fill({disc(p, halfWidth)}, c);
+    return;
+  }
+  for (std::size_t k = 1; k < dirs.size(); ++k) wideJoint(cv, pts[starts[k]], dirs[k - 1], dirs[k], halfWidth, c);
+  if (closed && dirs.size() > 1) wideJoint(cv, pts[starts[0]], dirs.back(), dirs.front(), halfWidth, c);
 }
 
 // A line (in samples) with the stroke's width and dashes.
@@ -230,7 +258,10 @@ void strokeLine(Canvas& cv, std::vector<Point2> pts, bool closed, const Stroke& 
   const double widthPx = st.width > 0 ? st.width * m.k : std::max(1.0, st.lineweightMm * o.pxPerMm);
   std::vector<double> pattern;
   for (double d : st.dashes) pattern.push_back(d * m.k * s);
-  for (const auto& piece : dashed(pts, pattern, 0.5 * s)) stroke(cv, piece, widthPx * s / 2, st.color);
+  const bool wide = st.width > 0;
+  const bool solid = pattern.empty();
+  for (const auto& piece : dashed(pts, pattern, 0.5 * s))
+    stroke(cv, piece, widthPx * s / 2, st.color, wide, closed && solid);
 }
 
 }  // namespace

@@ -57,8 +57,11 @@ std::string at(Point2 p, const PixelMapping& m) { return num(m.x(p.x)) + ' ' + n
 
 std::string strokeAttributes(const Stroke& s, const PixelMapping& m, const SvgOptions& o) {
   const double w = s.width > 0 ? s.width * m.k : std::max(1.0, s.lineweightMm * o.pxPerMm);
+  // A polyline's width has square ends and mitred corners; lineweights
+  // round ones.
   std::string out = " stroke=\"" + hex(s.color) + "\" stroke-width=\"" + num(w) +
-                    "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
+                    (s.width > 0 ? "\" stroke-linecap=\"butt\" stroke-linejoin=\"miter\" stroke-miterlimit=\"4\""
+                                 : "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
   if (!s.dashes.empty()) {
     std::string dash;
     if (s.dashes.front() < 0) dash = "0";

@@ -51,6 +51,17 @@ TEST(Raster, FillsStrokesAndDashesLandWhereTheMappingSays) {
   // The dashed line at y = 8: inked and blank stretches of ten pixels.
   EXPECT_GT(inked(img, 2, 19, 8, 21), 5);
   EXPECT_EQ(inked(img, 12, 19, 18, 21), 0);
+
+  // A polyline's width: square ends where the line ends, a mitred corner.
+  DisplayList w = framed();
+  Stroke wide;
+  wide.color = kRed;
+  wide.width = 2;
+  w.add(PolylinePrim{{{3, 2}, {7, 2}, {7, 6}}, false, wide});
+  const Image corner = rasterize(w, hundred());
+  EXPECT_EQ(inked(corner, 20, 70, 29, 90), 0);  // nothing before the start (3, 2)
+  EXPECT_EQ(inked(corner, 60, 31, 80, 39), 0);  // nothing beyond the end (7, 6)
+  EXPECT_EQ(corner.at(78, 88), kRed);           // the outer corner (8, 1) filled
 }
 
 TEST(Raster, TextIsDrawnFromTheGlyphOutlinesInsideItsBox) {
