@@ -21,6 +21,7 @@
 #include "raster_image.h"
 #include "renderer.h"
 #include "text_layout.h"
+#include "../shared/reference_picture.h"
 
 using namespace render;
 
@@ -98,33 +99,6 @@ Rgb palette(int index) {
   return c;
 }
 
-// Compares with tests/render/reference/NAME.png, allowing for
-// anti-aliasing: at most 0.05% of the pixels may differ by more than a
-// quarter of the colour range. DDS_RENEW_PICTURES=1 writes the reference
-// instead (look at it before committing); a mismatch leaves NAME-actual.png
-// in the build folder.
-void expectLikeReference(const Image& image, const std::string& name) {
-  const std::string reference = std::string(DDS_SOURCE_DIR) + "/tests/render/reference/" + name + ".png";
-  std::string error;
-  if (const char* renew = std::getenv("DDS_RENEW_PICTURES"); renew && *renew) {
-    EXPECT_TRUE(writePngFile(image, reference, &error)) << error;
-    return;
-  }
-  Image expected;
-  ASSERT_TRUE(readPngFile(reference, expected, &error)) << error;
-  ASSERT_EQ(image.width, expected.width);
-  ASSERT_EQ(image.height, expected.height);
-  std::size_t differing = 0;
-  for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3) {
-    int worst = 0;
-    for (std::size_t c = 0; c < 3; ++c) worst = std::max(worst, std::abs(int(image.rgb[i + c]) - int(expected.rgb[i + c])));
-    if (worst > 64) ++differing;
-  }
-  const std::size_t allowed = std::size_t(image.width) * image.height / 2000;
-  const std::string actual = std::string(DDS_BINARY_DIR) + "/" + name + "-actual.png";
-  if (differing > allowed) writePngFile(image, actual, &error);
-  EXPECT_LE(differing, allowed) << name << " differs in " << differing << " pixels; see " << actual;
-}
 
 }  // namespace
 
@@ -194,7 +168,7 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_TRUE(arrowBlock);
   EXPECT_TRUE(redLeader);
 
-  expectLikeReference(rasterize(list, {}), "mtext-layout-and-part-colours");
+  expectLikeReference(rasterize(list, {}), "tests/render/reference", "mtext-layout-and-part-colours");
 }
 
 // ezdxf (test-only; skipped without it) reads the same line spacing,

@@ -6,19 +6,14 @@
 #include <cstdint>
 #include <numbers>
 
+#include "DxfTagNumbers.h"
+
 namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-double number(const DxfTag& t, double fallback = 0.0) {
-  double v = 0;
-  return dxfParseDouble(t.trimmed(), v) && std::isfinite(v) ? v : fallback;
-}
-
-int integer(const DxfTag& t) {
-  std::int64_t v = 0;
-  return dxfParseInt(t.trimmed(), v) && v >= INT32_MIN && v <= INT32_MAX ? int(v) : 0;
-}
+using dxftag::integer;
+using dxftag::number;
 
 // Calls `f` with each tag of the record's own data: application groups
 // (102 "{...}") and extended data are not its values.

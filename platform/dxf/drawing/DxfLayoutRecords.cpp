@@ -3,17 +3,12 @@
 #include <numbers>
 #include <utility>
 
+#include "DxfTagNumbers.h"
+
 namespace {
 
-double number(const DxfTag& t, double fallback = 0.0) {
-  double v = 0;
-  return dxfParseDouble(t.trimmed(), v) ? v : fallback;
-}
-
-int integer(const DxfTag& t) {
-  std::int64_t v = 0;
-  return dxfParseInt(t.trimmed(), v) && v >= INT32_MIN && v <= INT32_MAX ? int(v) : 0;
-}
+using dxftag::integer;
+using dxftag::number;
 
 OdDbObjectId handleIn(const DxfTag& t, const DxfHandleLookup& byHandle) {
   std::uint64_t h = 0;

@@ -6,17 +6,12 @@
 #include <memory>
 #include <string_view>
 
+#include "DxfTagNumbers.h"
+
 namespace {
 
-double number(const DxfTag& t, double fallback = 0.0) {
-  double v = 0;
-  return dxfParseDouble(t.trimmed(), v) && std::isfinite(v) ? v : fallback;
-}
-
-int integer(const DxfTag& t) {
-  std::int64_t v = 0;
-  return dxfParseInt(t.trimmed(), v) && v >= INT32_MIN && v <= INT32_MAX ? int(v) : 0;
-}
+using dxftag::integer;
+using dxftag::number;
 
 OdDbMTextLook::Columns columnType(int v) {
   if (v == 1) return OdDbMTextLook::Columns::kStatic;
