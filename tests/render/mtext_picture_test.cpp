@@ -22,16 +22,11 @@
 #include "renderer.h"
 #include "text_layout.h"
 #include "../shared/reference_picture.h"
+#include "../shared/dxf_records.h"
 
 using namespace render;
 
 namespace {
-
-std::string records(std::initializer_list<std::pair<int, const char*>> tags) {
-  std::ostringstream out;
-  for (const auto& [code, value] : tags) out << code << "\n" << value << "\n";
-  return out.str();
-}
 
 // An MTEXT of height 1 at (x, y), top left, with more groups after the text.
 std::string mtext(const char* x, const char* y, const char* width, const char* text,

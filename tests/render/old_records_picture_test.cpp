@@ -11,17 +11,11 @@
 #include "DxfDrawingIO.h"
 #include "OdDbDatabase.h"
 #include "renderer.h"
+#include "../shared/dxf_records.h"
 
 using namespace render;
 
 namespace {
-
-// Group code / value pairs, one a line each.
-std::string records(std::initializer_list<std::pair<int, const char*>> tags) {
-  std::ostringstream out;
-  for (const auto& [code, value] : tags) out << code << "\n" << value << "\n";
-  return out.str();
-}
 
 std::string vertex(const char* x, const char* y, std::initializer_list<std::pair<int, const char*>> more = {}) {
   std::string v = records({{0, "VERTEX"}, {8, "0"}, {10, x}, {20, y}, {30, "0"}});
