@@ -120,6 +120,17 @@ bool polylineMeetsBox(const std::vector<QPointF>& pts, const QRectF& box) {
   return pts.size() == 1 && box.contains(pts.front());
 }
 
+
+// A stroke's look in the scene: a polyline's width in drawing units
+// (`wide`), or its lineweight in pixels (`thin`).
+ScenePrim strokePrim(const render::Stroke& stroke, ScenePrim::Kind thin, ScenePrim::Kind wide) {
+  ScenePrim prim;
+  prim.color = toRgb(stroke.color);
+  prim.kind = stroke.width > 0 ? wide : thin;
+  prim.width = float(stroke.width > 0 ? stroke.width : std::max(1.0, stroke.lineweightMm * kPxPerMm));
+  return prim;
+}
+
 }  // namespace
 
 void ViewScene::clear() {
@@ -389,14 +400,7 @@ void ViewScene::addPoints(const std::vector<render::Point2>& pts, QPointF corner
 
 void ViewScene::addStroke(const std::vector<render::Point2>& pts, bool closed, const render::Stroke& stroke,
                           QPointF corner) {
-  ScenePrim prim;
-  prim.color = toRgb(stroke.color);
-  if (stroke.width > 0) {
-    prim.kind = ScenePrim::kWideStroke;
-    prim.width = float(stroke.width);
-  } else {
-    prim.width = float(std::max(1.0, stroke.lineweightMm * kPxPerMm));
-  }
+  ScenePrim prim = strokePrim(stroke, ScenePrim::kStroke, ScenePrim::kWideStroke);
   const bool close = closed && pts.size() > 2;
   if (stroke.dashes.empty()) {
     prim.first = std::uint32_t(m_points.size());
@@ -478,15 +482,7 @@ void ViewScene::addPath(const render::PathPrim& path, QPointF corner) {
       addStroke(line.points, line.closed, stroke, corner);
     return;
   }
-  ScenePrim prim;
-  prim.color = toRgb(stroke.color);
-  if (stroke.width > 0) {
-    prim.kind = ScenePrim::kWidePathStroke;
-    prim.width = float(stroke.width);
-  } else {
-    prim.kind = ScenePrim::kPathStroke;
-    prim.width = float(std::max(1.0, stroke.lineweightMm * kPxPerMm));
-  }
+  ScenePrim prim = strokePrim(stroke, ScenePrim::kPathStroke, ScenePrim::kWidePathStroke);
   prim.first = std::uint32_t(m_paths.size());
   m_paths.push_back(outline);
   m_prims.push_back(prim);
