@@ -250,9 +250,14 @@ TEST(DxfRecovery, ValuesThatDoNotFitAndReferencesToNothingAreRepairedAndSaid)
         "  0", "LEADER", "  5", "A2", "100", "AcDbEntity", "  8", "0", "100", "AcDbLeader", " 76", "2", // 43-54
         " 10", "0.0", " 20", "0.0", " 10", "1.0", " 20", "1.0", "340", "FFFFF",                         // 55-64
         "  0", "ACAD_PROXY_ENTITY", "  5", "A3", "  8", "0", "280", "0o281", " 90", "1",                // 65-74
-        "  0", "ENDSEC", "  0", "EOF"});
+        "  0", "ENDSEC",                                                                                // 75-76
+        // An owner given by the name of a record (here its own block) is no
+        // owner: names stand for handles only in plain references.
+        "  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  2", "B1", " 70", "0",                     // 77-86
+        " 10", "0.0", " 20", "0.0", "  0", "ENDBLK", "330", "B1", "  0", "ENDSEC", "  0", "EOF"});      // 87-98
     DxfReadReport report;
     std::unique_ptr<OdDbDatabase> db = recoverDxfDrawingFromBytes(file, report);
+    EXPECT_TRUE(anyRepairSays(report, "line 93: the owner 'B1' of the ENDBLK names no object; it is cleared"));
     EXPECT_TRUE(anyRepairSays(report, "line 9: '^^CELWEIGHT' dropped: it is no variable name"));
     EXPECT_TRUE(anyRepairSays(report, "line 39: a record of type '0' dropped"));
     EXPECT_TRUE(anyRepairSays(report, "line 65: ACAD_PROXY_ENTITY dropped: group code 280: '0o281' is no"));
@@ -260,7 +265,7 @@ TEST(DxfRecovery, ValuesThatDoNotFitAndReferencesToNothingAreRepairedAndSaid)
     EXPECT_TRUE(anyRepairSays(report, "line 63: reference 340 to 'FFFFF' of the LEADER names no object"));
     EXPECT_EQ(modelSpaceEntities(*db), 2u);
     const std::string written = writeDxfDrawingToBytes(*db);
-    for (const char* gone : {"FFFFF", "CELWEIGHT", "0o281"})
+    for (const char* gone : {"FFFFF", "CELWEIGHT", "0o281", "330\nB1"})
         EXPECT_EQ(written.find(gone), std::string::npos) << gone;
 }
 
