@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -30,6 +31,7 @@
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "image_file.h"
+#include "image_tone.h"
 #include "mtext_look.h"
 #include "path_flatten.h"
 #include "plane_transform.h"
@@ -141,6 +143,8 @@ struct Renderer::Impl {
   std::chrono::steady_clock::time_point repeatStarted;
   RenderReport report;
   std::unordered_set<const OdDbStub*> notDrawnSeen;
+  std::vector<std::tuple<std::shared_ptr<const ImagePixels>, ImageTone, std::shared_ptr<const ImagePixels>>>
+      tonedImages;
 
   void noteNotDrawn(const OdDbEntity* e) {
     if (!notDrawnSeen.insert(e->objectId().stub()).second) return;
@@ -373,6 +377,16 @@ struct Renderer::Impl {
     }
   }
 
+  // A picture with its image's tone, made once for every image that shows
+  // the same file the same way.
+  std::shared_ptr<const ImagePixels> tonedImage(const std::shared_ptr<const ImagePixels>& pixels, ImageTone tone) {
+    if (!pixels || tone.neutral()) return pixels;
+    for (const auto& [from, with, made] : tonedImages)
+      if (from == pixels && with == tone) return made;
+    tonedImages.emplace_back(pixels, tone, tonedPixels(pixels, tone, opt.background));
+    return std::get<2>(tonedImages.back());
+  }
+
   // An image's pixels, cut to its frame. A file that is not found or not
   // read leaves the frame alone, and the report says so.
   void picture(const OdDbImagePlacement& image, const std::vector<Polygon>& frame, const OdDbEntity* e,
@@ -380,8 +394,9 @@ struct Renderer::Impl {
     const OdDbDatabase* db = e->database();
     const std::string file = findImageFile(image.fileName, db ? db->filePath() : std::string());
     std::string why;
-    const std::shared_ptr<const ImagePixels> pixels =
-        file.empty() ? nullptr : readImageFile(file, image.transparent(), why);
+    const std::shared_ptr<const ImagePixels> pixels = tonedImage(
+        file.empty() ? nullptr : readImageFile(file, image.transparent(), why),
+        ImageTone{image.brightness, image.contrast, image.fade});
     if (!pixels || !(image.widthPx > 0) || !(image.heightPx > 0)) {
       if (notDrawnSeen.insert(e->objectId().stub()).second) ++report.notDrawn[std::string(kImageFileNotShown)];
       return;
@@ -984,6 +999,7 @@ void Renderer::restart() {
   m_impl->report = {};
   m_impl->notDrawnSeen.clear();
   m_impl->pointStyle.reset();
+  m_impl->tonedImages.clear();
 }
 
 DisplayList Renderer::take() {
