@@ -85,6 +85,20 @@ struct OdDbMultiLeaderShape {
   double blockRotation = 0;
   // Colours of the parts; by block is the multileader's own colour.
   OdCmColor lineColor{OdCmColor::kByBlock}, textColor{OdCmColor::kByBlock}, blockColor{OdCmColor::kByBlock};
+  // Each line's own colour, by its index in `lines` (by block: `lineColor`).
+  std::vector<OdCmColor> lineColors;
+  // The text's lines spaced as an MTEXT's, its frame (at the landing gap
+  // around it) and its background fill: a colour (by block: the
+  // picture's background), a scale as an MTEXT's, an opacity (1 solid,
+  // 0 clear).
+  double textLineSpacing = 1.0;
+  bool textExactSpacing = false;
+  bool textFrame = false;
+  double landingGap = 0;
+  bool textFill = false;
+  OdCmColor textFillColor{OdCmColor::kByBlock};
+  double textFillScale = 1.5;
+  double textFillOpacity = 1;
   // The block drawn as the arrowhead (null: the closed filled one), and the
   // leader lines that have a block of their own, by their index in `lines`.
   OdDbObjectId arrowBlock;
@@ -101,6 +115,10 @@ struct OdDbMTextLook {
   int background = 0;  // Background flags
   OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the background is used)
   double fillScale = 1.5;  // the box reaches (scale - 1) text heights beyond the columns on each side
+  double fillOpacity = 1.0;  // the fill's (441): 1 solid, 0 clear
+  // The frame's distance from the columns when it is not the fill's box
+  // (a multileader frames its text at the landing gap); negative: the box.
+  double frameGap = -1;
   enum class Columns { kNone, kStatic, kDynamic };
   Columns columns = Columns::kNone;
   int columnCount = 1;

@@ -632,9 +632,14 @@ struct Renderer::Impl {
   // A multileader's lines, each with its arrowhead at its start (its own
   // block, the multileader's, or the default closed filled one, a third as
   // wide as long), and its landings.
-  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const OdDbEntity* e, const Context& ctx) {
+  // A line of its own colour (by block: the multileader's lines') has its
+  // arrowhead in that colour too.
+  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& lines, const OdDbEntity* e, const Context& ctx,
+                   const LayerInfo& lay) {
     for (std::size_t k = 0; k < m.lines.size(); ++k) {
       const std::vector<OdGePoint3d>& line = m.lines[k];
+      Stroke s = lines;
+      if (k < m.lineColors.size() && !m.lineColors[k].isByBlock()) s.color = rgbOf(m.lineColors[k], ctx, lay);
       std::vector<Point2> pts;
       for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
       polyline(std::move(pts), false, s);
@@ -658,7 +663,23 @@ struct Renderer::Impl {
       if (std::all_of(arrow.begin(), arrow.end(), finite)) list.add(FilledPolygonPrim{std::move(arrow), s.color});
     }
     for (const auto& [from, to] : m.landings)
-      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, s);
+      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, lines);
+  }
+
+  // A multileader's text is spaced, filled and framed as an MTEXT with
+  // that look would be; its frame stands the landing gap off the text.
+  static OdDbMTextLookPtr multiLeaderTextLook(const OdDbMultiLeaderShape& m) {
+    auto look = std::make_shared<OdDbMTextLook>();
+    look->lineSpacingFactor = m.textLineSpacing;
+    look->exactSpacing = m.textExactSpacing;
+    if (m.textFill)
+      look->background = m.textFillColor.isByBlock() ? OdDbMTextLook::kDrawingBackground : OdDbMTextLook::kFill;
+    if (m.textFrame) look->background |= OdDbMTextLook::kFrame;
+    look->fillColor = m.textFillColor;
+    look->fillScale = m.textFillScale;
+    look->fillOpacity = m.textFillOpacity;
+    look->frameGap = std::max(0.0, m.landingGap);
+    return look;
   }
 
   // A multileader: its lines, then its text or block.
@@ -667,7 +688,7 @@ struct Renderer::Impl {
     Stroke s = strokeOf(e, ctx);
     const LayerInfo& lay = layer(effectiveLayer(e, ctx));
     if (!m.lineColor.isByBlock()) s.color = rgbOf(m.lineColor, ctx, lay);
-    if (m.linesVisible) leaderLines(m, s, e, ctx);
+    if (m.linesVisible) leaderLines(m, s, e, ctx, lay);
     if (m.hasText && !m.text.empty()) {
       OdDbMTextPtr text = OdDbMText::createObject();
       text->setContents(OdString(m.text));
@@ -679,6 +700,7 @@ struct Renderer::Impl {
       if (!m.textStyle.isNull()) text->setTextStyle(m.textStyle);
       text->setLayer(e->layerId());
       text->setColor(m.textColor.isByBlock() ? e->color() : m.textColor);
+      text->setLook(multiLeaderTextLook(m));
       mtext(text.get(), ctx, e->database());
     }
     if (m.hasBlock && !m.block.isNull())
@@ -804,14 +826,17 @@ struct Renderer::Impl {
     if ((look.background & OdDbMTextLook::kDrawingBackground) == 0 && !look.fillColor.isByBlock())
       color = rgbOf(look.fillColor, ctx, lay);
     const double margin = h * (look.fillScale - 1);
+    const double gap = look.frameGap >= 0 ? look.frameGap : margin;
     Stroke edge = text;
     edge.dashes.clear();
+    auto box = [&](const LaidOutColumn& c, double m) {
+      return std::vector<Point2>{place({c.x - m, m}), place({c.x + c.width + m, m}),
+                                 place({c.x + c.width + m, -c.height - m}), place({c.x - m, -c.height - m})};
+    };
     for (const LaidOutColumn& c : l.columns) {
-      std::vector<Point2> box{place({c.x - margin, margin}), place({c.x + c.width + margin, margin}),
-                              place({c.x + c.width + margin, -c.height - margin}), place({c.x - margin, -c.height - margin})};
-      if (!std::all_of(box.begin(), box.end(), finite)) continue;
-      if (fill && spend(4)) list.add(FilledPolygonPrim{box, color});
-      if (frame) polyline(std::move(box), true, edge);
+      if (std::vector<Point2> area = box(c, margin); fill && std::all_of(area.begin(), area.end(), finite) && spend(4))
+        list.add(FilledPolygonPrim{std::move(area), color, std::clamp(look.fillOpacity, 0.0, 1.0)});
+      if (frame) polyline(box(c, gap), true, edge);
     }
   }
 

@@ -43,7 +43,8 @@ std::string mtext(const char* x, const char* y, const char* width, const char* t
 // half a height around "Fill"; a frame; lines twice as far apart, exactly;
 // paragraph indents and tab stops; inline codes. The insert (blue) has a
 // green attribute, one by block and one on the layer that is off; the
-// multileader a red line, the arrowhead block and green text.
+// multileader a red line and a blue one of its own colour, the arrowhead
+// block and green text on a yellow fill, framed.
 std::string drawing() {
   std::string d = records({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1032"}, {0, "ENDSEC"}});
   d += records({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "0"},
@@ -75,9 +76,11 @@ std::string drawing() {
                 {70, "0"}});
   d += records({{0, "SEQEND"}, {8, "0"}});
   d += records({{0, "MULTILEADER"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbMLeader"}, {300, "CONTEXT_DATA{"},
-                {140, "1"}, {41, "1"}, {290, "1"}, {304, "Note"}, {12, "100"}, {22, "-20"}, {302, "LEADER{"},
-                {10, "98"}, {20, "-20"}, {304, "LEADER_LINE{"}, {10, "90"}, {20, "-20"}, {305, "}"}, {303, "}"},
-                {301, "}"}, {91, "-1023410175"}, {92, "-1023410173"}, {342, "A0"}});
+                {140, "1"}, {41, "1"}, {290, "1"}, {304, "Note"}, {12, "100"}, {22, "-20"}, {91, "-1023410174"},
+                {141, "1.25"}, {292, "1"}, {145, "0.5"}, {302, "LEADER{"}, {10, "98"}, {20, "-20"},
+                {304, "LEADER_LINE{"}, {10, "90"}, {20, "-20"}, {305, "}"}, {304, "LEADER_LINE{"}, {10, "90"},
+                {20, "-24"}, {92, "-1023410171"}, {305, "}"}, {303, "}"}, {301, "}"}, {91, "-1023410175"},
+                {92, "-1023410173"}, {342, "A0"}, {292, "1"}});
   d += records({{0, "ENDSEC"}, {0, "EOF"}});
   return d;
 }
@@ -136,7 +139,8 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_FALSE(run(list, "HIDDEN"));
   EXPECT_EQ(run(list, "Note")->color, palette(3));
 
-  bool fill = false, frame = false, underline = false, arrowBlock = false, redLeader = false;
+  bool fill = false, frame = false, underline = false, arrowBlock = false, redLeader = false, blueLeader = false;
+  bool noteFill = false, noteFrame = false;
   for (const Primitive& p : list.items()) {
     if (auto f = std::get_if<FilledPolygonPrim>(&p)) {
       Bounds b;
@@ -145,6 +149,9 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
       fill = fill || (f->color == palette(1) && std::fabs(b.minX + 0.5) < 1e-9 && std::fabs(b.maxY + 19.5) < 1e-9 &&
                       std::fabs(b.minY + 21.5) < 1e-9);
       EXPECT_FALSE(f->points.size() == 3 && f->color == palette(1)) << "the default arrowhead instead of the block";
+      // A quarter of the height around the multileader's text.
+      noteFill = noteFill || (f->color == palette(2) && std::fabs(b.minX - 99.75) < 1e-9 &&
+                              std::fabs(b.maxY + 19.75) < 1e-9);
     } else if (auto l = std::get_if<PolylinePrim>(&p)) {
       Bounds b;
       for (const Point2& q : l->points) b.add(q);
@@ -155,6 +162,10 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
       arrowBlock = arrowBlock || (l->closed && l->stroke.color == palette(1) && std::fabs(b.width() - 1) < 1e-6 &&
                                   std::fabs(b.height() - 1) < 1e-6);
       redLeader = redLeader || (!l->closed && l->stroke.color == palette(1) && std::fabs(l->points[0].x - 90) < 1e-9);
+      blueLeader = blueLeader || (!l->closed && l->stroke.color == palette(5) && std::fabs(l->points[0].y + 24) < 1e-9);
+      // The text's frame: the landing gap around it, in the text's colour.
+      noteFrame = noteFrame || (l->closed && l->stroke.color == palette(3) && std::fabs(b.minX - 99.5) < 1e-9 &&
+                                std::fabs(b.maxY + 19.5) < 1e-9);
     }
   }
   EXPECT_TRUE(fill);
@@ -162,6 +173,9 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_TRUE(underline);
   EXPECT_TRUE(arrowBlock);
   EXPECT_TRUE(redLeader);
+  EXPECT_TRUE(blueLeader);
+  EXPECT_TRUE(noteFill);
+  EXPECT_TRUE(noteFrame);
 
   expectLikeReference(rasterize(list, {}), "tests/render/reference", "mtext-layout-and-part-colours");
 }
