@@ -116,6 +116,7 @@ struct OdDbMTextLook {
   OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the background is used)
   double fillScale = 1.5;  // the box reaches (scale - 1) text heights beyond the columns on each side
   double fillOpacity = 1.0;  // the fill's (441): 1 solid, 0 clear
+  double opacity = 1.0;      // the whole text's (the entity's, 440): its glyphs and fill
   // The frame's distance from the columns when it is not the fill's box
   // (a multileader frames its text at the landing gap); negative: the box.
   double frameGap = -1;

@@ -291,7 +291,7 @@ struct Renderer::Impl {
 
   void textRun(const std::string& text, double x, double y, double h, double rotation, double widthFactor,
                int font, const Rgb& color, const Context& ctx, const OdGePoint3d& origin,
-               const TextPlacement* look = nullptr) {
+               const TextPlacement* look = nullptr, double opacity = 1.0) {
     if (text.empty() || !(h > 0)) return;
     // (x, y) is in the text's own frame at `origin` turned by `rotation`.
     const double cs = std::cos(rotation), sn = std::sin(rotation);
@@ -317,6 +317,7 @@ struct Renderer::Impl {
     t.fontFamily = fi.family;
     t.font = font;
     t.color = color;
+    t.opacity = opacity;
     double oblique = 0;
     if (look) {
       oblique = look->oblique;
@@ -796,14 +797,17 @@ struct Renderer::Impl {
       const double x = q.x + dx, y = q.y + dy;
       return ctx.xf.apply(m->location().x + x * cs - y * sn, m->location().y + x * sn + y * cs);
     };
-    if (const OdDbMTextLookPtr look = m->look(); look && !l.runs.empty())
-      textBackground(*look, l, h, s, lay, ctx, place);
+    const OdDbMTextLookPtr look = m->look();
+    // The entity's transparency shows in its glyphs and fill (lines are
+    // drawn solid).
+    const double opacity = look ? std::clamp(look->opacity, 0.0, 1.0) : 1.0;
+    if (look && !l.runs.empty()) textBackground(*look, l, h, s, lay, ctx, place);
     for (const LaidOutRun& r : l.runs) {
       TextPlacement slant;
       slant.oblique = r.oblique;
       textRun(ctx.rightToLeft ? reversedCharacters(r.text) : r.text, r.x + dx, r.y + dy, r.height, m->rotation(),
               r.widthFactor, r.font >= 0 ? r.font : font, textColorOf(r.color, s.color, ctx, lay), ctx, m->location(),
-              &slant);
+              &slant, opacity);
     }
     Stroke bar = s;
     bar.dashes.clear();
@@ -835,7 +839,8 @@ struct Renderer::Impl {
     };
     for (const LaidOutColumn& c : l.columns) {
       if (std::vector<Point2> area = box(c, margin); fill && std::all_of(area.begin(), area.end(), finite) && spend(4))
-        list.add(FilledPolygonPrim{std::move(area), color, std::clamp(look.fillOpacity, 0.0, 1.0)});
+        list.add(FilledPolygonPrim{std::move(area), color,
+                                   std::clamp(look.fillOpacity, 0.0, 1.0) * std::clamp(look.opacity, 0.0, 1.0)});
       if (frame) polyline(box(c, gap), true, edge);
     }
   }

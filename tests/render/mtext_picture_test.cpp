@@ -18,8 +18,10 @@
 #include "OdDbEntities.h"
 #include "OdCmColor.h"
 #include "OdDbDatabase.h"
+#include "pdf_writer.h"
 #include "raster_image.h"
 #include "renderer.h"
+#include "svg_writer.h"
 #include "text_layout.h"
 #include "../shared/reference_picture.h"
 #include "../shared/dxf_records.h"
@@ -41,7 +43,7 @@ std::string mtext(const char* x, const char* y, const char* width, const char* t
 // block B an insert's. MTEXT: three static columns 10 wide, 2 apart and 4
 // high (A3 moves on for the height, A4 for the column break); a red fill
 // half a height around "Fill"; a frame; lines twice as far apart, exactly;
-// paragraph indents and tab stops; inline codes. The insert (blue) has a
+// paragraph indents and tab stops; inline codes; tracking; transparency. The insert (blue) has a
 // green attribute, one by block and one on the layer that is off; the
 // multileader a red line and a blue one of its own colour, the arrowhead
 // block and green text on a yellow fill, framed.
@@ -67,6 +69,11 @@ std::string drawing() {
   d += mtext("0", "-30", "0", "L1\\PL2", {{73, "2"}, {44, "2"}});
   d += mtext("40", "0", "8", "\\pxi-3,l3,t6;AAA BBB CCC\\PX^IY");
   d += mtext("40", "-20", "0", "{\\C1;R}{\\LU}{\\W2;W}{\\Q15;Q}{\\c65280;G}");
+  d += mtext("40", "-30", "0", "{\\T2;TT}");
+  // Half transparent as a whole (440), its red fill half again (441).
+  d += records({{0, "MTEXT"}, {100, "AcDbEntity"}, {8, "0"}, {440, "33554560"}, {100, "AcDbMText"}, {10, "60"},
+                {20, "-30"}, {30, "0"}, {40, "1"}, {41, "0"}, {71, "1"}, {1, "Half"}, {90, "1"}, {63, "1"},
+                {45, "1.5"}, {441, "33554559"}});
   d += records({{0, "INSERT"}, {8, "0"}, {62, "5"}, {66, "1"}, {2, "B"}, {10, "80"}, {20, "0"}, {30, "0"}});
   d += records({{0, "ATTRIB"}, {8, "0"}, {62, "3"}, {10, "80"}, {20, "-3"}, {30, "0"}, {40, "1"}, {1, "GREEN"},
                 {2, "G"}, {70, "0"}});
@@ -131,6 +138,24 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_EQ(run(list, "G")->color, (Rgb{0, 255, 0}));
   EXPECT_DOUBLE_EQ(run(list, "W")->widthFactor, 2);
   EXPECT_NEAR(run(list, "Q")->oblique, 15 * std::numbers::pi / 180, 1e-12);
+  // Tracking 2: each character on its own, twice its advance from the one
+  // before, its glyph as wide as ever.
+  std::vector<const TextRunPrim*> tracked;
+  for (const Primitive& p : list.items())
+    if (auto t = std::get_if<TextRunPrim>(&p); t && t->text == "T") tracked.push_back(t);
+  ASSERT_EQ(tracked.size(), 2u);
+  EXPECT_NEAR(tracked[1]->origin.x - tracked[0]->origin.x, 2 * tracked[0]->advance, 1e-9);
+  // Transparency: the glyphs at the entity's, the fill at both together,
+  // as each writer paints them.
+  ASSERT_TRUE(run(list, "Half"));
+  EXPECT_NEAR(run(list, "Half")->opacity, 128 / 255.0, 1e-12);
+  bool halfFill = false;
+  for (const Primitive& p : list.items())
+    if (auto f = std::get_if<FilledPolygonPrim>(&p); f && f->opacity < 1)
+      halfFill = std::fabs(f->opacity - 128 / 255.0 * 127 / 255.0) < 1e-12;
+  EXPECT_TRUE(halfFill);
+  EXPECT_NE(svgDocument(list).find("opacity=\"0.25"), std::string::npos);
+  EXPECT_NE(pdfDocument(list).find("/ca 0.25"), std::string::npos);
   // Attributes: their own colour, the insert's for by block; none on a
   // layer that is off. The multileader's text in its own colour.
   ASSERT_TRUE(run(list, "GREEN") && run(list, "BYBLOCK") && run(list, "Note"));
