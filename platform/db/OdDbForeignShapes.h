@@ -4,6 +4,7 @@
 // block reference. The reader makes these once; nothing edits them, and the
 // records themselves are what is written back.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,19 @@ struct OdDbAttributeText {
   // by block is the insert's.
   std::string layer;
   OdCmColor color;
+  // An attribute of the multi-line form: its value as the multi-line text
+  // its record embeds (in world coordinates, the top of its first line at
+  // `location` for attachment 1).
+  struct MultiLine {
+    std::string contents;  // with the formatting codes of multi-line text
+    OdGePoint3d location;
+    double height = 0, width = 0, rotation = 0;  // rotation in radians
+    int attachment = 1;
+    std::string style;  // empty: the attribute's
+    double lineSpacing = 1.0;
+    bool exactSpacing = false;
+  };
+  std::optional<MultiLine> multiLine;
 };
 
 // What a block reference's record holds beyond the modelled fields: its

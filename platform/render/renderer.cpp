@@ -901,10 +901,10 @@ struct Renderer::Impl {
   // insert's); a definition in the colour of its entity.
   void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx,
                  bool ofInsert = false) {
-    if (value.empty()) return;
+    if (value.empty() && !(ofInsert && a.multiLine)) return;
     Rgb color = strokeOf(r, ctx).color;
+    OdDbObjectId layerId = effectiveLayer(r, ctx);
     if (ofInsert) {
-      OdDbObjectId layerId = effectiveLayer(r, ctx);
       if (OdDbDatabase* db = r->database(); db && !a.layer.empty())
         if (auto layers = OdDbSymbolTable::cast(db->getLayerTableId().openObject()))
           if (const OdDbObjectId own = layers->getAt(OdString(a.layer)); !own.isNull()) layerId = own;
@@ -912,10 +912,17 @@ struct Renderer::Impl {
       if (lay.hidden) return;
       if (!a.color.isByBlock()) color = rgbOf(a.color, ctx, lay);
     }
-    OdDbObjectId styleId;
-    if (OdDbDatabase* db = r->database())
-      if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
-        styleId = styles->getAt(OdString(a.style));
+    auto styleNamed = [&](const std::string& name) {
+      OdDbObjectId id;
+      if (OdDbDatabase* db = r->database())
+        if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject())) id = styles->getAt(OdString(name));
+      return id;
+    };
+    if (ofInsert && a.multiLine) return multiLineAttribute(*a.multiLine, styleNamed(a.multiLine->style.empty()
+                                                                                       ? a.style
+                                                                                       : a.multiLine->style),
+                                                          color, layerId, r, ctx);
+    const OdDbObjectId styleId = styleNamed(a.style);
     const auto [font, styleWidth] = fontOf(styleId, r->database());
     const std::string text = expandSymbols(value);
     const SingleLine line{a.position,       a.alignmentPoint, a.height,
@@ -924,6 +931,32 @@ struct Renderer::Impl {
     const TextPlacement at =
         placeText(line, FontMetrics::shared().textWidth(font, text), styleWidth, FontMetrics::shared().info(font));
     textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, color, ctx, at.origin, &at);
+  }
+
+  // A multi-line attribute's value, laid out as the multi-line text it
+  // is, in the attribute's colour (which inline codes "by block" also take)
+  // on its layer.
+  void multiLineAttribute(const OdDbAttributeText::MultiLine& ml, OdDbObjectId styleId, const Rgb& color,
+                          OdDbObjectId layerId, const OdDbEntity* r, const Context& ctx) {
+    OdDbMTextPtr text = OdDbMText::createObject();
+    text->setContents(OdString(ml.contents));
+    text->setLocation(ml.location);
+    text->setTextHeight(ml.height > 0 ? ml.height : 1.0);
+    text->setRotation(ml.rotation);
+    text->setWidth(ml.width);
+    text->setAttachment(OdInt16(ml.attachment));
+    if (!styleId.isNull()) text->setTextStyle(styleId);
+    text->setLayer(layerId);
+    text->setColor(OdCmColor(OdCmColor::kByBlock));
+    if (ml.lineSpacing != 1.0 || ml.exactSpacing) {
+      auto look = std::make_shared<OdDbMTextLook>();
+      look->lineSpacingFactor = ml.lineSpacing;
+      look->exactSpacing = ml.exactSpacing;
+      text->setLook(std::move(look));
+    }
+    Context own = ctx;
+    own.blockColor = color;
+    mtext(text.get(), own, r->database());
   }
 
   void dimension(const OdDbDimension* d, const Context& ctx) {

@@ -44,7 +44,8 @@ std::string mtext(const char* x, const char* y, const char* width, const char* t
 // high (A3 moves on for the height, A4 for the column break); a red fill
 // half a height around "Fill"; a frame; lines twice as far apart, exactly;
 // paragraph indents and tab stops; inline codes; tracking; transparency. The insert (blue) has a
-// green attribute, one by block and one on the layer that is off; the
+// green attribute, one by block, one on the layer that is off and a green
+// one of two lines (its record embeds a multi-line text); the
 // multileader a red line and a blue one of its own colour, the arrowhead
 // block and green text on a yellow fill, framed.
 std::string drawing() {
@@ -81,6 +82,9 @@ std::string drawing() {
                 {2, "K"}, {70, "0"}});
   d += records({{0, "ATTRIB"}, {8, "OFF"}, {10, "80"}, {20, "-9"}, {30, "0"}, {40, "1"}, {1, "HIDDEN"}, {2, "H"},
                 {70, "0"}});
+  d += records({{0, "ATTRIB"}, {8, "0"}, {62, "3"}, {10, "80"}, {20, "-12"}, {30, "0"}, {40, "1"}, {1, "ML1"},
+                {2, "M"}, {70, "0"}, {101, "Embedded Object"}, {10, "80"}, {20, "-12"}, {30, "0"}, {40, "1"},
+                {41, "0"}, {71, "1"}, {1, "ML1\\PML2"}});
   d += records({{0, "SEQEND"}, {8, "0"}});
   d += records({{0, "MULTILEADER"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbMLeader"}, {300, "CONTEXT_DATA{"},
                 {140, "1"}, {41, "1"}, {290, "1"}, {304, "Note"}, {12, "100"}, {22, "-20"}, {91, "-1023410174"},
@@ -162,6 +166,12 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_EQ(run(list, "GREEN")->color, palette(3));
   EXPECT_EQ(run(list, "BYBLOCK")->color, palette(5));
   EXPECT_FALSE(run(list, "HIDDEN"));
+  // The multi-line attribute as its embedded text: the top of its first
+  // line at its insertion point, the second a line below.
+  ASSERT_TRUE(run(list, "ML1") && run(list, "ML2"));
+  EXPECT_NEAR(run(list, "ML1")->origin.y, -13, 1e-9);
+  EXPECT_NEAR(run(list, "ML1")->origin.y - run(list, "ML2")->origin.y, kLineSpacing, 1e-9);
+  EXPECT_EQ(run(list, "ML2")->color, palette(3));
   EXPECT_EQ(run(list, "Note")->color, palette(3));
 
   bool fill = false, frame = false, underline = false, arrowBlock = false, redLeader = false, blueLeader = false;

@@ -111,16 +111,47 @@ OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
   return out;
 }
 
+// The multi-line text an attribute embeds after its 101 marker, in the
+// codes of an MTEXT record: the text (3 chunks, then 1), its insertion
+// point (10), height (40), width (41), attachment (71), style (7), rotation
+// (50 in degrees, else the direction 11/21) and line spacing (44, 73).
+void readEmbeddedText(const DxfDocument& doc, const DxfTag& t, OdDbAttributeText::MultiLine& m, std::string& chunks,
+                      OdGePoint3d& direction, bool& haveAngle) {
+  if (pointCode(t, 10, m.location) || pointCode(t, 11, direction)) return;
+  switch (t.code) {
+    case 3: chunks += doc.text(t); break;
+    case 1: m.contents = chunks + doc.text(t); break;
+    case 7: m.style = doc.text(t); break;
+    case 40: m.height = number(t); break;
+    case 41: m.width = std::max(0.0, number(t)); break;
+    case 71: m.attachment = std::clamp(integer(t), 1, 9); break;
+    case 44: m.lineSpacing = number(t, 1.0); break;
+    case 73: m.exactSpacing = integer(t) == 2; break;
+    case 50:
+      m.rotation = number(t) * kRadiansPerDegree;
+      haveAngle = true;
+      break;
+    default: break;
+  }
+}
+
 OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags) {
   OdDbAttributeText a;
-  bool multiLine = false, trueColor = false;
+  bool multiLine = false, trueColor = false, haveAngle = false;
+  OdDbAttributeText::MultiLine embedded;
+  std::string chunks;
+  OdGePoint3d direction;
   std::string_view subclass;
   eachValue(tags, [&](const DxfTag& t) {
     if (t.code == 100) {
       subclass = t.trimmed();
       return;
     }
-    if (t.code == 101) multiLine = true;  // an embedded multi-line text reuses the codes below
+    if (t.code == 101) {
+      multiLine = true;  // an embedded multi-line text reuses the codes below
+      return;
+    }
+    if (multiLine) return readEmbeddedText(doc, t, embedded, chunks, direction, haveAngle);
     if (!multiLine && (subclass.empty() || subclass == "AcDbEntity")) {
       // Its own layer and colour, as any entity's.
       switch (t.code) {
@@ -158,6 +189,12 @@ OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTa
     }
   });
   if (multiLine) a.horizontalMode = a.verticalMode = 0;
+  if (multiLine && !embedded.contents.empty()) {
+    if (!haveAngle && (direction.x != 0 || direction.y != 0)) embedded.rotation = std::atan2(direction.y, direction.x);
+    if (!(embedded.height > 0)) embedded.height = a.height;
+    if (!(embedded.lineSpacing > 0)) embedded.lineSpacing = 1.0;
+    a.multiLine = std::move(embedded);
+  }
   return a;
 }
 
