@@ -154,7 +154,7 @@ void ScenePainter::path(const SceneEntity&, const ScenePrim& p) {
   flush();
   m_painter.setTransform(m_toPixels);
   if (p.kind == ScenePrim::kPathFill) {
-    m_painter.fillPath(outline, QColor::fromRgb(color));
+    m_painter.fillPath(outline, QColor::fromRgba(color));
   } else {
     QPen pen(QColor::fromRgb(color), std::max(1.0, width));
     pen.setCosmetic(true);
@@ -196,7 +196,7 @@ void ScenePainter::fill(const SceneEntity& e, const ScenePrim& p) {
   if (!spreadOrDot(e, p, color)) return;
   flush();
   m_painter.setPen(Qt::NoPen);
-  m_painter.setBrush(QColor::fromRgb(color));
+  m_painter.setBrush(QColor::fromRgba(color));
   m_painter.drawPolygon(m_pixels.data(), int(m_pixels.size()));
   m_painter.setBrush(Qt::NoBrush);
 }
@@ -228,7 +228,7 @@ void ScenePainter::text(const SceneEntity& e, const ScenePrim& p) {
   }
   flush();
   m_painter.setTransform(toPixels);
-  m_painter.fillPath(m_scene.textOutline(p), QColor::fromRgb(color));
+  m_painter.fillPath(m_scene.textOutline(p), QColor::fromRgba(color));
   m_painter.resetTransform();
 }
 

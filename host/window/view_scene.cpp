@@ -36,6 +36,10 @@ constexpr std::size_t kBandedPaintFrom = 4096;
 constexpr unsigned kMaxBands = 4;
 
 QRgb toRgb(render::Rgb c) { return qRgb(c.r, c.g, c.b); }
+// Fills and text may let what lies below show through.
+QRgb toRgba(render::Rgb c, double opacity) {
+  return qRgba(c.r, c.g, c.b, int(std::lround(std::clamp(opacity, 0.0, 1.0) * 255)));
+}
 
 QRectF boxOf(const render::Bounds& b) {
   if (b.empty()) return {};
@@ -464,7 +468,7 @@ void ViewScene::addPath(const render::PathPrim& path, QPointF corner) {
   if (path.fill) {
     ScenePrim prim;
     prim.kind = ScenePrim::kPathFill;
-    prim.color = toRgb(path.fill->color);
+    prim.color = toRgba(path.fill->color, path.fill->opacity);
     prim.first = std::uint32_t(m_paths.size());
     m_paths.push_back(outline);
     m_prims.push_back(prim);
@@ -535,7 +539,7 @@ void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
           [&](const render::FilledPolygonPrim& fill) {
             ScenePrim prim;
             prim.kind = ScenePrim::kFill;
-            prim.color = toRgb(fill.color);
+            prim.color = toRgba(fill.color, fill.opacity);
             prim.first = std::uint32_t(m_points.size());
             addPoints(fill.points, corner, false);
             prim.count = std::uint32_t(fill.points.size());
@@ -547,7 +551,7 @@ void ViewScene::addPrimitive(const render::Primitive& p, QPointF corner) {
             if (text.font >= 0) t.box = m_glyphs.layOut(text.font, text.text, m_glyphPlacements);
             t.glyphCount = std::uint32_t(m_glyphPlacements.size() - t.firstGlyph);
             ScenePrim prim;
-            prim.color = toRgb(text.color);
+            prim.color = toRgba(text.color, text.opacity);
             if (t.glyphCount == 0) {
               // No font to draw it with: its box stands in, so that it is not lost.
               const QRectF box = boxOf(render::boundsOf(p));

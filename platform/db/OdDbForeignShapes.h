@@ -4,6 +4,7 @@
 // block reference. The reader makes these once; nothing edits them, and the
 // records themselves are what is written back.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,19 @@ struct OdDbAttributeText {
   // by block is the insert's.
   std::string layer;
   OdCmColor color;
+  // An attribute of the multi-line form: its value as the multi-line text
+  // its record embeds (in world coordinates, the top of its first line at
+  // `location` for attachment 1).
+  struct MultiLine {
+    std::string contents;  // with the formatting codes of multi-line text
+    OdGePoint3d location;
+    double height = 0, width = 0, rotation = 0;  // rotation in radians
+    int attachment = 1;
+    std::string style;  // empty: the attribute's
+    double lineSpacing = 1.0;
+    bool exactSpacing = false;
+  };
+  std::optional<MultiLine> multiLine;
 };
 
 // What a block reference's record holds beyond the modelled fields: its
@@ -85,6 +99,20 @@ struct OdDbMultiLeaderShape {
   double blockRotation = 0;
   // Colours of the parts; by block is the multileader's own colour.
   OdCmColor lineColor{OdCmColor::kByBlock}, textColor{OdCmColor::kByBlock}, blockColor{OdCmColor::kByBlock};
+  // Each line's own colour, by its index in `lines` (by block: `lineColor`).
+  std::vector<OdCmColor> lineColors;
+  // The text's lines spaced as an MTEXT's, its frame (at the landing gap
+  // around it) and its background fill: a colour (by block: the
+  // picture's background), a scale as an MTEXT's, an opacity (1 solid,
+  // 0 clear).
+  double textLineSpacing = 1.0;
+  bool textExactSpacing = false;
+  bool textFrame = false;
+  double landingGap = 0;
+  bool textFill = false;
+  OdCmColor textFillColor{OdCmColor::kByBlock};
+  double textFillScale = 1.5;
+  double textFillOpacity = 1;
   // The block drawn as the arrowhead (null: the closed filled one), and the
   // leader lines that have a block of their own, by their index in `lines`.
   OdDbObjectId arrowBlock;
@@ -101,6 +129,11 @@ struct OdDbMTextLook {
   int background = 0;  // Background flags
   OdCmColor fillColor{OdCmColor::kByBlock};  // by block: none given (the background is used)
   double fillScale = 1.5;  // the box reaches (scale - 1) text heights beyond the columns on each side
+  double fillOpacity = 1.0;  // the fill's (441): 1 solid, 0 clear
+  double opacity = 1.0;      // the whole text's (the entity's, 440): its glyphs and fill
+  // The frame's distance from the columns when it is not the fill's box
+  // (a multileader frames its text at the landing gap); negative: the box.
+  double frameGap = -1;
   enum class Columns { kNone, kStatic, kDynamic };
   Columns columns = Columns::kNone;
   int columnCount = 1;

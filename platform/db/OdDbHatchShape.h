@@ -60,6 +60,8 @@ struct OdDbImagePlacement {
   double widthPx = 0, heightPx = 0;
   // Display flags (70): 1 show the picture, 8 transparent pixels see through.
   int displayFlags = 1;
+  // Brightness, contrast and fade (281, 282, 283), 0 to 100.
+  int brightness = 50, contrast = 50, fade = 0;
   bool shown() const { return (displayFlags & 1) != 0; }
   bool transparent() const { return (displayFlags & 8) != 0; }
 };

@@ -40,6 +40,8 @@ struct OdDbViewportView {
   // boundary in 340): the paper-space entity whose outline cuts the view
   // and stands for its frame. Null: the viewport's rectangle.
   OdDbObjectId clipBoundary;
+  // The status asks for a boundary entity (even one that is not found).
+  bool clippedByEntity = false;
   // Paper units per model unit.
   double scale() const { return viewHeight > 0 ? height / viewHeight : 0.0; }
 };

@@ -114,7 +114,7 @@ void addPlacedAndClipped(const DisplayList& in, const Placement& placement, cons
                    },
                    [&](const FilledPolygonPrim& p) {
                      if (auto clipped = clipPolygon(placed(p.points), box); !clipped.empty())
-                       out.add(FilledPolygonPrim{std::move(clipped), p.color});
+                       out.add(FilledPolygonPrim{std::move(clipped), p.color, p.opacity});
                    },
                    [&](const PathPrim& p) {
                      const std::vector<FlatLine> lines = flatten(p.segments, tolerance);

@@ -59,6 +59,7 @@ struct PolylinePrim {
 struct FilledPolygonPrim {
   std::vector<Point2> points;
   Rgb color;
+  double opacity = 1.0;  // 1 covers what lies below, 0 leaves it clear
 };
 
 // One run of text on one baseline.
@@ -76,6 +77,7 @@ struct TextRunPrim {
   double oblique = 0.0;     // radians the glyphs lean to the right
   bool backward = false;    // mirrored left to right within its advance
   bool upsideDown = false;  // mirrored about its baseline
+  double opacity = 1.0;     // of the glyphs and their fill
 };
 
 // Where a point of a glyph outline (in ems, baseline on y = 0) lands in the
@@ -123,6 +125,7 @@ struct PathFill {
   Rgb color;
   // Even-odd makes every closed sub-path inside another a hole.
   FillRule rule = FillRule::kNonZero;
+  double opacity = 1.0;
 };
 
 // Curves kept as curves, so that each writer draws them at its own

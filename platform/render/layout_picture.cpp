@@ -119,9 +119,11 @@ DisplayList renderLayout(OdDbDatabase* db, const OdDbLayoutSheet& sheet, const R
     const std::vector<Point2> rectangle{
         {frame.minX, frame.minY}, {frame.maxX, frame.minY}, {frame.maxX, frame.maxY}, {frame.minX, frame.maxY}};
     // A boundary entity cuts the view and is its frame, drawn with paper
-    // space; one that draws nothing closed leaves the rectangle.
+    // space; one that draws nothing closed (missing, erased, hidden, open)
+    // leaves the rectangle, and the report says so.
     Rings region = view->clipBoundary.isNull() ? Rings() : boundaryOutline(view->clipBoundary, options);
     const bool ownFrame = region.empty();
+    if (ownFrame && view->clippedByEntity) ++whole.notDrawn[kViewportBoundaryNotUsed];
     if (ownFrame) region = {rectangle};
     Bounds box;
     for (const auto& ring : region)

@@ -33,6 +33,8 @@ constexpr KindWords kWords[] = {
      "растровые изображения (файл не найден или не читается; нарисована рамка)"},
     {"WIPEOUT", "wipeouts", "маскировки"},
     {"VIEWPORT", "viewports", "видовые экраны"},
+    {kViewportBoundaryNotUsed, "viewport clip boundaries (no closed outline; the rectangle is used)",
+     "контуры подрезки видовых экранов (нет замкнутого контура; использован прямоугольник)"},
     {"ACAD_TABLE", "tables", "таблицы"},
     {"TOLERANCE", "tolerance frames", "допуски формы"},
     {"MESH", "meshes", "сети"},

@@ -138,10 +138,24 @@ void addText(std::string& out, const TextRunPrim& t, const PageMapping& page) {
          page.at(t.origin) + " Tm " + spelled + " Tj ET\n";
 }
 
-// The pictures a page shows, each an image object of the file.
-using PageImages = std::vector<std::shared_ptr<const ImagePixels>>;
+// The pictures a page shows, each an image object of the file, and the
+// opacities its fills take (0 to 255), each a graphics state.
+struct PageResources {
+  std::vector<std::shared_ptr<const ImagePixels>> images;
+  std::vector<int> opacities;
+};
 
-void addContent(std::string& out, const DisplayList& list, const PageMapping& page, PageImages& images) {
+// What comes before and after painting with an opacity below one: the
+// page's graphics state of that opacity, inside a saved state.
+std::pair<std::string, std::string> withOpacity(double opacity, PageResources& page) {
+  const int level = int(std::lround(std::clamp(opacity, 0.0, 1.0) * 255));
+  if (level >= 255) return {};
+  auto known = std::find(page.opacities.begin(), page.opacities.end(), level);
+  if (known == page.opacities.end()) known = page.opacities.insert(page.opacities.end(), level);
+  return {"q /GA" + std::to_string(known - page.opacities.begin() + 1) + " gs\n", "Q\n"};
+}
+
+void addContent(std::string& out, const DisplayList& list, const PageMapping& page, PageResources& res) {
   for (const Primitive& p : list.items()) {
     std::visit(
         Overloaded{
@@ -153,13 +167,35 @@ void addContent(std::string& out, const DisplayList& list, const PageMapping& pa
             },
             [&](const FilledPolygonPrim& fp) {
               if (fp.points.size() < 3) return;
-              out += colour(fp.color, "rg");
+              const auto [before, after] = withOpacity(fp.opacity, res);
+              out += before + colour(fp.color, "rg");
               addPath(out, fp.points, page, true);
-              out += "f\n";
+              out += "f\n" + after;
             },
-            [&](const TextRunPrim& t) { addText(out, t, page); },
+            [&](const TextRunPrim& t) {
+              const auto [before, after] = withOpacity(t.opacity, res);
+              out += before;
+              addText(out, t, page);
+              out += after;
+            },
             [&](const PathPrim& path) {
               if (!path.fill && !path.stroke) return;
+              if (path.fill && path.fill->opacity < 1) {
+                // A translucent fill goes alone, the stroke over it solid.
+                PathPrim fill = path, stroke = path;
+                fill.stroke.reset();
+                fill.fill->opacity = 1;
+                stroke.fill.reset();
+                DisplayList filled, stroked;
+                filled.add(std::move(fill));
+                if (path.stroke) stroked.add(std::move(stroke));
+                const auto [before, after] = withOpacity(path.fill->opacity, res);
+                out += before;
+                addContent(out, filled, page, res);
+                out += after;
+                addContent(out, stroked, page, res);
+                return;
+              }
               if (path.fill) out += colour(path.fill->color, "rg");
               if (path.stroke) out += strokeState(*path.stroke, page);
               if (!addCurves(out, path.segments, page)) {
@@ -185,11 +221,11 @@ void addContent(std::string& out, const DisplayList& list, const PageMapping& pa
               const double w = image.pixels->width, h = image.pixels->height, k = page.m.k;
               const Point2 lowerLeft = image.at(0, h);
               // A picture drawn in several places is one object of the file.
-              auto known = std::find(images.begin(), images.end(), image.pixels);
-              if (known == images.end()) known = images.insert(images.end(), image.pixels);
+              auto known = std::find(res.images.begin(), res.images.end(), image.pixels);
+              if (known == res.images.end()) known = res.images.insert(res.images.end(), image.pixels);
               out += "q " + num(k * image.across.x * w) + ' ' + num(k * image.across.y * w) + ' ' +
                      num(-k * image.down.x * h) + ' ' + num(-k * image.down.y * h) + ' ' + page.at(lowerLeft) +
-                     " cm /Im" + std::to_string(known - images.begin() + 1) + " Do Q\n";
+                     " cm /Im" + std::to_string(known - res.images.begin() + 1) + " Do Q\n";
             },
             [&](const ClipPrim& clip) {
               if (!clip.content) return;
@@ -198,7 +234,7 @@ void addContent(std::string& out, const DisplayList& list, const PageMapping& pa
                 if (ring.size() >= 3) addPath(region, ring, page, true);
               if (region.empty()) return;
               out += "q\n" + region + "W* n\n";
-              addContent(out, *clip.content, page, images);
+              addContent(out, *clip.content, page, res);
               out += "Q\n";
             },
         },
@@ -206,11 +242,11 @@ void addContent(std::string& out, const DisplayList& list, const PageMapping& pa
   }
 }
 
-std::string content(const DisplayList& list, const PdfOptions& o, PageImages& images) {
+std::string content(const DisplayList& list, const PdfOptions& o, PageResources& res) {
   PageMapping page{PixelMapping::fit(list.bounds(), int(o.pageWidthPt), int(o.pageHeightPt), o.marginPt),
                    o.pageHeightPt};
   std::string out = "1 J 1 j\n";  // round ends and corners, as the other pictures draw
-  addContent(out, list, page, images);
+  addContent(out, list, page, res);
   return out;
 }
 
@@ -238,8 +274,9 @@ std::string imageObject(int width, int height, const char* colourSpace, const st
 }  // namespace
 
 std::string pdfDocument(const DisplayList& list, const PdfOptions& o) {
-  PageImages images;
-  const std::string stream = content(list, o, images);
+  PageResources res;
+  const std::string stream = content(list, o, res);
+  const auto& images = res.images;
   // Objects 1 to 6 are the page's; its pictures follow, each with its
   // opacity as a mask of its own where some pixel is not opaque.
   std::vector<std::string> objects(6);
@@ -265,9 +302,12 @@ std::string pdfDocument(const DisplayList& list, const PdfOptions& o) {
   }
   objects[0] = "<< /Type /Catalog /Pages 2 0 R >>";
   objects[1] = "<< /Type /Pages /Kids [3 0 R] /Count 1 >>";
+  std::string states;
+  for (std::size_t i = 0; i < res.opacities.size(); ++i)
+    states += " /GA" + std::to_string(i + 1) + " << /ca " + num(res.opacities[i] / 255.0) + " >>";
   objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + num(o.pageWidthPt) + ' ' + num(o.pageHeightPt) +
                "] /Resources << /Font << /F1 5 0 R >>" + (pictures.empty() ? "" : " /XObject <<" + pictures + " >>") +
-               " >> /Contents 4 0 R >>";
+               (states.empty() ? "" : " /ExtGState <<" + states + " >>") + " >> /Contents 4 0 R >>";
   objects[3] = "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream";
   objects[4] = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>";
   objects[5] = "<< /Producer (qrvhost) >>";

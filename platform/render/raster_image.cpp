@@ -30,12 +30,16 @@ public:
   // Fills the contours with the non-zero winding rule (glyphs need it;
   // for simple shapes it is the same as even-odd) or the even-odd rule,
   // where the clip lets it through.
-  void fill(const Contours& contours, Rgb c, FillRule rule = FillRule::kNonZero) {
+  // `opacity` below one lets what is there show through.
+  void fill(const Contours& contours, Rgb c, FillRule rule = FillRule::kNonZero, double opacity = 1.0) {
     const Mask* clip = m_clips.empty() ? nullptr : &m_clips.back();
+    const int a = int(std::lround(std::clamp(opacity, 0.0, 1.0) * 255));
+    if (a == 0) return;
+    auto over = [a](int top, int below) { return std::uint8_t((top * a + below * (255 - a) + 127) / 255); };
     scan(contours, rule, [&](int row, int from, int to) {
       Rgb* line = &m_px[std::size_t(row) * m_w];
       for (int x = from; x < to; ++x)
-        if (!clip || clip->covers(row, x)) line[x] = c;
+        if (!clip || clip->covers(row, x)) line[x] = a == 255 ? c : Rgb{over(c.r, line[x].r), over(c.g, line[x].g), over(c.b, line[x].b)};
     });
   }
 
@@ -284,7 +288,9 @@ Image rasterize(const DisplayList& list, const RasterOptions& o) {
       std::visit(
           Overloaded{
               [&](const PolylinePrim& pl) { strokeLine(cv, allToSamples(pl.points), pl.closed, pl.stroke, m, o, s); },
-              [&](const FilledPolygonPrim& fp) { cv.fill({allToSamples(fp.points)}, fp.color); },
+              [&](const FilledPolygonPrim& fp) {
+                cv.fill({allToSamples(fp.points)}, fp.color, FillRule::kNonZero, fp.opacity);
+              },
               [&](const TextRunPrim& t) {
                 double advanceEm = 0;
                 Contours glyphs = FontMetrics::shared().outlines(t.font, t.text, advanceEm);
@@ -293,14 +299,14 @@ Image rasterize(const DisplayList& list, const RasterOptions& o) {
                 const double sx = (advanceEm > 0 && t.advance > 0) ? t.advance / (advanceEm * t.emSize) : t.widthFactor;
                 for (auto& contour : glyphs)
                   for (Point2& p : contour) p = toSamples(glyphPoint(t, p, sx));
-                cv.fill(glyphs, t.color);
+                cv.fill(glyphs, t.color, FillRule::kNonZero, t.opacity);
               },
               [&](const PathPrim& path) {
                 const std::vector<FlatLine> lines = flatten(path.segments, tolerance);
                 if (path.fill) {
                   Contours contours;
                   for (const FlatLine& l : lines) contours.push_back(allToSamples(l.points));
-                  cv.fill(contours, path.fill->color, path.fill->rule);
+                  cv.fill(contours, path.fill->color, path.fill->rule, path.fill->opacity);
                 }
                 if (path.stroke)
                   for (const FlatLine& l : lines)

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -30,6 +31,7 @@
 #include "font_metrics.h"
 #include "geom2d.h"
 #include "image_file.h"
+#include "image_tone.h"
 #include "mtext_look.h"
 #include "path_flatten.h"
 #include "plane_transform.h"
@@ -141,6 +143,8 @@ struct Renderer::Impl {
   std::chrono::steady_clock::time_point repeatStarted;
   RenderReport report;
   std::unordered_set<const OdDbStub*> notDrawnSeen;
+  std::vector<std::tuple<std::shared_ptr<const ImagePixels>, ImageTone, std::shared_ptr<const ImagePixels>>>
+      tonedImages;
 
   void noteNotDrawn(const OdDbEntity* e) {
     if (!notDrawnSeen.insert(e->objectId().stub()).second) return;
@@ -287,7 +291,7 @@ struct Renderer::Impl {
 
   void textRun(const std::string& text, double x, double y, double h, double rotation, double widthFactor,
                int font, const Rgb& color, const Context& ctx, const OdGePoint3d& origin,
-               const TextPlacement* look = nullptr) {
+               const TextPlacement* look = nullptr, double opacity = 1.0) {
     if (text.empty() || !(h > 0)) return;
     // (x, y) is in the text's own frame at `origin` turned by `rotation`.
     const double cs = std::cos(rotation), sn = std::sin(rotation);
@@ -313,6 +317,7 @@ struct Renderer::Impl {
     t.fontFamily = fi.family;
     t.font = font;
     t.color = color;
+    t.opacity = opacity;
     double oblique = 0;
     if (look) {
       oblique = look->oblique;
@@ -373,6 +378,16 @@ struct Renderer::Impl {
     }
   }
 
+  // A picture with its image's tone, made once for every image that shows
+  // the same file the same way.
+  std::shared_ptr<const ImagePixels> tonedImage(const std::shared_ptr<const ImagePixels>& pixels, ImageTone tone) {
+    if (!pixels || tone.neutral()) return pixels;
+    for (const auto& [from, with, made] : tonedImages)
+      if (from == pixels && with == tone) return made;
+    tonedImages.emplace_back(pixels, tone, tonedPixels(pixels, tone, opt.background));
+    return std::get<2>(tonedImages.back());
+  }
+
   // An image's pixels, cut to its frame. A file that is not found or not
   // read leaves the frame alone, and the report says so.
   void picture(const OdDbImagePlacement& image, const std::vector<Polygon>& frame, const OdDbEntity* e,
@@ -380,8 +395,9 @@ struct Renderer::Impl {
     const OdDbDatabase* db = e->database();
     const std::string file = findImageFile(image.fileName, db ? db->filePath() : std::string());
     std::string why;
-    const std::shared_ptr<const ImagePixels> pixels =
-        file.empty() ? nullptr : readImageFile(file, image.transparent(), why);
+    const std::shared_ptr<const ImagePixels> pixels = tonedImage(
+        file.empty() ? nullptr : readImageFile(file, image.transparent(), why),
+        ImageTone{image.brightness, image.contrast, image.fade});
     if (!pixels || !(image.widthPx > 0) || !(image.heightPx > 0)) {
       if (notDrawnSeen.insert(e->objectId().stub()).second) ++report.notDrawn[std::string(kImageFileNotShown)];
       return;
@@ -617,9 +633,14 @@ struct Renderer::Impl {
   // A multileader's lines, each with its arrowhead at its start (its own
   // block, the multileader's, or the default closed filled one, a third as
   // wide as long), and its landings.
-  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& s, const OdDbEntity* e, const Context& ctx) {
+  // A line of its own colour (by block: the multileader's lines') has its
+  // arrowhead in that colour too.
+  void leaderLines(const OdDbMultiLeaderShape& m, const Stroke& lines, const OdDbEntity* e, const Context& ctx,
+                   const LayerInfo& lay) {
     for (std::size_t k = 0; k < m.lines.size(); ++k) {
       const std::vector<OdGePoint3d>& line = m.lines[k];
+      Stroke s = lines;
+      if (k < m.lineColors.size() && !m.lineColors[k].isByBlock()) s.color = rgbOf(m.lineColors[k], ctx, lay);
       std::vector<Point2> pts;
       for (const OdGePoint3d& q : line) pts.push_back(ctx.xf.apply(q));
       polyline(std::move(pts), false, s);
@@ -643,7 +664,23 @@ struct Renderer::Impl {
       if (std::all_of(arrow.begin(), arrow.end(), finite)) list.add(FilledPolygonPrim{std::move(arrow), s.color});
     }
     for (const auto& [from, to] : m.landings)
-      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, s);
+      polyline({ctx.xf.apply(from), ctx.xf.apply(to)}, false, lines);
+  }
+
+  // A multileader's text is spaced, filled and framed as an MTEXT with
+  // that look would be; its frame stands the landing gap off the text.
+  static OdDbMTextLookPtr multiLeaderTextLook(const OdDbMultiLeaderShape& m) {
+    auto look = std::make_shared<OdDbMTextLook>();
+    look->lineSpacingFactor = m.textLineSpacing;
+    look->exactSpacing = m.textExactSpacing;
+    if (m.textFill)
+      look->background = m.textFillColor.isByBlock() ? OdDbMTextLook::kDrawingBackground : OdDbMTextLook::kFill;
+    if (m.textFrame) look->background |= OdDbMTextLook::kFrame;
+    look->fillColor = m.textFillColor;
+    look->fillScale = m.textFillScale;
+    look->fillOpacity = m.textFillOpacity;
+    look->frameGap = std::max(0.0, m.landingGap);
+    return look;
   }
 
   // A multileader: its lines, then its text or block.
@@ -652,7 +689,7 @@ struct Renderer::Impl {
     Stroke s = strokeOf(e, ctx);
     const LayerInfo& lay = layer(effectiveLayer(e, ctx));
     if (!m.lineColor.isByBlock()) s.color = rgbOf(m.lineColor, ctx, lay);
-    if (m.linesVisible) leaderLines(m, s, e, ctx);
+    if (m.linesVisible) leaderLines(m, s, e, ctx, lay);
     if (m.hasText && !m.text.empty()) {
       OdDbMTextPtr text = OdDbMText::createObject();
       text->setContents(OdString(m.text));
@@ -664,6 +701,7 @@ struct Renderer::Impl {
       if (!m.textStyle.isNull()) text->setTextStyle(m.textStyle);
       text->setLayer(e->layerId());
       text->setColor(m.textColor.isByBlock() ? e->color() : m.textColor);
+      text->setLook(multiLeaderTextLook(m));
       mtext(text.get(), ctx, e->database());
     }
     if (m.hasBlock && !m.block.isNull())
@@ -759,14 +797,17 @@ struct Renderer::Impl {
       const double x = q.x + dx, y = q.y + dy;
       return ctx.xf.apply(m->location().x + x * cs - y * sn, m->location().y + x * sn + y * cs);
     };
-    if (const OdDbMTextLookPtr look = m->look(); look && !l.runs.empty())
-      textBackground(*look, l, h, s, lay, ctx, place);
+    const OdDbMTextLookPtr look = m->look();
+    // The entity's transparency shows in its glyphs and fill (lines are
+    // drawn solid).
+    const double opacity = look ? std::clamp(look->opacity, 0.0, 1.0) : 1.0;
+    if (look && !l.runs.empty()) textBackground(*look, l, h, s, lay, ctx, place);
     for (const LaidOutRun& r : l.runs) {
       TextPlacement slant;
       slant.oblique = r.oblique;
       textRun(ctx.rightToLeft ? reversedCharacters(r.text) : r.text, r.x + dx, r.y + dy, r.height, m->rotation(),
               r.widthFactor, r.font >= 0 ? r.font : font, textColorOf(r.color, s.color, ctx, lay), ctx, m->location(),
-              &slant);
+              &slant, opacity);
     }
     Stroke bar = s;
     bar.dashes.clear();
@@ -789,14 +830,18 @@ struct Renderer::Impl {
     if ((look.background & OdDbMTextLook::kDrawingBackground) == 0 && !look.fillColor.isByBlock())
       color = rgbOf(look.fillColor, ctx, lay);
     const double margin = h * (look.fillScale - 1);
+    const double gap = look.frameGap >= 0 ? look.frameGap : margin;
     Stroke edge = text;
     edge.dashes.clear();
+    auto box = [&](const LaidOutColumn& c, double m) {
+      return std::vector<Point2>{place({c.x - m, m}), place({c.x + c.width + m, m}),
+                                 place({c.x + c.width + m, -c.height - m}), place({c.x - m, -c.height - m})};
+    };
     for (const LaidOutColumn& c : l.columns) {
-      std::vector<Point2> box{place({c.x - margin, margin}), place({c.x + c.width + margin, margin}),
-                              place({c.x + c.width + margin, -c.height - margin}), place({c.x - margin, -c.height - margin})};
-      if (!std::all_of(box.begin(), box.end(), finite)) continue;
-      if (fill && spend(4)) list.add(FilledPolygonPrim{box, color});
-      if (frame) polyline(std::move(box), true, edge);
+      if (std::vector<Point2> area = box(c, margin); fill && std::all_of(area.begin(), area.end(), finite) && spend(4))
+        list.add(FilledPolygonPrim{std::move(area), color,
+                                   std::clamp(look.fillOpacity, 0.0, 1.0) * std::clamp(look.opacity, 0.0, 1.0)});
+      if (frame) polyline(box(c, gap), true, edge);
     }
   }
 
@@ -856,10 +901,10 @@ struct Renderer::Impl {
   // insert's); a definition in the colour of its entity.
   void attribute(const OdDbAttributeText& a, const std::string& value, const OdDbEntity* r, const Context& ctx,
                  bool ofInsert = false) {
-    if (value.empty()) return;
+    if (value.empty() && !(ofInsert && a.multiLine)) return;
     Rgb color = strokeOf(r, ctx).color;
+    OdDbObjectId layerId = effectiveLayer(r, ctx);
     if (ofInsert) {
-      OdDbObjectId layerId = effectiveLayer(r, ctx);
       if (OdDbDatabase* db = r->database(); db && !a.layer.empty())
         if (auto layers = OdDbSymbolTable::cast(db->getLayerTableId().openObject()))
           if (const OdDbObjectId own = layers->getAt(OdString(a.layer)); !own.isNull()) layerId = own;
@@ -867,10 +912,17 @@ struct Renderer::Impl {
       if (lay.hidden) return;
       if (!a.color.isByBlock()) color = rgbOf(a.color, ctx, lay);
     }
-    OdDbObjectId styleId;
-    if (OdDbDatabase* db = r->database())
-      if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject()))
-        styleId = styles->getAt(OdString(a.style));
+    auto styleNamed = [&](const std::string& name) {
+      OdDbObjectId id;
+      if (OdDbDatabase* db = r->database())
+        if (auto styles = OdDbSymbolTable::cast(db->getTextStyleTableId().openObject())) id = styles->getAt(OdString(name));
+      return id;
+    };
+    if (ofInsert && a.multiLine) return multiLineAttribute(*a.multiLine, styleNamed(a.multiLine->style.empty()
+                                                                                       ? a.style
+                                                                                       : a.multiLine->style),
+                                                          color, layerId, r, ctx);
+    const OdDbObjectId styleId = styleNamed(a.style);
     const auto [font, styleWidth] = fontOf(styleId, r->database());
     const std::string text = expandSymbols(value);
     const SingleLine line{a.position,       a.alignmentPoint, a.height,
@@ -879,6 +931,32 @@ struct Renderer::Impl {
     const TextPlacement at =
         placeText(line, FontMetrics::shared().textWidth(font, text), styleWidth, FontMetrics::shared().info(font));
     textRun(text, at.dx, at.dy, at.height, at.rotation, at.widthFactor, font, color, ctx, at.origin, &at);
+  }
+
+  // A multi-line attribute's value, laid out as the multi-line text it
+  // is, in the attribute's colour (which inline codes "by block" also take)
+  // on its layer.
+  void multiLineAttribute(const OdDbAttributeText::MultiLine& ml, OdDbObjectId styleId, const Rgb& color,
+                          OdDbObjectId layerId, const OdDbEntity* r, const Context& ctx) {
+    OdDbMTextPtr text = OdDbMText::createObject();
+    text->setContents(OdString(ml.contents));
+    text->setLocation(ml.location);
+    text->setTextHeight(ml.height > 0 ? ml.height : 1.0);
+    text->setRotation(ml.rotation);
+    text->setWidth(ml.width);
+    text->setAttachment(OdInt16(ml.attachment));
+    if (!styleId.isNull()) text->setTextStyle(styleId);
+    text->setLayer(layerId);
+    text->setColor(OdCmColor(OdCmColor::kByBlock));
+    if (ml.lineSpacing != 1.0 || ml.exactSpacing) {
+      auto look = std::make_shared<OdDbMTextLook>();
+      look->lineSpacingFactor = ml.lineSpacing;
+      look->exactSpacing = ml.exactSpacing;
+      text->setLook(std::move(look));
+    }
+    Context own = ctx;
+    own.blockColor = color;
+    mtext(text.get(), own, r->database());
   }
 
   void dimension(const OdDbDimension* d, const Context& ctx) {
@@ -984,6 +1062,7 @@ void Renderer::restart() {
   m_impl->report = {};
   m_impl->notDrawnSeen.clear();
   m_impl->pointStyle.reset();
+  m_impl->tonedImages.clear();
 }
 
 DisplayList Renderer::take() {

@@ -67,11 +67,14 @@ struct RenderReport {
   // Entities of kinds this renderer does not draw, by the kind their file
   // named ("HATCH"): each entity counted once, however often its block
   // is inserted. Images whose picture file is not found or not read
-  // (their frame is drawn) count as kImageFileNotShown.
+  // (their frame is drawn) count as kImageFileNotShown; viewports whose
+  // boundary entity gives no outline to cut by (their rectangle is used)
+  // as kViewportBoundaryNotUsed.
   std::map<std::string, int> notDrawn;
 };
 
 inline constexpr const char* kImageFileNotShown = "IMAGE file";
+inline constexpr const char* kViewportBoundaryNotUsed = "VIEWPORT boundary";
 
 // "ACIS solids (3), hatches (12)" in the session's language (`russian`):
 // what a picture left out; empty when it left out nothing.

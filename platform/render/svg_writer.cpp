@@ -137,6 +137,12 @@ std::string base64(const std::string& bytes) {
   return out;
 }
 
+// An opacity below one as an attribute (`name`: opacity, fill-opacity);
+// nothing for a solid one.
+std::string opacityAttr(const char* name, double opacity) {
+  return opacity < 1 ? std::string(" ") + name + "=\"" + num(std::max(0.0, opacity)) + "\"" : std::string();
+}
+
 // Closed rings as path data.
 std::string ringsData(const std::vector<std::vector<Point2>>& rings, const PixelMapping& m) {
   std::string d;
@@ -171,13 +177,15 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
               },
               [&](const FilledPolygonPrim& fp) {
                 svg += "<polygon points=\"" + pointsAttr(fp.points, m) + "\" fill=\"" + hex(fp.color) +
-                       "\" stroke=\"" + hex(fp.color) + "\" stroke-width=\"0.5\"/>\n";
+                       "\" stroke=\"" + hex(fp.color) + "\" stroke-width=\"0.5\"" +
+                       opacityAttr("opacity", fp.opacity) + "/>\n";
               },
               [&](const TextRunPrim& t) {
                 const double x = m.x(t.origin.x), y = m.y(t.origin.y);
                 const double deg = -t.rotation * 180 / std::numbers::pi;
                 svg += "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-family=\"" + escape(t.fontFamily) +
-                       "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"";
+                       "\" font-size=\"" + num(t.emSize * m.k) + "\" fill=\"" + hex(t.color) + "\"" +
+                       opacityAttr("fill-opacity", t.opacity);
                 if (t.advance > 0)
                   svg += " textLength=\"" + num(t.advance * m.k) + "\" lengthAdjust=\"spacingAndGlyphs\"";
                 // Leaning and mirroring about the origin (SVG's y runs down).
@@ -198,7 +206,8 @@ std::string svgDocument(const DisplayList& list, const SvgOptions& o) {
                 svg += "<path d=\"" + d + "\"";
                 if (path.fill)
                   svg += " fill=\"" + hex(path.fill->color) + "\" fill-rule=\"" +
-                         (path.fill->rule == FillRule::kEvenOdd ? "evenodd" : "nonzero") + "\"";
+                         (path.fill->rule == FillRule::kEvenOdd ? "evenodd" : "nonzero") + "\"" +
+                         opacityAttr("fill-opacity", path.fill->opacity);
                 else
                   svg += " fill=\"none\"";
                 if (path.stroke) svg += strokeAttributes(*path.stroke, m, o);

@@ -22,6 +22,7 @@ struct Style {
   double height = 0;
   int align = 1;  // stack alignment
   double widthFactor = 1;
+  double tracking = 1;  // each character's advance times this; its glyph keeps its width
   double oblique = 0;
   int font = -1;
   TextColor color;
@@ -251,12 +252,12 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
           lines.back().items.push_back(readStack(readArgument(s, i), st));
           break;
         }
-        case 'H': case 'W': {
+        case 'H': case 'W': case 'T': {
           flush();
           const std::string arg = readNumberArgument(s, i);
           const double v = std::strtod(arg.c_str(), nullptr);
           const bool relative = !arg.empty() && (arg.back() == 'x' || arg.back() == 'X');
-          double& value = code == 'H' ? st.height : st.widthFactor;
+          double& value = code == 'H' ? st.height : code == 'W' ? st.widthFactor : st.tracking;
           if (v > 0 && std::isfinite(v)) value = relative ? value * v : v;
           break;
         }
@@ -302,10 +303,6 @@ std::vector<Line> parse(std::string_view s, double height, double widthFactor, i
         case 'L': case 'l': flush(); st.underline = code == 'L'; break;
         case 'O': case 'o': flush(); st.overline = code == 'O'; break;
         case 'K': case 'k': flush(); st.strike = code == 'K'; break;
-        // Codes with an argument that change nothing drawn here.
-        case 'T':
-          readNumberArgument(s, i);
-          break;
         default: run += '\\'; run += code; break;
       }
     } else if (readSymbol(s, i, run)) {
@@ -351,7 +348,7 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
                       const TextLayoutOptions& o) {
   FontMetrics& fm = FontMetrics::shared();
   auto widthOf = [&](const std::string& t, const Item& it, double h) {
-    return fm.textWidth(it.style.font, t) * h * it.style.widthFactor;
+    return fm.textWidth(it.style.font, t) * h * it.style.widthFactor * it.style.tracking;
   };
   auto itemWidth = [&](const Item& it, std::size_t chars) {
     if (!it.stack) return widthOf(it.text.substr(0, chars), it, it.height);
@@ -439,7 +436,19 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
       }
       auto run = [&](const std::string& t, double rx, double ry, double h) {
         if (t.empty()) return;
-        out.runs.push_back({t, rx, ry, h, it.style.widthFactor, it.style.oblique, it.style.font, it.style.color});
+        if (it.style.tracking == 1) {
+          out.runs.push_back({t, rx, ry, h, it.style.widthFactor, it.style.oblique, it.style.font, it.style.color});
+          return;
+        }
+        // Tracked: each character a run of its own at its spread-out place.
+        for (std::size_t from = 0; from < t.size();) {
+          const std::size_t at = from;
+          qrv::decodeUtf8(t, from);
+          const std::string one = t.substr(at, from - at);
+          if (one != " ")
+            out.runs.push_back({one, rx, ry, h, it.style.widthFactor, it.style.oblique, it.style.font, it.style.color});
+          rx += widthOf(one, it, h);
+        }
       };
       if (!it.stack) {
         const double w = widthOf(it.text, it, it.height);
@@ -521,7 +530,8 @@ TextLayout layoutText(std::string_view contents, double height, double widthFact
     const bool wraps = li + 1 < lines.size() && !lines[li + 1].firstOfParagraph;
     if (o.wrapWidth > 0 && room > 0 && runEnd - placed[li].runs > 1 && strokeEnd == placed[li].strokes &&
         ((line.para.align == 'j' && wraps) || line.para.align == 'd') &&
-        std::none_of(line.items.begin(), line.items.end(), [](const Item& it) { return it.stack || it.tab; })) {
+        std::none_of(line.items.begin(), line.items.end(),
+                     [](const Item& it) { return it.stack || it.tab || it.style.tracking != 1; })) {
       const double gap = room / double(runEnd - placed[li].runs - 1);
       for (std::size_t k = placed[li].runs; k < runEnd; ++k) out.runs[k].x += gap * double(k - placed[li].runs);
       placed[li].end += room;

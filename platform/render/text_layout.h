@@ -3,7 +3,9 @@
 // text carry: "\P" (new paragraph), "\N" (the next column), "\X" (the rest
 // goes below the dimension line), stacks "\Sa/b;" (fraction over a bar),
 // "\Sa#b;" (diagonal fraction), "\Sa^b;" (tolerance pair without a bar),
-// "\H<f>x;" and "\H<h>;" (height), "\W" (width factor), "\Q" (oblique
+// "\H<f>x;" and "\H<h>;" (height), "\W" (width factor), "\T" (tracking:
+// each character's advance times the factor, its glyph as wide as before;
+// "x" after it relative to the one in force), "\Q" (oblique
 // angle), "\C" and "\c" (colour), "\f" and "\F" (font), "\L", "\O", "\K"
 // (underline, overline, strike-through; lower case ends them), "\A<n>;"
 // (stack alignment: 0 bottom, 1 middle, 2 top), "\p" paragraph settings
@@ -12,8 +14,7 @@
 // character), "{...}" groups, "\\", "\{", "\}", "\~", "\U+XXXX" (the
 // character of that code), and the symbols "%%c" (diameter), "%%d"
 // (degree), "%%p" (plus-minus), "%%%", "%%nnn" (the character of that code),
-// "%%u" and "%%o" (underline and overline, read and not drawn). Other codes
-// ("\T" tracking, ...) are read and ignored so that they never show as text.
+// "%%u" and "%%o" (underline and overline, read and not drawn).
 #include <string>
 #include <string_view>
 #include <utility>

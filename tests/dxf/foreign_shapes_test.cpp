@@ -89,10 +89,11 @@ TEST(DxfForeignShapes, MultiLeaderLinesRunToTheirLeadersLastPointAndTextOrBlockF
   const DxfHandleLookup none = [](std::uint64_t) { return OdDbObjectId(); };
   const Tags record = tags({{0, "MULTILEADER"}, {100, "AcDbMLeader"}, {300, "CONTEXT_DATA{"}, {140, "2"},
                             {41, "3"}, {290, "1"}, {304, "Note"}, {12, "20"}, {22, "5"}, {13, "0"}, {23, "1"},
-                            {171, "7"}, {296, "0"}, {302, "LEADER{"}, {10, "10"}, {20, "5"}, {11, "1"}, {21, "0"},
-                            {40, "4"}, {304, "LEADER_LINE{"}, {10, "0"}, {20, "0"}, {10, "5"}, {20, "5"}, {305, "}"},
-                            {304, "LEADER_LINE{"}, {10, "0"}, {20, "9"}, {305, "}"}, {303, "}"}, {301, "}"},
-                            {170, "1"}, {42, "9"}, {290, "1"}});
+                            {171, "7"}, {91, "-1023410174"}, {141, "2"}, {92, "33554559"}, {291, "0"},
+                            {292, "1"}, {145, "0.5"}, {296, "0"}, {302, "LEADER{"}, {10, "10"}, {20, "5"},
+                            {11, "1"}, {21, "0"}, {40, "4"}, {304, "LEADER_LINE{"}, {10, "0"}, {20, "0"}, {10, "5"},
+                            {20, "5"}, {305, "}"}, {304, "LEADER_LINE{"}, {10, "0"}, {20, "9"}, {92, "-1023410175"},
+                            {305, "}"}, {303, "}"}, {301, "}"}, {170, "1"}, {42, "9"}, {290, "1"}, {292, "1"}});
   const OdDbMultiLeaderShapePtr m = dxfReadMultiLeader(doc, record, none);
   ASSERT_EQ(m->lines.size(), 2u);
   EXPECT_EQ(m->lines[0], (std::vector<OdGePoint3d>{{0, 0, 0}, {5, 5, 0}, {10, 5, 0}}));
@@ -106,4 +107,15 @@ TEST(DxfForeignShapes, MultiLeaderLinesRunToTheirLeadersLastPointAndTextOrBlockF
   EXPECT_NEAR(m->textRotation, 1.5707963267948966, 1e-12);  // from the text's direction
   EXPECT_EQ(m->textAlignment, 3);
   EXPECT_FALSE(m->hasBlock);
+  // The second line's own colour; the text's frame (a record value) and its
+  // fill (context values: colour, scale, half transparent).
+  ASSERT_EQ(m->lineColors.size(), 2u);
+  EXPECT_TRUE(m->lineColors[0].isByBlock());
+  EXPECT_EQ(m->lineColors[1].colorIndex(), 1);
+  EXPECT_TRUE(m->textFrame);
+  EXPECT_EQ(m->landingGap, 0.5);
+  EXPECT_TRUE(m->textFill);
+  EXPECT_EQ(m->textFillColor.colorIndex(), 2);
+  EXPECT_EQ(m->textFillScale, 2);
+  EXPECT_NEAR(m->textFillOpacity, 127 / 255.0, 1e-12);
 }

@@ -3,6 +3,7 @@
 // writer; a file not found leaves the frame and is reported.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -27,13 +28,15 @@ const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0},
 // An IMAGE of 2 x 2 pixels whose bottom left corner is at (x, y), one
 // pixel `u` across and `v` up, using the definition `def`, clipped to the
 // polygon of pixel coordinates `clip` (none: not clipped).
+// `tone`: brightness, contrast and fade.
 std::string image(const std::string& handle, double x, double y, Point2 u, Point2 v, const std::string& def,
-                  const std::vector<Point2>& clip = {}) {
+                  const std::vector<Point2>& clip = {}, std::array<int, 3> tone = {50, 50, 0}) {
   auto n = [](double d) { return std::to_string(d); };
   std::string s = "  0\nIMAGE\n  5\n" + handle + "\n100\nAcDbEntity\n  8\n0\n100\nAcDbRasterImage\n 90\n0\n 10\n" +
                   n(x) + "\n 20\n" + n(y) + "\n 30\n0\n 11\n" + n(u.x) + "\n 21\n" + n(u.y) + "\n 31\n0\n 12\n" +
                   n(v.x) + "\n 22\n" + n(v.y) + "\n 32\n0\n 13\n2\n 23\n2\n340\n" + def + "\n 70\n" +
-                  (clip.empty() ? "3" : "7") + "\n280\n" + (clip.empty() ? "0" : "1") + "\n281\n50\n282\n50\n283\n0\n";
+                  (clip.empty() ? "3" : "7") + "\n280\n" + (clip.empty() ? "0" : "1") + "\n281\n" + std::to_string(tone[0]) + "\n282\n" +
+                  std::to_string(tone[1]) + "\n283\n" + std::to_string(tone[2]) + "\n";
   s += " 71\n" + std::string(clip.empty() ? "1" : "2") + "\n 91\n" + std::to_string(clip.size()) + "\n";
   for (const Point2& p : clip) s += " 14\n" + n(p.x) + "\n 24\n" + n(p.y) + "\n";
   return s;
@@ -81,7 +84,8 @@ TEST(ImagePicture, PictureFilesArePlacedCutToTheirClipAndMissingOnesReported) {
       "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n" +
       image("30", 10, 20, {5, 0}, {0, 5}, "40") +
       image("31", 40, 20, {0, 5}, {-5, 0}, "40", {{-0.5, -0.5}, {1.5, -0.5}, {-0.5, 1.5}}) +
-      image("32", 50, 20, {5, 0}, {0, 5}, "41") + "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" +
+      image("32", 50, 20, {5, 0}, {0, 5}, "41") + image("33", 70, 20, {5, 0}, {0, 5}, "40", {}, {60, 25, 50}) +
+      "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n" +
       imageDef("40", "pics\\four.png") + imageDef("41", "C:\\elsewhere\\gone.png") + "  0\nENDSEC\n  0\nEOF\n";
   std::ofstream(dir / "images.dxf") << dxf;
   auto db = readDxfDrawing((dir / "images.dxf").string());
@@ -89,7 +93,14 @@ TEST(ImagePicture, PictureFilesArePlacedCutToTheirClipAndMissingOnesReported) {
   const DisplayList picture = renderModelSpace(db.get(), {}, &report);
 
   const std::vector<ImagePrim> images = all<ImagePrim>(picture);
-  ASSERT_EQ(images.size(), 2u);
+  ASSERT_EQ(images.size(), 3u);
+  // Brightness 60, contrast 25, fade 50: a channel at 1 becomes
+  // 0.5 + 0.5 / 2 + 0.2 = 0.95, one at 0 0.45, each then half way to the
+  // white background; opacity stays.
+  const std::vector<std::uint8_t>& toned = images[2].pixels->rgba;
+  EXPECT_EQ(std::vector<std::uint8_t>(toned.begin(), toned.begin() + 4), (std::vector<std::uint8_t>{249, 185, 185, 255}));
+  EXPECT_EQ(std::vector<std::uint8_t>(toned.end() - 4, toned.end()), (std::vector<std::uint8_t>{185, 185, 185, 255}));
+  EXPECT_EQ(images[0].pixels->rgba[1], 0);  // the untoned ones keep their pixels
   // The first pixel's top left corner, and the steps right and down.
   EXPECT_NEAR(images[0].corner.x, 10, 1e-9);
   EXPECT_NEAR(images[0].corner.y, 30, 1e-9);
@@ -101,11 +112,11 @@ TEST(ImagePicture, PictureFilesArePlacedCutToTheirClipAndMissingOnesReported) {
   // Three frames, the third alone showing where its picture belongs.
   std::size_t frames = 0;
   for (const PolylinePrim& p : all<PolylinePrim>(picture)) frames += p.closed ? 1 : 0;
-  EXPECT_EQ(frames, 3u);
+  EXPECT_EQ(frames, 4u);
 
   // 10 pixels a unit: (x, y) is pixel (10 + 10 (x - 10), 10 + 10 (30 - y)).
   RasterOptions options;
-  options.widthPx = 520;
+  options.widthPx = 720;
   const Image raster = rasterize(picture, options);
   auto at = [&](double x, double y) { return raster.at(int(10 + 10 * (x - 10)), int(10 + 10 * (30 - y))); };
   EXPECT_EQ(at(12.5, 27.5), kRed);
@@ -122,9 +133,9 @@ TEST(ImagePicture, PictureFilesArePlacedCutToTheirClipAndMissingOnesReported) {
   EXPECT_NE(svg.find("href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
   const std::string pdf = pdfDocument(picture);
   EXPECT_NE(pdf.find("/Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceRGB"), std::string::npos);
-  // One picture in two places: one image object.
+  // One picture in two places: one image object (the toned one another).
   EXPECT_NE(pdf.find("/Im1 Do"), std::string::npos);
-  EXPECT_EQ(pdf.find("/Im2"), std::string::npos);
+  EXPECT_EQ(pdf.find("/Im3"), std::string::npos);
 
   // A picture too large to hold is refused with the reason, not read.
   writeHugePngHeader(dir / "huge.png");

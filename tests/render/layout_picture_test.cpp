@@ -57,8 +57,8 @@ namespace {
 // (status 0x10000, boundary 340: the circle of radius 15 at (50, 50)) and a
 // rectangular one 40 x 20 at (120, 50), both showing model space at full
 // size with (25, 5) at their centre, so that the text and the square cross
-// both boundaries.
-std::string clippedViewportsDrawing() {
+// both boundaries. `boundary` is the handle the first viewport names.
+std::string clippedViewportsDrawing(const char* boundary = "60") {
   const std::pair<int, const char*> groups[] = {
       {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {0, "ENDSEC"},
       {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"},
@@ -71,7 +71,7 @@ std::string clippedViewportsDrawing() {
       {69, "1"}, {12, "100"}, {22, "100"}, {45, "200"},
       {0, "CIRCLE"}, {5, "60"}, {67, "1"}, {8, "0"}, {62, "3"}, {10, "50"}, {20, "50"}, {40, "15"},
       {0, "VIEWPORT"}, {67, "1"}, {8, "0"}, {10, "50"}, {20, "50"}, {40, "40"}, {41, "40"}, {68, "2"},
-      {69, "2"}, {12, "25"}, {22, "5"}, {45, "40"}, {90, "65536"}, {340, "60"},
+      {69, "2"}, {12, "25"}, {22, "5"}, {45, "40"}, {90, "65536"}, {340, boundary},
       {0, "VIEWPORT"}, {67, "1"}, {8, "0"}, {10, "120"}, {20, "50"}, {40, "40"}, {41, "20"}, {68, "3"},
       {69, "3"}, {12, "25"}, {22, "5"}, {45, "20"},
       {0, "ENDSEC"}, {0, "EOF"}};
@@ -80,19 +80,32 @@ std::string clippedViewportsDrawing() {
   return out.str();
 }
 
+DisplayList clippedViewportsPicture(const char* boundary, RenderReport* report = nullptr) {
+  const auto path = std::filesystem::temp_directory_path() / "dds_layout_clipped.dxf";
+  std::ofstream(path) << clippedViewportsDrawing(boundary);
+  auto db = readDxfDrawing(path.string());
+  std::filesystem::remove(path);
+  const auto layouts = odDbLayouts(db.get());
+  EXPECT_EQ(layouts.size(), 1u);
+  return layouts.empty() ? DisplayList() : renderLayout(db.get(), layouts[0], {}, report);
+}
+
+std::size_t closedLines(const DisplayList& picture) {
+  std::size_t n = 0;
+  for (const Primitive& p : picture.items())
+    if (auto line = std::get_if<PolylinePrim>(&p); line && line->closed) ++n;
+  return n;
+}
+
 }  // namespace
 
 // A viewport cut by a boundary entity shows model space inside that entity
 // only, and the entity (drawn with paper space) is its frame; text and fills
 // crossing a boundary are cut exactly there, in every writer.
 TEST(LayoutPicture, BoundariesCutEverythingTheyCrossGlyphsIncluded) {
-  const auto path = std::filesystem::temp_directory_path() / "dds_layout_clipped.dxf";
-  std::ofstream(path) << clippedViewportsDrawing();
-  auto db = readDxfDrawing(path.string());
-  std::filesystem::remove(path);
-  const auto layouts = odDbLayouts(db.get());
-  ASSERT_EQ(layouts.size(), 1u);
-  const DisplayList picture = renderLayout(db.get(), layouts[0]);
+  RenderReport report;
+  const DisplayList picture = clippedViewportsPicture("60", &report);
+  EXPECT_TRUE(report.notDrawn.empty());
 
   std::vector<ClipPrim> clips;
   for (const Primitive& p : picture.items())
@@ -106,10 +119,7 @@ TEST(LayoutPicture, BoundariesCutEverythingTheyCrossGlyphsIncluded) {
   // The text reaches the clips whole; the writers cut its glyphs.
   EXPECT_EQ(all<TextRunPrim>(picture).size(), 2u);
   // One rectangular frame (the circle stands for the other's), and the circle.
-  std::size_t frames = 0;
-  for (const Primitive& p : picture.items())
-    if (auto line = std::get_if<PolylinePrim>(&p); line && line->closed) ++frames;
-  EXPECT_EQ(frames, 1u);
+  EXPECT_EQ(closedLines(picture), 1u);
 
   const std::string svg = svgDocument(picture);
   EXPECT_NE(svg.find("<clipPath id=\"clip2\">"), std::string::npos);
@@ -121,4 +131,15 @@ TEST(LayoutPicture, BoundariesCutEverythingTheyCrossGlyphsIncluded) {
   RasterOptions options;
   options.widthPx = 400;
   expectLikeReference(rasterize(picture, options), "tests/render/reference", "layout_clipped_viewports");
+}
+
+// A boundary that is not there (or draws nothing closed) leaves the
+// viewport its rectangle, and the picture's report says so.
+TEST(LayoutPicture, ABoundaryThatGivesNoOutlineLeavesTheRectangleAndIsReported) {
+  RenderReport report;
+  const DisplayList picture = clippedViewportsPicture("61", &report);
+  EXPECT_EQ(report.notDrawn[kViewportBoundaryNotUsed], 1);
+  EXPECT_EQ(closedLines(picture), 2u);
+  for (const ClipPrim& clip : all<ClipPrim>(picture)) EXPECT_EQ(clip.region.at(0).size(), 4u);
+  EXPECT_NE(notDrawnText(report.notDrawn, false).find("viewport clip boundaries"), std::string::npos);
 }

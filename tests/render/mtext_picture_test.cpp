@@ -18,8 +18,10 @@
 #include "OdDbEntities.h"
 #include "OdCmColor.h"
 #include "OdDbDatabase.h"
+#include "pdf_writer.h"
 #include "raster_image.h"
 #include "renderer.h"
+#include "svg_writer.h"
 #include "text_layout.h"
 #include "../shared/reference_picture.h"
 #include "../shared/dxf_records.h"
@@ -41,9 +43,11 @@ std::string mtext(const char* x, const char* y, const char* width, const char* t
 // block B an insert's. MTEXT: three static columns 10 wide, 2 apart and 4
 // high (A3 moves on for the height, A4 for the column break); a red fill
 // half a height around "Fill"; a frame; lines twice as far apart, exactly;
-// paragraph indents and tab stops; inline codes. The insert (blue) has a
-// green attribute, one by block and one on the layer that is off; the
-// multileader a red line, the arrowhead block and green text.
+// paragraph indents and tab stops; inline codes; tracking; transparency. The insert (blue) has a
+// green attribute, one by block, one on the layer that is off and a green
+// one of two lines (its record embeds a multi-line text); the
+// multileader a red line and a blue one of its own colour, the arrowhead
+// block and green text on a yellow fill, framed.
 std::string drawing() {
   std::string d = records({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1032"}, {0, "ENDSEC"}});
   d += records({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "0"},
@@ -66,6 +70,11 @@ std::string drawing() {
   d += mtext("0", "-30", "0", "L1\\PL2", {{73, "2"}, {44, "2"}});
   d += mtext("40", "0", "8", "\\pxi-3,l3,t6;AAA BBB CCC\\PX^IY");
   d += mtext("40", "-20", "0", "{\\C1;R}{\\LU}{\\W2;W}{\\Q15;Q}{\\c65280;G}");
+  d += mtext("40", "-30", "0", "{\\T2;TT}");
+  // Half transparent as a whole (440), its red fill half again (441).
+  d += records({{0, "MTEXT"}, {100, "AcDbEntity"}, {8, "0"}, {440, "33554560"}, {100, "AcDbMText"}, {10, "60"},
+                {20, "-30"}, {30, "0"}, {40, "1"}, {41, "0"}, {71, "1"}, {1, "Half"}, {90, "1"}, {63, "1"},
+                {45, "1.5"}, {441, "33554559"}});
   d += records({{0, "INSERT"}, {8, "0"}, {62, "5"}, {66, "1"}, {2, "B"}, {10, "80"}, {20, "0"}, {30, "0"}});
   d += records({{0, "ATTRIB"}, {8, "0"}, {62, "3"}, {10, "80"}, {20, "-3"}, {30, "0"}, {40, "1"}, {1, "GREEN"},
                 {2, "G"}, {70, "0"}});
@@ -73,11 +82,16 @@ std::string drawing() {
                 {2, "K"}, {70, "0"}});
   d += records({{0, "ATTRIB"}, {8, "OFF"}, {10, "80"}, {20, "-9"}, {30, "0"}, {40, "1"}, {1, "HIDDEN"}, {2, "H"},
                 {70, "0"}});
+  d += records({{0, "ATTRIB"}, {8, "0"}, {62, "3"}, {10, "80"}, {20, "-12"}, {30, "0"}, {40, "1"}, {1, "ML1"},
+                {2, "M"}, {70, "0"}, {101, "Embedded Object"}, {10, "80"}, {20, "-12"}, {30, "0"}, {40, "1"},
+                {41, "0"}, {71, "1"}, {1, "ML1\\PML2"}});
   d += records({{0, "SEQEND"}, {8, "0"}});
   d += records({{0, "MULTILEADER"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbMLeader"}, {300, "CONTEXT_DATA{"},
-                {140, "1"}, {41, "1"}, {290, "1"}, {304, "Note"}, {12, "100"}, {22, "-20"}, {302, "LEADER{"},
-                {10, "98"}, {20, "-20"}, {304, "LEADER_LINE{"}, {10, "90"}, {20, "-20"}, {305, "}"}, {303, "}"},
-                {301, "}"}, {91, "-1023410175"}, {92, "-1023410173"}, {342, "A0"}});
+                {140, "1"}, {41, "1"}, {290, "1"}, {304, "Note"}, {12, "100"}, {22, "-20"}, {91, "-1023410174"},
+                {141, "1.25"}, {292, "1"}, {145, "0.5"}, {302, "LEADER{"}, {10, "98"}, {20, "-20"},
+                {304, "LEADER_LINE{"}, {10, "90"}, {20, "-20"}, {305, "}"}, {304, "LEADER_LINE{"}, {10, "90"},
+                {20, "-24"}, {92, "-1023410171"}, {305, "}"}, {303, "}"}, {301, "}"}, {91, "-1023410175"},
+                {92, "-1023410173"}, {342, "A0"}, {292, "1"}});
   d += records({{0, "ENDSEC"}, {0, "EOF"}});
   return d;
 }
@@ -128,15 +142,40 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_EQ(run(list, "G")->color, (Rgb{0, 255, 0}));
   EXPECT_DOUBLE_EQ(run(list, "W")->widthFactor, 2);
   EXPECT_NEAR(run(list, "Q")->oblique, 15 * std::numbers::pi / 180, 1e-12);
+  // Tracking 2: each character on its own, twice its advance from the one
+  // before, its glyph as wide as ever.
+  std::vector<const TextRunPrim*> tracked;
+  for (const Primitive& p : list.items())
+    if (auto t = std::get_if<TextRunPrim>(&p); t && t->text == "T") tracked.push_back(t);
+  ASSERT_EQ(tracked.size(), 2u);
+  EXPECT_NEAR(tracked[1]->origin.x - tracked[0]->origin.x, 2 * tracked[0]->advance, 1e-9);
+  // Transparency: the glyphs at the entity's, the fill at both together,
+  // as each writer paints them.
+  ASSERT_TRUE(run(list, "Half"));
+  EXPECT_NEAR(run(list, "Half")->opacity, 128 / 255.0, 1e-12);
+  bool halfFill = false;
+  for (const Primitive& p : list.items())
+    if (auto f = std::get_if<FilledPolygonPrim>(&p); f && f->opacity < 1)
+      halfFill = std::fabs(f->opacity - 128 / 255.0 * 127 / 255.0) < 1e-12;
+  EXPECT_TRUE(halfFill);
+  EXPECT_NE(svgDocument(list).find("opacity=\"0.25"), std::string::npos);
+  EXPECT_NE(pdfDocument(list).find("/ca 0.25"), std::string::npos);
   // Attributes: their own colour, the insert's for by block; none on a
   // layer that is off. The multileader's text in its own colour.
   ASSERT_TRUE(run(list, "GREEN") && run(list, "BYBLOCK") && run(list, "Note"));
   EXPECT_EQ(run(list, "GREEN")->color, palette(3));
   EXPECT_EQ(run(list, "BYBLOCK")->color, palette(5));
   EXPECT_FALSE(run(list, "HIDDEN"));
+  // The multi-line attribute as its embedded text: the top of its first
+  // line at its insertion point, the second a line below.
+  ASSERT_TRUE(run(list, "ML1") && run(list, "ML2"));
+  EXPECT_NEAR(run(list, "ML1")->origin.y, -13, 1e-9);
+  EXPECT_NEAR(run(list, "ML1")->origin.y - run(list, "ML2")->origin.y, kLineSpacing, 1e-9);
+  EXPECT_EQ(run(list, "ML2")->color, palette(3));
   EXPECT_EQ(run(list, "Note")->color, palette(3));
 
-  bool fill = false, frame = false, underline = false, arrowBlock = false, redLeader = false;
+  bool fill = false, frame = false, underline = false, arrowBlock = false, redLeader = false, blueLeader = false;
+  bool noteFill = false, noteFrame = false;
   for (const Primitive& p : list.items()) {
     if (auto f = std::get_if<FilledPolygonPrim>(&p)) {
       Bounds b;
@@ -145,6 +184,9 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
       fill = fill || (f->color == palette(1) && std::fabs(b.minX + 0.5) < 1e-9 && std::fabs(b.maxY + 19.5) < 1e-9 &&
                       std::fabs(b.minY + 21.5) < 1e-9);
       EXPECT_FALSE(f->points.size() == 3 && f->color == palette(1)) << "the default arrowhead instead of the block";
+      // A quarter of the height around the multileader's text.
+      noteFill = noteFill || (f->color == palette(2) && std::fabs(b.minX - 99.75) < 1e-9 &&
+                              std::fabs(b.maxY + 19.75) < 1e-9);
     } else if (auto l = std::get_if<PolylinePrim>(&p)) {
       Bounds b;
       for (const Point2& q : l->points) b.add(q);
@@ -155,6 +197,10 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
       arrowBlock = arrowBlock || (l->closed && l->stroke.color == palette(1) && std::fabs(b.width() - 1) < 1e-6 &&
                                   std::fabs(b.height() - 1) < 1e-6);
       redLeader = redLeader || (!l->closed && l->stroke.color == palette(1) && std::fabs(l->points[0].x - 90) < 1e-9);
+      blueLeader = blueLeader || (!l->closed && l->stroke.color == palette(5) && std::fabs(l->points[0].y + 24) < 1e-9);
+      // The text's frame: the landing gap around it, in the text's colour.
+      noteFrame = noteFrame || (l->closed && l->stroke.color == palette(3) && std::fabs(b.minX - 99.5) < 1e-9 &&
+                                std::fabs(b.maxY + 19.5) < 1e-9);
     }
   }
   EXPECT_TRUE(fill);
@@ -162,6 +208,9 @@ TEST(MTextPicture, ColumnsSpacingBackgroundParagraphsCodesAndPartColours) {
   EXPECT_TRUE(underline);
   EXPECT_TRUE(arrowBlock);
   EXPECT_TRUE(redLeader);
+  EXPECT_TRUE(blueLeader);
+  EXPECT_TRUE(noteFill);
+  EXPECT_TRUE(noteFrame);
 
   expectLikeReference(rasterize(list, {}), "tests/render/reference", "mtext-layout-and-part-colours");
 }

@@ -111,16 +111,47 @@ OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
   return out;
 }
 
+// The multi-line text an attribute embeds after its 101 marker, in the
+// codes of an MTEXT record: the text (3 chunks, then 1), its insertion
+// point (10), height (40), width (41), attachment (71), style (7), rotation
+// (50 in degrees, else the direction 11/21) and line spacing (44, 73).
+void readEmbeddedText(const DxfDocument& doc, const DxfTag& t, OdDbAttributeText::MultiLine& m, std::string& chunks,
+                      OdGePoint3d& direction, bool& haveAngle) {
+  if (pointCode(t, 10, m.location) || pointCode(t, 11, direction)) return;
+  switch (t.code) {
+    case 3: chunks += doc.text(t); break;
+    case 1: m.contents = chunks + doc.text(t); break;
+    case 7: m.style = doc.text(t); break;
+    case 40: m.height = number(t); break;
+    case 41: m.width = std::max(0.0, number(t)); break;
+    case 71: m.attachment = std::clamp(integer(t), 1, 9); break;
+    case 44: m.lineSpacing = number(t, 1.0); break;
+    case 73: m.exactSpacing = integer(t) == 2; break;
+    case 50:
+      m.rotation = number(t) * kRadiansPerDegree;
+      haveAngle = true;
+      break;
+    default: break;
+  }
+}
+
 OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags) {
   OdDbAttributeText a;
-  bool multiLine = false, trueColor = false;
+  bool multiLine = false, trueColor = false, haveAngle = false;
+  OdDbAttributeText::MultiLine embedded;
+  std::string chunks;
+  OdGePoint3d direction;
   std::string_view subclass;
   eachValue(tags, [&](const DxfTag& t) {
     if (t.code == 100) {
       subclass = t.trimmed();
       return;
     }
-    if (t.code == 101) multiLine = true;  // an embedded multi-line text reuses the codes below
+    if (t.code == 101) {
+      multiLine = true;  // an embedded multi-line text reuses the codes below
+      return;
+    }
+    if (multiLine) return readEmbeddedText(doc, t, embedded, chunks, direction, haveAngle);
     if (!multiLine && (subclass.empty() || subclass == "AcDbEntity")) {
       // Its own layer and colour, as any entity's.
       switch (t.code) {
@@ -158,6 +189,12 @@ OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTa
     }
   });
   if (multiLine) a.horizontalMode = a.verticalMode = 0;
+  if (multiLine && !embedded.contents.empty()) {
+    if (!haveAngle && (direction.x != 0 || direction.y != 0)) embedded.rotation = std::atan2(direction.y, direction.x);
+    if (!(embedded.height > 0)) embedded.height = a.height;
+    if (!(embedded.lineSpacing > 0)) embedded.lineSpacing = 1.0;
+    a.multiLine = std::move(embedded);
+  }
   return a;
 }
 
@@ -186,11 +223,12 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
   enum Where { kRecord, kContext, kLeader, kLine } where = kRecord;
   OdGePoint3d lastPoint, dogleg, textDirection, blockScale(1, 1, 1);
   double doglegLength = 0, recordArrow = 0;
-  bool landing = true, haveDirection = false, ownValues = false;
+  bool landing = true, haveDirection = false, ownValues = false, windowBackground = false;
   std::vector<std::vector<OdGePoint3d>> leaderLines;
   // Each line's own index (91 in LEADER_LINE{), by which an arrowhead of
   // its own names it; the arrowheads named so (94 index, 345 block).
   std::vector<int> lineIndex, leaderLineIndex;
+  std::vector<OdCmColor> leaderLineColor;
   std::vector<std::pair<int, OdDbObjectId>> ownArrows;
   int arrowIndex = 0;
   auto handle = [&](const DxfTag& t) {
@@ -204,9 +242,11 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
       if (line.empty() || !(line.back() == lastPoint)) line.push_back(lastPoint);
       out->lines.push_back(std::move(line));
       lineIndex.push_back(k < leaderLineIndex.size() ? leaderLineIndex[k] : -1);
+      out->lineColors.push_back(k < leaderLineColor.size() ? leaderLineColor[k] : OdCmColor(OdCmColor::kByBlock));
     }
     leaderLines.clear();
     leaderLineIndex.clear();
+    leaderLineColor.clear();
     if (doglegLength != 0)
       out->landings.emplace_back(lastPoint, lastPoint + OdGeVector3d(dogleg.x, dogleg.y, dogleg.z) * doglegLength);
   };
@@ -223,6 +263,7 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
       where = kLine;
       leaderLines.emplace_back();
       leaderLineIndex.push_back(-1);
+      leaderLineColor.emplace_back(OdCmColor::kByBlock);
     } else if (where == kLine && t.code == 305) where = kLeader;
     else if (where == kLeader && t.code == 303) {
       endLeader();
@@ -233,6 +274,7 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
       else if (t.code == 20 && !leaderLines.back().empty()) leaderLines.back().back().y = number(t);
       else if (t.code == 30 && !leaderLines.back().empty()) leaderLines.back().back().z = number(t);
       else if (t.code == 91) leaderLineIndex.back() = integer(t);
+      else if (t.code == 92) leaderLineColor.back() = rawColor(t);
     } else if (where == kLeader) {
       if (pointCode(t, 10, lastPoint) || pointCode(t, 11, dogleg)) continue;
       if (t.code == 40) doglegLength = number(t);
@@ -256,6 +298,14 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
         case 340: out->textStyle = handle(t); break;
         case 341: out->block = handle(t); break;
         case 46: out->blockRotation = number(t); break;
+        case 45: out->textLineSpacing = number(t, 1.0); break;
+        case 170: out->textExactSpacing = integer(t) == 2; break;
+        case 145: out->landingGap = number(t); break;
+        case 292: out->textFill = integer(t) != 0; break;
+        case 91: out->textFillColor = rawColor(t); break;
+        case 291: windowBackground = integer(t) != 0; break;
+        case 141: out->textFillScale = number(t); break;
+        case 92: out->textFillOpacity = dxftag::opacity(t); break;
         default: break;
       }
     } else {
@@ -271,6 +321,9 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
         case 92: out->textColor = rawColor(t); break;
         case 93: out->blockColor = rawColor(t); break;
         case 342: out->arrowBlock = handle(t); break;
+        case 292:
+          if (ownValues) out->textFrame = integer(t) != 0;
+          break;
         case 94: arrowIndex = integer(t); break;
         case 345:
           if (const OdDbObjectId block = handle(t); !block.isNull()) ownArrows.emplace_back(arrowIndex, block);
@@ -289,5 +342,10 @@ OdDbMultiLeaderShapePtr dxfReadMultiLeader(const DxfDocument& doc, std::span<con
     out->textRotation = std::atan2(textDirection.y, textDirection.x);
   out->blockScale = OdGeVector3d(blockScale.x, blockScale.y, blockScale.z);
   out->textAlignment = std::clamp(out->textAlignment, 1, 3);
+  // The window's background is the picture's; a scale below one (files
+  // write 0 when there is no fill) would shrink the box into the text.
+  if (windowBackground) out->textFillColor = OdCmColor(OdCmColor::kByBlock);
+  if (!(out->textFillScale >= 1)) out->textFillScale = 1.5;
+  if (!(out->textLineSpacing > 0)) out->textLineSpacing = 1.0;
   return out;
 }

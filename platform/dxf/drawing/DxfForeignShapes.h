@@ -12,8 +12,9 @@
 OdDbOldPolylinePtr dxfReadOldPolyline(std::span<const DxfTag> polyline,
                                       const std::vector<std::vector<DxfTag>>& vertices);
 
-// An ATTRIB (or ATTDEF) record's value, tag and placement. An attribute of the multi-line
-// form keeps its value only, placed as a left-justified single line.
+// An ATTRIB (or ATTDEF) record's value, tag and placement. An attribute of
+// the multi-line form also gives the multi-line text it embeds (its
+// single-line values stay, placed as a left-justified line).
 OdDbAttributeText dxfReadAttribute(const DxfDocument& doc, std::span<const DxfTag> tags);
 
 // The columns, rows and their spacings of an INSERT record (one of each for

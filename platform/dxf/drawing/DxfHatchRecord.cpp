@@ -1,5 +1,7 @@
 #include "DxfHatchRecord.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -255,7 +257,7 @@ OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout,
   Cursor c(tags);
   OdGePoint3d insert, size;
   OdGeVector3d u, v;
-  std::int64_t clipType = 0, clipping = 1, display = 1;
+  std::int64_t clipType = 0, clipping = 1, display = 1, brightness = 50, contrast = 50, fade = 0;
   std::optional<std::string> file;
   std::vector<OdGePoint3d> clip;
   while (!c.done()) {
@@ -271,6 +273,9 @@ OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout,
       case 71: c.integer(71, clipType); break;
       case 280: c.integer(280, clipping); break;
       case 70: c.integer(70, display); break;
+      case 281: c.integer(281, brightness); break;
+      case 282: c.integer(282, contrast); break;
+      case 283: c.integer(283, fade); break;
       case 340: {
         std::uint64_t h = 0;
         if (!wipeout && imageFileOf && dxfParseHandle(c.tag().trimmed(), h) && h != 0) file = imageFileOf(h);
@@ -313,6 +318,9 @@ OdDbHatchShapePtr dxfReadImageFrame(std::span<const DxfTag> tags, bool wipeout,
     image->widthPx = size.x;
     image->heightPx = size.y;
     image->displayFlags = int(display);
+    image->brightness = int(std::clamp<std::int64_t>(brightness, 0, 100));
+    image->contrast = int(std::clamp<std::int64_t>(contrast, 0, 100));
+    image->fade = int(std::clamp<std::int64_t>(fade, 0, 100));
     shape->image = std::move(image);
   }
   return shape;

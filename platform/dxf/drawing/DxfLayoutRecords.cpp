@@ -122,6 +122,7 @@ OdDbViewportViewPtr dxfReadViewportView(std::span<const DxfTag> tags, const DxfH
     }
   }
   // The boundary counts while the status says the view is clipped by it.
-  if (status & 0x10000) view->clipBoundary = boundary;
+  view->clippedByEntity = (status & 0x10000) != 0;
+  if (view->clippedByEntity) view->clipBoundary = boundary;
   return view;
 }

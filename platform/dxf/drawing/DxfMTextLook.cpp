@@ -88,7 +88,7 @@ DxfMTextLookRead dxfReadMTextLook(std::span<const DxfTag> tags) {
   DxfMTextLookRead out;
   auto look = std::make_shared<OdDbMTextLook>();
   bool inText = false, embedded = false, inGroup = false, haveColumns = false, ownBorders = false;
-  bool trueFill = false;
+  bool trueFill = false, inEntity = false;
   std::size_t xdata = tags.size();
   for (std::size_t i = 1; i < tags.size(); ++i) {
     const DxfTag& t = tags[i];
@@ -103,8 +103,10 @@ DxfMTextLookRead dxfReadMTextLook(std::span<const DxfTag> tags) {
     if (inGroup) continue;
     if (t.code == 100) {
       inText = t.trimmed() == "AcDbMText";
+      inEntity = t.trimmed() == "AcDbEntity";
       continue;
     }
+    if (inEntity && t.code == 440) look->opacity = dxftag::opacity(t);
     if (t.code == 101) {
       embedded = true;
       continue;
@@ -139,6 +141,7 @@ DxfMTextLookRead dxfReadMTextLook(std::span<const DxfTag> tags) {
         break;
       }
       case 45: look->fillScale = number(t, 1.5); break;
+      case 441: look->fillOpacity = dxftag::opacity(t); break;
       case 46: look->columnHeight = std::max(0.0, number(t)); break;
       case 75: look->columns = columnType(integer(t)); haveColumns = true; break;
       case 76: look->columnCount = integer(t); break;
@@ -162,7 +165,8 @@ DxfMTextLookRead dxfReadMTextLook(std::span<const DxfTag> tags) {
   if (!(look->gutter >= 0)) look->gutter = 0;
   const OdDbMTextLook plain;
   if (look->columns == plain.columns && look->lineSpacingFactor == plain.lineSpacingFactor &&
-      look->exactSpacing == plain.exactSpacing && (look->background & (OdDbMTextLook::kFill |
+      look->exactSpacing == plain.exactSpacing && look->opacity == plain.opacity &&
+      (look->background & (OdDbMTextLook::kFill |
                                                                        OdDbMTextLook::kDrawingBackground |
                                                                        OdDbMTextLook::kFrame)) == 0)
     return out;

@@ -16,8 +16,9 @@ struct DxfMTextLookRead {
   std::vector<std::uint64_t> linkedColumns;
 };
 
-// The line spacing (44, 73), background (90, 63, 421, 45) and defined
-// height (46) of the AcDbMText subclass; the columns of the embedded object
+// The entity's transparency (440); the line spacing (44, 73), background
+// (90, 63, 421, 45, its transparency 441) and defined height (46) of the
+// AcDbMText subclass; the columns of the embedded object
 // after 101 (71 type, 72 count, 44 width, 45 gutter, 41 height, 74 reversed
 // flow, 46 heights), of the record (75, 76, 78, 48, 49) or of the "ACAD"
 // extended data of older files.
