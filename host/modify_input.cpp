@@ -11,25 +11,26 @@
 namespace qrvhost {
 
 std::optional<OdGeVector3d> askDisplacement(
-    HostEdInput& input, OdGePoint3d& base,
+    HostEdInput& input, std::optional<OdGePoint3d>& base,
     const std::function<HostPreview(const OdGeVector3d&)>& previewAt) {
   const OdString options = modifyText(ModifyText::kDisplacementOptions);
   const PointAnswer first =
       askPoint(input, modifyText(ModifyText::kBasePointOrDisplacement), options, kPromptEmptyAllowed);
   if (first.kind == PointAnswer::kCancelled) return std::nullopt;
   if (first.kind == PointAnswer::kPoint) {
-    base = first.point;
+    const OdGePoint3d from = first.point;
     HostPointOptions band;
-    band.base = base;
-    band.preview = [&](const OdGePoint3d& at) { return previewAt(at - base); };
+    band.base = from;
+    band.preview = [&](const OdGePoint3d& at) { return previewAt(at - from); };
     const PointAnswer second =
         askPoint(input, modifyText(ModifyText::kSecondPointOrDisplacement), "", kPromptEmptyAllowed, band);
     if (second.kind == PointAnswer::kCancelled) return std::nullopt;
-    if (second.kind == PointAnswer::kEnter) return base - OdGePoint3d::kOrigin();
-    return second.point - base;
+    if (second.kind == PointAnswer::kEnter) return from - OdGePoint3d::kOrigin();
+    base = from;
+    return second.point - from;
   }
   // Displacement: a point whose coordinates are the offset.
-  base = OdGePoint3d::kOrigin();
+  base.reset();
   const PointAnswer offset = askPoint(input, modifyText(ModifyText::kDisplacement), "", kPromptEmptyAllowed);
   if (offset.kind == PointAnswer::kCancelled) return std::nullopt;
   if (offset.kind == PointAnswer::kEnter) return OdGeVector3d();

@@ -17,9 +17,9 @@ namespace qrvhost {
 // point (Enter: the first point is the displacement), or after Enter or
 // Displacement "Specify displacement <0,0,0>:". `previewAt` gives the
 // window what the objects look like moved by an offset. The base point in
-// `base` (the origin for a typed displacement); nothing when cancelled.
+// `base`, nothing there for a typed displacement; nothing when cancelled.
 std::optional<OdGeVector3d> askDisplacement(
-    HostEdInput& input, OdGePoint3d& base,
+    HostEdInput& input, std::optional<OdGePoint3d>& base,
     const std::function<HostPreview(const OdGeVector3d&)>& previewAt);
 
 // The option a keyword result stands for, the same for the local and the

@@ -57,7 +57,7 @@ void commandStretch(CommandProcessor& cp) {
     if (!box) transformEntity(copy, OdGeMatrix3d::translation(offset));
     else stretchEntity(copy, [&](const OdGePoint3d& p) { return box->contains(p); }, offset);
   });
-  OdGePoint3d base;
+  std::optional<OdGePoint3d> base;
   const auto offset = askDisplacement(input, base, [&](const OdGeVector3d& by) {
     return preview(OdGePoint3d::kOrigin() + by);
   });

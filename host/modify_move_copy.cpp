@@ -25,7 +25,7 @@ void commandMove(CommandProcessor& cp) {
   auto preview = mapPreview(db, ids, [](const OdGePoint3d& by) {
     return std::optional(OdGeMatrix3d::translation(by - OdGePoint3d::kOrigin()));
   });
-  OdGePoint3d base;
+  std::optional<OdGePoint3d> base;
   const auto offset = askDisplacement(cp.input(), base, [&](const OdGeVector3d& by) {
     return preview(OdGePoint3d::kOrigin() + by);
   });
@@ -37,8 +37,10 @@ void commandMove(CommandProcessor& cp) {
   reportModified(cp.input(), ModifyText::kMoved, carryObjects(db, ids, OdGeMatrix3d::translation(*offset), false));
 }
 
-// After the first copy, more follow from the same base point until Enter:
-// a row of copies is placed without selecting again. All are one step.
+// After the first copy from a base point to a second point, more follow
+// from the same base point until Enter: a row of copies placed without
+// selecting again, all one step. A displacement typed (or the first point
+// taken as one) makes one copy.
 void commandCopy(CommandProcessor& cp) {
   HostApDocument* doc = cp.requireDocument();
   if (!doc) return;
@@ -49,7 +51,7 @@ void commandCopy(CommandProcessor& cp) {
     return std::optional(OdGeMatrix3d::translation(by - OdGePoint3d::kOrigin()));
   });
   auto previewBy = [&](const OdGeVector3d& by) { return preview(OdGePoint3d::kOrigin() + by); };
-  OdGePoint3d base;
+  std::optional<OdGePoint3d> base;
   auto offset = askDisplacement(cp.input(), base, previewBy);
   ModifyCount total;
   while (offset) {
@@ -60,14 +62,15 @@ void commandCopy(CommandProcessor& cp) {
       total.changed += made.changed;
       total.leftInPlace = made.leftInPlace;
     }
+    if (!base) break;
     HostPointOptions band;
-    band.base = base;
-    band.preview = [&](const OdGePoint3d& at) { return previewBy(at - base); };
+    band.base = *base;
+    band.preview = [&](const OdGePoint3d& at) { return previewBy(at - *base); };
     const PointAnswer next = askPoint(cp.input(), modifyText(ModifyText::kSecondPointOrExit), "", kPromptEmptyAllowed, band);
     // Enter ends; a cancel keeps the copies made (they are the command's
     // work so far, as ERASE's would be).
     if (next.kind != PointAnswer::kPoint) break;
-    offset = next.point - base;
+    offset = next.point - *base;
   }
   if (total.changed || total.leftInPlace) reportModified(cp.input(), ModifyText::kCopied, total);
 }

@@ -31,7 +31,10 @@ OdGeMatrix3d OdGeMatrix3d::translation(const OdGeVector3d& by) {
 
 OdGeMatrix3d OdGeMatrix3d::rotation(double radians, const OdGeVector3d& axis, const OdGePoint3d& centre) {
   const OdGeVector3d u = unit(axis);
-  const double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
+  // Quarter turns come out exact: a line turned by 90 degrees stays on
+  // the grid instead of 6e-17 beside it.
+  auto exact = [](double v) { return std::fabs(v) < 1e-15 ? 0.0 : std::fabs(std::fabs(v) - 1) < 1e-15 ? std::copysign(1.0, v) : v; };
+  const double c = exact(std::cos(radians)), s = exact(std::sin(radians)), t = 1 - c;
   OdGeMatrix3d r;
   r.m[0][0] = c + u.x * u.x * t;
   r.m[0][1] = u.x * u.y * t - u.z * s;

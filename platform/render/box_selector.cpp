@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "OdDbEntity.h"
+#include "OdDbDimension.h"
 #include "OdDbEntityKinds.h"
+#include "entity_preview.h"
 #include "picture_box.h"
 #include "renderer.h"
 #include "selection.h"
@@ -32,9 +34,23 @@ OdDbObjectIdArray selectByBox(const OdDbObjectIdArray& entities, const HostSelec
     // Without end, they are never wholly inside.
     const bool endless = kind == OdDbEntityKind::kRay || kind == OdDbEntityKind::kXline;
     if (endless && !hostBox.crossing) continue;
-    renderer.restart();
-    renderer.draw(entity.get());
-    const DisplayList& picture = renderer.displayList();
+    const OdDbDimensionPtr dimension = OdDbDimension::cast(entity);
+    DisplayList built;
+    const bool unbuilt = dimension && (dimension->dimBlockId().isNull() || dimension->isDimBlockOutOfDate());
+    if (unbuilt) {
+      // Its block is built when it is next drawn or saved; until then it
+      // is judged on the picture that block will hold.
+      try {
+        const OdDbEntityPtr copy = OdDbEntity::cast(dimension->clone());
+        built = previewPicture(*copy, *entity->database(), options);
+      } catch (const OdError&) {
+        continue;  // no geometry can be made of it: it shows nothing
+      }
+    } else {
+      renderer.restart();
+      renderer.draw(entity.get());
+    }
+    const DisplayList& picture = unbuilt ? built : renderer.displayList();
     if (hostBox.crossing ? pictureCrosses(picture, box) : pictureInside(picture, box)) taken.push_back(id);
   }
   return taken;
