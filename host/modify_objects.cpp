@@ -96,6 +96,10 @@ ModifyCount stretchObjects(OdDbDatabase& db, const OdDbObjectIdArray& ids, const
 }
 
 void reportModified(HostEdInput& input, ModifyText done, const ModifyCount& count) {
+  if (count.changed == 0 && count.leftInPlace > 0) {
+    input.print(modifyText(ModifyText::kNothingToModify));
+    return;
+  }
   input.print(hostFormat(modifyText(done).c_str(), count.changed));
   if (count.leftInPlace) input.print(hostFormat(modifyText(ModifyText::kLeftInPlace).c_str(), count.leftInPlace));
 }
