@@ -2,6 +2,7 @@
 // point, in place or (Copy) as copies; Reference gives the angle or factor
 // as the change from a known one to the one wanted.
 #include <cmath>
+#include <numbers>
 
 #include "command_processor.h"
 #include "documents.h"
@@ -103,7 +104,7 @@ void commandRotate(CommandProcessor& cp) {
     input.print(hostFormat(modifyText(ModifyText::kInvalidAngleOrPoint).c_str(), typed.c_str()));
   }
   // A turn by nothing changes nothing (a copy would lie on its original).
-  if (std::fabs(std::remainder(angle, 2 * 3.141592653589793)) < 1e-12) {
+  if (std::fabs(std::remainder(angle, 2 * std::numbers::pi)) < 1e-12) {
     reportModified(input, ModifyText::kRotated, {});
     return;
   }
