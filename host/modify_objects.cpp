@@ -18,8 +18,16 @@ namespace {
 // Enough to show where a selection goes without slowing the cursor.
 constexpr std::size_t kPreviewedObjects = 200;
 
+// A dimension whose geometry cannot be built (sizes beyond any number)
+// still moves: it keeps its out-of-date block, which drawing and saving
+// name as they name every such dimension.
 void rebuildIfDimension(OdDbEntity& entity) {
-  if (auto dimension = OdDbDimension::cast(&entity)) dimension->recomputeDimBlock();
+  auto dimension = OdDbDimension::cast(&entity);
+  if (!dimension) return;
+  try {
+    dimension->recomputeDimBlock();
+  } catch (const OdError&) {
+  }
 }
 
 // The copies' leaders point at the copies of their annotations, or at none.
