@@ -26,6 +26,18 @@ OdGeVector3d unit(const OdGeVector3d& v) {
 }
 OdGeVector3d asVector(const OdGePoint3d& p) { return {p.x, p.y, p.z}; }
 
+// Every value carried is checked: a move or scale beyond the range of
+// numbers is refused (and the command taken back) rather than leaving
+// coordinates no file can hold.
+double checkedFinite(double v) {
+  if (!std::isfinite(v)) throw OdError(eInvalidInput, "the result would lie beyond the range of numbers");
+  return v;
+}
+OdGePoint3d checkedFinite(const OdGePoint3d& p) { return {checkedFinite(p.x), checkedFinite(p.y), checkedFinite(p.z)}; }
+OdGeVector3d checkedFinite(const OdGeVector3d& v) { return {checkedFinite(v.x), checkedFinite(v.y), checkedFinite(v.z)}; }
+OdGePoint3d put(const OdGeMatrix3d& m, const OdGePoint3d& p) { return checkedFinite(m.apply(p)); }
+OdGeVector3d put(const OdGeMatrix3d& m, const OdGeVector3d& v) { return checkedFinite(m.apply(v)); }
+
 // The plane an entity gives its points in: its axes by the arbitrary axis
 // rule of the file format (x is world y, or near the poles world z,
 // crossed with the normal).
@@ -55,8 +67,8 @@ struct PlaneMap {
   bool mirrors;
   PlaneMap(const OdGeMatrix3d& m, const OdGeVector3d& normal)
       : map(m), from(normal), to(m.apply(unit(normal))), mirrors(m.det() < 0) {}
-  OdGePoint3d point(const OdGePoint3d& p) const { return to.fromWorld(map.apply(from.toWorld(p))); }
-  double angle(double a) const { return to.angleOf(map.apply(from.direction(a))); }
+  OdGePoint3d point(const OdGePoint3d& p) const { return checkedFinite(to.fromWorld(put(map, from.toWorld(p)))); }
+  double angle(double a) const { return to.angleOf(put(map, from.direction(a))); }
 };
 
 // Of a direction and its reverse, the one text reads along: rightwards, or
@@ -98,7 +110,7 @@ void transformText(OdDbText& t, const OdGeMatrix3d& map, bool mirrorText) {
   t.setAlignmentPoint(alignment);
   t.setHorizontalMode(h);
   t.setRotation(rotation);
-  t.setHeight(t.height() * s);
+  t.setHeight(checkedFinite(t.height() * s));
 }
 
 void transformMText(OdDbMText& t, const OdGeMatrix3d& map) {
@@ -111,16 +123,16 @@ void transformMText(OdDbMText& t, const OdGeMatrix3d& map) {
     const int column = (t.attachment() - 1) % 3;
     if (reversed && column != 1) t.setAttachment(static_cast<OdInt16>(t.attachment() + (column == 0 ? 2 : -2)));
   }
-  t.setLocation(map.apply(t.location()));
+  t.setLocation(put(map, t.location()));
   t.setRotation(rotation);
-  t.setTextHeight(t.textHeight() * s);
-  t.setWidth(t.width() * s);
+  t.setTextHeight(checkedFinite(t.textHeight() * s));
+  t.setWidth(checkedFinite(t.width() * s));
 }
 
 void transformInsert(OdDbBlockReference& b, const OdGeMatrix3d& map) {
   const PlaneMap pm(map, b.normal());
   const double s = scaleOf(map);
-  OdGeVector3d f = b.scaleFactors() * s;
+  OdGeVector3d f = checkedFinite(b.scaleFactors() * s);
   double rotation = pm.angle(b.rotation());
   if (pm.mirrors) {
     // Mirrored along the block's own X axis, turned half a turn.
@@ -144,12 +156,12 @@ void transformPolyline(OdDbPolyline& p, const OdGeMatrix3d& map) {
     elevation = q.z;
     // A mirror runs every arc the other way round.
     if (pm.mirrors) p.setBulgeAt(i, -v.bulge);
-    p.setWidthsAt(i, v.startWidth * s, v.endWidth * s);
+    p.setWidthsAt(i, checkedFinite(v.startWidth * s), checkedFinite(v.endWidth * s));
   }
   if (p.numVerts() == 0) elevation = pm.point({0, 0, p.elevation()}).z;
   p.setNormal(pm.to.n);
   p.setElevation(elevation);
-  p.setConstantWidth(p.constantWidth() * s);
+  p.setConstantWidth(checkedFinite(p.constantWidth() * s));
 }
 
 template <class Corners>
@@ -222,7 +234,7 @@ bool mapTextPosition(OdDbDimension& d, const PointMap& f) {
 
 void transformDimension(OdDbDimension& d, const OdGeMatrix3d& map) {
   const PlaneMap pm(map, d.normal());
-  const PointMap f = [&](const OdGePoint3d& p) { return map.apply(p); };
+  const PointMap f = [&](const OdGePoint3d& p) { return put(map, p); };
   mapDefinitionPoints(d, f);
   mapTextPosition(d, f);
   // Angles measured from the plane's X axis turn with it; zero stands for
@@ -239,8 +251,8 @@ void transformDimension(OdDbDimension& d, const OdGeMatrix3d& map) {
     d.setTextRotation(pm.mirrors ? readableAngle(turned, reversed) : turned);
   }
   const double s = scaleOf(map);
-  if (auto di = OdDbDiametricDimension::cast(&d)) di->setLeaderLength(di->leaderLength() * s);
-  if (auto ra = OdDbRadialDimension::cast(&d)) ra->setLeaderLength(ra->leaderLength() * s);
+  if (auto di = OdDbDiametricDimension::cast(&d)) di->setLeaderLength(checkedFinite(di->leaderLength() * s));
+  if (auto ra = OdDbRadialDimension::cast(&d)) ra->setLeaderLength(checkedFinite(ra->leaderLength() * s));
   d.setNormal(pm.to.n);
 }
 
@@ -283,8 +295,8 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
       break;  // refused above
     case OdDbEntityKind::kLine: {
       auto& l = static_cast<OdDbLine&>(entity);
-      l.setStartPoint(map.apply(l.startPoint()));
-      l.setEndPoint(map.apply(l.endPoint()));
+      l.setStartPoint(put(map, l.startPoint()));
+      l.setEndPoint(put(map, l.endPoint()));
       break;
     }
     case OdDbEntityKind::kCircle: {
@@ -292,7 +304,7 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
       const PlaneMap pm(map, c.normal());
       c.setCenter(pm.point(c.center()));
       c.setNormal(pm.to.n);
-      c.setRadius(c.radius() * s);
+      c.setRadius(checkedFinite(c.radius() * s));
       break;
     }
     case OdDbEntityKind::kArc: {
@@ -303,7 +315,7 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
       if (pm.mirrors) std::swap(start, end);
       a.setCenter(pm.point(a.center()));
       a.setNormal(pm.to.n);
-      a.setRadius(a.radius() * s);
+      a.setRadius(checkedFinite(a.radius() * s));
       a.setStartAngle(start);
       a.setEndAngle(end);
       break;
@@ -322,7 +334,7 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
       break;
     case OdDbEntityKind::kPoint: {
       auto& p = static_cast<OdDbPoint&>(entity);
-      p.setPosition(map.apply(p.position()));
+      p.setPosition(put(map, p.position()));
       break;
     }
     case OdDbEntityKind::kSolid:
@@ -334,9 +346,9 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
     case OdDbEntityKind::kEllipse: {
       auto& e = static_cast<OdDbEllipse&>(entity);
       const double start = e.startParam(), end = e.endParam();
-      e.setCenter(map.apply(e.center()));
-      e.setMajorAxis(map.apply(e.majorAxis()));
-      e.setNormal(unit(map.apply(e.normal())));
+      e.setCenter(put(map, e.center()));
+      e.setMajorAxis(put(map, e.majorAxis()));
+      e.setNormal(unit(put(map, e.normal())));
       if (map.det() < 0) {
         // The minor axis comes out reversed: the point at t is now at -t.
         e.setStartParam(-end);
@@ -347,30 +359,30 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
     case OdDbEntityKind::kSpline: {
       auto& sp = static_cast<OdDbSpline&>(entity);
       std::vector<OdGePoint3d> control = sp.controlPoints(), fit = sp.fitPoints();
-      for (OdGePoint3d& p : control) p = map.apply(p);
-      for (OdGePoint3d& p : fit) p = map.apply(p);
+      for (OdGePoint3d& p : control) p = put(map, p);
+      for (OdGePoint3d& p : fit) p = put(map, p);
       sp.setControlPoints(std::move(control));
       sp.setFitPoints(std::move(fit));
-      sp.setStartTangent(map.apply(sp.startTangent()));
-      sp.setEndTangent(map.apply(sp.endTangent()));
-      sp.setNormal(unit(map.apply(sp.normal())));
+      sp.setStartTangent(put(map, sp.startTangent()));
+      sp.setEndTangent(put(map, sp.endTangent()));
+      sp.setNormal(unit(put(map, sp.normal())));
       break;
     }
     case OdDbEntityKind::kRay: {
       auto& r = static_cast<OdDbRay&>(entity);
-      r.setBasePoint(map.apply(r.basePoint()));
-      r.setUnitDir(map.apply(r.unitDir()));
+      r.setBasePoint(put(map, r.basePoint()));
+      r.setUnitDir(put(map, r.unitDir()));
       break;
     }
     case OdDbEntityKind::kXline: {
       auto& x = static_cast<OdDbXline&>(entity);
-      x.setBasePoint(map.apply(x.basePoint()));
-      x.setUnitDir(map.apply(x.unitDir()));
+      x.setBasePoint(put(map, x.basePoint()));
+      x.setUnitDir(put(map, x.unitDir()));
       break;
     }
     case OdDbEntityKind::kFace: {
       auto& f = static_cast<OdDbFace&>(entity);
-      for (int i = 0; i < 4; ++i) f.setVertexAt(i, map.apply(f.vertexAt(i)));
+      for (int i = 0; i < 4; ++i) f.setVertexAt(i, put(map, f.vertexAt(i)));
       break;
     }
     case OdDbEntityKind::kDimension:
@@ -379,9 +391,9 @@ void transformEntity(OdDbEntity& entity, const OdGeMatrix3d& map, bool mirrorTex
     case OdDbEntityKind::kLeader: {
       auto& l = static_cast<OdDbLeader&>(entity);
       std::vector<OdGePoint3d> points = l.vertices();
-      for (OdGePoint3d& p : points) p = map.apply(p);
+      for (OdGePoint3d& p : points) p = put(map, p);
       l.setVertices(points);
-      l.setNormal(unit(map.apply(l.normal())));
+      l.setNormal(unit(put(map, l.normal())));
       break;
     }
   }
@@ -392,7 +404,7 @@ bool stretchEntity(OdDbEntity& entity, const std::function<bool(const OdGePoint3
   const OdGeMatrix3d move = OdGeMatrix3d::translation(offset);
   if (canTransformEntity(entity, move) != OdDbTransformCheck::kOk)
     throw OdError(eInvalidInput, "the entity cannot be stretched");
-  const PointMap f = [&](const OdGePoint3d& p) { return inside(p) ? p + offset : p; };
+  const PointMap f = [&](const OdGePoint3d& p) { return inside(p) ? checkedFinite(p + offset) : p; };
   // Moves the whole entity when its one defining point is inside.
   auto wholeBy = [&](const OdGePoint3d& at) {
     if (!inside(at)) return false;
@@ -437,7 +449,7 @@ bool stretchEntity(OdDbEntity& entity, const std::function<bool(const OdGePoint3
         const OdDbPolyline::Vertex v = p.vertexAt(i);
         const OdGePoint3d world = plane.toWorld({v.x, v.y, p.elevation()});
         if (!inside(world)) continue;
-        const OdGePoint3d q = plane.fromWorld(world + offset);
+        const OdGePoint3d q = plane.fromWorld(checkedFinite(world + offset));
         p.setPointAt(i, q.x, q.y);
         moved = true;
       }
@@ -451,13 +463,13 @@ bool stretchEntity(OdDbEntity& entity, const std::function<bool(const OdGePoint3
         if (auto s = OdDbSolid::cast(&entity)) {
           const Plane plane(s->normal());
           const OdGePoint3d w = plane.toWorld(s->pointAt(i));
-          if (inside(w)) s->setPointAt(i, plane.fromWorld(w + offset)), moved = true;
+          if (inside(w)) s->setPointAt(i, plane.fromWorld(checkedFinite(w + offset))), moved = true;
         } else if (auto t = OdDbTrace::cast(&entity)) {
           const Plane plane(t->normal());
           const OdGePoint3d w = plane.toWorld(t->pointAt(i));
-          if (inside(w)) t->setPointAt(i, plane.fromWorld(w + offset)), moved = true;
+          if (inside(w)) t->setPointAt(i, plane.fromWorld(checkedFinite(w + offset))), moved = true;
         } else if (auto fa = OdDbFace::cast(&entity)) {
-          if (inside(fa->vertexAt(i))) fa->setVertexAt(i, fa->vertexAt(i) + offset), moved = true;
+          if (inside(fa->vertexAt(i))) fa->setVertexAt(i, checkedFinite(fa->vertexAt(i) + offset)), moved = true;
         }
       }
       return moved;
@@ -468,7 +480,7 @@ bool stretchEntity(OdDbEntity& entity, const std::function<bool(const OdGePoint3
       bool moved = false;
       for (auto* points : {&control, &fit})
         for (OdGePoint3d& p : *points)
-          if (inside(p)) p = p + offset, moved = true;
+          if (inside(p)) p = checkedFinite(p + offset), moved = true;
       if (!moved) return false;
       sp.setControlPoints(std::move(control));
       sp.setFitPoints(std::move(fit));
@@ -491,7 +503,7 @@ bool stretchEntity(OdDbEntity& entity, const std::function<bool(const OdGePoint3
       std::vector<OdGePoint3d> points = l.vertices();
       bool moved = false;
       for (OdGePoint3d& p : points)
-        if (inside(p)) p = p + offset, moved = true;
+        if (inside(p)) p = checkedFinite(p + offset), moved = true;
       if (moved) l.setVertices(points);
       return moved;
     }

@@ -219,6 +219,14 @@ TEST(Transform, WhatCannotBeCarriedIsRefusedAndLeftAsItWas) {
   EXPECT_EQ(thrownError([&] { transformEntity(*circle, stretchX); }).code(), eInvalidInput);
   EXPECT_EQ(circle->radius(), 1.0);
   EXPECT_EQ(canTransformEntity(*OdDbLine::createObject(), stretchX), OdDbTransformCheck::kOk);
+  // Carried beyond the range of numbers: refused, for the command to take
+  // back what it changed, never left for the file to choke on.
+  OdDbLinePtr far = OdDbLine::createObject();
+  far->setEndPoint({1e308, 0});
+  EXPECT_EQ(thrownError([&] { transformEntity(*far, OdGeMatrix3d::translation({1e308, 0, 0})); }).code(),
+            eInvalidInput);
+  EXPECT_EQ(thrownError([&] { stretchEntity(*far, [](const OdGePoint3d&) { return true; }, {1e308, 0, 0}); }).code(),
+            eInvalidInput);
 }
 
 TEST(Transform, StretchMovesOnlyThePointsInside) {
