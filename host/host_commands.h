@@ -66,6 +66,14 @@ void commandDimAngular(CommandProcessor& cp);
 void commandDimOrdinate(CommandProcessor& cp);
 void commandLeader(CommandProcessor& cp);
 void commandErase(CommandProcessor& cp);
+// Modify: modify_move_copy.cpp, modify_rotate_scale.cpp,
+// modify_mirror_stretch.cpp
+void commandMove(CommandProcessor& cp);
+void commandCopy(CommandProcessor& cp);
+void commandRotate(CommandProcessor& cp);
+void commandMirror(CommandProcessor& cp);
+void commandScale(CommandProcessor& cp);
+void commandStretch(CommandProcessor& cp);
 // layer_command.cpp
 void commandLayer(CommandProcessor& cp);
 // layer_dialog.cpp: the Layer manager

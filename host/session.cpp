@@ -46,6 +46,7 @@
 #include <cstdlib>
 
 #ifdef QRVHOST_HAVE_RENDER
+#include "box_selector.h"
 #include "dim_block_builder.h"
 #include "native_gate.h"
 #endif
@@ -249,6 +250,8 @@ int runHost(int argc, const char* const* argv) {
   render::installDimBlockBuilder();
   // Modules draw pictures (the style preview) through the host's gate.
   render::installNativeGate();
+  // Typed selection boxes take what the pictures put in them.
+  render::installBoxSelector();
 #endif
 
   // The window outlives the console that prints into it.

@@ -368,8 +368,14 @@ void MainWindow::showPreview(QPointF at) {
     options.background = background();
     options.foreground = foreground();
     try {
-      if (OdDbEntityPtr entity = m_pointOptions->preview(OdGePoint3d(at.x(), at.y(), 0)))
-        m_preview.buildFrom(render::previewPicture(*entity, *doc->database(), options));
+      const HostPreview shown = m_pointOptions->preview(OdGePoint3d(at.x(), at.y(), 0));
+      // One picture of them all: the scene draws it as one entity.
+      render::DisplayList picture;
+      for (const OdDbEntityPtr& entity : shown.entities) {
+        const render::DisplayList one = render::previewPicture(*entity, *doc->database(), options);
+        for (const render::Primitive& p : one.items()) picture.add(p);
+      }
+      if (shown) m_preview.buildFrom(picture);
     } catch (const std::exception&) {
       // Where the command can make nothing of the point (the two points of
       // a dimension the same, the cursor at a centre), there is nothing to

@@ -257,6 +257,10 @@ void OdDbDatabase::setMEASUREMENT(OdDb::MeasurementValue v) {
   setHeaderField(m_header.measurement, OdInt16(v));
 }
 void OdDbDatabase::setCANNOSCALE(const OdString& v) { setHeaderField(m_header.cannoscale, v); }
+void OdDbDatabase::setMIRRTEXT(OdInt16 v) {
+  if (v != 0 && v != 1) throw OdError(eOutOfRange, "MIRRTEXT is 0 or 1");
+  setHeaderField(m_header.mirrtext, v);
+}
 void OdDbDatabase::setORTHOMODE(OdInt16 v) {
   if (v != 0 && v != 1) throw OdError(eOutOfRange, "ORTHOMODE is 0 or 1");
   setHeaderField(m_header.orthomode, v);

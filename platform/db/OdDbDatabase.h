@@ -97,6 +97,8 @@ public:
   // of looking at it.
   const OdString& getCTAB() const { return m_currentLayout; }
   void setCTAB(const OdString& layout) { m_currentLayout = layout; }
+  OdInt16 getMIRRTEXT() const { return m_header.mirrtext; }
+  void setMIRRTEXT(OdInt16 v);
   OdInt16 getORTHOMODE() const { return m_header.orthomode; }
   void setORTHOMODE(OdInt16 v);
   OdInt16 getOSMODE() const { return m_header.osmode; }

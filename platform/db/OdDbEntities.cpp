@@ -41,6 +41,13 @@ OdDbPolyline::Vertex OdDbPolyline::vertexAt(unsigned index) const {
   return m_vertices[index];
 }
 
+void OdDbPolyline::setPointAt(unsigned index, double x, double y) {
+  if (index >= m_vertices.size()) throw OdError(eOutOfRange, "polyline vertex " + std::to_string(index));
+  assertWriteEnabled();
+  m_vertices[index].x = x;
+  m_vertices[index].y = y;
+}
+
 void OdDbPolyline::setBulgeAt(unsigned index, double bulge) {
   if (index >= m_vertices.size()) throw OdError(eOutOfRange, "polyline vertex " + std::to_string(index));
   assertWriteEnabled();

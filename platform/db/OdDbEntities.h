@@ -69,6 +69,7 @@ public:
   unsigned numVerts() const { return unsigned(m_vertices.size()); }
   void addVertexAt(unsigned index, double x, double y, double bulge = 0.0);
   Vertex vertexAt(unsigned index) const;
+  void setPointAt(unsigned index, double x, double y);
   const std::vector<Vertex>& vertices() const { return m_vertices; }
   void setBulgeAt(unsigned index, double bulge);
   void setWidthsAt(unsigned index, double startWidth, double endWidth);

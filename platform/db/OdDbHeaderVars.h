@@ -16,6 +16,8 @@ struct OdDbHeaderVars {
   // object snaps (bits as files keep them; 16384 turns them all off), and
   // the grid and the snap to it with their spacings along X and Y.
   OdInt16 orthomode = 0;
+  // 1: text mirrored with the objects around it; 0: it stays readable.
+  OdInt16 mirrtext = 0;
   OdInt16 osmode = 39;  // ends, middles, centres, crossings
   OdInt16 gridmode = 0, snapmode = 0;
   double gridunit[2] = {10, 10}, snapunit[2] = {10, 10};

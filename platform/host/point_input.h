@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "OdDbEntity.h"
 #include "OdGePoint3d.h"
@@ -45,12 +46,24 @@ struct HostDraftingModes {
 OdGePoint3d hostDraftedPoint(const OdGePoint3d& cursor, const std::optional<OdGePoint3d>& base,
                              const HostDraftingModes& modes);
 
+// What a command would make of the point under the cursor: entities
+// outside any drawing, for drawing only (the dimension being placed, the
+// objects being moved).
+struct HostPreview {
+  std::vector<OdDbEntityPtr> entities;
+  HostPreview() = default;
+  HostPreview(OdDbEntityPtr one) {
+    if (one) entities.push_back(std::move(one));
+  }
+  HostPreview(std::vector<OdDbEntityPtr> many) : entities(std::move(many)) {}
+  explicit operator bool() const { return !entities.empty(); }
+};
+
 // What a point prompt offers a window while it waits: the point a rubber
-// band starts from, and what the command would make of a point under the
-// cursor (an entity outside any drawing, for drawing only).
+// band starts from, and the preview of a point under the cursor.
 struct HostPointOptions {
   std::optional<OdGePoint3d> base;
-  std::function<OdDbEntityPtr(const OdGePoint3d& cursor)> preview;
+  std::function<HostPreview(const OdGePoint3d& cursor)> preview;
 };
 
 struct HostPointRequest {

@@ -10,6 +10,7 @@
 #include "OdStringUtil.h"
 #include "editor_input.h"
 #include "host_text.h"
+#include "point_input.h"
 #include "text_format.h"
 
 struct HostEdSSManager::Found {
@@ -58,7 +59,36 @@ std::vector<std::string> splitHandles(const std::string& text) {
   return parts;
 }
 
+HostBoxSelector& boxSelector() {
+  static HostBoxSelector selector;
+  return selector;
+}
+
+// W and C, spelt out or not.
+std::optional<bool> boxAnswer(const std::string& upper) {
+  if (upper == "W" || upper == "WINDOW") return false;
+  if (upper == "C" || upper == "CROSSING") return true;
+  return std::nullopt;
+}
+
 }  // namespace
+
+bool HostSelectionBox::contains(const OdGePoint3d& p) const {
+  return p.x >= std::min(first.x, second.x) && p.x <= std::max(first.x, second.x) &&
+         p.y >= std::min(first.y, second.y) && p.y <= std::max(first.y, second.y);
+}
+
+void hostSetBoxSelector(HostBoxSelector selector) { boxSelector() = std::move(selector); }
+
+const HostBoxSelector& hostBoxSelector() { return boxSelector(); }
+
+bool HostEdSSManager::askBox(bool crossing, HostSelectionBox& box) {
+  box.crossing = crossing;
+  if (m_input.getPoint(hostText(HostText::kSelectionFirstCorner), "", 0, box.first) != kPromptPoint) return false;
+  HostPointOptions band;
+  band.base = box.first;
+  return m_input.getPoint(hostText(HostText::kSelectionOppositeCorner), "", 0, box.second, band) == kPromptPoint;
+}
 
 OdDbObjectId HostEdSSManager::lastEntity() const {
   const OdDbObjectIdArray ids = currentSpaceEntities(m_db);
@@ -95,6 +125,12 @@ HostEdSSManager::Found HostEdSSManager::resolve(const std::string& answer, int f
       candidates.push_back(id);
     }
   }
+  return screen(candidates, flags, filter);
+}
+
+HostEdSSManager::Found HostEdSSManager::screen(const OdDbObjectIdArray& candidates, int flags,
+                                               const OdRxClass* filter) const {
+  Found found;
   for (OdDbObjectId id : candidates) {
     OdSmartPtr<OdDbEntity> entity = OdDbEntity::cast(id.openObject());
     if (!entity) continue;
@@ -124,6 +160,7 @@ void HostEdSSManager::listSelectable(const OdRxClass* filter) const {
 int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
                             const OdRxClass* filter) {
   selected.clear();
+  m_lastBox.reset();
   const OdString shown =
       (flags & kSelCallerPrompt) && !prompt.empty() ? prompt : hostText(HostText::kSelectObjects);
   for (;;) {
@@ -138,7 +175,22 @@ int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray
       listSelectable(filter);
       continue;
     }
-    const Found found = resolve(answer, flags, filter);
+    Found found;
+    if (const std::optional<bool> crossing = boxAnswer(qrv::toUpper(answer))) {
+      if (!boxSelector()) {
+        m_input.print(hostText(HostText::kSelectionNoBoxes));
+        continue;
+      }
+      HostSelectionBox box;
+      if (!askBox(*crossing, box)) {
+        selected.clear();
+        return kSelectionCancelled;
+      }
+      m_lastBox = box;
+      found = screen(boxSelector()(currentSpaceEntities(m_db), box), flags, filter);
+    } else {
+      found = resolve(answer, flags, filter);
+    }
     if (!found.understood) {
       m_input.print(hostFormat(hostText(HostText::kSelectionInvalid).c_str(), answer.c_str()));
       continue;

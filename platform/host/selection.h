@@ -6,13 +6,19 @@
 //   2A 2B, 2C    object handles (hexadecimal), several per line
 //   ALL          every object
 //   L            the last object drawn
+//   W, C         a window (objects wholly inside) or crossing box (objects
+//                with any part inside) between two corners
 //   TYPE=name    every object of a kind: its DXF name ("DIMENSION",
 //                "LEADER") or class name ("OdDbRotatedDimension")
 //   ?            lists the selectable objects with their handles
 //   Enter        ends the selection
 // Objects on locked layers are skipped unless the caller allows them, and a
 // caller's class filter keeps only objects of that class or derived ones.
+#include <functional>
+#include <optional>
+
 #include "OdDbObjectId.h"
+#include "OdGePoint3d.h"
 #include "OdString.h"
 
 class HostEdInput;
@@ -29,6 +35,23 @@ constexpr int kSelectionOk = -1;  // at least one object selected
 constexpr int kSelectionNone = 0;
 constexpr int kSelectionCancelled = -2;
 
+// A selection box of the drawing's XY plane, by two opposite corners.
+struct HostSelectionBox {
+  OdGePoint3d first, second;
+  bool crossing = false;  // objects with any part inside; else wholly inside
+  // Whether a point lies inside, on the edges included (its z aside).
+  bool contains(const OdGePoint3d& p) const;
+};
+
+// Which of the entities a box takes, judged on their pictures. The host
+// installs it from its renderer, so that typed boxes take what a box
+// dragged in the window takes; without one, W and C are refused.
+using HostBoxSelector =
+    std::function<OdDbObjectIdArray(const OdDbObjectIdArray& entities, const HostSelectionBox& box)>;
+void hostSetBoxSelector(HostBoxSelector selector);
+// The one installed; empty when none is.
+const HostBoxSelector& hostBoxSelector();
+
 class HostEdSSManager {
 public:
   HostEdSSManager(HostEdInput& input, OdDbDatabase& db) : m_input(input), m_db(db) {}
@@ -40,11 +63,19 @@ public:
   // The last live entity of the current space; null when there is none.
   OdDbObjectId lastEntity() const;
 
+  // The last box given during the last select() (STRETCH moves what lies
+  // in it); nothing when none was.
+  const std::optional<HostSelectionBox>& lastBox() const { return m_lastBox; }
+
 private:
   struct Found;
   Found resolve(const std::string& answer, int flags, const OdRxClass* filter) const;
+  Found screen(const OdDbObjectIdArray& candidates, int flags, const OdRxClass* filter) const;
+  // Asks the corners of a box; false when cancelled.
+  bool askBox(bool crossing, HostSelectionBox& box);
   void listSelectable(const OdRxClass* filter) const;
 
   HostEdInput& m_input;
   OdDbDatabase& m_db;
+  std::optional<HostSelectionBox> m_lastBox;
 };

@@ -239,6 +239,7 @@ std::vector<HostSysVarDef> hostBuildSysVarTable(HostSysVars& service) {
   ctab.get = [](const OdDbDatabase* db) { return OdResBuf::newRb(1, hostLayoutCaption(db->getCTAB())); };
   ctab.set = [](OdDbDatabase* db, const OdResBuf& rb) { db->setCTAB(hostLayoutNamed(db, rb.getString())); };
   defs.push_back(ctab);
+  defs.push_back(intVariable("MIRRTEXT", 0, 1, &OdDbDatabase::getMIRRTEXT, &OdDbDatabase::setMIRRTEXT));
   defs.push_back(intVariable("ORTHOMODE", 0, 1, &OdDbDatabase::getORTHOMODE, &OdDbDatabase::setORTHOMODE));
   defs.push_back(intVariable("OSMODE", 0, 32767, &OdDbDatabase::getOSMODE, &OdDbDatabase::setOSMODE));
   defs.push_back(intVariable("GRIDMODE", 0, 1, &OdDbDatabase::getGRIDMODE, &OdDbDatabase::setGRIDMODE));

@@ -80,6 +80,7 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
   if (name == "$LUPREC") return vars.luprec = OdInt16(tag.toInt()), true;
   if (name == "$AUNITS") return vars.aunits = OdInt16(tag.toInt()), true;
   if (name == "$AUPREC") return vars.auprec = OdInt16(tag.toInt()), true;
+  if (name == "$MIRRTEXT") return vars.mirrtext = tag.toInt() != 0, true;
   if (name == "$ORTHOMODE") return vars.orthomode = tag.toInt() != 0, true;
   if (name == "$OSMODE") return vars.osmode = OdInt16(std::clamp<long long>(tag.toInt(), 0, 32767)), true;
   if (name == "$GRIDMODE") return vars.gridmode = tag.toInt() != 0, true;
@@ -155,6 +156,7 @@ std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const Od
   add("$LUPREC", [&](DxfWriter& w) { w.integer(70, h.luprec); });
   add("$AUNITS", [&](DxfWriter& w) { w.integer(70, h.aunits); });
   add("$AUPREC", [&](DxfWriter& w) { w.integer(70, h.auprec); });
+  add("$MIRRTEXT", [&](DxfWriter& w) { w.integer(70, h.mirrtext); });
   add("$ORTHOMODE", [&](DxfWriter& w) { w.integer(70, h.orthomode); });
   add("$OSMODE", [&](DxfWriter& w) { w.integer(70, h.osmode); });
   add("$PDMODE", [&](DxfWriter& w) { w.integer(70, h.pdmode); });
