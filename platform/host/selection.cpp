@@ -122,7 +122,8 @@ void HostEdSSManager::listSelectable(const OdRxClass* filter) const {
 }
 
 int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
-                            const OdRxClass* filter) {
+                            const OdRxClass* filter,
+                            const std::function<bool(const std::string&)>& otherAnswer) {
   selected.clear();
   const OdString shown =
       (flags & kSelCallerPrompt) && !prompt.empty() ? prompt : hostText(HostText::kSelectObjects);
@@ -139,6 +140,7 @@ int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray
       continue;
     }
     const Found found = resolve(answer, flags, filter);
+    if (!found.understood && otherAnswer && otherAnswer(answer)) continue;
     if (!found.understood) {
       m_input.print(hostFormat(hostText(HostText::kSelectionInvalid).c_str(), answer.c_str()));
       continue;

@@ -12,6 +12,9 @@
 //   Enter        ends the selection
 // Objects on locked layers are skipped unless the caller allows them, and a
 // caller's class filter keeps only objects of that class or derived ones.
+#include <functional>
+#include <string>
+
 #include "OdDbObjectId.h"
 #include "OdString.h"
 
@@ -34,8 +37,11 @@ public:
   HostEdSSManager(HostEdInput& input, OdDbDatabase& db) : m_input(input), m_db(db) {}
 
   // `selected` receives the objects in the order they were picked, each once.
+  // `otherAnswer`, when given, hears an answer that selects nothing the
+  // usual way (a caller's option); true when it took the answer.
   int select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
-             const OdRxClass* filter = nullptr);
+             const OdRxClass* filter = nullptr,
+             const std::function<bool(const std::string&)>& otherAnswer = {});
 
   // The last live entity of the current space; null when there is none.
   OdDbObjectId lastEntity() const;
