@@ -161,7 +161,7 @@ TEST(DimensionEditSessions, TextEditOptionsAndGripDragsEachChangeOneStep) {
                                   "DIMTEDIT L R\nDIMTEDIT L A 30\nDIMTEDIT L 2,7\nDIMTEDIT L H\nSAVEAS\n" +
                                       path("home.dxf") + "\n"
                                   "DIMTEDIT L C\nSAVEAS\n" + path("center.dxf") + "\n"
-                                  "-DIMGRIP L T 3,9\n-DIMGRIP L L 3,12\nSAVEAS\n" + path("grips.dxf") + "\n"
+                                  "-DIMGRIP L T 3,9\n-DIMGRIP L L 10,12\nSAVEAS\n" + path("grips.dxf") + "\n"
                                   "UNDO\n2\n"
                                   "DIMANGULAR\n\n0,20\n10,20\n0,30\n5,25\nDIMTEDIT L LE\n"  // no justification for angles
                                   "-DIMGRIP L L 0,20\n"                                    // an arc through the vertex
@@ -194,8 +194,8 @@ TEST(DimensionEditSessions, TextEditOptionsAndGripDragsEachChangeOneStep) {
   EXPECT_TRUE(home->isUsingDefaultTextPosition());
   EXPECT_TRUE(center->dimOverrides().empty());  // centred is the style's own
   // The text grip put the text; the line grip moved the line and the text with it.
-  EXPECT_EQ(grips->dimLinePoint(), OdGePoint3d(3, 12, 0));
-  EXPECT_EQ(grips->textPosition(), OdGePoint3d(1, 16, 0));
+  EXPECT_EQ(grips->dimLinePoint(), OdGePoint3d(10, 12, 0));
+  EXPECT_EQ(grips->textPosition(), OdGePoint3d(3, 12, 0));
   EXPECT_EQ(undone->dimLinePoint(), OdGePoint3d(5, 5, 0));
   EXPECT_TRUE(undone->isUsingDefaultTextPosition());
   auto db = readDxfDrawing(path("undone.dxf"));
