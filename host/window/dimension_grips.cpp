@@ -21,9 +21,11 @@ constexpr std::size_t kMostDimensionsWithGrips = 100;
 void MainWindow::showGrips() {
   m_grips.clear();
   std::vector<QPointF> places;
-  const bool idle = !m_pointPrompt && (!promptKind || promptKind() == PromptKind::kCommand);
+  // Shown with the selection, also while a command asks for text; they
+  // move only at the command prompt, and not at all while a point is asked.
+  const bool idle = !promptKind || promptKind() == PromptKind::kCommand;
   std::size_t dimensions = 0;
-  for (std::size_t k = 0; idle && k < m_selection.size() && dimensions < kMostDimensionsWithGrips; ++k) {
+  for (std::size_t k = 0; !m_pointPrompt && k < m_selection.size() && dimensions < kMostDimensionsWithGrips; ++k) {
     const OdDbObjectId id = m_scene.entities()[m_selection[k]].id;
     OdDbDimensionPtr dim = OdDbDimension::cast(id.openObject());
     if (!dim) continue;
@@ -33,11 +35,11 @@ void MainWindow::showGrips() {
       places.push_back(QPointF(g.at.x, g.at.y));
     }
   }
-  m_view->setGrips(std::move(places));
+  m_view->setGrips(std::move(places), idle);
 }
 
 void MainWindow::gripDragged(std::size_t grip, QPointF to) {
-  if (grip >= m_grips.size() || !typeLines) return;
+  if (grip >= m_grips.size() || !typeLines || (promptKind && promptKind() != PromptKind::kCommand)) return;
   const auto& [id, kind] = m_grips[grip];
   typeLines({"-DIMGRIP", qs(id.getHandle().ascii()), kind == render::DimGrip::kText ? "_Text" : "_Line",
              qs(hostPointAnswer(OdGePoint3d(to.x(), to.y(), 0)))});

@@ -71,8 +71,9 @@ void DrawingView::setHighlighted(std::vector<std::uint32_t> entities) {
   update();
 }
 
-void DrawingView::setGrips(std::vector<QPointF> grips) {
+void DrawingView::setGrips(std::vector<QPointF> grips, bool draggable) {
   m_grips = std::move(grips);
+  m_gripsDraggable = draggable;
   m_gripDragged.reset();
   update();
 }
@@ -354,7 +355,7 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
     m_panFrom = e->position();
     return;
   }
-  if (e->button() == Qt::LeftButton && m_mode == Mode::kNormal) {
+  if (e->button() == Qt::LeftButton && m_mode == Mode::kNormal && m_gripsDraggable) {
     if ((m_gripDragged = gripAt(e->position()))) return update();
   }
   if (e->button() == Qt::LeftButton) m_boxFrom = e->position();
@@ -379,10 +380,13 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton && m_gripDragged) {
     const std::size_t grip = *m_gripDragged;
     m_gripDragged.reset();
-    // A grip clicked and not moved stays where it is.
+    // A grip pressed and let go where it is: a click, which selects.
     const QPointF moved = e->position() - toPixel(m_grips[grip]);
-    if (onGripDragged && std::max(std::abs(moved.x()), std::abs(moved.y())) >= kDragThresholdPx)
+    if (std::max(std::abs(moved.x()), std::abs(moved.y())) < kDragThresholdPx) {
+      if (onClick) onClick(trackCursor(e->position()), kPickBoxPx / m_scale);
+    } else if (onGripDragged) {
       onGripDragged(grip, trackCursor(e->position()));
+    }
     return update();
   }
   if (e->button() != Qt::LeftButton || !m_boxFrom) return;

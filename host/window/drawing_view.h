@@ -32,8 +32,9 @@ public:
   void setBackground(const QColor& color);
   void setHighlighted(std::vector<std::uint32_t> entities);
   // The grips of the selected dimensions (drawing points), painted as small
-  // squares; a left drag from one says where it was dropped.
-  void setGrips(std::vector<QPointF> grips);
+  // squares; when `draggable`, a left drag from one says where it was
+  // dropped (a click on one is a click).
+  void setGrips(std::vector<QPointF> grips, bool draggable);
   std::function<void(std::size_t grip, QPointF to)> onGripDragged;
   // A point prompt's base point: a rubber band runs from it to the cursor.
   void setRubberBase(std::optional<QPointF> base);
@@ -134,6 +135,7 @@ private:
   std::optional<QPointF> m_panFrom;   // pixels, while panning
   std::optional<QPointF> m_boxFrom;   // pixels, while dragging a box
   std::vector<QPointF> m_grips;       // drawing points
+  bool m_gripsDraggable = false;
   std::optional<std::size_t> m_gripDragged;
   bool m_spaceDown = false;
   Mode m_mode = Mode::kNormal;
