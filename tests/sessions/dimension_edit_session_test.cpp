@@ -18,10 +18,10 @@ using namespace sessions;
 namespace {
 
 struct Drawing {
-  std::string line, arc, dimension, otherDimension, leader;
+  std::string line, diagonal, arc, dimension, otherDimension, leader;
 };
 
-// A line from the origin along X, an arc of radius 40 about the origin from
+// A line from the origin along X, one from there at 45 degrees, an arc of radius 40 about the origin from
 // 20 to 70 degrees; with `dimensions` also a layer A, a style "Other", two
 // rotated dimensions (the second of style Other with its own gap) and a
 // leader with its own line colour.
@@ -32,6 +32,9 @@ Drawing makeEditDrawing(const std::filesystem::path& path, bool dimensions = fal
   OdDbLinePtr line = OdDbLine::createObject();
   line->setEndPoint({10, 0});
   d.line = ms->appendOdDbEntity(line).getHandle().ascii();
+  OdDbLinePtr diagonal = OdDbLine::createObject();
+  diagonal->setEndPoint({10, 10});
+  d.diagonal = ms->appendOdDbEntity(diagonal).getHandle().ascii();
   OdDbArcPtr arc = OdDbArc::createObject();
   arc->setRadius(40);
   arc->setStartAngle(std::numbers::pi / 9);
@@ -81,6 +84,8 @@ TEST(DimensionEditSessions, BaselineAndContinueShareOriginsAndStandTheSpacingApa
                                   "DIMANGULAR\n\n0,20\n10,20\n0,30\n5,25\n"
                                   "DIMBASELINE -10,21\n\n\n"
                                   "DIMCONTINUE -10,19\n\n\n"
+                                  "DIMALIGNED 0,40 10,50 0,50\nDIMCONTINUE 20,60\n\n\n"
+                                  "DIMANGULAR\n" + d.line + "\n" + d.diagonal + "\n8,3\nDIMBASELINE -5,5\n\n\n"
                                   "DIMORDINATE 12,7 12,10\n"
                                   "DIMCONTINUE 20,7 U U 30,7\n\n\n"
                                   "SAVEAS\n" + out.string() + "\nUNDO\n1\nSAVEAS\n" + (dir / "undone.dxf").string() +
@@ -96,7 +101,7 @@ TEST(DimensionEditSessions, BaselineAndContinueShareOriginsAndStandTheSpacingApa
                       "undo.\n",
                       "Dimension text = 40.0000", "Dimension text = 20.0000", "Undone: DIMCONTINUE"});
   auto undone = readDxfDrawing((dir / "undone.dxf").string());
-  EXPECT_EQ(entitiesOf<OdDbDimension>(*undone).size(), 8u);  // the last DIMCONTINUE was one step
+  EXPECT_EQ(entitiesOf<OdDbDimension>(*undone).size(), 12u);  // the last DIMCONTINUE was one step
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   // Per dimension: its kind, the point on its line (or arc), its two origins,
@@ -119,6 +124,11 @@ TEST(DimensionEditSessions, BaselineAndContinueShareOriginsAndStandTheSpacingApa
                // The baseline angle from the same ray, its arc 2 beyond the first's (radius 7.0711);
                // the continued one from that angle's second ray, on the same arc.
                "5 0.4519,29.0598 10,20 -10,21 0,20 174.2894\n", "5 -9.0711,20 -10,21 -10,19 0,20 11.4212\n",
+               // An aligned one continued along its own line (ezdxf measures aligned ones along X).
+               "1 0,50 0,40 10,50 0,0 ", "1 15,65 10,50 20,60 0,0 ",
+               // From the angle between two lines: the vertex where they cross, the
+               // first line's ray, the arc (radius 8.544) 2 further out.
+               "5 4.035,9.7414 10,0 -5,5 0,0 135.0000\n",
                "6 0,0 12,7 12,10 0,0 12.0000\n6 0,0 30,7 30,10 0,0 30.0000\n"});
 }
 
