@@ -225,14 +225,14 @@ TEST(DimensionEditSessions, MatchPropGivesAMixedSelectionTheSourcesPropertiesInO
   ASSERT_EQ(r.status, 0) << r.out;
   expectAllIn(r.out, {"Select source object: " + d.arc + "\n1 found, 1 total\nThe object is not a dimension or leader.",
                       "Select destination object(s) or [Settings]: S\nCopied to every object: layer, color, linetype.",
-                      "4 object(s) matched.", "Undone: MATCHPROP"});
+                      "5 object(s) matched.", "Undone: MATCHPROP"});
   auto db = readDxfDrawing(out.string());
   auto open = [&](OdDbDatabase& in, const std::string& handle) {
     return OdDbEntityPtr(in.getOdDbObjectId(*OdDbHandle::fromAscii(handle)).safeOpenObject());
   };
   OdDbRotatedDimensionPtr source = open(*db, d.dimension), target = open(*db, d.otherDimension);
   OdDbLeaderPtr leader = open(*db, d.leader);
-  for (const std::string& h : {d.line, d.arc, d.otherDimension, d.leader}) {
+  for (const std::string& h : {d.line, d.diagonal, d.arc, d.otherDimension, d.leader}) {
     EXPECT_EQ(open(*db, h)->layer(), "A") << h;
     EXPECT_EQ(open(*db, h)->colorIndex(), 1) << h;
   }
