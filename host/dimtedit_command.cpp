@@ -45,6 +45,12 @@ void commandDimTedit(CommandProcessor& cp) {
   HostEdInput& input = cp.input();
   HostPointOptions moving;
   moving.base = dim->textPosition();
+  // A window shows a copy with the text under the cursor.
+  moving.preview = [&](const OdGePoint3d& at) -> OdDbEntityPtr {
+    OdDbDimensionPtr copy = OdDbDimension::cast(dim->clone());
+    if (copy) copy->setTextPosition(at);
+    return copy;
+  };
   const PointAnswer answer =
       askPoint(input, editText(EditText::kNewTextLocation), editText(EditText::kTextEditOptions), 0, moving);
   if (answer.kind == PointAnswer::kPoint) {
