@@ -72,7 +72,7 @@ void chainCommand(CommandProcessor& cp, ChainMode mode) {
     HostPointOptions placing;
     placing.base = chainStart(mode, *base, *previous);
     placing.preview = [&, kind, spacing](const OdGePoint3d& at) -> OdDbEntityPtr {
-      OdDbDimensionPtr d = nextInChain(mode, *base, *previous, at, spacing).dimension;
+      OdDbDimensionPtr d = nextInChain(mode, *base, *previous, at, spacing);
       if (d) setNewAnnotationStyle(db, *d, kind);
       return d;
     };
@@ -95,19 +95,19 @@ void chainCommand(CommandProcessor& cp, ChainMode mode) {
       made.pop_back();
       continue;
     }
-    const ChainStep step = nextInChain(mode, *base, *previous, answer.point, spacing);
-    if (!step.dimension) {
+    const OdDbDimensionPtr next = nextInChain(mode, *base, *previous, answer.point, spacing);
+    if (!next) {
       input.print(editText(EditText::kRefusedNothingToMeasure));
       continue;
     }
     // An ordinate may measure nothing (a feature on the origin's line).
-    if (kind != AnnotationKind::kOrdinate && step.dimension->getMeasurement() <= 1e-10 * std::max(1.0, answer.point.distanceTo(placing.base.value()))) {
+    if (kind != AnnotationKind::kOrdinate && next->getMeasurement() <= 1e-10 * std::max(1.0, answer.point.distanceTo(placing.base.value()))) {
       input.print(draftText(DraftText::kRefusedZeroLength));
       continue;
     }
-    addDimension(input, db, step.dimension, kind);
-    made.push_back({step.dimension, base, previous});
-    previous = step.dimension;
+    addDimension(input, db, next, kind);
+    made.push_back({next, base, previous});
+    previous = next;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "drafting_input.h"
 
@@ -95,14 +96,10 @@ std::optional<Angular> angularOf(const OdDbDimension& d) {
   return out;
 }
 
-ChainStep nextLinear(ChainMode mode, const Linear& base, const Linear& previous, const OdGePoint3d& point,
-                     double spacing) {
-  ChainStep step;
+OdDbDimensionPtr nextLinear(ChainMode mode, const Linear& base, const Linear& previous, const OdGePoint3d& point,
+                            double spacing) {
   const OdGePoint3d first = mode == ChainMode::kBaseline ? base.first : previous.second;
-  if (samePoint(first, point)) {
-    step.pointOnFirstOrigin = true;
-    return step;
-  }
+  if (samePoint(first, point)) return OdDbDimensionPtr();
   const OdGeVector3d across(-base.along.y, base.along.x, 0.0);
   double offset = dot(previous.line - point, across);
   if (mode == ChainMode::kBaseline) {
@@ -115,30 +112,24 @@ ChainStep nextLinear(ChainMode mode, const Linear& base, const Linear& previous,
     d->setXLine1Point(first);
     d->setXLine2Point(point);
     d->setDimLinePoint(line);
-    step.dimension = d;
-  } else {
-    OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
-    d->setXLine1Point(first);
-    d->setXLine2Point(point);
-    d->setDimLinePoint(line);
-    d->setRotation(base.rotation);
-    step.dimension = d;
+    return d;
   }
-  return step;
+  OdDbRotatedDimensionPtr d = OdDbRotatedDimension::createObject();
+  d->setXLine1Point(first);
+  d->setXLine2Point(point);
+  d->setDimLinePoint(line);
+  d->setRotation(base.rotation);
+  return d;
 }
 
-ChainStep nextAngular(ChainMode mode, const Angular& base, const Angular& previous, const OdGePoint3d& point,
-                      double spacing) {
-  ChainStep step;
+OdDbDimensionPtr nextAngular(ChainMode mode, const Angular& base, const Angular& previous, const OdGePoint3d& point,
+                             double spacing) {
   const Angular& from = mode == ChainMode::kBaseline ? base : previous;
   const OdGePoint3d first = mode == ChainMode::kBaseline ? base.first : previous.second;
   const double a1 = angleOf(first - from.vertex);
   const double sweep = from.counterClockwise ? ccwSweep(a1, angleOf(point - from.vertex))
                                              : ccwSweep(angleOf(point - from.vertex), a1);
-  if (samePoint(point, from.vertex) || sweep <= 1e-10 || sweep >= kTurn - 1e-10) {
-    step.pointOnFirstOrigin = true;
-    return step;
-  }
+  if (samePoint(point, from.vertex) || sweep <= 1e-10 || sweep >= kTurn - 1e-10) return OdDbDimensionPtr();
   const double radius = previous.radius + (mode == ChainMode::kBaseline ? spacing : 0.0);
   const double middle = a1 + (from.counterClockwise ? sweep : -sweep) / 2;
   OdDb3PointAngularDimensionPtr d = OdDb3PointAngularDimension::createObject();
@@ -146,22 +137,17 @@ ChainStep nextAngular(ChainMode mode, const Angular& base, const Angular& previo
   d->setXLine1Point(first);
   d->setXLine2Point(point);
   d->setArcPoint(from.vertex + direction(middle) * radius);
-  step.dimension = d;
-  return step;
+  return d;
 }
 
 // Ordinates measure from the same origin along the same axis; the leader
 // ends level with the previous one's.
-ChainStep nextOrdinate(const OdDbOrdinateDimension& previous, const OdGePoint3d& point) {
-  ChainStep step;
+OdDbDimensionPtr nextOrdinate(const OdDbOrdinateDimension& previous, const OdGePoint3d& point) {
   const OdGeVector3d leader = previous.leaderEndPoint() - previous.definingPoint();
   const OdGePoint3d end = previous.isUsingXAxis()
                               ? OdGePoint3d(point.x + leader.x, previous.leaderEndPoint().y, point.z)
                               : OdGePoint3d(previous.leaderEndPoint().x, point.y + leader.y, point.z);
-  if (samePoint(end, point)) {
-    step.pointOnFirstOrigin = true;
-    return step;
-  }
+  if (samePoint(end, point)) return OdDbDimensionPtr();
   OdDbOrdinateDimensionPtr d = OdDbOrdinateDimension::createObject();
   d->setOrigin(previous.origin());
   d->setDefiningPoint(point);
@@ -170,8 +156,7 @@ ChainStep nextOrdinate(const OdDbOrdinateDimension& previous, const OdGePoint3d&
     d->useXAxis();
   else
     d->useYAxis();
-  step.dimension = d;
-  return step;
+  return d;
 }
 
 }  // namespace
@@ -183,8 +168,8 @@ bool canChainFrom(const OdDbEntity& entity) {
   return d && (linearOf(*d) || angularOf(*d) || isOrdinate(*d));
 }
 
-ChainStep nextInChain(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous,
-                      const OdGePoint3d& point, double spacing) {
+OdDbDimensionPtr nextInChain(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous,
+                             const OdGePoint3d& point, double spacing) {
   if (auto b = linearOf(base)) {
     if (auto p = linearOf(previous)) return nextLinear(mode, *b, *p, point, spacing);
   } else if (auto b = angularOf(base)) {
@@ -192,7 +177,7 @@ ChainStep nextInChain(ChainMode mode, const OdDbDimension& base, const OdDbDimen
   } else if (auto p = OdDbOrdinateDimension::cast(&previous)) {
     return nextOrdinate(*p, point);
   }
-  return {};
+  return OdDbDimensionPtr();
 }
 
 OdGePoint3d chainStart(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous) {

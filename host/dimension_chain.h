@@ -13,17 +13,14 @@ enum class ChainMode { kBaseline, kContinue };
 bool canChainFrom(const OdDbEntity& entity);
 bool isOrdinate(const OdDbDimension& dimension);
 
-struct ChainStep {
-  OdDbDimensionPtr dimension;  // null when refused
-  bool pointOnFirstOrigin = false;  // refused: the point gives nothing to measure
-};
-
 // The dimension that follows `previous` in a chain started at `base`,
 // measuring to `point`. `spacing` (baseline only) is how far its dimension
 // line or arc lies beyond the previous one, away from what is measured.
-// The new dimension has no style yet.
-ChainStep nextInChain(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous,
-                      const OdGePoint3d& point, double spacing);
+// The new dimension has no style yet. Null when the point gives nothing to
+// measure (the first origin again, a point on an angle's first ray, an
+// ordinate's leader that would end on its feature).
+OdDbDimensionPtr nextInChain(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous,
+                             const OdGePoint3d& point, double spacing);
 
 // Where a chain from `previous` starts measuring: the base's first origin
 // (baseline) or the previous dimension's second origin (continue); for
