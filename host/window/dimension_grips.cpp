@@ -3,6 +3,7 @@
 // render::dragGrip; a drop is typed as -DIMGRIP, so that it runs, and is
 // undone, as a command.
 #include "OdDbDimension.h"
+#include "OdDbLayerTableRecord.h"
 #include "drawing_view.h"
 #include "main_window.h"
 #include "point_input.h"
@@ -16,6 +17,12 @@ namespace {
 // thousands would hide the drawing under squares.
 constexpr std::size_t kMostDimensionsWithGrips = 100;
 
+// What is on a locked layer does not change, so it offers no grips.
+bool onLockedLayer(const OdDbEntity& entity) {
+  OdSmartPtr<OdDbLayerTableRecord> layer = OdDbLayerTableRecord::cast(entity.layerId().openObject());
+  return layer && layer->isLocked();
+}
+
 }  // namespace
 
 void MainWindow::showGrips() {
@@ -28,7 +35,7 @@ void MainWindow::showGrips() {
   for (std::size_t k = 0; !m_pointPrompt && k < m_selection.size() && dimensions < kMostDimensionsWithGrips; ++k) {
     const OdDbObjectId id = m_scene.entities()[m_selection[k]].id;
     OdDbDimensionPtr dim = OdDbDimension::cast(id.openObject());
-    if (!dim) continue;
+    if (!dim || onLockedLayer(*dim)) continue;
     ++dimensions;
     for (const render::DimGripPlace& g : render::dimensionGrips(*dim)) {
       m_grips.push_back({id, g.grip});
