@@ -135,12 +135,12 @@ int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray
       return kSelectionCancelled;
     }
     if (r == kPromptEnter) return selected.empty() ? kSelectionNone : kSelectionOk;
+    if (r == kPromptText && otherAnswer && otherAnswer(answer)) continue;
     if (r == kPromptKeyword) {
       listSelectable(filter);
       continue;
     }
     const Found found = resolve(answer, flags, filter);
-    if (!found.understood && otherAnswer && otherAnswer(answer)) continue;
     if (!found.understood) {
       m_input.print(hostFormat(hostText(HostText::kSelectionInvalid).c_str(), answer.c_str()));
       continue;

@@ -37,8 +37,9 @@ public:
   HostEdSSManager(HostEdInput& input, OdDbDatabase& db) : m_input(input), m_db(db) {}
 
   // `selected` receives the objects in the order they were picked, each once.
-  // `otherAnswer`, when given, hears an answer that selects nothing the
-  // usual way (a caller's option); true when it took the answer.
+  // `otherAnswer`, when given, hears each typed answer first (a caller's
+  // option, such as MATCHPROP's Settings); true when it took the answer,
+  // which then selects nothing.
   int select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
              const OdRxClass* filter = nullptr,
              const std::function<bool(const std::string&)>& otherAnswer = {});
