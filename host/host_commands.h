@@ -74,6 +74,14 @@ void commandRotate(CommandProcessor& cp);
 void commandMirror(CommandProcessor& cp);
 void commandScale(CommandProcessor& cp);
 void commandStretch(CommandProcessor& cp);
+// dim_baseline_command.cpp, dim_jogged_command.cpp, dimtedit_command.cpp,
+// matchprop_command.cpp, dim_grip_command.cpp
+void commandDimBaseline(CommandProcessor& cp);
+void commandDimContinue(CommandProcessor& cp);
+void commandDimJogged(CommandProcessor& cp);
+void commandDimTedit(CommandProcessor& cp);
+void commandMatchProp(CommandProcessor& cp);
+void commandDimGrip(CommandProcessor& cp);
 // layer_command.cpp
 void commandLayer(CommandProcessor& cp);
 // layer_dialog.cpp: the Layer manager

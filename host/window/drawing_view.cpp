@@ -13,6 +13,7 @@ namespace qrvwindow {
 namespace {
 
 constexpr double kPickBoxPx = 5;      // half the pick box
+constexpr double kGripPx = 4;         // half a grip's square
 constexpr double kDragThresholdPx = 4;  // a press that moves less is a click
 constexpr double kWheelStep = 1.2;    // zoom per wheel notch
 constexpr double kExtentsMarginPx = 16;
@@ -68,6 +69,40 @@ void DrawingView::setBackground(const QColor& color) {
 void DrawingView::setHighlighted(std::vector<std::uint32_t> entities) {
   m_highlighted = std::move(entities);
   update();
+}
+
+void DrawingView::setGrips(std::vector<QPointF> grips, bool draggable) {
+  m_grips = std::move(grips);
+  m_gripsDraggable = draggable;
+  m_gripDragged.reset();
+  update();
+}
+
+std::optional<std::size_t> DrawingView::gripAt(QPointF pixel) const {
+  std::optional<std::size_t> nearest;
+  double best = kPickBoxPx + 1;
+  for (std::size_t i = 0; i < m_grips.size(); ++i) {
+    const QPointF d = toPixel(m_grips[i]) - pixel;
+    const double far = std::max(std::abs(d.x()), std::abs(d.y()));
+    if (far < best) best = far, nearest = i;
+  }
+  return nearest;
+}
+
+void DrawingView::paintGrips(QPainter& p) const {
+  if (m_grips.empty()) return;
+  const QColor fill(40, 140, 255);
+  p.setPen(QPen(QColor(250, 250, 250), 1));
+  for (std::size_t i = 0; i < m_grips.size(); ++i) {
+    const QPointF at = toPixel(m_grips[i]);
+    p.setBrush(m_gripDragged == i ? QColor(230, 60, 60) : fill);
+    p.drawRect(QRectF(at.x() - kGripPx, at.y() - kGripPx, 2 * kGripPx, 2 * kGripPx));
+  }
+  p.setBrush(Qt::NoBrush);
+  if (m_gripDragged && m_cursor) {
+    p.setPen(QPen(QColor(230, 60, 60), 1, Qt::DashLine));
+    p.drawLine(toPixel(m_grips[*m_gripDragged]), *m_cursor);
+  }
 }
 
 void DrawingView::setRubberBase(std::optional<QPointF> base) {
@@ -268,6 +303,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     m_scene->paintHighlight(p, m_highlighted, m_scale, qRgb(40, 140, 255));
     p.restore();
   }
+  paintGrips(p);
   if (m_cursor && m_preview) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -319,6 +355,9 @@ void DrawingView::mousePressEvent(QMouseEvent* e) {
     m_panFrom = e->position();
     return;
   }
+  if (e->button() == Qt::LeftButton && m_mode == Mode::kNormal && m_gripsDraggable) {
+    if ((m_gripDragged = gripAt(e->position()))) return update();
+  }
   if (e->button() == Qt::LeftButton) m_boxFrom = e->position();
 }
 
@@ -337,6 +376,18 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* e) {
   if (m_panFrom && (e->button() == Qt::MiddleButton || e->button() == Qt::LeftButton)) {
     m_panFrom.reset();
     return;
+  }
+  if (e->button() == Qt::LeftButton && m_gripDragged) {
+    const std::size_t grip = *m_gripDragged;
+    m_gripDragged.reset();
+    // A grip pressed and let go where it is: a click, which selects.
+    const QPointF moved = e->position() - toPixel(m_grips[grip]);
+    if (std::max(std::abs(moved.x()), std::abs(moved.y())) < kDragThresholdPx) {
+      if (onClick) onClick(trackCursor(e->position()), kPickBoxPx / m_scale);
+    } else if (onGripDragged) {
+      onGripDragged(grip, trackCursor(e->position()));
+    }
+    return update();
   }
   if (e->button() != Qt::LeftButton || !m_boxFrom) return;
   const QPointF from = *m_boxFrom;

@@ -31,6 +31,11 @@ public:
   void sceneChanged(const std::vector<QRectF>& areas);
   void setBackground(const QColor& color);
   void setHighlighted(std::vector<std::uint32_t> entities);
+  // The grips of the selected dimensions (drawing points), painted as small
+  // squares; when `draggable`, a left drag from one says where it was
+  // dropped (a click on one is a click).
+  void setGrips(std::vector<QPointF> grips, bool draggable);
+  std::function<void(std::size_t grip, QPointF to)> onGripDragged;
   // A point prompt's base point: a rubber band runs from it to the cursor.
   void setRubberBase(std::optional<QPointF> base);
   // The entity the command would make of the point under the cursor,
@@ -107,6 +112,9 @@ private:
   QRectF drawingAround(const QRect& area) const;
   QTransform transform() const;
   void paintGrid(QPainter& p, const QColor& ink) const;
+  // The grip within the pick box of `pixel`, the nearest.
+  std::optional<std::size_t> gripAt(QPointF pixel) const;
+  void paintGrips(QPainter& p) const;
   // The drawing point a cursor at `pixel` stands for, and m_snap set.
   QPointF trackCursor(QPointF pixel);
 
@@ -126,6 +134,9 @@ private:
   std::optional<QPointF> m_cursor;    // pixels
   std::optional<QPointF> m_panFrom;   // pixels, while panning
   std::optional<QPointF> m_boxFrom;   // pixels, while dragging a box
+  std::vector<QPointF> m_grips;       // drawing points
+  bool m_gripsDraggable = false;
+  std::optional<std::size_t> m_gripDragged;
   bool m_spaceDown = false;
   Mode m_mode = Mode::kNormal;
   std::optional<HostDraftingModes> m_drafting;

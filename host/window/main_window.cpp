@@ -123,11 +123,13 @@ MainWindow::MainWindow()
       [this](HostApDocument*) { m_tabs->sync(hostDocManager()); },
       [this](HostApDocument* doc) { m_layoutTabs->sync(doc ? doc->database() : nullptr); },
       [this](HostApDocument*) { updateTitle(); },
+      [this](HostApDocument*) { showGrips(); },
   };
 
   m_view->onCursor = [this](QPointF at) { showCursor(at); };
   m_view->onClick = [this](QPointF at, double tolerance) { clicked(at, tolerance); };
   m_view->onBox = [this](const QRectF& box, bool crossing) { boxed(box, crossing); };
+  m_view->onGripDragged = [this](std::size_t grip, QPointF to) { gripDragged(grip, to); };
   m_view->onEscape = [this] {
     if (promptKind && promptKind() != PromptKind::kCommand) {
       if (cancel) cancel();
@@ -450,6 +452,7 @@ void MainWindow::showSelection(const OdDbObjectIdArray& ids) {
   m_view->setHighlighted(m_selection);
   m_palette->show(m_sceneDoc, ids);
   m_selectionLabel->setText(say("Selected: %1", "Выбрано: %1").arg(ids.size()));
+  showGrips();
 }
 
 void MainWindow::showCursor(QPointF at) {

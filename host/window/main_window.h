@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "current_scene.h"
+#include "dim_grips.h"
 
 class HostApDocument;
 struct HostPointOptions;
@@ -111,6 +112,10 @@ private:
   void showSelection(const OdDbObjectIdArray& ids);
   void answerHandles(const std::vector<std::uint32_t>& entities);
   void showCursor(QPointF at);
+  // dimension_grips.cpp: the grips of the selected dimensions at the
+  // command prompt, and a drag of one typed as -DIMGRIP (one undo step).
+  void showGrips();
+  void gripDragged(std::size_t grip, QPointF to);
   void showPreview(QPointF at);
   void updateSnapper();
   render::Rgb background() const;
@@ -157,6 +162,7 @@ private:
   std::uint64_t m_checkedStamp = 0;
   std::vector<std::uint32_t> m_selection;  // entities of m_scene
   OdDbObjectIdArray m_shownIds;            // the pick-first selection the palette shows
+  std::vector<std::pair<OdDbObjectId, render::DimGrip>> m_grips;  // as the view shows them
 };
 
 }  // namespace qrvwindow

@@ -158,7 +158,8 @@ void HostEdSSManager::listSelectable(const OdRxClass* filter) const {
 }
 
 int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
-                            const OdRxClass* filter) {
+                            const OdRxClass* filter,
+                            const std::function<bool(const std::string&)>& otherAnswer) {
   selected.clear();
   m_lastBox.reset();
   const OdString shown =
@@ -171,6 +172,7 @@ int HostEdSSManager::select(const OdString& prompt, int flags, OdDbObjectIdArray
       return kSelectionCancelled;
     }
     if (r == kPromptEnter) return selected.empty() ? kSelectionNone : kSelectionOk;
+    if (r == kPromptText && otherAnswer && otherAnswer(answer)) continue;
     if (r == kPromptKeyword) {
       listSelectable(filter);
       continue;

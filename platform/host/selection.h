@@ -16,6 +16,7 @@
 // caller's class filter keeps only objects of that class or derived ones.
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "OdDbObjectId.h"
 #include "OdGePoint3d.h"
@@ -57,8 +58,12 @@ public:
   HostEdSSManager(HostEdInput& input, OdDbDatabase& db) : m_input(input), m_db(db) {}
 
   // `selected` receives the objects in the order they were picked, each once.
+  // `otherAnswer`, when given, hears each typed answer first (a caller's
+  // option, such as MATCHPROP's Settings); true when it took the answer,
+  // which then selects nothing.
   int select(const OdString& prompt, int flags, OdDbObjectIdArray& selected,
-             const OdRxClass* filter = nullptr);
+             const OdRxClass* filter = nullptr,
+             const std::function<bool(const std::string&)>& otherAnswer = {});
 
   // The last live entity of the current space; null when there is none.
   OdDbObjectId lastEntity() const;

@@ -137,6 +137,33 @@ TEST(DrawingView, ClicksPickTheEntityUnderThePickBoxAndBoxesSelectByWindowOrCros
   EXPECT_TRUE(boxed.empty());
 }
 
+TEST(DrawingView, ADragFromAGripSaysWhereItWasDroppedAndAClickOnOneStillPicks) {
+  Drawing d;
+  DrawingView& view = d.view;
+  std::vector<std::pair<std::size_t, QPointF>> dropped;
+  int clicks = 0, boxes = 0;
+  view.onGripDragged = [&](std::size_t grip, QPointF to) { dropped.push_back({grip, to}); };
+  view.onClick = [&](QPointF, double) { ++clicks; };
+  view.onBox = [&](const QRectF&, bool) { ++boxes; };
+  view.setGrips({QPointF(5, 0), QPointF(27, 5)}, true);
+  // Pressed within the pick box of the second grip, dropped elsewhere.
+  drag(view, view.toPixel({27, 5}) + QPointF(3, -2), view.toPixel({30, 8}));
+  ASSERT_EQ(dropped.size(), 1u);
+  EXPECT_EQ(dropped[0].first, 1u);
+  EXPECT_NEAR(dropped[0].second.x(), 30, 1e-6);
+  EXPECT_NEAR(dropped[0].second.y(), 8, 1e-6);
+  EXPECT_EQ(boxes, 0);
+  // Let go where it was pressed: a click, which picks as ever.
+  mouse(view, QEvent::MouseButtonPress, view.toPixel({5, 0}), Qt::LeftButton);
+  mouse(view, QEvent::MouseButtonRelease, view.toPixel({5, 0}), Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
+  // Grips that cannot move (a command is asking): the drag is a box.
+  view.setGrips({QPointF(5, 0), QPointF(27, 5)}, false);
+  drag(view, view.toPixel({27, 5}), view.toPixel({30, 8}));
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(dropped.size(), 1u);
+}
+
 TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
   Drawing d;
   DrawingView& view = d.view;

@@ -1,0 +1,119 @@
+// DIMBASELINE and DIMCONTINUE: more dimensions after one already drawn,
+// each from the base's first origin with its line further out, or each
+// from where the previous one ends on the same line.
+#include <vector>
+
+#include "OdDbBlockTableRecord.h"
+#include "OdDbDimension.h"
+#include "command_processor.h"
+#include "dim_edit_texts.h"
+#include "dimension_chain.h"
+#include "documents.h"
+#include "drafting_input.h"
+#include "drafting_texts.h"
+#include "host_commands.h"
+#include "new_annotation.h"
+
+namespace qrvhost {
+
+namespace {
+
+enum ChainOption { kUndo, kSelect };
+
+AnnotationKind kindOf(const OdDbDimension& d) {
+  if (isOrdinate(d)) return AnnotationKind::kOrdinate;
+  if (OdDb2LineAngularDimension::cast(&d) || OdDb3PointAngularDimension::cast(&d)) return AnnotationKind::kAngular;
+  return AnnotationKind::kLinear;
+}
+
+// The dimension drawn last that a chain can follow: new ones are appended to
+// model space, so it is the last such one there.
+OdDbDimensionPtr lastChainable(OdDbDatabase& db) {
+  OdDbDimensionPtr last;
+  OdDbBlockTableRecordPtr space = db.getModelSpaceId().safeOpenObject();
+  for (auto it = space->newIterator(); !it->done(); it->step()) {
+    OdDbEntityPtr e = it->entity();
+    if (e && canChainFrom(*e)) last = OdDbDimension::cast(e);
+  }
+  return last;
+}
+
+// How far apart baseline dimensions stand: the spacing of the style a new
+// dimension of the kind gets, with the current overrides, at its scale.
+double baselineSpacing(const OdDbDatabase& db, AnnotationKind kind) {
+  OdDbRotatedDimensionPtr probe = OdDbRotatedDimension::createObject();
+  setNewAnnotationStyle(db, *probe, kind);
+  const OdDbDimVars vars = probe->effectiveDimVars();
+  return vars.dli * (vars.scale > 0 ? vars.scale : 1.0);
+}
+
+// What Undo takes back: the dimension made and the chain as it was before.
+struct Made {
+  OdDbDimensionPtr dimension, base, previous;
+};
+
+void chainCommand(CommandProcessor& cp, ChainMode mode) {
+  HostApDocument* doc = cp.requireDocument();
+  if (!doc) return;
+  HostEdInput& input = cp.input();
+  OdDbDatabase& db = *doc->database();
+  OdDbDimensionPtr base = lastChainable(db), previous = base;
+  std::vector<Made> made;
+  for (;;) {
+    if (!base) {
+      const EditText prompt = mode == ChainMode::kBaseline ? EditText::kSelectBaseDimension
+                                                           : EditText::kSelectContinuedDimension;
+      base = OdDbDimension::cast(pickObject(*doc, editText(prompt), canChainFrom, editText(EditText::kNotChainable)));
+      if (!base) return;
+      previous = base;
+    }
+    const AnnotationKind kind = kindOf(*base);
+    const double spacing = mode == ChainMode::kBaseline ? baselineSpacing(db, kind) : 0.0;
+    HostPointOptions placing;
+    placing.base = chainStart(mode, *base, *previous);
+    placing.preview = [&, kind, spacing](const OdGePoint3d& at) -> OdDbEntityPtr {
+      OdDbDimensionPtr d = nextInChain(mode, *base, *previous, at, spacing);
+      if (d) setNewAnnotationStyle(db, *d, kind);
+      return d;
+    };
+    const EditText prompt = isOrdinate(*base) ? EditText::kFeatureLocationOrOptions : EditText::kSecondOriginOrOptions;
+    const PointAnswer answer =
+        askPoint(input, editText(prompt), editText(EditText::kUndoSelectOptions), kPromptEmptyAllowed, placing);
+    if (answer.kind == PointAnswer::kCancelled) return;
+    if (answer.kind == PointAnswer::kEnter || (answer.kind == PointAnswer::kOption && answer.option == kSelect)) {
+      base = previous = OdDbDimensionPtr();
+      continue;
+    }
+    if (answer.kind == PointAnswer::kOption) {  // Undo
+      if (made.empty()) {
+        input.print(editText(EditText::kNothingToUndo));
+        continue;
+      }
+      made.back().dimension->objectId().safeOpenObject(OdDb::kForWrite)->erase();
+      base = made.back().base;
+      previous = made.back().previous;
+      made.pop_back();
+      continue;
+    }
+    const OdDbDimensionPtr next = nextInChain(mode, *base, *previous, answer.point, spacing);
+    if (!next) {
+      input.print(editText(EditText::kRefusedNothingToMeasure));
+      continue;
+    }
+    // An ordinate may measure nothing (a feature on the origin's line).
+    if (kind != AnnotationKind::kOrdinate && next->getMeasurement() <= 1e-10 * std::max(1.0, answer.point.distanceTo(placing.base.value()))) {
+      input.print(draftText(DraftText::kRefusedZeroLength));
+      continue;
+    }
+    addDimension(input, db, next, kind);
+    made.push_back({next, base, previous});
+    previous = next;
+  }
+}
+
+}  // namespace
+
+void commandDimBaseline(CommandProcessor& cp) { chainCommand(cp, ChainMode::kBaseline); }
+void commandDimContinue(CommandProcessor& cp) { chainCommand(cp, ChainMode::kContinue); }
+
+}  // namespace qrvhost
