@@ -66,6 +66,8 @@ void commandDimAngular(CommandProcessor& cp);
 void commandDimOrdinate(CommandProcessor& cp);
 void commandLeader(CommandProcessor& cp);
 void commandErase(CommandProcessor& cp);
+void commandDimReassociate(CommandProcessor& cp);
+void commandDimDisassociate(CommandProcessor& cp);
 // layer_command.cpp
 void commandLayer(CommandProcessor& cp);
 // layer_dialog.cpp: the Layer manager

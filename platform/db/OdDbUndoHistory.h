@@ -24,6 +24,7 @@ public:
   // redone before it still can. True when something was taken back.
   bool endTakingBack();
   bool isOpen() const { return m_depth > 0; }
+  int depth() const { return m_depth; }
   bool hasUndo() const { return !m_steps.empty(); }
   OdString lastName() const { return m_steps.empty() ? OdString() : m_steps.back().name; }
   bool hasRedo() const { return !m_redo.empty(); }
