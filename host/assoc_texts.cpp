@@ -33,9 +33,11 @@ constexpr TwoLanguageText kTexts[] = {
      "Размер %s больше не связан: его геометрия удалена."},
     {"Dimension %s lost the association of a point: its geometry was erased.",
      "Размер %s потерял связь точки: её геометрия удалена."},
+    {"Dimension %s was moved without its geometry; it is no longer associative.",
+     "Размер %s перемещён без своей геометрии; он больше не связан."},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(AssocText::kLostPoint) + 1, "one entry per text");
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<int>(AssocText::kMovedAway) + 1, "one entry per text");
 
 }  // namespace
 

@@ -27,6 +27,7 @@ enum class AssocText {
   kCannotFollow,           // %s the handle
   kLostWhole,              // %s the handle
   kLostPoint,              // %s the handle
+  kMovedAway,              // %s the handle
 };
 
 OdString assocText(AssocText id);

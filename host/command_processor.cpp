@@ -73,9 +73,11 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
   }
   installConsolePickers(m_services.editorInput());
   // Dimensions whose geometry went say so where the user works.
-  odDbSetDimAssocNoteSink([this](OdDbHandle dimension, bool whole) {
-    this->input().print(hostFormat(assocText(whole ? AssocText::kLostWhole : AssocText::kLostPoint).c_str(),
-                             dimension.ascii().c_str()));
+  odDbSetDimAssocNoteSink([this](OdDbHandle dimension, OdDbDimAssocLoss why) {
+    const AssocText text = why == OdDbDimAssocLoss::kGeometryGone ? AssocText::kLostWhole
+                           : why == OdDbDimAssocLoss::kPointGone  ? AssocText::kLostPoint
+                                                                  : AssocText::kMovedAway;
+    this->input().print(hostFormat(assocText(text).c_str(), dimension.ascii().c_str()));
   });
   // Modules ask for host commands by name (the palette's "RefreshProperties").
   hostSetCommandRunner([this](const OdString& name) {

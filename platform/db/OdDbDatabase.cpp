@@ -205,6 +205,8 @@ bool OdDbDatabase::endFailedUndoGroup() {
 
 void OdDbDatabase::blockUndoRecording(bool block) { m_undoBlocked = block; }
 
+const OdDbObject* OdDbDatabase::stateBeforeStep(OdDbObjectId id) const { return m_undo->stateBeforeStep(id.stub()); }
+
 // ---- header ------------------------------------------------------------------
 
 void OdDbDatabase::setHeaderRef(OdDbObjectId& field, OdDbObjectId value) {

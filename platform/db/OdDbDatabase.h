@@ -176,6 +176,9 @@ public:
   // Ends the undo group of a command that failed: what it changed is taken
   // back and leaves no step. True when something was taken back.
   bool endFailedUndoGroup();
+  // The object as it was before the open undo step first changed it; null
+  // when the step did not change it, created it, or no step is open.
+  const OdDbObject* stateBeforeStep(OdDbObjectId id) const;
   // While blocked, changes are not recorded (a private preview drawing).
   void blockUndoRecording(bool block);
   bool isUndoRecordingBlocked() const { return m_undoBlocked; }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "OdDbDatabase.h"
@@ -14,13 +15,13 @@ namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-std::function<void(OdDbHandle, bool)>& noteSink() {
-  static std::function<void(OdDbHandle, bool)> sink;
+std::function<void(OdDbHandle, OdDbDimAssocLoss)>& noteSink() {
+  static std::function<void(OdDbHandle, OdDbDimAssocLoss)> sink;
   return sink;
 }
 
-void note(OdDbHandle dimension, bool whole) {
-  if (noteSink()) noteSink()(dimension, whole);
+void note(OdDbHandle dimension, OdDbDimAssocLoss why) {
+  if (noteSink()) noteSink()(dimension, why);
 }
 
 OdGePoint3d onCircle(const OdGePoint3d& c, double r, double angle) {
@@ -427,13 +428,32 @@ bool odDbApplyDimAssoc(OdDbDimension& dim, const OdDbDimAssoc& assoc) {
   return true;
 }
 
-void odDbSetDimAssocNoteSink(std::function<void(OdDbHandle, bool)> sink) { noteSink() = std::move(sink); }
+void odDbSetDimAssocNoteSink(std::function<void(OdDbHandle, OdDbDimAssocLoss)> sink) { noteSink() = std::move(sink); }
+
+namespace {
+
+// A dimension whose associated points the step moved while their geometry
+// stayed no longer measures that geometry: it keeps where it was put and
+// follows nothing.
+bool movedAwayFromGeometry(const OdDbDatabase& db, const OdDbDimension& dim, const OdDbDimAssoc& assoc) {
+  const auto* before = dynamic_cast<const OdDbDimension*>(db.stateBeforeStep(dim.objectId()));
+  if (!before) return false;
+  for (int i = 0; i < OdDbDimAssoc::kPoints; ++i) {
+    if (!assoc.pointRef(i)) continue;
+    const auto was = odDbDimAssocPoint(*before, i), is = odDbDimAssocPoint(dim, i);
+    if (was && is && !(*was == *is)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int odDbFollowDimAssociations(OdDbDatabase& db, std::uint64_t since) {
   // What changed in the step: geometry that may carry associations, and
   // associations themselves (a new one is not followed: it was just made
   // from where the geometry is).
   std::unordered_map<std::uint64_t, bool> changed;  // handle -> erased
+  std::unordered_set<std::uint64_t> madeInStep;      // associations set in the step
   db.forEachChangedSince(since, [&](OdDbObjectId id) {
     const OdDbObjectPtr obj = id.openObject();
     if (!obj) {
@@ -441,6 +461,7 @@ int odDbFollowDimAssociations(OdDbDatabase& db, std::uint64_t since) {
       return;
     }
     if (OdDbEntity::cast(obj)) changed[id.getHandle().value()] = false;
+    if (OdDbDimAssoc::cast(obj)) madeInStep.insert(id.getHandle().value());
   });
   if (changed.empty()) return 0;
   std::vector<OdDbObjectId> assocs;
@@ -463,7 +484,18 @@ int odDbFollowDimAssociations(OdDbDatabase& db, std::uint64_t since) {
         touched = true;
       }
     }
-    if (!touched) continue;
+    if (!touched) {
+      // An association set in the step (DIMREASSOCIATE) placed the points.
+      if (changed.count(dimHandle.value()) == 0 || madeInStep.count(assocId.getHandle().value())) continue;
+      OdDbDimensionPtr dim = OdDbDimension::cast(db.getOdDbObjectId(dimHandle).openObject());
+      if (!dim || !movedAwayFromGeometry(db, *dim, *assoc)) continue;
+      assoc.reset();
+      dim->upgradeOpen();
+      odDbRemoveDimAssoc(*dim);
+      note(dimHandle, OdDbDimAssocLoss::kMovedAway);
+      ++followed;
+      continue;
+    }
     OdDbDimensionPtr dim = OdDbDimension::cast(db.getOdDbObjectId(dimHandle).openObject(OdDb::kForWrite));
     if (!dim) continue;  // the dimension itself is gone
     // Points whose geometry was erased (or can no longer give the snap)
@@ -484,10 +516,10 @@ int odDbFollowDimAssociations(OdDbDatabase& db, std::uint64_t since) {
         writable.reset();
         assoc.reset();
         odDbRemoveDimAssoc(*dim);
-        note(dimHandle, true);
+        note(dimHandle, OdDbDimAssocLoss::kGeometryGone);
         continue;
       }
-      note(dimHandle, false);
+      note(dimHandle, OdDbDimAssocLoss::kPointGone);
     }
     const OdDbDimAssoc& current = writable ? *writable : *assoc;
     if (odDbApplyDimAssoc(*dim, current)) ++followed;

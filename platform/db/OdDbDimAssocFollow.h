@@ -38,10 +38,14 @@ std::optional<OdGePoint3d> odDbDimAssocPoint(const OdDbDimension& dimension, int
 // associated point cannot be found.
 bool odDbApplyDimAssoc(OdDbDimension& dimension, const OdDbDimAssoc& assoc);
 
-// Hears of dimensions that lost associations because their geometry was
-// erased (or no longer gives the snap): `whole` when none is left. The
-// host says so on its command line.
-void odDbSetDimAssocNoteSink(std::function<void(OdDbHandle dimension, bool whole)> sink);
+// Why a dimension lost associations while following.
+enum class OdDbDimAssocLoss {
+  kGeometryGone,  // its geometry was erased (or no longer gives the snap): none left
+  kPointGone,     // the same for some of its points; the others still follow
+  kMovedAway,     // its associated points were moved without their geometry
+};
+// Hears of such losses; the host says so on its command line.
+void odDbSetDimAssocNoteSink(std::function<void(OdDbHandle dimension, OdDbDimAssocLoss why)> sink);
 
 // Follows the objects changed after `since` (a stamp of db). Called by the
 // database at the end of each undo step; returns how many dimensions moved

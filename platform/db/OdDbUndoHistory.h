@@ -40,6 +40,9 @@ public:
   bool undoLast(bool keepForRedo = true);
   // Makes the last undone step again; false when there is none.
   bool redoLast();
+  // The object as it was before its first change in the open step; null
+  // when it did not change in it or was created in it.
+  const OdDbObject* stateBeforeStep(const OdDbStub* stub) const;
 
 private:
   struct Entry {

@@ -127,15 +127,21 @@ TEST(DimAssoc, DimensionsFollowTheirGeometryWithinTheStepThroughUndoRedoAndSavin
   EXPECT_EQ(writeDxfDrawingToBytes(*third), bytes);
 }
 
-TEST(DimAssoc, ErasedGeometryLeavesTheDimensionWhereItIsWithANoteAndUndoBringsTheAssociationBack) {
+TEST(DimAssoc, ErasedGeometryOrADimensionMovedAloneEndsTheAssociationWithANoteAndUndoBringsItBack) {
   Drawing d = makeDrawing();
-  std::vector<std::pair<OdDbHandle, bool>> notes;
-  odDbSetDimAssocNoteSink([&](OdDbHandle h, bool whole) { notes.emplace_back(h, whole); });
+  std::vector<std::pair<OdDbHandle, OdDbDimAssocLoss>> notes;
+  odDbSetDimAssocNoteSink([&](OdDbHandle h, OdDbDimAssocLoss why) { notes.emplace_back(h, why); });
+  // A change that leaves the associated points alone keeps the association.
+  inStep(*d.db, [&] { OdDbRadialDimensionPtr(d.radius.safeOpenObject(OdDb::kForWrite))->setDimasz(1.0); });
+  EXPECT_TRUE(notes.empty());
+  inStep(*d.db, [&] { OdDbRadialDimensionPtr(d.radius.safeOpenObject(OdDb::kForWrite))->setCenter({0, 9}); });
   inStep(*d.db, [&] { d.line.safeOpenObject(OdDb::kForWrite)->erase(); });
   odDbSetDimAssocNoteSink(nullptr);
-  ASSERT_EQ(notes.size(), 1u);
-  EXPECT_EQ(notes[0].first, d.linear.getHandle());
-  EXPECT_TRUE(notes[0].second);
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[0], std::make_pair(d.radius.getHandle(), OdDbDimAssocLoss::kMovedAway));
+  EXPECT_EQ(notes[1], std::make_pair(d.linear.getHandle(), OdDbDimAssocLoss::kGeometryGone));
+  EXPECT_EQ(OdDbRadialDimensionPtr(d.radius.safeOpenObject())->center(), OdGePoint3d(0, 9));
+  EXPECT_TRUE(odDbDimAssocId(*OdDbEntity::cast(d.radius.openObject())).isNull());
   OdDbRotatedDimensionPtr dim = d.linear.safeOpenObject();
   EXPECT_EQ(dim->xLine2Point(), OdGePoint3d(10, 0));
   EXPECT_TRUE(odDbDimAssocId(*dim).isNull());
