@@ -43,6 +43,8 @@ TEST(AssocSessions, SnappedDimensionsAreAssociatedShownTakenAwayGivenAgainAndLos
                       "General.Associative = No (read-only)", "1 dimension(s) reassociated.",
                       "is no longer associative: its geometry was erased.", "Undone: ERASE"});
 
+  // Readers find the class of the objects they are to make.
+  EXPECT_TRUE(contains(readAll(out), "CLASS\n  1\nDIMASSOC\n  2\nAcDbDimAssoc\n")) << "no class entry";
   auto db = readDxfDrawing(out.string());
   EXPECT_EQ(db->getDIMASSOC(), 1);
   const auto dims = entitiesOf<OdDbDimension>(*db);

@@ -179,7 +179,27 @@ private:
   void newBlocksBody() { blocksBody(nullptr); }
   void newEntitiesBody() { entitiesBody(nullptr); }
   void newObjectsBody() { objectsBody(nullptr); }
-  void classesBody() {}
+  void classesBody() { writeDimAssocClass(nullptr); }
+  // Readers make DIMASSOC objects by their class entry: a drawing holding
+  // associations names it, unless the file's own section already does.
+  void writeDimAssocClass(const DxfSection* s) {
+    if (m_r12) return;
+    if (s && m_doc->slice(s->bodyBegin, s->bodyEnd).find("DIMASSOC") != std::string_view::npos) return;
+    int count = 0;
+    m_db.forEachObject([&](OdDbObjectId id) {
+      const OdDbObject* obj = objectOf(id);
+      if (obj && !obj->isErased() && dynamic_cast<const OdDbDimAssoc*>(obj)) ++count;
+    });
+    if (count == 0) return;
+    m_w.text(0, "CLASS");
+    m_w.text(1, "DIMASSOC");
+    m_w.text(2, "AcDbDimAssoc");
+    m_w.text(3, "AcDbDimAssoc");
+    m_w.integer(90, 0);
+    if (m_version >= DxfVersion::R2004) m_w.integer(91, count);
+    m_w.integer(280, 0);
+    m_w.integer(281, 0);
+  }
 
   // Records.
   void copyRecord(std::size_t index);
@@ -364,6 +384,7 @@ void Writer::writeFromSource() {
         copyRecord(i);
         at = endOf(i);
       }
+      if (s.name == "CLASSES") writeDimAssocClass(&s);
       source(m_doc->slice(at, s.bodyEnd));
     }
     if (rank >= 0) m_writtenRank = std::max(m_writtenRank, rank);
