@@ -474,6 +474,20 @@ int odDbFollowDimAssociations(OdDbDatabase& db, std::uint64_t since) {
     OdDbDimAssocPtr assoc = OdDbDimAssoc::cast(assocId.openObject());
     if (!assoc) continue;
     const OdDbHandle dimHandle = assoc->dimension();
+    // A dimension erased in the step takes its association along (and the
+    // dictionary that held only it), so that no saved object names it.
+    const OdDbObjectId dimId = db.getOdDbObjectId(dimHandle);
+    if (!dimId.isNull() && dimId.isErased() && changed.count(dimHandle.value())) {
+      const OdDbObjectId dictId = assoc->ownerId();
+      assoc.reset();
+      assocId.openObject(OdDb::kForWrite)->erase();
+      OdDbDictionaryPtr dict = OdDbDictionary::cast(dictId.openObject(OdDb::kForWrite));
+      if (dict && dict->ownerId() == dimId) {
+        dict->remove(kOdDbDimAssocKey);
+        if (dict->numEntries() == 0) dict->erase();
+      }
+      continue;
+    }
     bool touched = false;
     for (int i = 0; i < OdDbDimAssoc::kPoints; ++i) {
       const auto& ref = assoc->pointRef(i);

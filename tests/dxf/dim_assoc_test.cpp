@@ -148,6 +148,13 @@ TEST(DimAssoc, ErasedGeometryOrADimensionMovedAloneEndsTheAssociationWithANoteAn
   dim.release();
   d.db->undo();
   EXPECT_TRUE(odDbIsDimAssociative(*OdDbEntity::cast(d.linear.openObject())));
+  // An erased dimension takes its association along: no saved object names it.
+  const OdDbObjectId assoc = odDbDimAssocId(*OdDbEntity::cast(d.linear.openObject()));
+  inStep(*d.db, [&] { d.linear.safeOpenObject(OdDb::kForWrite)->erase(); });
+  EXPECT_TRUE(assoc.isErased());
+  EXPECT_EQ(writeDxfDrawingToBytes(*d.db).find("AcDbDimAssoc"), std::string::npos);
+  d.db->undo();
+  EXPECT_FALSE(assoc.isErased());
 }
 
 // What other programs write: padded numbers, a code we do not model, a
