@@ -394,9 +394,7 @@ bool odDbApplyDimAssoc(OdDbDimension& dim, const OdDbDimAssoc& assoc) {
   auto arcDim = dynamic_cast<OdDbArcDimension*>(&dim);
   const double arcOffset =
       arcDim ? arcDim->center().distanceTo(arcDim->arcPoint()) - arcDim->center().distanceTo(arcDim->xLine1Point()) : 0.0;
-  OdGeVector3d chordMove;
   for (const Move& m : moves) m.access->set(m.to);
-  if (!moves.empty()) chordMove = moves.front().to - moves.front().from;
 
   if (together) {
     // Geometry moved as a whole: the dimension goes along.
@@ -418,7 +416,7 @@ bool odDbApplyDimAssoc(OdDbDimension& dim, const OdDbDimAssoc& assoc) {
     arcDim->setArcEndParam(a2);
     arcDim->setArcPoint(onCircle(c, r, (a1 + a2) / 2));
   } else if (dynamic_cast<OdDbRadialDimension*>(&dim) || dynamic_cast<OdDbDiametricDimension*>(&dim)) {
-    moveText(dim, chordMove);
+    moveText(dim, first);  // the text keeps its place beside the chord point
   } else if (auto ordinate = dynamic_cast<OdDbOrdinateDimension*>(&dim); ordinate && assoc.pointRef(1)) {
     // The leader keeps its run from the feature.
     const Move& feature = moves.back();
