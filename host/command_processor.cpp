@@ -11,7 +11,9 @@
 #include <utility>
 
 #include "OdDbDatabase.h"
+#include "OdDbDimAssocFollow.h"
 #include "OdStringUtil.h"
+#include "assoc_texts.h"
 #include "command_factory.h"
 #include "console.h"
 #include "documents.h"
@@ -70,6 +72,13 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
     m_services.console().setInput(*m_line);
   }
   installConsolePickers(m_services.editorInput());
+  // Dimensions whose geometry went say so where the user works.
+  odDbSetDimAssocNoteSink([this](OdDbHandle dimension, OdDbDimAssocLoss why) {
+    const AssocText text = why == OdDbDimAssocLoss::kGeometryGone ? AssocText::kLostWhole
+                           : why == OdDbDimAssocLoss::kPointGone  ? AssocText::kLostPoint
+                                                                  : AssocText::kMovedAway;
+    this->input().print(hostFormat(assocText(text).c_str(), dimension.ascii().c_str()));
+  });
   // Modules ask for host commands by name (the palette's "RefreshProperties").
   hostSetCommandRunner([this](const OdString& name) {
     const HostCommandDef* def = findHostCommand(name);
@@ -82,6 +91,7 @@ CommandProcessor::CommandProcessor(HostServices& services, HostInputSource* inpu
 CommandProcessor::~CommandProcessor() {
   hostSetCommandRunner(nullptr);
   hostSetPickers({});
+  odDbSetDimAssocNoteSink(nullptr);
   if (m_input) m_services.console().setInput(*m_input);
 }
 

@@ -5,6 +5,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "documents.h"
 #include "drafting_input.h"
 #include "drafting_texts.h"
@@ -37,7 +38,7 @@ OdGePoint3d crossing(const Segment& a, const Segment& b) {
 
 // Asks for the first line; Enter means three points instead. False when
 // the command ends; `byPoints` set when Enter was given.
-bool askFirstLine(HostApDocument& doc, Segment& line, bool& byPoints) {
+bool askFirstLine(HostApDocument& doc, Segment& line, bool& byPoints, OdDbEntityPtr& pickedLine) {
   HostEdSSManager& selection = *doc.selectionManager();
   for (;;) {
     OdDbObjectIdArray picked;
@@ -50,6 +51,7 @@ bool askFirstLine(HostApDocument& doc, Segment& line, bool& byPoints) {
     }
     if (auto l = OdDbLine::cast(picked.front().openObject())) {
       line = {l->startPoint(), l->endPoint()};
+      pickedLine = l;
       return true;
     }
     doc.editorInput()->print(draftText(DraftText::kNotLine));
@@ -79,16 +81,19 @@ OdDbDimensionPtr makeThreePoint(const OdGePoint3d& vertex, const Segment& ends, 
 }
 
 // The three points; false when the command ends or they make no angle (said).
-bool askThreePoints(CommandProcessor& cp, OdGePoint3d& vertex, Segment& ends) {
+bool askThreePoints(CommandProcessor& cp, OdGePoint3d& vertex, Segment& ends, DimPointSources& sources) {
   HostEdInput& input = cp.input();
   const PointAnswer v = askPoint(input, draftText(DraftText::kVertex), "", 0);
   if (v.kind != PointAnswer::kPoint) return false;
+  sources.takeSnap(2, input);
   HostPointOptions fromVertex;
   fromVertex.base = v.point;
   const PointAnswer a = askPoint(input, draftText(DraftText::kFirstEndpoint), "", 0, fromVertex);
   if (a.kind != PointAnswer::kPoint) return false;
+  sources.takeSnap(0, input);
   const PointAnswer b = askPoint(input, draftText(DraftText::kSecondEndpoint), "", 0, fromVertex);
   if (b.kind != PointAnswer::kPoint) return false;
+  sources.takeSnap(1, input);
   vertex = v.point;
   ends = {a.point, b.point};
   const OdGeVector3d d1 = a.point - v.point, d2 = b.point - v.point;
@@ -108,9 +113,11 @@ void commandDimAngular(CommandProcessor& cp) {
   Segment first, second;
   OdGePoint3d vertex;
   bool byPoints = false;
-  if (!askFirstLine(*doc, first, byPoints)) return;
+  OdDbEntityPtr firstLine;
+  DimPointSources sources;
+  if (!askFirstLine(*doc, first, byPoints, firstLine)) return;
   if (byPoints) {
-    if (!askThreePoints(cp, vertex, second)) return;
+    if (!askThreePoints(cp, vertex, second, sources)) return;
   } else {
     const OdDbEntityPtr picked =
         pickObject(*doc, draftText(DraftText::kSecondLine), isLine, draftText(DraftText::kNotLine));
@@ -122,6 +129,10 @@ void commandDimAngular(CommandProcessor& cp) {
       return;
     }
     vertex = crossing(first, second);
+    sources.snapOn(0, *firstLine, OdDbOsnapType::kStart);
+    sources.snapOn(1, *firstLine, OdDbOsnapType::kEnd);
+    sources.snapOn(2, *picked, OdDbOsnapType::kStart);
+    sources.snapOn(3, *picked, OdDbOsnapType::kEnd);
   }
   DimTextChoice text;
   auto make = [&](const OdGePoint3d& at) {
@@ -137,7 +148,7 @@ void commandDimAngular(CommandProcessor& cp) {
     cp.input().print(draftText(DraftText::kRefusedAtCentre));
     return;
   }
-  addDimension(cp.input(), *doc->database(), make(answer.point), AnnotationKind::kAngular);
+  addDimension(cp.input(), *doc->database(), make(answer.point), AnnotationKind::kAngular, &sources);
 }
 
 }  // namespace qrvhost

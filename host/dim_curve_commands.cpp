@@ -6,6 +6,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "documents.h"
 #include "drafting_input.h"
 #include "drafting_texts.h"
@@ -20,6 +21,7 @@ struct Curve {
   OdGePoint3d centre;
   double radius = 0.0;
   double start = 0.0, end = 0.0;  // an arc's angles
+  OdDbEntityPtr picked;
 };
 
 bool isArc(const OdDbEntity& e) { return OdDbArc::cast(&e) != nullptr; }
@@ -33,10 +35,28 @@ bool pickCurve(HostApDocument& doc, bool arcsOnly, Curve& curve) {
                             draftText(DraftText::kNotArcOrCircle));
   if (!picked) return false;
   if (auto arc = OdDbArc::cast(picked))
-    curve = {arc->center(), arc->radius(), arc->startAngle(), arc->endAngle()};
+    curve = {arc->center(), arc->radius(), arc->startAngle(), arc->endAngle(), picked};
   else if (auto circle = OdDbCircle::cast(picked))
-    curve = {circle->center(), circle->radius(), 0.0, 0.0};
+    curve = {circle->center(), circle->radius(), 0.0, 0.0, picked};
   return true;
+}
+
+// The measured curve's points: the chord point (and the far one or the
+// centre) on the circle, the ends and centre of an arc.
+DimPointSources sourcesOf(const Curve& curve, const OdDbDimension& dim) {
+  DimPointSources sources;
+  if (auto d = OdDbRadialDimension::cast(&dim)) {
+    sources.snapOn(0, *curve.picked, OdDbOsnapType::kNear, d->chordPoint());
+    sources.snapOn(1, *curve.picked, OdDbOsnapType::kCen);
+  } else if (auto d = OdDbDiametricDimension::cast(&dim)) {
+    sources.snapOn(0, *curve.picked, OdDbOsnapType::kNear, d->chordPoint());
+    sources.snapOn(1, *curve.picked, OdDbOsnapType::kNear, d->farChordPoint());
+  } else if (OdDbArcDimension::cast(&dim)) {
+    sources.snapOn(0, *curve.picked, OdDbOsnapType::kStart);
+    sources.snapOn(1, *curve.picked, OdDbOsnapType::kEnd);
+    sources.snapOn(2, *curve.picked, OdDbOsnapType::kCen);
+  }
+  return sources;
 }
 
 OdGeVector3d towards(const OdGePoint3d& from, const OdGePoint3d& to) {
@@ -100,7 +120,9 @@ void dimensionCurve(CommandProcessor& cp, bool arcsOnly, DraftText locationPromp
     cp.input().print(draftText(DraftText::kRefusedAtCentre));
     return;
   }
-  addDimension(cp.input(), *doc->database(), make(curve, answer.point, text), kind);
+  const OdDbDimensionPtr dim = make(curve, answer.point, text);
+  const DimPointSources sources = sourcesOf(curve, *dim);
+  addDimension(cp.input(), *doc->database(), dim, kind, &sources);
 }
 
 }  // namespace

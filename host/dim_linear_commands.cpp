@@ -7,6 +7,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "documents.h"
 #include "drafting_input.h"
 #include "drafting_texts.h"
@@ -22,6 +23,7 @@ enum LinearOption { kText, kAngle, kHorizontal, kVertical, kRotated };
 
 struct Origins {
   OdGePoint3d first, second;
+  DimPointSources sources;
 };
 
 OdGePoint3d onArcAt(const OdDbArc& arc, double angle) {
@@ -40,19 +42,24 @@ bool askOrigins(HostApDocument& doc, Origins& origins) {
         draftText(DraftText::kNotLineOrArc));
     if (!picked) return false;
     if (auto line = OdDbLine::cast(picked)) {
-      origins = {line->startPoint(), line->endPoint()};
+      origins = {line->startPoint(), line->endPoint(), {}};
     } else {
       auto arc = OdDbArc::cast(picked);
-      origins = {onArcAt(*arc, arc->startAngle()), onArcAt(*arc, arc->endAngle())};
+      origins = {onArcAt(*arc, arc->startAngle()), onArcAt(*arc, arc->endAngle()), {}};
     }
+    origins.sources.snapOn(0, *picked, OdDbOsnapType::kStart);
+    origins.sources.snapOn(1, *picked, OdDbOsnapType::kEnd);
     return true;
   }
   if (first.kind != PointAnswer::kPoint) return false;
+  origins.sources.takeSnap(0, input);
   HostPointOptions rubberBand;
   rubberBand.base = first.point;
   const PointAnswer second = askPoint(input, draftText(DraftText::kSecondOrigin), "", 0, rubberBand);
   if (second.kind != PointAnswer::kPoint) return false;
-  origins = {first.point, second.point};
+  origins.sources.takeSnap(1, input);
+  origins.first = first.point;
+  origins.second = second.point;
   return true;
 }
 
@@ -134,7 +141,7 @@ void commandDimLinear(CommandProcessor& cp) {
     cp.input().print(draftText(DraftText::kRefusedZeroLength));
     return;
   }
-  addDimension(cp.input(), *doc->database(), dim, AnnotationKind::kLinear);
+  addDimension(cp.input(), *doc->database(), dim, AnnotationKind::kLinear, &origins.sources);
 }
 
 void commandDimAligned(CommandProcessor& cp) {
@@ -148,7 +155,8 @@ void commandDimAligned(CommandProcessor& cp) {
   const PointAnswer answer = askDimensionLocation(cp.input(), draftText(DraftText::kDimLineLocation),
                                                   draftText(DraftText::kTextAngleOptions), 0, text, placing);
   if (answer.kind != PointAnswer::kPoint) return;
-  addDimension(cp.input(), *doc->database(), makeAligned(origins, answer.point, text), AnnotationKind::kLinear);
+  addDimension(cp.input(), *doc->database(), makeAligned(origins, answer.point, text), AnnotationKind::kLinear,
+               &origins.sources);
 }
 
 }  // namespace qrvhost

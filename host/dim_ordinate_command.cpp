@@ -3,6 +3,7 @@
 
 #include "OdDbDimension.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "documents.h"
 #include "drafting_input.h"
 #include "drafting_texts.h"
@@ -43,6 +44,8 @@ void commandDimOrdinate(CommandProcessor& cp) {
   if (!doc) return;
   const PointAnswer feature = askPoint(cp.input(), draftText(DraftText::kFeatureLocation), "", 0);
   if (feature.kind != PointAnswer::kPoint) return;
+  DimPointSources sources;
+  sources.takeSnap(1, cp.input());
   DimTextChoice text;
   std::optional<bool> xDatum;
   HostPointOptions placing;
@@ -66,7 +69,7 @@ void commandDimOrdinate(CommandProcessor& cp) {
     return;
   }
   addDimension(cp.input(), *doc->database(), makeOrdinate(feature.point, end, measuresX(xDatum, feature.point, end), text),
-               AnnotationKind::kOrdinate);
+               AnnotationKind::kOrdinate, &sources);
 }
 
 }  // namespace qrvhost

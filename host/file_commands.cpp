@@ -329,6 +329,8 @@ const std::vector<HostCommandDef>& hostCommands() {
       {"DIMJOGGED", commandDimJogged, true, true},     {"DIMTEDIT", commandDimTedit, true, true},
       {"MATCHPROP", commandMatchProp, true, true},     {"-DIMGRIP", commandDimGrip, true, true},
       {"ERASE", commandErase, true, true},      {"-LAYER", commandLayer, true, true},
+      {"DIMREASSOCIATE", commandDimReassociate, true, true},
+      {"DIMDISASSOCIATE", commandDimDisassociate, true, true},
       {"LAYER", commandLayerManager, true, true},
       {"MOVE", commandMove, true, true},        {"COPY", commandCopy, true, true},
       {"ROTATE", commandRotate, true, true},    {"MIRROR", commandMirror, true, true},

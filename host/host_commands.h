@@ -82,6 +82,8 @@ void commandDimJogged(CommandProcessor& cp);
 void commandDimTedit(CommandProcessor& cp);
 void commandMatchProp(CommandProcessor& cp);
 void commandDimGrip(CommandProcessor& cp);
+void commandDimReassociate(CommandProcessor& cp);
+void commandDimDisassociate(CommandProcessor& cp);
 // layer_command.cpp
 void commandLayer(CommandProcessor& cp);
 // layer_dialog.cpp: the Layer manager

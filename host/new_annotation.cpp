@@ -4,6 +4,7 @@
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbDimension.h"
 #include "OdDbSymbolTable.h"
+#include "dim_associate.h"
 #include "drafting_texts.h"
 #include "editor_input.h"
 #include "text_format.h"
@@ -42,9 +43,11 @@ OdDbObjectId addToModelSpace(OdDbDatabase& db, const OdDbEntityPtr& entity) {
   return id;
 }
 
-void addDimension(HostEdInput& input, OdDbDatabase& db, const OdDbDimensionPtr& dimension, AnnotationKind kind) {
+void addDimension(HostEdInput& input, OdDbDatabase& db, const OdDbDimensionPtr& dimension, AnnotationKind kind,
+                  const DimPointSources* sources) {
   setNewAnnotationStyle(db, *dimension, kind);
   addToModelSpace(db, dimension);
+  if (sources) associateNewDimension(db, *dimension, *sources);
   input.print(hostFormat(draftText(DraftText::kDimensionText).c_str(), shownDimensionText(*dimension).c_str()));
 }
 

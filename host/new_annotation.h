@@ -39,10 +39,13 @@ std::function<OdDbEntityPtr(const OdGePoint3d&)> styledPreview(const OdDbDatabas
 // Appends the entity to model space; a dimension gets its geometry built.
 OdDbObjectId addToModelSpace(OdDbDatabase& db, const OdDbEntityPtr& entity);
 
-// Gives the dimension its style, adds it to model space with its geometry
-// and says what it measures.
+struct DimPointSources;
+
+// Gives the dimension its style, adds it to model space with its geometry,
+// associates it with the objects its points came from (when `sources`
+// names some and DIMASSOC asks for it) and says what it measures.
 void addDimension(HostEdInput& input, OdDbDatabase& db, const OdSmartPtr<OdDbDimension>& dimension,
-                  AnnotationKind kind);
+                  AnnotationKind kind, const DimPointSources* sources = nullptr);
 
 // The text a dimension shows, for the "Dimension text =" message.
 OdString shownDimensionText(const OdDbDimension& dimension);

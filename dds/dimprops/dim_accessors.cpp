@@ -7,7 +7,7 @@
 #include "sysvars.h"
 #include "text_format.h"
 #include "OdDbDatabase.h"
-#include "OdDbDictionary.h"
+#include "OdDbDimAssoc.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbSymbolTable.h"
 #include "OdDbSymbolTableRecord.h"
@@ -50,13 +50,9 @@ OdString jogAngleRefusal(double radians) {
                     dds::kinds::realText(kLeast).c_str(), dds::kinds::realText(kMost).c_str());
 }
 
-bool isAssociative(const OdDbEntity* e) {
-  const OdDbObjectId dictId = e->extensionDictionary();
-  if (dictId.isNull()) return false;
-  OdDbObjectPtr obj = dictId.openObject();
-  const auto* dict = dynamic_cast<const OdDbDictionary*>(obj.get());
-  return dict && dict->has("ACAD_DIMASSOC");
-}
+// Yes only while an association reaches live geometry: an entry whose
+// objects are gone follows nothing.
+bool isAssociative(const OdDbEntity* e) { return odDbIsDimAssociative(*e); }
 
 bool isAnnotative(const OdDbEntity* e) {
   const OdDbAnnotativeObjectPE* pe = OdDbAnnotativeObjectPE::cast(e);

@@ -11,6 +11,7 @@
 #include "OdDbStub.h"
 #include "OdDbTextStyleTableRecord.h"
 #include "OdDbUndoHistory.h"
+#include "OdDbDimAssocFollow.h"
 
 OdDbDatabase::OdDbDatabase(EmptyTag) : m_undo(std::make_unique<OdDbUndoHistory>(this)) {}
 
@@ -152,8 +153,24 @@ const OdRxClass* OdDbDatabase::desc() {
   return &cls;
 }
 
-void OdDbDatabase::beginUndoGroup(const OdString& name) { m_undo->begin(name); }
-void OdDbDatabase::endUndoGroup() { m_undo->end(); }
+void OdDbDatabase::beginUndoGroup(const OdString& name) {
+  if (!m_undo->isOpen()) m_stepStartStamp = m_stamp;
+  m_undo->begin(name);
+}
+
+void OdDbDatabase::endUndoGroup() {
+  // Associative dimensions follow what the step changed, within the step,
+  // whichever command or palette row changed it.
+  // Following never keeps the step from closing: a dimension that cannot
+  // follow stays as it is.
+  if (m_undo->depth() == 1 && m_hasDimAssocs && !m_undoBlocked) {
+    try {
+      odDbFollowDimAssociations(*this, m_stepStartStamp);
+    } catch (const OdError&) {
+    }
+  }
+  m_undo->end();
+}
 bool OdDbDatabase::isUndoGroupOpen() const { return m_undo->isOpen(); }
 bool OdDbDatabase::hasUndo() const { return m_undo->hasUndo(); }
 OdString OdDbDatabase::undoName() const { return m_undo->lastName(); }
@@ -187,6 +204,8 @@ bool OdDbDatabase::endFailedUndoGroup() {
 }
 
 void OdDbDatabase::blockUndoRecording(bool block) { m_undoBlocked = block; }
+
+const OdDbObject* OdDbDatabase::stateBeforeStep(OdDbObjectId id) const { return m_undo->stateBeforeStep(id.stub()); }
 
 // ---- header ------------------------------------------------------------------
 
@@ -252,6 +271,10 @@ void OdDbDatabase::setDimstyleData(OdDbObjectId styleRecordId) {
 }
 
 void OdDbDatabase::setDIMASO(OdInt16 v) { setHeaderField(m_header.dimaso, v); }
+void OdDbDatabase::setDIMASSOC(OdInt16 v) {
+  if (v < 0 || v > 2) throw OdError(eInvalidInput, "DIMASSOC is 0, 1 or 2");
+  setHeaderField(m_header.dimassoc, v);
+}
 void OdDbDatabase::setMEASUREMENT(OdDb::MeasurementValue v) {
   if (v != OdDb::kEnglish && v != OdDb::kMetric) throw OdError(eOutOfRange, "MEASUREMENT is 0 or 1");
   setHeaderField(m_header.measurement, OdInt16(v));

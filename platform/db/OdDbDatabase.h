@@ -78,6 +78,8 @@ public:
   // Other header variables.
   OdInt16 getDIMASO() const { return m_header.dimaso; }
   void setDIMASO(OdInt16 v);
+  OdInt16 getDIMASSOC() const { return m_header.dimassoc; }
+  void setDIMASSOC(OdInt16 v);
   OdDb::MeasurementValue getMEASUREMENT() const { return OdDb::MeasurementValue(m_header.measurement); }
   void setMEASUREMENT(OdDb::MeasurementValue v);
   const OdString& getCANNOSCALE() const { return m_header.cannoscale; }
@@ -176,6 +178,9 @@ public:
   // Ends the undo group of a command that failed: what it changed is taken
   // back and leaves no step. True when something was taken back.
   bool endFailedUndoGroup();
+  // The object as it was before the open undo step first changed it; null
+  // when the step did not change it, created it, or no step is open.
+  const OdDbObject* stateBeforeStep(OdDbObjectId id) const;
   // While blocked, changes are not recorded (a private preview drawing).
   void blockUndoRecording(bool block);
   bool isUndoRecordingBlocked() const { return m_undoBlocked; }
@@ -211,6 +216,11 @@ public:
   // its folder.
   void setFilePath(std::string path) { m_filePath = std::move(path); }
   const std::string& filePath() const { return m_filePath; }
+
+  // Whether the drawing holds (or held) an association of a dimension with
+  // its geometry: only then does the end of a step look for geometry to
+  // follow.
+  void noteDimAssocPresent() { m_hasDimAssocs = true; }
 
   // Internal protocol between objects and their database.
   void noteModified(OdDbObject* obj);
@@ -252,6 +262,8 @@ private:
   std::uint64_t m_loadedStamp = 0;
   bool m_loaded = false;
   std::uint64_t m_namesVersion = 0;
+  std::uint64_t m_stepStartStamp = 0;
+  bool m_hasDimAssocs = false;
   // The well-known records as found for m_wellKnownVersion (none: not
   // looked up since).
   mutable std::array<std::optional<OdDbObjectId>, std::size_t(WellKnown::kCount)> m_wellKnown{};

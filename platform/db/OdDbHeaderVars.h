@@ -7,6 +7,9 @@ struct OdDbHeaderVars {
   OdDbObjectId dimstyle;      // DIMSTYLE
   OdDbDimVars dim;            // the current value of each dimension variable
   OdInt16 dimaso = 1;         // associative dimensions
+  // New dimensions: 0 exploded, 1 not associated, 2 associated with the
+  // geometry their points were snapped to.
+  OdInt16 dimassoc = 2;
   OdInt16 measurement = 0;    // 0 imperial, 1 metric
   OdString cannoscale = "1:1";
   OdInt16 lwunits = 1;        // lineweights shown in 0 inches, 1 millimetres

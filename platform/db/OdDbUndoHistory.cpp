@@ -41,6 +41,15 @@ void OdDbUndoHistory::recordModified(OdDbStub* stub, const OdDbObject* obj) {
   step.entries.push_back(Entry{stub, std::unique_ptr<OdDbObject>(obj->cloneRaw())});
 }
 
+const OdDbObject* OdDbUndoHistory::stateBeforeStep(const OdDbStub* stub) const {
+  if (m_depth == 0 || m_steps.empty()) return nullptr;
+  const Step& step = m_steps.back();
+  if (!step.seen.count(const_cast<OdDbStub*>(stub))) return nullptr;
+  for (const Entry& e : step.entries)
+    if (e.stub == stub) return e.before.get();
+  return nullptr;
+}
+
 void OdDbUndoHistory::recordCreated(OdDbStub* stub) {
   if (m_depth == 0) return;
   Step& step = m_steps.back();

@@ -24,6 +24,7 @@ public:
   // redone before it still can. True when something was taken back.
   bool endTakingBack();
   bool isOpen() const { return m_depth > 0; }
+  int depth() const { return m_depth; }
   bool hasUndo() const { return !m_steps.empty(); }
   OdString lastName() const { return m_steps.empty() ? OdString() : m_steps.back().name; }
   bool hasRedo() const { return !m_redo.empty(); }
@@ -39,6 +40,9 @@ public:
   bool undoLast(bool keepForRedo = true);
   // Makes the last undone step again; false when there is none.
   bool redoLast();
+  // The object as it was before its first change in the open step; null
+  // when it did not change in it or was created in it.
+  const OdDbObject* stateBeforeStep(const OdDbStub* stub) const;
 
 private:
   struct Entry {

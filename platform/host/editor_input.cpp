@@ -1,6 +1,9 @@
 #include "editor_input.h"
 
 #include "console.h"
+#include "documents.h"
+#include "host_entry.h"
+#include "snap_answer.h"
 #include "host_text.h"
 #include "text_format.h"
 
@@ -94,10 +97,26 @@ int HostEdInput::getPoint(const OdString& prompt, const OdString& keywords, int 
     }
   } tracking{m_tracker};
   if (m_tracker) m_tracker->pointRequested(HostPointRequest{shown, &options});
+  m_lastSnap.reset();
   for (;;) {
     std::string answer;
     const int r = askTextOrKeyword(shown, list, flags, answer);
     if (r != kPromptText) return r;
+    HostApDocManager* documents = hostDocManager();
+    HostApDocument* doc = documents ? documents->curDocument() : nullptr;
+    if (doc && doc->database() && answer.find(' ') != std::string::npos) {
+      const HostSnapAnswer snap = hostParseSnapAnswer(answer, *doc->database());
+      if (snap.kind == HostSnapAnswer::kRefused) {
+        refuse(snap.why);
+        continue;
+      }
+      if (snap.kind == HostSnapAnswer::kSnapped) {
+        point = snap.ref.point;
+        m_lastPoint = point;
+        m_lastSnap = snap.ref;
+        return kPromptPoint;
+      }
+    }
     HostPointError error = HostPointError::kNone;
     if (auto p = hostParsePoint(answer, m_lastPoint, &error)) {
       point = *p;

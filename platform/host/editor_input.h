@@ -20,6 +20,7 @@
 
 #include "OdString.h"
 #include "keyword_list.h"
+#include "OdDbDimAssoc.h"
 #include "point_input.h"
 
 class HostConsole;
@@ -60,6 +61,9 @@ public:
   int getPoint(const OdString& prompt, const OdString& keywords, int flags, OdGePoint3d& point,
                const HostPointOptions& options = {});
   const std::optional<OdGePoint3d>& lastPoint() const { return m_lastPoint; }
+  // The object snap that gave the point of the last point prompt (typed as
+  // in snap_answer.h); nothing when the point was no snap.
+  const std::optional<OdDbOsnapPointRef>& lastPointSnap() const { return m_lastSnap; }
   void setLastPoint(const OdGePoint3d& point) { m_lastPoint = point; }
 
   // The window that shows point prompts (rubber band, preview); null for
@@ -77,6 +81,7 @@ private:
 
   HostConsole& m_console;
   std::optional<OdGePoint3d> m_lastPoint;
+  std::optional<OdDbOsnapPointRef> m_lastSnap;
   HostPointTracker* m_tracker = nullptr;
 };
 

@@ -134,6 +134,10 @@ const QrStringEntry kHostStrings[] = {
     T(kImportStylesFrom, "Import dimension styles from", "Импорт размерных стилей из"),
     T(kModelName, "Model", "Модель"),
     T(kNoSuchLayout, "The drawing has no layout \"%s\"; it has: %s", "В чертеже нет листа \"%s\"; есть: %s"),
+    T(kSnapNoObject, "Object snap \"%s\": %s is no object of the drawing.",
+      "Объектная привязка \"%s\": %s не является объектом чертежа."),
+    T(kSnapNoSuchPoint, "Object snap \"%s\": the object has no such point (END, START and MID take lines, arcs and polylines, CEN arcs and circles, INT two of them).",
+      "Объектная привязка \"%s\": у объекта нет такой точки (КОН, НАЧ и СЕР - отрезки, дуги и полилинии, ЦЕН - дуги и окружности, ПЕР - два таких объекта)."),
 };
 
 #undef T

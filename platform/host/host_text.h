@@ -105,6 +105,9 @@ enum class HostText : unsigned {
   // Layouts.
   kModelName,
   kNoSuchLayout,  // %s the name, %s the layouts there are
+  // Object snaps typed at a point prompt.
+  kSnapNoObject,     // %s the answer, %s the handle
+  kSnapNoSuchPoint,  // %s the answer
 };
 
 // The text in the session's language.

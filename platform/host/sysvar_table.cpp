@@ -226,6 +226,7 @@ std::vector<HostSysVarDef> hostBuildSysVarTable(HostSysVars& service) {
   defs.push_back(recordNameVariable("TEXTSTYLE", HostRecordTable::kTextStyle, &OdDbDatabase::getTEXTSTYLE,
                                     &OdDbDatabase::setTEXTSTYLE));
   defs.push_back(intVariable("DIMASO", 0, 1, &OdDbDatabase::getDIMASO, &OdDbDatabase::setDIMASO));
+  defs.push_back(intVariable("DIMASSOC", 0, 2, &OdDbDatabase::getDIMASSOC, &OdDbDatabase::setDIMASSOC));
   defs.push_back(intVariable("LWUNITS", 0, 1, &OdDbDatabase::getLWUNITS, &OdDbDatabase::setLWUNITS));
   defs.push_back(intVariable("LUNITS", 1, 5, &OdDbDatabase::getLUNITS, &OdDbDatabase::setLUNITS));
   defs.push_back(intVariable("LUPREC", 0, 8, &OdDbDatabase::getLUPREC, &OdDbDatabase::setLUPREC));

@@ -32,6 +32,7 @@
 #include "DxfXDataCodec.h"
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "DxfDimAssocRecord.h"
 #include "OdDbDictionary.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbDimension.h"
@@ -238,6 +239,21 @@ private:
   OdDbObjectId modelSpace();
   OdDbObjectId paperSpace();
   OdDbObjectId spaceBlock(const char* name);
+  // A DIMASSOC naming objects the drawing has not is kept as read; the
+  // dimension then does not follow those points.
+  void reportDanglingDimAssoc(const OdDbDimAssoc& assoc, std::size_t index) {
+    auto missing = [&](OdDbHandle h) { return !h.isNull() && m_db->getOdDbObjectId(h).isNull(); };
+    std::string names;
+    if (missing(assoc.dimension())) names += " " + std::string(assoc.dimension().ascii());
+    for (int i = 0; i < OdDbDimAssoc::kPoints; ++i)
+      if (const auto& ref = assoc.pointRef(i))
+        for (const auto* list : {&ref->mainObjects, &ref->intersectObjects})
+          for (OdDbHandle h : *list)
+            if (missing(h)) names += " " + std::string(h.ascii());
+    if (!names.empty())
+      warn(lineOf(index), "DIMASSOC " + std::string(assoc.getDbHandle().ascii()) + " refers to no object by" + names +
+                              "; it is kept as read and those points are not followed");
+  }
   void warn(uint32_t line, const std::string& text) {
     if (m_warnings.size() < 200) m_warnings.push_back("line " + std::to_string(line) + ": " + text);
   }
@@ -371,6 +387,7 @@ OdDbObjectPtr Reader::newEntity(std::size_t index) {
 OdDbObjectPtr Reader::newObject(std::string_view type) {
   if (type == "DICTIONARY") return OdDbDictionary::createObject();
   if (type == "XRECORD") return OdDbXrecord::createObject();
+  if (type == "DIMASSOC") return OdDbDimAssoc::createObject();
   return DxfRawObject::createObject();
 }
 
@@ -1366,6 +1383,11 @@ void Reader::fillObject(std::size_t index) {
       }
       xrec->setFromRbChain(head.get());
       readXData(xrec, xdata, nullptr);
+    } else if (auto assoc = dynamic_cast<OdDbDimAssoc*>(obj)) {
+      const std::size_t xdata = readCommon(assoc, index);
+      dxfReadDimAssoc(m_doc, m_tags, xdata, *assoc, [this](std::uint32_t line, const std::string& text) { warn(line, text); });
+      readXData(assoc, xdata, nullptr);
+      reportDanglingDimAssoc(*assoc, index);
     } else {
       readCommon(obj, index);
       fillRaw(obj, index, false);

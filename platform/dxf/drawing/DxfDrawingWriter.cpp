@@ -18,6 +18,7 @@
 #include "DxfXDataCodec.h"
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "DxfDimAssocRecord.h"
 #include "OdDbDictionary.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbDimension.h"
@@ -178,7 +179,27 @@ private:
   void newBlocksBody() { blocksBody(nullptr); }
   void newEntitiesBody() { entitiesBody(nullptr); }
   void newObjectsBody() { objectsBody(nullptr); }
-  void classesBody() {}
+  void classesBody() { writeDimAssocClass(nullptr); }
+  // Readers make DIMASSOC objects by their class entry: a drawing holding
+  // associations names it, unless the file's own section already does.
+  void writeDimAssocClass(const DxfSection* s) {
+    if (m_r12) return;
+    if (s && m_doc->slice(s->bodyBegin, s->bodyEnd).find("DIMASSOC") != std::string_view::npos) return;
+    int count = 0;
+    m_db.forEachObject([&](OdDbObjectId id) {
+      const OdDbObject* obj = objectOf(id);
+      if (obj && !obj->isErased() && dynamic_cast<const OdDbDimAssoc*>(obj)) ++count;
+    });
+    if (count == 0) return;
+    m_w.text(0, "CLASS");
+    m_w.text(1, "DIMASSOC");
+    m_w.text(2, "AcDbDimAssoc");
+    m_w.text(3, "AcDbDimAssoc");
+    m_w.integer(90, 0);
+    if (m_version >= DxfVersion::R2004) m_w.integer(91, count);
+    m_w.integer(280, 0);
+    m_w.integer(281, 0);
+  }
 
   // Records.
   void copyRecord(std::size_t index);
@@ -221,6 +242,7 @@ private:
   void writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOriginal& o);
   void writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o);
   void writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o);
+  void writeDimAssoc(const OdDbDimAssoc* a, const DxfRecordOriginal& o);
   void writeBlockBegin(const OdDbBlockTableRecord* b, const DxfRecordSpan* original);
   void writeBlockEnd(const OdDbBlockTableRecord* b, const DxfRecordSpan* original);
 
@@ -362,6 +384,7 @@ void Writer::writeFromSource() {
         copyRecord(i);
         at = endOf(i);
       }
+      if (s.name == "CLASSES") writeDimAssocClass(&s);
       source(m_doc->slice(at, s.bodyEnd));
     }
     if (rank >= 0) m_writtenRank = std::max(m_writtenRank, rank);
@@ -692,6 +715,8 @@ void Writer::emitObject(const OdDbObject* obj) {
     writeDictionary(d, o);
   } else if (auto x = dynamic_cast<const OdDbXrecord*>(obj)) {
     writeXrecord(x, o);
+  } else if (auto a = dynamic_cast<const OdDbDimAssoc*>(obj)) {
+    writeDimAssoc(a, o);
   } else {
     throw DxfError(0, std::string("no DXF form for an object of class ") + obj->isA()->name());
   }
@@ -1185,7 +1210,8 @@ void Writer::objectsBody(const DxfSection* s) {
   // Dictionaries and records made since reading, the drawing's root first.
   auto isNew = [](const OdDbObject* obj) {
     return obj && !obj->isErased() && obj->fileRecord() == 0 &&
-           (dynamic_cast<const OdDbDictionary*>(obj) || dynamic_cast<const OdDbXrecord*>(obj));
+           (dynamic_cast<const OdDbDictionary*>(obj) || dynamic_cast<const OdDbXrecord*>(obj) ||
+            dynamic_cast<const OdDbDimAssoc*>(obj));
   };
   const OdDbObject* root = objectOf(m_db.getNamedObjectsDictionaryId());
   if (isNew(root)) emitObject(root);
@@ -1270,6 +1296,11 @@ void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o
   const DxfTag* owner = o.find("AcDbDictionary", 280);
   bool hard = keptInteger(owner, 0) == 1;
   for (const DxfTag& t : o.subclassTags("AcDbDictionary")) hard = hard || t.code == 360;
+  // A dimension's association is owned by its dictionary.
+  if (!hard && d->has(kOdDbDimAssocKey) && OdDbDimAssoc::cast(objectOf(d->getAt(kOdDbDimAssocKey)))) {
+    hard = true;
+    if (!owner) m_w.integer(280, 1);
+  }
   for (auto it = d->newIterator(); !it->done(); it->next()) {
     const OdDbObject* entry = objectOf(it->objectId());
     if (!entry || entry->isErased()) continue;
@@ -1282,6 +1313,15 @@ void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o
   }
   o.writeOtherSubclasses(m_out, {"AcDbDictionary"});
   xdata(d, nullptr, nullptr);
+}
+
+void Writer::writeDimAssoc(const OdDbDimAssoc* a, const DxfRecordOriginal& o) {
+  head(a, "DIMASSOC", o);
+  m_w.text(100, "AcDbDimAssoc");
+  dxfWriteDimAssoc(m_out, *a);
+  o.writeKept(m_out, "AcDbDimAssoc", kDxfDimAssocCodes);
+  o.writeOtherSubclasses(m_out, {"AcDbDimAssoc"});
+  xdata(a, nullptr, nullptr);
 }
 
 void Writer::writeXrecord(const OdDbXrecord* x, const DxfRecordOriginal& o) {

@@ -73,6 +73,8 @@ bool dxfReadHeaderVariable(const DxfDocument& doc, const DxfHeaderVariable& vari
   if (name == "$CELTYPE") return vars.celtype = resolve('T', text()), true;
   if (name == "$TEXTSTYLE") return vars.textstyle = resolve('S', text()), true;
   if (name == "$DIMASO") return vars.dimaso = OdInt16(tag.toInt()), true;
+  // Kept as the file has it; a value other than 0 and 1 associates.
+  if (name == "$DIMASSOC") return vars.dimassoc = OdInt16(std::clamp<long long>(tag.toInt(), -32768, 32767)), true;
   if (name == "$MEASUREMENT") return vars.measurement = OdInt16(tag.toInt()), true;
   if (name == "$LWUNITS") return vars.lwunits = OdInt16(tag.toInt()), true;
   if (name == "$CANNOSCALE") return vars.cannoscale = text(), true;
@@ -149,6 +151,7 @@ std::vector<std::pair<std::string, std::string>> dxfHeaderVariableTexts(const Od
   add("$CELTYPE", [&](DxfWriter& w) { str(w, 6, recordName(h.celtype)); });
   add("$TEXTSTYLE", [&](DxfWriter& w) { str(w, 7, recordName(h.textstyle)); });
   add("$DIMASO", [&](DxfWriter& w) { w.integer(70, h.dimaso); });
+  add("$DIMASSOC", [&](DxfWriter& w) { w.integer(280, h.dimassoc); });
   add("$MEASUREMENT", [&](DxfWriter& w) { w.integer(70, h.measurement); });
   add("$LWUNITS", [&](DxfWriter& w) { w.integer(70, h.lwunits); });
   add("$CANNOSCALE", [&](DxfWriter& w) { str(w, 1, h.cannoscale); });
