@@ -95,6 +95,12 @@ Outcome askSources(HostApDocument& doc, OdDbDimension& dim, DimPointSources& sou
     sources.snapOn(0, *picked, OdDbOsnapType::kNear, radial->chordPoint());
     sources.snapOn(1, *picked, OdDbOsnapType::kCen);
     changed = true;
+  } else if (auto large = QrHugeRadius::cast(&dim)) {
+    const OdDbEntityPtr picked = pick(AssocText::kSelectArcOrCircle, isArcOrCircle);
+    if (!picked) return Outcome::kKept;
+    sources.snapOn(0, *picked, OdDbOsnapType::kNear, large->chordPoint());
+    sources.snapOn(1, *picked, OdDbOsnapType::kCen);
+    changed = true;
   } else if (auto diametric = OdDbDiametricDimension::cast(&dim)) {
     const OdDbEntityPtr picked = pick(AssocText::kSelectArcOrCircle, isArcOrCircle);
     if (!picked) return Outcome::kKept;

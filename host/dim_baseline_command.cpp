@@ -5,7 +5,9 @@
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"
+#include "OdDbDimAssoc.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "dim_edit_texts.h"
 #include "dimension_chain.h"
 #include "documents.h"
@@ -45,6 +47,35 @@ double baselineSpacing(const OdDbDatabase& db, AnnotationKind kind) {
   setNewAnnotationStyle(db, *probe, kind);
   const OdDbDimVars vars = probe->effectiveDimVars();
   return vars.dli * (vars.scale > 0 ? vars.scale : 1.0);
+}
+
+// The reference point `index` of a dimension's association, if it has one.
+std::optional<OdDbOsnapPointRef> assocRef(const OdDbDimension& d, int index) {
+  OdDbDimAssocPtr assoc = OdDbDimAssoc::cast(odDbDimAssocId(d).openObject());
+  return assoc ? assoc->pointRef(index) : std::nullopt;
+}
+
+// Where the new dimension's points came from: the point just given (a
+// snap follows its object), and the points it shares with the dimension
+// it follows, which follow what that one's follow. Chains of ordinates
+// share the origin; of angles (made of three points) the vertex too.
+DimPointSources chainSources(ChainMode mode, const OdDbDimension& base, const OdDbDimension& previous,
+                             const OdDbDimension& next, const HostEdInput& input) {
+  DimPointSources sources;
+  sources.takeSnap(1, input);  // the second origin, the second angle end, the feature
+  if (isOrdinate(next)) {
+    sources.refs[0] = assocRef(previous, 0);
+  } else if (OdDb3PointAngularDimension::cast(&next)) {
+    // Only a chain of three-point angles numbers its points alike.
+    const OdDbDimension& from = mode == ChainMode::kBaseline ? base : previous;
+    if (OdDb3PointAngularDimension::cast(&from)) {
+      sources.refs[0] = assocRef(from, mode == ChainMode::kBaseline ? 0 : 1);
+      sources.refs[2] = assocRef(from, 2);
+    }
+  } else {
+    sources.refs[0] = mode == ChainMode::kBaseline ? assocRef(base, 0) : assocRef(previous, 1);
+  }
+  return sources;
 }
 
 // What Undo takes back: the dimension made and the chain as it was before.
@@ -105,7 +136,8 @@ void chainCommand(CommandProcessor& cp, ChainMode mode) {
       input.print(draftText(DraftText::kRefusedZeroLength));
       continue;
     }
-    addDimension(input, db, next, kind);
+    const DimPointSources sources = chainSources(mode, *base, *previous, *next, input);
+    addDimension(input, db, next, kind, &sources);
     made.push_back({next, base, previous});
     previous = next;
   }

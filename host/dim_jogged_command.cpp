@@ -6,6 +6,7 @@
 #include "OdDbDimension.h"
 #include "OdDbEntities.h"
 #include "command_processor.h"
+#include "dim_associate.h"
 #include "dim_edit_texts.h"
 #include "documents.h"
 #include "drafting_input.h"
@@ -24,8 +25,8 @@ struct Circle {
 
 bool isArcOrCircle(const OdDbEntity& e) { return OdDbArc::cast(&e) || OdDbCircle::cast(&e); }
 
-bool pickCircle(HostApDocument& doc, Circle& circle) {
-  const OdDbEntityPtr picked = pickObject(doc, draftText(DraftText::kSelectArcOrCircle), isArcOrCircle,
+bool pickCircle(HostApDocument& doc, Circle& circle, OdDbEntityPtr& picked) {
+  picked = pickObject(doc, draftText(DraftText::kSelectArcOrCircle), isArcOrCircle,
                                           draftText(DraftText::kNotArcOrCircle));
   if (auto arc = OdDbArc::cast(picked)) circle = {arc->center(), arc->radius()};
   else if (auto c = OdDbCircle::cast(picked)) circle = {c->center(), c->radius()};
@@ -63,7 +64,8 @@ QrHugeRadiusPtr makeJogged(const OdDbDatabase& db, const Jogged& j, const OdGePo
 void commandDimJogged(CommandProcessor& cp) {
   HostApDocument* doc = cp.requireDocument();
   Jogged j;
-  if (!doc || !pickCircle(*doc, j.circle)) return;
+  OdDbEntityPtr picked;
+  if (!doc || !pickCircle(*doc, j.circle, picked)) return;
   const OdDbDatabase& db = *doc->database();
   HostEdInput& input = cp.input();
   const PointAnswer shown = askPoint(input, editText(EditText::kCentreOverride), "", 0);
@@ -96,7 +98,13 @@ void commandDimJogged(CommandProcessor& cp) {
   };
   const PointAnswer jog = askPoint(input, editText(EditText::kJogLocation), "", 0, jogging);
   if (jog.kind != PointAnswer::kPoint) return;
-  addDimension(input, *doc->database(), makeJogged(db, j, location.point, jog.point, text), AnnotationKind::kRadius);
+  const QrHugeRadiusPtr dim = makeJogged(db, j, location.point, jog.point, text);
+  // Like a radius, it follows the curve: the point where its arrow meets
+  // it, and its true centre.
+  DimPointSources sources;
+  sources.snapOn(0, *picked, OdDbOsnapType::kNear, dim->chordPoint());
+  sources.snapOn(1, *picked, OdDbOsnapType::kCen);
+  addDimension(input, *doc->database(), dim, AnnotationKind::kRadius, &sources);
 }
 
 }  // namespace qrvhost

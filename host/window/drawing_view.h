@@ -13,9 +13,9 @@
 #include <optional>
 #include <vector>
 
-#include "object_snap.h"
 #include "point_input.h"
 #include "view_scene.h"
+#include "view_snaps.h"
 
 namespace qrvwindow {
 
@@ -44,10 +44,11 @@ public:
   // What the cursor snaps to: the snap within `aperture` drawing units of a
   // drawing point. Null: no snaps. The snap under the cursor is looked up
   // again at once.
-  using Snapper = std::function<std::optional<snap::Snap>(QPointF drawing, double aperture)>;
+  using Snapper = std::function<std::optional<SceneSnap>(QPointF drawing, double aperture)>;
   void setSnapper(Snapper snapper);
-  // The snap under the cursor now, if any, and the entity being placed.
-  const std::optional<snap::Snap>& shownSnap() const { return m_snap; }
+  // The snap under the cursor now, if any (at a click: the one clicked),
+  // and the entity being placed.
+  const std::optional<SceneSnap>& shownSnap() const { return m_snap; }
   const ViewScene* shownPreview() const { return m_preview; }
 
   // While a point is asked: the drawing's grid snap and ortho, which the
@@ -129,7 +130,7 @@ private:
   std::optional<QPointF> m_rubberBase;
   const ViewScene* m_preview = nullptr;
   Snapper m_snapper;
-  std::optional<snap::Snap> m_snap;
+  std::optional<SceneSnap> m_snap;
 
   std::optional<QPointF> m_cursor;    // pixels
   std::optional<QPointF> m_panFrom;   // pixels, while panning

@@ -35,6 +35,7 @@
 #include "recent_drawings.h"
 #include "layer_box.h"
 #include "style_box.h"
+#include "typed_snap.h"
 #include "units/host_units.h"
 #include "view_snaps.h"
 #include "window_texts.h"
@@ -391,7 +392,12 @@ void MainWindow::showPreview(QPointF at) {
 void MainWindow::clicked(QPointF at, double tolerance) {
   const PromptKind kind = promptKind ? promptKind() : PromptKind::kCommand;
   if (kind == PromptKind::kPoint) {
-    if (answer) answer(qs(hostPointAnswer(OdGePoint3d(at.x(), at.y(), 0))));
+    // A click on an object snap answers the snap as a script types it, so
+    // that the command knows the objects (a dimension follows them).
+    std::optional<std::string> typed;
+    const HostApDocument* doc = currentDocument();
+    if (const auto& snap = m_view->shownSnap(); snap && doc) typed = typedSnapAnswer(*snap, *doc->database());
+    if (answer) answer(qs(typed.value_or(hostPointAnswer(OdGePoint3d(at.x(), at.y(), 0)))));
     return;
   }
   int hit = m_scene.pick(at, tolerance);

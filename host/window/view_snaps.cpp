@@ -12,13 +12,22 @@ constexpr double kMarkerPx = 6;  // half the marker's size
 const QColor kMarkerColor(255, 170, 0);  // stands out on the dark and the light background
 }  // namespace
 
-std::optional<snap::Snap> snapInScene(const ViewScene& scene, QPointF at, double aperture, unsigned kinds) {
+std::optional<SceneSnap> snapInScene(const ViewScene& scene, QPointF at, double aperture, unsigned kinds) {
   const QRectF around(at.x() - aperture, at.y() - aperture, 2 * aperture, 2 * aperture);
   std::vector<snap::Curve> curves;
+  std::vector<OdDbObjectId> owners;  // the entity of each curve
   for (std::uint32_t i : scene.query(around))
-    if (OdDbEntityPtr entity = OdDbEntity::cast(scene.entities()[i].id.openObject()))
+    if (OdDbEntityPtr entity = OdDbEntity::cast(scene.entities()[i].id.openObject())) {
       snap::addCurvesOf(*entity, curves);
-  return snap::nearestSnap(curves, {at.x(), at.y()}, aperture, kinds);
+      owners.resize(curves.size(), scene.entities()[i].id);
+    }
+  const std::optional<snap::Snap> found = snap::nearestSnap(curves, {at.x(), at.y()}, aperture, kinds);
+  if (!found) return std::nullopt;
+  SceneSnap out;
+  static_cast<snap::Snap&>(out) = *found;
+  out.on = owners.at(found->curve);
+  if (found->other) out.with = owners.at(*found->other);
+  return out;
 }
 
 void paintSnapMarker(QPainter& p, QPointF at, snap::Kind kind) {

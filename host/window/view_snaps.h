@@ -12,10 +12,16 @@ class QPainter;
 
 namespace qrvwindow {
 
+// A snap in the scene and the entities it was found on: `on`, and `with`
+// for a crossing of two.
+struct SceneSnap : snap::Snap {
+  OdDbObjectId on, with;
+};
+
 // The snap nearest to `at` within `aperture` (drawing units) among the
 // entities of the scene there.
-std::optional<snap::Snap> snapInScene(const ViewScene& scene, QPointF at, double aperture,
-                                      unsigned kinds = snap::kAllKinds);
+std::optional<SceneSnap> snapInScene(const ViewScene& scene, QPointF at, double aperture,
+                                     unsigned kinds = snap::kAllKinds);
 
 // A square at an end, a triangle at a middle, a circle at a centre, a cross
 // at a crossing; `at` in pixels.

@@ -289,6 +289,9 @@ std::vector<std::pair<int, PointAccess>> pointsOf(OdDbDimension& dim) {
   } else if (auto d = dynamic_cast<OdDbRadialDimension*>(p)) {
     addPoint(out, 0, d, &OdDbRadialDimension::chordPoint, &OdDbRadialDimension::setChordPoint);
     addPoint(out, 1, d, &OdDbRadialDimension::center, &OdDbRadialDimension::setCenter);
+  } else if (auto d = dynamic_cast<QrHugeRadius*>(p)) {
+    addPoint(out, 0, d, &QrHugeRadius::chordPoint, &QrHugeRadius::setChordPoint);
+    addPoint(out, 1, d, &QrHugeRadius::center, &QrHugeRadius::setCenter);
   } else if (auto d = dynamic_cast<OdDbDiametricDimension*>(p)) {
     addPoint(out, 0, d, &OdDbDiametricDimension::chordPoint, &OdDbDiametricDimension::setChordPoint);
     addPoint(out, 1, d, &OdDbDiametricDimension::farChordPoint, &OdDbDiametricDimension::setFarChordPoint);
@@ -328,8 +331,12 @@ std::vector<PointAccess> placingPointsOf(OdDbDimension& dim) {
     addPoint(out, 0, d, &OdDbArcDimension::arcPoint, &OdDbArcDimension::setArcPoint);
     addPoint(out, 0, d, &OdDbArcDimension::leader1Point, &OdDbArcDimension::setLeader1Point);
     addPoint(out, 0, d, &OdDbArcDimension::leader2Point, &OdDbArcDimension::setLeader2Point);
-  } else if (auto d = dynamic_cast<OdDbOrdinateDimension*>(p))
+  } else if (auto d = dynamic_cast<OdDbOrdinateDimension*>(p)) {
     addPoint(out, 0, d, &OdDbOrdinateDimension::leaderEndPoint, &OdDbOrdinateDimension::setLeaderEndPoint);
+  } else if (auto d = dynamic_cast<QrHugeRadius*>(p)) {
+    addPoint(out, 0, d, &QrHugeRadius::overrideCenter, &QrHugeRadius::setOverrideCenter);
+    addPoint(out, 0, d, &QrHugeRadius::jogPoint, &QrHugeRadius::setJogPoint);
+  }
   std::vector<PointAccess> result;
   for (auto& [i, a] : out) result.push_back(std::move(a));
   return result;
@@ -417,6 +424,11 @@ bool odDbApplyDimAssoc(OdDbDimension& dim, const OdDbDimAssoc& assoc) {
     arcDim->setArcPoint(onCircle(c, r, (a1 + a2) / 2));
   } else if (dynamic_cast<OdDbRadialDimension*>(&dim) || dynamic_cast<OdDbDiametricDimension*>(&dim)) {
     moveText(dim, first);  // the text keeps its place beside the chord point
+  } else if (dynamic_cast<QrHugeRadius*>(&dim)) {
+    // The shown centre and the jog keep their places beside the chord
+    // point, with the text.
+    for (PointAccess& a : placingPointsOf(dim)) a.set(a.get() + first);
+    moveText(dim, first);
   } else if (auto ordinate = dynamic_cast<OdDbOrdinateDimension*>(&dim); ordinate && assoc.pointRef(1)) {
     // The leader keeps its run from the feature.
     const Move& feature = moves.back();

@@ -158,50 +158,52 @@ std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, 
   // Points at one place (an end that is also a crossing) go to the kind
   // listed first.
   const double tie = aperture * 1e-9;
-  auto offer = [&](Kind kind, Point p) {
+  auto offer = [&](Kind kind, Point p, std::size_t curve, std::optional<std::size_t> other = std::nullopt) {
     if (!(kinds & kindBit(kind))) return;
     const double d = distance(p, cursor);
     if (!(d <= aperture)) return;
     if (best && (d > bestDistance + tie || (d >= bestDistance - tie && kind >= best->kind))) return;
-    best = Snap{kind, p};
+    best = Snap{kind, p, curve, other};
     bestDistance = d;
   };
 
   // Every snap point but a centre lies on its curve: only curves within
   // the aperture can give one.
-  std::vector<const Curve*> near;
-  for (const Curve& c : curves) {
-    if (const auto* a = std::get_if<Arc>(&c)) offer(Kind::kCentre, a->centre);
-    if (const auto* p = std::get_if<Path>(&c); p && p->centre) offer(Kind::kCentre, *p->centre);
-    if (distanceTo(c, cursor) <= aperture) near.push_back(&c);
+  std::vector<std::size_t> near;
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    const Curve& c = curves[i];
+    if (const auto* a = std::get_if<Arc>(&c)) offer(Kind::kCentre, a->centre, i);
+    if (const auto* p = std::get_if<Path>(&c); p && p->centre) offer(Kind::kCentre, *p->centre, i);
+    if (distanceTo(c, cursor) <= aperture) near.push_back(i);
   }
-  for (const Curve* c : near) {
+  for (std::size_t i : near) {
+    const Curve* c = &curves[i];
     if (const auto* s = std::get_if<Segment>(c)) {
-      offer(Kind::kEndpoint, s->a);
-      offer(Kind::kEndpoint, s->b);
-      offer(Kind::kMidpoint, (s->a + s->b) * 0.5);
+      offer(Kind::kEndpoint, s->a, i);
+      offer(Kind::kEndpoint, s->b, i);
+      offer(Kind::kMidpoint, (s->a + s->b) * 0.5, i);
     } else if (const auto* p = std::get_if<Path>(c)) {
       if (!p->closed && !p->points.empty()) {
-        if (p->firstIsEnd) offer(Kind::kEndpoint, p->points.front());
-        if (p->lastIsEnd) offer(Kind::kEndpoint, p->points.back());
+        if (p->firstIsEnd) offer(Kind::kEndpoint, p->points.front(), i);
+        if (p->lastIsEnd) offer(Kind::kEndpoint, p->points.back(), i);
       }
     } else if (const Arc& a = std::get<Arc>(*c); !a.full) {
-      offer(Kind::kEndpoint, onCircle(a, a.start));
-      offer(Kind::kEndpoint, onCircle(a, a.start + sweepOf(a)));
-      offer(Kind::kMidpoint, onCircle(a, a.start + sweepOf(a) / 2));
+      offer(Kind::kEndpoint, onCircle(a, a.start), i);
+      offer(Kind::kEndpoint, onCircle(a, a.start + sweepOf(a)), i);
+      offer(Kind::kMidpoint, onCircle(a, a.start + sweepOf(a) / 2), i);
     }
   }
   if (kinds & kindBit(Kind::kIntersection))
     for (std::size_t i = 0; i < near.size(); ++i)
       for (std::size_t j = i + 1; j < near.size(); ++j)
-        for (Point p : intersections(*near[i], *near[j])) offer(Kind::kIntersection, p);
+        for (Point p : intersections(curves[near[i]], curves[near[j]])) offer(Kind::kIntersection, p, near[i], near[j]);
 
   if (!best && (kinds & kindBit(Kind::kCentre))) {
     double nearest = aperture;
-    for (const Curve* c : near)
-      if (const auto* a = std::get_if<Arc>(c); a && distanceTo(*c, cursor) <= nearest) {
-        nearest = distanceTo(*c, cursor);
-        best = Snap{Kind::kCentre, a->centre};
+    for (std::size_t i : near)
+      if (const auto* a = std::get_if<Arc>(&curves[i]); a && distanceTo(curves[i], cursor) <= nearest) {
+        nearest = distanceTo(curves[i], cursor);
+        best = Snap{Kind::kCentre, a->centre, i, std::nullopt};
       }
   }
   return best;

@@ -5,6 +5,7 @@
 //
 // Curves are plane: lines, arcs and circles in the XY plane, as the view
 // draws them.
+#include <cstddef>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -53,6 +54,10 @@ constexpr unsigned kAllKinds = 0xF;
 struct Snap {
   Kind kind = Kind::kEndpoint;
   Point point;
+  // The curve it lies on (an index into the curves asked), and the second
+  // curve of a crossing: what a window needs to say which objects it was.
+  std::size_t curve = 0;
+  std::optional<std::size_t> other;
 };
 
 // The curves snaps see in an entity: a line, an arc, a circle, the

@@ -33,6 +33,7 @@
 #include "offscreen_application.h"
 #include "picture_compare.h"
 #include "point_input.h"
+#include "snap_answer.h"
 #include "translation.h"
 #include "view_scene.h"
 
@@ -247,7 +248,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     setHostLanguage(language);
     ScriptedHost host;
     OdDbDatabase& db = *host.newDocument(OdDb::kEnglish, false)->database();
-    addGeometry(db);
+    const Geometry g = addGeometry(db);
     qrvwindow::MainWindow window;
     DrawingView& view = window.view();
     view.setFixedSize(400, 300);  // whatever the window's layout would make of it
@@ -301,7 +302,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     f3->trigger();
     EXPECT_TRUE(view.shownSnap());
     ASSERT_EQ(answers.size(), 2u);
-    EXPECT_EQ(answers[0].toStdString(), hostPointAnswer(OdGePoint3d(30, 10, 0)));
+    EXPECT_EQ(answers[0].toStdString(), "_END " + g.right.getHandle().ascii() + " " + hostPointAnswer({30, 10, 0}));
     const QPointF under = view.toDrawing(nearEnd);
     EXPECT_EQ(answers[1].toStdString(), hostPointAnswer(OdGePoint3d(under.x(), under.y(), 0)));
     const QString history = window.commandLine().historyText();
@@ -327,6 +328,34 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     EXPECT_EQ(answers[2].toStdString(), hostPointAnswer(OdGePoint3d(12.5, 0, 0)));
     EXPECT_TRUE(window.commandLine().historyText().contains(language == HostLanguage::kRussian ? "<Орто вкл.>"
                                                                                              : "<Ortho on>"));
+
+    // Every kind of snap clicked answers as a script types it, which the
+    // prompt reads back as the same point on the same objects (and so
+    // associates a dimension with them); away from snaps, the grid point.
+    db.setSNAPMODE(0);
+    db.setORTHOMODE(0);
+    const double r = std::sqrt(2.0);
+    const struct {
+      OdGePoint3d cursor, snapped;
+      std::string typed;
+    } clicks[] = {
+        {{5.1, 0.1, 0}, {5, 0, 0}, "_MID " + g.left.getHandle().ascii()},
+        {{25 + r, 5 + r, 0}, {25 + r, 5 + r, 0}, "_INT " + g.right.getHandle().ascii() + " " + g.circle.getHandle().ascii()},
+        {{27, 5, 0}, {25, 5, 0}, "_CEN " + g.circle.getHandle().ascii()},
+    };
+    for (const auto& c : clicks) {
+      answers.clear();
+      const QPointF at = view.toPixel({c.cursor.x, c.cursor.y});
+      mouse(view, QEvent::MouseMove, at, Qt::NoButton);
+      mouse(view, QEvent::MouseButtonPress, at, Qt::LeftButton);
+      mouse(view, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+      ASSERT_EQ(answers.size(), 1u);
+      const std::string typed = answers[0].toStdString();
+      EXPECT_EQ(typed.substr(0, c.typed.size()), c.typed);
+      const HostSnapAnswer read = hostParseSnapAnswer(typed, db);
+      ASSERT_EQ(read.kind, HostSnapAnswer::kSnapped) << typed;
+      EXPECT_LT(read.ref.point.distanceTo(c.snapped), 1e-9) << typed;
+    }
 
     options.preview = [&](const OdGePoint3d&) -> OdDbEntityPtr { throw OdError(eInvalidInput, "the same point"); };
     mouse(view, QEvent::MouseMove, view.toPixel({0, 0}), Qt::NoButton);
