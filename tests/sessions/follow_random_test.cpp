@@ -71,7 +71,7 @@ Start makeStart(const std::filesystem::path& path) {
 }
 
 // What an undo must give back: every entity's kind, points and sizes, each
-// dimension's points, text place, measurement, text height and association.
+// dimension's points, the points that place it, its text place, measurement, text height and association.
 std::string stateOf(OdDbDatabase& db) {
   std::ostringstream out;
   out.precision(12);
@@ -91,6 +91,16 @@ std::string stateOf(OdDbDatabase& db) {
       for (int i = 0; i < OdDbDimAssoc::kPoints; ++i)
         if (auto p = odDbDimAssocPoint(*d, i)) point(*p);
       point(d->textPosition());
+      if (auto r = OdDbRotatedDimension::cast(d)) point(r->dimLinePoint());
+      if (auto a = OdDbAlignedDimension::cast(d)) point(a->dimLinePoint());
+      if (auto a = OdDb2LineAngularDimension::cast(d)) point(a->arcPoint());
+      if (auto a = OdDb3PointAngularDimension::cast(d)) point(a->arcPoint());
+      if (auto a = OdDbArcDimension::cast(d)) point(a->arcPoint());
+      if (auto o = OdDbOrdinateDimension::cast(d)) point(o->leaderEndPoint());
+      if (auto j = QrHugeRadius::cast(d)) {
+        point(j->overrideCenter());
+        point(j->jogPoint());
+      }
       out << " " << d->getMeasurement() << " " << d->effectiveDimVars().txt;
       if (OdDbDimAssocPtr assoc = OdDbDimAssoc::cast(odDbDimAssocId(*d).openObject()))
         for (int i = 0; i < OdDbDimAssoc::kPoints; ++i)
@@ -122,29 +132,48 @@ Script randomScript(unsigned seed, const Start& s, const std::filesystem::path& 
   };
   // The drawing as the host opened it (dimension texts placed).
   Script script{"SAVEAS\n" + (dir / "opened.dxf").string() + "\n", {}};
+  // An erase is undone at once and then everything is moved (which ends
+  // any redo), so that no later step names an object that is gone.
+  std::optional<int> forced;
   for (int i = 0; i < count; ++i) {
     std::string& t = script.text;
     Step step = Step::kChange;
     const char* ends[] = {"END", "START", "MID"};
     // A redo means something right after an undo: half of those are redos.
     const bool afterUndo = !script.steps.empty() && script.steps.back() == Step::kUndo;
-    switch (afterUndo && random() % 2 ? 10 : random() % 12) {
-      case 0: t += "DIMLINEAR\n" + std::string(ends[random() % 3]) + " " + pick(s.lines) + "\nEND " + pick(s.lines) + "\n" + at() + "\n"; break;
-      case 1: t += "DIMALIGNED\nCEN " + s.curves[0] + "\n" + std::string(ends[random() % 3]) + " " + pick(s.lines) + "\n" + at() + "\n"; break;
-      case 2: t += "MOVE\n" + subset() + "\n\n0,0\n" + at() + "\n"; break;
-      case 3: t += "ROTATE\n" + subset() + "\n\n" + at() + "\n" + number(10, 350) + "\n"; break;
-      case 4: t += "MIRROR\n" + subset() + "\n\n" + at() + "\n" + at() + "\nYes\n"; break;
-      case 5: t += "STRETCH\nC\n" + at() + "\n" + at() + "\n\n0,0\n" + at() + "\n"; break;
-      case 6: t += "SCALE\n" + subset() + "\n\n" + at() + "\n" + pick({"0.5", "2", "3"}) + "\n"; break;
+    const std::string snap = std::string(ends[random() % 3]) + " " + pick(s.lines);
+    int kind = afterUndo && random() % 2 ? 14 : random() % 22;
+    if (forced) kind = *forced;
+    forced = kind == 16 ? std::optional(11) : kind == 11 && forced ? std::optional(99) : std::nullopt;
+    switch (kind) {
+      case 0: t += "DIMLINEAR\n" + snap + "\nEND " + pick(s.lines) + "\n" + at() + "\n"; break;
+      case 1: t += "DIMALIGNED\nCEN " + s.curves[0] + "\n" + snap + "\n" + at() + "\n"; break;
+      // From the last linear dimension (the drawing starts with one).
+      case 2: t += pick({"DIMBASELINE", "DIMCONTINUE"}) + "\n" + snap + "\n\n\n"; break;
+      case 3: t += "DIMRADIUS\n" + pick(s.curves) + "\n" + at() + "\n"; break;
+      case 4: t += "DIMJOGGED\n" + pick(s.curves) + "\n" + at() + "\n" + at() + "\n" + at() + "\n"; break;
+      case 5: t += "MOVE\n" + subset() + "\n\n0,0\n" + at() + "\n"; break;
+      case 6: t += "ROTATE\n" + subset() + "\n\n" + at() + "\n" + number(10, 350) + "\n"; break;
+      case 7: t += "MIRROR\n" + subset() + "\n\n" + at() + "\n" + at() + "\nYes\n"; break;
+      case 8: t += "STRETCH\nC\n" + at() + "\n" + at() + "\n\n0,0\n" + at() + "\n"; break;
+      case 9: t += "SCALE\n" + subset() + "\n\n" + at() + "\n" + pick({"0.5", "2", "3"}) + "\n"; break;
       // A height not set before: every palette step changes the drawing.
-      case 7:
+      case 10:
         t += "SELECT\n" + s.dimensions[0] + " " + s.dimensions[1] + "\n\nPROPERTIES\nset Text.Text height = " +
              std::to_string(1 + i) + "\nclose\n";
         break;
-      case 8:
-      case 9: t += "U\n"; step = Step::kUndo; break;
-      case 10:
-      case 11: t += "REDO\n"; step = Step::kRedo; break;
+      case 11:
+      case 12:
+      case 13: t += "U\n"; step = Step::kUndo; break;
+      case 14:
+      case 15: t += "REDO\n"; step = Step::kRedo; break;
+      case 16: t += "ERASE\n" + subset() + "\n\n"; break;
+      case 17: t += "DIMLINEAR\n\n" + pick(s.lines) + "\n" + at() + "\n"; break;
+      case 18: t += "DIMANGULAR\n" + pick(s.lines) + "\n" + pick(s.lines) + "\n" + at() + "\n"; break;
+      case 19: t += "DIMORDINATE\n" + snap + "\n" + at() + "\n"; break;
+      case 20: t += "DIMARC\n" + s.curves[0] + "\n" + at() + "\n"; break;
+      case 21: t += "DIMDIAMETER\n" + pick(s.curves) + "\n" + at() + "\n"; break;
+      case 99: t += "MOVE\nALL\n\n0,0\n1,1\n"; break;
     }
     script.steps.push_back(step);
     t += "SAVEAS\n" + (dir / ("s" + std::to_string(i) + ".dxf")).string() + "\n";
