@@ -95,7 +95,11 @@ std::string stateOf(OdDbDatabase& db) {
       if (auto a = OdDbAlignedDimension::cast(d)) point(a->dimLinePoint());
       if (auto a = OdDb2LineAngularDimension::cast(d)) point(a->arcPoint());
       if (auto a = OdDb3PointAngularDimension::cast(d)) point(a->arcPoint());
-      if (auto a = OdDbArcDimension::cast(d)) point(a->arcPoint());
+      if (auto a = OdDbArcDimension::cast(d)) {
+        point(a->arcPoint());
+        point(a->leader1Point());
+        point(a->leader2Point());
+      }
       if (auto o = OdDbOrdinateDimension::cast(d)) point(o->leaderEndPoint());
       if (auto j = QrHugeRadius::cast(d)) {
         point(j->overrideCenter());
