@@ -27,7 +27,7 @@ bool isArcOrCircle(const OdDbEntity& e) { return OdDbArc::cast(&e) || OdDbCircle
 
 bool pickCircle(HostApDocument& doc, Circle& circle, OdDbEntityPtr& picked) {
   picked = pickObject(doc, draftText(DraftText::kSelectArcOrCircle), isArcOrCircle,
-                                          draftText(DraftText::kNotArcOrCircle));
+                      draftText(DraftText::kNotArcOrCircle));
   if (auto arc = OdDbArc::cast(picked)) circle = {arc->center(), arc->radius()};
   else if (auto c = OdDbCircle::cast(picked)) circle = {c->center(), c->radius()};
   else return false;
