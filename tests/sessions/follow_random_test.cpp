@@ -1,6 +1,6 @@
-// Associative dimensions under a random run of drafting with object snaps,
-// modify commands, palette changes, undo and redo (fixed seeds, so a
-// failure comes back). The drawing is saved after every step: each saved
+// Associative dimensions under a random run of drafting every kind with
+// object snaps, modify commands, erasing (undone at once), disassociating,
+// palette changes, undo and redo (fixed seeds, so a failure comes back). The drawing is saved after every step: each saved
 // state has every associated dimension on its geometry, measuring it, and
 // an undo gives back exactly the state before the step it undoes, a redo
 // the state after it.
@@ -71,7 +71,8 @@ Start makeStart(const std::filesystem::path& path) {
 }
 
 // What an undo must give back: every entity's kind, points and sizes, each
-// dimension's points, the points that place it, its text place, measurement, text height and association.
+// dimension's points, the points that place it, its text place,
+// measurement, text height and association.
 std::string stateOf(OdDbDatabase& db) {
   std::ostringstream out;
   out.precision(12);

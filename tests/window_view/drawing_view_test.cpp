@@ -233,9 +233,9 @@ TEST(DrawingView, ZoomAndPanKeepTheDrawingPointUnderTheCursor) {
 // window's session tells it. The cursor near the end of the slanted line
 // snaps to it; the dimension, the rubber band and the end's marker follow
 // (the picture matches tests/window_view/reference/point-picking.png;
-// DDS_RENEW_PICTURES=1 writes it anew); a click answers the snapped point.
-// F3 turns snaps off, as the history says in the session's language, and a
-// click answers the point under the cursor. Where the command can make
+// DDS_RENEW_PICTURES=1 writes it anew); a click answers the snap as a
+// script types it (`_END 2A 30,10`). F3 turns snaps off, as the history says
+// in the session's language, and a click answers the point under the cursor. Where the command can make
 // nothing of the point, nothing is shown; Escape cancels the command, and
 // the end of the prompt takes everything away.
 TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUntilF3) {
