@@ -13,7 +13,8 @@ class QPainter;
 namespace qrvwindow {
 
 // A snap in the scene and the entities it was found on: `on`, and `with`
-// for a crossing of two.
+// for a crossing of two (the curve numbers of snap::Snap counted the
+// curves of one lookup; these ids are what lasts).
 struct SceneSnap : snap::Snap {
   OdDbObjectId on, with;
 };
