@@ -142,16 +142,25 @@ void buildHugeRadius(QrHugeRadius* dim) {
   const P c = dim->center(), p = dim->chordPoint(), oc = dim->overrideCenter(), j = dim->jogPoint();
   const V out = unit(p - c);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Radius);
-  // The line comes from the shown centre, bends at the jog point at the
-  // jog angle, and meets the curve along the true radius.
+  // The line runs from the shown centre parallel to the true radius, turns
+  // back across to the radius at the jog angle (a Z: both turns make that
+  // angle), meeting it where the jog location falls on it, and goes on along
+  // the radius to the arrow on the curve.
   const P onRadius = c + out * dot(j - c, out);
-  const double jogLength = 2 * g.arrowSize();
   // The style's jog angle (per-entity overrides included) is what users
   // edit; the entity's own angle stands in when the variable is unusable.
   const double styleJog = g.vars().jogang;
   const bool usable = styleJog >= 5 * std::numbers::pi / 180 - 1e-12 && styleJog <= std::numbers::pi / 2 + 1e-12;
-  const V across = rotated(out * -1, usable ? styleJog : dim->jogAngle());
-  const P bend = onRadius + across * jogLength;
+  const double jog = usable ? styleJog : dim->jogAngle();
+  const double offset = dot(oc - c, perp(out));  // left of the radius: positive
+  P bend;
+  if (std::fabs(offset) > 1e-9 * (1 + len(p - c) + len(oc - c))) {
+    bend = onRadius + rotated(out, offset > 0 ? jog : -jog) * (std::fabs(offset) / std::sin(jog));
+  } else {
+    // A shown centre on the radius itself: a jog of its own size still
+    // tells that the line is shortened.
+    bend = onRadius + rotated(out, jog) * (2 * g.arrowSize());
+  }
   P t = dim->isUsingDefaultTextPosition() ? mid(p, onRadius) : dim->textPosition();
   const PlacedText placed = textInside(g, text, onRadius, p, t);
   lineAroundText(g, onRadius, p, placed, DimPart::DimensionLine);
