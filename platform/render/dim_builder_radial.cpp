@@ -78,10 +78,17 @@ double textLengthAlong(const DimGeometry& g, const DimText& t, const V& u) {
 
 }  // namespace
 
+// Text put by hand with the line following it (DIMTMOVE 0): the line turns
+// about the centre to run through the text.
+bool lineFollowsText(const OdDbDimension* dim, const DimGeometry& g, const P& c) {
+  return !dim->isUsingDefaultTextPosition() && g.vars().tmove == 0 && c.distanceTo(dim->textPosition()) > 0;
+}
+
 void buildRadial(OdDbRadialDimension* dim) {
   DimGeometry g(dim);
-  const P c = dim->center(), p = dim->chordPoint();
-  const double r = c.distanceTo(p);
+  const P c = dim->center();
+  const double r = c.distanceTo(dim->chordPoint());
+  const P p = lineFollowsText(dim, g, c) ? c + unit(dim->textPosition() - c) * r : dim->chordPoint();
   const V out = unit(p - c);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Radius);
   P t;
@@ -104,9 +111,16 @@ void buildRadial(OdDbRadialDimension* dim) {
 
 void buildDiametric(OdDbDiametricDimension* dim) {
   DimGeometry g(dim);
-  const P p1 = dim->chordPoint(), p2 = dim->farChordPoint();
+  P p1 = dim->chordPoint(), p2 = dim->farChordPoint();
   const P c = mid(p1, p2);
   const double r = p1.distanceTo(p2) / 2;
+  if (lineFollowsText(dim, g, c)) {
+    // Turned the short way: each end keeps its side.
+    V towards = unit(dim->textPosition() - c);
+    if (dot(towards, p2 - p1) < 0) towards = towards * -1;
+    p1 = c - towards * r;
+    p2 = c + towards * r;
+  }
   const V u = unit(p2 - p1);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Diameter);
   P t;

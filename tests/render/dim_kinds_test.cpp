@@ -74,9 +74,17 @@ TEST_F(Kinds, DiameterInsideAndOnAUserPositionOutside) {
   EXPECT_NEAR(std::fabs(c.solids[0]->pointAt(0).x), 2.0, kTol);
   EXPECT_NEAR(std::fabs(c.solids[1]->pointAt(0).x), 2.0, kTol);
   EXPECT_EQ(horizontalAt(c, 0).size(), 2u);  // broken for the text
+  // Text put by hand: with DIMTMOVE 0 the line turns to run at it, with 2
+  // it stays and reaches the text from its end on the text's side.
   dd->setTextPosition({5, 3});
   c = rebuild(dd.get());
   EXPECT_NEAR(c.texts[0]->location().x, 5.0, kTol);
+  ASSERT_EQ(c.solids.size(), 1u);
+  const OdGePoint3d tip = c.solids[0]->pointAt(0);
+  EXPECT_NEAR(tip.x * 3 - tip.y * 5, 0.0, kTol);
+  EXPECT_NEAR(std::hypot(tip.x, tip.y), 2.0, kTol);
+  dd->setDimtmove(2);
+  c = rebuild(dd.get());
   ASSERT_EQ(c.solids.size(), 1u);
   EXPECT_NEAR(c.solids[0]->pointAt(0).x, 2.0, kTol);  // the arrow on the text's side
   dd->setDimtofl(true);  // the line across as well, both arrows
