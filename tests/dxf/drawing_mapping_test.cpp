@@ -679,6 +679,28 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
                   (metric ? OdDbDimVars::metricDefaults() : OdDbDimVars::imperialDefaults()).altd) << measurement;
     }
 
+    // An R12 file names a built-in arrowhead without a block: saved as R12
+    // it stays so while the style is as read; a style written anew names
+    // the block, which the file then holds.
+    {
+        std::unique_ptr<OdDbDatabase> r12 = read(lines(
+            {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009", "  0", "ENDSEC", "  0", "SECTION",
+             "  2", "TABLES", "  0", "TABLE", "  2", "DIMSTYLE", " 70", "1", "  0", "DIMSTYLE", "  2", "Boxes", " 70",
+             "0", "  5", "BoxBlank", " 41", "0.18", "  0", "ENDTAB", "  0", "ENDSEC", "  0", "EOF"}));
+        // The block's BLOCK record: its name follows its layer.
+        auto holdsBlock = [](const std::string& text) {
+            return text.find("  0\nBLOCK\n") != std::string::npos && text.find("\n_BoxBlank\n") != std::string::npos;
+        };
+        EXPECT_FALSE(holdsBlock(writeDxfDrawingToBytes(*r12, DxfVersion::R12)));
+        OdDbDimStyleTableRecordPtr(recordId(*r12, r12->getDimStyleTableId(), "Boxes").safeOpenObject(OdDb::kForWrite))
+            ->setDimasz(0.25);
+        const std::string changed = writeDxfDrawingToBytes(*r12, DxfVersion::R12);
+        EXPECT_TRUE(holdsBlock(changed)) << changed;
+        std::unique_ptr<OdDbDatabase> back = read(changed);
+        OdDbDimStyleTableRecordPtr boxes = recordId(*back, back->getDimStyleTableId(), "Boxes").safeOpenObject();
+        EXPECT_EQ(recordName(boxes->dimblk()), "_BoxBlank");
+    }
+
     // Entities only: the saved drawing gets a whole header.
     std::unique_ptr<OdDbDatabase> bare =
         read(entitiesOnly({"  0", "LINE", "  8", "0", " 10", "1.0", " 20", "2.0", " 11", "3.0", " 21", "4.0"}));

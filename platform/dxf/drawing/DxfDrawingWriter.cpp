@@ -87,6 +87,7 @@ public:
           active && dxfActiveViewportChanged(m_src->tags(*active), db.headerVars()))
         m_changedViewport = *active;
     findOrphans();
+    findArrowBlocksNamedAnew();
     m_needQrvApp = needsQrvApp();
     if (m_src) m_loadSeed = m_src->handseed;
     if (!m_doc && !m_r12) {
@@ -283,6 +284,11 @@ private:
   }
   bool gone(OdDbObjectId id) const { return gone(objectOf(id)); }
   bool holdsOrphan(const OdDbObject* obj) const;
+  // Arrowhead blocks reading made for names an R12 file gave without
+  // blocks, which something written anew names by the block's own name:
+  // an R12 save must then hold the block.
+  std::unordered_set<const OdDbStub*> m_arrowBlocksNamedAnew;
+  void findArrowBlocksNamedAnew();
   bool m_needQrvApp = false;
   int m_writtenRank = -1;
   bool m_wroteNew = false;         // an object without a file record was written
@@ -744,6 +750,36 @@ void Writer::findOrphans() {
   });
 }
 
+void Writer::findArrowBlocksNamedAnew() {
+  if (!m_r12 || !m_src || m_src->madeArrowBlocks.empty()) return;
+  struct Named : OdDbRefVisitor {
+    const std::unordered_set<OdDbStub*>& made;
+    std::unordered_set<const OdDbStub*>& named;
+    Named(const std::unordered_set<OdDbStub*>& m, std::unordered_set<const OdDbStub*>& n) : made(m), named(n) {}
+    void visit(OdDbObjectId id) override {
+      if (made.count(id.stub())) named.insert(id.stub());
+    }
+  } named(m_src->madeArrowBlocks, m_arrowBlocksNamedAnew);
+  // Records copied as read keep the names the file gave; those written anew
+  // (a dimension's rebuilt block inserting the arrowhead, a changed style)
+  // name the block.
+  m_db.forEachObject([&](OdDbObjectId id) {
+    const OdDbObject* obj = objectOf(id);
+    if (!gone(obj) && needsRewrite(obj)) obj->forEachHardRef(named);
+  });
+  // So does a header arrowhead whose value changed since reading.
+  const OdDbDimVars& header = m_db.headerVars().dim;
+  for (const auto& [name, text] : dxfHeaderVariableTexts(m_db, m_version, m_codePage, DxfLineEnding::Lf)) {
+    const auto was = m_src->header.find(name);
+    if (name.rfind("$DIMBLK", 0) != 0 && name != "$DIMLDRBLK") continue;
+    if (was != m_src->header.end() && was->second == text) continue;
+    if (const auto index = OdDbDimVars::indexOf(name.substr(1))) {
+      const OdDbDimVarValue value = header.get(*index);
+      if (const auto* block = std::get_if<OdDbObjectId>(&value)) named.visit(*block);
+    }
+  }
+}
+
 // A dictionary read from the file that names an orphan: written anew without
 // that entry, never with a handle to an object the file no longer holds.
 bool Writer::holdsOrphan(const OdDbObject* obj) const {
@@ -1097,7 +1133,9 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
   // A built-in arrowhead's block that reading made for a name alone: R12
   // knows it by that name.
-  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad()) return;
+  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad() &&
+      !m_arrowBlocksNamedAnew.count(blockId.stub()))
+    return;
   const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
   bool rewrite = needsRewrite(block);
   // The block of an R12 file has no block record: its BLOCK record is its
