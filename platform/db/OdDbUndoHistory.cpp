@@ -3,6 +3,7 @@
 #include "OdDbDatabase.h"
 #include "OdDbStub.h"
 #include "OdDbSymbolTable.h"
+#include "OdStringUtil.h"
 
 // Steps kept; older ones are dropped so a long session stays bounded.
 static constexpr std::size_t kMaxSteps = 200;
@@ -93,10 +94,23 @@ void OdDbUndoHistory::keepRecordsAddedOutsideSteps(const Step& replaced) {
     const auto* was = dynamic_cast<const OdDbSymbolTable*>(e.before.get());
     if (!table || !was) continue;
     std::unordered_set<OdDbStub*> held;
-    for (const OdDbObjectId& id : table->m_records) held.insert(id.stub());
+    std::unordered_set<std::string> names;
+    for (const OdDbObjectId& id : table->m_records) {
+      held.insert(id.stub());
+      if (auto* rec = dynamic_cast<const OdDbSymbolTableRecord*>(id.stub()->object); rec && !rec->isErased())
+        names.insert(qrv::foldCase(rec->getName()));
+    }
     for (const OdDbObjectId& id : was->m_records) {
-      const OdDbObject* record = id.stub() ? id.stub()->object : nullptr;
-      if (record && !record->isErased() && !held.count(id.stub())) table->m_records.push_back(id);
+      auto* record = dynamic_cast<OdDbSymbolTableRecord*>(id.stub() ? id.stub()->object : nullptr);
+      if (!record || record->isErased() || held.count(id.stub())) continue;
+      // A dimension's block built again while the step was undone, which
+      // the step's own block of that name has replaced: nothing uses it.
+      if (names.count(qrv::foldCase(record->getName())) && m_db->hardReferenceCount(id) == 0) {
+        m_db->unregisterHardRefs(record);
+        static_cast<OdDbObject*>(record)->m_flags |= OdDbObject::kErased;
+        continue;
+      }
+      table->m_records.push_back(id);
     }
   }
 }

@@ -65,6 +65,13 @@ TEST(HostSessions, RedoMakesUndoneStepsAgainUntilANewChange) {
   EXPECT_TRUE(hasStyle(*after));
   EXPECT_DOUBLE_EQ(arrowOfFirst(*after), 0.75);
   EXPECT_EQ(dimensionCount(*after), 3u);
+  // The blocks the save between built are the dimensions' again after the
+  // redo, none left behind beside a new one.
+  int dimensionBlocks = 0;
+  OdDbBlockTablePtr blocks = after->getBlockTableId().safeOpenObject();
+  for (auto b = blocks->newIterator(); !b->done(); b->step())
+    dimensionBlocks += b->getRecord()->getName().rfind("*D", 0) == 0;
+  EXPECT_EQ(dimensionBlocks, 3);
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   const std::string py = ezdxfReport(
