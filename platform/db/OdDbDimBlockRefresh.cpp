@@ -34,6 +34,16 @@ OdDbDimBlockRefreshResult odDbRefreshDimensionBlocks(OdDbDatabase* db, const OdD
         stale.push_back(e->objectId());
     }
   }
+  // A block is drawn from its dimension's values, which the undo record
+  // already holds: building it is no change of the user's, and recording it
+  // (or, outside a step, taking it for a new change) would cost the user
+  // what they could redo, only because they saved or looked.
+  struct UnrecordedWhileBuilding {
+    OdDbDatabase* db;
+    bool was;
+    ~UnrecordedWhileBuilding() { db->blockUndoRecording(was); }
+  } unrecorded{db, db->isUndoRecordingBlocked()};
+  db->blockUndoRecording(true);
   for (const OdDbObjectId& id : stale) {
     try {
       OdDbDimensionPtr dim = OdDbDimension::cast(id.openObject().get());

@@ -36,4 +36,5 @@ struct OdDbDimBlockRefreshResult {
 
 // Rebuilds the blocks of the dimensions without one, of those whose block
 // no longer matches their values (out of date), and of those `rule` adds.
+// Nothing of it is recorded for undo, and it leaves what can be redone.
 OdDbDimBlockRefreshResult odDbRefreshDimensionBlocks(OdDbDatabase* db, const OdDbDimBlockRefresh& rule);

@@ -41,6 +41,7 @@ protected:
 
 private:
   friend class OdDbSymbolTableRecord;
+  friend class OdDbUndoHistory;  // keeps records added outside any step
   void rebuildIndex() const;
   OdDbObjectId findLive(const OdString& name, OdDbObjectId except = OdDbObjectId()) const;
 

@@ -2,6 +2,8 @@
 
 #include "OdDbDatabase.h"
 #include "OdDbStub.h"
+#include "OdDbSymbolTable.h"
+#include "OdStringUtil.h"
 
 // Steps kept; older ones are dropped so a long session stays bounded.
 static constexpr std::size_t kMaxSteps = 200;
@@ -82,6 +84,37 @@ bool OdDbUndoHistory::redoLast() {
   return true;
 }
 
+void OdDbUndoHistory::keepRecordsAddedOutsideSteps(const Step& replaced) {
+  // A table gets back its list of records as the step saw it; records added
+  // since without being recorded (a dimension's block built for saving or
+  // drawing) are live all the same, and a table that forgot them would leave
+  // objects no table holds. The records this restore erased stay out.
+  for (const Entry& e : replaced.entries) {
+    auto* table = dynamic_cast<OdDbSymbolTable*>(e.stub->object);
+    const auto* was = dynamic_cast<const OdDbSymbolTable*>(e.before.get());
+    if (!table || !was) continue;
+    std::unordered_set<OdDbStub*> held;
+    std::unordered_set<std::string> names;
+    for (const OdDbObjectId& id : table->m_records) {
+      held.insert(id.stub());
+      if (auto* rec = dynamic_cast<const OdDbSymbolTableRecord*>(id.stub()->object); rec && !rec->isErased())
+        names.insert(qrv::foldCase(rec->getName()));
+    }
+    for (const OdDbObjectId& id : was->m_records) {
+      auto* record = dynamic_cast<OdDbSymbolTableRecord*>(id.stub() ? id.stub()->object : nullptr);
+      if (!record || record->isErased() || held.count(id.stub())) continue;
+      // A dimension's block built again while the step was undone, which
+      // the step's own block of that name has replaced: nothing uses it.
+      if (names.count(qrv::foldCase(record->getName())) && m_db->hardReferenceCount(id) == 0) {
+        m_db->unregisterHardRefs(record);
+        static_cast<OdDbObject*>(record)->m_flags |= OdDbObject::kErased;
+        continue;
+      }
+      table->m_records.push_back(id);
+    }
+  }
+}
+
 OdDbUndoHistory::Step OdDbUndoHistory::restore(Step& step) {
   // Every entry's object as it is now, so the restore can be taken back:
   // an object the step created is kept whole before it is erased again.
@@ -100,6 +133,7 @@ OdDbUndoHistory::Step OdDbUndoHistory::restore(Step& step) {
     obj->assignFrom(*it->before);
     if (!obj->isErased()) m_db->registerHardRefs(obj);
   }
+  keepRecordsAddedOutsideSteps(inverse);
   if (step.header) {
     inverse.header = m_db->m_header;
     m_db->m_header.forEachObjectId([&](OdDbObjectId id) { m_db->removeHardRef(id); });

@@ -58,6 +58,9 @@ private:
 
   // Puts back the states the step holds; gives the step that takes this back.
   Step restore(Step& step);
+  // After a restore: tables keep the live records that `replaced` (their
+  // states before it) held and the restored states lack.
+  void keepRecordsAddedOutsideSteps(const Step& replaced);
 
   OdDbDatabase* m_db;
   std::vector<Step> m_steps;

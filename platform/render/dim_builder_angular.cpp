@@ -49,13 +49,30 @@ void arcAroundText(DimGeometry& g, const P& c, double R, double a0, double a1, c
 void buildArcDimension(OdDbDimension* dim, DimGeometry& g, const ArcInput& in) {
   const OdDbDimVars& v = g.vars();
   const P c = in.centre;
-  const double R = in.radius, a0 = in.start, a1 = in.start + in.span;
+  const DimText text = dimTextFor(g, in.measured, in.kind);
+  const bool userText = !dim->isUsingDefaultTextPosition();
+  auto rotationAt = [&](double angle) {
+    return dim->textRotation() != 0.0 ? dim->textRotation()
+           : (v.tih && v.tad != 3)    ? 0.0
+                                      : readable(angleOf(perp(dir(angle))));
+  };
+  double R = in.radius;
+  // Text moved by hand with the line following it (DIMTMOVE 0): the arc
+  // runs where the placement rules put it relative to the text, the text
+  // staying where it was put.
+  const bool lineFollows = userText && v.tmove == 0 && c.distanceTo(dim->textPosition()) > 0;
+  if (lineFollows) {
+    const P t = dim->textPosition();
+    const double at = angleOf(t - c), rt = c.distanceTo(t);
+    const PlacedText probe = placeText(g, text, t, perp(dir(at)), rotationAt(at), dir(at));
+    const double r = rt + dot(t - probe.above.centre, dir(at));
+    if (r > 0) R = r;
+  }
+  const double a0 = in.start, a1 = in.start + in.span;
   const double firstAngle = in.firstAtStart ? a0 : a1, secondAngle = in.firstAtStart ? a1 : a0;
   if (!v.se1) radialExtension(g, c, firstAngle, in.near1, in.far1, R, DimPart::ExtensionLine1);
   if (!v.se2) radialExtension(g, c, secondAngle, in.near2, in.far2, R, DimPart::ExtensionLine2);
 
-  const DimText text = dimTextFor(g, in.measured, in.kind);
-  const bool userText = !dim->isUsingDefaultTextPosition();
   double m = a0 + in.span / 2;
   P anchor = c + dir(m) * R;
   if (userText) {
@@ -63,11 +80,10 @@ void buildArcDimension(OdDbDimension* dim, DimGeometry& g, const ArcInput& in) {
     m = angleOf(anchor - c);
   }
   const V tangent = perp(dir(m));
-  const double rotation = dim->textRotation() != 0.0 ? dim->textRotation()
-                          : (v.tih && v.tad != 3)    ? 0.0
-                                                     : readable(angleOf(tangent));
+  const double rotation = rotationAt(m);
   PlacedText placed;
-  if (userText && std::fabs(c.distanceTo(anchor) - R) > g.textHeight()) {
+  const bool onArc = lineFollows || !userText || std::fabs(c.distanceTo(anchor) - R) <= g.textHeight();
+  if (!onArc) {
     placed.above = g.box(text.above, anchor, rotation);
     placed.below = g.box(text.below, anchor - perp(dir(rotation)) * (g.textHeight() * kLineSpacing), rotation);
   } else {
@@ -82,8 +98,15 @@ void buildArcDimension(OdDbDimension* dim, DimGeometry& g, const ArcInput& in) {
   // The arc, reaching out to text placed beyond its ends.
   double from = a0, to = a1;
   if (userText && sweep(a0, m) > in.span) {
-    if (sweep(a1, m) < sweep(m, a0)) to = m;
-    else from = m;
+    // Up to the text standing on the arc beyond an end (under it when it
+    // stands beside the arc), never through it; to free text's middle.
+    double reach = 0;
+    if (onArc && placed.above.width > 0) {
+      const double half = placed.above.halfExtentAlong(m + std::numbers::pi / 2) / R;
+      reach = placed.onLine ? half + g.gap() / R : -half;
+    }
+    if (sweep(a1, m) < sweep(m, a0)) to = a1 + std::max(0.0, sweep(a1, m) - reach);
+    else from = a0 - std::max(0.0, sweep(m, a0) - reach);
   }
   if (arrowsIn || v.tofl) arcAroundText(g, c, R, from, to, placed);
   const V startOut(std::sin(a0), -std::cos(a0), 0), endOut(-std::sin(a1), std::cos(a1), 0);

@@ -13,11 +13,22 @@ using namespace g2;
 void buildOrdinate(OdDbOrdinateDimension* dim) {
   DimGeometry g(dim);
   const OdDbDimVars& v = g.vars();
-  const P f = dim->definingPoint(), e = dim->leaderEndPoint();
+  const P f = dim->definingPoint();
+  P e = dim->leaderEndPoint();
   // An X ordinate's leader runs along Y and the other way round.
   const bool xAxis = dim->isUsingXAxis();
-  const double run = xAxis ? e.y - f.y : e.x - f.x;
-  const V along = xAxis ? V(0, run >= 0 ? 1 : -1, 0) : V(run >= 0 ? 1 : -1, 0, 0);
+  auto runTo = [&](const P& p) { return xAxis ? p.y - f.y : p.x - f.x; };
+  // Text moved by hand with the leader following it (DIMTMOVE 0): the
+  // leader ends where the text, standing where it was put, would have it.
+  const bool leaderFollows = !dim->isUsingDefaultTextPosition() && v.tmove == 0;
+  const double side = runTo(leaderFollows ? dim->textPosition() : e);
+  const V along = xAxis ? V(0, side >= 0 ? 1 : -1, 0) : V(side >= 0 ? 1 : -1, 0, 0);
+  const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Ordinate);
+  // The text continues the leader, read along it.
+  const double rotation = dim->textRotation() != 0.0 ? dim->textRotation() : readable(angleOf(along));
+  const double half = g.box(text.above, e, rotation).halfExtentAlong(angleOf(along));
+  if (leaderFollows) e = dim->textPosition() - along * (g.gap() + half);
+  const double run = runTo(e);
   const double off = xAxis ? e.x - f.x : e.y - f.y;
   const V sideways = xAxis ? V(1, 0, 0) : V(0, 1, 0);
   const P start = f + along * g.extOffset();
@@ -33,13 +44,9 @@ void buildOrdinate(OdDbOrdinateDimension* dim) {
     g.line(a, b, DimPart::ExtensionLine1);
     g.line(b, e, DimPart::ExtensionLine1);
   }
-  const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Ordinate);
-  // The text continues the leader, read along it.
-  const double rotation = dim->textRotation() != 0.0 ? dim->textRotation() : readable(angleOf(along));
   PlacedText placed;
   placed.above = g.box(text.above, e, rotation);
   placed.below = g.box(text.below, e, rotation);
-  const double half = placed.above.halfExtentAlong(angleOf(along));
   P centre = dim->isUsingDefaultTextPosition() ? e + along * (g.gap() + half) : dim->textPosition();
   placed.above.centre = centre;
   if (!text.below.empty()) {

@@ -78,10 +78,17 @@ double textLengthAlong(const DimGeometry& g, const DimText& t, const V& u) {
 
 }  // namespace
 
+// Text put by hand with the line following it (DIMTMOVE 0): the line turns
+// about the centre to run through the text.
+bool lineFollowsText(const OdDbDimension* dim, const DimGeometry& g, const P& c) {
+  return !dim->isUsingDefaultTextPosition() && g.vars().tmove == 0 && c.distanceTo(dim->textPosition()) > 0;
+}
+
 void buildRadial(OdDbRadialDimension* dim) {
   DimGeometry g(dim);
-  const P c = dim->center(), p = dim->chordPoint();
-  const double r = c.distanceTo(p);
+  const P c = dim->center();
+  const double r = c.distanceTo(dim->chordPoint());
+  const P p = lineFollowsText(dim, g, c) ? c + unit(dim->textPosition() - c) * r : dim->chordPoint();
   const V out = unit(p - c);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Radius);
   P t;
@@ -104,9 +111,16 @@ void buildRadial(OdDbRadialDimension* dim) {
 
 void buildDiametric(OdDbDiametricDimension* dim) {
   DimGeometry g(dim);
-  const P p1 = dim->chordPoint(), p2 = dim->farChordPoint();
+  P p1 = dim->chordPoint(), p2 = dim->farChordPoint();
   const P c = mid(p1, p2);
   const double r = p1.distanceTo(p2) / 2;
+  if (lineFollowsText(dim, g, c)) {
+    // Turned the short way: each end keeps its side.
+    V towards = unit(dim->textPosition() - c);
+    if (dot(towards, p2 - p1) < 0) towards = towards * -1;
+    p1 = c - towards * r;
+    p2 = c + towards * r;
+  }
   const V u = unit(p2 - p1);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Diameter);
   P t;
@@ -142,16 +156,25 @@ void buildHugeRadius(QrHugeRadius* dim) {
   const P c = dim->center(), p = dim->chordPoint(), oc = dim->overrideCenter(), j = dim->jogPoint();
   const V out = unit(p - c);
   const DimText text = dimTextFor(g, dim->getMeasurement(), MeasureKind::Radius);
-  // The line comes from the shown centre, bends at the jog point at the
-  // jog angle, and meets the curve along the true radius.
+  // The line runs from the shown centre parallel to the true radius, turns
+  // back across to the radius at the jog angle (a Z: both turns make that
+  // angle), meeting it where the jog location falls on it, and goes on along
+  // the radius to the arrow on the curve.
   const P onRadius = c + out * dot(j - c, out);
-  const double jogLength = 2 * g.arrowSize();
   // The style's jog angle (per-entity overrides included) is what users
   // edit; the entity's own angle stands in when the variable is unusable.
   const double styleJog = g.vars().jogang;
   const bool usable = styleJog >= 5 * std::numbers::pi / 180 - 1e-12 && styleJog <= std::numbers::pi / 2 + 1e-12;
-  const V across = rotated(out * -1, usable ? styleJog : dim->jogAngle());
-  const P bend = onRadius + across * jogLength;
+  const double jog = usable ? styleJog : dim->jogAngle();
+  const double offset = dot(oc - c, perp(out));  // left of the radius: positive
+  P bend;
+  if (std::fabs(offset) > 1e-9 * (1 + len(p - c) + len(oc - c))) {
+    bend = onRadius + rotated(out, offset > 0 ? jog : -jog) * (std::fabs(offset) / std::sin(jog));
+  } else {
+    // A shown centre on the radius itself: a jog of its own size still
+    // tells that the line is shortened.
+    bend = onRadius + rotated(out, jog) * (2 * g.arrowSize());
+  }
   P t = dim->isUsingDefaultTextPosition() ? mid(p, onRadius) : dim->textPosition();
   const PlacedText placed = textInside(g, text, onRadius, p, t);
   lineAroundText(g, onRadius, p, placed, DimPart::DimensionLine);

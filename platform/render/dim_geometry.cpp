@@ -268,7 +268,17 @@ OdDbObjectId DimGeometry::prepareBlock() {
   }
   OdDbBlockTablePtr table = m_db->getBlockTableId().safeOpenObject(OdDb::kForWrite);
   std::string name = "*D" + std::to_string(m_dim->getDbHandle().value());
-  for (int n = 1; table->has(name); ++n) name = "*D" + std::to_string(m_dim->getDbHandle().value()) + "_" + std::to_string(n);
+  for (int n = 1; table->has(name); ++n) {
+    // This dimension's block, built since reading, that nothing uses any
+    // more (an undo gave the dimension back a state from before it was
+    // built): drawn again rather than left behind beside a new one. A
+    // file's own blocks are never taken.
+    const OdDbObjectId unused = table->getAt(name);
+    OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::cast(unused.openObject());
+    if (block && block->isAnonymous() && block->fileRecord() == 0 && m_db->hardReferenceCount(unused) == 0)
+      return unused;
+    name = "*D" + std::to_string(m_dim->getDbHandle().value()) + "_" + std::to_string(n);
+  }
   OdDbBlockTableRecordPtr block = OdDbBlockTableRecord::createObject();
   block->setNameAsStored(name);
   block->setStoredFlags(1);  // anonymous

@@ -59,7 +59,10 @@ std::optional<OdGePoint3d> linePlace(const OdDbDimension& d) {
     return l->second + l->across * (off.x * l->across.x + off.y * l->across.y);
   }
   if (auto a = arcLine(d)) {
-    const double r = a->centre.distanceTo(a->arcPoint);
+    // Text put by hand carries the arc with it (DIMTMOVE 0): it runs at the
+    // text's radius.
+    const bool followsText = !d.isUsingDefaultTextPosition() && d.dimtmove() == 0;
+    const double r = a->centre.distanceTo(followsText ? d.textPosition() : a->arcPoint);
     return a->centre + unitOr(a->secondEnd - a->centre, OdGeVector3d(1, 0, 0)) * r;
   }
   if (auto a = OdDb2LineAngularDimension::cast(&d)) return a->arcPoint();
@@ -78,6 +81,14 @@ bool moveLine(OdDbDimension& d, const OdGePoint3d& from, const OdGePoint3d& to) 
         a->centre + unitOr(a->arcPoint - a->centre, OdGeVector3d(1, 0, 0)) * a->centre.distanceTo(to);
     if (auto angle = OdDb3PointAngularDimension::cast(&d)) angle->setArcPoint(arcPoint);
     else OdDbArcDimension::cast(&d)->setArcPoint(arcPoint);
+    // Text put by hand keeps its place beside the arc: it moves out or in
+    // by as much as the arc.
+    if (!d.isUsingDefaultTextPosition()) {
+      const OdGePoint3d t = d.textPosition();
+      const double r = a->centre.distanceTo(t) + a->centre.distanceTo(to) - a->centre.distanceTo(from);
+      if (r > 0) d.setTextPosition(a->centre + unitOr(t - a->centre, OdGeVector3d(1, 0, 0)) * r);
+    }
+    return true;
   } else if (auto o = OdDbOrdinateDimension::cast(&d)) {
     if (samePlace(to, o->definingPoint())) return false;
     o->setLeaderEndPoint(to);

@@ -119,8 +119,17 @@ TEST(Undo, RestoresChangedCreatedAndErasedObjectsAndTheHeader) {
   db.endUndoGroup();
   db.blockUndoRecording(true);
   db.setDimtxt(0.3);
+  const OdDbObjectId unrecorded = addStyle(db, "Unrecorded");
   db.blockUndoRecording(false);
   EXPECT_TRUE(db.hasRedo());
+  // A record added unrecorded (a dimension's block built for saving) stays
+  // in its table when the table is given back an older list.
+  db.redo();
+  EXPECT_EQ(t->getAt("Unrecorded"), unrecorded);
+  EXPECT_EQ(t->getAt("New"), created);
+  db.undo();
+  EXPECT_EQ(t->getAt("Unrecorded"), unrecorded);
+  EXPECT_TRUE(t->getAt("New").isNull());
   db.beginUndoGroup("OTHER");
   db.setDimasz(1.0);
   db.endUndoGroup();

@@ -42,7 +42,9 @@ std::string record(const char* type, const char* handle, const char* owner, cons
 // An R2000 drawing in ANSI_1251 with records the database does not model:
 // a HATCH on layer "Hatch", a TOLERANCE of dimension style "Tol", an
 // object of another application pointing to text style "Mono", and a VPORT
-// table.
+// table. The TOLERANCE has an extension dictionary holding a record, a
+// dictionary with a record of its own, and an object of another
+// application; the root dictionary names that object too.
 std::string drawingWithForeignRecords()
 {
     std::string s = lines({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  9",
@@ -85,13 +87,21 @@ std::string drawingWithForeignRecords()
                 "  0", "HATCH", "  5", "31", "330", "1F", "100", "AcDbEntity", "  8", "Hatch", "100", "AcDbHatch",
                 " 10", "0.0", " 20", "0.0", " 30", "0.0", "  2", "SOLID", " 70", "1", " 71", "0", " 91", "0",
                 " 75", "0", " 76", "1", " 98", "0",
-                "  0", "TOLERANCE", "  5", "32", "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbFcf",
+                "  0", "TOLERANCE", "  5", "32", "102", "{ACAD_XDICTIONARY", "360", "50", "102", "}",
+                "330", "1F", "100", "AcDbEntity", "  8", "0", "100", "AcDbFcf",
                 "  3", "Tol", " 10", "5.0", " 20", "5.0", " 30", "0.0", "  1", "{\\Fgdt;j}%%v0.1",
                 "  0", "ENDSEC", "  0", "SECTION", "  2", "OBJECTS",
                 "  0", "DICTIONARY", "  5", "C", "330", "0", "100", "AcDbDictionary", "281", "1", "  3",
-                "ACAD_GROUP", "350", "D", "  3", "QRV_THING", "350", "40",
+                "ACAD_GROUP", "350", "D", "  3", "QRV_THING", "350", "40", "  3", "QRV_SHARED", "350", "53",
                 "  0", "DICTIONARY", "  5", "D", "330", "C", "100", "AcDbDictionary", "281", "1",
                 "  0", "QRV_THING", "  5", "40", "330", "C", "100", "QrvThing", "340", "13", "  1", "keeps a style",
+                "  0", "DICTIONARY", "  5", "50", "330", "32", "100", "AcDbDictionary", "280", "1", "  3", "QRV_NOTE",
+                "360", "51", "  3", "QRV_MORE", "360", "52", "  3", "QRV_SHARED", "360", "53",
+                "  0", "XRECORD", "  5", "51", "330", "50", "100", "AcDbXrecord", "  1", "tolerance note",
+                "  0", "DICTIONARY", "  5", "52", "330", "50", "100", "AcDbDictionary", "280", "1", "  3", "QRV_DEEP",
+                "360", "54",
+                "  0", "XRECORD", "  5", "54", "330", "52", "100", "AcDbXrecord", "  1", "deeper note",
+                "  0", "QRV_THING", "  5", "53", "330", "50", "100", "QrvThing", "  1", "owned by the tolerance",
                 "  0", "ENDSEC", "  0", "EOF"});
     return s;
 }
@@ -149,11 +159,13 @@ TEST(DxfDrawingMapping, PurgeKeepsWhatUnmodelledRecordsUse)
     ids = {hatchLayer, tolStyle, mono};
     db->purge(ids);
     EXPECT_EQ(ids, (OdDbObjectIdArray{hatchLayer, tolStyle}));
-    // Erased records are not written.
+    // Erased records are not written, nor what they own, and the root
+    // dictionary no longer names what went with them.
     const std::string out = writeDxfDrawingToBytes(*db);
-    EXPECT_EQ(out.find("HATCH"), std::string::npos);
-    EXPECT_EQ(out.find("TOLERANCE"), std::string::npos);
-    EXPECT_NE(out.find("QRV_THING"), std::string::npos);
+    for (const char* gone : {"HATCH", "TOLERANCE", "QRV_NOTE", "tolerance note", "deeper note", "QRV_SHARED"})
+        EXPECT_EQ(out.find(gone), std::string::npos) << gone;
+    EXPECT_NE(out.find("keeps a style"), std::string::npos);
+    EXPECT_NE(read(out)->getNamedObjectsDictionaryId().openObject(), nullptr);
 }
 
 TEST(DxfDrawingMapping, RenamedRecordsAreRenamedWhereverTheyAreNamed)
@@ -665,6 +677,28 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
         const bool metric = std::string(measurement).find("70\n1") != std::string::npos;
         EXPECT_EQ(db->dimVars().altd,
                   (metric ? OdDbDimVars::metricDefaults() : OdDbDimVars::imperialDefaults()).altd) << measurement;
+    }
+
+    // An R12 file names a built-in arrowhead without a block: saved as R12
+    // it stays so while the style is as read; a style written anew names
+    // the block, which the file then holds.
+    {
+        std::unique_ptr<OdDbDatabase> r12 = read(lines(
+            {"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1009", "  0", "ENDSEC", "  0", "SECTION",
+             "  2", "TABLES", "  0", "TABLE", "  2", "DIMSTYLE", " 70", "1", "  0", "DIMSTYLE", "  2", "Boxes", " 70",
+             "0", "  5", "BoxBlank", " 41", "0.18", "  0", "ENDTAB", "  0", "ENDSEC", "  0", "EOF"}));
+        // The block's BLOCK record: its name follows its layer.
+        auto holdsBlock = [](const std::string& text) {
+            return text.find("  0\nBLOCK\n") != std::string::npos && text.find("\n_BoxBlank\n") != std::string::npos;
+        };
+        EXPECT_FALSE(holdsBlock(writeDxfDrawingToBytes(*r12, DxfVersion::R12)));
+        OdDbDimStyleTableRecordPtr(recordId(*r12, r12->getDimStyleTableId(), "Boxes").safeOpenObject(OdDb::kForWrite))
+            ->setDimasz(0.25);
+        const std::string changed = writeDxfDrawingToBytes(*r12, DxfVersion::R12);
+        EXPECT_TRUE(holdsBlock(changed)) << changed;
+        std::unique_ptr<OdDbDatabase> back = read(changed);
+        OdDbDimStyleTableRecordPtr boxes = recordId(*back, back->getDimStyleTableId(), "Boxes").safeOpenObject();
+        EXPECT_EQ(recordName(boxes->dimblk()), "_BoxBlank");
     }
 
     // Entities only: the saved drawing gets a whole header.

@@ -41,6 +41,13 @@ TEST(DimGrips, TheNearestGripIsTakenAndADragMovesWhatItHoldsAndRebuilds) {
   ASSERT_TRUE(render::dragGrip(*angle, render::DimGrip::kLine, {0, 6, 0}));
   EXPECT_NEAR(angle->arcPoint().x, 6 / std::sqrt(2.0), 1e-9);
   EXPECT_NEAR(angle->arcPoint().y, 6 / std::sqrt(2.0), 1e-9);
+  // Text put by hand carries the arc, whose grip is then at the text's
+  // radius, and a drag of the arc takes the text out as far as the arc.
+  angle->setTextPosition({7, 1});
+  ASSERT_EQ(render::gripNear(*angle, {0, std::hypot(7.0, 1.0), 0}, 0.05), render::DimGrip::kLine);
+  ASSERT_TRUE(render::dragGrip(*angle, render::DimGrip::kLine, {0, std::hypot(7.0, 1.0) + 1, 0}));
+  EXPECT_NEAR(angle->textPosition().distanceTo({0, 0, 0}), std::hypot(7.0, 1.0) + 1, 1e-9);
+  EXPECT_NEAR(angle->textPosition().y / angle->textPosition().x, 1.0 / 7, 1e-9);
   // A radius's line goes where its text goes: the text is its only grip.
   auto radius = OdDbRadialDimension::createObject();
   radius->setChordPoint({3, 0});

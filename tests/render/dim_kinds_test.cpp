@@ -74,9 +74,17 @@ TEST_F(Kinds, DiameterInsideAndOnAUserPositionOutside) {
   EXPECT_NEAR(std::fabs(c.solids[0]->pointAt(0).x), 2.0, kTol);
   EXPECT_NEAR(std::fabs(c.solids[1]->pointAt(0).x), 2.0, kTol);
   EXPECT_EQ(horizontalAt(c, 0).size(), 2u);  // broken for the text
+  // Text put by hand: with DIMTMOVE 0 the line turns to run at it, with 2
+  // it stays and reaches the text from its end on the text's side.
   dd->setTextPosition({5, 3});
   c = rebuild(dd.get());
   EXPECT_NEAR(c.texts[0]->location().x, 5.0, kTol);
+  ASSERT_EQ(c.solids.size(), 1u);
+  const OdGePoint3d tip = c.solids[0]->pointAt(0);
+  EXPECT_NEAR(tip.x * 3 - tip.y * 5, 0.0, kTol);
+  EXPECT_NEAR(std::hypot(tip.x, tip.y), 2.0, kTol);
+  dd->setDimtmove(2);
+  c = rebuild(dd.get());
   ASSERT_EQ(c.solids.size(), 1u);
   EXPECT_NEAR(c.solids[0]->pointAt(0).x, 2.0, kTol);  // the arrow on the text's side
   dd->setDimtofl(true);  // the line across as well, both arrows
@@ -96,16 +104,23 @@ TEST_F(Kinds, JoggedRadiusBendsAtTheJogPoint) {
   BlockContents c = rebuild(h.get());
   EXPECT_EQ(c.texts[0]->contents(), "R20.0000");
   EXPECT_GE(linesThrough(c, {0, -2}), 2);  // the radius part and the jog meet there
-  EXPECT_GE(linesThrough(c, {2, -5}), 1);  // the line reaches the shown centre
-  // The jog's direction follows DIMJOGANG.
+  // A Z: from the shown centre parallel to the radius, then back across to
+  // the radius at DIMJOGANG.
+  auto fromCentre = [&](const BlockContents& b) {
+    for (const Seg& s : verticalAt(b, 2))
+      if (s.a == OdGePoint3d(2, -5) || s.b == OdGePoint3d(2, -5)) return true;
+    return false;
+  };
   auto jogDirection = [&](const BlockContents& b) {
     for (const Seg& s : b.lines)
       if (s.a == OdGePoint3d(0, -2) && std::fabs(s.b.x) > 1e-9) return std::atan2(s.b.y - s.a.y, s.b.x - s.a.x);
     return 99.0;
   };
-  EXPECT_NEAR(jogDirection(c), -std::numbers::pi / 2 + std::numbers::pi / 4, kTol);
+  EXPECT_TRUE(fromCentre(c));
+  EXPECT_NEAR(jogDirection(c), std::numbers::pi / 2 - std::numbers::pi / 4, kTol);
   h->setDimjogang(std::numbers::pi / 2);
   c = rebuild(h.get());
+  EXPECT_TRUE(fromCentre(c));
   EXPECT_NEAR(jogDirection(c), 0.0, kTol);
 }
 
@@ -247,6 +262,50 @@ TEST_F(Kinds, OrdinateLeaderStraightOrJoggedAndTextAlongIt) {
   EXPECT_EQ(c.lines.size(), 3u);  // a dog-leg to the leader's end
   EXPECT_NEAR(c.texts[0]->rotation(), 0.0, kTol);
   EXPECT_GT(c.texts[0]->location().x, 8.0);
+}
+
+// Text put by hand: with DIMTMOVE 0 the arc or the leader goes along (the
+// text stays where it was put); with 2 the text stands free.
+TEST_F(Kinds, TextMovedByHandTakesTheArcOrLeaderAlongUnderDimtmove0) {
+  auto a = make<OdDb3PointAngularDimension>();
+  a->setCenterPoint({0, 0});
+  a->setXLine1Point({2, 0});
+  a->setXLine2Point({0, 2});
+  a->setArcPoint({3, 0.1});
+  d.add(a);
+  const double m = std::numbers::pi / 4;
+  a->setTextPosition({4 * std::cos(m), 4 * std::sin(m)});
+  BlockContents c = rebuild(a.get());
+  ASSERT_EQ(c.arcs.size(), 2u);  // at the text's radius, broken for it
+  for (auto& arc : c.arcs) EXPECT_NEAR(arc->radius(), 4, kTol);
+  EXPECT_NEAR(c.texts[0]->location().x, 4 * std::cos(m), kTol);
+  // Beyond the second ray the arc reaches out to the text, not into it.
+  const double beyond = 2 * std::numbers::pi / 3;
+  a->setTextPosition({4 * std::cos(beyond), 4 * std::sin(beyond)});
+  c = rebuild(a.get());
+  ASSERT_EQ(c.arcs.size(), 1u);
+  EXPECT_GT(c.arcs[0]->endAngle(), std::numbers::pi / 2);
+  EXPECT_LT(c.arcs[0]->endAngle(), beyond - 0.05);
+  a->setDimtmove(2);
+  c = rebuild(a.get());
+  for (auto& arc : c.arcs) EXPECT_NEAR(arc->radius(), std::hypot(3, 0.1), kTol);
+
+  auto o = make<OdDbOrdinateDimension>();
+  o->setOrigin({0, 0});
+  o->setDefiningPoint({4, 1});
+  o->setLeaderEndPoint({4, 3});
+  d.add(o);
+  o->setTextPosition({6, 5});
+  c = rebuild(o.get());
+  ASSERT_EQ(c.lines.size(), 3u);  // a dog-leg over to the text
+  EXPECT_NEAR(c.lines[2].b.x, 6, kTol);
+  EXPECT_LT(c.lines[2].b.y, 5);
+  EXPECT_GT(c.lines[2].b.y, 4);
+  EXPECT_NEAR(c.texts[0]->location().x, 6, kTol);
+  o->setDimtmove(2);
+  c = rebuild(o.get());
+  ASSERT_EQ(c.lines.size(), 1u);
+  EXPECT_EQ(c.lines[0].b, OdGePoint3d(4, 3, 0));
 }
 
 TEST_F(Kinds, DimensionOutsideADrawingIsRefusedWithAnError) {

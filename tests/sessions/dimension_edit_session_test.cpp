@@ -139,20 +139,20 @@ TEST(DimensionEditSessions, JoggedRadiusTakesTheStyleJogAngleAndIsDrawnAsItsRefe
   // Large enough to see the jog at the size of the picture.
   const Result r = runScript(dir, "DIMJOGANG\n0.5235987755982988\nDIMSCALE\n8\n"
                                   "DIMJOGGED\n" + d.line + "\n" + d.arc + "\n30,10\n0,0\n"  // a line, then the centre
-                                  "DIMJOGGED\n" + d.arc + "\n30,10\n22,38\n28,22\n"
+                                  "DIMJOGGED\n" + d.arc + "\n12,14\n22,38\n11,19\n"
                                   "EXPORT\n" + picture.string() + "\nSAVEAS\n" + out.string() + "\nQUIT\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   expectAllIn(r.out, {"Select arc or circle: " + d.line + "\n1 found, 1 total\nThe object is not an arc or circle.",
                       "Specify center location override: 30,10\nSpecify dimension line location or [Text/Angle]: 0,0\n"
                       "The location is the centre; no dimension is drawn.",
-                      "Specify jog location: 28,22\nDimension text = 40.0000"});
+                      "Specify jog location: 11,19\nDimension text = 40.0000"});
   auto db = readDxfDrawing(out.string());
   const auto dims = entitiesOf<QrHugeRadius>(*db);
   ASSERT_EQ(dims.size(), 1u);
   EXPECT_DOUBLE_EQ(dims[0]->getMeasurement(), 40);
   EXPECT_NEAR(dims[0]->jogAngle(), std::numbers::pi / 6, 1e-12);
-  EXPECT_EQ(dims[0]->overrideCenter(), OdGePoint3d(30, 10, 0));
+  EXPECT_EQ(dims[0]->overrideCenter(), OdGePoint3d(12, 14, 0));
   EXPECT_FALSE(dims[0]->dimBlockId().isNull());
   // The line from the centre shown, its jog, the arrow on the arc and the text.
   render::Image image;

@@ -2,6 +2,7 @@
 
 #include "DxfActiveViewport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -85,6 +86,8 @@ public:
       if (const auto active = dxfActiveViewport(*m_src);
           active && dxfActiveViewportChanged(m_src->tags(*active), db.headerVars()))
         m_changedViewport = *active;
+    findOrphans();
+    findArrowBlocksNamedAnew();
     m_needQrvApp = needsQrvApp();
     if (m_src) m_loadSeed = m_src->handseed;
     if (!m_doc && !m_r12) {
@@ -188,7 +191,7 @@ private:
     int count = 0;
     m_db.forEachObject([&](OdDbObjectId id) {
       const OdDbObject* obj = objectOf(id);
-      if (obj && !obj->isErased() && dynamic_cast<const OdDbDimAssoc*>(obj)) ++count;
+      if (!gone(obj) && dynamic_cast<const OdDbDimAssoc*>(obj)) ++count;
     });
     if (count == 0) return;
     m_w.text(0, "CLASS");
@@ -270,6 +273,22 @@ private:
   bool m_regenerateAll = false;
   std::uint64_t m_nextHandle = 1;
   std::unordered_set<OdDbStub*> m_renamed;
+  // Live objects owned, directly or through their owners, by an erased one
+  // (the extension dictionary of an erased entity and what it holds): they
+  // are written no more than their owner, and references to them are
+  // left out as references to erased objects are.
+  std::unordered_set<const OdDbStub*> m_orphans;
+  void findOrphans();
+  bool gone(const OdDbObject* obj) const {
+    return !obj || obj->isErased() || (!m_orphans.empty() && m_orphans.count(obj->objectId().stub()));
+  }
+  bool gone(OdDbObjectId id) const { return gone(objectOf(id)); }
+  bool holdsOrphan(const OdDbObject* obj) const;
+  // Arrowhead blocks reading made for names an R12 file gave without
+  // blocks, which something written anew names by the block's own name:
+  // an R12 save must then hold the block.
+  std::unordered_set<const OdDbStub*> m_arrowBlocksNamedAnew;
+  void findArrowBlocksNamedAnew();
   bool m_needQrvApp = false;
   int m_writtenRank = -1;
   bool m_wroteNew = false;         // an object without a file record was written
@@ -671,11 +690,9 @@ void Writer::emitRecord(std::size_t index) {
     copyRecord(index);
     return;
   }
-  if (obj->isErased()) return;
-  // Sub-records (vertices, attributes) go with their entity.
-  if (OdDbObject* owner = objectOf(obj->ownerId()); owner && owner->isErased() &&
-                                                    dynamic_cast<const DxfRawObject*>(obj))
-    return;
+  // Sub-records (vertices, attributes) and extension dictionaries go with
+  // their entity.
+  if (gone(obj)) return;
   if (m_src->raw[index]) {
     const std::vector<DxfRawRef>* refs = dxfRawRefs(obj);
     bool patch = false;
@@ -691,10 +708,86 @@ void Writer::emitRecord(std::size_t index) {
       copyRecord(index);
     return;
   }
-  if (needsRewrite(obj))
+  if (needsRewrite(obj) || holdsOrphan(obj))
     emitObject(obj);
   else
     copyRecord(index);
+}
+
+void Writer::findOrphans() {
+  // Saving a drawing without erased objects (most saves) costs one pass.
+  bool anyErased = false;
+  m_db.forEachObject([&](OdDbObjectId id) {
+    const OdDbObject* obj = objectOf(id);
+    anyErased = anyErased || (obj && obj->isErased());
+  });
+  if (!anyErased) return;
+  std::unordered_map<const OdDbStub*, bool> known;
+  // Whether obj's owners reach an erased object; owner chains are short,
+  // and a chain that loops (a damaged file) ends the walk.
+  auto ownedByErased = [&](const OdDbObject* obj) {
+    std::vector<const OdDbStub*> chain;
+    bool result = false;
+    for (const OdDbObject* at = objectOf(obj->ownerId()); at && chain.size() < 64; at = objectOf(at->ownerId())) {
+      const OdDbStub* stub = at->objectId().stub();
+      if (at->isErased()) {
+        result = true;
+        break;
+      }
+      if (auto k = known.find(stub); k != known.end()) {
+        result = k->second;
+        break;
+      }
+      if (std::find(chain.begin(), chain.end(), stub) != chain.end()) break;
+      chain.push_back(stub);
+    }
+    for (const OdDbStub* s : chain) known.emplace(s, result);
+    return result;
+  };
+  m_db.forEachObject([&](OdDbObjectId id) {
+    const OdDbObject* obj = objectOf(id);
+    if (obj && !obj->isErased() && ownedByErased(obj)) m_orphans.insert(id.stub());
+  });
+}
+
+void Writer::findArrowBlocksNamedAnew() {
+  if (!m_r12 || !m_src || m_src->madeArrowBlocks.empty()) return;
+  struct Named : OdDbRefVisitor {
+    const std::unordered_set<OdDbStub*>& made;
+    std::unordered_set<const OdDbStub*>& named;
+    Named(const std::unordered_set<OdDbStub*>& m, std::unordered_set<const OdDbStub*>& n) : made(m), named(n) {}
+    void visit(OdDbObjectId id) override {
+      if (made.count(id.stub())) named.insert(id.stub());
+    }
+  } named(m_src->madeArrowBlocks, m_arrowBlocksNamedAnew);
+  // Records copied as read keep the names the file gave; those written anew
+  // (a dimension's rebuilt block inserting the arrowhead, a changed style)
+  // name the block.
+  m_db.forEachObject([&](OdDbObjectId id) {
+    const OdDbObject* obj = objectOf(id);
+    if (!gone(obj) && needsRewrite(obj)) obj->forEachHardRef(named);
+  });
+  // So does a header arrowhead whose value changed since reading.
+  const OdDbDimVars& header = m_db.headerVars().dim;
+  for (const auto& [name, text] : dxfHeaderVariableTexts(m_db, m_version, m_codePage, DxfLineEnding::Lf)) {
+    const auto was = m_src->header.find(name);
+    if (name.rfind("$DIMBLK", 0) != 0 && name != "$DIMLDRBLK") continue;
+    if (was != m_src->header.end() && was->second == text) continue;
+    if (const auto index = OdDbDimVars::indexOf(name.substr(1))) {
+      const OdDbDimVarValue value = header.get(*index);
+      if (const auto* block = std::get_if<OdDbObjectId>(&value)) named.visit(*block);
+    }
+  }
+}
+
+// A dictionary read from the file that names an orphan: written anew without
+// that entry, never with a handle to an object the file no longer holds.
+bool Writer::holdsOrphan(const OdDbObject* obj) const {
+  const auto* d = dynamic_cast<const OdDbDictionary*>(obj);
+  if (m_orphans.empty() || !d) return false;
+  for (auto it = d->newIterator(); !it->done(); it->next())
+    if (m_orphans.count(it->objectId().stub())) return true;
+  return false;
 }
 
 void Writer::emitObject(const OdDbObject* obj) {
@@ -815,7 +908,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
         } else if (changed && styleList && t.code == 71 && symbols) {
           m_w.integer(71, live - addQrvApp);
           for (OdDbObjectId id : symbols->recordIds())
-            if (objectOf(id) && !objectOf(id)->isErased()) m_out.handle(340, id);
+            if (!gone(id)) m_out.handle(340, id);
         } else if (addHandle && t.code == 5) {
           // one it could not keep: the new one is written after the name
         } else if (!(changed && styleList && t.code == 340)) {
@@ -1040,7 +1133,9 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
   if (m_r12 && inEntitiesSection && (!b || !m_sourceR12)) return;
   // A built-in arrowhead's block that reading made for a name alone: R12
   // knows it by that name.
-  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad()) return;
+  if (m_r12 && !b && m_src && m_src->madeArrowBlocks.count(blockId.stub()) && !block->isModifiedSinceLoad() &&
+      !m_arrowBlocksNamedAnew.count(blockId.stub()))
+    return;
   const DxfRecordSpan* begin = b ? &m_src->spans[b->begin] : nullptr;
   bool rewrite = needsRewrite(block);
   // The block of an R12 file has no block record: its BLOCK record is its
@@ -1064,7 +1159,7 @@ void Writer::emitBlock(OdDbObjectId blockId, const DxfBlock* b) {
 void Writer::emitNewEntities(const OdDbBlockTableRecord* block) {
   for (OdDbObjectId id : block->entityIds()) {
     const OdDbObject* obj = objectOf(id);
-    if (obj && !obj->isErased() && obj->fileRecord() == 0) emitObject(obj);
+    if (!gone(obj) && obj->fileRecord() == 0) emitObject(obj);
   }
 }
 
@@ -1208,8 +1303,8 @@ void Writer::objectsBody(const DxfSection* s) {
     source(m_doc->slice(at, s->bodyEnd));
   }
   // Dictionaries and records made since reading, the drawing's root first.
-  auto isNew = [](const OdDbObject* obj) {
-    return obj && !obj->isErased() && obj->fileRecord() == 0 &&
+  auto isNew = [this](const OdDbObject* obj) {
+    return !gone(obj) && obj->fileRecord() == 0 &&
            (dynamic_cast<const OdDbDictionary*>(obj) || dynamic_cast<const OdDbXrecord*>(obj) ||
             dynamic_cast<const OdDbDimAssoc*>(obj));
   };
@@ -1303,7 +1398,7 @@ void Writer::writeDictionary(const OdDbDictionary* d, const DxfRecordOriginal& o
   }
   for (auto it = d->newIterator(); !it->done(); it->next()) {
     const OdDbObject* entry = objectOf(it->objectId());
-    if (!entry || entry->isErased()) continue;
+    if (gone(entry)) continue;
     m_out.str(3, it->name());
     m_out.handle(hard ? 360 : 350, it->objectId());
   }
