@@ -195,7 +195,8 @@ void dxfSaveAtomically(const fs::path& requested, std::string_view bytes)
     dxfSaveAtomically(requested, std::span<const std::string_view>(&bytes, 1));
 }
 
-void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_view> bytes)
+void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_view> bytes,
+                       const std::function<void()>& beforeReplacing)
 {
     auto fail = [&](const std::string& what, int err) -> DxfError {
         return DxfError(0, "cannot save '" + requested.string() + "': " + what + ": " + reason(err));
@@ -247,6 +248,8 @@ void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_vi
         throw fail("cannot flush the temporary file to disk", errno);
     if (fd.close() != 0)
         throw fail("cannot close the temporary file", errno);
+    if (beforeReplacing)
+        beforeReplacing();  // throws to call the save off; the temporary file goes
 
     if (hadOld) {
         // The backup is made only now that the new content is safely on

@@ -1,0 +1,94 @@
+// A drawing read from a file maps it, gives its pages back as reading moves
+// on, and copies unchanged records from it when saved. Another program may
+// replace, rewrite or cut the file meanwhile: a save must then either copy
+// what was read or refuse, never mix two files, and nothing may crash.
+#include "DrawingTestSupport.h"
+#include "DxfDocument.h"
+
+#include <fstream>
+
+#include <unistd.h>
+
+using namespace dxftest;
+
+namespace {
+
+std::string saveError(const OdDbDatabase& db, const std::filesystem::path& path)
+{
+    try {
+        writeDxfDrawing(db, path.string());
+    } catch (const OdError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+size_t filesIn(const std::filesystem::path& folder)
+{
+    return size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+} // namespace
+
+TEST(DxfMappedFile, AFileReplacedByAnotherProgramStillGivesTheRecordsItHeld)
+{
+    TempFolder dir;
+    const std::string bytes = bigDrawing(3000);
+    writeFile(dir / "a.dxf", bytes);
+    std::unique_ptr<OdDbDatabase> db = readDxfDrawing((dir / "a.dxf").string());
+    // The way careful editors save: a new file renamed over the old one.
+    writeFile(dir / "new.dxf", "  0\nEOF\n");
+    std::filesystem::rename(dir / "new.dxf", dir / "a.dxf");
+    EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
+    EXPECT_EQ(saveError(*db, dir / "a.dxf"), "");
+    EXPECT_EQ(readFile(dir / "a.dxf"), bytes);
+    // Saved over itself (the mapped file is now the backup): still the same.
+    EXPECT_EQ(saveError(*db, dir / "a.dxf"), "");
+    EXPECT_EQ(readFile(dir / "a.dxf"), bytes);
+}
+
+TEST(DxfMappedFile, AFileRewrittenInPlaceOrCutShortIsNeverCopiedFrom)
+{
+    for (bool cut : {false, true}) {
+        SCOPED_TRACE(cut ? "cut short" : "rewritten in place");
+        TempFolder dir;
+        const std::string bytes = bigDrawing(3000);
+        const std::filesystem::path path = dir / "a.dxf";
+        writeFile(path, bytes);
+        std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path.string());
+        if (cut) {
+            std::filesystem::resize_file(path, bytes.size() / 2);
+        } else {
+            std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(std::streamoff(bytes.size() / 2));
+            file.put('#');
+        }
+        const std::string changed = readFile(path);
+        EXPECT_NE(saveError(*db, path).find("was changed on disk by another program"), std::string::npos);
+        EXPECT_EQ(readFile(path), changed);
+        EXPECT_EQ(filesIn(dir.path()), 1u);  // no backup, no temporary file left
+        EXPECT_NE(saveError(*db, dir / "b.dxf"), "");
+        EXPECT_FALSE(std::filesystem::exists(dir / "b.dxf"));
+        EXPECT_THROW(writeDxfDrawingToBytes(*db), OdError);
+    }
+}
+
+TEST(DxfMappedFile, TextCutShortUnderTheDocumentReadsAsZerosInsteadOfEndingTheProgram)
+{
+    TempFolder dir;
+    const std::string bytes = bigDrawing(3000);
+    writeFile(dir / "a.dxf", bytes);
+    DxfDocument doc = DxfDocument::load(dir / "a.dxf");
+    ASSERT_TRUE(doc.mapped());
+    EXPECT_NO_THROW(doc.checkTextUnchanged());
+    doc.releaseText(0, doc.bytes().size());
+    EXPECT_EQ(doc.bytes(), bytes);  // paged in again as it was
+    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    std::filesystem::resize_file(dir / "a.dxf", page);
+    const std::string_view text = doc.bytes();
+    const size_t wholePages = bytes.size() / page * page;  // the rest is a copy of the document's own
+    EXPECT_EQ(text.substr(0, page), bytes.substr(0, page));
+    EXPECT_EQ(text.substr(page, wholePages - page), std::string(wholePages - page, '\0'));
+    EXPECT_EQ(text.substr(wholePages), bytes.substr(wholePages));
+    EXPECT_NE(errorOf([&] { doc.checkTextUnchanged(); }).find("was changed on disk"), std::string::npos);
+}
