@@ -976,6 +976,7 @@ void Reader::fillBlocks(const DxfSection& section) {
     }
     if (b.end - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = b.end);
   }
+  if (section.endRecord > m_lastRelease) releaseIndexBefore(m_lastRelease = section.endRecord);
 }
 
 OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
@@ -1035,6 +1036,8 @@ void Reader::fillEntities(const DxfSection& section) {
     fillEntity(i, OdDbObjectId());
     if (i - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = i);
   }
+  // The rest of the section too, before the objects are made.
+  if (section.endRecord > m_lastRelease) releaseIndexBefore(m_lastRelease = section.endRecord);
 }
 
 void Reader::fillEntity(std::size_t index, OdDbObjectId block) {
