@@ -4,6 +4,7 @@
 #include "DxfError.h"
 #include "DxfFile.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -26,8 +27,12 @@ bool startsWithBom(std::string_view bytes)
 DxfDocument DxfDocument::load(const std::filesystem::path& path)
 {
     // Mapped where the system allows: a big drawing's text then need not
-    // stay in memory beside the objects read from it.
-    if (std::unique_ptr<DxfFileMapping> mapping = DxfFileMapping::open(path)) {
+    // stay in memory beside the objects read from it. DDS_DXF_MAP_FILE=off
+    // reads it into memory instead (for measuring both ways, and for file
+    // systems whose files other machines may rewrite in place).
+    const char* map = std::getenv("DDS_DXF_MAP_FILE");
+    const bool mayMap = !map || std::string_view(map) != "off";
+    if (std::unique_ptr<DxfFileMapping> mapping = mayMap ? DxfFileMapping::open(path) : nullptr) {
         if (!dxfIsBinary(mapping->bytes())) {
             DxfDocument doc = fromMapping(std::move(mapping));
             if (!doc.mapping_->unchanged())
