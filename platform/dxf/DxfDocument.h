@@ -134,6 +134,9 @@ public:
     // A document loaded from a file maps it rather than copying it (see
     // DxfFileMapping.h), other than a binary file, whose text is made anew.
     bool mapped() const { return mapping_ != nullptr; }
+    // Where the text is mapped from its file, for a save to copy unchanged
+    // ranges from file to file (see dxfSaveAtomically); none otherwise.
+    DxfCopySource copySource() const { return mapping_ ? mapping_->copySource() : DxfCopySource{}; }
     // Gives the text of [begin, end) back to the file cache where it is
     // mapped: a reader done with part of the file calls this so that the
     // text and what is made of it do not add up. Looking at the part again

@@ -30,6 +30,13 @@ void dxfSaveAtomically(const std::filesystem::path& target, std::string_view byt
 // made mostly of ranges of another one need not be copied together first.
 // `beforeReplacing`, when given, runs once the pieces are written and
 // flushed, before the target is touched: it throws to call the save off
-// (the pieces came from a file that changed meanwhile).
+// (the pieces came from a file that changed meanwhile). Big pieces that are
+// views of `source` (a read-only mapping of an open file) are copied from
+// that file by the system, without paging them into the program's memory.
+struct DxfCopySource {
+    int fd = -1;
+    const char* begin = nullptr;  // where the file's first byte is mapped
+    size_t size = 0;              // the bytes mapped from the file
+};
 void dxfSaveAtomically(const std::filesystem::path& target, std::span<const std::string_view> pieces,
-                       const std::function<void()>& beforeReplacing = {});
+                       const std::function<void()>& beforeReplacing = {}, const DxfCopySource& source = {});

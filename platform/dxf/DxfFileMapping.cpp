@@ -90,13 +90,13 @@ int claimSlot(std::uintptr_t begin, std::uintptr_t end)
     return -1;
 }
 
-size_t pageSize()
+} // namespace
+
+size_t DxfFileMapping::pageSize()
 {
     static const size_t size = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
     return size;
 }
-
-} // namespace
 
 std::unique_ptr<DxfFileMapping> DxfFileMapping::open(const std::filesystem::path& path)
 {

@@ -21,6 +21,8 @@
 // A program that replaces the file (writes a new one and renames it over
 // the old, as every careful editor and our own save do) changes nothing
 // here: the mapping keeps the file it was opened on.
+#include "DxfFile.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -44,9 +46,12 @@ public:
     // last change, and no page lost to a cut.
     bool unchanged() const;
     const std::filesystem::path& path() const { return path_; }
+    // The part mapped from the file, for a save to copy from file to file.
+    DxfCopySource copySource() const { return {fd_, data_, size_ / pageSize() * pageSize()}; }
 
 private:
     DxfFileMapping() = default;
+    static size_t pageSize();
     char* data_ = nullptr;
     size_t size_ = 0;
     size_t mapped_ = 0;  // the file's pages and the zero page after them

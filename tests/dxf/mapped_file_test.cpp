@@ -45,6 +45,19 @@ TEST(DxfMappedFile, AFileReplacedByAnotherProgramStillGivesTheRecordsItHeld)
     // Saved over itself (the mapped file is now the backup): still the same.
     EXPECT_EQ(saveError(*db, dir / "a.dxf"), "");
     EXPECT_EQ(readFile(dir / "a.dxf"), bytes);
+    // A line in the middle changed: what is saved (ranges copied from file
+    // to file around the record written anew) is what is written in memory.
+    OdDbBlockTableRecordPtr ms = db->getModelSpaceId().safeOpenObject();
+    const std::vector<OdDbObjectId> ids = ms->entityIds();
+    for (size_t i = ids.size() / 2; i < ids.size(); ++i)
+        if (OdDbLinePtr line = OdDbLine::cast(ids[i].safeOpenObject(OdDb::kForWrite).get())) {
+            line->setStartPoint({-1, -2, 0});
+            break;
+        }
+    const std::string changed = writeDxfDrawingToBytes(*db);
+    EXPECT_NE(changed, bytes);
+    EXPECT_EQ(saveError(*db, dir / "a.dxf"), "");
+    EXPECT_EQ(readFile(dir / "a.dxf"), changed);
 }
 
 TEST(DxfMappedFile, AFileRewrittenInPlaceOrCutShortIsNeverCopiedFrom)

@@ -164,9 +164,12 @@ void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion
       return 0;
     }
     const std::vector<std::string_view> pieces = text.pieces();
-    dxfSaveAtomically(path, std::span<const std::string_view>(pieces), [source] {
-      if (source) source->checkTextUnchanged();
-    });
+    dxfSaveAtomically(
+        path, std::span<const std::string_view>(pieces),
+        [source] {
+          if (source) source->checkTextUnchanged();
+        },
+        source ? source->copySource() : DxfCopySource{});
     return 0;
   });
 }
