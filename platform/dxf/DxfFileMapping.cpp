@@ -27,11 +27,11 @@ constexpr int kSlots = 64;
 GuardSlot g_slots[kSlots];
 struct sigaction g_previous {};
 std::once_flag g_installed;
+std::uintptr_t g_pageSize = 4096;  // set before the handler is installed
 
 void onBusError(int signal, siginfo_t* info, void* context)
 {
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
     for (GuardSlot& slot : g_slots) {
         const std::uintptr_t begin = slot.begin.load();
         const std::uintptr_t end = slot.end.load();
@@ -39,7 +39,7 @@ void onBusError(int signal, siginfo_t* info, void* context)
             continue;
         // The file was cut short under the mapping: zeros in place of the
         // rest of it, and the faulting read goes on.
-        const std::uintptr_t page = address & ~(pageSize - 1);
+        const std::uintptr_t page = address & ~(g_pageSize - 1);
         if (::mmap(reinterpret_cast<void*>(page), end - page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED,
                    -1, 0) != MAP_FAILED) {
             slot.cut.store(true);
@@ -66,6 +66,7 @@ bool installHandler()
 {
     static bool installed = false;
     std::call_once(g_installed, [] {
+        g_pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
         struct sigaction action {};
         action.sa_sigaction = onBusError;
         action.sa_flags = SA_SIGINFO;
