@@ -105,3 +105,26 @@ TEST(DxfMappedFile, TextCutShortUnderTheDocumentReadsAsZerosInsteadOfEndingThePr
     EXPECT_EQ(text.substr(wholePages), bytes.substr(wholePages));
     EXPECT_NE(errorOf([&] { doc.checkTextUnchanged(); }).find("was changed on disk"), std::string::npos);
 }
+
+TEST(DxfMappedFile, EverySizeAroundAPageIsMappedWholeAndEndsInANul)
+{
+    TempFolder dir;
+    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    for (size_t size : {size_t(1), page - 1, page, page + 1, 2 * page, 3 * page - 7}) {
+        SCOPED_TRACE(size);
+        std::string bytes(size, 'x');
+        for (size_t i = 0; i < size; i += 97)
+            bytes[i] = char('a' + i % 26);
+        writeFile(dir / "f", bytes);
+        std::unique_ptr<DxfFileMapping> mapping = DxfFileMapping::open(dir / "f");
+        ASSERT_NE(mapping, nullptr);
+        EXPECT_EQ(mapping->bytes(), bytes);
+        EXPECT_EQ(mapping->bytes().data()[size], '\0');
+        mapping->release(0, size);
+        EXPECT_EQ(mapping->bytes(), bytes);
+        EXPECT_TRUE(mapping->unchanged());
+    }
+    writeFile(dir / "empty", "");
+    EXPECT_EQ(DxfFileMapping::open(dir / "empty"), nullptr);  // read instead
+    EXPECT_EQ(DxfFileMapping::open(dir.path()), nullptr);
+}
