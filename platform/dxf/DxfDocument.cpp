@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -26,12 +27,19 @@ bool startsWithBom(std::string_view bytes)
 
 DxfDocument DxfDocument::load(const std::filesystem::path& path)
 {
-    // Mapped where the system allows: a big drawing's text then need not
-    // stay in memory beside the objects read from it. DDS_DXF_MAP_FILE=off
-    // reads it into memory instead (for measuring both ways, and for file
-    // systems whose files other machines may rewrite in place).
+    // A big drawing is mapped where the system allows, so that its text
+    // need not stay in memory beside the objects read from it. A small one
+    // is read into memory: it costs little there, and a copy of our own
+    // stays savable whatever another program does to the file meanwhile.
+    // DDS_DXF_MAP_FILE=off reads every file, =always maps every file (for
+    // measuring both ways, and for file systems whose files other machines
+    // may rewrite in place).
     const char* map = std::getenv("DDS_DXF_MAP_FILE");
-    const bool mayMap = !map || std::string_view(map) != "off";
+    const std::string_view mode = map ? map : "";
+    std::error_code sizeUnknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
+    const bool mayMap =
+        mode == "always" || (mode != "off" && !sizeUnknown && size >= kDxfMapFromBytes);
     if (std::unique_ptr<DxfFileMapping> mapping = mayMap ? DxfFileMapping::open(path) : nullptr) {
         if (!dxfIsBinary(mapping->bytes())) {
             DxfDocument doc = fromMapping(std::move(mapping));

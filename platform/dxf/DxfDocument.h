@@ -75,6 +75,10 @@ struct DxfSection {
 
 enum class DxfLineEnding { Lf, CrLf };
 
+// Text files from this size on are mapped rather than read into memory
+// (see DxfDocument::load).
+inline constexpr std::size_t kDxfMapFromBytes = 4u << 20;
+
 class DxfDocument {
 public:
     // Reads a file (ASCII or binary DXF). Throws DxfError.

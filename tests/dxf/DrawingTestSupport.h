@@ -20,6 +20,8 @@
 #include <map>
 #include <vector>
 
+#include <cstdlib>
+
 namespace dxftest {
 
 // A JSON string's content (ezdxf keeps \U+ escapes of legacy files; they
@@ -214,5 +216,12 @@ inline std::string bigDrawing(int lines)
     }
     return writeDxfDrawingToBytes(db, DxfVersion::R2018);
 }
+
+// An environment variable set for as long as it lives.
+struct EnvForced {
+    EnvForced(const char* name, const char* value) : name(name) { ::setenv(name, value, 1); }
+    ~EnvForced() { ::unsetenv(name); }
+    const char* name;
+};
 
 } // namespace dxftest

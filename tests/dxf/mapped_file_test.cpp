@@ -32,6 +32,7 @@ size_t filesIn(const std::filesystem::path& folder)
 
 TEST(DxfMappedFile, AFileReplacedByAnotherProgramStillGivesTheRecordsItHeld)
 {
+    EnvForced mapEvery("DDS_DXF_MAP_FILE", "always");
     TempFolder dir;
     const std::string bytes = bigDrawing(3000);
     writeFile(dir / "a.dxf", bytes);
@@ -62,6 +63,7 @@ TEST(DxfMappedFile, AFileReplacedByAnotherProgramStillGivesTheRecordsItHeld)
 
 TEST(DxfMappedFile, AFileRewrittenInPlaceOrCutShortIsNeverCopiedFrom)
 {
+    EnvForced mapEvery("DDS_DXF_MAP_FILE", "always");
     for (bool cut : {false, true}) {
         SCOPED_TRACE(cut ? "cut short" : "rewritten in place");
         TempFolder dir;
@@ -88,6 +90,7 @@ TEST(DxfMappedFile, AFileRewrittenInPlaceOrCutShortIsNeverCopiedFrom)
 
 TEST(DxfMappedFile, TextCutShortUnderTheDocumentReadsAsZerosInsteadOfEndingTheProgram)
 {
+    EnvForced mapEvery("DDS_DXF_MAP_FILE", "always");
     TempFolder dir;
     const std::string bytes = bigDrawing(3000);
     writeFile(dir / "a.dxf", bytes);
@@ -127,4 +130,9 @@ TEST(DxfMappedFile, EverySizeAroundAPageIsMappedWholeAndEndsInANul)
     writeFile(dir / "empty", "");
     EXPECT_EQ(DxfFileMapping::open(dir / "empty"), nullptr);  // read instead
     EXPECT_EQ(DxfFileMapping::open(dir.path()), nullptr);
+    // A small drawing is read into memory unless mapping is forced.
+    writeFile(dir / "small.dxf", bigDrawing(30));
+    EXPECT_FALSE(DxfDocument::load(dir / "small.dxf").mapped());
+    EnvForced mapEvery("DDS_DXF_MAP_FILE", "always");
+    EXPECT_TRUE(DxfDocument::load(dir / "small.dxf").mapped());
 }

@@ -96,12 +96,6 @@ TEST(DxfReadAhead, StopsWhenTheReaderStopsEarly)
 
 namespace {
 
-// Reading on a second thread or not, for as long as it lives.
-struct ReadAheadForced {
-    explicit ReadAheadForced(const char* how) { ::setenv("DDS_DXF_READ_AHEAD", how, 1); }
-    ~ReadAheadForced() { ::unsetenv("DDS_DXF_READ_AHEAD"); }
-};
-
 // Every entity of model space as text, in order: kind and geometry.
 std::vector<std::string> describeModelSpace(const OdDbDatabase& db)
 {
@@ -134,7 +128,8 @@ TEST(DxfReadAhead, BigDrawingReadsAsItWasWrittenAndWritesBackUnchanged)
     for (const char* ahead : {"on", "off"})
     for (bool fromFile : {false, true}) {
         SCOPED_TRACE(std::string(ahead) + (fromFile ? " from the file" : " from memory"));
-        ReadAheadForced forced(ahead);
+        EnvForced forced("DDS_DXF_READ_AHEAD", ahead);
+        EnvForced mapped("DDS_DXF_MAP_FILE", "always");
         std::unique_ptr<OdDbDatabase> db =
             fromFile ? readDxfDrawing((dir / "big.dxf").string()) : readDxfDrawingFromBytes(bytes);
         EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
@@ -163,7 +158,8 @@ TEST(DxfReadAhead, BadValueDeepInABigDrawingNamesItsLine)
     bytes.replace(value, bytes.find('\n', value) - value, "seven");
     const auto line = 1 + std::count(bytes.begin(), bytes.begin() + long(value), '\n');
     for (const char* ahead : {"on", "off"}) {
-        ReadAheadForced forced(ahead);
+        EnvForced forced("DDS_DXF_READ_AHEAD", ahead);
+        EnvForced mapped("DDS_DXF_MAP_FILE", "always");
         std::string error;
         try {
             readDxfDrawingFromBytes(bytes);
