@@ -4,7 +4,9 @@
 #include "DxfError.h"
 #include "DxfFile.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace {
 
@@ -25,6 +27,30 @@ bool startsWithBom(std::string_view bytes)
 
 DxfDocument DxfDocument::load(const std::filesystem::path& path)
 {
+    // A big drawing is mapped where the system allows, so that its text
+    // need not stay in memory beside the objects read from it. A small one
+    // is read into memory: it costs little there, and a copy of our own
+    // stays savable whatever another program does to the file meanwhile.
+    // DDS_DXF_MAP_FILE=off reads every file, =always maps every file (for
+    // measuring both ways, and for file systems whose files other machines
+    // may rewrite in place).
+    const char* map = std::getenv("DDS_DXF_MAP_FILE");
+    const std::string_view mode = map ? map : "";
+    std::error_code sizeUnknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
+    const bool mayMap =
+        mode == "always" || (mode != "off" && !sizeUnknown && size >= kDxfMapFromBytes);
+    if (std::unique_ptr<DxfFileMapping> mapping = mayMap ? DxfFileMapping::open(path) : nullptr) {
+        if (!dxfIsBinary(mapping->bytes())) {
+            DxfDocument doc = fromMapping(std::move(mapping));
+            if (!doc.mapping_->unchanged())
+                throw DxfError(0, "'" + path.string() +
+                                      "' was changed on disk by another program while it was read; open it again");
+            return doc;
+        }
+        std::string text = dxfBinaryToText(mapping->bytes());
+        return fromBuffer(copyOf(text), text.size(), true);
+    }
     DxfFileBytes file = dxfReadFile(path);
     std::string_view bytes(file.data.get(), file.size);
     if (dxfIsBinary(bytes)) {
@@ -47,17 +73,48 @@ DxfDocument DxfDocument::fromBuffer(std::unique_ptr<char[]> buffer, size_t size,
 {
     DxfDocument doc;
     doc.buffer_ = std::move(buffer);
+    doc.data_ = doc.buffer_.get();
     doc.size_ = size;
     doc.wasBinary_ = wasBinary;
-    std::string_view text = doc.bytes();
+    doc.readText();
+    return doc;
+}
+
+DxfDocument DxfDocument::fromMapping(std::unique_ptr<DxfFileMapping> mapping)
+{
+    DxfDocument doc;
+    doc.mapping_ = std::move(mapping);
+    doc.data_ = doc.mapping_->bytes().data();
+    doc.size_ = doc.mapping_->bytes().size();
+    doc.readText();
+    return doc;
+}
+
+void DxfDocument::readText()
+{
+    std::string_view text = bytes();
     // A UTF-8 byte order mark, which some writers put first, stays in the
     // bytes before the first section.
-    doc.split(startsWithBom(text) ? 3 : 0);
+    split(startsWithBom(text) ? 3 : 0);
     size_t lf = text.find('\n');
-    doc.lineEnding_ = (lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r') ? DxfLineEnding::CrLf
-                                                                                         : DxfLineEnding::Lf;
-    doc.detectEncoding();
-    return doc;
+    lineEnding_ = (lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r') ? DxfLineEnding::CrLf
+                                                                                   : DxfLineEnding::Lf;
+    detectEncoding();
+}
+
+void DxfDocument::releaseText(size_t begin, size_t end) const
+{
+    if (mapping_)
+        mapping_->release(begin, end);
+}
+
+void DxfDocument::checkTextUnchanged() const
+{
+    if (mapping_ && !mapping_->unchanged())
+        throw DxfError(0, "'" + mapping_->path().string() +
+                              "' was changed on disk by another program after the drawing was read from it; "
+                              "the drawing's unchanged records are copied from that file, which no longer "
+                              "holds them, so nothing was written");
 }
 
 void DxfDocument::detectEncoding()

@@ -13,6 +13,7 @@
 // record and then its records), its tail, the gaps between sections, and
 // the end-of-file marker with whatever follows it, in order, are the file.
 #include "DxfCodePage.h"
+#include "DxfFileMapping.h"
 #include "DxfTagIndex.h"
 #include "DxfTokenizer.h"
 #include "DxfVersion.h"
@@ -74,6 +75,10 @@ struct DxfSection {
 
 enum class DxfLineEnding { Lf, CrLf };
 
+// Text files from this size on are mapped rather than read into memory
+// (see DxfDocument::load).
+inline constexpr std::size_t kDxfMapFromBytes = 4u << 20;
+
 class DxfDocument {
 public:
     // Reads a file (ASCII or binary DXF). Throws DxfError.
@@ -87,7 +92,7 @@ public:
     DxfDocument& operator=(const DxfDocument&) = delete;
 
     // The text the ranges refer to. For a binary file this is its ASCII form.
-    std::string_view bytes() const { return {buffer_.get(), size_}; }
+    std::string_view bytes() const { return {data_, size_}; }
     std::string_view slice(size_t begin, size_t end) const { return bytes().substr(begin, end - begin); }
 
     const std::vector<DxfSection>& sections() const { return sections_; }
@@ -130,6 +135,23 @@ public:
     // Things that were read with an assumption: a missing version, an
     // unknown code page. Not errors; a caller may show them.
     const std::vector<std::string>& warnings() const { return warnings_; }
+    // A document loaded from a file maps it rather than copying it (see
+    // DxfFileMapping.h), other than a binary file, whose text is made anew.
+    bool mapped() const { return mapping_ != nullptr; }
+    // Where the text is mapped from its file, for a save to copy unchanged
+    // ranges from file to file (see dxfSaveAtomically); none otherwise.
+    DxfCopySource copySource() const { return mapping_ ? mapping_->copySource() : DxfCopySource{}; }
+    // Gives the text of [begin, end) back to the file cache where it is
+    // mapped: a reader done with part of the file calls this so that the
+    // text and what is made of it do not add up. Looking at the part again
+    // pages it in again. Nothing happens to text held in memory.
+    void releaseText(size_t begin, size_t end) const;
+    // Throws DxfError when the mapped file was changed on disk since it was
+    // opened, so that nothing copied from the text mixes two files. Writers
+    // of a file made with text of this one call it before writing and again
+    // before the file they wrote takes the target's place.
+    void checkTextUnchanged() const;
+
     // Whether reading repaired something (a record without a proper
     // handle), which a save then writes anew.
     bool repaired() const { return repaired_; }
@@ -137,11 +159,17 @@ public:
 private:
     DxfDocument() = default;
     static DxfDocument fromBuffer(std::unique_ptr<char[]> buffer, size_t size, bool wasBinary);
+    static DxfDocument fromMapping(std::unique_ptr<DxfFileMapping> mapping);
+    void readText();
     void split(size_t start);
     void detectEncoding();
     friend class DxfStructureReader;
 
-    std::unique_ptr<char[]> buffer_;  // stays put when the document moves, so views stay valid
+    // The text is one of these; neither moves when the document moves, so
+    // views into it stay valid.
+    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<DxfFileMapping> mapping_;
+    const char* data_ = nullptr;
     size_t size_ = 0;
     std::vector<DxfSection> sections_;
     std::vector<DxfRecord> records_;

@@ -104,39 +104,85 @@ bool writeAll(int fd, std::string_view bytes, int& err)
 }
 
 // Many pieces in few system calls; a short write continues where it ended.
-bool writeAll(int fd, std::span<const std::string_view> pieces, int& err)
+bool writeBatch(int fd, const std::vector<iovec>& batch, int& err)
 {
+    if (batch.empty())
+        return true;
+    ssize_t n;
+    do
+        n = ::writev(fd, batch.data(), static_cast<int>(batch.size()));
+    while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        err = errno;
+        return false;
+    }
+    size_t skip = static_cast<size_t>(n);
+    for (const iovec& v : batch) {
+        if (skip >= v.iov_len) {
+            skip -= v.iov_len;
+            continue;
+        }
+        if (!writeAll(fd, std::string_view(static_cast<const char*>(v.iov_base) + skip, v.iov_len - skip), err))
+            return false;
+        skip = 0;
+    }
+    return true;
+}
+
+// A piece that is a view of the source file's mapping, copied from file to
+// file by the system: its pages need not come into the program's memory.
+// Where the system cannot (another file system, an old kernel, the source
+// cut short), the rest is written from the mapping as any piece.
+bool copyFromSource(int fd, const DxfCopySource& source, std::string_view piece, int& err)
+{
+    auto from = static_cast<off_t>(piece.data() - source.begin);
+    while (!piece.empty()) {
+        ssize_t n = ::copy_file_range(source.fd, &from, fd, nullptr, piece.size(), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return writeAll(fd, piece, err);
+        piece.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+bool writeAll(int fd, std::span<const std::string_view> pieces, const DxfCopySource& source, int& err)
+{
+    // Smaller ranges of the source are written like the rest: a system call
+    // each would cost more than the few pages they touch.
+    constexpr size_t kCopyFrom = size_t(64) << 10;
+    // The part of a piece that lies in the source (a piece may run on past
+    // the mapped file's last whole page, which the mapping holds a copy of).
+    auto inSource = [&](std::string_view p) {
+        if (source.fd < 0 || p.data() < source.begin || p.data() >= source.begin + source.size)
+            return std::string_view();
+        p = p.substr(0, static_cast<size_t>(source.begin + source.size - p.data()));
+        return p.size() >= kCopyFrom ? p : std::string_view();
+    };
     std::vector<iovec> batch;
     size_t next = 0;
     while (next < pieces.size()) {
         batch.clear();
         size_t total = 0;
-        while (next < pieces.size() && batch.size() < 1024 && total < (size_t(1) << 30)) {
+        while (next < pieces.size() && batch.size() < 1024 && total < (size_t(1) << 30) &&
+               inSource(pieces[next]).empty()) {
             const std::string_view p = pieces[next++];
             if (!p.empty()) {
                 batch.push_back({const_cast<char*>(p.data()), p.size()});
                 total += p.size();
             }
         }
-        if (batch.empty())
-            break;
-        ssize_t n;
-        do
-            n = ::writev(fd, batch.data(), static_cast<int>(batch.size()));
-        while (n < 0 && errno == EINTR);
-        if (n < 0) {
-            err = errno;
+        if (!writeBatch(fd, batch, err))
             return false;
-        }
-        size_t skip = static_cast<size_t>(n);
-        for (const iovec& v : batch) {
-            if (skip >= v.iov_len) {
-                skip -= v.iov_len;
+        if (next < pieces.size()) {
+            const std::string_view piece = pieces[next];
+            const std::string_view copied = inSource(piece);
+            if (copied.empty())
                 continue;
-            }
-            if (!writeAll(fd, std::string_view(static_cast<const char*>(v.iov_base) + skip, v.iov_len - skip), err))
+            ++next;
+            if (!copyFromSource(fd, source, copied, err) || !writeAll(fd, piece.substr(copied.size()), err))
                 return false;
-            skip = 0;
         }
     }
     return true;
@@ -195,7 +241,8 @@ void dxfSaveAtomically(const fs::path& requested, std::string_view bytes)
     dxfSaveAtomically(requested, std::span<const std::string_view>(&bytes, 1));
 }
 
-void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_view> bytes)
+void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_view> bytes,
+                       const std::function<void()>& beforeReplacing, const DxfCopySource& source)
 {
     auto fail = [&](const std::string& what, int err) -> DxfError {
         return DxfError(0, "cannot save '" + requested.string() + "': " + what + ": " + reason(err));
@@ -241,12 +288,14 @@ void dxfSaveAtomically(const fs::path& requested, std::span<const std::string_vi
         throw fail("cannot set the permissions of the temporary file", errno);
 
     int err = 0;
-    if (!writeAll(fd.get(), bytes, err))
+    if (!writeAll(fd.get(), bytes, source, err))
         throw fail("cannot write the temporary file", err);
     if (::fsync(fd.get()) != 0)
         throw fail("cannot flush the temporary file to disk", errno);
     if (fd.close() != 0)
         throw fail("cannot close the temporary file", errno);
+    if (beforeReplacing)
+        beforeReplacing();  // throws to call the save off; the temporary file goes
 
     if (hadOld) {
         // The backup is made only now that the new content is safely on

@@ -2,6 +2,7 @@
 // Whole-file reading and atomic saving.
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -11,9 +12,8 @@ struct DxfFileBytes {
     size_t size = 0;
 };
 
-// Reads a file into one buffer. The file is read rather than mapped: another
-// program may truncate or rewrite it while a drawing is open, which would
-// make a mapping fault; a copy stays valid whatever happens on disk.
+// Reads a file into one buffer (a drawing's document maps its file instead
+// where it can, see DxfFileMapping.h; this is the way for the rest).
 // Throws DxfError saying why when the file cannot be read.
 DxfFileBytes dxfReadFile(const std::filesystem::path& path);
 
@@ -28,4 +28,15 @@ DxfFileBytes dxfReadFile(const std::filesystem::path& path);
 void dxfSaveAtomically(const std::filesystem::path& target, std::string_view bytes);
 // The same for a file given in pieces (written in order), so that a file
 // made mostly of ranges of another one need not be copied together first.
-void dxfSaveAtomically(const std::filesystem::path& target, std::span<const std::string_view> pieces);
+// `beforeReplacing`, when given, runs once the pieces are written and
+// flushed, before the target is touched: it throws to call the save off
+// (the pieces came from a file that changed meanwhile). Big pieces that are
+// views of `source` (a read-only mapping of an open file) are copied from
+// that file by the system, without paging them into the program's memory.
+struct DxfCopySource {
+    int fd = -1;
+    const char* begin = nullptr;  // where the file's first byte is mapped
+    size_t size = 0;              // the bytes mapped from the file
+};
+void dxfSaveAtomically(const std::filesystem::path& target, std::span<const std::string_view> pieces,
+                       const std::function<void()>& beforeReplacing = {}, const DxfCopySource& source = {});

@@ -135,6 +135,14 @@ private:
 
     void startRecord(size_t at, const DxfTag& tag, std::string_view type)
     {
+        // The text behind goes back to the file cache as splitting moves on
+        // (where it is mapped): a big file's text would otherwise stay
+        // whole beside its records and tag index. What is looked at again
+        // is paged in again, a few dozen pages a time.
+        if (at >= released_ + kReleaseStep) {
+            doc_.releaseText(released_, at);
+            released_ = at;
+        }
         current_ = doc_.records_.size();
         DxfRecord& record = doc_.records_.emplace_back();
         record.type = type;
@@ -258,6 +266,8 @@ private:
             throw DxfError(line, "block " + blockName() + " never closed: " + found + " found before ENDBLK");
     }
 
+    static constexpr size_t kReleaseStep = size_t(1) << 20;
+    size_t released_ = 0;  // bytes of text given back from the start
     std::string tableName() const { return quoted(doc_.records_[openTable_].name); }
     std::string blockName() const { return quoted(doc_.records_[openBlock_].name); }
 

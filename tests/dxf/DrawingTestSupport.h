@@ -6,7 +6,10 @@
 #include "DxfDimVarCodec.h"
 #include "DxfDrawingIO.h"
 #include "DxfTestSupport.h"
+#include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
+#include "OdDbDimension.h"
+#include "OdDbEntities.h"
 #include "OdDbDimStyleEntity.h"
 #include "OdDbDimStyleTableRecord.h"
 #include "OdDbStub.h"
@@ -16,6 +19,8 @@
 #include <cmath>
 #include <map>
 #include <vector>
+
+#include <cstdlib>
 
 namespace dxftest {
 
@@ -181,5 +186,42 @@ inline std::vector<Fact> ezdxfReadBack(const std::string& python, const std::fil
         return {};
     return readFacts(tsv);
 }
+
+// A drawing big enough to be read ahead and to span many pages: lines,
+// and every tenth a circle, every 25th a rotated dimension, in model space.
+inline std::string bigDrawing(int lines)
+{
+    OdDbDatabase db(OdDb::kMetric);
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    for (int i = 0; i < lines; ++i) {
+        OdDbLinePtr line = OdDbLine::createObject();
+        line->setStartPoint({double(i), 0.125 * i, 0});
+        line->setEndPoint({double(i) + 1.5, -0.25 * i, 0});
+        ms->appendOdDbEntity(line);
+        if (i % 10 == 0) {
+            OdDbCirclePtr circle = OdDbCircle::createObject();
+            circle->setCenter({double(i), 1, 0});
+            circle->setRadius(0.5 + i);
+            ms->appendOdDbEntity(circle);
+        }
+        if (i % 25 == 0) {
+            OdDbRotatedDimensionPtr dim = OdDbRotatedDimension::createObject();
+            dim->setXLine1Point({double(i), 0, 0});
+            dim->setXLine2Point({double(i) + 10, 0, 0});
+            dim->setDimLinePoint({double(i), 5, 0});
+            dim->setDimensionStyle(db.getDimStyleStandardId());
+            dim->setDimtxt(0.5 + i / 1000.0);
+            ms->appendOdDbEntity(dim);
+        }
+    }
+    return writeDxfDrawingToBytes(db, DxfVersion::R2018);
+}
+
+// An environment variable set for as long as it lives.
+struct EnvForced {
+    EnvForced(const char* name, const char* value) : name(name) { ::setenv(name, value, 1); }
+    ~EnvForced() { ::unsetenv(name); }
+    const char* name;
+};
 
 } // namespace dxftest

@@ -96,43 +96,6 @@ TEST(DxfReadAhead, StopsWhenTheReaderStopsEarly)
 
 namespace {
 
-// A drawing big enough to be read ahead: lines, circles, texts and
-// dimensions in model space and in blocks, a block reference, and records
-// of kinds the database does not model.
-std::string bigDrawing(int lines)
-{
-    OdDbDatabase db(OdDb::kMetric);
-    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-    for (int i = 0; i < lines; ++i) {
-        OdDbLinePtr line = OdDbLine::createObject();
-        line->setStartPoint({double(i), 0.125 * i, 0});
-        line->setEndPoint({double(i) + 1.5, -0.25 * i, 0});
-        ms->appendOdDbEntity(line);
-        if (i % 10 == 0) {
-            OdDbCirclePtr circle = OdDbCircle::createObject();
-            circle->setCenter({double(i), 1, 0});
-            circle->setRadius(0.5 + i);
-            ms->appendOdDbEntity(circle);
-        }
-        if (i % 25 == 0) {
-            OdDbRotatedDimensionPtr dim = OdDbRotatedDimension::createObject();
-            dim->setXLine1Point({double(i), 0, 0});
-            dim->setXLine2Point({double(i) + 10, 0, 0});
-            dim->setDimLinePoint({double(i), 5, 0});
-            dim->setDimensionStyle(db.getDimStyleStandardId());
-            dim->setDimtxt(0.5 + i / 1000.0);
-            ms->appendOdDbEntity(dim);
-        }
-    }
-    return writeDxfDrawingToBytes(db, DxfVersion::R2018);
-}
-
-// Reading on a second thread or not, for as long as it lives.
-struct ReadAheadForced {
-    explicit ReadAheadForced(const char* how) { ::setenv("DDS_DXF_READ_AHEAD", how, 1); }
-    ~ReadAheadForced() { ::unsetenv("DDS_DXF_READ_AHEAD"); }
-};
-
 // Every entity of model space as text, in order: kind and geometry.
 std::vector<std::string> describeModelSpace(const OdDbDatabase& db)
 {
@@ -155,14 +118,20 @@ std::vector<std::string> describeModelSpace(const OdDbDatabase& db)
 } // namespace
 
 // With a second thread or without (forced either way, whatever the
-// machine's load), and with the tag index given back on the way.
+// machine's load), with the tag index given back on the way, from memory
+// and from a mapped file whose pages are given back too.
 TEST(DxfReadAhead, BigDrawingReadsAsItWasWrittenAndWritesBackUnchanged)
 {
     const std::string bytes = bigDrawing(6000);
-    for (const char* ahead : {"on", "off"}) {
-        SCOPED_TRACE(ahead);
-        ReadAheadForced forced(ahead);
-        std::unique_ptr<OdDbDatabase> db = readDxfDrawingFromBytes(bytes);
+    TempFolder dir;
+    writeFile(dir / "big.dxf", bytes);
+    for (const char* ahead : {"on", "off"})
+    for (bool fromFile : {false, true}) {
+        SCOPED_TRACE(std::string(ahead) + (fromFile ? " from the file" : " from memory"));
+        EnvForced forced("DDS_DXF_READ_AHEAD", ahead);
+        EnvForced mapped("DDS_DXF_MAP_FILE", "always");
+        std::unique_ptr<OdDbDatabase> db =
+            fromFile ? readDxfDrawing((dir / "big.dxf").string()) : readDxfDrawingFromBytes(bytes);
         EXPECT_EQ(writeDxfDrawingToBytes(*db), bytes);
         const std::vector<std::string> entities = describeModelSpace(*db);
         ASSERT_EQ(entities.size(), 6000u + 600u + 240u);
@@ -189,7 +158,8 @@ TEST(DxfReadAhead, BadValueDeepInABigDrawingNamesItsLine)
     bytes.replace(value, bytes.find('\n', value) - value, "seven");
     const auto line = 1 + std::count(bytes.begin(), bytes.begin() + long(value), '\n');
     for (const char* ahead : {"on", "off"}) {
-        ReadAheadForced forced(ahead);
+        EnvForced forced("DDS_DXF_READ_AHEAD", ahead);
+        EnvForced mapped("DDS_DXF_MAP_FILE", "always");
         std::string error;
         try {
             readDxfDrawingFromBytes(bytes);

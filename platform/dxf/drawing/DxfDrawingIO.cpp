@@ -125,9 +125,20 @@ DxfForm dxfDrawingForm(const OdDbDatabase& db) {
   return source && source->doc.wasBinary() ? DxfForm::Binary : DxfForm::Text;
 }
 
+// The file a drawing was read from, when its unchanged records are copied
+// from a mapping of it: a writer asks before and after copying whether the
+// file still holds them.
+static const DxfDocument* mappedSource(const OdDbDatabase& db) {
+  auto source = static_cast<const DxfDrawingSource*>(db.fileSource().get());
+  return source && source->doc.mapped() ? &source->doc : nullptr;
+}
+
 std::string writeDxfDrawingToBytes(const OdDbDatabase& db, DxfVersion version, DxfForm form, std::string* lossNote) {
   return translatingErrors(eFileWriteError, [&] {
+    const DxfDocument* source = mappedSource(db);
+    if (source) source->checkTextUnchanged();
     std::string text = dxfWriteDrawing(db, version, lossNote).join();
+    if (source) source->checkTextUnchanged();
     return form == DxfForm::Binary ? dxfTextToBinary(text, version < DxfVersion::R13) : text;
   });
 }
@@ -143,13 +154,22 @@ std::string writeDxfDrawingToBytes(const OdDbDatabase& db) {
 void writeDxfDrawing(const OdDbDatabase& db, const std::string& path, DxfVersion version, DxfForm form,
                      std::string* lossNote) {
   translatingErrors(eFileWriteError, [&] {
+    const DxfDocument* source = mappedSource(db);
+    if (source) source->checkTextUnchanged();
     const DxfDrawingText text = dxfWriteDrawing(db, version, lossNote);
     if (form == DxfForm::Binary) {
-      dxfSaveAtomically(path, dxfTextToBinary(text.join(), version < DxfVersion::R13));
+      std::string bytes = dxfTextToBinary(text.join(), version < DxfVersion::R13);
+      if (source) source->checkTextUnchanged();
+      dxfSaveAtomically(path, bytes);
       return 0;
     }
     const std::vector<std::string_view> pieces = text.pieces();
-    dxfSaveAtomically(path, std::span<const std::string_view>(pieces));
+    dxfSaveAtomically(
+        path, std::span<const std::string_view>(pieces),
+        [source] {
+          if (source) source->checkTextUnchanged();
+        },
+        source ? source->copySource() : DxfCopySource{});
     return 0;
   });
 }

@@ -285,6 +285,7 @@ private:
   // The tag index is given back in steps of this many records.
   static constexpr std::size_t kReleaseEvery = 4096;
   std::size_t m_lastRelease = 0;
+  std::size_t m_textReleased = 0;  // bytes of the text given back from the start
   // Reading ahead on a second thread pays from a few thousand records on.
   static constexpr std::size_t kReadAheadFrom = 4096;
   std::unique_ptr<DxfReadAhead<PreparedRecord>> m_readAhead;
@@ -474,9 +475,16 @@ void Reader::loadTags(std::size_t index) {
 }
 
 void Reader::releaseIndexBefore(std::size_t index) {
+  const std::size_t below = std::min(index, m_release->preparing.load());
+  // The text behind goes back to the file cache as well, where the file is
+  // mapped; a record looked at again later is paged in again.
+  if (below < m_src->recordCount() && m_src->spans[below].begin > m_textReleased) {
+    m_doc.releaseText(m_textReleased, m_src->spans[below].begin);
+    m_textReleased = m_src->spans[below].begin;
+  }
   if (!m_index) return;
   m_release->releasedBelow.store(index);
-  m_index->releaseBefore(std::min(index, m_release->preparing.load()));
+  m_index->releaseBefore(below);
 }
 
 // Records in the order the reading passes below load them: the tables, the
@@ -968,6 +976,7 @@ void Reader::fillBlocks(const DxfSection& section) {
     }
     if (b.end - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = b.end);
   }
+  if (section.endRecord > m_lastRelease) releaseIndexBefore(m_lastRelease = section.endRecord);
 }
 
 OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
@@ -1027,6 +1036,8 @@ void Reader::fillEntities(const DxfSection& section) {
     fillEntity(i, OdDbObjectId());
     if (i - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = i);
   }
+  // The rest of the section too, before the objects are made.
+  if (section.endRecord > m_lastRelease) releaseIndexBefore(m_lastRelease = section.endRecord);
 }
 
 void Reader::fillEntity(std::size_t index, OdDbObjectId block) {
@@ -1319,6 +1330,7 @@ void Reader::fillRaw(OdDbObject* obj, std::size_t index, bool entity) {
 
 void Reader::fillObjects(const DxfSection& section) {
   for (std::size_t index = section.firstRecord; index < section.endRecord; ++index) {
+    if (index >= m_lastRelease + kReleaseEvery) releaseIndexBefore(m_lastRelease = index);
     try {
       fillObject(index);
     } catch (const OdError& e) {
@@ -1501,6 +1513,9 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   m_db->setFileSource(m_src);
   // After the snapshot above, so that a replaced value is written anew.
   dxfRepairUnstorableDimVars(*m_db, m_doc, m_dimVarLines, m_warnings);
+  // Read: the text is looked at again only for what the drawing keeps as
+  // read (copied at saving, drawn from its record).
+  m_doc.releaseText(0, m_doc.bytes().size());
   m_db->blockUndoRecording(false);
   return std::move(m_db);
 }
