@@ -1,11 +1,14 @@
 // DIMBASELINE and DIMCONTINUE: more dimensions after one already drawn,
 // each from the base's first origin with its line further out, or each
 // from where the previous one ends on the same line.
+#include <algorithm>
 #include <vector>
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"
+#include "OdDbDatabase.h"
 #include "OdDbDimAssoc.h"
+#include "OdDbDimAssocFollow.h"
 #include "command_processor.h"
 #include "dim_associate.h"
 #include "dim_edit_texts.h"
@@ -55,6 +58,37 @@ std::optional<OdDbOsnapPointRef> assocRef(const OdDbDimension& d, int index) {
   return assoc ? assoc->pointRef(index) : std::nullopt;
 }
 
+// A two-line angle's line, when its association keeps one: the first
+// line's references are 0 and 1, the second's 2 and 3.
+OdDbEntityPtr associatedLine(const OdDbDimension& angle, bool second) {
+  for (int i : {second ? 2 : 0, second ? 3 : 1})
+    if (const auto ref = assocRef(angle, i); ref && angle.database())
+      if (OdDbEntityPtr line = OdDbEntity::cast(angle.database()->getOdDbObjectId(ref->mainObject()).openObject()))
+        return line;
+  return OdDbEntityPtr();
+}
+
+// The snap on `on` near `at`, kept only when it is at `at` now (the point a
+// chain took from a line's ray need not be one of its ends).
+std::optional<OdDbOsnapPointRef> snapAt(const OdDbEntity& on, OdDbOsnapType type, const OdGePoint3d& at,
+                                        const OdDbEntity* second = nullptr) {
+  std::optional<OdDbOsnapPointRef> ref = odDbMakeOsnapRef(on, type, at, second);
+  if (!ref || !on.database()) return std::nullopt;
+  const std::optional<OdGePoint3d> now = odDbOsnapPoint(*on.database(), *ref);
+  if (!now || now->distanceTo(at) > 1e-9 * std::max(1.0, at.distanceTo(OdGePoint3d::kOrigin()))) return std::nullopt;
+  return ref;
+}
+
+// A three-point angle chained from an angle between two lines: the vertex
+// is where the lines cross, and the first point the end of the line whose
+// ray it lies on.
+void fromTwoLines(const OdDbDimension& angle, const OdDb3PointAngularDimension& next, DimPointSources& sources) {
+  const OdDbEntityPtr first = associatedLine(angle, false), second = associatedLine(angle, true);
+  if (first && second) sources.refs[2] = snapAt(*first, OdDbOsnapType::kInt, next.centerPoint(), second.get());
+  for (const OdDbEntityPtr& line : {first, second})
+    if (line && !sources.refs[0]) sources.refs[0] = snapAt(*line, OdDbOsnapType::kEnd, next.xLine1Point());
+}
+
 // Where the new dimension's points came from: the point just given (a
 // snap follows its object), and the points it shares with the dimension
 // it follows, which follow what that one's follow. Chains of ordinates
@@ -66,11 +100,14 @@ DimPointSources chainSources(ChainMode mode, const OdDbDimension& base, const Od
   if (isOrdinate(next)) {
     sources.refs[0] = assocRef(previous, 0);
   } else if (OdDb3PointAngularDimension::cast(&next)) {
-    // Only a chain of three-point angles numbers its points alike.
+    // A chain of three-point angles numbers its points alike; one from two
+    // lines finds its points on them.
     const OdDbDimension& from = mode == ChainMode::kBaseline ? base : previous;
     if (OdDb3PointAngularDimension::cast(&from)) {
       sources.refs[0] = assocRef(from, mode == ChainMode::kBaseline ? 0 : 1);
       sources.refs[2] = assocRef(from, 2);
+    } else if (OdDb2LineAngularDimension::cast(&from)) {
+      fromTwoLines(from, static_cast<const OdDb3PointAngularDimension&>(next), sources);
     }
   } else {
     sources.refs[0] = mode == ChainMode::kBaseline ? assocRef(base, 0) : assocRef(previous, 1);

@@ -357,8 +357,15 @@ void MainWindow::syncModes() {
 }
 
 void MainWindow::updateSnapper() {
+  // The kinds are read at each lookup: OSMODE may change while a point is
+  // asked (F3, or a transparent change of the variable).
   if (m_pointPrompt && snapsOn())
-    m_view->setSnapper([this](QPointF at, double aperture) { return snapInScene(m_scene, at, aperture); });
+    m_view->setSnapper([this](QPointF at, double aperture) -> std::optional<SceneSnap> {
+      const HostApDocument* doc = currentDocument();
+      const unsigned kinds = doc ? snap::kindsOfOsmode(std::uint16_t(doc->database()->getOSMODE())) : snap::kAllKinds;
+      if (!kinds) return std::nullopt;
+      return snapInScene(m_scene, at, aperture, kinds);
+    });
   else
     m_view->setSnapper(nullptr);
 }

@@ -154,7 +154,8 @@ void MainWindow::buildActions() {
     }
   }
   for (const WindowToolBar& t : windowToolBars()) {
-    QToolBar* bar = addToolBar(inLanguage(t.label));
+    QToolBar* bar = new QToolBar(inLanguage(t.label), this);
+    addToolBar(t.leftEdge ? Qt::LeftToolBarArea : Qt::TopToolBarArea, bar);
     bar->setObjectName(t.name);
     bar->setIconSize(QSize(24, 24));
     for (const char* id : t.ids) {

@@ -17,6 +17,7 @@ const char* typedName(snap::Kind kind) {
     case snap::Kind::kMidpoint: return "_MID";
     case snap::Kind::kCentre: return "_CEN";
     case snap::Kind::kIntersection: return "_INT";
+    case snap::Kind::kNearest: return "_NEA";
   }
   return nullptr;
 }

@@ -46,6 +46,9 @@ void paintSnapMarker(QPainter& p, QPointF at, snap::Kind kind) {
       p.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
       p.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
       break;
+    case snap::Kind::kNearest:  // an hourglass
+      p.drawPolygon(QPolygonF({at + QPointF(-r, -r), at + QPointF(r, -r), at + QPointF(-r, r), at + QPointF(r, r)}));
+      break;
   }
   p.restore();
 }

@@ -25,7 +25,7 @@ std::optional<SceneSnap> snapInScene(const ViewScene& scene, QPointF at, double 
                                      unsigned kinds = snap::kAllKinds);
 
 // A square at an end, a triangle at a middle, a circle at a centre, a cross
-// at a crossing; `at` in pixels.
+// at a crossing, an hourglass at a nearest point; `at` in pixels.
 void paintSnapMarker(QPainter& painter, QPointF at, snap::Kind kind);
 
 }  // namespace qrvwindow

@@ -27,6 +27,21 @@ const std::vector<WindowCommand>& windowCommands() {
        "Ctrl+A", false, true},
       {"erase", {"&Erase", "&Стереть"}, {"Erase the selected objects (ERASE)", "Стереть выбранные объекты (ERASE)"},
        "ERASE", nullptr, false, true},
+      // Modify
+      {"move", {"&Move", "&Перенести"}, {"Move objects (MOVE)", "Перенести объекты (MOVE)"}, "MOVE", nullptr, false,
+       true},
+      {"copy", {"&Copy", "&Копировать"}, {"Copy objects (COPY)", "Копировать объекты (COPY)"}, "COPY", nullptr, false,
+       true},
+      {"rotate", {"&Rotate", "П&овернуть"}, {"Rotate objects about a point (ROTATE)",
+       "Повернуть объекты вокруг точки (ROTATE)"}, "ROTATE", nullptr, false, true},
+      {"mirror", {"M&irror", "&Зеркало"}, {"Mirror objects about a line (MIRROR)",
+       "Отразить объекты относительно линии (MIRROR)"}, "MIRROR", nullptr, false, true},
+      {"scale", {"&Scale", "&Масштаб"}, {"Scale objects about a point (SCALE)",
+       "Масштабировать объекты относительно точки (SCALE)"}, "SCALE", nullptr, false, true},
+      {"stretch", {"S&tretch", "&Растянуть"}, {"Move the points inside a crossing box (STRETCH)",
+       "Перенести точки внутри секущей рамки (STRETCH)"}, "STRETCH", nullptr, false, true},
+      {"matchprop", {"Match &Properties", "Копировать &свойства"}, {"Give objects the properties of another "
+       "(MATCHPROP)", "Передать объектам свойства другого объекта (MATCHPROP)"}, "MATCHPROP", nullptr, false, true},
       // View
       {"zoomin", {"Zoom &in", "&Увеличить"}, {"Zoom in", "Увеличить изображение"}, nullptr, "Ctrl+=", false, true},
       {"zoomout", {"Zoom &out", "&Уменьшить"}, {"Zoom out", "Уменьшить изображение"}, nullptr, "Ctrl+-", false,
@@ -70,6 +85,19 @@ const std::vector<WindowCommand>& windowCommands() {
        "Ординатный размер (DIMORDINATE)"}, "DIMORDINATE", nullptr, false, true},
       {"leader", {"Lea&der", "&Выноска"}, {"Leader with a note (LEADER)", "Выноска с пояснением (LEADER)"},
        "LEADER", nullptr, false, true},
+      {"dimbaseline", {"&Baseline", "&Базовый"}, {"Dimensions from the same first point (DIMBASELINE)",
+       "Размеры от одной базы (DIMBASELINE)"}, "DIMBASELINE", nullptr, false, true},
+      {"dimcontinue", {"Co&ntinue", "&Цепь"}, {"Dimensions in a chain (DIMCONTINUE)",
+       "Размерная цепь (DIMCONTINUE)"}, "DIMCONTINUE", nullptr, false, true},
+      {"dimjogged", {"&Jogged", "С и&зломом"}, {"Jogged radius dimension (DIMJOGGED)",
+       "Радиус с изломом (DIMJOGGED)"}, "DIMJOGGED", nullptr, false, true},
+      {"dimtedit", {"Dimension Te&xt Edit", "&Текст размера"}, {"Move or rotate a dimension's text (DIMTEDIT)",
+       "Перенести или повернуть текст размера (DIMTEDIT)"}, "DIMTEDIT", nullptr, false, true},
+      {"dimreassociate", {"Reassocia&te", "П&ереассоциировать"}, {"Associate dimensions with objects (DIMREASSOCIATE)",
+       "Связать размеры с объектами (DIMREASSOCIATE)"}, "DIMREASSOCIATE", nullptr, false, true},
+      {"dimdisassociate", {"Disassoc&iate", "Снять &ассоциативность"}, {"Dimensions no longer follow their objects "
+       "(DIMDISASSOCIATE)", "Размеры больше не следуют за объектами (DIMDISASSOCIATE)"}, "DIMDISASSOCIATE", nullptr,
+       false, true},
       {"dimstyle", {"Dimension &Style...", "&Размерные стили..."}, {"Dimension Style Manager (DIMSTYLE)",
        "Диспетчер размерных стилей (DIMSTYLE)"}, "DIMSTYLE", nullptr, false, true},
       {"dimstyleimport", {"&Import styles...", "&Импорт стилей..."}, {"Import dimension styles from another drawing "
@@ -100,8 +128,10 @@ const std::vector<WindowMenu>& windowMenus() {
       {{"&View", "&Вид"},
        {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan", "|", "properties", "commandline", "|", "dark",
         "osnap", "orthomode", "gridmode", "snapmode"}},
+      {{"&Modify", "Ре&дактировать"}, {"move", "copy", "rotate", "mirror", "scale", "stretch", "|", "matchprop"}},
       {{"&Dimension", "&Размеры"},
-       {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
+       {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "dimjogged",
+        "leader", "|", "dimbaseline", "dimcontinue", "|", "dimtedit", "dimreassociate", "dimdisassociate", "|",
         "dimstyle", "dimstyleimport", "dimcompare"}},
       {{"F&ormat", "Фор&мат"}, {"layer", "|", "dimstyle", "dimcompare"}},
       {{"&Help", "&Справка"}, {"help", "about"}},
@@ -113,11 +143,17 @@ const std::vector<WindowToolBar>& windowToolBars() {
   static const std::vector<WindowToolBar> bars = {
       {"standardToolBar", {"Standard", "Стандартная"}, {"new", "open", "save", "|", "undo", "redo", "|", "erase"}},
       {"viewToolBar", {"View", "Вид"}, {"zoomin", "zoomout", "zoomwindow", "zoomextents", "pan"}},
+      {"modifyToolBar", {"Modify", "Редактирование"}, {"move", "copy", "rotate", "mirror", "scale", "stretch", "|",
+                                                      "matchprop"}, true},
       // The layer drop-down follows the Layer manager's button.
       {"layerToolBar", {"Layers", "Слои"}, {"layer"}},
       {"dimensionToolBar", {"Dimension", "Размеры"},
        {"dimlinear", "dimaligned", "dimarc", "dimradius", "dimdiameter", "dimangular", "dimordinate", "leader", "|",
         "dimstyle", "dimstyleimport", "dimcompare"}},
+      // The top row is full: what follows from a dimension goes beside the
+      // view, under the modify commands.
+      {"dimensionEditToolBar", {"Dimension editing", "Редактирование размеров"},
+       {"dimjogged", "dimbaseline", "dimcontinue", "dimtedit", "dimreassociate", "dimdisassociate"}, true},
   };
   return bars;
 }

@@ -34,6 +34,7 @@ struct WindowToolBar {
   const char* name;  // object name, kept with the window's layout
   const char* label[2];
   std::vector<const char*> ids;
+  bool leftEdge = false;  // upright along the view's left edge, not above it
 };
 const std::vector<WindowToolBar>& windowToolBars();
 // The status bar's toggles, left to right, with their short names.

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QTimer>
 #include <cctype>
 #include <cstdio>
 #include <deque>
+#include <optional>
 #include <iostream>
 
 #include "command_line_panel.h"
@@ -151,8 +153,18 @@ public:
 private:
   HostAnswer nextAnswer() {
     if (!m_queued.empty()) return take();
-    if (m_script) {
+    while (m_script) {
       HostAnswer a = m_script->next();
+      if (const std::optional<OdGePoint3d> at = a.kind == HostAnswer::kText ? clickLine(a.text) : std::nullopt) {
+        // What the click answers (a snap, a point, picked objects) is the
+        // answer; a click that answers nothing (a pick at the Command
+        // prompt) lets the script go on.
+        m_window.commandLine().showTyped(qs(a.text));
+        clickView(*at);
+        m_window.commandLine().showTyped(QString());
+        if (!m_queued.empty()) return take();
+        continue;
+      }
       if (a.kind == HostAnswer::kText) {
         m_window.commandLine().showTyped(qs(a.text));
         pause(kScriptLinePauseMs);
@@ -187,6 +199,31 @@ public:
   }
 
 private:
+
+  // "click x,y": a script's click of the left button on the view at the
+  // pixel of that drawing point, the cursor moved there first, as a user
+  // clicks; nothing else of the line is taken for a click.
+  static std::optional<OdGePoint3d> clickLine(const std::string& text) {
+    const std::string line = hostTrim(text);
+    if (line.size() < 6 || line[5] != ' ') return std::nullopt;
+    for (std::size_t i = 0; i < 5; ++i)
+      if (std::tolower(static_cast<unsigned char>(line[i])) != "click"[i]) return std::nullopt;
+    return hostParsePoint(hostTrim(line.substr(6)), std::nullopt);
+  }
+  void clickView(const OdGePoint3d& at) {
+    m_window.refresh();
+    QApplication::processEvents();
+    DrawingView& view = m_window.view();
+    const QPointF pixel = view.toPixel(QPointF(at.x, at.y));
+    auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+      QMouseEvent e(type, pixel, view.mapToGlobal(pixel), button, held, Qt::NoModifier);
+      QApplication::sendEvent(&view, &e);
+    };
+    send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+  }
 
   void attachTracker() {
     if (m_tracked) return;

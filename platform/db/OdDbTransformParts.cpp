@@ -23,7 +23,9 @@ bool mapDefinitionPoints(OdDbDimension& d, const PointMap& f) {
     using T = OdDbArcDimension;
     step(*c, &T::center, &T::setCenter), step(*c, &T::xLine1Point, &T::setXLine1Point);
     step(*c, &T::xLine2Point, &T::setXLine2Point), step(*c, &T::arcPoint, &T::setArcPoint);
-    step(*c, &T::leader1Point, &T::setLeader1Point), step(*c, &T::leader2Point, &T::setLeader2Point);
+    // Without a leader its points are unset (at the origin): nothing to carry.
+    if (c->hasLeader())
+      step(*c, &T::leader1Point, &T::setLeader1Point), step(*c, &T::leader2Point, &T::setLeader2Point);
   } else if (auto di = OdDbDiametricDimension::cast(&d)) {
     using T = OdDbDiametricDimension;
     step(*di, &T::chordPoint, &T::setChordPoint), step(*di, &T::farChordPoint, &T::setFarChordPoint);

@@ -151,6 +151,40 @@ std::vector<Point> intersections(const Curve& a, const Curve& b) {
   return arcArc(std::get<Arc>(a), std::get<Arc>(b));
 }
 
+unsigned kindsOfOsmode(unsigned osmode) {
+  unsigned kinds = 0;
+  if (osmode & 1) kinds |= kindBit(Kind::kEndpoint);
+  if (osmode & 2) kinds |= kindBit(Kind::kMidpoint);
+  if (osmode & 4) kinds |= kindBit(Kind::kCentre);
+  if (osmode & 32) kinds |= kindBit(Kind::kIntersection);
+  if (osmode & 512) kinds |= kindBit(Kind::kNearest);
+  return kinds;
+}
+
+namespace {
+Point nearestOn(const Segment& s, Point p) { return s.a + (s.b - s.a) * std::clamp(along(s, p), 0.0, 1.0); }
+
+// The point of the curve nearest to p; none on a row of points that is not
+// the curve itself.
+std::optional<Point> nearestOn(const Curve& curve, Point p) {
+  if (const auto* s = std::get_if<Segment>(&curve)) return nearestOn(*s, p);
+  if (const auto* path = std::get_if<Path>(&curve)) {
+    if (!path->crossings || path->points.empty()) return std::nullopt;
+    std::optional<Point> best;
+    forEachSegment(*path, [&](const Segment& s) {
+      const Point q = nearestOn(s, p);
+      if (!best || distance(q, p) < distance(*best, p)) best = q;
+    });
+    return best ? best : std::optional<Point>(path->points.front());
+  }
+  const Arc& a = std::get<Arc>(curve);
+  const double off = distance(p, a.centre);
+  if (off > 0 && withinAngles(a, p)) return a.centre + (p - a.centre) * (a.radius / off);
+  const Point first = onCircle(a, a.start), last = onCircle(a, a.start + sweepOf(a));
+  return distance(p, first) <= distance(p, last) ? first : last;
+}
+}  // namespace
+
 std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, double aperture, unsigned kinds) {
   if (!(aperture > 0)) return std::nullopt;
   std::optional<Snap> best;
@@ -204,6 +238,14 @@ std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, 
       if (const auto* a = std::get_if<Arc>(&curves[i]); a && distanceTo(curves[i], cursor) <= nearest) {
         nearest = distanceTo(curves[i], cursor);
         best = Snap{Kind::kCentre, a->centre, i, std::nullopt};
+      }
+  }
+  if (!best && (kinds & kindBit(Kind::kNearest))) {
+    double nearest = aperture;
+    for (std::size_t i : near)
+      if (const std::optional<Point> p = nearestOn(curves[i], cursor); p && distance(*p, cursor) <= nearest) {
+        nearest = distance(*p, cursor);
+        best = Snap{Kind::kNearest, *p, i, std::nullopt};
       }
   }
   return best;

@@ -47,9 +47,18 @@ struct Path {
 using Curve = std::variant<Segment, Arc, Path>;
 
 // In the order that decides between two snaps equally near the cursor.
-enum class Kind { kEndpoint, kIntersection, kMidpoint, kCentre };
+// The nearest point of a curve is always near: it is offered only where no
+// other kind asked for is found (a centre reached from its arc included).
+enum class Kind { kEndpoint, kIntersection, kMidpoint, kCentre, kNearest };
 constexpr unsigned kindBit(Kind k) { return 1u << unsigned(k); }
+// Every kind at a fixed place of a curve (all but the nearest point).
 constexpr unsigned kAllKinds = 0xF;
+
+// The kinds a drawing's OSMODE asks for: end 1, middle 2, centre 4,
+// crossing 32, nearest 512. The others (node, quadrant, insertion,
+// perpendicular, tangent, ...) are not found here; the bit 16384 (all off)
+// is the caller's to look at.
+unsigned kindsOfOsmode(unsigned osmode);
 
 struct Snap {
   Kind kind = Kind::kEndpoint;
@@ -75,7 +84,9 @@ std::vector<Point> intersections(const Curve& a, const Curve& b);
 // The snap of the kinds in `kinds` (bits of kindBit) nearest to `cursor`
 // within `aperture`. When no point lies that near but the cursor is on an
 // arc or circle, that curve's centre (the way to reach the centre of a
-// circle larger than the aperture).
+// circle larger than the aperture); failing that, the point of the curve
+// nearest to the cursor when kNearest is asked (not on a spline, whose row
+// of points is not the curve).
 std::optional<Snap> nearestSnap(const std::vector<Curve>& curves, Point cursor, double aperture, unsigned kinds);
 
 }  // namespace snap

@@ -10,6 +10,7 @@
 
 #include "OdDbLayerTableRecord.h"
 #include "OdDbSymbolTable.h"
+#include "assoc_checks.h"
 #include "session_support.h"
 #include "../shared/reference_picture.h"
 
@@ -102,6 +103,19 @@ TEST(DimensionEditSessions, BaselineAndContinueShareOriginsAndStandTheSpacingApa
                       "Dimension text = 40.0000", "Dimension text = 20.0000", "Undone: DIMCONTINUE"});
   auto undone = readDxfDrawing((dir / "undone.dxf").string());
   EXPECT_EQ(entitiesOf<OdDbDimension>(*undone).size(), 12u);  // the last DIMCONTINUE was one step
+  // The angle between the picked lines is associated with them, and so is
+  // the baseline angle made from it: its vertex where they cross, its first
+  // point the line's end.
+  auto saved = readDxfDrawing(out.string());
+  int associated = 0;
+  EXPECT_EQ(followFaults(*saved, &associated), "");
+  EXPECT_EQ(associated, 2);
+  for (const auto& angle : entitiesOf<OdDb3PointAngularDimension>(*saved)) {
+    if (angle->xLine2Point() != OdGePoint3d(-5, 5, 0)) continue;
+    OdDbDimAssocPtr assoc = OdDbDimAssoc::cast(odDbDimAssocId(*angle).openObject());
+    ASSERT_TRUE(assoc);
+    EXPECT_TRUE(assoc->pointRef(0) && assoc->pointRef(2) && !assoc->pointRef(1));
+  }
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
   // Per dimension: its kind, the point on its line (or arc), its two origins,

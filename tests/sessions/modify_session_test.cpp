@@ -12,8 +12,9 @@ using namespace sessions;
 namespace {
 
 // Model space: a line, a circle, an arc, a polyline with an arc segment, a
-// text, a rotated dimension and a leader with its multi-line text.
-void makeModifyDrawing(const std::filesystem::path& path) {
+// text, a rotated dimension and a leader with its multi-line text. Gives
+// the arc's handle.
+std::string makeModifyDrawing(const std::filesystem::path& path) {
   OdDbDatabase db;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
   OdDbLinePtr line = OdDbLine::createObject();
@@ -24,7 +25,7 @@ void makeModifyDrawing(const std::filesystem::path& path) {
   ms->appendOdDbEntity(circle);
   OdDbArcPtr arc = OdDbArc::createObject();
   arc->setCenter({40, 0}), arc->setRadius(5), arc->setStartAngle(0), arc->setEndAngle(1.2);
-  ms->appendOdDbEntity(arc);
+  const OdDbObjectId arcId = ms->appendOdDbEntity(arc);
   OdDbPolylinePtr poly = OdDbPolyline::createObject();
   poly->addVertexAt(0, 0, 10, 0.5), poly->addVertexAt(1, 10, 10), poly->addVertexAt(2, 10, 20);
   ms->appendOdDbEntity(poly);
@@ -40,6 +41,7 @@ void makeModifyDrawing(const std::filesystem::path& path) {
   leader->attachAnnotation(noteId);
   leader.release();
   writeDxfDrawing(db, path.string());
+  return arcId.getHandle().ascii();
 }
 
 // Compares the saved drawing with the drawing before carried by the map
@@ -124,25 +126,31 @@ TEST(ModifySessions, EachCommandCarriesEveryKindWhereEzdxfFindsItAndUndoRedoRest
 
 TEST(ModifySessions, CopiesStretchMirrtextAndWindowsAndRefusalsThatChangeNothing) {
   const auto dir = tempFolder("modify-copy");
-  makeModifyDrawing(dir / "in.dxf");
+  const std::string arc = makeModifyDrawing(dir / "in.dxf");
   const auto out = dir / "out.dxf";
   // Refused first (nothing changes, no step): a mirror line of one point, a
   // scale of 0, -1 and text, then cancelled. Then copies of what a window
   // holds (the leader and its note), a stretch of the line's and the
   // dimension's right ends, and a mirrored copy of the text with MIRRTEXT 1.
+  // An arc length dimension without a leader keeps its unset leader points
+  // at the origin: picked with the arc, then stretched by a box around the
+  // origin, only the line's start and the rotated dimension's first point
+  // move.
   const Result r = runScript(dir,
                              "MIRROR\nALL\n\n3,3\n3,3\n"
                              "SCALE\nALL\n\n0,0\n0\n-1\nabc\n^C\n"
                              "UNDO\n1\n"
                              "COPY\nW\n20,20\n60,40\n\n0,0\n100,0\n200,0\n\n"
                              "STRETCH\nC\n8,-1\n12,12\n\n0,0\n@5,0\n"
+                             "DIMARC\n" + arc + "\n48,4\nSTRETCH\nC\n44,-1\n50,8\nC\n-1,-1\n1,1\n\n0,0\n@0,0.5\n"
                              "MIRRTEXT\n1\nMIRROR\nTYPE=TEXT\n\n0,40\n10,40\nN\n"
                              "SAVEAS\n" + out.string() + "\nQUIT\nY\n",
                              (dir / "in.dxf").string());
   ASSERT_EQ(r.status, 0) << r.out;
   expectAllIn(r.out, {"The two points of the mirror line are the same; nothing is mirrored.",
                       "Invalid factor \"0\"", "Invalid factor \"-1\"", "Invalid factor \"abc\"", "Nothing to undo.",
-                      "4 object(s) copied.", "3 object(s) stretched.", "1 object(s) mirrored."});
+                      "4 object(s) copied.", "3 object(s) stretched.", "2 object(s) stretched.",
+                      "1 object(s) mirrored."});
   auto db = readDxfDrawing(out.string());
   // Two copies of the leader and its note, linked to each other.
   const auto leaders = entitiesOf<OdDbLeader>(*db);

@@ -97,6 +97,24 @@ TEST(ObjectSnaps, EachKindIsFoundNearTheCursorAndTheNearestWins) {
   EXPECT_FALSE(snap::nearestSnap(curves, {4.2, -0.1}, 0.5, snap::kAllKinds & ~snap::kindBit(Kind::kIntersection)));
   // Nearer than the crossing (4,0), the middle (5,0) of the first line wins.
   EXPECT_EQ(snap::nearestSnap(curves, {4.7, 0}, 1.0, snap::kAllKinds)->kind, Kind::kMidpoint);
+
+  // The nearest point of a line or arc, only where no other kind asked for
+  // is near: the end wins at (10.2, 0.1), and on an arc its centre when
+  // centres are asked for.
+  const unsigned withNearest = snap::kAllKinds | snap::kindBit(Kind::kNearest);
+  const unsigned noCentres = withNearest & ~snap::kindBit(Kind::kCentre);
+  const double c = 5 * std::cos(std::numbers::pi / 6), h = std::sqrt(12.5);  // 30 degrees on the arc, 45 on the bulge
+  const std::pair<Point, Point> nearest[] = {{{7.3, 0.2}, {7.3, 0}}, {{40 + 1.04 * c, 2.6}, {40 + c, 2.5}}, {{55 + 1.04 * h, -1.04 * h}, {55 + h, -h}}};
+  for (const auto& [cursor, expected] : nearest) {
+    const auto found = snap::nearestSnap(curves, cursor, 0.5, noCentres);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->kind, Kind::kNearest);
+    EXPECT_NEAR(found->point.x, expected.x, 1e-9);
+    EXPECT_NEAR(found->point.y, expected.y, 1e-9);
+  }
+  EXPECT_FALSE(snap::nearestSnap(curves, {7.3, 0.2}, 0.5, snap::kAllKinds));
+  EXPECT_EQ(snap::nearestSnap(curves, {10.2, 0.1}, 0.5, withNearest)->kind, Kind::kEndpoint);
+  EXPECT_EQ(snap::nearestSnap(curves, {40 + 1.04 * c, 2.6}, 0.5, withNearest)->kind, Kind::kCentre);
 }
 
 TEST(ObjectSnaps, CrossingsOfParallelTangentConcentricAndMissingCurves) {

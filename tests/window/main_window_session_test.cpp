@@ -14,6 +14,7 @@
 #include <string>
 
 #include "picture_compare.h"
+#include "assoc_checks.h"
 #include "session_support.h"
 
 namespace {
@@ -31,7 +32,8 @@ fs::path tempFolder(const std::string& name) { return sessions::tempFolder("wind
 
 // Runs qrvhost on the sample drawing with the script; the window's
 // settings live in `dir` (dark or light background).
-HostRun runHost(const fs::path& dir, const std::string& args, const std::string& script, bool dark = true) {
+HostRun runHost(const fs::path& dir, const std::string& args, const std::string& script, bool dark = true,
+                const std::string& drawing = kSample) {
   fs::create_directories(dir / "config/qrvhost");
   std::ofstream(dir / "config/qrvhost/qrvhost.conf")
       << "[view]\ndarkBackground=" << (dark ? "true" : "false") << "\n";
@@ -45,7 +47,7 @@ HostRun runHost(const fs::path& dir, const std::string& args, const std::string&
                           (dir / "screen.json").string() + " XDG_CONFIG_HOME=" + (dir / "config").string() +
                           " XDG_DATA_HOME=" + (dir / "data").string() + " timeout 60 " + DDS_BINARY_DIR +
                           "/bin/qrvhost --log /dev/null " + args + " --script " + (dir / "s.scr").string() + " " +
-                          kSample + " 2>" + (dir / "stderr.txt").string() + ")";
+                          drawing + " 2>" + (dir / "stderr.txt").string() + ")";
   return sessions::runCommand(cmd);
 }
 
@@ -108,6 +110,61 @@ TEST(MainWindowSessions, ZoomAndSnapshotNeedTheirArgumentsAndTheConsoleHasNoView
   EXPECT_EQ(view.size(), QSize(1280, 800));
   const HostRun window = runHost(dir / "window", "--gui", "ZOOM\nE\n");
   EXPECT_FALSE(contains(window.out, "There is no drawing view")) << window.out;
+}
+
+// A dimension placed by clicking line ends in the view follows the line
+// MOVE takes (picked, its points clicked too), and goes back with UNDO: in
+// the drawing, and where a click in the view finds it.
+TEST(MainWindowSessions, ADimensionPlacedByClicksFollowsTheLineMovedByClicksAndUndoTakesItBack) {
+  const auto dir = tempFolder("follow");
+  fs::create_directories(dir);
+  std::string left, right;  // upright lines 30 apart
+  {
+    OdDbDatabase db;
+    OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
+    for (double x : {0.0, 30.0}) {
+      OdDbLinePtr line = OdDbLine::createObject();
+      line->setStartPoint({x, 0, 0}), line->setEndPoint({x, 30, 0});
+      (x == 0 ? left : right) = ms->appendOdDbEntity(line).getHandle().ascii();
+    }
+    ms.release();
+    writeDxfDrawing(db, (dir / "lines.dxf").string());
+  }
+  // The lines' top ends, the dimension line between them; the right line
+  // picked and moved from its foot 6 to the right. Then a click where only
+  // the moved dimension is (33,15) picks it, and after UNDO picks nothing,
+  // while one at (20,15) does.
+  const std::string script =
+      "DIMLINEAR\nclick 0,30\nclick 30,30\nclick 15,15\nSAVEAS\nplaced.dxf\n"
+      "MOVE\nclick 30,5\n\nclick 30,0\nclick 36,0\nSAVEAS\nmoved.dxf\n"
+      "MOVE\nclick 33,15\n^C\nUNDO\n\nSAVEAS\nundone.dxf\n"
+      "MOVE\nclick 33,15\nclick 20,15\n^C\nQUIT\nY\n";
+  const HostRun r = runHost(dir / "run", "--gui", script, true, (dir / "lines.dxf").string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  // The ends were clicked as snaps, which the command line shows.
+  expectAllIn(r.out, {"_END " + left + " 0,30", "_END " + right + " 30,30", "Undone: MOVE"});
+  auto dimensionIn = [&](const char* file) {
+    auto db = readDxfDrawing((dir / "run" / file).string());
+    const auto dims = sessions::entitiesOf<OdDbRotatedDimension>(*db);
+    EXPECT_EQ(dims.size(), 1u) << file;
+    int associated = 0;
+    EXPECT_EQ(sessions::followFaults(*db, &associated), "") << file;
+    EXPECT_EQ(associated, 1) << file;
+    return dims.empty() ? OdGePoint3d() : dims[0]->xLine2Point();
+  };
+  EXPECT_EQ(dimensionIn("placed.dxf"), OdGePoint3d(30, 30, 0));
+  EXPECT_EQ(dimensionIn("moved.dxf"), OdGePoint3d(36, 30, 0));
+  EXPECT_EQ(dimensionIn("undone.dxf"), OdGePoint3d(30, 30, 0));
+  auto placed = readDxfDrawing((dir / "run/placed.dxf").string());
+  const std::string picked = "Select objects: " + sessions::entitiesOf<OdDbRotatedDimension>(*placed).at(0)->getDbHandle().ascii();
+  const std::size_t undone = r.out.find("Undone: MOVE");
+  auto count = [&](std::size_t from, std::size_t to) {
+    int n = 0;
+    for (std::size_t at = r.out.find(picked, from); at < to; at = r.out.find(picked, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(0, undone), 1) << r.out;
+  EXPECT_EQ(count(undone, std::string::npos), 1) << r.out;
 }
 
 // The main window with a dimension selected (the palette filled), in both

@@ -357,6 +357,25 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
       EXPECT_LT(read.ref.point.distanceTo(c.snapped), 1e-9) << typed;
     }
 
+    // The drawing's OSMODE says which kinds are offered: ends and nearest
+    // points only, the middle of the left line is a nearest point there.
+    db.setOSMODE(1 | 512);
+    answers.clear();
+    const QPointF nearMiddle = view.toPixel({5.1, 0.1});
+    mouse(view, QEvent::MouseMove, nearMiddle, Qt::NoButton);
+    ASSERT_TRUE(view.shownSnap());
+    EXPECT_EQ(view.shownSnap()->kind, snap::Kind::kNearest);
+    mouse(view, QEvent::MouseButtonPress, nearMiddle, Qt::LeftButton);
+    mouse(view, QEvent::MouseButtonRelease, nearMiddle, Qt::LeftButton);
+    ASSERT_EQ(answers.size(), 1u);
+    const HostSnapAnswer nea = hostParseSnapAnswer(answers[0].toStdString(), db);
+    EXPECT_EQ(answers[0].toStdString().substr(0, 5), "_NEA ");
+    ASSERT_EQ(nea.kind, HostSnapAnswer::kSnapped) << answers[0].toStdString();
+    EXPECT_NEAR(nea.ref.point.y, 0, 1e-9);
+    db.setOSMODE(1);
+    mouse(view, QEvent::MouseMove, nearMiddle, Qt::NoButton);
+    EXPECT_FALSE(view.shownSnap());
+
     options.preview = [&](const OdGePoint3d&) -> OdDbEntityPtr { throw OdError(eInvalidInput, "the same point"); };
     mouse(view, QEvent::MouseMove, view.toPixel({0, 0}), Qt::NoButton);
     EXPECT_FALSE(view.shownPreview());
