@@ -292,9 +292,11 @@ void DxfRecovery::checkVariables(Section& s)
 void DxfRecovery::clearDanglingReferences()
 {
     std::unordered_set<uint64_t> handles;
-    // Names of table entries and blocks: where one stands for a handle, the
-    // reader above finds the record it names. An owner is read as a handle
-    // only, so a name there is as lost as a handle to nothing.
+    // Names of table entries and blocks: where one stands for a handle in a
+    // dimension style, the reader above finds the record it names. Anywhere
+    // else (an owner, a table's head, a record kept as read) a reference is
+    // read as a handle only, so a name there is as lost as a handle to
+    // nothing.
     std::unordered_set<std::string> names;
     for (const Section& s : sections_)
         for (const Record& r : s.records) {
@@ -343,7 +345,7 @@ void DxfRecovery::clearDanglingReferences()
                 uint64_t h = 0;
                 const bool handle = dxfParseHandle(value, h);
                 if (value.empty() || (handle && (h == 0 || handles.count(h))) ||
-                    (!handle && !owner && names.count(dxfRecoveryFolded(value))))
+                    (!handle && !owner && type == "DIMSTYLE" && names.count(dxfRecoveryFolded(value))))
                     continue;
                 if (layout && tag.code == 330) {
                     // A layout is nothing without its block: it goes, and

@@ -355,6 +355,17 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     DxfReadReport savedReport;
     read(saved, &savedReport);
     EXPECT_TRUE(savedReport.warnings.empty()) << savedReport.warnings[0];
+    // Nor is a record of another table a text style (here a layer).
+    std::string wrongKind = drawingWithForeignRecords();
+    wrongKind.replace(wrongKind.find("340\n13\n  0\nENDTAB"), 6, "340\n11");
+    DxfReadReport kindReport;
+    std::unique_ptr<OdDbDatabase> kindDb = read(wrongKind, &kindReport);
+    ASSERT_FALSE(kindReport.warnings.empty());
+    EXPECT_NE(kindReport.warnings[0].find("DIMTXSTY '11' names no text style"), std::string::npos)
+        << kindReport.warnings[0];
+    OdDbDimStyleTableRecordPtr kindTol = recordId(*kindDb, kindDb->getDimStyleTableId(), "Tol").safeOpenObject();
+    EXPECT_TRUE(kindTol->dimtxsty().isNull());
+    EXPECT_EQ(writeDxfDrawingToBytes(*kindDb).find("340\n11\n"), std::string::npos);
     // A file that ends too soon.
     const std::string whole = drawingWithForeignRecords();
     EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);

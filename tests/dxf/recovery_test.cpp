@@ -267,6 +267,13 @@ TEST(DxfRecovery, ValuesThatDoNotFitAndReferencesToNothingAreRepairedAndSaid)
     const std::string written = writeDxfDrawingToBytes(*db);
     for (const char* gone : {"FFFFF", "CELWEIGHT", "0o281", "330\nB1"})
         EXPECT_EQ(written.find(gone), std::string::npos) << gone;
+    // Nor is a name a handle in a table's head, which is written as read.
+    const std::string head = lines({"  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "LTYPE", "  5", "5",
+                                    "345", "LTYPE", " 70", "0", "  0", "ENDTAB", "  0", "ENDSEC", "  0", "EOF"});
+    DxfReadReport headReport;
+    db = recoverDxfDrawingFromBytes(head, headReport);
+    EXPECT_TRUE(anyRepairSays(headReport, "line 11: reference 345 to 'LTYPE' of the TABLE names no object"));
+    EXPECT_EQ(writeDxfDrawingToBytes(*db).find("345\nLTYPE"), std::string::npos);
 }
 
 TEST(DxfRecovery, AStyleValueThatDoesNotFitCostsThatValueAndDrawOrderPairsGoWhole)

@@ -227,6 +227,8 @@ private:
   void applyRef(OdDbEntity* ent, const DxfField& field, const EntityRefs& refs);
 
   OdDbObjectId byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner);
+  // Whether `id` is a record of the table that `table` ('S', 'B', 'T') names.
+  bool isRecordOf(char table, OdDbObjectId id) const;
   // The handle a reference holds, or where a writer put a name instead:
   // the record of that name in `table` (0: none to look in), or none.
   // Either way said, and `obj` marked as repaired.
@@ -540,6 +542,14 @@ void Reader::startReadAhead() {
   } catch (const std::system_error&) {
     // No second thread to be had: read on one.
   }
+}
+
+bool Reader::isRecordOf(char table, OdDbObjectId id) const {
+  const OdDbObjectId tableId = table == 'S'   ? m_db->getTextStyleTableId()
+                               : table == 'B' ? m_db->getBlockTableId()
+                                              : m_db->getLinetypeTableId();
+  const OdDbObjectPtr obj = id.openObject();
+  return obj && obj->ownerId() == tableId;
 }
 
 OdDbObjectId Reader::byHandle(std::uint64_t handle, uint32_t line, const char* what, OdDbObjectId owner) {
@@ -931,7 +941,18 @@ void Reader::fillDimStyle(OdDbDimStyleTableRecord* style, std::size_t first, std
         const char table = t.code == 340 ? 'S' : t.code <= 344 ? 'B' : 'T';
         OdDbObjectId named;
         const std::optional<std::uint64_t> h = handleIn(t, style, table, named);
-        vars.set(*index, h ? byHandle(*h, t.valueLine(), d.name, style->objectId()) : named);
+        OdDbObjectId ref = h ? byHandle(*h, t.valueLine(), d.name, style->objectId()) : named;
+        // Every record of the style's tables is made by now. A handle to
+        // anything else would be written (by name, in older versions) as
+        // what it is not: it is left empty, as a handle to nothing is.
+        if (!ref.isNull() && !isRecordOf(table, ref)) {
+          warn(t.valueLine(), std::string(d.name) + " " + dxfQuote(t.trimmed()) + " names no " +
+                                  (table == 'S' ? "text style" : table == 'B' ? "block" : "linetype") +
+                                  "; it is left empty");
+          m_repaired.push_back(style->objectId());
+          ref = OdDbObjectId();
+        }
+        vars.set(*index, ref);
         if (t.code >= 342 && t.code <= 344) haveHandle[t.code - 342] = true;
         break;
       }
