@@ -366,6 +366,20 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     OdDbDimStyleTableRecordPtr kindTol = recordId(*kindDb, kindDb->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_TRUE(kindTol->dimtxsty().isNull());
     EXPECT_EQ(writeDxfDrawingToBytes(*kindDb).find("340\n11\n"), std::string::npos);
+    // A block record whose block the BLOCKS section lacks gets an empty one
+    // when saved, so the drawing is said not to be as the file had it.
+    std::string noBlock = drawingWithForeignRecords();
+    const size_t from = noBlock.find("  0\nBLOCK\n  5\n22\n");
+    const std::string blockEnd = "AcDbBlockEnd\n";
+    noBlock.erase(from, noBlock.find(blockEnd, from) + blockEnd.size() - from);
+    DxfReadReport noBlockReport;
+    std::unique_ptr<OdDbDatabase> noBlockDb = read(noBlock, &noBlockReport);
+    ASSERT_EQ(noBlockReport.warnings.size(), 1u);
+    EXPECT_NE(noBlockReport.warnings[0].find("'*Paper_Space' has no block in the BLOCKS section"), std::string::npos)
+        << noBlockReport.warnings[0];
+    DxfReadReport completedReport;
+    read(writeDxfDrawingToBytes(*noBlockDb), &completedReport);
+    EXPECT_TRUE(completedReport.warnings.empty()) << completedReport.warnings[0];
     // A file that ends too soon.
     const std::string whole = drawingWithForeignRecords();
     EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);

@@ -17,6 +17,7 @@
 #include <span>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "DxfDimVarCodec.h"
 #include "DxfDrawingSource.h"
@@ -315,6 +316,8 @@ private:
   // Objects read with repairs: marked changed, so that a save writes them
   // as repaired.
   std::vector<OdDbObjectId> m_repaired;
+  std::unordered_set<OdDbStub*> m_definedBlocks;  // block records with a BLOCK read
+  void noteRecordsWithoutBlock();
   // Handles given to records written without one, by record index (see
   // claimLayoutHandles).
   std::unordered_map<std::size_t, std::uint64_t> m_claimed;
@@ -987,6 +990,7 @@ void Reader::fillBlocks(const DxfSection& section) {
   for (const DxfBlock& b : m_doc.blocks()) {
     if (b.begin < section.firstRecord || b.begin >= section.endRecord) continue;
     const OdDbObjectId blockId = blockIds[next++];
+    m_definedBlocks.insert(blockId.stub());
     m_lastMainEntity = OdDbObjectId();
     // Room for every entity at once: growing by doubling leaves up to half
     // of each list unused, over tens of thousands of blocks.
@@ -998,6 +1002,23 @@ void Reader::fillBlocks(const DxfSection& section) {
     if (b.end - m_lastRelease >= kReleaseEvery) releaseIndexBefore(m_lastRelease = b.end);
   }
   if (section.endRecord > m_lastRelease) releaseIndexBefore(m_lastRelease = section.endRecord);
+}
+
+// A block record of the file with no BLOCK in its BLOCKS section is saved
+// with an empty block, as other readers need one: the drawing is then not
+// written as it was read, which is said.
+void Reader::noteRecordsWithoutBlock() {
+  if (!m_doc.table("BLOCK_RECORD") || m_definedBlocks.empty()) return;
+  const OdDbObjectPtr tableObject = m_db->getBlockTableId().openObject();
+  const auto* table = dynamic_cast<const OdDbSymbolTable*>(tableObject.get());
+  if (!table) return;
+  for (OdDbObjectId id : table->recordIds()) {
+    const OdDbObjectPtr record = id.openObject();
+    if (!record || record->fileRecord() == 0 || m_definedBlocks.count(id.stub())) continue;
+    const auto* block = static_cast<const OdDbBlockTableRecord*>(record.get());
+    warn(lineOf(record->fileRecord() - 1), "the block record " + dxfQuote(std::string(block->getName())) +
+                                               " has no block in the BLOCKS section; an empty one is written");
+  }
 }
 
 OdDbObjectId Reader::defineBlock(const DxfBlock& b) {
@@ -1501,6 +1522,7 @@ std::unique_ptr<OdDbDatabase> Reader::read() {
   }
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "BLOCKS") fillBlocks(s);
+  noteRecordsWithoutBlock();
   for (auto& resolve : m_deferred) resolve();
   for (const DxfSection& s : m_doc.sections())
     if (s.name == "ENTITIES") fillEntities(s);
