@@ -12,12 +12,10 @@
 namespace qrvhost {
 
 void commandMirror(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
+  const auto target = selectObjectsToModify(cp);
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
   HostEdInput& input = cp.input();
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
   const PointAnswer first = askPoint(input, modifyText(ModifyText::kMirrorFirst), "", 0);
   if (first.kind != PointAnswer::kPoint) return;
   HostPointOptions band;
@@ -44,14 +42,11 @@ void commandMirror(CommandProcessor& cp) {
 
 // Objects picked without a box move whole, as MOVE would move them.
 void commandStretch(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
+  const auto target = selectObjectsToModify(cp, modifyText(ModifyText::kStretchIntro));
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
   HostEdInput& input = cp.input();
-  input.print(modifyText(ModifyText::kStretchIntro));
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
-  const std::optional<HostSelectionBox> box = doc->selectionManager()->lastBox();
+  const std::optional<HostSelectionBox> box = doc.selectionManager()->lastBox();
   auto preview = modifyPreview(ids, [&](OdDbEntity& copy, const OdGePoint3d& by) {
     const OdGeVector3d offset = by - OdGePoint3d::kOrigin();
     if (!box) transformEntity(copy, OdGeMatrix3d::translation(offset));

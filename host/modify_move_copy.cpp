@@ -14,21 +14,22 @@ namespace {
 
 bool isZero(const OdGeVector3d& v) { return samePoint(OdGePoint3d::kOrigin() + v, OdGePoint3d::kOrigin()); }
 
-}  // namespace
-
-void commandMove(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
+// The objects moved by an offset, for the window to draw under the cursor.
+std::function<HostPreview(const OdGeVector3d&)> movedPreview(OdDbDatabase& db, const OdDbObjectIdArray& ids) {
   auto preview = mapPreview(db, ids, [](const OdGePoint3d& by) {
     return std::optional(OdGeMatrix3d::translation(by - OdGePoint3d::kOrigin()));
   });
+  return [preview](const OdGeVector3d& by) { return preview(OdGePoint3d::kOrigin() + by); };
+}
+
+}  // namespace
+
+void commandMove(CommandProcessor& cp) {
+  const auto target = selectObjectsToModify(cp);
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
   std::optional<OdGePoint3d> base;
-  const auto offset = askDisplacement(cp.input(), base, [&](const OdGeVector3d& by) {
-    return preview(OdGePoint3d::kOrigin() + by);
-  });
+  const auto offset = askDisplacement(cp.input(), base, movedPreview(db, ids));
   if (!offset) return;
   if (isZero(*offset)) {
     cp.input().print(modifyText(ModifyText::kZeroDisplacement));
@@ -42,15 +43,10 @@ void commandMove(CommandProcessor& cp) {
 // selecting again, all one step. A displacement typed (or the first point
 // taken as one) makes one copy.
 void commandCopy(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
-  auto preview = mapPreview(db, ids, [](const OdGePoint3d& by) {
-    return std::optional(OdGeMatrix3d::translation(by - OdGePoint3d::kOrigin()));
-  });
-  auto previewBy = [&](const OdGeVector3d& by) { return preview(OdGePoint3d::kOrigin() + by); };
+  const auto target = selectObjectsToModify(cp);
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
+  const auto previewBy = movedPreview(db, ids);
   std::optional<OdGePoint3d> base;
   auto offset = askDisplacement(cp.input(), base, previewBy);
   ModifyCount total;

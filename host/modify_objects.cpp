@@ -7,6 +7,7 @@
 #include "OdDbDimension.h"
 #include "OdDbLeader.h"
 #include "OdDbTransform.h"
+#include "command_processor.h"
 #include "documents.h"
 #include "editor_input.h"
 #include "text_format.h"
@@ -43,10 +44,13 @@ void relinkCopiedLeaders(const std::unordered_map<OdDbObjectId, OdDbObjectId>& c
 
 }  // namespace
 
-OdDbObjectIdArray selectObjectsToModify(HostApDocument& doc) {
+std::optional<ModifyTarget> selectObjectsToModify(CommandProcessor& cp, const OdString& intro) {
+  HostApDocument* doc = cp.requireDocument();
+  if (!doc) return std::nullopt;
+  if (!intro.empty()) cp.input().print(intro);
   OdDbObjectIdArray picked;
-  if (doc.selectionManager()->select("", 0, picked) != kSelectionOk) picked.clear();
-  return picked;
+  if (doc->selectionManager()->select("", 0, picked) != kSelectionOk || picked.empty()) return std::nullopt;
+  return ModifyTarget{*doc, *doc->database(), picked};
 }
 
 ModifyCount carryObjects(OdDbDatabase& db, const OdDbObjectIdArray& ids, const OdGeMatrix3d& map, bool copy) {

@@ -16,10 +16,20 @@ class HostEdInput;
 
 namespace qrvhost {
 
-// The objects picked at "Select objects:" (those on locked layers are
-// skipped, and said so, by the selection). Empty when the user picked
-// none or cancelled.
-OdDbObjectIdArray selectObjectsToModify(HostApDocument& doc);
+class CommandProcessor;
+
+// The drawing a modify command works on and the objects picked in it.
+struct ModifyTarget {
+  HostApDocument& doc;
+  OdDbDatabase& db;
+  OdDbObjectIdArray ids;
+};
+
+// The current drawing and the objects picked in it at "Select objects:"
+// (those on locked layers are skipped, and said so, by the selection);
+// `intro`, when given, is said before the prompt. Nothing when there is no
+// drawing (said), or the user picked none or cancelled.
+std::optional<ModifyTarget> selectObjectsToModify(CommandProcessor& cp, const OdString& intro = {});
 
 struct ModifyCount {
   int changed = 0;

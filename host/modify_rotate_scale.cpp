@@ -65,12 +65,10 @@ OdGeMatrix3d turn(double radians, const OdGePoint3d& base) {
 }  // namespace
 
 void commandRotate(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
+  const auto target = selectObjectsToModify(cp);
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
   HostEdInput& input = cp.input();
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
   const auto base = askBase(input);
   if (!base) return;
   const OdString options = modifyText(ModifyText::kCopyReferenceOptions);
@@ -113,12 +111,10 @@ void commandRotate(CommandProcessor& cp) {
 }
 
 void commandScale(CommandProcessor& cp) {
-  HostApDocument* doc = cp.requireDocument();
-  if (!doc) return;
-  OdDbDatabase& db = *doc->database();
+  const auto target = selectObjectsToModify(cp);
+  if (!target) return;
+  auto& [doc, db, ids] = *target;
   HostEdInput& input = cp.input();
-  const OdDbObjectIdArray ids = selectObjectsToModify(*doc);
-  if (ids.empty()) return;
   const auto base = askBase(input);
   if (!base) return;
   const OdString options = modifyText(ModifyText::kCopyReferenceOptions);
