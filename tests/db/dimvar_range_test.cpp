@@ -80,12 +80,3 @@ TEST(DimVarRanges, LayoutAndAnonymousBlocksCannotBeArrowheads) {
   EXPECT_TRUE(odDbMayBeArrowhead(OdDmUtil::getArrowId("_Dot", &db)));
   EXPECT_FALSE(odDbMayBeArrowhead(db.getDimStyleStandardId()));  // no block at all
 }
-
-TEST(DimVarRanges, NamesRefuseC1ControlCharactersAsTheyRefuseC0Ones) {
-  for (const char* name : {"Bad\xC2\x85Name", "Bad\xC2\x9FName", "Bad\x01Name", "Bad\x7FName"}) {
-    OdString why;
-    EXPECT_EQ(OdDbSymUtil::validateSymbolName(name, nullptr, false, &why), eInvalidSymbolTableName) << name;
-    EXPECT_EQ(why, "the name contains a control character");
-  }
-  EXPECT_EQ(OdDbSymUtil::validateSymbolName("Стиль ISO-25 \xC2\xA0é", nullptr, false), eOk);
-}

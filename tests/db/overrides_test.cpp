@@ -106,13 +106,8 @@ TEST(Overrides, MeasurementsOfEachKind) {
   EXPECT_DOUBLE_EQ(jog->jogAngle(), M_PI / 3);
 }
 
-TEST(Overrides, TextOverrideAndPosition) {
+TEST(Overrides, ATextRotationThatIsNoNumberIsRefused) {
   OdDbDatabase db;
   OdDbDimensionPtr dim = addRotatedDim(db, db.getDimStyleStandardId()).safeOpenObject(OdDb::kForWrite);
-  EXPECT_TRUE(dim->isUsingDefaultTextPosition());
-  dim->setTextPosition({1, 2});
-  EXPECT_FALSE(dim->isUsingDefaultTextPosition());
-  dim->useDefaultTextPosition();
-  EXPECT_TRUE(dim->isUsingDefaultTextPosition());
   EXPECT_THROW(dim->setTextRotation(std::nan("")), OdError);
 }

@@ -42,9 +42,13 @@ TEST(SymbolNames, TheUsualRules) {
     EXPECT_NE(OdDbSymUtil::validateSymbolName(OdString("a") + bad + "b", nullptr, false), eOk) << bad;
   }
   EXPECT_EQ(OdDbSymUtil::validateSymbolName("XREF|Standard", nullptr, true), eOk);
-  OdString reason;
-  EXPECT_NE(OdDbSymUtil::validateSymbolName("tab\there", nullptr, false, &reason), eOk);
-  EXPECT_NE(reason.find("control"), std::string::npos);
+  // Control characters, C1 as well as C0, are refused with the reason.
+  for (const char* name : {"Bad\xC2\x85Name", "Bad\xC2\x9FName", "Bad\x01Name", "Bad\x7FName", "tab\there"}) {
+    OdString why;
+    EXPECT_EQ(OdDbSymUtil::validateSymbolName(name, nullptr, false, &why), eInvalidSymbolTableName) << name;
+    EXPECT_EQ(why, "the name contains a control character");
+  }
+  EXPECT_EQ(OdDbSymUtil::validateSymbolName("ISO-25 \xC2\xA0\xC3\xA9", nullptr, false), eOk);  // NBSP and é are no controls
 }
 
 TEST(Colors, MethodsEqualityAndDisplayNames) {

@@ -173,7 +173,7 @@ TEST(DxfDrawingMapping, RenamedRecordsAreRenamedWhereverTheyAreNamed)
     std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
     OdDbSymbolTableRecordPtr layer =
         recordId(*db, db->getLayerTableId(), "Hatch").safeOpenObject(OdDb::kForWrite);
-    layer->setName("Штриховка");
+    layer->setName("Штриховка ü");
     layer.reset();
     OdDbSymbolTableRecordPtr tol = recordId(*db, db->getDimStyleTableId(), "Tol").safeOpenObject(OdDb::kForWrite);
     tol->setName("Допуск");
@@ -184,15 +184,20 @@ TEST(DxfDrawingMapping, RenamedRecordsAreRenamedWhereverTheyAreNamed)
 
     const std::string out = writeDxfDrawingToBytes(*db);
     // ANSI_1251 bytes, in the records that name them.
-    const std::string hatchName = dxfEncodeText("Штриховка", DxfCodePage::Ansi1251);
+    // ANSI_1251 has no ü: it travels as an escape.
+    const std::string hatchName = dxfEncodeText("Штриховка", DxfCodePage::Ansi1251) + " \\U+00FC";
     EXPECT_NE(out.find("  8\n" + hatchName + "\n100\nAcDbHatch"), std::string::npos);
+    // R2018: UTF-8 throughout, foreign records included.
+    const std::string r2018 = writeDxfDrawingToBytes(*db, DxfVersion::R2018);
+    EXPECT_NE(r2018.find("AC1032"), std::string::npos);
+    EXPECT_NE(r2018.find("  8\nШтриховка ü\n100\nAcDbHatch"), std::string::npos);
     EXPECT_NE(out.find("  3\n" + dxfEncodeText("Допуск", DxfCodePage::Ansi1251) + "\n"), std::string::npos);
     EXPECT_NE(out.find("$DIMSTYLE\n  2\n" + dxfEncodeText("Основной", DxfCodePage::Ansi1251) + "\n"),
               std::string::npos);
 
     std::unique_ptr<OdDbDatabase> again = read(out);
     EXPECT_EQ(recordName(again->getDimstyle()), "Основной");
-    OdDbObjectIdArray ids{recordId(*again, again->getLayerTableId(), "Штриховка"),
+    OdDbObjectIdArray ids{recordId(*again, again->getLayerTableId(), "Штриховка ü"),
                           recordId(*again, again->getDimStyleTableId(), "Допуск")};
     ASSERT_FALSE(ids[0].isNull() || ids[1].isNull());
     again->purge(ids);
@@ -296,28 +301,8 @@ TEST(DxfDrawingMapping, NewDrawingRoundTripsWithEveryKindOfDimension)
     EXPECT_EQ(c2000->dimclrt(), OdCmColor::fromRGB(10, 200, 30));
 }
 
-TEST(DxfDrawingMapping, TextTravelsInTheEncodingOfTheVersionWritten)
-{
-    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
-    OdDbSymbolTableRecordPtr layer =
-        recordId(*db, db->getLayerTableId(), "Hatch").safeOpenObject(OdDb::kForWrite);
-    layer->setName("Слой ü ½");
-    layer.reset();
-    // R2000 in ANSI_1251: Cyrillic as bytes, the rest as escapes.
-    const std::string r2000 = writeDxfDrawingToBytes(*db);
-    EXPECT_NE(r2000.find(dxfEncodeText("Слой", DxfCodePage::Ansi1251) + " \\U+00FC \\U+00BD"), std::string::npos);
-    // R2018: UTF-8 throughout, foreign records included.
-    const std::string r2018 = writeDxfDrawingToBytes(*db, DxfVersion::R2018);
-    EXPECT_NE(r2018.find("AC1032"), std::string::npos);
-    EXPECT_NE(r2018.find("  8\nСлой ü ½\n100\nAcDbHatch"), std::string::npos);
-    std::unique_ptr<OdDbDatabase> again = read(r2018);
-    EXPECT_FALSE(recordId(*again, again->getLayerTableId(), "Слой ü ½").isNull());
-}
-
 TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
 {
-    EXPECT_NE(readError(lines({"  0", "SECTION", "abc", "HEADER"})).find("line 3: group code expected, found 'abc'"),
-              std::string::npos);
     // Two records with one handle: the later one gets a new handle, said
     // with both lines; references keep finding the first; a save writes
     // the new handle, so the copy has each handle once.
@@ -380,9 +365,6 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     DxfReadReport completedReport;
     read(writeDxfDrawingToBytes(*noBlockDb), &completedReport);
     EXPECT_TRUE(completedReport.warnings.empty()) << completedReport.warnings[0];
-    // A file that ends too soon.
-    const std::string whole = drawingWithForeignRecords();
-    EXPECT_NE(readError(whole.substr(0, whole.size() / 2)).find("unexpected end of file"), std::string::npos);
 }
 
 TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepaired)
@@ -475,26 +457,6 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
         OdDbDimStyleTableRecordPtr kept = recordId(*back, back->getDimStyleTableId(), "Odd").safeOpenObject();
         EXPECT_EQ(kept->dimjogang(), radians);
     }
-}
-
-TEST(DxfDrawingMapping, SavingIsAtomicAndSaysWhyItFailed)
-{
-    std::unique_ptr<OdDbDatabase> db = read(drawingWithForeignRecords());
-    TempFolder folder;
-    const std::string path = (folder / "plate.dxf").string();
-    writeDxfDrawing(*db, path);
-    OdDbLinePtr line = db->getOdDbObjectId(0x30).safeOpenObject(OdDb::kForWrite);
-    line->setStartPoint({9, 9, 0});
-    line.reset();
-    writeDxfDrawing(*db, path);
-    EXPECT_EQ(readFile(path + ".bak"), drawingWithForeignRecords());
-    try {
-        writeDxfDrawing(*db, (folder / "missing" / "plate.dxf").string());
-        ADD_FAILURE() << "saving into a missing folder succeeded";
-    } catch (const OdError& e) {
-        EXPECT_NE(std::string(e.what()).find("cannot save"), std::string::npos) << e.what();
-    }
-    EXPECT_THROW(readDxfDrawing((folder / "none.dxf").string()), OdError);
 }
 
 // The drawings under examples/ (the host's default drawing among them)
@@ -742,16 +704,21 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     EXPECT_EQ(markedOut.rfind("\xEF\xBB\xBF", 0), 0u);
     EXPECT_NO_THROW(read(markedOut));
 
-    // A carriage return inside a text (no line ending) is kept through a
-    // save as R2000, which writes an R12 drawing anew.
-    std::unique_ptr<OdDbDatabase> withCr =
-        read(entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "A\rB"}));
-    const std::string crSaved = writeDxfDrawingToBytes(*withCr, DxfVersion::R2000);
-    EXPECT_NE(crSaved.find("\nA^MB\n"), std::string::npos);  // as an escape, never raw
-    std::unique_ptr<OdDbDatabase> crAgain = read(crSaved);
-    OdDbTextPtr text = onlyEntity(*crAgain);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->textString(), "A\rB");
+    // A carriage return inside a text (no line ending), or ending it (its
+    // line ends in CR CR LF), is kept through a save as read and as R2000,
+    // which writes an R12 drawing anew, there as an escape, never raw.
+    for (auto [given, kept] : {std::pair{"A\rB", "A\rB"}, {"Note\r\r", "Note\r"}})
+        for (bool anew : {false, true}) {
+            std::unique_ptr<OdDbDatabase> withCr = read(
+                entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", given}));
+            const std::string crSaved = anew ? writeDxfDrawingToBytes(*withCr, DxfVersion::R2000)
+                                             : writeDxfDrawingToBytes(*withCr);
+            EXPECT_TRUE(!anew || crSaved.find('\r') == std::string::npos) << kept;
+            std::unique_ptr<OdDbDatabase> crAgain = read(crSaved);
+            OdDbTextPtr text = onlyEntity(*crAgain);
+            ASSERT_TRUE(text);
+            EXPECT_EQ(text->textString(), kept);
+        }
 
     // An R12 drawing is written anew in a later version: what its records
     // say beyond what is modelled goes to the subclass it belongs to (a
@@ -785,15 +752,6 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
     OdDbSymbolTablePtr appTable = apps->getRegAppTableId().safeOpenObject();
     EXPECT_TRUE(appTable->has("QRV_NOTES"));
     appTable.reset();
-
-    // A text ending in a carriage return of its own (its line ends in CR CR
-    // LF) keeps it through a save.
-    std::unique_ptr<OdDbDatabase> crEnd =
-        read(entitiesOnly({"  0", "TEXT", "  8", "0", " 10", "0.0", " 20", "0.0", " 40", "2.5", "  1", "Note\r\r"}));
-    std::unique_ptr<OdDbDatabase> crEndAgain = read(writeDxfDrawingToBytes(*crEnd));
-    OdDbTextPtr crEndText = onlyEntity(*crEndAgain);
-    ASSERT_TRUE(crEndText);
-    EXPECT_EQ(crEndText->textString(), "Note\r");
 
     // A value that does not fit its code where reading has no use for it
     // (the flags of a dictionary) is refused with its line as anywhere else,
