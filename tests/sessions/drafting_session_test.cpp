@@ -28,25 +28,11 @@ Geometry makeGeometry(const std::filesystem::path& path, bool linearChild = fals
   OdDbDatabase db;
   Geometry g;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  auto line = [&](OdGePoint3d a, OdGePoint3d b) {
-    OdDbLinePtr l = OdDbLine::createObject();
-    l->setStartPoint(a);
-    l->setEndPoint(b);
-    return ms->appendOdDbEntity(l).getHandle().ascii();
-  };
-  g.xLine = line({0, 0}, {10, 0});
-  g.diagonal = line({0, 0}, {10, 10});
-  OdDbCirclePtr c = OdDbCircle::createObject();
-  c->setCenter({20, 0});
-  c->setRadius(5);
-  g.circle = ms->appendOdDbEntity(c).getHandle().ascii();
-  OdDbArcPtr a = OdDbArc::createObject();
-  a->setCenter({40, 0});
-  a->setRadius(5);
-  a->setStartAngle(0);
-  a->setEndAngle(std::numbers::pi / 2);
-  g.arc = ms->appendOdDbEntity(a).getHandle().ascii();
-  g.parallel = line({0, 5}, {10, 5});
+  g.xLine = addLine(ms, {0, 0}, {10, 0});
+  g.diagonal = addLine(ms, {0, 0}, {10, 10});
+  g.circle = addCircle(ms, {20, 0}, 5);
+  g.arc = addArc(ms, {40, 0}, 5, 0, std::numbers::pi / 2);
+  g.parallel = addLine(ms, {0, 5}, {10, 5});
   ms.release();
   if (linearChild) {
     // Standard's child for linear dimensions, with larger arrows.
