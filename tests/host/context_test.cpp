@@ -66,14 +66,9 @@ TEST(CommandRegistration, NamesAreUniqueWithoutRegardToCase) {
 
 TEST(QuestionBox, OnlyYesAccepts) {
   ScriptedHost host("y\nYES\n_yes\nno\n\n^C\nmaybe\nno\n");
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 1);
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 1);
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 1);
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 0);
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 0);  // Enter: the default No
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 0);  // cancel
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 0);  // asked again after "maybe", then No
-  EXPECT_EQ(gpQrContext->questionBox("Continue?"), 0);  // end of script
+  // y, YES, _yes; no, Enter (the default No), cancel, "maybe" asked again
+  // and then no, the end of the script.
+  for (int answer : {1, 1, 1, 0, 0, 0, 0, 0}) EXPECT_EQ(gpQrContext->questionBox("Continue?"), answer);
   EXPECT_NE(host.transcript().find("Continue?\n[Yes/No] <No>: y\n"), std::string::npos);
 }
 

@@ -32,6 +32,10 @@ HostRun runHost(const std::string& arguments, const std::string& script = "") {
   return run;
 }
 
+// A drawing with two stray tags before its only section: recovery skips them.
+const std::string kDamage = "  9\n$STRAY\n 70\n1\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n"
+                            " 20\n0.0\n 11\n1.0\n 21\n1.0\n  0\nENDSEC\n  0\nEOF\n";
+
 class HostCli : public testing::Test {
 protected:
   void SetUp() override {
@@ -84,8 +88,7 @@ TEST_F(HostCli, ScriptedRunsAreRepeatable) {
 TEST_F(HostCli, DamagedDrawingsOpenThroughRecoveryAndSaveInTheFormAsked) {
   TempFolder folder;
   const std::string damaged = folder.file("damaged.dxf"), fixed = folder.file("fixed.dxf");
-  std::ofstream(damaged) << "  9\n$STRAY\n 70\n1\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n"
-                            " 20\n0.0\n 11\n1.0\n 21\n1.0\n  0\nENDSEC\n  0\nEOF\n";
+  writeText(damaged, kDamage);
   HostRun run = runHost("--new", "OPEN\n" + damaged + "\nRECOVER\n" + damaged + "\nDXFBINARY\n1\nSAVEAS\n" + fixed +
                                      "\nQUIT\n");
   EXPECT_NE(run.out.find("line 1: 'SECTION' or 'EOF' expected, found group code 9\nRECOVER may open it"),
@@ -101,20 +104,18 @@ TEST_F(HostCli, DamagedDrawingsOpenThroughRecoveryAndSaveInTheFormAsked) {
 TEST_F(HostCli, EachWithRecoveryNeverSavesLessOverTheFile) {
   TempFolder folder;
   const std::string notes = folder.file("notes.dxf"), damaged = folder.file("damaged.dxf");
-  const std::string damage = "  9\n$STRAY\n 70\n1\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0.0\n"
-                             " 20\n0.0\n 11\n1.0\n 21\n1.0\n  0\nENDSEC\n  0\nEOF\n";
   writeText(notes, "Not a drawing.\n");
-  writeText(damaged, damage);
+  writeText(damaged, kDamage);
   HostRun run = runHost("--each --recover " + notes + " " + damaged, "DIMASZ\n0.5\n");
   EXPECT_EQ(run.status, 5);
   expectAllIn(run.out, {"no DXF structure", "recovery left out 2 piece(s) of the file"});
   EXPECT_EQ(readText(notes), "Not a drawing.\n");
-  EXPECT_EQ(readText(damaged), damage);
+  EXPECT_EQ(readText(damaged), kDamage);
   EXPECT_FALSE(std::filesystem::exists(damaged + ".bak"));
   // Said so, the drawing is saved, the file kept beside it.
   run = runHost("--each --recover --accept-losses " + damaged, "DIMASZ\n0.5\n");
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(readText(damaged + ".bak"), damage);
+  EXPECT_EQ(readText(damaged + ".bak"), kDamage);
 }
 
 TEST_F(HostCli, FailuresGiveAClearLineAndAStatus) {

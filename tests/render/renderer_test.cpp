@@ -335,11 +335,14 @@ TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
   dim->setColorIndex(1);
   dim->recomputeDimBlock();
   dim.release();
-  OdDbLeaderPtr ldr = OdDbLeader::createObject();
-  ldr->appendVertex({0, -5});
-  ldr->appendVertex({2, -3});
-  ldr->setDimensionStyle(d.db->getDimStyleStandardId());
-  d.add(ldr);
+  auto leader = [&] {
+    OdDbLeaderPtr l = OdDbLeader::createObject();
+    l->appendVertex({0, -5});
+    l->appendVertex({2, -3});
+    l->setDimensionStyle(d.db->getDimStyleStandardId());
+    return l;
+  };
+  OdDbLeaderPtr ldr = d.add(leader());
   ldr->setDimclrd(OdCmColor::fromIndex(3));
   ldr.release();
   const DisplayList l = render();
@@ -368,11 +371,7 @@ TEST_F(Scene, DimensionsAndLeadersAreDrawnInTheirOwnColours) {
   EXPECT_EQ(all<TextRunPrim>(shown)[0].text, "10.0000");
   EXPECT_EQ(all<TextRunPrim>(shown)[0].color, (Rgb{255, 0, 0}));
   EXPECT_EQ(all<FilledPolygonPrim>(shown).size(), 2u);
-  OdDbLeaderPtr leading = OdDbLeader::createObject();
-  leading->appendVertex({0, -5});
-  leading->appendVertex({2, -3});
-  leading->setDimensionStyle(d.db->getDimStyleStandardId());
-  EXPECT_EQ(all<FilledPolygonPrim>(render::previewPicture(*leading, *d.db)).size(), 1u);
+  EXPECT_EQ(all<FilledPolygonPrim>(render::previewPicture(*leader(), *d.db)).size(), 1u);
   EXPECT_EQ(d.db->modificationStamp(), stamp);
   EXPECT_EQ(d.db->numObjects(), objects);
   EXPECT_TRUE(placing->dimBlockId().isNull());

@@ -14,9 +14,7 @@ namespace {
 std::string makeLine(const std::filesystem::path& path) {
   OdDbDatabase db;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  OdDbLinePtr l = OdDbLine::createObject();
-  l->setEndPoint({10, 0});
-  const std::string handle = ms->appendOdDbEntity(l).getHandle().ascii();
+  const std::string handle = addLine(ms, {0, 0}, {10, 0});
   ms.release();
   writeDxfDrawing(db, path.string());
   return handle;

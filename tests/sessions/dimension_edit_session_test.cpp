@@ -30,17 +30,9 @@ Drawing makeEditDrawing(const std::filesystem::path& path, bool dimensions = fal
   OdDbDatabase db;
   Drawing d;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  OdDbLinePtr line = OdDbLine::createObject();
-  line->setEndPoint({10, 0});
-  d.line = ms->appendOdDbEntity(line).getHandle().ascii();
-  OdDbLinePtr diagonal = OdDbLine::createObject();
-  diagonal->setEndPoint({10, 10});
-  d.diagonal = ms->appendOdDbEntity(diagonal).getHandle().ascii();
-  OdDbArcPtr arc = OdDbArc::createObject();
-  arc->setRadius(40);
-  arc->setStartAngle(std::numbers::pi / 9);
-  arc->setEndAngle(7 * std::numbers::pi / 18);
-  d.arc = ms->appendOdDbEntity(arc).getHandle().ascii();
+  d.line = addLine(ms, {0, 0}, {10, 0});
+  d.diagonal = addLine(ms, {0, 0}, {10, 10});
+  d.arc = addArc(ms, {0, 0}, 40, std::numbers::pi / 9, 7 * std::numbers::pi / 18);
   ms.release();
   if (dimensions) {
     OdDbLayerTablePtr layers = db.getLayerTableId().safeOpenObject(OdDb::kForWrite);

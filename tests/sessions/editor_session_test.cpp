@@ -113,10 +113,7 @@ TEST(EditorSessions, NewStylesAndAnImportAreEditedSavedAndReadBackByEzdxf) {
   for (const auto& dim : dims) EXPECT_EQ(dim->dimensionStyle(), t->getAt("Standard$0"));
 
   if (!ezdxfAvailable()) GTEST_SKIP() << "ezdxf is not installed";
-  const std::string py = runPython(dir,
-            "import ezdxf, sys\n"
-            "doc = ezdxf.readfile(sys.argv[1])\n"
-            "print('errors', len(doc.audit().errors))\n"
+  const std::string py = ezdxfReport(dir,
             "s = doc.dimstyles.get('Arch').dxf\n"
             "std = doc.dimstyles.get('Standard').dxf\n"
             "print('dli', s.dimdli, 'sd1', s.dimsd1, 'clre', s.dimclre, 'exe', round(s.dimexe - std.dimexe, 6))\n"
@@ -131,7 +128,7 @@ TEST(EditorSessions, NewStylesAndAnImportAreEditedSavedAndReadBackByEzdxf) {
             "print('txt', std.dimtxt, 'height', doc.styles.get('Standard').dxf.height)\n"
             "print(sorted(s.dxf.name for s in doc.dimstyles))\n"
             "print(sorted(d.dxf.dimstyle for d in doc.modelspace().query('DIMENSION')))\n",
-            {dir / "out.dxf"});
+            dir / "out.dxf");
   expectAllIn(py, {"errors 0", "dli 0.75 sd1 1 clre 5 exe 0.0005", "asz 3.5 cen -1.5 sah 1", "blk1 _Open30 blk2 _Dot",
                    "jog 30.0", "clrt 1 tfill 1 txt 3.25 gap 0.8 just 1", "tih 0 toh 1 tix 1 tmove 2 scale 2.0 upt 1",
                    "post ~<>mm\\X lfac -1.0 alt 1", "lim 1 tol 0 tp 0.2 tm 0.1 tolj 1 tzin 4", "'Company', 'Company$0'",

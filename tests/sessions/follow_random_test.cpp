@@ -36,15 +36,11 @@ Start makeStart(const std::filesystem::path& path) {
     s.lines.push_back(ms->appendOdDbEntity(l).getHandle().ascii());
     lines.push_back(l);
   }
-  OdDbArcPtr arc = OdDbArc::createObject();
-  arc->setCenter({50, 10, 0});
-  arc->setRadius(8);
-  arc->setStartAngle(0.3);
-  arc->setEndAngle(2.5);
   OdDbCirclePtr circle = OdDbCircle::createObject();
   circle->setCenter({15, 6, 0});
   circle->setRadius(2);
-  s.curves = {ms->appendOdDbEntity(arc).getHandle().ascii(), ms->appendOdDbEntity(circle).getHandle().ascii()};
+  // Braces evaluate in order: the arc is appended first.
+  s.curves = {addArc(ms, {50, 10, 0}, 8, 0.3, 2.5), ms->appendOdDbEntity(circle).getHandle().ascii()};
 
   OdDbAlignedDimensionPtr aligned = OdDbAlignedDimension::createObject();
   aligned->setXLine1Point(corners[0]);

@@ -24,26 +24,12 @@ struct Part {
 Part makePart(const std::filesystem::path& path) {
   OdDbDatabase db;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  auto line = [&](OdGePoint3d a, OdGePoint3d b) {
-    OdDbLinePtr l = OdDbLine::createObject();
-    l->setStartPoint(a);
-    l->setEndPoint(b);
-    return ms->appendOdDbEntity(l).getHandle().ascii();
-  };
   Part part;
-  part.bottom = line({0, 0, 0}, {40, 0, 0});
-  part.right = line({40, 0, 0}, {40, 20, 0});
-  part.top = line({40, 20, 0}, {30, 20, 0});
-  OdDbArcPtr arc = OdDbArc::createObject();
-  arc->setCenter({20, 20, 0});
-  arc->setRadius(10);
-  arc->setStartAngle(0);
-  arc->setEndAngle(3.141592653589793);
-  part.arc = ms->appendOdDbEntity(arc).getHandle().ascii();
-  OdDbCirclePtr hole = OdDbCircle::createObject();
-  hole->setCenter({20, 8, 0});
-  hole->setRadius(3);
-  part.hole = ms->appendOdDbEntity(hole).getHandle().ascii();
+  part.bottom = addLine(ms, {0, 0, 0}, {40, 0, 0});
+  part.right = addLine(ms, {40, 0, 0}, {40, 20, 0});
+  part.top = addLine(ms, {40, 20, 0}, {30, 20, 0});
+  part.arc = addArc(ms, {20, 20, 0}, 10, 0, 3.141592653589793);
+  part.hole = addCircle(ms, {20, 8, 0}, 3);
   ms.release();
   writeDxfDrawing(db, path.string());
   return part;

@@ -17,15 +17,9 @@ namespace {
 std::string makeModifyDrawing(const std::filesystem::path& path) {
   OdDbDatabase db;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject(OdDb::kForWrite);
-  OdDbLinePtr line = OdDbLine::createObject();
-  line->setStartPoint({0, 0}), line->setEndPoint({10, 0});
-  ms->appendOdDbEntity(line);
-  OdDbCirclePtr circle = OdDbCircle::createObject();
-  circle->setCenter({20, 0}), circle->setRadius(5);
-  ms->appendOdDbEntity(circle);
-  OdDbArcPtr arc = OdDbArc::createObject();
-  arc->setCenter({40, 0}), arc->setRadius(5), arc->setStartAngle(0), arc->setEndAngle(1.2);
-  const OdDbObjectId arcId = ms->appendOdDbEntity(arc);
+  addLine(ms, {0, 0}, {10, 0});
+  addCircle(ms, {20, 0}, 5);
+  const std::string arc = addArc(ms, {40, 0}, 5, 0, 1.2);
   OdDbPolylinePtr poly = OdDbPolyline::createObject();
   poly->addVertexAt(0, 0, 10, 0.5), poly->addVertexAt(1, 10, 10), poly->addVertexAt(2, 10, 20);
   ms->appendOdDbEntity(poly);
@@ -41,7 +35,7 @@ std::string makeModifyDrawing(const std::filesystem::path& path) {
   leader->attachAnnotation(noteId);
   leader.release();
   writeDxfDrawing(db, path.string());
-  return arcId.getHandle().ascii();
+  return arc;
 }
 
 // Compares the saved drawing with the drawing before carried by the map

@@ -102,6 +102,30 @@ inline std::vector<std::string> makeDrawing(const std::filesystem::path& path) {
   return handles;
 }
 
+// Plain geometry appended to a model space opened for writing; each gives
+// the new entity's handle.
+inline std::string addLine(const OdDbBlockTableRecordPtr& ms, OdGePoint3d a, OdGePoint3d b) {
+  OdDbLinePtr l = OdDbLine::createObject();
+  l->setStartPoint(a);
+  l->setEndPoint(b);
+  return ms->appendOdDbEntity(l).getHandle().ascii();
+}
+inline std::string addCircle(const OdDbBlockTableRecordPtr& ms, OdGePoint3d centre, double radius) {
+  OdDbCirclePtr c = OdDbCircle::createObject();
+  c->setCenter(centre);
+  c->setRadius(radius);
+  return ms->appendOdDbEntity(c).getHandle().ascii();
+}
+inline std::string addArc(const OdDbBlockTableRecordPtr& ms, OdGePoint3d centre, double radius, double start,
+                          double end) {
+  OdDbArcPtr a = OdDbArc::createObject();
+  a->setCenter(centre);
+  a->setRadius(radius);
+  a->setStartAngle(start);
+  a->setEndAngle(end);
+  return ms->appendOdDbEntity(a).getHandle().ascii();
+}
+
 inline std::vector<OdDbEntityPtr> modelSpace(OdDbDatabase& db) {
   std::vector<OdDbEntityPtr> out;
   OdDbBlockTableRecordPtr ms = db.getModelSpaceId().safeOpenObject();
