@@ -2,6 +2,7 @@
 
 #include "DxfError.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -19,7 +20,7 @@ bool isBlank(char c)
                                         dxfQuote(tag.value));
 }
 
-int hexDigit(char c)
+constexpr int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -48,23 +49,23 @@ bool parsePlainDecimal(std::string_view text, double& value)
     const char* end = p + text.size();
     const bool negative = p < end && *p == '-';
     p += negative;
+    // The whole part, then the decimals, each a tight loop; a mantissa
+    // that overflows has more than 19 digits and is refused below.
     uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p < end; ++p) {
-        const unsigned d = static_cast<unsigned char>(*p - '0');
-        if (d < 10) {
-            if (++digits > 19)
-                return false;
+    auto digitsFrom = [&](const char* from) {
+        for (unsigned d; p < end && (d = static_cast<unsigned char>(*p - '0')) < 10; ++p)
             mantissa = mantissa * 10 + d;
-            decimals += point;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
+        return static_cast<int>(p - from);
+    };
+    int digits = digitsFrom(p);
+    int decimals = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        decimals = digitsFrom(p);
+        digits += decimals;
     }
+    if (p != end || digits > 19)
+        return false;
     if (digits == 0 || mantissa > (uint64_t(1) << 53) || decimals > 22)
         return false;
     const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
@@ -104,13 +105,25 @@ bool dxfParseHandle(std::string_view text, uint64_t& value)
     text = dxfTrim(text);
     if (text.empty() || text.size() > 16)
         return false;
+    // Every record has a handle and an owner: one look-up a digit, and one
+    // test for a bad digit at the end.
+    static constexpr auto kDigitValues = [] {
+        std::array<uint8_t, 256> values{};
+        values.fill(0xFF);
+        for (int c = 0; c < 256; ++c)
+            if (hexDigit(static_cast<char>(c)) >= 0)
+                values[static_cast<std::size_t>(c)] = static_cast<uint8_t>(hexDigit(static_cast<char>(c)));
+        return values;
+    }();
     uint64_t v = 0;
+    uint8_t bad = 0;
     for (char c : text) {
-        int d = hexDigit(c);
-        if (d < 0)
-            return false;
-        v = (v << 4) | static_cast<uint64_t>(d);
+        const uint8_t d = kDigitValues[static_cast<unsigned char>(c)];
+        bad |= d;
+        v = (v << 4) | (d & 0x0F);
     }
+    if (bad & 0xF0)
+        return false;
     value = v;
     return true;
 }
@@ -120,7 +133,7 @@ std::string_view DxfTag::trimmed() const
     return dxfTrim(value);
 }
 
-double DxfTag::toDouble() const
+double DxfTag::parseDouble() const
 {
     double v = 0;
     if (!dxfParseDouble(value, v))

@@ -6,7 +6,9 @@
 // DxfError naming the value's line when the text does not fit the code.
 #include "DxfGroupCode.h"
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,11 @@ struct DxfTag {
     int code = 0;
     uint32_t line = 0;       // line of the group code; the value is on line + 1
     std::string_view value;  // original text, blanks included
+    // The value as a real, once a reader has converted it (see
+    // dxfCheckValueKeeping); NaN until then. Converting a record's reals
+    // once, where they are checked, spares every reader that takes them
+    // converting them again.
+    double number = std::numeric_limits<double>::quiet_NaN();
 
     DxfValueKind kind() const { return dxfValueKind(code); }
     uint32_t valueLine() const { return line + 1; }
@@ -22,12 +29,18 @@ struct DxfTag {
     // The value without leading and trailing blanks (spaces and tabs).
     std::string_view trimmed() const;
 
-    double toDouble() const;   // finite numbers only
+    double toDouble() const    // finite numbers only
+    {
+        return std::isnan(number) ? parseDouble() : number;
+    }
     int64_t toInt() const;     // range checked against the code's kind
     bool toBool() const;       // any integer; non-zero is true
     uint64_t toHandle() const; // 1 to 16 hexadecimal digits
     // Hexadecimal chunk (310-319, 1004) appended to `out` as bytes.
     void appendBinary(std::vector<uint8_t>& out) const;
+
+private:
+    double parseDouble() const;
 };
 
 // Checks that a number's text fits its code's kind (a number, an integer
@@ -40,6 +53,18 @@ inline void dxfCheckValue(const DxfTag& tag)
 {
     const DxfValueKind kind = dxfValueKind(tag.code);
     if (kind != DxfValueKind::String && kind != DxfValueKind::Handle && kind != DxfValueKind::Binary)
+        dxfCheckNumber(tag, kind);
+}
+// The same check, keeping a real's value in the tag for its readers. Every
+// tag's number is set (NaN where it is no real), so that a tag reused for
+// another value never keeps the last one's.
+inline void dxfCheckValueKeeping(DxfTag& tag)
+{
+    const DxfValueKind kind = dxfValueKind(tag.code);
+    tag.number = std::numeric_limits<double>::quiet_NaN();
+    if (kind == DxfValueKind::Double)
+        tag.number = tag.toDouble();
+    else if (kind != DxfValueKind::String && kind != DxfValueKind::Handle && kind != DxfValueKind::Binary)
         dxfCheckNumber(tag, kind);
 }
 

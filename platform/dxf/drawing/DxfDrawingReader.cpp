@@ -77,13 +77,15 @@ void recordTags(const DxfDrawingSource& src, const DxfTagIndex* index, std::size
   const DxfRecordSpan& span = src.spans[i];
   if (index && index->tags(i, src.doc.bytes(), span.begin, span.line, out)) {
     if (check)
-      for (const DxfTag& t : out) dxfCheckValue(t);
+      for (DxfTag& t : out) dxfCheckValueKeeping(t);
+    else
+      for (DxfTag& t : out) t.number = std::numeric_limits<double>::quiet_NaN();
     return;
   }
   out.clear();
   for (const DxfTag& t : src.tags(i)) {
-    if (check) dxfCheckValue(t);
     out.push_back(t);
+    if (check) dxfCheckValueKeeping(out.back());
   }
 }
 

@@ -1,6 +1,7 @@
 #include "DxfEntityForms.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -91,21 +92,49 @@ const std::vector<DxfEntityForm>& forms() {
 
 std::span<const DxfEntityForm> dxfEntityForms() { return forms(); }
 
+namespace {
+
+// Forms by their class's address in a small open-addressed table: asked for
+// every entity read and written, it costs less than hashing into a map.
+struct FormsByClass {
+  static constexpr std::size_t kSlots = 128;  // well above the number of forms
+  std::array<std::pair<const OdRxClass*, const DxfEntityForm*>, kSlots> slots{};
+  static std::size_t slotOf(const OdRxClass* c) { return (reinterpret_cast<std::uintptr_t>(c) >> 4) % kSlots; }
+};
+
+}  // namespace
+
 const DxfEntityForm* dxfEntityFormOf(const OdRxClass* cls) {
-  static const std::unordered_map<const OdRxClass*, const DxfEntityForm*> byClass = [] {
-    std::unordered_map<const OdRxClass*, const DxfEntityForm*> m;
-    for (const DxfEntityForm& f : forms()) m.emplace(f.cls, &f);
-    return m;
+  using ByClass = FormsByClass;
+  static const ByClass byClass = [] {
+    ByClass t;
+    for (const DxfEntityForm& f : forms()) {
+      std::size_t i = ByClass::slotOf(f.cls);
+      while (t.slots[i].first) i = (i + 1) % ByClass::kSlots;
+      t.slots[i] = {f.cls, &f};
+    }
+    return t;
   }();
-  const auto it = byClass.find(cls);
-  return it == byClass.end() ? nullptr : it->second;
+  for (std::size_t i = ByClass::slotOf(cls);; i = (i + 1) % ByClass::kSlots) {
+    const auto& [c, form] = byClass.slots[i];
+    if (c == cls) return form;
+    if (!c) return nullptr;
+  }
 }
 
 const DxfEntityForm* dxfEntityFormOfRecord(std::string_view type, int dimensionType) {
-  for (const DxfEntityForm& f : forms()) {
-    if (f.type() != type) continue;
-    if (type != "DIMENSION" || f.dimensionType == dimensionType) return &f;
-  }
+  // Record types to the first form of each (the dimension classes share
+  // one), asked once per entity record.
+  static const std::unordered_map<std::string_view, std::size_t> firstOfType = [] {
+    std::unordered_map<std::string_view, std::size_t> m;
+    for (std::size_t i = 0; i < forms().size(); ++i) m.emplace(forms()[i].type(), i);
+    return m;
+  }();
+  const auto it = firstOfType.find(type);
+  if (it == firstOfType.end()) return nullptr;
+  if (type != "DIMENSION") return &forms()[it->second];
+  for (const DxfEntityForm& f : forms())
+    if (f.type() == type && f.dimensionType == dimensionType) return &f;
   return nullptr;
 }
 
