@@ -798,8 +798,9 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 }
 
 // Found by fuzzing too: records a file gives no handle keep the one they
-// get when read, so references to them survive a save; and a file with a
-// section twice is refused rather than saved with every new object twice.
+// get when read, so references to them survive a save; a handle or owner
+// that is no handle is never copied back; and a file with a section twice
+// is refused rather than saved with every new object twice.
 TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRefused)
 {
     std::string text = drawingWithForeignRecords();
@@ -822,6 +823,34 @@ TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRef
     OdDbDimStyleTableRecordPtr tol = recordId(*again, again->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_EQ(tol->dimtxsty(), recordId(*again, again->getTextStyleTableId(), "Mono"));
     EXPECT_NE(writeDxfDrawingToBytes(*db).find("  0\nTOLERANCE\n  5\n"), std::string::npos);  // given its handle
+
+    // Records kept as read all (a block's BLOCK and ENDBLK, a table's head,
+    // an unmodelled entity, an unchanged LINE): each gets the owner the
+    // drawing gives it, and the ENDBLK a handle of its own.
+    std::string lost = drawingWithForeignRecords();
+    for (const auto& [sound, damaged] :
+         {std::pair{"BLOCK\n  5\n22\n330\n1E\n", "BLOCK\n  5\n22\n330\nLAYER\n"},
+          {"ENDBLK\n  5\n23\n330\n1E\n", "ENDBLK\n  5\n3X\n330\nLAYER\n"},
+          {"VPORT\n  5\n8\n330\n0\n", "VPORT\n  5\n8\n330\nQQ\n"},
+          {"102\n}\n330\n1F\n", "102\n}\n330\nx\n"},
+          {"LINE\n  5\n30\n330\n1F\n", "LINE\n  5\n30\n330\n-1\n"}}) {
+        const size_t at = lost.find(sound);
+        ASSERT_NE(at, std::string::npos) << sound;
+        lost.replace(at, std::string_view(sound).size(), damaged);
+    }
+    DxfReadReport lostReport;
+    std::unique_ptr<OdDbDatabase> lostDb = read(lost, &lostReport);
+    EXPECT_EQ(lostReport.warnings.size(), 6u);
+    const std::string mended = writeDxfDrawingToBytes(*lostDb);
+    for (const char* sound : {"BLOCK\n  5\n22\n330\n1E\n", "VPORT\n  5\n8\n330\n0\n",
+                              "102\n}\n330\n1F\n", "LINE\n  5\n30\n330\n1F\n"})
+        EXPECT_NE(mended.find(sound), std::string::npos) << sound;
+    const size_t endBlk = mended.find("ENDBLK", mended.find("BLOCK\n  5\n22\n"));
+    const std::string endBlkText = mended.substr(endBlk, mended.find("  0\n", endBlk) - endBlk);
+    EXPECT_NE(endBlkText.find("330\n1E\n"), std::string::npos) << endBlkText;
+    DxfReadReport mendedReport;
+    read(mended, &mendedReport);
+    EXPECT_TRUE(mendedReport.warnings.empty()) << mendedReport.warnings[0];
 
     const std::string twice = lines({"  0", "SECTION", "  2", "HEADER", "  9", "$DIMBLK", "  1", "OPEN", "  0",
                                      "ENDSEC", "  0", "SECTION", "  2", "BLOCKS", "  0", "ENDSEC", "  0", "SECTION",
