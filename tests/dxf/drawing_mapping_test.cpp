@@ -351,6 +351,21 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     OdDbDimStyleTableRecordPtr kindTol = recordId(*kindDb, kindDb->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_TRUE(kindTol->dimtxsty().isNull());
     EXPECT_EQ(writeDxfDrawingToBytes(*kindDb).find("340\n11\n"), std::string::npos);
+    // Extended data is held to the same rule: the style's DSTYLE pair naming
+    // the layer is not taken, and the style keeps the text style its groups
+    // name.
+    std::string inXData = drawingWithForeignRecords();
+    inXData.replace(inXData.find("340\n13\n  0\nENDTAB"), 7,
+                    "340\n13\n1001\nACAD\n1000\nDSTYLE\n1002\n{\n1070\n340\n1005\n11\n1002\n}\n");
+    DxfReadReport xdataReport;
+    std::unique_ptr<OdDbDatabase> xdataDb = read(inXData, &xdataReport);
+    ASSERT_EQ(xdataReport.warnings.size(), 1u);
+    EXPECT_NE(xdataReport.warnings[0].find("DIMTXSTY '11' in the extended data of the DIMSTYLE names no text style"),
+              std::string::npos)
+        << xdataReport.warnings[0];
+    OdDbDimStyleTableRecordPtr xdataTol = recordId(*xdataDb, xdataDb->getDimStyleTableId(), "Tol").safeOpenObject();
+    EXPECT_EQ(xdataTol->dimtxsty(), recordId(*xdataDb, xdataDb->getTextStyleTableId(), "Mono"));
+    EXPECT_EQ(writeDxfDrawingToBytes(*xdataDb).find("1005\n11\n"), std::string::npos);
     // A block record whose block the BLOCKS section lacks gets an empty one
     // when saved, so the drawing is said not to be as the file had it.
     std::string noBlock = drawingWithForeignRecords();
