@@ -464,7 +464,8 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
 
     // A style's angle in degrees survives any number of saves exactly,
     // whatever rounding radians to degrees and back would do.
-    for (double radians : {std::numbers::pi / 4, 0.7853981633974483 * std::numbers::pi / 180, 1 / 3.0, 2.9, 1e-9}) {
+    // (0.3 no degree value gives back: found by fuzzing.)
+    for (double radians : {std::numbers::pi / 4, 0.7853981633974483 * std::numbers::pi / 180, 1 / 3.0, 2.9, 1e-9, 0.3}) {
         OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject(OdDb::kForWrite);
         odd->setDimjogang(radians);
         odd.release();
@@ -472,6 +473,14 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
         OdDbDimStyleTableRecordPtr kept = recordId(*back, back->getDimStyleTableId(), "Odd").safeOpenObject();
         EXPECT_EQ(kept->dimjogang(), radians);
     }
+    // Such an angle is kept exactly beside its degrees, which count again
+    // once another program has changed them.
+    std::string changed = writeDxfDrawingToBytes(*db);
+    const size_t jog = changed.find("\n 50\n", changed.find("105\n" + style.getHandle().ascii() + "\n")) + 5;
+    changed.replace(jog, changed.find('\n', jog) - jog, "30");
+    std::unique_ptr<OdDbDatabase> changedDb = read(changed);
+    OdDbDimStyleTableRecordPtr changedOdd = recordId(*changedDb, changedDb->getDimStyleTableId(), "Odd").safeOpenObject();
+    EXPECT_DOUBLE_EQ(changedOdd->dimjogang(), std::numbers::pi / 6);
 }
 
 // The drawings under examples/ (the host's default drawing among them)

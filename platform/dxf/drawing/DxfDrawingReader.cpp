@@ -905,7 +905,15 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
     fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom, flagsAt);
     DxfDimVarItems items;
     readXData(rec, xdata, &items);
-    for (const auto& [i, v] : items) style->setDimVar(i, v);
+    for (const auto& [i, v] : items) {
+      // An angle kept exactly beside its degrees (see the writer) counts
+      // only while the degrees are still the ones written with it: another
+      // program may have changed the angle since.
+      if (dxfDimVarInDegrees(i) && dxfDimVarHasCode(i, m_doc.version()) &&
+          dxfDimVarFromFile(i, dxfDimVarToFile(i, v)) != style->dimVar(i))
+        continue;
+      style->setDimVar(i, v);
+    }
     return;
   }
   readXData(rec, xdata, nullptr);

@@ -1122,7 +1122,15 @@ void Writer::writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOr
       continue;
     }
     switch (d.type) {
-      case OdDbDimVarType::kDouble: m_w.real(d.dxfCode, std::get<double>(dxfDimVarToFile(i, v))); break;
+      case OdDbDimVarType::kDouble: {
+        const OdDbDimVarValue inFile = dxfDimVarToFile(i, v);
+        m_w.real(d.dxfCode, std::get<double>(inFile));
+        // Not every angle in radians is a degree value's (there are more
+        // radian values than degree values near 45): one that none gives
+        // back travels exactly as well, as true colours do.
+        if (dxfDimVarFromFile(i, inFile) != v) qrv.emplace_back(i, v);
+        break;
+      }
       case OdDbDimVarType::kString: m_out.str(d.dxfCode, std::get<OdString>(v)); break;
       case OdDbDimVarType::kBool: m_w.integer(d.dxfCode, std::get<bool>(v) ? 1 : 0); break;
       case OdDbDimVarType::kColor: {
