@@ -3,8 +3,9 @@
 // (eBadDxfFile); nothing may crash, hang, leak, throw anything else or trip a
 // sanitizer. A drawing that is accepted must also keep the mapping's
 // promises, which are checked here and abort when broken:
-//  - every object can be opened, every dimension style variable read, and a
-//    purge query answered, without changing what is written;
+//  - every object can be opened, every dimension style variable read (a
+//    record it names is one of its own table), and a purge query answered,
+//    without changing what is written;
 //  - the drawing can be written, and what is written can be read again;
 //  - a complete drawing read without repairs and written unchanged is the
 //    same file, byte for byte, and so is our own output read and written
@@ -59,6 +60,21 @@ void check(bool condition, const char* what)
     std::abort();
 }
 
+// A variable that names a record names one of its own table, or none:
+// anything else would be written as what it is not.
+bool refersToItsTable(const OdDbDatabase& db, int index, const OdDbDimVarValue& value)
+{
+    const auto* id = std::get_if<OdDbObjectId>(&value);
+    if (!id || id->isNull())
+        return true;
+    const std::string_view key = OdDbDimVars::describe(index).key;
+    const OdDbObjectId table = key == "txsty" ? db.getTextStyleTableId()
+                               : key == "ltype" || key == "ltex1" || key == "ltex2" ? db.getLinetypeTableId()
+                                                                                     : db.getBlockTableId();
+    OdDbObjectPtr record = id->openObject();
+    return !record || record->ownerId() == table;
+}
+
 // Reading the drawing through the database's interface: what a user of the
 // drawing does first. None of it may change the drawing.
 void exerciseDatabase(const OdDbDatabase& db)
@@ -87,7 +103,7 @@ void exerciseDatabase(const OdDbDatabase& db)
             check(style.get() != nullptr, "the dimension style table holds something else");
             check(styles->getAt(style->getName()).isValid(), "a dimension style is not found by its name");
             for (int i = 0; i < OdDbDimVars::kCount; ++i)
-                (void)style->dimVar(i);
+                check(refersToItsTable(db, i, style->dimVar(i)), "a dimension style refers to a record of another table");
 #define TOUCH_DIMVAR(key, Type, code) (void)style->dim##key();
             ODDB_DIMVARS(TOUCH_DIMVAR)
 #undef TOUCH_DIMVAR

@@ -38,6 +38,13 @@ struct DxfRecord {
     uint32_t tagCount = 0;  // number of tags, the group-0 tag included
 };
 
+// A record's handle (group 5, 105 in a DIMSTYLE) or owner (330) whose value
+// is no handle: the record and the line of the tag's group code.
+struct DxfUnreadHandle {
+    size_t record = 0;
+    uint32_t line = 0;
+};
+
 // "9 $NAME" and the value tags after it.
 struct DxfHeaderVariable {
     std::string_view name;  // "$ACADVER"
@@ -154,7 +161,11 @@ public:
 
     // Whether reading repaired something (a record without a proper
     // handle), which a save then writes anew.
-    bool repaired() const { return repaired_; }
+    bool repaired() const { return !unreadHandles_.empty(); }
+    // The handles and owners that are no handle, in file order: the records
+    // were read without them (see warnings()), so a save must write what the
+    // drawing gave those records instead of copying the value back.
+    const std::vector<DxfUnreadHandle>& unreadHandles() const { return unreadHandles_; }
 
 private:
     DxfDocument() = default;
@@ -183,5 +194,5 @@ private:
     DxfLineEnding lineEnding_ = DxfLineEnding::Lf;
     bool wasBinary_ = false;
     std::vector<std::string> warnings_;
-    bool repaired_ = false;
+    std::vector<DxfUnreadHandle> unreadHandles_;
 };

@@ -244,7 +244,7 @@ private:
         uint64_t handle = 0;
         if (dxfParseHandle(tag.trimmed(), handle))
             return handle;
-        doc_.repaired_ = true;
+        doc_.unreadHandles_.push_back({current_, tag.line});
         doc_.warnings_.push_back("line " + std::to_string(tag.valueLine()) + ": the " + std::string(record.type) +
                                  " has " + quoted(tag.value) + " where its " + what + " belongs; " + done);
         return 0;

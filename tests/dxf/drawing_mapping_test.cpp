@@ -351,6 +351,21 @@ TEST(DxfDrawingMapping, BadInputIsRefusedWithTheLineOrRepairedWithAWarning)
     OdDbDimStyleTableRecordPtr kindTol = recordId(*kindDb, kindDb->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_TRUE(kindTol->dimtxsty().isNull());
     EXPECT_EQ(writeDxfDrawingToBytes(*kindDb).find("340\n11\n"), std::string::npos);
+    // Extended data is held to the same rule: the style's DSTYLE pair naming
+    // the layer is not taken, and the style keeps the text style its groups
+    // name.
+    std::string inXData = drawingWithForeignRecords();
+    inXData.replace(inXData.find("340\n13\n  0\nENDTAB"), 7,
+                    "340\n13\n1001\nACAD\n1000\nDSTYLE\n1002\n{\n1070\n340\n1005\n11\n1002\n}\n");
+    DxfReadReport xdataReport;
+    std::unique_ptr<OdDbDatabase> xdataDb = read(inXData, &xdataReport);
+    ASSERT_EQ(xdataReport.warnings.size(), 1u);
+    EXPECT_NE(xdataReport.warnings[0].find("DIMTXSTY '11' in the extended data of the DIMSTYLE names no text style"),
+              std::string::npos)
+        << xdataReport.warnings[0];
+    OdDbDimStyleTableRecordPtr xdataTol = recordId(*xdataDb, xdataDb->getDimStyleTableId(), "Tol").safeOpenObject();
+    EXPECT_EQ(xdataTol->dimtxsty(), recordId(*xdataDb, xdataDb->getTextStyleTableId(), "Mono"));
+    EXPECT_EQ(writeDxfDrawingToBytes(*xdataDb).find("1005\n11\n"), std::string::npos);
     // A block record whose block the BLOCKS section lacks gets an empty one
     // when saved, so the drawing is said not to be as the file had it.
     std::string noBlock = drawingWithForeignRecords();
@@ -449,7 +464,8 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
 
     // A style's angle in degrees survives any number of saves exactly,
     // whatever rounding radians to degrees and back would do.
-    for (double radians : {std::numbers::pi / 4, 0.7853981633974483 * std::numbers::pi / 180, 1 / 3.0, 2.9, 1e-9}) {
+    // (0.3 no degree value gives back: found by fuzzing.)
+    for (double radians : {std::numbers::pi / 4, 0.7853981633974483 * std::numbers::pi / 180, 1 / 3.0, 2.9, 1e-9, 0.3}) {
         OdDbDimStyleTableRecordPtr odd = recordId(*db, db->getDimStyleTableId(), "Odd").safeOpenObject(OdDb::kForWrite);
         odd->setDimjogang(radians);
         odd.release();
@@ -457,6 +473,14 @@ TEST(DxfDrawingMapping, ValuesOtherProgramsWriteAreKeptAndOnlyUnstorableOnesRepa
         OdDbDimStyleTableRecordPtr kept = recordId(*back, back->getDimStyleTableId(), "Odd").safeOpenObject();
         EXPECT_EQ(kept->dimjogang(), radians);
     }
+    // Such an angle is kept exactly beside its degrees, which count again
+    // once another program has changed them.
+    std::string changed = writeDxfDrawingToBytes(*db);
+    const size_t jog = changed.find("\n 50\n", changed.find("105\n" + style.getHandle().ascii() + "\n")) + 5;
+    changed.replace(jog, changed.find('\n', jog) - jog, "30");
+    std::unique_ptr<OdDbDatabase> changedDb = read(changed);
+    OdDbDimStyleTableRecordPtr changedOdd = recordId(*changedDb, changedDb->getDimStyleTableId(), "Odd").safeOpenObject();
+    EXPECT_DOUBLE_EQ(changedOdd->dimjogang(), std::numbers::pi / 6);
 }
 
 // The drawings under examples/ (the host's default drawing among them)
@@ -798,8 +822,9 @@ TEST(DxfDrawingMapping, UnusualAndOldFilesReadAndSaveWithoutLoss)
 }
 
 // Found by fuzzing too: records a file gives no handle keep the one they
-// get when read, so references to them survive a save; and a file with a
-// section twice is refused rather than saved with every new object twice.
+// get when read, so references to them survive a save; a handle or owner
+// that is no handle is never copied back; and a file with a section twice
+// is refused rather than saved with every new object twice.
 TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRefused)
 {
     std::string text = drawingWithForeignRecords();
@@ -822,6 +847,34 @@ TEST(DxfDrawingMapping, RecordsWithoutHandlesKeepTheirsAndRepeatedSectionsAreRef
     OdDbDimStyleTableRecordPtr tol = recordId(*again, again->getDimStyleTableId(), "Tol").safeOpenObject();
     EXPECT_EQ(tol->dimtxsty(), recordId(*again, again->getTextStyleTableId(), "Mono"));
     EXPECT_NE(writeDxfDrawingToBytes(*db).find("  0\nTOLERANCE\n  5\n"), std::string::npos);  // given its handle
+
+    // Records kept as read all (a block's BLOCK and ENDBLK, a table's head,
+    // an unmodelled entity, an unchanged LINE): each gets the owner the
+    // drawing gives it, and the ENDBLK a handle of its own.
+    std::string lost = drawingWithForeignRecords();
+    for (const auto& [sound, damaged] :
+         {std::pair{"BLOCK\n  5\n22\n330\n1E\n", "BLOCK\n  5\n22\n330\nLAYER\n"},
+          {"ENDBLK\n  5\n23\n330\n1E\n", "ENDBLK\n  5\n3X\n330\nLAYER\n"},
+          {"VPORT\n  5\n8\n330\n0\n", "VPORT\n  5\n8\n330\nQQ\n"},
+          {"102\n}\n330\n1F\n", "102\n}\n330\nx\n"},
+          {"LINE\n  5\n30\n330\n1F\n", "LINE\n  5\n30\n330\n-1\n"}}) {
+        const size_t at = lost.find(sound);
+        ASSERT_NE(at, std::string::npos) << sound;
+        lost.replace(at, std::string_view(sound).size(), damaged);
+    }
+    DxfReadReport lostReport;
+    std::unique_ptr<OdDbDatabase> lostDb = read(lost, &lostReport);
+    EXPECT_EQ(lostReport.warnings.size(), 6u);
+    const std::string mended = writeDxfDrawingToBytes(*lostDb);
+    for (const char* sound : {"BLOCK\n  5\n22\n330\n1E\n", "VPORT\n  5\n8\n330\n0\n",
+                              "102\n}\n330\n1F\n", "LINE\n  5\n30\n330\n1F\n"})
+        EXPECT_NE(mended.find(sound), std::string::npos) << sound;
+    const size_t endBlk = mended.find("ENDBLK", mended.find("BLOCK\n  5\n22\n"));
+    const std::string endBlkText = mended.substr(endBlk, mended.find("  0\n", endBlk) - endBlk);
+    EXPECT_NE(endBlkText.find("330\n1E\n"), std::string::npos) << endBlkText;
+    DxfReadReport mendedReport;
+    read(mended, &mendedReport);
+    EXPECT_TRUE(mendedReport.warnings.empty()) << mendedReport.warnings[0];
 
     const std::string twice = lines({"  0", "SECTION", "  2", "HEADER", "  9", "$DIMBLK", "  1", "OPEN", "  0",
                                      "ENDSEC", "  0", "SECTION", "  2", "BLOCKS", "  0", "ENDSEC", "  0", "SECTION",

@@ -72,6 +72,10 @@ TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
                                 [](const DxfRecord& r) { return r.firstLine == 95; });
         ASSERT_NE(bad, doc.records().end());
         EXPECT_EQ(line == 98 ? bad->handle : bad->owner, 0u);
+        // Listed for a writer that copies the record, by the group code's line.
+        ASSERT_EQ(doc.unreadHandles().size(), 1u);
+        EXPECT_EQ(doc.records()[doc.unreadHandles()[0].record].firstLine, 95u);
+        EXPECT_EQ(doc.unreadHandles()[0].line, uint32_t(line - 1));
     }
     try {
         DxfDocument::parse(replaceLines(77, 77, {"abc"}));

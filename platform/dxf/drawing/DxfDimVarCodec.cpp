@@ -48,8 +48,9 @@ double radiansOf(double degrees) { return degrees * std::numbers::pi / 180; }
 // Radians to degrees gives a degree value read from a file back only to
 // within rounding (30 becomes 29.999999999999996). Written is the shortest
 // decimal of at most 12 places that reads back as exactly these radians, or
-// else the nearest degree value that does: a save and a read never change
-// the angle.
+// else a degree value near it that does. Some radians no degree value gives
+// back: then the nearest, and the writer keeps the exact angle beside it
+// (QRV_DIMVARS), so that a save and a read never change the angle.
 double degreesOf(double radians) {
   const double degrees = radians * 180 / std::numbers::pi;
   double scale = 1;

@@ -200,6 +200,9 @@ private:
   // the index of the first extended data tag (tags.size() when none).
   std::size_t readCommon(OdDbObject* obj, std::size_t index);
   void readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVars);
+  // Takes out of `items` (from `from` on) each reference by handle, taken
+  // from extended data from tag `first` on, to a record of another table.
+  void dropRecordsOfOtherTables(const OdDbObject* obj, DxfDimVarItems& items, std::size_t from, std::size_t first);
   void setOwner(OdDbObject* obj, std::size_t index, OdDbObjectId fallback);
   // The owner handle of the record whose tags are loaded: the first 330
   // outside a 102 group, before any extended data; 0 when none.
@@ -760,6 +763,7 @@ void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVa
   if (start != first)
     warn(m_tags[first].line, "extended data without an application name (1001) is dropped");
   if (start >= m_tags.size()) return;
+  const std::size_t itemsBefore = dimVars ? dimVars->size() : 0;
   OdResBufPtr chain = dxfReadXData(m_doc, m_tags, start);
   // Group per application; take the dimension variables out where asked.
   OdResBufPtr rb = chain;
@@ -785,6 +789,40 @@ void Reader::readXData(OdDbObject* obj, std::size_t first, DxfDimVarItems* dimVa
       obj->setXData(app.get());
     }
     rb = rest;
+  }
+  if (dimVars) dropRecordsOfOtherTables(obj, *dimVars, itemsBefore, start);
+}
+
+// Extended data names a variable's record by handle (an override's text
+// style, a QRV_DIMVARS arrowhead) as freely as a DIMSTYLE entry's groups
+// do, and is held to the same rule (see fillDimStyle): a record of another
+// table would be written back as what it is not. The value is not taken;
+// a style keeps what its groups say, an entity its style's value.
+void Reader::dropRecordsOfOtherTables(const OdDbObject* obj, DxfDimVarItems& items, std::size_t from,
+                                      std::size_t first) {
+  for (std::size_t i = from; i < items.size();) {
+    const OdDbDimVarDesc& d = OdDbDimVars::describe(items[i].first);
+    const auto* ref = std::get_if<OdDbObjectId>(&items[i].second);
+    const std::string_view key = d.key;
+    const char table = key == "txsty" ? 'S' : key == "ltype" || key == "ltex1" || key == "ltex2" ? 'T' : 'B';
+    if (!ref || ref->isNull() || isRecordOf(table, *ref)) {
+      ++i;
+      continue;
+    }
+    const std::string handle = ref->getHandle().ascii();
+    uint32_t line = m_tags[first].line;
+    for (std::size_t t = first; t < m_tags.size(); ++t) {
+      std::uint64_t h = 0;
+      if (m_tags[t].code == 1005 && dxfParseHandle(m_tags[t].trimmed(), h) && h == ref->getHandle().value()) {
+        line = m_tags[t].valueLine();
+        break;
+      }
+    }
+    warn(line, std::string(d.name) + " " + dxfQuote(handle) + " in the extended data of the " +
+                   obj->isA()->dxfName() + " names no " +
+                   (table == 'S' ? "text style" : table == 'B' ? "block" : "linetype") + "; it is dropped");
+    m_repaired.push_back(obj->objectId());
+    items.erase(items.begin() + std::ptrdiff_t(i));
   }
 }
 
@@ -867,7 +905,15 @@ void Reader::fillTableRecord(std::size_t index, std::string_view table) {
     fillDimStyle(style, varsFrom == xdata ? 1 : varsFrom, flagsAt);
     DxfDimVarItems items;
     readXData(rec, xdata, &items);
-    for (const auto& [i, v] : items) style->setDimVar(i, v);
+    for (const auto& [i, v] : items) {
+      // An angle kept exactly beside its degrees (see the writer) counts
+      // only while the degrees are still the ones written with it: another
+      // program may have changed the angle since.
+      if (dxfDimVarInDegrees(i) && dxfDimVarHasCode(i, m_doc.version()) &&
+          dxfDimVarFromFile(i, dxfDimVarToFile(i, v)) != style->dimVar(i))
+        continue;
+      style->setDimVar(i, v);
+    }
     return;
   }
   readXData(rec, xdata, nullptr);

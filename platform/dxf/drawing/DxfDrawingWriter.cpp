@@ -209,6 +209,10 @@ private:
   // A tag of a record copied from the file, the active viewport's brought
   // up to date.
   void writeSourceTag(std::size_t index, const DxfRecordOriginal& o, const DxfTag& t);
+  // Whether the record holds a handle or owner the file layer could not
+  // read; and, for such a tag, writes what the drawing gave the record.
+  bool hasUnreadHandle(std::size_t index) const;
+  bool writeUnreadHandle(std::size_t index, const DxfTag& t);
   void emitRecord(std::size_t index);
   void emitObject(const OdDbObject* obj);
   bool needsRewrite(const OdDbObject* obj) const;
@@ -567,7 +571,7 @@ void Writer::copyRecord(std::size_t index) {
   // A record of an R12 file in a later version's form goes through the
   // conversion to R12 form as written anew.
   const bool reform = m_r12 && m_sourceR12 && !dxfIsInR12Form(m_src->tags(index));
-  if (!m_transcode && !reform && m_changedViewport != index) {
+  if (!m_transcode && !reform && m_changedViewport != index && !hasUnreadHandle(index)) {
     source(m_src->verbatim(index));
     return;
   }
@@ -577,7 +581,51 @@ void Writer::copyRecord(std::size_t index) {
 
 void Writer::writeSourceTag(std::size_t index, const DxfRecordOriginal& o, const DxfTag& t) {
   if (m_changedViewport == index && dxfWriteActiveViewportTag(m_w, t, m_db.headerVars())) return;
+  if (writeUnreadHandle(index, t)) return;
   o.writeTag(m_out, t);
+}
+
+namespace {
+
+auto unreadHandlesOf(const DxfDocument& doc, std::size_t index) {
+  const std::vector<DxfUnreadHandle>& all = doc.unreadHandles();
+  return std::equal_range(all.begin(), all.end(), DxfUnreadHandle{index, 0},
+                          [](const DxfUnreadHandle& a, const DxfUnreadHandle& b) { return a.record < b.record; });
+}
+
+}  // namespace
+
+bool Writer::hasUnreadHandle(std::size_t index) const {
+  if (m_doc->unreadHandles().empty()) return false;
+  const auto [first, last] = unreadHandlesOf(*m_doc, index);
+  return first != last;
+}
+
+// Copied back, a value that is no handle would be refused, or read as
+// nothing again, by every reader, although reading put the record in its
+// place: the record gets the owner the drawing gives it (the block record
+// for a block's BLOCK and ENDBLK, none for a table's head) and the handle
+// it was given, or a new one for a record that is not an object of its own.
+bool Writer::writeUnreadHandle(std::size_t index, const DxfTag& t) {
+  if (m_doc->unreadHandles().empty()) return false;
+  const auto [first, last] = unreadHandlesOf(*m_doc, index);
+  if (std::none_of(first, last, [&](const DxfUnreadHandle& u) { return u.line == t.line; })) return false;
+  const OdDbObjectId id = m_src->objects[index];
+  const OdDbObject* obj = objectOf(id);
+  const std::string_view type = m_src->type(index);
+  if (t.code == 330) {
+    OdDbObjectId owner;
+    if (type == "BLOCK" || type == "ENDBLK")
+      owner = id;
+    else if (obj)
+      owner = obj->ownerId();
+    m_out.handle(330, owner);
+  } else if (obj && obj->fileRecord() == index + 1) {
+    m_out.handle(t.code, id);
+  } else {
+    m_w.handle(t.code, m_nextHandle++);
+  }
+  return true;
 }
 
 bool Writer::namesRenamed(const OdDbObject* obj) const {
@@ -912,7 +960,7 @@ void Writer::emitTable(OdDbObjectId tableId, const DxfTable* table, std::string_
         } else if (addHandle && t.code == 5) {
           // one it could not keep: the new one is written after the name
         } else if (!(changed && styleList && t.code == 340)) {
-          o.writeTag(m_out, t);
+          writeSourceTag(table->head, o, t);
         }
         if (addHandle && t.code == 2 && !named) m_out.handle(5, tableId);
         if (addMarker && t.code == 2 && !named) {
@@ -1074,7 +1122,15 @@ void Writer::writeDimStyle(const OdDbDimStyleTableRecord* rec, const DxfRecordOr
       continue;
     }
     switch (d.type) {
-      case OdDbDimVarType::kDouble: m_w.real(d.dxfCode, std::get<double>(dxfDimVarToFile(i, v))); break;
+      case OdDbDimVarType::kDouble: {
+        const OdDbDimVarValue inFile = dxfDimVarToFile(i, v);
+        m_w.real(d.dxfCode, std::get<double>(inFile));
+        // Not every angle in radians is a degree value's (there are more
+        // radian values than degree values near 45): one that none gives
+        // back travels exactly as well, as true colours do.
+        if (dxfDimVarFromFile(i, inFile) != v) qrv.emplace_back(i, v);
+        break;
+      }
       case OdDbDimVarType::kString: m_out.str(d.dxfCode, std::get<OdString>(v)); break;
       case OdDbDimVarType::kBool: m_w.integer(d.dxfCode, std::get<bool>(v) ? 1 : 0); break;
       case OdDbDimVarType::kColor: {
