@@ -142,6 +142,7 @@ inline std::map<std::string, int> expectMatchesFacts(const OdDbDatabase& db, con
             }
             if (f.kind == "entity") {
                 EXPECT_EQ(std::string("\"") + obj->isA()->dxfName() + "\"", f.value) << what;
+                EXPECT_EQ(obj->ownerId(), db.getModelSpaceId()) << what;
                 ++checked["entity"];
                 continue;
             }

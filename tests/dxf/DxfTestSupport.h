@@ -11,6 +11,7 @@
 #include <vector>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace dxftest {
 
@@ -79,6 +80,16 @@ inline std::string lines(std::initializer_list<std::string_view> parts)
     return out;
 }
 
+// Tags as a record's reader gets them, numbered as the lines of a file.
+inline std::vector<DxfTag> tagsOf(const std::vector<std::pair<int, std::string_view>>& pairs)
+{
+    std::vector<DxfTag> tags;
+    std::uint32_t line = 0;
+    for (const auto& [code, value] : pairs)
+        tags.push_back({code, line += 2, value});
+    return tags;
+}
+
 // A small valid R2000 drawing in ANSI_1251: header, a table with two
 // entries, a block, three entities, an object. Line numbers on the right.
 inline std::string smallDrawing()
@@ -115,6 +126,21 @@ inline std::string smallDrawing()
     });
 }
 
+// smallDrawing() with its lines [from, to] (1-based) replaced by `with`.
+inline std::string smallDrawingEdited(size_t from, size_t to, std::initializer_list<std::string_view> with)
+{
+    std::vector<std::string> all;
+    std::istringstream in(smallDrawing());
+    for (std::string line; std::getline(in, line);)
+        all.push_back(line);
+    all.erase(all.begin() + std::ptrdiff_t(from - 1), all.begin() + std::ptrdiff_t(to));
+    all.insert(all.begin() + std::ptrdiff_t(from - 1), with.begin(), with.end());
+    std::string out;
+    for (const std::string& line : all)
+        out += line + "\n";
+    return out;
+}
+
 // A python3 that has ezdxf, or "" when none is installed. Debian's package
 // installs for the system interpreter, which a python3 earlier on PATH may
 // not see.
@@ -144,10 +170,11 @@ inline std::vector<Fact> readFacts(const std::filesystem::path& tsv)
     return facts;
 }
 
-// A test run once per release over the interop drawing that ezdxf made for
-// that release (made once per test process), and the facts ezdxf read
-// back from it. Skipped when ezdxf is not installed.
-class EzdxfReleaseTest : public ::testing::TestWithParam<const char*> {
+// A suite over drawings that one of our ezdxf scripts (tests/dxf) makes
+// into a folder kept for the whole test process, each made once; skipped
+// when ezdxf is not installed.
+template <class Base>
+class EzdxfMadeDrawings : public Base {
 public:
     static void SetUpTestSuite()
     {
@@ -166,18 +193,36 @@ protected:
     {
         if (!folder_)
             GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
-        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
-        if (!std::filesystem::exists(path_)) {
-            std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_interop_drawings.py' '" +
-                                  folder_->path().string() + "' " + GetParam() + " >/dev/null";
-            ASSERT_EQ(std::system(command.c_str()), 0) << "make_interop_drawings.py failed";
-        }
-        facts_ = readFacts(*folder_ / (std::string("interop_") + GetParam() + ".tsv"));
-        ASSERT_GT(facts_.size(), 500u);
+    }
+    // Runs the script on the folder (and `what`) unless `made` is there.
+    static void make(const char* script, const std::string& what, const std::filesystem::path& made)
+    {
+        if (std::filesystem::exists(made))
+            return;
+        const std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/" + script + "' '" +
+                                    folder_->path().string() + "' " + what + " >/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << script << " failed";
     }
 
     static inline TempFolder* folder_ = nullptr;
     static inline std::string python_;
+};
+
+// A test run once per release over the interop drawing that ezdxf made for
+// that release, and the facts ezdxf read back from it.
+class EzdxfReleaseTest : public EzdxfMadeDrawings<::testing::TestWithParam<const char*>> {
+protected:
+    void SetUp() override
+    {
+        EzdxfMadeDrawings::SetUp();
+        if (IsSkipped())
+            return;
+        path_ = *folder_ / (std::string("interop_") + GetParam() + ".dxf");
+        ASSERT_NO_FATAL_FAILURE(make("make_interop_drawings.py", GetParam(), path_));
+        facts_ = readFacts(*folder_ / (std::string("interop_") + GetParam() + ".tsv"));
+        ASSERT_GT(facts_.size(), 500u);
+    }
+
     std::filesystem::path path_;
     std::vector<Fact> facts_;
 };

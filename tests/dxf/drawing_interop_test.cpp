@@ -1,10 +1,13 @@
 // Drawings ezdxf writes load into our database with the values ezdxf reads
-// back; drawings we write (unchanged, or with styles edited) load in ezdxf,
+// back (through the DXF layer beneath, whose reading this checks too);
+// drawings we write (unchanged, or with styles edited) load in ezdxf,
 // pass its audit and give the values our database holds.
 #include "DrawingTestSupport.h"
 
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDimension.h"
+
+#include <set>
 
 using namespace dxftest;
 
@@ -41,13 +44,27 @@ TEST_P(DrawingInterop, ReadsTheValuesEzdxfReads)
 {
     DxfReadReport report;
     std::unique_ptr<OdDbDatabase> db = readDxfDrawing(path_.string(), report);
+    // Nothing to repair: no handle twice, no reference to nothing.
+    EXPECT_TRUE(report.warnings.empty()) << report.warnings.front();
     std::map<std::string, int> checked = expectMatchesFacts(*db, facts_, !isR12());
     EXPECT_GT(checked["style"], 900);
     EXPECT_GT(checked["header"], 8);
     EXPECT_GT(checked["entity"], 100);
     EXPECT_GE(checked["override"], 8);
-    // Child styles and Cyrillic names are plain records.
+    std::set<std::string> peerStyles;
+    for (const Fact& f : facts_) {
+        if (f.kind == "style")
+            peerStyles.insert(f.key);
+        else if (f.key == "$ACADVER")
+            EXPECT_EQ(dxfVersionName(dxfDrawingVersion(*db)), factText(f.value));
+        else if (f.key == "$HANDSEED")
+            EXPECT_EQ(db->handseed().ascii(), factText(f.value));
+    }
+    // Child styles and Cyrillic names are plain records, and there are no
+    // others: ezdxf writes Latin-1 letters that ANSI_1251 lacks as "\xNN",
+    // no DXF escape, and both sides read that name literally.
     OdDbSymbolTablePtr styles = db->getDimStyleTableId().safeOpenObject();
+    EXPECT_EQ(styles->recordIds().size(), peerStyles.size());
     EXPECT_TRUE(styles->has("Размеры$4") && styles->has("Style00$7") && styles->has("ГОСТ 2.307$6"));
 }
 

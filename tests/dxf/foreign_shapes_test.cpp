@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "DxfForeignShapes.h"
+#include "DxfTestSupport.h"
 
 namespace {
 
 using Tags = std::vector<DxfTag>;
-
-Tags tags(std::initializer_list<std::pair<int, std::string_view>> pairs) {
-  Tags out;
-  for (const auto& [code, value] : pairs) out.push_back({code, 0, value});
-  return out;
-}
+const auto tags = dxftest::tagsOf;
 
 }  // namespace
 

@@ -6,15 +6,11 @@
 #include <vector>
 
 #include "DxfHatchRecord.h"
+#include "DxfTestSupport.h"
+
+using dxftest::tagsOf;
 
 namespace {
-
-std::vector<DxfTag> tagsOf(std::initializer_list<std::pair<int, const char*>> pairs) {
-  std::vector<DxfTag> tags;
-  std::uint32_t line = 0;
-  for (const auto& [code, value] : pairs) tags.push_back({code, line += 2, value});
-  return tags;
-}
 
 using Kind = OdDbHatchEdge::Kind;
 
@@ -99,13 +95,9 @@ TEST(HatchRecord, MalformedRecordsKeepWhatIsWholeAndReadNoFurther) {
 TEST(HatchRecord, ImageFramesFollowTheClipPolygonOrTheWholeImage) {
   // 4 x 2 pixels of 0.5 units from (10, 20); clip vertices count from the
   // top left pixel's centre, downwards.
-  const auto image = {std::pair<int, const char*>{10, "10"}, {20, "20"}, {11, "0.5"}, {21, "0"},
-                      {12, "0"}, {22, "0.5"}, {13, "4"}, {23, "2"}};
-  std::vector<std::pair<int, const char*>> clipped(image);
-  clipped.insert(clipped.end(), {{71, "1"}, {91, "2"}, {14, "-0.5"}, {24, "-0.5"}, {14, "1.5"}, {24, "0.5"}});
-  std::vector<DxfTag> tags;
-  std::uint32_t line = 0;
-  for (const auto& [code, value] : clipped) tags.push_back({code, line += 2, value});
+  std::vector<DxfTag> tags = tagsOf({{10, "10"}, {20, "20"}, {11, "0.5"}, {21, "0"}, {12, "0"}, {22, "0.5"},
+                                      {13, "4"}, {23, "2"}, {71, "1"}, {91, "2"}, {14, "-0.5"}, {24, "-0.5"},
+                                      {14, "1.5"}, {24, "0.5"}});
   const OdDbHatchShapePtr s = dxfReadImageFrame(tags, true);
   EXPECT_EQ(s->fill, OdDbHatchShape::Fill::kBackground);
   ASSERT_EQ(s->loops.size(), 1u);

@@ -14,21 +14,6 @@ using namespace dxftest;
 
 namespace {
 
-// smallDrawing() with lines [from, to] (1-based) replaced.
-std::string edited(size_t from, size_t to, std::initializer_list<std::string_view> with)
-{
-    std::vector<std::string> all;
-    std::istringstream in(smallDrawing());
-    for (std::string line; std::getline(in, line);)
-        all.push_back(line);
-    all.erase(all.begin() + std::ptrdiff_t(from - 1), all.begin() + std::ptrdiff_t(to));
-    all.insert(all.begin() + std::ptrdiff_t(from - 1), with.begin(), with.end());
-    std::string out;
-    for (const std::string& line : all)
-        out += line + "\n";
-    return out;
-}
-
 bool anyRepairSays(const DxfReadReport& report, const std::string& text)
 {
     for (const std::string& w : report.warnings)
@@ -44,8 +29,8 @@ TEST(DxfRecovery, DamagedStructureIsReadAsFarAsItGoesAndEachRepairIsSaid)
     // Stray header variables between sections, a table head gone (its
     // entries stand alone), a block never closed, a line that is no tag.
     const std::string damaged =
-        edited(23, 28, {"  9", "$STRAY", " 70", "1", "  0", "SECTION", "  2", "TABLES", "junk"});
-    const std::string broken = edited(83, 88, {});
+        smallDrawingEdited(23, 28, {"  9", "$STRAY", " 70", "1", "  0", "SECTION", "  2", "TABLES", "junk"});
+    const std::string broken = smallDrawingEdited(83, 88, {});
     ASSERT_NE(readError(damaged), "");  // what OPEN says
     for (const std::string& text : {damaged, broken}) {
         DxfReadReport report;
@@ -74,8 +59,8 @@ TEST(DxfRecovery, DamagedStructureIsReadAsFarAsItGoesAndEachRepairIsSaid)
 TEST(DxfRecovery, RecordsThatCannotBePlacedOrReadAreDroppedAndCounted)
 {
     // An entity between blocks, and one whose radius is no number.
-    const std::string text = edited(89, 90, {"  0", "CIRCLE", "  8", "0", " 40", "1.0", "  0", "ENDSEC"});
-    const std::string badValue = edited(137, 138, {" 40", "x1"});
+    const std::string text = smallDrawingEdited(89, 90, {"  0", "CIRCLE", "  8", "0", " 40", "1.0", "  0", "ENDSEC"});
+    const std::string badValue = smallDrawingEdited(137, 138, {" 40", "x1"});
     DxfReadReport outside, unreadable;
     std::unique_ptr<OdDbDatabase> a = recoverDxfDrawingFromBytes(text, outside);
     EXPECT_EQ(outside.dropped, 1u);

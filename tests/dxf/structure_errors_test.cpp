@@ -10,31 +10,9 @@ using namespace dxftest;
 
 namespace {
 
-std::vector<std::string> sampleLines()
-{
-    std::vector<std::string> all;
-    std::istringstream in(smallDrawing());
-    for (std::string line; std::getline(in, line);)
-        all.push_back(line);
-    return all;
-}
-
-// smallDrawing() with its lines [from, to] (1-based) replaced by `with`.
-std::string replaceLines(size_t from, size_t to, std::initializer_list<std::string> with)
-{
-    std::vector<std::string> all = sampleLines();
-    all.erase(all.begin() + (from - 1), all.begin() + to);
-    all.insert(all.begin() + (from - 1), with);
-    std::string out;
-    for (const std::string& l : all)
-        out += l + "\n";
-    return out;
-}
-
 std::string firstLines(size_t count)
 {
-    std::vector<std::string> all = sampleLines();
-    return replaceLines(count + 1, all.size(), {});
+    return smallDrawingEdited(count + 1, 158, {});  // smallDrawing() has 158 lines
 }
 
 } // namespace
@@ -54,8 +32,8 @@ TEST(DxfStructureErrors, TruncatedFileNamesTheSectionItEndsIn)
 
 TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
 {
-    EXPECT_EQ(parseError(replaceLines(77, 77, {"abc"})), "line 77: group code expected, found 'abc'");
-    EXPECT_EQ(parseError(replaceLines(97, 97, {"5x"})), "line 97: group code expected, found '5x'");
+    EXPECT_EQ(parseError(smallDrawingEdited(77, 77, {"abc"})), "line 77: group code expected, found 'abc'");
+    EXPECT_EQ(parseError(smallDrawingEdited(97, 97, {"5x"})), "line 97: group code expected, found '5x'");
     // Handles and owners are read while splitting: a bad one (some writers
     // leave them empty) is left out with a warning naming it, and the
     // record read without it.
@@ -64,7 +42,7 @@ TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
           std::tuple{98, "", "line 98: the LINE has '' where its handle belongs; it gets a new handle"},
           std::tuple{106, "-1", "line 106: the LINE has '-1' where its owner belongs; the table, block or section "
                                 "it stands in owns it"}}) {
-        DxfDocument doc = DxfDocument::parse(replaceLines(line, line, {value}));
+        DxfDocument doc = DxfDocument::parse(smallDrawingEdited(line, line, {value}));
         EXPECT_TRUE(doc.repaired());
         ASSERT_EQ(doc.warnings().size(), 1u) << value;
         EXPECT_EQ(doc.warnings()[0], warning);
@@ -78,7 +56,7 @@ TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
         EXPECT_EQ(doc.unreadHandles()[0].line, uint32_t(line - 1));
     }
     try {
-        DxfDocument::parse(replaceLines(77, 77, {"abc"}));
+        DxfDocument::parse(smallDrawingEdited(77, 77, {"abc"}));
         FAIL() << "no error";
     } catch (const DxfError& e) {
         EXPECT_EQ(e.line(), 77u);
@@ -88,17 +66,18 @@ TEST(DxfStructureErrors, BadGroupCodeAndBadStructuralValues)
 
 TEST(DxfStructureErrors, SectionsTablesAndBlocksMustBeClosed)
 {
-    EXPECT_EQ(parseError(replaceLines(139, 140, {"999", "lost ENDSEC"})),
+    EXPECT_EQ(parseError(smallDrawingEdited(139, 140, {"999", "lost ENDSEC"})),
               "line 141: section ENTITIES never closed: SECTION found before ENDSEC");
-    EXPECT_EQ(parseError(replaceLines(155, 156, {"999", "lost ENDSEC"})),
+    EXPECT_EQ(parseError(smallDrawingEdited(155, 156, {"999", "lost ENDSEC"})),
               "line 157: section OBJECTS never closed: EOF found before ENDSEC");
-    EXPECT_EQ(parseError(replaceLines(59, 60, {"999", "x"})),
+    EXPECT_EQ(parseError(smallDrawingEdited(59, 60, {"999", "x"})),
               "line 61: table 'DIMSTYLE' never closed: ENDSEC found before ENDTAB");
-    EXPECT_EQ(parseError(replaceLines(27, 36, {"999", "no table head"})),
+    EXPECT_EQ(parseError(smallDrawingEdited(27, 36, {"999", "no table head"})),
               "line 29: 'TABLE' expected in section TABLES, found 'DIMSTYLE'");
-    EXPECT_EQ(parseError(replaceLines(83, 88, {})), "line 83: block '*D1' never closed: ENDSEC found before ENDBLK");
-    EXPECT_EQ(parseError(replaceLines(67, 82, {})), "line 67: ENDBLK without BLOCK");
-    EXPECT_EQ(parseError(replaceLines(67, 74, {})), "line 67: 'BLOCK' expected in section BLOCKS, found 'LINE'");
+    EXPECT_EQ(parseError(smallDrawingEdited(83, 88, {})),
+              "line 83: block '*D1' never closed: ENDSEC found before ENDBLK");
+    EXPECT_EQ(parseError(smallDrawingEdited(67, 82, {})), "line 67: ENDBLK without BLOCK");
+    EXPECT_EQ(parseError(smallDrawingEdited(67, 74, {})), "line 67: 'BLOCK' expected in section BLOCKS, found 'LINE'");
 }
 
 TEST(DxfStructureErrors, WrongThingsInWrongPlaces)
@@ -107,12 +86,12 @@ TEST(DxfStructureErrors, WrongThingsInWrongPlaces)
     EXPECT_EQ(parseError(lines({"  8", "0", "  0", "EOF"})), "line 1: 'SECTION' or 'EOF' expected, found group code 8");
     EXPECT_EQ(parseError(lines({"  0", "SECTION", "  8", "X"})),
               "line 3: section name (group code 2) expected after SECTION, found group code 8");
-    EXPECT_EQ(parseError(replaceLines(13, 20, {"  0", "LINE"})),
+    EXPECT_EQ(parseError(smallDrawingEdited(13, 20, {"  0", "LINE"})),
               "line 13: unexpected 'LINE' in section HEADER (header variables start with group code 9)");
-    EXPECT_EQ(parseError(replaceLines(8, 8, {"AC1099"})), "line 8: unknown DXF version 'AC1099'");
+    EXPECT_EQ(parseError(smallDrawingEdited(8, 8, {"AC1099"})), "line 8: unknown DXF version 'AC1099'");
     // Versions before R12 hold nothing R12 lacks: read as R12, saying so.
     for (const char* older : {"AC1003", "AC1004", "AC1006"}) {
-        DxfDocument doc = DxfDocument::parse(replaceLines(8, 8, {older}));
+        DxfDocument doc = DxfDocument::parse(smallDrawingEdited(8, 8, {older}));
         EXPECT_EQ(doc.version(), DxfVersion::R12);
         ASSERT_EQ(doc.warnings().size(), 1u);
         EXPECT_NE(doc.warnings()[0].find(std::string("line 8: version ") + older), std::string::npos);

@@ -14,33 +14,13 @@ using namespace dxftest;
 namespace {
 
 // The drawings, made once per test process; skipped without ezdxf.
-class WildDrawings : public ::testing::Test {
-public:
-    static void SetUpTestSuite()
-    {
-        python_ = pythonWithEzdxf();
-        if (python_.empty())
-            return;
-        folder_ = new TempFolder;
-        const std::string command = python_ + " '" DDS_SOURCE_DIR "/tests/dxf/make_wild_drawings.py' '" +
-                                    folder_->path().string() + "' >/dev/null";
-        if (std::system(command.c_str()) != 0) {
-            delete folder_;
-            folder_ = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder_;
-        folder_ = nullptr;
-    }
-
+class WildDrawings : public EzdxfMadeDrawings<::testing::Test> {
 protected:
     void SetUp() override
     {
-        if (python_.empty())
-            GTEST_SKIP() << "ezdxf is not installed (Debian package python3-ezdxf)";
-        ASSERT_NE(folder_, nullptr) << "make_wild_drawings.py failed";
+        EzdxfMadeDrawings::SetUp();
+        if (!IsSkipped())
+            make("make_wild_drawings.py", "", *folder_ / "wild_colours.dxf");
     }
 
     // What ezdxf reads from a drawing (through its recover mode when asked);
@@ -53,9 +33,6 @@ protected:
                                     (recover ? " --recover" : "") + " >/dev/null 2>&1";
         return std::system(command.c_str()) == 0 ? readFacts(tsv) : std::vector<Fact>();
     }
-
-    static inline TempFolder* folder_ = nullptr;
-    static inline std::string python_;
 };
 
 class WildDrawing : public WildDrawings, public ::testing::WithParamInterface<const char*> {
