@@ -4,12 +4,12 @@
 // differences are listed in docs/geometry.md and left out here.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../shared/run_command.h"
 #include "dim_text_format.h"
 
 namespace {
@@ -71,13 +71,9 @@ TEST(EzdxfCrossCheck, LinearRadiusAndDiameterTextsAgree) {
       in << c.kind << '\t' << c.value << '\t' << c.dec << '\t' << c.zin << '\t' << c.dsep << '\t' << c.rnd << '\t'
          << c.lfac << '\t' << c.post << '\n';
   }
-  FILE* p = popen(("/usr/bin/python3 " + script + " < " + input).c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string out;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf, p)) out += buf;
-  ASSERT_EQ(pclose(p), 0) << out;
-  std::istringstream lines(out);
+  const CommandResult run = runCommandOutput("/usr/bin/python3 " + script + " < " + input);
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::istringstream lines(run.out);
   for (const Case& c : kCases) {
     std::string theirs;
     ASSERT_TRUE(std::getline(lines, theirs)) << "ezdxf gave too few texts";

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../shared/run_command.h"
 #include "DxfDrawingIO.h"
 #include "OdDbDatabase.h"
 #include "raster_image.h"
@@ -65,12 +66,9 @@ TEST(KindPictures, EveryKindIsDrawnWhereEzdxfDrawsIt) {
   const std::string dxf = dir + "/kinds.dxf", theirsPng = dir + "/ezdxf.png", oursPng = dir + "/ours.png";
   const std::string command = "/usr/bin/python3 " + std::string(DDS_SOURCE_DIR) + "/tests/render/ezdxf_kinds.py " +
                               dxf + " " + theirsPng + " " + std::to_string(kPixelsPerUnit) + " 2>/dev/null";
-  FILE* p = popen(command.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string out;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf, p)) out += buf;
-  ASSERT_EQ(pclose(p), 0) << out;
+  const CommandResult run = runCommandOutput(command);
+  const std::string& out = run.out;
+  ASSERT_EQ(run.status, 0) << out;
 
   render::Bounds frame;
   double size = 0;

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "DxfDrawingIO.h"
 #include "OdDbDatabase.h"
 #include "OdDbLayoutView.h"
+#include "../shared/dxf_records.h"
 #include "../shared/layout_drawing.h"
 #include "../shared/reference_picture.h"
 #include "layout_picture.h"
@@ -23,9 +21,7 @@ using namespace render;
 using rt::all;
 
 TEST(LayoutPicture, ViewportsShowModelSpaceScaledClippedAndWithoutTheirFrozenLayers) {
-  const auto path = std::filesystem::temp_directory_path() / "dds_layout_picture.dxf";
-  std::ofstream(path) << layoutDrawing();
-  auto db = readDxfDrawing(path.string());
+  auto db = readDxfDrawingFromBytes(layoutDrawing());
   const auto layouts = odDbLayouts(db.get());
   ASSERT_EQ(layouts.size(), 1u);
   EXPECT_EQ(std::string(layouts[0].name), "Layout1");
@@ -47,7 +43,6 @@ TEST(LayoutPicture, ViewportsShowModelSpaceScaledClippedAndWithoutTheirFrozenLay
   EXPECT_EQ(frames, 1u);
   EXPECT_NEAR(picture.bounds().minX, 30.0, 1e-9);
   EXPECT_NEAR(picture.bounds().maxY, 60.0, 1e-9);
-  std::filesystem::remove(path);
 }
 
 namespace {
@@ -59,7 +54,7 @@ namespace {
 // size with (25, 5) at their centre, so that the text and the square cross
 // both boundaries. `boundary` is the handle the first viewport names.
 std::string clippedViewportsDrawing(const char* boundary = "60") {
-  const std::pair<int, const char*> groups[] = {
+  return records({
       {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {0, "ENDSEC"},
       {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"},
       {0, "LAYER"}, {2, "A"}, {70, "0"}, {62, "5"}, {6, "CONTINUOUS"}, {0, "ENDTAB"}, {0, "ENDSEC"},
@@ -74,17 +69,11 @@ std::string clippedViewportsDrawing(const char* boundary = "60") {
       {69, "2"}, {12, "25"}, {22, "5"}, {45, "40"}, {90, "65536"}, {340, boundary},
       {0, "VIEWPORT"}, {67, "1"}, {8, "0"}, {10, "120"}, {20, "50"}, {40, "40"}, {41, "20"}, {68, "3"},
       {69, "3"}, {12, "25"}, {22, "5"}, {45, "20"},
-      {0, "ENDSEC"}, {0, "EOF"}};
-  std::ostringstream out;
-  for (const auto& [code, value] : groups) out << code << "\n" << value << "\n";
-  return out.str();
+      {0, "ENDSEC"}, {0, "EOF"}});
 }
 
 DisplayList clippedViewportsPicture(const char* boundary, RenderReport* report = nullptr) {
-  const auto path = std::filesystem::temp_directory_path() / "dds_layout_clipped.dxf";
-  std::ofstream(path) << clippedViewportsDrawing(boundary);
-  auto db = readDxfDrawing(path.string());
-  std::filesystem::remove(path);
+  auto db = readDxfDrawingFromBytes(clippedViewportsDrawing(boundary));
   const auto layouts = odDbLayouts(db.get());
   EXPECT_EQ(layouts.size(), 1u);
   return layouts.empty() ? DisplayList() : renderLayout(db.get(), layouts[0], {}, report);

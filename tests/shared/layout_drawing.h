@@ -1,14 +1,14 @@
 #pragma once
 // A small drawing with a layout, written by tests that draw or export it.
-#include <sstream>
 #include <string>
-#include <utility>
+
+#include "dxf_records.h"
 
 // Model space: a line on layer A along y = 0 and one on layer B along
 // y = 10. Paper space: the layout's own view (1) and a viewport 40 x 20 at
 // (50, 50) showing model space around (50, 0) at half size, with B frozen.
 inline std::string layoutDrawing() {
-  const std::pair<int, const char*> groups[] = {
+  return records({
       {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {0, "ENDSEC"},
       {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"},
       {0, "LAYER"}, {5, "10"}, {2, "A"}, {70, "0"}, {62, "1"}, {6, "CONTINUOUS"},
@@ -20,8 +20,5 @@ inline std::string layoutDrawing() {
       {69, "1"}, {12, "100"}, {22, "100"}, {45, "200"},
       {0, "VIEWPORT"}, {67, "1"}, {8, "0"}, {10, "50"}, {20, "50"}, {40, "40"}, {41, "20"}, {68, "2"},
       {69, "2"}, {12, "50"}, {22, "0"}, {45, "40"}, {331, "11"},
-      {0, "ENDSEC"}, {0, "EOF"}};
-  std::ostringstream out;
-  for (const auto& [code, value] : groups) out << code << "\n" << value << "\n";
-  return out.str();
+      {0, "ENDSEC"}, {0, "EOF"}});
 }
