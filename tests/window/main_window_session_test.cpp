@@ -22,7 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kSample = std::string(DDS_SOURCE_DIR) + "/examples/sample.dxf";
-const fs::path kReferences = fs::path(DDS_SOURCE_DIR) / "tests/window/reference";
 // A dimension of the sample drawing.
 const char* kSampleDimension = "69";
 
@@ -52,7 +51,6 @@ HostRun runHost(const fs::path& dir, const std::string& args, const std::string&
 }
 
 using sessions::contains;
-using picturetest::differingShare;
 
 // A transcript without the widths of list columns: a dialog on screen
 // measures them in its font's pixels, a headless one in fixed units.
@@ -65,17 +63,11 @@ std::string withoutColumnWidths(const std::string& transcript) {
   return out;
 }
 
-// The picture matches the reference of that name (DDS_RENEW_PICTURES=1
-// writes the reference anew); a copy stays in the build folder to be looked at.
-void expectLikeReference(const fs::path& shot, const std::string& name, bool renew, const std::string& transcript) {
+// The window's picture written as `shot` matches the reference of its name.
+void expectLikeReference(const fs::path& shot, const std::string& transcript) {
   const QImage picture(QString::fromStdString(shot.string()));
   ASSERT_FALSE(picture.isNull()) << transcript;
-  fs::copy_file(shot, fs::path(DDS_BINARY_DIR) / name, fs::copy_options::overwrite_existing);
-  if (renew) fs::copy_file(shot, kReferences / name, fs::copy_options::overwrite_existing);
-  const QImage reference(QString::fromStdString((kReferences / name).string()));
-  ASSERT_FALSE(reference.isNull()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
-  ASSERT_EQ(reference.size(), picture.size());
-  EXPECT_LT(differingShare(picture, reference), 0.005);
+  picturetest::expectLikeReference(picture, "tests/window/reference", shot.filename().string());
 }
 
 }  // namespace
@@ -170,7 +162,6 @@ TEST(MainWindowSessions, ADimensionPlacedByClicksFollowsTheLineMovedByClicksAndU
 // The main window with a dimension selected (the palette filled), in both
 // languages on both backgrounds.
 TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
-  const bool renew = picturetest::renewPictures();
   for (const char* lang : {"en", "ru"}) {
     for (bool dark : {false, true}) {
       const std::string name = std::string("main-window-") + lang + (dark ? "-dark" : "-light") + ".png";
@@ -181,7 +172,7 @@ TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
                                 "SELECT\n" + std::string(kSampleDimension) + "\n\nSNAPSHOT\n" + name + "\n", dark);
       ASSERT_EQ(r.status, 0) << r.out;
       EXPECT_EQ(QImage(QString::fromStdString(shot.string())).size(), QSize(1280, 800));
-      expectLikeReference(shot, name, renew, r.out);
+      expectLikeReference(shot, r.out);
     }
   }
 }
@@ -189,7 +180,6 @@ TEST(MainWindowSessions, PicturesOfTheWindowMatchTheReferences) {
 // The Layer manager on screen with a new layer, a refusal said under the
 // list, in both languages.
 TEST(MainWindowSessions, TheLayerManagerMatchesItsReferencePictures) {
-  const bool renew = picturetest::renewPictures();
   for (const char* lang : {"en", "ru"}) {
     const std::string name = std::string("layer-manager-") + lang + ".png";
     SCOPED_TRACE(name);
@@ -199,6 +189,6 @@ TEST(MainWindowSessions, TheLayerManagerMatchesItsReferencePictures) {
                               "press 312\npicture " + name + "\npress 2\n", false);
     ASSERT_EQ(r.status, 0) << r.out;
     ASSERT_TRUE(contains(r.out, "picture: " + name)) << r.out;
-    expectLikeReference(dir / name, name, renew, r.out);
+    expectLikeReference(dir / name, r.out);
   }
 }

@@ -2,9 +2,12 @@
 // Pictures of the window compared with the reference pictures kept beside
 // the tests: the share of pixels that differ clearly (anti-aliasing and
 // font hinting differ a little between machines).
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace picturetest {
 
@@ -25,5 +28,16 @@ inline double differingShare(const QImage& a, const QImage& b) {
 
 // Whether DDS_RENEW_PICTURES asks for the references to be written anew.
 inline bool renewPictures() { return std::getenv("DDS_RENEW_PICTURES") != nullptr; }
+
+// The picture matches FOLDER/NAME under the source tree (written there
+// anew when asked); a copy stays in the build folder to be looked at.
+inline void expectLikeReference(const QImage& picture, const std::string& folder, const std::string& name) {
+  const QString reference = QString::fromStdString(std::string(DDS_SOURCE_DIR) + "/" + folder + "/" + name);
+  picture.save(QString::fromStdString(std::string(DDS_BINARY_DIR) + "/" + name));
+  if (renewPictures()) picture.save(reference);
+  const QImage expected(reference);
+  ASSERT_EQ(expected.size(), picture.size()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
+  EXPECT_LT(differingShare(picture, expected), 0.005);
+}
 
 }  // namespace picturetest

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWheelEvent>
 #include <cstdlib>
 #include <filesystem>
@@ -81,19 +80,6 @@ struct Drawing {
   OdDbObjectId id(std::uint32_t i) const { return scene.entities()[i].id; }
 };
 
-void mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button) {
-  QMouseEvent e(type, at, w.mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
-                Qt::NoModifier);
-  QApplication::sendEvent(&w, &e);
-}
-
-void drag(QWidget& w, QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton) {
-  mouse(w, QEvent::MouseButtonPress, from, button);
-  mouse(w, QEvent::MouseMove, (from + to) / 2, button);
-  mouse(w, QEvent::MouseMove, to, button);
-  mouse(w, QEvent::MouseButtonRelease, to, button);
-}
-
 }  // namespace
 
 TEST(DrawingView, ClicksPickTheEntityUnderThePickBoxAndBoxesSelectByWindowOrCrossing) {
@@ -115,8 +101,7 @@ TEST(DrawingView, ClicksPickTheEntityUnderThePickBoxAndBoxesSelectByWindowOrCros
   // On the left line, on the circle, and on nothing (inside the circle).
   for (QPointF at : {QPointF(5, 0.05), QPointF(27, 5), QPointF(24.9, 5.9)}) {
     const QPointF px = view.toPixel(at);
-    mouse(view, QEvent::MouseButtonPress, px, Qt::LeftButton);
-    mouse(view, QEvent::MouseButtonRelease, px, Qt::LeftButton);
+    click(view, px);
   }
   ASSERT_EQ(clicked.size(), 3u);
   EXPECT_EQ(clicked[0], d.left);
@@ -155,8 +140,7 @@ TEST(DrawingView, ADragFromAGripSaysWhereItWasDroppedAndAClickOnOneStillPicks) {
   EXPECT_NEAR(dropped[0].second.y(), 8, 1e-6);
   EXPECT_EQ(boxes, 0);
   // Let go where it was pressed: a click, which picks as ever.
-  mouse(view, QEvent::MouseButtonPress, view.toPixel({5, 0}), Qt::LeftButton);
-  mouse(view, QEvent::MouseButtonRelease, view.toPixel({5, 0}), Qt::LeftButton);
+  click(view, view.toPixel({5, 0}));
   EXPECT_EQ(clicks, 1);
   // Grips that cannot move (a command is asking): the drag is a box.
   view.setGrips({QPointF(5, 0), QPointF(27, 5)}, false);
@@ -278,18 +262,9 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     ASSERT_TRUE(view.shownPreview());
     EXPECT_NEAR(view.shownPreview()->extents().right(), 30, 0.5);  // the second extension line at the end
 
-    if (language == HostLanguage::kEnglish) {
-      const QImage picture = view.grab().toImage();
-      namespace fs = std::filesystem;
-      const fs::path reference = fs::path(DDS_SOURCE_DIR) / "tests/window_view/reference/point-picking.png";
-      picture.save(QString::fromStdString((fs::path(DDS_BINARY_DIR) / "point-picking.png").string()));
-      if (picturetest::renewPictures()) picture.save(QString::fromStdString(reference.string()));
-      const QImage expected(QString::fromStdString(reference.string()));
-      ASSERT_EQ(expected.size(), picture.size()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
-      EXPECT_LT(picturetest::differingShare(picture, expected), 0.005);
-    }
-    mouse(view, QEvent::MouseButtonPress, nearEnd, Qt::LeftButton);
-    mouse(view, QEvent::MouseButtonRelease, nearEnd, Qt::LeftButton);
+    if (language == HostLanguage::kEnglish)
+      picturetest::expectLikeReference(view.grab().toImage(), "tests/window_view/reference", "point-picking.png");
+    click(view, nearEnd);
 
     QAction* f3 = nullptr;
     for (QAction* a : window.findChildren<QAction*>())
@@ -297,8 +272,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     ASSERT_TRUE(f3);
     f3->trigger();
     EXPECT_FALSE(view.shownSnap());
-    mouse(view, QEvent::MouseButtonPress, nearEnd, Qt::LeftButton);
-    mouse(view, QEvent::MouseButtonRelease, nearEnd, Qt::LeftButton);
+    click(view, nearEnd);
     f3->trigger();
     EXPECT_TRUE(view.shownSnap());
     ASSERT_EQ(answers.size(), 2u);
@@ -322,8 +296,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     const QPointF away = view.toPixel({12.3, 2.2});
     mouse(view, QEvent::MouseMove, away, Qt::NoButton);
     EXPECT_FALSE(view.shownSnap());
-    mouse(view, QEvent::MouseButtonPress, away, Qt::LeftButton);
-    mouse(view, QEvent::MouseButtonRelease, away, Qt::LeftButton);
+    click(view, away);
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[2].toStdString(), hostPointAnswer(OdGePoint3d(12.5, 0, 0)));
     EXPECT_TRUE(window.commandLine().historyText().contains(language == HostLanguage::kRussian ? "<Орто вкл.>"
@@ -347,8 +320,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
       answers.clear();
       const QPointF at = view.toPixel({c.cursor.x, c.cursor.y});
       mouse(view, QEvent::MouseMove, at, Qt::NoButton);
-      mouse(view, QEvent::MouseButtonPress, at, Qt::LeftButton);
-      mouse(view, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+      click(view, at);
       ASSERT_EQ(answers.size(), 1u);
       const std::string typed = answers[0].toStdString();
       EXPECT_EQ(typed.substr(0, c.typed.size()), c.typed);
@@ -365,8 +337,7 @@ TEST(MainWindowPointPrompt, TheDimensionBeingPlacedFollowsTheCursorWhichSnapsUnt
     mouse(view, QEvent::MouseMove, nearMiddle, Qt::NoButton);
     ASSERT_TRUE(view.shownSnap());
     EXPECT_EQ(view.shownSnap()->kind, snap::Kind::kNearest);
-    mouse(view, QEvent::MouseButtonPress, nearMiddle, Qt::LeftButton);
-    mouse(view, QEvent::MouseButtonRelease, nearMiddle, Qt::LeftButton);
+    click(view, nearMiddle);
     ASSERT_EQ(answers.size(), 1u);
     const HostSnapAnswer nea = hostParseSnapAnswer(answers[0].toStdString(), db);
     EXPECT_EQ(answers[0].toStdString().substr(0, 5), "_NEA ");
@@ -427,8 +398,7 @@ TEST(MainWindowSelection, AClickedDimensionFillsThePaletteWhoseChangesShowAtOnce
   window.refresh();
 
   const QPointF onDimensionLine = view.toPixel({2, -3});
-  mouse(view, QEvent::MouseButtonPress, onDimensionLine, Qt::LeftButton);
-  mouse(view, QEvent::MouseButtonRelease, onDimensionLine, Qt::LeftButton);
+  click(view, onDimensionLine);
   ASSERT_EQ(doc->pickFirstSelection().size(), 1u);
   EXPECT_EQ(doc->pickFirstSelection()[0], dim);
   auto* filter = window.findChild<QComboBox*>("paletteFilter");

@@ -7,26 +7,12 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QMouseEvent>
-#include <filesystem>
 
 #include "OdDbDatabase.h"
 #include "OdDbLayerTableRecord.h"
 #include "layer_box.h"
 #include "offscreen_application.h"
 #include "picture_compare.h"
-
-namespace {
-
-void click(QWidget* w, QPoint at) {
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-  }
-}
-
-}  // namespace
 
 TEST(LayerBox, RowsShowTheStateAndAClickOnAGlyphTogglesIt) {
   offscreenApplication();
@@ -56,22 +42,15 @@ TEST(LayerBox, RowsShowTheStateAndAClickOnAGlyphTogglesIt) {
   QAbstractItemView* list = box.view();
   ASSERT_TRUE(list->isVisible());
   QApplication::processEvents();
-  const QImage picture = list->grab().toImage();
-  namespace fs = std::filesystem;
-  const fs::path reference = fs::path(DDS_SOURCE_DIR) / "tests/window_view/reference/layer-box.png";
-  picture.save(QString::fromStdString((fs::path(DDS_BINARY_DIR) / "layer-box.png").string()));
-  if (picturetest::renewPictures()) picture.save(QString::fromStdString(reference.string()));
-  const QImage expected(QString::fromStdString(reference.string()));
-  ASSERT_EQ(expected.size(), picture.size()) << "no reference picture; DDS_RENEW_PICTURES=1 makes it";
-  EXPECT_LT(picturetest::differingShare(picture, expected), 0.005);
+  picturetest::expectLikeReference(list->grab().toImage(), "tests/window_view/reference", "layer-box.png");
 
   using Toggle = qrvwindow::LayerBox::Toggle;
   const QRect walls = list->visualRect(box.model()->index(1, 0));
   const QRect notes = list->visualRect(box.model()->index(2, 0));
-  click(list->viewport(), qrvwindow::LayerBox::toggleRect(walls, Toggle::kLocked).center());
-  click(list->viewport(), qrvwindow::LayerBox::toggleRect(walls, Toggle::kFrozen).center());
-  click(list->viewport(), qrvwindow::LayerBox::toggleRect(notes, Toggle::kOn).center());
-  click(list->viewport(), qrvwindow::LayerBox::toggleRect(notes, Toggle::kLocked).center());
+  click(*list->viewport(), qrvwindow::LayerBox::toggleRect(walls, Toggle::kLocked).center());
+  click(*list->viewport(), qrvwindow::LayerBox::toggleRect(walls, Toggle::kFrozen).center());
+  click(*list->viewport(), qrvwindow::LayerBox::toggleRect(notes, Toggle::kOn).center());
+  click(*list->viewport(), qrvwindow::LayerBox::toggleRect(notes, Toggle::kLocked).center());
   EXPECT_EQ(typed, (std::vector<QStringList>{{"-LAYER", "Unlock", "Walls", ""},
                                              {"-LAYER", "Thaw", "Walls", ""},
                                              {"-LAYER", "ON", "Notes", ""},

@@ -2,9 +2,6 @@
 // types -DIMGRIP with the dimension, the grip and the point.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
-
 #include "../host/host_test_support.h"
 #include "../shared/dimension_builders.h"
 #include "dim_block_builder.h"
@@ -12,16 +9,6 @@
 #include "main_window.h"
 #include "offscreen_application.h"
 #include "point_input.h"
-
-namespace {
-
-void mouse(QWidget& w, QEvent::Type type, QPointF at) {
-  QMouseEvent e(type, at, w.mapToGlobal(at), Qt::LeftButton,
-                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&w, &e);
-}
-
-}  // namespace
 
 TEST(MainWindowGrips, DroppingAGripOfTheSelectedDimensionTypesDimGrip) {
   offscreenApplication();
@@ -43,9 +30,7 @@ TEST(MainWindowGrips, DroppingAGripOfTheSelectedDimensionTypesDimGrip) {
   ASSERT_NE(view, nullptr);
   // The line's grip at the second extension line, dragged up.
   const QPointF from = view->toPixel({10, 3}), to = from + QPointF(0, -40);
-  mouse(*view, QEvent::MouseButtonPress, from);
-  mouse(*view, QEvent::MouseMove, to);
-  mouse(*view, QEvent::MouseButtonRelease, to);
+  drag(*view, from, to);
   const QPointF dropped = view->toDrawing(to);
   const std::string at = hostPointAnswer(OdGePoint3d(dropped.x(), dropped.y(), 0));
   ASSERT_EQ(typed.size(), 1u);
@@ -54,8 +39,6 @@ TEST(MainWindowGrips, DroppingAGripOfTheSelectedDimensionTypesDimGrip) {
   // Nothing selected, no grips: the same drag is a box.
   doc->setPickFirstSelection({});
   window.refresh();
-  mouse(*view, QEvent::MouseButtonPress, from);
-  mouse(*view, QEvent::MouseMove, to);
-  mouse(*view, QEvent::MouseButtonRelease, to);
+  drag(*view, from, to);
   EXPECT_EQ(typed.size(), 1u);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The widgets' application object on the offscreen platform, made once for
-// every test of the window's parts.
+// every test of the window's parts, and the mouse as a user moves it.
 #include <QApplication>
+#include <QMouseEvent>
 #include <cstdlib>
 
 inline QApplication& offscreenApplication() {
@@ -13,4 +14,23 @@ inline QApplication& offscreenApplication() {
     return new QApplication(argc, argv);
   }();
   return *app;
+}
+
+inline void mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
+  QMouseEvent e(type, at, w.mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                Qt::NoModifier);
+  QApplication::sendEvent(&w, &e);
+}
+
+inline void click(QWidget& w, QPointF at) {
+  mouse(w, QEvent::MouseButtonPress, at);
+  mouse(w, QEvent::MouseButtonRelease, at);
+}
+
+// Pressed at `from`, moved by way of the middle, let go at `to`.
+inline void drag(QWidget& w, QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton) {
+  mouse(w, QEvent::MouseButtonPress, from, button);
+  mouse(w, QEvent::MouseMove, (from + to) / 2, button);
+  mouse(w, QEvent::MouseMove, to, button);
+  mouse(w, QEvent::MouseButtonRelease, to, button);
 }
