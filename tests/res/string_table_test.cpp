@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../shared/translated_texts.h"
 #include "resource_tables.h"
 
 namespace {
@@ -27,68 +27,6 @@ const QrStringEntry* findString(unsigned id) {
       kStringTable, end, id,
       [](const QrStringEntry& e, unsigned key) { return e.id < key; });
   return (it != end && it->id == id) ? it : nullptr;
-}
-
-// The printf conversions of a text, each with its flags, width, precision and
-// length modifier; "%%" is not a conversion.
-std::vector<std::string> formatSpecifiers(const char* text) {
-  std::vector<std::string> specifiers;
-  for (const char* p = text; *p; ++p) {
-    if (*p != '%') continue;
-    if (p[1] == '%') {
-      ++p;
-      continue;
-    }
-    const char* start = p++;
-    while (*p && std::strchr("-+ #0", *p)) ++p;
-    while (*p && (std::isdigit(static_cast<unsigned char>(*p)) || *p == '*')) ++p;
-    if (*p == '.') {
-      ++p;
-      while (*p && (std::isdigit(static_cast<unsigned char>(*p)) || *p == '*')) ++p;
-    }
-    if (std::strncmp(p, "I64", 3) == 0) p += 3;
-    while (*p && std::strchr("hlLqjzt", *p)) ++p;
-    if (!*p) {
-      specifiers.push_back(std::string(start) + "<unterminated>");
-      break;
-    }
-    specifiers.emplace_back(start, p + 1);
-  }
-  return specifiers;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(const char* text) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text);
-  while (*s) {
-    unsigned c = *s;
-    int extra;
-    unsigned cp;
-    if (c < 0x80) {
-      ++s;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    ++s;
-    for (int i = 0; i < extra; ++i, ++s) {
-      if ((*s & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (*s & 0x3F);
-    }
-    static const unsigned kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-      return false;
-  }
-  return true;
 }
 
 std::size_t countOf(const char* text, char c) {
@@ -144,13 +82,7 @@ TEST(StringTable, BothLanguagesAreFilledInValidUtf8WithMatchingFormats) {
   for (std::size_t i = 0; i < kStringTableSize; ++i) {
     const QrStringEntry& e = kStringTable[i];
     SCOPED_TRACE("id " + std::to_string(e.id));
-    ASSERT_NE(e.en, nullptr);
-    ASSERT_NE(e.ru, nullptr);
-    EXPECT_GT(std::strlen(e.en), 0u);
-    EXPECT_GT(std::strlen(e.ru), 0u);
-    EXPECT_TRUE(isValidUtf8(e.en));
-    EXPECT_TRUE(isValidUtf8(e.ru));
-    EXPECT_EQ(formatSpecifiers(e.en), formatSpecifiers(e.ru));
+    ASSERT_NO_FATAL_FAILURE(expectSameTextInBothLanguages(e.en, e.ru));
     EXPECT_EQ(countOf(e.en, '\n'), countOf(e.ru, '\n'));
     // A prompt's keyword options are matched against typed input, which
     // does not change with the interface language.
@@ -189,13 +121,9 @@ TEST(LiteralTable, EntriesAreUniqueFilledAndKeepFormats) {
     const QrLiteralEntry& e = kLiteralTable[i];
     ASSERT_NE(e.context, nullptr);
     ASSERT_NE(e.en, nullptr);
-    ASSERT_NE(e.ru, nullptr);
     SCOPED_TRACE(std::string(e.context) + "|" + e.en);
     EXPECT_TRUE(keys.emplace(e.context, e.en).second) << "duplicate key";
-    EXPECT_GT(std::strlen(e.en), 0u);
-    EXPECT_GT(std::strlen(e.ru), 0u);
-    EXPECT_TRUE(isValidUtf8(e.ru));
-    EXPECT_EQ(formatSpecifiers(e.en), formatSpecifiers(e.ru));
+    ASSERT_NO_FATAL_FAILURE(expectSameTextInBothLanguages(e.en, e.ru));
   }
 }
 
