@@ -3,6 +3,7 @@
 // every test of the window's parts, and the mouse as a user moves it.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWidget>
 #include <cstdlib>
 
 inline QApplication& offscreenApplication() {
