@@ -123,18 +123,22 @@ const DxfEntityForm* dxfEntityFormOf(const OdRxClass* cls) {
 }
 
 const DxfEntityForm* dxfEntityFormOfRecord(std::string_view type, int dimensionType) {
-  // Record types to the first form of each (the dimension classes share
-  // one), asked once per entity record.
-  static const std::unordered_map<std::string_view, std::size_t> firstOfType = [] {
-    std::unordered_map<std::string_view, std::size_t> m;
-    for (std::size_t i = 0; i < forms().size(); ++i) m.emplace(forms()[i].type(), i);
-    return m;
+  // Asked once per entity record: the forms grouped by the length of their
+  // record type, so that a look-up compares a few names of that length
+  // (hashing every type costs more than that).
+  static constexpr std::size_t kLengths = 24;
+  static const auto byLength = [] {
+    std::array<std::vector<const DxfEntityForm*>, kLengths> groups;
+    for (const DxfEntityForm& f : forms()) {
+      if (f.type().size() >= kLengths)
+        throw std::logic_error("the record type " + std::string(f.type()) + " is longer than forms are looked up by");
+      groups[f.type().size()].push_back(&f);
+    }
+    return groups;
   }();
-  const auto it = firstOfType.find(type);
-  if (it == firstOfType.end()) return nullptr;
-  if (type != "DIMENSION") return &forms()[it->second];
-  for (const DxfEntityForm& f : forms())
-    if (f.type() == type && f.dimensionType == dimensionType) return &f;
+  if (type.size() >= kLengths) return nullptr;
+  for (const DxfEntityForm* f : byLength[type.size()])
+    if (f->type() == type && (type != "DIMENSION" || f->dimensionType == dimensionType)) return f;
   return nullptr;
 }
 
