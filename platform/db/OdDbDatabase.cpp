@@ -506,8 +506,7 @@ void OdDbDatabase::finishLoading() {
   for (OdDbStub& s : m_stubs) {
     if (!s.object) continue;
     if (!s.object->isErased()) registerHardRefs(s.object);
-    s.object->downgradeOpen();
-    s.object->clearModifiedSinceLoad();
+    s.object->m_flags &= ~(OdDbObject::kWriteEnabled | OdDbObject::kModified | OdDbObject::kLoading);
   }
   m_header.forEachObjectId([&](OdDbObjectId id) { addHardRef(id); });
   ++m_namesVersion;

@@ -83,7 +83,7 @@ void OdDbObject::downgradeOpen() {
   if (m_stub) m_flags &= ~kWriteEnabled;
 }
 
-void OdDbObject::assertWriteEnabled() {
+void OdDbObject::noteWrite() {
   if (!m_stub) return;
   if (!(m_flags & kWriteEnabled))
     throw OdError(eNotOpenForWrite, OdString(isA()->name()) + " " + getDbHandle().ascii());

@@ -86,7 +86,19 @@ public:
   void downgradeOpen();
   // Throws eNotOpenForWrite unless the object may be changed now; records
   // the object for undo before its first change inside an undoable step.
-  void assertWriteEnabled();
+  // Inline for the objects a file reader is filling, which take the short
+  // way: every setter asks, and there is nothing to undo or note yet.
+  void assertWriteEnabled() {
+    if ((m_flags & (kWriteEnabled | kLoading)) != (kWriteEnabled | kLoading)) noteWrite();
+  }
+  // For file readers: opens a resident object for write while its drawing
+  // is being loaded. Its changes are not noted one by one: the database's
+  // closing pass (finishLoading) marks everything read unchanged and ends
+  // this state.
+  void openForLoading() {
+    upgradeOpen();
+    if (m_stub) m_flags |= kLoading;
+  }
   void assertReadEnabled() const {}
 
   // Erasing keeps the object (undo and identifiers rely on it) but hides
@@ -154,10 +166,12 @@ private:
     kErased = 1,         // persistent
     kWriteEnabled = 2,   // while open for write
     kModified = 4,       // changed since loaded
+    kLoading = 8,        // opened by a file reader; until its drawing is loaded
     kPersistentFlags = kErased,
   };
 
   bool isLive() const { return m_stub && !isErased(); }
+  void noteWrite();
 
   struct Extras;
   Extras& extras();

@@ -21,6 +21,30 @@ TEST(OpenClose, WritingNeedsAWriteOpenAndUpgradeGivesIt) {
   EXPECT_FALSE(again->isWriteEnabled());
 }
 
+// A file reader's objects take changes without notes while the drawing
+// loads; closed, they need a write open again, and once loaded their changes
+// are undone like any other.
+TEST(OpenClose, ObjectsOpenedForLoadingBecomeOrdinaryWhenLoaded) {
+  OdDbDatabase db;
+  OdDbObjectId id = addStyle(db, "A");
+  {
+    OdDbDimStyleTableRecordPtr rec = id.safeOpenObject();
+    rec->openForLoading();
+    rec->setDimasz(2.0);
+  }
+  OdDbDimStyleTableRecordPtr closed = id.safeOpenObject();
+  EXPECT_EQ(thrownError([&] { closed->setDimasz(3.0); }).code(), eNotOpenForWrite);
+  closed.release();
+  db.finishLoading();
+  EXPECT_FALSE(db.changedSinceLoading());
+  db.beginUndoGroup("EDIT");
+  OdDbDimStyleTableRecordPtr(id.safeOpenObject(OdDb::kForWrite))->setDimasz(5.0);
+  db.endUndoGroup();
+  EXPECT_TRUE(db.changedSinceLoading());
+  db.undo();
+  EXPECT_DOUBLE_EQ(OdDbDimStyleTableRecordPtr(id.safeOpenObject())->dimasz(), 2.0);
+}
+
 TEST(OpenClose, ErasedMissingAndNullIdsFailClearly) {
   OdDbDatabase db;
   OdDbObjectId id = addStyle(db, "Gone");
