@@ -5,7 +5,9 @@
 //  - the pieces of the document tile its bytes exactly (lossless write-back);
 //  - records lie inside their sections, in order, without overlap;
 //  - every value of every record can be asked for its typed value, and text
-//    survives a decode/encode/decode round trip.
+//    survives a decode/encode/decode round trip;
+//  - split on two threads (forced, whatever the input's size), the input
+//    gives what it gives on one: the same records, warnings or error.
 #include "DxfCodePage.h"
 #include "DxfDocument.h"
 #include "DxfError.h"
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,11 +105,60 @@ void checkDocument(const DxfDocument& doc, const DxfTagIndex& index)
     check(out.view() == bytes, "verbatim write-back differs from the input");
 }
 
+// What splitting found, or the error it refused the input with.
+struct Split {
+    std::string error;
+    std::optional<DxfDocument> doc;  // holds the text the records point into
+    std::vector<DxfRecord> records;
+    std::vector<std::string> warnings;
+    std::vector<size_t> pieces;  // sections, tables, blocks, handles not read
+};
+
+Split splitWith(std::string_view input, const char* secondThread)
+{
+    ::setenv("DDS_DXF_READ_AHEAD", secondThread, 1);
+    Split out;
+    try {
+        const DxfDocument& doc = out.doc.emplace(DxfDocument::parse(input));
+        out.records = doc.records();
+        out.warnings = doc.warnings();
+        for (const DxfSection& s : doc.sections())
+            out.pieces.insert(out.pieces.end(), {s.byteBegin, s.bodyBegin, s.bodyEnd, s.byteEnd, s.firstRecord,
+                                                 s.endRecord, s.firstLine, s.bodyLine});
+        for (const DxfTable& t : doc.tables())
+            out.pieces.insert(out.pieces.end(), {t.head, t.endTab});
+        for (const DxfBlock& b : doc.blocks())
+            out.pieces.insert(out.pieces.end(), {b.begin, b.end});
+        for (const DxfUnreadHandle& u : doc.unreadHandles())
+            out.pieces.insert(out.pieces.end(), {u.record, u.line});
+    } catch (const DxfError& e) {
+        out.error = e.what();
+    }
+    ::unsetenv("DDS_DXF_READ_AHEAD");
+    return out;
+}
+
+void checkSplitOnTwoThreads(std::string_view input)
+{
+    const Split one = splitWith(input, "off"), two = splitWith(input, "on");
+    check(one.error == two.error, "an error differs when splitting on two threads");
+    check(one.warnings == two.warnings && one.pieces == two.pieces, "a warning or piece differs on two threads");
+    check(one.records.size() == two.records.size(), "the records differ on two threads");
+    for (size_t i = 0; i < one.records.size(); ++i) {
+        const DxfRecord &a = one.records[i], &b = two.records[i];
+        check(a.type == b.type && a.name == b.name && a.handle == b.handle && a.owner == b.owner &&
+                  a.byteBegin == b.byteBegin && a.byteEnd == b.byteEnd && a.firstLine == b.firstLine &&
+                  a.tagCount == b.tagCount,
+              "a record differs on two threads");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string_view input(reinterpret_cast<const char*>(data), size);
+    checkSplitOnTwoThreads(input);
     try {
         DxfDocument doc = DxfDocument::parse(input);
         if (!doc.wasBinary())

@@ -145,6 +145,8 @@ public:
     // A document loaded from a file maps it rather than copying it (see
     // DxfFileMapping.h), other than a binary file, whose text is made anew.
     bool mapped() const { return mapping_ != nullptr; }
+    // Whether a second thread split part of the text (big files, a core free).
+    bool splitOnTwoThreads() const { return splitOnTwoThreads_; }
     // Where the text is mapped from its file, for a save to copy unchanged
     // ranges from file to file (see dxfSaveAtomically); none otherwise.
     DxfCopySource copySource() const { return mapping_ ? mapping_->copySource() : DxfCopySource{}; }
@@ -193,6 +195,7 @@ private:
     DxfCodePage codePage_ = DxfCodePage::Ansi1252;
     DxfLineEnding lineEnding_ = DxfLineEnding::Lf;
     bool wasBinary_ = false;
+    bool splitOnTwoThreads_ = false;
     std::vector<std::string> warnings_;
     std::vector<DxfUnreadHandle> unreadHandles_;
 };

@@ -2,10 +2,28 @@
 // tables and blocks (see DxfDocument.h). One pass over the tags; only the few
 // values the structure needs (group 0 types, handles, owners, names) are
 // looked at, everything else is skipped without being parsed.
+//
+// Part of a big file is split on a second thread where a core is free
+// (DxfSplitAhead.h): it starts at a record in the largest section and
+// collects the records up to the section's end, while this thread splits
+// what comes before. When this thread comes to the record where the other began, it takes
+// the other's records as if it had split them; when it never lands exactly
+// there (the guess was no record start, which only a malformed file makes
+// possible), it throws the other's work away and goes on alone.
 #include "DxfDocument.h"
 #include "DxfError.h"
+#include "DxfRecordCollector.h"
+#include "DxfSecondThread.h"
+#include "DxfSplitAhead.h"
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
 
 namespace {
+
+using namespace dxfsplit;
 
 enum class SectionKind { Header, Tables, Blocks, Other };
 
@@ -41,6 +59,8 @@ public:
         doc_.records_.reserve(text_.size() / 128 + 16);
         doc_.tagIndex_ = std::make_unique<DxfTagIndex>();
         index_ = doc_.tagIndex_.get();
+        records_.emplace(text_, doc_.records_, *index_, doc_.unreadHandles_, warnings_);
+        startSecondHalf();
         DxfTag tag;
         for (;;) {
             size_t at = tokenizer_.offset();
@@ -53,6 +73,7 @@ public:
             std::string_view type = dxfTrim(tag.value);
             if (type == "EOF") {
                 doc_.eofBegin_ = at;
+                flushWarnings();
                 return;
             }
             if (type != "SECTION")
@@ -78,7 +99,7 @@ private:
         section.bodyLine = tokenizer_.line();
         section.firstRecord = doc_.records_.size();
         kind_ = kindOf(section.name);
-        current_ = kNone;
+        records_->forget();
         openTable_ = kNone;
         openBlock_ = kNone;
         size_t variable = kNone;
@@ -89,9 +110,12 @@ private:
                 throw DxfError(tokenizer_.line(),
                                "unexpected end of file inside section " + std::string(section.name));
             if (tag.code == 0) {
+                if (at >= secondHalfBegin_.load(std::memory_order_acquire)) [[unlikely]]
+                    if (takeSecondHalf(at, tag.line))
+                        continue;
                 std::string_view type = dxfTrim(tag.value);
                 if (type == "ENDSEC") {
-                    closeRecord(at);
+                    records_->close(at);
                     if (variable != kNone)
                         doc_.variables_[variable].byteEnd = at;
                     checkNothingOpen(tag.line, "ENDSEC");
@@ -107,7 +131,7 @@ private:
                 if (kind_ == SectionKind::Header)
                     throw DxfError(tag.line, "unexpected " + quoted(type) +
                                                  " in section HEADER (header variables start with group code 9)");
-                closeRecord(at);
+                records_->close(at);
                 startRecord(at, tag, type);
                 continue;
             }
@@ -126,10 +150,7 @@ private:
                 }
                 continue;
             }
-            if (current_ != kNone) {
-                index_->add(at, tag, text_.data());
-                absorb(tag);
-            }
+            records_->add(at, tag);
         }
     }
 
@@ -143,119 +164,95 @@ private:
             doc_.releaseText(released_, at);
             released_ = at;
         }
-        current_ = doc_.records_.size();
-        DxfRecord& record = doc_.records_.emplace_back();
-        record.type = type;
-        record.byteBegin = at;
-        record.firstLine = tag.line;
-        record.tagCount = 1;
-        index_->beginRecord(at, tag, text_);
-        isDimStyle_ = type == "DIMSTYLE";
-        inGroup102_ = false;
-        inXdata_ = false;
-        ownerSeen_ = false;
-        nameSeen_ = false;
-        handleSeen_ = false;
+        records_->start(at, tag, type);
+        checkPlace(records_->current(), tag.line, type);
+    }
 
+    // Tables hold entries between TABLE and ENDTAB, the blocks section
+    // entities between BLOCK and ENDBLK.
+    void checkPlace(size_t record, uint32_t line, std::string_view type)
+    {
         if (kind_ == SectionKind::Tables) {
             if (type == "TABLE") {
                 if (openTable_ != kNone)
-                    throw DxfError(tag.line, "table " + tableName() + " never closed: TABLE found before ENDTAB");
-                openTable_ = current_;
+                    throw DxfError(line, "table " + tableName() + " never closed: TABLE found before ENDTAB");
+                openTable_ = record;
             } else if (type == "ENDTAB") {
                 if (openTable_ == kNone)
-                    throw DxfError(tag.line, "ENDTAB without TABLE");
-                doc_.tables_.push_back({doc_.records_[openTable_].name, openTable_, current_});
+                    throw DxfError(line, "ENDTAB without TABLE");
+                doc_.tables_.push_back({doc_.records_[openTable_].name, openTable_, record});
                 openTable_ = kNone;
             } else if (openTable_ == kNone) {
-                throw DxfError(tag.line, "'TABLE' expected in section TABLES, found " + quoted(type));
+                throw DxfError(line, "'TABLE' expected in section TABLES, found " + quoted(type));
             }
         } else if (kind_ == SectionKind::Blocks) {
             if (type == "BLOCK") {
                 if (openBlock_ != kNone)
-                    throw DxfError(tag.line, "block " + blockName() + " never closed: BLOCK found before ENDBLK");
-                openBlock_ = current_;
+                    throw DxfError(line, "block " + blockName() + " never closed: BLOCK found before ENDBLK");
+                openBlock_ = record;
             } else if (type == "ENDBLK") {
                 if (openBlock_ == kNone)
-                    throw DxfError(tag.line, "ENDBLK without BLOCK");
-                doc_.blocks_.push_back({doc_.records_[openBlock_].name, openBlock_, current_});
+                    throw DxfError(line, "ENDBLK without BLOCK");
+                doc_.blocks_.push_back({doc_.records_[openBlock_].name, openBlock_, record});
                 openBlock_ = kNone;
             } else if (openBlock_ == kNone) {
-                throw DxfError(tag.line, "'BLOCK' expected in section BLOCKS, found " + quoted(type));
+                throw DxfError(line, "'BLOCK' expected in section BLOCKS, found " + quoted(type));
             }
         }
     }
 
-    // Picks the structural values out of a record's tags. Handles and owners
-    // inside 102 groups (reactors, extension dictionaries) and in xdata
-    // belong to other objects and are not the record's own.
-    void absorb(const DxfTag& tag)
+    // Starts splitting the second half of a big text on a second thread.
+    void startSecondHalf()
     {
-        DxfRecord& record = doc_.records_[current_];
-        ++record.tagCount;
-        if (inXdata_)
+        if (!dxfSecondThreadPays(text_.size(), kSecondHalfFrom))
             return;
-        switch (tag.code) {
-        case 1001:
-            inXdata_ = true;
-            break;
-        case 102: {
-            std::string_view v = dxfTrim(tag.value);
-            if (!v.empty() && v.front() == '{')
-                inGroup102_ = true;
-            else if (v == "}")
-                inGroup102_ = false;
-            break;
-        }
-        case 5:
-            // In a DIMSTYLE entry group 5 is the old arrow block name.
-            if (!isDimStyle_ && !handleSeen_) {
-                record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
-                handleSeen_ = true;
-            }
-            break;
-        case 105:
-            if (isDimStyle_ && !handleSeen_) {
-                record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
-                handleSeen_ = true;
-            }
-            break;
-        case 330:
-            if (!inGroup102_ && !ownerSeen_) {
-                record.owner = handleOrNone(tag, record, "owner", "the table, block or section it stands in owns it");
-                ownerSeen_ = true;
-            }
-            break;
-        case 2:
-            if (!nameSeen_) {
-                record.name = tag.value;
-                nameSeen_ = true;
-            }
-            break;
-        default:
-            break;
-        }
+        secondHalf_ = std::make_unique<RecordRun>();
+        splitter_ = std::jthread([&doc = doc_, from = tokenizer_.offset(), &run = *secondHalf_,
+                                  &begin = secondHalfBegin_](std::stop_token stop) {
+            splitRun(doc, from, run, begin, stop);
+        });
     }
 
-    // Some writers leave a handle empty or put something else there: the
-    // record is read without it, and the reader above gives it a new one.
-    uint64_t handleOrNone(const DxfTag& tag, const DxfRecord& record, const char* what, const char* done)
+    // This thread has come to the record at `at` (on `line`), at or past
+    // where the second thread began. Takes the second thread's records when
+    // `at` is that place in a section of records, and goes on where the
+    // second thread stopped; else goes on alone. Whether it took them.
+    bool takeSecondHalf(size_t at, uint32_t line)
     {
-        uint64_t handle = 0;
-        if (dxfParseHandle(tag.trimmed(), handle))
-            return handle;
-        doc_.unreadHandles_.push_back({current_, tag.line});
-        doc_.warnings_.push_back("line " + std::to_string(tag.valueLine()) + ": the " + std::string(record.type) +
-                                 " has " + quoted(tag.value) + " where its " + what + " belongs; " + done);
-        return 0;
+        secondHalfBegin_.store(kNone, std::memory_order_relaxed);
+        const std::unique_ptr<RecordRun> run = std::move(secondHalf_);
+        if (at != run->begin || kind_ == SectionKind::Header)
+            splitter_.request_stop();
+        splitter_.join();
+        if (at != run->begin || kind_ == SectionKind::Header || run->end == kNone)
+            return false;
+        records_->close(at);
+        flushWarnings();
+        const uint32_t lineShift = line - 1;
+        const size_t first = doc_.records_.size();
+        for (DxfRecord& record : run->records) {
+            record.firstLine += lineShift;
+            doc_.records_.push_back(record);
+            checkPlace(doc_.records_.size() - 1, record.firstLine, record.type);
+        }
+        index_->append(run->index);
+        for (const DxfUnreadHandle& u : run->unread)
+            doc_.unreadHandles_.push_back({first + u.record, u.line + lineShift});
+        for (LineWarning& w : run->warnings)
+            warnings_.push_back({w.line + lineShift, std::move(w.text)});
+        records_->forget();
+        doc_.splitOnTwoThreads_ = true;
+        tokenizer_ = DxfTokenizer(text_, run->end, line + run->lines);
+        doc_.releaseText(released_, run->end);
+        released_ = run->end;
+        return true;
     }
 
-    void closeRecord(size_t at)
+    void flushWarnings()
     {
-        if (current_ != kNone) {
-            doc_.records_[current_].byteEnd = at;
-            index_->endRecord(at);
-        }
+        for (const LineWarning& w : warnings_)
+            doc_.warnings_.push_back("line " + std::to_string(w.line) + ": " + w.text);
+        warnings_.clear();
     }
 
     void checkNothingOpen(uint32_t line, const char* found)
@@ -267,26 +264,24 @@ private:
     }
 
     static constexpr size_t kReleaseStep = size_t(1) << 20;
+    // A second thread pays for texts from this size on (where a core is free).
+    static constexpr size_t kSecondHalfFrom = size_t(4) << 20;
     size_t released_ = 0;  // bytes of text given back from the start
     std::string tableName() const { return quoted(doc_.records_[openTable_].name); }
     std::string blockName() const { return quoted(doc_.records_[openBlock_].name); }
-
-    static constexpr size_t kNone = static_cast<size_t>(-1);
 
     DxfDocument& doc_;
     std::string_view text_;
     DxfTokenizer tokenizer_;
     DxfTagIndex* index_ = nullptr;
+    std::vector<LineWarning> warnings_;
+    std::optional<RecordCollector> records_;
     SectionKind kind_ = SectionKind::Other;
-    size_t current_ = kNone;
     size_t openTable_ = kNone;
     size_t openBlock_ = kNone;
-    bool isDimStyle_ = false;
-    bool inGroup102_ = false;
-    bool inXdata_ = false;
-    bool ownerSeen_ = false;
-    bool nameSeen_ = false;
-    bool handleSeen_ = false;
+    std::atomic<size_t> secondHalfBegin_{kNone};  // where the second thread began
+    std::unique_ptr<RecordRun> secondHalf_;  // what it splits
+    std::jthread splitter_;  // the last member: stopped and joined first when splitting fails
 };
 
 void DxfDocument::split(size_t start)

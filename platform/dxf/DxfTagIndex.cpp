@@ -1,5 +1,7 @@
 #include "DxfTagIndex.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <sys/mman.h>
 
@@ -77,6 +79,39 @@ void DxfTagIndex::endRecord(std::size_t at)
     // layout the index can give back.
     if (!layout_.empty() && layout_.back() != kNone && at != expected_)
         drop();
+}
+
+void DxfTagIndex::append(const DxfTagIndex& other)
+{
+    // Layouts hold only with one line ending throughout; the other's
+    // records are read from the text where the endings differ.
+    const bool sameEnding = lineEnd_ == 0 || other.lineEnd_ == 0 || lineEnd_ == other.lineEnd_;
+    const bool fits = sameEnding && !full_ && count_ <= UINT32_MAX - kChunkTags - other.count_;
+    if (lineEnd_ == 0)
+        lineEnd_ = other.lineEnd_;
+    const std::uint32_t base = count_;
+    for (std::size_t r = 0; r < other.layout_.size(); ++r) {
+        first_.push_back(fits ? base + other.first_[r] : count_);
+        layout_.push_back(fits ? other.layout_[r] : std::uint8_t(kNone));
+    }
+    if (!fits)
+        return;
+    // The other's tags are those of its indexed records, one after another.
+    std::uint32_t copied = 0;
+    while (copied < other.count_) {
+        if (next_ == chunkEnd_) {
+            chunks_.push_back(newChunk());
+            seek();
+        }
+        const std::uint32_t* from = other.chunks_[copied >> kChunkBits] + (copied & (kChunkTags - 1));
+        const std::size_t n = std::min({static_cast<std::size_t>(chunkEnd_ - next_),
+                                        kChunkTags - (copied & (kChunkTags - 1)),
+                                        static_cast<std::size_t>(other.count_ - copied)});
+        std::memcpy(next_, from, n * sizeof(std::uint32_t));
+        next_ += n;
+        count_ += static_cast<std::uint32_t>(n);
+        copied += static_cast<std::uint32_t>(n);
+    }
 }
 
 void DxfTagIndex::drop()

@@ -50,6 +50,9 @@ public:
     }
     // The record ends at `at` (where the next one or the section's end starts).
     void endRecord(std::size_t at);
+    // Adds the records of `other`, built over the text that follows the
+    // last record here (by a second thread splitting it meanwhile).
+    void append(const DxfTagIndex& other);
 
     // ---- reading ----
     // Whether the tags of record `record` can be had from the index.

@@ -7,10 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <sched.h>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -30,6 +26,7 @@
 #include "DxfMTextLook.h"
 #include "DxfRawRecord.h"
 #include "DxfReadAhead.h"
+#include "DxfSecondThread.h"
 #include "DxfXDataCodec.h"
 #include "OdDbBlockTableRecord.h"
 #include "OdDbDatabase.h"
@@ -98,36 +95,6 @@ struct IndexRelease {
   std::atomic<std::size_t> preparing{SIZE_MAX};  // the record the worker reads now
   std::atomic<std::size_t> releasedBelow{0};     // records below are read from the text
 };
-
-// Whether reading `records` records on a second thread pays. It does only
-// where a core is free to run it: on a machine whose cores are busy the two
-// threads take turns on one core, and handing records over costs more than
-// the worker saves (measured: see docs/dxf.md, Benchmark). Free cores are
-// the cores this process may use less the busy ones: the more of the tasks
-// running right now and the one-minute load average, this thread not
-// counted in either (the average counts it when it has been reading, as a
-// program that opens drawings one after another does).
-// DDS_DXF_READ_AHEAD=on or off decides instead, for measuring both ways.
-bool secondThreadPays(std::size_t records, std::size_t from) {
-  if (const char* forced = std::getenv("DDS_DXF_READ_AHEAD")) {
-    if (std::strcmp(forced, "on") == 0) return true;
-    if (std::strcmp(forced, "off") == 0) return false;
-  }
-  if (records < from) return false;
-  cpu_set_t cpus;
-  CPU_ZERO(&cpus);
-  if (sched_getaffinity(0, sizeof cpus, &cpus) != 0) return false;
-  const int cores = CPU_COUNT(&cpus);
-  if (cores < 2) return false;
-  double average = 0;
-  int running = 0, tasks = 0;
-  std::FILE* f = std::fopen("/proc/loadavg", "r");
-  if (!f) return false;
-  const int read = std::fscanf(f, "%lf %*f %*f %d/%d", &average, &running, &tasks);
-  std::fclose(f);
-  if (read != 3) return false;
-  return double(cores) - std::max(average - 1.0, double(running - 1)) >= 1.0;
-}
 
 // Entries name entries of other tables (a layer its linetype): those tables
 // are read first, whatever order the file has them in.
@@ -357,7 +324,7 @@ void Reader::create(std::size_t index, OdDbObjectPtr object) {
   const OdRxClass* cls = object->isA();
   m_src->raw[index] = cls == DxfRawObject::desc() || cls == DxfRawEntity::desc();
   OdDbObjectId id = m_db->addOdDbObject(object, OdDbObjectId(), OdDbHandle(handle));
-  object->upgradeOpen();
+  object->openForLoading();
   m_src->objects[index] = id;
   if (!taken.empty()) {
     warn(lineOf(index), taken + "; it gets handle " + id.getHandle().ascii());
@@ -502,7 +469,7 @@ void Reader::releaseIndexBefore(std::size_t index) {
 // made ahead.
 void Reader::startReadAhead() {
   const std::size_t count = m_src->recordCount();
-  if (!secondThreadPays(count, kReadAheadFrom)) return;
+  if (!dxfSecondThreadPays(count, kReadAheadFrom)) return;
   if (count >= UINT32_MAX) return;
   std::vector<std::uint32_t> order;
   order.reserve(count);
