@@ -173,20 +173,24 @@ long long peakOfLoad(const std::string& path) {
   return std::atoll(text);
 }
 
-// Wall times per iteration, by benchmark name, for the summary.
+// Wall times per iteration, by benchmark name, for the summary: the median
+// of the repetitions where there are several, else the one run.
 class Recorder : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-        const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
-        times[run.run_name.function_name] = {run.GetAdjustedRealTime() / perSecond,
-                                             run.GetAdjustedCPUTime() / perSecond};
-      }
+    for (const Run& run : runs) {
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred || !(median || run.run_type == Run::RT_Iteration)) continue;
+      Times& t = times[run.run_name.function_name];
+      if (t.median && !median) continue;
+      const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
+      t = {run.GetAdjustedRealTime() / perSecond, run.GetAdjustedCPUTime() / perSecond, median};
+    }
   }
   struct Times {
     double wall = 0, cpu = 0;  // seconds per iteration; processor time of every thread
+    bool median = false;
   };
   std::map<std::string, Times> times;
 };
@@ -246,7 +250,10 @@ int main(int argc, char** argv) {
   for (const auto& [path, size] : sizes) {
     const auto tokenizer = recorder.times.find("PlainTokenizer/" + path);
     const auto load = recorder.times.find("Load/" + path);
-    if (tokenizer == recorder.times.end() || load == recorder.times.end()) continue;
+    if (tokenizer == recorder.times.end() || load == recorder.times.end()) {
+      std::printf("%-32s not measured (left out by a filter, or failed)\n", path.c_str());
+      continue;
+    }
     const Recorder::Times t = tokenizer->second, l = load->second;
     const long long peak = peakOfLoad(path);
     std::printf("%-32s %9.1fms %9.1fms %5.2fx %9.1fms %9.1fms %5.2fx %7.1fMB %8.2fx\n", path.c_str(),
