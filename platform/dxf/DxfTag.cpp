@@ -63,6 +63,34 @@ inline uint64_t valueOfEightDigits(uint64_t eight)
     return ((d * ((10000ull << 32) + 1)) >> 32) & 0xFFFFFFFFull;  // 10000abcd + efgh
 }
 
+// `mantissa` / 10^`decimals` (at most 22), correctly rounded to double,
+// for mantissas beyond double's 53 bits: most coordinates are written with
+// 17 significant digits. Where long double is x87's extended format, the
+// mantissa (below 2^63) and the power of ten (5^22 < 2^64) are exact in its
+// 64 bits, and the quotient is rounded once. Rounding that to double gives
+// the correctly rounded value unless the quotient fell exactly on a midpoint
+// of two doubles: every midpoint is exact in the extended format, so none
+// can lie strictly between the quotient and the true value. False (left to
+// the general conversion) for a midpoint and elsewhere.
+inline bool extendedQuotient(uint64_t mantissa, int decimals, double& value)
+{
+    if constexpr (std::numeric_limits<long double>::digits == 64 && std::endian::native == std::endian::little) {
+        static constexpr long double kPowersOfTen[] = {
+            1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L,
+            1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L};
+        if (mantissa >= (uint64_t(1) << 63))
+            return false;
+        const long double quotient = static_cast<long double>(static_cast<int64_t>(mantissa)) / kPowersOfTen[decimals];
+        uint64_t significand = 0;  // the format's explicit 64-bit significand comes first
+        std::memcpy(&significand, &quotient, sizeof significand);
+        if ((significand & 0x7FF) == 0x400)
+            return false;
+        value = static_cast<double>(quotient);
+        return true;
+    }
+    return false;
+}
+
 bool parsePlainDecimal(std::string_view text, double& value)
 {
     static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -97,9 +125,13 @@ bool parsePlainDecimal(std::string_view text, double& value)
     }
     if (p != end || digits > 19)
         return false;
-    if (digits == 0 || mantissa > (uint64_t(1) << 53) || decimals > 22)
+    if (digits == 0 || decimals > 22)
         return false;
-    const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    double magnitude = 0;
+    if (mantissa <= (uint64_t(1) << 53))
+        magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    else if (!extendedQuotient(mantissa, decimals, magnitude))
+        return false;
     value = negative ? -magnitude : magnitude;
     return true;
 }

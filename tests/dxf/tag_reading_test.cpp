@@ -141,7 +141,10 @@ TEST(DxfTagValues, DecimalsRoundAsTheGeneralConversionDoes)
         ASSERT_EQ(end, text.data() + text.size()) << text;
         EXPECT_EQ(tagOf(40, text).toDouble(), expected) << text;
     }
-    EXPECT_EQ(tagOf(40, "9007199254740993").toDouble(), 9007199254740992.0);  // above 2^53: rounded to even
+    // Exactly halfway between two doubles, with 17 digits or more: rounded to even.
+    EXPECT_EQ(tagOf(40, "9007199254740993").toDouble(), 9007199254740992.0);
+    EXPECT_EQ(tagOf(40, "4503599627370496.5").toDouble(), 4503599627370496.0);
+    EXPECT_EQ(tagOf(40, "-4503599627370497.50").toDouble(), -4503599627370498.0);
     EXPECT_TRUE(std::signbit(tagOf(40, "-0.0").toDouble()));
 }
 
