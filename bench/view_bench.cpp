@@ -202,7 +202,10 @@ int main(int argc, char** argv) {
     dim->setXLine2Point({to.x(), to.y(), 0});
     dim->setDimLinePoint({from.x(), to.y() + 10, 0});
     dim->setDimensionStyle(db->getDimstyle());
-    preview.buildFrom(render::previewPicture(*dim, *db, {{33, 40, 48}, {255, 255, 255}}));
+    render::RenderOptions colours;
+    colours.background = {33, 40, 48};
+    colours.foreground = {255, 255, 255};
+    preview.buildFrom(render::previewPicture(*dim, *db, colours));
     previews.push_back(msSince(start) * 1000);
   }
 

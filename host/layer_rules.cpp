@@ -23,7 +23,7 @@ OdDbObjectId addLayer(OdDbDatabase& db, const OdString& name) {
 
 OdString layerLineweightText(OdDb::LineWeight weight) {
   if (weight < 0) return "Default";
-  return hostFormat("%.2fmm", weight / 100.0);
+  return hostFormat("%.2fmm", static_cast<int>(weight) / 100.0);
 }
 
 std::optional<OdDb::LineWeight> parseLayerLineweight(std::string text) {

@@ -50,7 +50,7 @@ OdDbDimStyleTablePtr styleTable(const OdDbDatabase& db, OdDb::OpenMode mode = Od
 OdString nameOf(OdDbObjectId style) { return OdDbDimStyleTableRecordPtr(style.safeOpenObject())->getName(); }
 
 StyleGroup groupOf(const OdDbDimStyleTable& table, OdDbObjectId style) {
-  StyleGroup group{style, {}, {}};
+  StyleGroup group{style, {}, {}, {}};
   if (parseChildStyle(style)) return group;  // a child asked for by name comes alone
   const OdString name = nameOf(style);
   for (int digit : kChildDigits) {
@@ -222,7 +222,7 @@ std::vector<StyleGroup> chooseGroups(const OdDbDatabase& source, const std::vect
     if (!twin.isNull() && twin != style)
       groups.push_back(StyleGroup{twin, {}, {}, CopyNote{kTwinNote, rec->getName()}});
     else if (!rec || rec->isDependent())
-      groups.push_back(StyleGroup{OdDbObjectId(), {}, name});
+      groups.push_back(StyleGroup{OdDbObjectId(), {}, name, {}});
     else
       choose(style);
   }

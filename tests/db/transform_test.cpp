@@ -122,7 +122,9 @@ TEST(Transform, CurvesLandWhereTheMapPutsTheirPointsInTheOrderTheyRun) {
       const bool reversed = m.map.det() < 0 && (OdDbArc::cast(entity) || OdDbEllipse::cast(entity));
       for (std::size_t i = 0; i < before.size(); ++i)
         expectNear(after[reversed ? after.size() - 1 - i : i], m.map.apply(before[i]), "point");
-      if (auto c = OdDbCircle::cast(entity)) EXPECT_NEAR(c->radius(), radius * *m.map.uniformScale(), 1e-12);
+      if (auto c = OdDbCircle::cast(entity)) {
+        EXPECT_NEAR(c->radius(), radius * *m.map.uniformScale(), 1e-12);
+      }
     }
   }
 }

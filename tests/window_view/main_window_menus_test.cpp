@@ -133,7 +133,9 @@ TEST(MainWindowMenus, EveryCommandOfTheTableHasAnActionThatSaysAndDoesWhatItShou
       EXPECT_EQ(a->text(), QString::fromUtf8(c.label[language == HostLanguage::kRussian]));
       EXPECT_FALSE(a->toolTip().isEmpty());
       EXPECT_EQ(a->isCheckable(), c.checkable);
-      if (c.icon) EXPECT_FALSE(a->icon().pixmap(24, 24).isNull());
+      if (c.icon) {
+        EXPECT_FALSE(a->icon().pixmap(24, 24).isNull());
+      }
       for (const QKeySequence& k : a->shortcuts()) {
         EXPECT_FALSE(keys.contains(k)) << k.toString().toStdString();
         keys.insert(k);
