@@ -46,17 +46,21 @@ size_t findRecordStart(std::string_view text, size_t from)
 // much as this thread splits before it, and the section is the one that
 // leaves this thread least to split alone after it. Sections are found by
 // a look for "ENDSEC" lines, which only a text value can mimic; that costs
-// balance, not correctness. kNone: nothing worth sharing.
+// balance, not correctness. The look itself takes the second thread about
+// as long as splitting a tenth of the text (measured: 10 ms against 114 ms
+// for 43 MB), which this thread splits meanwhile. kNone: nothing worth
+// sharing.
 size_t secondHalfStart(std::string_view text, size_t from)
 {
     const size_t size = text.size();
+    const size_t lookAhead = (size - from) / 10;
     size_t best = kNone, bestCost = size - from;
     const char* data = text.data();
     size_t sectionBegin = from;
     while (const void* found = memmem(data + sectionBegin, size - sectionBegin, "\nENDSEC", 7)) {
         const size_t end = static_cast<size_t>(static_cast<const char*>(found) - data);
-        const size_t begin = std::max(sectionBegin, from + (end - from) / 2);
-        const size_t cost = std::max(begin - from, end - begin) + (size - end);
+        const size_t begin = std::clamp(from + (end - from + lookAhead) / 2, sectionBegin, end);
+        const size_t cost = std::max(begin - from, end - begin + lookAhead) + (size - end);
         if (cost < bestCost) {
             best = begin;
             bestCost = cost;
