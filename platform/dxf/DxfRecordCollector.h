@@ -89,14 +89,10 @@ private:
             break;
         }
         case 5:
-            // In a DIMSTYLE entry group 5 is the old arrow block name.
-            if (!isDimStyle_ && !handleSeen_) {
-                record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
-                handleSeen_ = true;
-            }
-            break;
         case 105:
-            if (isDimStyle_ && !handleSeen_) {
+            // A DIMSTYLE entry's handle is its 105; its 5 is the old arrow
+            // block name.
+            if ((tag.code == 105) == isDimStyle_ && !handleSeen_) {
                 record.handle = handleOrNone(tag, record, "handle", "it gets a new handle");
                 handleSeen_ = true;
             }
