@@ -13,6 +13,8 @@
 namespace dxfsplit {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
+// Splitting gives the text behind it back to the file cache in steps of this many bytes.
+constexpr size_t kReleaseStep = size_t(1) << 20;
 
 // A warning about a record, with the line it names.
 struct LineWarning {

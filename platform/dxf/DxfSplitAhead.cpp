@@ -84,7 +84,6 @@ void splitRun(const DxfDocument& doc, size_t from, RecordRun& run, std::atomic<s
     run.records.reserve((text.size() - run.begin) / 128 + 16);
     RecordCollector records(text, run.records, run.index, run.unread, run.warnings);
     DxfTokenizer tokenizer(text, run.begin, 1);
-    constexpr size_t kReleaseStep = size_t(1) << 20;
     size_t released = run.begin;
     DxfTag tag;
     try {

@@ -263,7 +263,6 @@ private:
             throw DxfError(line, "block " + blockName() + " never closed: " + found + " found before ENDBLK");
     }
 
-    static constexpr size_t kReleaseStep = size_t(1) << 20;
     // A second thread pays for texts from this size on (where a core is free).
     static constexpr size_t kSecondHalfFrom = size_t(4) << 20;
     size_t released_ = 0;  // bytes of text given back from the start
